@@ -1,0 +1,288 @@
+// Debug.cpp - the error reporter and the message log.
+//
+// State (process-wide, never reset during a run except by the test seam):
+//   gLog      the pending lines and the log file's name and flags
+// Depends on the file layer to write the log. A report raised while the log
+// is being written (for example by the file layer itself) is dropped through
+// the busy flag, which also rules out recursion.
+#include "Engine/Debug.h"
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Engine/EngFile.h"
+#include "Engine/EngProgram.h"
+
+namespace {
+
+constexpr const char* kDefaultLogName = "ErrorLog.txt";
+constexpr const char* kTruncatedSuffix = " ... (TRUNCATED)";
+
+struct PendingLine {
+  char text[544];
+  int level;
+};
+
+struct DebugLog {
+  PendingLine pending[kDebugMaxPending];
+  int pendingCount = 0;
+  char fileName[kDebugLogNameSize] = "ErrorLog.txt";
+  bool firstWrite = true;    // the next write starts the file afresh
+  bool busy = false;         // set while the file is being written
+  bool fatalExitBegun = false;
+  DebugListener listener = nullptr;
+  void* listenerContext = nullptr;
+};
+
+DebugLog gLog;
+
+const char* const kLevelTags[] = {"<WARNING>", " <ERROR> ", " <EXIT>  ", "<EXIT NM>",
+                                  " <POPUP> ", " | ",       ""};
+
+// Appends text at *length, never past size - 1 characters.
+void AppendBounded(char* out, std::size_t size, std::size_t* length, const char* text) {
+  std::size_t room = size - 1 - *length;
+  std::size_t n = std::strlen(text);
+  if (n > room) n = room;
+  std::memcpy(out + *length, text, n);
+  *length += n;
+  out[*length] = '\0';
+}
+
+void StoreLine(const char* line, int level) {
+  PendingLine& entry = gLog.pending[gLog.pendingCount++];
+  std::size_t length = 0;
+  entry.text[0] = '\0';
+  AppendBounded(entry.text, sizeof(entry.text), &length, line);
+  entry.level = level;
+  if (gLog.listener) gLog.listener(level, entry.text, gLog.listenerContext);
+}
+
+void ResetAfterOverflow() {
+  gLog.pendingCount = 0;
+  StoreLine(" ", D_PLAIN);
+  StoreLine("(MESSAGE LOG OVERFLOWED)", D_PLAIN);
+  StoreLine(" ", D_PLAIN);
+}
+
+// Formats "( where )<gap>message" into out, bounded by its size.
+void FormatReporterLine(char* out, std::size_t size, const char* where, const char* gap,
+                        const char* format, std::va_list args) {
+  char message[4096];
+  std::vsnprintf(message, sizeof(message), format ? format : "", args);
+  std::snprintf(out, size, "( %s )%s%s", where ? where : "", gap, message);
+}
+
+void ReportWithWhere(int level, const char* where, const char* gap, const char* format,
+                     std::va_list args) {
+  char line[544];
+  FormatReporterLine(line, sizeof(line), where, gap, format, args);
+  DebugDoString(line, level);
+}
+
+void ReportText(int level, const char* format, std::va_list args) {
+  char message[4096];
+  std::vsnprintf(message, sizeof(message), format ? format : "", args);
+  DebugDoString(message, level);
+}
+
+}  // namespace
+
+const char* DebugGetLevelTag(int level) {
+  if (level < D_WARNING || level > D_PLAIN) return nullptr;
+  return kLevelTags[level];
+}
+
+void DebugDoString(const char* text, int level) {
+  if (gLog.busy || !text) return;
+
+  // The text, cut when it is too long.
+  char body[kDebugMaxTextLength + 1];
+  std::size_t bodyLength = std::strlen(text);
+  if (bodyLength > kDebugMaxTextLength) {
+    bodyLength = kDebugCutTextLength;
+    std::memcpy(body, text, bodyLength);
+    AppendBounded(body, sizeof(body), &bodyLength, kTruncatedSuffix);
+  } else {
+    std::memcpy(body, text, bodyLength + 1);
+  }
+  if (bodyLength == 0) return;
+
+  // Tag, blank, then the invalid-level marker when needed, then the text.
+  char line[kDebugMaxLineLength + 1];
+  std::size_t lineLength = 0;
+  line[0] = '\0';
+  if (level < D_WARNING || level > D_PLAIN) {
+    char marker[48];
+    std::snprintf(marker, sizeof(marker), "<invalid D_ value: %d> ", level);
+    level = D_WARNING;
+    AppendBounded(line, sizeof(line), &lineLength, kLevelTags[level]);
+    AppendBounded(line, sizeof(line), &lineLength, " ");
+    AppendBounded(line, sizeof(line), &lineLength, marker);
+  } else if (level != D_PLAIN) {
+    AppendBounded(line, sizeof(line), &lineLength, kLevelTags[level]);
+    AppendBounded(line, sizeof(line), &lineLength, " ");
+  }
+  // Never lose a report for its length: cut the whole line to fit instead.
+  if (lineLength + bodyLength > kDebugMaxLineLength) {
+    const std::size_t keep = kDebugMaxLineLength - lineLength - std::strlen(kTruncatedSuffix);
+    std::memcpy(line + lineLength, body, keep);
+    lineLength += keep;
+    line[lineLength] = '\0';
+    AppendBounded(line, sizeof(line), &lineLength, kTruncatedSuffix);
+  } else {
+    AppendBounded(line, sizeof(line), &lineLength, body);
+  }
+
+  StoreLine(line, level);
+  DebugWriteFormattedMessagesToFile();
+
+  if (gLog.pendingCount >= kDebugMaxPending) {
+    DebugWriteFormattedMessagesToFile();
+    ResetAfterOverflow();
+  }
+}
+
+void DebugWriteFormattedMessagesToFile() {
+  gLog.busy = true;
+  if (gLog.pendingCount == 0) {
+    gLog.busy = false;
+    return;
+  }
+  EngFile file;
+  bool opened;
+  if (gLog.firstWrite) {
+    EngFileDelete(gLog.fileName);
+    opened = file.DoOpenForWriting(gLog.fileName, true);
+  } else {
+    opened = file.OpenForAppending(gLog.fileName, true);
+  }
+  if (opened) {
+    gLog.firstWrite = false;
+    for (int i = 0; i < gLog.pendingCount; ++i) {
+      file.Printf("%s\n", gLog.pending[i].text);
+    }
+    file.Close();
+    gLog.pendingCount = 0;
+  }
+  gLog.busy = false;
+}
+
+void DebugError(const char* where, const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  ReportWithWhere(D_ERROR, where, "    ", format, args);
+  va_end(args);
+}
+
+bool DebugAssert(bool condition, const char* where, const char* format, ...) {
+  if (condition) return true;
+  std::va_list args;
+  va_start(args, format);
+  ReportWithWhere(D_ERROR, where, "    ", format, args);
+  va_end(args);
+  return false;
+}
+
+void DebugExitNMMessage(const char* where, const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  ReportWithWhere(D_EXIT_NM, where, "    ", format, args);
+  va_end(args);
+}
+
+void DebugExitMessage(const char* where, const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  if (where && *where) {
+    ReportWithWhere(D_EXIT, where, "     ", format, args);
+  } else {
+    ReportText(D_EXIT, format, args);
+  }
+  va_end(args);
+}
+
+void DebugNote(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  ReportText(D_NOTE, format, args);
+  va_end(args);
+}
+
+void DebugPlain(const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  ReportText(D_PLAIN, format, args);
+  va_end(args);
+}
+
+void DebugFatalErrorIf(bool condition, const char* where, const char* format, ...) {
+  if (!condition || gLog.fatalExitBegun) return;
+  gLog.fatalExitBegun = true;
+
+  DebugDoString(" ", D_PLAIN);
+  DebugDoString("EXITING DUE TO FOLLOWING ERROR:", D_PLAIN);
+  DebugDoString(" ", D_PLAIN);
+
+  char line[544];
+  std::va_list args;
+  va_start(args, format);
+  FormatReporterLine(line, sizeof(line), where, "    ", format, args);
+  va_end(args);
+  DebugDoString(line, D_ERROR);
+
+  char boxText[600];
+  std::snprintf(boxText, sizeof(boxText), "Reason:\n\n%s", line);
+  DebugWriteFormattedMessagesToFile();
+
+  EngFatalExitViaProgram("INTERNAL PROGRAM ERROR ", boxText);
+  std::exit(-1);
+}
+
+void DebugReportLastError(const char* context) {
+  const int code = errno;
+  char where[544];
+  std::snprintf(where, sizeof(where), "%s [Last Error]", (context && *context) ? context : "(unknown)");
+  const char* text = code != 0 ? std::strerror(code) : nullptr;
+  DebugError(where, "%s", text && *text ? text : "No msg");
+}
+
+bool DebugSetLogFilename(const char* name, bool deleteExisting) {
+  if (!name || !*name) {
+    std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
+    return true;
+  }
+  if (std::strlen(name) >= kDebugLogNameSize) {
+    std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
+    DebugError("DebugSetLogFilename", "Filename too long");
+    return false;
+  }
+  std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", name);
+  if (deleteExisting && EngFileExists(gLog.fileName)) EngFileDelete(gLog.fileName);
+  return true;
+}
+
+const char* DebugGetLogFilename() { return gLog.fileName; }
+
+void DebugSetListener(DebugListener listener, void* context) {
+  gLog.listener = listener;
+  gLog.listenerContext = context;
+}
+
+int DebugGetPendingCount() { return gLog.pendingCount; }
+
+const char* DebugGetPendingLine(int index) {
+  if (index < 0 || index >= gLog.pendingCount) return nullptr;
+  return gLog.pending[index].text;
+}
+
+void DebugResetForTests() {
+  gLog.pendingCount = 0;
+  std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
+  gLog.firstWrite = true;
+  gLog.busy = false;
+  gLog.fatalExitBegun = false;
+}

@@ -1,0 +1,90 @@
+// Debug.h - the error reporter and the message log.
+//
+// Every unit reports through these functions; nothing else writes the log.
+// Each report becomes one line of a process-wide table of pending lines that
+// is appended to the log file right after the report, so the file is complete
+// up to the last report even when the process dies.
+//
+// Error tiers:
+//   DebugError / DebugAssert   a refusal or failure; the function returns its
+//                              failure value and its caller may add a line of
+//                              its own ("Foo() failed").
+//   DebugNote / DebugPlain     progress lines.
+//   DebugExitMessage et al.    lines written on the way out.
+//   DebugFatalErrorIf          the one fatal path: banner, box, exit code -1
+//                              (255 as the shell sees it).
+// The reporters never fail toward their callers.
+#pragma once
+
+#include <cstddef>
+
+enum DebugLevel : int {
+  D_WARNING = 0,  // "<WARNING>"; also what an invalid level becomes
+  D_ERROR = 1,    // " <ERROR> "
+  D_EXIT = 2,     // " <EXIT>  "
+  D_EXIT_NM = 3,  // "<EXIT NM>"
+  D_POPUP = 4,    // " <POPUP> "
+  D_NOTE = 5,     // " | "
+  D_PLAIN = 6,    // no tag: the line is the text alone
+};
+
+constexpr int kDebugMaxPending = 200;      // pending lines before the overflow reset
+constexpr int kDebugMaxLineLength = 512;   // longest stored line
+constexpr int kDebugMaxTextLength = 482;   // longer texts are cut ...
+constexpr int kDebugCutTextLength = 462;   // ... to this many characters + " ... (TRUNCATED)"
+constexpr std::size_t kDebugLogNameSize = 1024;
+
+#define DEBUG_PRINTF(f, a) __attribute__((format(printf, f, a)))
+
+// "( where )    text" at D_ERROR.
+void DebugError(const char* where, const char* format, ...) DEBUG_PRINTF(2, 3);
+// When condition is false: as DebugError. Returns condition.
+bool DebugAssert(bool condition, const char* where, const char* format, ...) DEBUG_PRINTF(3, 4);
+// "( where )    text" at D_EXIT_NM.
+void DebugExitNMMessage(const char* where, const char* format, ...) DEBUG_PRINTF(2, 3);
+// "( where )     text" (five blanks) at D_EXIT; the text alone for a null or
+// empty where.
+void DebugExitMessage(const char* where, const char* format, ...) DEBUG_PRINTF(2, 3);
+// The text at D_NOTE.
+void DebugNote(const char* format, ...) DEBUG_PRINTF(1, 2);
+// The text at D_PLAIN.
+void DebugPlain(const char* format, ...) DEBUG_PRINTF(1, 2);
+// When condition is true and no fatal exit has begun: logs the exit banner and
+// the error, hands "INTERNAL PROGRAM ERROR " and the reason to the program
+// object's fatal exit, and ends the process with exit code -1.
+void DebugFatalErrorIf(bool condition, const char* where, const char* format, ...) DEBUG_PRINTF(3, 4);
+// DebugError under "<context> [Last Error]" with the system's text for the
+// calling thread's last error (errno), or "No msg" when there is none.
+void DebugReportLastError(const char* context);
+
+// Stores one line at a level: the common end of every reporter. A null text,
+// or any report made while the log file is being written, is dropped. A long
+// text is cut, never lost.
+void DebugDoString(const char* text, int level);
+
+// Sets the log file name for the next write. Null or empty restores
+// "ErrorLog.txt" (true); 1024 characters or more restore it, report
+// "Filename too long" and give false. With deleteExisting an existing file of
+// the new name is deleted.
+bool DebugSetLogFilename(const char* name, bool deleteExisting);
+const char* DebugGetLogFilename();
+
+// Appends every pending line to the log file and empties the table. The first
+// write of a run replaces the file. When the file cannot be opened the lines
+// stay pending.
+void DebugWriteFormattedMessagesToFile();
+
+// The tag of a level: "<WARNING>", " <ERROR> ", ..., "" for D_PLAIN; null for
+// an invalid level.
+const char* DebugGetLevelTag(int level);
+
+// ---- Test seams -----------------------------------------------------------
+// A listener sees every stored line (after cutting and tagging) as it is
+// stored. Null removes it.
+using DebugListener = void (*)(int level, const char* line, void* context);
+void DebugSetListener(DebugListener listener, void* context);
+int DebugGetPendingCount();
+const char* DebugGetPendingLine(int index);
+// Back to the state of a fresh run: no pending lines, "ErrorLog.txt", the next
+// write replaces the file, no fatal exit begun.
+void DebugResetForTests();

@@ -1,0 +1,84 @@
+// EngFile.h - the engine's file object and whole-file helpers.
+//
+// A thin checked layer over the C runtime's buffered streams. Every misuse
+// and every failure is reported once through DebugError under the
+// operation's own name ("EngFile::Read") and answered with false or 0, so
+// callers only test the result. Names are game paths (CP1252, '\\' allowed);
+// the platform layer turns them into native paths.
+//
+// Text mode reads drop the '\r' of "\r\n" line ends; writes are unchanged.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+class EngFile {
+ public:
+  EngFile() = default;
+  // Opens for writing (create or truncate) or for reading; test IsOpen().
+  EngFile(const char* name, bool forWriting, bool textMode);
+  ~EngFile();
+  EngFile(const EngFile&) = delete;
+  EngFile& operator=(const EngFile&) = delete;
+
+  // Opening an object that is already open reports "File was already opened"
+  // and closes it first. A null or empty name reports "No filename specified".
+  bool OpenForReading(const char* name, bool textMode);
+  // As OpenForReading, but a missing file (or name) fails without a report.
+  bool OpenForReadingIfExists(const char* name, bool textMode);
+  // Creates or truncates.
+  bool DoOpenForWriting(const char* name, bool textMode);
+  bool OpenForAppending(const char* name, bool textMode);
+  void Close();
+
+  // Reads exactly size bytes; fewer is a failure ("Problem reading from file").
+  bool Read(void* buffer, std::size_t size);
+  // Reads one line, keeping its '\n', at most maxLength - 1 characters.
+  // False at end of file, without a report.
+  bool ReadLine(char* buffer, int maxLength);
+  // Writes size bytes; a short count fails except in text mode.
+  bool Write(const void* data, std::size_t size);
+  bool Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+  bool Rewind();
+  bool MoveToEnd();
+  // The file's size in bytes (0 with a report on failure); the position is kept.
+  long GetSize();
+
+  bool IsOpen() const { return open_; }
+  bool IsOpenForReading() const { return openForReading_; }
+  bool IsTextMode() const { return textMode_; }
+
+ private:
+  bool Open(const char* where, const char* alreadyOpenWhere, const char* name, bool textMode,
+            const char* mode, bool forReading, bool reportFailure, const char* failureFormat);
+
+  bool open_ = false;
+  bool openForReading_ = false;
+  bool textMode_ = false;
+  std::FILE* stream_ = nullptr;
+};
+
+// True when name is an existing regular file (a folder is not a file).
+bool EngFileExists(const char* name);
+// The size of the file, 0 with "Could not open file <%s>" when it cannot be opened.
+long EngFileGetFileSize(const char* name, bool textMode);
+// Reads the whole file into buffer; its size must be exactly size bytes
+// ("Invalid file size in <%s>"), else nothing is read.
+bool EngFileOpenReadAndClose(const char* name, bool textMode, void* buffer, std::size_t size);
+// Creates or truncates the file and writes size bytes.
+bool EngFileOpenWriteAndClose(const char* name, bool textMode, const void* data, std::size_t size);
+// Replaces the file's contents safely: writes a temporary file beside it,
+// flushes it to disk and renames it over the old one. On any failure the old
+// file is untouched ("Could not write file <%s>").
+bool EngFileWriteReplacing(const char* name, const void* data, std::size_t size);
+// Deletes the file; the result is not checked.
+void EngFileDelete(const char* name);
+// Removes an empty folder; an empty name reports "No name specified".
+void EngFileDeleteDirectory(const char* name);
+bool EngFileDirectoryExists(const char* name);
+// Creates one folder level (parents are not created).
+bool EngFileCreateDirectory(const char* name);
+bool EngFileCopyFile(const char* source, const char* destination, bool failIfExists);
+// Fails without touching either file when the destination exists.
+bool EngFileMoveFile(const char* source, const char* destination);

@@ -1,0 +1,197 @@
+// Files.cpp - the file-system calls of Files.h over POSIX.
+#include "Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Cp1252.h"
+
+std::string PlatformNativePath(const char* name) {
+  std::string path = Cp1252ToUtf8(name);
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return path;
+}
+
+std::FILE* PlatformFileOpen(const char* name, const char* mode) {
+  if (!name || !*name || !mode) return nullptr;
+  char nativeMode[8] = {};
+  std::size_t n = 0;
+  for (const char* m = mode; *m && n < sizeof(nativeMode) - 1; ++m) {
+    if (*m != 't') nativeMode[n++] = *m;
+  }
+  return std::fopen(PlatformNativePath(name).c_str(), nativeMode);
+}
+
+std::size_t PlatformTextRead(void* buffer, std::size_t size, std::FILE* stream) {
+  auto* out = static_cast<unsigned char*>(buffer);
+  std::size_t stored = 0;
+  while (stored < size) {
+    int c = std::fgetc(stream);
+    if (c == EOF) break;
+    if (c == '\r') {
+      int next = std::fgetc(stream);
+      if (next == '\n') {
+        c = '\n';
+      } else if (next != EOF) {
+        std::ungetc(next, stream);
+      }
+    }
+    out[stored++] = static_cast<unsigned char>(c);
+  }
+  return stored;
+}
+
+char* PlatformTextReadLine(char* buffer, int size, std::FILE* stream) {
+  if (!std::fgets(buffer, size, stream)) return nullptr;
+  std::size_t length = std::strlen(buffer);
+  if (length >= 2 && buffer[length - 2] == '\r' && buffer[length - 1] == '\n') {
+    buffer[length - 2] = '\n';
+    buffer[length - 1] = '\0';
+  }
+  return buffer;
+}
+
+bool PlatformFileIsRegular(const char* name) {
+  if (!name || !*name) return false;
+  struct stat st {};
+  return ::stat(PlatformNativePath(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PlatformDirectoryExists(const char* name) {
+  if (!name || !*name) return false;
+  struct stat st {};
+  return ::stat(PlatformNativePath(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+BOOL DeleteFileA(const char* name) {
+  if (!name || !*name) return FALSE;
+  return ::unlink(PlatformNativePath(name).c_str()) == 0;
+}
+
+BOOL CreateDirectoryA(const char* name, void*) {
+  if (!name || !*name) return FALSE;
+  return ::mkdir(PlatformNativePath(name).c_str(), 0755) == 0;
+}
+
+BOOL RemoveDirectoryA(const char* name) {
+  if (!name || !*name) return FALSE;
+  return ::rmdir(PlatformNativePath(name).c_str()) == 0;
+}
+
+namespace {
+
+// A temporary name beside the destination: same folder, so rename is atomic.
+std::string TemporaryNameFor(const std::string& nativeDestination) {
+  return nativeDestination + ".tmp-" + std::to_string(::getpid());
+}
+
+bool WriteAll(int fd, const void* data, std::size_t size) {
+  const auto* p = static_cast<const unsigned char*>(data);
+  while (size > 0) {
+    ssize_t written = ::write(fd, p, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    p += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Copies native path to native path through a temporary file and rename.
+bool CopyNative(const std::string& from, const std::string& to) {
+  int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  struct stat st {};
+  ::fstat(in, &st);
+  const std::string temporary = TemporaryNameFor(to);
+  int out = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                   (st.st_mode & 0777) ? (st.st_mode & 0777) : 0644);
+  if (out < 0) {
+    int saved = errno;
+    ::close(in);
+    errno = saved;
+    return false;
+  }
+  bool ok = true;
+  char block[65536];
+  for (;;) {
+    ssize_t got = ::read(in, block, sizeof(block));
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ok = false;
+      break;
+    }
+    if (got == 0) break;
+    if (!WriteAll(out, block, static_cast<std::size_t>(got))) {
+      ok = false;
+      break;
+    }
+  }
+  int saved = errno;
+  ::close(in);
+  if (::close(out) != 0) ok = false;
+  if (ok && ::rename(temporary.c_str(), to.c_str()) != 0) ok = false;
+  if (!ok) {
+    saved = errno;
+    ::unlink(temporary.c_str());
+    errno = saved;
+  }
+  return ok;
+}
+
+}  // namespace
+
+BOOL CopyFileA(const char* source, const char* destination, BOOL failIfExists) {
+  if (!source || !*source || !destination || !*destination) return FALSE;
+  if (failIfExists && PlatformFileIsRegular(destination)) {
+    errno = EEXIST;
+    return FALSE;
+  }
+  return CopyNative(PlatformNativePath(source), PlatformNativePath(destination));
+}
+
+BOOL MoveFileA(const char* source, const char* destination) {
+  if (!source || !*source || !destination || !*destination) return FALSE;
+  const std::string from = PlatformNativePath(source);
+  const std::string to = PlatformNativePath(destination);
+  if (::rename(from.c_str(), to.c_str()) == 0) return TRUE;
+  if (errno != EXDEV) return FALSE;
+  if (!CopyNative(from, to)) return FALSE;
+  return ::unlink(from.c_str()) == 0;
+}
+
+bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size) {
+  if (!name || !*name || (!data && size > 0)) {
+    errno = EINVAL;
+    return false;
+  }
+  const std::string destination = PlatformNativePath(name);
+  const std::string temporary = TemporaryNameFor(destination);
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  int saved = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    saved = errno;
+  }
+  if (ok && ::rename(temporary.c_str(), destination.c_str()) != 0) {
+    ok = false;
+    saved = errno;
+  }
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    errno = saved;
+  }
+  return ok;
+}
+
+DWORD GetLastError() { return static_cast<DWORD>(errno); }
+void SetLastError(DWORD code) { errno = static_cast<int>(code); }

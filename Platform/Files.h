@@ -1,0 +1,55 @@
+// Files.h - the file-system calls the engine's file layer stands on, over POSIX.
+//
+// Every name the engine passes here is a game path: CP1252, possibly with '\\'
+// separators ("Data\\Main\\0100.dat"). PlatformNativePath is the one place
+// where such a name becomes a native path (UTF-8, '/'); every call below goes
+// through it. Nothing here reports errors: callers test the results and report
+// in their own words.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "Win32Types.h"
+
+// The native path of a game path: '\\' -> '/', CP1252 -> UTF-8.
+std::string PlatformNativePath(const char* name);
+
+// fopen with the C runtime's Windows mode letters: 't' is dropped, 'b' kept.
+// A stream opened with 't' for reading should be read through
+// PlatformTextRead/PlatformTextReadLine, which drop '\r' before '\n'.
+// Null for a null or empty name.
+std::FILE* PlatformFileOpen(const char* name, const char* mode);
+
+// Reads up to size bytes in text mode: "\r\n" becomes "\n". Returns the bytes
+// stored.
+std::size_t PlatformTextRead(void* buffer, std::size_t size, std::FILE* stream);
+
+// fgets that also turns a "\r\n" line end into "\n". Null at end of file.
+char* PlatformTextReadLine(char* buffer, int size, std::FILE* stream);
+
+// True when the name is an existing regular file (a folder is not a file).
+bool PlatformFileIsRegular(const char* name);
+
+// True when the name is an existing folder.
+bool PlatformDirectoryExists(const char* name);
+
+// Win32-shaped calls. TRUE on success.
+BOOL DeleteFileA(const char* name);
+BOOL CreateDirectoryA(const char* name, void* securityAttributes);  // one level
+BOOL RemoveDirectoryA(const char* name);                            // empty folders only
+// Copies through a temporary file beside the destination, then renames it into
+// place, so a reader never sees half a copy.
+BOOL CopyFileA(const char* source, const char* destination, BOOL failIfExists);
+// rename(2); across file systems, copy then delete the source.
+BOOL MoveFileA(const char* source, const char* destination);
+
+// Writes size bytes to a temporary file in the destination's folder, flushes
+// it to disk and renames it over the destination: the old contents survive
+// any failure. False (with errno set) on failure; the temporary file is gone.
+bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size);
+
+// The Win32 "last error" of the calling thread: errno here.
+DWORD GetLastError();
+void SetLastError(DWORD code);

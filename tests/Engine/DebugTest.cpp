@@ -1,0 +1,149 @@
+// Tests of the error reporter and the message log: the exact bytes of each
+// kind of line, cutting, overflow, the file's life across runs and the fatal
+// path.
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Engine/Debug.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+class DebugTest : public TempDirTest {};
+
+TEST_F(DebugTest, EachReporterWritesItsLineByteForByte) {
+  struct Case {
+    void (*report)();
+    const char* line;
+  };
+  const Case cases[] = {
+      {[] { DebugError("EngFile::Read", "x"); }, " <ERROR>  ( EngFile::Read )    x"},
+      {[] { DebugAssert(false, "Here", "n=%d", 3); }, " <ERROR>  ( Here )    n=3"},
+      {[] { DebugExitNMMessage("W", "y"); }, "<EXIT NM> ( W )    y"},
+      {[] { DebugExitMessage("W", "y"); }, " <EXIT>   ( W )     y"},
+      {[] { DebugExitMessage("", "y"); }, " <EXIT>   y"},
+      {[] { DebugExitMessage(nullptr, "y"); }, " <EXIT>   y"},
+      {[] { DebugNote("x"); }, " |  x"},
+      {[] { DebugPlain("x"); }, "x"},
+      {[] { DebugDoString("x", 9); }, "<WARNING> <invalid D_ value: 9> x"},
+      {[] { DebugDoString("x", -1); }, "<WARNING> <invalid D_ value: -1> x"},
+      {[] { DebugDoString("x", D_POPUP); }, " <POPUP>  x"},
+  };
+  std::string expected;
+  for (const Case& c : cases) {
+    ClearLog();
+    c.report();
+    ASSERT_EQ(LogLines().size(), 1u) << c.line;
+    EXPECT_EQ(LogLines()[0], c.line);
+    expected += std::string(c.line) + "\n";
+  }
+  EXPECT_EQ(ReadFile("ErrorLog.txt"), expected);
+}
+
+TEST_F(DebugTest, QuietCasesStoreNothing) {
+  EXPECT_TRUE(DebugAssert(true, "Here", "never"));
+  DebugDoString(nullptr, D_NOTE);
+  DebugPlain("%s", "");
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_FALSE(std::ifstream("ErrorLog.txt").good());
+}
+
+TEST_F(DebugTest, LongTextsAreCutNeverLost) {
+  const std::string text483(483, 'a');
+  DebugPlain("%s", text483.c_str());
+  ASSERT_EQ(LogLines().size(), 1u);
+  EXPECT_EQ(LogLines()[0], std::string(462, 'a') + " ... (TRUNCATED)");
+
+  ClearLog();
+  const std::string text482(482, 'b');
+  DebugPlain("%s", text482.c_str());
+  EXPECT_EQ(LogLines().at(0), text482);
+
+  // A long where and message together still give one line, cut to fit.
+  ClearLog();
+  const std::string where(200, 'w');
+  DebugError(where.c_str(), "%s", std::string(4000, 'm').c_str());
+  ASSERT_EQ(LogLines().size(), 1u);
+  EXPECT_LE(LogLines()[0].size(), 512u);
+  EXPECT_NE(LogLines()[0].find(" ... (TRUNCATED)"), std::string::npos);
+
+  // An invalid level's prefix cannot push a cut text out of the log either.
+  ClearLog();
+  DebugDoString(std::string(600, 'c').c_str(), -2000000000);
+  ASSERT_EQ(LogLines().size(), 1u);
+  EXPECT_LE(LogLines()[0].size(), 512u);
+}
+
+TEST_F(DebugTest, UnwritableLogOverflowsAfter200Reports) {
+  ASSERT_TRUE(DebugSetLogFilename("no-such-folder/log.txt", false));
+  for (int i = 0; i < 199; ++i) DebugNote("line %d", i);
+  EXPECT_EQ(DebugGetPendingCount(), 199);
+  DebugNote("line 199");
+  ASSERT_EQ(DebugGetPendingCount(), 3);
+  EXPECT_STREQ(DebugGetPendingLine(0), " ");
+  EXPECT_STREQ(DebugGetPendingLine(1), "(MESSAGE LOG OVERFLOWED)");
+  EXPECT_STREQ(DebugGetPendingLine(2), " ");
+  DebugNote("after");
+  EXPECT_EQ(DebugGetPendingCount(), 4);
+}
+
+TEST_F(DebugTest, PendingLinesReachTheFileOnceItCanBeWritten) {
+  ASSERT_TRUE(DebugSetLogFilename("later/log.txt", false));
+  DebugNote("one");
+  DebugNote("two");
+  EXPECT_EQ(DebugGetPendingCount(), 2);
+  std::filesystem::create_directory("later");
+  DebugNote("three");
+  EXPECT_EQ(DebugGetPendingCount(), 0);
+  EXPECT_EQ(ReadFile("later/log.txt"), " |  one\n |  two\n |  three\n");
+}
+
+TEST_F(DebugTest, ASecondRunReplacesTheFileAndReportsAppend) {
+  DebugNote("first run");
+  DebugNote("still first");
+  EXPECT_EQ(ReadFile("ErrorLog.txt"), " |  first run\n |  still first\n");
+  DebugResetForTests();  // a new process
+  DebugNote("second run");
+  EXPECT_EQ(ReadFile("ErrorLog.txt"), " |  second run\n");
+}
+
+TEST_F(DebugTest, LogFilenameRules) {
+  EXPECT_TRUE(DebugSetLogFilename("mine.txt", false));
+  EXPECT_STREQ(DebugGetLogFilename(), "mine.txt");
+  EXPECT_TRUE(DebugSetLogFilename(nullptr, false));
+  EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
+
+  const std::string tooLong(1024, 'n');
+  EXPECT_FALSE(DebugSetLogFilename(tooLong.c_str(), false));
+  EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
+  EXPECT_TRUE(LogContains("( DebugSetLogFilename )    Filename too long"));
+
+  WriteFile("old.txt", "old");
+  EXPECT_TRUE(DebugSetLogFilename("old.txt", true));
+  EXPECT_FALSE(std::ifstream("old.txt").good());
+}
+
+TEST_F(DebugTest, ReportLastErrorUsesTheSystemText) {
+  errno = ENOENT;
+  DebugReportLastError("Opening");
+  errno = 0;
+  DebugReportLastError(nullptr);
+  ASSERT_EQ(LogLines().size(), 2u);
+  EXPECT_EQ(LogLines()[0], std::string(" <ERROR>  ( Opening [Last Error] )    ") + std::strerror(ENOENT));
+  EXPECT_EQ(LogLines()[1], " <ERROR>  ( (unknown) [Last Error] )    No msg");
+}
+
+TEST_F(DebugTest, FatalErrorExitsWith255AndLeavesItsLinesInTheLog) {
+  EXPECT_EXIT(DebugFatalErrorIf(true, "Main", "broken %d", 7), ::testing::ExitedWithCode(255), "");
+  EXPECT_EQ(ReadFile("ErrorLog.txt"),
+            " \nEXITING DUE TO FOLLOWING ERROR:\n \n <ERROR>  ( Main )    broken 7\n");
+  DebugFatalErrorIf(false, "Main", "not taken");
+  EXPECT_TRUE(LogLines().empty());
+}
+
+}  // namespace

@@ -1,0 +1,171 @@
+// Tests of the file object and the whole-file helpers.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Engine/EngFile.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+class EngFileTest : public TempDirTest {};
+
+TEST_F(EngFileTest, WholeFileReadNeedsTheExactSize) {
+  WriteFile("ten.bin", "0123456789");
+  char buffer[12] = {};
+  EXPECT_FALSE(EngFileOpenReadAndClose("ten.bin", false, buffer, 12));
+  EXPECT_TRUE(LogContains("( EngFileOpenReadAndClose )    Invalid file size in <ten.bin>"));
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_TRUE(EngFileOpenReadAndClose("ten.bin", false, buffer, 10));
+  EXPECT_EQ(std::string(buffer, 10), "0123456789");
+}
+
+TEST_F(EngFileTest, BackslashPathsAndCp1252NamesReachTheRightFile) {
+  std::filesystem::create_directories("Data/Main");
+  ASSERT_TRUE(EngFileOpenWriteAndClose("Data\\Main\\0100.dat", false, "abc", 3));
+  EXPECT_EQ(ReadFile("Data/Main/0100.dat"), "abc");
+  ASSERT_TRUE(EngFileOpenWriteAndClose("caf\xe9.txt", false, "x", 1));  // "café" in CP1252
+  EXPECT_EQ(ReadFile("caf\xc3\xa9.txt"), "x");
+  EXPECT_TRUE(EngFileExists("caf\xe9.txt"));
+}
+
+TEST_F(EngFileTest, DirectionAndStateAreChecked) {
+  WriteFile("a.txt", "hello\n");
+  EngFile file;
+  char buffer[8];
+  EXPECT_FALSE(file.Read(buffer, 1));
+  EXPECT_TRUE(LogContains("( EngFile::Read )    File is not open"));
+  EXPECT_FALSE(file.Rewind());
+  EXPECT_TRUE(LogContains("( EngFile::Rewind )    File is not opened"));
+
+  ASSERT_TRUE(file.OpenForReading("a.txt", true));
+  EXPECT_FALSE(file.Write("x", 1));
+  EXPECT_TRUE(LogContains("( EngFile::Write )    File is not open for writing"));
+  EXPECT_TRUE(file.IsOpen());
+
+  ClearLog();
+  ASSERT_TRUE(file.OpenForReading("a.txt", true));
+  EXPECT_TRUE(LogContains("( EngFile::OpenForReading )    File was already opened"));
+
+  EngFile writer;
+  ASSERT_TRUE(writer.DoOpenForWriting("b.txt", false));
+  EXPECT_FALSE(writer.Read(buffer, 1));
+  EXPECT_TRUE(LogContains("( EngFile::Read )    File is not open for reading"));
+  ClearLog();
+  ASSERT_TRUE(writer.DoOpenForWriting("b.txt", false));
+  EXPECT_TRUE(LogContains("( EngFile::OpenForWriting )    File was already opened"));
+}
+
+TEST_F(EngFileTest, OpeningFailuresAndTheirReports) {
+  EngFile file;
+  EXPECT_FALSE(file.OpenForReadingIfExists("missing.txt", false));
+  EXPECT_FALSE(file.OpenForReadingIfExists(nullptr, false));
+  EXPECT_TRUE(LogLines().empty());
+
+  EXPECT_FALSE(file.OpenForReading("missing.txt", false));
+  EXPECT_TRUE(LogContains("( EngFile::OpenForReading )    Could not open file <missing.txt>"));
+  EXPECT_FALSE(file.OpenForReading("", false));
+  EXPECT_TRUE(LogContains("( EngFile::OpenForReading )    No filename specified"));
+  EXPECT_FALSE(file.DoOpenForWriting("no/such/dir/x", false));
+  EXPECT_TRUE(LogContains("Could not open or create file <no/such/dir/x>"));
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(EngFileTest, ShortReadsAndSizeKeepThePosition) {
+  WriteFile("data.bin", "abcdefgh");
+  EngFile file("data.bin", false, false);
+  ASSERT_TRUE(file.IsOpen());
+  char buffer[16] = {};
+  ASSERT_TRUE(file.Read(buffer, 3));
+  EXPECT_EQ(file.GetSize(), 8);
+  ASSERT_TRUE(file.Read(buffer, 2));
+  EXPECT_EQ(std::string(buffer, 2), "de");
+  EXPECT_FALSE(file.Read(buffer, 10));
+  EXPECT_TRUE(LogContains("Problem reading from file [ read 3 not 10 ]"));
+  EXPECT_FALSE(file.Read(buffer, 1));
+  EXPECT_TRUE(LogContains("( EngFile::Read )    Could not read from file"));
+}
+
+TEST_F(EngFileTest, TextModeDropsCarriageReturnsOnRead) {
+  WriteFile("crlf.txt", "one\r\ntwo\r\nthree");
+  EngFile file;
+  ASSERT_TRUE(file.OpenForReading("crlf.txt", true));
+  char line[32];
+  ASSERT_TRUE(file.ReadLine(line, sizeof(line)));
+  EXPECT_STREQ(line, "one\n");
+  ASSERT_TRUE(file.ReadLine(line, sizeof(line)));
+  EXPECT_STREQ(line, "two\n");
+  ASSERT_TRUE(file.ReadLine(line, sizeof(line)));
+  EXPECT_STREQ(line, "three");
+  EXPECT_FALSE(file.ReadLine(line, sizeof(line)));
+
+  ASSERT_TRUE(file.Rewind());
+  char all[16] = {};
+  ASSERT_TRUE(file.Read(all, 8));
+  EXPECT_EQ(std::string(all, 8), "one\ntwo\n");
+}
+
+TEST_F(EngFileTest, ExistsIsForFilesOnly) {
+  std::filesystem::create_directory("folder");
+  WriteFile("file", "");
+  EXPECT_FALSE(EngFileExists("folder"));
+  EXPECT_TRUE(EngFileDirectoryExists("folder"));
+  EXPECT_TRUE(EngFileExists("file"));
+  EXPECT_FALSE(EngFileDirectoryExists("file"));
+  EXPECT_FALSE(EngFileExists("nothing"));
+}
+
+TEST_F(EngFileTest, CopyMoveAndDirectories) {
+  WriteFile("src", "payload");
+  EXPECT_TRUE(EngFileCopyFile("src", "copy", true));
+  EXPECT_EQ(ReadFile("copy"), "payload");
+  EXPECT_FALSE(EngFileCopyFile("src", "copy", true));
+  EXPECT_TRUE(LogContains("File <copy> exists"));
+  EXPECT_FALSE(EngFileCopyFile("nope", "other", false));
+  EXPECT_TRUE(LogContains("File <nope> does not exist"));
+
+  WriteFile("target", "keep");
+  EXPECT_FALSE(EngFileMoveFile("src", "target"));
+  EXPECT_EQ(ReadFile("target"), "keep");
+  EXPECT_EQ(ReadFile("src"), "payload");
+  EXPECT_TRUE(EngFileMoveFile("src", "moved"));
+  EXPECT_FALSE(EngFileExists("src"));
+  EXPECT_EQ(ReadFile("moved"), "payload");
+
+  EXPECT_TRUE(EngFileCreateDirectory("d"));
+  EXPECT_FALSE(EngFileCreateDirectory("d"));
+  EXPECT_TRUE(LogContains("Failed to create directory <d>"));
+  EXPECT_FALSE(EngFileCreateDirectory("x/y"));
+  EngFileDeleteDirectory("d");
+  EXPECT_FALSE(EngFileDirectoryExists("d"));
+}
+
+TEST_F(EngFileTest, ReplacingWriteKeepsTheOldFileOnFailure) {
+  WriteFile("save.dat", "old contents");
+  EXPECT_TRUE(EngFileWriteReplacing("save.dat", "new", 3));
+  EXPECT_EQ(ReadFile("save.dat"), "new");
+  EXPECT_FALSE(EngFileWriteReplacing("missing-folder/save.dat", "new", 3));
+  EXPECT_TRUE(LogContains("Could not write file <missing-folder/save.dat>"));
+  // No temporary files are left behind.
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+  }
+}
+
+TEST_F(EngFileTest, PrintfAndAppend) {
+  EngFile file;
+  ASSERT_TRUE(file.DoOpenForWriting("p.txt", true));
+  ASSERT_TRUE(file.Printf("%d-%s\n", 42, "x"));
+  file.Close();
+  ASSERT_TRUE(file.OpenForAppending("p.txt", true));
+  ASSERT_TRUE(file.Printf("more\n"));
+  file.Close();
+  EXPECT_EQ(ReadFile("p.txt"), "42-x\nmore\n");
+  EXPECT_EQ(EngFileGetFileSize("p.txt", false), 10);
+  EXPECT_EQ(EngFileGetFileSize("none", false), 0);
+  EXPECT_TRUE(LogContains("( EngFileGetFileSize )    Could not open file <none>"));
+}
+
+}  // namespace

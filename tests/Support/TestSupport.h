@@ -1,0 +1,43 @@
+// TestSupport.h - small fixtures shared by every test executable.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+// Runs each test inside a fresh temporary folder (made the current directory)
+// that is removed afterwards, with the message log reset and its lines
+// captured.
+class TempDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The captured log lines since SetUp (or the last ClearLog).
+  const std::vector<std::string>& LogLines() const { return lines_; }
+  void ClearLog() { lines_.clear(); }
+  // True when some captured line contains text.
+  bool LogContains(const std::string& text) const;
+  // Writes a file of raw bytes relative to the temporary folder.
+  static void WriteFile(const std::string& name, const std::string& bytes);
+  static std::string ReadFile(const std::string& name);
+
+  std::string dir_;
+
+ private:
+  std::string previousDir_;
+  std::vector<std::string> lines_;
+};
+
+// Collects log lines while it lives.
+class LogCapture {
+ public:
+  LogCapture();
+  ~LogCapture();
+  const std::vector<std::string>& Lines() const { return lines_; }
+  bool Contains(const std::string& text) const;
+
+ private:
+  std::vector<std::string> lines_;
+};

@@ -75,6 +75,10 @@ bool EngFile::Read(void* buffer, std::size_t size) {
     DebugError("EngFile::Read", "File is not open for reading");
     return false;
   }
+  if (!buffer && size > 0) {
+    DebugError("EngFile::Read", "Could not read from file");
+    return false;
+  }
   const std::size_t got =
       textMode_ ? PlatformTextRead(buffer, size, stream_) : std::fread(buffer, 1, size, stream_);
   if (got == 0 && size > 0) {
@@ -113,6 +117,10 @@ bool EngFile::Write(const void* data, std::size_t size) {
     return false;
   }
   if (size == 0) return true;
+  if (!data) {
+    DebugError("EngFile::Write", "Could not write to file");
+    return false;
+  }
   const std::size_t written = std::fwrite(data, 1, size, stream_);
   if (written == 0) {
     DebugError("EngFile::Write", "Could not write to file");

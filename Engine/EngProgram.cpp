@@ -1,4 +1,453 @@
-// EngProgram.cpp - the program object and its main loop.
+// EngProgram.cpp - the program object, its four main loops and shutdown.
+//
+// State: gProgramValues, the process-wide values every unit reads (the
+// program pointer, main device type, per-pass clock, frame time, frames per
+// second, instance handle, window-created flag). They live for the whole
+// run; the constructor sets the clock and frame values afresh.
+//
+// Every loop reads the clock at the top of each pass and does all of its
+// waiting through Sleep on the platform clock, so tests can run it on the
+// fake clock. A callback may shut the program down at any point (the program
+// pointer becomes null): each loop tests for that after every callback and
+// ends at once.
 #include "Engine/EngProgram.h"
 
-void EngFatalExitViaProgram(const char*, const char*) {}
+#include <cmath>
+
+#include "Engine/Debug.h"
+#include "Engine/DX9/EngMiscPC.h"
+#include "Engine/EngClock.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngRand.h"
+#include "Platform/Time.h"
+
+namespace {
+
+struct ProgramValues {
+  EngProgram* program = nullptr;
+  int mainDeviceType = 0;
+  double currentSeconds = 0.0;
+  unsigned currentMilliseconds = 0;
+  float frameTime = 1.0f / 60.0f;
+  int framesPerSecond = 60;
+  void* instance = nullptr;
+  bool windowCreated = false;
+};
+
+ProgramValues gProgramValues;
+
+bool ProgramGone() { return gProgramValues.program == nullptr; }
+
+}  // namespace
+
+// ---- Process-wide values ----------------------------------------------------------
+
+EngProgram* EngProgramGetCurrent() { return gProgramValues.program; }
+int EngProgramGetMainDeviceType() { return gProgramValues.mainDeviceType; }
+double EngProgramGetCurrentSeconds() { return gProgramValues.currentSeconds; }
+unsigned EngProgramGetCurrentMilliseconds() { return gProgramValues.currentMilliseconds; }
+float EngProgramGetFrameTime() { return gProgramValues.frameTime; }
+int EngProgramGetFramesPerSecond() { return gProgramValues.framesPerSecond; }
+void* EngProgramGetInstanceHandle() { return gProgramValues.instance; }
+bool EngProgramIsMainWindowCreated() { return gProgramValues.windowCreated; }
+void EngProgramSetFrameTimeForTests(float seconds) { gProgramValues.frameTime = seconds; }
+
+void EngProgramSetCurrentTimeForTests(double seconds) {
+  gProgramValues.currentSeconds = seconds;
+  gProgramValues.currentMilliseconds =
+      seconds <= 0 ? 0U : static_cast<unsigned>(std::llround(seconds * 1000.0));
+}
+
+void EngFatalExitViaProgram(const char* title, const char* text) {
+  if (EngProgram* program = EngProgramGetCurrent()) program->ExitWithMessage(title, text);
+}
+
+// ---- Construction and start-up --------------------------------------------------------
+
+EngProgram::EngProgram() {
+  gProgramValues.mainDeviceType = 1;
+  gProgramValues.framesPerSecond = 60;
+  gProgramValues.frameTime = 1.0f / 60.0f;
+  gProgramValues.currentSeconds = 0.0;
+  gProgramValues.currentMilliseconds = 0;
+  EngRandCrtSeed(timeGetTime());
+  gProgramValues.program = this;
+}
+
+EngProgram::~EngProgram() {
+  // The entry shuts down explicitly, while the derived class still exists
+  // and its ExitCB can run. Finishing the job here can only reach the base
+  // class's callbacks, so say so in the log.
+  if (window_) {
+    DebugNote("EngProgram::~EngProgram - Shutdown() was not called; closing the window now");
+    Shutdown();
+  }
+  DebugWriteFormattedMessagesToFile();
+  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+}
+
+int EngProgram::InitCB(const char*) { return 1; }
+int EngProgram::PreCreateWindowCB(EngWindowSettings*) { return 1; }
+int EngProgram::ReservedCB() { return 1; }
+int EngProgram::PreDeviceInitCB() { return 1; }
+int EngProgram::PostDeviceInitCB() { return 1; }
+int EngProgram::PreCreateGraphicsObjectsCB() { return 1; }
+int EngProgram::CreateGraphicsObjectsCB() { return 1; }
+int EngProgram::PostCreateGraphicsObjectsCB() { return 1; }
+void EngProgram::PreDestroyGraphicsObjectsCB() {}
+void EngProgram::DestroyGraphicsObjectsCB() {}
+void EngProgram::PostDestroyGraphicsObjectsCB() {}
+bool EngProgram::TickCB() { return true; }
+void EngProgram::RenderCB() { DefaultRenderCB(); }
+bool EngProgram::InputEventCB(int, int, int) { return false; }
+void EngProgram::ActiveChangedCB(bool) {}
+void EngProgram::PostModeChangeCB() {}
+void EngProgram::PreShutdownDeviceCB() {}
+void EngProgram::PostShutdownDeviceCB() {}
+void EngProgram::ExitCB() {}
+
+void EngProgram::DefaultRenderCB() {
+  if (!window_ || !EngWindowIsDeviceCurrent()) return;
+  window_->DeviceClearScreenAndDepth(0.2f, 0.4f, 0.3f);
+  window_->DrawTextureCursor();
+}
+
+int EngProgram::Init(void* instance, const char* commandLine) {
+  window_ = nullptr;
+  gProgramValues.instance = instance;
+  EngMiscInitTimer_PC();
+  const int result = InitCB(commandLine);
+  return result < 1 ? result : 1;
+}
+
+bool EngProgram::SetMainDeviceType(int type) {
+  if (window_ || EngWindowIsDeviceCurrent()) {
+    DebugError("EngProgram::SetMainDeviceType", "Call this before creating a window or device.");
+    return false;
+  }
+  gProgramValues.mainDeviceType = type;
+  return true;
+}
+
+EngWindow* EngProgram::CreateMainWindow(const char* title, EngWindowSettings settings,
+                                        std::int8_t* result) {
+  if (window_) {
+    DebugError("EngProgram::CreateMainWindow", "Can only have one window at a time");
+    return nullptr;
+  }
+  window_ = new EngWindow(this, title);
+  const int created = window_->Create(settings);
+  if (created > 0) {
+    if (result) *result = 1;
+    gProgramValues.windowCreated = true;
+    return window_;
+  }
+  delete window_;
+  window_ = nullptr;
+  if (result) *result = static_cast<std::int8_t>(created < -128 ? -128 : created);
+  return nullptr;
+}
+
+// ---- Loop set-up ----------------------------------------------------------------
+
+void EngProgram::SetLoopType(int type) {
+  loopType_ = type;
+  if (type == kEngLoopConstantFrameRate || type == kEngLoopFixedStep) {
+    ConstantFrameRateLoopSetConstantFrameRate(0);
+  }
+}
+
+void EngProgram::ConstantFrameRateLoopSetConstantFrameRate(int rate) {
+  if (loopType_ != kEngLoopConstantFrameRate && loopType_ != kEngLoopFixedStep) {
+    DebugError("EngProgram::ConstantFrameRateLoopSetConstantFrameRate",
+               "Constant frame rates not setup");
+    return;
+  }
+  if (rate > 0) frameRate_ = rate;
+  gProgramValues.framesPerSecond = frameRate_;
+  gProgramValues.frameTime = 1.0f / static_cast<float>(frameRate_);
+}
+
+void EngProgram::EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents(bool doTick, bool doRender,
+                                                                     bool redrawOnMouseMoves) {
+  if (doRender && !doTick) {
+    DebugError("EngProgram::EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents",
+               "do_tick must be specified also");
+    doTick = true;
+  }
+  eventDoTick_ = doTick;
+  eventDoRender_ = doRender;
+  eventRedrawOnMouseMoves_ = redrawOnMouseMoves;
+}
+
+void EngProgram::EventDrivenLoopForceRedraw() {
+  if (loopType_ == kEngLoopEventDriven) pendingRedraws_ = 2;
+}
+
+void EngProgram::EventDrivenLoopRequestRedraw(bool causedByMouseMove) {
+  if (loopType_ != kEngLoopEventDriven) return;
+  if (causedByMouseMove && !eventRedrawOnMouseMoves_) return;
+  // A request never cancels the second redraw of a forced one.
+  if (pendingRedraws_ < 1) pendingRedraws_ = 1;
+}
+
+void EngProgram::EventDrivenLoopRedrawOnPaint() { EventDrivenLoopRequestRedraw(false); }
+
+void EngProgram::EventDrivenLoopKeepAwake() {
+  if (loopType_ == kEngLoopEventDriven) wakeUpUntil_ = gProgramValues.currentSeconds + 10.0;
+}
+
+void EngProgram::IdleSleep() {
+  if (idleSleepMs_ != 0) Sleep(static_cast<DWORD>(idleSleepMs_));
+}
+
+void EngProgram::SetIdleSleep(int ms) { idleSleepMs_ = ms < 0 ? 0 : ms; }
+
+void EngProgram::SleepPerPass() {
+  if (sleepPerPassMs_ != 0) Sleep(static_cast<DWORD>(sleepPerPassMs_));
+}
+
+void EngProgram::SetSyncWithGpuMethod(bool use, int method, bool maySwitch) {
+  gpuSyncMaySwitch_ = maySwitch;
+  gpuSyncMethod_ = use ? method : -1;
+}
+
+void EngProgram::Quit() {
+  quit_ = true;
+  if (window_) window_->QuitHook();
+}
+
+// ---- Notifications ---------------------------------------------------------------
+
+void EngProgram::NotifyActiveChanged(bool active) {
+  ActiveChangedCB(active);
+  EventDrivenLoopKeepAwake();
+}
+
+void EngProgram::NotifyModeChanged() {
+  PostModeChangeCB();
+  EventDrivenLoopKeepAwake();
+}
+
+// ---- Frame steps -----------------------------------------------------------------
+
+void EngProgram::DoTick() {
+  TickCB();
+  if (window_) window_->PollMouse();
+}
+
+void EngProgram::DoRender() {
+  if (!window_ || !EngWindowIsDeviceCurrent()) return;
+  RenderCB();
+  if (!window_) return;  // RenderCB shut the program down
+  window_->DrawTextureCursor();
+  window_->DeviceSyncWithGpu();
+  window_->DeviceSwapBuffers();
+  UpdateFrameTime();
+}
+
+void EngProgram::DoTickAndRender() {
+  const bool render = TickCB();
+  if (ProgramGone()) return;  // shut down from inside the tick: no render
+  if (render) {
+    RenderCB();
+    if (window_) {
+      window_->DrawTextureCursor();
+      window_->PollMouse();
+    }
+  }
+  if (window_ && EngWindowIsDeviceCurrent()) {
+    window_->DeviceSyncWithGpu();
+    window_->DeviceSwapBuffers();
+    UpdateFrameTime();
+  }
+}
+
+void EngProgram::UpdateFrameTime() {
+  if (loopType_ != kEngLoopVariableRate) return;
+  const double now = EngGetSeconds();
+  if (!frameTimeStarted_) {
+    frameTimeStarted_ = true;
+    frameTimeRecorded_ = now;
+    return;
+  }
+  const double delta = now - frameTimeRecorded_;
+  if (delta == 0) return;
+  gProgramValues.frameTime = static_cast<float>(delta);
+  // A very short pass is added to the next one.
+  if (delta > 0.0001) frameTimeRecorded_ = now;
+  gProgramValues.framesPerSecond = gProgramValues.frameTime == 0
+                                       ? 1000
+                                       : static_cast<int>(1.0f / gProgramValues.frameTime);
+}
+
+// ---- The loops --------------------------------------------------------------------
+
+void EngProgram::ReadClock() {
+  const double seconds = EngGetSeconds();
+  gProgramValues.currentSeconds = seconds;
+  gProgramValues.currentMilliseconds =
+      seconds <= 0 ? 0U : static_cast<unsigned>(std::llround(seconds * 1000.0));
+}
+
+void EngProgram::Pump() {
+  if (window_) window_->Tick();
+}
+
+void EngProgram::Run() {
+  switch (loopType_) {
+    case kEngLoopConstantFrameRate:
+      RunConstantFrameRate();
+      break;
+    case kEngLoopFixedStep:
+      RunFixedStep();
+      break;
+    case kEngLoopEventDriven:
+      RunEventDriven();
+      break;
+    case kEngLoopVariableRate:
+      RunVariableRate();
+      break;
+    default:
+      DebugError("EngProgram::Run", "Unknown loop type %d", loopType_);
+      quit_ = true;
+      break;
+  }
+}
+
+void EngProgram::RunConstantFrameRate() {
+  do {
+    ReadClock();
+    const double start = gProgramValues.currentSeconds;
+    const double deadline = start + 1.0 / static_cast<double>(frameRate_ > 0 ? frameRate_ : 60);
+    Pump();
+    if (!quit_) {
+      if (ProgramGone()) break;
+      DoTick();
+      if (ProgramGone()) break;
+      DoRender();
+    }
+    int sleeps = 0;
+    while (EngGetSeconds() < deadline) {
+      Sleep(1);
+      ++sleeps;
+    }
+    if (selfAdjustingRate_) {
+      if (sleeps > 8 && frameRate_ < 200) {
+        frameRate_ += 3;
+      } else if (sleeps >= 5 && sleeps <= 8 && frameRate_ < 100) {
+        frameRate_ += 3;
+      } else if (sleeps == 0 && frameRate_ > 60) {
+        frameRate_ -= 3;
+      }
+    }
+    const double frameTime = EngGetSeconds() - start;
+    if (frameTime > 0) {
+      gProgramValues.frameTime = static_cast<float>(frameTime);
+      gProgramValues.framesPerSecond = static_cast<int>(1.0 / frameTime);
+    }
+  } while (!quit_);
+  if (ProgramGone()) quit_ = true;
+}
+
+void EngProgram::RunFixedStep() {
+  ReadClock();
+  float nextTickTime = static_cast<float>(gProgramValues.currentSeconds);
+  do {
+    ReadClock();
+    int ticks = 0;
+    while (nextTickTime < gProgramValues.currentSeconds && ticks < 10) {
+      if (ProgramGone() || quit_) break;
+      Pump();
+      if (!quit_) DoTick();
+      if (ProgramGone()) quit_ = true;
+      nextTickTime += gProgramValues.frameTime;
+      ++ticks;
+      ReadClock();
+    }
+    if (ProgramGone()) {
+      quit_ = true;
+      break;
+    }
+    DoRender();
+    SleepPerPass();
+  } while (!quit_);
+}
+
+void EngProgram::RunEventDriven() {
+  double nextForcedRedraw = 0.0;
+  do {
+    ReadClock();
+    const double now = gProgramValues.currentSeconds;
+    Pump();
+    const bool active = pendingRedraws_ != 0 || now < nextForcedRedraw ||
+                        (wakeUpUntil_ != 0 && now < wakeUpUntil_);
+    if (!active) {
+      if (ProgramGone()) break;
+      IdleSleep();
+      if (idleCallback_) idleCallback_();
+      continue;
+    }
+    gProgramValues.framesPerSecond = eventDrivenRate_;
+    if (eventDrivenRate_ != 0) gProgramValues.frameTime = 1.0f / static_cast<float>(eventDrivenRate_);
+    const double deadline = now + gProgramValues.frameTime;
+    if (!quit_) {
+      if (ProgramGone()) break;
+      if (eventDoTick_) DoTick();
+      if (eventDoRender_ && !ProgramGone()) DoRender();
+    }
+    if (ProgramGone()) break;
+    if (wakeUpUntil_ == 0) {
+      while (EngGetSeconds() < deadline) Sleep(1);
+    }
+    if (pendingRedraws_ != 0) nextForcedRedraw = now + redrawPeriod_;
+    if (pendingRedraws_ > 0) --pendingRedraws_;
+    if (wakeUpUntil_ != 0 && wakeUpUntil_ <= EngGetSeconds()) wakeUpUntil_ = 0;
+  } while (!quit_);
+  if (ProgramGone()) quit_ = true;
+}
+
+void EngProgram::RunVariableRate() {
+  do {
+    ReadClock();
+    Pump();
+    if (quit_) break;
+    DoTickAndRender();
+    if (ProgramGone()) {
+      quit_ = true;
+      break;
+    }
+    SleepPerPass();
+  } while (!quit_);
+}
+
+// ---- Shutdown -------------------------------------------------------------------------
+
+void EngProgram::Shutdown() {
+  quit_ = true;
+  if (!window_) return;
+  EngWindow* window = window_;
+  delete window;  // releases device (callbacks 16, 8, 9, 10, 17) and window
+  window_ = nullptr;
+  if (deviceInitialised_) {
+    deviceInitialised_ = false;  // ExitCB runs at most once
+    ExitCB();
+  }
+  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+  if (exitCallback_) {
+    EngMiscFlushWindowsMessages_PC(1.0);
+    exitCallback_();
+  }
+}
+
+void EngProgram::ExitWithMessage(const char* title, const char* text) {
+  quit_ = true;
+  if (window_) {
+    window_->DestroyGraphicsDevice();
+    delete window_;
+    window_ = nullptr;
+  }
+  if (title || text) EngMiscMessageBox(kEngMiscBoxError, title, text);
+  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+  DebugWriteFormattedMessagesToFile();
+}

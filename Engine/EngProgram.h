@@ -1,7 +1,213 @@
 // EngProgram.h - the program object and its main loop.
+//
+// The game derives its program class from EngProgram and overrides some of
+// its 19 virtual operations; the engine calls them at fixed points of
+// start-up, device life, every frame and shutdown. Exactly one program object
+// exists per process; the constructor publishes it as the program pointer.
+//
+// The program owns the one main window (EngWindow), runs the main loop in
+// one of four loop types, and keeps the process-wide values every unit reads:
+// the per-pass engine clock, the frame time and frames per second, the main
+// device type. All waiting goes through Sleep and the clock of
+// Platform/Time.h, so tests run the loops on the fake clock.
+//
+// Shutdown: the entry calls Shutdown() explicitly, so that ExitCB runs the
+// derived class's version; the destructor only cleans up what is left (and
+// logs when it had to).
+//
+// Callback results: the signed ones succeed above 0; 0 is a failure that the
+// caller reports ("PreDeviceInitCB() failed"); below 0 a failure already
+// reported.
 #pragma once
 
-// The fatal path's hand-over: when a program object exists, releases its
-// device and window and shows the box (EngProgram::ExitWithMessage);
-// otherwise does nothing. Called by DebugFatalErrorIf just before exit(-1).
+#include <cstdint>
+
+#include "Engine/EngWindow.h"
+
+enum EngLoopType : int {
+  kEngLoopConstantFrameRate = 0,
+  kEngLoopFixedStep = 1,
+  kEngLoopEventDriven = 2,
+  kEngLoopVariableRate = 3,
+};
+
+using EngProgramCallback = void (*)();
+
+class EngProgram {
+ public:
+  // Defaults; main device type 1; frame rate 60 (frame time 1/60); clock 0;
+  // seeds the engine's C runtime generator with timeGetTime(); becomes the
+  // program pointer.
+  EngProgram();
+  virtual ~EngProgram();
+  EngProgram(const EngProgram&) = delete;
+  EngProgram& operator=(const EngProgram&) = delete;
+
+  // ---- Virtual operations, in slot order ----------------------------------
+  virtual int InitCB(const char* commandLine);                // 0  below 1 stops
+  virtual int PreCreateWindowCB(EngWindowSettings* settings);  // 1
+  virtual int ReservedCB();                                   // 2  never called
+  virtual int PreDeviceInitCB();                              // 3
+  virtual int PostDeviceInitCB();                             // 4
+  virtual int PreCreateGraphicsObjectsCB();                   // 5
+  virtual int CreateGraphicsObjectsCB();                      // 6
+  virtual int PostCreateGraphicsObjectsCB();                  // 7
+  virtual void PreDestroyGraphicsObjectsCB();                 // 8
+  virtual void DestroyGraphicsObjectsCB();                    // 9
+  virtual void PostDestroyGraphicsObjectsCB();                // 10
+  virtual bool TickCB();                                      // 11 false: no render this pass
+  virtual void RenderCB();                                    // 12 DefaultRenderCB
+  // Kinds: 1 mouse move, 2 button, 3 double click, 4 wheel, 5 key down,
+  // 6 key up, 7 character. True when handled.
+  virtual bool InputEventCB(int kind, int value1, int value2);  // 13
+  virtual void ActiveChangedCB(bool active);                  // 14
+  virtual void PostModeChangeCB();                            // 15
+  virtual void PreShutdownDeviceCB();                         // 16
+  virtual void PostShutdownDeviceCB();                        // 17
+  virtual void ExitCB();                                      // 18 only after device start-up
+
+  // With a device: clear to (0.2, 0.4, 0.3), then the texture cursor.
+  void DefaultRenderCB();
+
+  // ---- Start-up -------------------------------------------------------------
+  // Stores the instance handle, starts the engine clock, calls InitCB: a
+  // result below 1 is returned unchanged (negative failure, 0 quiet end),
+  // anything else as 1.
+  int Init(void* instance, const char* commandLine);
+  // Only while neither window nor device exists ("Call this before creating a
+  // window or device."), else false.
+  bool SetMainDeviceType(int type);
+  // Creates the one main window ("Can only have one window at a time"). On
+  // success *result = 1 and the window is returned; otherwise the window is
+  // freed, *result gets EngWindow::Create's result (0 or negative) and null
+  // is returned. result may be null.
+  EngWindow* CreateMainWindow(const char* title, EngWindowSettings settings,
+                              std::int8_t* result);
+
+  // ---- Loop set-up ------------------------------------------------------------
+  // 0 constant frame rate, 1 fixed step, 2 event driven, 3 variable rate;
+  // types 0 and 1 re-apply the frame rate.
+  void SetLoopType(int type);
+  int GetLoopType() const { return loopType_; }
+  // Loop types 0 and 1 only ("Constant frame rates not setup"). A rate above
+  // 0 becomes the frame rate (0 keeps it); frames per second = rate, frame
+  // time = 1 / rate.
+  void ConstantFrameRateLoopSetConstantFrameRate(int rate);
+  int GetFrameRate() const { return frameRate_; }
+  // Render without tick reports "do_tick must be specified also" and turns
+  // tick on.
+  void EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents(bool doTick, bool doRender,
+                                                           bool redrawOnMouseMoves);
+  // Event-driven requests: nothing unless the loop type is 2.
+  void EventDrivenLoopForceRedraw();                       // two redraws
+  void EventDrivenLoopRequestRedraw(bool causedByMouseMove);  // one redraw
+  void EventDrivenLoopRedrawOnPaint();                     // one redraw
+  void EventDrivenLoopKeepAwake();                         // active passes for 10 s
+  // Sleep for the idle sleep (event-driven idle passes) when not 0.
+  void IdleSleep();
+  void SetIdleSleep(int ms);  // negative stored as 0
+  // Sleep for the per-pass sleep (fixed step, variable rate) when not 0.
+  void SleepPerPass();
+  // Stores may-switch; the method when use is set, else -1.
+  void SetSyncWithGpuMethod(bool use, int method, bool maySwitch);
+  int GetSyncWithGpuMethod() const { return gpuSyncMethod_; }
+  bool GetSyncWithGpuMaySwitch() const { return gpuSyncMaySwitch_; }
+  // Test seam: the self-adjusting rate of the constant-rate loop (no
+  // operation of the engine turns it on).
+  void SetSelfAdjustingFrameRateForTests(bool on) { selfAdjustingRate_ = on; }
+
+  void SetExitCallback(EngProgramCallback callback) { exitCallback_ = callback; }
+  // Called on each idle pass of the event-driven loop; null for none.
+  void SetIdleCallback(EngProgramCallback callback) { idleCallback_ = callback; }
+  void SetQuitFlag() { quit_ = true; }
+  // The window layer clears it after re-creating the window for a mode
+  // change (destroying the window may have set it).
+  void ClearQuitFlag() { quit_ = false; }
+  bool GetQuitFlag() const { return quit_; }
+  // Sets the quit flag and calls the window's quit hook.
+  void Quit();
+
+  // ---- Notifications from the window layer ----------------------------------------
+  void NotifyActiveChanged(bool active);  // ActiveChangedCB, keep awake
+  void NotifyModeChanged();               // PostModeChangeCB, keep awake
+  // Set by the window once the program's device start-up completed.
+  void SetDeviceInitialised(bool on) { deviceInitialised_ = on; }
+  bool IsDeviceInitialised() const { return deviceInitialised_; }
+
+  // ---- Frame steps -------------------------------------------------------------
+  void DoTick();           // TickCB, then the mouse poll
+  void DoRender();         // with a device: RenderCB, cursor, sync, present, frame time
+  void DoTickAndRender();  // see the loop type 3
+  // Runs the loop of the loop type until the quit flag is set.
+  void Run();
+  // Loop type 3 only: the frame time from the time between presents.
+  void UpdateFrameTime();
+
+  // ---- Shutdown ---------------------------------------------------------------
+  // Sets the quit flag. With a window: frees it (device first), ExitCB when
+  // the device had been initialised, clears the program pointer, flushes
+  // window messages for up to 1 s and calls the exit callback when one is set.
+  // Without a window only the quit flag is set. Safe to call twice.
+  void Shutdown();
+  // The fatal path: quit flag, device and window released, an error box
+  // when a title or text is given, program pointer cleared, log written.
+  void ExitWithMessage(const char* title, const char* text);
+
+  EngWindow* GetWindow() const { return window_; }
+
+ private:
+  void RunConstantFrameRate();
+  void RunFixedStep();
+  void RunEventDriven();
+  void RunVariableRate();
+  void ReadClock();
+  void Pump();
+
+  bool quit_ = false;
+  EngWindow* window_ = nullptr;
+  bool deviceInitialised_ = false;
+  EngProgramCallback exitCallback_ = nullptr;
+  int frameRate_ = 60;
+  bool selfAdjustingRate_ = false;
+  int sleepPerPassMs_ = 0;
+  int idleSleepMs_ = 3;
+  std::int8_t pendingRedraws_ = 1;
+  double wakeUpUntil_ = 0.0;
+  bool eventDoTick_ = true;
+  bool eventDoRender_ = true;
+  bool eventRedrawOnMouseMoves_ = true;
+  int eventDrivenRate_ = 60;
+  float redrawPeriod_ = 0.5f;
+  EngProgramCallback idleCallback_ = nullptr;
+  int gpuSyncMethod_ = -1;
+  bool gpuSyncMaySwitch_ = false;
+  int loopType_ = kEngLoopConstantFrameRate;
+  // UpdateFrameTime's reference time (loop type 3).
+  bool frameTimeStarted_ = false;
+  double frameTimeRecorded_ = 0.0;
+  bool shutdownDone_ = false;
+};
+
+// ---- Process-wide values kept by the program object --------------------------
+// The one program object, null before construction and after shutdown.
+EngProgram* EngProgramGetCurrent();
+// 1 = Direct3D 9 (the only type).
+int EngProgramGetMainDeviceType();
+// The engine clock as read at the top of the current loop pass.
+double EngProgramGetCurrentSeconds();
+unsigned EngProgramGetCurrentMilliseconds();
+// Seconds of the last frame (1/60 at start) and its inverse, truncated.
+float EngProgramGetFrameTime();
+int EngProgramGetFramesPerSecond();
+void* EngProgramGetInstanceHandle();
+// True once CreateMainWindow succeeded.
+bool EngProgramIsMainWindowCreated();
+
+// Test seams: set the frame time / the per-pass clock directly.
+void EngProgramSetFrameTimeForTests(float seconds);
+void EngProgramSetCurrentTimeForTests(double seconds);
+
+// The fatal path's hand-over: when a program object exists,
+// EngProgram::ExitWithMessage (device and window released, box shown);
+// otherwise nothing. Called by DebugFatalErrorIf just before exit(-1).
 void EngFatalExitViaProgram(const char* title, const char* text);

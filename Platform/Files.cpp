@@ -24,7 +24,17 @@ std::FILE* PlatformFileOpen(const char* name, const char* mode) {
   for (const char* m = mode; *m && n < sizeof(nativeMode) - 1; ++m) {
     if (*m != 't') nativeMode[n++] = *m;
   }
-  return std::fopen(PlatformNativePath(name).c_str(), nativeMode);
+  const std::string path = PlatformNativePath(name);
+  // A folder opens for reading on Linux and then fails on every read: refuse
+  // it here, as a file that is not there.
+  if (nativeMode[0] == 'r') {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+      errno = EISDIR;
+      return nullptr;
+    }
+  }
+  return std::fopen(path.c_str(), nativeMode);
 }
 
 std::size_t PlatformTextRead(void* buffer, std::size_t size, std::FILE* stream) {

@@ -21,5 +21,10 @@ function(cardolia_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  # The engine and its back end call each other back and forth (a front end
+  # calls its back end, which calls the engine's reporter and helpers, ...):
+  # repeat the cycle of static libraries often enough on link lines for the
+  # longest such chain.
+  set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   cardolia_warnings(${name})
 endfunction()

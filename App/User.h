@@ -1,0 +1,28 @@
+// User.h - the current player's record and per-game options, as far as the
+// card game core reads them.
+//
+// Minimal stand-in until the application shell lands: only the fields the
+// game core uses, with the defaults of a new player, in one global each for
+// the run. The shell replaces this unit with the full profile (its file
+// layout, loading and saving).
+#pragma once
+
+#include <cstdint>
+
+struct UserRecord {
+  float animSpeed = 1.0f;            // animation speed scale, 1.0 normal
+  uint8_t cardAnimationOn = 1;       // the deal is animated
+  uint8_t foundationSoundEffect = 3; // 0 sample, 1 sample + effect, 2 rank sound, 3 rank sound + effect
+  uint8_t cardAngle = 0;             // random card turn, 0-3
+  uint8_t cardSpacing = 0;           // random card spacing, 0-3
+  uint8_t hoursAndMinutesClock = 0;  // the clock shows h:mm
+  uint8_t playMovesSound = 1;        // card sounds on
+};
+
+struct UserGameOptions {
+  uint8_t autoplayMode[84] = {};     // 0 off, 1-3
+  int32_t elapsedSeconds[84] = {};   // playing time of each game's game in play
+};
+
+extern UserRecord g_UserRecord;
+extern UserGameOptions g_UserGameOptions;

@@ -1,0 +1,162 @@
+// AnimGlue.cpp - the game's glue around the animation engine: finish
+// callbacks, the start delay, the per-frame tick and render, the
+// end-or-cancel hook and the card sounds.
+#include "App/FoundationEffects.h"
+#include "App/Score.h"
+#include "App/Sound.h"
+#include "App/User.h"
+#include "Engine/Debug.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngRand.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "Game/CardsSettings.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenMoves.h"
+
+namespace {
+
+// Reset by AnimReset (every GenInit).
+struct AnimState {
+  GenStepCB finish = nullptr;      // called with (0, 0) when a move has finished
+  GenStepCB postFinish = nullptr;  // called after it
+  int skipFrames = 0;              // frames to hold back before the next tick
+  double resumeTime = 0;           // program seconds before which ticks wait; 0 none
+  bool cameraOverride = false;     // cards in flight drawn with camera preset 11
+};
+
+AnimState g_anim;
+
+int DealLaunchSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5 + 10; }
+int MoveLaunchSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5 + 5; }
+int LandingSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5; }
+
+bool IsFoundation(const CardGroup* group) {
+  return group && group->where >= kWhereFoundation &&
+         group->where < kWhereFoundation + kGenMaxFoundations;
+}
+
+}  // namespace
+
+void AnimInit() {
+  CardsSetAnimSpeedScalePtr(&g_UserRecord.animSpeed);
+  CardsRegisterOnEndOrCancelCB(0, AnimEndOrCancelCB);
+  CardsAnimCancelAll();
+}
+
+void AnimReset() { g_anim = AnimState(); }
+
+void AnimSetFinishCB(GenStepCB callback) {
+  if (callback && g_anim.finish) {
+    DebugError("AnimSetFinishCB", "Callback already specified - overwriting");
+  }
+  g_anim.finish = callback;
+  CardsAnimSetEndCallback(0, AnimFinishCB);
+}
+
+void AnimSetPostFinishCB(GenStepCB callback) {
+  if (callback && g_anim.postFinish) {
+    DebugError("AnimSetPostFinishCB", "Callback already specified - overwriting");
+  }
+  g_anim.postFinish = callback;
+  CardsAnimSetSecondEndCallback(0, callback ? AnimPostFinishCB : nullptr);
+}
+
+void AnimFinishCB(int) {
+  ScoreUpdateCurrentScore();
+  if (g_anim.finish) {
+    // One-shot: taken off before it runs, so a step it starts may set the
+    // next one.
+    GenStepCB finish = g_anim.finish;
+    g_anim.finish = nullptr;
+    finish(0, 0);
+    ScoreUpdateCurrentScore();
+  }
+}
+
+void AnimPostFinishCB(int) {
+  if (g_anim.postFinish) {
+    GenStepCB postFinish = g_anim.postFinish;
+    g_anim.postFinish = nullptr;
+    postFinish(0, 0);
+  }
+}
+
+void AnimEndOrCancelCB(int) {
+  if (CardsAnimIsAnimating()) return;
+  g_anim.finish = nullptr;
+  g_anim.postFinish = nullptr;
+  GenAfterMove();
+  g_anim.cameraOverride = false;
+  ScoreUpdateCurrentScore();
+  GenBuildPickupCandidates();
+}
+
+void AnimStopNow(bool quiet) {
+  CardsAnimLandNow(0);
+  GenCheckOk();
+  CardsAnimFinish(0, !quiet);
+  ScoreUpdateCurrentScore();
+  GenBuildPickupCandidates();
+}
+
+void AnimCancelAll() { CardsAnimCancelAll(); }
+
+void AnimSetStartDelay() { g_anim.skipFrames = 3; }
+
+void AnimTick() {
+  double now = EngProgramGetCurrentSeconds();
+  if (g_anim.skipFrames > 0) {
+    --g_anim.skipFrames;
+    g_anim.resumeTime = now + 0.2;
+    return;
+  }
+  if (g_anim.resumeTime != 0 && now < g_anim.resumeTime) return;
+  g_anim.resumeTime = 0;
+  CardsAnimTickAll();
+}
+
+void AnimRender() { CardsAnimRenderAll(); }
+
+bool AnimIsAnimating() { return CardsAnimIsAnimating(); }
+bool AnimIsDealAnimating() { return CardsAnimIsAnimating() && CardsAnimGetDealFlag(0) != 0; }
+bool AnimHasFinishCB() { return CardsAnimHasEndCallback(0); }
+bool AnimHasPostFinishCB() { return CardsAnimHasSecondEndCallback(0); }
+void AnimSetCameraOverride(bool on) { g_anim.cameraOverride = on; }
+bool AnimGetCameraOverride() { return g_anim.cameraOverride; }
+
+void AnimSetSounds(bool deal) {
+  CardsAnimSetSoundsForAllCardsCB(deal ? DealLaunchSound : MoveLaunchSound, LandingSound);
+}
+
+void AnimSetSoundsChoice(bool launch, bool landing) {
+  CardsAnimSetSoundsForAllCardsCB(launch ? MoveLaunchSound : nullptr,
+                                  landing ? LandingSound : nullptr);
+}
+
+void AnimCardSoundCB(int sound, CardGroup* source, Card*, CardGroup* target, Card* targetCard,
+                     bool start) {
+  if (start || !source || !target) {
+    SoundPlaySample(sound);
+    return;
+  }
+  int game = GenGetCurGame();
+  if (game == kGameAcesUp || game == kGameGolf) {
+    SoundPlaySample(sound);
+    return;
+  }
+  if (!IsFoundation(target)) {
+    SoundPlaySample(sound);
+    return;
+  }
+  int option = g_UserRecord.foundationSoundEffect;
+  if (option == 2 || option == 3) {
+    SoundPlayFoundationSound(targetCard ? targetCard->rank : 1);
+  } else {
+    SoundPlaySample(sound);
+  }
+  if ((option == 1 || option == 3) && targetCard) {
+    FoundationEffectsAdd(targetCard->pos[0] + target->pos[0], targetCard->pos[1] + target->pos[1],
+                         targetCard->pos[2] + target->pos[2], nullptr);
+  }
+}

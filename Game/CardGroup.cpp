@@ -1,0 +1,233 @@
+// CardGroup.cpp - a group's life: set-up, copying, adding and removing
+// cards, reset and links. The layouts, fitting, hit test and dragging are in
+// CardGroupLayout.cpp; the compact and image forms in CardGroupImage.cpp.
+#include "Game/CardGroup.h"
+
+#include <cstring>
+
+#include "Engine/Debug.h"
+#include "Game/CardsSettings.h"
+
+CardGroup::CardGroup() {
+  groupMatrix.SetIdentity();
+  Reset(false);
+}
+
+CardGroup::~CardGroup() { Reset(false); }
+
+CardGroup::CardGroup(const CardGroup& other) { *this = other; }
+
+CardGroup& CardGroup::operator=(const CardGroup& other) {
+  if (this == &other) return *this;
+  // The group holds plain values and two links; copy it whole, then point
+  // the copied cards at this group.
+  std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(CardGroup));
+  RelinkOwners();
+  return *this;
+}
+
+bool CardGroup::SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool setPosition, float x,
+                               float y, float z, bool setAlignment, int type,
+                               int newCardsForSpacing, float relFaceUp, float absFaceUp,
+                               float relFaceDown, float absFaceDown, bool fillAsDeck,
+                               int whereCode, int second) {
+  const char* where_ = "CardGroup::SetupCardGroup";
+  // Everything is checked before anything changes.
+  int finalMax = newMax > 0 ? newMax : maxCards;
+  int finalCount = newCount >= 0 ? newCount : numCards;
+  if (finalMax < 1 || finalMax > kCardGroupMaxCards) {
+    DebugError(where_, "Invalid max cards num [%d]", finalMax);
+    return false;
+  }
+  if (finalCount < 0 || finalCount > finalMax) {
+    DebugError(where_, "Invalid num cards [%d]", finalCount);
+    return false;
+  }
+  if (fillAsDeck && finalCount != 52 && finalCount != 104) {
+    DebugError(where_, "Invalid num cards to fill for deck");
+    return false;
+  }
+
+  maxCards = finalMax;
+  numCards = finalCount;
+  if (setAlignment) alignType = type;
+  swing = 0;
+  if (setPosition) {
+    pos[0] = x;
+    pos[1] = y;
+    pos[2] = z;
+  }
+  if (fillAsDeck) {
+    int slot = 0;
+    int runs = numCards / 52 * 4;
+    for (int run = 0; run < runs; ++run) {
+      for (int rank = 1; rank <= 13; ++rank) {
+        CardsSetupCard(&cards[slot++], faceUpFlag, run % 4, rank, x, y, z);
+      }
+    }
+    if (slot != numCards) {
+      DebugError(where_, "Internal Error");
+      return false;
+    }
+    for (int i = slot; i < kCardGroupMaxCards; ++i) CardsSetupCard(&cards[i], faceUpFlag, -1, -1, x, y, z);
+  } else {
+    for (Card& card : cards) CardsSetupCard(&card, faceUpFlag, -1, -1, x, y, z);
+  }
+  if (whereCode >= 0) where = whereCode;
+  if (second >= 0) secondCode = second;
+  defaultRelFaceUpGap = relFaceUp;
+  defaultRelFaceDownGap = relFaceDown;
+  active = 1;
+  bool ok = true;
+  if (setAlignment) {
+    ok = UpdateGroupAlignment(newCardsForSpacing, relFaceUp, absFaceUp, relFaceDown, absFaceDown);
+  }
+  if (newMax > 0 && setPosition) {
+    for (int i = 0; i < maxCards; ++i) {
+      std::memcpy(cards[i].restPos, cards[i].pos, sizeof cards[i].pos);
+      std::memcpy(cards[i].restRot, cards[i].rot, sizeof cards[i].rot);
+    }
+  }
+  RelinkOwners();
+  Refresh(true);
+  UpdateGroupMatrix();
+  if (CardsGetSettings().groupSetupCB) CardsGetSettings().groupSetupCB(this);
+  return ok;
+}
+
+bool CardGroup::Realign(int newCardsForSpacing) {
+  return UpdateGroupAlignment(newCardsForSpacing, 0, 0, 0, 0);
+}
+
+bool CardGroup::Refresh(bool relayout) {
+  pileHeight = static_cast<float>(numCards) * CardsGetSettings().depth;
+  bool ok = true;
+  if (relayout) ok = Realign(0);
+  UpdateGroupMatrix();
+  return ok;
+}
+
+bool CardGroup::AddCardToGroup(const Card* card, bool copyPlacement, bool copyRotations,
+                               bool relayout) {
+  const char* where_ = "CardGroup::AddCardToGroup";
+  if (!active || !card) {
+    DebugError(where_, card ? "Group not set up" : "No card");
+    return false;
+  }
+  if (numCards >= maxCards || numCards >= kCardGroupMaxCards) {
+    DebugError(where_, "Too many cards in group");
+    return false;
+  }
+  Card* slot = &cards[numCards];
+  CardsCopyCard(slot, card, copyPlacement, copyRotations);
+  slot->owner = this;
+  ++numCards;
+  Refresh(relayout);
+  return true;
+}
+
+bool CardGroup::RemoveCardFromEnd() {
+  if (!active) return false;
+  if (numCards < 1) {
+    DebugError("CardGroup::RemoveCardFromEnd", "No cards in group");
+    return false;
+  }
+  Card& last = cards[numCards - 1];
+  last.owner = nullptr;
+  last.bothSides = 0;
+  --numCards;
+  Refresh(true);
+  return true;
+}
+
+void CardGroup::SetPositionAndSwing(const float* position, float newSwing) {
+  if (position) {
+    std::memcpy(pos, position, sizeof pos);
+  } else {
+    pos[0] = pos[1] = pos[2] = 0;
+  }
+  swing = newSwing;
+  UpdateGroupMatrix();
+}
+
+void CardGroup::ClearHighlights() {
+  int n = maxCards < kCardGroupMaxCards ? maxCards : kCardGroupMaxCards;
+  for (int i = 0; i < n; ++i) cards[i].highlighted = 0;
+}
+
+void CardGroup::SetOwnBottom(bool on, float y) {
+  ownBottomOn = on ? 1 : 0;
+  if (on) ownBottomY = y;
+}
+
+Card* CardGroup::GetTopCard() { return numCards > 0 ? &cards[numCards - 1] : nullptr; }
+
+float CardGroup::GetTopCardX() const {
+  return numCards > 0 ? pos[0] + cards[numCards - 1].pos[0] : pos[0];
+}
+
+float CardGroup::GetTopCardY() const {
+  return numCards > 0 ? pos[1] + cards[numCards - 1].pos[1] : pos[1];
+}
+
+void CardGroup::Reset(bool keepCodes) {
+  active = 0;
+  moved = 0;
+  numCards = 0;
+  maxCards = 0;
+  pos[0] = pos[1] = pos[2] = 0;
+  pileHeight = 0;
+  alignType = 0;
+  swing = 0;
+  fanSpread = 1;
+  fanRadius = 1;
+  faceUpGap = 0;
+  faceDownGap = 0;
+  cardsForSpacing = 0;
+  drawEmptySpace = 0;
+  if (!keepCodes) {
+    where = 0;
+    secondCode = 0;
+    gameWordB = 0;
+  }
+  turnDirection = 0;
+  defaultRelFaceUpGap = 0;
+  defaultRelFaceDownGap = 0;
+  hasRightLimit = 0;
+  rightLimitX = 0;
+  hasBottomLimit = 0;
+  bottomLimitY = 0;
+  ownBottomOn = 0;
+  ownBottomY = 0;
+  bottomDepth = 0;
+  ownRightOn = 0;
+  ownRightX = 0;
+  rightLength = 0;
+  for (Card& card : cards) card.Reset();
+  ResetLinks();
+  UpdateGroupMatrix();
+}
+
+void CardGroup::ResetLinks() {
+  markerModel = -1;
+  emptyTexture = nullptr;
+  RelinkOwners();
+}
+
+void CardGroup::RelinkOwners() {
+  for (int i = 0; i < kCardGroupMaxCards; ++i) cards[i].owner = i < numCards ? this : nullptr;
+}
+
+void CardGroup::UpdateGroupMatrix() {
+  groupMatrix.SetTranslation(pos[0], pos[1], pos[2]);
+  if (swing != 0) {
+    EngMatrix turn;
+    groupMatrix.PreMultiply(turn.SetRotationZ(swing));
+  }
+}
+
+bool CardGroup::IsHorizontalAlignment() const { return alignType >= 3 && alignType <= 7; }
+
+bool CardGroup::IsVerticalAlignment() const {
+  return alignType == 2 || alignType == 8 || alignType == 9;
+}

@@ -1,0 +1,254 @@
+// GenDeal.cpp - filling and shuffling the deck, the new deal, the standard
+// deal plans and the end of the deal animation.
+#include "Game/GenDeal.h"
+
+#include "App/User.h"
+#include "Engine/Debug.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngRand.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenGameTable.h"
+#include "Game/GameTime.h"
+
+namespace {
+
+constexpr int kShuffleSwaps = 70000;
+constexpr float kDegToRad = 3.14159265f / 180.0f;
+
+// Fills `decks` decks of four blocks each; block b gets suitOf(b).
+template <typename SuitOf>
+void FillBlocks(CardGroup& deck, int decks, SuitOf suitOf) {
+  int slot = 0;
+  for (int block = 0; block < decks * 4; ++block) {
+    int suit = suitOf(block);
+    for (int rank = 1; rank <= 13; ++rank) deck.cards[slot++].SetSuitAndRank(suit, rank);
+  }
+}
+
+// The Spider family: suits drawn from the deal number. Returns false for any
+// other game.
+bool SetupSpiderDeck(Gen& g, int game) {
+  const char* message;
+  int expected;
+  int kind;  // suits in play: 3, 2 or 1
+  switch (game) {
+    case kGameSpider3Suits: message = "Spider3 but num cards %d"; expected = 104; kind = 3; break;
+    case kGameSpiderette3Suits: message = "Spiderette3 but num cards %d"; expected = 52; kind = 3; break;
+    case kGameSpider2Suits: message = "Spider2 but num cards %d"; expected = 104; kind = 2; break;
+    case kGameSpiderette2Suits: message = "Spiderette2 but num cards %d"; expected = 52; kind = 2; break;
+    case kGameSpider1Suit: message = "Spider1 but num cards %d"; expected = 104; kind = 1; break;
+    case kGameSpiderette1Suit: message = "Spiderette1 but num cards %d"; expected = 52; kind = 1; break;
+    default: return false;
+  }
+  int found = g.deck.numCards;
+  if (found != expected) DebugError("GenSetupDeck", message, found);
+  int decks = found / 52;
+  if (decks > 3) decks = 3;
+  EngRandSeed(g.dealNumber);
+  uint32_t draw = EngRandGetNext();
+  if (kind == 3) {
+    int leftOut = static_cast<int>(draw & 3);
+    int suit = leftOut == 0 ? 1 : 0;
+    FillBlocks(g.deck, decks, [&suit, leftOut](int block) {
+      if (block > 0) {
+        do {
+          suit = (suit + 1) % 4;
+        } while (suit == leftOut);
+      }
+      return suit;
+    });
+  } else if (kind == 2) {
+    // One draw gives both suits: hearts with spades or diamonds with clubs.
+    int red = static_cast<int>(draw & 1) * 2;
+    int black = red + 1;
+    FillBlocks(g.deck, decks, [red, black](int block) { return block % 2 == 0 ? red : black; });
+  } else {
+    int suit = static_cast<int>(draw & 3);
+    FillBlocks(g.deck, decks, [suit](int) { return suit; });
+  }
+  g.deck.numCards = decks * 52;
+  g.deck.RelinkOwners();
+  g.deck.Refresh(true);
+  return true;
+}
+
+// Calls f(card, isFan) for every card slot in play of the piles the card
+// turns and spacings apply to (the first slot only of a cell).
+template <typename F>
+void ForEachPlayCard(Gen& g, F f) {
+  auto pile = [&f](CardGroup& group, bool isFan) {
+    for (int i = 0; i < group.maxCards && i < kCardGroupMaxCards; ++i) f(group.cards[i], isFan);
+  };
+  pile(g.deck, false);
+  pile(g.waste, false);
+  for (int i = 0; i < g.numTableaus; ++i) pile(g.tableaus[i], false);
+  for (int i = 0; i < g.numFans; ++i) pile(g.fans[i], true);
+  for (int i = 0; i < g.numReserves; ++i) pile(g.reserves[i], false);
+  for (int i = 0; i < g.numCells; ++i) f(g.cells[i].cards[0], false);
+}
+
+// Plans card k to code with the deal face mode's face.
+void PlanCard(Gen& g, int k, int code, bool faceUp) {
+  g.dealPlan[k] = code;
+  g.dealGroup.cards[k].faceUp = faceUp ? 1 : 0;
+}
+
+bool CanPlan(const Gen& g, int piles) {
+  return g.ready && piles > 0 && g.dealGroup.numCards >= 1 &&
+         g.dealGroup.numCards <= g.deck.numCards && g.dealGroup.numCards <= kGenMaxDealPlan;
+}
+
+}  // namespace
+
+void GenSetupDeck() {
+  Gen& g = g_GenLive;
+  if (SetupSpiderDeck(g, GenGetCurGame())) return;
+  int n = g.deck.numCards;
+  if (n != 52 && n != 104 && n != 156) return;
+  FillBlocks(g.deck, n / 52, [](int block) { return block % 4; });
+}
+
+void GenShuffleDeck() {
+  Gen& g = g_GenLive;
+  CardGroup& deck = g.deck;
+  uint32_t n = static_cast<uint32_t>(deck.numCards);
+  if (deck.numCards < 2) return;
+  EngRandSeed(g.dealNumber);
+  for (int i = 0; i < kShuffleSwaps; ++i) {
+    uint32_t a = EngRandGetNext() % (n - 1) + 1;
+    uint32_t b;
+    do {
+      b = EngRandGetNext() % (n - 1);
+    } while (b >= a);
+    Card& ca = deck.cards[a];
+    Card& cb = deck.cards[b];
+    int suit = ca.suit, rank = ca.rank;
+    ca.suit = cb.suit;
+    ca.rank = cb.rank;
+    cb.suit = suit;
+    cb.rank = rank;
+  }
+  for (int i = 0; i < deck.numCards; ++i) deck.cards[i].SetSuitAndRank(deck.cards[i].suit, deck.cards[i].rank);
+}
+
+void GenSetupAndShuffleDeck() {
+  if (!g_GenLive.ready) return;
+  GenSetupDeck();
+  GenShuffleDeck();
+}
+
+void GenDeal(bool setNumber, bool haveNumber, unsigned number) {
+  Gen& g = g_GenLive;
+  EngRandSeedRandomly();
+  if (g.ready) {
+    if (setNumber) {
+      g.dealNumber = haveNumber ? number : EngRandGetNext();
+    } else if (haveNumber) {
+      EngRandSeed(number);
+    }
+  }
+  GenSetupAndShuffleDeck();
+  GenSetRandomCardAngles();
+  GenSetCardSpacingLevel(true);
+  const GenVariantCallbacks& cb = GenGetCallbacks();
+  if (cb.deal) {
+    cb.deal(0, 0);
+    if (cb.afterDeal) cb.afterDeal(0, 0);
+    AnimSetupFromDeal(setNumber ? 1 : 0);
+    if (AnimIsAnimating()) {
+      AnimSetFinishCB(GenDealAnimationDone);
+      // Without card animation the cards are placed at once.
+      if (!g_UserRecord.cardAnimationOn) AnimStopNow(false);
+    }
+  } else if (cb.dealWithAnimation) {
+    cb.dealWithAnimation(0, 0);
+  }
+}
+
+int GenPlanDealToTableaus(bool backwards) {
+  Gen& g = g_GenLive;
+  int n = g.numTableaus;
+  if (!CanPlan(g, n)) return 0;
+  bool faceUp = g.dealFaceMode == 1;
+  bool shift = g.dealFaceMode == 3;
+  int k = 0;
+  if (g.dealFirstToFoundation) PlanCard(g, k++, kWhereFoundation, true);
+  int start = backwards ? n - 1 : 0;
+  int dest = start;
+  for (; k < g.dealGroup.numCards; ++k) {
+    PlanCard(g, k, kWhereTableau + dest, faceUp);
+    if (!backwards) {
+      if (++dest >= n) {
+        if (shift && ++start >= n) start = 0;
+        dest = start;
+      }
+    } else {
+      if (--dest < 0) {
+        if (shift && --start < 0) start = n - 1;
+        dest = start;
+      }
+    }
+  }
+  return 1;
+}
+
+int GenPlanDealForward() { return GenPlanDealToTableaus(false); }
+int GenPlanDealBackward() { return GenPlanDealToTableaus(true); }
+
+int GenPlanDealToFans() {
+  Gen& g = g_GenLive;
+  int n = g.numFans;
+  if (!CanPlan(g, n)) return 0;
+  bool faceUp = g.dealFaceMode == 1;
+  for (int k = 0; k < g.dealGroup.numCards; ++k) PlanCard(g, k, kWhereFan + k % n, faceUp);
+  return 1;
+}
+
+bool GenDealAnimationDone(int, int) {
+  GameTimeReleaseHold();
+  g_GenLive.dealGroup.numCards = 0;
+  g_GenLive.dealGroup.RelinkOwners();
+  GenSetFirstGameOfferPending(true);
+  const GenVariantCallbacks& cb = GenGetCallbacks();
+  if (cb.dealWithAnimation) {
+    cb.dealWithAnimation(0, 0);
+  } else if (cb.autoplay) {
+    cb.autoplay(0, 0);
+  }
+  return false;
+}
+
+void GenSetRandomCardAngles() {
+  Gen& g = g_GenLive;
+  if (!g.ready) return;
+  int setting = g_UserRecord.cardAngle;
+  ForEachPlayCard(g, [setting](Card& card, bool isFan) {
+    float angle = 0;
+    if (setting >= 1 && setting <= 3) {
+      angle = EngMiscRandFloat(static_cast<float>(setting), true);
+      if (isFan) angle *= 1.2f;
+      angle *= kDegToRad;
+    }
+    card.rot[2] = angle;
+    card.restRot[2] = angle;
+    card.UpdateMatrix();
+  });
+}
+
+void GenSetCardSpacingLevel(bool keepFactors) {
+  static const float kVariation[4] = {0.0f, 0.1f, 0.2f, 0.3f};
+  int setting = g_UserRecord.cardSpacing;
+  float v = (setting >= 0 && setting <= 3) ? kVariation[setting] : 0.0f;
+  CardsSetSpacingVariation(v, v);
+  Gen& g = g_GenLive;
+  if (keepFactors || !g.ready) return;
+  ForEachPlayCard(g, [](Card& card, bool) { CardsPickSpacingFactors(&card); });
+  g.deck.Refresh(true);
+  g.waste.Refresh(true);
+  for (int i = 0; i < g.numCells; ++i) g.cells[i].Refresh(true);
+  for (int i = 0; i < g.numTableaus; ++i) g.tableaus[i].Refresh(true);
+  for (int i = 0; i < g.numFans; ++i) g.fans[i].Refresh(true);
+  for (int i = 0; i < g.numReserves; ++i) g.reserves[i].Refresh(true);
+}

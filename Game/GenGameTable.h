@@ -1,0 +1,102 @@
+// GenGameTable.h - the two static tables of the 84 games and the current
+// game number.
+//
+// The game table (GameDef) holds what is fixed about a variant before play:
+// its number, the internal name that names its files, its set-up routine,
+// ratings, decks, autoplay offer, four-colour flag and glossary topics. The
+// rules-text table (GameRulesText) holds the language keys of its objective
+// and rules. Entry n of both tables is game n (0-83). Nothing writes either
+// table at run time.
+//
+// The current game number lives here too; GenInit repairs it when it is out
+// of range.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kGenNumGames = 84;
+constexpr int kGenMaxGameTopics = 16;
+constexpr int kGenMaxGameRules = 8;
+constexpr int kGenMaxRuleTexts = 4;
+
+// Game numbers that the engine tests by name.
+enum GenGameNumber : int {
+  kGameAccordion = 0, kGameAcesUp = 1, kGameAgnesBernauer = 2, kGameAgnesSorel = 3,
+  kGameAlternations = 4, kGameBakersDozen = 5, kGameBakersGame = 6, kGameBaroness = 7,
+  kGameBeleagueredCastle = 8, kGameBlackHole = 9, kGameBlondesAndBrunettes = 10,
+  kGameBrigade = 11, kGameBristol = 12, kGameBuffaloBill = 13, kGameCalculation = 14,
+  kGameCanfield = 15, kGameCastlesInSpain = 16, kGameColeopter = 17, kGameCurdsAndWhey = 18,
+  kGameDoubleKlondike = 19, kGameDoubleYukon = 20, kGameEightOff = 21, kGameFan = 22,
+  kGameFlowerGarden = 23, kGameFortyThieves = 24, kGameFortyThievesEasier = 25,
+  kGameFreeCell = 26, kGameGaps = 27, kGameGargantua = 28, kGameGiant = 29, kGameGiza = 30,
+  kGameGolf = 31, kGameGrandfathersClock = 32, kGameHarp = 33, kGameIntelligence = 34,
+  kGameInterchange = 35, kGameKings = 36, kGameKlondike = 37, kGameKlondike2 = 38,
+  kGameLaBelleLucie = 39, kGameLasVegas = 40, kGameLasVegas2 = 41, kGameMartha = 42,
+  kGameMemory = 43, kGameMemory2 = 44, kGameMissMilligan = 45, kGameMonteCarlo = 46,
+  kGameNewYork = 47, kGameNumberTen = 48, kGamePenguin = 49, kGamePokerShuffle = 50,
+  kGamePokerSquare = 51, kGamePyramid = 52, kGameQueenOfItaly = 53, kGameRougeEtNoir = 54,
+  kGameRussianCardolia = 55, kGameScorpion = 56, kGameSeaTowers = 57, kGameShamrocks = 58,
+  kGameSirTommy = 59, kGameSpider = 60, kGameSpider3Suits = 61, kGameSpider2Suits = 62,
+  kGameSpider1Suit = 63, kGameSpiderTrap = 64, kGameSpiderTripleDeck = 65,
+  kGameSpiderette = 66, kGameSpiderette3Suits = 67, kGameSpiderette2Suits = 68,
+  kGameSpiderette1Suit = 69, kGameSpidersCrossing = 70, kGameSpidersCrossingTD = 71,
+  kGameSpiral = 72, kGameSteps = 73, kGameStonewall = 74, kGameStrategy = 75,
+  kGameStreets = 76, kGameThreeCell = 77, kGameThumbAndPouch = 78, kGameTutsTomb = 79,
+  kGameTwenty = 80, kGameUnlimited = 81, kGameWaningMoon = 82, kGameYukon = 83,
+};
+
+// One entry of the game table, fields in the table's order.
+struct GameDef {
+  int32_t id;                 // the game number; equals the entry's index
+  char name[64];              // internal name (file-name stem, layout key)
+  char code[8];               // four letters; nothing reads it
+  void (*setup)();            // the variant's set-up routine
+  int8_t skill;               // 0-100
+  int8_t winChance;           // 0-100; the difficulty bar is 101 - winChance
+  int8_t length;              // 0-100; nothing reads it
+  uint8_t unused0;
+  int32_t decks;              // 1-3
+  uint8_t autoplay;           // the game offers autoplay
+  uint8_t autoplayLevel1;     // levels the player may choose (only with autoplay)
+  uint8_t autoplayLevel2;
+  uint8_t autoplayLevel3;
+  uint8_t unused1;
+  uint8_t fourColour;         // may be shown with the four-colour deck
+  uint8_t unused2[2];
+  int32_t topics[kGenMaxGameTopics];  // glossary topics 1-18, ended by the first 0
+};
+
+// One rule of a game's rules text: language keys, empty = unused.
+struct GameRule {
+  char title[64];                     // title key; empty = empty record
+  int32_t count;                      // put into the title's "%1" when 2 or more
+  char place[64];                     // key naming where the piles lie; may be empty
+  char text[kGenMaxRuleTexts][64];    // keys of the paragraph, in order
+};
+
+struct GameRulesText {
+  char displayName[64];               // English name; nothing reads it
+  char objective[64];                 // key of the objective text
+  GameRule rules[kGenMaxGameRules];   // filled from the first
+};
+
+extern const GameDef GenGameTable[kGenNumGames];
+extern const GameRulesText GenRulesTextTable[kGenNumGames];
+
+// The current game number (0-83 once GenInit has checked it).
+int GenGetCurGame();
+// Sets the current game number (not checked here: GenInit repairs it) and,
+// when it names a game, composes the window title "%s - %s" of the product's
+// title and the game's display name (GenGetWindowTitle).
+void GenSetCurGame(int game);
+// The last title composed by GenSetCurGame; the shell hands it to the window.
+const char* GenGetWindowTitle();
+
+// The internal name of game n; n < 0 means the current game. A number
+// outside 0-83 (or a negative n while the current game is out of range) logs
+// "Invalid game number %d" under "GenGetGameFilename" and gives "XXX".
+const char* GenGetGameFilename(int n);
+
+// The current game's table flag that asks for the four-colour deck; false
+// while the current game is out of range.
+bool GenCurGameWantsFourColorDeck();

@@ -1,0 +1,343 @@
+// GenLayout.cpp - the layout constants, the card scale and the standard
+// positioners. The layout-file table is in GenLayoutFile.cpp.
+#include "Game/GenLayout.h"
+
+#include "Engine/Debug.h"
+#include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenGameTable.h"
+
+namespace {
+
+GenLayoutConstants g_constants{};
+// The table: half width, half height, a third value, top y.
+float g_tableHalfWidth = 30, g_tableHalfHeight = 30, g_tableThird = 0, g_tableTopY = 35;
+float g_tableHeight = 0;
+float g_cardScaleX = 1, g_cardScaleY = 1;
+
+// The deck module's table card size for scale factors of 1.
+constexpr float kTableCardWidth = 5.8f;
+constexpr float kTableCardHeight = 8.7f;
+constexpr float kTableCardDepth = 0.05f;
+
+float CW() { return CardsGetSettings().width; }
+float CH() { return CardsGetSettings().height; }
+float HCW() { return CardsGetSettings().halfWidth; }
+float HCH() { return CardsGetSettings().halfHeight; }
+
+// x of pile i of n laid out in a row (centred or from x).
+float RowX(int i, int n, float x, float gap, bool centred) {
+  if (!centred) return x + static_cast<float>(i) * (CW() + gap);
+  if (n == 1) return x;
+  float w = static_cast<float>(n) * CW() + static_cast<float>(n - 1) * gap;
+  float xi = x + static_cast<float>(i) * w / static_cast<float>(n) - w / 2 + HCW();
+  if (n % 2 == 0) xi += gap / 2;
+  return xi;
+}
+
+// y of pile i of n laid out in a column going down (centred or from y).
+float ColumnY(int i, int n, float y, float gap, bool centred) {
+  if (!centred) return y - static_cast<float>(i) * (CH() + gap);
+  if (n == 1) return y;
+  float h = static_cast<float>(n) * CH() + static_cast<float>(n - 1) * gap;
+  float yi = y - (static_cast<float>(i) * h / static_cast<float>(n) - h / 2 + HCH());
+  if (n % 2 == 0) yi -= gap / 2;
+  return yi;
+}
+
+// A foundation set-up: stack, no gaps, code 10 + i.
+bool SetupFoundation(int i, int maxCards, float x, float y) {
+  Gen& g = g_GenLive;
+  CardGroup& f = g.foundations[i];
+  bool ok = f.SetupCardGroup(maxCards, 0, 1, true, x, y, g_tableHeight, true, 1, 0, 0, 0, 0, 0,
+                             false, kWhereFoundation + i, 0);
+  f.drawEmptySpace = g.foundationEmptySpace;
+  return ok;
+}
+
+bool CheckFoundationArgs(const char* where, int n, int maxCards) {
+  if (n < 0 || n > kGenMaxFoundations) {
+    DebugError(where, "Invalid num foundations <%d>", n);
+    return false;
+  }
+  if (maxCards < 1 || maxCards > kCardGroupMaxCards) {
+    DebugError(where, "Invalid max cards <%d>", maxCards);
+    return false;
+  }
+  return true;
+}
+
+// The reserves' alignment from the record's bytes.
+void ReserveAlignment(int* type, float* faceUpGap, float* faceDownGap) {
+  const Gen& g = g_GenLive;
+  if (g.reservesStacked) {
+    *type = 1;
+    *faceUpGap = *faceDownGap = 0;
+  } else if (g.reservesFannedDown) {
+    *type = 2;
+    *faceUpGap = g_constants.columnFaceUpGap;
+    *faceDownGap = g_constants.columnFaceDownGap;
+  } else {
+    *type = 3;
+    *faceUpGap = *faceDownGap = g_constants.rowGap;
+  }
+}
+
+}  // namespace
+
+const GenLayoutConstants& GenGetLayoutConstants() { return g_constants; }
+
+void GenComputeSpacingConstants() {
+  g_constants.spacingA = 0.5f * CW();
+  g_constants.spacingB = 0.1f * CW();
+  g_constants.spacingC = 0.1f * CW();
+}
+
+void GenComputeLayoutConstants() {
+  GenComputeSpacingConstants();
+  GenLayoutConstants& c = g_constants;
+  float tw = g_tableHalfWidth, th = g_tableHalfHeight, tt = g_tableTopY;
+  c.rowGap = CW() / 5;
+  c.columnFaceUpGap = CH() / 2.9f;
+  c.columnFaceDownGap = CH() / 12;
+  c.shortGap = CH() / 20;
+  c.liftHeight = -6 * CardsGetSettings().depth;
+  c.upperEdgeY = th - 2;
+  c.secondUpperEdgeY = th - 3;
+  c.lowerEdgeY = -th;
+  c.secondLowerEdgeY = 2.5f - th;
+  c.leftColumnXNear = 2.5f - 1.03f * tw + HCW();
+  c.leftColumnXFar = 3.5f - 1.03f * tw + HCW();
+  c.rightColumnXNear = -c.leftColumnXNear;
+  c.rightColumnXFar = -c.leftColumnXFar;
+  c.topRowY = tt - CH() / 2.9f - HCH();
+  c.secondRowY = c.topRowY - 1.5f * CH();
+  c.smallOffset1 = 0.015f * CW();
+  c.smallOffset2 = 0.03f * CW();
+  c.smallOffset3 = 0.06f * CW();
+}
+
+void GenSetTableValues(float halfWidth, float halfHeight, float third, float topY) {
+  g_tableHalfWidth = halfWidth;
+  g_tableHalfHeight = halfHeight;
+  g_tableThird = third;
+  g_tableTopY = topY;
+}
+
+void GenSetTableHeight(float z) { g_tableHeight = z; }
+float GenGetTableHeight() { return g_tableHeight; }
+
+void GenSetCardScale(float scaleX, float scaleY) {
+  g_cardScaleX = scaleX;
+  g_cardScaleY = scaleY;
+  CardsSetCardSize(kTableCardWidth * scaleX, kTableCardHeight * scaleY,
+                   kTableCardDepth * (scaleX + scaleY) / 2, 0, 0, 0);
+  GenComputeLayoutConstants();
+}
+
+float GenGetCardScaleX() { return g_cardScaleX; }
+float GenGetCardScaleY() { return g_cardScaleY; }
+
+// ---- Positioners ------------------------------------------------------------------
+
+bool GenStdSetNTableausPosition(int n, float x, float y, float gap, int mode) {
+  if (n < 0 || n > kGenMaxTableaus) {
+    DebugError("GenStdSetNTableausPosition", "Invalid num tableaus <%d>", n);
+    return false;
+  }
+  Gen& g = g_GenLive;
+  g.numTableaus = n;
+  float faceUp = g_constants.columnFaceUpGap, faceDown = g_constants.columnFaceDownGap;
+  if (g.tableauHalfGaps) {
+    faceUp /= 2;
+    faceDown /= 2;
+  }
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    float xi = mode == 0 ? RowX(i, n, x, gap, false) : mode == 1 ? RowX(i, n, x, gap, true) : x;
+    CardGroup& t = g.tableaus[i];
+    ok = t.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, xi, y, g_tableHeight, true, 2, 0, 0,
+                          faceUp, 0, faceDown, false, kWhereTableau + i, 0) && ok;
+    t.drawEmptySpace = g.tableauEmptySpace;
+  }
+  return ok;
+}
+
+bool GenStdSetNReservesPosition(int n, float x, float y, float xGap, float yGap, bool centred) {
+  const char* where = "GenStdSetNReservesPosition";
+  if (n < 0 || n > kGenMaxReserves) {
+    DebugError(where, "Invalid num reserves <%d>", n);
+    return false;
+  }
+  if (xGap != 0 && yGap != 0) {
+    DebugError(where, "Only one of xgap and ygap supported");
+    return false;
+  }
+  Gen& g = g_GenLive;
+  g.numReserves = n;
+  int type;
+  float faceUp, faceDown;
+  ReserveAlignment(&type, &faceUp, &faceDown);
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    CardGroup& r = g.reserves[i];
+    float xi = r.pos[0], yi = r.pos[1];
+    if (xGap != 0) {
+      xi = RowX(i, n, x, xGap, centred);
+      yi = y;
+    } else if (yGap != 0) {
+      xi = x;
+      yi = ColumnY(i, n, y, yGap, centred);
+    }
+    ok = r.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, xi, yi, r.pos[2], true, type, 0, 0,
+                          faceUp, 0, faceDown, false, kWhereReserve + i, 0) && ok;
+    if (g.reservesDrawEmpty) r.drawEmptySpace = 1;
+  }
+  return ok;
+}
+
+bool GenStdSetNFoundationsPosition(int n, int maxCards, float x, float y, float xGap, float yGap,
+                                   bool centred, int emptySpace, int lowestRank) {
+  if (!CheckFoundationArgs("GenStdSetNFoundationsPosition", n, maxCards)) return false;
+  Gen& g = g_GenLive;
+  g.numFoundations = n;
+  g.foundationEmptySpace = static_cast<uint8_t>(emptySpace);
+  bool upwards = false;
+  if (yGap < 0 && !centred) {
+    yGap = -yGap;
+    upwards = true;
+  }
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    float xi = x, yi = y;
+    if (yGap == 0) {
+      xi = RowX(i, n, x, xGap, centred);
+    } else if (upwards) {
+      yi = y + static_cast<float>(i) * (CH() + yGap);
+    } else {
+      yi = ColumnY(i, n, y, yGap, centred);
+    }
+    ok = SetupFoundation(i, maxCards, xi, yi) && ok;
+  }
+  GenSetLowestRank(lowestRank);
+  GenSetFoundationSlotsFaceUp(-1, 1);
+  return ok;
+}
+
+bool GenStdSetNFoundationsBetween(int n, int maxCards, float x1, float y1, float x2, float y2,
+                                  bool alongX, int emptySpace, int lowestRank) {
+  if (!CheckFoundationArgs("GenStdSetNFoundationsBetween", n, maxCards)) return false;
+  Gen& g = g_GenLive;
+  g.numFoundations = n;
+  g.foundationEmptySpace = static_cast<uint8_t>(emptySpace);
+  float xStep = 0, yStep = 0;
+  if (n > 1) {
+    if (alongX) xStep = (x2 - x1) / static_cast<float>(n - 1);
+    else yStep = (y2 - y1) / static_cast<float>(n - 1);
+  }
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    ok = SetupFoundation(i, maxCards, x1 + static_cast<float>(i) * xStep,
+                         y1 + static_cast<float>(i) * yStep) && ok;
+  }
+  GenSetLowestRank(lowestRank);
+  GenSetFoundationSlotsFaceUp(-1, 1);
+  return ok;
+}
+
+bool GenStdSetFourFoundationsInTopRow(int lowestRank) {
+  Gen& g = g_GenLive;
+  g.numFoundations = 4;
+  g.foundationEmptySpace = 1;
+  // The scale is compared as a 32-bit float on purpose: only the exact
+  // values 1.1 and 1.2 shift the row.
+  float shift = 0;
+  if (g_cardScaleX == 1.1f) shift = -HCW();
+  else if (g_cardScaleX == 1.2f) shift = -0.85f * CW();
+  bool ok = true;
+  for (int i = 0; i < 4; ++i) {
+    float x = (CW() + g_constants.spacingC) * static_cast<float>(i) + shift + HCW() +
+              g_constants.spacingA;
+    ok = SetupFoundation(i, 13, x, g_constants.topRowY) && ok;
+    g.foundations[i].drawEmptySpace = 1;
+  }
+  GenSetLowestRank(lowestRank);
+  GenSetFoundationSlotsFaceUp(-1, 1);
+  return ok;
+}
+
+bool GenStdSetFourCellsInTopRow() {
+  Gen& g = g_GenLive;
+  g.numCells = 4;
+  bool ok = true;
+  for (int i = 0; i < 4; ++i) {
+    float x = -((CW() + g_constants.spacingC) * static_cast<float>(3 - i) + HCW() +
+                g_constants.spacingA);
+    CardGroup& c = g.cells[i];
+    ok = c.SetupCardGroup(1, 0, 1, true, x, g_constants.topRowY, g_tableHeight, true, 1, 0, 0, 0,
+                          0, 0, false, kWhereCell + i, 0);
+    c.drawEmptySpace = 1;
+  }
+  return ok;
+}
+
+bool GenSetDeckPosition(float x, float y, int inUse, int faceUp) {
+  Gen& g = g_GenLive;
+  g.deckInUse = static_cast<uint8_t>(inUse);
+  bool ok = g.deck.SetupCardGroup(-1, -1, faceUp, true, x, y, g_tableHeight, true, 1, 0, 0, 0, 0,
+                                  0, false, kWhereDeck, 0);
+  g.deck.drawEmptySpace = inUse == 1 ? 1 : 0;
+  return ok;
+}
+
+bool GenSetWastePosition(float x, float y, int inUse, int faceUp) {
+  Gen& g = g_GenLive;
+  g.wasteInUse = static_cast<uint8_t>(inUse);
+  bool ok = g.waste.SetupCardGroup(kCardGroupMaxCards, 0, faceUp, true, x, y, g_tableHeight, true,
+                                   1, 0, 0, 0, 0, 0, false, kWhereWaste, 0);
+  g.waste.drawEmptySpace = inUse == 1 ? 1 : 0;
+  return ok;
+}
+
+void GenSetReserveOptions(int inUse, int fannedDown, int drawEmptySpace, int stacked,
+                          int dropsOnlyWhileEmpty) {
+  Gen& g = g_GenLive;
+  g.reservesInUse = static_cast<uint8_t>(inUse);
+  g.reservesFannedDown = static_cast<uint8_t>(fannedDown);
+  g.reservesDrawEmpty = static_cast<uint8_t>(drawEmptySpace);
+  g.reservesStacked = static_cast<uint8_t>(stacked);
+  g.reservesDropOnlyEmpty = static_cast<uint8_t>(dropsOnlyWhileEmpty);
+}
+
+bool GenSetSingleReservePosition(float x, float y) {
+  Gen& g = g_GenLive;
+  g.numReserves = 1;
+  int type;
+  float faceUp, faceDown;
+  ReserveAlignment(&type, &faceUp, &faceDown);
+  if (type == 2 && GenGetCurGame() == kGameCanfield) faceUp = faceDown = g_constants.shortGap;
+  CardGroup& r = g.reserves[0];
+  bool ok = r.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, g_tableHeight, true, type, 0, 0,
+                             faceUp, 0, faceDown, false, kWhereReserve, 0);
+  if (g.reservesDrawEmpty) r.drawEmptySpace = 1;
+  return ok;
+}
+
+bool GenSetFoundationSlotsFaceUp(int n, int faceUp) {
+  if (n >= kGenMaxFoundations) {
+    DebugError("GenSetFoundationSlotsFaceUp", "Invalid foundation num <%d>", n);
+    return false;
+  }
+  Gen& g = g_GenLive;
+  int first = n < 0 ? 0 : n;
+  int last = n < 0 ? kGenMaxFoundations - 1 : n;
+  for (int f = first; f <= last; ++f) {
+    for (int i = 0; i < 52; ++i) g.foundations[f].cards[i].faceUp = faceUp ? 1 : 0;
+  }
+  if (n >= 0) {
+    g.foundations[n].Refresh(true);
+  } else {
+    for (int f = 0; f < g.numFoundations && f < kGenMaxFoundations; ++f) g.foundations[f].Refresh(true);
+  }
+  return true;
+}

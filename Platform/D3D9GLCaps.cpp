@@ -1,0 +1,101 @@
+// D3D9GLCaps.cpp - what the GL back end offers, found once per process: the
+// SDL displays as adapters with their modes and desktop mode, GL_RENDERER as
+// the adapter description, GL_MAX_TEXTURE_SIZE, and the multisample counts
+// (2, 4, 8, 16) for which a GL visual and context can be made.
+#include <SDL.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Platform/D3D9GL.h"
+#include "Platform/D3D9Local.h"
+#include "Platform/WindowLocal.h"
+
+namespace {
+
+bool gProbed = false;
+D3D9Caps gCaps;
+std::string gRenderer;
+
+// Makes a hidden 16 x 16 GL window with the given samples; true when a
+// context with at least that many samples exists. Fills the renderer name
+// and texture size on the way when asked.
+bool ProbeVisual(int samples, std::string* renderer, DWORD* maxTexture) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+  SDL_Window* w = SDL_CreateWindow("probe", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  if (!w) return false;
+  bool ok = false;
+  SDL_GLContext previous = SDL_GL_GetCurrentContext();
+  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+  if (SDL_GLContext context = SDL_GL_CreateContext(w)) {
+    int got = 0;
+    SDL_GL_GetAttribute(SDL_GL_MULTISAMPLESAMPLES, &got);
+    ok = samples == 0 || got >= samples;
+    if (renderer) {
+      const GLubyte* name = glGetString(GL_RENDERER);
+      *renderer = name ? reinterpret_cast<const char*>(name) : "OpenGL";
+    }
+    if (maxTexture) {
+      GLint size = 0;
+      glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+      if (size > 0) *maxTexture = static_cast<DWORD>(size);
+    }
+    SDL_GL_DeleteContext(context);
+  }
+  SDL_DestroyWindow(w);
+  if (previous && previousWindow) SDL_GL_MakeCurrent(previousWindow, previous);
+  return ok;
+}
+
+D3DDISPLAYMODE ModeOf(const SDL_DisplayMode& m) {
+  return {static_cast<UINT>(m.w), static_cast<UINT>(m.h), static_cast<UINT>(m.refresh_rate), D3DFMT_X8R8G8B8};
+}
+
+}  // namespace
+
+D3D9Caps D3D9GLProbeCaps() {
+  if (gProbed) return gCaps;
+  gProbed = true;
+  if (!SdlVideoInit()) return gCaps;
+  DWORD maxTexture = 4096;
+  if (!ProbeVisual(0, &gRenderer, &maxTexture)) return gCaps;
+  DWORD levels[17] = {1};
+  for (int samples : {2, 4, 8, 16}) levels[samples] = ProbeVisual(samples, nullptr, nullptr) ? 1 : 0;
+
+  const int displays = SDL_GetNumVideoDisplays();
+  for (int d = 0; d < displays; ++d) {
+    D3D9AdapterCaps a;
+    a.description = gRenderer;
+    a.deviceName = "DISPLAY" + std::to_string(d + 1);
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(d, &desktop) != 0) continue;
+    a.desktop = ModeOf(desktop);
+    const int n = SDL_GetNumDisplayModes(d);
+    for (int i = 0; i < n; ++i) {
+      SDL_DisplayMode m;
+      if (SDL_GetDisplayMode(d, i, &m) != 0) continue;
+      const D3DDISPLAYMODE mode = ModeOf(m);
+      const bool seen = std::any_of(a.modes.begin(), a.modes.end(), [&](const D3DDISPLAYMODE& o) {
+        return o.Width == mode.Width && o.Height == mode.Height && o.RefreshRate == mode.RefreshRate;
+      });
+      if (!seen) a.modes.push_back(mode);
+    }
+    if (a.modes.empty()) a.modes.push_back(a.desktop);
+    std::copy(std::begin(levels), std::end(levels), a.multisampleLevels);
+    a.maxTextureSize = maxTexture;
+    gCaps.adapters.push_back(a);
+  }
+  return gCaps;
+}
+
+const char* D3D9GLRendererName() { return gRenderer.c_str(); }

@@ -1,0 +1,100 @@
+// Dialogs.cpp - the message box over SDL and the file opener over xdg-open.
+// State: the tests' listener only.
+#include "Dialogs.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "Cp1252.h"
+#include "Files.h"
+
+namespace {
+
+PlatformDialogListener gListener = nullptr;
+void* gListenerContext = nullptr;
+
+int DefaultAnswer(UINT type) { return (type & 0xF) == MB_YESNO ? IDNO : IDOK; }
+
+}  // namespace
+
+bool PlatformIsHeadless() {
+  const char* headless = std::getenv("CARDOLIA_HEADLESS");
+  if (headless && *headless && std::strcmp(headless, "0") != 0) return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return !(x11 && *x11) && !(wayland && *wayland);
+}
+
+int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
+  if (gListener) gListener(text ? text : "", caption ? caption : "", type, gListenerContext);
+  const std::string utf8Text = Cp1252ToUtf8(text ? text : "");
+  const std::string utf8Caption = Cp1252ToUtf8(caption ? caption : "");
+  const bool yesNo = (type & 0xF) == MB_YESNO;
+
+  if (PlatformIsHeadless()) {
+    std::fprintf(stderr, "[message box] %s: %s -> %s\n", utf8Caption.c_str(), utf8Text.c_str(),
+                 yesNo ? "No" : "OK");
+    return DefaultAnswer(type);
+  }
+
+  Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
+  if ((type & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
+  if ((type & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
+
+  SDL_MessageBoxButtonData buttons[2] = {};
+  int buttonCount = 1;
+  if (yesNo) {
+    buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Yes"};
+    buttons[1] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"};
+    buttonCount = 2;
+  } else {
+    buttons[0] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                  IDOK, "OK"};
+  }
+  SDL_MessageBoxData box = {};
+  box.flags = flags;
+  box.window = nullptr;
+  box.title = utf8Caption.c_str();
+  box.message = utf8Text.c_str();
+  box.numbuttons = buttonCount;
+  box.buttons = buttons;
+  int pressed = -1;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+    std::fprintf(stderr, "[message box] %s: %s (could not show: %s)\n", utf8Caption.c_str(),
+                 utf8Text.c_str(), SDL_GetError());
+    return DefaultAnswer(type);
+  }
+  // Closing the box without a button counts as the escape answer.
+  if (pressed < 0) return DefaultAnswer(type);
+  return pressed;
+}
+
+bool PlatformOpenWithShell(const char* path) {
+  if (!path || !*path || PlatformIsHeadless()) return false;
+  const std::string native = PlatformNativePath(path);
+  // Double fork so that the opener is never left as a zombie of ours.
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    const pid_t grandchild = fork();
+    if (grandchild == 0) {
+      execlp("xdg-open", "xdg-open", native.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    _exit(grandchild < 0 ? 1 : 0);
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) < 0) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) {
+  gListener = listener;
+  gListenerContext = context;
+}

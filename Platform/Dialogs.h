@@ -1,0 +1,38 @@
+// Dialogs.h - the system message box and the desktop's file opener.
+//
+// MessageBoxA shows an SDL message box when a display can be used; whenever
+// CARDOLIA_HEADLESS is set (every automated run), or no display exists, it
+// only logs the box to stderr and answers the default: IDOK for an OK box,
+// IDNO for a Yes/No box (the answer that ends a dialog without acting), so
+// nothing ever waits for a person who is not there.
+#pragma once
+
+#include "Win32Types.h"
+
+// Button sets and icons (Win32 values).
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONWARNING = 0x30;
+// Answers.
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Shows the box (owner ignored; text and caption are CP1252) and returns the
+// answer. 0 only when the box could not be shown at all.
+int MessageBoxA(void* owner, const char* text, const char* caption, UINT type);
+
+// True when boxes must not wait: CARDOLIA_HEADLESS set to anything but ""
+// or "0", or no display ($DISPLAY and $WAYLAND_DISPLAY unset).
+bool PlatformIsHeadless();
+
+// Opens a file with the desktop's default program (xdg-open, not waited
+// for). Never runs anything when headless; false then or on failure.
+bool PlatformOpenWithShell(const char* path);
+
+// ---- Test seam ----------------------------------------------------------------
+// Sees every box as it is asked for (after the headless decision); null removes.
+using PlatformDialogListener = void (*)(const char* text, const char* caption, UINT type,
+                                        void* context);
+void PlatformDialogsSetListener(PlatformDialogListener listener, void* context);

@@ -1,0 +1,135 @@
+// Image.cpp - picking the decoder by content, reading files, scaling.
+#include "Platform/Image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "Platform/Files.h"
+#include "Platform/ImageLocal.h"
+
+namespace {
+
+constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+
+bool LooksLikeBmp(const std::uint8_t* b, std::size_t size) {
+  if (size < 26 || b[0] != 'B' || b[1] != 'M') return false;
+  const std::uint32_t infoSize = ImageRead32(b + 14);
+  return infoSize == 12 || infoSize == 40 || infoSize == 52 || infoSize == 56 ||
+         infoSize == 64 || infoSize == 108 || infoSize == 124;
+}
+
+// TGA has no signature: a header whose fields all hold known values.
+bool LooksLikeTga(const std::uint8_t* b, std::size_t size) {
+  if (size < 18) return false;
+  const int colourMapType = b[1];
+  const int imageType = b[2];
+  const int bits = b[16];
+  const bool knownType = imageType == 1 || imageType == 2 || imageType == 3 || imageType == 9 ||
+                         imageType == 10 || imageType == 11;
+  const bool knownBits = bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+  return colourMapType <= 1 && knownType && knownBits && ImageRead16(b + 12) > 0 &&
+         ImageRead16(b + 14) > 0 && (b[17] & 0xC0) == 0;
+}
+
+}  // namespace
+
+PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::size_t size) {
+  if (!bytes) return PlatformImageFormat::kUnknown;
+  if (size >= 8 && std::memcmp(bytes, kPngSignature, 8) == 0) return PlatformImageFormat::kPng;
+  if (size >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) {
+    return PlatformImageFormat::kJpeg;
+  }
+  if (LooksLikeBmp(bytes, size)) return PlatformImageFormat::kBmp;
+  if (LooksLikeTga(bytes, size)) return PlatformImageFormat::kTga;
+  return PlatformImageFormat::kUnknown;
+}
+
+const char* PlatformImageFormatName(PlatformImageFormat format) {
+  switch (format) {
+    case PlatformImageFormat::kBmp: return "BMP";
+    case PlatformImageFormat::kTga: return "TGA";
+    case PlatformImageFormat::kJpeg: return "JPEG";
+    case PlatformImageFormat::kPng: return "PNG";
+    default: return "unknown";
+  }
+}
+
+bool PlatformImageDecode(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
+                         std::string* error) {
+  if (!image) return ImageFail(error, "no image");
+  *image = PlatformImage{};
+  bool decoded = false;
+  const PlatformImageFormat format = PlatformImageDetectFormat(bytes, size);
+  switch (format) {
+    case PlatformImageFormat::kPng: decoded = ImageDecodePng(bytes, size, image, error); break;
+    case PlatformImageFormat::kJpeg: decoded = ImageDecodeJpeg(bytes, size, image, error); break;
+    case PlatformImageFormat::kBmp: decoded = ImageDecodeBmp(bytes, size, image, error); break;
+    case PlatformImageFormat::kTga: decoded = ImageDecodeTga(bytes, size, image, error); break;
+    default: return ImageFail(error, "unknown picture format");
+  }
+  if (!decoded) {
+    *image = PlatformImage{};
+    return false;
+  }
+  image->format = format;
+  return true;
+}
+
+bool PlatformImageLoadFile(const char* name, PlatformImage* image, std::string* error) {
+  if (image) *image = PlatformImage{};
+  std::FILE* stream = PlatformFileOpen(name, "rb");
+  if (!stream) return ImageFail(error, "cannot open the file");
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), stream)) > 0) {
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  const bool readError = std::ferror(stream) != 0;
+  std::fclose(stream);
+  if (readError) return ImageFail(error, "cannot read the file");
+  return PlatformImageDecode(bytes.data(), bytes.size(), image, error);
+}
+
+int PlatformImageNextPowerOfTwo(int value) {
+  int power = 1;
+  while (power < value && power < (1 << 30)) power <<= 1;
+  return power;
+}
+
+PlatformImage PlatformImageResize(const PlatformImage& image, int width, int height) {
+  if (width == image.width && height == image.height) return image;
+  PlatformImage result;
+  result.width = width;
+  result.height = height;
+  result.hasAlpha = image.hasAlpha;
+  result.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  if (image.width < 1 || image.height < 1) return result;
+  const float scaleX = static_cast<float>(image.width) / width;
+  const float scaleY = static_cast<float>(image.height) / height;
+  for (int y = 0; y < height; ++y) {
+    // Sample at pixel centres, clamped to the picture's edge.
+    const float sy = std::clamp((y + 0.5f) * scaleY - 0.5f, 0.0f, image.height - 1.0f);
+    const int y0 = static_cast<int>(sy);
+    const int y1 = std::min(y0 + 1, image.height - 1);
+    const float fy = sy - y0;
+    for (int x = 0; x < width; ++x) {
+      const float sx = std::clamp((x + 0.5f) * scaleX - 0.5f, 0.0f, image.width - 1.0f);
+      const int x0 = static_cast<int>(sx);
+      const int x1 = std::min(x0 + 1, image.width - 1);
+      const float fx = sx - x0;
+      std::uint32_t out = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        auto c = [&](int px, int py) { return static_cast<float>((image.At(px, py) >> shift) & 0xFF); };
+        const float top = c(x0, y0) + (c(x1, y0) - c(x0, y0)) * fx;
+        const float bottom = c(x0, y1) + (c(x1, y1) - c(x0, y1)) * fx;
+        const float value = top + (bottom - top) * fy;
+        out |= static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0f, 255.0f))) << shift;
+      }
+      result.pixels[static_cast<std::size_t>(y) * width + x] = out;
+    }
+  }
+  return result;
+}

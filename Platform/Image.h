@@ -1,0 +1,60 @@
+// Image.h - decoding picture files into plain pixel buffers.
+//
+// The texture loader hands any picture to these decoders; the file's bytes,
+// never its name, decide the decoder:
+//   PNG    by its 8-byte signature                 libpng
+//   JPEG   by its start-of-image marker FF D8 FF   libjpeg
+//   BMP    by "BM" and a known header size         our own reader: 8-bit
+//          palette, 24- and 32-bit, bottom-up and top-down rows
+//   TGA    by a plausible header (it has no magic)  our own reader:
+//          uncompressed true colour, 24- and 32-bit, both row origins
+// Anything else is refused. Nothing here reports through the engine's log:
+// every failure returns false with a short reason for the caller to report.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The largest side a decoded picture may have; larger headers are refused
+// before anything is allocated.
+constexpr int kPlatformImageMaxSide = 16384;
+
+enum class PlatformImageFormat { kUnknown, kBmp, kTga, kJpeg, kPng };
+
+// A decoded picture: width x height words 0xAARRGGBB, top row first. hasAlpha
+// says the file carried an alpha channel; pictures without one are opaque
+// (alpha 255).
+struct PlatformImage {
+  PlatformImageFormat format = PlatformImageFormat::kUnknown;  // the file's
+  int width = 0;
+  int height = 0;
+  bool hasAlpha = false;
+  std::vector<std::uint32_t> pixels;
+
+  std::uint32_t At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x];
+  }
+};
+
+// The format the bytes look like (kUnknown when none).
+PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::size_t size);
+
+// A short name of a format: "BMP", "TGA", "JPEG", "PNG", "unknown".
+const char* PlatformImageFormatName(PlatformImageFormat format);
+
+// Decodes a whole file held in memory. On failure image is emptied and
+// error (when given) holds the reason.
+bool PlatformImageDecode(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
+                         std::string* error);
+
+// Reads a game path (PlatformNativePath) and decodes it.
+bool PlatformImageLoadFile(const char* name, PlatformImage* image, std::string* error);
+
+// Scales a picture to a new size with a tent (bilinear) filter, as the texture
+// loader does when it rounds sizes up to powers of two. Same size: a copy.
+PlatformImage PlatformImageResize(const PlatformImage& image, int width, int height);
+
+// The smallest power of two that is at least value (value >= 1).
+int PlatformImageNextPowerOfTwo(int value);

@@ -1,0 +1,225 @@
+// Tests of popups: sizes and button placement, answers by key and click,
+// the saved flags, and popups opened from result callbacks.
+#include <cstring>
+#include <vector>
+
+#include "tests/Engine/MWin/MWinFake.h"
+
+namespace {
+
+std::vector<int> g_answers;
+void Answer(int result) { g_answers.push_back(result); }
+
+class MWinPopupTest : public MWinTest {
+ protected:
+  void SetUp() override {
+    MWinTest::SetUp();
+    InstallTestLook();
+    g_answers.clear();
+  }
+  MWinButton* PopupButton(const char* id) {
+    return mw->GetPopupWindow() ? mw->GetPopupWindow()->GetButtonFromID(id, false) : nullptr;
+  }
+};
+
+TEST_F(MWinPopupTest, ThreeButtonsAreSpacedAndCentred) {
+  ASSERT_TRUE(mw->PopupYesNoCancel(nullptr, nullptr, Answer));
+  MWinWindow* w = mw->GetPopupWindow();
+  ASSERT_NE(w, nullptr);
+  EXPECT_FLOAT_EQ(w->GetArea().w, 204);
+  EXPECT_FLOAT_EQ(w->GetArea().h, 50);
+  EXPECT_FLOAT_EQ(w->GetArea().x, 320 - 102);
+  const char* ids[3] = {"OK", "NO", "CANCEL"};
+  const float xs[3] = {6, 72, 138};
+  for (int i = 0; i < 3; ++i) {
+    MWinButton* b = PopupButton(ids[i]);
+    ASSERT_NE(b, nullptr) << ids[i];
+    EXPECT_FLOAT_EQ(b->GetAreaRelative().x, xs[i]) << ids[i];
+    EXPECT_FLOAT_EQ(b->GetAreaRelative().y, 10);
+  }
+  EXPECT_STREQ(PopupButton("OK")->GetTextP(), "Yes");
+  EXPECT_STREQ(PopupButton("CANCEL")->GetTextP(), "Cancel");
+  // Three-button popups answer no keys.
+  EXPECT_EQ(w->GetDefaultButton(), nullptr);
+  EXPECT_EQ(w->GetEscapeButton(), nullptr);
+  // The third button answers 2.
+  const MWinArea a = PopupButton("NO")->GetAreaRelative();
+  Click(w->GetArea().x + a.x + 5, w->GetArea().y + a.y + 5);
+  EXPECT_EQ(g_answers, std::vector<int>{2});
+  EXPECT_FALSE(mw->IsPopupOpen());
+}
+
+TEST_F(MWinPopupTest, EmptyPopupHasTheBaseWidthAndTheExtraHeight) {
+  mw->CreateGraphicsObjects();
+  ASSERT_TRUE(mw->PopupMessage(nullptr, nullptr));
+  EXPECT_FLOAT_EQ(mw->GetPopupWindow()->GetArea().w, 200);
+  mw->PopupCloseIfOpen();
+  mw->PopupSetSizes(-1, -1, -1, -2);
+  ASSERT_TRUE(mw->PopupOk(nullptr, nullptr));
+  EXPECT_FLOAT_EQ(PopupButton("OK")->Height(), 20);
+  EXPECT_FLOAT_EQ(mw->GetPopupWindow()->GetArea().h, 40);
+}
+
+TEST_F(MWinPopupTest, MessageTextWidensAndHeightensThePopup) {
+  // 50 characters of 10 units wrap in the measuring button (340 wide, 3 in
+  // from each side): 33 characters a line.
+  const std::string text(50, 'x');
+  ASSERT_TRUE(mw->PopupOk("Title", text.c_str()));
+  MWinWindow* w = mw->GetPopupWindow();
+  EXPECT_FLOAT_EQ(w->GetArea().w, 330 + 60);
+  MWinButton* msg = PopupButton("MSG");
+  ASSERT_NE(msg, nullptr);
+  EXPECT_FLOAT_EQ(msg->GetAreaRelative().y, 10);
+  // Two lines of 20 plus 3, then 10, then the button row.
+  EXPECT_FLOAT_EQ(w->GetArea().h, 43 + 10 + 30 + 20);
+  EXPECT_TRUE(w->HasTitleBar());
+  EXPECT_EQ(mw->GetDesktop()->GetCollectionFromID("MWIN_POPUP")->GetWindowFromID("MWIN_POPUP_WIN_TEMP", false),
+            nullptr);
+}
+
+TEST_F(MWinPopupTest, EscapeAndEnterAnswerOkCancelButNotYesNo) {
+  ASSERT_TRUE(mw->PopupOkCancel("T", "Sure?", Answer));
+  EXPECT_TRUE(Key(27));
+  mw->Tick();
+  ASSERT_TRUE(mw->PopupOkCancel("T", "Sure?", Answer));
+  EXPECT_TRUE(Key(13));
+  mw->Tick();
+  EXPECT_EQ(g_answers, (std::vector<int>{0, 1}));
+  ASSERT_TRUE(mw->PopupYesNo("T", "Sure?", Answer));
+  Key(27);
+  Key(13);
+  mw->Tick();
+  EXPECT_EQ(g_answers.size(), 2u);
+  EXPECT_TRUE(mw->IsPopupOpen());
+  EXPECT_STREQ(PopupButton("CANCEL")->GetTextP(), "No");
+}
+
+TEST_F(MWinPopupTest, ClosingRestoresExactlyTheSavedFlags) {
+  MWinDesktop* d = mw->GetDesktop();
+  MWinWindow* w1 = AddScreen("A", 0, 0, 100, 100);
+  MWinCollection* a = d->GetCollectionFromID("A");
+  MWinWindowSetup s = {};
+  s.x = 200;
+  s.y = 0;
+  s.w = 100;
+  s.h = 100;
+  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
+  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_NONE");
+  MWinWindow* w2 = a->AddWindow("W2", &s);
+  MWinCollection* b = d->AddCollection("B");
+  a->SetActiveFlag(true);  // both collections and both windows active
+  w1->SetActive(true);
+  w2->SetActive(true);
+  ASSERT_TRUE(mw->PopupOk("T", "x"));
+  EXPECT_FALSE(a->IsActive());
+  EXPECT_FALSE(b->IsActive());
+  EXPECT_FALSE(w1->IsActive());
+  EXPECT_EQ(mw->Style().hoverActivatesCollections, 0);
+  EXPECT_TRUE(d->GetPopupFlag());
+  ASSERT_TRUE(mw->PopupCloseIfOpen());
+  EXPECT_TRUE(a->IsActive());
+  EXPECT_TRUE(b->IsActive());
+  EXPECT_TRUE(w1->IsActive());
+  EXPECT_TRUE(w2->IsActive());
+  EXPECT_EQ(mw->Style().hoverActivatesCollections, 1);
+  EXPECT_FALSE(d->GetPopupFlag());
+  EXPECT_FALSE(mw->PopupCloseIfOpen());
+}
+
+TEST_F(MWinPopupTest, ASecondPopupIsRefusedBeforeAnythingChanges) {
+  AddScreen("A");
+  ASSERT_TRUE(mw->PopupOk("T", "first"));
+  EXPECT_FALSE(mw->PopupOk("T", "second"));
+  EXPECT_TRUE(LogContains("Popup already open"));
+  EXPECT_TRUE(mw->PopupCloseIfOpen());
+  EXPECT_TRUE(mw->GetDesktop()->GetCollectionFromID("A")->IsActive());
+  EXPECT_EQ(mw->Style().hoverActivatesCollections, 1);
+  EXPECT_FALSE(LogContains("Internal Error"));
+}
+
+TEST_F(MWinPopupTest, ShutdownClosesAnOpenPopupFirst) {
+  ASSERT_TRUE(mw->PopupOk("T", "x"));
+  mw->Shutdown();
+  EXPECT_FALSE(mw->IsPopupOpen());
+  EXPECT_EQ(mw->Style().hoverActivatesCollections, 1);
+  mw->Startup();
+  EXPECT_TRUE(mw->PopupOk("T", "again"));
+}
+
+void OpenAnother(int result) {
+  g_answers.push_back(result);
+  extern MWin* g_popupTestMw;
+  g_popupTestMw->PopupOkWithCallback("Next", "next", Answer);
+}
+MWin* g_popupTestMw = nullptr;
+
+TEST_F(MWinPopupTest, AResultCallbackMayOpenTheNextPopup) {
+  g_popupTestMw = mw.get();
+  ASSERT_TRUE(mw->PopupOkWithCallback("T", "x", OpenAnother));
+  Key(13);
+  mw->Tick();
+  EXPECT_EQ(g_answers, std::vector<int>{1});
+  ASSERT_TRUE(mw->IsPopupOpen());
+  EXPECT_STREQ(mw->GetPopupWindow()->GetTitle(), "Next");
+  Key(13);
+  mw->Tick();
+  EXPECT_EQ(g_answers, (std::vector<int>{1, 1}));
+  EXPECT_FALSE(mw->IsPopupOpen());
+}
+
+TEST_F(MWinPopupTest, ButtonTextsAreForTheNextPopupOnlyAndLanguageTokensFollow) {
+  mw->PopupSetButtonTexts("Sure", "Never", "Maybe");
+  ASSERT_TRUE(mw->PopupYesNoCancel("T", "x", Answer));
+  EXPECT_STREQ(PopupButton("OK")->GetTextP(), "Sure");
+  EXPECT_STREQ(PopupButton("CANCEL")->GetTextP(), "Never");
+  EXPECT_STREQ(PopupButton("NO")->GetTextP(), "Maybe");
+  mw->PopupCloseIfOpen();
+  eng.language["Popup_OK"] = {"Okay"};
+  ASSERT_TRUE(mw->PopupOkCancel("T", "x", Answer));
+  eng.ClearDrawn();
+  mw->Render();
+  EXPECT_TRUE(eng.Drew("Okay"));
+  EXPECT_TRUE(eng.Drew("Cancel"));
+  EXPECT_FALSE(eng.Drew("Sure"));
+}
+
+TEST_F(MWinPopupTest, PopupDrawsWithTheLookOverTheDimmedScreen) {
+  MWinWindow* w = AddScreen("A", 0, 0, 640, 480);
+  w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_DEFAULT", "Under", 10, 10, 80, 30);
+  ASSERT_TRUE(mw->PopupOk("Title", "Message"));
+  eng.ClearDrawn();
+  mw->Render();
+  ASSERT_EQ(eng.dims.size(), 1u);
+  EXPECT_TRUE(eng.Drew("Under"));
+  EXPECT_TRUE(eng.Drew("Message"));
+  EXPECT_TRUE(eng.Drew("Title"));
+  EXPECT_TRUE(eng.Drew("Ok"));
+  // The screen's text comes before the popup's.
+  const auto texts = eng.DrawnTexts();
+  EXPECT_LT(std::find(texts.begin(), texts.end(), "Under") - texts.begin(),
+            std::find(texts.begin(), texts.end(), "Message") - texts.begin());
+}
+
+TEST_F(MWinPopupTest, TextEditPopupEditsTheBufferAndEnterConfirms) {
+  char buffer[8] = "ab";
+  ASSERT_TRUE(mw->PopupTextEdit("Name", "Your name", buffer, sizeof(buffer), Answer));
+  MWinButton* edit = PopupButton("TEXTEDIT");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->TextEditIsEditing());
+  for (const char* p = "cdefghijk"; *p; ++p) Char(*p);
+  EXPECT_TRUE(Key(13));
+  mw->Tick();
+  EXPECT_EQ(g_answers, std::vector<int>{1});
+  EXPECT_STREQ(buffer, "abcdefg");
+  EXPECT_FALSE(mw->IsPopupOpen());
+}
+
+TEST_F(MWinPopupTest, MessageForTimeShowsWaitsAndCloses) {
+  ASSERT_TRUE(mw->PopupMessageForTime("T", "Wait", 1.5f));
+  EXPECT_EQ(eng.framesRendered, 2);
+  EXPECT_FLOAT_EQ(eng.waited, 1.5f);
+  EXPECT_FALSE(mw->IsPopupOpen());
+  EXPECT_GE(eng.redraws, 1);
+}
+
+}  // namespace

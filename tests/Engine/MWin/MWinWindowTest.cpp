@@ -1,0 +1,220 @@
+// Tests of windows: IDs, set-up rules, hit tests, focus walking, the escape
+// and default keys, dragging and button look-ups.
+#include <cstring>
+#include <string>
+
+#include "tests/Engine/MWin/MWinFake.h"
+
+namespace {
+
+MWinWindowSetup WinSetup(float x, float y, float w, float h, bool title) {
+  MWinWindowSetup s = {};
+  s.x = x;
+  s.y = y;
+  s.w = w;
+  s.h = h;
+  s.titleBar = title ? 1 : 0;
+  s.moveMode = 1;
+  std::strcpy(s.title, "T");
+  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
+  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_NONE");
+  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
+  return s;
+}
+
+TEST(MWinIDTest, CopyCompareAndPrint) {
+  LogCapture log;
+  MWinID id;
+  const std::string max(31, 'a'), over(32, 'b');
+  EXPECT_TRUE(MWinCopyID(id, max.c_str()));
+  EXPECT_EQ(std::string(id), max);
+  EXPECT_FALSE(MWinCopyID(id, over.c_str()));
+  EXPECT_EQ(std::string(id), max);
+  EXPECT_TRUE(log.Contains("Source string Too Long"));
+  EXPECT_FALSE(MWinCopyID(nullptr, "x"));
+  EXPECT_FALSE(MWinCopyID(id, nullptr));
+  EXPECT_TRUE(MWinCompareIDs("Ab", "Ab"));
+  EXPECT_FALSE(MWinCompareIDs("Ab", "ab"));
+  EXPECT_FALSE(MWinCompareIDs("", ""));
+  EXPECT_FALSE(MWinCompareIDs(nullptr, nullptr));
+  EXPECT_STREQ(MWinIDForPrint(""), "(empty id)");
+  EXPECT_STREQ(MWinIDForPrint("x"), "x");
+  EXPECT_EQ(MWinSetArea(nullptr, 1, 2, 3, 4), nullptr);
+  EXPECT_TRUE(log.Contains("Parameter Error"));
+}
+
+TEST_F(MWinTest, SetupAreaRules) {
+  struct Case {
+    float x, y, w, h;
+    bool title;
+    float ex, ey, ew, eh;
+  };
+  const Case cases[] = {
+      {-1, -1, -1, -1, false, 270, 190, 100, 100},
+      {-5, 10, 700, 50, false, 0, 10, 640, 50},
+      {10, 5, 100, 100, true, 10, 30, 100, 100},
+      {600, 450, 100, 100, false, 540, 380, 100, 100},
+  };
+  MWinCollection* c = mw->GetDesktop()->AddCollection("C");
+  int n = 0;
+  for (const Case& k : cases) {
+    MWinWindowSetup s = WinSetup(k.x, k.y, k.w, k.h, k.title);
+    MWinWindow* w = c->AddWindow(("W" + std::to_string(n++)).c_str(), &s);
+    const MWinArea& a = w->GetArea();
+    EXPECT_FLOAT_EQ(a.x, k.ex);
+    EXPECT_FLOAT_EQ(a.y, k.ey);
+    EXPECT_FLOAT_EQ(a.w, k.ew);
+    EXPECT_FLOAT_EQ(a.h, k.eh);
+  }
+  MWinWindow* w = c->AddWindow("Null", nullptr);
+  EXPECT_TRUE(LogContains("No info passed in"));
+  EXPECT_FLOAT_EQ(w->GetArea().w, 50);
+}
+
+TEST_F(MWinTest, HitTestCountsLeftAndTopEdgesInsideAndIncludesTheTitleBar) {
+  MWinCollection* c = mw->GetDesktop()->AddCollection("C");
+  MWinWindowSetup s = WinSetup(100, 100, 50, 40, true);
+  MWinWindow* w = c->AddWindow("W", &s);
+  struct Case {
+    float x, y;
+    bool inside;
+  };
+  const Case cases[] = {{100, 100, true}, {149.9f, 139.9f, true}, {150, 120, false},
+                        {120, 140, false}, {99.9f, 120, false},  {120, 70, true},
+                        {120, 69.9f, false}};
+  for (const Case& k : cases) {
+    mw->SetMousePosition(k.x, k.y);
+    EXPECT_EQ(w->IsMouseInside(), k.inside) << k.x << "," << k.y;
+  }
+}
+
+void Nothing() {}
+
+TEST_F(MWinTest, TabWalksFocusableButtonsAndWraps) {
+  MWinWindow* w = AddScreen();
+  MWinButton* a = w->AddButton("A", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "a", 10, 10, 50, 20);
+  MWinButton* label = w->AddButton("L", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "l", 10, 40, 50, 20);
+  MWinButton* b = w->AddButton("B", MWIN_BUT_CHECKBOX, "MWIN_TEXBUT_NONE", "b", 10, 70, 50, 20);
+  MWinButton* hidden = w->AddButton("H", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "h", 10, 100, 50, 20);
+  a->SetSimpleCallback(Nothing);
+  hidden->SetSimpleCallback(Nothing);
+  hidden->Hide();
+  Move(20, 20);
+  ASSERT_TRUE(a->IsHighlighted());
+  EXPECT_TRUE(Key(9));
+  EXPECT_TRUE(b->IsHighlighted());
+  EXPECT_FALSE(label->IsHighlighted());
+  EXPECT_TRUE(Key(9));
+  EXPECT_TRUE(a->IsHighlighted());
+  eng.keys[16] = true;  // Shift
+  EXPECT_TRUE(Key(9));
+  EXPECT_TRUE(b->IsHighlighted());
+  eng.keys[16] = false;
+  EXPECT_FALSE(a->IsHighlighted());
+}
+
+TEST_F(MWinTest, TabStopsAfterOneCycleWhenNothingCanTakeTheFocus) {
+  MWinWindow* w = AddScreen();
+  MWinButton* a = w->AddButton("A", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "a", 10, 10, 50, 20);
+  w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "b", 10, 40, 50, 20);
+  Move(20, 20);
+  EXPECT_FALSE(Key(9));
+  EXPECT_TRUE(a->IsHighlighted());
+}
+
+int g_pressed = 0;
+void Pressed() { ++g_pressed; }
+const char* Entry(int n) {
+  static const char* names[] = {"one", "two", "three"};
+  return names[n];
+}
+
+TEST_F(MWinTest, EscapeAndEnterQueueTheirButtonsUnlessAListIsOpen) {
+  MWinWindow* w = AddScreen();
+  MWinButton* ok = w->AddButton("OK", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "ok", 10, 10, 50, 20);
+  MWinButton* list = w->AddButton("L", MWIN_BUT_LIST, "MWIN_TEXBUT_NONE", "", 10, 100, 80, 20);
+  ASSERT_TRUE(list->ListSetStringsCallback(3, Entry));
+  ok->SetSimpleCallback(Pressed);
+  w->SetEscapeButton(ok);
+  w->SetDefaultButton(ok);
+  g_pressed = 0;
+  EXPECT_TRUE(Key(27));
+  EXPECT_EQ(g_pressed, 0);  // queued, not run inside the routing
+  mw->Tick();
+  EXPECT_EQ(g_pressed, 1);
+  EXPECT_TRUE(Key(13));
+  mw->Tick();
+  EXPECT_EQ(g_pressed, 2);
+  Move(20, 105);
+  ASSERT_TRUE(Press());
+  Release();
+  ASSERT_TRUE(list->ListIsOpen());
+  EXPECT_TRUE(Key(27));
+  EXPECT_FALSE(list->ListIsOpen());
+  mw->Tick();
+  EXPECT_EQ(g_pressed, 2);
+}
+
+TEST_F(MWinTest, LookUpFindsTheLaterOfTwoButtonsWithOneID) {
+  MWinWindow* w = AddScreen();
+  w->AddButton("Same", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "1", 10, 10, 50, 20);
+  MWinButton* later = w->AddButton("Same", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "2", 10, 40, 50, 20);
+  EXPECT_EQ(w->GetButtonFromID("Same", true), later);
+  EXPECT_EQ(w->GetButtonFromID("None", false), nullptr);
+  EXPECT_FALSE(LogContains("ID <None> not found"));
+  EXPECT_EQ(w->GetButtonFromIDChecked("None"), nullptr);
+  EXPECT_TRUE(LogContains("ID <None> not found"));
+}
+
+TEST_F(MWinTest, AddButtonRefusesTheClassKinds) {
+  MWinWindow* w = AddScreen();
+  for (int kind : {3, 4, 11, 13}) {
+    EXPECT_EQ(w->AddButton("X", kind, "MWIN_TEXBUT_NONE", "", 10, 10, 50, 20), nullptr);
+  }
+  EXPECT_TRUE(LogContains("Use individual class buttons instead"));
+  EXPECT_EQ(w->GetFirstButton(), nullptr);
+}
+
+TEST_F(MWinTest, TitleBarDragFollowsTheLeftButtonOnly) {
+  MWinCollection* c = mw->GetDesktop()->AddCollection("C");
+  MWinWindowSetup s = WinSetup(100, 100, 100, 100, true);
+  MWinWindow* w = c->AddWindow("W", &s);
+  Move(150, 85);  // in the title bar (70 to 100)
+  EXPECT_FALSE(mw->HandleInputEvent(2, 1, 1));
+  EXPECT_FALSE(w->IsDragging());
+  Press();
+  EXPECT_TRUE(w->IsDragging());
+  Move(170, 95);
+  EXPECT_FLOAT_EQ(w->GetArea().x, 120);
+  EXPECT_FLOAT_EQ(w->GetArea().y, 110);
+  Move(170, 0);  // the title bar stays on the screen
+  EXPECT_FLOAT_EQ(w->GetArea().y, 30);
+  Release();
+  EXPECT_FALSE(w->IsDragging());
+}
+
+MWinWindow* g_window = nullptr;
+void RemoveOwnWindow() { g_window->GetCollection()->RemoveWindow(g_window); }
+
+TEST_F(MWinTest, CallbackRemovingItsOwnWindowReportsTheKeyTaken) {
+  MWinWindow* w = AddScreen();
+  MWinButton* b = w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "b", 10, 10, 50, 20);
+  b->SetSimpleCallback(RemoveOwnWindow);
+  g_window = w;
+  Move(20, 20);
+  EXPECT_TRUE(Key(13));
+  EXPECT_EQ(mw->GetDesktop()->GetCollectionFromID("Screen")->GetFirstWindow(), nullptr);
+}
+
+TEST_F(MWinTest, CentreButtonsCentresTheVisibleGroup) {
+  MWinWindow* w = AddScreen();
+  MWinButton* a = w->AddButton("A", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "a", 10, 10, 100, 20);
+  MWinButton* b = w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "b", 110, 50, 100, 20);
+  w->CentreButtons(true, true);
+  EXPECT_FLOAT_EQ(a->GetAreaRelative().x, 220);
+  EXPECT_FLOAT_EQ(b->GetAreaRelative().x, 320);
+  EXPECT_FLOAT_EQ(a->GetAreaRelative().y, 210);
+  EXPECT_FLOAT_EQ(b->GetAreaRelative().y + 20, 270);
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// AnimSetupTest.cpp - moves by pile pair, the deal set-up, the start delay
+// and the one-shot finish callbacks.
+#include <string>
+
+#include "Engine/EngProgram.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "tests/Game/GameFixture.h"
+
+namespace {
+
+class AnimSetupTest : public GameTest {
+ protected:
+  const CardsAnimSlot& Slot() { return *CardsAnimGetSlot(0); }
+};
+
+const char kSuitRun[] = "Kh* Qh* Jh* Th* 9h* 8h* 7h* 6h* 5h* 4h* 3h* 2h* Ah*";
+
+TEST_F(AnimSetupTest, AWholeSuitGoesUpTimedAtItsOwnSpeed) {
+  ASSERT_TRUE(FixtureBuild(std::string("T0: 5c ") + kSuitRun + "; F0:"));
+  ASSERT_TRUE(AnimSetupMoveNCardsFromTableauToFoundation(13, 0, 0, 3.0f));
+  EXPECT_EQ(Slot().timed, 1);
+  EXPECT_FLOAT_EQ(Slot().entries[0].speed, 0.2f);
+  EXPECT_FLOAT_EQ(Slot().entries[12].speed, 0.2f);
+  EXPECT_GT(Slot().entries[0].startSound, 0);
+  ASSERT_TRUE(RunAnimations());
+  // The top card goes first, so the ace ends at the bottom of the foundation.
+  EXPECT_EQ(FixturePile(kWhereFoundation), "Ah* 2h* 3h* 4h* 5h* 6h* 7h* 8h* 9h* Th* Jh* Qh* Kh*");
+  EXPECT_EQ(FixturePile(kWhereTableau), "5c");
+
+  ASSERT_TRUE(FixtureBuild("T0: 3s* 2s*; F0: As*"));
+  ASSERT_TRUE(AnimSetupMoveNCardsFromTableauToFoundation(1, 0, 0, 1.0f));
+  EXPECT_EQ(Slot().timed, 0);
+  EXPECT_FLOAT_EQ(Slot().entries[0].speed, 1.3f);
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereFoundation), "As* 2s*");
+}
+
+TEST_F(AnimSetupTest, BadPilesAndCountsStartNothing) {
+  ASSERT_TRUE(FixtureBuild("T0: 3s*; T1:; F0:; C0:; W:"));
+  struct Case { bool (*call)(); const char* where; const char* message; } cases[] = {
+      {[] { return AnimSetupMoveNCardsFromTableauToFoundation(2, 0, 0, 1); }, "AnimSetupMoveNCardsFromTableauToFoundation", "Parameter Error"},
+      {[] { return AnimSetupMoveNCardsFromTableauToFoundation(1, 2, 0, 1); }, "AnimSetupMoveNCardsFromTableauToFoundation", "Parameter Error"},
+      {[] { return AnimSetupMoveCardFromTableauToCell(1, 0, 1); }, "AnimSetupMoveCardFromTableauToCell", "Parameter Error"},
+      {[] { return AnimSetupMoveNCardsFromTableauToTableau(1, 0, 5, 1); }, "AnimSetupMoveNCardsFromTableauToTableau", "Parameter Error"},
+      {[] { return AnimSetupMoveNCardsFromWasteToTableau(1, 0, 1); }, "AnimSetupMoveNCardsFromWasteToTableau", "Parameter Error"},
+      {[] { return AnimSetupMoveAllCardsFromReserveToDeck(3, 1); }, "AnimSetupMoveAllCardsFromReserveToDeck", "Parameter Error"},
+      {[] { return AnimSetupMoveNCardsFromDeckToWaste(1, 1); }, "AnimSetupMoveNCardsFromDeckToWaste", "Not enough cards in deck"},
+  };
+  for (const auto& c : cases) {
+    ClearLog();
+    EXPECT_FALSE(c.call()) << c.where;
+    EXPECT_TRUE(LogContains(std::string("( ") + c.where + " )")) << c.where;
+    EXPECT_TRUE(LogContains(c.message)) << c.where;
+    EXPECT_FALSE(CardsAnimIsAnimating());
+  }
+}
+
+TEST_F(AnimSetupTest, DeckToTableausDealsWhatTheDeckHolds) {
+  ASSERT_TRUE(FixtureBuild("D: 2c 3c 4c 5c 6c; T0:; T1:; T2:"));
+  ASSERT_TRUE(AnimSetupMoveNCardsFromDeckToTableau(9, 1, true, 1.0f));
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereTableau + 1), "6c* 3c*");  // the top card first, cycling from T1
+  EXPECT_EQ(FixturePile(kWhereTableau + 2), "5c* 2c*");
+  EXPECT_EQ(FixturePile(kWhereTableau), "4c*");
+  EXPECT_EQ(g_GenLive.deck.numCards, 0);
+
+  ClearLog();
+  EXPECT_FALSE(AnimSetupMoveNCardsFromDeckToTableau(3, 0, true, 1.0f));  // empty deck
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_FALSE(CardsAnimIsAnimating());
+}
+
+TEST_F(AnimSetupTest, GathersCollectEveryCardOntoTheDeck) {
+  ASSERT_TRUE(FixtureBuild("D: 9d; F0: Ah* 2h*; F1: As*; T0: Kc*"));
+  ASSERT_TRUE(AnimSetupGatherAllCardsToDeck(2.0f));  // Klondike: the foundations
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereDeck), "9d 2h Ah As");
+  EXPECT_EQ(FixturePile(kWhereTableau), "Kc*");
+}
+
+TEST_F(AnimSetupTest, TheDealSkipsPlacesThatAreNoPilesAndLosesNoCard) {
+  ASSERT_TRUE(FixtureBuild("D: Ac 2c 3c 4c 5c 6c; T0:; T1:"));
+  Gen& g = g_GenLive;
+  g.dealGroup.SetupCardGroup(156, 6, 1, false, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, 800, 0);
+  const int plan[6] = {200, 205, 201, 999, 200, 201};  // 205: no such pile in use; 999: nothing
+  for (int k = 0; k < 6; ++k) g.dealPlan[k] = plan[k];
+  ASSERT_TRUE(AnimSetupFromDeal(1));
+  EXPECT_TRUE(LogContains("Unknown deal place [1] 205"));
+  EXPECT_TRUE(LogContains("Unknown deal place [3] 999"));
+  EXPECT_TRUE(AnimIsDealAnimating());
+  ASSERT_TRUE(RunAnimations());
+  // A skipped place takes no card: the next planned card gets it.
+  EXPECT_EQ(FixturePile(kWhereTableau), "6c* 4c*");
+  EXPECT_EQ(FixturePile(kWhereTableau + 1), "5c* 3c*");
+  EXPECT_EQ(FixturePile(kWhereDeck), "Ac 2c");  // what was not dealt stays
+  EXPECT_EQ(FixtureCountAllCards(), 6);
+
+  // A plan longer than the deck stops when the deck is empty.
+  ASSERT_TRUE(FixtureBuild("D: 7h; T0:"));
+  for (int k = 0; k < 6; ++k) g.dealPlan[k] = 200;
+  ASSERT_TRUE(AnimSetupFromDeal(0));
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereTableau), "7h*");
+  EXPECT_EQ(g.deck.numCards, 0);
+}
+
+TEST_F(AnimSetupTest, TheStartDelayHoldsThreeFramesAndAFifthOfASecond) {
+  ASSERT_TRUE(FixtureBuild("T0: Ah* 2h*; T1:"));
+  ASSERT_TRUE(CardsAnimMoveTopCard(&g_GenLive.tableaus[0], &g_GenLive.tableaus[1], -1, 1.0f, nullptr, 0));
+  AnimSetStartDelay();
+  for (int frame = 0; frame < 3; ++frame) {
+    AdvanceTime(0.01);
+    AnimTick();
+    EXPECT_EQ(Slot().entries[0].state, 0) << frame;
+  }
+  AdvanceTime(0.15);  // 0.16 s after the third held frame
+  AnimTick();
+  EXPECT_EQ(Slot().entries[0].state, 0);
+  AdvanceTime(0.06);
+  AnimTick();
+  EXPECT_EQ(Slot().entries[0].state, 1);
+}
+
+int g_finishRuns = 0;
+bool CountFinish(int, int) {
+  ++g_finishRuns;
+  return false;
+}
+
+TEST_F(AnimSetupTest, FinishCallbacksRunOnce) {
+  g_finishRuns = 0;
+  ASSERT_TRUE(FixtureBuild("T0: Ah* 2h*; T1:"));
+  ASSERT_TRUE(AnimSetupMoveNCardsFromTableauToTableau(1, 0, 1, 5.0f));
+  AnimSetFinishCB(CountFinish);
+  EXPECT_TRUE(AnimHasFinishCB());
+  AnimSetFinishCB(CountFinish);
+  EXPECT_TRUE(LogContains("Callback already specified - overwriting"));
+  AnimSetPostFinishCB(CountFinish);
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(g_finishRuns, 2);  // finish, then post-finish
+
+  ASSERT_TRUE(AnimSetupMoveNCardsFromTableauToTableau(1, 1, 0, 5.0f));
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(g_finishRuns, 2);  // cleared once the move had ended
+}
+
+}  // namespace

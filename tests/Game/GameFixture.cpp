@@ -1,0 +1,224 @@
+// GameFixture.cpp - the pile-text fixture builder and the game test base.
+#include "tests/Game/GameFixture.h"
+
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "App/User.h"
+#include "Engine/EngProgram.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "Game/CardsSettings.h"
+#include "Game/GameTime.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+
+namespace {
+
+const char kRanks[] = "A23456789TJQK";
+const char kSuits[] = "hsdc";
+
+// Pile code of a name ("T0", "F1", "D"); 0 when it is not one.
+int CodeOf(const std::string& name) {
+  if (name.empty()) return 0;
+  char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+  if (name.size() == 1) {
+    switch (kind) {
+      case 'D': return kWhereDeck;
+      case 'W': return kWhereWaste;
+      case 'S': return kWhereSelection;
+      default: return 0;
+    }
+  }
+  int index = 0;
+  for (size_t i = 1; i < name.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(name[i]))) return 0;
+    index = index * 10 + (name[i] - '0');
+  }
+  switch (kind) {
+    case 'F': return index < kGenMaxFoundations ? kWhereFoundation + index : 0;
+    case 'C': return index < kGenMaxCells ? kWhereCell + index : 0;
+    case 'T': return index < kGenMaxTableaus ? kWhereTableau + index : 0;
+    case 'N': return index < kGenMaxFans ? kWhereFan + index : 0;
+    case 'R': return index < kGenMaxReserves ? kWhereReserve + index : 0;
+    default: return 0;
+  }
+}
+
+// Reads one card ("6s*", "10h"); false when it is not one.
+bool ParseCard(const std::string& word, int* suit, int* rank, bool* faceUp) {
+  std::string w = word;
+  *faceUp = !w.empty() && w.back() == '*';
+  if (*faceUp) w.pop_back();
+  if (w.size() == 3 && w.compare(0, 2, "10") == 0) w = "T" + w.substr(2);
+  if (w.size() != 2) return false;
+  const char* r = std::strchr(kRanks, std::toupper(static_cast<unsigned char>(w[0])));
+  const char* s = std::strchr(kSuits, std::tolower(static_cast<unsigned char>(w[1])));
+  if (!r || !s || !*r || !*s) return false;
+  *rank = static_cast<int>(r - kRanks) + 1;
+  *suit = static_cast<int>(s - kSuits);
+  return true;
+}
+
+// Sets up a pile that is not set up yet with a plain layout for its kind and
+// counts it in its kind.
+void SetupPlainPile(Gen& g, int code) {
+  CardGroup* group = GenGetGroup(g, code);
+  int base = GenGetKindBase(code);
+  int index = code - base;
+  float x = static_cast<float>(index) * 7.0f;
+  switch (base) {
+    case kWhereTableau:
+      group->SetupCardGroup(156, 0, 1, true, x, 0, 0, true, 2, 0, 0, 3.0f, 0, 0.725f, false, code, 0);
+      if (g.numTableaus <= index) g.numTableaus = index + 1;
+      break;
+    case kWhereFoundation:
+      group->SetupCardGroup(52, 0, 1, true, x, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      if (g.numFoundations <= index) g.numFoundations = index + 1;
+      break;
+    case kWhereCell:
+      group->SetupCardGroup(1, 0, 1, true, -x, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      if (g.numCells <= index) g.numCells = index + 1;
+      break;
+    case kWhereFan:
+      group->SetupCardGroup(32, 0, 1, true, x, -20, 0, true, 3, 0, 0, 1.16f, 0, 1.16f, false, code, 0);
+      if (g.numFans <= index) g.numFans = index + 1;
+      break;
+    case kWhereReserve:
+      group->SetupCardGroup(156, 0, 1, true, x, -30, 0, true, 2, 0, 0, 3.0f, 0, 0.725f, false, code, 0);
+      if (g.numReserves <= index) g.numReserves = index + 1;
+      break;
+    default:
+      group->SetupCardGroup(156, 0, 0, true, -20, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      break;
+  }
+}
+
+}  // namespace
+
+bool FixtureBuild(const std::string& text) {
+  Gen& g = g_GenLive;
+  std::string all = text;
+  for (char& c : all) {
+    if (c == ';') c = '\n';
+  }
+  std::istringstream lines(all);
+  std::string line;
+  while (std::getline(lines, line)) {
+    size_t colon = line.find(':');
+    if (colon == std::string::npos) {
+      if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+      ADD_FAILURE() << "pile text without a colon: " << line;
+      return false;
+    }
+    std::string name = line.substr(0, colon);
+    name.erase(0, name.find_first_not_of(" \t"));
+    name.erase(name.find_last_not_of(" \t") + 1);
+    int code = CodeOf(name);
+    if (code == 0) {
+      ADD_FAILURE() << "unknown pile name: " << name;
+      return false;
+    }
+    CardGroup* group = GenGetGroup(g, code);
+    if (!group->active) SetupPlainPile(g, code);
+    group->numCards = 0;
+    group->RelinkOwners();
+    std::istringstream words(line.substr(colon + 1));
+    std::string word;
+    while (words >> word) {
+      int suit, rank;
+      bool faceUp;
+      if (!ParseCard(word, &suit, &rank, &faceUp)) {
+        ADD_FAILURE() << "unknown card: " << word;
+        return false;
+      }
+      Card card;
+      CardsSetupCard(&card, faceUp, suit, rank, 0, 0, 0);
+      if (!group->AddCardToGroup(&card, false, false, true)) {
+        ADD_FAILURE() << "pile full: " << name;
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+std::string FixtureCardText(const Card& card) {
+  std::string text;
+  int rank = card.rank == 14 ? 1 : card.rank;
+  text += rank >= 1 && rank <= 13 ? kRanks[rank - 1] : '?';
+  text += card.suit >= 0 && card.suit <= 3 ? kSuits[card.suit] : '?';
+  if (card.faceUp) text += '*';
+  return text;
+}
+
+std::string FixturePile(int where) {
+  CardGroup* group = GenGetGroup(g_GenLive, where);
+  if (!group) return "?";
+  std::string text;
+  for (int i = 0; i < group->numCards; ++i) {
+    if (i) text += ' ';
+    text += FixtureCardText(group->cards[i]);
+  }
+  return text;
+}
+
+int FixtureCountAllCards() {
+  Gen& g = g_GenLive;
+  int total = g.deck.numCards + g.waste.numCards + g.selection.numCards;
+  for (int i = 0; i < kGenMaxFoundations; ++i) total += g.foundations[i].numCards;
+  for (int i = 0; i < kGenMaxCells; ++i) total += g.cells[i].numCards;
+  for (int i = 0; i < kGenMaxTableaus; ++i) total += g.tableaus[i].numCards;
+  for (int i = 0; i < kGenMaxFans; ++i) total += g.fans[i].numCards;
+  for (int i = 0; i < kGenMaxReserves; ++i) total += g.reserves[i].numCards;
+  return total;
+}
+
+void FixtureUseRealLayouts() {
+  std::filesystem::create_directories("Data/Main");
+  std::filesystem::copy_file(std::string(CARDOLIA_SOURCE_DIR) + "/Data/Main/0110.dat",
+                             "Data/Main/0110.dat",
+                             std::filesystem::copy_options::overwrite_existing);
+  GenGameLayoutsLoad();
+}
+
+void GameTest::SetUp() {
+  TempDirTest::SetUp();
+  CardsResetSettingsForTests();
+  CardsAnimCancelAll();
+  for (int slot = 0; slot < kCardsAnimSlots; ++slot) CardsRegisterOnEndOrCancelCB(slot, nullptr);
+  GameTimeResetForTests();
+  g_UserRecord = UserRecord();
+  g_UserGameOptions = UserGameOptions();
+  now_ = 0;
+  EngProgramSetCurrentTimeForTests(now_);
+  EngProgramSetFrameTimeForTests(1.0f / 60.0f);
+  GenSetSetupOverrideForTests(nullptr);
+  GenSetCurGame(kGameKlondike);
+  GenReset();
+  AnimReset();
+  AnimInit();
+  GenSetCardScale(1.0f, 1.0f);
+  GenSetTableHeight(0);
+}
+
+void GameTest::TearDown() {
+  CardsAnimCancelAll();
+  GenSetSetupOverrideForTests(nullptr);
+  TempDirTest::TearDown();
+}
+
+void GameTest::AdvanceTime(double seconds) {
+  now_ += seconds;
+  EngProgramSetCurrentTimeForTests(now_);
+}
+
+bool GameTest::RunAnimations(int maxFrames) {
+  for (int frame = 0; frame < maxFrames && CardsAnimIsAnimating(); ++frame) {
+    AdvanceTime(1.0 / 60.0);
+    AnimTick();
+  }
+  return !CardsAnimIsAnimating();
+}

@@ -1,0 +1,61 @@
+// GameFixture.h - a compact way to build and read game positions in tests.
+//
+// Pile texts: one pile per line (or separated by ';'), a pile name, a colon
+// and its cards from the bottom up:
+//
+//   "T0: 7h 6s*"      tableau 0: a face-down 7 of hearts, a face-up 6 of spades
+//   "F1: Ac* 2c*"     foundation 1       "C0: Kd*"   cell 0
+//   "N3: ..."  fan 3  "R0: ..." reserve 0  "D: ..." deck  "W: ..." waste
+//   "S: ..."   the selection (carried cards)
+//
+// A card is a rank (A 2-9 T J Q K, or 10) and a suit (h s d c), with '*'
+// when it lies face up. A pile that is not set up yet is set up with a plain
+// layout for its kind and the kind's count grows to include it.
+//
+// GameTest is the test base: a fresh temporary folder, a reset game record
+// (current game Klondike, no set-up routine run), reset card settings, clock
+// and animation slots, a frame time of 1/60 s and an engine clock at 0 that
+// AdvanceTime moves.
+#pragma once
+
+#include <string>
+
+#include "Game/Card.h"
+#include "Game/Gen.h"
+#include "tests/Support/TestSupport.h"
+
+// Builds the piles of the text on the live record; false (with a test
+// failure) on a text it cannot read.
+bool FixtureBuild(const std::string& text);
+// The cards of a pile in the same notation ("7h 6s*"), "" when empty.
+std::string FixturePile(int where);
+// "Kd*" etc. for one card.
+std::string FixtureCardText(const Card& card);
+// The total number of cards in every pile of the live record (to check that
+// no card is lost), the deal group excluded.
+int FixtureCountAllCards();
+
+class GameTest : public TempDirTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Moves the engine clock on by seconds (the animation start delay and the
+  // game clock read it).
+  void AdvanceTime(double seconds);
+  // Ticks the animations frame by frame until none runs (at most maxFrames);
+  // true when they all ended.
+  bool RunAnimations(int maxFrames = 20000);
+  double now_ = 0;
+};
+
+// Copies the real layouts file of the source tree into the test's folder
+// and loads it (the fixture variants read their layout values from it).
+void FixtureUseRealLayouts();
+
+// Fixture variants built from the real positioners (FixtureVariants.cpp).
+// A Klondike-like game: 52 cards, 28 dealt in deal face mode 3 to 7
+// tableaus, four foundations in the top row, deck and waste.
+void FixtureKlondikeSetup();
+// A FreeCell-like game: 52 cards all dealt face up to 8 tableaus, four cells
+// and four foundations in the top row.
+void FixtureFreeCellSetup();

@@ -1,0 +1,77 @@
+// GameTimeTest.cpp - the game clock on an injected engine clock.
+#include "App/User.h"
+#include "Game/CardsAnim.h"
+#include "Game/CardsRender.h"
+#include "Game/GameTime.h"
+#include "Game/GenGameTable.h"
+#include "tests/Game/GameFixture.h"
+
+namespace {
+
+using GameTimeTest = GameTest;
+
+TEST_F(GameTimeTest, Formats) {
+  struct Case { int seconds; bool hoursAndMinutes; const char* text; } cases[] = {
+      {3725, false, "1:02:05"}, {125, false, "2:05"}, {0, false, "0:00"},
+      {3725, true, "1:02"},     {59, true, "0:00"},
+  };
+  for (const Case& c : cases) {
+    g_UserRecord.hoursAndMinutesClock = c.hoursAndMinutes;
+    EXPECT_STREQ(GameTimeFormat(c.seconds), c.text) << c.seconds;
+  }
+}
+
+TEST_F(GameTimeTest, CountsFromTheResetAndStoresTheSecondsPerGame) {
+  EXPECT_STREQ(GameTimeGetString(), "0:00");  // not running yet
+  GameTimeReset();  // no animation: the hold ends at once
+  AdvanceTime(61.5);
+  EXPECT_STREQ(GameTimeGetString(), "1:01");
+  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 61);
+}
+
+TEST_F(GameTimeTest, PausedTimeIsNotCounted) {
+  GameTimeReset();
+  AdvanceTime(10);
+  GameTimePause();
+  EXPECT_TRUE(CardsAreAllFacesHidden());
+  AdvanceTime(30);
+  GameTimeTick();
+  EXPECT_STREQ(GameTimeGetString(), "0:10");
+  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 10);
+  GameTimeResume();
+  EXPECT_FALSE(CardsAreAllFacesHidden());
+  AdvanceTime(5);
+  EXPECT_STREQ(GameTimeGetString(), "0:15");
+}
+
+TEST_F(GameTimeTest, GameOverFreezesTheFirstTime) {
+  GameTimeReset();
+  AdvanceTime(20);
+  GameTimeGameOver();
+  AdvanceTime(100);
+  GameTimeGameOver();
+  EXPECT_TRUE(LogContains("Already called"));
+  EXPECT_STREQ(GameTimeGetString(), "0:20");
+}
+
+TEST_F(GameTimeTest, AResumedGameContinuesFromItsStoredTime) {
+  g_UserGameOptions.elapsedSeconds[kGameKlondike] = 100;
+  GameTimeContinue();
+  EXPECT_STREQ(GameTimeGetString(), "1:40");
+  AdvanceTime(5);
+  EXPECT_STREQ(GameTimeGetString(), "1:45");
+}
+
+TEST_F(GameTimeTest, TheClockIsHeldWhileAnAnimationRuns) {
+  ASSERT_TRUE(FixtureBuild("T0: Ah*; T1:"));
+  ASSERT_TRUE(CardsAnimMoveTopCard(&g_GenLive.tableaus[0], &g_GenLive.tableaus[1], -1, 0.1f, nullptr, 0));
+  GameTimeReset();
+  AdvanceTime(12);
+  GameTimeTick();
+  EXPECT_STREQ(GameTimeGetString(), "0:00");
+  GameTimeReleaseHold();
+  AdvanceTime(3);
+  EXPECT_STREQ(GameTimeGetString(), "0:03");
+}
+
+}  // namespace

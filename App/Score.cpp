@@ -2,3 +2,4 @@
 #include "App/Score.h"
 
 void ScoreUpdateCurrentScore() {}
+void ScoreResetCurrentScore() {}

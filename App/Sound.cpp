@@ -3,3 +3,4 @@
 
 void SoundPlaySample(int) {}
 void SoundPlayFoundationSound(int) {}
+void SoundStartMusic() {}

@@ -3,3 +3,12 @@
 
 UserRecord g_UserRecord;
 UserGameOptions g_UserGameOptions;
+
+namespace {
+
+bool g_loaded = false;  // a player is loaded
+
+}  // namespace
+
+bool UserIsLoaded() { return g_loaded; }
+void UserSetLoaded(bool loaded) { g_loaded = loaded; }

@@ -22,6 +22,7 @@
 #include FT_GLYPH_H
 
 #include "Engine/Debug.h"
+#include "Engine/EngColour.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
 #include "Platform/Cp1252.h"
@@ -229,6 +230,7 @@ bool EngFont::Create(const char* fileName, int twoChannels, int size, int firstC
     DebugError(kWhere, "No directx9 device");
     return false;
   }
+  Release();  // what an earlier failed Create left behind
   glyphCount_ = lastChar + 1;
   twoChannels_ = static_cast<std::uint8_t>(twoChannels);
 
@@ -346,14 +348,13 @@ int EngFont::ParseLetter(FT_FaceRec_* face, int code, float scaleX, float scaleY
   const std::vector<std::uint8_t> coverage = CoverageOf(holder.glyph, &width, &rows);
   const GlyphImage size = GetGlyphImageSize(width, rows);
   const int channels = twoChannels_ ? 2 : 1;
-  std::vector<std::uint8_t> image;
-  try {
-    image.assign(static_cast<std::size_t>(size.width) * size.height * channels, 0);
-  } catch (const std::bad_alloc&) {
+  const std::size_t imageBytes = static_cast<std::size_t>(size.width) * size.height * channels;
+  std::unique_ptr<std::uint8_t[]> image(new (std::nothrow) std::uint8_t[imageBytes]());
+  if (!image) {
     DebugError(kWhere, "no memory");
     return -1;
   }
-  RenderGlyphImage(coverage.data(), width, rows, width, size, image.data());
+  RenderGlyphImage(coverage.data(), width, rows, width, size, image.get());
   // Whole pixels of advance, as the pen moves on the screen.
   const float pixelAdvance = static_cast<float>(face->glyph->advance.x / 64);
   advances_[code] = scaleX * pixelAdvance;
@@ -364,7 +365,7 @@ int EngFont::ParseLetter(FT_FaceRec_* face, int code, float scaleX, float scaleY
   // Into the sheet being filled at its place.
   for (int row = 0; row < size.height; ++row) {
     std::memcpy(sheetData_ + (static_cast<std::size_t>(y + row) * sheetSize_ + x) * channels,
-                image.data() + static_cast<std::size_t>(row) * size.width * channels,
+                image.get() + static_cast<std::size_t>(row) * size.width * channels,
                 static_cast<std::size_t>(size.width) * channels);
   }
   sheetOfChar_[code] = shelf_.sheetCount - 1;
@@ -413,6 +414,6 @@ void EngFont::SetColour(float red, float green, float blue, float alpha) {
   colourSet_ = 1;
 }
 
-void EngFont::SetColourFromRecord(const float* rgba) {
-  if (rgba) SetColour(rgba[0], rgba[1], rgba[2], rgba[3]);
+void EngFont::SetColourFromRecord(const EngColour* colour) {
+  if (colour) SetColour(colour->r, colour->g, colour->b, colour->a);
 }

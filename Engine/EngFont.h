@@ -29,6 +29,7 @@ class IDirect3DTexture9;
 class EngVertexBufferDX9;
 struct FT_FaceRec_;
 struct D3DXMATRIX;
+struct EngColour;
 
 constexpr int kEngFontSheetSize = 512;
 constexpr int kEngFontMaxGlyphs = 256;
@@ -172,7 +173,7 @@ class EngFont {
   void GetRatio(float* x, float* y) const;
   // A component below 0 keeps its value; the colour counts as set.
   void SetColour(float red, float green, float blue, float alpha);
-  void SetColourFromRecord(const float* rgba);
+  void SetColourFromRecord(const EngColour* colour);  // null: ignored
 
   // Draws text with its top-left at (x, y) in the prepared mode's space (y
   // downward). mostChars <= 0: all; maxWidth <= 0: no limit, else drawing

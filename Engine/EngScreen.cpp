@@ -98,8 +98,10 @@ const EngScreenEntry* EngScreenGetEntry(int screen) {
   return &g_screens.entries[screen];
 }
 
-void EngScreenSetCurrent(int screen) {
-  if (EngScreenIsValidNum("EngScreenSetCurrent", screen)) g_screens.current = screen;
+bool EngScreenSetCurrent(int screen) {
+  if (!EngScreenIsValidNum("EngScreenSetCurrent", screen)) return false;
+  g_screens.current = screen;
+  return true;
 }
 
 void EngScreenSetPrevious(int screen) {

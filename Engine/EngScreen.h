@@ -59,8 +59,9 @@ const EngScreenEntry* EngScreenGetEntry(int screen);
 // "Invalid screen num: %d (num screens = %d)" under reporter.
 bool EngScreenIsValidNum(const char* reporter, int screen);
 
-// Makes a screen current without running anything.
-void EngScreenSetCurrent(int screen);
+// Makes a screen current without running anything; false (reported) for an
+// invalid number.
+bool EngScreenSetCurrent(int screen);
 // Stores screen as the current screen's previous one.
 void EngScreenSetPrevious(int screen);
 
@@ -77,7 +78,7 @@ bool EngScreenTick();
 // Starts the current screen between the two hooks; with startGui the
 // toolkit is started first (an exit message, and nothing started, when it
 // cannot be). Nothing when already started.
-void EngScreenStart(bool startGui = true);
+void EngScreenStart(bool startGui);
 // Stops the current screen; mode 1 and 2 also shut the toolkit down; mode 2
 // also clears the current screen. Nothing when not started.
 void EngScreenStop(int mode);

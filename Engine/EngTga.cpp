@@ -202,15 +202,8 @@ bool EngTga::LoadFromFile(const char* name, bool create) {
     return false;
   }
 
-  std::vector<std::uint8_t> bytes;
-  bool read = true;
-  try {
-    bytes.resize(pixelBytes);
-  } catch (const std::bad_alloc&) {
-    read = false;
-  }
-  if (read) read = file.Read(bytes.data(), pixelBytes);
-  if (!read) {
+  std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[pixelBytes]);
+  if (!bytes || !file.Read(bytes.get(), pixelBytes)) {
     DebugError(kWhere, "Problems reading m_data [2] in file <%s>", name);
     if (create) Release();
     return false;
@@ -218,7 +211,7 @@ bool EngTga::LoadFromFile(const char* name, bool create) {
   for (int row = 0; row < height; ++row) {
     // The image keeps the bottom row first; a top-left file starts at the top.
     const int fileRow = topLeftOrigin ? height - 1 - row : row;
-    const std::uint8_t* source = bytes.data() + static_cast<std::size_t>(fileRow) * width * 4;
+    const std::uint8_t* source = bytes.get() + static_cast<std::size_t>(fileRow) * width * 4;
     std::uint32_t* target = data_.get() + static_cast<std::size_t>(row) * width;
     for (int x = 0; x < width; ++x) target[x] = ReadWordLE(source + x * 4);
   }

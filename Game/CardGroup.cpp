@@ -8,6 +8,16 @@
 #include "Engine/Debug.h"
 #include "Game/CardsSettings.h"
 
+namespace {
+
+// The last change stamp handed out; stamps only grow, so two groups share a
+// stamp only when one is a copy of the other.
+uint32_t g_lastChangeStamp = 0;
+
+}  // namespace
+
+void CardGroup::MarkChanged() { changeStamp = ++g_lastChangeStamp; }
+
 CardGroup::CardGroup() {
   groupMatrix.SetIdentity();
   Reset(false);
@@ -122,6 +132,7 @@ bool CardGroup::AddCardToGroup(const Card* card, bool copyPlacement, bool copyRo
   CardsCopyCard(slot, card, copyPlacement, copyRotations);
   slot->owner = this;
   ++numCards;
+  MarkChanged();
   Refresh(relayout);
   return true;
 }
@@ -136,6 +147,7 @@ bool CardGroup::RemoveCardFromEnd() {
   last.owner = nullptr;
   last.bothSides = 0;
   --numCards;
+  MarkChanged();
   Refresh(true);
   return true;
 }
@@ -152,7 +164,12 @@ void CardGroup::SetPositionAndSwing(const float* position, float newSwing) {
 
 void CardGroup::ClearHighlights() {
   int n = maxCards < kCardGroupMaxCards ? maxCards : kCardGroupMaxCards;
-  for (int i = 0; i < n; ++i) cards[i].highlighted = 0;
+  bool pastTop = false;
+  for (int i = 0; i < n; ++i) {
+    if (cards[i].highlighted && i >= numCards) pastTop = true;
+    cards[i].highlighted = 0;
+  }
+  if (pastTop) MarkChanged();
 }
 
 void CardGroup::SetOwnBottom(bool on, float y) {
@@ -206,6 +223,7 @@ void CardGroup::Reset(bool keepCodes) {
   for (Card& card : cards) card.Reset();
   ResetLinks();
   UpdateGroupMatrix();
+  MarkChanged();
 }
 
 void CardGroup::ResetLinks() {

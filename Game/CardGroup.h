@@ -73,6 +73,11 @@ class CardGroup {
   float rightLength;          // non-zero: the row may reach this far right of x
   EngMatrix groupMatrix;      // translation, then the swing about Z
   EngTexture* emptyTexture;   // drawn while empty; a link, never saved
+  // Changes whenever slots past the top card may have changed (a layout, an
+  // added or removed card, a reset or a read); never saved. Two groups with
+  // equal heads (stamp included) and equal cards up to their count are the
+  // same pile in every slot, which lets GenCopyRecord skip unchanged piles.
+  uint32_t changeStamp;
   Card cards[kCardGroupMaxCards];
 
   CardGroup();
@@ -130,12 +135,16 @@ class CardGroup {
   // Owners by count only (slots below numCards point here, the rest null).
   void RelinkOwners();
   void UpdateGroupMatrix();
+  // Gives the group a new change stamp (call after writing card slots past
+  // the top card directly).
+  void MarkChanged();
   bool IsHorizontalAlignment() const;  // types 3-7
   bool IsVerticalAlignment() const;    // types 2, 8, 9
 
   // Compact form. Reading checks the count ("Invalid num cards in compact
   // card group") and the max ("Invalid max cards in compact card group"),
-  // each 0-156, before changing anything.
+  // each 0-156, and a count above the max (the count's message), before
+  // changing anything.
   bool FillCompactCardGroup(CardGroupCompact* compact) const;
   bool SetupFromCompactCardGroup(const CardGroupCompact* compact);
 

@@ -62,6 +62,10 @@ bool CardGroup::SetupFromCompactCardGroup(const CardGroupCompact* compact) {
     DebugError(where_, "Invalid max cards in compact card group");
     return false;
   }
+  if (count > max) {  // a pile never holds more than its room
+    DebugError(where_, "Invalid num cards in compact card group");
+    return false;
+  }
   active = GenGetU8(b, 0);
   ownBottomOn = GenGetU8(b, 1);
   ownBottomY = GenGetF32(b, 4);
@@ -97,6 +101,7 @@ bool CardGroup::SetupFromCompactCardGroup(const CardGroupCompact* compact) {
   }
   ResetLinks();
   UpdateGroupMatrix();
+  MarkChanged();
   return true;
 }
 
@@ -185,5 +190,6 @@ bool CardGroupReadImage(CardGroup& g, const uint8_t* in) {
   g.emptyTexture = nullptr;
   g.RelinkOwners();
   g.UpdateGroupMatrix();  // derived from the position and swing, not trusted
+  g.MarkChanged();
   return true;
 }

@@ -51,6 +51,7 @@ bool CardGroup::UpdateGroupAlignment(int newCardsForSpacing, float relFaceUp, fl
 
 bool CardGroup::LayOut() {
   const char* where_ = "CardGroup::UpdateGroupAlignment";
+  MarkChanged();  // every slot may move
   const CardsSettingsRecord& s = CardsGetSettings();
   switch (alignType) {
     case 1:

@@ -137,6 +137,14 @@ extern Gen g_GenUndoWork1;       // undo records are built and applied here
 extern Gen g_GenUndoWork2;
 extern Gen g_GenPickupCopy;      // the live game at the last lift
 
+// Makes dst the same game as src for every pile in use (each kind up to the
+// larger of the two records' counts, plus deck, waste, deal group and
+// selection) and every plain field; piles beyond both counts are left as
+// they are. Unchanged piles are not copied, so saving and restoring around
+// a trial move costs only the piles the trial touched. Use plain
+// assignment where the whole record must be copied (a loaded game).
+void GenCopyRecord(Gen& dst, const Gen& src);
+
 // ---- Piles by code -----------------------------------------------------------
 // The pile of a code in a record, or null for a code outside every range
 // (the kind's count is not consulted).

@@ -80,13 +80,17 @@ template <typename F>
 void ForEachPlayCard(Gen& g, F f) {
   auto pile = [&f](CardGroup& group, bool isFan) {
     for (int i = 0; i < group.maxCards && i < kCardGroupMaxCards; ++i) f(group.cards[i], isFan);
+    group.MarkChanged();  // slots past the top card were written
   };
   pile(g.deck, false);
   pile(g.waste, false);
   for (int i = 0; i < g.numTableaus; ++i) pile(g.tableaus[i], false);
   for (int i = 0; i < g.numFans; ++i) pile(g.fans[i], true);
   for (int i = 0; i < g.numReserves; ++i) pile(g.reserves[i], false);
-  for (int i = 0; i < g.numCells; ++i) f(g.cells[i].cards[0], false);
+  for (int i = 0; i < g.numCells; ++i) {
+    f(g.cells[i].cards[0], false);
+    g.cells[i].MarkChanged();
+  }
 }
 
 // Plans card k to code with the deal face mode's face.

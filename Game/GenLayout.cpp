@@ -333,6 +333,7 @@ bool GenSetFoundationSlotsFaceUp(int n, int faceUp) {
   int last = n < 0 ? kGenMaxFoundations - 1 : n;
   for (int f = first; f <= last; ++f) {
     for (int i = 0; i < 52; ++i) g.foundations[f].cards[i].faceUp = faceUp ? 1 : 0;
+    g.foundations[f].MarkChanged();
   }
   if (n >= 0) {
     g.foundations[n].Refresh(true);

@@ -264,6 +264,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       glGenTextures(1, &name);
       t->glName = name;
       t->glContextGeneration = generation_;
+      t->glMag = t->glMin = t->glWrapS = t->glWrapT = -1;
       glBindTexture(GL_TEXTURE_2D, name);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(t->GetLevelCount()) - 1);
       textures_.push_back(t);
@@ -289,7 +290,6 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       glBindTexture(GL_TEXTURE_2D, t->glName);
       UploadLevel(t, level, firstRow, endRow, false);
     }
-    boundName_ = ~0u;  // the next draw binds again
   }
 
   void TextureFreed(CpuTexture* t) override {
@@ -442,6 +442,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     glClear(mask);
     glDepthMask(renderStates_[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
     glDisable(GL_SCISSOR_TEST);
+    viewportDirty_ = true;  // the scissor was changed
     return D3D_OK;
   }
 
@@ -450,6 +451,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
         vp->Y + vp->Height > params_.BackBufferHeight)
       return D3DERR_INVALIDCALL;
     viewport_ = *vp;
+    viewportDirty_ = true;
     return D3D_OK;
   }
 
@@ -462,6 +464,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   // ---- [state] -----------------------------------------------------------------------------
   HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override {
     if (!matrix) return D3DERR_INVALIDCALL;
+    matricesDirty_ = true;
     switch (state) {
       case D3DTS_WORLD: world_ = D3DXMATRIX(*matrix); break;
       case D3DTS_VIEW:
@@ -485,6 +488,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT SetMaterial(const D3DMATERIAL9* material) override {
     if (!material) return D3DERR_INVALIDCALL;
     material_ = *material;
+    materialDirty_ = true;
     return D3D_OK;
   }
 
@@ -519,6 +523,8 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override {
     renderStates_[state] = value;
+    if (state == D3DRS_SPECULARENABLE || state == D3DRS_COLORVERTEX || state == D3DRS_DIFFUSEMATERIALSOURCE)
+      materialDirty_ = true;
     if (!MakeCurrent()) return D3D_OK;
     switch (state) {
       case D3DRS_ZENABLE: value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
@@ -569,12 +575,12 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override {
     if (sampler == 0) sampler_[type] = value;
-    boundName_ = ~0u;
     return D3D_OK;
   }
 
   HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override {
     if (stage == 0) stage_[type] = value;
+    stageDirty_ = true;
     return D3D_OK;
   }
 
@@ -610,6 +616,9 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   // ---- [drawing] -------------------------------------------------------------------------------
   void LoadMatrices(bool pretransformed) {
+    const int mode = pretransformed ? 1 : 0;
+    if (mode == appliedMode_ && (pretransformed || (!matricesDirty_ && !lightsDirty_))) return;
+    appliedMode_ = mode;
     if (pretransformed) {
       // Pixel ortho over the back buffer: integer pixel centres as D3D9, z [0, 1].
       glMatrixMode(GL_PROJECTION);
@@ -660,7 +669,9 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
             glLightf(id, GL_SPOT_CUTOFF, 180.0f);
           }
         }
-        glLightf(id, GL_CONSTANT_ATTENUATION, l.Attenuation0);
+        // All three 0 is not a valid Direct3D attenuation: read it as none.
+        const bool none = l.Attenuation0 == 0.0f && l.Attenuation1 == 0.0f && l.Attenuation2 == 0.0f;
+        glLightf(id, GL_CONSTANT_ATTENUATION, none ? 1.0f : l.Attenuation0);
         glLightf(id, GL_LINEAR_ATTENUATION, l.Attenuation1);
         glLightf(id, GL_QUADRATIC_ATTENUATION, l.Attenuation2);
         glEnable(id);
@@ -669,6 +680,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     }
     const D3DXMATRIX modelView = world_ * view_;
     glLoadMatrixf(&modelView.m[0][0]);
+    matricesDirty_ = false;
   }
 
   void ApplyMaterial(bool colourMaterial) {
@@ -694,19 +706,29 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, std::clamp(material_.Power, 0.0f, 128.0f));
   }
 
+  // Sets a texture parameter when the GL object does not have it already.
+  static void TexParameter(GLenum name, GLint value, int* applied) {
+    if (*applied == value) return;
+    glTexParameteri(GL_TEXTURE_2D, name, value);
+    *applied = value;
+  }
+
   void ApplyTextureStage(CpuTexture* t) {
     if (!t) {
-      glDisable(GL_TEXTURE_2D);
-      boundName_ = ~0u;
+      if (textureEnabled_) glDisable(GL_TEXTURE_2D);
+      textureEnabled_ = false;
       return;
     }
-    glEnable(GL_TEXTURE_2D);
+    if (!textureEnabled_) glEnable(GL_TEXTURE_2D);
+    textureEnabled_ = true;
     EnsureUploaded(t);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MAGFILTER])));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MINFILTER])));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLint>(AddressOf(sampler_[D3DSAMP_ADDRESSU])));
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLint>(AddressOf(sampler_[D3DSAMP_ADDRESSV])));
-    boundName_ = t->glName;
+    // Sampler state is per stage in D3D and per object in GL: applied at bind.
+    TexParameter(GL_TEXTURE_MAG_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MAGFILTER])), &t->glMag);
+    TexParameter(GL_TEXTURE_MIN_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MINFILTER])), &t->glMin);
+    TexParameter(GL_TEXTURE_WRAP_S, static_cast<GLint>(AddressOf(sampler_[D3DSAMP_ADDRESSU])), &t->glWrapS);
+    TexParameter(GL_TEXTURE_WRAP_T, static_cast<GLint>(AddressOf(sampler_[D3DSAMP_ADDRESSV])), &t->glWrapT);
+    if (!stageDirty_) return;
+    stageDirty_ = false;
 
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     // Colour.
@@ -756,44 +778,57 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!MakeCurrent()) return false;
     LoadMatrices(pretransformed);
 
-    GLint x, y;
-    GLsizei w, h;
-    ViewportRect(&x, &y, &w, &h);
-    if (pretransformed) {
-      // Screen-pixel vertices: the whole target, clipped to the viewport.
-      float sx, sy;
-      Scale(&sx, &sy);
-      glViewport(0, 0, static_cast<GLsizei>(std::lround(params_.BackBufferWidth * sx)),
-                 static_cast<GLsizei>(std::lround(params_.BackBufferHeight * sy)));
-      glDepthRange(0.0, 1.0);
-      glEnable(GL_SCISSOR_TEST);
-      glScissor(x, y, w, h);
-    } else {
-      glViewport(x, y, w, h);
-      glDepthRange(viewport_.MinZ, viewport_.MaxZ);
-      glDisable(GL_SCISSOR_TEST);
+    const int mode = pretransformed ? 1 : 0;
+    if (viewportDirty_ || mode != viewportMode_) {
+      viewportDirty_ = false;
+      viewportMode_ = mode;
+      GLint x, y;
+      GLsizei w, h;
+      ViewportRect(&x, &y, &w, &h);
+      if (pretransformed) {
+        // Screen-pixel vertices: the whole target, clipped to the viewport.
+        float sx, sy;
+        Scale(&sx, &sy);
+        glViewport(0, 0, static_cast<GLsizei>(std::lround(params_.BackBufferWidth * sx)),
+                   static_cast<GLsizei>(std::lround(params_.BackBufferHeight * sy)));
+        glDepthRange(0.0, 1.0);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, y, w, h);
+      } else {
+        glViewport(x, y, w, h);
+        glDepthRange(viewport_.MinZ, viewport_.MaxZ);
+        glDisable(GL_SCISSOR_TEST);
+      }
     }
 
-    const bool lit = !pretransformed && renderStates_[D3DRS_LIGHTING] != 0;
+    const int lit = (!pretransformed && renderStates_[D3DRS_LIGHTING] != 0) ? 1 : 0;
     if (lit) {
-      glEnable(GL_LIGHTING);
-      ApplyMaterial(layout.diffuse >= 0 && renderStates_[D3DRS_COLORVERTEX] &&
-                    renderStates_[D3DRS_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1);
-    } else {
+      const int colourMaterial = (layout.diffuse >= 0 && renderStates_[D3DRS_COLORVERTEX] &&
+                                  renderStates_[D3DRS_DIFFUSEMATERIALSOURCE] == D3DMCS_COLOR1)
+                                     ? 1
+                                     : 0;
+      if (lit != appliedLit_) glEnable(GL_LIGHTING);
+      if (materialDirty_ || colourMaterial != appliedColourMaterial_ || lit != appliedLit_)
+        ApplyMaterial(colourMaterial != 0);
+      materialDirty_ = false;
+      appliedColourMaterial_ = colourMaterial;
+    } else if (lit != appliedLit_) {
       glDisable(GL_LIGHTING);
       glDisable(GL_COLOR_MATERIAL);
+      appliedColourMaterial_ = -1;
     }
+    appliedLit_ = lit;
 
     glVertexPointer(3, GL_FLOAT, static_cast<GLsizei>(stride), base);
     if (layout.normal >= 0 && !pretransformed) {
-      glEnableClientState(GL_NORMAL_ARRAY);
+      ClientState(GL_NORMAL_ARRAY, true, &normalArray_);
       glNormalPointer(GL_FLOAT, static_cast<GLsizei>(stride), base + layout.normal);
     } else {
-      glDisableClientState(GL_NORMAL_ARRAY);
+      ClientState(GL_NORMAL_ARRAY, false, &normalArray_);
       glNormal3f(0.0f, 0.0f, 0.0f);
     }
     if (layout.diffuse >= 0) {
-      glEnableClientState(GL_COLOR_ARRAY);
+      ClientState(GL_COLOR_ARRAY, true, &colorArray_);
       if (bgraArrays_) {
         glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, static_cast<GLsizei>(stride), base + layout.diffuse);
       } else {
@@ -809,7 +844,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
         glColorPointer(4, GL_UNSIGNED_BYTE, 0, scratch_.data());
       }
     } else {
-      glDisableClientState(GL_COLOR_ARRAY);
+      ClientState(GL_COLOR_ARRAY, false, &colorArray_);
       glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     }
     CpuTexture* t = (texture0_ && layout.texCoord >= 0 && Drawable(texture0_) && stage_[D3DTSS_COLOROP] != D3DTOP_DISABLE)
@@ -817,17 +852,20 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
                         : nullptr;
     ApplyTextureStage(t);
     if (t) {
-      glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+      ClientState(GL_TEXTURE_COORD_ARRAY, true, &texArray_);
       glTexCoordPointer(2, GL_FLOAT, static_cast<GLsizei>(stride), base + layout.texCoord);
     } else {
-      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+      ClientState(GL_TEXTURE_COORD_ARRAY, false, &texArray_);
     }
     return true;
   }
 
-  void Finish(bool pretransformed) {
-    if (pretransformed) glDisable(GL_SCISSOR_TEST);
+  static void ClientState(GLenum array, bool on, int* applied) {
+    if (*applied == (on ? 1 : 0)) return;
+    on ? glEnableClientState(array) : glDisableClientState(array);
+    *applied = on ? 1 : 0;
   }
+
 
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) override {
     if (!stream_ || streamStride_ == 0 || count == 0) return D3DERR_INVALIDCALL;
@@ -838,7 +876,6 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!window_) return D3D_OK;
     if (!Prepare(base, streamStride_, n)) return D3DERR_INVALIDCALL;
     glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
-    Finish(D3D9FvfLayout(fvf_).positionFloats == 4);
     return D3D_OK;
   }
 
@@ -856,7 +893,6 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!Prepare(base, streamStride_, std::min(available, std::max(numVertices, available)))) return D3DERR_INVALIDCALL;
     glDrawElements(ModeOf(type), static_cast<GLsizei>(n), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                    indices_->Bytes() + static_cast<std::size_t>(startIndex) * indexSize);
-    Finish(D3D9FvfLayout(fvf_).positionFloats == 4);
     return D3D_OK;
   }
 
@@ -866,7 +902,6 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!window_) return D3D_OK;
     if (!Prepare(static_cast<const BYTE*>(data), stride, n)) return D3DERR_INVALIDCALL;
     glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
-    Finish(D3D9FvfLayout(fvf_).positionFloats == 4);
     stream_ = nullptr;  // as Direct3D: the stream source is unset after a UP draw
     return D3D_OK;
   }
@@ -924,7 +959,17 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   UINT streamStride_ = 0;
   CpuIndexBuffer* indices_ = nullptr;
   CpuTexture* texture0_ = nullptr;
-  unsigned boundName_ = ~0u;
+  // What GL was last given (-1 = unknown), so a draw sends only changes.
+  int appliedMode_ = -1;  // matrices: 0 3D, 1 pre-transformed
+  bool matricesDirty_ = true;
+  int viewportMode_ = -1;
+  bool viewportDirty_ = true;
+  int appliedLit_ = -1;
+  int appliedColourMaterial_ = -1;
+  bool materialDirty_ = true;
+  bool stageDirty_ = true;
+  bool textureEnabled_ = false;
+  int normalArray_ = -1, colorArray_ = -1, texArray_ = -1;
   std::vector<CpuTexture*> textures_;
   std::vector<BYTE> scratch_;
 };

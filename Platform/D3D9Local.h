@@ -130,6 +130,8 @@ class CpuTexture final : public CpuResource<IDirect3DTexture9> {
   unsigned glName = 0;
   unsigned glContextGeneration = 0;
   bool glNeedsUpload = true;
+  // Sampler parameters last given to the GL object (-1 = none yet).
+  int glMag = -1, glMin = -1, glWrapS = -1, glWrapT = -1;
 
  protected:
   void OnFree() override;

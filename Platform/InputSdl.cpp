@@ -21,7 +21,8 @@
 //                                     RESTORED
 //   focus gained / lost               WM_ACTIVATE WA_ACTIVE / WA_INACTIVE
 //   exposed                           WM_PAINT
-//   close request, SDL_QUIT           WM_CLOSE
+//   close request, SDL_QUIT           WM_CLOSE (SIGINT and SIGTERM arrive as
+//                                     SDL_QUIT: the program closes in order)
 //   mouse left the window             WM_MOUSELEAVE
 // Keys map by position (scancode), letters and digits by the layout's symbol,
 // so 'A' is the key that types a; both Shifts are VK_SHIFT, both Controls

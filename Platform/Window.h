@@ -2,7 +2,7 @@
 // and key state, in the shape of the Win32 calls the engine's window code
 // makes. Our own declarations; two back ends:
 //   SDL       (default) real windows with an OpenGL-capable visual; SDL events
-//             become WinMsg records (Platform/Input.h has the conversion).
+//             become WinMsg records (InputSdl.cpp has the conversion).
 //   headless  windows are records only; tests post messages, move the cursor
 //             and press keys through the seams at the end of this file.
 //

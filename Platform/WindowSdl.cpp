@@ -48,7 +48,6 @@ Uint32 FullScreenFlag(HWND window, int width, int height) {
 bool SdlVideoInit() {
   if (gVideoReady) return true;
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   gVideoReady = true;

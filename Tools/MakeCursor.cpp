@@ -38,8 +38,8 @@ struct Point {
 // The arrow, clockwise from the tip: the left edge, the notch, the tail and
 // back up the right edge.
 constexpr Point kArrow[] = {
-    {0.2f, 0.2f}, {0.2f, 16.4f}, {4.1f, 12.9f}, {6.9f, 19.4f},
-    {9.6f, 18.3f}, {6.9f, 12.0f}, {12.0f, 12.0f},
+    {0.2f, 0.2f}, {0.2f, 16.4f}, {3.9f, 13.0f}, {6.5f, 19.6f},
+    {10.1f, 18.2f}, {7.5f, 12.0f}, {12.2f, 12.0f},
 };
 constexpr int kArrowPoints = sizeof(kArrow) / sizeof(kArrow[0]);
 

@@ -47,10 +47,6 @@ void SendEvent(EngWindow* window, int kind, int value1, int value2) {
   program->EventDrivenLoopRequestRedraw(kind == 1);
 }
 
-// Removes the first waiting message that is not a quit or close (the message
-// flush before a system box must never lose those).
-bool RemoveOneDroppableMessage() { return PlatformRemoveOneDroppableMessage(); }
-
 }  // namespace
 
 // ---- Window life -------------------------------------------------------------------
@@ -130,7 +126,6 @@ bool ComDxWinCreateWindow(EngWindow* window, EngWindowSettings settings) {
   }
   EngWindowSetScreenMode(windowed ? 1 : 0, realWidth, realHeight, settings.bitDepth, settings.aaEntry);
   win.windowCreated = true;
-  EngMiscSetMessageRemover_PC(RemoveOneDroppableMessage);
   return true;
 }
 

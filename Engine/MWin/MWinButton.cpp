@@ -210,11 +210,13 @@ bool MWinButton::SetTexBut(const char* texButID) {
     else if (kind_ == 3 || kind_ == 9) slot = 10;
     texButNum_ = t->GetStandardTexButNum(slot);
     MWinCopyID(texButID_, texButID);
+    if (valid_) ParentMoved();
     return true;
   }
   if (MWinIsIDEmpty(texButID) || MWinCompareIDs(texButID, "MWIN_TEXBUT_NONE")) {
     MWinCopyID(texButID_, "MWIN_TEXBUT_NONE");
     texButNum_ = -1;
+    if (valid_) ParentMoved();
     return true;
   }
   if (!MWinCopyID(texButID_, texButID)) {
@@ -222,6 +224,7 @@ bool MWinButton::SetTexBut(const char* texButID) {
     return false;
   }
   texButNum_ = t->GetTexButNumFromID(texButID);
+  if (valid_) ParentMoved();  // a push button's text inset follows its look
   return texButNum_ >= 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "Engine/Debug.h"
 #include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinCollection.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinWindow.h"
@@ -199,7 +200,7 @@ void MWinCollection::Render() {
 
 bool MWinCollection::Tick() {
   bool any = false;
-  for (MWinWindow* w = windows_[CurrentList()]; w; w = w->next_)
+  for (MWinWindow* w = windows_[CurrentList()]; w && valid_; w = w->next_)
     if (w->IsActive() && w->Tick()) any = true;
   return any;
 }

@@ -215,6 +215,9 @@ class MWin {
   bool CreatePickerTextures();
   void DestroyPickerTextures();
   void MapMouse(float rawX, float rawY);
+  bool PopupOpen(const char* title, const char* text, int first, int second, bool third,
+                 MWinPopupCallback callback);
+  void PopupAbandon();
   bool PopupCreateCollection();
   bool PopupCompleteSetup(MWinPopupCallback callback);
   bool PopupCloseCollection();

@@ -261,40 +261,44 @@ bool Refuse(bool open) {
 }
 }  // namespace
 
-bool MWin::PopupOk(const char* title, const char* text) {
+bool MWin::PopupOpen(const char* title, const char* text, int first, int second, bool third,
+                     MWinPopupCallback callback) {
   if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 1, 0, false, 0, 0) &&
-         PopupCompleteSetup(nullptr);
+  if (PopupCreateCollection() && Popup(title, text, first, second, third, 0, 0) &&
+      PopupCompleteSetup(callback))
+    return true;
+  PopupAbandon();
+  return false;
+}
+
+void MWin::PopupAbandon() {
+  // A half-built popup goes again, so that the next one can be opened.
+  if (popupSavedHover_ == -1) popupSavedHover_ = static_cast<std::int8_t>(style_.hoverActivatesCollections);
+  PopupCloseCollection();
+}
+
+bool MWin::PopupOk(const char* title, const char* text) {
+  return PopupOpen(title, text, 1, 0, false, nullptr);
 }
 
 bool MWin::PopupOkWithCallback(const char* title, const char* text, MWinPopupCallback callback) {
-  if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 1, 0, false, 0, 0) &&
-         PopupCompleteSetup(callback);
+  return PopupOpen(title, text, 1, 0, false, callback);
 }
 
 bool MWin::PopupOkCancel(const char* title, const char* text, MWinPopupCallback callback) {
-  if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 1, 1, false, 0, 0) &&
-         PopupCompleteSetup(callback);
+  return PopupOpen(title, text, 1, 1, false, callback);
 }
 
 bool MWin::PopupYesNo(const char* title, const char* text, MWinPopupCallback callback) {
-  if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 2, 2, false, 0, 0) &&
-         PopupCompleteSetup(callback);
+  return PopupOpen(title, text, 2, 2, false, callback);
 }
 
 bool MWin::PopupYesNoCancel(const char* title, const char* text, MWinPopupCallback callback) {
-  if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 2, 1, true, 0, 0) &&
-         PopupCompleteSetup(callback);
+  return PopupOpen(title, text, 2, 1, true, callback);
 }
 
 bool MWin::PopupMessage(const char* title, const char* text) {
-  if (Refuse(popupOpen_)) return false;
-  return PopupCreateCollection() && Popup(title, text, 0, 0, false, 0, 0) &&
-         PopupCompleteSetup(nullptr);
+  return PopupOpen(title, text, 0, 0, false, nullptr);
 }
 
 bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int length,
@@ -304,7 +308,10 @@ bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int 
   const bool hasText = text && text[0];
   const bool hasTitle = title && title[0];
   const float extra = hasText ? 2 * popupButtonHeight_ : popupButtonHeight_;
-  if (!PopupCreateCollection() || !Popup(title, text, 1, 1, false, 0, extra)) return false;
+  if (!PopupCreateCollection() || !Popup(title, text, 1, 1, false, 0, extra)) {
+    PopupAbandon();
+    return false;
+  }
   MWinWindow* w = popupWindow_;
   float y = hasText ? popupButtonHeight_ + 20 : 20;
   if (!hasTitle) y -= 10;
@@ -317,12 +324,15 @@ bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int 
   }
   MWinButton* edit = w->AddButton("TEXTEDIT", MWIN_BUT_TEXTEDIT, popupButtonTexBut_, buffer, -1, y,
                                   w->GetArea().w - 40, popupButtonHeight_);
-  if (!edit) return false;
+  if (!edit) {
+    PopupAbandon();
+    return false;
+  }
   PopupApplyButtonLook(edit);
   edit->TextEditRegisterText(buffer, length);
   edit->SetCallback(PopupTextEditCallback, 0, 0);
   g_textEditOwner = this;
-  if (!PopupCompleteSetup(callback)) return false;
+  PopupCompleteSetup(callback);
   const float cx = edit->AbsX() + edit->Width() / 2, cy = edit->AbsY() + edit->Height() / 2;
   MWinEngBackEnd* eng = MWinEng();
   if (eng->HasWindow()) {

@@ -7,8 +7,9 @@
 
 #include <cstdint>
 
-// The window lists of a collection, one per screen layout.
-enum MWinScreenLayout : int {
+// The window lists of a collection, one per screen layout (the toolkit's
+// layout numbers are plain ints; these name them).
+enum class MWinScreenLayout : int {
   Normal = 0,
   IPhonePortrait = 1,
   IPhoneLandscape = 2,

@@ -31,6 +31,18 @@ void MWinButton::TextEditSetLength(int length) {
     DebugError("MWinButton::TextEditSetLength", "Length too long: %d", length);
     length = kMaxEditLength;
   }
+  if (te_.buffer && length > te_.maxLength) {
+    // Editing goes on in a buffer that must hold the new length.
+    char* bigger = new (std::nothrow) char[length + 3];
+    if (!bigger) {
+      DebugError("MWinButton::TextEditSetLength", "No memory");
+      return;
+    }
+    std::memset(bigger, 0, length + 3);
+    std::strcpy(bigger, te_.buffer);
+    delete[] te_.buffer;
+    te_.buffer = bigger;
+  }
   te_.maxLength = length;
   inputReady_ = 1;
 }

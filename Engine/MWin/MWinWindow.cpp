@@ -404,10 +404,10 @@ void MWinWindow::Draw() {
 bool MWinWindow::Tick() {
   if (!visible_) return false;
   bool any = false;
-  for (MWinButton* b = first_; b;) {
-    MWinButton* next = b->next_;
+  for (MWinButton* b = first_; b && collection_;) {
+    // A tick's callback may take this window or the next button away.
     if (b->IsEnabled() && b->Tick()) any = true;
-    b = next;
+    b = b->GetParent() == this ? b->next_ : nullptr;
   }
   return any;
 }

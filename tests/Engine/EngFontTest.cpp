@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Engine/EngFont.h"
+#include "Engine/EngProgram.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
@@ -299,6 +300,18 @@ TEST_F(EngFontTest, CreateRefusals) {
   EngFont font;
   EXPECT_FALSE(font.Create("NotAFont.dat", 0, 32, 32, 126, nullptr, 0, 1, 1, 0, 0, true));
   EXPECT_TRUE(LogContains("Problem loading font <NotAFont.dat>"));
+  // A range without a single glyph makes no sheet; the font can be made again after.
+  std::uint8_t none[256] = {};
+  EXPECT_FALSE(font.Create(kMainFont, 0, 32, 32, 126, none, 256, 1, 1, 0, 0, true));
+  EXPECT_TRUE(LogContains("( EngFont::Create )    No sheets"));
+  EXPECT_TRUE(font.Create(kMainFont, 0, 32, 32, 126, nullptr, 0, 1, 1, 0, 0, true));
+  font.Release();
+
+  // With Direct3D 9 as the main device, sheets need the device.
+  EngProgram program;
+  EXPECT_FALSE(font.Create(kMainFont, 0, 32, 32, 126, nullptr, 0, 1, 1, 0, 0, true));
+  EXPECT_TRUE(LogContains("( EngFont::Create )    No directx9 device"));
+  program.SetMainDeviceType(0);  // the type outlives the program object: leave none behind
 }
 
 TEST_F(EngFontTest, UnsafeEffectsAndOversizedGlyphsAreRefused) {

@@ -62,7 +62,7 @@ TEST_F(EngScreenTest, AChangeRunsTheCallbacksInOrder) {
   EngScreenSetPreChangeCallback(Pre);
   EngScreenSetPostChangeCallback(Post);
   EngScreenSetCurrent(a);
-  EngScreenStart();
+  EngScreenStart(true);
   EXPECT_TRUE(EngScreenIsStarted());
   EXPECT_TRUE(mwin.IsOn());
   EXPECT_EQ(g_log, (std::vector<std::string>{"pre", "0.Init", "0.Create", "0.Starting",
@@ -80,7 +80,7 @@ TEST_F(EngScreenTest, GoingBackWalksThePreviousScreens) {
   const int b = AddScreen<1>();
   const int c = AddScreen<2>();
   EngScreenSetCurrent(a);
-  EngScreenStart();
+  EngScreenStart(true);
   EngScreenGoto(b);
   EngScreenGoto(c);
   EngScreenGoBack();
@@ -101,7 +101,7 @@ TEST_F(EngScreenTest, TickRunsTheScreenThenTheToolkitOnlyWhenStarted) {
   EXPECT_FALSE(EngScreenTick());
   EXPECT_TRUE(g_log.empty());
   EngScreenSetCurrent(a);
-  EngScreenStart();
+  EngScreenStart(true);
   g_log.clear();
   EXPECT_TRUE(EngScreenTick());
   EXPECT_EQ(g_log, std::vector<std::string>{"0.Tick"});
@@ -122,7 +122,7 @@ TEST_F(EngScreenTest, ATickCallbackMayChangeOrStopTheScreens) {
   const int b = AddScreen<1>();
   g_target = b;
   EngScreenSetCurrent(a);
-  EngScreenStart();
+  EngScreenStart(true);
   EXPECT_TRUE(EngScreenTick());
   EXPECT_EQ(EngScreenGetCurrent(), b);
   EngScreenSetTickCallback(b, TickStops);
@@ -148,7 +148,7 @@ TEST_F(EngScreenTest, AScreenWithoutCreateIsCleanedUpAndNotStarted) {
   const int s = EngScreenAdd();
   EngScreenAddCallback(s, "Cleanup", Screen<5>::Cleanup);
   EngScreenSetCurrent(s);
-  EngScreenStart();
+  EngScreenStart(true);
   EXPECT_FALSE(EngScreenIsStarted());
   EXPECT_TRUE(LogContains("Current Screen (0) has no creation callback"));
   EXPECT_EQ(g_log, std::vector<std::string>{"5.Cleanup"});

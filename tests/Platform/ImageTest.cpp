@@ -145,6 +145,7 @@ TEST_F(ImageTest, EveryFormatGivesTheTopLeftPixelFirst) {
     ASSERT_TRUE(PlatformImageLoadFile("Picture.dat", &image, &error)) << error;
     ASSERT_EQ(image.width, 2);
     ASSERT_EQ(image.height, 2);
+    EXPECT_EQ(image.format, c.format);
     EXPECT_EQ(image.hasAlpha, c.hasAlpha);
     for (int i = 0; i < 4; ++i) {
       const std::uint32_t expected = c.hasAlpha ? kPicture[i] : (kPicture[i] | 0xFF000000u);

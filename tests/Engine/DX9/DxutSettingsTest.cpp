@@ -139,6 +139,7 @@ TEST_F(DxutTest, ModeListsAreUniqueSortedAndCarryTheirAntiAliasing) {
   a.multisampleLevels[4] = 3;
   caps.adapters.push_back(a);
   Rec().caps = caps;
+  program_ = std::make_unique<CallbackProgram>();  // the main device type is the program's
   ASSERT_TRUE(EngResModesGetModesAvailable());
   const EngResModesData& data = EngResModesGetData();
   ASSERT_EQ(data.count, 4);  // 60 and 75 Hz of a size are one mode
@@ -164,6 +165,7 @@ TEST_F(DxutTest, ModeListsAreUniqueSortedAndCarryTheirAntiAliasing) {
 }
 
 TEST_F(DxutTest, ClosestModesAndModeNumbers) {
+  program_ = std::make_unique<CallbackProgram>();
   EngResModesData& data = EngResModesGetData();
   data = {};
   const int modes[3][3] = {{800, 600, 32}, {1024, 768, 16}, {1024, 768, 32}};

@@ -6,6 +6,7 @@
 
 #include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/EngColour.h"
+#include "Engine/EngTexture.h"
 #include "Engine/EngTriangleList.h"
 #include "tests/Support/GraphicsTestSupport.h"
 
@@ -218,18 +219,18 @@ TEST_F(QuadTest, TriangleListsCreateWithDefaultsAndRefuseBadInput) {
 }
 
 TEST_F(QuadTest, RangeDrawsStartAtTheirVertexAndBindOnce) {
-  IDirect3DTexture9* texture = nullptr;
-  ASSERT_EQ(EngDeviceDX9GetD3DDevice()->CreateTexture(8, 8, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
-            D3D_OK);
+  EngTexture texture;
+  int width = 8, height = 8;
+  ASSERT_TRUE(texture.CreateEmptyTexture(&width, &height, 0));
   EngTriangleList list;
-  ASSERT_TRUE(list.Create(7, nullptr, 6));
+  ASSERT_TRUE(list.Create(5, &texture, 6));
   Rec().Clear();
   list.BindStream();
   list.DrawRange(2, 3);
   list.DrawRange(0, 1);
   list.UnbindTexture();
-  EXPECT_EQ(Rec().log, CallNames({"SetFVF(0x42)", "SetStreamSource(0, vb, 0, 16)", "DrawPrimitive(4, 6, 3)",
-                                  "DrawPrimitive(4, 0, 1)"}));
+  EXPECT_EQ(Rec().log, CallNames({"SetFVF(0x142)", "SetStreamSource(0, vb, 0, 24)", "SetTexture(0, tex)",
+                                  "DrawPrimitive(4, 6, 3)", "DrawPrimitive(4, 0, 1)", "SetTexture(0, null)"}));
   // Ranges past the end are refused instead of reading beyond the buffer.
   Rec().Clear();
   list.DrawRange(4, 3);
@@ -237,8 +238,9 @@ TEST_F(QuadTest, RangeDrawsStartAtTheirVertexAndBindOnce) {
   EXPECT_TRUE(LogContains("Invalid Range 4+3 (num=6)"));
   EXPECT_EQ(Rec().CountPrefix("DrawPrimitive"), 0);
   list.Draw();
-  EXPECT_EQ(Rec().log.back(), "DrawPrimitive(4, 0, 6)");
-  texture->Release();
+  EXPECT_EQ(Rec().log, CallNames({"SetTexture(0, tex)", "SetFVF(0x142)", "SetStreamSource(0, vb, 0, 24)",
+                                  "DrawPrimitive(4, 0, 6)", "SetTexture(0, null)"}));
+  list.Destroy();
 }
 
 TEST_F(QuadTest, GraphicsObjectsLeftAtTeardownAreReportedAndNotTouched) {

@@ -39,10 +39,7 @@ constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 // The program: input to the toolkit first, the toolkit drawn over a clear.
 class DemoProgram : public EngProgram {
  public:
-  bool InputEventCB(int kind, int a, int b) override {
-    if (std::getenv("MWIN_DEMO_TRACE")) std::printf("event %d %d %d\n", kind, a, b);
-    return mwin.HandleInputEvent(kind, a, b);
-  }
+  bool InputEventCB(int kind, int a, int b) override { return mwin.HandleInputEvent(kind, a, b); }
   void RenderCB() override {
     if (EngDevice* d = EngDeviceGetCurrent()) {
       d->SetClearColour(0.2f, 0.2f, 0.2f);
@@ -177,7 +174,7 @@ class MWinDemoTest : public TempDirTest {
     EngScreenSetCreateCallback(g_second, SecondCreate);
     EngScreenSetPreChangeCallback([] { mwin.GetDesktop()->RemoveAllCollections(); });
     EngScreenSetCurrent(demo);
-    EngScreenStart();
+    EngScreenStart(true);
     ASSERT_TRUE(mwin.IsOn());
   }
 
@@ -207,9 +204,16 @@ class MWinDemoTest : public TempDirTest {
     EngScreenTick();
   }
   void MoveTo(int x, int y) {
-    // The real pointer goes there too, so the window's own reports agree.
+    // The real pointer goes there too, so the window's own reports agree;
+    // wait (briefly) until the window system has reported the warp.
     SDL_WarpMouseInWindow(PlatformSdlWindow(handle_), x, y);
-    Pump();
+    for (int i = 0; i < 200; ++i) {
+      Pump();
+      int mx = -1, my = -1;
+      SDL_GetMouseState(&mx, &my);
+      if (mx == x && my == y) break;
+      SDL_Delay(1);
+    }
     SDL_Event e = {};
     e.type = SDL_MOUSEMOTION;
     e.motion.windowID = sdlId_;

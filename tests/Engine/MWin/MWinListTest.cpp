@@ -197,3 +197,35 @@ TEST_F(MWinTest, ChoiceBoxesPressesAndStates) {
 }
 
 }  // namespace
+
+namespace {
+
+MWin* g_listMw = nullptr;
+void RemoveOnHover(MWinCallbackRecord* r, std::uint32_t, std::uint32_t) {
+  if (r->listEvent == 0) g_listMw->GetDesktop()->RemoveAllCollections();
+}
+
+TEST_F(MWinListTest, ATickCallbackRemovingTheScreenEndsTheTickCleanly) {
+  MWinButton* l = MakeList(60, 230);
+  w->AddButton("After", MWIN_BUT_TEXTEDIT, "MWIN_TEXBUT_NONE", "", 10, 10, 50, 20)->TextEditSetLength(5);
+  Move(150, 240);
+  Press();
+  ASSERT_TRUE(l->ListIsOpen());
+  Move(150, l->ListData().downY + 10);
+  g_listMw = mw.get();
+  l->SetCallback(RemoveOnHover, 0, 0);
+  eng.timeMs += 1000;
+  mw->Tick();  // the auto-scroll moves the hover: the callback removes all
+  EXPECT_EQ(mw->GetDesktop()->GetFirstCollection(), nullptr);
+  mw->Tick();
+  Move(10, 10);
+}
+
+TEST_F(MWinTest, PopupWithoutADesktopFailsCleanly) {
+  mw->Cleanup();
+  EXPECT_FALSE(mw->PopupOk("T", "x"));
+  EXPECT_TRUE(LogContains("No desktop"));
+  EXPECT_FALSE(mw->IsPopupOpen());
+}
+
+}  // namespace

@@ -174,3 +174,23 @@ TEST_F(MWinTest, GraphTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MWinTest, GraphicsComeBackAfterADeviceRecreation) {
+  MWinWindow* w = AddScreen();
+  MWinGraph* g = w->AddGraph("G", "MWIN_TEXBUT_NONE", 10, 10, 200, 100);
+  ASSERT_TRUE(g->SetMarks(0, 10, 4, 0, 100, 3));
+  MWinButton* pic = w->AddButton("P", MWIN_BUT_PICTURE, "MWIN_TEXBUT_NONE", "", 300, 10, 50, 50);
+  ASSERT_NE(pic->PictureData().lists[0], nullptr);
+  mw->DestroyGraphicsObjects();
+  EXPECT_EQ(g->GetGraphList(), nullptr);
+  EXPECT_EQ(pic->PictureData().lists[0], nullptr);
+  EXPECT_EQ(eng.liveLists, 0);
+  EXPECT_TRUE(mw->CreateGraphicsObjects());
+  EXPECT_NE(g->GetGraphList(), nullptr);
+  EXPECT_EQ(g->GetGraphTriangles(), 6);
+  EXPECT_NE(pic->PictureData().lists[0], nullptr);
+}
+
+}  // namespace

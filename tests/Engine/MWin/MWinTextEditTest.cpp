@@ -1,6 +1,7 @@
 // Tests of the text entry kind.
 #include <climits>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "tests/Engine/MWin/MWinFake.h"
@@ -103,6 +104,16 @@ TEST_F(MWinTextEditTest, CopyBackNeverPassesTheRegisteredSize) {
   Key(13);
   EXPECT_STREQ(caller.buffer, "abc");
   EXPECT_STREQ(caller.guard, "GGG");
+}
+
+TEST_F(MWinTextEditTest, LengthRaisedWhileEditingGrowsTheBuffer) {
+  edit->TextEditSetLength(2);
+  ASSERT_TRUE(edit->TextEditStartEditing());
+  Char('a');
+  edit->TextEditSetLength(40);
+  for (int i = 0; i < 30; ++i) Char('b');
+  Key(13);
+  EXPECT_EQ(std::string(edit->GetTextP()), "a" + std::string(30, 'b'));
 }
 
 TEST_F(MWinTextEditTest, ControlCharactersNeverEnterTheText) {

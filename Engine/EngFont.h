@@ -161,7 +161,9 @@ class EngFont {
   bool Create(const char* fileName, int twoChannels, int size, int firstChar, int lastChar,
               const std::uint8_t* wanted, int wantedLength, float scaleX, float scaleY,
               float offsetY, float heightOffset, bool quadsFinished);
-  // Frees everything; the font is invalid afterwards. Nothing for an invalid font.
+  // Frees everything, also what a failed Create left behind; the font is
+  // invalid afterwards. The glyph effects are kept for the next Create (the
+  // fonts are made again after every device re-creation).
   void Release();
 
   // Sum of the advance widths of every byte, times ratio x when in use.

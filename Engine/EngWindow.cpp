@@ -317,11 +317,10 @@ void EngWindow::GotActiveMsg(bool active) {
 
 void EngWindow::GotSizeMsg(int width, int height) {
   EngWindowSetScreenMode(-1, width, height, 0, 0);
-  // A drag sends many sizes: the device is made once, on the next pass.
-  if (IsDeviceCreated()) {
-    RecreateDeviceOnNextTick();
-    device_->UpdateFullScreenViewport();
-  }
+  // A drag sends many sizes: the device is made once, on the next pass (its
+  // default state then takes the new full-screen viewport; until then the
+  // old device keeps the old one, which still fits its back buffer).
+  if (IsDeviceCreated()) RecreateDeviceOnNextTick();
   if (program_) program_->NotifyModeChanged();
 }
 

@@ -122,6 +122,12 @@ bool AnimIsAnimating() { return CardsAnimIsAnimating(); }
 bool AnimIsDealAnimating() { return CardsAnimIsAnimating() && CardsAnimGetDealFlag(0) != 0; }
 bool AnimHasFinishCB() { return CardsAnimHasEndCallback(0); }
 bool AnimHasPostFinishCB() { return CardsAnimHasSecondEndCallback(0); }
+bool AnimIsFinishCBSet() { return g_anim.finish != nullptr; }
+bool AnimIsPostFinishCBSet() { return g_anim.postFinish != nullptr; }
+void AnimClearStartDelay() {
+  g_anim.skipFrames = 0;
+  g_anim.resumeTime = 0;
+}
 void AnimSetCameraOverride(bool on) { g_anim.cameraOverride = on; }
 bool AnimGetCameraOverride() { return g_anim.cameraOverride; }
 

@@ -55,6 +55,11 @@ bool AnimIsAnimating();
 bool AnimIsDealAnimating();
 bool AnimHasFinishCB();
 bool AnimHasPostFinishCB();
+// The game's finish / post-finish callback is set (waiting to run).
+bool AnimIsFinishCBSet();
+bool AnimIsPostFinishCBSet();
+// Drops a pending start delay (a save that must finish the moves now).
+void AnimClearStartDelay();
 void AnimSetCameraOverride(bool on);
 bool AnimGetCameraOverride();
 // Gives every card of the running animation a launch sound (deal: rand() % 5

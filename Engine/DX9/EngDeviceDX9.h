@@ -135,6 +135,7 @@ class EngDeviceDX9 {
   // Field of view in degrees; refused (reported, old one kept) outside (0, 180).
   void SetPerspectiveFieldOfView(float degrees, bool apply);
   void SetPerspectiveAspect(float aspect, bool apply);
+  // Equal planes are refused (reported, old ones kept).
   void SetPerspectiveNearFar(float nearPlane, float farPlane, bool apply);
   void SetProjectionMatrix(const EngMatrix* matrix);
   void SetProjectionMatrixToDxMatrix(const D3DXMATRIX* matrix);

@@ -7,7 +7,8 @@
 //   RestoreAfter2D    depth test resumed, pop all matrices, lighting as
 //                     remembered, 2D off
 // A camera that would make a degenerate matrix (look-at with eye = target, a
-// field of view outside (0, 180) degrees) is refused and the old one kept.
+// field of view outside (0, 180) degrees, equal near and far planes) is
+// refused and the old one kept.
 #include <cmath>
 #include <cstring>
 
@@ -68,6 +69,10 @@ void EngDeviceDX9::SetPerspectiveAspect(float aspect, bool apply) {
 }
 
 void EngDeviceDX9::SetPerspectiveNearFar(float nearPlane, float farPlane, bool apply) {
+  if (!(nearPlane != farPlane)) {  // equal (or NaN) planes would divide by 0
+    DebugError("EngDeviceDX9::SetPerspectiveNearFar", "Bad Near/Far [%6.3f,%6.3f]", nearPlane, farPlane);
+    return;
+  }
   nearPlane_ = nearPlane;
   farPlane_ = farPlane;
   if (apply) ApplyProjection();

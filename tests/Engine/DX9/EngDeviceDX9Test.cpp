@@ -273,6 +273,8 @@ TEST_F(EngDeviceDX9Test, DegenerateCamerasAreRefusedAndTheOldOneKept) {
   Device()->SetPerspectiveAspect(0.0f, true);
   EXPECT_TRUE(LogContains("Bad Aspect [ 0.000]"));
   for (float fov : {0.0f, 180.0f, -10.0f, NAN}) Device()->SetPerspectiveFieldOfView(fov, true);
+  Device()->SetPerspectiveNearFar(5.0f, 5.0f, true);
+  EXPECT_TRUE(LogContains("Bad Near/Far"));
   const D3DMATRIX after = Rec().transforms[D3DTS_PROJECTION];
   EXPECT_EQ(std::memcmp(&before, &after, sizeof(before)), 0);
 

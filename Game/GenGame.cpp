@@ -1,0 +1,105 @@
+// GenGame.cpp - new games, the resume of a saved game, the step after a win
+// and the game-in-progress flag (see GenGame.h).
+#include "Game/GenGame.h"
+
+#include "App/Score.h"
+#include "App/Stats.h"
+#include "App/User.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "Game/GameTime.h"
+#include "Game/Gen.h"
+#include "Game/GenDeal.h"
+#include "Game/GenSave.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSelectionLocal.h"
+#include "Game/GenUndo.h"
+
+namespace {
+
+// Whole run.
+void (*g_startCelebration)(float) = nullptr;
+void (*g_toMainMenu)() = nullptr;
+bool g_finishing = false;   // a save is finishing the running moves
+bool g_inProgress = false;  // dealt or resumed, not ended
+
+void StartOver() {
+  GenUndoReset();
+  GenUndoRecordState();
+  GenBuildPickupCandidates();
+  GenClearHighlights();
+  GenResetBestDropCandidate();
+}
+
+}  // namespace
+
+void GenNewGame(bool deal) {
+  GenInit();
+  if (deal) {
+    GenDeal(true, false, 0);
+    GenSetGameInProgress(g_GenLive.ready != 0);
+  }
+  StartOver();
+}
+
+void GenNewGameWithNumber(unsigned number, bool deal) {
+  GenInit();
+  if (deal) {
+    GenDeal(true, true, number);
+    GenSetGameInProgress(g_GenLive.ready != 0);
+  }
+  StartOver();
+}
+
+void GenNewGameFromNewCommand() {
+  // A won game was counted when it was won.
+  if (!g_GenLive.gameOver) StatsAddCurrentGame(0, 1);
+  GenSelEndAllAnimations();
+  GenNewGame(true);
+  GameTimeReset();
+  ScoreResetCurrentScore();
+}
+
+bool GenResumeSavedGameIfAny() {
+  if (!GenSavedGameExists()) return false;
+  if (GenResumeSavedGame()) return true;
+  // The saved game was unusable and is gone: play on with a new deal.
+  GenNewGame(true);
+  return false;
+}
+
+bool GenAfterWinStep(int, int) {
+  if (g_finishing) return false;
+  switch (g_UserRecord.afterWin) {
+    case 1:
+      GenSelEndAllAnimations();
+      GenNewGameFromNewCommand();
+      break;
+    case 2:
+      GenSelEndAllAnimations();
+      if (g_toMainMenu) g_toMainMenu();
+      break;
+    default:
+      if (g_startCelebration) g_startCelebration(0.5f);
+      AnimSetFinishCB(nullptr);
+      AnimSetPostFinishCB(nullptr);
+      break;
+  }
+  return false;
+}
+
+void GenSetAfterWinHandlers(void (*startCelebration)(float), void (*toMainMenu)()) {
+  g_startCelebration = startCelebration;
+  g_toMainMenu = toMainMenu;
+}
+
+void GenSetFinishing(bool finishing) { g_finishing = finishing; }
+bool GenIsFinishing() { return g_finishing; }
+
+bool GenIsGameInProgress() { return g_inProgress; }
+void GenSetGameInProgress(bool inProgress) { g_inProgress = inProgress; }
+
+bool GenSaveGameInProgress() {
+  if (!g_inProgress) return true;
+  return GenSaveCurrentGame();
+}

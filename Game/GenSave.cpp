@@ -1,0 +1,286 @@
+// GenSave.cpp - saving, resuming and deleting the saved game, and its file
+// names (see GenSave.h). The picture conversions are in GenSavePicture.cpp,
+// the checks of a loaded record in GenSaveCheck.cpp.
+//
+// Save:
+//   1. a game number outside 0-83 is refused;
+//   2. a celebration running or a game over: the saved files go, true;
+//   3. the selection is cancelled and the running moves are finished (a
+//      bounded number of frames without the start delay, then every card
+//      still moving is landed at once); a game won meanwhile: files go, true;
+//   4. ".c3o": 4.3, then the enciphered record, through a temporary file;
+//   5. ".c3m": the picture, through a temporary file.
+// Resume:
+//   1. a game number outside 0-83 is refused;
+//   2. the file must exist (else false, silently), be exactly 4,070,760
+//      bytes and start with 4.3; it is deciphered into the load scratch and
+//      checked (GenSaveCheckLoadedGame);
+//   3. only then the live game is replaced and starts a new undo history.
+#include "Game/GenSave.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "App/PrefFolder.h"
+#include "App/User.h"
+#include "Engine/Debug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngProgram.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "Game/Gen.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenSaveLocal.h"
+#include "Game/GenSelection.h"
+#include "Game/GenUndo.h"
+#include "Game/SolCards.h"
+
+namespace {
+
+constexpr int kPathSize = 1024;
+// Frames a save lets the running moves play before landing them at once.
+constexpr int kSaveTickFrames = 600;
+constexpr int kSaveLandRounds = 1000;
+
+char g_fileName[kPathSize];  // the shared file-name buffer
+
+// A name that may stand in a file name: no separators, no "..", no control
+// characters.
+bool NameIsSafe(const char* name) {
+  if (!name || !name[0]) return false;
+  if (std::strstr(name, "..")) return false;
+  for (const char* p = name; *p; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c < 32 || c == 127 || c == '/' || c == '\\' || c == ':') return false;
+  }
+  return true;
+}
+
+bool CelebrationRunning() {
+  for (int slot = 0; slot < kCardsAnimSlots; ++slot) {
+    const CardsAnimSlot* s = CardsAnimGetSlot(slot);
+    if (s && s->active && s->type == kCardsAnimTypeCustom) return true;
+  }
+  return false;
+}
+
+// The file's name for a mode of the current game, copied (the shared buffer
+// is overwritten by the next call).
+bool NameOf(int mode, char* out) {
+  const char* name = GenGetSaveFilename(mode);
+  if (!name) return false;
+  std::snprintf(out, kPathSize, "%s", name);
+  return true;
+}
+
+void DeleteIfExists(const char* name) {
+  if (EngFileExists(name)) EngFileDelete(name);
+}
+
+// Lets the running moves play out: frames without the start delay, then
+// every card still moving lands at once. Stops early when a celebration
+// starts.
+void FinishRunningMoves() {
+  for (int frame = 0; frame < kSaveTickFrames && AnimIsAnimating(); ++frame) {
+    if (CelebrationRunning()) return;
+    AnimClearStartDelay();
+    AnimTick();
+  }
+  for (int round = 0; round < kSaveLandRounds && AnimIsAnimating(); ++round) {
+    if (CelebrationRunning()) return;
+    GenSelEndAllAnimations();
+  }
+}
+
+bool WritePicture(const char* name) {
+  GenFillSaveCardDetailsFromGame();
+  if (!GenFillSaveCardDetailsCompactFromSaveCardDetails()) return false;
+  SaveCardDetailsCompact& compact = GenGetSaveCardDetailsCompact();
+  return EngFileWriteReplacing(name, compact.bytes, sizeof compact.bytes);
+}
+
+}  // namespace
+
+const char* GenGetSaveFilename(int mode) {
+  const char* where = "GenGetSaveFilename";
+  const char* game = GenGetGameFilename(-1);
+  int n;
+  if (mode == 0 || mode == 1) {
+    if (!UserIsLoaded()) {
+      DebugError(where, "No player loaded");
+      return nullptr;
+    }
+    const char* player = g_UserRecord.name;
+    if (!NameIsSafe(player) || std::strlen(player) > static_cast<size_t>(kUserMaxNameLength)) {
+      DebugError(where, "Invalid player name");
+      return nullptr;
+    }
+    n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s_%s%s",
+                      PrefFolderGetSubFolder("SavedGames"), "\\", player, game,
+                      mode == 0 ? ".c3o" : ".c3m");
+  } else if (mode == 2) {
+    n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s.c3m", PrefFolderGetSubFolder("Layouts"),
+                      "\\", game);
+  } else {
+    DebugError(where, "Invalid mode %d", mode);
+    return nullptr;
+  }
+  if (n < 0 || n >= static_cast<int>(sizeof g_fileName)) {
+    DebugError(where, "File name too long");
+    g_fileName[0] = '\0';
+    return nullptr;
+  }
+  return g_fileName;
+}
+
+bool GenSaveCurrentGame() {
+  const char* where = "GenSaveCurrentGame";
+  const int game = GenGetCurGame();
+  if (game < 0 || game >= kGenNumGames) {
+    DebugError(where, "Invalid cur game num %d", game);
+    return false;
+  }
+  Gen& g = g_GenLive;
+  if (CelebrationRunning() || g.gameOver) {
+    GenDeleteSavedGame();
+    return true;
+  }
+  GenCancelSelection();
+  GenSetFinishing(true);
+  FinishRunningMoves();
+  GenSetFinishing(false);
+  if (g.gameOver) {
+    GenDeleteSavedGame();
+    return true;
+  }
+  char gameName[kPathSize], pictureName[kPathSize];
+  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+
+  g.version = kGenSaveVersion;
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
+  GenWriteImage(g, image.get());
+  unsigned char* ciphered = EngEncryptionEncrypt(image.get(), kGenImageSize);
+  if (!ciphered) {
+    DebugError(where, "Problem writing game to file <%s>", gameName);
+    return false;
+  }
+  std::unique_ptr<uint8_t[]> file(new uint8_t[kGenSaveFileSize]);
+  GenPutF32(file.get(), 0, kGenSaveVersion);
+  std::memcpy(file.get() + 4, ciphered, kGenImageSize + kEngEncryptionCounterSize);
+  std::free(ciphered);
+  if (!EngFileWriteReplacing(gameName, file.get(), kGenSaveFileSize)) {
+    DebugError(where, "Could not create file <%s>", gameName);
+    return false;
+  }
+  if (!WritePicture(pictureName)) {
+    DebugError(where, "Could not create file <%s>", pictureName);
+    return false;
+  }
+  return true;
+}
+
+bool GenSavedGameExists() {
+  char gameName[kPathSize], pictureName[kPathSize];
+  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+  if (!EngFileExists(gameName)) return false;
+  bool ok = false;
+  if (EngFileGetFileSize(gameName, false) == kGenSaveFileSize) {
+    EngFile file;
+    uint8_t version[4];
+    if (file.OpenForReading(gameName, false) && file.Read(version, sizeof version)) {
+      ok = GenGetF32(version, 0) == kGenSaveVersion;
+    }
+  }
+  if (!ok) {
+    EngFileDelete(gameName);
+    DeleteIfExists(pictureName);
+  }
+  return ok;
+}
+
+bool GenResumeSavedGame() {
+  const char* where = "GenResumeSavedGame";
+  const int game = GenGetCurGame();
+  if (game < 0 || game >= kGenNumGames) {
+    DebugError(where, "Invalid cur game num %d", game);
+    return false;
+  }
+  char gameName[kPathSize], pictureName[kPathSize];
+  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+  if (!EngFileExists(gameName)) return false;
+
+  auto fail = [&]() {
+    DebugError(where, "Could not load saved game <%s>", gameName);
+    EngFileDelete(gameName);
+    DeleteIfExists(pictureName);
+    return false;
+  };
+  if (EngFileGetFileSize(gameName, false) != kGenSaveFileSize) return fail();
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize + 1]);
+  {
+    EngFile file;
+    uint8_t version[4];
+    if (!file.OpenForReading(gameName, false) || !file.Read(version, sizeof version) ||
+        GenGetF32(version, 0) != kGenSaveVersion ||
+        !EngEncryptionReadFromOpenFileAndDecrypt(&file, image.get(), kGenImageSize)) {
+      return fail();
+    }
+  }
+  if (!GenSaveCheckImage(image.get()) || !GenReadImage(g_GenLoadScratch, image.get()) ||
+      !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
+    return fail();
+  }
+
+  // The load is sound: replace the live game.
+  AnimCancelAll();
+  GenCancelSelection();
+  Gen& g = g_GenLive;
+  GenKeepEmptyTexturesOf(g, g_GenLoadScratch);
+  g = g_GenLoadScratch;
+  GenRelayOutAllPiles(g);
+  SolCardsSetFoundationSpaceRank(g.lowestRank);
+  SolCardsSetSpaceCustomPic(g.emptySpacePicture);
+  GenSetCurrentHit(-1, -1);
+  GenUndoReset();
+  GenUndoRecordState();
+  GenBuildPickupCandidates();
+  GenClearHighlights();
+  GenResetBestDropCandidate();
+  GenSetGameInProgress(true);
+  return true;
+}
+
+uint32_t GenGetSavedGameDealNumber() {
+  char gameName[kPathSize];
+  if (!NameOf(0, gameName) || !EngFileExists(gameName)) return 0;
+  if (EngFileGetFileSize(gameName, false) != kGenSaveFileSize) return 0;
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize + 1]);
+  EngFile file;
+  uint8_t version[4];
+  if (!file.OpenForReading(gameName, false) || !file.Read(version, sizeof version) ||
+      GenGetF32(version, 0) != kGenSaveVersion ||
+      !EngEncryptionReadFromOpenFileAndDecrypt(&file, image.get(), kGenImageSize)) {
+    return 0;
+  }
+  return GenGetU32(image.get(), 4);
+}
+
+void GenDeleteSavedGame() {
+  char name[kPathSize];
+  if (NameOf(0, name)) DeleteIfExists(name);
+  if (NameOf(1, name)) DeleteIfExists(name);
+}
+
+void GenDeleteAllSavedGames() {
+  const int current = GenGetCurGame();
+  for (int game = 0; game < kGenNumGames; ++game) {
+    GenSetCurGame(game);
+    GenDeleteSavedGame();
+  }
+  GenSetCurGame(current);
+}

@@ -1,0 +1,81 @@
+// GenSave.h - saved games and game pictures.
+//
+// A game in progress is saved when the player leaves it and offered again
+// when the same player starts the same variant. Two files per player and
+// variant in the per-user folder "SavedGames":
+//   "<player>_<game>.c3o"  the resumable game: the float 4.3 (plain), then
+//                          the 4,070,740-byte game record image enciphered
+//                          (16-byte counter block first): 4,070,760 bytes
+//   "<player>_<game>.c3m"  a picture of the table for the game screens:
+//                          2,188,092 plain bytes (SaveCardDetailsCompact)
+// The folder "Layouts" holds the stock picture of each variant,
+// "<game>.c3m".
+//
+// Both files are written to a temporary file and renamed over the old ones,
+// so a failed save never costs the previous one. A read trusts nothing: the
+// deciphered record has no checksum, so a resume checks the file's size and
+// version, every count, code, suit, rank and float of the record, and that
+// it is a game of the variant as its set-up makes it, before anything of the
+// live game changes. A file that fails is deleted with its picture.
+#pragma once
+
+#include <cstdint>
+
+#include "Game/CardGroup.h"
+
+constexpr float kGenSaveVersion = 4.3f;
+constexpr int kGenSaveFileSize = 4 + 16 + 4070740;
+constexpr int kGenPictureFileSize = 2188092;
+constexpr int kGenPicturePiles = 133;  // deck, waste, 28 reserves, 12 foundations, 52 tableaus, 28 fans, 11 cells
+
+// The game picture in memory: the eleven header values, then the piles in
+// the game record's order, the deal plan and the deal group.
+struct SaveCardDetails {
+  uint8_t deckInUse, wasteInUse, reservesInUse;
+  int32_t deckSize;
+  int32_t numFoundations, numCells, numTableaus, numFans, numReserves;
+  int32_t lowestRank;
+  int32_t variantWords[2];
+  int32_t emptySpacePicture;
+  CardGroup piles[kGenPicturePiles];
+  int32_t dealPlan[156];
+  uint8_t dealFaceMode, dealFirstToFoundation;
+  CardGroup dealGroup;
+};
+
+// The picture file's bytes.
+struct SaveCardDetailsCompact {
+  uint8_t bytes[kGenPictureFileSize];
+};
+
+// The one picture in each form (whole run).
+SaveCardDetails& GenGetSaveCardDetails();
+SaveCardDetailsCompact& GenGetSaveCardDetailsCompact();
+// Converts the picture between its forms; false with "%d errors" (the piles
+// that failed) under the function's name.
+bool GenFillSaveCardDetailsCompactFromSaveCardDetails();
+bool GenFillSaveCardDetailsFromSaveCardDetailsCompact();
+
+// The path of the current player's saved game (mode 0, ".c3o"), its picture
+// (mode 1, ".c3m") or the current game's stock picture (mode 2). Null, with
+// a report, when no player is loaded (modes 0, 1), the player's name is not
+// usable in a file name ('/', '\\', "..", control characters) or the path
+// would not fit. The result is a shared buffer.
+const char* GenGetSaveFilename(int mode);
+
+// Saves the current game (see GenSave.cpp); true when it was saved or there
+// was nothing to save.
+bool GenSaveCurrentGame();
+// Loads the saved game into the live record; true on success. On failure
+// "Could not load saved game <%s>", both files deleted, the live game as it
+// was. A missing file is no error (false, nothing reported).
+bool GenResumeSavedGame();
+// The ".c3o" file exists, is 4,070,760 bytes and starts with 4.3; a file
+// that exists but fails is deleted with its picture.
+bool GenSavedGameExists();
+// The saved game's deal number, 0 when there is none or it cannot be read.
+uint32_t GenGetSavedGameDealNumber();
+// Deletes the current game's ".c3o" and ".c3m" where they exist.
+void GenDeleteSavedGame();
+// The same for all 84 games of the current player.
+void GenDeleteAllSavedGames();

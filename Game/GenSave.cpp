@@ -37,6 +37,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenSaveLocal.h"
 #include "Game/GenSelection.h"
+#include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
 #include "Game/SolCards.h"
 
@@ -231,8 +232,7 @@ bool GenResumeSavedGame() {
       return fail();
     }
   }
-  if (!GenSaveCheckImage(image.get()) || !GenReadImage(g_GenLoadScratch, image.get()) ||
-      !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
+  if (!GenReadImage(g_GenLoadScratch, image.get()) || !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
     return fail();
   }
 

@@ -59,3 +59,27 @@ void FixtureKlondikeSetup();
 // A FreeCell-like game: 52 cards all dealt face up to 8 tableaus, four cells
 // and four foundations in the top row.
 void FixtureFreeCellSetup();
+
+// Playable forms (FixturePlay.cpp): the set-ups above plus the standard
+// selection handler (a press on the deck deals one card to the waste, or
+// turns the waste back when the deck is empty; any other click is
+// GenStdPickupOrDrop for the kind hit) and the standard autoplay.
+void FixtureKlondikePlaySetup();
+void FixtureFreeCellPlaySetup();
+// A Spider-like game: 104 cards, 54 dealt to 10 tableaus (the last card of
+// each face up), runs lifted down in suit, dropped down in any suit, any
+// card on a space; eight foundations (up in suit, by autoplay) and a deck.
+void FixtureSpiderPlaySetup();
+// The standard selection handler of the playable fixtures.
+bool FixtureSelection(int quick, int down);
+
+// Clicks with the pointer at the table place of card index (or the pile's
+// own place for -1) of a pile: press and release of a button.
+void FixtureClick(int where, int index, int button);
+// Presses on a card, drags to the place of the top card of another pile (or
+// its own place when empty) and releases.
+void FixtureDrag(int fromWhere, int fromIndex, int toWhere);
+// The table place of a card (-1: the pile's place).
+void FixtureCardPlace(int where, int index, float* x, float* y);
+// A text of every pile in use ("T0: ...; F1: ...") for comparing positions.
+std::string FixtureDescribeGame();

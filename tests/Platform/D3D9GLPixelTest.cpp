@@ -11,13 +11,6 @@
 #include "Platform/D3DXMath.h"
 #include "Platform/Window.h"
 
-// The GL driver, D-Bus and X libraries keep allocations for the whole
-// process; they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libdbus-1.so\nleak:swrast_dri.so\nleak:libGLX_mesa.so\nleak:libX11.so\nleak:libSDL2\n"
-         "leak:libLLVM\nleak:libEGL_mesa.so\nleak:libgallium\n";
-}
-
 namespace {
 
 constexpr int kSize = 64;

@@ -125,7 +125,7 @@ TEST_F(HeadlessWindowTest, GeometryAndClasses) {
 
 namespace {
 
-class SdlInputTest : public ::testing::Test {
+class SdlInputDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
@@ -159,7 +159,7 @@ class SdlInputTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SdlInputTest, KeysBecomeVirtualKeysAndSystemKeysWithAlt) {
+TEST_F(SdlInputDisplayTest, KeysBecomeVirtualKeysAndSystemKeysWithAlt) {
   auto m = Push(Key(SDL_KEYDOWN, SDL_SCANCODE_A, SDLK_a, 0));
   ASSERT_EQ(m.size(), 1u);
   EXPECT_EQ(m[0].message, WM_KEYDOWN);
@@ -179,7 +179,7 @@ TEST_F(SdlInputTest, KeysBecomeVirtualKeysAndSystemKeysWithAlt) {
   EXPECT_EQ(m[1].wParam, 8u);
 }
 
-TEST_F(SdlInputTest, TextBecomesCp1252Characters) {
+TEST_F(SdlInputDisplayTest, TextBecomesCp1252Characters) {
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;
   e.text.windowID = window_->sdlId;
@@ -191,7 +191,7 @@ TEST_F(SdlInputTest, TextBecomesCp1252Characters) {
   EXPECT_EQ(m[2].wParam, 0x80u);
 }
 
-TEST_F(SdlInputTest, WheelNotchesAndFractions) {
+TEST_F(SdlInputDisplayTest, WheelNotchesAndFractions) {
   SDL_Event e{};
   e.type = SDL_MOUSEWHEEL;
   e.wheel.windowID = window_->sdlId;
@@ -208,7 +208,7 @@ TEST_F(SdlInputTest, WheelNotchesAndFractions) {
   EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(m[0].wParam), -120);
 }
 
-TEST_F(SdlInputTest, SecondClicksAreDoubleClicksAndMovesCollapse) {
+TEST_F(SdlInputDisplayTest, SecondClicksAreDoubleClicksAndMovesCollapse) {
   SDL_Event e{};
   e.type = SDL_MOUSEBUTTONDOWN;
   e.button.windowID = window_->sdlId;

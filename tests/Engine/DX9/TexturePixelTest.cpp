@@ -24,13 +24,6 @@
 #include "Platform/Window.h"
 #include "tests/Support/TestSupport.h"
 
-// The GL driver, D-Bus and X libraries keep allocations for the whole
-// process; they are not ours to free.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libdbus-1.so\nleak:swrast_dri.so\nleak:libGLX_mesa.so\nleak:libX11.so\nleak:libSDL2\n"
-         "leak:libLLVM\nleak:libEGL_mesa.so\nleak:libgallium\n";
-}
-
 namespace {
 
 const char* const kMainFont = CARDOLIA_BUILD_DIR "/Data/Main/0100.dat";

@@ -1,0 +1,133 @@
+// FixturePlay.cpp - playable fixture variants and the pointer helpers that
+// click and drag through the hit-test seam (table points, no pick ray).
+#include <sstream>
+
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/GenAutoplay.h"
+#include "Game/GenDeal.h"
+#include "Game/GenLayout.h"
+#include "Game/GenSelection.h"
+#include "tests/Game/GameFixture.h"
+
+namespace {
+
+bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
+
+void MakePlayable() {
+  GenSetSelectionCB(FixtureSelection);
+  GenSetAutoplayCB(GenStdAutoplay);
+}
+
+}  // namespace
+
+bool FixtureSelection(int, int down) {
+  Gen& g = g_GenLive;
+  const int code = GenGetCurrentHitWhere();
+  const int kind = GenGetKindBase(code);
+  if (kind == kWhereDeck) {
+    if (!down || g.selection.numCards > 0) return false;
+    if (g.deck.numCards > 0) return AnimSetupMoveNCardsFromDeckToWaste(1, 0.5f);
+    if (g.waste.numCards > 0) return AnimSetupMoveNCardsFromWasteToDeck(g.waste.numCards, true, 0.5f);
+    return false;
+  }
+  return GenStdPickupOrDrop(0, down, kind);
+}
+
+void FixtureKlondikePlaySetup() {
+  FixtureKlondikeSetup();
+  MakePlayable();
+}
+
+void FixtureFreeCellPlaySetup() {
+  FixtureFreeCellSetup();
+  Gen& g = g_GenLive;
+  g.rules[kRuleDropCell] = 0;
+  MakePlayable();
+}
+
+void FixtureSpiderPlaySetup() {
+  GenSetCardScale(0.8f, 0.8f);
+  GenReset();
+  GenSetDeckAndDealGroup(104, 54, 2, 1.0f);
+  Gen& g = g_GenLive;
+  g.rules[kRulePickupTableau] = 2;
+  g.rules[kRulePickupFoundation] = 16;
+  g.rules[kRuleDropFoundation] = 10;
+  g.rules[kRuleDropTableau] = 6;
+  g.rules[kRuleDropEmptyTableau] = 0;
+  g.rules[kRuleDropWaste] = 16;
+  GenSetDealCB(PlanForward);
+  const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float cw = CardsGetCardWidth();
+  GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, 0.1f * cw, 0, true, 1, 1);
+  GenStdSetNTableausPosition(10, 0, c.secondRowY, 0.1f * cw, 1);
+  GenSetDeckPosition(c.rightColumnXNear, c.lowerEdgeY + CardsGetCardHeight(), 1, 0);
+  MakePlayable();
+  GenSetReady();
+}
+
+void FixtureCardPlace(int where, int index, float* x, float* y) {
+  CardGroup* pile = GenGetGroup(g_GenLive, where);
+  *x = pile->pos[0];
+  *y = pile->pos[1];
+  if (index >= 0 && GenGetKindBase(where) != kWhereDeck && GenGetKindBase(where) != kWhereWaste &&
+      GenGetKindBase(where) != kWhereFoundation && GenGetKindBase(where) != kWhereCell) {
+    *x += pile->cards[index].pos[0];
+    *y += pile->cards[index].pos[1];
+  }
+}
+
+namespace {
+
+// A point on the visible part of a card: its place, moved up into the strip
+// the next card of a column leaves uncovered (the hit test takes the last
+// card whose box holds the point).
+void VisiblePoint(int where, int index, float* x, float* y) {
+  FixtureCardPlace(where, index, x, y);
+  CardGroup* pile = GenGetGroup(g_GenLive, where);
+  if (GenGetKindBase(where) != kWhereTableau || index < 0 || index + 1 >= pile->numCards) return;
+  float gap = pile->cards[index].pos[1] - pile->cards[index + 1].pos[1];
+  *y += CardsGetSettings().halfHeight - gap / 2;
+}
+
+}  // namespace
+
+void FixtureClick(int where, int index, int button) {
+  float x, y;
+  VisiblePoint(where, index, &x, &y);
+  GenSetPointerTablePoint(x, y);
+  GenHandleSelection(button, 1, 0);
+  GenHandleSelection(button, 0, 0);
+}
+
+void FixtureDrag(int fromWhere, int fromIndex, int toWhere) {
+  float x, y, px, py;
+  VisiblePoint(fromWhere, fromIndex, &x, &y);
+  FixtureCardPlace(fromWhere, fromIndex, &px, &py);
+  GenSetPointerTablePoint(x, y);
+  GenHandleSelection(0, 1, 0);
+  // The carried run follows the pointer less the grab offset: aim it at the
+  // target's top card.
+  CardGroup* to = GenGetGroup(g_GenLive, toWhere);
+  float tx, ty;
+  FixtureCardPlace(toWhere, to->numCards > 0 ? to->numCards - 1 : -1, &tx, &ty);
+  GenSetPointerTablePoint(tx + (x - px), ty + (y - py));
+  GenHandleSelection(0, 0, 0);
+}
+
+std::string FixtureDescribeGame() {
+  Gen& g = g_GenLive;
+  std::ostringstream out;
+  auto kind = [&](const char* name, int base, int n) {
+    for (int i = 0; i < n; ++i) out << name << i << ": " << FixturePile(base + i) << "; ";
+  };
+  out << "D: " << FixturePile(kWhereDeck) << "; W: " << FixturePile(kWhereWaste) << "; ";
+  kind("F", kWhereFoundation, g.numFoundations);
+  kind("C", kWhereCell, g.numCells);
+  kind("T", kWhereTableau, g.numTableaus);
+  kind("N", kWhereFan, g.numFans);
+  kind("R", kWhereReserve, g.numReserves);
+  out << "S: " << FixturePile(kWhereSelection);
+  return out.str();
+}

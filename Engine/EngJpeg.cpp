@@ -1,8 +1,7 @@
-// EngJpeg.cpp - JPEG writing over libjpeg. libjpeg reports fatal errors by
-// calling error_exit, whose default ends the process; ours jumps back to the
-// writer, which then cleans up and reports. The writer keeps only plain C
-// locals between setjmp and the library calls so that the jump skips no
-// destructor.
+// EngJpeg.cpp - JPEG writing over libjpeg. A fatal library error jumps back
+// to the writer (Platform/JpegErrors.h), which then cleans up and reports.
+// The writer keeps only plain C locals between setjmp and the library calls
+// so that the jump skips no destructor.
 #include "Engine/EngJpeg.h"
 
 #include <csetjmp>
@@ -10,29 +9,10 @@
 #include <new>
 #include <memory>
 
-#include <jpeglib.h>
-
 #include "Engine/Debug.h"
 #include "Engine/EngTga.h"
 #include "Platform/Files.h"
-
-namespace {
-
-struct JpegErrorManager {
-  jpeg_error_mgr base;  // first, so the library's pointer is ours
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr info) {
-  auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
-  manager->base.format_message(info, manager->message);
-  std::longjmp(manager->jump, 1);
-}
-
-void JpegSilentOutput(j_common_ptr) {}
-
-}  // namespace
+#include "Platform/JpegErrors.h"
 
 bool EngJpegWriteFileFromBuffer(const char* name, int quality, int dotsPerInch, int width,
                                 int height, const unsigned char* rgbRows) {
@@ -44,10 +24,7 @@ bool EngJpegWriteFileFromBuffer(const char* name, int quality, int dotsPerInch, 
   }
   jpeg_compress_struct info;
   JpegErrorManager error;
-  info.err = jpeg_std_error(&error.base);
-  error.base.error_exit = JpegErrorExit;
-  error.base.output_message = JpegSilentOutput;
-  error.message[0] = '\0';
+  info.err = JpegUseErrorManager(&error);
   std::FILE* volatile stream = nullptr;
   if (setjmp(error.jump) != 0) {
     jpeg_destroy_compress(&info);

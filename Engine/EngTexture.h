@@ -83,6 +83,8 @@ class EngTexture {
   void Set3dDrawDir(int direction);
   void Release();
 
+  // ---- The quad: placing, colouring and drawing (each as the back end's
+  // operation of the same name, Engine/DX9/EngTextureDX9.h) ----
   void PositionPure(float x, float y, float w, float h);
   void PositionRatioed(float x, float y, float w, float h);
   void PositionRatioedInt(int x, int y, int w, int h);

@@ -137,12 +137,9 @@ extern Gen g_GenUndoWork1;       // undo records are built and applied here
 extern Gen g_GenUndoWork2;
 extern Gen g_GenPickupCopy;      // the live game at the last lift
 
-// Makes dst the same game as src for every pile in use (each kind up to the
-// larger of the two records' counts, plus deck, waste, deal group and
-// selection) and every plain field; piles beyond both counts are left as
-// they are. Unchanged piles are not copied, so saving and restoring around
-// a trial move costs only the piles the trial touched. Use plain
-// assignment where the whole record must be copied (a loaded game).
+// Makes dst the same record as src (as plain assignment does), copying only
+// the piles that differ: saving and restoring around a trial move costs
+// only the piles the trial touched. Card owners point into dst.
 void GenCopyRecord(Gen& dst, const Gen& src);
 
 // ---- Piles by code -----------------------------------------------------------

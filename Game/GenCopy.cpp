@@ -8,9 +8,8 @@
 // same in both records when its head (change stamp included) and its cards
 // up to its count are byte for byte equal. The change stamp moves whenever
 // slots past the top card may have changed (CardGroup::MarkChanged), so
-// equal piles are equal in every slot and the copy is exact for the piles
-// it covers: every pile of a kind up to the larger of the two records'
-// counts, the deck, the waste, the deal group and the selection.
+// equal piles are equal in every slot and the copy is exact. Piles not in
+// use hold no cards and compare in a moment.
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -40,10 +39,7 @@ void CopyPile(CardGroup& to, const CardGroup& from) {
   if (!SamePile(to, from)) to = from;
 }
 
-void CopyKind(CardGroup* to, const CardGroup* from, int toCount, int fromCount, int most) {
-  int n = toCount > fromCount ? toCount : fromCount;
-  if (n < 0) n = 0;
-  if (n > most) n = most;
+void CopyKind(CardGroup* to, const CardGroup* from, int n) {
   for (int i = 0; i < n; ++i) CopyPile(to[i], from[i]);
 }
 
@@ -57,14 +53,11 @@ void CopyRegion(Gen& dst, const Gen& src, std::size_t first, std::size_t end) {
 
 void GenCopyRecord(Gen& dst, const Gen& src) {
   if (&dst == &src) return;
-  // Counts before the piles, so the pile loops see both records' counts.
-  const int counts[5] = {dst.numReserves, dst.numFoundations, dst.numTableaus, dst.numFans,
-                         dst.numCells};
-  CopyKind(dst.reserves, src.reserves, counts[0], src.numReserves, kGenMaxReserves);
-  CopyKind(dst.foundations, src.foundations, counts[1], src.numFoundations, kGenMaxFoundations);
-  CopyKind(dst.tableaus, src.tableaus, counts[2], src.numTableaus, kGenMaxTableaus);
-  CopyKind(dst.fans, src.fans, counts[3], src.numFans, kGenMaxFans);
-  CopyKind(dst.cells, src.cells, counts[4], src.numCells, kGenMaxCells);
+  CopyKind(dst.reserves, src.reserves, kGenMaxReserves);
+  CopyKind(dst.foundations, src.foundations, kGenMaxFoundations);
+  CopyKind(dst.tableaus, src.tableaus, kGenMaxTableaus);
+  CopyKind(dst.fans, src.fans, kGenMaxFans);
+  CopyKind(dst.cells, src.cells, kGenMaxCells);
   CopyPile(dst.deck, src.deck);
   CopyPile(dst.waste, src.waste);
   CopyPile(dst.dealGroup, src.dealGroup);

@@ -46,6 +46,7 @@ void GenNewGameWithNumber(unsigned number, bool deal) {
   GenInit();
   if (deal) {
     GenDeal(true, true, number);
+    g_GenLive.dealtByNumber = 1;  // the game screens tell a chosen deal apart
     GenSetGameInProgress(g_GenLive.ready != 0);
   }
   StartOver();

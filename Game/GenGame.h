@@ -11,7 +11,8 @@
 // history starts over with the dealt state, the pick-up candidates are
 // rebuilt and no highlight or best drop candidate is left.
 void GenNewGame(bool deal);
-// The same with the given deal number.
+// The same with the given deal number; the record is marked as dealt by
+// number.
 void GenNewGameWithNumber(unsigned number, bool deal);
 // What the in-game New command does: the running game counts as not won
 // (only when it is not over), animations end, a new random deal, clock and

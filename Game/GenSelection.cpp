@@ -450,7 +450,7 @@ int GenSendClickedCardToFoundation() {
     GenSetCurrentHit(code, top);
     if (GenStdSelectionPickup(0, 1, kind, 0) && g.selection.numCards > 0) {
       const int before = g.foundations[f].numCards;
-      int fCard;
+      int fCard = -1;
       GenSelHitOfPile(kWhereFoundation + f, &fCard);
       GenSetCurrentHit(kWhereFoundation + f, fCard);
       GenStdSelectionDrop(0, 0, kWhereFoundation, 0, 1);

@@ -83,18 +83,6 @@ void ColorOf(const D3DCOLORVALUE& c, GLfloat out[4]) {
   out[3] = c.a;
 }
 
-UINT VertexCount(D3DPRIMITIVETYPE type, UINT count) {
-  switch (type) {
-    case D3DPT_POINTLIST: return count;
-    case D3DPT_LINELIST: return count * 2;
-    case D3DPT_LINESTRIP: return count + 1;
-    case D3DPT_TRIANGLELIST: return count * 3;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return count + 2;
-  }
-  return 0;
-}
-
 GLenum ModeOf(D3DPRIMITIVETYPE type) {
   switch (type) {
     case D3DPT_POINTLIST: return GL_POINTS;
@@ -228,10 +216,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     window_ = nullptr;
   }
 
-  void Lose(int frames) {
-    lost_ = true;
-    lostFrames_ = frames;
-  }
+  void Lose(int frames) { loss_.Lose(frames); }
 
   // ---- [resources] -------------------------------------------------------------------
   void UploadLevel(CpuTexture* t, UINT level, UINT firstRow, UINT endRow, bool whole) {
@@ -301,14 +286,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (texture0_ == t) texture0_ = nullptr;
   }
 
-  HRESULT TestCooperativeLevel() override {
-    if (!lost_) return D3D_OK;
-    if (lostFrames_ > 0) {
-      --lostFrames_;
-      return D3DERR_DEVICELOST;
-    }
-    return D3DERR_DEVICENOTRESET;
-  }
+  HRESULT TestCooperativeLevel() override { return loss_.TestCooperativeLevel(); }
 
   HRESULT GetDeviceCaps(D3DCAPS9* caps) override {
     if (!caps) return D3DERR_INVALIDCALL;
@@ -325,40 +303,23 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                         IDirect3DTexture9** texture, HANDLE* shared) override {
-    if (!texture) return D3DERR_INVALIDCALL;
-    *texture = nullptr;
-    if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) == 0 || width > caps_.maxTextureSize ||
-        height > caps_.maxTextureSize)
-      return D3DERR_INVALIDCALL;
-    *texture = new CpuTexture(link_, width, height, levels, usage, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuTexture(link_, caps_.maxTextureSize, width, height, levels, usage, format, pool, texture,
+                             shared);
   }
 
   HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
                              HANDLE* shared) override {
-    if (!buffer) return D3DERR_INVALIDCALL;
-    *buffer = nullptr;
-    if (shared || length == 0) return D3DERR_INVALIDCALL;
-    *buffer = new CpuVertexBuffer(link_, length, usage, fvf, pool);
-    return D3D_OK;
+    return D3D9NewCpuVertexBuffer(link_, length, usage, fvf, pool, buffer, shared);
   }
 
   HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool, IDirect3DIndexBuffer9** buffer,
                             HANDLE* shared) override {
-    if (!buffer) return D3DERR_INVALIDCALL;
-    *buffer = nullptr;
-    if (shared || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
-    *buffer = new CpuIndexBuffer(link_, length, usage, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuIndexBuffer(link_, length, usage, format, pool, buffer, shared);
   }
 
   HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
                                       IDirect3DSurface9** surface, HANDLE* shared) override {
-    if (!surface) return D3DERR_INVALIDCALL;
-    *surface = nullptr;
-    if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) != 4) return D3DERR_INVALIDCALL;
-    *surface = new CpuSurface(link_, width, height, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuSurface(link_, width, height, format, pool, surface, shared);
   }
 
   HRESULT CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) override {
@@ -388,10 +349,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   }
 
   HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
-    if (lost_) {
-      if (lostFrames_ > 0) --lostFrames_;
-      return D3DERR_DEVICELOST;
-    }
+    if (loss_.PresentFails()) return D3DERR_DEVICELOST;
     if (MakeCurrent()) SDL_GL_SwapWindow(window_);
     return D3D_OK;
   }
@@ -869,7 +827,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) override {
     if (!stream_ || streamStride_ == 0 || count == 0) return D3DERR_INVALIDCALL;
-    const UINT n = VertexCount(type, count);
+    const UINT n = D3D9VertexCount(type, count);
     const std::size_t end = streamOffset_ + (static_cast<std::size_t>(startVertex) + n) * streamStride_;
     if (stream_->Stale() || end > stream_->Size()) return D3DERR_INVALIDCALL;
     const BYTE* base = stream_->Bytes() + streamOffset_ + static_cast<std::size_t>(startVertex) * streamStride_;
@@ -882,7 +840,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertex, UINT, UINT numVertices, UINT startIndex,
                                UINT count) override {
     if (!stream_ || !indices_ || streamStride_ == 0 || count == 0 || baseVertex < 0) return D3DERR_INVALIDCALL;
-    const UINT n = VertexCount(type, count);
+    const UINT n = D3D9VertexCount(type, count);
     const UINT indexSize = indices_->Format() == D3DFMT_INDEX32 ? 4 : 2;
     if ((static_cast<std::size_t>(startIndex) + n) * indexSize > indices_->Size()) return D3DERR_INVALIDCALL;
     const std::size_t first = streamOffset_ + static_cast<std::size_t>(baseVertex) * streamStride_;
@@ -898,7 +856,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT count, const void* data, UINT stride) override {
     if (!data || stride == 0 || count == 0) return D3DERR_INVALIDCALL;
-    const UINT n = VertexCount(type, count);
+    const UINT n = D3D9VertexCount(type, count);
     if (!window_) return D3D_OK;
     if (!Prepare(static_cast<const BYTE*>(data), stride, n)) return D3DERR_INVALIDCALL;
     glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
@@ -937,8 +895,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   std::shared_ptr<DeviceLink> link_;
   unsigned generation_ = 0;
   ULONG refs_ = 1;
-  bool lost_ = false;
-  int lostFrames_ = 0;
+  D3D9DeviceLoss loss_;
   bool inScene_ = false;
   bool bgraArrays_ = false;
 

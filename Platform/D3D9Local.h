@@ -191,6 +191,46 @@ struct FvfLayout {
 };
 FvfLayout D3D9FvfLayout(DWORD fvf);
 
+// ---- What both devices do alike ------------------------------------------------------------
+
+// Vertices that a draw of count primitives of a type reads.
+UINT D3D9VertexCount(D3DPRIMITIVETYPE type, UINT count);
+
+// A lost device as the test hook plays it: Present and TestCooperativeLevel
+// report the loss for the given number of frames (each such call uses one),
+// then TestCooperativeLevel answers "can be reset" while Present stays lost
+// until the device is replaced.
+class D3D9DeviceLoss {
+ public:
+  void Lose(int frames) {
+    lost_ = true;
+    framesLeft_ = frames;
+  }
+  // D3D_OK, D3DERR_DEVICELOST or D3DERR_DEVICENOTRESET.
+  HRESULT TestCooperativeLevel();
+  // True (and one frame used) while the device is lost: Present must then
+  // answer D3DERR_DEVICELOST.
+  bool PresentFails();
+
+ private:
+  bool lost_ = false;
+  int framesLeft_ = 0;
+};
+
+// Resource creation with Direct3D's argument checks, for the device of link.
+// The out pointer is cleared first; D3DERR_INVALIDCALL for a null out
+// pointer, a shared handle, an empty size, or a format the CPU copy cannot
+// hold (textures also above maxSide on either side; surfaces 32-bit only).
+HRESULT D3D9NewCpuTexture(const std::shared_ptr<DeviceLink>& link, UINT maxSide, UINT width, UINT height,
+                          UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
+                          HANDLE* shared);
+HRESULT D3D9NewCpuVertexBuffer(const std::shared_ptr<DeviceLink>& link, UINT length, DWORD usage, DWORD fvf,
+                               D3DPOOL pool, IDirect3DVertexBuffer9** buffer, HANDLE* shared);
+HRESULT D3D9NewCpuIndexBuffer(const std::shared_ptr<DeviceLink>& link, UINT length, DWORD usage, D3DFORMAT format,
+                              D3DPOOL pool, IDirect3DIndexBuffer9** buffer, HANDLE* shared);
+HRESULT D3D9NewCpuSurface(const std::shared_ptr<DeviceLink>& link, UINT width, UINT height, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DSurface9** surface, HANDLE* shared);
+
 // ---- Capabilities and the Direct3D object -------------------------------------------------
 
 // What one adapter offers. Modes are X8R8G8B8 modes; multisample levels per

@@ -72,10 +72,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     return static_cast<ULONG>(live);
   }
 
-  void Lose(int frames) {
-    lost_ = true;
-    lostFrames_ = frames;
-  }
+  void Lose(int frames) { loss_.Lose(frames); }
 
   // ResourceHost
   void TextureChanged(CpuTexture*, UINT level, UINT firstRow, UINT endRow) override {
@@ -88,12 +85,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT TestCooperativeLevel() override {
     Log("TestCooperativeLevel()");
     if (HRESULT hr = Injected("TestCooperativeLevel")) return hr;
-    if (!lost_) return D3D_OK;
-    if (lostFrames_ > 0) {
-      --lostFrames_;
-      return D3DERR_DEVICELOST;
-    }
-    return D3DERR_DEVICENOTRESET;
+    return loss_.TestCooperativeLevel();
   }
 
   HRESULT GetDeviceCaps(D3DCAPS9* caps) override {
@@ -120,11 +112,8 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!texture) return D3DERR_INVALIDCALL;
     *texture = nullptr;
     if (HRESULT hr = Injected("CreateTexture")) return hr;
-    if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) == 0 ||
-        width > caps_.maxTextureSize || height > caps_.maxTextureSize)
-      return D3DERR_INVALIDCALL;
-    *texture = new CpuTexture(link_, width, height, levels, usage, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuTexture(link_, caps_.maxTextureSize, width, height, levels, usage, format, pool, texture,
+                             shared);
   }
 
   HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
@@ -133,9 +122,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!buffer) return D3DERR_INVALIDCALL;
     *buffer = nullptr;
     if (HRESULT hr = Injected("CreateVertexBuffer")) return hr;
-    if (shared || length == 0) return D3DERR_INVALIDCALL;
-    *buffer = new CpuVertexBuffer(link_, length, usage, fvf, pool);
-    return D3D_OK;
+    return D3D9NewCpuVertexBuffer(link_, length, usage, fvf, pool, buffer, shared);
   }
 
   HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool, IDirect3DIndexBuffer9** buffer,
@@ -144,9 +131,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!buffer) return D3DERR_INVALIDCALL;
     *buffer = nullptr;
     if (HRESULT hr = Injected("CreateIndexBuffer")) return hr;
-    if (shared || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
-    *buffer = new CpuIndexBuffer(link_, length, usage, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuIndexBuffer(link_, length, usage, format, pool, buffer, shared);
   }
 
   HRESULT CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format, D3DPOOL pool,
@@ -155,9 +140,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!surface) return D3DERR_INVALIDCALL;
     *surface = nullptr;
     if (HRESULT hr = Injected("CreateOffscreenPlainSurface")) return hr;
-    if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) != 4) return D3DERR_INVALIDCALL;
-    *surface = new CpuSurface(link_, width, height, format, pool);
-    return D3D_OK;
+    return D3D9NewCpuSurface(link_, width, height, format, pool, surface, shared);
   }
 
   HRESULT CreateQuery(D3DQUERYTYPE type, IDirect3DQuery9** query) override {
@@ -196,10 +179,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
     Log("Present()");
     if (HRESULT hr = Injected("Present")) return hr;
-    if (lost_) {
-      if (lostFrames_ > 0) --lostFrames_;
-      return D3DERR_DEVICELOST;
-    }
+    if (loss_.PresentFails()) return D3DERR_DEVICELOST;
     ++gRecorder.presents;
     return D3D_OK;
   }
@@ -334,24 +314,12 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     return D3D_OK;
   }
 
-  static UINT VertexCount(D3DPRIMITIVETYPE type, UINT count) {
-    switch (type) {
-      case D3DPT_POINTLIST: return count;
-      case D3DPT_LINELIST: return count * 2;
-      case D3DPT_LINESTRIP: return count + 1;
-      case D3DPT_TRIANGLELIST: return count * 3;
-      case D3DPT_TRIANGLESTRIP:
-      case D3DPT_TRIANGLEFAN: return count + 2;
-    }
-    return 0;
-  }
-
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) override {
     Log("DrawPrimitive(%u, %u, %u)", static_cast<unsigned>(type), startVertex, count);
     if (HRESULT hr = Injected("DrawPrimitive")) return hr;
     if (!gRecorder.stream || gRecorder.streamStride == 0 || count == 0) return D3DERR_INVALIDCALL;
     auto* vb = static_cast<CpuVertexBuffer*>(gRecorder.stream);
-    const std::size_t end = (static_cast<std::size_t>(startVertex) + VertexCount(type, count)) * gRecorder.streamStride;
+    const std::size_t end = (static_cast<std::size_t>(startVertex) + D3D9VertexCount(type, count)) * gRecorder.streamStride;
     if (vb->Stale() || end > vb->Size()) return D3DERR_INVALIDCALL;
     return D3D_OK;
   }
@@ -377,8 +345,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   UINT adapter_;
   std::shared_ptr<DeviceLink> link_;
   ULONG refs_ = 1;
-  bool lost_ = false;
-  int lostFrames_ = 0;
+  D3D9DeviceLoss loss_;
   IDirect3DIndexBuffer9* indices_ = nullptr;
 };
 

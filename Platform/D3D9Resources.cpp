@@ -274,3 +274,70 @@ FvfLayout D3D9FvfLayout(DWORD fvf) {
   l.stride = offset;
   return l;
 }
+
+// ---- What both devices do alike ------------------------------------------------------------
+
+UINT D3D9VertexCount(D3DPRIMITIVETYPE type, UINT count) {
+  switch (type) {
+    case D3DPT_POINTLIST: return count;
+    case D3DPT_LINELIST: return count * 2;
+    case D3DPT_LINESTRIP: return count + 1;
+    case D3DPT_TRIANGLELIST: return count * 3;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN: return count + 2;
+  }
+  return 0;
+}
+
+HRESULT D3D9DeviceLoss::TestCooperativeLevel() {
+  if (!lost_) return D3D_OK;
+  if (framesLeft_ > 0) {
+    --framesLeft_;
+    return D3DERR_DEVICELOST;
+  }
+  return D3DERR_DEVICENOTRESET;
+}
+
+bool D3D9DeviceLoss::PresentFails() {
+  if (!lost_) return false;
+  if (framesLeft_ > 0) --framesLeft_;
+  return true;
+}
+
+HRESULT D3D9NewCpuTexture(const std::shared_ptr<DeviceLink>& link, UINT maxSide, UINT width, UINT height,
+                          UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture,
+                          HANDLE* shared) {
+  if (!texture) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) == 0 || width > maxSide || height > maxSide)
+    return D3DERR_INVALIDCALL;
+  *texture = new CpuTexture(link, width, height, levels, usage, format, pool);
+  return D3D_OK;
+}
+
+HRESULT D3D9NewCpuVertexBuffer(const std::shared_ptr<DeviceLink>& link, UINT length, DWORD usage, DWORD fvf,
+                               D3DPOOL pool, IDirect3DVertexBuffer9** buffer, HANDLE* shared) {
+  if (!buffer) return D3DERR_INVALIDCALL;
+  *buffer = nullptr;
+  if (shared || length == 0) return D3DERR_INVALIDCALL;
+  *buffer = new CpuVertexBuffer(link, length, usage, fvf, pool);
+  return D3D_OK;
+}
+
+HRESULT D3D9NewCpuIndexBuffer(const std::shared_ptr<DeviceLink>& link, UINT length, DWORD usage, D3DFORMAT format,
+                              D3DPOOL pool, IDirect3DIndexBuffer9** buffer, HANDLE* shared) {
+  if (!buffer) return D3DERR_INVALIDCALL;
+  *buffer = nullptr;
+  if (shared || length == 0 || (format != D3DFMT_INDEX16 && format != D3DFMT_INDEX32)) return D3DERR_INVALIDCALL;
+  *buffer = new CpuIndexBuffer(link, length, usage, format, pool);
+  return D3D_OK;
+}
+
+HRESULT D3D9NewCpuSurface(const std::shared_ptr<DeviceLink>& link, UINT width, UINT height, D3DFORMAT format,
+                          D3DPOOL pool, IDirect3DSurface9** surface, HANDLE* shared) {
+  if (!surface) return D3DERR_INVALIDCALL;
+  *surface = nullptr;
+  if (shared || width == 0 || height == 0 || D3D9BytesPerTexel(format) != 4) return D3DERR_INVALIDCALL;
+  *surface = new CpuSurface(link, width, height, format, pool);
+  return D3D_OK;
+}

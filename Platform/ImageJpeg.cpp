@@ -1,40 +1,22 @@
 // ImageJpeg.cpp - JPEG pictures through libjpeg's decompression interface.
-// libjpeg ends the process on a fatal error unless error_exit is replaced;
-// ours jumps back here, where only plain locals live between setjmp and the
-// library calls, and the decoder is destroyed before the reason is returned.
+// A fatal library error jumps back here (Platform/JpegErrors.h), where only
+// plain locals live between setjmp and the library calls, and the decoder is
+// destroyed before the reason is returned.
 #include <csetjmp>
-
-#include <cstdio>  // jpeglib.h needs FILE
-#include <jpeglib.h>
+#include <cstdio>
 
 #include "Platform/ImageLocal.h"
+#include "Platform/JpegErrors.h"
 
 namespace {
-
-struct ErrorManager {
-  jpeg_error_mgr base;  // first, so the library's pointer is ours
-  std::jmp_buf jump;
-  char message[JMSG_LENGTH_MAX];
-};
-
-void ErrorExit(j_common_ptr info) {
-  auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-  manager->base.format_message(info, manager->message);
-  std::longjmp(manager->jump, 1);
-}
-
-void SilentOutput(j_common_ptr) {}
 
 // Reads the picture into image; false with the library's message. Plain C
 // state only, because of the jump.
 bool Decode(const std::uint8_t* bytes, std::size_t size, PlatformImage* image, char* reason,
             std::size_t reasonSize) {
   jpeg_decompress_struct info;
-  ErrorManager error;
-  info.err = jpeg_std_error(&error.base);
-  error.base.error_exit = ErrorExit;
-  error.base.output_message = SilentOutput;
-  error.message[0] = '\0';
+  JpegErrorManager error;
+  info.err = JpegUseErrorManager(&error);
   if (setjmp(error.jump) != 0) {
     jpeg_destroy_decompress(&info);
     std::snprintf(reason, reasonSize, "JPEG: %s", error.message);

@@ -37,22 +37,48 @@ HWND WindowFromSdlId(unsigned id);
 HWND WindowFirst();
 
 // ---- SDL back end (WindowSdl.cpp) ---------------------------------------------------
+// Starts SDL's video once; false when there is no display.
 bool SdlVideoInit();
+// Asks for the pixel format of every GL window we make (8-bit RGB without
+// alpha, 24-bit depth, 8-bit stencil, double buffered) with the given
+// multisample count (0: none), so that the capability probe tests what the
+// real windows will get.
+void SdlRequestGLPixelFormat(int samples);
+// Makes the record's SDL window with a GL 2.1 visual. x, y, width and height
+// are the outer rectangle: a window's frame is taken off (CW_USEDEFAULT
+// centres it); a WS_POPUP style goes full screen, in the display mode of
+// that size when the display has one, else over the desktop. False when SDL
+// refuses.
 bool SdlCreateWindow(HWND window, int x, int y, int width, int height);
+// Runs the destroy hook, then destroys the SDL window; nothing without one.
 void SdlDestroyWindow(HWND window);
+// Applies the record's style: WS_POPUP full screen as at creation, else a window.
 void SdlApplyStyle(HWND window);
+// SW_MINIMIZE, SW_RESTORE or SW_HIDE; any other command shows the window.
 void SdlShowWindow(HWND window, int command);
+// Shows the record's CP1252 title.
 void SdlSetTitle(HWND window);
+// The client origin on the screen and the drawable size in pixels; all 0
+// without an SDL window.
 void SdlClientRect(HWND window, int* x, int* y, int* width, int* height);
+// The frame the window manager put around the last window made (0 before).
 void SdlFrameSize(int* left, int* top, int* right, int* bottom);
+// The pointer in screen pixels; false without video.
 bool SdlSetCursorPos(int x, int y);
 bool SdlGetCursorPos(int* x, int* y);
 void SdlShowCursor(bool show);
+// VK_LBUTTON, VK_RBUTTON or VK_MBUTTON held (false for other codes).
 bool SdlMouseButtonDown(int virtualKey);
+// A keyboard key held, by virtual key; false before video has started.
 bool SdlKeyDown(int virtualKey);
+// Display 0's usable area (its whole area when unknown); false without video.
 bool SdlWorkArea(RECT* rect);
+// The size of display 0's desktop mode; false without video.
 bool SdlScreenSize(int* width, int* height);
+// True when the last switch to full screen changed the display mode (rather
+// than covering the desktop).
 bool SdlChangedDisplayMode();
+// The record's SDL window, or null.
 SDL_Window* PlatformSdlWindow(HWND window);
 // Called just before an SDL window is destroyed (the GL device lets go of
 // it). Null removes it.

@@ -54,8 +54,7 @@ bool SdlVideoInit() {
   return true;
 }
 
-bool SdlCreateWindow(HWND window, int x, int y, int width, int height) {
-  if (!SdlVideoInit()) return false;
+void SdlRequestGLPixelFormat(int samples) {
   SDL_GL_ResetAttributes();
   SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
@@ -64,10 +63,15 @@ bool SdlCreateWindow(HWND window, int x, int y, int width, int height) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+}
+
+bool SdlCreateWindow(HWND window, int x, int y, int width, int height) {
+  if (!SdlVideoInit()) return false;
+  SdlRequestGLPixelFormat(window->samples);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, window->samples > 0 ? 1 : 0);
-  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, window->samples);
 
   Uint32 flags = SDL_WINDOW_OPENGL | ((window->style & WS_VISIBLE) ? SDL_WINDOW_SHOWN : SDL_WINDOW_HIDDEN);
   int clientW = width, clientH = height, posX, posY;

@@ -10,6 +10,7 @@
 
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
+#include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/Debug.h"
 #include "Engine/EngColour.h"
 #include "Engine/EngMath.h"
@@ -41,9 +42,6 @@ constexpr DWORD kBlendTypes[18][2] = {
     {D3DBLEND_SRCCOLOR, D3DBLEND_ONE},            // 16
     {D3DBLEND_ONE, D3DBLEND_INVSRCCOLOR},         // 17
 };
-
-// A colour channel as a byte: clamped to 0..1, times 255, truncated.
-DWORD ChannelByte(float value) { return static_cast<DWORD>(std::clamp(value, 0.0f, 1.0f) * 255.0f); }
 
 // True in windowed mode with a system window; the client rectangle then.
 bool WindowedClient(RECT* client) {
@@ -125,7 +123,7 @@ void EngDeviceDX9::GetViewport(D3DVIEWPORT9* viewport) const {
 // ---- Clearing --------------------------------------------------------------------------
 
 void EngDeviceDX9::SetClearColour(float red, float green, float blue) {
-  clearColour_ = 0xFF000000u | (ChannelByte(red) << 16) | (ChannelByte(green) << 8) | ChannelByte(blue);
+  clearColour_ = EngVertexBufferDX9_MakeColour(red, green, blue, 1.0f);
 }
 
 void EngDeviceDX9::SetClearColourFromRecord(const EngColour* colour) {

@@ -30,9 +30,11 @@ constexpr std::uint32_t R(std::uint32_t p) { return (p >> 16) & 0xFF; }
 constexpr std::uint32_t G(std::uint32_t p) { return (p >> 8) & 0xFF; }
 constexpr std::uint32_t B(std::uint32_t p) { return p & 0xFF; }
 
+bool Is32BitFormat(D3DFORMAT format) { return format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8; }
+
 // Reads one texel as a pixel word; false for a format without a reader.
 bool ReadTexel(const std::uint8_t* row, int column, D3DFORMAT format, std::uint32_t* pixel) {
-  if (format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8) {
+  if (Is32BitFormat(format)) {
     const std::uint8_t* p = row + column * 4;
     const std::uint32_t alpha = format == D3DFMT_X8R8G8B8 ? 255u : p[3];
     *pixel = (alpha << 24) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
@@ -95,6 +97,37 @@ std::uint32_t ComposeTexel(int mode, float factor, bool texture32, std::uint32_t
   return BlendWithWeight(s, d, weight);
 }
 
+// The texture's back end, or null after "No tex (dx9)" under where.
+EngTextureDX9* BackEndOf(const char* where, EngTexture* texture) {
+  EngTextureDX9* dx9 = texture->GetDX9();
+  if (!dx9) DebugError(where, "No tex (dx9)");
+  return dx9;
+}
+
+// Describes level 0, checks its format against the engine's table and locks
+// the whole level. Each failure is reported under where and leaves nothing
+// locked.
+bool DescribeAndLock(const char* where, IDirect3DTexture9* texture, DWORD lockFlags, D3DSURFACE_DESC* desc,
+                     D3DLOCKED_RECT* locked) {
+  if (!EngUtilsDX9_CheckResult(where, "GetDesc", texture->GetLevelDesc(0, desc))) return false;
+  if (!EngUtilsDX9_IsFormatInTable(desc->Format, nullptr, nullptr)) {
+    DebugError(where, "Unsupported texture format <%d>", static_cast<int>(desc->Format));
+    return false;
+  }
+  return EngUtilsDX9_CheckResult(where, "LockRect", texture->LockRect(0, locked, nullptr, lockFlags));
+}
+
+// True for a format the transfer can read or write: the 32-bit ones, and
+// the 16-bit ones when allowed. Otherwise "Unsupported format: %d" under
+// where, and the locked level is unlocked.
+bool KeepLockedIfTransferFormat(const char* where, IDirect3DTexture9* texture, D3DFORMAT format,
+                                bool with16Bit) {
+  if (Is32BitFormat(format) || (with16Bit && EngTextureDX9_Is16BitFormat(format))) return true;
+  texture->UnlockRect(0);
+  DebugError(where, "Unsupported format: %d", static_cast<int>(format));
+  return false;
+}
+
 }  // namespace
 
 // ---- Texture rectangle into an image ------------------------------------------------------
@@ -109,11 +142,8 @@ bool EngTga::FillFromTexture_DX9(int sourceX, int sourceY, int sourceWidth, int 
     DebugError(kWhere, "Invalid parameters");
     return false;
   }
-  EngTextureDX9* dx9 = texture->GetDX9();
-  if (!dx9) {
-    DebugError(kWhere, "No tex (dx9)");
-    return false;
-  }
+  EngTextureDX9* dx9 = BackEndOf(kWhere, texture);
+  if (!dx9) return false;
   const int texWidth = dx9->GetWidth();
   const int texHeight = dx9->GetHeight();
   IDirect3DTexture9* d3dTexture = dx9->GetD3DTexture();
@@ -132,21 +162,10 @@ bool EngTga::FillFromTexture_DX9(int sourceX, int sourceY, int sourceWidth, int 
     return false;
   }
   D3DSURFACE_DESC desc{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "GetDesc", d3dTexture->GetLevelDesc(0, &desc))) return false;
-  if (!EngUtilsDX9_IsFormatInTable(desc.Format, nullptr, nullptr)) {
-    DebugError(kWhere, "Unsupported texture format <%d>", static_cast<int>(desc.Format));
-    return false;
-  }
   D3DLOCKED_RECT locked{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "LockRect", d3dTexture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
-    return false;
-  }
-  const bool texture32 = desc.Format == D3DFMT_A8R8G8B8 || desc.Format == D3DFMT_X8R8G8B8;
-  if (!texture32 && !EngTextureDX9_Is16BitFormat(desc.Format)) {
-    d3dTexture->UnlockRect(0);
-    DebugError(kWhere, "Unsupported format: %d", static_cast<int>(desc.Format));
-    return false;
-  }
+  if (!DescribeAndLock(kWhere, d3dTexture, D3DLOCK_READONLY, &desc, &locked)) return false;
+  if (!KeepLockedIfTransferFormat(kWhere, d3dTexture, desc.Format, true)) return false;
+  const bool texture32 = Is32BitFormat(desc.Format);
   for (int r = 0; r < destHeight; ++r) {
     int offsetY = static_cast<int>(static_cast<long long>(r) * sourceHeight / destHeight);
     if (mirrorY) offsetY = sourceHeight - 1 - offsetY;
@@ -174,11 +193,8 @@ bool EngTga::FillTexture_DX9(EngTexture* texture) {
     DebugError(kWhere, "Invalid parameters");
     return false;
   }
-  EngTextureDX9* dx9 = texture->GetDX9();
-  if (!dx9) {
-    DebugError(kWhere, "No tex (dx9)");
-    return false;
-  }
+  EngTextureDX9* dx9 = BackEndOf(kWhere, texture);
+  if (!dx9) return false;
   IDirect3DTexture9* d3dTexture = dx9->GetD3DTexture();
   if (!dx9->IsCreated() || dx9->GetWidth() < 1 || dx9->GetHeight() < 1 || !d3dTexture) {
     DebugError(kWhere, "Invalid texure");
@@ -191,22 +207,13 @@ bool EngTga::FillTexture_DX9(EngTexture* texture) {
     return false;
   }
   D3DSURFACE_DESC desc{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "GetDesc", d3dTexture->GetLevelDesc(0, &desc))) return false;
-  if (!EngUtilsDX9_IsFormatInTable(desc.Format, nullptr, nullptr)) {
-    DebugError(kWhere, "Unsupported texture format <%d>", static_cast<int>(desc.Format));
-    return false;
-  }
   D3DLOCKED_RECT locked{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "LockRect", d3dTexture->LockRect(0, &locked, nullptr, 0))) {
+  if (!DescribeAndLock(kWhere, d3dTexture, 0, &desc, &locked)) return false;
+  // This refusal is logged under the read-back's name: that is its established
+  // line in the log.
+  if (!KeepLockedIfTransferFormat("EngTgaUpdateTexCharBufferFromDxTexture_DX9", d3dTexture, desc.Format, true))
     return false;
-  }
-  const bool texture32 = desc.Format == D3DFMT_A8R8G8B8 || desc.Format == D3DFMT_X8R8G8B8;
-  if (!texture32 && !EngTextureDX9_Is16BitFormat(desc.Format)) {
-    DebugError("EngTgaUpdateTexCharBufferFromDxTexture_DX9", "Unsupported format: %d",
-               static_cast<int>(desc.Format));
-    d3dTexture->UnlockRect(0);
-    return false;
-  }
+  const bool texture32 = Is32BitFormat(desc.Format);
   for (int r = 0; r < height_; ++r) {
     auto* texels = const_cast<std::uint8_t*>(TexelRow(locked, r));
     const std::uint32_t* pixels = data_.get() + static_cast<std::size_t>(height_ - 1 - r) * width_;
@@ -236,11 +243,8 @@ bool EngTgaUpdateTexCharBufferFromDxTexture_DX9(EngTexture* texture, void* buffe
     DebugError(kWhere, "Invalid parameters");
     return false;
   }
-  EngTextureDX9* dx9 = texture->GetDX9();
-  if (!dx9) {
-    DebugError(kWhere, "No tex (dx9)");
-    return false;
-  }
+  EngTextureDX9* dx9 = BackEndOf(kWhere, texture);
+  if (!dx9) return false;
   IDirect3DTexture9* d3dTexture = dx9->GetD3DTexture();
   const int width = dx9->GetWidth();
   const int height = dx9->GetHeight();
@@ -254,20 +258,9 @@ bool EngTgaUpdateTexCharBufferFromDxTexture_DX9(EngTexture* texture, void* buffe
     return false;
   }
   D3DSURFACE_DESC desc{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "GetDesc", d3dTexture->GetLevelDesc(0, &desc))) return false;
-  if (!EngUtilsDX9_IsFormatInTable(desc.Format, nullptr, nullptr)) {
-    DebugError(kWhere, "Unsupported texture format <%d>", static_cast<int>(desc.Format));
-    return false;
-  }
   D3DLOCKED_RECT locked{};
-  if (!EngUtilsDX9_CheckResult(kWhere, "LockRect", d3dTexture->LockRect(0, &locked, nullptr, D3DLOCK_READONLY))) {
-    return false;
-  }
-  if (desc.Format != D3DFMT_A8R8G8B8 && desc.Format != D3DFMT_X8R8G8B8) {
-    d3dTexture->UnlockRect(0);
-    DebugError(kWhere, "Unsupported format: %d", static_cast<int>(desc.Format));
-    return false;
-  }
+  if (!DescribeAndLock(kWhere, d3dTexture, D3DLOCK_READONLY, &desc, &locked)) return false;
+  if (!KeepLockedIfTransferFormat(kWhere, d3dTexture, desc.Format, false)) return false;
   if (dx9->GetBitDepth() != 32) {
     DebugError(kWhere, "Format %s but bpp %d", EngTextureDX9_GetFormatName(desc.Format), dx9->GetBitDepth());
   }

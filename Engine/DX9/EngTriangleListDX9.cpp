@@ -21,15 +21,7 @@
 
 namespace {
 
-struct Layout {
-  UINT stride;
-  DWORD fvf;
-  int normal;
-  int colour;
-  int uv;
-};
-
-constexpr Layout kLayouts[8] = {
+constexpr EngVertexLayoutDX9 kLayouts[8] = {
     {0, 0, -1, -1, -1},     {0, 0, -1, -1, -1},      {20, 0x102, -1, -1, 12}, {32, 0x112, 12, -1, 24},
     {28, 0x52, 12, 24, -1}, {24, 0x142, -1, 12, 16}, {36, 0x152, 12, 24, 28}, {16, 0x42, -1, 12, -1},
 };

@@ -22,15 +22,7 @@
 
 namespace {
 
-struct Layout {
-  UINT stride;
-  DWORD fvf;
-  int normal;
-  int colour;
-  int uv;
-};
-
-constexpr Layout kLayouts[10] = {
+constexpr EngVertexLayoutDX9 kLayouts[10] = {
     {0, 0, -1, -1, -1},        {20, 0x102, -1, -1, 12}, {32, 0x112, 12, -1, 24}, {24, 0x142, -1, 12, 16},
     {36, 0x152, 12, 24, 28},   {40, 0x1D2, 12, 24, 32}, {16, 0x42, -1, 12, -1},  {24, 0x104, -1, -1, 16},
     {28, 0x144, -1, 16, 20},   {20, 0x44, -1, 16, -1},
@@ -51,7 +43,8 @@ void PutFloats(BYTE* at, const float* values, int count) { std::memcpy(at, value
 }  // namespace
 
 DWORD EngVertexBufferDX9_ChannelByte(float value) {
-  return static_cast<DWORD>(std::clamp(value, 0.0f, 1.0f) * 255.0f) & 0xFF;
+  if (!(value > 0.0f)) return 0;  // also NaN, which no clamp catches
+  return static_cast<DWORD>(std::min(value, 1.0f) * 255.0f);
 }
 
 D3DCOLOR EngVertexBufferDX9_MakeColour(float red, float green, float blue, float alpha) {

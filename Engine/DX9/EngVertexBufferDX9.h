@@ -18,6 +18,18 @@
 #include "Engine/EngVertexBuffer.h"
 #include "Platform/D3D9.h"
 
+// Where the parts of one vertex lie in a layout: the stride, the FVF code
+// and the byte offsets of normal, colour and texture coordinates (-1: the
+// layout has none). The position is always at offset 0. The quads and the
+// triangle lists each keep a table of these.
+struct EngVertexLayoutDX9 {
+  UINT stride;
+  DWORD fvf;
+  int normal;
+  int colour;
+  int uv;
+};
+
 class EngVertexBufferDX9 {
  public:
   EngVertexBufferDX9() = default;
@@ -84,7 +96,8 @@ class EngVertexBufferDX9 {
   bool created_ = false;
 };
 
-// A colour channel as a D3DCOLOR byte: clamped to 0..1, times 255, truncated.
+// A colour channel as a D3DCOLOR byte: clamped to 0..1 (NaN as 0), times 255,
+// truncated.
 DWORD EngVertexBufferDX9_ChannelByte(float value);
 // 0xAARRGGBB of four channels made as above.
 D3DCOLOR EngVertexBufferDX9_MakeColour(float red, float green, float blue, float alpha);

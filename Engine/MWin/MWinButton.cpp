@@ -480,13 +480,22 @@ void MWinButton::PrepareFont(EngFont* font) {
   eng->FontSetColour(font, c[0], c[1], c[2], c[3]);
 }
 
+MWinButton::PreparedFont::PreparedFont(MWinButton* button)
+    : font_(button->mw_->GetFonts()->GetFont(button->fontNum_)) {
+  if (!font_) return;
+  MWinEng()->FontGetRatio(font_, &oldX_, &oldY_);
+  button->PrepareFont(font_);
+}
+
+MWinButton::PreparedFont::~PreparedFont() {
+  if (font_) MWinEng()->FontSetRatio(font_, oldX_, oldY_);
+}
+
 void MWinButton::DrawTexts() {
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
+  const PreparedFont prepared(this);
+  EngFont* font = prepared.get();
   if (!font) return;
   MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
   const float* m = Metrics();
   float d = m[kMetHalfLineSpacing] * textScale_[1];
   if (m[kMetFontScaleY] > 0) d *= m[kMetFontScaleY];
@@ -508,7 +517,6 @@ void MWinButton::DrawTexts() {
     mw_->DrawText(fontNum_, align_, textInset_, absX_, absY_, w_, h_, nullptr, line1, true,
                   fit_ != 0);
   }
-  eng->FontSetRatio(font, oldX, oldY);
 }
 
 void MWinButton::RangeDraw(int state) {

@@ -17,8 +17,10 @@
 // Draw state: forced (>= 0), else 3 disabled, 2 pressed, 1 highlighted, 0.
 //
 // Capture (one owner at a time): an editing text entry, an open list, a
-// panel, script or picker thumb drag, a scrollbar thumb drag. While a
-// highlighted button captures, the window sends it every move and press.
+// panel, script or picker thumb drag, a scrollbar thumb drag. The owner is
+// always the window's highlighted button: IsCapturingInput answers only for
+// a highlighted button, losing the highlight (Deactivate) ends any capture,
+// and while the owner captures the window sends it every move and press.
 //
 // Bound variables are written before the callback runs.
 #pragma once
@@ -442,9 +444,33 @@ class MWinButton {
   void DrawLook(int state, float x, float y, float w, float h);
   void DrawTexts();
   void PrepareFont(class EngFont* font);
+  // The button's font made ready for its text (PrepareFont) while the scope
+  // lives; the size ratio it had before is put back at the end. get() is
+  // null when the button has no font.
+  class PreparedFont {
+   public:
+    explicit PreparedFont(MWinButton* button);
+    ~PreparedFont();
+    PreparedFont(const PreparedFont&) = delete;
+    PreparedFont& operator=(const PreparedFont&) = delete;
+    class EngFont* get() const { return font_; }
+
+   private:
+    class EngFont* font_;
+    float oldX_ = 1, oldY_ = 1;
+  };
   // Writes the bound variable of a whole-number value (char or int).
   void WriteBoundIndex(int value);
-  void DrawKindBackground(int state);
+  // When a callback is set: a fresh record, completed by `fill` with the
+  // kind's own fields, goes to CallCallback. Without a callback nothing runs.
+  template <typename Fill>
+  void CallCallbackWith(Fill fill) {
+    if (!callbackSet_) return;
+    MWinCallbackRecord record;
+    FillCallbackRecord(&record);
+    fill(record);
+    CallCallback(&record);
+  }
 
   MWin* mw_;
   std::uint8_t valid_ = 0, inputReady_ = 0, highlighted_ = 0, pressed_ = 0, enabled_ = 1,
@@ -513,6 +539,9 @@ class MWinButton {
   bool TextEditTick();
   void TextEditDraw();
   // List helpers.
+  // The entries come from a function or from a language token's sub-texts:
+  // entry 0 selected and shown, closed, input-ready.
+  void ListTakeSource(int count, MWinEntryText entryText, const char* token);
   bool ListPress(int pressed);
   bool ListMouseMove();
   bool ListKeyDown(int key);
@@ -521,6 +550,13 @@ class MWinButton {
   // Check box and choice.
   bool CheckboxPress(int pressed);
   void CheckboxDraw(int state);
+  // The entries come from exactly one source: a string table, a function or
+  // the sub-texts of a language token. Selects entry 0; input-ready.
+  void ChoiceTakeSource(int count, const char* const* strings, MWinEntryText entryText,
+                        const char* token);
+  // The width of one box (count above 0); "No Width (ID =  %s)" under the
+  // caller's name when it is 0 or less.
+  float ChoiceBoxWidth(const char* where) const;
   // Panel.
   bool PanelPress(int pressed);
   bool PanelDrag();

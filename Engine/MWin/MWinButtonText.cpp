@@ -114,30 +114,22 @@ void MWinButton::GetTextScale(float* x, float* y) const {
 
 float MWinButton::GetTextWidth() {
   if (multiline_ || !HasText(0)) return 0;
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
+  const PreparedFont prepared(this);
+  EngFont* font = prepared.get();
   if (!font) return 0;
-  MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
-  const float w = eng->FontStringWidth(font, texts_[0]);
-  eng->FontSetRatio(font, oldX, oldY);
-  return w;
+  return MWinEng()->FontStringWidth(font, texts_[0]);
 }
 
 bool MWinButton::GetMultilineTextExtent(float* width, float* height) {
   if (width) *width = 0;
   if (height) *height = 0;
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
+  const PreparedFont prepared(this);
+  EngFont* font = prepared.get();
   if (!font || !HasText(0)) return false;
   MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
   MWinEngMultilineResult r;
   const bool ok = eng->FontDrawMultiline(font, absX_ + textInset_, absY_, w_ - 2 * textInset_, h_,
                                          0, 0, texts_[0], false, 0, &r);
-  eng->FontSetRatio(font, oldX, oldY);
   if (width) *width = r.widest;
   if (height) *height = r.usedHeight;
   return ok;

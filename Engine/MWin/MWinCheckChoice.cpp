@@ -17,20 +17,15 @@ bool MWinButton::CheckboxSet(int state, bool call) {
   }
   checkState_ = static_cast<std::uint8_t>(state);
   WriteBoundIndex(state);
-  if (call && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.checkboxState = checkState_;
-    CallCallback(&r);
-  }
+  if (call)
+    CallCallbackWith([&](MWinCallbackRecord& r) { r.checkboxState = checkState_; });
   return true;
 }
 
 bool MWinButton::CheckboxRegisterVariable(signed char* variable, bool call) {
   if (kind_ != MWIN_BUT_CHECKBOX) return false;
   RegisterCharVariable(variable);
-  if (variable) return CheckboxSet(*variable, call);
-  return true;
+  return !variable || CheckboxSet(*variable, call);
 }
 
 bool MWinButton::CheckboxPress(int pressed) {
@@ -52,6 +47,17 @@ void MWinButton::CheckboxDraw(int state) {
 
 // ---- Choice ------------------------------------------------------------------------
 
+void MWinButton::ChoiceTakeSource(int count, const char* const* strings, MWinEntryText entryText,
+                                  const char* token) {
+  choice_.strings = strings;
+  choice_.entryText = entryText;
+  choice_.languageList = token ? 1 : 0;
+  choice_.count = count;
+  choice_.selected = 0;
+  SetTextLanguageToken(token);
+  inputReady_ = 1;
+}
+
 bool MWinButton::ChoiceSetStrings(int count, const char* const* strings) {
   if (count < 1) {
     DebugError("MWinButton::ChoiceSetStrings", "invalid num %d (ID: %s)", count, id_);
@@ -61,13 +67,7 @@ bool MWinButton::ChoiceSetStrings(int count, const char* const* strings) {
     DebugError("MWinButton::ChoiceSetStrings", "Null strings (ID: %s)", id_);
     return false;
   }
-  choice_.strings = strings;
-  choice_.entryText = nullptr;
-  choice_.languageList = 0;
-  choice_.count = count;
-  choice_.selected = 0;
-  SetTextLanguageToken(nullptr);
-  inputReady_ = 1;
+  ChoiceTakeSource(count, strings, nullptr, nullptr);
   return true;
 }
 
@@ -81,13 +81,7 @@ bool MWinButton::ChoiceSetStringsCallback(int count, MWinEntryText entryText) {
     DebugError("MWinButton::ChoiceSetStringsCallback", "Null callback entry (ID: %s)", id_);
     return false;
   }
-  choice_.strings = nullptr;
-  choice_.entryText = entryText;
-  choice_.languageList = 0;
-  choice_.count = count;
-  choice_.selected = 0;
-  SetTextLanguageToken(nullptr);
-  inputReady_ = 1;
+  ChoiceTakeSource(count, nullptr, entryText, nullptr);
   return true;
 }
 
@@ -100,13 +94,7 @@ bool MWinButton::ChoiceSetStringsLanguageToken(int count, const char* token) {
     DebugError("MWinButton::ChoiceSetStringsLanguageToken", "Null token (ID: %s)", id_);
     return false;
   }
-  choice_.strings = nullptr;
-  choice_.entryText = nullptr;
-  choice_.languageList = 1;
-  choice_.count = count;
-  choice_.selected = 0;
-  SetTextLanguageToken(token);
-  inputReady_ = 1;
+  ChoiceTakeSource(count, nullptr, nullptr, token);
   return true;
 }
 
@@ -118,27 +106,21 @@ bool MWinButton::ChoiceSetSel(int entry, bool call) {
   }
   choice_.selected = entry;
   WriteBoundIndex(entry);
-  if (call && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.choiceEntry = entry;
-    CallCallback(&r);
-  }
+  if (call)
+    CallCallbackWith([&](MWinCallbackRecord& r) { r.choiceEntry = entry; });
   return true;
 }
 
 bool MWinButton::ChoiceRegisterCharVariable(signed char* variable, bool call) {
   if (kind_ != MWIN_BUT_CHOICE) return false;
   RegisterCharVariable(variable);
-  if (variable) return ChoiceSetSel(*variable, call);
-  return true;
+  return !variable || ChoiceSetSel(*variable, call);
 }
 
 bool MWinButton::ChoiceRegisterIntVariable(int* variable, bool call) {
   if (kind_ != MWIN_BUT_CHOICE) return false;
   RegisterIntVariable(variable, 1);
-  if (variable) return ChoiceSetSel(*variable, call);
-  return true;
+  return !variable || ChoiceSetSel(*variable, call);
 }
 
 int MWinButton::ChoiceBoxState(int box) const {
@@ -154,33 +136,31 @@ int MWinButton::ChoiceBoxState(int box) const {
   return box == choice_.selected ? 2 : 0;
 }
 
+float MWinButton::ChoiceBoxWidth(const char* where) const {
+  const float boxW = w_ / choice_.count;
+  if (boxW <= 0) DebugError(where, "No Width (ID =  %s)", id_);
+  return boxW;
+}
+
 void MWinButton::ChoiceDraw() {
   if (choice_.count <= 0) {
     DrawLook(GetDrawState(), absX_, absY_, w_, h_);
     return;
   }
-  const float boxW = w_ / choice_.count;
-  if (boxW <= 0) {
-    DebugError("MWinButton::ChoiceDraw", "No Width (ID =  %s)", id_);
-    return;
-  }
+  const float boxW = ChoiceBoxWidth("MWinButton::ChoiceDraw");
+  if (boxW <= 0) return;
   for (int i = 0; i < choice_.count; ++i)
     DrawLook(ChoiceBoxState(i), absX_ + i * boxW, absY_, boxW, h_);
 }
 
 void MWinButton::ChoiceBoxesDrawTexts() {
   if (choice_.count <= 0) return;
-  const float boxW = w_ / choice_.count;
-  if (boxW <= 0) {
-    DebugError("MWinButton::ChoiceBoxesDrawTexts", "No Width (ID =  %s)", id_);
-    return;
-  }
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
+  const float boxW = ChoiceBoxWidth("MWinButton::ChoiceBoxesDrawTexts");
+  if (boxW <= 0) return;
+  const PreparedFont prepared(this);
+  EngFont* font = prepared.get();
   if (!font) return;
   MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
   const float* m = Metrics();
   for (int i = 0; i < choice_.count; ++i) {
     const char* text = EntryText(i);
@@ -193,7 +173,6 @@ void MWinButton::ChoiceBoxesDrawTexts() {
     mw_->DrawText(fontNum_, 1, m[kMetTextInset], absX_ + i * boxW, absY_, boxW, h_, nullptr, text,
                   true, fit_ != 0);
   }
-  eng->FontSetRatio(font, oldX, oldY);
 }
 
 bool MWinButton::ChoiceHandleMousePress() {
@@ -201,11 +180,8 @@ bool MWinButton::ChoiceHandleMousePress() {
     DebugError("MWinButton::ChoiceHandleMousePress", "Empty Choice List (ID =  %s)", id_);
     return false;
   }
-  const float boxW = w_ / choice_.count;
-  if (boxW <= 0) {
-    DebugError("MWinButton::ChoiceHandleMousePress", "No Width (ID =  %s)", id_);
-    return false;
-  }
+  const float boxW = ChoiceBoxWidth("MWinButton::ChoiceHandleMousePress");
+  if (boxW <= 0) return false;
   int i = static_cast<int>((mw_->GetMouseX() - absX_) / boxW);
   if (i > choice_.count - 1) i = choice_.count - 1;
   if (i < 0) i = 0;

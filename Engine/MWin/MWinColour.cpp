@@ -65,12 +65,8 @@ void MWinButton::ColourRecompute() {
 void MWinButton::ColourWrite(bool call, bool dragging) {
   if (varKind_ == MWIN_VAR_COLOUR && varColour_)
     for (int i = 0; i < 3; ++i) varColour_[i] = colour_.factor * colour_.rgb[i] + colour_.offset;
-  if (call && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.colourDragging = dragging ? 1 : 0;
-    CallCallback(&r);
-  }
+  if (call)
+    CallCallbackWith([&](MWinCallbackRecord& r) { r.colourDragging = dragging ? 1 : 0; });
 }
 
 bool MWinButton::ColourSetFloat(float r, float g, float b, bool call) {
@@ -195,12 +191,8 @@ void MWinButton::ColourEndDrag() {
   capture_ = 0;
   const bool moved = colour_.hueDrag == 2 || colour_.squareDrag == 2;
   colour_.hueDrag = colour_.squareDrag = 0;
-  if (moved && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.colourDragging = 0;
-    CallCallback(&r);
-  }
+  if (moved)
+    CallCallbackWith([&](MWinCallbackRecord& r) { r.colourDragging = 0; });
 }
 
 void MWinButton::ColourDraw(int state) {
@@ -228,15 +220,11 @@ void MWinButton::ColourDraw(int state) {
                 0.75f * m[kMetPickerStripW], mh);
   t->DrawTexBut(marker, state, sqIn[0] + colour_.s * sqIn[2] - 3, sqIn[1] + colour_.v * sqIn[3] - 3,
                 6, 6);
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
-  if (!font || !texts_[0]) return;
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
+  const PreparedFont prepared(this);
+  if (!prepared.get() || !texts_[0]) return;
   mw_->DrawText(fontNum_, align_, textInset_, absX_, absY_,
                 w_ - m[kMetPickerGap] - m[kMetPickerStripW], h_, nullptr, texts_[0], true,
                 fit_ != 0);
-  eng->FontSetRatio(font, oldX, oldY);
 }
 
 // ---- Picture ---------------------------------------------------------------------------

@@ -53,31 +53,24 @@ void MWinHorzScrollbar::SetPosDouble(double value, bool drag, bool force, bool c
     return;
   }
   value = std::clamp(value, minimum_, maximum_);
-  if (!force && value == value_) {
-    if (call && callbackSet_) {
-      MWinCallbackRecord r;
-      FillCallbackRecord(&r);
+  // Without force the same value changes nothing, but still calls back.
+  const bool change = force || value != value_;
+  if (change) {
+    value_ = value;
+    if (varKind_ == MWIN_VAR_CHAR && varChar_)
+      *varChar_ = static_cast<signed char>(std::clamp(MWinScrollbarRound(value), -127, 127));
+    else if (varKind_ == MWIN_VAR_INT && varInt_)
+      *varInt_ = MWinScrollbarRound(value / varIntMult_);
+    else if (varKind_ == MWIN_VAR_FLOAT && varFloat_)
+      *varFloat_ = static_cast<float>(value / varFloatMult_);
+  }
+  if (call) {
+    CallCallbackWith([&](MWinCallbackRecord& r) {
       r.scrollbarDragging = drag ? 1 : 0;
       r.scrollbarValue = value_;
-      CallCallback(&r);
-    }
-    return;
+    });
   }
-  value_ = value;
-  if (varKind_ == MWIN_VAR_CHAR && varChar_)
-    *varChar_ = static_cast<signed char>(std::clamp(MWinScrollbarRound(value), -127, 127));
-  else if (varKind_ == MWIN_VAR_INT && varInt_)
-    *varInt_ = MWinScrollbarRound(value / varIntMult_);
-  else if (varKind_ == MWIN_VAR_FLOAT && varFloat_)
-    *varFloat_ = static_cast<float>(value / varFloatMult_);
-  if (call && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.scrollbarDragging = drag ? 1 : 0;
-    r.scrollbarValue = value_;
-    CallCallback(&r);
-  }
-  if (drag) changedDuringDrag_ = 1;
+  if (change && drag) changedDuringDrag_ = 1;
 }
 
 bool MWinHorzScrollbar::RegisterCharVariable(signed char* variable, bool call) {
@@ -100,20 +93,22 @@ void MWinHorzScrollbar::UpdateFromVariable(bool call) {
     SetPosDouble(static_cast<double>(*varFloat_) * varFloatMult_, false, false, call);
 }
 
-float MWinHorzScrollbar::ThumbX() const {
+MWinHorzScrollbar::Track MWinHorzScrollbar::GetTrack() const {
   const float* m = Metrics();
   const float t = m[kMetScrollThumbW], e = m[kMetScrollEndInset];
-  const float usable = w_ - t - 2 * e;
-  if (maximum_ - minimum_ <= 0) return absX_ + e;
-  return absX_ + e + static_cast<float>((value_ - minimum_) * usable / (maximum_ - minimum_));
+  return Track{t, absX_ + e, w_ - t - 2 * e};
+}
+
+float MWinHorzScrollbar::ThumbX() const {
+  const Track k = GetTrack();
+  if (maximum_ - minimum_ <= 0) return k.start;
+  return k.start + static_cast<float>((value_ - minimum_) * k.usable / (maximum_ - minimum_));
 }
 
 double MWinHorzScrollbar::ValueAt(float mouseX) const {
-  const float* m = Metrics();
-  const float t = m[kMetScrollThumbW], e = m[kMetScrollEndInset];
-  const float usable = w_ - t - 2 * e;
-  if (usable <= 0) return 0;
-  const double v = (mouseX - t / 2 - (absX_ + e)) * (maximum_ - minimum_) / usable + minimum_;
+  const Track k = GetTrack();
+  if (k.usable <= 0) return 0;
+  const double v = (mouseX - k.thumbW / 2 - k.start) * (maximum_ - minimum_) / k.usable + minimum_;
   return std::clamp(v, minimum_, maximum_);
 }
 

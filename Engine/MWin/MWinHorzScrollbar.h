@@ -54,6 +54,12 @@ class MWinHorzScrollbar : public MWinButton {
   double ValueAt(float mouseX) const;
 
  private:
+  // The run of the thumb's left edge: from absolute x + the end inset, the
+  // width less the thumb and both insets long.
+  struct Track {
+    float thumbW, start, usable;
+  };
+  Track GetTrack() const;
   void SmallStep(int direction);
   void BigStep(int direction);
   void EndDrag();

@@ -39,6 +39,18 @@ const char* MWinButton::EntryText(int entry) const {
   return nullptr;
 }
 
+void MWinButton::ListTakeSource(int count, MWinEntryText entryText, const char* token) {
+  list_.selected = 0;
+  list_.count = count;
+  list_.entryText = entryText;
+  list_.languageList = token ? 1 : 0;
+  SetTextLanguageToken(token);
+  list_.open = 0;
+  list_.moreAbove = list_.moreBelow = 0;
+  inputReady_ = 1;
+  AllocAndSetText(0, EntryText(0));
+}
+
 bool MWinButton::ListSetStringsCallback(int count, MWinEntryText entryText) {
   if (kind_ != MWIN_BUT_LIST) {
     DebugError("MWinButton::ListSetStringsCallback", "button %s not a list", id_);
@@ -52,15 +64,7 @@ bool MWinButton::ListSetStringsCallback(int count, MWinEntryText entryText) {
     DebugError("MWinButton::ListSetStringsCallback", "Null callback entry (ID: %s)", id_);
     return false;
   }
-  list_.selected = 0;
-  list_.count = count;
-  list_.entryText = entryText;
-  list_.languageList = 0;
-  SetTextLanguageToken(nullptr);
-  list_.open = 0;
-  list_.moreAbove = list_.moreBelow = 0;
-  inputReady_ = 1;
-  AllocAndSetText(0, EntryText(0));
+  ListTakeSource(count, entryText, nullptr);
   return true;
 }
 
@@ -77,15 +81,7 @@ bool MWinButton::ListSetStringsLanguageToken(int count, const char* token) {
     DebugError("MWinButton::ListSetStringsLanguageToken", "Null token (ID: %s)", id_);
     return false;
   }
-  list_.selected = 0;
-  list_.count = count;
-  list_.entryText = nullptr;
-  list_.languageList = 1;
-  SetTextLanguageToken(token);
-  list_.open = 0;
-  list_.moreAbove = list_.moreBelow = 0;
-  inputReady_ = 1;
-  AllocAndSetText(0, EntryText(0));
+  ListTakeSource(count, nullptr, token);
   return true;
 }
 
@@ -122,12 +118,11 @@ bool MWinButton::ListSetPos(int entry, bool call) {
   list_.selected = entry;
   AllocAndSetText(0, EntryText(entry));
   WriteBoundIndex(entry);
-  if (call && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.listEvent = list_.open ? 1 : 0;
-    r.listEntry = list_.selected;
-    CallCallback(&r);
+  if (call) {
+    CallCallbackWith([&](MWinCallbackRecord& r) {
+      r.listEvent = list_.open ? 1 : 0;
+      r.listEntry = list_.selected;
+    });
   }
   return true;
 }
@@ -148,6 +143,7 @@ void MWinButton::ListOpen() {
   list_.first = list_.end = -1;
   list_.scroll = 0;
   list_.delay = 500;
+  // A list opens without a step in the last delay: the clock starts here.
   g_lastScrollStep = MWinEng()->TimeMs();
   ListCalcOpenListVariables();
 }
@@ -155,22 +151,15 @@ void MWinButton::ListOpen() {
 void MWinButton::ListClose(bool accept, bool call) {
   if (!list_.open) return;
   list_.open = 0;
-  if (accept) {
-    ListSetPos(list_.hovered, false);
-    if (call && callbackSet_) {
-      MWinCallbackRecord r;
-      FillCallbackRecord(&r);
-      r.listEvent = 1;
-      r.listEntry = list_.selected;
-      CallCallback(&r);
-    }
-  } else if (call && callbackSet_ && list_.hovered != list_.selected) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.listEvent = 2;
+  // Accepting selects the hovered entry (event 1); closing without choosing
+  // reports only a hover that moved away from the selection (event 2).
+  if (accept) ListSetPos(list_.hovered, false);
+  else if (list_.hovered == list_.selected) return;
+  if (!call) return;
+  CallCallbackWith([&](MWinCallbackRecord& r) {
+    r.listEvent = accept ? 1 : 2;
     r.listEntry = list_.selected;
-    CallCallback(&r);
-  }
+  });
 }
 
 bool MWinButton::ListCalcOpenListVariables() {
@@ -249,13 +238,10 @@ bool MWinButton::ListSetHovered(int entry) {
   if (entry == list_.hovered) return false;
   list_.hovered = entry;
   ListCalcOpenListVariables();
-  if (callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
+  CallCallbackWith([&](MWinCallbackRecord& r) {
     r.listEvent = 0;
     r.listEntry = list_.selected;
-    CallCallback(&r);
-  }
+  });
   return true;
 }
 
@@ -293,13 +279,13 @@ bool MWinButton::ListTick() {
   int direction = 0;
   if (list_.moreAbove && list_.hovered == list_.first - 1) direction = -1;
   else if (list_.moreBelow && list_.hovered == list_.end) direction = 1;
-  const unsigned now = eng->TimeMs();
   if (direction == 0) {
-    // Resting on an arrow row starts the count from now.
     list_.delay = 500;
-    g_lastScrollStep = now;
     return true;
   }
+  // The first step comes as soon as the delay since the last step has
+  // passed (at once after a rest elsewhere), then ever faster.
+  const unsigned now = eng->TimeMs();
   if (now >= g_lastScrollStep + static_cast<unsigned>(list_.delay)) {
     g_lastScrollStep = now;
     list_.delay -= 70;
@@ -369,15 +355,10 @@ void MWinButton::ListDrawClosed(int state) {
   const float mid = absY_ + h_ / 2;
   t->DrawTexBut(t->GetStandardTexButNum(7), state, ax, mid - ah / 2, aw, ah / 2, tint);
   t->DrawTexBut(t->GetStandardTexButNum(8), state, ax, mid, aw, ah / 2, tint);
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
-  if (!font || !text) return;
-  MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
+  const PreparedFont prepared(this);
+  if (!prepared.get() || !text) return;
   mw_->DrawText(fontNum_, align_, textInset_, absX_, absY_, w_ - aw - m[kMetListArrowInset], h_,
                 nullptr, text, true, fit_ != 0);
-  eng->FontSetRatio(font, oldX, oldY);
 }
 
 bool MWinButton::ListDrawOpenList() {
@@ -400,17 +381,12 @@ bool MWinButton::ListDrawOpenList() {
     t->DrawTexBut(t->GetStandardTexButNum(7), state, absX_ + (w_ - aw) / 2, l.upY + (l.upH - ah) / 2, aw, ah, tint);
   if (l.downH > 0)
     t->DrawTexBut(t->GetStandardTexButNum(8), state, absX_ + (w_ - aw) / 2, l.downY + (l.downH - ah) / 2, aw, ah, tint);
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
-  if (!font) return true;
-  MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
+  const PreparedFont prepared(this);
+  if (!prepared.get()) return true;
   for (int e = l.first; e >= 0 && e < l.end && e < l.count; ++e) {
     const float rowY = absY_ + (e - l.anchor - l.scroll) * h_;
     mw_->DrawText(fontNum_, align_, textInset_, absX_, rowY, w_, h_, nullptr, EntryText(e), true,
                   fit_ != 0);
   }
-  eng->FontSetRatio(font, oldX, oldY);
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "Engine/Debug.h"
 #include "Engine/MWin/MWinButton.h"
@@ -53,9 +54,12 @@ MWin::MWin() {
   queueCollection_[0] = queueWindow_[0] = queueButton_[0] = '\0';
   ResetStyle(true);
   for (int i = 0; i < 256; ++i) HueRow(i, pickerHue_[i]);
-  desktop_ = new MWinDesktop(this);
-  textures_ = new MWinTextures(this);
-  fonts_ = new MWinFonts(this);
+  desktop_ = new (std::nothrow) MWinDesktop(this);
+  DebugFatalErrorIf(!desktop_, "MWin::MWin", "Could not create desktop");
+  textures_ = new (std::nothrow) MWinTextures(this);
+  DebugFatalErrorIf(!textures_, "MWin::MWin", "Could not create textures");
+  fonts_ = new (std::nothrow) MWinFonts(this);
+  DebugFatalErrorIf(!fonts_, "MWin::MWin", "Could not create fonts");
   std::strcpy(popupWinTexBut_, "MWIN_TEXBUT_DEFAULT");
   std::strcpy(popupTitleTexBut_, "MWIN_TEXBUT_DEFAULT");
   std::strcpy(popupTitleFont_, "MWIN_FONT_DEFAULT");
@@ -542,7 +546,10 @@ bool MWin::ProcessQueueMessages() {
   }
   if (queueMode_ == 0 && button->HasCallback()) {
     CallButtonHook(0);
+    const std::uint8_t outer = runningQueued_;
+    runningQueued_ = 1;
     button->CallCallback(nullptr);
+    runningQueued_ = outer;
   }
   return true;
 }

@@ -3,8 +3,10 @@
 // Exactly one MWin serves the program (the global `mwin`); tests make their
 // own. It owns the desktop of collections, the texture and font registries,
 // the optional background image, the mouse position in the virtual 640 x 480
-// space, the appearance record, the one-slot message queue through which keys
-// and popups press buttons, and the popup state (MWinPopup.cpp).
+// space, the appearance record, the one-slot message queue through which the
+// escape and default keys and every popup answer press buttons (so their
+// callbacks run from the next tick, never inside the input routing), and the
+// popup state (MWinPopup.cpp).
 //
 // Frame protocol: the program calls Tick once per tick (the queued message,
 // or else every active button's tick) and Render once per frame after the 3D
@@ -123,6 +125,9 @@ class MWin {
   // Runs the queued message; false when there was none or its button is gone.
   bool ProcessQueueMessages();
   int GetQueueCount() const { return queueCount_; }
+  // True while ProcessQueueMessages runs a button's callback (the popup's
+  // buttons answer only from there, never from inside the input routing).
+  bool IsRunningQueuedMessage() const { return runningQueued_ != 0; }
 
   // ---- Style ----------------------------------------------------------------------
   void GetStyle(MWinStyle* style) const { *style = style_; }
@@ -152,7 +157,8 @@ class MWin {
   // ---- Popups (MWinPopup.cpp) --------------------------------------------------------
   // Each opens a popup and returns true; false when one is already open or a
   // step failed. Result callbacks get 1 (OK/Yes), 0 (Cancel, or No of two
-  // buttons) or 2 (the third button, No).
+  // buttons) or 2 (the third button, No), from the tick that runs the
+  // queued press of the answering button, after the popup has closed.
   bool PopupOk(const char* title, const char* text);
   bool PopupOkWithCallback(const char* title, const char* text, MWinPopupCallback callback);
   bool PopupOkCancel(const char* title, const char* text, MWinPopupCallback callback);
@@ -231,6 +237,7 @@ class MWin {
   MWinID queueButton_;
   int queueMode_ = 0;
   int queueCount_ = 0;
+  std::uint8_t runningQueued_ = 0;
 
   std::uint8_t inputEnabled_ = 1;
   std::uint8_t keysEnabled_ = 1;

@@ -92,13 +92,12 @@ void MWinButton::PanelSetPos(int entry, int callMode, int source) {
   if (entry < 0) p.scroll = 0;
   PanelLayout();
   WriteBoundIndex(entry);
-  if ((callMode == 1 || callMode == 2) && callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.panelEvent = callMode - 1;
-    r.panelEntry = entry;
-    r.panelSource = static_cast<std::uint8_t>(source);
-    CallCallback(&r);
+  if ((callMode == 1 || callMode == 2)) {
+    CallCallbackWith([&](MWinCallbackRecord& r) {
+      r.panelEvent = callMode - 1;
+      r.panelEntry = entry;
+      r.panelSource = static_cast<std::uint8_t>(source);
+    });
   }
 }
 
@@ -299,12 +298,8 @@ void MWinButton::PanelDraw() {
     t->DrawTexBut(t->GetStandardTexButNum(11), 0, p.thumbX + wx, p.thumbTop + wy, p.thumbW, p.thumbH,
                   tintOn_ ? tint_ : nullptr);
   }
-  EngFont* font = mw_->GetFonts()->GetFont(fontNum_);
-  if (!font || !p.entryText) return;
-  MWinEngBackEnd* eng = MWinEng();
-  float oldX = 1, oldY = 1;
-  eng->FontGetRatio(font, &oldX, &oldY);
-  PrepareFont(font);
+  const PreparedFont prepared(this);
+  if (!prepared.get() || !p.entryText) return;
   const float* m = Metrics();
   for (int k = 0; k < p.perPage; ++k) {
     const int e = std::max(first, 0) + k;
@@ -312,5 +307,4 @@ void MWinButton::PanelDraw() {
     mw_->DrawText(fontNum_, align_, m[kMetTextInset], absX_, absY_ + k * p.rowHeight, p.textWidth,
                   p.rowHeight, nullptr, p.entryText(e, p.maxChars), true, fit_ != 0);
   }
-  eng->FontSetRatio(font, oldX, oldY);
 }

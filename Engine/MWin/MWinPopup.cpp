@@ -3,8 +3,18 @@
 // message and up to three buttons. Opening saves which collections and
 // windows were active and deactivates them (they are dimmed while the popup
 // is up); closing restores exactly those flags. Popups never block: the
-// result callback runs when a button is pressed, after the popup is gone, so
-// it may open the next popup.
+// result callback runs from the tick that processes the queued press of a
+// popup button (key or click), after the popup is gone, so it may open the
+// next popup.
+//
+// Answer, frame by frame:
+//   Escape / Enter (one- and two-button popups with kind-1 buttons)
+//                                  -> the window queues the escape/default button
+//   click, or Space on a focused popup button
+//                                  -> the button's callback queues its own press
+//   next MWin::Tick                -> the queued press runs the callback again:
+//                                     the popup closes, then the result callback
+//   a second answer before then    -> refused ("Queue not empty"); the first stands
 #include <algorithm>
 #include <cstring>
 
@@ -23,7 +33,19 @@ MWin* g_popupOwner = nullptr;
 constexpr char kPopupCollection[] = "MWIN_POPUP";
 constexpr char kPopupWindow[] = "MWIN_POPUP_WIN";
 
-void PopupButtonCallback(MWinCallbackRecord* /*record*/, std::uint32_t result, std::uint32_t) {
+// A popup button's press. Every answer runs from the tick that processes
+// the queued press, after the input routing has unwound: Escape and Enter
+// queue their button through the window, and a click (or Space on a focused
+// button) lands here inside the routing, so it queues its own press and the
+// answer follows on the next tick. While a press is already queued a second
+// one is refused and the first answer stands.
+void PopupButtonCallback(MWinCallbackRecord* record, std::uint32_t result, std::uint32_t) {
+  MWin* owner = g_popupOwner;
+  if (!owner || !record) return;
+  if (!owner->IsRunningQueuedMessage()) {
+    owner->AddMessageToQueue(kPopupCollection, kPopupWindow, record->buttonID, 0);
+    return;
+  }
   MWin::PopupAnswer(static_cast<int>(result));
 }
 
@@ -87,7 +109,9 @@ bool MWin::Popup(const char* title, const char* text, int first, int second, boo
   static const char* kWhere = "MWin::PopupSetupDefaultButtons";
   if (!popupCollection_) return false;
   const bool hasText = text && text[0];
-  const bool hasTitle = title && title[0] && std::strlen(title) < 256;
+  // A title too long for the bar still gives the bar, left empty.
+  const bool hasTitle = title && title[0];
+  const bool titleFits = hasTitle && std::strlen(title) < sizeof(MWinWindowSetup::title);
   float width = popupBaseWidth_ + extraWidth;
   float height = extraHeight;
   float tw = 0, th = 0;
@@ -137,7 +161,7 @@ bool MWin::Popup(const char* title, const char* text, int first, int second, boo
   setup.moveMode = 1;
   setup.hideButton = 0;
   setup.titleBar = hasTitle ? 1 : 0;
-  if (hasTitle) std::strcpy(setup.title, title);
+  if (titleFits) std::strcpy(setup.title, title);
   MWinCopyID(setup.titleTexBut, popupTitleTexBut_);
   MWinCopyID(setup.windowTexBut, popupWinTexBut_);
   MWinCopyID(setup.titleFont, popupTitleFont_);
@@ -316,10 +340,11 @@ bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int 
   float y = hasText ? popupButtonHeight_ + 20 : 20;
   if (!hasTitle) y -= 10;
   if (hasText) {
-    // Below the message.
+    // A message of several lines would reach into the box: the box then
+    // goes below it (the extra height leaves room there).
     if (MWinButton* msg = w->GetButtonFromID("MSG", false)) {
       const MWinArea a = msg->GetAreaRelative();
-      y = a.y + a.h + 10;
+      y = std::max(y, a.y + a.h + 10);
     }
   }
   MWinButton* edit = w->AddButton("TEXTEDIT", MWIN_BUT_TEXTEDIT, popupButtonTexBut_, buffer, -1, y,

@@ -151,12 +151,7 @@ void MWinButton::TextEditTurnOffEditing(int endCode) {
   te_.cursorShown = 0;
   pressed_ = 0;
   editing_ = 0;
-  if (callbackSet_) {
-    MWinCallbackRecord r;
-    FillCallbackRecord(&r);
-    r.textEditEnter = endCode;
-    CallCallback(&r);
-  }
+  CallCallbackWith([&](MWinCallbackRecord& r) { r.textEditEnter = endCode; });
 }
 
 void MWinButton::TextEditUpdateCursor() {

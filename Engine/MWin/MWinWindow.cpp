@@ -215,48 +215,32 @@ void MWinWindow::SetTitleScale(float x, float y) {
 
 void MWinWindow::SetTitleAlignment(int align) { titleAlign_ = align; }
 
-bool MWinWindow::SetTexBut(const char* texButID) {
+bool MWinWindow::TakeTexBut(const char* texButID, int standardSlot, int* num, char* storedID) {
   MWinTextures* t = mw_->GetTextures();
+  int n;
   if (MWinCompareIDs(texButID, "MWIN_TEXBUT_DEFAULT")) {
-    winTexBut_ = t->GetStandardTexButNum(0);
-    MWinCopyID(setup_.windowTexBut, texButID);
-    return true;
+    n = t->GetStandardTexButNum(standardSlot);
+  } else if (MWinCompareIDs(texButID, "MWIN_TEXBUT_NONE")) {
+    n = -1;
+  } else {
+    n = t->GetTexButNumFromID(texButID);
+    if (n < 0) {
+      // An unknown look leaves the stored ID as it was.
+      *num = -1;
+      return false;
+    }
   }
-  if (MWinCompareIDs(texButID, "MWIN_TEXBUT_NONE")) {
-    winTexBut_ = -1;
-    MWinCopyID(setup_.windowTexBut, texButID);
-    return true;
-  }
-  const int n = t->GetTexButNumFromID(texButID);
-  if (n < 0) {
-    winTexBut_ = -1;
-    return false;
-  }
-  winTexBut_ = n;
-  MWinCopyID(setup_.windowTexBut, texButID);
+  *num = n;
+  MWinCopyID(storedID, texButID);
   return true;
 }
 
+bool MWinWindow::SetTexBut(const char* texButID) {
+  return TakeTexBut(texButID, 0, &winTexBut_, setup_.windowTexBut);
+}
+
 bool MWinWindow::SetTitleTexBut(const char* texButID) {
-  MWinTextures* t = mw_->GetTextures();
-  if (MWinCompareIDs(texButID, "MWIN_TEXBUT_DEFAULT")) {
-    titleTexBut_ = t->GetStandardTexButNum(1);
-    MWinCopyID(setup_.titleTexBut, texButID);
-    return true;
-  }
-  if (MWinCompareIDs(texButID, "MWIN_TEXBUT_NONE")) {
-    titleTexBut_ = -1;
-    MWinCopyID(setup_.titleTexBut, texButID);
-    return true;
-  }
-  const int n = t->GetTexButNumFromID(texButID);
-  if (n < 0) {
-    titleTexBut_ = -1;
-    return false;
-  }
-  titleTexBut_ = n;
-  MWinCopyID(setup_.titleTexBut, texButID);
-  return true;
+  return TakeTexBut(texButID, 1, &titleTexBut_, setup_.titleTexBut);
 }
 
 void MWinWindow::SetTint(bool on, float r, float g, float b, float a) {

@@ -84,6 +84,8 @@ class MWinWindow {
   void SetTitleColour(float r, float g, float b, float a);
   void SetTitleScale(float x, float y);
   void SetTitleAlignment(int align);
+  // The frame's and the title bar's look by texture-button ID (see
+  // TakeTexBut); false for an unknown ID, which leaves no look.
   bool SetTexBut(const char* texButID);
   bool SetTitleTexBut(const char* texButID);
   void SetTint(bool on, float r, float g, float b, float a);
@@ -139,6 +141,10 @@ class MWinWindow {
   int savedActive_ = 0;
 
  private:
+  // Window frame (slot 0) and title bar (slot 1): "MWIN_TEXBUT_DEFAULT"
+  // takes the standard slot, "MWIN_TEXBUT_NONE" no look, another ID its
+  // texture button; an unknown ID gives -1, false, and keeps the stored ID.
+  bool TakeTexBut(const char* texButID, int standardSlot, int* num, char* storedID);
   bool CanWalkTo(MWinButton* button);
   bool TabWalk(bool backwards);
 

@@ -8,12 +8,9 @@
 
 #include <string>
 
-#include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
-#include "Engine/EngProgram.h"
-#include "Engine/EngResModes.h"
-#include "Engine/EngWindow.h"
+#include "tests/Bench/BenchStage.h"
 
 namespace {
 
@@ -24,8 +21,6 @@ bool CreateMainFont(EngFont* font) {
   return font->Create(kMainFont, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true);
 }
 
-class BenchProgram : public EngProgram {};
-
 // One program, window and device for the whole run.
 struct Stage {
   BenchProgram program;
@@ -34,13 +29,7 @@ struct Stage {
   bool ok = false;
 
   Stage() {
-    program.Init(nullptr, "");
-    EngResModesGetModesAvailable();
-    EngWindowSettings settings;
-    settings.width = 1024;
-    settings.height = 768;
-    if (!program.CreateMainWindow("Font benchmark", settings, nullptr)) return;
-    if (!program.GetWindow()->CreateGraphicsDevice()) return;
+    if (!BenchOpenWindow(&program, "Font benchmark")) return;
     if (!CreateMainFont(&font)) return;
     font.SetColour(1, 1, 1, 1);
     // 50 characters a line from the whole created range.
@@ -56,18 +45,13 @@ struct Stage {
   }
 
   void Frame() {
-    EngDevice* device = EngDeviceGetCurrent();
-    device->SetClearColour(0.2f, 0.4f, 0.3f);
-    device->ClearScreenAndDepth();
-    if (device->BeginRendering()) {
+    BenchFrame([this](EngDevice*) {
       EngFontPrepareForDrawing(1);
       for (int line = 0; line < 40; ++line) {
         font.DrawString(4.0f, 4.0f + 11.5f * static_cast<float>(line), lines[line].c_str(), 0, 0);
       }
       EngFontRestoreAfterDrawing();
-      device->EndRendering();
-    }
-    device->SwapBuffers();
+    });
   }
 };
 
@@ -77,10 +61,7 @@ Stage* TheStage() {
 }
 
 void BM_CreateMainFont(benchmark::State& state) {
-  if (!TheStage()->ok) {
-    state.SkipWithError("no window or device (is there an X display?)");
-    return;
-  }
+  if (!BenchStageReady(state, TheStage()->ok)) return;
   for (auto _ : state) {
     EngFont font;
     if (!CreateMainFont(&font)) {
@@ -93,12 +74,9 @@ void BM_CreateMainFont(benchmark::State& state) {
 
 void BM_Draw2000Characters(benchmark::State& state) {
   Stage* stage = TheStage();
-  if (!stage->ok) {
-    state.SkipWithError("no window or device (is there an X display?)");
-    return;
-  }
+  if (!BenchStageReady(state, stage->ok)) return;
   for (auto _ : state) stage->Frame();
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  BenchCountFrames(state);
   state.counters["chars/s"] =
       benchmark::Counter(2000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }

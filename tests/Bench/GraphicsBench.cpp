@@ -12,13 +12,9 @@
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/EngDevice.h"
-#include "Engine/EngProgram.h"
-#include "Engine/EngResModes.h"
-#include "Engine/EngWindow.h"
+#include "tests/Bench/BenchStage.h"
 
 namespace {
-
-class BenchProgram : public EngProgram {};
 
 // One program, window and device for the whole run.
 struct Stage {
@@ -28,13 +24,7 @@ struct Stage {
   bool ok = false;
 
   Stage() {
-    program.Init(nullptr, "");
-    EngResModesGetModesAvailable();
-    EngWindowSettings settings;
-    settings.width = 1024;
-    settings.height = 768;
-    if (!program.CreateMainWindow("Graphics benchmark", settings, nullptr)) return;
-    if (!program.GetWindow()->CreateGraphicsDevice()) return;
+    if (!BenchOpenWindow(&program, "Graphics benchmark")) return;
     IDirect3DDevice9* device = EngDeviceDX9GetD3DDevice();
     if (device->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr) != D3D_OK) return;
     D3DLOCKED_RECT locked;
@@ -61,20 +51,14 @@ struct Stage {
   }
 
   void Frame(bool drawQuads) {
-    EngDevice* device = EngDeviceGetCurrent();
-    device->SetClearColour(0.2f, 0.4f, 0.3f);
-    device->ClearScreenAndDepth();
-    if (device->BeginRendering()) {
-      if (drawQuads) {
-        device->PrepareFor2D(true);
-        device->EnableBlendingType(0);
-        for (auto& quad : quads) quad->Draw();
-        device->DisableBlending();
-        device->RestoreAfter2D();
-      }
-      device->EndRendering();
-    }
-    device->SwapBuffers();
+    BenchFrame([this, drawQuads](EngDevice* device) {
+      if (!drawQuads) return;
+      device->PrepareFor2D(true);
+      device->EnableBlendingType(0);
+      for (auto& quad : quads) quad->Draw();
+      device->DisableBlending();
+      device->RestoreAfter2D();
+    });
   }
 };
 
@@ -85,12 +69,9 @@ Stage* TheStage() {
 
 void Run(benchmark::State& state, bool drawQuads) {
   Stage* stage = TheStage();
-  if (!stage->ok) {
-    state.SkipWithError("no window or device (is there an X display?)");
-    return;
-  }
+  if (!BenchStageReady(state, stage->ok)) return;
   for (auto _ : state) stage->Frame(drawQuads);
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  BenchCountFrames(state);
 }
 
 void BM_EmptyFrame(benchmark::State& state) { Run(state, false); }

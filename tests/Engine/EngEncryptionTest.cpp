@@ -214,13 +214,15 @@ TEST(EngEncryptionBlowfish, MatchesLibtomcryptAndIsEcb) {
   EXPECT_EQ(data[19], 19);
 }
 
-TEST(EngEncryptionBlowfish, Refusals) {
-  LogCapture log;
+// In a temporary folder: the refusals write the log file.
+class EngEncryptionBlowfishTest : public TempDirTest {};
+
+TEST_F(EngEncryptionBlowfishTest, Refusals) {
   unsigned char seven[7] = {};
   unsigned char eight[8] = {};
   EXPECT_FALSE(EngEncryptionEncryptData2("longenough", seven, sizeof(seven)));
-  EXPECT_TRUE(log.Contains("Invalid data (must be at least 8 bytes long)."));
+  EXPECT_TRUE(LogContains("Invalid data (must be at least 8 bytes long)."));
   EXPECT_FALSE(EngEncryptionEncryptData2("short", eight, sizeof(eight)));
   EXPECT_FALSE(EngEncryptionEncryptData2(nullptr, eight, sizeof(eight)));
-  EXPECT_TRUE(log.Contains("( EngEncryptionEncryptData2 )    Invalid key."));
+  EXPECT_TRUE(LogContains("( EngEncryptionEncryptData2 )    Invalid key."));
 }

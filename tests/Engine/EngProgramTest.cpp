@@ -15,14 +15,15 @@
 #include "Platform/Dialogs.h"
 #include "Platform/Time.h"
 #include "Platform/Window.h"
+#include "tests/Support/GraphicsTestSupport.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
 
-// A program that records its callbacks and lets a test script the frame.
-class RecordingProgram : public EngProgram {
+// The recording program of the graphics tests, plus a scripted frame: each
+// tick and render can take time on the fake clock, quit or shut down.
+class RecordingProgram : public CallbackProgram {
  public:
-  std::vector<std::string> calls;
   std::vector<double> tickTimes;
   int initResult = 1;
   double tickWork = 0.0;    // seconds each TickCB "takes"
@@ -36,20 +37,6 @@ class RecordingProgram : public EngProgram {
     calls.push_back(std::string("Init:") + (commandLine ? commandLine : ""));
     return initResult;
   }
-  int PreCreateWindowCB(EngWindowSettings*) override { return Record("PreCreateWindow"); }
-  int PreDeviceInitCB() override { return Record("PreDeviceInit"); }
-  int PostDeviceInitCB() override { return Record("PostDeviceInit"); }
-  int PreCreateGraphicsObjectsCB() override { return Record("PreCreateGraphics"); }
-  int CreateGraphicsObjectsCB() override { return Record("CreateGraphics"); }
-  int PostCreateGraphicsObjectsCB() override { return Record("PostCreateGraphics"); }
-  void PreDestroyGraphicsObjectsCB() override { Record("PreDestroyGraphics"); }
-  void DestroyGraphicsObjectsCB() override { Record("DestroyGraphics"); }
-  void PostDestroyGraphicsObjectsCB() override { Record("PostDestroyGraphics"); }
-  void PreShutdownDeviceCB() override { Record("PreShutdownDevice"); }
-  void PostShutdownDeviceCB() override { Record("PostShutdownDevice"); }
-  void ExitCB() override { Record("Exit"); }
-  void ActiveChangedCB(bool active) override { Record(active ? "Active" : "Inactive"); }
-  void PostModeChangeCB() override { Record("ModeChange"); }
 
   bool TickCB() override {
     ++ticks;
@@ -81,17 +68,7 @@ class RecordingProgram : public EngProgram {
     for (const auto& c : calls) n += c == name;
     return n;
   }
-
- private:
-  int Record(const char* name) {
-    calls.push_back(name);
-    return 1;
-  }
 };
-
-std::vector<std::string> Names(std::initializer_list<const char*> names) {
-  return std::vector<std::string>(names.begin(), names.end());
-}
 
 class EngProgramTest : public TempDirTest {
  protected:
@@ -134,7 +111,7 @@ TEST_F(EngProgramTest, InitPassesTheCallbackResult) {
     RecordingProgram program;
     program.initResult = c.callback;
     EXPECT_EQ(program.Init(nullptr, "CONFIGURATION"), c.expected) << c.callback;
-    EXPECT_EQ(program.calls, Names({"Init:CONFIGURATION"}));
+    EXPECT_EQ(program.calls, CallNames({"Init:CONFIGURATION"}));
   }
 }
 
@@ -186,7 +163,7 @@ TEST_F(EngProgramTest, DeviceLifeAndShutdownRunTheCallbacksInOrder) {
   program.SetExitCallback([] { ++exitCallbacks; });
   program.Shutdown();
   EXPECT_EQ(program.calls,
-            Names({"Init:x", "PreCreateWindow", "PreDeviceInit", "PreCreateGraphics",
+            CallNames({"Init:x", "PreCreateWindow", "PreDeviceInit", "PreCreateGraphics",
                    "CreateGraphics", "PostCreateGraphics", "PostDeviceInit", "PreShutdownDevice",
                    "PreDestroyGraphics", "DestroyGraphics", "PostDestroyGraphics",
                    "PostShutdownDevice", "Exit"}));
@@ -432,7 +409,7 @@ TEST_F(EngProgramTest, NotificationsReachTheCallbacks) {
   RecordingProgram program;
   program.NotifyActiveChanged(false);
   program.NotifyModeChanged();
-  EXPECT_EQ(program.calls, Names({"Inactive", "ModeChange"}));
+  EXPECT_EQ(program.calls, CallNames({"Inactive", "ModeChange"}));
 }
 
 namespace {
@@ -453,7 +430,7 @@ TEST_F(EngProgramTest, ExitWithMessageReleasesEverythingThenShowsTheBox) {
   EngFatalExitViaProgram("INTERNAL PROGRAM ERROR ", "Reason:\n\nx");
   PlatformDialogsSetListener(nullptr, nullptr);
   EXPECT_EQ(program.calls,
-            Names({"PreShutdownDevice", "PreDestroyGraphics", "DestroyGraphics",
+            CallNames({"PreShutdownDevice", "PreDestroyGraphics", "DestroyGraphics",
                    "PostDestroyGraphics", "PostShutdownDevice"}));
   ASSERT_EQ(boxes.captions.size(), 1u);
   EXPECT_EQ(boxes.captions[0], "INTERNAL PROGRAM ERROR ");

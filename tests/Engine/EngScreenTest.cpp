@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "Engine/EngScreen.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Engine/MWin/MWinWindow.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
@@ -109,6 +112,46 @@ TEST_F(EngScreenTest, TickRunsTheScreenThenTheToolkitOnlyWhenStarted) {
   EXPECT_FALSE(EngScreenIsStarted());
   EXPECT_FALSE(mwin.IsOn());
   EXPECT_EQ(EngScreenGetCurrent(), -1);
+}
+
+// The toolkit's tick shows through a queued press: it runs in the toolkit
+// tick, which must follow the screen's tick, once, and not at all once the
+// screen's tick stopped the screens.
+int g_pressesRun = 0;
+void PressRun() { ++g_pressesRun; }
+void TickSeesQueue() { g_log.push_back("queued " + std::to_string(mwin.GetQueueCount())); }
+void TickStopsAndSeesQueue() {
+  TickSeesQueue();
+  EngScreenStop(0);
+}
+
+TEST_F(EngScreenTest, TheToolkitTicksOnceAfterTheScreenAndNotAfterAStop) {
+  const int a = EngScreenAdd();
+  EngScreenSetCreateCallback(a, Screen<0>::Create);
+  EngScreenSetTickCallback(a, TickSeesQueue);
+  EngScreenSetCurrent(a);
+  EngScreenStart(true);
+  MWinCollection* c = mwin.GetDesktop()->AddCollection("Q");
+  ASSERT_NE(c, nullptr);
+  MWinWindowSetup setup = {};
+  setup.w = setup.h = 100;
+  MWinWindow* w = c->AddWindow("W", &setup);
+  MWinButton* b = w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "b", 10, 10, 50, 20);
+  ASSERT_NE(b, nullptr);
+  b->SetSimpleCallback(PressRun);
+  g_pressesRun = 0;
+  g_log.clear();
+  ASSERT_TRUE(mwin.AddMessageToQueue("Q", "W", "B", 0));
+  EXPECT_TRUE(EngScreenTick());
+  EXPECT_EQ(g_log, std::vector<std::string>{"queued 1"});
+  EXPECT_EQ(g_pressesRun, 1);
+  EXPECT_EQ(mwin.GetQueueCount(), 0);
+  ASSERT_TRUE(mwin.AddMessageToQueue("Q", "W", "B", 0));
+  EngScreenSetTickCallback(a, TickStopsAndSeesQueue);
+  EXPECT_TRUE(EngScreenTick());
+  EXPECT_FALSE(EngScreenIsStarted());
+  EXPECT_EQ(g_pressesRun, 1);
+  EXPECT_EQ(mwin.GetQueueCount(), 1);
 }
 
 int g_target = -1;

@@ -180,13 +180,14 @@ TEST_F(CardGroupTest, CompactGroupRoundTripAndBadCounts) {
   EXPECT_EQ(back->cards[4].owner, back.get());
   for (int i = 0; i < 5; ++i) EXPECT_EQ(FixtureCardText(back->cards[i]), FixtureCardText(g.cards[i]));
 
-  struct Case { int offset; const char* message; } bad[] = {
-      {24, "Invalid num cards in compact card group"},
-      {26, "Invalid max cards in compact card group"},
+  struct Case { int offset; uint8_t value; const char* message; } bad[] = {
+      {24, 157, "Invalid num cards in compact card group"},
+      {26, 157, "Invalid max cards in compact card group"},
+      {26, 4, "Invalid num cards in compact card group"},  // fewer places than cards
   };
   for (const Case& c : bad) {
     auto broken = std::make_unique<CardGroupCompact>(*compact);
-    broken->bytes[c.offset] = 157;
+    broken->bytes[c.offset] = c.value;
     ClearLog();
     EXPECT_FALSE(back->SetupFromCompactCardGroup(broken.get()));
     EXPECT_TRUE(LogContains(c.message));

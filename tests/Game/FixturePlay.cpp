@@ -14,6 +14,16 @@ namespace {
 
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
+// The Spider-like deck deals a card to every tableau.
+bool SpiderSelection(int quick, int down) {
+  Gen& g = g_GenLive;
+  if (GenGetCurrentHitWhere() == kWhereDeck) {
+    if (!down || g.selection.numCards > 0 || g.deck.numCards < 1) return false;
+    return AnimSetupMoveNCardsFromDeckToTableau(g.numTableaus, 0, true, 0.5f);
+  }
+  return FixtureSelection(quick, down);
+}
+
 void MakePlayable() {
   GenSetSelectionCB(FixtureSelection);
   GenSetAutoplayCB(GenStdAutoplay);
@@ -64,6 +74,7 @@ void FixtureSpiderPlaySetup() {
   GenStdSetNTableausPosition(10, 0, c.secondRowY, 0.1f * cw, 1);
   GenSetDeckPosition(c.rightColumnXNear, c.lowerEdgeY + CardsGetCardHeight(), 1, 0);
   MakePlayable();
+  GenSetSelectionCB(SpiderSelection);
   GenSetReady();
 }
 
@@ -97,6 +108,10 @@ void FixtureClick(int where, int index, int button) {
   float x, y;
   VisiblePoint(where, index, &x, &y);
   GenSetPointerTablePoint(x, y);
+  if (button < 0) {
+    GenHandleSelection(0, 1, 0);
+    return;
+  }
   GenHandleSelection(button, 1, 0);
   GenHandleSelection(button, 0, 0);
 }

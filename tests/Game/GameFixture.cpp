@@ -2,18 +2,26 @@
 #include "tests/Game/GameFixture.h"
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
 
+#include "App/PrefFolder.h"
+#include "App/Stats.h"
 #include "App/User.h"
+#include "Engine/EngEncryption.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenGame.h"
 #include "Game/GenLayout.h"
+#include "Game/GenSelection.h"
+#include "Game/GenUndo.h"
 
 namespace {
 
@@ -52,7 +60,10 @@ bool ParseCard(const std::string& word, int* suit, int* rank, bool* faceUp) {
   std::string w = word;
   *faceUp = !w.empty() && w.back() == '*';
   if (*faceUp) w.pop_back();
-  if (w.size() == 3 && w.compare(0, 2, "10") == 0) w = "T" + w.substr(2);
+  if (w.size() == 3 && w.compare(0, 2, "10") == 0) {
+    w.erase(0, 1);  // "10h" -> "Th"
+    w[0] = 'T';
+  }
   if (w.size() != 2) return false;
   const char* r = std::strchr(kRanks, std::toupper(static_cast<unsigned char>(w[0])));
   const char* s = std::strchr(kSuits, std::tolower(static_cast<unsigned char>(w[1])));
@@ -202,6 +213,18 @@ void GameTest::SetUp() {
   AnimInit();
   GenSetCardScale(1.0f, 1.0f);
   GenSetTableHeight(0);
+  // The play state of the last test: no player, no saved-game handlers, no
+  // selection, pointer or history left over.
+  UserSetLoaded(false);
+  StatsResetForTests();
+  GenSetAfterWinHandlers(nullptr, nullptr);
+  GenSetGameInProgress(false);
+  GenSetFinishing(false);
+  GenCancelSelection();
+  GenResetBestDropCandidate();
+  GenSetPickRayCB(nullptr);
+  GenSetPointerTablePoint(0, 0);
+  GenUndoReset();
 }
 
 void GameTest::TearDown() {
@@ -221,4 +244,12 @@ bool GameTest::RunAnimations(int maxFrames) {
     AnimTick();
   }
   return !CardsAnimIsAnimating();
+}
+
+void FixtureUsePlayer(const std::string& dir, const char* name) {
+  setenv("XDG_DATA_HOME", dir.c_str(), 1);
+  PrefFolderSetup("Cardolia Test", false, nullptr);
+  EngEncryptionInit("test phrase");
+  std::snprintf(g_UserRecord.name, sizeof g_UserRecord.name, "%s", name);
+  UserSetLoaded(true);
 }

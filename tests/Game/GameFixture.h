@@ -48,6 +48,10 @@ class GameTest : public TempDirTest {
   double now_ = 0;
 };
 
+// A loaded player of that name whose per-user folder lies in dir (the
+// application-data folder is pointed there) and the record-file key set.
+void FixtureUsePlayer(const std::string& dir, const char* name);
+
 // Copies the real layouts file of the source tree into the test's folder
 // and loads it (the fixture variants read their layout values from it).
 void FixtureUseRealLayouts();
@@ -68,13 +72,15 @@ void FixtureKlondikePlaySetup();
 void FixtureFreeCellPlaySetup();
 // A Spider-like game: 104 cards, 54 dealt to 10 tableaus (the last card of
 // each face up), runs lifted down in suit, dropped down in any suit, any
-// card on a space; eight foundations (up in suit, by autoplay) and a deck.
+// card on a space; eight foundations (up in suit, by autoplay) and a deck
+// that deals a card to each tableau.
 void FixtureSpiderPlaySetup();
 // The standard selection handler of the playable fixtures.
 bool FixtureSelection(int quick, int down);
 
-// Clicks with the pointer at the table place of card index (or the pile's
-// own place for -1) of a pile: press and release of a button.
+// Clicks with the pointer on the visible part of card index (or the pile's
+// own place for -1) of a pile: press and release of a button; button -1
+// only presses the left button.
 void FixtureClick(int where, int index, int button);
 // Presses on a card, drags to the place of the top card of another pile (or
 // its own place when empty) and releases.

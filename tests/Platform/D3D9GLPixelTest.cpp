@@ -90,16 +90,21 @@ class GLPixelTest : public ::testing::Test {
     ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ColourVertex2D)), D3D_OK);
   }
 
-  // A 3D quad of the engine's vertex order (left-bottom, left-top,
-  // right-bottom, right-top) at depth z, seen by a right-handed camera at the
-  // origin looking down -z.
-  void DrawQuad3D(float half, float z, D3DCOLOR colour) {
+  // A right-handed camera at the origin looking down -z (45 degrees, square).
+  void LookDownMinusZ() {
     D3DXMATRIX projection, identity;
     D3DXMatrixPerspectiveFovRH(&projection, 0.7853982f, 1.0f, 0.1f, 100.0f);
     D3DXMatrixIdentity(&identity);
     device_->SetTransform(D3DTS_PROJECTION, &projection);
     device_->SetTransform(D3DTS_VIEW, &identity);
     device_->SetTransform(D3DTS_WORLD, &identity);
+  }
+
+  // A 3D quad of the engine's vertex order (left-bottom, left-top,
+  // right-bottom, right-top) at depth z, seen by a right-handed camera at the
+  // origin looking down -z.
+  void DrawQuad3D(float half, float z, D3DCOLOR colour) {
+    LookDownMinusZ();
     const ColourVertex3D v[4] = {{-half, -half, z, colour}, {-half, half, z, colour}, {half, -half, z, colour},
                                  {half, half, z, colour}};
     device_->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
@@ -239,12 +244,7 @@ TEST_F(GLPixelTest, ADirectionalLightLightsOnlyTheFacingSide) {
   struct NormalVertex {
     float x, y, z, nx, ny, nz;
   };
-  D3DXMATRIX projection, identity;
-  D3DXMatrixPerspectiveFovRH(&projection, 0.7853982f, 1.0f, 0.1f, 100.0f);
-  D3DXMatrixIdentity(&identity);
-  device_->SetTransform(D3DTS_PROJECTION, &projection);
-  device_->SetTransform(D3DTS_VIEW, &identity);
-  device_->SetTransform(D3DTS_WORLD, &identity);
+  LookDownMinusZ();
   const NormalVertex v[4] = {{-1, -1, -3, 0, 0, 1}, {-1, 1, -3, 0, 0, 1}, {1, -1, -3, 0, 0, 1}, {1, 1, -3, 0, 0, 1}};
   device_->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL);
   ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(NormalVertex)), D3D_OK);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Engine/DX9/DxutEnumeration.h"
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
 #include "Engine/EngColour.h"
@@ -82,6 +83,21 @@ TEST_F(EngDeviceDX9Test, FailedCreationLeavesNoDeviceAndTheRightAdvice) {
     program_.reset();
     PlatformResetWindowsForTests();
   }
+}
+
+TEST_F(EngDeviceDX9Test, AFailureAfterTheDeviceExistsReleasesItAndItsSettings) {
+  Start();
+  const DxutDeviceSettings settings = *Back()->GetSettings();
+  // Without the adapter's enumeration record the change fails after
+  // CreateDevice has made the new device.
+  DxutEnumerationReset();
+  const int created = Rec().devicesCreated;
+  EXPECT_FALSE(Back()->DoChangeDevice(settings));
+  EXPECT_EQ(Rec().devicesCreated, created + 1);
+  EXPECT_TRUE(BoxShown("EngDeviceDX9::DoChangeDevice: DxutEnumerationGetAdapterInfoNew() failed"));
+  EXPECT_EQ(EngDeviceDX9GetD3DDevice(), nullptr);
+  EXPECT_EQ(D3D9LiveDeviceCount(), 0);
+  EXPECT_EQ(Back()->GetSettings(), nullptr);
 }
 
 TEST_F(EngDeviceDX9Test, LostDeviceSkipsFramesThenAsksForOneRecreation) {
@@ -184,6 +200,8 @@ TEST_F(EngDeviceDX9Test, ClearColourClampsEachChannel) {
   // Out-of-range channels clamp instead of wrapping (1.2 x 255 would be 50).
   Back()->SetClearColour(1.2f, -0.3f, 0.25f);
   EXPECT_EQ(Back()->GetClearColour(), 0xFFFF003Fu);
+  Back()->SetClearColour(NAN, 1.0f, 0.0f);
+  EXPECT_EQ(Back()->GetClearColour(), 0xFF00FF00u);
   Back()->SetClearColourFromRecord(nullptr);
   EXPECT_EQ(Back()->GetClearColour(), 0xFF000000u);
   const EngColour grey{0.2f, 0.4f, 0.3f, 1.0f};
@@ -277,6 +295,12 @@ TEST_F(EngDeviceDX9Test, DegenerateCamerasAreRefusedAndTheOldOneKept) {
   EXPECT_TRUE(LogContains("Bad Near/Far"));
   const D3DMATRIX after = Rec().transforms[D3DTS_PROJECTION];
   EXPECT_EQ(std::memcmp(&before, &after, sizeof(before)), 0);
+  int refusals = 0;
+  for (const auto& line : LogLines()) refusals += line.find("Bad Field Of View") != std::string::npos;
+  EXPECT_EQ(refusals, 4);
+  // Nothing refused was kept: applying the projection again gives the old one.
+  Device()->SetPerspectiveAspect(1.5f, true);
+  EXPECT_EQ(std::memcmp(&before, &Rec().transforms[D3DTS_PROJECTION], sizeof(before)), 0);
 
   const float eye[3] = {0.0f, -10.0f, 10.0f}, target[3] = {0.0f, 0.0f, 0.0f};
   Device()->SetViewLookAt(eye, target);

@@ -313,19 +313,8 @@ TEST_F(EngTextureDX9Test, ColourRectWritesOnlyTheChannelsAsked) {
 TEST_F(EngTextureDX9Test, CopiesScaleAndBlend) {
   // 64 x 64 into 32 x 32 takes every second texel.
   EngTexture big, small;
-  ASSERT_TRUE(EngTextureDX9TestAccess::CreateWithFormat(&big, 64, 64, D3DFMT_A8R8G8B8));
+  ASSERT_NO_FATAL_FAILURE(MakeCoordinateTexture(&big));
   ASSERT_TRUE(EngTextureDX9TestAccess::CreateWithFormat(&small, 32, 32, D3DFMT_A8R8G8B8));
-  D3DLOCKED_RECT locked{};
-  ASSERT_TRUE(big.GetDX9()->LockDxSurface(&locked));
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) {
-      auto* p = static_cast<std::uint8_t*>(locked.pBits) + y * locked.Pitch + x * 4;
-      p[0] = static_cast<std::uint8_t>(x);
-      p[1] = static_cast<std::uint8_t>(y);
-      p[2] = 0;
-      p[3] = 255;
-    }
-  big.GetDX9()->UnlockDxSurface();
   ASSERT_TRUE(small.CopyAlphaChannelFromAnotherTextureInt(&big, 0, 0, -1, -1, 0, 0, -1, -1, 0, 0));
   EXPECT_EQ(TexelBytes(&small, 5, 7, 4), (Bytes{10, 14, 0, 255}));
 

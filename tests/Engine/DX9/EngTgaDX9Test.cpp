@@ -79,18 +79,7 @@ TEST_F(EngTgaDX9Test, ReadBackNeedsFourBytesAPixelWhateverTheRecordedDepth) {
 
 TEST_F(EngTgaDX9Test, FillFromTextureScalesAndMirrors) {
   EngTexture texture;
-  ASSERT_TRUE(EngTextureDX9TestAccess::CreateWithFormat(&texture, 64, 64, D3DFMT_A8R8G8B8));
-  D3DLOCKED_RECT locked{};
-  ASSERT_TRUE(texture.GetDX9()->LockDxSurface(&locked));
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) {
-      auto* p = static_cast<std::uint8_t*>(locked.pBits) + y * locked.Pitch + x * 4;
-      p[0] = static_cast<std::uint8_t>(x);
-      p[1] = static_cast<std::uint8_t>(y);
-      p[2] = 0;
-      p[3] = 255;
-    }
-  texture.GetDX9()->UnlockDxSurface();
+  ASSERT_NO_FATAL_FAILURE(MakeCoordinateTexture(&texture));
   EngTga image;
   ASSERT_TRUE(image.CreateWithColour(32, 32, 32, 0, 0, 0, 0));
   ASSERT_TRUE(image.FillFromTexture(0, 0, 64, 64, &texture, 0, 0, 32, 32, false, false, 2, 1.0f));

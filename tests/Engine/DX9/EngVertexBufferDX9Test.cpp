@@ -1,5 +1,6 @@
 // Tests of the quad and the triangle list on the recording device: layouts,
 // geometry, colour packing, the setters' caching and refusals, and draws.
+#include <cmath>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -114,6 +115,7 @@ TEST_F(QuadTest, ColoursPackClampedAndKeepTheRememberedColour) {
       {0.999f, 0.999f, 0.999f, 0.999f, 0xFEFEFEFEu},
       {1.2f, 1.0f, 1.0f, 1.0f, 0xFFFFFFFFu},  // not (1.2 x 255) & 0xFF = 50
       {0.2f, 0.4f, 0.6f, 2.0f, 0xFF336699u},
+      {0.0f, 0.5f, 0.0f, NAN, 0x00007F00u},  // a NaN channel is 0, not an undefined conversion
   };
   EngVertexBufferDX9 quad;
   ASSERT_TRUE(quad.Create(EVBT_POS_COL_TEX_2D, nullptr));

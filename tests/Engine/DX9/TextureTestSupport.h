@@ -92,6 +92,23 @@ inline void FillTexels(EngTexture* texture, const std::vector<std::uint8_t>& tex
   t->UnlockDxSurface();
 }
 
+// A 64 x 64 A8R8G8B8 texture whose texel (x, y) is blue x, green y, red 0,
+// alpha 255: a copied texel tells where it came from.
+inline void MakeCoordinateTexture(EngTexture* texture) {
+  ASSERT_TRUE(EngTextureDX9TestAccess::CreateWithFormat(texture, 64, 64, D3DFMT_A8R8G8B8));
+  D3DLOCKED_RECT locked{};
+  ASSERT_TRUE(texture->GetDX9()->LockDxSurface(&locked));
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x) {
+      auto* p = static_cast<std::uint8_t*>(locked.pBits) + y * locked.Pitch + x * 4;
+      p[0] = static_cast<std::uint8_t>(x);
+      p[1] = static_cast<std::uint8_t>(y);
+      p[2] = 0;
+      p[3] = 255;
+    }
+  texture->GetDX9()->UnlockDxSurface();
+}
+
 // The floats of vertex v of a quad's buffer, from byte offset.
 inline std::vector<float> VertexFloats(EngTexture* texture, int vertex, int offset, int count) {
   EngVertexBufferDX9& quad = texture->GetDX9()->GetQuad();

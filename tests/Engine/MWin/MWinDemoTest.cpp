@@ -30,6 +30,7 @@
 #include "Platform/D3D9GL.h"
 #include "Platform/Window.h"
 #include "Platform/WindowLocal.h"
+#include "tests/Engine/MWin/MWinTestSetup.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
@@ -75,29 +76,14 @@ const char* Rows(int n, int) {
 void SecondCreate() {
   ++g_seen.secondCreated;
   MWinCollection* c = mwin.GetDesktop()->AddCollection("Second");
-  MWinWindowSetup s = {};
-  s.w = 640;
-  s.h = 480;
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_DEFAULT");
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
+  const MWinWindowSetup s = TestWindowSetup(0, 0, 640, 480, "MWIN_TEXBUT_DEFAULT");
   c->AddWindow("MainWin", &s);
 }
 void GoSecond() { EngScreenGoto(g_second); }
 
 void DemoCreate() {
   MWinCollection* c = mwin.GetDesktop()->AddCollection("Demo");
-  MWinWindowSetup s = {};
-  s.x = 20;
-  s.y = 40;
-  s.w = 600;
-  s.h = 420;
-  s.moveMode = 1;
-  s.titleBar = 1;
-  std::strcpy(s.title, "Demo");
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_DEFAULT");
-  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_DEFAULT");
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
+  const MWinWindowSetup s = TestWindowSetup(20, 40, 600, 420, "MWIN_TEXBUT_DEFAULT", "Demo");
   MWinWindow* w = c->AddWindow("MainWin", &s);
   MWinButton* push = w->AddButton("Push", MWIN_BUT_PUSH, "MWIN_TEXBUT_DEFAULT", "Push", 10, 10, 120, 30);
   push->SetSimpleCallback(Pushed);

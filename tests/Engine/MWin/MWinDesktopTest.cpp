@@ -1,23 +1,9 @@
 // Tests of the desktop and its collections: IDs, activation, drawing order,
 // routing, and handlers that remove what is being served.
-#include <cstring>
-
 #include "Engine/MWin/MWinGraph.h"
 #include "tests/Engine/MWin/MWinFake.h"
 
 namespace {
-
-MWinWindowSetup PlainSetup(float x, float y, float w, float h, const char* look) {
-  MWinWindowSetup s = {};
-  s.x = x;
-  s.y = y;
-  s.w = w;
-  s.h = h;
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, look);
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
-  return s;
-}
 
 TEST_F(MWinTest, DuplicateCollectionIDGivesNullAndChangesNothing) {
   MWinDesktop* d = mw->GetDesktop();
@@ -65,10 +51,10 @@ TEST_F(MWinTest, RenderDrawsInactiveThenDimThenActive) {
   InstallTestLook();
   MWinDesktop* d = mw->GetDesktop();
   MWinCollection* a = d->AddCollection("A");
-  MWinWindowSetup sa = PlainSetup(10, 10, 50, 50, "Look");
+  MWinWindowSetup sa = TestWindowSetup(10, 10, 50, 50, "Look");
   a->AddWindow("W", &sa);
   MWinCollection* b = d->AddCollection("B");
-  MWinWindowSetup sb = PlainSetup(300, 10, 50, 50, "Look");
+  MWinWindowSetup sb = TestWindowSetup(300, 10, 50, 50, "Look");
   b->AddWindow("W", &sb);
   // B is active: A is drawn first.
   eng.ClearDrawn();
@@ -132,7 +118,7 @@ TEST_F(MWinTest, RemovingACollectionKeepsTheOthersGraphics) {
 TEST_F(MWinTest, DestroyingACollectionFreesTheWindowsOfEveryLayout) {
   const int before = MWinButton::GetLiveCount();
   MWinCollection* c = mw->GetDesktop()->AddCollection("L");
-  MWinWindowSetup s = PlainSetup(0, 0, 200, 200, "MWIN_TEXBUT_NONE");
+  MWinWindowSetup s = TestWindowSetup(0, 0, 200, 200);
   for (int layout : {1, 2, 0}) {
     c->SetScreenLayout(layout);
     MWinWindow* w = c->AddWindow("W", &s);
@@ -145,8 +131,8 @@ TEST_F(MWinTest, DestroyingACollectionFreesTheWindowsOfEveryLayout) {
 
 TEST_F(MWinTest, LeftClickOutsideActivatesTheWindowUnderTheMouse) {
   MWinCollection* c = mw->GetDesktop()->AddCollection("C");
-  MWinWindowSetup s1 = PlainSetup(0, 0, 100, 100, "MWIN_TEXBUT_NONE");
-  MWinWindowSetup s2 = PlainSetup(200, 0, 100, 100, "MWIN_TEXBUT_NONE");
+  MWinWindowSetup s1 = TestWindowSetup(0, 0, 100, 100);
+  MWinWindowSetup s2 = TestWindowSetup(200, 0, 100, 100);
   MWinWindow* w1 = c->AddWindow("W1", &s1);
   MWinWindow* w2 = c->AddWindow("W2", &s2);
   mw->Style().hoverActivatesWindows = 0;

@@ -21,28 +21,29 @@ bool FakeBackEnd::TextureLoad(MWinEngTexture* texture, const char* fileName, int
   return true;
 }
 
-void FakeBackEnd::TextureDraw(MWinEngTexture* texture, float x, float y, float w, float h,
-                              const float uv[4], const float colours[4][4]) {
+FakeBackEnd::Quad FakeBackEnd::PlacedQuad(float x, float y, float w, float h,
+                                          const float uv[4]) {
   Quad q{};
-  q.texture = texture;
   q.x = x;
   q.y = y;
   q.w = w;
   q.h = h;
   std::memcpy(q.uv, uv, sizeof(q.uv));
+  return q;
+}
+
+void FakeBackEnd::TextureDraw(MWinEngTexture* texture, float x, float y, float w, float h,
+                              const float uv[4], const float colours[4][4]) {
+  Quad q = PlacedQuad(x, y, w, h, uv);
+  q.texture = texture;
   std::memcpy(q.colour, colours, sizeof(q.colour));
   quads.push_back(q);
 }
 
 void FakeBackEnd::EngTextureDraw(EngTexture* texture, float x, float y, float w, float h,
                                  const float uv[4], const float colour[4]) {
-  Quad q{};
+  Quad q = PlacedQuad(x, y, w, h, uv);
   q.engTexture = texture;
-  q.x = x;
-  q.y = y;
-  q.w = w;
-  q.h = h;
-  std::memcpy(q.uv, uv, sizeof(q.uv));
   for (int i = 0; i < 4; ++i) std::memcpy(q.colour[i], colour, sizeof(q.colour[i]));
   quads.push_back(q);
 }
@@ -200,14 +201,7 @@ void MWinTest::TearDown() {
 MWinWindow* MWinTest::AddScreen(const char* collection, float x, float y, float w, float h) {
   MWinCollection* c = mw->GetDesktop()->AddCollection(collection);
   if (!c) return nullptr;
-  MWinWindowSetup s = {};
-  s.x = x;
-  s.y = y;
-  s.w = w;
-  s.h = h;
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
+  const MWinWindowSetup s = TestWindowSetup(x, y, w, h);
   return c->AddWindow("Win", &s);
 }
 

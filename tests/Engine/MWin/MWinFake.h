@@ -17,6 +17,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
+#include "tests/Engine/MWin/MWinTestSetup.h"
 #include "tests/Support/TestSupport.h"
 
 struct FakeTexture : MWinEngTexture {
@@ -246,6 +247,7 @@ class FakeBackEnd : public MWinEngBackEnd {
   bool Drew(const std::string& text) const;
 
  private:
+  static Quad PlacedQuad(float x, float y, float w, float h, const float uv[4]);
   MWinEngBlendState blend;
 };
 

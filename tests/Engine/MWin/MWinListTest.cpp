@@ -83,6 +83,18 @@ TEST_F(MWinListTest, LongListScrollsOnItsArrowRowsWithShrinkingDelays) {
     mw->Tick();
   }
   EXPECT_EQ(d.delay, 5);
+  // Off the arrow row the delay is 500 again; back on it after a rest
+  // longer than that, the next step comes at once.
+  const int scrolled = d.scroll;
+  Move(150, 240);
+  eng.timeMs += 1000;
+  mw->Tick();
+  EXPECT_EQ(d.delay, 500);
+  EXPECT_EQ(d.scroll, scrolled);
+  Move(150, d.downY + 10);
+  mw->Tick();
+  EXPECT_EQ(d.scroll, scrolled + 1);
+  EXPECT_EQ(d.delay, 430);
 }
 
 TEST_F(MWinListTest, DownOnAClosedListWithTheLastEntrySelected) {

@@ -1,6 +1,6 @@
 // Tests of popups: sizes and button placement, answers by key and click,
 // the saved flags, and popups opened from result callbacks.
-#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "tests/Engine/MWin/MWinFake.h"
@@ -45,8 +45,45 @@ TEST_F(MWinPopupTest, ThreeButtonsAreSpacedAndCentred) {
   // The third button answers 2.
   const MWinArea a = PopupButton("NO")->GetAreaRelative();
   Click(w->GetArea().x + a.x + 5, w->GetArea().y + a.y + 5);
+  mw->Tick();
   EXPECT_EQ(g_answers, std::vector<int>{2});
   EXPECT_FALSE(mw->IsPopupOpen());
+}
+
+// A click answers like a key: the press is queued inside the input routing
+// and the result callback runs from the next tick, after the popup is gone.
+bool g_openDuringAnswer = true;
+MWin* g_answerMw = nullptr;
+void AnswerAndLook(int result) {
+  g_answers.push_back(result);
+  g_openDuringAnswer = g_answerMw->IsPopupOpen();
+}
+
+TEST_F(MWinPopupTest, AClickAnswersFromTheNextTick) {
+  g_answerMw = mw.get();
+  ASSERT_TRUE(mw->PopupOkCancel("T", "Sure?", AnswerAndLook));
+  MWinWindow* w = mw->GetPopupWindow();
+  auto centre = [&](const char* id) {
+    MWinArea a;
+    PopupButton(id)->GetArea(&a, false);
+    return std::pair<float, float>(a.x + a.w / 2, a.y + a.h / 2);
+  };
+  const auto cancel = centre("CANCEL"), ok = centre("OK");
+  EXPECT_TRUE(Click(cancel.first, cancel.second));
+  EXPECT_TRUE(g_answers.empty());
+  EXPECT_TRUE(mw->IsPopupOpen());
+  EXPECT_EQ(mw->GetPopupWindow(), w);
+  EXPECT_EQ(mw->GetQueueCount(), 1);
+  // A second answer before the tick is refused; the first one stands.
+  Click(ok.first, ok.second);
+  EXPECT_TRUE(LogContains("Queue not empty"));
+  EXPECT_TRUE(mw->Tick());
+  EXPECT_EQ(g_answers, std::vector<int>{0});
+  EXPECT_FALSE(g_openDuringAnswer);
+  EXPECT_FALSE(mw->IsPopupOpen());
+  EXPECT_EQ(mw->GetQueueCount(), 0);
+  mw->Tick();
+  EXPECT_EQ(g_answers.size(), 1u);
 }
 
 TEST_F(MWinPopupTest, EmptyPopupHasTheBaseWidthAndTheExtraHeight) {
@@ -75,6 +112,12 @@ TEST_F(MWinPopupTest, MessageTextWidensAndHeightensThePopup) {
   EXPECT_TRUE(w->HasTitleBar());
   EXPECT_EQ(mw->GetDesktop()->GetCollectionFromID("MWIN_POPUP")->GetWindowFromID("MWIN_POPUP_WIN_TEMP", false),
             nullptr);
+  // A title too long for the bar keeps the bar and leaves it empty.
+  mw->PopupCloseIfOpen();
+  const std::string longTitle(256, 't');
+  ASSERT_TRUE(mw->PopupOk(longTitle.c_str(), "x"));
+  EXPECT_TRUE(mw->GetPopupWindow()->HasTitleBar());
+  EXPECT_STREQ(mw->GetPopupWindow()->GetTitle(), "");
 }
 
 TEST_F(MWinPopupTest, EscapeAndEnterAnswerOkCancelButNotYesNo) {
@@ -98,13 +141,7 @@ TEST_F(MWinPopupTest, ClosingRestoresExactlyTheSavedFlags) {
   MWinDesktop* d = mw->GetDesktop();
   MWinWindow* w1 = AddScreen("A", 0, 0, 100, 100);
   MWinCollection* a = d->GetCollectionFromID("A");
-  MWinWindowSetup s = {};
-  s.x = 200;
-  s.y = 0;
-  s.w = 100;
-  s.h = 100;
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_NONE");
+  const MWinWindowSetup s = TestWindowSetup(200, 0, 100, 100);
   MWinWindow* w2 = a->AddWindow("W2", &s);
   MWinCollection* b = d->AddCollection("B");
   a->SetActiveFlag(true);  // both collections and both windows active
@@ -206,6 +243,10 @@ TEST_F(MWinPopupTest, TextEditPopupEditsTheBufferAndEnterConfirms) {
   MWinButton* edit = PopupButton("TEXTEDIT");
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(edit->TextEditIsEditing());
+  // Under a one-line message and a title: button height + 20; the window is
+  // the base width, the box 40 narrower.
+  EXPECT_FLOAT_EQ(edit->GetAreaRelative().y, 50);
+  EXPECT_FLOAT_EQ(edit->Width(), mw->GetPopupWindow()->GetArea().w - 40);
   for (const char* p = "cdefghijk"; *p; ++p) Char(*p);
   EXPECT_TRUE(Key(13));
   mw->Tick();

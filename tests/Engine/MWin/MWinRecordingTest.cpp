@@ -2,7 +2,6 @@
 // display needed): looks, text, the picker's textures, triangle lists and
 // the popup's dimming reach the device.
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "Engine/EngFont.h"
@@ -14,6 +13,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
+#include "tests/Engine/MWin/MWinTestSetup.h"
 #include "tests/Support/GraphicsTestSupport.h"
 
 namespace {
@@ -57,14 +57,7 @@ TEST_F(MWinRecordingTest, LooksGraphsAndTheDimReachTheDevice) {
   EXPECT_TRUE(MWinEng()->TextureIsLoaded(mw->PickerSquare()));
 
   MWinCollection* c = mw->GetDesktop()->AddCollection("C");
-  MWinWindowSetup s = {};
-  s.x = 100;
-  s.y = 100;
-  s.w = 200;
-  s.h = 100;
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, "Look");
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
+  const MWinWindowSetup s = TestWindowSetup(100, 100, 200, 100, "Look");
   MWinWindow* w = c->AddWindow("W", &s);
   Rec().Clear();
   mw->Render();

@@ -167,6 +167,10 @@ TEST_F(MWinTest, FontRegistry) {
   EXPECT_TRUE(LogContains("No id specified"));
   EXPECT_EQ(f->AddFontPointer("F9", nullptr), kMWinFontNone);
   EXPECT_TRUE(LogContains("No font passed in"));
+  // The fixture registered the standard font (number -1, not user font 1);
+  // a second standard font is refused.
+  EXPECT_EQ(f->AddFontPointer(nullptr, FakeBackEnd::AsEng(&fonts[8])), kMWinFontNone);
+  EXPECT_TRUE(LogContains("Font is already loaded"));
   ClearLog();
   EXPECT_EQ(f->GetFontNumFromID("MWIN_FONT_NONE"), kMWinFontNone);
   EXPECT_EQ(f->GetFontNumFromID("MWIN_FONT_DEFAULT"), kMWinFontDefault);

@@ -1,6 +1,5 @@
 // Tests of windows: IDs, set-up rules, hit tests, focus walking, the escape
 // and default keys, dragging and button look-ups.
-#include <cstring>
 #include <string>
 
 #include "tests/Engine/MWin/MWinFake.h"
@@ -8,20 +7,8 @@
 namespace {
 
 MWinWindowSetup WinSetup(float x, float y, float w, float h, bool title) {
-  MWinWindowSetup s = {};
-  s.x = x;
-  s.y = y;
-  s.w = w;
-  s.h = h;
-  s.titleBar = title ? 1 : 0;
-  s.moveMode = 1;
-  std::strcpy(s.title, "T");
-  std::strcpy(s.titleTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.windowTexBut, "MWIN_TEXBUT_NONE");
-  std::strcpy(s.titleFont, "MWIN_FONT_DEFAULT");
-  return s;
+  return TestWindowSetup(x, y, w, h, "MWIN_TEXBUT_NONE", title ? "T" : nullptr);
 }
-
 TEST(MWinIDTest, CopyCompareAndPrint) {
   LogCapture log;
   MWinID id;
@@ -204,6 +191,41 @@ TEST_F(MWinTest, CallbackRemovingItsOwnWindowReportsTheKeyTaken) {
   Move(20, 20);
   EXPECT_TRUE(Key(13));
   EXPECT_EQ(mw->GetDesktop()->GetCollectionFromID("Screen")->GetFirstWindow(), nullptr);
+}
+
+// A button whose callback removes the button itself: it leaves the window at
+// once (and forgets it), the event is taken, and the window goes on working
+// with its other buttons (AddressSanitizer watches the freed button).
+MWinButton* g_self = nullptr;
+bool g_selfForgotParent = false;
+void RemoveSelf() {
+  g_self->GetParent()->RemoveButton(g_self);
+  g_selfForgotParent = g_self->GetParent() == nullptr;
+}
+
+TEST_F(MWinTest, CallbackRemovingItsOwnButtonEndsTheRouting) {
+  struct Case {
+    const char* how;
+    int key;  // 0: a click
+  };
+  const Case cases[] = {{"Enter", 13}, {"Space", 32}, {"click", 0}};
+  for (const Case& c : cases) {
+    MWinWindow* w = AddScreen(c.how);
+    g_self = w->AddButton("B", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "b", 10, 10, 50, 20);
+    MWinButton* other = w->AddButton("C", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "c", 10, 40, 50, 20);
+    g_self->SetSimpleCallback(RemoveSelf);
+    g_selfForgotParent = false;
+    Move(20, 20);
+    ASSERT_TRUE(g_self->IsHighlighted()) << c.how;
+    EXPECT_TRUE(c.key ? Key(c.key) : Click(20, 20)) << c.how;
+    EXPECT_TRUE(g_selfForgotParent) << c.how;
+    EXPECT_EQ(w->GetButtonFromID("B", false), nullptr) << c.how;
+    EXPECT_EQ(w->GetFirstButton(), other) << c.how;
+    Move(20, 50);
+    EXPECT_TRUE(other->IsHighlighted()) << c.how;
+    mw->Render();
+    mw->GetDesktop()->RemoveCollection(c.how);
+  }
 }
 
 TEST_F(MWinTest, CentreButtonsCentresTheVisibleGroup) {

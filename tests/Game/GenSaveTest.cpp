@@ -1,0 +1,275 @@
+// GenSaveTest.cpp - saved games and pictures: the files' sizes and forms,
+// what is refused on reading (versions, short files, damaged or foreign
+// records), file names, and saving while moves still run.
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <random>
+
+#include "App/PrefFolder.h"
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngFile.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenRules.h"
+#include "Game/GenSave.h"
+#include "Game/GenUndo.h"
+#include "tests/Game/GameFixture.h"
+
+namespace {
+
+class GenSaveTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    FixtureUseRealLayouts();
+    FixtureUsePlayer(dir_, "Saver");
+    g_UserRecord.cardAnimationOn = 0;
+    GenSetSetupOverrideForTests(FixtureKlondikePlaySetup);
+    GenNewGameWithNumber(21, true);
+    ASSERT_TRUE(RunAnimations());
+    // A move, so that the game is not just dealt.
+    FixtureClick(kWhereDeck, -1, 0);
+    ASSERT_TRUE(RunAnimations());
+  }
+  std::string GameFile() { return GenGetSaveFilename(0); }
+  std::string PictureFile() { return GenGetSaveFilename(1); }
+  static std::string Native(const std::string& gamePath) {
+    std::string p = gamePath;
+    for (char& c : p) {
+      if (c == '\\') c = '/';
+    }
+    return p;
+  }
+  // Writes a ".c3o" made from a record image that edit may change first.
+  void WriteSavedGame(const std::function<void(Gen&)>& edit) {
+    static Gen copy;
+    copy = g_GenLive;
+    copy.version = kGenSaveVersion;
+    edit(copy);
+    std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
+    GenWriteImage(copy, image.get());
+    unsigned char* ciphered = EngEncryptionEncrypt(image.get(), kGenImageSize);
+    ASSERT_NE(ciphered, nullptr);
+    std::string bytes(4, '\0');
+    GenPutF32(reinterpret_cast<uint8_t*>(bytes.data()), 0, kGenSaveVersion);
+    bytes.append(reinterpret_cast<char*>(ciphered), kGenImageSize + 16);
+    std::free(ciphered);
+    WriteFile(Native(GameFile()), bytes);
+    WriteFile(Native(PictureFile()), "picture");
+  }
+};
+
+TEST_F(GenSaveTest, TheFilesHaveTheirSizesAndForms) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  EXPECT_EQ(GameFile(), std::string(PrefFolderGetSubFolder("SavedGames")) + "\\Saver_Klondike.c3o");
+  const std::string game = ReadFile(Native(GameFile()));
+  ASSERT_EQ(game.size(), 4070760u);
+  EXPECT_EQ(GenGetF32(reinterpret_cast<const uint8_t*>(game.data()), 0), 4.3f);
+  const std::string picture = ReadFile(Native(PictureFile()));
+  ASSERT_EQ(picture.size(), 2188092u);
+  // The picture reads back: counts and piles as on the table.
+  SaveCardDetailsCompact& compact = GenGetSaveCardDetailsCompact();
+  std::memcpy(compact.bytes, picture.data(), picture.size());
+  ASSERT_TRUE(GenFillSaveCardDetailsFromSaveCardDetailsCompact());
+  const SaveCardDetails& d = GenGetSaveCardDetails();
+  EXPECT_EQ(d.numTableaus, 7);
+  EXPECT_EQ(d.numFoundations, 4);
+  EXPECT_EQ(d.deckSize, 52);
+  EXPECT_EQ(d.deckInUse, 1);
+  // Pile 1 is the waste, piles 42-48 the tableaus.
+  EXPECT_EQ(d.piles[1].numCards, g_GenLive.waste.numCards);
+  for (int t = 0; t < 7; ++t) {
+    const CardGroup& saved = d.piles[42 + t];
+    ASSERT_EQ(saved.numCards, g_GenLive.tableaus[t].numCards);
+    for (int i = 0; i < saved.numCards; ++i) {
+      EXPECT_TRUE(CardsAreSameCard(&saved.cards[i], &g_GenLive.tableaus[t].cards[i]));
+      EXPECT_EQ(saved.cards[i].faceUp, g_GenLive.tableaus[t].cards[i].faceUp);
+    }
+  }
+  EXPECT_TRUE(GenSavedGameExists());
+  EXPECT_EQ(GenGetSavedGameDealNumber(), 21u);
+}
+
+TEST_F(GenSaveTest, AnOtherVersionIsNotResumedAndBothFilesGo) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  std::string game = ReadFile(Native(GameFile()));
+  GenPutF32(reinterpret_cast<uint8_t*>(game.data()), 0, 4.2f);
+  WriteFile(Native(GameFile()), game);
+  EXPECT_FALSE(GenSavedGameExists());
+  EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+  EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+}
+
+TEST_F(GenSaveTest, AFileCutShortIsReportedAndChangesNothing) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  std::string game = ReadFile(Native(GameFile()));
+  WriteFile(Native(GameFile()), game.substr(0, 4 + 1000));
+  // Another game on the table meanwhile.
+  FixtureClick(kWhereDeck, -1, 0);
+  ASSERT_TRUE(RunAnimations());
+  const std::string table = FixtureDescribeGame();
+  EXPECT_FALSE(GenSavedGameExists());  // the exact size is required
+  WriteFile(Native(GameFile()), game.substr(0, 4 + 1000));
+  EXPECT_FALSE(GenResumeSavedGame());
+  EXPECT_TRUE(LogContains("Could not load saved game <" + GameFile() + ">"));
+  EXPECT_EQ(FixtureDescribeGame(), table);
+  EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+  EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+}
+
+struct DamageCase {
+  const char* what;
+  std::function<void(Gen&)> edit;
+};
+
+TEST_F(GenSaveTest, ADamagedOrForeignRecordIsRefusedBeforeAnythingChanges) {
+  const DamageCase cases[] = {
+      {"suit", [](Gen& g) { g.tableaus[3].cards[1].suit = 7; }},
+      {"rank", [](Gen& g) { g.deck.cards[0].rank = 15; }},
+      {"float", [](Gen& g) { g.tableaus[0].cards[0].pos[1] = std::nanf(""); }},
+      {"infinity", [](Gen& g) { g.waste.cards[100].restRot[1] = std::numeric_limits<float>::infinity(); }},
+      {"group float", [](Gen& g) { g.foundations[2].faceUpGap = std::nanf(""); }},
+      {"pile count", [](Gen& g) { g.cells[0].numCards = 2; g.numCells = 1; }},
+      {"room", [](Gen& g) { g.tableaus[6].numCards = 9; g.tableaus[6].maxCards = 8; }},
+      {"deal plan", [](Gen& g) { g.dealPlan[3] = 999; }},
+      {"alignment", [](Gen& g) { g.tableaus[2].alignType = 42; }},
+      {"rules", [](Gen& g) { g.rules[kRuleDropTableau] = kRuleAnything; }},
+      {"tableaus", [](Gen& g) { g.numTableaus = 8; }},
+      {"deck size", [](Gen& g) { g.deckSize = 104; }},
+      {"not ready", [](Gen& g) { g.ready = 0; }},
+  };
+  for (const DamageCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClearLog();
+    WriteSavedGame(c.edit);
+    const std::string table = FixtureDescribeGame();
+    EXPECT_FALSE(GenResumeSavedGame());
+    EXPECT_TRUE(LogContains("Could not load saved game <" + GameFile() + ">"));
+    EXPECT_EQ(FixtureDescribeGame(), table);
+    EXPECT_TRUE(g_GenLive.ready);
+    EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+    EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+  }
+  // The same file undamaged is resumed.
+  WriteSavedGame([](Gen&) {});
+  EXPECT_TRUE(GenResumeSavedGame());
+}
+
+TEST_F(GenSaveTest, RandomDamageIsRefusedOrHarmlessNeverACrash) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  const std::string good = ReadFile(Native(GameFile()));
+  std::mt19937 rng(11);
+  for (int round = 0; round < 12; ++round) {
+    std::string bad = good;
+    const int flips = 1 + static_cast<int>(rng() % 16);
+    for (int k = 0; k < flips; ++k) {
+      const size_t at = 4 + rng() % (bad.size() - 4);
+      bad[at] = static_cast<char>(bad[at] ^ static_cast<char>(1 + rng() % 255));
+    }
+    WriteFile(Native(GameFile()), bad);
+    const std::string table = FixtureDescribeGame();
+    if (GenResumeSavedGame()) {
+      EXPECT_TRUE(GenCheckOk());
+    } else {
+      EXPECT_EQ(FixtureDescribeGame(), table);
+      EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+    }
+  }
+}
+
+TEST_F(GenSaveTest, AnUnusableSavedGameIsReplacedByANewDeal) {
+  WriteSavedGame([](Gen& g) { g.numTableaus = 8; });
+  EXPECT_FALSE(GenResumeSavedGameIfAny());
+  EXPECT_TRUE(g_GenLive.ready);
+  EXPECT_EQ(FixtureCountAllCards(), 52);
+  EXPECT_EQ(g_GenLive.waste.numCards, 0);  // a fresh deal
+  EXPECT_TRUE(GenIsGameInProgress());
+}
+
+TEST_F(GenSaveTest, AWonGameLeavesNoSavedGame) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  g_GenLive.gameOver = 1;
+  EXPECT_TRUE(GenSaveCurrentGame());
+  EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+  EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+}
+
+TEST_F(GenSaveTest, APlayerNameThatIsNoFileNameIsRefused) {
+  const char* bad[] = {"a/b", "a\\b", "..", "up..", "tab\there", ""};
+  for (const char* name : bad) {
+    SCOPED_TRACE(name);
+    std::snprintf(g_UserRecord.name, sizeof g_UserRecord.name, "%s", name);
+    EXPECT_EQ(GenGetSaveFilename(0), nullptr);
+    EXPECT_FALSE(GenSaveCurrentGame());
+  }
+  std::memset(g_UserRecord.name, 'x', sizeof g_UserRecord.name);  // no end
+  EXPECT_EQ(GenGetSaveFilename(1), nullptr);
+  std::snprintf(g_UserRecord.name, sizeof g_UserRecord.name, "%s", "Ann-Marie O'Neil");
+  EXPECT_NE(GenGetSaveFilename(0), nullptr);
+  UserSetLoaded(false);
+  EXPECT_EQ(GenGetSaveFilename(0), nullptr);
+  EXPECT_NE(GenGetSaveFilename(2), nullptr);  // the stock pictures need no player
+}
+
+TEST_F(GenSaveTest, AGameNumberOutOfRangeIsRefused) {
+  GenSetCurGame(84);
+  EXPECT_FALSE(GenSaveCurrentGame());
+  EXPECT_TRUE(LogContains("Invalid cur game num 84"));
+  EXPECT_FALSE(GenResumeSavedGame());
+  GenSetCurGame(kGameKlondike);
+}
+
+TEST_F(GenSaveTest, SavingLandsTheRunningMove) {
+  AnimSetStartDelay();
+  ASSERT_TRUE(AnimSetupMoveNCardsFromDeckToWaste(1, 0.5f));
+  const int waste = g_GenLive.waste.numCards;
+  ASSERT_TRUE(GenSaveCurrentGame());
+  EXPECT_FALSE(CardsAnimIsAnimating());
+  EXPECT_EQ(g_GenLive.waste.numCards, waste + 1);
+  const std::string table = FixtureDescribeGame();
+  FixtureClick(kWhereDeck, -1, 0);
+  ASSERT_TRUE(RunAnimations());
+  ASSERT_TRUE(GenResumeSavedGame());
+  EXPECT_EQ(FixtureDescribeGame(), table);
+}
+
+void NeverEnds() {}
+void CustomSetup(int, CardsAnimEntry*) {}
+void CustomTick(int, CardsAnimEntry* e) { e->t = 0; }
+
+TEST_F(GenSaveTest, ACelebrationNeverHoldsASaveUp) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  ASSERT_TRUE(CardsSetupCustomAnimation(4, 1.0f, nullptr, NeverEnds, CustomSetup, CustomTick, nullptr));
+  EXPECT_TRUE(GenSaveCurrentGame());
+  EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+  CardsAnimCancelAll();
+}
+
+TEST_F(GenSaveTest, TheGameInProgressIsSavedAndDeletingCoversEveryGame) {
+  EXPECT_TRUE(GenIsGameInProgress());
+  ASSERT_TRUE(GenSaveGameInProgress());
+  EXPECT_TRUE(GenSavedGameExists());
+  GenSetCurGame(kGameFreeCell);
+  WriteFile(Native(GenGetSaveFilename(0)), "x");
+  GenSetCurGame(kGameKlondike);
+  GenDeleteAllSavedGames();
+  EXPECT_EQ(GenGetCurGame(), kGameKlondike);
+  EXPECT_FALSE(GenSavedGameExists());
+  GenSetCurGame(kGameFreeCell);
+  EXPECT_FALSE(std::filesystem::exists(Native(GenGetSaveFilename(0))));
+  GenSetCurGame(kGameKlondike);
+  // Without a game in progress there is nothing to save.
+  GenSetGameInProgress(false);
+  EXPECT_TRUE(GenSaveGameInProgress());
+  EXPECT_FALSE(GenSavedGameExists());
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 // its entries or its clean-up).
 #include "App/DirList.h"
 
+#include "Engine/EngUtils.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -108,7 +110,7 @@ bool Prepare(Listing& l) {
 
 void FillRecord(const Listing& l, const char* name, DirListFindRecord* record) {
   std::memset(record, 0, sizeof(*record));
-  std::snprintf(record->fileName, sizeof(record->fileName), "%s", name);
+  EngSafeStrcpy(record->fileName, name, static_cast<int>(sizeof(record->fileName)));
   PlatformDirEntryInfo info;
   if (!PlatformDirEntryStat(l.folder, name, &info)) return;
   record->attributes = info.isDirectory ? kDirListAttributeDirectory : kDirListAttributeNormal;

@@ -73,7 +73,13 @@ void FormatReporterLine(char* out, std::size_t size, const char* where, const ch
                         const char* format, std::va_list args) {
   char message[4096];
   std::vsnprintf(message, sizeof(message), format ? format : "", args);
-  std::snprintf(out, size, "( %s )%s%s", where ? where : "", gap, message);
+  std::size_t length = 0;
+  out[0] = '\0';
+  AppendBounded(out, size, &length, "( ");
+  AppendBounded(out, size, &length, where ? where : "");
+  AppendBounded(out, size, &length, " )");
+  AppendBounded(out, size, &length, gap);
+  AppendBounded(out, size, &length, message);
 }
 
 void ReportWithWhere(int level, const char* where, const char* gap, const char* format,

@@ -12,7 +12,8 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
-#include "Game/GenMoves.h"
+#include "Game/GenAutoplay.h"
+#include "Game/GenSelection.h"
 
 namespace {
 

@@ -24,6 +24,15 @@ float PickSpacingFactor(float v) {
   return factor;
 }
 
+// The turns and spacing factors: the part of a placement that travels with
+// the card when a copy asks for its rotations.
+void CopyTurnsAndSpacing(Card* target, const Card* source) {
+  Copy3(target->restRot, source->restRot);
+  Copy3(target->rot, source->rot);
+  target->hSpacing = source->hSpacing;
+  target->vSpacing = source->vSpacing;
+}
+
 int NumberOf(int suit, int rank) {
   if (rank < 1) return -1;
   return CardsGetNumberFromSuitAndRank(suit, rank);
@@ -206,10 +215,7 @@ bool CardsCopyPlacement(Card* target, const Card* source) {
   if (!target || !source) return false;
   Copy3(target->restPos, source->restPos);
   Copy3(target->pos, source->pos);
-  Copy3(target->restRot, source->restRot);
-  Copy3(target->rot, source->rot);
-  target->hSpacing = source->hSpacing;
-  target->vSpacing = source->vSpacing;
+  CopyTurnsAndSpacing(target, source);
   target->UpdateMatrix();
   return true;
 }
@@ -221,12 +227,7 @@ bool CardsCopyCard(Card* target, const Card* source, bool copyPlacement, bool co
   *target = *source;
   target->owner = former.owner;  // the owner belongs to the slot
   if (!copyPlacement) CardsCopyPlacement(target, &former);
-  if (copyRotations) {
-    Copy3(target->restRot, source->restRot);
-    Copy3(target->rot, source->rot);
-    target->hSpacing = source->hSpacing;
-    target->vSpacing = source->vSpacing;
-  }
+  if (copyRotations) CopyTurnsAndSpacing(target, source);
   target->UpdateMatrix();
   return true;
 }

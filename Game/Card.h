@@ -101,6 +101,7 @@ bool CardsSwapCards(Card* a, Card* b, bool swapPlacement);
 bool CardsAreSameCard(const Card* a, const Card* b);
 
 // The card's 192-byte form inside the game record image (owner written as
-// zero; on reading the owner is left alone and the matrix taken as stored).
+// zero; on reading the owner is left alone and the matrix is rebuilt from
+// the fields rather than taken as stored).
 void CardWriteImage(const Card& card, uint8_t* out);
 void CardReadImage(Card& card, const uint8_t* in);

@@ -71,6 +71,20 @@ bool ComputeTimedLandings(CardsAnimSlot& s) {
   return ok;
 }
 
+// The first checks of every move set-up on slot 0: no flight under way, a
+// count of 1-156 and a speed above 0. False: reported under where.
+bool MayStartMove(const char* where, int numCards, float speed) {
+  if (g_slots[0].active) {
+    DebugError(where, "Animation already on");
+    return false;
+  }
+  if (numCards < 1 || numCards > kCardGroupMaxCards || !(speed > 0)) {
+    DebugError(where, "Invalid num cards or speed");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 CardsAnimSlot& CardsAnimSlotRef(int slot) { return g_slots[slot]; }
@@ -121,14 +135,7 @@ bool CardsAnimMoveCardsBetweenGroupsBegin(int numCards, int cardsTogether, float
                                           CardsAnimEndCB endCallback) {
   const char* where = "CardsAnimMoveCardsBetweenGroupsBegin";
   CardsAnimSlot& s = g_slots[0];
-  if (s.active) {
-    DebugError(where, "Animation already on");
-    return false;
-  }
-  if (numCards < 1 || numCards > kCardGroupMaxCards || !(speed > 0)) {
-    DebugError(where, "Invalid num cards or speed");
-    return false;
-  }
+  if (!MayStartMove(where, numCards, speed)) return false;
   if (cardsTogether > 1 && cardsTogether != numCards) {
     DebugError(where, "Moving subset of cards not supported");
     return false;
@@ -190,14 +197,7 @@ bool CardsAnimMoveCardsFromGroupToGroup(int n, int cardsTogether, bool timed, in
                                         int /*hookFlag*/) {
   const char* where = "CardsAnimMoveCardsFromGroupToGroup";
   CardsAnimSlot& s = g_slots[0];
-  if (s.active) {
-    DebugError(where, "Animation already on");
-    return false;
-  }
-  if (n < 1 || n > kCardGroupMaxCards || !(speed > 0)) {
-    DebugError(where, "Invalid num cards or speed");
-    return false;
-  }
+  if (!MayStartMove(where, n, speed)) return false;
   if (!source || source->numCards < n) {
     DebugError(where, "Invalid from cards");
     return false;

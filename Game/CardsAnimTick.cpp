@@ -91,6 +91,16 @@ void CompactSources(CardsAnimSlot& s) {
   }
 }
 
+// Sends an entry on its way from its start to its end place: t 0, flying,
+// drawn from this frame.
+void Launch(int slot, CardsAnimEntry& e) {
+  SetDeltas(e);
+  e.t = 0;
+  e.state = 1;
+  e.visible = 1;
+  CardsAnimTickGetCardRenderPosAndRots(slot, &e);
+}
+
 void Advance(CardsAnimEntry& e) {
   e.t += e.speed * CardsGetAnimSpeedScale() * EngProgramGetFrameTime();
 }
@@ -108,15 +118,11 @@ bool TickOneByOne(int slot, CardsAnimSlot& s) {
       DebugError(kTickWhere, "Bad from card");
       return false;
     }
-    e.t = 0;
     SetStart(e);
     CardsAnimTakeFromSource(e);
     Copy3(e.endPos, e.target->cards[e.targetIndex].pos);
     Copy3(e.endRot, e.targetCard.rot);
-    SetDeltas(e);
-    e.state = 1;
-    e.visible = 1;
-    CardsAnimTickGetCardRenderPosAndRots(slot, &e);
+    Launch(slot, e);
     CardsAnimPlaySound(e, true);
   }
   Advance(e);
@@ -170,14 +176,7 @@ bool TickWholeGroup(int slot, CardsAnimSlot& s) {
       Copy3(e.endRot, target->cards[base + j].rot);
     }
     for (int j = 0; j < n; ++j) target->RemoveCardFromEnd();
-    for (int k = 0; k < n; ++k) {
-      CardsAnimEntry& e = s.entries[k];
-      SetDeltas(e);
-      e.t = 0;
-      e.state = 1;
-      e.visible = 1;
-      CardsAnimTickGetCardRenderPosAndRots(slot, &e);
-    }
+    for (int k = 0; k < n; ++k) Launch(slot, s.entries[k]);
     CardsAnimPlaySound(first, true);
   }
   for (int k = 0; k < n; ++k) Advance(s.entries[k]);
@@ -220,11 +219,7 @@ bool TickTimed(int slot, CardsAnimSlot& s) {
     }
     SetStart(e);
     CardsAnimTakeFromSource(e);
-    SetDeltas(e);
-    e.t = 0;
-    e.state = 1;
-    e.visible = 1;
-    CardsAnimTickGetCardRenderPosAndRots(slot, &e);
+    Launch(slot, e);
     CardsAnimPlaySound(e, true);
     ++s.cardsAdded;
   }

@@ -55,7 +55,11 @@ bool SetupFoundation(int i, int maxCards, float x, float y) {
   return ok;
 }
 
-bool CheckFoundationArgs(const char* where, int n, int maxCards) {
+// The start of the foundation positioners: the count and the room are
+// checked before anything changes ("Invalid num foundations <%d>", "Invalid
+// max cards <%d>" under where), then the foundation count and the record's
+// foundation empty-space flag are set.
+bool BeginFoundations(const char* where, int n, int maxCards, int emptySpace) {
   if (n < 0 || n > kGenMaxFoundations) {
     DebugError(where, "Invalid num foundations <%d>", n);
     return false;
@@ -64,7 +68,16 @@ bool CheckFoundationArgs(const char* where, int n, int maxCards) {
     DebugError(where, "Invalid max cards <%d>", maxCards);
     return false;
   }
+  g_GenLive.numFoundations = n;
+  g_GenLive.foundationEmptySpace = static_cast<uint8_t>(emptySpace);
   return true;
+}
+
+// The end of the foundation positioners: the lowest rank, and every slot
+// face up.
+void EndFoundations(int lowestRank) {
+  GenSetLowestRank(lowestRank);
+  GenSetFoundationSlotsFaceUp(-1, 1);
 }
 
 // The reserves' alignment from the record's bytes.
@@ -198,10 +211,7 @@ bool GenStdSetNReservesPosition(int n, float x, float y, float xGap, float yGap,
 
 bool GenStdSetNFoundationsPosition(int n, int maxCards, float x, float y, float xGap, float yGap,
                                    bool centred, int emptySpace, int lowestRank) {
-  if (!CheckFoundationArgs("GenStdSetNFoundationsPosition", n, maxCards)) return false;
-  Gen& g = g_GenLive;
-  g.numFoundations = n;
-  g.foundationEmptySpace = static_cast<uint8_t>(emptySpace);
+  if (!BeginFoundations("GenStdSetNFoundationsPosition", n, maxCards, emptySpace)) return false;
   bool upwards = false;
   if (yGap < 0 && !centred) {
     yGap = -yGap;
@@ -219,17 +229,13 @@ bool GenStdSetNFoundationsPosition(int n, int maxCards, float x, float y, float 
     }
     ok = SetupFoundation(i, maxCards, xi, yi) && ok;
   }
-  GenSetLowestRank(lowestRank);
-  GenSetFoundationSlotsFaceUp(-1, 1);
+  EndFoundations(lowestRank);
   return ok;
 }
 
 bool GenStdSetNFoundationsBetween(int n, int maxCards, float x1, float y1, float x2, float y2,
                                   bool alongX, int emptySpace, int lowestRank) {
-  if (!CheckFoundationArgs("GenStdSetNFoundationsBetween", n, maxCards)) return false;
-  Gen& g = g_GenLive;
-  g.numFoundations = n;
-  g.foundationEmptySpace = static_cast<uint8_t>(emptySpace);
+  if (!BeginFoundations("GenStdSetNFoundationsBetween", n, maxCards, emptySpace)) return false;
   float xStep = 0, yStep = 0;
   if (n > 1) {
     if (alongX) xStep = (x2 - x1) / static_cast<float>(n - 1);
@@ -240,15 +246,13 @@ bool GenStdSetNFoundationsBetween(int n, int maxCards, float x1, float y1, float
     ok = SetupFoundation(i, maxCards, x1 + static_cast<float>(i) * xStep,
                          y1 + static_cast<float>(i) * yStep) && ok;
   }
-  GenSetLowestRank(lowestRank);
-  GenSetFoundationSlotsFaceUp(-1, 1);
+  EndFoundations(lowestRank);
   return ok;
 }
 
 bool GenStdSetFourFoundationsInTopRow(int lowestRank) {
+  BeginFoundations("GenStdSetFourFoundationsInTopRow", 4, 13, 1);
   Gen& g = g_GenLive;
-  g.numFoundations = 4;
-  g.foundationEmptySpace = 1;
   // The scale is compared as a 32-bit float on purpose: only the exact
   // values 1.1 and 1.2 shift the row.
   float shift = 0;
@@ -261,8 +265,7 @@ bool GenStdSetFourFoundationsInTopRow(int lowestRank) {
     ok = SetupFoundation(i, 13, x, g_constants.topRowY) && ok;
     g.foundations[i].drawEmptySpace = 1;
   }
-  GenSetLowestRank(lowestRank);
-  GenSetFoundationSlotsFaceUp(-1, 1);
+  EndFoundations(lowestRank);
   return ok;
 }
 

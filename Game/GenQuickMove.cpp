@@ -12,7 +12,6 @@
 #include "Game/CardsAnim.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
-#include "Game/GenMoves.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"

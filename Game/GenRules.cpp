@@ -10,6 +10,10 @@ int AceAs1(int rank) { return rank == 14 ? 1 : rank; }
 bool Lower(int a, int b) { return GenIsNextLowerRank(a, b); }
 bool Higher(int a, int b) { return GenIsNextHigherRank(a, b); }
 
+// Rules 1-7: one card may follow another by a rank step and a suit or
+// colour condition (GenRulesStepFits).
+bool IsStepRule(int rule) { return rule >= kRuleDownOtherColour && rule <= kRuleUpOrDownAnySuit; }
+
 // Foundation index of a code (0 for 10).
 int FoundationIndex(int code) { return code - kWhereFoundation; }
 
@@ -66,15 +70,6 @@ bool GenRulesRunMayBeLifted(int rule, int where, const Card* const* run, int n) 
     int ra = GenRulesRank(a), rb = GenRulesRank(b);
     bool ok = true;
     switch (rule) {
-      case kRuleDownOtherColour:
-      case kRuleDownSameSuit:
-      case kRuleDownSameColour:
-      case kRuleUpOrDownSameSuit:
-      case kRuleDownOtherSuit:
-      case kRuleDownAnySuit:
-      case kRuleUpOrDownAnySuit:
-        ok = GenRulesStepFits(rule, a.suit, ra, b.suit, rb);
-        break;
       case kRuleSuitRunOrSameRank:
         if (k == 1) sameRankSet = GenRulesSameRank(ra, rb);
         ok = sameRankSet ? GenRulesSameRank(ra, rb)
@@ -84,7 +79,8 @@ bool GenRulesRunMayBeLifted(int rule, int where, const Card* const* run, int n) 
         ok = !cb.pairRule || cb.pairRule(where, where, 0, a.suit, ra, b.suit, rb);
         break;
       default:
-        break;  // no pair test
+        if (IsStepRule(rule)) ok = GenRulesStepFits(rule, a.suit, ra, b.suit, rb);
+        break;  // any other code: no pair test
     }
     if (!ok) return false;
   }
@@ -94,16 +90,9 @@ bool GenRulesRunMayBeLifted(int rule, int where, const Card* const* run, int n) 
 bool GenRulesMayDropOnCard(int rule, int target, int source, int topSuit, int topRank, int suit,
                            int rank) {
   const GenVariantCallbacks& cb = GenGetCallbacks();
+  if (IsStepRule(rule)) return GenRulesStepFits(rule, topSuit, topRank, suit, rank);
   switch (rule) {
     case kRuleAnything: return true;
-    case kRuleDownOtherColour:
-    case kRuleDownSameSuit:
-    case kRuleDownSameColour:
-    case kRuleUpOrDownSameSuit:
-    case kRuleDownOtherSuit:
-    case kRuleDownAnySuit:
-    case kRuleUpOrDownAnySuit:
-      return GenRulesStepFits(rule, topSuit, topRank, suit, rank);
     case kRuleSuitRunOrSameRank:
       return (Lower(topRank, rank) && topSuit == suit) || GenRulesSameRank(topRank, rank);
     case kRuleUpSameSuit: return Higher(topRank, rank) && topSuit == suit;

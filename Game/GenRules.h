@@ -1,13 +1,22 @@
 // GenRules.h - the pick-up and drop rules as named predicates.
 //
-// A variant sets eighteen rule bytes in its game record (nine pick-up rules,
-// one per kind of pile, and nine drop rules); each byte holds one of the
-// codes below. The standard pick-up tests every pair of a lifted run (a =
-// the lower card, b = the next card up); the standard drop tests the first
-// carried card (b) against the target's top card (a), or, on an empty
-// pile, against the kind's empty-pile rule. All tests read the live
-// record's rank settings (lowest rank, aces high, rank wrap) through
-// GenIsNextLowerRank / GenIsNextHigherRank.
+// Why rule bytes: the 84 variants differ mostly in what may be lifted from a
+// kind of pile and what a kind of pile takes, so those choices are data, not
+// code. A variant sets eighteen rule bytes in its game record (nine pick-up
+// rules, one per kind of pile, and nine drop rules); each byte holds one of
+// the codes below. Because the bytes live in the record, a saved game, an
+// undo step and every trial copy carry the rules they were played by, and
+// one set of predicates serves the player's drags, the candidate lists, the
+// quick-move search and autoplay alike. What no code can say (a variant's
+// own build order, its spaces, its pairs) goes through the variant's rule
+// slots instead, reached from the codes 14, 20 and 21.
+//
+// The standard pick-up tests every pair of a lifted run (a = the lower
+// card, b = the next card up); the standard drop tests the first carried
+// card (b) against the target's top card (a), or, on an empty pile, against
+// the kind's empty-pile rule. All tests read the live record's rank
+// settings (lowest rank, aces high, rank wrap) through GenIsNextLowerRank /
+// GenIsNextHigherRank.
 //
 // The callback rules (14 custom, 20 tableau space, 21 pair) call the
 // variant's slots 5, 6 and 7; an empty slot refuses (pick-up rule 21 with an

@@ -98,6 +98,24 @@ void FinishRunningMoves() {
   }
 }
 
+// Opens a saved game and reads its plain version: true when the file has
+// exactly a saved game's size and its version is 4.3, the file then open
+// at the enciphered record.
+bool OpenSavedGame(const char* name, EngFile& file) {
+  if (EngFileGetFileSize(name, false) != kGenSaveFileSize) return false;
+  uint8_t version[4];
+  return file.OpenForReading(name, false) && file.Read(version, sizeof version) &&
+         GenGetF32(version, 0) == kGenSaveVersion;
+}
+
+// Reads and deciphers a saved game's record image (kGenImageSize bytes);
+// false for a file that is not a whole saved game of this version.
+bool ReadSavedImage(const char* name, uint8_t* image) {
+  EngFile file;
+  return OpenSavedGame(name, file) &&
+         EngEncryptionReadFromOpenFileAndDecrypt(&file, image, kGenImageSize);
+}
+
 bool WritePicture(const char* name) {
   GenFillSaveCardDetailsFromGame();
   if (!GenFillSaveCardDetailsCompactFromSaveCardDetails()) return false;
@@ -189,13 +207,10 @@ bool GenSavedGameExists() {
   char gameName[kPathSize], pictureName[kPathSize];
   if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
   if (!EngFileExists(gameName)) return false;
-  bool ok = false;
-  if (EngFileGetFileSize(gameName, false) == kGenSaveFileSize) {
+  bool ok;
+  {
     EngFile file;
-    uint8_t version[4];
-    if (file.OpenForReading(gameName, false) && file.Read(version, sizeof version)) {
-      ok = GenGetF32(version, 0) == kGenSaveVersion;
-    }
+    ok = OpenSavedGame(gameName, file);
   }
   if (!ok) {
     EngFileDelete(gameName);
@@ -221,18 +236,9 @@ bool GenResumeSavedGame() {
     DeleteIfExists(pictureName);
     return false;
   };
-  if (EngFileGetFileSize(gameName, false) != kGenSaveFileSize) return fail();
-  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize + 1]);
-  {
-    EngFile file;
-    uint8_t version[4];
-    if (!file.OpenForReading(gameName, false) || !file.Read(version, sizeof version) ||
-        GenGetF32(version, 0) != kGenSaveVersion ||
-        !EngEncryptionReadFromOpenFileAndDecrypt(&file, image.get(), kGenImageSize)) {
-      return fail();
-    }
-  }
-  if (!GenReadImage(g_GenLoadScratch, image.get()) || !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
+  if (!ReadSavedImage(gameName, image.get()) || !GenReadImage(g_GenLoadScratch, image.get()) ||
+      !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
     return fail();
   }
 
@@ -258,15 +264,8 @@ bool GenResumeSavedGame() {
 uint32_t GenGetSavedGameDealNumber() {
   char gameName[kPathSize];
   if (!NameOf(0, gameName) || !EngFileExists(gameName)) return 0;
-  if (EngFileGetFileSize(gameName, false) != kGenSaveFileSize) return 0;
-  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize + 1]);
-  EngFile file;
-  uint8_t version[4];
-  if (!file.OpenForReading(gameName, false) || !file.Read(version, sizeof version) ||
-      GenGetF32(version, 0) != kGenSaveVersion ||
-      !EngEncryptionReadFromOpenFileAndDecrypt(&file, image.get(), kGenImageSize)) {
-    return 0;
-  }
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
+  if (!ReadSavedImage(gameName, image.get())) return 0;
   return GenGetU32(image.get(), 4);
 }
 

@@ -12,8 +12,10 @@ void GenFillSaveCardDetailsFromGame();
 // and rank (-1..14), every alignment type, every deal plan code,
 // GenCheckOk's limits, the ready byte, and that the pile counts, deck size,
 // deal capacity and rule block are those the variant's set-up makes (the
-// set-up is run for the comparison; the live record is put back as it
-// was). Each failure is reported with its reason under
+// set-up is run on the live record for the comparison). On a refusal the
+// live record is put back as it was; on success it is left as the set-up
+// made it (callbacks filled), for the caller to replace with the loaded
+// game. Each failure is reported with its reason under
 // "GenSaveCheckLoadedGame".
 bool GenSaveCheckLoadedGame(const Gen& loaded);
 

@@ -56,6 +56,17 @@ void ForEachSummary(UndoDetails& u, Gen& g, F f) {
   f(u.dealGroup, kWhereDealGroup, g.dealGroup);
 }
 
+// The five pile counts, between a record and a game (the fields share
+// their names).
+template <typename To, typename From>
+void CopyPileCounts(To& to, const From& from) {
+  to.numFoundations = from.numFoundations;
+  to.numTableaus = from.numTableaus;
+  to.numFans = from.numFans;
+  to.numReserves = from.numReserves;
+  to.numCells = from.numCells;
+}
+
 bool CountsMatch(const UndoDetails& u, const Gen& g) {
   if (u.deck.numCards != g.deck.numCards || u.waste.numCards != g.waste.numCards ||
       u.dealGroup.numCards != g.dealGroup.numCards) {
@@ -261,11 +272,7 @@ bool GenUndoCreateUndoDetailsFromGen(int index, bool marked) {
   }
   Gen& g = g_GenLive;
   UndoDetails& u = h.records[index];
-  u.numFoundations = g.numFoundations;
-  u.numTableaus = g.numTableaus;
-  u.numFans = g.numFans;
-  u.numReserves = g.numReserves;
-  u.numCells = g.numCells;
+  CopyPileCounts(u, g);
   u.numCardEntries = 0;
   ForEachSummary(u, g, [&u](UndoGroupSummary& summary, int code, CardGroup& pile) {
     CopyGenGroupToUndoGroup(u, summary, code, pile);
@@ -281,11 +288,7 @@ const Gen* GenUndoCreateGenFromUndoDetails(int index) {
   Gen& w = WorkCopy();
   GenCopyRecord(w, g_GenLive);
   UndoDetails& u = h.records[index];
-  w.numFoundations = u.numFoundations;
-  w.numTableaus = u.numTableaus;
-  w.numFans = u.numFans;
-  w.numReserves = u.numReserves;
-  w.numCells = u.numCells;
+  CopyPileCounts(w, u);
   ForEachSummary(u, w, [](UndoGroupSummary& summary, int, CardGroup& pile) {
     pile.numCards = summary.numCards;
     std::memcpy(pile.pos, summary.pos, sizeof pile.pos);

@@ -5,14 +5,11 @@
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenAutoplay.h"
-#include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {
-
-bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
 // The Spider-like deck deals a card to every tableau.
 bool SpiderSelection(int quick, int down) {
@@ -57,17 +54,13 @@ void FixtureFreeCellPlaySetup() {
 }
 
 void FixtureSpiderPlaySetup() {
-  GenSetCardScale(0.8f, 0.8f);
-  GenReset();
-  GenSetDeckAndDealGroup(104, 54, 2, 1.0f);
-  Gen& g = g_GenLive;
-  g.rules[kRulePickupTableau] = 2;
-  g.rules[kRulePickupFoundation] = 16;
-  g.rules[kRuleDropFoundation] = 10;
-  g.rules[kRuleDropTableau] = 6;
-  g.rules[kRuleDropEmptyTableau] = 0;
-  g.rules[kRuleDropWaste] = 16;
-  GenSetDealCB(PlanForward);
+  FixtureBeginSetup(0.8f, 0.8f, 104, 54, 2,
+                    {{kRulePickupTableau, 2},
+                     {kRulePickupFoundation, 16},
+                     {kRuleDropFoundation, 10},
+                     {kRuleDropTableau, 6},
+                     {kRuleDropEmptyTableau, 0},
+                     {kRuleDropWaste, 16}});
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float cw = CardsGetCardWidth();
   GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, 0.1f * cw, 0, true, 1, 1);

@@ -12,17 +12,23 @@ bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
 }  // namespace
 
-void FixtureKlondikeSetup() {
-  GenSetCardScale(GenGameLayoutsGetCurGameCardScaleX(), GenGameLayoutsGetCurGameCardScaleY());
+void FixtureBeginSetup(float scaleX, float scaleY, int deckSize, int dealCards, int faceMode,
+                       std::initializer_list<FixtureRule> rules) {
+  GenSetCardScale(scaleX, scaleY);
   GenReset();
-  GenSetDeckAndDealGroup(52, 28, 3, 1.0f);
-  Gen& g = g_GenLive;
-  g.rules[kRulePickupTableau] = 1;
-  g.rules[kRuleDropFoundation] = 10;
-  g.rules[kRuleDropTableau] = 1;
-  g.rules[kRuleDropEmptyTableau] = 17;
-  g.rules[kRuleDropWaste] = 16;
+  GenSetDeckAndDealGroup(deckSize, dealCards, faceMode, 1.0f);
+  for (const FixtureRule& rule : rules) g_GenLive.rules[rule.byte] = static_cast<uint8_t>(rule.code);
   GenSetDealCB(PlanForward);
+}
+
+void FixtureKlondikeSetup() {
+  FixtureBeginSetup(GenGameLayoutsGetCurGameCardScaleX(), GenGameLayoutsGetCurGameCardScaleY(), 52,
+                    28, 3,
+                    {{kRulePickupTableau, 1},
+                     {kRuleDropFoundation, 10},
+                     {kRuleDropTableau, 1},
+                     {kRuleDropEmptyTableau, 17},
+                     {kRuleDropWaste, 16}});
   const GenLayoutConstants& c = GenGetLayoutConstants();
   float cw = CardsGetCardWidth(), ch = CardsGetCardHeight();
   GenStdSetFourFoundationsInTopRow(1);
@@ -37,14 +43,8 @@ void FixtureKlondikeSetup() {
 }
 
 void FixtureFreeCellSetup() {
-  GenSetCardScale(1.0f, 1.0f);
-  GenReset();
-  GenSetDeckAndDealGroup(52, 52, 1, 1.0f);
-  Gen& g = g_GenLive;
-  g.rules[kRulePickupTableau] = 1;
-  g.rules[kRuleDropFoundation] = 10;
-  g.rules[kRuleDropTableau] = 1;
-  GenSetDealCB(PlanForward);
+  FixtureBeginSetup(1.0f, 1.0f, 52, 52, 1,
+                    {{kRulePickupTableau, 1}, {kRuleDropFoundation, 10}, {kRuleDropTableau, 1}});
   const GenLayoutConstants& c = GenGetLayoutConstants();
   GenStdSetFourCellsInTopRow();
   GenStdSetFourFoundationsInTopRow(1);

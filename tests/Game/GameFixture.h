@@ -18,6 +18,7 @@
 // AdvanceTime moves.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "Game/Card.h"
@@ -55,6 +56,19 @@ void FixtureUsePlayer(const std::string& dir, const char* name);
 // Copies the real layouts file of the source tree into the test's folder
 // and loads it (the fixture variants read their layout values from it).
 void FixtureUseRealLayouts();
+
+// One rule byte of a fixture variant: the byte (kRulePickupTableau, ...)
+// and its code.
+struct FixtureRule {
+  int byte;
+  int code;
+};
+// The start every fixture variant shares with the real set-ups: the card
+// scale, an empty record, the deck and the deal group (dealCards cards in
+// the deal face mode), the rule bytes given, and a deal planned forward over
+// the tableaus (slot 0).
+void FixtureBeginSetup(float scaleX, float scaleY, int deckSize, int dealCards, int faceMode,
+                       std::initializer_list<FixtureRule> rules);
 
 // Fixture variants built from the real positioners (FixtureVariants.cpp).
 // A Klondike-like game: 52 cards, 28 dealt in deal face mode 3 to 7

@@ -1,7 +1,8 @@
 // Sound.h - the game's sounds as the card game core calls them.
 //
-// Minimal stand-in until the application shell's sound unit lands: the
-// calls exist and do nothing (no sound layer yet).
+// Minimal stand-in until the application shell's sound unit lands: nothing
+// plays (no sound layer yet); the calls are only counted, so that the game
+// core's choice of sounds can be checked.
 #pragma once
 
 // Samples the move handler plays when cards are lifted or put down.
@@ -15,3 +16,14 @@ void SoundPlayFoundationSound(int rank);
 // Starts the music when sound and music are on and it is not playing (a won
 // game).
 void SoundStartMusic();
+
+// Stand-in record of the calls since the last reset: how many samples and
+// foundation sounds were asked for, and the last of each (-1 for none).
+struct SoundCallsForTests {
+  int samples = 0;
+  int lastSample = -1;
+  int foundationSounds = 0;
+  int lastRank = -1;
+};
+const SoundCallsForTests& SoundGetCallsForTests();
+void SoundResetForTests();

@@ -163,7 +163,11 @@ void AnimCardSoundCB(int sound, CardGroup* source, Card*, CardGroup* target, Car
     SoundPlaySample(sound);
   }
   if ((option == 1 || option == 3) && targetCard) {
-    FoundationEffectsAdd(targetCard->pos[0] + target->pos[0], targetCard->pos[1] + target->pos[1],
-                         targetCard->pos[2] + target->pos[2], nullptr);
+    // At the landing card, a burst a little larger than a card.
+    const float position[3] = {targetCard->pos[0] + target->pos[0],
+                               targetCard->pos[1] + target->pos[1],
+                               targetCard->pos[2] + target->pos[2]};
+    const float scale[3] = {1.4f * CardsGetCardWidth(), 1.4f * CardsGetCardHeight(), 1};
+    FoundationEffectsAdd(position, scale);
   }
 }

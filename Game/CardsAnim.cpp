@@ -71,6 +71,8 @@ bool ComputeTimedLandings(CardsAnimSlot& s) {
   return ok;
 }
 
+bool ValidSlot(int slot) { return slot >= 0 && slot < kCardsAnimSlots; }
+
 // The first checks of every move set-up on slot 0: no flight under way, a
 // count of 1-156 and a speed above 0. False: reported under where.
 bool MayStartMove(const char* where, int numCards, float speed) {
@@ -88,7 +90,6 @@ bool MayStartMove(const char* where, int numCards, float speed) {
 }  // namespace
 
 CardsAnimSlot& CardsAnimSlotRef(int slot) { return g_slots[slot]; }
-CardsAnimEndCB CardsAnimHook(int slot) { return g_hooks[slot]; }
 
 void CardsAnimZeroSlot(int slot) {
   std::memset(static_cast<void*>(&g_slots[slot]), 0, sizeof(CardsAnimSlot));
@@ -337,10 +338,6 @@ bool CardsAnimIsAnimating() {
   }
   return false;
 }
-
-namespace {
-bool ValidSlot(int slot) { return slot >= 0 && slot < kCardsAnimSlots; }
-}  // namespace
 
 bool CardsAnimIsSlotActive(int slot) { return ValidSlot(slot) && g_slots[slot].active; }
 bool CardsAnimHasEndCallback(int slot) { return ValidSlot(slot) && g_slots[slot].endCB1; }

@@ -4,9 +4,8 @@
 
 #include "Game/CardsAnim.h"
 
-// The four slots (zero-filled between uses) and their end-or-cancel hooks.
+// The four slots (zero-filled between uses).
 CardsAnimSlot& CardsAnimSlotRef(int slot);
-CardsAnimEndCB CardsAnimHook(int slot);
 // Zero-fills a slot.
 void CardsAnimZeroSlot(int slot);
 // Starts the flight of a prepared slot (positions, deltas, active); for a

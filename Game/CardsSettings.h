@@ -30,6 +30,8 @@ struct CardsSettingsRecord {
   float animTimedRate = 3.0f;                         // cards per second
 };
 
+// The one set of card module settings (read only; the setters below change
+// it).
 const CardsSettingsRecord& CardsGetSettings();
 
 // Each value above 0 replaces its setting; the halves are recomputed and the

@@ -153,6 +153,26 @@ int GenGetKindBase(int where);
 // 1); 0 for an unknown kind.
 int GenGetKindCount(const Gen& gen, int kindBase);
 
+// Calls f(pile, kindBase) for the deck, the waste and every pile in use of
+// the other kinds, in the record's order: reserves, foundations, tableaus,
+// fans, cells (not the deal group nor the selection).
+template <typename G, typename F>
+void GenForEachPileInUse(G& gen, F f) {
+  f(gen.deck, kWhereDeck);
+  f(gen.waste, kWhereWaste);
+  for (int i = 0; i < gen.numReserves && i < kGenMaxReserves; ++i) {
+    f(gen.reserves[i], kWhereReserve);
+  }
+  for (int i = 0; i < gen.numFoundations && i < kGenMaxFoundations; ++i) {
+    f(gen.foundations[i], kWhereFoundation);
+  }
+  for (int i = 0; i < gen.numTableaus && i < kGenMaxTableaus; ++i) {
+    f(gen.tableaus[i], kWhereTableau);
+  }
+  for (int i = 0; i < gen.numFans && i < kGenMaxFans; ++i) f(gen.fans[i], kWhereFan);
+  for (int i = 0; i < gen.numCells && i < kGenMaxCells; ++i) f(gen.cells[i], kWhereCell);
+}
+
 // ---- Variant callback slots ---------------------------------------------------
 // Slots 0, 1, 2, 4 and the animation finish steps: (0, 0) -> acted.
 using GenStepCB = bool (*)(int a, int b);

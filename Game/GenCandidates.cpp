@@ -67,6 +67,23 @@ void ForEachPileInUse(const int* kinds, bool reservesBackwards, F f) {
 
 bool HighlightsOff(int game) { return game == kGameMonteCarlo || game == kGameStrategy; }
 
+// The kinds in the order both lists are built in (0 ends the list).
+constexpr int kListOrder[] = {kWhereFoundation, kWhereCell, kWhereReserve, kWhereTableau,
+                              kWhereFan, kWhereDeck, kWhereWaste, 0};
+
+// The lists are built by trials on each pile as the current hit; the
+// player's own hit is put back afterwards.
+class KeepCurrentHit {
+ public:
+  KeepCurrentHit() : where_(GenGetCurrentHitWhere()), card_(GenGetCurrentHitCard()) {}
+  ~KeepCurrentHit() { GenSetCurrentHit(where_, card_); }
+  KeepCurrentHit(const KeepCurrentHit&) = delete;
+  KeepCurrentHit& operator=(const KeepCurrentHit&) = delete;
+
+ private:
+  int where_, card_;
+};
+
 }  // namespace
 
 void GenSelClearDropCandidates() { g_dropCount = 0; }
@@ -87,14 +104,11 @@ void GenBuildDropCandidates() {
   if (g.selection.numCards < 1) return;
   GenClearHighlights();
   g_dropCount = 0;
-  const int savedWhere = GenGetCurrentHitWhere();
-  const int savedCard = GenGetCurrentHitCard();
+  const KeepCurrentHit keep;
   const int game = GenGetCurGame();
   const bool sourceWithoutTrial =
       game != kGameAccordion && game != kGameGiza && game != kGameSpiral;
-  static const int kOrder[] = {kWhereFoundation, kWhereCell, kWhereReserve, kWhereTableau,
-                               kWhereFan, kWhereDeck, kWhereWaste, 0};
-  ForEachPileInUse(kOrder, false, [&](int kind, int index) {
+  ForEachPileInUse(kListOrder, false, [&](int kind, int index) {
     const int code = kind + index;
     CardGroup* pile = GenGetGroup(g, code);
     if (pile->maxCards < 1) return;
@@ -112,7 +126,6 @@ void GenBuildDropCandidates() {
       g_drop[g_dropCount++] = MakeCandidate(kind, index, pile, isSource);
     }
   });
-  GenSetCurrentHit(savedWhere, savedCard);
 }
 
 void GenBuildPickupCandidates() {
@@ -121,11 +134,8 @@ void GenBuildPickupCandidates() {
   if (GenSelQuickPhase() != kQuickIdle) return;
   g_pickupCount = 0;
   if (!g.ready || g.selection.numCards > 0) return;
-  const int savedWhere = GenGetCurrentHitWhere();
-  const int savedCard = GenGetCurrentHitCard();
-  static const int kOrder[] = {kWhereFoundation, kWhereCell, kWhereReserve, kWhereTableau,
-                               kWhereFan, kWhereDeck, kWhereWaste, 0};
-  ForEachPileInUse(kOrder, true, [&](int kind, int index) {
+  const KeepCurrentHit keep;
+  ForEachPileInUse(kListOrder, true, [&](int kind, int index) {
     const int code = kind + index;
     CardGroup* pile = GenGetGroup(g, code);
     if (pile->maxCards < 1) return;
@@ -150,7 +160,6 @@ void GenBuildPickupCandidates() {
     }
     for (int card = pile->numCards - 1; card >= 0; --card) tryCard(card);
   });
-  GenSetCurrentHit(savedWhere, savedCard);
 }
 
 void GenUpdateDrag(bool trial) {
@@ -241,15 +250,9 @@ void GenFindBestDropCandidate() {
 
 void GenClearHighlights() {
   Gen& g = g_GenLive;
-  auto clear = [](CardGroup& pile) {
+  auto clear = [](CardGroup& pile, int) {
     for (int i = 0; i < pile.numCards; ++i) pile.cards[i].highlighted = 0;
   };
-  clear(g.deck);
-  clear(g.waste);
-  clear(g.selection);
-  for (int i = 0; i < g.numReserves; ++i) clear(g.reserves[i]);
-  for (int i = 0; i < g.numFoundations; ++i) clear(g.foundations[i]);
-  for (int i = 0; i < g.numTableaus; ++i) clear(g.tableaus[i]);
-  for (int i = 0; i < g.numFans; ++i) clear(g.fans[i]);
-  for (int i = 0; i < g.numCells; ++i) clear(g.cells[i]);
+  clear(g.selection, kWhereSelection);
+  GenForEachPileInUse(g, clear);
 }

@@ -249,10 +249,7 @@ void GenSetCardSpacingLevel(bool keepFactors) {
   Gen& g = g_GenLive;
   if (keepFactors || !g.ready) return;
   ForEachPlayCard(g, [](Card& card, bool) { CardsPickSpacingFactors(&card); });
-  g.deck.Refresh(true);
-  g.waste.Refresh(true);
-  for (int i = 0; i < g.numCells; ++i) g.cells[i].Refresh(true);
-  for (int i = 0; i < g.numTableaus; ++i) g.tableaus[i].Refresh(true);
-  for (int i = 0; i < g.numFans; ++i) g.fans[i].Refresh(true);
-  for (int i = 0; i < g.numReserves; ++i) g.reserves[i].Refresh(true);
+  GenForEachPileInUse(g, [](CardGroup& pile, int kind) {
+    if (kind != kWhereFoundation) pile.Refresh(true);
+  });
 }

@@ -8,7 +8,11 @@
 //
 // The hit test runs every test in a fixed order and keeps the last success;
 // a box test succeeds strictly within half a card width and half a card
-// height of its place.
+// height of its place. The card index names the card under the pointer:
+// the deck, the waste, a cell and a foundation are hit at the place where
+// their top card lies, so they name it (-1 when empty); the area beside a
+// pile's cards (a reserve's area, a tableau's column, a fan's row) names no
+// card (-1), so that a press there lifts nothing.
 #include <cmath>
 
 #include "Game/CardsSettings.h"
@@ -163,7 +167,7 @@ bool GenHitTestPiles(int* outCode, int* outCard, bool release) {
       if (t.alignType == 1) continue;
       point(t.pos[2]);
       if (std::fabs(px - t.pos[0]) < hw && py < t.pos[1] + hh && py > t.pos[1] - 1000 - hh) {
-        hit(kWhereTableau + i, topOf(t), t.pos[0], t.pos[1]);
+        hit(kWhereTableau + i, -1, t.pos[0], t.pos[1]);
       }
     }
   }
@@ -184,17 +188,17 @@ bool GenHitTestPiles(int* outCode, int* outCard, bool release) {
       }
     }
     for (int i = 0; i < g.numFans && code == 0; ++i) {
-      {
-        CardGroup& f = g.fans[i];
-        point(f.pos[2]);
-        float e = f.pos[0] + f.cards[12].pos[0];
-        if (i + 1 < g.numFans) {
-          const CardGroup& next = g.fans[i + 1];
-          if (next.pos[1] == f.pos[1] && next.pos[0] - hw < e + hw) e = next.pos[0] - s.width;
-        }
-        if (px > f.pos[0] - hw && px < e + hw && std::fabs(py - f.pos[1]) < hh) {
-          hit(kWhereFan + i, topOf(f), f.pos[0], f.pos[1]);
-        }
+      CardGroup& f = g.fans[i];
+      point(f.pos[2]);
+      // The row reaches to the 13th card's place, or short of the next fan
+      // of the same row.
+      float e = f.pos[0] + f.cards[12].pos[0];
+      if (i + 1 < g.numFans) {
+        const CardGroup& next = g.fans[i + 1];
+        if (next.pos[1] == f.pos[1] && next.pos[0] - hw < e + hw) e = next.pos[0] - s.width;
+      }
+      if (px > f.pos[0] - hw && px < e + hw && std::fabs(py - f.pos[1]) < hh) {
+        hit(kWhereFan + i, -1, f.pos[0], f.pos[1]);
       }
     }
   }

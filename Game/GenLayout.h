@@ -37,6 +37,7 @@ struct GenLayoutConstants {
   float smallOffset3;        // 0.06 cw
 };
 
+// The constants as last computed (GenComputeLayoutConstants).
 const GenLayoutConstants& GenGetLayoutConstants();
 // Spacing a, b, c.
 void GenComputeSpacingConstants();

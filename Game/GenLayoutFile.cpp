@@ -86,6 +86,28 @@ const GameLayout* CurLayout() {
   return &g_layouts[LayoutGameOf(game)];
 }
 
+// The current game's card scale (y or x); 1.0 and a report under where
+// when the file set none.
+float CardScale(const char* where, bool y) {
+  const GameLayout* l = CurLayout();
+  if (!l || !l->scalesSet) {
+    DebugError(where, "Card scales not set for this game");
+    return 1.0f;
+  }
+  return y ? l->scaleY : l->scaleX;
+}
+
+// The current game's y (or x) value n; 0.0 and a report under where for a
+// value the file did not give.
+float Var(const char* where, bool y, int n) {
+  const GameLayout* l = CurLayout();
+  if (!l || n < 0 || n >= (y ? l->numY : l->numX)) {
+    DebugError(where, "Invalid var num %d", n);
+    return 0.0f;
+  }
+  return y ? l->y[n] : l->x[n];
+}
+
 }  // namespace
 
 void GenGameLayoutsLoad() {
@@ -128,37 +150,12 @@ void GenGameLayoutsLoad() {
 bool GenGameLayoutsIsLoaded() { return g_loaded; }
 
 float GenGameLayoutsGetCurGameCardScaleX() {
-  const GameLayout* l = CurLayout();
-  if (!l || !l->scalesSet) {
-    DebugError("GenGameLayoutsGetCurGameCardScaleX", "Card scales not set for this game");
-    return 1.0f;
-  }
-  return l->scaleX;
+  return CardScale("GenGameLayoutsGetCurGameCardScaleX", false);
 }
 
 float GenGameLayoutsGetCurGameCardScaleY() {
-  const GameLayout* l = CurLayout();
-  if (!l || !l->scalesSet) {
-    DebugError("GenGameLayoutsGetCurGameCardScaleY", "Card scales not set for this game");
-    return 1.0f;
-  }
-  return l->scaleY;
+  return CardScale("GenGameLayoutsGetCurGameCardScaleY", true);
 }
 
-float GenGameLayoutsGetCurGameXVar(int n) {
-  const GameLayout* l = CurLayout();
-  if (!l || n < 0 || n >= l->numX) {
-    DebugError("GenGameLayoutsGetCurGameXVar", "Invalid var num %d", n);
-    return 0.0f;
-  }
-  return l->x[n];
-}
-
-float GenGameLayoutsGetCurGameYVar(int n) {
-  const GameLayout* l = CurLayout();
-  if (!l || n < 0 || n >= l->numY) {
-    DebugError("GenGameLayoutsGetCurGameYVar", "Invalid var num %d", n);
-    return 0.0f;
-  }
-  return l->y[n];
-}
+float GenGameLayoutsGetCurGameXVar(int n) { return Var("GenGameLayoutsGetCurGameXVar", false, n); }
+float GenGameLayoutsGetCurGameYVar(int n) { return Var("GenGameLayoutsGetCurGameYVar", true, n); }

@@ -93,7 +93,6 @@ void SpiderFits(bool* sameSuit, bool* plain) {
 }  // namespace
 
 int GenSelQuickPhase() { return Q().phase; }
-void GenSelSetQuickPhase(int phase) { Q().phase = phase; }
 bool GenSelQuickTrial() { return Q().trial; }
 bool GenIsAutoplayAllowed() { return g_autoplayAllowed; }
 

@@ -23,6 +23,8 @@
 // empty slot tests nothing).
 #pragma once
 
+struct Card;
+
 // Rule codes. Pick-up rules use 1-9, 14, 16 and 21; drop rules on a card use
 // 0-7, 9-14 and 21; empty-pile rules use 0, 7-8, 10-20 by kind.
 enum GenRuleCode : int {
@@ -59,7 +61,6 @@ bool GenRulesStepFits(int rule, int suitA, int rankA, int suitB, int rankB);
 // length and refuse before the pairs are tested); 14 asks slot 5 once with
 // the first card; 21 asks slot 7 for every pair; other codes outside 1-9
 // test nothing.
-struct Card;
 bool GenRulesRunMayBeLifted(int rule, int where, const Card* const* run, int n);
 
 // Drop on a card: may a run whose first card is (suit, rank) go on top card

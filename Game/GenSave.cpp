@@ -79,6 +79,20 @@ bool NameOf(int mode, char* out) {
   return true;
 }
 
+// The current game's saved game and picture names (copied).
+bool NamesOf(char* gameName, char* pictureName) {
+  return NameOf(0, gameName) && NameOf(1, pictureName);
+}
+
+// The current game number names a game; else "Invalid cur game num %d"
+// under where.
+bool CurGameOk(const char* where) {
+  const int game = GenGetCurGame();
+  if (game >= 0 && game < kGenNumGames) return true;
+  DebugError(where, "Invalid cur game num %d", game);
+  return false;
+}
+
 void DeleteIfExists(const char* name) {
   if (EngFileExists(name)) EngFileDelete(name);
 }
@@ -159,11 +173,7 @@ const char* GenGetSaveFilename(int mode) {
 
 bool GenSaveCurrentGame() {
   const char* where = "GenSaveCurrentGame";
-  const int game = GenGetCurGame();
-  if (game < 0 || game >= kGenNumGames) {
-    DebugError(where, "Invalid cur game num %d", game);
-    return false;
-  }
+  if (!CurGameOk(where)) return false;
   Gen& g = g_GenLive;
   if (CelebrationRunning() || g.gameOver) {
     GenDeleteSavedGame();
@@ -178,7 +188,7 @@ bool GenSaveCurrentGame() {
     return true;
   }
   char gameName[kPathSize], pictureName[kPathSize];
-  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+  if (!NamesOf(gameName, pictureName)) return false;
 
   g.version = kGenSaveVersion;
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
@@ -205,7 +215,7 @@ bool GenSaveCurrentGame() {
 
 bool GenSavedGameExists() {
   char gameName[kPathSize], pictureName[kPathSize];
-  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+  if (!NamesOf(gameName, pictureName)) return false;
   if (!EngFileExists(gameName)) return false;
   bool ok;
   {
@@ -221,13 +231,9 @@ bool GenSavedGameExists() {
 
 bool GenResumeSavedGame() {
   const char* where = "GenResumeSavedGame";
-  const int game = GenGetCurGame();
-  if (game < 0 || game >= kGenNumGames) {
-    DebugError(where, "Invalid cur game num %d", game);
-    return false;
-  }
+  if (!CurGameOk(where)) return false;
   char gameName[kPathSize], pictureName[kPathSize];
-  if (!NameOf(0, gameName) || !NameOf(1, pictureName)) return false;
+  if (!NamesOf(gameName, pictureName)) return false;
   if (!EngFileExists(gameName)) return false;
 
   auto fail = [&]() {

@@ -126,14 +126,7 @@ void GenKeepEmptyTexturesOf(const Gen& from, Gen& to) {
 }
 
 void GenRelayOutAllPiles(Gen& g) {
-  auto relayout = [](CardGroup& p) {
+  GenForEachPileInUse(g, [](CardGroup& p, int) {
     if (p.active) p.Refresh(true);
-  };
-  relayout(g.deck);
-  relayout(g.waste);
-  for (int i = 0; i < g.numReserves; ++i) relayout(g.reserves[i]);
-  for (int i = 0; i < g.numFoundations; ++i) relayout(g.foundations[i]);
-  for (int i = 0; i < g.numTableaus; ++i) relayout(g.tableaus[i]);
-  for (int i = 0; i < g.numFans; ++i) relayout(g.fans[i]);
-  for (int i = 0; i < g.numCells; ++i) relayout(g.cells[i]);
+  });
 }

@@ -144,7 +144,6 @@ void PlayMoveSound(int before) {
 
 // ---- Shared state ------------------------------------------------------------------
 
-bool GenSelPickupPending() { return g_pickupPending; }
 void GenSelClearPickupPending() { g_pickupPending = false; }
 
 bool GenSelHitOfPile(int code, int* card) {
@@ -225,10 +224,8 @@ bool GenHandleSelection(int button, int down, int trial) {
       PlayMoveSound(before);
       return true;
     }
-    if (!trial) {
-      GenCancelSelection();
-      PlayMoveSound(before);
-    }
+    // Refused: the cards go back without a sound (the handler made no move).
+    if (!trial) GenCancelSelection();
     return false;
   }
   if (!trial && g.selection.numCards > 0) {

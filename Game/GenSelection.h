@@ -85,11 +85,11 @@ void GenGetPointerTablePoint(float z, float* x, float* y);
 // The pile and card under the pointer; the last success in the fixed order
 // deck, waste, reserves, cells, tableaus (with their columns on a release),
 // foundations, fans counts. card is the card hit in a tableau, fan or
-// reserve; for a hit on a pile as a whole (deck, waste, cell, foundation, a
-// tableau's column, a fan's row) it is the pile's top card, -1 when the pile
-// is empty; a reserve's area outside its cards gives -1, so a press there
-// lifts nothing. False (code 0) when nothing was hit. With nothing carried
-// each success stores the grab offset.
+// reserve; the deck, the waste, a cell and a foundation give their top card
+// (-1 when empty); the area beside a pile's cards (a reserve's area, a
+// tableau's column, a fan's row) gives -1, so a press there lifts nothing.
+// False (code 0) when nothing was hit. With nothing carried each success
+// stores the grab offset.
 bool GenHitTestPiles(int* code, int* card, bool release);
 
 // ---- Candidates, drag and highlights ------------------------------------------------

@@ -20,12 +20,12 @@ GenPointerState& GenSelPointer();
 // Quick-move search state (idle between searches).
 enum GenQuickMovePhase : int { kQuickIdle = 0, kQuickLifting = 1, kQuickTrying = 2 };
 int GenSelQuickPhase();
-void GenSelSetQuickPhase(int phase);
-// A trial release of a quick-move check is running.
+// A trial release of a quick-move check is running (the quick move's trial
+// byte, for the variants' handlers).
 bool GenSelQuickTrial();
 
-// The pick-up copy is pending (a lift took it and no drop has ended it).
-bool GenSelPickupPending();
+// Ends a pending pick-up copy (a lift took it and the move it began is
+// done, so a later cancel has nothing to put back).
 void GenSelClearPickupPending();
 
 // Empties the drop list (GenBuildDropCandidates refills it).

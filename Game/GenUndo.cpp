@@ -103,16 +103,13 @@ int FaceUpCount(const UndoDetails& u) {
 
 int FaceUpCount(const Gen& g) {
   int n = 0;
-  auto pile = [&n](const CardGroup& p) {
+  GenForEachPileInUse(g, [&n](const CardGroup& p, int kind) {
+    if (kind == kWhereCell) {
+      n += p.numCards;
+      return;
+    }
     for (int i = 0; i < p.numCards; ++i) n += p.cards[i].faceUp ? 1 : 0;
-  };
-  pile(g.deck);
-  pile(g.waste);
-  for (int i = 0; i < g.numReserves; ++i) pile(g.reserves[i]);
-  for (int i = 0; i < g.numFoundations; ++i) pile(g.foundations[i]);
-  for (int i = 0; i < g.numTableaus; ++i) pile(g.tableaus[i]);
-  for (int i = 0; i < g.numFans; ++i) pile(g.fans[i]);
-  for (int i = 0; i < g.numCells; ++i) n += g.cells[i].numCards;
+  });
   return n;
 }
 

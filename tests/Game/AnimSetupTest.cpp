@@ -1,10 +1,15 @@
-// AnimSetupTest.cpp - moves by pile pair, the deal set-up, the start delay
-// and the one-shot finish callbacks.
+// AnimSetupTest.cpp - moves by pile pair, the deal set-up, the start delay,
+// the landing sounds and effects, and the one-shot finish callbacks.
 #include <string>
 
+#include "App/FoundationEffects.h"
+#include "App/Sound.h"
+#include "App/User.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
+#include "Game/CardsSettings.h"
+#include "Game/GenGameTable.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {
@@ -120,6 +125,61 @@ TEST_F(AnimSetupTest, TheStartDelayHoldsThreeFramesAndAFifthOfASecond) {
   AdvanceTime(0.06);
   AnimTick();
   EXPECT_EQ(Slot().entries[0].state, 1);
+}
+
+struct LandingSoundCase {
+  int game;
+  int target;           // the pile the card lands on
+  int option;           // the player's foundation sound and effect choice
+  bool sample, rankSound, effect;
+};
+
+TEST_F(AnimSetupTest, LandingSoundsAndEffectsFollowTheFoundationOption) {
+  const LandingSoundCase cases[] = {
+      {kGameKlondike, kWhereFoundation, 0, true, false, false},
+      {kGameKlondike, kWhereFoundation, 1, true, false, true},
+      {kGameKlondike, kWhereFoundation, 2, false, true, false},
+      {kGameKlondike, kWhereFoundation, 3, false, true, true},
+      {kGameKlondike, kWhereTableau + 1, 3, true, false, false},
+      {kGameAcesUp, kWhereFoundation, 3, true, false, false},
+      {kGameGolf, kWhereFoundation, 3, true, false, false},
+  };
+  for (const LandingSoundCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.game) + "/" + std::to_string(c.target) + "/" +
+                 std::to_string(c.option));
+    GenSetCurGame(c.game);
+    g_UserRecord.foundationSoundEffect = static_cast<uint8_t>(c.option);
+    ASSERT_TRUE(FixtureBuild("T0: 3d*; T1: 2c* 7s*; F0: Ad* 2d*"));
+    SoundResetForTests();
+    FoundationEffectsResetForTests();
+    CardGroup* target = GenGetGroup(g_GenLive, c.target);
+    AnimCardSoundCB(3, &g_GenLive.tableaus[0], nullptr, target, target->GetTopCard(), false);
+    const SoundCallsForTests& calls = SoundGetCallsForTests();
+    EXPECT_EQ(calls.samples, c.sample ? 1 : 0);
+    if (c.sample) {
+      EXPECT_EQ(calls.lastSample, 3);
+    }
+    EXPECT_EQ(calls.foundationSounds, c.rankSound ? 1 : 0);
+    if (c.rankSound) {
+      EXPECT_EQ(calls.lastRank, 2);  // the card on top of the foundation
+    }
+    float position[3], scale[3];
+    EXPECT_EQ(FoundationEffectsGetAddedForTests(position, scale), c.effect ? 1 : 0);
+    if (c.effect) {
+      const CardGroup& f = g_GenLive.foundations[0];
+      EXPECT_FLOAT_EQ(position[0], f.pos[0] + f.cards[1].pos[0]);
+      EXPECT_FLOAT_EQ(position[2], f.pos[2] + f.cards[1].pos[2]);
+      EXPECT_FLOAT_EQ(scale[0], 1.4f * CardsGetCardWidth());
+      EXPECT_FLOAT_EQ(scale[1], 1.4f * CardsGetCardHeight());
+      EXPECT_FLOAT_EQ(scale[2], 1.0f);
+    }
+  }
+  // A launch plays its sample whatever lies below.
+  SoundResetForTests();
+  AnimCardSoundCB(7, &g_GenLive.tableaus[0], nullptr, &g_GenLive.foundations[0], nullptr, true);
+  EXPECT_EQ(SoundGetCallsForTests().lastSample, 7);
+  EXPECT_EQ(SoundGetCallsForTests().foundationSounds, 0);
+  GenSetCurGame(kGameKlondike);
 }
 
 int g_finishRuns = 0;

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "App/FoundationEffects.h"
 #include "App/PrefFolder.h"
+#include "App/Sound.h"
 #include "App/Stats.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
@@ -195,6 +197,15 @@ void FixtureUseRealLayouts() {
   GenGameLayoutsLoad();
 }
 
+bool FixtureTable(void (*setup)(), const std::string& piles) {
+  GenSetSetupOverrideForTests(setup);
+  EXPECT_TRUE(GenInit());
+  if (!g_GenLive.ready || !FixtureBuild("D: ; " + piles)) return false;
+  GenUndoReset();
+  GenUndoRecordState();
+  return true;
+}
+
 void GameTest::SetUp() {
   TempDirTest::SetUp();
   CardsResetSettingsForTests();
@@ -217,6 +228,8 @@ void GameTest::SetUp() {
   // selection, pointer or history left over.
   UserSetLoaded(false);
   StatsResetForTests();
+  SoundResetForTests();
+  FoundationEffectsResetForTests();
   GenSetAfterWinHandlers(nullptr, nullptr);
   GenSetGameInProgress(false);
   GenSetFinishing(false);

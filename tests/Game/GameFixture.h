@@ -70,6 +70,11 @@ struct FixtureRule {
 void FixtureBeginSetup(float scaleX, float scaleY, int deckSize, int dealCards, int faceMode,
                        std::initializer_list<FixtureRule> rules);
 
+// A table to play on: the set-up runs through GenInit (no deal), the deck is
+// emptied, the piles of the text are built, and the undo history starts
+// with this position. False (with a test failure) when a step fails.
+bool FixtureTable(void (*setup)(), const std::string& piles);
+
 // Fixture variants built from the real positioners (FixtureVariants.cpp).
 // A Klondike-like game: 52 cards, 28 dealt in deal face mode 3 to 7
 // tableaus, four foundations in the top row, deck and waste.

@@ -108,6 +108,23 @@ TEST_F(GameTableTest, EveryKeyOfTheRulesTextsHasAnEnglishText) {
   EXPECT_FALSE(LogContains("not found"));
 }
 
+TEST_F(GameTableTest, EveryGlossaryTopicHasATitleAndAText) {
+  // The help screen shows topic t with title t of the list and the text
+  // "Help_GlossaryText" + the topic's word.
+  static const char* const kWords[] = {
+      "Foundation", "Cell", "Tableau", "Fan", "Stock", "Waste", "Reserve", "UpInSuit",
+      "UpBySameColour", "UpByAltColour", "DownByAltColour", "DownInSuit", "DownBySameColour",
+      "DownByDifferentSuit", "UpAnySuit", "DownAnySuit", "UpOrDownAnySuit", "UpOrDownInSuit"};
+  int titles = 0;
+  EXPECT_GE(EngLanguagesGetTokenNumAndNumSubTexts("Help_GlossaryTitleList", &titles), 0);
+  EXPECT_EQ(titles, 18);
+  for (const char* word : kWords) {
+    EXPECT_TRUE(EngLanguagesDoesTokenExist((std::string("Help_GlossaryText") + word).c_str()))
+        << word;
+  }
+  EXPECT_FALSE(LogContains("not found"));
+}
+
 TEST_F(GameTableTest, GameStringsAreComposedFromTheKeys) {
   GenSetCurGame(kGameFreeCell);
   EXPECT_STREQ(GenGetGameString(1, kGameFreeCell), "FreeCell");

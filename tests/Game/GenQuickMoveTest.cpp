@@ -14,11 +14,7 @@ namespace {
 class GenQuickMoveTest : public GameTest {
  protected:
   void Table(void (*setup)(), const std::string& piles) {
-    GenSetSetupOverrideForTests(setup);
-    ASSERT_TRUE(GenInit());
-    ASSERT_TRUE(FixtureBuild("D: ; " + piles));
-    GenUndoReset();
-    GenUndoRecordState();
+    ASSERT_TRUE(FixtureTable(setup, piles));
   }
   // A right click on the card, played out.
   void Quick(int where, int index) {

@@ -2,6 +2,7 @@
 // the consistency check, the rank and colour tests, the pile look-up and the
 // game-file-name look-up.
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,68 @@ TEST_F(GenRecordTest, ImageFieldsSitAtTheirOffsets) {
   EXPECT_EQ(back->tableaus[51].where, 251);  // derived from the place
   EXPECT_EQ(back->variantState, -1);
   EXPECT_EQ(back->ready, 1);
+}
+
+TEST_F(GenRecordTest, TrailerFieldsSitAtTheirOffsets) {
+  // Each field after the selection gets its own value; the image must hold
+  // it at the file format's offset and read it back into the same field.
+  using Byte = uint8_t& (*)(Gen&);
+  using Word = int32_t& (*)(Gen&);
+  struct Field {
+    int offset;
+    Byte byte;  // one of the two
+    Word word;
+  };
+  const Field fields[] = {
+      {4070676, [](Gen& g) -> uint8_t& { return g.rankWrap; }, nullptr},
+      {4070677, [](Gen& g) -> uint8_t& { return g.deckInUse; }, nullptr},
+      {4070678, [](Gen& g) -> uint8_t& { return g.wasteInUse; }, nullptr},
+      {4070679, [](Gen& g) -> uint8_t& { return g.reservesInUse; }, nullptr},
+      {4070680, [](Gen& g) -> uint8_t& { return g.tableauEmptySpace; }, nullptr},
+      {4070681, [](Gen& g) -> uint8_t& { return g.tableauHalfGaps; }, nullptr},
+      {4070682, [](Gen& g) -> uint8_t& { return g.variantBytes[0]; }, nullptr},
+      {4070691, [](Gen& g) -> uint8_t& { return g.variantBytes[9]; }, nullptr},
+      {4070692, [](Gen& g) -> uint8_t& { return g.foundationEmptySpace; }, nullptr},
+      {4070696, nullptr, [](Gen& g) -> int32_t& { return g.lowestRank; }},
+      {4070700, nullptr, [](Gen& g) -> int32_t& { return g.variantWords[0]; }},
+      {4070704, nullptr, [](Gen& g) -> int32_t& { return g.variantWords[1]; }},
+      {4070708, [](Gen& g) -> uint8_t& { return g.emptySpacePicture; }, nullptr},
+      {4070709, [](Gen& g) -> uint8_t& { return g.reservesDropOnlyEmpty; }, nullptr},
+      {4070710, [](Gen& g) -> uint8_t& { return g.reservesFannedDown; }, nullptr},
+      {4070711, [](Gen& g) -> uint8_t& { return g.reservesDrawEmpty; }, nullptr},
+      {4070712, [](Gen& g) -> uint8_t& { return g.reservesStacked; }, nullptr},
+      {4070713, [](Gen& g) -> uint8_t& { return g.fansNotHit; }, nullptr},
+      {4070714, [](Gen& g) -> uint8_t& { return g.foundationsFirst; }, nullptr},
+      {4070715, [](Gen& g) -> uint8_t& { return g.selectionKeepsAlignment; }, nullptr},
+      {4070716, [](Gen& g) -> uint8_t& { return g.gameOver; }, nullptr},
+      {4070720, nullptr, [](Gen& g) -> int32_t& { return g.moves; }},
+      {4070724, [](Gen& g) -> uint8_t& { return g.statsState; }, nullptr},
+      {4070728, nullptr, [](Gen& g) -> int32_t& { return g.markedUndos; }},
+      {4070732, nullptr, [](Gen& g) -> int32_t& { return g.unmarkedUndos; }},
+      {4070737, [](Gen& g) -> uint8_t& { return g.dealtByNumber; }, nullptr},
+      {4070738, [](Gen& g) -> uint8_t& { return g.ready; }, nullptr},
+  };
+  auto valueOf = [](int k) { return 0x01000000 * (k + 1) + (k + 1); };
+  auto gen = std::make_unique<Gen>();
+  for (int k = 0; k < static_cast<int>(std::size(fields)); ++k) {
+    if (fields[k].byte) fields[k].byte(*gen) = static_cast<uint8_t>(k + 1);
+    if (fields[k].word) fields[k].word(*gen) = valueOf(k);
+  }
+  std::vector<uint8_t> image(kGenImageSize);
+  GenWriteImage(*gen, image.data());
+  auto back = std::make_unique<Gen>();
+  ASSERT_TRUE(GenReadImage(*back, image.data()));
+  for (int k = 0; k < static_cast<int>(std::size(fields)); ++k) {
+    const Field& f = fields[k];
+    SCOPED_TRACE(f.offset);
+    if (f.byte) {
+      EXPECT_EQ(image[static_cast<size_t>(f.offset)], k + 1);
+      EXPECT_EQ(f.byte(*back), k + 1);
+    } else {
+      EXPECT_EQ(GenGetI32(image.data(), f.offset), valueOf(k));
+      EXPECT_EQ(f.word(*back), valueOf(k));
+    }
+  }
 }
 
 TEST_F(GenRecordTest, ImageReaderRefusesBadCountsAndPiles) {

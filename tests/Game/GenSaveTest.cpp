@@ -1,6 +1,7 @@
 // GenSaveTest.cpp - saved games and pictures: the files' sizes and forms,
 // what is refused on reading (versions, short files, damaged or foreign
 // records), file names, and saving while moves still run.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -8,6 +9,9 @@
 #include <limits>
 #include <memory>
 #include <random>
+#include <string>
+
+#include <unistd.h>
 
 #include "App/PrefFolder.h"
 #include "App/User.h"
@@ -38,6 +42,18 @@ class GenSaveTest : public GameTest {
     // A move, so that the game is not just dealt.
     FixtureClick(kWhereDeck, -1, 0);
     ASSERT_TRUE(RunAnimations());
+  }
+  // The whole file in one read (a saved game is 4 MB; the base's reader
+  // goes byte by byte).
+  static std::string ReadFile(const std::string& name) {
+    std::string bytes;
+    if (FILE* f = std::fopen(name.c_str(), "rb")) {
+      char chunk[65536];
+      size_t n;
+      while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+      std::fclose(f);
+    }
+    return bytes;
   }
   std::string GameFile() { return GenGetSaveFilename(0); }
   std::string PictureFile() { return GenGetSaveFilename(1); }
@@ -75,6 +91,16 @@ TEST_F(GenSaveTest, TheFilesHaveTheirSizesAndForms) {
   EXPECT_EQ(GenGetF32(reinterpret_cast<const uint8_t*>(game.data()), 0), 4.3f);
   const std::string picture = ReadFile(Native(PictureFile()));
   ASSERT_EQ(picture.size(), 2188092u);
+  // The header and the piles at their offsets: deck in use, deck size,
+  // foundations, tableaus, then tableau 0 (pile 42) with its card count.
+  const auto* bytes = reinterpret_cast<const uint8_t*>(picture.data());
+  EXPECT_EQ(bytes[0], 1);
+  EXPECT_EQ(GenGetI32(bytes, 4), 52);
+  EXPECT_EQ(GenGetI32(bytes, 8), 4);
+  EXPECT_EQ(GenGetI32(bytes, 16), 7);
+  EXPECT_EQ(GenGetI32(bytes, 28), 1);  // lowest rank
+  EXPECT_EQ(GenGetI16(bytes, 44 + 42 * 16324 + 24), g_GenLive.tableaus[0].numCards);
+  EXPECT_EQ(picture.find_first_not_of('\0', 2171136), std::string::npos);  // zeros to the end
   // The picture reads back: counts and piles as on the table.
   SaveCardDetailsCompact& compact = GenGetSaveCardDetailsCompact();
   std::memcpy(compact.bytes, picture.data(), picture.size());
@@ -123,6 +149,22 @@ TEST_F(GenSaveTest, AFileCutShortIsReportedAndChangesNothing) {
   EXPECT_EQ(FixtureDescribeGame(), table);
   EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
   EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+}
+
+TEST_F(GenSaveTest, AFailedSaveKeepsTheLastSavedGame) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  const std::string saved = ReadFile(Native(GameFile()));
+  FixtureClick(kWhereDeck, -1, 0);
+  ASSERT_TRUE(RunAnimations());
+  // The new save cannot be written: its temporary file (the file layer
+  // writes "<name>.tmp-<process id>" and renames it) cannot be made.
+  const std::string blocker = Native(GameFile()) + ".tmp-" + std::to_string(::getpid());
+  ASSERT_TRUE(std::filesystem::create_directory(blocker));
+  ClearLog();
+  EXPECT_FALSE(GenSaveCurrentGame());
+  EXPECT_TRUE(LogContains("Could not create file <" + GameFile() + ">"));
+  std::filesystem::remove(blocker);
+  EXPECT_EQ(ReadFile(Native(GameFile())), saved);  // byte for byte the last save
 }
 
 struct DamageCase {

@@ -1,6 +1,7 @@
 // GenSelectionTest.cpp - the move handler, the hit test, lift, drag and drop
 // with the cancel that puts cards back, the candidate lists, the best drop
 // candidate and the send to a foundation.
+#include "App/Sound.h"
 #include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -18,11 +19,7 @@ class GenSelectionTest : public GameTest {
   // The playable FreeCell-like variant, set up without a deal; piles then
   // filled from text.
   void Table(const std::string& piles) {
-    GenSetSetupOverrideForTests(FixtureFreeCellPlaySetup);
-    ASSERT_TRUE(GenInit());
-    ASSERT_TRUE(FixtureBuild("D: ; " + piles));
-    GenUndoReset();
-    GenUndoRecordState();
+    ASSERT_TRUE(FixtureTable(FixtureFreeCellPlaySetup, piles));
   }
   void PointAt(int where, int index) {
     float x, y;
@@ -50,6 +47,8 @@ TEST_F(GenSelectionTest, TheHitTestFindsPilesAndCards) {
       // An empty column is hit only on a release, anywhere below its place.
       {kWhereTableau + 1, -1, 0, -3.0f, false, 0, 0},
       {kWhereTableau + 1, -1, 0, -3.0f, true, kWhereTableau + 1, -1},
+      // Below a column's cards: the column, but no card of it.
+      {kWhereTableau, -1, 0, -8.0f, true, kWhereTableau, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.where) + "/" + std::to_string(c.index));
@@ -63,6 +62,31 @@ TEST_F(GenSelectionTest, TheHitTestFindsPilesAndCards) {
       EXPECT_EQ(card, c.card);
     }
   }
+}
+
+TEST_F(GenSelectionTest, APressBesideAReserveLiftsNothingFromIt) {
+  // A reserve fanned downwards answers for the whole area below its place,
+  // but a press there names no card of it: nothing is lifted, least of all
+  // the whole reserve with its face-down cards.
+  Table("R0: 5h 4s* 3d*");
+  g_GenLive.reservesInUse = 1;
+  g_GenLive.reservesFannedDown = 1;
+  float x, y;
+  FixtureCardPlace(kWhereReserve, -1, &x, &y);
+  GenSetPointerTablePoint(x, y - 6 * CardsGetSettings().height);
+  int code = 0, card = 0;
+  ASSERT_TRUE(GenHitTestPiles(&code, &card, false));
+  EXPECT_EQ(code, kWhereReserve);
+  EXPECT_EQ(card, -1);
+  GenHandleSelection(0, 1, 0);
+  EXPECT_EQ(g_GenLive.selection.numCards, 0);
+  EXPECT_EQ(FixturePile(kWhereReserve), "5h 4s* 3d*");
+  // On its cards the press lifts from the card hit, face-down cards too (the
+  // bottom card shows its upper edge).
+  GenSetPointerTablePoint(x, y + 0.45f * CardsGetSettings().height);
+  GenHandleSelection(0, 1, 0);
+  EXPECT_EQ(FixturePile(kWhereSelection), "5h* 4s* 3d*");
+  GenCancelSelection();
 }
 
 TEST_F(GenSelectionTest, APressLiftsTheRunAndAReleaseDropsItOnTheBestPile) {
@@ -113,6 +137,25 @@ TEST_F(GenSelectionTest, ARefusedReleasePutsTheCardsBackExactly) {
   // A press on a face-down card lifts nothing.
   FixtureClick(kWhereTableau, 0, -1);
   EXPECT_EQ(g_GenLive.selection.numCards, 0);
+}
+
+TEST_F(GenSelectionTest, MoveSoundsFollowWhatTheClickDid) {
+  g_UserRecord.playMovesSound = 1;
+  ASSERT_TRUE(FixtureTable(FixtureKlondikePlaySetup, "T0: 9h 8s*; W: 5c*"));
+  const SoundCallsForTests& calls = SoundGetCallsForTests();
+  FixtureClick(kWhereTableau, 1, -1);  // lifted: the pick-up sound
+  EXPECT_EQ(calls.samples, 1);
+  EXPECT_EQ(calls.lastSample, kSoundPickup);
+  GenSetPointerTablePoint(500, 500);   // released over nothing: back, with the drop sound
+  GenHandleSelection(0, 0, 0);
+  EXPECT_EQ(calls.samples, 2);
+  EXPECT_EQ(calls.lastSample, kSoundDrop);
+  // Released over the waste, which takes nothing: the variant's handler
+  // refuses, the cards go back and nothing plays.
+  FixtureDrag(kWhereTableau, 1, kWhereWaste);
+  EXPECT_EQ(FixturePile(kWhereTableau), "9h 8s*");
+  EXPECT_EQ(calls.samples, 3);  // only the lift's
+  EXPECT_EQ(calls.lastSample, kSoundPickup);
 }
 
 TEST_F(GenSelectionTest, AFinishedDropIsNotUndoneByALaterCancel) {
@@ -251,6 +294,17 @@ TEST_F(GenSelectionTest, SendToFoundationMovesTheFaceUpTopCard) {
   Table("T0: 3h*; F0: Ah* 2h*");
   PointAt(kWhereTableau, 0);
   EXPECT_EQ(GenSendClickedCardToFoundation(), 0);
+}
+
+TEST_F(GenSelectionTest, SendToFoundationTakesTheTopCardOfTheWaste) {
+  // A hit on the waste names its top card, so the key sends the card that
+  // lies face up on it, whatever lies below.
+  ASSERT_TRUE(FixtureTable(FixtureKlondikePlaySetup, "W: 9c* Kd* 2h*; F0: Ah*"));
+  PointAt(kWhereWaste, -1);
+  ASSERT_EQ(GenSendClickedCardToFoundation(), 1);
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereFoundation), "Ah* 2h*");
+  EXPECT_EQ(FixturePile(kWhereWaste), "9c* Kd*");
 }
 
 TEST_F(GenSelectionTest, TheMoveHandlerWaitsForAnimationsAndAReadyRecord) {

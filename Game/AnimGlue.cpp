@@ -1,16 +1,13 @@
 // AnimGlue.cpp - the game's glue around the animation engine: finish
 // callbacks, the start delay, the per-frame tick and render, the
 // end-or-cancel hook and the card sounds.
-#include "App/FoundationEffects.h"
-#include "App/Score.h"
-#include "App/Sound.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngRand.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
+#include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenSelection.h"

@@ -4,12 +4,11 @@
 
 #include <cstdio>
 
-#include "App/Score.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsRender.h"
+#include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
 
 namespace {

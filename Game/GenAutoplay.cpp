@@ -14,11 +14,9 @@
 // continuation again.
 #include "Game/GenAutoplay.h"
 
-#include "App/Sound.h"
-#include "App/Stats.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
+#include "Game/GameImports.h"
 #include "Game/GameTime.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"

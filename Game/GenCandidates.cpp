@@ -14,8 +14,8 @@
 // pile with cards is the best, no empty column or row can take over.
 #include <cmath>
 
-#include "App/User.h"
 #include "Game/CardsSettings.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"

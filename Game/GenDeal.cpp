@@ -2,12 +2,12 @@
 // deal plans and the end of the deal animation.
 #include "Game/GenDeal.h"
 
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngRand.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GameTime.h"

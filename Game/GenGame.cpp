@@ -2,11 +2,9 @@
 // and the game-in-progress flag (see GenGame.h).
 #include "Game/GenGame.h"
 
-#include "App/Score.h"
-#include "App/Stats.h"
-#include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
+#include "Game/GameImports.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenDeal.h"

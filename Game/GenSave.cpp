@@ -23,14 +23,13 @@
 #include <cstring>
 #include <memory>
 
-#include "App/PrefFolder.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGame.h"

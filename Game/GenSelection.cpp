@@ -18,11 +18,10 @@
 // undo record, candidates) and the pick-up or drop sound plays.
 #include "Game/GenSelection.h"
 
-#include "App/Sound.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenGameTable.h"

@@ -16,10 +16,9 @@
 
 #include <cstring>
 
-#include "App/Score.h"
-#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenSelection.h"
 #include "Game/SolCards.h"

@@ -2,15 +2,13 @@
 // the landing sounds and effects, and the one-shot finish callbacks.
 #include <string>
 
-#include "App/FoundationEffects.h"
-#include "App/Sound.h"
-#include "App/User.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
@@ -12,6 +11,7 @@
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -8,11 +8,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "App/FoundationEffects.h"
-#include "App/PrefFolder.h"
-#include "App/Sound.h"
-#include "App/Stats.h"
-#include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
@@ -24,6 +19,7 @@
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 
@@ -259,8 +255,7 @@ bool GameTest::RunAnimations(int maxFrames) {
   return !CardsAnimIsAnimating();
 }
 
-void FixtureUsePlayer(const std::string& dir, const char* name) {
-  setenv("XDG_DATA_HOME", dir.c_str(), 1);
+void FixtureUsePlayer(const char* name) {
   PrefFolderSetup("Cardolia Test", false, nullptr);
   EngEncryptionInit("test phrase");
   std::snprintf(g_UserRecord.name, sizeof g_UserRecord.name, "%s", name);

@@ -49,9 +49,9 @@ class GameTest : public TempDirTest {
   double now_ = 0;
 };
 
-// A loaded player of that name whose per-user folder lies in dir (the
-// application-data folder is pointed there) and the record-file key set.
-void FixtureUsePlayer(const std::string& dir, const char* name);
+// A loaded player of that name whose per-user folder lies in the current
+// (temporary) folder, and the record-file key set.
+void FixtureUsePlayer(const char* name);
 
 // Copies the real layouts file of the source tree into the test's folder
 // and loads it (the fixture variants read their layout values from it).

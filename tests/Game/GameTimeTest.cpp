@@ -1,10 +1,10 @@
 // GameTimeTest.cpp - the game clock on an injected engine clock.
-#include "App/User.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsRender.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

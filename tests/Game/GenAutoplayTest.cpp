@@ -1,7 +1,5 @@
 // GenAutoplayTest.cpp - autoplay by mode, the turn-over, the win and what
 // follows it, and new games.
-#include "App/Stats.h"
-#include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/GenAutoplay.h"
@@ -11,6 +9,7 @@
 #include "Game/GenRules.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 
@@ -131,7 +130,7 @@ class GenWinTest : public GenAutoplayTest {
   void SetUp() override {
     GenAutoplayTest::SetUp();
     FixtureUseRealLayouts();
-    FixtureUsePlayer(dir_, "Winner");
+    FixtureUsePlayer("Winner");
     g_celebrations = g_mainMenus = 0;
     GenSetAfterWinHandlers(Celebrate, ToMainMenu);
     g_UserRecord.cardAnimationOn = 0;

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "App/User.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenDeal.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "App/Stats.h"
-#include "App/User.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -17,6 +15,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 
@@ -97,7 +96,7 @@ class GenPlayTest : public GameTest {
 };
 
 TEST_F(GenPlayTest, KlondikeIsWonByClicksWithUndoRedoSaveAndResume) {
-  FixtureUsePlayer(dir_, "Tester");
+  FixtureUsePlayer("Tester");
   g_UserGameOptions.autoplayMode[kGameKlondike] = 3;
   Deal(FixtureKlondikePlaySetup, kWinningDeal);
   ASSERT_EQ(FixtureCountAllCards(), 52);
@@ -141,7 +140,7 @@ TEST_F(GenPlayTest, KlondikeIsWonByClicksWithUndoRedoSaveAndResume) {
 }
 
 TEST_F(GenPlayTest, ResumedGameIsTheSavedOneAndPlaysOnToTheWin) {
-  FixtureUsePlayer(dir_, "Tester");
+  FixtureUsePlayer("Tester");
   g_UserGameOptions.autoplayMode[kGameKlondike] = 3;
   Deal(FixtureKlondikePlaySetup, kWinningDeal);
   int idle = 0;

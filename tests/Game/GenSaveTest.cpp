@@ -13,8 +13,6 @@
 
 #include <unistd.h>
 
-#include "App/PrefFolder.h"
-#include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
 #include "Game/AnimSetup.h"
@@ -26,6 +24,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ class GenSaveTest : public GameTest {
   void SetUp() override {
     GameTest::SetUp();
     FixtureUseRealLayouts();
-    FixtureUsePlayer(dir_, "Saver");
+    FixtureUsePlayer("Saver");
     g_UserRecord.cardAnimationOn = 0;
     GenSetSetupOverrideForTests(FixtureKlondikePlaySetup);
     GenNewGameWithNumber(21, true);

@@ -1,8 +1,6 @@
 // GenSelectionTest.cpp - the move handler, the hit test, lift, drag and drop
 // with the cancel that puts cards back, the candidate lists, the best drop
 // candidate and the send to a foundation.
-#include "App/Sound.h"
-#include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
@@ -11,6 +9,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // GenUndoTest.cpp - the undo history: what is recorded, the 200-state limit,
 // marked states and the undo option, redo and its end.
-#include "App/User.h"
 #include "Game/AnimSetup.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <filesystem>
 #include <string>
 
-#include "App/User.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -25,6 +24,7 @@
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 

@@ -1,5 +1,0 @@
-// Score.cpp - stand-in: no scoring systems yet (see Score.h).
-#include "App/Score.h"
-
-void ScoreUpdateCurrentScore() {}
-void ScoreResetCurrentScore() {}

@@ -1,0 +1,102 @@
+// GameImportsStandIn.cpp - the tests' application shell (see
+// GameImportsStandIn.h).
+#include "tests/Support/GameImportsStandIn.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "Engine/Debug.h"
+#include "Engine/EngFile.h"
+
+UserRecord g_UserRecord;
+UserGameOptions g_UserGameOptions;
+
+namespace {
+
+constexpr int kMaxFolderName = 128;  // folder names are shorter than this
+constexpr int kPathSize = 1024;
+
+bool g_loaded = false;
+char g_folder[kMaxFolderName] = ".";  // the per-user folder
+char g_subFolder[kPathSize] = ".";    // the last sub-folder handed out
+
+SoundCallsForTests g_sounds;
+int g_statsAdded[2] = {0, 0};  // not won, won
+
+struct FoundationEffectsAdded {
+  int count = 0;
+  float position[3] = {0, 0, 0};
+  float scale[3] = {1, 1, 1};
+};
+FoundationEffectsAdded g_effects;
+
+bool ValidFolderName(const char* name) {
+  return name && name[0] && std::strlen(name) < static_cast<std::size_t>(kMaxFolderName);
+}
+
+}  // namespace
+
+bool UserIsLoaded() { return g_loaded; }
+void UserSetLoaded(bool loaded) { g_loaded = loaded; }
+
+// The per-user folder is the name itself, relative to the current folder.
+const char* PrefFolderSetup(const char* folderName, bool, const char*) {
+  if (!ValidFolderName(folderName)) {
+    DebugError("PrefFolderSetup", "Invalid folder name");
+    std::snprintf(g_folder, sizeof g_folder, ".");
+    return g_folder;
+  }
+  std::snprintf(g_folder, sizeof g_folder, "%s", folderName);
+  if (!EngFileDirectoryExists(g_folder)) EngFileCreateDirectory(g_folder);
+  return g_folder;
+}
+
+const char* PrefFolderGetSubFolder(const char* name) {
+  if (!ValidFolderName(name)) {
+    DebugError("PrefFolderGetSubFolder", "Invalid sub folder name");
+    return g_folder;
+  }
+  std::snprintf(g_subFolder, sizeof g_subFolder, "%s\\%s", g_folder, name);
+  if (!EngFileDirectoryExists(g_subFolder) && !EngFileCreateDirectory(g_subFolder)) {
+    DebugError("PrefFolderGetSubFolder", "Could not create directory <%s>", g_subFolder);
+    return g_folder;
+  }
+  return g_subFolder;
+}
+
+void ScoreUpdateCurrentScore() {}
+void ScoreResetCurrentScore() {}
+
+void StatsAddCurrentGame(int won, int) { ++g_statsAdded[won ? 1 : 0]; }
+int StatsGetAddedForTests(bool won) { return g_statsAdded[won ? 1 : 0]; }
+void StatsResetForTests() { g_statsAdded[0] = g_statsAdded[1] = 0; }
+
+void SoundPlaySample(int sample) {
+  ++g_sounds.samples;
+  g_sounds.lastSample = sample;
+}
+
+void SoundPlayFoundationSound(int rank) {
+  ++g_sounds.foundationSounds;
+  g_sounds.lastRank = rank;
+}
+
+void SoundStartMusic() {}
+
+const SoundCallsForTests& SoundGetCallsForTests() { return g_sounds; }
+void SoundResetForTests() { g_sounds = SoundCallsForTests(); }
+
+void FoundationEffectsAdd(const float* position, const float* scale) {
+  ++g_effects.count;
+  if (position) std::memcpy(g_effects.position, position, sizeof g_effects.position);
+  const float unit[3] = {1, 1, 1};
+  std::memcpy(g_effects.scale, scale ? scale : unit, sizeof g_effects.scale);
+}
+
+int FoundationEffectsGetAddedForTests(float* position, float* scale) {
+  if (position) std::memcpy(position, g_effects.position, sizeof g_effects.position);
+  if (scale) std::memcpy(scale, g_effects.scale, sizeof g_effects.scale);
+  return g_effects.count;
+}
+
+void FoundationEffectsResetForTests() { g_effects = FoundationEffectsAdded(); }

@@ -1,19 +1,16 @@
-// DirList.cpp - the two folder listings over the platform's folder reader.
+// DirList.cpp - the two folder listings over the directory search
+// (FindFirstFileA, FindNextFileA, FindClose).
 //
 // State: gFirst and gSecond, one record per listing, alive for the whole run
-// (a listing's folder handle stays open only between prepare and the end of
+// (a listing's search handle stays open only between prepare and the end of
 // its entries or its clean-up).
 #include "App/DirList.h"
 
-#include "Engine/EngUtils.h"
-
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
-#include "Platform/DirEntries.h"
 
 namespace {
 
@@ -33,9 +30,8 @@ struct Listing {
   bool showParent = false;
   DirListFilterCB filter = nullptr;
   int count = 0;
-  PlatformDirReader reader;
-  bool haveHandle = false;    // an entry has been read ahead
-  std::string ahead;          // the name read ahead
+  HANDLE search = INVALID_HANDLE_VALUE;  // none when the search ended or found nothing
+  WIN32_FIND_DATAA ahead = {};            // the entry read ahead
   char result[1024] = {};     // the last answered name
   char joined[kDirListMaxPath + 1024 + 2] = {};
 };
@@ -50,9 +46,8 @@ Listing gSecond{"DirListUnicodeOpenDir", "DirListUnicodePrepareToGetFilenamesInD
                 "DirListUnicodeCleanupAfterGettingFilenamesInDir", true};
 
 void EndSearch(Listing& l) {
-  l.reader.Close();
-  l.haveHandle = false;
-  l.ahead.clear();
+  if (l.search != INVALID_HANDLE_VALUE) FindClose(l.search);
+  l.search = INVALID_HANDLE_VALUE;
 }
 
 void Close(Listing& l) {
@@ -99,31 +94,15 @@ bool Prepare(Listing& l) {
   l.count = 0;
   EndSearch(l);
   // Read the first entry ahead; after a failed search there is no handle.
-  if (l.reader.Open(l.folder) && l.reader.Next(&l.ahead)) {
-    l.haveHandle = true;
+  char pattern[kDirListMaxPath + 8];
+  if (std::strcmp(l.folder, "\\") == 0) {
+    std::snprintf(pattern, sizeof(pattern), "\\*.*");
   } else {
-    EndSearch(l);
+    std::snprintf(pattern, sizeof(pattern), l.second ? "%s/*.*" : "%s\\*.*", l.folder);
   }
+  l.search = FindFirstFileA(pattern, &l.ahead);
   l.state = kListing;
   return true;
-}
-
-void FillRecord(const Listing& l, const char* name, DirListFindRecord* record) {
-  std::memset(record, 0, sizeof(*record));
-  EngSafeStrcpy(record->fileName, name, static_cast<int>(sizeof(record->fileName)));
-  PlatformDirEntryInfo info;
-  if (!PlatformDirEntryStat(l.folder, name, &info)) return;
-  record->attributes = info.isDirectory ? kDirListAttributeDirectory : kDirListAttributeNormal;
-  auto split = [](long long value, std::uint32_t* out) {
-    const auto v = static_cast<unsigned long long>(value < 0 ? 0 : value);
-    out[0] = static_cast<std::uint32_t>(v & 0xFFFFFFFFULL);
-    out[1] = static_cast<std::uint32_t>(v >> 32);
-  };
-  split(info.changeTime, record->creationTime);
-  split(info.accessTime, record->lastAccessTime);
-  split(info.writeTime, record->lastWriteTime);
-  record->sizeLow = static_cast<std::uint32_t>(info.size & 0xFFFFFFFFULL);
-  record->sizeHigh = static_cast<std::uint32_t>(info.size >> 32);
 }
 
 const char* Next(Listing& l, DirListFindRecord* record) {
@@ -133,20 +112,19 @@ const char* Next(Listing& l, DirListFindRecord* record) {
     DebugError(l.prepareName, "%s", l.notPreparedText);
     return "";
   }
-  if (!l.haveHandle) return "";
+  if (l.search == INVALID_HANDLE_VALUE) return "";
   bool accepted = false;
   bool readOk = false;
   for (;;) {
-    const std::string& name = l.ahead;
-    const bool skip = name == "." || (name == ".." && (l.second || !l.showParent));
-    if (!skip && (!l.filter || l.filter(l.count, name.c_str(), l.folder))) {
-      std::snprintf(l.result, sizeof(l.result), "%s", name.c_str());
-      if (record) FillRecord(l, l.result, record);
+    const char* name = l.ahead.cFileName;
+    const bool skip = std::strcmp(name, ".") == 0 ||
+                      (std::strcmp(name, "..") == 0 && (l.second || !l.showParent));
+    if (!skip && (!l.filter || l.filter(l.count, name, l.folder))) {
+      std::snprintf(l.result, sizeof(l.result), "%s", name);
+      if (record) *record = l.ahead;
       accepted = true;
     }
-    std::string following;
-    readOk = l.reader.Next(&following);
-    if (readOk) l.ahead = following;
+    readOk = FindNextFileA(l.search, &l.ahead) != FALSE;
     if (accepted || !readOk) break;
   }
   if (!readOk) EndSearch(l);  // the next call answers ""

@@ -7,15 +7,18 @@
 // Each lists one folder at a time:
 //   open (state 1) -> prepare (state 2) -> next ... next ("") -> clean up
 //   (state 1) -> prepare again, or close (state 0).
-// Entries come in the file system's order, files and folders alike; "." is
-// never returned, ".." only by the first listing with show-parent set.
+// Entries come in the directory search's order (names sorted ignoring case,
+// Platform/FindFiles.h), files and folders alike; "." is never returned, ".."
+// only by the first listing with show-parent set.
 // Names and paths are CP1252 game paths ('\\' separators).
 //
 // State: one static record per listing (folder, state, filter, count, the
-// open folder and the entry read ahead, result texts).
+// search handle and the find record read ahead, result texts).
 #pragma once
 
 #include <cstdint>
+
+#include "Platform/FindFiles.h"
 
 // (entries accepted so far, entry name, folder) -> true accepts the entry.
 using DirListFilterCB = bool (*)(int acceptedSoFar, const char* name, const char* folder);
@@ -40,24 +43,9 @@ void DirListCloseDir();
 void DirListSetShowParentDir(bool show);
 
 // ---- Second listing ------------------------------------------------------------
-// What the second listing hands back beside a name: the entry's find record
-// (320 bytes, as the system's record).
-struct DirListFindRecord {
-  std::uint32_t attributes;  // 0x10 folder, 0x80 normal file
-  // Times as seconds since 1970 split into low and high words.
-  std::uint32_t creationTime[2];    // the status change time
-  std::uint32_t lastAccessTime[2];
-  std::uint32_t lastWriteTime[2];
-  std::uint32_t sizeHigh;
-  std::uint32_t sizeLow;
-  std::uint32_t reserved0;
-  std::uint32_t reserved1;
-  char fileName[260];
-  char alternateFileName[14];
-};
-static_assert(sizeof(DirListFindRecord) == 320, "find record is 320 bytes");
-constexpr std::uint32_t kDirListAttributeDirectory = 0x10;
-constexpr std::uint32_t kDirListAttributeNormal = 0x80;
+// What the second listing hands back beside a name: the entry's whole find
+// record (320 bytes).
+using DirListFindRecord = WIN32_FIND_DATAA;
 
 // One trailing '\\' is removed; a missing folder logs "Directory does not
 // exist" with the path.

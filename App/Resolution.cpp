@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "App/PrefFolder.h"
+#include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
@@ -234,14 +235,14 @@ bool ResolutionReadFile() {
   return accepted;
 }
 
-bool ResolutionWriteFile() {
+void ResolutionWriteFile() {
   g_ResolutionSettings.gameVersion = kResolutionGameVersion;
   ResolutionSettings onDisk = g_ResolutionSettings;
   if (gRunInProgress) onDisk.showDialog = 1;
   std::uint8_t bytes[kResolutionFileSize];
   ResolutionToBytes(onDisk, bytes);
   const char* path = ResolutionGetPath();
-  if (EngFileWriteReplacing(path, bytes, sizeof(bytes))) return true;
+  if (EngFileWriteReplacing(path, bytes, sizeof(bytes))) return;
 
   char text[1400];
   std::snprintf(text, sizeof(text),
@@ -251,12 +252,11 @@ bool ResolutionWriteFile() {
   DebugError("ResolutionWriteFile", "Could not write <%s>", path);
   if (!EngWindowIsDeviceCurrent()) {
     EngMiscMessageBox(kEngMiscBoxWarning, "Problem Creating to Resolution File", text);
-    return false;
+    return;
   }
   // In play the old file is still whole (the write goes through a temporary
   // file): say so and go on, never through the box that ends the program.
   if (mwin.IsOn() && !mwin.IsPopupOpen()) mwin.PopupOk("Problem Creating to Resolution File", text);
-  return false;
 }
 
 void ResolutionSetSettings() {

@@ -91,8 +91,8 @@ bool ResolutionReadFile();
 // Writes the record (4.82 as the game version) through a temporary file and
 // a rename, so a failure keeps the old file. Failures: before the graphics
 // device a warning box; with a device, logged and shown in a toolkit popup
-// when the toolkit is on, and play goes on. True when written.
-bool ResolutionWriteFile();
+// when the toolkit is on, and play goes on.
+void ResolutionWriteFile();
 // Applies the record to the engine's screen mode, the GPU sync of the
 // program and the window settings record; "Bad resolution values" when a
 // size or depth is not above 0 (nothing changes).

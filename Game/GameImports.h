@@ -17,42 +17,20 @@
 
 #include <cstdint>
 
+#include "Game/UserRecord.h"
+
 // ---- The player's options --------------------------------------------------
 
-constexpr int kUserMaxNameLength = 32;
-
-// The current player's record, as far as the card core reads it; the shell
-// loads and saves it with the player's profile.
-struct UserRecord {
-  char name[kUserMaxNameLength + 2] = {};  // the player's name, NUL-terminated
-  float animSpeed = 1.0f;            // animation speed scale, 1.0 normal
-  uint8_t cardAnimationOn = 1;       // the deal is animated
-  uint8_t foundationSoundEffect = 3; // 0 sample, 1 sample + effect, 2 rank sound, 3 rank sound + effect
-  uint8_t cardAngle = 0;             // random card turn, 0-3
-  uint8_t cardSpacing = 0;           // random card spacing, 0-3
-  uint8_t hoursAndMinutesClock = 0;  // the clock shows h:mm
-  uint8_t playMovesSound = 1;        // card sounds on
-  uint8_t undoLevel = 2;             // 0 no undo, 1 not into a marked state, 2 always
-  uint8_t gatherCards = 1;           // the cards are gathered after a win
-  uint8_t afterWin = 0;              // 0 celebration, 1 new deal, 2 main menu
-  uint8_t highlightPlayable = 1;     // card highlight on
-};
-
-// The current player's per-game block: one entry per game (0-83).
-struct UserGameOptions {
-  uint8_t autoplayMode[84] = {};     // 0 off, 1-3
-  int32_t elapsedSeconds[84] = {};   // playing time of each game's game in play
-};
-
-extern UserRecord g_UserRecord;
-extern UserGameOptions g_UserGameOptions;
+// The current player's profile and per-game block (g_UserRecord,
+// g_UserOptions) are in Game/UserRecord.h.
 
 // Whether a player is loaded; the per-player file names (saved games,
 // pictures) need one.
 bool UserIsLoaded();
 // Writes the player's record and per-game options, and the display settings
-// file with the player's name.
-void UserSave();
+// file with the player's name. False when no player is loaded or a write
+// failed.
+bool UserSave();
 
 // ---- Per-user folders and settings ------------------------------------------
 
@@ -169,8 +147,8 @@ void GetFileSetDefaults();
 // ---- Screens ----------------------------------------------------------------
 
 // Sets the engine's screen callbacks, creates the screens and makes the
-// player-selection screen current.
-void ScreensSetup();
+// player-selection screen current; false when that fails.
+bool ScreensSetup();
 // Starts the toolkit and the screen ("Could not start the user interface").
 bool ScreensStart(int screen);
 // Forgets every screen's cached handles, then goes to the screen.

@@ -34,7 +34,7 @@ long long NowMs() { return static_cast<long long>(EngProgramGetCurrentMillisecon
 int32_t* StoredSeconds() {
   int game = GenGetCurGame();
   if (game < 0 || game >= kGenNumGames) return nullptr;
-  return &g_UserGameOptions.elapsedSeconds[game];
+  return &g_UserOptions.elapsedSeconds[game];
 }
 
 void EmptyText() {

@@ -31,7 +31,7 @@ namespace {
 int AutoplayMode() {
   const int game = GenGetCurGame();
   if (game < 0 || game >= kGenNumGames) return 0;
-  const int mode = g_UserGameOptions.autoplayMode[game];
+  const int mode = g_UserOptions.autoplayMode[game];
   return mode >= 0 && mode <= 3 ? mode : 0;
 }
 

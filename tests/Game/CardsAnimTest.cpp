@@ -7,12 +7,19 @@
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {
 
 class CardsAnimTest : public GameTest {
  protected:
+  // The arithmetic below is written for the engine's unit speed scale; a
+  // player's record scales every speed by 8.
+  void SetUp() override {
+    GameTest::SetUp();
+    g_UserRecord.animSpeed = 1.0f;
+  }
   CardGroup& T(int i) { return g_GenLive.tableaus[i]; }
   // Ticks slot 0 n times (frame time as set).
   void Tick(int n) {

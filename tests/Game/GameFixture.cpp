@@ -209,7 +209,7 @@ void GameTest::SetUp() {
   for (int slot = 0; slot < kCardsAnimSlots; ++slot) CardsRegisterOnEndOrCancelCB(slot, nullptr);
   GameTimeResetForTests();
   g_UserRecord = UserRecord();
-  g_UserGameOptions = UserGameOptions();
+  g_UserOptions = UserOptions();
   now_ = 0;
   EngProgramSetCurrentTimeForTests(now_);
   EngProgramSetFrameTimeForTests(1.0f / 60.0f);

@@ -26,7 +26,7 @@ TEST_F(GameTimeTest, CountsFromTheResetAndStoresTheSecondsPerGame) {
   GameTimeReset();  // no animation: the hold ends at once
   AdvanceTime(61.5);
   EXPECT_STREQ(GameTimeGetString(), "1:01");
-  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 61);
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kGameKlondike], 61);
 }
 
 TEST_F(GameTimeTest, PausedTimeIsNotCounted) {
@@ -37,7 +37,7 @@ TEST_F(GameTimeTest, PausedTimeIsNotCounted) {
   AdvanceTime(30);
   GameTimeTick();
   EXPECT_STREQ(GameTimeGetString(), "0:10");
-  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 10);
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kGameKlondike], 10);
   GameTimeResume();
   EXPECT_FALSE(CardsAreAllFacesHidden());
   AdvanceTime(5);
@@ -55,7 +55,7 @@ TEST_F(GameTimeTest, GameOverFreezesTheFirstTime) {
 }
 
 TEST_F(GameTimeTest, AResumedGameContinuesFromItsStoredTime) {
-  g_UserGameOptions.elapsedSeconds[kGameKlondike] = 100;
+  g_UserOptions.elapsedSeconds[kGameKlondike] = 100;
   GameTimeContinue();
   EXPECT_STREQ(GameTimeGetString(), "1:40");
   AdvanceTime(5);

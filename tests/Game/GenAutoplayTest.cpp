@@ -22,7 +22,7 @@ class GenAutoplayTest : public GameTest {
     ASSERT_TRUE(FixtureBuild("D: ; " + piles));
   }
   void Autoplay(int mode) {
-    g_UserGameOptions.autoplayMode[kGameFreeCell] = static_cast<uint8_t>(mode);
+    g_UserOptions.autoplayMode[kGameFreeCell] = static_cast<uint8_t>(mode);
     GenStdAutoplay(0, 0);
     ASSERT_TRUE(RunAnimations());
   }
@@ -155,7 +155,7 @@ class GenWinTest : public GenAutoplayTest {
     }
     for (int t = 0; t < 8; ++t) piles += "T" + std::to_string(t) + ": ;";
     ASSERT_TRUE(FixtureBuild(piles + "T0: Kc*"));
-    g_UserGameOptions.autoplayMode[kGameFreeCell] = 3;
+    g_UserOptions.autoplayMode[kGameFreeCell] = 3;
   }
 };
 

@@ -97,7 +97,7 @@ class GenPlayTest : public GameTest {
 
 TEST_F(GenPlayTest, KlondikeIsWonByClicksWithUndoRedoSaveAndResume) {
   FixtureUsePlayer("Tester");
-  g_UserGameOptions.autoplayMode[kGameKlondike] = 3;
+  g_UserOptions.autoplayMode[kGameKlondike] = 3;
   Deal(FixtureKlondikePlaySetup, kWinningDeal);
   ASSERT_EQ(FixtureCountAllCards(), 52);
   const std::string dealt = FixtureDescribeGame();
@@ -141,7 +141,7 @@ TEST_F(GenPlayTest, KlondikeIsWonByClicksWithUndoRedoSaveAndResume) {
 
 TEST_F(GenPlayTest, ResumedGameIsTheSavedOneAndPlaysOnToTheWin) {
   FixtureUsePlayer("Tester");
-  g_UserGameOptions.autoplayMode[kGameKlondike] = 3;
+  g_UserOptions.autoplayMode[kGameKlondike] = 3;
   Deal(FixtureKlondikePlaySetup, kWinningDeal);
   int idle = 0;
   for (int a = 0; a < 30; ++a) ASSERT_TRUE(GreedyAction(&idle));
@@ -179,7 +179,7 @@ class GenRandomPlayTest : public GenPlayTest,
 TEST_P(GenRandomPlayTest, KeepsEveryCardAndASoundRecord) {
   const RandomPlayCase& c = GetParam();
   GenSetCurGame(c.game);
-  g_UserGameOptions.autoplayMode[c.game] = 1;
+  g_UserOptions.autoplayMode[c.game] = 1;
   Deal(c.setup, c.deal);
   Gen& g = g_GenLive;
   const int total = FixtureCountAllCards();

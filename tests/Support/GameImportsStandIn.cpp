@@ -9,7 +9,7 @@
 #include "Engine/EngFile.h"
 
 UserRecord g_UserRecord;
-UserGameOptions g_UserGameOptions;
+UserOptions g_UserOptions;
 
 namespace {
 

@@ -46,7 +46,7 @@ void Reset(int game) {
   GameTimeResetForTests();
   g_UserRecord = UserRecord();
   g_UserRecord.cardAnimationOn = 0;
-  g_UserGameOptions = UserGameOptions();
+  g_UserOptions = UserOptions();
   EngProgramSetFrameTimeForTests(0.5f);
   EngProgramSetCurrentTimeForTests(0);
   GenSetCurGame(game);
@@ -126,7 +126,7 @@ void AutoplayChain(benchmark::State& state, void (*setup)(), int game, int runs)
   Reset(game);
   GenSetSetupOverrideForTests(setup);
   GenInit();
-  g_UserGameOptions.autoplayMode[game] = 3;
+  g_UserOptions.autoplayMode[game] = 3;
   std::string text;
   const char* suits = "hsdc";
   for (int r = 0; r < runs; ++r) {

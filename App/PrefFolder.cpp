@@ -1,4 +1,4 @@
-// PrefFolder.cpp - the stand-in per-user folders (see PrefFolder.h).
+// PrefFolder.cpp - the per-user folders (see PrefFolder.h).
 #include "App/PrefFolder.h"
 
 #include <cstdio>
@@ -11,25 +11,64 @@
 
 namespace {
 
-constexpr int kMaxName = 128;     // names are shorter than this
+constexpr int kMaxName = 128;  // names are shorter than this
 constexpr int kPathSize = 1024;
+constexpr int kBaseSize = 512;  // what the folder queries are given
 
 char g_folderName[kMaxName] = {};  // the program's folder name
-char g_base[kPathSize] = ".";      // the last main folder
-char g_path[kPathSize] = ".";      // the last sub-folder
+char g_base[kPathSize] = ".";      // main or desktop folder, and the scratch base
+char g_path[kPathSize] = ".";      // file and sub-folder paths
+char g_subSub[kPathSize] = ".";    // documents sub-sub-folder
 
 bool ValidName(const char* name) {
   return name && name[0] && std::strlen(name) < static_cast<std::size_t>(kMaxName);
 }
 
+// Joins base, '\\' and name into out; false when it does not fit.
+bool Join(char* out, const char* base, const char* name) {
+  const int n = std::snprintf(out, kPathSize, "%s\\%s", base, name);
+  return n > 0 && n < kPathSize;
+}
+
+// The folder exists or was created.
+bool Ensure(const char* path) { return EngFileDirectoryExists(path) || EngFileCreateDirectory(path); }
+
+// A special folder of the user (documents, desktop) into the base buffer:
+// created when missing, "." when it cannot be had (never a stale buffer).
+const char* SpecialFolder(bool (*query)(char*, int)) {
+  if (!query(g_base, kBaseSize) || !g_base[0] || !Ensure(g_base)) {
+    std::snprintf(g_base, sizeof g_base, ".");
+  }
+  return g_base;
+}
+
+// The sub-folder pattern shared by the main, documents and desktop folders:
+// base '\\' name into the path buffer, created when asked.
+const char* SubFolderOf(const char* where, const char* base, const char* name, bool create) {
+  if (!ValidName(name) || !Join(g_path, base, name)) {
+    DebugError(where, "Invalid sub folder name");
+    std::snprintf(g_path, sizeof g_path, "%s", base);
+    return g_path;
+  }
+  if (create && !Ensure(g_path)) {
+    DebugError(where, "Could not create directory <%s>", g_path);
+    std::snprintf(g_path, sizeof g_path, "%s", base);
+  }
+  return g_path;
+}
+
 }  // namespace
 
-const char* PrefFolderSetup(const char* folderName, bool, const char*) {
+const char* PrefFolderSetup(const char* folderName, bool startLog, const char* logName) {
   if (ValidName(folderName)) {
     std::snprintf(g_folderName, sizeof g_folderName, "%s", folderName);
   } else {
     DebugError("PrefFolderSetup", "Invalid folder name");
     g_folderName[0] = '\0';
+  }
+  if (startLog) {
+    const char* logPath = PrefFolderGetMainFolderFile(logName && *logName ? logName : "LogFile.txt");
+    DebugSetLogFilename(logPath, true);
   }
   return PrefFolderGetMainFolder();
 }
@@ -41,27 +80,58 @@ const char* PrefFolderGetMainFolder() {
     return g_base;
   }
   if (!EngMiscCreateUserApplicationDataSubSubDirectoryIfNeeded("Quarnix", g_folderName, g_base,
-                                                               512)) {
+                                                               kBaseSize)) {
     DebugError("PrefFolderGetMainFolder", "Could not create/get directory");
     std::snprintf(g_base, sizeof g_base, ".");
   }
   return g_base;
 }
 
-const char* PrefFolderGetSubFolder(const char* name) {
+const char* PrefFolderGetMainFolderFile(const char* fileName) {
   const char* base = PrefFolderGetMainFolder();
-  if (!ValidName(name)) {
-    DebugError("PrefFolderGetSubFolder", "Invalid sub folder name");
-    return base;
+  if (!fileName || !*fileName) {
+    DebugError("PrefFolderGetMainFolder", "No file specified");
+  } else if (!ValidName(fileName) || !Join(g_path, base, fileName)) {
+    DebugError("PrefFolderGetMainFolder", "Filename too long");
+  } else {
+    return g_path;
   }
-  int n = std::snprintf(g_path, sizeof g_path, "%s\\%s", base, name);
-  if (n < 0 || n >= kPathSize) {
-    DebugError("PrefFolderGetSubFolder", "Invalid sub folder name");
-    return base;
-  }
-  if (!EngFileDirectoryExists(g_path) && !EngFileCreateDirectory(g_path)) {
-    DebugError("PrefFolderGetSubFolder", "Could not create directory <%s>", g_path);
-    return base;
-  }
+  std::snprintf(g_path, sizeof g_path, "%s", base);
   return g_path;
+}
+
+const char* PrefFolderGetSubFolder(const char* name) {
+  return SubFolderOf("PrefFolderGetSubFolder", PrefFolderGetMainFolder(), name, true);
+}
+
+const char* PrefFolderGetMyDocsSubFolder(const char* name, bool create) {
+  return SubFolderOf("PrefFolderGetMyDocsSubFolder", SpecialFolder(EngMiscGetDocumentsDirectory),
+                     name, create);
+}
+
+const char* PrefFolderGetMyDocsSubSubFolder(const char* subFolder, const char* subSubFolder,
+                                            bool create) {
+  const char* where = "PrefFolderGetMyDocsSubSubFolder";
+  const char* sub = PrefFolderGetMyDocsSubFolder(subFolder, create);
+  if (!ValidName(subSubFolder) || !Join(g_subSub, sub, subSubFolder)) {
+    DebugError(where, "Invalid sub sub folder name");
+    std::snprintf(g_subSub, sizeof g_subSub, "%s", sub);
+    return g_subSub;
+  }
+  if (create && !Ensure(g_subSub)) {
+    DebugError(where, "Could not create directory <%s>", g_subSub);
+    std::snprintf(g_subSub, sizeof g_subSub, "%s", g_base);
+  }
+  return g_subSub;
+}
+
+const char* PrefFolderGetDesktopFolder() {
+  SpecialFolder(EngMiscGetDesktopDirectory);
+  if (std::strcmp(g_base, ".") == 0) DebugError("PrefFolderGetDesktopFolder", "Could not get directory");
+  return g_base;
+}
+
+const char* PrefFolderGetDesktopSubFolder(const char* name) {
+  return SubFolderOf("PrefFolderGetDesktopSubFolder", SpecialFolder(EngMiscGetDesktopDirectory),
+                     name, true);
 }

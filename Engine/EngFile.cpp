@@ -4,6 +4,7 @@
 #include "Engine/EngFile.h"
 
 #include <cstdarg>
+#include <cstring>
 
 #include "Engine/Debug.h"
 #include "Platform/Files.h"
@@ -338,6 +339,16 @@ bool EngFileMoveFile(const char* source, const char* destination) {
   if (EngFileExists(source)) {
     DebugError("EngFileMoveFile", "Existing file still exists: <%s> to <%s>", source, destination);
     return false;
+  }
+  return true;
+}
+
+bool EngFileIsSafeName(const char* name) {
+  if (!name || !name[0]) return false;
+  if (std::strstr(name, "..")) return false;
+  for (const char* p = name; *p; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c < 32 || c == 127 || c == '/' || c == '\\' || c == ':') return false;
   }
   return true;
 }

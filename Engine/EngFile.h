@@ -59,6 +59,11 @@ class EngFile {
   std::FILE* stream_ = nullptr;
 };
 
+// True when the text may stand as one part of a file name of the player's
+// making (a player, a saved game, a deck): not empty, no separator ('/',
+// '\\'), no ':', no "..", no control character (below 32, or 127). Names
+// that pass can neither leave their folder nor name a device.
+bool EngFileIsSafeName(const char* name);
 // True when name is an existing regular file (a folder is not a file).
 bool EngFileExists(const char* name);
 // The size of the file, 0 with "Could not open file <%s>" when it cannot be opened.

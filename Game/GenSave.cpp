@@ -49,18 +49,6 @@ constexpr int kSaveLandRounds = 1000;
 
 char g_fileName[kPathSize];  // the shared file-name buffer
 
-// A name that may stand in a file name: no separators, no "..", no control
-// characters.
-bool NameIsSafe(const char* name) {
-  if (!name || !name[0]) return false;
-  if (std::strstr(name, "..")) return false;
-  for (const char* p = name; *p; ++p) {
-    const unsigned char c = static_cast<unsigned char>(*p);
-    if (c < 32 || c == 127 || c == '/' || c == '\\' || c == ':') return false;
-  }
-  return true;
-}
-
 bool CelebrationRunning() {
   for (int slot = 0; slot < kCardsAnimSlots; ++slot) {
     const CardsAnimSlot* s = CardsAnimGetSlot(slot);
@@ -148,7 +136,7 @@ const char* GenGetSaveFilename(int mode) {
       return nullptr;
     }
     const char* player = g_UserRecord.name;
-    if (!NameIsSafe(player) || std::strlen(player) > static_cast<size_t>(kUserMaxNameLength)) {
+    if (!EngFileIsSafeName(player) || std::strlen(player) > static_cast<size_t>(kUserMaxNameLength)) {
       DebugError(where, "Invalid player name");
       return nullptr;
     }

@@ -258,6 +258,14 @@ bool EngFileWriteReplacing(const char* name, const void* data, std::size_t size)
   return true;
 }
 
+int EngFileRemoveLeftoverTemporaries(const char* folder) {
+  if (!folder || !*folder) {
+    DebugError("EngFileRemoveLeftoverTemporaries", "No name specified");
+    return 0;
+  }
+  return PlatformRemoveLeftoverTemporaries(folder);
+}
+
 void EngFileDelete(const char* name) {
   if (!name || !*name) {
     DebugError("EngFileDelete", "No filename specified");

@@ -74,9 +74,15 @@ bool EngFileOpenReadAndClose(const char* name, bool textMode, void* buffer, std:
 // Creates or truncates the file and writes size bytes.
 bool EngFileOpenWriteAndClose(const char* name, bool textMode, const void* data, std::size_t size);
 // Replaces the file's contents safely: writes a temporary file beside it,
-// flushes it to disk and renames it over the old one. On any failure the old
-// file is untouched ("Could not write file <%s>").
+// flushes it to disk, renames it over the old one and flushes the folder.
+// On any failure the old file is untouched ("Could not write file <%s>").
+// A temporary file of the same name left by a write that was killed before
+// its rename is deleted on the way.
 bool EngFileWriteReplacing(const char* name, const void* data, std::size_t size);
+// Deletes the temporary files that killed writes left in a folder (see
+// EngFileWriteReplacing); run at start-up over the player's folders. The
+// number deleted.
+int EngFileRemoveLeftoverTemporaries(const char* folder);
 // Deletes the file; the result is not checked.
 void EngFileDelete(const char* name);
 // Removes an empty folder; an empty name reports "No name specified".

@@ -2,7 +2,9 @@
 #include "Files.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,9 +97,87 @@ BOOL RemoveDirectoryA(const char* name) {
 
 namespace {
 
+constexpr char kTemporaryMark[] = ".tmp-";
+int gFolderSyncsForTests = 0;
+
 // A temporary name beside the destination: same folder, so rename is atomic.
+// The process id keeps two running copies of the game from sharing one.
 std::string TemporaryNameFor(const std::string& nativeDestination) {
-  return nativeDestination + ".tmp-" + std::to_string(::getpid());
+  return nativeDestination + kTemporaryMark + std::to_string(::getpid());
+}
+
+// The folder part of a native path ("." for a bare name) and the rest.
+void SplitPath(const std::string& path, std::string* folder, std::string* base) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    *folder = ".";
+    *base = path;
+  } else {
+    *folder = slash == 0 ? "/" : path.substr(0, slash);
+    *base = path.substr(slash + 1);
+  }
+}
+
+// The process id of a temporary file's name "<base>.tmp-<digits>", or -1
+// when the name is not one. With wantedBase set, only that base counts.
+long TemporaryOwner(const char* name, const std::string* wantedBase) {
+  const char* mark = std::strstr(name, kTemporaryMark);
+  if (!mark || mark == name) return -1;
+  // The last mark in the name is the one this layer appended.
+  for (const char* next; (next = std::strstr(mark + 1, kTemporaryMark)) != nullptr;) mark = next;
+  const char* digits = mark + sizeof kTemporaryMark - 1;
+  if (!*digits || std::strlen(digits) > 9) return -1;
+  long pid = 0;
+  for (const char* d = digits; *d; ++d) {
+    if (*d < '0' || *d > '9') return -1;
+    pid = pid * 10 + (*d - '0');
+  }
+  if (wantedBase && wantedBase->compare(0, std::string::npos, name, mark - name) != 0) return -1;
+  return pid;
+}
+
+// A temporary file is a leftover when the process that wrote it is gone
+// (it was killed between writing and renaming). This process's own are
+// leftovers too: its writes finish before they return, and an equal id
+// means an earlier run. Another running copy's file is left alone.
+bool IsLeftover(long pid) {
+  if (pid <= 0) return false;
+  if (pid == static_cast<long>(::getpid())) return true;
+  return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Deletes the leftover temporary files in a native folder, of one base name
+// or (null) of every name; the number deleted.
+int RemoveLeftovers(const std::string& folder, const std::string* base) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  const int savedErrno = errno;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const long pid = TemporaryOwner(entry->d_name, base);
+    if (!IsLeftover(pid)) continue;
+    const std::string path = folder + "/" + entry->d_name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(path.c_str()) == 0) {
+      ++removed;
+    }
+  }
+  ::closedir(dir);
+  errno = savedErrno;
+  return removed;
+}
+
+// Flushes a folder's entries to disk, so that a rename just made survives a
+// power loss. File systems that cannot sync a folder count as synced.
+bool SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP || errno == EROFS;
+  const int saved = errno;
+  ::close(fd);
+  errno = saved;
+  if (ok) ++gFolderSyncsForTests;
+  return ok;
 }
 
 bool WriteAll(int fd, const void* data, std::size_t size) {
@@ -183,6 +263,10 @@ bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t 
     return false;
   }
   const std::string destination = PlatformNativePath(name);
+  std::string folder, base;
+  SplitPath(destination, &folder, &base);
+  // A write killed before its rename left its temporary file behind.
+  RemoveLeftovers(folder, &base);
   const std::string temporary = TemporaryNameFor(destination);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
@@ -199,9 +283,18 @@ bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t 
   if (!ok) {
     ::unlink(temporary.c_str());
     errno = saved;
+    return false;
   }
-  return ok;
+  // The new contents are in place; only a synced folder keeps them there.
+  return SyncFolder(folder);
 }
+
+int PlatformRemoveLeftoverTemporaries(const char* folder) {
+  if (!folder || !*folder) return 0;
+  return RemoveLeftovers(PlatformNativePath(folder), nullptr);
+}
+
+int PlatformFolderSyncsForTests() { return gFolderSyncsForTests; }
 
 DWORD GetLastError() { return static_cast<DWORD>(errno); }
 void SetLastError(DWORD code) { errno = static_cast<int>(code); }

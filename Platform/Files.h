@@ -45,10 +45,21 @@ BOOL CopyFileA(const char* source, const char* destination, BOOL failIfExists);
 // rename(2); across file systems, copy then delete the source.
 BOOL MoveFileA(const char* source, const char* destination);
 
-// Writes size bytes to a temporary file in the destination's folder, flushes
-// it to disk and renames it over the destination: the old contents survive
-// any failure. False (with errno set) on failure; the temporary file is gone.
+// Writes size bytes to a temporary file "<name>.tmp-<process id>" in the
+// destination's folder, flushes it to disk, renames it over the destination
+// and flushes the folder, so that neither a crash nor a power loss costs the
+// old or the new contents. False (with errno set) on failure; the temporary
+// file is gone. Leftover temporary files of the same name from writes that
+// were killed before their rename are deleted first.
 bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size);
+
+// Deletes the leftover temporary files of killed writes in a folder (a game
+// path): every "<name>.tmp-<process id>" whose process is gone. Another
+// running copy's files are kept. The number deleted.
+int PlatformRemoveLeftoverTemporaries(const char* folder);
+
+// Test seam: the number of folder syncs made since the program started.
+int PlatformFolderSyncsForTests();
 
 // The Win32 "last error" of the calling thread: errno here.
 DWORD GetLastError();

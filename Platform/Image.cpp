@@ -5,11 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "Platform/Files.h"
 #include "Platform/ImageLocal.h"
 
 namespace {
+
+// Test seam: pixel buffers above this many bytes fail (0: no limit).
+std::size_t gPixelMemoryLimitForTests = 0;
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
@@ -34,6 +38,36 @@ bool LooksLikeTga(const std::uint8_t* b, std::size_t size) {
 }
 
 }  // namespace
+
+void ImageAllocatePixels(PlatformImage* image, std::size_t count) {
+  if (gPixelMemoryLimitForTests != 0 && count * sizeof(std::uint32_t) > gPixelMemoryLimitForTests) {
+    throw std::bad_alloc();
+  }
+  image->pixels.assign(count, 0);
+}
+
+void PlatformImageLimitPixelMemoryForTests(std::size_t bytes) { gPixelMemoryLimitForTests = bytes; }
+
+const char* ImageSidesProblem(long long width, long long height, const char* format, char* buffer,
+                              std::size_t bufferSize) {
+  if (width >= 1 && height >= 1 && width <= kPlatformImageMaxSide &&
+      height <= kPlatformImageMaxSide) {
+    return nullptr;
+  }
+  if (width < 1 || height < 1) {
+    std::snprintf(buffer, bufferSize, "%s picture has no size (%lld x %lld)", format, width, height);
+  } else {
+    std::snprintf(buffer, bufferSize, "%s picture too large (%lld x %lld; at most %d x %d)", format,
+                  width, height, kPlatformImageMaxSide, kPlatformImageMaxSide);
+  }
+  return buffer;
+}
+
+bool ImageSidesOk(long long width, long long height, const char* format, std::string* error) {
+  char reason[128];
+  const char* problem = ImageSidesProblem(width, height, format, reason, sizeof reason);
+  return problem ? ImageFail(error, problem) : true;
+}
 
 PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::size_t size) {
   if (!bytes) return PlatformImageFormat::kUnknown;
@@ -62,12 +96,18 @@ bool PlatformImageDecode(const std::uint8_t* bytes, std::size_t size, PlatformIm
   *image = PlatformImage{};
   bool decoded = false;
   const PlatformImageFormat format = PlatformImageDetectFormat(bytes, size);
-  switch (format) {
-    case PlatformImageFormat::kPng: decoded = ImageDecodePng(bytes, size, image, error); break;
-    case PlatformImageFormat::kJpeg: decoded = ImageDecodeJpeg(bytes, size, image, error); break;
-    case PlatformImageFormat::kBmp: decoded = ImageDecodeBmp(bytes, size, image, error); break;
-    case PlatformImageFormat::kTga: decoded = ImageDecodeTga(bytes, size, image, error); break;
-    default: return ImageFail(error, "unknown picture format");
+  try {
+    switch (format) {
+      case PlatformImageFormat::kPng: decoded = ImageDecodePng(bytes, size, image, error); break;
+      case PlatformImageFormat::kJpeg: decoded = ImageDecodeJpeg(bytes, size, image, error); break;
+      case PlatformImageFormat::kBmp: decoded = ImageDecodeBmp(bytes, size, image, error); break;
+      case PlatformImageFormat::kTga: decoded = ImageDecodeTga(bytes, size, image, error); break;
+      default: return ImageFail(error, "unknown picture format");
+    }
+  } catch (const std::bad_alloc&) {
+    // Within the size limit, but the memory is not free now: a failed load,
+    // not the end of the program.
+    decoded = ImageFail(error, "not enough memory for the picture");
   }
   if (!decoded) {
     *image = PlatformImage{};
@@ -82,13 +122,22 @@ bool PlatformImageLoadFile(const char* name, PlatformImage* image, std::string* 
   std::FILE* stream = PlatformFileOpen(name, "rb");
   if (!stream) return ImageFail(error, "cannot open the file");
   std::vector<std::uint8_t> bytes;
-  std::uint8_t chunk[65536];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), stream)) > 0) {
-    bytes.insert(bytes.end(), chunk, chunk + got);
+  bool readError = false;
+  bool tooLarge = false;
+  try {
+    std::uint8_t chunk[65536];
+    std::size_t got;
+    while (!tooLarge && (got = std::fread(chunk, 1, sizeof(chunk), stream)) > 0) {
+      bytes.insert(bytes.end(), chunk, chunk + got);
+      tooLarge = static_cast<long long>(bytes.size()) > kPlatformImageMaxFileBytes;
+    }
+    readError = std::ferror(stream) != 0;
+  } catch (const std::bad_alloc&) {
+    std::fclose(stream);
+    return ImageFail(error, "not enough memory for the picture");
   }
-  const bool readError = std::ferror(stream) != 0;
   std::fclose(stream);
+  if (tooLarge) return ImageFail(error, "picture file too large");
   if (readError) return ImageFail(error, "cannot read the file");
   return PlatformImageDecode(bytes.data(), bytes.size(), image, error);
 }
@@ -105,7 +154,7 @@ PlatformImage PlatformImageResize(const PlatformImage& image, int width, int hei
   result.width = width;
   result.height = height;
   result.hasAlpha = image.hasAlpha;
-  result.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  ImageAllocatePixels(&result, static_cast<std::size_t>(width) * height);
   if (image.width < 1 || image.height < 1) return result;
   const float scaleX = static_cast<float>(image.width) / width;
   const float scaleY = static_cast<float>(image.height) / height;

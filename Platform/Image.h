@@ -17,9 +17,13 @@
 #include <string>
 #include <vector>
 
-// The largest side a decoded picture may have; larger headers are refused
-// before anything is allocated.
-constexpr int kPlatformImageMaxSide = 16384;
+// The largest side a decoded picture may have: the largest texture the game
+// makes. A header that promises more is refused before anything is
+// allocated, so a small hostile file cannot ask for gigabytes.
+constexpr int kPlatformImageMaxSide = 4096;
+// The largest picture file read: room for a 4096 x 4096 picture in the
+// least compact format the decoders take (32-bit BMP), with its headers.
+constexpr long long kPlatformImageMaxFileBytes = 80ll * 1024 * 1024;
 
 enum class PlatformImageFormat { kUnknown, kBmp, kTga, kJpeg, kPng };
 
@@ -45,16 +49,23 @@ PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::si
 const char* PlatformImageFormatName(PlatformImageFormat format);
 
 // Decodes a whole file held in memory. On failure image is emptied and
-// error (when given) holds the reason.
+// error (when given) holds the reason; running out of memory is such a
+// failure ("not enough memory for the picture"), never an exception.
 bool PlatformImageDecode(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
                          std::string* error);
 
-// Reads a game path (PlatformNativePath) and decodes it.
+// Reads a game path (PlatformNativePath) and decodes it. A file larger than
+// kPlatformImageMaxFileBytes is refused unread.
 bool PlatformImageLoadFile(const char* name, PlatformImage* image, std::string* error);
 
 // Scales a picture to a new size with a tent (bilinear) filter, as the texture
 // loader does when it rounds sizes up to powers of two. Same size: a copy.
+// Allocates the result: may throw std::bad_alloc (callers that load catch it).
 PlatformImage PlatformImageResize(const PlatformImage& image, int width, int height);
 
 // The smallest power of two that is at least value (value >= 1).
 int PlatformImageNextPowerOfTwo(int value);
+
+// Test seam: pixel buffers of more than bytes fail as if the memory were
+// not free (0: no limit).
+void PlatformImageLimitPixelMemoryForTests(std::size_t bytes);

@@ -57,7 +57,7 @@ bool ImageDecodeBmp(const std::uint8_t* bytes, std::size_t size, PlatformImage* 
   }
   const bool topDown = height < 0;
   if (topDown) height = -height;
-  if (!ImageSidesOk(width, height)) return ImageFail(error, "BMP size out of range");
+  if (!ImageSidesOk(width, height, "BMP", error)) return false;
   if (bits != 8 && bits != 24 && bits != 32) return ImageFail(error, "BMP bit depth not supported");
 
   // Masks of 32-bit pictures: from a v4/v5 header, or three words after the
@@ -99,7 +99,7 @@ bool ImageDecodeBmp(const std::uint8_t* bytes, std::size_t size, PlatformImage* 
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);
   image->hasAlpha = bits == 32 && alpha != 0;
-  image->pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  ImageAllocatePixels(image, static_cast<std::size_t>(width) * height);
   for (long long y = 0; y < height; ++y) {
     const long long fileRow = topDown ? y : height - 1 - y;
     const std::uint8_t* row = bytes + pixelOffset + static_cast<std::size_t>(fileRow) * stride;

@@ -3,6 +3,7 @@
 #include "Platform/ImageD3DX.h"
 
 #include <cstring>
+#include <new>
 
 #include "Platform/Image.h"
 
@@ -95,8 +96,14 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
     gLastImageError = "the device could not make the texture";
     return hr;
   }
-  const PlatformImage scaled =
-      PlatformImageResize(image, static_cast<int>(width), static_cast<int>(height));
+  PlatformImage scaled;
+  try {
+    scaled = PlatformImageResize(image, static_cast<int>(width), static_cast<int>(height));
+  } catch (const std::bad_alloc&) {
+    made->Release();
+    gLastImageError = "not enough memory for the picture";
+    return E_OUTOFMEMORY;
+  }
   D3DLOCKED_RECT locked{};
   hr = made->LockRect(0, &locked, nullptr, 0);
   if (hr != D3D_OK) {

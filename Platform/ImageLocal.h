@@ -18,11 +18,16 @@ bool ImageDecodeJpeg(const std::uint8_t* bytes, std::size_t size, PlatformImage*
 bool ImageDecodePng(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
                     std::string* error);
 
-// True when a header's sides may be decoded (1 .. kPlatformImageMaxSide).
-inline bool ImageSidesOk(long long width, long long height) {
-  return width >= 1 && height >= 1 && width <= kPlatformImageMaxSide &&
-         height <= kPlatformImageMaxSide;
-}
+// Null when a header's sides may be decoded (1 .. kPlatformImageMaxSide);
+// otherwise the reason, naming the format ("PNG"), written into buffer.
+const char* ImageSidesProblem(long long width, long long height, const char* format, char* buffer,
+                              std::size_t bufferSize);
+// The same as a result: false with the reason in error.
+bool ImageSidesOk(long long width, long long height, const char* format, std::string* error);
+
+// Gives image count zeroed pixels. Throws std::bad_alloc when the memory is
+// not free (PlatformImageDecode turns that into a refusal).
+void ImageAllocatePixels(PlatformImage* image, std::size_t count);
 
 inline std::uint16_t ImageRead16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));

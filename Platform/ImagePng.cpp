@@ -4,6 +4,8 @@
 // library to 8-bit B, G, R, A, which is our pixel word in memory order.
 #include <png.h>
 
+#include <new>
+
 #include "Platform/ImageLocal.h"
 
 bool ImageDecodePng(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
@@ -15,15 +17,20 @@ bool ImageDecodePng(const std::uint8_t* bytes, std::size_t size, PlatformImage* 
     png_image_free(&png);
     return ImageFail(error, reason.c_str());
   }
-  if (!ImageSidesOk(png.width, png.height)) {
+  if (!ImageSidesOk(png.width, png.height, "PNG", error)) {
     png_image_free(&png);
-    return ImageFail(error, "PNG size out of range");
+    return false;
   }
   const bool fileHasAlpha = (png.format & PNG_FORMAT_FLAG_ALPHA) != 0;
   png.format = PNG_FORMAT_BGRA;
   image->width = static_cast<int>(png.width);
   image->height = static_cast<int>(png.height);
-  image->pixels.assign(static_cast<std::size_t>(png.width) * png.height, 0);
+  try {
+    ImageAllocatePixels(image, static_cast<std::size_t>(png.width) * png.height);
+  } catch (const std::bad_alloc&) {
+    png_image_free(&png);
+    return ImageFail(error, "not enough memory for the picture");
+  }
   // Words are written through their bytes: B, G, R, A is 0xAARRGGBB only on
   // a little-endian machine, which is every machine we build for.
   static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixel words assume little endian");

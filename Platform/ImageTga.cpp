@@ -26,7 +26,7 @@ bool ImageDecodeTga(const std::uint8_t* bytes, std::size_t size, PlatformImage* 
     return ImageFail(error, "TGA kind not supported (only uncompressed true colour)");
   }
   if (bits != 24 && bits != 32) return ImageFail(error, "TGA bit depth not supported");
-  if (!ImageSidesOk(width, height)) return ImageFail(error, "TGA size out of range");
+  if (!ImageSidesOk(width, height, "TGA", error)) return false;
   const std::size_t bytesPerPixel = static_cast<std::size_t>(bits / 8);
   const std::size_t start = kHeaderSize + idLength;
   const std::size_t pixelBytes = static_cast<std::size_t>(width * height) * bytesPerPixel;
@@ -37,7 +37,7 @@ bool ImageDecodeTga(const std::uint8_t* bytes, std::size_t size, PlatformImage* 
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);
   image->hasAlpha = bits == 32;
-  image->pixels.assign(static_cast<std::size_t>(width * height), 0);
+  ImageAllocatePixels(image, static_cast<std::size_t>(width * height));
   for (long long y = 0; y < height; ++y) {
     const long long fileRow = topDown ? y : height - 1 - y;
     const std::uint8_t* row = bytes + start + static_cast<std::size_t>(fileRow * width) * bytesPerPixel;

@@ -4,8 +4,11 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "Engine/EngFile.h"
+#include "Platform/Files.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
@@ -152,6 +155,62 @@ TEST_F(EngFileTest, ReplacingWriteKeepsTheOldFileOnFailure) {
   for (const auto& entry : std::filesystem::directory_iterator(".")) {
     EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
   }
+}
+
+// The id of a process that has ended (a child that exited at once).
+std::string EndedProcessId() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return std::to_string(child);
+}
+
+TEST_F(EngFileTest, LeftoversOfKilledWritesGoWithTheNextWriteOrTheStartUpSweep) {
+  const std::string dead = EndedProcessId();
+  const std::string alive = std::to_string(::getppid());  // another running program
+  ASSERT_TRUE(std::filesystem::create_directory("Saved"));
+  struct Entry {
+    const char* name;
+    bool goesWithWrite;    // removed by the next write of Saved/game.c3o
+    bool goesWithSweep;    // removed by the sweep of the folder
+  };
+  const Entry entries[] = {
+      {"game.c3o.tmp-DEAD", true, true},
+      {"game.c3o.tmp-ALIVE", false, false},
+      {"game.c3m.tmp-DEAD", false, true},
+      {"game.c3o.tmp-12x", false, false},
+      {"game.c3o.tmp-", false, false},
+      {"notes.txt", false, false},
+  };
+  auto pathOf = [&](const Entry& e) {
+    std::string name = e.name;
+    if (const auto at = name.find("DEAD"); at != std::string::npos) name.replace(at, 4, dead);
+    if (const auto at = name.find("ALIVE"); at != std::string::npos) name.replace(at, 5, alive);
+    return "Saved/" + name;
+  };
+  for (const Entry& e : entries) WriteFile(pathOf(e), std::string(1000, 'x'));
+
+  ASSERT_TRUE(EngFileWriteReplacing("Saved\\game.c3o", "new", 3));
+  EXPECT_EQ(ReadFile("Saved/game.c3o"), "new");
+  for (const Entry& e : entries) {
+    SCOPED_TRACE(pathOf(e));
+    EXPECT_EQ(std::filesystem::exists(pathOf(e)), !e.goesWithWrite);
+  }
+  EXPECT_EQ(EngFileRemoveLeftoverTemporaries("Saved"), 1);
+  for (const Entry& e : entries) {
+    SCOPED_TRACE(pathOf(e));
+    EXPECT_EQ(std::filesystem::exists(pathOf(e)), !e.goesWithSweep);
+  }
+  EXPECT_TRUE(std::filesystem::exists("Saved/game.c3o"));
+  EXPECT_EQ(EngFileRemoveLeftoverTemporaries("Missing"), 0);
+}
+
+TEST_F(EngFileTest, AReplacingWriteSyncsTheFolderAfterItsRename) {
+  const int before = PlatformFolderSyncsForTests();
+  ASSERT_TRUE(EngFileWriteReplacing("save.dat", "one", 3));
+  EXPECT_EQ(PlatformFolderSyncsForTests(), before + 1);
+  EXPECT_FALSE(EngFileWriteReplacing("missing-folder/save.dat", "two", 3));
+  EXPECT_EQ(PlatformFolderSyncsForTests(), before + 1);  // nothing renamed, nothing to sync
 }
 
 TEST_F(EngFileTest, PrintfAndAppend) {

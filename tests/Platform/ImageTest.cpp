@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <zlib.h>
 
 #include "Engine/EngJpeg.h"
 #include "Platform/Image.h"
@@ -74,7 +75,9 @@ std::string Tga(int width, int height, int bits, bool topDown, const std::vector
   std::string s(18, '\0');
   s[2] = 2;
   s[12] = static_cast<char>(width);
+  s[13] = static_cast<char>(width >> 8);
   s[14] = static_cast<char>(height);
+  s[15] = static_cast<char>(height >> 8);
   s[16] = static_cast<char>(bits);
   s[17] = static_cast<char>(topDown ? 0x28 : 0x08);
   for (int row = 0; row < height; ++row) {
@@ -227,6 +230,74 @@ TEST_F(ImageTest, BrokenFilesAreRefused) {
   std::string error;
   EXPECT_FALSE(PlatformImageLoadFile("missing.dat", &image, &error));
   EXPECT_EQ(error, "cannot open the file");
+}
+
+// A PNG whose header claims other sides than its pixels hold (the header's
+// checksum made to match), as a hostile file would.
+std::string PngClaiming(std::uint32_t width, std::uint32_t height) {
+  std::string png = Png(1, 1, {0xFF000000u});
+  // Signature (8), then the IHDR chunk: length (4), "IHDR", 13 data bytes, CRC.
+  auto putBig = [&png](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) png[at + i] = static_cast<char>(v >> (24 - 8 * i));
+  };
+  putBig(16, width);
+  putBig(20, height);
+  const auto* chunk = reinterpret_cast<const Bytef*>(png.data() + 12);
+  putBig(29, static_cast<std::uint32_t>(crc32(0, chunk, 4 + 13)));
+  return png;
+}
+
+TEST_F(ImageTest, PicturesLargerThanTheLargestTextureAreRefusedBeforeDecoding) {
+  const std::vector<std::uint32_t> row4096(4096, 0xFF102030u), row4097(4097, 0xFF102030u);
+  struct Case {
+    const char* label;
+    std::string bytes;
+    bool accepted;
+  } cases[] = {
+      {"PNG 4096 x 1", Png(4096, 1, row4096), true},
+      {"PNG 4097 x 1", Png(4097, 1, row4097), false},
+      {"PNG 1 x 4097", Png(1, 4097, row4097), false},
+      {"PNG header claiming 16384 x 16384", PngClaiming(16384, 16384), false},
+      {"PNG header claiming 4096 x 65536", PngClaiming(4096, 65536), false},
+      {"BMP 4096 x 1", Bmp(4096, 1, 24, false, row4096), true},
+      {"BMP 4097 x 1", Bmp(4097, 1, 24, false, row4097), false},
+      {"BMP 1 x 4097 top-down", Bmp(1, 4097, 32, true, row4097), false},
+      {"TGA 4096 x 1", Tga(4096, 1, 32, false, row4096), true},
+      {"TGA 4097 x 1", Tga(4097, 1, 24, false, row4097), false},
+      {"JPEG 4096 x 8", Jpeg(4096, 8, std::vector<std::uint32_t>(4096 * 8, 0xFF808080u)), true},
+      {"JPEG 4097 x 8", Jpeg(4097, 8, std::vector<std::uint32_t>(4097 * 8, 0xFF808080u)), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    PlatformImage image;
+    std::string error;
+    EXPECT_EQ(Decode(c.bytes, &image, &error), c.accepted) << error;
+    if (!c.accepted) {
+      EXPECT_NE(error.find("too large"), std::string::npos) << error;
+      EXPECT_NE(error.find("at most 4096 x 4096"), std::string::npos) << error;
+      EXPECT_TRUE(image.pixels.empty());
+    }
+  }
+}
+
+TEST_F(ImageTest, MemoryThatIsNotFreeFailsTheLoadWithoutEndingTheProgram) {
+  const std::vector<std::uint32_t> pixels(32 * 32, 0xFF336699u);
+  const std::string files[] = {Png(32, 32, pixels), Bmp(32, 32, 32, false, pixels),
+                               Tga(32, 32, 24, false, pixels), Jpeg(32, 32, pixels)};
+  PlatformImageLimitPixelMemoryForTests(1024);
+  for (const std::string& bytes : files) {
+    PlatformImage image;
+    std::string error;
+    EXPECT_FALSE(Decode(bytes, &image, &error));
+    EXPECT_EQ(error, "not enough memory for the picture");
+    EXPECT_TRUE(image.pixels.empty());
+    EXPECT_EQ(image.width, 0);
+  }
+  PlatformImageLimitPixelMemoryForTests(0);
+  for (const std::string& bytes : files) {
+    PlatformImage image;
+    EXPECT_TRUE(Decode(bytes, &image));
+  }
 }
 
 TEST_F(ImageTest, ResizeToPowersOfTwo) {

@@ -137,7 +137,7 @@ void FoundationEffectsAdd(const float* position, const float* scale);
 void FoundationEffectsTick();
 void FoundationEffectsRenderAll();
 
-void SplashTick();
+bool SplashTick();
 void BatterySetTextureFilename(const char* name);
 void BatteryCreateGraphics();
 void BatteryFreeGraphics();

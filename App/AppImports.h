@@ -1,0 +1,31 @@
+// AppImports.h - everything the application shell calls in the layers
+// above it (the screens, the decks): one place to read what App needs from
+// its owners.
+//
+// App never includes a Screens/ or Decks/ header. The screens and the decks
+// define these calls (their units include this header, so a mismatch fails
+// to compile there); App's tests link a stand-in
+// (tests/Support/AppImportsStandIn) in their place.
+//
+// State: none here.
+#pragma once
+
+// ---- Screens ------------------------------------------------------------------
+
+// The registry's number of the main menu screen (-1 before the registry).
+extern int g_ScreenMain;
+// The current screen of the engine's table, -1 when none.
+int ScreensGetCurrent();
+// The main menu's actions after a player is loaded: continue the current
+// game's saved game, or start a new game.
+void MainControlContinueGameCB();
+void MainControlNewGameCB();
+
+// ---- Defaults of a new player ---------------------------------------------------
+
+// The light settings and the table board a new player starts with.
+void ModulesSetDefaultLightSettings();
+void ModulesSetDefaultBoard();
+// The deck generator's and the Decks screen's defaults of a new player.
+void DeckGenSetDefaults();
+void DecksSetDefaults();

@@ -1,0 +1,275 @@
+// User.cpp - players: creating, loading, saving and deleting them (see
+// User.h; the file images are in UserFiles.cpp).
+//
+// State: g_UserRecord and g_UserOptions (the current player, or a new
+// player's defaults before one is loaded), the loaded flag, the file-name
+// buffer.
+#include "App/User.h"
+
+#include <cstdio>
+#include <cstring>
+#include <initializer_list>
+
+#include "App/AppImports.h"
+#include "App/PrefFolder.h"
+#include "App/Resolution.h"
+#include "App/Splash.h"
+#include "App/Stats.h"
+#include "App/Score.h"
+#include "Engine/Debug.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngRand.h"
+#include "Engine/EngUtils.h"
+#include "Game/GameImports.h"
+#include "App/GameShellPending.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenSave.h"
+
+UserRecord g_UserRecord;
+UserOptions g_UserOptions;
+
+namespace {
+
+bool gLoaded = false;
+char gFileName[1024] = {};
+
+// Reads the per-game block of a player; false when it is missing or damaged.
+bool ReadOptions(const char* name, UserOptions* options) {
+  const char* path = UserGetFileName(name, true);
+  if (!path || !EngFileExists(path)) return false;
+  std::uint8_t bytes[kUserOptionsFileSize];
+  if (!EngEncryptionReadFromFileAndDecrypt(path, bytes, sizeof bytes)) return false;
+  UserOptionsFromBytes(bytes, options);
+  return true;
+}
+
+// The after-load action of the profile (continue or start a game).
+void RunAfterLoadAction() {
+  switch (g_UserRecord.afterLoadAction) {
+    case 1:
+      if (GenSavedGameExists()) {
+        MainControlContinueGameCB();
+      } else {
+        MainControlNewGameCB();
+      }
+      break;
+    case 2:
+      MainControlNewGameCB();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+bool UserIsValidFileName(const char* name) {
+  return EngFileIsSafeName(name) && std::strlen(name) <= static_cast<std::size_t>(kUserMaxNameLength);
+}
+
+const char* UserGetFileName(const char* name, bool options) {
+  const char* where = "UserGetFileName";
+  const char* player = name ? name : g_UserRecord.name;
+  if (!UserIsValidFileName(player)) {
+    DebugError(where, name ? "Invlalid name parameter" : "Invlalid name");
+    return nullptr;
+  }
+  const int n = std::snprintf(gFileName, sizeof gFileName, "%s%s%s%s", PrefFolderGetSubFolder("Users"),
+                              "\\", player, options ? ".opt" : ".usr");
+  if (n < 0 || n >= static_cast<int>(sizeof gFileName)) {
+    DebugError(where, "File name too long");
+    return nullptr;
+  }
+  return gFileName;
+}
+
+bool UserProfileExists(const char* name) {
+  const char* path = UserIsValidFileName(name) ? UserGetFileName(name, false) : nullptr;
+  return path && EngFileExists(path);
+}
+
+bool UserIsLoaded() { return gLoaded; }
+
+void UserOptionsSetDefaults() {
+  g_UserOptions = UserOptions{};
+  for (int game = 0; game < kUserNumGames; ++game) {
+    const GameDef& def = GenGameTable[game];
+    std::uint8_t level = 0;
+    if (def.autoplay) {
+      if (def.autoplayLevel1) {
+        level = 1;
+      } else if (def.autoplayLevel2) {
+        level = 2;
+      } else if (def.autoplayLevel3) {
+        level = 3;
+      }
+    }
+    // Sir Tommy offers autoplay but starts without it.
+    if (game == kGameSirTommy) level = 0;
+    g_UserOptions.autoplayMode[game] = level;
+  }
+}
+
+void UserSetDefaults() {
+  // Everything from the deck choice on takes a new player's value; the
+  // identity and the remembered mode and screen are the caller's.
+  UserRecord fresh;
+  fresh.version = g_UserRecord.version;
+  fresh.playerId = g_UserRecord.playerId;
+  std::memcpy(fresh.name, g_UserRecord.name, sizeof fresh.name);
+  std::memcpy(fresh.country, g_UserRecord.country, sizeof fresh.country);
+  fresh.rememberedMode = g_UserRecord.rememberedMode;
+  fresh.rememberedScreen = g_UserRecord.rememberedScreen;
+  g_UserRecord = fresh;
+  DeckGenSetDefaults();
+  ModulesSetDefaultLightSettings();
+  DecksSetDefaults();
+  ModulesSetDefaultBoard();
+  GameCamerasSetDefaults(-1);
+  UserOptionsSetDefaults();
+}
+
+bool UserSave() {
+  const char* where = "UserSave";
+  if (!gLoaded) return false;
+  const char* path = UserGetFileName(nullptr, false);
+  if (!path) {
+    DebugError(where, "Could not set filename");
+    return false;
+  }
+  char profilePath[sizeof gFileName];
+  EngSafeStrcpy(profilePath, path, sizeof profilePath);
+  EngSafeStrcpy(g_ResolutionSettings.lastPlayer, g_UserRecord.name,
+                sizeof g_ResolutionSettings.lastPlayer);
+  ResolutionWriteFile();
+
+  std::uint8_t profile[kUserRecordFileSize];
+  UserRecordToBytes(g_UserRecord, profile);
+  if (!EngEncryptionEncryptAndWriteToFile(profilePath, profile, sizeof profile)) {
+    DebugError(where, "Error writing to user file");
+    return false;
+  }
+  path = UserGetFileName(nullptr, true);
+  if (!path) {
+    DebugError(where, "Could not set filename (2)");
+    return false;
+  }
+  std::uint8_t options[kUserOptionsFileSize];
+  UserOptionsToBytes(g_UserOptions, options);
+  if (!EngEncryptionEncryptAndWriteToFile(path, options, sizeof options)) {
+    DebugError(where, "Error writing to user game options file");
+    return false;
+  }
+  return true;
+}
+
+bool UserNew(const char* name, const char* country) {
+  const char* where = "UserNew";
+  if (!UserIsValidFileName(name) || !country || !*country ||
+      std::strlen(country) > static_cast<std::size_t>(kUserMaxCountryLength)) {
+    DebugError(where, "Invlalid name or country");
+    return false;
+  }
+  // A new player never takes over the files of an existing one.
+  if (UserProfileExists(name)) {
+    DebugError(where, "Player exists <%s>", name);
+    return false;
+  }
+  UserSetDefaults();
+  g_UserRecord.version = kUserFileVersion;
+  g_UserRecord.playerId = static_cast<std::uint32_t>(EngRandCrtNext() % 10000 + 1);
+  EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
+  EngSafeStrcpy(g_UserRecord.country, country, sizeof g_UserRecord.country);
+  g_UserRecord.rememberedMode = 255;
+  g_UserRecord.rememberedScreen = -1;
+  gLoaded = true;
+  StatsDeleteFile();
+  UserSave();
+  SplashStop();
+  GameStartForUser();
+  return true;
+}
+
+bool UserReadProfile(const char* name, UserRecord* profile) {
+  const char* path = UserGetFileName(name, false);
+  if (!path || !EngFileExists(path)) return false;
+  std::uint8_t bytes[kUserRecordFileSize];
+  if (!EngEncryptionReadFromFileAndDecrypt(path, bytes, sizeof bytes)) {
+    DebugError("UserLoad", "Error reading user file <%s>", name);
+    return false;
+  }
+  UserRecord scratch;
+  UserRecordFromBytes(bytes, &scratch);
+  if (scratch.version != kUserFileVersion) {
+    DebugError("UserLoad", "Error reading user file <%s>: version %f", name,
+               static_cast<double>(scratch.version));
+    return false;
+  }
+  if (profile) *profile = scratch;
+  return true;
+}
+
+bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
+  if (!name || !UserGetFileName(name, false)) return false;
+  if (!checkOnly && !UserProfileExists(name)) {
+    DebugError("UserLoad", "Error reading user file <%s>", name);
+    return false;
+  }
+  UserRecord scratch;
+  if (!UserReadProfile(name, &scratch)) return false;
+  if (alwaysStart) *alwaysStart = scratch.alwaysStartWithPlayer;
+  if (checkOnly) return true;
+
+  g_UserRecord = scratch;
+  // The file's name is the player's key: the record follows it.
+  EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
+  g_UserRecord.animSpeed = 8.0f;
+  EngSafeStrcpy(g_ResolutionSettings.lastPlayer, g_UserRecord.name,
+                sizeof g_ResolutionSettings.lastPlayer);
+  ResolutionWriteFile();
+
+  UserOptions options;
+  if (ReadOptions(name, &options)) {
+    g_UserOptions = options;
+  } else {
+    UserOptionsSetDefaults();
+  }
+  gLoaded = true;
+  GameStartForUser();
+  if (ScreensGetCurrent() != g_ScreenMain) SplashStop();
+  RunAfterLoadAction();
+  return true;
+}
+
+void UserDeleteFiles(const char* name) {
+  if (!name || !*name || !UserIsValidFileName(name)) return;
+  const bool deletingLoaded = gLoaded && std::strcmp(name, g_UserRecord.name) == 0;
+  // The statistics, score and saved-game units name their files after the
+  // current player: lend them this name for the moment.
+  char kept[sizeof g_UserRecord.name];
+  std::memcpy(kept, g_UserRecord.name, sizeof kept);
+  const bool keptLoaded = gLoaded;
+  EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
+  gLoaded = true;
+  StatsDeleteFile();
+  ScoreDeleteUserScoresForAllGames();
+  GenDeleteAllSavedGames();
+  for (bool options : {false, true}) {
+    const char* path = UserGetFileName(name, options);
+    if (path && EngFileExists(path)) EngFileDelete(path);
+  }
+  std::memcpy(g_UserRecord.name, kept, sizeof kept);
+  gLoaded = keptLoaded;
+
+  if (deletingLoaded) {
+    // Nothing may save the deleted player again, and the next start must
+    // not offer it.
+    gLoaded = false;
+    g_ResolutionSettings.lastPlayer[0] = '\0';
+    ResolutionWriteFile();
+  } else if (std::strcmp(g_ResolutionSettings.lastPlayer, name) == 0) {
+    g_ResolutionSettings.lastPlayer[0] = '\0';
+    ResolutionWriteFile();
+  }
+}

@@ -1,0 +1,80 @@
+// User.h - players: the current player's profile and per-game options, and
+// their files. A player is a name and a country with everything the game
+// remembers for that person; the profile (".usr") and the per-game block
+// (".opt") are two enciphered files in the per-user "Users" folder, named
+// after the player.
+//
+// The records themselves (UserRecord, UserOptions) are in Game/UserRecord.h;
+// this unit keeps the one global of each, their file images (little-endian,
+// field by field through offset tables, behind the version float 4.3), and
+// the loaded flag. A reader checks the size and the version, terminates
+// every text and clamps every choice into its range.
+//
+// Players' files are never deleted by reading them: a damaged or foreign
+// profile fails to load (and is reported), and only UserDeleteFiles removes
+// a player's files. A player's name must be a safe file-name part of 1 to
+// 32 characters (EngFileIsSafeName), the same rule as saved games.
+//
+// Depends on: the per-user folders, the settings file (the last player), the
+// engine's record encryption, the game shell (GameStartForUser), the splash
+// panel, statistics and scores (deleting a player), and the screens and
+// decks through App/AppImports.h.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "Game/UserRecord.h"
+
+constexpr std::size_t kUserRecordFileSize = 10804;
+constexpr std::size_t kUserOptionsFileSize = 2688;
+constexpr float kUserFileVersion = 4.3f;
+
+// The file images of the two records. The readers terminate the texts and
+// clamp the enumerated bytes and the ranged floats; they do not judge the
+// version.
+void UserRecordToBytes(const UserRecord& record, std::uint8_t bytes[kUserRecordFileSize]);
+void UserRecordFromBytes(const std::uint8_t bytes[kUserRecordFileSize], UserRecord* record);
+void UserOptionsToBytes(const UserOptions& options, std::uint8_t bytes[kUserOptionsFileSize]);
+void UserOptionsFromBytes(const std::uint8_t bytes[kUserOptionsFileSize], UserOptions* options);
+
+// True when the name may name a player's files: 1 to 32 characters that
+// pass EngFileIsSafeName.
+bool UserIsValidFileName(const char* name);
+// "<Users folder>\<name>.usr" (options false) or ".opt" (true) in a buffer
+// the next call overwrites; null name: the current player. Null (reported
+// "Invlalid name parameter" / "Invlalid name") for a name that fails
+// UserIsValidFileName.
+const char* UserGetFileName(const char* name, bool options);
+// True when a profile file of that name exists, readable or not.
+bool UserProfileExists(const char* name);
+
+bool UserIsLoaded();
+// The defaults of a new player for both records (the version, id, name,
+// country and the remembered mode and screen are left to the caller).
+void UserSetDefaults();
+void UserOptionsSetDefaults();
+
+// Writes the settings file with the player as the last player, then the
+// profile and the per-game block. False without a loaded player or when a
+// write failed (reported under "UserSave"; the records stay in memory).
+bool UserSave();
+// Creates a player and starts play for it. False, with nothing changed,
+// for a name that fails UserIsValidFileName, an empty or too long country,
+// or a name whose profile file exists already ("Player exists").
+bool UserNew(const char* name, const char* country);
+// Reads and checks a profile without loading it; true when it exists, has
+// the right size, deciphers and carries version 4.3; then *profile (when
+// given) holds it. Never deletes anything; reports a profile that exists
+// but cannot be read ("Error reading user file").
+bool UserReadProfile(const char* name, UserRecord* profile);
+// Loads a player: checkOnly only checks the profile (a missing one is false
+// without a report) and gives its always-start byte. A full load makes the
+// profile current, reads the per-game block (defaults when it is missing or
+// damaged), marks the player loaded, starts play and runs the after-load
+// action. A profile that fails the check fails the load; nothing is deleted.
+bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart);
+// Removes every file of that player: statistics, score entries, saved games,
+// profile and per-game block. Deleting the loaded player also unloads it and
+// clears the settings' last player, so nothing re-creates its files.
+void UserDeleteFiles(const char* name);

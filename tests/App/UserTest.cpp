@@ -1,0 +1,289 @@
+// Tests of players: the file images (offsets, defaults, sizes, repair of
+// damaged values), names that may and may not name files, creating,
+// loading, saving and deleting players, and that reading never destroys a
+// player's files.
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <map>
+#include <string>
+
+#include "App/PrefFolder.h"
+#include "App/Resolution.h"
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGameTable.h"
+#include "tests/Support/AppImportsStandIn.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+constexpr const char* kPassPhrase = "Mplx4QoragZn_265";
+
+class UserTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    setenv("XDG_DATA_HOME", dir_.c_str(), 1);
+    PrefFolderSetup("Free Cardolia 3D", false, nullptr);
+    EngEncryptionInit(kPassPhrase);
+    ResolutionSetDefaults();
+    AppImportsResetForTests();
+    UserDeleteFiles(g_UserRecord.name);  // unloads a player left by an earlier test
+    g_UserRecord = UserRecord{};
+    users_ = dir_ + "/Quarnix/Free Cardolia 3D/Users/";
+  }
+  // The bytes of every file in "Users", by name.
+  std::map<std::string, std::string> UserFiles() const {
+    std::map<std::string, std::string> files;
+    if (!std::filesystem::exists(users_)) return files;
+    for (const auto& e : std::filesystem::directory_iterator(users_)) {
+      files[e.path().filename().string()] = ReadFile(e.path().string());
+    }
+    return files;
+  }
+  std::string users_;
+};
+
+TEST_F(UserTest, ANewPlayersProfileHasTheDefaultsAtTheirOffsets) {
+  ASSERT_TRUE(UserNew("Bob", "England"));
+  EXPECT_TRUE(UserIsLoaded());
+  const std::string usr = ReadFile(users_ + "Bob.usr");
+  const std::string opt = ReadFile(users_ + "Bob.opt");
+  EXPECT_EQ(usr.size(), 16u + 10804u);
+  EXPECT_EQ(opt.size(), 16u + 2688u);
+
+  std::uint8_t b[kUserRecordFileSize];
+  UserRecordToBytes(g_UserRecord, b);
+  EXPECT_EQ(GenGetF32(b, 0), 4.3f);
+  EXPECT_GE(GenGetU32(b, 4), 1u);
+  EXPECT_LE(GenGetU32(b, 4), 10000u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 8), "Bob");
+  EXPECT_STREQ(reinterpret_cast<const char*>(b + 42), "England");
+  struct Field { int offset; int size; double value; } fields[] = {
+      {108, 4, 1}, {112, 4, 0}, {116, 1, 0}, {8696, 4, 1}, {8728, 4, 1}, {8804, 4, 3},
+      {8808, 4, 37}, {8812, 1, 3}, {8813, 1, 0}, {8814, 1, 0}, {8815, 1, 1}, {8816, 1, 1},
+      {8824, 1, 1}, {8832, 1, 2}, {8833, 1, 3}, {8834, 1, 0}, {8835, 1, 1}, {8836, 1, 1},
+      {8837, 1, 1}, {8838, 1, 0}, {8839, 1, 0}, {8840, 1, 0}, {8848, 1, 0}, {8849, 1, 1},
+      {8850, 1, 1}, {8851, 1, 1}, {8852, 1, 5}, {8853, 1, 0}, {8854, 1, 15}, {8855, 1, 30},
+      {8856, 1, 0}, {8857, 1, 0}, {8858, 1, 0}, {8859, 1, 1}, {8860, 1, 1}, {8861, 1, 1},
+      {9387, 1, 0}, {10704, 1, 255}, {10796, 1, 255}, {10800, 4, -1},
+  };
+  for (const Field& f : fields) {
+    const double got = f.size == 1 ? b[f.offset] : GenGetI32(b, f.offset);
+    EXPECT_EQ(got, f.value) << "offset " << f.offset;
+  }
+  struct FloatField { int offset; float value; } floats[] = {
+      {8820, 0.25f}, {8828, 8.0f}, {8844, 0.5f}, {8700, 0.2f}, {8708, 1.0f}, {8712, 0.8f},
+      {8716, 0.6f}, {8724, 15.0f},
+  };
+  for (const FloatField& f : floats) EXPECT_EQ(GenGetF32(b, f.offset), f.value) << "offset " << f.offset;
+  EXPECT_EQ(b[8704], 1);  // point light
+  EXPECT_EQ(b[8705], 1);  // colour set
+  EXPECT_EQ(b[8720], 1);  // position set
+
+  // Per-game block: autoplay from the game's entry, Sir Tommy without.
+  const GameDef& klondike = GenGameTable[kGameKlondike];
+  const int expected = !klondike.autoplay ? 0 : klondike.autoplayLevel1 ? 1 : klondike.autoplayLevel2 ? 2 : 3;
+  EXPECT_EQ(g_UserOptions.autoplayMode[kGameKlondike], expected);
+  EXPECT_TRUE(GenGameTable[kGameSirTommy].autoplay);
+  EXPECT_EQ(g_UserOptions.autoplayMode[kGameSirTommy], 0);
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Bob");
+  EXPECT_EQ(AppImportsGetCallsForTests().lightDefaults, 1);
+  EXPECT_EQ(AppImportsGetCallsForTests().boardDefaults, 1);
+  EXPECT_EQ(AppImportsGetCallsForTests().deckDefaults, 2);
+}
+
+TEST_F(UserTest, RecordsRoundTripAndDamagedValuesAreRepaired) {
+  UserRecord r;
+  std::strcpy(r.name, "Zoe");
+  r.cameras[3].distance = 87.5f;
+  r.lights.height = 22.0f;
+  r.mainPage = 3;
+  std::strcpy(r.cardBackPaths[15], "/home/zoe/back.png");
+  std::uint8_t b[kUserRecordFileSize];
+  UserRecordToBytes(r, b);
+  UserRecord back;
+  UserRecordFromBytes(b, &back);
+  std::uint8_t again[kUserRecordFileSize];
+  UserRecordToBytes(back, again);
+  EXPECT_EQ(std::memcmp(b, again, sizeof b), 0);
+
+  std::memset(b + 8, 'N', 34);    // name without terminator
+  std::memset(b + 42, 'C', 66);   // country without terminator
+  b[8832] = 9;                    // undo level 0-2
+  b[9387] = 200;                  // main page 0-3
+  GenPutI32(b, 8808, 500);        // game 0-83
+  GenPutF32(b, 8820, std::numeric_limits<float>::quiet_NaN());  // volume
+  GenPutF32(b, 8724, 1000.0f);    // light height 5-50
+  UserRecordFromBytes(b, &back);
+  EXPECT_EQ(std::strlen(back.name), 32u);
+  EXPECT_EQ(std::strlen(back.country), 64u);
+  EXPECT_EQ(back.undoLevel, 2);
+  EXPECT_EQ(back.mainPage, 3);
+  EXPECT_EQ(back.menuGame, 83);
+  EXPECT_EQ(back.soundVolume, 0.25f);
+  EXPECT_EQ(back.lights.height, 50.0f);
+
+  UserOptions o;
+  o.autoplayMode[5] = 2;
+  o.gamesPlayed[83] = 12;
+  o.elapsedSeconds[40] = 3725;
+  std::uint8_t ob[kUserOptionsFileSize];
+  UserOptionsToBytes(o, ob);
+  EXPECT_EQ(ob[12 * 5], 2);
+  EXPECT_EQ(GenGetU32(ob, 12 * 83 + 8), 12u);
+  EXPECT_EQ(GenGetI32(ob, 2352 + 4 * 40), 3725);
+  ob[12 * 7] = 9;  // autoplay 0-3
+  UserOptionsFromBytes(ob, &o);
+  EXPECT_EQ(o.autoplayMode[7], 3);
+  EXPECT_EQ(o.elapsedSeconds[40], 3725);
+}
+
+TEST_F(UserTest, NamesThatCannotNameFilesAreRefused) {
+  struct Case { std::string name; bool ok; } cases[] = {
+      {"Ann", true},           {std::string(32, 'x'), true}, {std::string(33, 'x'), false},
+      {"", false},             {"a/b", false},               {"a\\b", false},
+      {"..", false},           {"x..y", false},              {"c:", false},
+      {"tab\there", false},    {"\n \n", false},             {"del\x7f", false},
+      {"Zo\xeb", true},  // CP1252 e diaeresis
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UserIsValidFileName(c.name.c_str()), c.ok) << c.name;
+    EXPECT_EQ(UserGetFileName(c.name.c_str(), false) != nullptr, c.ok) << c.name;
+    if (!c.ok) {
+      EXPECT_FALSE(UserNew(c.name.c_str(), "Wales")) << c.name;
+    }
+  }
+  EXPECT_FALSE(UserIsLoaded());
+  EXPECT_TRUE(LogContains("Invlalid name parameter"));
+  EXPECT_FALSE(UserNew("Ann", ""));
+  EXPECT_FALSE(UserNew("Ann", std::string(65, 'c').c_str()));
+  EXPECT_TRUE(UserFiles().empty());
+}
+
+TEST_F(UserTest, ANewPlayerNeverReplacesAnExistingOne) {
+  ASSERT_TRUE(UserNew("Bob", "England"));
+  g_UserRecord.undoLevel = 0;
+  ASSERT_TRUE(UserSave());
+  ASSERT_TRUE(UserNew("Ann", "Wales"));  // the player changes
+  const auto before = UserFiles();
+  EXPECT_FALSE(UserNew("Bob", "France"));
+  EXPECT_TRUE(LogContains("Player exists <Bob>"));
+  EXPECT_EQ(UserFiles(), before);
+  EXPECT_STREQ(g_UserRecord.name, "Ann");  // still the current player
+
+  // An unreadable profile of that name counts as existing too.
+  WriteFile(users_ + "Cid.usr", "short");
+  EXPECT_FALSE(UserNew("Cid", "Spain"));
+  EXPECT_EQ(ReadFile(users_ + "Cid.usr"), "short");
+
+  ASSERT_TRUE(UserLoad("Bob", false, nullptr));
+  EXPECT_EQ(g_UserRecord.undoLevel, 0);
+  EXPECT_STREQ(g_UserRecord.country, "England");
+}
+
+TEST_F(UserTest, DamagedProfilesFailToLoadAndDeleteNothing) {
+  ASSERT_TRUE(UserNew("Good", "Spain"));
+  const std::string good = ReadFile(users_ + "Good.usr");
+  UserRecord v42;
+  v42.version = 4.2f;
+  std::uint8_t b[kUserRecordFileSize];
+  UserRecordToBytes(v42, b);
+  EngEncryptionEncryptAndWriteToFile((users_ + "V42.usr").c_str(), b, sizeof b);
+  EngEncryptionInit("another phrase!!");
+  UserRecord other;
+  UserRecordToBytes(other, b);
+  EngEncryptionEncryptAndWriteToFile((users_ + "Key.usr").c_str(), b, sizeof b);
+  EngEncryptionInit(kPassPhrase);
+  WriteFile(users_ + "Short.usr", good.substr(0, good.size() - 1));
+  WriteFile(users_ + "Long.usr", good + "x");
+  for (const char* name : {"V42", "Key", "Short", "Long"}) {
+    WriteFile(users_ + name + ".opt", "options");
+    WriteFile(users_ + name + ".sta", "statistics");
+  }
+  WriteFile(users_ + "Gone.opt", "options");
+  WriteFile(users_ + "Gone.sta", "statistics");
+  const auto before = UserFiles();
+
+  for (const char* name : {"V42", "Key", "Short", "Long", "Gone"}) {
+    for (bool checkOnly : {true, false}) {
+      ClearLog();
+      std::uint8_t always = 77;
+      EXPECT_FALSE(UserLoad(name, checkOnly, &always)) << name << checkOnly;
+      EXPECT_EQ(always, 77);
+      const bool missing = std::string(name) == "Gone";
+      // Every failure is reported, except a check of a missing profile.
+      EXPECT_EQ(LogContains("Error reading user file"), !(checkOnly && missing)) << name << checkOnly;
+    }
+  }
+  EXPECT_EQ(UserFiles(), before);
+  EXPECT_STREQ(g_UserRecord.name, "Good");  // the loaded player stays
+  EXPECT_TRUE(UserIsLoaded());
+}
+
+TEST_F(UserTest, CheckOnlyLoadGivesTheAlwaysStartByteAndChangesNothing) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  g_UserRecord.alwaysStartWithPlayer = 1;
+  ASSERT_TRUE(UserSave());
+  ASSERT_TRUE(UserNew("Bob", "England"));
+  std::uint8_t always = 0;
+  EXPECT_TRUE(UserLoad("Ann", true, &always));
+  EXPECT_EQ(always, 1);
+  EXPECT_STREQ(g_UserRecord.name, "Bob");
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Bob");
+  UserRecord profile;
+  ASSERT_TRUE(UserReadProfile("Ann", &profile));
+  EXPECT_STREQ(profile.country, "Wales");
+}
+
+TEST_F(UserTest, LoadingMakesThePlayerCurrentAndRunsItsAfterLoadAction) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  g_UserRecord.animSpeed = 2.0f;
+  g_UserRecord.afterLoadAction = 2;
+  g_UserOptions.gamesPlayed[3] = 9;
+  ASSERT_TRUE(UserSave());
+  ASSERT_TRUE(UserNew("Bob", "England"));
+  ResolutionSetRunInProgress(true);
+  ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+  ResolutionSetRunInProgress(false);
+  EXPECT_STREQ(g_UserRecord.name, "Ann");
+  EXPECT_EQ(g_UserRecord.animSpeed, 8.0f);
+  EXPECT_EQ(g_UserOptions.gamesPlayed[3], 9u);
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Ann");
+  EXPECT_EQ(AppImportsGetCallsForTests().newGame, 1);
+  // The settings file names the player and asks for the dialog while running.
+  const std::string settings = ReadFile(dir_ + "/Quarnix/Free Cardolia 3D/Resolution.dat");
+  ASSERT_EQ(settings.size(), 360u);
+  EXPECT_EQ(settings[8], 1);
+  EXPECT_STREQ(settings.c_str() + 316, "Ann");
+
+  // A damaged per-game block falls back to the defaults.
+  WriteFile(users_ + "Ann.opt", "bad");
+  ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+  EXPECT_EQ(g_UserOptions.gamesPlayed[3], 0u);
+}
+
+TEST_F(UserTest, DeletingTheLoadedPlayerUnloadsIt) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  WriteFile(users_ + "Ann.sta", "statistics");
+  ASSERT_TRUE(UserNew("Bob", "England"));
+  UserDeleteFiles("Ann");  // another player: the loaded one stays
+  EXPECT_TRUE(UserIsLoaded());
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Ann.usr"));
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Ann.opt"));
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Ann.sta"));
+
+  UserDeleteFiles("Bob");
+  EXPECT_FALSE(UserIsLoaded());
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "");
+  EXPECT_FALSE(UserSave());  // nothing re-creates the deleted player's files
+  EXPECT_TRUE(UserFiles().empty());
+
+  UserDeleteFiles("../Resolution");  // refused: no file outside "Users" is touched
+  EXPECT_TRUE(std::filesystem::exists(dir_ + "/Quarnix/Free Cardolia 3D/Resolution.dat"));
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// AppImportsStandIn.h - the screens and decks as the application shell's
+// tests see them: the calls of App/AppImports.h, answered by a stand-in
+// that counts them. The current screen is whatever the test sets.
+//
+// State: the call counts and the current screen; reset by
+// AppImportsResetForTests.
+#pragma once
+
+#include "App/AppImports.h"
+
+struct AppImportCallsForTests {
+  int continueGame = 0;  // MainControlContinueGameCB
+  int newGame = 0;       // MainControlNewGameCB
+  int lightDefaults = 0;
+  int boardDefaults = 0;
+  int deckDefaults = 0;  // DeckGenSetDefaults and DecksSetDefaults together
+};
+const AppImportCallsForTests& AppImportsGetCallsForTests();
+// Clears the counts; no current screen, the main menu is screen 4.
+void AppImportsResetForTests();
+void AppImportsSetCurrentScreenForTests(int screen);

@@ -11,10 +11,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "App/DirList.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Platform/DirEntries.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void* Allocate(std::size_t size) {
   return std::calloc(1, size ? size : 1);
 }
 
-bool IsLanguageFileName(int, const char* name, const char*) {
+bool IsLanguageFileName(const char* name) {
   const std::size_t length = std::strlen(name);
   return length >= 5 && length <= 59 && std::strcmp(name + length - 4, ".txt") == 0;
 }
@@ -240,46 +241,36 @@ bool EngLanguagesInit(const char* folder, const char* defaultName) {
     DebugError(where, "Languages directory does not exists <%s>", gLang.folder);
     return false;
   }
-  if (!DirListUnicodeOpenDir(gLang.folder, IsLanguageFileName)) {
-    DebugError(where, "DirListUnicodeOpenDir() failed");
+  // The language files, in the folder's order.
+  std::vector<std::string> fileNames;
+  PlatformDirReader reader;
+  if (!reader.Open(gLang.folder)) {
+    DebugError(where, "Could not list the languages directory <%s>", gLang.folder);
     return false;
   }
-  int found = 0;
-  DirListUnicodePrepareToGetFilenamesInDir();
-  while (*DirListUnicodeGetNextFilenameInDir(nullptr)) ++found;
-  DirListUnicodeCleanupAfterGettingFilenamesInDir();
+  for (std::string name; reader.Next(&name);) {
+    if (IsLanguageFileName(name.c_str())) fileNames.push_back(name);
+  }
+  reader.Close();
+  const int found = static_cast<int>(fileNames.size());
   if (found == 0) {
     DebugError(where, "No language files found in directory <%s>", gLang.folder);
-    DirListUnicodeCloseDir();
     return false;
   }
   gLang.languages =
       static_cast<EngLanguage*>(Allocate(sizeof(EngLanguage) * static_cast<std::size_t>(found)));
   if (!gLang.languages) {
     DebugError(where, "No memory");
-    DirListUnicodeCloseDir();
     return false;
   }
   const char* wanted = defaultName ? defaultName : "English";
-  int named = 0;
-  DirListUnicodePrepareToGetFilenamesInDir();
-  while (named < found) {
-    const char* fileName = DirListUnicodeGetNextFilenameInDir(nullptr);
-    if (!*fileName) break;  // the folder changed between the passes
-    EngLanguage& language = gLang.languages[named];
+  for (int i = 0; i < found; ++i) {
+    EngLanguage& language = gLang.languages[i];
     std::snprintf(language.name, sizeof(language.name), "%.*s",
-                  static_cast<int>(std::strlen(fileName) - 4), fileName);
-    if (EqualIgnoringCase(language.name, wanted)) gLang.current = named;
-    ++named;
+                  static_cast<int>(fileNames[i].size() - 4), fileNames[i].c_str());
+    if (EqualIgnoringCase(language.name, wanted)) gLang.current = i;
   }
-  DirListUnicodeCleanupAfterGettingFilenamesInDir();
-  DirListUnicodeCloseDir();
-  gLang.count = named;
-  if (gLang.count == 0) {
-    DebugError(where, "No language files found in directory <%s>", gLang.folder);
-    EngLanguagesRelease();
-    return false;
-  }
+  gLang.count = found;
   if (gLang.current < 0) {
     DebugError(where, "Could not find default language - using language 0 <%s>",
                gLang.languages[0].name);

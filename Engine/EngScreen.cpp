@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "Engine/Debug.h"
-#include "Engine/MWin/MWinManager.h"
 
 namespace {
 
@@ -16,6 +15,7 @@ struct ScreenState {
   bool started = false;
   EngScreenCallback preChange = nullptr;
   EngScreenCallback postChange = nullptr;
+  const EngScreenToolkit* toolkit = nullptr;  // installed by the toolkit; kept by RemoveAll
 };
 
 ScreenState g_screens;
@@ -72,6 +72,7 @@ void EngScreenSetUpdateCallback(int screen, EngScreenCallback f) {
 void EngScreenSetTickCallback(int screen, EngScreenCallback f) {
   if (EngScreenIsValidNum("EngScreenSetTickCallback", screen)) g_screens.entries[screen].Tick = f;
 }
+void EngScreenSetToolkit(const EngScreenToolkit* toolkit) { g_screens.toolkit = toolkit; }
 void EngScreenSetPreChangeCallback(EngScreenCallback f) { g_screens.preChange = f; }
 void EngScreenSetPostChangeCallback(EngScreenCallback f) { g_screens.postChange = f; }
 
@@ -126,8 +127,7 @@ void EngScreenStartCurrent() {
   Call(g_screens.entries[current].Starting);
   Call(g_screens.entries[current].Update);
   // The new screen's buttons show the right highlight at once.
-  if (!DebugAssert(mwin.GetDesktop() != nullptr, "MWin::ButtonsChanged", "No desktop")) return;
-  mwin.ButtonsChanged();
+  if (g_screens.toolkit) Call(g_screens.toolkit->screenStarted);
 }
 
 void EngScreenStopCurrent() {
@@ -162,13 +162,14 @@ bool EngScreenTick() {
   if (!g_screens.started) return false;
   if (EngScreenIsValidNum("EngScreenTick", g_screens.current))
     Call(g_screens.entries[g_screens.current].Tick);
-  if (g_screens.started) mwin.Tick();
+  if (g_screens.started && g_screens.toolkit) Call(g_screens.toolkit->tick);
   return true;
 }
 
 void EngScreenStart(bool startGui) {
   if (g_screens.started) return;
-  if (startGui && !mwin.Startup()) {
+  if (startGui &&
+      !(g_screens.toolkit && g_screens.toolkit->startup && g_screens.toolkit->startup())) {
     DebugExitMessage("", "Could not start the user interface");
     return;
   }
@@ -180,7 +181,7 @@ void EngScreenStart(bool startGui) {
 void EngScreenStop(int mode) {
   if (!g_screens.started) return;
   EngScreenStopCurrent();
-  if (mode != 0) mwin.Shutdown();
+  if (mode != 0 && g_screens.toolkit) Call(g_screens.toolkit->shutdown);
   if (mode == 2) g_screens.current = -1;
   g_screens.started = false;
 }

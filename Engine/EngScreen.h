@@ -4,18 +4,33 @@
 //
 // A change from screen A to screen B runs, in this order:
 //   A.Cleanup, pre-change hook, B.Init, B.Create, B.Starting, B.Update,
-//   toolkit pointer refresh (MWin::ButtonsChanged), post-change hook.
+//   the toolkit's screen-started hook (its pointer refresh), post-change hook.
+// The toolkit sits above the engine: it installs its hooks here
+// (EngScreenSetToolkit) rather than the table calling it.
 // Each screen remembers the screen it was entered from, so going back works
 // through any number of steps. Callbacks may re-enter the table (a Tick
 // callback calling EngScreenGoto is the normal way to change screens).
 //
 // State: the table (reset by EngScreenRemoveAll / EngScreenExit), the
-// current number, the started flag and the two hooks; main thread only.
+// current number, the started flag, the two change hooks and the toolkit's
+// hooks; main thread only.
 #pragma once
 
 using EngScreenCallback = void (*)();
 
 constexpr int kEngMaxScreens = 100;
+
+// What the screens need of the toolkit they run on. Any entry may be null.
+struct EngScreenToolkit {
+  bool (*startup)();          // starts the toolkit; false when it cannot be
+  void (*shutdown)();         // shuts it down
+  void (*tick)();             // its per-tick step, after the screen's tick
+  void (*screenStarted)();    // a screen has just been started
+};
+// Installs the toolkit's hooks (kept, not copied; null for none). Without
+// them, starting the screens with the toolkit fails like a toolkit that
+// cannot start.
+void EngScreenSetToolkit(const EngScreenToolkit* toolkit);
 
 struct EngScreenEntry {
   EngScreenCallback Init;

@@ -18,10 +18,13 @@
 // list with the other graphics objects).
 #pragma once
 
-#include "Platform/D3D9.h"
+#include <cstdint>
 
 class EngTexture;
 struct EngColour;
+class IDirect3DBaseTexture9;
+class IDirect3DTexture9;
+class IDirect3DVertexBuffer9;
 
 class EngTriangleList {
  public:
@@ -79,16 +82,17 @@ class EngTriangleList {
 
  private:
   // Locks the whole buffer after checking the triangle number.
-  BYTE* Lock(const char* where, unsigned triangle);
-  void WriteColour(BYTE* data, unsigned vertex, D3DCOLOR colour);
+  std::uint8_t* Lock(const char* where, unsigned triangle);
+  // colour: 0xAARRGGBB
+  void WriteColour(std::uint8_t* data, unsigned vertex, std::uint32_t colour);
 
   bool created_ = false;
   int vertexType_ = 0;
   EngTexture* texture_ = nullptr;
   unsigned count_ = 0;
-  UINT stride_ = 0;
+  unsigned stride_ = 0;
   IDirect3DBaseTexture9* boundTexture_ = nullptr;
   IDirect3DVertexBuffer9* buffer_ = nullptr;
   IDirect3DTexture9* d3dTexture_ = nullptr;
-  DWORD fvf_ = 0;
+  std::uint32_t fvf_ = 0;  // the vertex layout's FVF code
 };

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngProgram.h"
@@ -55,7 +56,8 @@ bool EngWindowIsDeviceCurrent() { return EngDeviceGetCurrent() != nullptr; }
 
 // ---- Construction ---------------------------------------------------------------------
 
-EngWindow::EngWindow(EngProgram* program, const char* title) : program_(program) {
+EngWindow::EngWindow(EngProgram* program, const char* title)
+    : program_(program), win_(std::make_unique<ComDxWinState>()) {
   std::memset(gKeyStates, 0, sizeof(gKeyStates));
   if (title) {
     std::strncpy(title_, title, sizeof(title_) - 1);
@@ -346,11 +348,11 @@ void EngWindow::SetTitle(const char* text) {
 }
 
 void EngWindow::SetCursorPos(float x, float y) {
-  if (win.handle) ComDxWinSetCursorPos(this, x, y);
+  if (Win().handle) ComDxWinSetCursorPos(this, x, y);
 }
 
 void EngWindow::GetCursorPos(int* x, int* y) {
-  if (win.handle) {
+  if (Win().handle) {
     ComDxWinGetCursorPos(this, x, y);
     return;
   }
@@ -359,11 +361,11 @@ void EngWindow::GetCursorPos(int* x, int* y) {
 }
 
 void EngWindow::ShowCursor() {
-  if (win.handle) ComDxWinShowCursor(this);
+  if (Win().handle) ComDxWinShowCursor(this);
 }
 
 void EngWindow::HideCursor() {
-  if (win.handle) ComDxWinHideCursor(this);
+  if (Win().handle) ComDxWinHideCursor(this);
 }
 
 bool EngWindow::SetWindowStyleForMode(int windowed, int width, int height, int bitDepth, int aaEntry,
@@ -382,5 +384,6 @@ void EngWindow::MinimiseIfInactive(int windowed) {
 }
 
 void EngWindow::PollMouse() { ComDxWinPollMouse(this); }
+bool EngWindow::TakeLeftReleasedOutside() { return ComDxWinTakeLeftReleasedOutside(this); }
 
 void EngWindow::DrawTextureCursor() { ComDxWinDrawTextureCursor(this); }

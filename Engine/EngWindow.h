@@ -34,11 +34,11 @@
 #pragma once
 
 #include <cstdint>
-
-#include "Engine/DX9/ComDxWin.h"
+#include <memory>
 
 class EngProgram;
 class EngDevice;
+struct ComDxWinState;
 
 // The window settings given by value to EngProgram::CreateMainWindow
 // (304 bytes, in record order).
@@ -165,6 +165,9 @@ class EngWindow {
 
   // The per-pass mouse poll (after the tick).
   void PollMouse();
+  // True once after a left button held when the mouse left the window was
+  // released outside it.
+  bool TakeLeftReleasedOutside();
   // Draws the texture cursor at the end of a frame's rendering.
   void DrawTextureCursor();
 
@@ -185,8 +188,10 @@ class EngWindow {
   bool IsResolutionChangePending() const { return requestPending_; }
   const EngWindowSettings& GetSettings() const { return settings_; }
 
-  // The system side's fields (ComDxWin.cpp).
-  ComDxWinState win;
+  // The system side's fields (Engine/DX9/ComDxWin.h), held apart so that
+  // this header names no system type.
+  ComDxWinState& Win() { return *win_; }
+  const ComDxWinState& Win() const { return *win_; }
 
  private:
   bool ChangeMode(const EngResolutionRequest& request, const char* where);
@@ -201,6 +206,7 @@ class EngWindow {
   bool requestPending_ = false;
   EngDevice* device_ = nullptr;
   EngWindowSettings settings_{};
+  std::unique_ptr<ComDxWinState> win_;
 };
 
 // The current window (null before a successful Create and after destruction).

@@ -4,14 +4,19 @@
 
 include(${CMAKE_CURRENT_LIST_DIR}/Warnings.cmake)
 
-# cardolia_library(<name> [LIBS <targets>...])
-# A static library of this folder's *.cpp files, seeing headers from the
-# project root ("Engine/EngFile.h"). Libraries of different subsystems may
-# call each other (the engine calls its back end, which calls the engine's
-# reporter); CMake links such cycles of static libraries correctly.
+# cardolia_library(<name> [FOLDERS <sub-folders>...] [LIBS <targets>...])
+# A static library of this folder's *.cpp files (and those of the named
+# sub-folders), seeing headers from the project root ("Engine/EngFile.h").
+# A library links only the libraries below it: a layer that needs calls from
+# above declares them in a header of its own and is handed them at run time
+# (scripts/check-layers.sh checks the include direction).
 function(cardolia_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "" "" "FOLDERS;LIBS" ${ARGN})
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(folder IN LISTS ARG_FOLDERS)
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${patterns})
   if(NOT sources)
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -21,10 +26,5 @@ function(cardolia_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
-  # The engine and its back end call each other back and forth (a front end
-  # calls its back end, which calls the engine's reporter and helpers, ...):
-  # repeat the cycle of static libraries often enough on link lines for the
-  # longest such chain.
-  set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   cardolia_warnings(${name})
 endfunction()

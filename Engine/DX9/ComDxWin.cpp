@@ -51,7 +51,7 @@ void SendEvent(EngWindow* window, int kind, int value1, int value2) {
 
 // ---- Window life -------------------------------------------------------------------
 
-void ComDxWinResetWindowState(EngWindow* window) { window->win = ComDxWinState(); }
+void ComDxWinResetWindowState(EngWindow* window) { window->Win() = ComDxWinState(); }
 
 bool ComDxWinCreateWindow(EngWindow* window, EngWindowSettings settings) {
   if (!window || !window->GetProgram()) return false;
@@ -59,7 +59,7 @@ bool ComDxWinCreateWindow(EngWindow* window, EngWindowSettings settings) {
     EngMiscMessageBox(2, "CreateWindow", "More than one window not supported");
     return false;
   }
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   HINSTANCE instance = static_cast<HINSTANCE>(EngProgramGetInstanceHandle());
   if (!instance) instance = GetModuleHandleA(nullptr);
   char path[260];
@@ -130,7 +130,7 @@ bool ComDxWinCreateWindow(EngWindow* window, EngWindowSettings settings) {
 }
 
 void ComDxWinDestroyWindow(EngWindow* window) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   if (win.handle) DestroyWindow(win.handle);
   win.icon = nullptr;
   win.style = 0;
@@ -143,13 +143,13 @@ void ComDxWinDestroyWindow(EngWindow* window) {
 
 LRESULT ComDxWinWndProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   EngWindow* window = EngWindowGetCurrent();
-  if (window && window->win.handle == handle)
+  if (window && window->Win().handle == handle)
     return ComDxWinHandleMessage(window, handle, message, wParam, lParam);
   return DefWindowProcA(handle, message, wParam, lParam);
 }
 
 LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   EngProgram* owner = window->GetProgram();
   switch (message) {
     case WM_DESTROY:
@@ -317,7 +317,7 @@ int ComDxWinProcessMessage() {
 }
 
 void ComDxWinPollMouse(EngWindow* window) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   if (!win.mouseOutside || !window->IsActive()) return;
   if (win.leftHeldOnLeave && !KeyDown(VK_LBUTTON)) {
     // The drag ended outside the window: end it here too.
@@ -336,19 +336,19 @@ void ComDxWinPollMouse(EngWindow* window) {
 }
 
 bool ComDxWinTakeLeftReleasedOutside(EngWindow* window) {
-  const bool released = window->win.leftReleasedOutside;
-  window->win.leftReleasedOutside = false;
+  const bool released = window->Win().leftReleasedOutside;
+  window->Win().leftReleasedOutside = false;
   return released;
 }
 
 // ---- Title, style, position -----------------------------------------------------------
 
 void ComDxWinSetWindowTitle(EngWindow* window) {
-  if (window->win.handle) SetWindowTextA(window->win.handle, window->GetTitle());
+  if (window->Win().handle) SetWindowTextA(window->Win().handle, window->GetTitle());
 }
 
 bool ComDxWinSetWindowStyleForMode(EngWindow* window, int windowed, int, int, int, int, bool storeOnly) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   if (windowed) {
     win.style = kComDxWinWindowedStyle;
     if (!storeOnly && win.handle) SetWindowLongA(win.handle, GWL_STYLE, static_cast<LONG>(win.style));
@@ -363,11 +363,11 @@ bool ComDxWinSetWindowStyleForMode(EngWindow* window, int windowed, int, int, in
 }
 
 void ComDxWinMinimiseIfInactive(EngWindow* window, int windowed) {
-  if (!windowed && EngProgramGetMainDeviceType() == 1 && window->win.handle) ShowWindow(window->win.handle, SW_MINIMIZE);
+  if (!windowed && EngProgramGetMainDeviceType() == 1 && window->Win().handle) ShowWindow(window->Win().handle, SW_MINIMIZE);
 }
 
 bool ComDxWinGetWindowPos(EngWindow* window, int* x, int* y) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   const bool windowed = EngWindowGetScreenMode().windowed != 0;
   int outX = -1, outY = -1;
   bool ok = false;
@@ -400,7 +400,7 @@ void ComDxWinSetCursorPos(EngWindow* window, float x, float y) {
   // Windowed: over the client area, the space GetCursorPos reports in.
   RECT client;
   POINT origin{0, 0};
-  if (!window->win.handle || !GetClientRect(window->win.handle, &client) || !ClientToScreen(window->win.handle, &origin))
+  if (!window->Win().handle || !GetClientRect(window->Win().handle, &client) || !ClientToScreen(window->Win().handle, &origin))
     return;
   SetCursorPos(origin.x + static_cast<int>(static_cast<float>(client.right - client.left) * x / 640.0f),
                origin.y + static_cast<int>(static_cast<float>(client.bottom - client.top) * y / 480.0f));
@@ -409,27 +409,27 @@ void ComDxWinSetCursorPos(EngWindow* window, float x, float y) {
 void ComDxWinGetCursorPos(EngWindow* window, int* x, int* y) {
   POINT p{0, 0};
   GetCursorPos(&p);
-  if (EngWindowGetScreenMode().windowed && window->win.handle) ScreenToClient(window->win.handle, &p);
+  if (EngWindowGetScreenMode().windowed && window->Win().handle) ScreenToClient(window->Win().handle, &p);
   if (x) *x = p.x;
   if (y) *y = p.y;
 }
 
 void ComDxWinShowCursor(EngWindow* window) {
-  window->win.cursorVisible = true;
-  if (window->win.textureCursorInUse) return;
+  window->Win().cursorVisible = true;
+  if (window->Win().textureCursorInUse) return;
   for (int i = 0; i < 100 && ShowCursor(TRUE) <= 0; ++i) {
   }
 }
 
 void ComDxWinHideCursor(EngWindow* window) {
-  window->win.cursorVisible = false;
-  if (window->win.textureCursorInUse) return;
+  window->Win().cursorVisible = false;
+  if (window->Win().textureCursorInUse) return;
   for (int i = 0; i < 100 && ShowCursor(FALSE) >= 0; ++i) {
   }
 }
 
 void ComDxWinSetTextureCursorHidden(EngWindow* window, bool hidden) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   win.textureCursorHiddenOutside = hidden;
   if (!win.textureCursorInUse || !win.cursorVisible) return;
   win.textureCursorInUse = false;
@@ -445,7 +445,7 @@ void ComDxWinDrawTextureCursor(EngWindow* window) { ComDxWinDrawTextureCursorQua
 
 void ComDxWinCheckClientSize(EngWindow* window) {
   RECT client;
-  if (!window->win.handle || !GetClientRect(window->win.handle, &client)) return;
+  if (!window->Win().handle || !GetClientRect(window->Win().handle, &client)) return;
   const int width = client.right - client.left, height = client.bottom - client.top;
   const EngScreenMode& mode = EngWindowGetScreenMode();
   if (width >= 1 && height >= 1 && (width != mode.width || height != mode.height)) window->GotSizeMsg(width, height);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFont.h"
@@ -39,7 +40,7 @@ EngWindow* WindowOr(EngWindow* window) { return window ? window : EngWindowGetCu
 // Runs the system cursor's show or hide loop as if no texture cursor were in
 // use, leaving the in-use flag and cursor-visible as they were.
 void SystemCursor(EngWindow* window, bool show) {
-  ComDxWinState& win = window->win;
+  ComDxWinState& win = window->Win();
   const bool inUse = win.textureCursorInUse;
   const bool visible = win.cursorVisible;
   win.textureCursorInUse = false;
@@ -67,7 +68,7 @@ bool ComDxWinSetupTextureCursor(EngWindow* window, const char* name, int optionA
     return false;
   }
   std::memcpy(gCursor.name, name, std::strlen(name) + 1);
-  window->win.textureCursorHiddenOutside = false;
+  window->Win().textureCursorHiddenOutside = false;
   gCursor.optionA = optionA;
   gCursor.optionB = optionB;
   gCursor.width = width;
@@ -77,25 +78,25 @@ bool ComDxWinSetupTextureCursor(EngWindow* window, const char* name, int optionA
   gCursor.hotY = hotY;
   // Hide the system cursor whatever the engine thinks is shown, then keep
   // the engine's notion of visibility.
-  const bool visible = window->win.cursorVisible;
-  window->win.cursorVisible = true;
-  window->win.textureCursorInUse = false;
+  const bool visible = window->Win().cursorVisible;
+  window->Win().cursorVisible = true;
+  window->Win().textureCursorInUse = false;
   ComDxWinHideCursor(window);
-  window->win.cursorVisible = visible;
-  window->win.textureCursorInUse = true;
+  window->Win().cursorVisible = visible;
+  window->Win().textureCursorInUse = true;
   return true;
 }
 
 bool ComDxWinCreateTextureCursor(EngWindow* window) {
   window = WindowOr(window);
-  if (!window || !window->win.textureCursorInUse) return true;
+  if (!window || !window->Win().textureCursorInUse) return true;
   if (!gCursor.texture) gCursor.texture = new (std::nothrow) EngTexture();
   const bool loaded = gCursor.texture &&
                       gCursor.texture->LoadFromFileUsingExt(gCursor.name, 1, gCursor.optionB, gCursor.optionA);
   if (!loaded) {
     DebugError("EngDeviceDX9::Create", "Could not create texture cursor <%s>", gCursor.name);
-    window->win.textureCursorInUse = false;
-    if (window->win.cursorVisible) {
+    window->Win().textureCursorInUse = false;
+    if (window->Win().cursorVisible) {
       // Hide, then show: the system cursor ends up visible.
       SystemCursor(window, false);
       SystemCursor(window, true);
@@ -123,7 +124,7 @@ void ComDxWinReleaseTextureCursor() {
 
 void ComDxWinPlaceTextureCursor(EngWindow* window, int x, int y) {
   window = WindowOr(window);
-  if (!window || !window->win.textureCursorInUse || !gCursor.texture) return;
+  if (!window || !window->Win().textureCursorInUse || !gCursor.texture) return;
   const EngScreenMode& mode = EngWindowGetScreenMode();
   const int virtualX = EngMathRound(static_cast<float>(x) * 640.0f / static_cast<float>(mode.width));
   const int virtualY = EngMathRound(static_cast<float>(y) * 480.0f / static_cast<float>(mode.height));
@@ -135,7 +136,7 @@ void ComDxWinDrawTextureCursorQuad(EngWindow* window) {
   window = WindowOr(window);
   EngDeviceDX9* device = EngDeviceDX9GetCurrent();
   if (!window || !device || !EngDeviceDX9GetD3DDevice()) return;
-  const ComDxWinState& win = window->win;
+  const ComDxWinState& win = window->Win();
   if (!win.textureCursorInUse || !gCursor.texture || !gCursor.texture->IsLoaded() ||
       !win.cursorVisible || win.textureCursorHiddenOutside) {
     return;

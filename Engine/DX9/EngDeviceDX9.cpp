@@ -9,6 +9,7 @@
 // [%d]"); the device goes at once and those objects refuse further use.
 #include "Engine/DX9/EngDeviceDX9.h"
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/DX9/EngResModesDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
@@ -57,7 +58,7 @@ D3DFORMAT EngDeviceDX9GetBackBufferFormat() { return gBackBufferFormat; }
 // ---- Construction ------------------------------------------------------------------
 
 EngDeviceDX9::EngDeviceDX9(EngDevice* owner) : owner_(owner) {
-  if (EngWindow* window = WindowOf(owner)) window_ = window->win.handle;
+  if (EngWindow* window = WindowOf(owner)) window_ = window->Win().handle;
   defaultMaterial_.Diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
   defaultMaterial_.Ambient = {1.0f, 1.0f, 1.0f, 1.0f};
   D3DXMatrixIdentity(&projection_);

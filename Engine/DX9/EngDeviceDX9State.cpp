@@ -8,6 +8,7 @@
 // nothing without a device unless said otherwise.
 #include <algorithm>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
 #include "Engine/DX9/EngVertexBufferDX9.h"
@@ -46,8 +47,8 @@ constexpr DWORD kBlendTypes[18][2] = {
 // True in windowed mode with a system window; the client rectangle then.
 bool WindowedClient(RECT* client) {
   EngWindow* window = EngWindowGetCurrent();
-  if (!EngWindowGetScreenMode().windowed || !window || !window->win.handle) return false;
-  return GetClientRect(window->win.handle, client) != FALSE;
+  if (!EngWindowGetScreenMode().windowed || !window || !window->Win().handle) return false;
+  return GetClientRect(window->Win().handle, client) != FALSE;
 }
 
 }  // namespace

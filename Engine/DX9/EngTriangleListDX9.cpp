@@ -77,7 +77,7 @@ bool EngTriangleList::Create_DX9(int vertexType, EngTexture* texture, unsigned t
   return true;
 }
 
-BYTE* EngTriangleList::Lock(const char* where, unsigned triangle) {
+std::uint8_t* EngTriangleList::Lock(const char* where, unsigned triangle) {
   if (!created_ || !buffer_) return nullptr;
   if (triangle >= count_) {
     DebugError(where, "Invalid Triangle %u (num=%u)", triangle, count_);
@@ -85,10 +85,10 @@ BYTE* EngTriangleList::Lock(const char* where, unsigned triangle) {
   }
   void* data = nullptr;
   if (!EngUtilsDX9_CheckResult(where, "Lock", buffer_->Lock(0, 0, &data, 0))) return nullptr;
-  return static_cast<BYTE*>(data);
+  return static_cast<std::uint8_t*>(data);
 }
 
-void EngTriangleList::WriteColour(BYTE* data, unsigned vertex, D3DCOLOR colour) {
+void EngTriangleList::WriteColour(std::uint8_t* data, unsigned vertex, std::uint32_t colour) {
   std::memcpy(data + static_cast<std::size_t>(vertex) * stride_ + kLayouts[vertexType_].colour, &colour, 4);
 }
 

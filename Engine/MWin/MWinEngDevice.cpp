@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "Engine/DX9/ComDxWin.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngTexture.h"
@@ -284,5 +283,5 @@ void MWinEngDeviceBackEnd::FontRestore() {
 
 bool MWinEngConsumeReleasedOutside() {
   EngWindow* w = EngWindowGetCurrent();
-  return w && ComDxWinTakeLeftReleasedOutside(w);
+  return w && w->TakeLeftReleasedOutside();
 }

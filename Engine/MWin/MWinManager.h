@@ -299,6 +299,11 @@ class MWin {
 // The program's toolkit.
 extern MWin mwin;
 
+// Lets the engine's screen table run on the program's toolkit: the screens
+// start, tick and shut down `mwin`, and a started screen refreshes its
+// buttons' highlight. Called once at start, before the screens start.
+void MWinInstallScreenHooks();
+
 // Finds the button and sets its callback ("Could not find button %s:%s").
 bool MWinSetButtonCallback(const char* collectionID, const char* windowID, const char* buttonID,
                            MWinButtonCallback callback, std::uint32_t user1, std::uint32_t user2);

@@ -14,6 +14,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Platform/D3D9Recording.h"
 #include "Platform/Dialogs.h"
@@ -112,7 +113,7 @@ class GraphicsTest : public TempDirTest {
   EngDevice* Device() const { return EngDeviceGetCurrent(); }
   EngDeviceDX9* Back() const { return EngDeviceDX9GetCurrent(); }
   D3D9Recorder& Rec() const { return D3D9RecordingRecorder(); }
-  HWND Handle() const { return Window() ? Window()->win.handle : nullptr; }
+  HWND Handle() const { return Window() ? Window()->Win().handle : nullptr; }
 
   // Sends a message through the window procedure, as the pump would.
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {

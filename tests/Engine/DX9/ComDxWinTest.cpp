@@ -96,7 +96,7 @@ TEST_F(ComDxWinTest, ADragReleasedOutsideTheWindowEndsWithARelease) {
   Send(WM_LBUTTONDOWN);
   PlatformHeadlessSetKey(VK_LBUTTON, true);
   Send(WM_MOUSELEAVE);
-  EXPECT_TRUE(Window()->win.leftHeldOnLeave);
+  EXPECT_TRUE(Window()->Win().leftHeldOnLeave);
   program_->events.clear();
   Window()->PollMouse();  // still held: nothing
   EXPECT_TRUE(Events().empty());

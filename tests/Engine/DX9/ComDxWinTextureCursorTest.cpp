@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/EngWindow.h"
 #include "tests/Engine/DX9/TextureTestSupport.h"
@@ -29,23 +30,23 @@ TEST_F(ComDxWinTextureCursorTest, NamesMustFitTheRecord) {
   const std::string tooLong(128, 'a');
   EXPECT_FALSE(ComDxWinSetupTextureCursor(window_, tooLong.c_str(), 2, 2, 14, 20, true, 0, 0));
   EXPECT_TRUE(LogContains("( ComDxWinSetupTextureCursor )    Invalid Filename"));
-  EXPECT_FALSE(window_->win.textureCursorInUse);
+  EXPECT_FALSE(window_->Win().textureCursorInUse);
   EXPECT_FALSE(ComDxWinSetupTextureCursor(window_, "", 2, 2, 14, 20, true, 0, 0));
   EXPECT_FALSE(ComDxWinSetupTextureCursor(window_, nullptr, 2, 2, 14, 20, true, 0, 0));
 
   const std::string longest = std::string(123, 'b') + ".dat";
   ASSERT_TRUE(ComDxWinSetupTextureCursor(window_, longest.c_str(), 2, 2, 14, 20, true, 0, 0));
   EXPECT_EQ(std::string(ComDxWinGetTextureCursorName()), longest);
-  EXPECT_TRUE(window_->win.textureCursorInUse);
-  EXPECT_TRUE(window_->win.cursorVisible);  // the engine still means a cursor to be seen
+  EXPECT_TRUE(window_->Win().textureCursorInUse);
+  EXPECT_TRUE(window_->Win().cursorVisible);  // the engine still means a cursor to be seen
 }
 
 TEST_F(ComDxWinTextureCursorTest, AMissingPictureGivesTheSystemCursorBack) {
   ASSERT_TRUE(ComDxWinSetupTextureCursor(window_, "Missing.dat", 2, 2, 14, 20, true, 0, 0));
   EXPECT_FALSE(ComDxWinCreateTextureCursor(window_));
   EXPECT_TRUE(LogContains("( EngDeviceDX9::Create )    Could not create texture cursor <Missing.dat>"));
-  EXPECT_FALSE(window_->win.textureCursorInUse);
-  EXPECT_TRUE(window_->win.cursorVisible);
+  EXPECT_FALSE(window_->Win().textureCursorInUse);
+  EXPECT_TRUE(window_->Win().cursorVisible);
 }
 
 TEST_F(ComDxWinTextureCursorTest, LoadsPlacesAndDrawsThePointer) {
@@ -78,13 +79,13 @@ TEST_F(ComDxWinTextureCursorTest, LoadsPlacesAndDrawsThePointer) {
 
   // Not drawn while the mouse is outside, nor while the cursor is hidden.
   Recorder().Clear();
-  window_->win.textureCursorHiddenOutside = true;
+  window_->Win().textureCursorHiddenOutside = true;
   ComDxWinDrawTextureCursorQuad(window_);
-  window_->win.textureCursorHiddenOutside = false;
-  window_->win.cursorVisible = false;
+  window_->Win().textureCursorHiddenOutside = false;
+  window_->Win().cursorVisible = false;
   ComDxWinDrawTextureCursorQuad(window_);
   EXPECT_EQ(Recorder().CountPrefix("DrawPrimitive"), 0);
-  window_->win.cursorVisible = true;
+  window_->Win().cursorVisible = true;
 
   ComDxWinReleaseTextureCursor();
   EXPECT_FALSE(texture->IsLoaded());

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngProgram.h"
@@ -169,7 +170,7 @@ TEST_F(EngWindowPixelTest, TheProgramRunsDrawsAndSurvivesEveryModeChange) {
 
   // A resize: one new device of the new size on the next pass.
   const int creations = program.creations;
-  SDL_SetWindowSize(PlatformSdlWindow(window->win.handle), 800, 600);
+  SDL_SetWindowSize(PlatformSdlWindow(window->Win().handle), 800, 600);
   program.RunFor(0.2);
   EXPECT_EQ(EngWindowGetScreenMode().width, 800);
   EXPECT_EQ(program.creations, creations + 1);

@@ -245,12 +245,12 @@ TEST_F(TexturePixelTest, TheTextureCursorFollowsThePointer) {
     // through the window procedure (after whatever the display sent first).
     for (int i = 0; i < 100 && ComDxWinProcessMessage() == 2; ++i) {
     }
-    PlatformInjectMessage(window_->win.handle, WM_MOUSEMOVE, 0, MAKELPARAM(spot[0], spot[1]));
+    PlatformInjectMessage(window_->Win().handle, WM_MOUSEMOVE, 0, MAKELPARAM(spot[0], spot[1]));
     for (int i = 0; i < 100 && ComDxWinProcessMessage() == 2; ++i) {
     }
     // Other tests' windows on the shared display may make the real pointer
     // leave this one; the injected move is inside.
-    window_->win.textureCursorHiddenOutside = false;
+    window_->Win().textureCursorHiddenOutside = false;
     BeginFrame();
     Device()->EndRendering();
     window_->DrawTextureCursor();  // opens its own scene

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngProgram.h"
@@ -132,7 +133,7 @@ class MWinDemoPixelTest : public TempDirTest {
     ASSERT_NE(program_->CreateMainWindow("MWin demo", settings, &result), nullptr);
     ASSERT_TRUE(EngResModesGetModesAvailable());
     ASSERT_TRUE(program_->GetWindow()->CreateGraphicsDevice());
-    handle_ = program_->GetWindow()->win.handle;
+    handle_ = program_->GetWindow()->Win().handle;
     sdlId_ = SDL_GetWindowID(PlatformSdlWindow(handle_));
 
     // A look: a light grey picture with a dark border, in every slot.
@@ -160,6 +161,7 @@ class MWinDemoPixelTest : public TempDirTest {
     EngScreenSetCreateCallback(g_second, SecondCreate);
     EngScreenSetPreChangeCallback([] { mwin.GetDesktop()->RemoveAllCollections(); });
     EngScreenSetCurrent(demo);
+    MWinInstallScreenHooks();
     EngScreenStart(true);
     ASSERT_TRUE(mwin.IsOn());
   }
@@ -169,6 +171,7 @@ class MWinDemoPixelTest : public TempDirTest {
     EngScreenSetPreChangeCallback(nullptr);
     EngScreenRemoveAll();
     EngScreenClearCurrent();
+    EngScreenSetToolkit(nullptr);
     if (program_) {
       mwin.DestroyGraphicsObjects();
       font_.reset();

@@ -1,5 +1,6 @@
-// Tests of the screen table: adding, callbacks, the order of a change, going
-// back, the tick and the start and stop of the toolkit.
+// Tests of the screen table on the program's toolkit: adding, callbacks, the
+// order of a change, going back, the tick and the start and stop of the
+// toolkit through the hooks it installs.
 #include <string>
 #include <vector>
 
@@ -42,10 +43,12 @@ class EngScreenTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
+    MWinInstallScreenHooks();
     Reset();
   }
   void TearDown() override {
     Reset();
+    EngScreenSetToolkit(nullptr);
     TempDirTest::TearDown();
   }
   static void Reset() {

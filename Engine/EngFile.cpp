@@ -137,10 +137,13 @@ bool EngFile::Write(const void* data, std::size_t size) {
 
 bool EngFile::Printf(const char* format, ...) {
   static char text[8192];
-  std::va_list args;
-  va_start(args, format);
-  int length = std::vsnprintf(text, sizeof(text), format ? format : "", args);
-  va_end(args);
+  int length = 0;
+  if (format) {
+    std::va_list args;
+    va_start(args, format);
+    length = std::vsnprintf(text, sizeof(text), format, args);
+    va_end(args);
+  }
   if (length < 0) length = 0;
   if (static_cast<std::size_t>(length) >= sizeof(text)) length = sizeof(text) - 1;
   if (!Write(text, static_cast<std::size_t>(length))) {

@@ -150,7 +150,7 @@ EngWindow* EngProgram::CreateMainWindow(const char* title, EngWindowSettings set
 
 // ---- Loop set-up ----------------------------------------------------------------
 
-void EngProgram::SetLoopType(int type) {
+void EngProgram::SetLoopType(EngLoopType type) {
   loopType_ = type;
   if (type == kEngLoopConstantFrameRate || type == kEngLoopFixedStep) {
     ConstantFrameRateLoopSetConstantFrameRate(0);
@@ -309,7 +309,7 @@ void EngProgram::Run() {
       RunVariableRate();
       break;
     default:
-      DebugError("EngProgram::Run", "Unknown loop type %d", loopType_);
+      DebugError("EngProgram::Run", "Unknown loop type %d", static_cast<int>(loopType_));
       quit_ = true;
       break;
   }

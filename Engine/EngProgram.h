@@ -57,8 +57,7 @@ class EngProgram {
   virtual void PostDestroyGraphicsObjectsCB();                // 10
   virtual bool TickCB();                                      // 11 false: no render this pass
   virtual void RenderCB();                                    // 12 DefaultRenderCB
-  // Kinds: 1 mouse move, 2 button, 3 double click, 4 wheel, 5 key down,
-  // 6 key up, 7 character. True when handled.
+  // kind: an EngInputKind (Engine/EngInput.h). True when handled.
   virtual bool InputEventCB(int kind, int value1, int value2);  // 13
   virtual void ActiveChangedCB(bool active);                  // 14
   virtual void PostModeChangeCB();                            // 15
@@ -87,8 +86,8 @@ class EngProgram {
   // ---- Loop set-up ------------------------------------------------------------
   // 0 constant frame rate, 1 fixed step, 2 event driven, 3 variable rate;
   // types 0 and 1 re-apply the frame rate.
-  void SetLoopType(int type);
-  int GetLoopType() const { return loopType_; }
+  void SetLoopType(EngLoopType type);
+  EngLoopType GetLoopType() const { return loopType_; }
   // Loop types 0 and 1 only ("Constant frame rates not setup"). A rate above
   // 0 becomes the frame rate (0 keeps it); frames per second = rate, frame
   // time = 1 / rate.
@@ -181,11 +180,10 @@ class EngProgram {
   EngProgramCallback idleCallback_ = nullptr;
   int gpuSyncMethod_ = -1;
   bool gpuSyncMaySwitch_ = false;
-  int loopType_ = kEngLoopConstantFrameRate;
+  EngLoopType loopType_ = kEngLoopConstantFrameRate;
   // UpdateFrameTime's reference time (loop type 3).
   bool frameTimeStarted_ = false;
   double frameTimeRecorded_ = 0.0;
-  bool shutdownDone_ = false;
 };
 
 // ---- Process-wide values kept by the program object --------------------------

@@ -28,6 +28,7 @@
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/DX9/EngMiscPC.h"
 #include "Engine/Debug.h"
+#include "Engine/EngInput.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
@@ -40,11 +41,11 @@ bool KeyDown(int vk) { return (GetAsyncKeyState(vk) & KEY_DOWN_BIT) != 0; }
 
 void SetKey(int vk, std::uint8_t state) { EngWindowGetKeyStates()[vk & 0xFF] = state; }
 
-void SendEvent(EngWindow* window, int kind, int value1, int value2) {
+void SendEvent(EngWindow* window, EngInputKind kind, int value1, int value2) {
   EngProgram* program = window->GetProgram();
   if (!program) return;
   program->InputEventCB(kind, value1, value2);
-  program->EventDrivenLoopRequestRedraw(kind == 1);
+  program->EventDrivenLoopRequestRedraw(kind == kEngInputMouseMove);
 }
 
 }  // namespace
@@ -201,16 +202,16 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
 
     case WM_KEYDOWN:
       SetKey(static_cast<int>(wParam), 2);
-      SendEvent(window, 5, static_cast<int>(wParam), 0);
+      SendEvent(window, kEngInputKeyDown, static_cast<int>(wParam), 0);
       return 1;
 
     case WM_KEYUP:
       SetKey(static_cast<int>(wParam), 0);
-      SendEvent(window, 6, static_cast<int>(wParam), 0);
+      SendEvent(window, kEngInputKeyUp, static_cast<int>(wParam), 0);
       return 1;
 
     case WM_CHAR:
-      SendEvent(window, 7, static_cast<int>(wParam), 0);
+      SendEvent(window, kEngInputChar, static_cast<int>(wParam), 0);
       return 1;
 
     case WM_SYSKEYDOWN:
@@ -243,7 +244,7 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
       }
 
     case WM_MOUSEMOVE: {
-      SendEvent(window, 1, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      SendEvent(window, kEngInputMouseMove, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       if (handle == win.handle && win.mouseOutside) {
         win.mouseOutside = false;
         SetKey(VK_LBUTTON, KeyDown(VK_LBUTTON) ? 2 : 0);
@@ -260,29 +261,29 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
       SetKey(VK_LBUTTON, message == WM_LBUTTONDOWN ? 2 : 0);
-      SendEvent(window, 2, 0, message == WM_LBUTTONDOWN ? 1 : 0);
+      SendEvent(window, kEngInputMouseButton, 0, message == WM_LBUTTONDOWN ? 1 : 0);
       return 1;
 
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
       SetKey(VK_RBUTTON, message == WM_RBUTTONDOWN ? 2 : 0);
-      SendEvent(window, 2, 1, message == WM_RBUTTONDOWN ? 1 : 0);
+      SendEvent(window, kEngInputMouseButton, 1, message == WM_RBUTTONDOWN ? 1 : 0);
       return 1;
 
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
       SetKey(VK_MBUTTON, message == WM_MBUTTONDOWN ? 2 : 0);
-      SendEvent(window, 2, 2, message == WM_MBUTTONDOWN ? 1 : 0);
+      SendEvent(window, kEngInputMouseButton, 2, message == WM_MBUTTONDOWN ? 1 : 0);
       return 1;
 
     case WM_LBUTTONDBLCLK:
-      SendEvent(window, 3, 0, 0);
+      SendEvent(window, kEngInputDoubleClick, 0, 0);
       return 1;
 
     case WM_MOUSEWHEEL: {
       UINT lines = 3;
       SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-      SendEvent(window, 4, (GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA) * static_cast<int>(lines), 2);
+      SendEvent(window, kEngInputWheel, (GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA) * static_cast<int>(lines), 2);
       return 1;
     }
 
@@ -324,14 +325,14 @@ void ComDxWinPollMouse(EngWindow* window) {
     win.leftHeldOnLeave = false;
     SetKey(VK_LBUTTON, 0);
     win.leftReleasedOutside = true;
-    SendEvent(window, 2, 0, 0);
+    SendEvent(window, kEngInputMouseButton, 0, 0);
   }
   int x = 0, y = 0;
   window->GetCursorPos(&x, &y);
   if (x != win.lastPolledX || y != win.lastPolledY) {
     win.lastPolledX = x;
     win.lastPolledY = y;
-    SendEvent(window, 1, x, y);
+    SendEvent(window, kEngInputMouseMove, x, y);
   }
 }
 

@@ -7,14 +7,9 @@
 // Every call takes the engine window record (Engine/EngWindow.h), whose
 // ComDxWinState block this unit owns. There is never more than one window.
 //
-// Input events sent to EngProgram::InputEventCB (kind, value one, value two):
-//   1 mouse moved      x, y in client pixels
-//   2 button           0 left / 1 right / 2 middle, 1 pressed / 0 released
-//   3 left double click 0, 0
-//   4 wheel            whole notches (delta / 120, toward zero) x scroll lines, 2
-//   5 key down         virtual key, 0
-//   6 key up           virtual key, 0
-//   7 character        CP1252 character, 0
+// Input events sent to EngProgram::InputEventCB are the EngInputKind kinds
+// of Engine/EngInput.h; a wheel turn counts whole notches (delta / 120,
+// toward zero).
 //
 // The texture cursor's record, loading and drawing are in
 // ComDxWinTextureCursor.h; this unit calls it on mouse moves and at the end

@@ -633,7 +633,7 @@ bool MWinButton::PushPress(int pressed) {
   return true;
 }
 
-bool MWinButton::ButtonPressed(int button, int pressed, int /*third*/) {
+bool MWinButton::ButtonPressed(int button, int pressed) {
   if (!IsInputReady()) return false;
   if (!(highlighted_ && enabled_ && visible_)) {
     pressed_ = 0;

@@ -191,7 +191,7 @@ class MWinButton {
   virtual void DestroyGraphicsObjects();
   virtual void PositionUpdated();
   virtual void Draw();
-  virtual bool ButtonPressed(int button, int pressed, int third);
+  virtual bool ButtonPressed(int button, int pressed);
   virtual bool ButtonDoubleClicked(int button);
   virtual void CancelPress();
   virtual bool MouseMove();

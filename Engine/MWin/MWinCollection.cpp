@@ -270,7 +270,7 @@ bool MWinCollection::MouseMove() {
   return r;
 }
 
-bool MWinCollection::ButtonPressed(int button, int pressed, int third) {
+bool MWinCollection::ButtonPressed(int button, int pressed) {
   if (!valid_) return false;
   const float x = mw_->GetMouseX(), y = mw_->GetMouseY();
   if (hitAreaOn_ && !HitAreaHolds(x, y)) return false;
@@ -281,7 +281,7 @@ bool MWinCollection::ButtonPressed(int button, int pressed, int third) {
     if (active->IsMouseInside()) {
       Guard g;
       Record(&g);
-      const bool r = active->ButtonPressed(button, pressed, third);
+      const bool r = active->ButtonPressed(button, pressed);
       if (Gone(g)) return true;
       return r;
     }

@@ -70,7 +70,7 @@ class MWinCollection {
 
   // Routing (from the desktop).
   bool MouseMove();
-  bool ButtonPressed(int button, int pressed, int third);
+  bool ButtonPressed(int button, int pressed);
   bool ButtonDoubleClicked(int button);
   bool MouseWheelMoved(int notches);
   bool KeyDown(int key);

@@ -177,12 +177,12 @@ bool MWinDesktop::MouseMove() {
   return active ? active->MouseMove() : false;
 }
 
-bool MWinDesktop::ButtonPressed(int button, int pressed, int third) {
-  if (MWinButton* list = CapturingList()) return list->ButtonPressed(button, pressed, third);
+bool MWinDesktop::ButtonPressed(int button, int pressed) {
+  if (MWinButton* list = CapturingList()) return list->ButtonPressed(button, pressed);
   MWinCollection* c = CollectionUnderMouse();
   if (!c) return false;
   if (!c->IsActive()) c->Activate();
-  return c->ButtonPressed(button, pressed, third);
+  return c->ButtonPressed(button, pressed);
 }
 
 template <typename F>

@@ -47,7 +47,7 @@ class MWinDesktop {
   MWinButton* GetActiveButton();
 
   bool MouseMove();
-  bool ButtonPressed(int button, int pressed, int third);
+  bool ButtonPressed(int button, int pressed);
   bool ButtonDoubleClicked(int button);
   bool MouseWheelMoved(int notches);
   bool KeyDown(int key);

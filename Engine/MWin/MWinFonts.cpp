@@ -5,7 +5,7 @@
 
 #include "Engine/Debug.h"
 
-MWinFonts::MWinFonts(MWin* mw) : mw_(mw) {
+MWinFonts::MWinFonts(MWin* mw) {
   if (!mw) {
     DebugError("MWinFonts::MWinFonts", "No mw");
     DebugWriteFormattedMessagesToFile();

@@ -55,7 +55,6 @@ class MWinFonts {
   Entry* EntryForNew(const char* id, int* num, bool* atCount);
   bool LoadFont(Entry* entry);
 
-  MWin* mw_;
   std::uint8_t loaded_ = 0;
   int count_ = 0;
   Entry user_[kMWinMaxUserFonts];

@@ -134,7 +134,7 @@ void MWinHorzScrollbar::EndDrag() {
   }
 }
 
-bool MWinHorzScrollbar::ButtonPressed(int button, int pressed, int /*third*/) {
+bool MWinHorzScrollbar::ButtonPressed(int button, int pressed) {
   pressed_ = 0;
   if (!IsInputReady()) return false;
   if (!(highlighted_ && enabled_ && visible_)) {
@@ -163,7 +163,7 @@ bool MWinHorzScrollbar::ButtonPressed(int button, int pressed, int /*third*/) {
 
 bool MWinHorzScrollbar::ButtonDoubleClicked(int button) {
   if (!BaseReady() || button != 0) return false;
-  return ButtonPressed(0, 1, 0);
+  return ButtonPressed(0, 1);
 }
 
 void MWinHorzScrollbar::CancelPress() { EndDrag(); }

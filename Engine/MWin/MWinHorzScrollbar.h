@@ -20,7 +20,7 @@ class MWinHorzScrollbar : public MWinButton {
   ~MWinHorzScrollbar() override;
 
   void Draw() override;
-  bool ButtonPressed(int button, int pressed, int third) override;
+  bool ButtonPressed(int button, int pressed) override;
   bool ButtonDoubleClicked(int button) override;
   void CancelPress() override;
   bool MouseMove() override;

@@ -373,19 +373,19 @@ bool MWin::HandleInputEvent(int kind, int a, int b) {
   if (!on_ || !inputEnabled_) return false;
   Busy busy(this);
   switch (kind) {
-    case kMWinEventMouseMove:
+    case kEngInputMouseMove:
       return MouseMove(static_cast<float>(a), static_cast<float>(b));
-    case kMWinEventMouseButton:
+    case kEngInputMouseButton:
       return ButtonPressed(a, b);
-    case kMWinEventDoubleClick:
+    case kEngInputDoubleClick:
       return ButtonDoubleClicked(a);
-    case kMWinEventWheel:
+    case kEngInputWheel:
       return MouseWheelMoved(a);
-    case kMWinEventKeyDown:
+    case kEngInputKeyDown:
       return keysEnabled_ ? KeyDown(a) : false;
-    case kMWinEventKeyUp:
+    case kEngInputKeyUp:
       return keysEnabled_ ? KeyUp(a) : false;
-    case kMWinEventChar:
+    case kEngInputChar:
       return keysEnabled_ ? KeyDownChar(a) : false;
     default:
       return false;
@@ -412,7 +412,7 @@ bool MWin::ButtonPressed(int button, int pressed) {
   if (MWinEng()->MenuMousePress(pixelX_, pixelY_)) return true;
   if (!DebugAssert(desktop_ != nullptr, "MWin::ButtonPressed", "No desktop")) return false;
   Busy busy(this);
-  return desktop_->ButtonPressed(button, pressed, 0);
+  return desktop_->ButtonPressed(button, pressed);
 }
 
 bool MWin::ButtonDoubleClicked(int button) {

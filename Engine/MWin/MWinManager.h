@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Engine/EngInput.h"
 #include "Engine/MWin/MWinID.h"
 #include "Engine/MWin/MWinStyle.h"
 
@@ -38,17 +39,6 @@ using MWinButtonHook = void (*)(std::uint32_t word);
 struct MWinCallbackRecord;
 using MWinButtonCallback = void (*)(MWinCallbackRecord* record, std::uint32_t user1,
                                     std::uint32_t user2);
-
-// Input event kinds handed to MWin::HandleInputEvent.
-enum MWinInputKind : int {
-  kMWinEventMouseMove = 1,
-  kMWinEventMouseButton = 2,
-  kMWinEventDoubleClick = 3,
-  kMWinEventWheel = 4,
-  kMWinEventKeyDown = 5,
-  kMWinEventKeyUp = 6,
-  kMWinEventChar = 7,
-};
 
 class MWin {
  public:

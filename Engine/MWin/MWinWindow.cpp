@@ -448,18 +448,18 @@ bool MWinWindow::MouseMove() {
   return false;
 }
 
-bool MWinWindow::ButtonPressed(int button, int pressed, int third) {
+bool MWinWindow::ButtonPressed(int button, int pressed) {
   if (!visible_) return false;
   if (dragging_) {
     if (button == 0 && !pressed) dragging_ = 0;
     return true;
   }
   MWinButton* high = GetHighlightedButton();
-  if (!pressed) return high ? high->ButtonPressed(button, pressed, third) : false;
-  if (high && high->IsCapturingInput()) return high->ButtonPressed(button, pressed, third);
+  if (!pressed) return high ? high->ButtonPressed(button, pressed) : false;
+  if (high && high->IsCapturingInput()) return high->ButtonPressed(button, pressed);
   for (MWinButton* b = last_; b;) {
     MWinButton* prev = b->prev_;
-    if (b->IsVisible() && b->IsMouseOver()) return b->ButtonPressed(button, pressed, third);
+    if (b->IsVisible() && b->IsMouseOver()) return b->ButtonPressed(button, pressed);
     if (b->TextEditIsEditing()) b->TextEditTurnOffEditing(0);
     b = prev;
   }

@@ -111,7 +111,7 @@ class MWinWindow {
 
   // ---- Input (from the collection) -------------------------------------------------
   bool MouseMove();
-  bool ButtonPressed(int button, int pressed, int third);
+  bool ButtonPressed(int button, int pressed);
   bool ButtonDoubleClicked(int button);
   bool MouseWheelMoved(int notches);
   bool KeyDown(int key);

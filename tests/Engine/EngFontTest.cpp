@@ -266,7 +266,7 @@ TEST_F(EngFontTest, RealFontMeasuresWithoutADevice) {
 
   // Only the wanted characters are made.
   std::uint8_t wanted[100] = {};
-  wanted['B'] = 1;
+  wanted[static_cast<unsigned char>('B')] = 1;
   ASSERT_TRUE(font.Create(kMainFont, 0, 16, 65, 110, wanted, 100, 1, 1, 0, 0, true));
   EXPECT_EQ(font.GetAdvance('A'), 0.0f);
   EXPECT_GT(font.GetAdvance('B'), 0.0f);

@@ -254,7 +254,7 @@ TEST_F(EngProgramTest, SelfAdjustingRateClimbsAndFalls) {
 }
 
 class EngProgramLoopTypeTest : public EngProgramTest,
-                               public ::testing::WithParamInterface<int> {};
+                               public ::testing::WithParamInterface<EngLoopType> {};
 
 TEST_P(EngProgramLoopTypeTest, ShutdownInsideTickEndsTheLoopWithoutARender) {
   RecordingProgram program;
@@ -271,7 +271,9 @@ TEST_P(EngProgramLoopTypeTest, ShutdownInsideTickEndsTheLoopWithoutARender) {
   EXPECT_EQ(EngProgramGetCurrent(), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllLoops, EngProgramLoopTypeTest, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(AllLoops, EngProgramLoopTypeTest,
+                         ::testing::Values(kEngLoopConstantFrameRate, kEngLoopFixedStep,
+                                           kEngLoopEventDriven, kEngLoopVariableRate));
 
 TEST_F(EngProgramTest, FixedStepCatchesUpAtMostTenTicks) {
   RecordingProgram program;

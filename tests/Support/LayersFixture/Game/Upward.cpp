@@ -1,0 +1,3 @@
+// A card core file that reaches up into the application shell.
+#include "App/User.h"
+#include "Game/Gen.h"

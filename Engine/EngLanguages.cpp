@@ -15,7 +15,7 @@
 
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
-#include "Platform/DirEntries.h"
+#include "Platform/FindFiles.h"
 
 namespace {
 
@@ -241,17 +241,17 @@ bool EngLanguagesInit(const char* folder, const char* defaultName) {
     DebugError(where, "Languages directory does not exists <%s>", gLang.folder);
     return false;
   }
-  // The language files, in the folder's order.
+  // The language files, in name order.
   std::vector<std::string> fileNames;
-  PlatformDirReader reader;
-  if (!reader.Open(gLang.folder)) {
-    DebugError(where, "Could not list the languages directory <%s>", gLang.folder);
-    return false;
+  const std::string pattern = std::string(gLang.folder) + "/*.*";
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (IsLanguageFileName(entry.cFileName)) fileNames.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
   }
-  for (std::string name; reader.Next(&name);) {
-    if (IsLanguageFileName(name.c_str())) fileNames.push_back(name);
-  }
-  reader.Close();
   const int found = static_cast<int>(fileNames.size());
   if (found == 0) {
     DebugError(where, "No language files found in directory <%s>", gLang.folder);

@@ -127,6 +127,24 @@ D3DXMATRIX* D3DXMatrixRotationZ(D3DXMATRIX* out, float angle) {
   return out;
 }
 
+D3DXMATRIX* D3DXMatrixRotationYawPitchRoll(D3DXMATRIX* out, float yaw, float pitch, float roll) {
+  // The product Rz(roll) x Rx(pitch) x Ry(yaw) written out.
+  const float sy = std::sin(yaw), cy = std::cos(yaw);
+  const float sp = std::sin(pitch), cp = std::cos(pitch);
+  const float sr = std::sin(roll), cr = std::cos(roll);
+  D3DXMatrixIdentity(out);
+  out->_11 = cr * cy + sr * sp * sy;
+  out->_12 = sr * cp;
+  out->_13 = sr * sp * cy - cr * sy;
+  out->_21 = cr * sp * sy - sr * cy;
+  out->_22 = cr * cp;
+  out->_23 = sr * sy + cr * sp * cy;
+  out->_31 = cp * sy;
+  out->_32 = -sp;
+  out->_33 = cp * cy;
+  return out;
+}
+
 D3DXMATRIX* D3DXMatrixPerspectiveFovRH(D3DXMATRIX* out, float fovy, float aspect, float zn, float zf) {
   const float yScale = 1.0f / std::tan(fovy / 2.0f);
   const float xScale = yScale / aspect;

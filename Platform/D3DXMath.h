@@ -43,6 +43,9 @@ D3DXMATRIX* D3DXMatrixScaling(D3DXMATRIX* out, float sx, float sy, float sz);
 D3DXMATRIX* D3DXMatrixRotationX(D3DXMATRIX* out, float angle);
 D3DXMATRIX* D3DXMatrixRotationY(D3DXMATRIX* out, float angle);
 D3DXMATRIX* D3DXMatrixRotationZ(D3DXMATRIX* out, float angle);
+// Roll about Z, then pitch about X, then yaw about Y (radians): the product
+// RotationZ(roll) x RotationX(pitch) x RotationY(yaw).
+D3DXMATRIX* D3DXMatrixRotationYawPitchRoll(D3DXMATRIX* out, float yaw, float pitch, float roll);
 // Right-handed perspective: yScale = cot(fovy / 2), xScale = yScale / aspect,
 // z mapped to [0, 1] between near and far.
 D3DXMATRIX* D3DXMatrixPerspectiveFovRH(D3DXMATRIX* out, float fovy, float aspect, float zn, float zf);

@@ -10,6 +10,7 @@
 
 #include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/EngDeviceDX9.h"
+#include "Engine/DX9/EngLightsDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
 #include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/Debug.h"
@@ -382,4 +383,6 @@ void EngDeviceDX9::SetDefaultDeviceState() {
     DisableBlending();
     blendSource_ = blendDestination_ = -1;
   }
+  // 9. The player's lights: a new device starts without them.
+  EngLightsSetupLights_DX9();
 }

@@ -188,3 +188,23 @@ TEST(D3DXMathTest, CameraMatricesAndTheirInverse) {
   EXPECT_NEAR(p.z, 1.0f, 1e-6f);
   EXPECT_NEAR(projection._22 / projection._11, 2.0f, 1e-6f);
 }
+
+TEST(D3DXMathTest, YawPitchRollIsRollThenPitchThenYaw) {
+  const float angles[][3] = {{0.3f, -1.1f, 2.0f}, {1.5707964f, 0, 0}, {0, 0.7f, 0}, {-2.5f, 0.4f, -0.9f}};
+  for (const auto& a : angles) {
+    D3DXMATRIX combined, roll, pitch, yaw;
+    D3DXMatrixRotationYawPitchRoll(&combined, a[0], a[1], a[2]);
+    D3DXMatrixRotationZ(&roll, a[2]);
+    D3DXMatrixRotationX(&pitch, a[1]);
+    D3DXMatrixRotationY(&yaw, a[0]);
+    const D3DXMATRIX product = roll * pitch * yaw;
+    for (int r = 0; r < 4; ++r)
+      for (int c = 0; c < 4; ++c) EXPECT_NEAR(combined.m[r][c], product.m[r][c], 1e-6f) << r << c;
+  }
+  // A quarter yaw turns +x onto -z (about +y, row vectors).
+  D3DXMATRIX yaw;
+  D3DXMatrixRotationYawPitchRoll(&yaw, 1.5707964f, 0, 0);
+  D3DXVECTOR3 p(1, 0, 0);
+  D3DXVec3TransformCoord(&p, &p, &yaw);
+  EXPECT_NEAR(p.z, -1.0f, 1e-6f);
+}

@@ -1,0 +1,37 @@
+// EngXfile.cpp - the mesh front-end: forwards to the Direct3D 9 record while
+// the main device type is 1.
+#include "Engine/EngXfile.h"
+
+#include "Engine/EngProgram.h"
+
+namespace {
+
+bool Direct3D() { return EngProgramGetMainDeviceType() == 1; }
+
+}  // namespace
+
+void EngXfile::Clear() {
+  if (Direct3D()) dx9_.Clear();
+}
+
+bool EngXfile::LoadFromFile(const char* folder, const char* name, float scaleX, float scaleY, float scaleZ,
+                            const EngXfileTransform* transform, int withAlpha, int alphaKind,
+                            EngXfileTextureFilenameCB hook) {
+  return Direct3D() &&
+         dx9_.LoadFromFile(folder, name, scaleX, scaleY, scaleZ, transform, withAlpha, alphaKind, hook);
+}
+
+bool EngXfile::SetMaterialTextureFromFile(int material, const char* file, int withAlpha, int alphaKind,
+                                          int onlyIfTextured) {
+  return Direct3D() && dx9_.SetMaterialTextureFromFile(material, file, withAlpha, alphaKind, onlyIfTextured);
+}
+
+void EngXfile::Draw() {
+  if (Direct3D()) dx9_.Draw();
+}
+
+void EngXfile::Destroy() {
+  // The record's own resources are freed whatever the device type: the
+  // destructor must not leak them.
+  dx9_.Destroy();
+}

@@ -16,30 +16,10 @@
 
 #include <cstdint>
 
+#include "Engine/EngXfile.h"
 #include "Platform/D3DXMesh.h"
 
 class EngTexture;
-class EngXfile;
-
-// Load-time corrections (every switch a byte, 0 = off).
-struct EngXfileTransform {
-  std::uint8_t negateNormal[3];    // x, y, z
-  std::uint8_t negatePosition[3];  // x, y, z
-  std::uint8_t rotationOrder;      // 0: X, then Y, then Z; else Z, then Y, then X
-  float rotation[3];               // radians about X, Y, Z; 0 = none
-  std::uint8_t swapPositionYZ;
-  std::uint8_t swapNormalYZ;
-  std::uint8_t swapUV;             // textured format only
-  std::uint8_t flipU;              // u = 1 - u (textured format only)
-  std::uint8_t flipV;              // v = 1 - v (textured format only)
-  std::uint8_t flipWinding;        // second and third index of every triangle exchanged
-};
-
-// The texture-name hook: (owner, material number, mesh folder or null, the
-// material's texture file name) -> a file to load instead, or null for the
-// default path.
-using EngXfileTextureFilenameCB = const char* (*)(EngXfile* owner, int material, const char* folder,
-                                                 const char* textureFile);
 
 // One drawing form: the optimised mesh (system memory), its local copy
 // (managed) and that copy's vertex buffer.

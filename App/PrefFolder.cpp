@@ -57,6 +57,22 @@ const char* SubFolderOf(const char* where, const char* base, const char* name, b
   return g_path;
 }
 
+// Files that a write killed before its rename left in the player's folders
+// (a save is 4 MB): deleted at the start of a run. Only folders that exist
+// are looked at; none is created for this.
+void RemoveLeftoversOfEarlierRuns() {
+  const char* const kSubFolders[] = {"Users", "Scores", "SavedGames", "Layouts"};
+  char main[kPathSize];
+  std::snprintf(main, sizeof main, "%s", PrefFolderGetMainFolder());
+  EngFileRemoveLeftoverTemporaries(main);
+  for (const char* sub : kSubFolders) {
+    char folder[kPathSize];
+    if (Join(folder, main, sub) && EngFileDirectoryExists(folder)) {
+      EngFileRemoveLeftoverTemporaries(folder);
+    }
+  }
+}
+
 }  // namespace
 
 const char* PrefFolderSetup(const char* folderName, bool startLog, const char* logName) {
@@ -69,6 +85,7 @@ const char* PrefFolderSetup(const char* folderName, bool startLog, const char* l
   if (startLog) {
     const char* logPath = PrefFolderGetMainFolderFile(logName && *logName ? logName : "LogFile.txt");
     DebugSetLogFilename(logPath, true);
+    RemoveLeftoversOfEarlierRuns();
   }
   return PrefFolderGetMainFolder();
 }

@@ -21,8 +21,10 @@
 #pragma once
 
 // Sets the program's folder name (1 to 127 characters, else "Invalid folder
-// name" and no name); with startLog the log file logName (or "LogFile.txt")
-// in the main folder is started afresh. Returns the main folder.
+// name" and no name); with startLog (the start of a run) the log file
+// logName (or "LogFile.txt") in the main folder is started afresh and the
+// temporary files that killed writes of earlier runs left in the main folder
+// and its sub-folders are deleted. Returns the main folder.
 const char* PrefFolderSetup(const char* folderName, bool startLog, const char* logName);
 // The main folder, created when missing; "." when there is no folder name
 // ("Folder name is empty") or it cannot be had ("Could not create/get

@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "App/PrefFolder.h"
 #include "Engine/Debug.h"
 #include "tests/Support/TestSupport.h"
@@ -39,6 +42,26 @@ TEST_F(PrefFolderTest, SubFoldersAreMadeOnceUnderTheProgramsFolder) {
   EXPECT_TRUE(std::filesystem::is_directory(Native(saved)));
   EXPECT_EQ(PrefFolderGetSubFolder("SavedGames"), saved);
   EXPECT_EQ(PrefFolderGetMainFolderFile("Resolution.dat"), main + "\\Resolution.dat");
+}
+
+TEST_F(PrefFolderTest, TheStartOfARunDeletesWhatKilledSavesLeftBehind) {
+  const std::string main = Native(PrefFolderSetup("Cardolia Test", false, nullptr));
+  std::filesystem::create_directories(main + "/SavedGames");
+  const pid_t child = ::fork();  // a process that has ended
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  const std::string ended = std::to_string(child);
+  const std::string leftovers[] = {main + "/SavedGames/Ann_Klondike.c3o.tmp-" + ended,
+                                   main + "/SavedGames/Ann_Klondike.c3m.tmp-" + ended,
+                                   main + "/Resolution.dat.tmp-" + ended};
+  for (const std::string& name : leftovers) WriteFile(name, std::string(4096, 'x'));
+  WriteFile(main + "/SavedGames/Ann_Klondike.c3o", "the saved game");
+  PrefFolderSetup("Cardolia Test", false, nullptr);
+  EXPECT_TRUE(std::filesystem::exists(leftovers[0]));  // only the start of a run sweeps
+  PrefFolderSetup("Cardolia Test", true, nullptr);
+  for (const std::string& name : leftovers) EXPECT_FALSE(std::filesystem::exists(name)) << name;
+  EXPECT_EQ(ReadFile(main + "/SavedGames/Ann_Klondike.c3o"), "the saved game");
+  EXPECT_FALSE(std::filesystem::exists(main + "/Scores"));  // nothing made for the sweep
 }
 
 TEST_F(PrefFolderTest, BadNamesFallBack) {

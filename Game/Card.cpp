@@ -38,6 +38,14 @@ int NumberOf(int suit, int rank) {
   return CardsGetNumberFromSuitAndRank(suit, rank);
 }
 
+// The number of a card read from a file: derived from its suit and rank,
+// never taken from the file (it picks the card's face), -1 for a slot that
+// holds no real card. Quiet: the file's checks report what is wrong.
+int NumberRead(int suit, int rank) {
+  if (suit < 0 || suit > 3 || rank < 1 || rank > 14) return -1;
+  return suit * 14 + (rank == 14 ? 1 : rank);
+}
+
 }  // namespace
 
 Card::Card() {
@@ -169,7 +177,7 @@ bool Card::SetupFromCompactCard(const CardCompact* compact) {
   GenGetF32s(b, 68, scale, 3);
   hSpacing = GenGetF32(b, 80);
   vSpacing = GenGetF32(b, 84);
-  number = GenGetI16(b, 88);
+  number = NumberRead(suit, rank);  // the stored number (offset 88) is not trusted
   hidden = GenGetU8(b, 90);
   highlighted = GenGetU8(b, 91);
   flying = GenGetU8(b, 92);
@@ -294,7 +302,7 @@ void CardReadImage(Card& card, const uint8_t* in) {
   GenGetF32s(in, 80, card.scale, 3);
   card.hSpacing = GenGetF32(in, 92);
   card.vSpacing = GenGetF32(in, 96);
-  card.number = GenGetI32(in, 100);
+  card.number = NumberRead(card.suit, card.rank);  // the stored one (offset 100) is not trusted
   card.hidden = GenGetU8(in, 104);
   card.highlighted = GenGetU8(in, 105);
   card.flying = GenGetU8(in, 106);

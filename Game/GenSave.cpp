@@ -10,6 +10,9 @@
 //      still moving is landed at once); a game won meanwhile: files go, true;
 //   4. ".c3o": 4.3, then the enciphered record, through a temporary file;
 //   5. ".c3m": the picture, through a temporary file.
+// Each file is renamed into place and its folder synced; a kill between the
+// two renames leaves the new game beside the old picture, which the
+// preview's reader (GenReadSavedGamePicture) then counts as missing.
 // Resume:
 //   1. a game number outside 0-83 is refused;
 //   2. the file must exist (else false, silently), be exactly 4,070,760
@@ -22,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "Engine/Debug.h"
 #include "Engine/EngEncryption.h"
@@ -260,6 +264,24 @@ uint32_t GenGetSavedGameDealNumber() {
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
   if (!ReadSavedImage(gameName, image.get())) return 0;
   return GenGetU32(image.get(), 4);
+}
+
+bool GenReadSavedGamePicture() {
+  char gameName[kPathSize], pictureName[kPathSize];
+  if (!NamesOf(gameName, pictureName)) return false;
+  if (!EngFileExists(pictureName) || !EngFileExists(gameName)) return false;
+  SaveCardDetailsCompact& compact = GenGetSaveCardDetailsCompact();
+  if (!EngFileOpenReadAndClose(pictureName, false, compact.bytes, sizeof compact.bytes) ||
+      !GenFillSaveCardDetailsFromSaveCardDetailsCompact()) {
+    return false;
+  }
+  // The saved game the picture should show, read aside: the live game and
+  // its working copies stay untouched.
+  std::unique_ptr<uint8_t[]> image(new (std::nothrow) uint8_t[kGenImageSize]);
+  std::unique_ptr<Gen> saved(new (std::nothrow) Gen);
+  if (!image || !saved) return false;
+  return ReadSavedImage(gameName, image.get()) && GenReadImage(*saved, image.get()) &&
+         GenPictureShowsGame(GenGetSaveCardDetails(), *saved);
 }
 
 void GenDeleteSavedGame() {

@@ -12,7 +12,9 @@
 // "<game>.c3m".
 //
 // Both files are written to a temporary file and renamed over the old ones,
-// so a failed save never costs the previous one. A read trusts nothing: the
+// so a failed save never costs the previous one; the folder is synced after
+// each rename. A save killed between the two renames leaves a new game
+// beside an old picture: the preview's reader tells them apart. A read trusts nothing: the
 // deciphered record has no checksum, so a resume checks the file's size and
 // version, every count, code, suit, rank and float of the record, and that
 // it is a game of the variant as its set-up makes it, before anything of the
@@ -75,6 +77,15 @@ bool GenResumeSavedGame();
 bool GenSavedGameExists();
 // The saved game's deal number, 0 when there is none or it cannot be read.
 uint32_t GenGetSavedGameDealNumber();
+// Reads the current player's picture of the current game (".c3m") into the
+// picture (GenGetSaveCardDetails) for the game page's preview. True only
+// when the file is exactly a picture, passes the picture's checks and shows
+// the table of the saved game beside it (".c3o"): the same counts, piles
+// and cards. A picture that does not (another game or deal, or the picture
+// of an earlier save when a save was killed between its two renames) counts
+// as missing, as does a picture without a readable saved game; nothing is
+// reported for a missing file.
+bool GenReadSavedGamePicture();
 // Deletes the current game's ".c3o" and ".c3m" where they exist.
 void GenDeleteSavedGame();
 // The same for all 84 games of the current player.

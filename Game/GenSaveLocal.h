@@ -3,21 +3,39 @@
 #pragma once
 
 #include "Game/Gen.h"
+#include "Game/GenSave.h"
 
 // Fills the picture (GenGetSaveCardDetails) from the live game.
 void GenFillSaveCardDetailsFromGame();
 
 // Is the loaded record (read from a deciphered file) a sound game of the
-// current variant? Checks every float is finite, every card's suit (-1..3)
-// and rank (-1..14), every alignment type, every deal plan code,
-// GenCheckOk's limits, the ready byte, and that the pile counts, deck size,
-// deal capacity and rule block are those the variant's set-up makes (the
-// set-up is run on the live record for the comparison). On a refusal the
+// current variant? Checks every float is finite and every place within the
+// table's reach, every card's suit (0..3) and rank (1..14), every alignment
+// type, every deal plan code, GenCheckOk's limits, the trailer's counters
+// (0 to kGenUndoMaxCounter), codes and picture byte, that nothing is
+// carried, the ready byte, that the pile counts, deck size, deal capacity,
+// rule block and lowest rank are those the variant's set-up makes (the
+// set-up is run on the live record for the comparison), and that the piles
+// in use hold exactly the cards of the deck the set-up makes for the
+// record's deal number (none in piles past the counts). On a refusal the
 // live record is put back as it was; on success it is left as the set-up
 // made it (callbacks filled), for the caller to replace with the loaded
 // game. Each failure is reported with its reason under
 // "GenSaveCheckLoadedGame".
 bool GenSaveCheckLoadedGame(const Gen& loaded);
+
+// Is an expanded picture fit to be drawn? Its header counts, deck size,
+// lowest rank and empty-space picture within their ranges; each pile's
+// floats finite and places within reach, its cards real cards (suit 0..3,
+// rank 1..14), no more cards than its kind holds and none in piles past the
+// counts; no more cards in all than the deck size. Failures are reported
+// under "GenFillSaveCardDetailsFromSaveCardDetailsCompact".
+bool GenSaveCheckPicture(const SaveCardDetails& details);
+
+// Does the picture show this record's table: the same in-use bytes, deck
+// size, counts, lowest rank, variant words and empty-space picture, and
+// every pile with the same cards (suit, rank, face) in the same order?
+bool GenPictureShowsGame(const SaveCardDetails& details, const Gen& game);
 
 // Gives every pile of to the empty-space texture of the same pile in from
 // (texture links are never stored in files).

@@ -76,6 +76,31 @@ void GenFillSaveCardDetailsFromGame() {
   d.dealGroup = g.dealGroup;
 }
 
+bool GenPictureShowsGame(const SaveCardDetails& d, const Gen& g) {
+  if (d.deckInUse != g.deckInUse || d.wasteInUse != g.wasteInUse ||
+      d.reservesInUse != g.reservesInUse || d.deckSize != g.deckSize ||
+      d.numFoundations != g.numFoundations || d.numCells != g.numCells ||
+      d.numTableaus != g.numTableaus || d.numFans != g.numFans || d.numReserves != g.numReserves ||
+      d.lowestRank != g.lowestRank || d.variantWords[0] != g.variantWords[0] ||
+      d.variantWords[1] != g.variantWords[1] ||
+      d.emptySpacePicture != static_cast<int8_t>(g.emptySpacePicture)) {
+    return false;
+  }
+  bool same = true;
+  ForEachRecordPile(g, [&d, &same](int k, const CardGroup& pile) {
+    const CardGroup& shown = d.piles[k];
+    if (!same || shown.numCards != pile.numCards) {
+      same = false;
+      return;
+    }
+    for (int i = 0; i < pile.numCards && same; ++i) {
+      const Card &a = shown.cards[i], &b = pile.cards[i];
+      same = a.suit == b.suit && a.rank == b.rank && a.faceUp == b.faceUp;
+    }
+  });
+  return same;
+}
+
 bool GenFillSaveCardDetailsCompactFromSaveCardDetails() {
   const SaveCardDetails& d = Details();
   uint8_t* b = Compact().bytes;
@@ -135,5 +160,5 @@ bool GenFillSaveCardDetailsFromSaveCardDetailsCompact() {
     DebugError("GenFillSaveCardDetailsFromSaveCardDetailsCompact", "%d errors", errors);
     return false;
   }
-  return true;
+  return GenSaveCheckPicture(d);
 }

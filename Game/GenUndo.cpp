@@ -25,6 +25,11 @@
 
 namespace {
 
+// One more on a game record's counter, stopping at the bound.
+void CountUp(int32_t& counter) {
+  if (counter < kGenUndoMaxCounter) ++counter;
+}
+
 // Reset by GenUndoReset.
 struct UndoHistory {
   UndoDetails records[kGenUndoMaxStates];
@@ -205,13 +210,7 @@ bool Step(bool back) {
   const uint8_t statsState = g.statsState;
   const Gen* rebuilt = GenUndoCreateGenFromUndoDetails(h.index);
   if (rebuilt) GenCopyRecord(g, *rebuilt);
-  if (back) {
-    if (marked) {
-      ++g.markedUndos;
-    } else {
-      ++g.unmarkedUndos;
-    }
-  }
+  if (back) CountUp(marked ? g.markedUndos : g.unmarkedUndos);
   g.statsState = statsState;
   if (g.lowestRank != lowest) SolCardsSetFoundationSpaceRank(g.lowestRank);
   if (g.emptySpacePicture != picture) SolCardsSetSpaceCustomPic(g.emptySpacePicture);
@@ -257,7 +256,7 @@ void GenUndoRecordState() {
   ++h.index;
   h.inUse = h.index + 1;
   GenUndoCreateUndoDetailsFromGen(h.index, marked);
-  ++g.moves;
+  CountUp(g.moves);
 }
 
 bool GenUndoCreateUndoDetailsFromGen(int index, bool marked) {

@@ -17,6 +17,10 @@
 #include <cstdint>
 
 constexpr int kGenUndoMaxStates = 200;
+// The game record's counters (moves, marked and unmarked undos) stop at
+// this bound, which no game reaches (a move a second for four months); a
+// saved game with a counter outside 0 to the bound is refused.
+constexpr int32_t kGenUndoMaxCounter = 10000000;
 constexpr int kGenUndoMaxCards = 312;
 
 // One pile's summary in an undo record.

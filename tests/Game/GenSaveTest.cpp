@@ -186,6 +186,38 @@ TEST_F(GenSaveTest, ADamagedOrForeignRecordIsRefusedBeforeAnythingChanges) {
       {"tableaus", [](Gen& g) { g.numTableaus = 8; }},
       {"deck size", [](Gen& g) { g.deckSize = 104; }},
       {"not ready", [](Gen& g) { g.ready = 0; }},
+      // The trailer's integers: the next move, undo or autoplay step would
+      // count past the largest integer.
+      {"moves", [](Gen& g) { g.moves = std::numeric_limits<int32_t>::max(); }},
+      {"marked undos", [](Gen& g) { g.markedUndos = std::numeric_limits<int32_t>::max(); }},
+      {"unmarked undos", [](Gen& g) { g.unmarkedUndos = std::numeric_limits<int32_t>::max(); }},
+      {"moves below zero", [](Gen& g) { g.moves = -1; }},
+      {"lowest rank", [](Gen& g) { g.lowestRank = std::numeric_limits<int32_t>::max(); }},
+      {"lowest rank 15", [](Gen& g) { g.lowestRank = 15; }},
+      {"lowest rank 0", [](Gen& g) { g.lowestRank = 0; }},
+      {"empty-space picture", [](Gen& g) { g.emptySpacePicture = 9; }},
+      // A card carried: a save cancels the selection first.
+      {"carried card", [](Gen& g) {
+         CardGroup& t = g.tableaus[6];
+         g.selection.maxCards = kCardGroupMaxCards;
+         g.selection.cards[0] = t.cards[--t.numCards];
+         g.selection.numCards = 1;
+         g.selectionSource = kWhereTableau + 6;
+       }},
+      // The cards must be the deck's, each exactly once, in piles in use.
+      {"duplicated card", [](Gen& g) {
+         g.tableaus[6].cards[6].suit = g.tableaus[5].cards[5].suit;
+         g.tableaus[6].cards[6].rank = g.tableaus[5].cards[5].rank;
+       }},
+      {"missing card", [](Gen& g) { --g.deck.numCards; }},
+      {"card in an unused pile", [](Gen& g) {
+         g.tableaus[7].maxCards = kCardGroupMaxCards;
+         g.tableaus[7].cards[0] = g.deck.cards[--g.deck.numCards];
+         g.tableaus[7].numCards = 1;
+       }},
+      // Places finite but beyond the table.
+      {"card far away", [](Gen& g) { g.tableaus[0].cards[0].pos[0] = 5000.0f; }},
+      {"pile far away", [](Gen& g) { g.foundations[0].pos[1] = -1.0e6f; }},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -202,6 +234,131 @@ TEST_F(GenSaveTest, ADamagedOrForeignRecordIsRefusedBeforeAnythingChanges) {
   // The same file undamaged is resumed.
   WriteSavedGame([](Gen&) {});
   EXPECT_TRUE(GenResumeSavedGame());
+}
+
+TEST_F(GenSaveTest, CountersNearTheirBoundResumeAndStopThere) {
+  WriteSavedGame([](Gen& g) {
+    g.moves = kGenUndoMaxCounter - 1;
+    g.unmarkedUndos = kGenUndoMaxCounter;
+  });
+  ASSERT_TRUE(GenResumeSavedGame());
+  for (int move = 0; move < 2; ++move) {
+    FixtureClick(kWhereDeck, -1, 0);
+    ASSERT_TRUE(RunAnimations());
+  }
+  EXPECT_EQ(g_GenLive.moves, kGenUndoMaxCounter);
+  ASSERT_TRUE(GenUndo());
+  EXPECT_EQ(g_GenLive.unmarkedUndos, kGenUndoMaxCounter);
+}
+
+TEST_F(GenSaveTest, AOneSuitSpiderIsComparedWithItsOwnDeck) {
+  // One suit drawn from the deal number: eight of each rank of that suit.
+  GenSetCurGame(kGameSpider1Suit);
+  GenSetSetupOverrideForTests(FixtureSpiderPlaySetup);
+  GenNewGameWithNumber(5, true);
+  ASSERT_TRUE(RunAnimations());
+  ASSERT_EQ(FixtureCountAllCards(), 104);
+  WriteSavedGame([](Gen&) {});
+  EXPECT_TRUE(GenResumeSavedGame());
+  // The same table with one card of another suit is not a game of this deal.
+  WriteSavedGame([](Gen& g) {
+    Card& c = g.tableaus[0].cards[0];
+    c.suit = (c.suit + 1) % 4;
+  });
+  EXPECT_FALSE(GenResumeSavedGame());
+  EXPECT_TRUE(LogContains("Invalid saved game (cards)"));
+  GenSetCurGame(kGameKlondike);
+}
+
+// Offsets in a picture file: pile k (deck 0, waste 1, reserves 2-29,
+// foundations 30-41, tableaus 42-93, fans 94-121, cells 122-132), card j.
+size_t PictureCard(int pile, int card) {
+  return 44 + static_cast<size_t>(pile) * kCardGroupCompactSize + kCardGroupCompactHeadSize +
+         static_cast<size_t>(card) * kCardCompactSize;
+}
+size_t PicturePileCount(int pile) { return 44 + static_cast<size_t>(pile) * kCardGroupCompactSize + 24; }
+
+struct PictureDamage {
+  const char* what;
+  std::function<void(uint8_t*)> edit;
+};
+
+TEST_F(GenSaveTest, ADamagedPictureIsRefusedBeforeItIsDrawn) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  const std::string good = ReadFile(Native(PictureFile()));
+  ASSERT_EQ(good.size(), static_cast<size_t>(kGenPictureFileSize));
+  const PictureDamage cases[] = {
+      {"foundations", [](uint8_t* b) { GenPutI32(b, 8, 13); }},
+      {"cells", [](uint8_t* b) { GenPutI32(b, 12, -1); }},
+      {"tableaus", [](uint8_t* b) { GenPutI32(b, 16, 53); }},
+      {"fans", [](uint8_t* b) { GenPutI32(b, 20, 1000000); }},
+      {"reserves", [](uint8_t* b) { GenPutI32(b, 24, 29); }},
+      {"deck size", [](uint8_t* b) { GenPutI32(b, 4, 157); }},
+      {"lowest rank", [](uint8_t* b) { GenPutI32(b, 28, 2147483647); }},
+      {"empty-space picture", [](uint8_t* b) { GenPutI32(b, 40, -7); }},
+      {"suit", [](uint8_t* b) { GenPutI8(b, static_cast<int>(PictureCard(42, 0)), 4); }},
+      {"negative suit", [](uint8_t* b) { GenPutI8(b, static_cast<int>(PictureCard(1, 0)), -1); }},
+      {"rank 0", [](uint8_t* b) { b[PictureCard(42, 0) + 1] = 0; }},
+      {"rank 15", [](uint8_t* b) { b[PictureCard(48, 6) + 1] = 15; }},
+      {"card far away", [](uint8_t* b) { GenPutF32(b, static_cast<int>(PictureCard(43, 1)) + 16, 1.0e9f); }},
+      {"card in an unused pile", [](uint8_t* b) {
+         GenPutI16(b, static_cast<int>(PicturePileCount(49)), 1);
+         GenPutI16(b, static_cast<int>(PicturePileCount(49)) + 2, 156);
+         b[PictureCard(49, 0)] = 0;
+         b[PictureCard(49, 0) + 1] = 5;
+       }},
+      {"a card more than the deck", [](uint8_t* b) {
+         // 52 cards on the table already: one more is more than the deck.
+         GenPutI16(b, static_cast<int>(PicturePileCount(30)), 1);
+         b[PictureCard(30, 0) + 1] = 1;
+       }},
+  };
+  SaveCardDetailsCompact& compact = GenGetSaveCardDetailsCompact();
+  for (const PictureDamage& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::memcpy(compact.bytes, good.data(), good.size());
+    c.edit(compact.bytes);
+    EXPECT_FALSE(GenFillSaveCardDetailsFromSaveCardDetailsCompact());
+  }
+  std::memcpy(compact.bytes, good.data(), good.size());
+  EXPECT_TRUE(GenFillSaveCardDetailsFromSaveCardDetailsCompact());
+}
+
+TEST_F(GenSaveTest, ThePreviewShowsOnlyThePictureOfTheSavedGameBesideIt) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  ASSERT_TRUE(GenReadSavedGamePicture());
+  EXPECT_EQ(GenGetSaveCardDetails().piles[1].numCards, g_GenLive.waste.numCards);
+  const std::string earlierPicture = ReadFile(Native(PictureFile()));
+
+  // A later save killed between its two renames: the new game beside the
+  // picture of the earlier one.
+  FixtureClick(kWhereDeck, -1, 0);
+  ASSERT_TRUE(RunAnimations());
+  ASSERT_TRUE(GenSaveCurrentGame());
+  EXPECT_TRUE(GenReadSavedGamePicture());
+  WriteFile(Native(PictureFile()), earlierPicture);
+  EXPECT_FALSE(GenReadSavedGamePicture());
+
+  // Another deal's picture beside this deal's game.
+  const std::string game = ReadFile(Native(GameFile()));
+  GenNewGameWithNumber(22, true);
+  ASSERT_TRUE(RunAnimations());
+  ASSERT_TRUE(GenSaveCurrentGame());
+  const std::string otherDealPicture = ReadFile(Native(PictureFile()));
+  WriteFile(Native(GameFile()), game);
+  EXPECT_FALSE(GenReadSavedGamePicture());
+  WriteFile(Native(PictureFile()), otherDealPicture);
+  EXPECT_FALSE(GenReadSavedGamePicture());
+
+  // No saved game, or one that cannot be read: no preview either.
+  GenNewGameWithNumber(22, true);
+  ASSERT_TRUE(RunAnimations());
+  ASSERT_TRUE(GenSaveCurrentGame());
+  ASSERT_TRUE(GenReadSavedGamePicture());
+  WriteFile(Native(GameFile()), game.substr(0, 1000));
+  EXPECT_FALSE(GenReadSavedGamePicture());
+  std::filesystem::remove(Native(GameFile()));
+  EXPECT_FALSE(GenReadSavedGamePicture());
 }
 
 TEST_F(GenSaveTest, RandomDamageIsRefusedOrHarmlessNeverACrash) {

@@ -68,15 +68,16 @@ bool GenResumeSavedGameIfAny() {
 }
 
 bool GenAfterWinStep(int, int) {
-  if (g_finishing) return false;
+  // While a save finishes the running moves nothing is dealt and nothing
+  // left (the save decides what follows); a celebration still starts.
   switch (g_UserRecord.afterWin) {
     case 1:
       GenSelEndAllAnimations();
-      GenNewGameFromNewCommand();
+      if (!g_finishing) GenNewGameFromNewCommand();
       break;
     case 2:
       GenSelEndAllAnimations();
-      if (g_toMainMenu) g_toMainMenu();
+      if (!g_finishing && g_toMainMenu) g_toMainMenu();
       break;
     default:
       if (g_startCelebration) g_startCelebration(0.5f);

@@ -24,13 +24,14 @@ bool GenResumeSavedGameIfAny();
 
 // The step after a won game (after the gather animation, if any): by the
 // player's after-win choice a celebration (0), a new deal (1) or the main
-// menu (2). Nothing is dealt and nothing left while a save is finishing
-// the game's moves.
+// menu (2). While a save is finishing the game's moves nothing is dealt
+// and nothing left; a celebration still starts.
 bool GenAfterWinStep(int a, int b);
 // The shell's celebration starter and return to the main menu; null for
 // none (the step then only ends the animations).
 void GenSetAfterWinHandlers(void (*startCelebration)(float speed), void (*toMainMenu)());
-// Set while a save finishes the running moves (the after-win step holds).
+// Set while a save finishes the running moves (the after-win step neither
+// deals nor leaves).
 void GenSetFinishing(bool finishing);
 bool GenIsFinishing();
 

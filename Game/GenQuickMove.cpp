@@ -61,7 +61,8 @@ int TryKind(int kindBase, bool nonEmptyOnly, bool emptyOnly) {
 }
 
 // The Spider family's fits of the clicked run: a tableau whose top card is
-// one rank above the run's first card, in the same suit or in any suit.
+// one rank above the run's first card, in the same suit (a same-suit fit) or
+// in another suit (a plain fit: only the rank fits).
 void SpiderFits(bool* sameSuit, bool* plain) {
   Gen& g = g_GenLive;
   *sameSuit = *plain = false;
@@ -85,8 +86,11 @@ void SpiderFits(bool* sameSuit, bool* plain) {
     if (&other == pile || other.numCards < 1) continue;
     const Card& top = other.cards[other.numCards - 1];
     if (top.rank != first.rank + 1) continue;
-    *plain = true;
-    if (top.suit == first.suit) *sameSuit = true;
+    if (top.suit == first.suit) {
+      *sameSuit = true;
+    } else {
+      *plain = true;
+    }
   }
 }
 

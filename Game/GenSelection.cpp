@@ -13,7 +13,9 @@
 //            tableau) -> quick-move search; else hit test -> variant handler
 //            (slot 3) -> usually GenStdPickupOrDrop -> lift
 //   release: the best drop candidate is the hit -> variant handler -> drop,
-//            or cancel (the cards go back where they were lifted from)
+//            or cancel (the cards go back where they were lifted from); a
+//            quick release reaches the handler only over the deck (the
+//            stock click)
 // After a real click the handler took, the after-move step runs (autoplay,
 // undo record, candidates) and the pick-up or drop sound plays.
 #include "Game/GenSelection.h"
@@ -188,14 +190,16 @@ bool GenHandleSelection(int button, int down, int trial) {
   }
   if (NoQuickMoves(game)) quick = false;
 
+  // A quick press runs the quick-move search, on the deck too (a variant
+  // that lifts the deck's top card sends it on). The release goes on below:
+  // over the deck it is the variant's stock click, elsewhere it only cancels.
   if (quick) {
-    bool hit = GenHitTestPiles(&code, &card, !down);
+    const bool hit = GenHitTestPiles(&code, &card, !down);
     if (game == kGameSirTommy && hit && code == kWhereWaste) return false;
     if (!hit) return false;
-    // A quick click on the deck is an ordinary click (it deals).
-    if (code != kWhereDeck) {
+    if (down) {
       GenSetCurrentHit(code, card);
-      if (down) GenQuickMoveRun();
+      GenQuickMoveRun();
       return false;
     }
   }

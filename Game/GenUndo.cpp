@@ -272,6 +272,7 @@ bool GenUndoCreateUndoDetailsFromGen(int index, bool marked) {
   ForEachSummary(u, g, [&u](UndoGroupSummary& summary, int code, CardGroup& pile) {
     CopyGenGroupToUndoGroup(u, summary, code, pile);
   });
+  u.reserved = 0;
   u.marked = marked ? 1 : 0;
   u.variantState = g.variantState;
   return true;

@@ -14,6 +14,7 @@
 // (moves, marked and unmarked undos) follow the history.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int kGenUndoMaxStates = 200;
@@ -49,11 +50,21 @@ struct UndoDetails {
   UndoGroupSummary fans[28];
   UndoGroupSummary cells[11];
   UndoGroupSummary dealGroup;
+  int32_t reserved;
   uint8_t marked;              // more face-up cards than the state before
   UndoCard cards[kGenUndoMaxCards];
   int32_t numCardEntries;      // 0-312
   int8_t variantState;         // the game record's variant state byte
 };
+
+// The record's layout: 9,668 bytes, the cards from offset 2,172.
+static_assert(sizeof(UndoCard) == 24);
+static_assert(offsetof(UndoDetails, dealGroup) == 2148);
+static_assert(offsetof(UndoDetails, marked) == 2168);
+static_assert(offsetof(UndoDetails, cards) == 2172);
+static_assert(offsetof(UndoDetails, numCardEntries) == 9660);
+static_assert(offsetof(UndoDetails, variantState) == 9664);
+static_assert(sizeof(UndoDetails) == 9668);
 
 // Index -1, nothing in use; the live game becomes the base copy.
 void GenUndoReset();

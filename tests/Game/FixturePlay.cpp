@@ -15,7 +15,7 @@ namespace {
 bool SpiderSelection(int quick, int down) {
   Gen& g = g_GenLive;
   if (GenGetCurrentHitWhere() == kWhereDeck) {
-    if (!down || g.selection.numCards > 0 || g.deck.numCards < 1) return false;
+    if (down || g.selection.numCards > 0 || g.deck.numCards < 1) return false;
     return AnimSetupMoveNCardsFromDeckToTableau(g.numTableaus, 0, true, 0.5f);
   }
   return FixtureSelection(quick, down);
@@ -33,7 +33,8 @@ bool FixtureSelection(int, int down) {
   const int code = GenGetCurrentHitWhere();
   const int kind = GenGetKindBase(code);
   if (kind == kWhereDeck) {
-    if (!down || g.selection.numCards > 0) return false;
+    // The stock click: the release over the deck with nothing carried.
+    if (down || g.selection.numCards > 0) return false;
     if (g.deck.numCards > 0) return AnimSetupMoveNCardsFromDeckToWaste(1, 0.5f);
     if (g.waste.numCards > 0) return AnimSetupMoveNCardsFromWasteToDeck(g.waste.numCards, true, 0.5f);
     return false;

@@ -84,9 +84,9 @@ void FixtureKlondikeSetup();
 void FixtureFreeCellSetup();
 
 // Playable forms (FixturePlay.cpp): the set-ups above plus the standard
-// selection handler (a press on the deck deals one card to the waste, or
-// turns the waste back when the deck is empty; any other click is
-// GenStdPickupOrDrop for the kind hit) and the standard autoplay.
+// selection handler (a click on the deck - its release - deals one card to
+// the waste, or turns the waste back when the deck is empty; any other click
+// is GenStdPickupOrDrop for the kind hit) and the standard autoplay.
 void FixtureKlondikePlaySetup();
 void FixtureFreeCellPlaySetup();
 // A Spider-like game: 104 cards, 54 dealt to 10 tableaus (the last card of

@@ -139,6 +139,32 @@ TEST_F(GenQuickMoveTest, AMoveWithoutAnAnimationIsReportedAndNotMade) {
   EXPECT_EQ(g_GenLive.selection.numCards, 0);
 }
 
+// A variant whose deck gives its top card (a press on the deck lifts it),
+// and whose stock click turns a card to the waste.
+bool DeckLiftingSelection(int quick, int down) {
+  if (GenGetCurrentHitWhere() == kWhereDeck && down) return GenStdPickup(0, down, kWhereDeck) != 0;
+  return FixtureSelection(quick, down);
+}
+void DeckLiftingSetup() {
+  FixtureKlondikePlaySetup();
+  GenSetSelectionCB(DeckLiftingSelection);
+  g_GenLive.rules[kRulePickupDeck] = kRuleAnything;
+}
+
+TEST_F(GenQuickMoveTest, AQuickPressOnTheDeckSendsItsTopCardOnAndTheReleaseIsTheStockClick) {
+  FixtureUseRealLayouts();  // the deck and the waste at their own places
+  Table(DeckLiftingSetup, "D: 5c 9d 2h; F0: Ah*");
+  Quick(kWhereDeck, -1);
+  EXPECT_EQ(FixturePile(kWhereFoundation), "Ah* 2h*");
+  EXPECT_EQ(FixturePile(kWhereDeck), "5c 9d");
+  EXPECT_EQ(GenUndoGetNumInUse(), 2);
+  // The 9 fits nowhere: the press moves nothing, the release turns it over.
+  Quick(kWhereDeck, -1);
+  EXPECT_EQ(FixturePile(kWhereDeck), "5c");
+  EXPECT_EQ(FixturePile(kWhereWaste), "9d*");
+  EXPECT_EQ(g_GenLive.selection.numCards, 0);
+}
+
 TEST_F(GenQuickMoveTest, ACheckWithNothingCarriedIsRefused) {
   Table(FixtureFreeCellPlaySetup, "T0: 9h*");
   EXPECT_FALSE(GenQuickMoveCheck(kWhereTableau, 0, 0, 1, false));

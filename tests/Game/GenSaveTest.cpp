@@ -439,6 +439,43 @@ TEST_F(GenSaveTest, SavingLandsTheRunningMove) {
   EXPECT_EQ(FixtureDescribeGame(), table);
 }
 
+int g_celebrations = 0;
+int g_mainMenus = 0;
+void CountCelebration(float) { ++g_celebrations; }
+void CountMainMenu() { ++g_mainMenus; }
+
+TEST_F(GenSaveTest, AGameWonWhileASaveFinishesItsMovesCelebratesButNeitherDealsNorLeaves) {
+  // Every foundation full but one king, which is on its way there.
+  std::string piles = "T0: Kh*";
+  const char* const suits = "hsdc";
+  for (int f = 0; f < 4; ++f) {
+    piles += "; F" + std::to_string(f) + ":";
+    for (int r = 0; r < (f == 0 ? 12 : 13); ++r) {
+      piles += std::string(" ") + "A23456789TJQK"[r] + suits[f] + "*";
+    }
+  }
+  g_UserRecord.gatherCards = 0;
+  GenSetAfterWinHandlers(CountCelebration, CountMainMenu);
+  for (int afterWin = 0; afterWin <= 2; ++afterWin) {
+    SCOPED_TRACE(afterWin);
+    g_UserRecord.afterWin = static_cast<uint8_t>(afterWin);
+    g_celebrations = g_mainMenus = 0;
+    ASSERT_TRUE(FixtureTable(FixtureKlondikePlaySetup, piles));
+    ASSERT_TRUE(GenSaveCurrentGame());  // the game so far is saved
+    ASSERT_TRUE(std::filesystem::exists(Native(GameFile())));
+    ASSERT_TRUE(AnimSetupMoveNCardsFromTableauToFoundation(1, 0, 0, 0.5f));
+    AnimSetFinishCB(GenGetCallbacks().autoplay);
+    EXPECT_TRUE(GenSaveCurrentGame());
+    EXPECT_TRUE(g_GenLive.gameOver);
+    EXPECT_EQ(g_celebrations, afterWin == 0 ? 1 : 0);
+    EXPECT_EQ(g_mainMenus, 0);
+    EXPECT_EQ(g_GenLive.foundations[0].numCards, 13);  // no new deal
+    EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
+    EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+  }
+  GenSetAfterWinHandlers(nullptr, nullptr);
+}
+
 void NeverEnds() {}
 void CustomSetup(int, CardsAnimEntry*) {}
 void CustomTick(int, CardsAnimEntry* e) { e->t = 0; }

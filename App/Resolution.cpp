@@ -340,3 +340,25 @@ void ResolutionClampWindowToDesktop() {
 
 void ResolutionSetRunInProgress(bool inProgress) { gRunInProgress = inProgress; }
 bool ResolutionIsRunInProgress() { return gRunInProgress; }
+
+void ResolutionGetForGame(GameDisplaySettings* settings) {
+  const ResolutionSettings& r = g_ResolutionSettings;
+  settings->windowed = r.windowed;
+  settings->windowWidth = r.windowWidth;
+  settings->windowHeight = r.windowHeight;
+  settings->windowBits = r.windowBitDepth;
+  settings->fullWidth = r.fullWidth;
+  settings->fullHeight = r.fullHeight;
+  settings->fullBits = r.fullBitDepth;
+  settings->windowMsType = r.windowMsType;
+  settings->windowMsQuality = r.windowMsQuality;
+  settings->fullMsType = r.fullMsType;
+  settings->fullMsQuality = r.fullMsQuality;
+  settings->tableQuality = r.tableQuality;
+  settings->cardQuality = r.cardQuality;
+  settings->mouseSync = r.mouseSync;
+  settings->cursorType = r.cursorType;
+  settings->showAbout = r.showAbout;
+}
+
+void ResolutionSetShowAbout(int value) { g_ResolutionSettings.showAbout = static_cast<std::uint8_t>(value); }

@@ -4,9 +4,11 @@
 #include "Engine/Debug.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngRand.h"
+#include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
+#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenAutoplay.h"
@@ -112,9 +114,18 @@ void AnimTick() {
   if (g_anim.resumeTime != 0 && now < g_anim.resumeTime) return;
   g_anim.resumeTime = 0;
   CardsAnimTickAll();
+  AnimGameOverLightsTick();
 }
 
-void AnimRender() { CardsAnimRenderAll(); }
+void AnimRender() {
+  if (!g_anim.cameraOverride) {
+    CardsAnimRenderAll();
+    return;
+  }
+  GameCameraApplyPreset(kGameCameraFlyingCards);
+  CardsAnimRenderAll();
+  GameCameraApplyPreset(-1);
+}
 
 bool AnimIsAnimating() { return CardsAnimIsAnimating(); }
 bool AnimIsDealAnimating() { return CardsAnimIsAnimating() && CardsAnimGetDealFlag(0) != 0; }

@@ -19,6 +19,9 @@
 
 #include "Game/UserRecord.h"
 
+class EngFont;
+class EngTexture;
+
 // ---- The player's options --------------------------------------------------
 
 // The current player's profile and per-game block (g_UserRecord,
@@ -48,6 +51,21 @@ void ResolutionUpdateSettingsFromCurrent();
 // Stamps the program version into the display settings record and rewrites
 // the display settings file.
 void ResolutionWriteFile();
+// The display settings the game shell reads (a copy of the record's fields).
+struct GameDisplaySettings {
+  int windowed;
+  int windowWidth, windowHeight, windowBits;
+  int fullWidth, fullHeight, fullBits;
+  int windowMsType, windowMsQuality, fullMsType, fullMsQuality;
+  int tableQuality;   // 0-2
+  int cardQuality;    // 0-3
+  int mouseSync;
+  int cursorType;     // 0 the game's texture cursor, 1 the window's own ("CT")
+  int showAbout;      // 1: the start of play shows About once
+};
+void ResolutionGetForGame(GameDisplaySettings* settings);
+// Sets the show-About byte (the start of play sets 2 after showing it).
+void ResolutionSetShowAbout(int value);
 
 // ---- Score and statistics ---------------------------------------------------
 
@@ -122,7 +140,8 @@ void MainMenuButtonHide();
 bool MainMenuButtonIsOn();
 void MainMenuButtonTick(bool screenOpen);
 void MainDrawMenuButton();
-// Draws the table board's tiles at the table's height when they are loaded.
+// Draws the table board's tiles at the table's height when they are loaded
+// (defined with the boards, Decks/).
 void MainRenderTableBoard();
 // Draws the in-game status (time, score, clock, battery, Menu button).
 void MainDrawGameStatus();
@@ -156,3 +175,83 @@ void ScreensGoto(int screen);
 // Stops the running screen (1: also shuts the toolkit down; 2: also forgets
 // the previous screen).
 void ScreensStopCurrent(int flag);
+// The registered number of the screen whose collection has this name
+// ("Users", "Main", "Pause", "Decks", ...); -1 when none is.
+int ScreensGetScreenId(const char* collection);
+
+// ---- Game screens -----------------------------------------------------------
+
+// The game chosen in the main menu's game list.
+int MainGetCurGameFromOptions();
+// False when the current game offers no autoplay level; else the next level
+// is set and its name written into text (at least 128 bytes).
+bool GameControlCycleAutoplayLevel(char* text);
+void InGameControlClose();
+void PauseControlResumeCB();
+void DisplayControlBatteryCB();
+void GeneralControlApplyLanguage(bool firstStart);
+void MainControlShowPage();
+void MainControlRender();
+void OptionsControlRender();
+void CountryControlRenderFlags();
+void UsersControlCreateGraphics();
+void UsersControlReleaseGraphics();
+void UsersControlTickSplash();
+void UsersControlRenderSplash(int flag);
+void SolMWinSetupTexturesAndTexButs();
+// Creates the toolkit's game font (font 0 only).
+bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font);
+void SolMWinSetupLayoutConstants();
+void EffectsInit();
+// Keeps the module configuration (ten words, or none) and the item-file-name
+// callback.
+bool ModulesSetup(const std::int32_t* config, const char* (*itemFilename)(int item));
+// Keeps the reference to the player's light settings; false for none.
+bool ModulesSetLightSettings(LightSettings** settings);
+// The Popup screen's message flag, set before the screen is opened for the
+// undo-limit message.
+void PopupControlSetUndoMessage();
+
+// ---- Custom decks and table boards (Decks/) ----------------------------------
+
+void CardsDecksInit();
+void CardsGenerateInit();
+// Deck module start-up: the four-colour test, card sizes, deck folders,
+// the card module's file-name callbacks, ".tga" faces.
+void LoadCardsSetup(bool (*fourColourNeeded)());
+// Width and height factors (<= 0 keeps), thickness (< 0 keeps); derives the
+// table card sizes (5.8 x width, 8.7 x height, 0.05 x their mean) and hands
+// them to the card module.
+void LoadCardsSetCardSize(float width, float height, int thickness);
+// The deck module's size factors.
+void LoadCardsGetCardSizeFactors(float* width, float* height, float* mean);
+// 0.029, 0.0435 and 0.038197096 where an output is given.
+void LoadCardsGetCardModelFactors(float* x, float* y, float* z);
+// With onlyAsk: whether the current deck needs generating; else generates
+// it when needed.
+bool LoadCardsGenerateCurrentDeckIfNeeded(bool onlyAsk, int printMode);
+// Loads the face textures (-1 all, or one by running index).
+bool LoadCardsLoadCardFaces(int index);
+// The current deck is one of the player's own decks.
+bool DecksIsCurrentDeckUserDeck();
+void DecksControlCreateGraphics();
+void DeckGenControlCreateGraphics();
+void SetsControlCreateGraphics();
+void DecksControlReleaseGraphics();
+void DeckGenControlReleaseGraphics();
+void SetsControlReleaseGraphics();
+void DecksControlRenderPreview();
+// Rebuilds the board list and loads the current board; the count.
+int SetsGetBoards();
+// Builds the 16 table-top tiles from the current board.
+bool BoardLoadTable();
+void BoardReleaseTextures();
+bool BoardSetupTableRect(float x, float y, float width, float height, bool centreX, bool centreY);
+bool BoardSetupTextureQuality(int quality);
+// The current board's background kind (0 plain colour), its first colour
+// (three floats) and its picture (null when not loaded).
+int BoardGetBackgroundType();
+void BoardGetBackgroundColour(float* rgb);
+EngTexture* BoardGetBackgroundTexture();
+void SetsControlReloadBackground();
+void SetsControlLoadBoard(int board);

@@ -6,6 +6,7 @@
 #include "Game/CardsSettings.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/SolCards.h"
 
 namespace {
 
@@ -14,11 +15,6 @@ GenLayoutConstants g_constants{};
 float g_tableHalfWidth = 30, g_tableHalfHeight = 30, g_tableThird = 0, g_tableTopY = 35;
 float g_tableHeight = 0;
 float g_cardScaleX = 1, g_cardScaleY = 1;
-
-// The deck module's table card size for scale factors of 1.
-constexpr float kTableCardWidth = 5.8f;
-constexpr float kTableCardHeight = 8.7f;
-constexpr float kTableCardDepth = 0.05f;
 
 float CW() { return CardsGetSettings().width; }
 float CH() { return CardsGetSettings().height; }
@@ -143,8 +139,9 @@ float GenGetTableHeight() { return g_tableHeight; }
 void GenSetCardScale(float scaleX, float scaleY) {
   g_cardScaleX = scaleX;
   g_cardScaleY = scaleY;
-  CardsSetCardSize(kTableCardWidth * scaleX, kTableCardHeight * scaleY,
-                   kTableCardDepth * (scaleX + scaleY) / 2, 0, 0, 0);
+  // Through the deck module, so that its size factors (which the
+  // celebration and the deck-side model read) match the table's cards.
+  SolCardsSetCardSize(scaleX, scaleY, true);
   GenComputeLayoutConstants();
 }
 

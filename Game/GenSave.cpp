@@ -31,6 +31,7 @@
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
+#include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/GameImports.h"
@@ -52,14 +53,6 @@ constexpr int kSaveTickFrames = 600;
 constexpr int kSaveLandRounds = 1000;
 
 char g_fileName[kPathSize];  // the shared file-name buffer
-
-bool CelebrationRunning() {
-  for (int slot = 0; slot < kCardsAnimSlots; ++slot) {
-    const CardsAnimSlot* s = CardsAnimGetSlot(slot);
-    if (s && s->active && s->type == kCardsAnimTypeCustom) return true;
-  }
-  return false;
-}
 
 // The file's name for a mode of the current game, copied (the shared buffer
 // is overwritten by the next call).
@@ -93,12 +86,12 @@ void DeleteIfExists(const char* name) {
 // starts.
 void FinishRunningMoves() {
   for (int frame = 0; frame < kSaveTickFrames && AnimIsAnimating(); ++frame) {
-    if (CelebrationRunning()) return;
+    if (AnimGameOverIsRunning()) return;
     AnimClearStartDelay();
     AnimTick();
   }
   for (int round = 0; round < kSaveLandRounds && AnimIsAnimating(); ++round) {
-    if (CelebrationRunning()) return;
+    if (AnimGameOverIsRunning()) return;
     GenSelEndAllAnimations();
   }
 }
@@ -166,7 +159,7 @@ bool GenSaveCurrentGame() {
   const char* where = "GenSaveCurrentGame";
   if (!CurGameOk(where)) return false;
   Gen& g = g_GenLive;
-  if (CelebrationRunning() || g.gameOver) {
+  if (AnimGameOverIsRunning() || g.gameOver) {
     GenDeleteSavedGame();
     return true;
   }

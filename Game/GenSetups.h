@@ -41,6 +41,9 @@ void MonteCarloSetup();
 void NewYorkSetup();
 void PenguinSetup();
 void PokerSetup();
+// The poker games' row and column scores, drawn over the table after the
+// piles.
+void PokerSquareRenderScores();
 void RougeEtNoirSetup();
 void ScorpionSetup();
 void SpiderSetup();

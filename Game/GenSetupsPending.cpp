@@ -54,6 +54,7 @@ void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }
 void NewYorkSetup() { SetupNotWritten("NewYorkSetup"); }
 void PenguinSetup() { SetupNotWritten("PenguinSetup"); }
 void PokerSetup() { SetupNotWritten("PokerSetup"); }
+void PokerSquareRenderScores() {}
 void RougeEtNoirSetup() { SetupNotWritten("RougeEtNoirSetup"); }
 void ScorpionSetup() { SetupNotWritten("ScorpionSetup"); }
 void SpiderSetup() { SetupNotWritten("SpiderSetup"); }

@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "Engine/EngEncryption.h"
+#include "Decks/LoadCards.h"
 #include "Engine/EngProgram.h"
+#include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
@@ -196,6 +198,9 @@ void FixtureUseRealLayouts() {
 bool FixtureTable(void (*setup)(), const std::string& piles) {
   GenSetSetupOverrideForTests(setup);
   EXPECT_TRUE(GenInit());
+  // The program's card set-up gives columns a default bottom; the fixture
+  // tables place their piles freely, as the tests ask.
+  CardsSetDefaultColumnBottom(false, 0);
   if (!g_GenLive.ready || !FixtureBuild("D: ; " + piles)) return false;
   GenUndoReset();
   GenUndoRecordState();
@@ -218,7 +223,12 @@ void GameTest::SetUp() {
   GenReset();
   AnimReset();
   AnimInit();
+  LoadCardsResetForTests();
+  AnimGameOverResetForTests();
   GenSetCardScale(1.0f, 1.0f);
+  // The program's card set-up gives columns a default bottom; the fixture
+  // tables place their piles freely, as the tests ask.
+  CardsSetDefaultColumnBottom(false, 0);
   GenSetTableHeight(0);
   // The play state of the last test: no player, no saved-game handlers, no
   // selection, pointer or history left over.

@@ -15,6 +15,7 @@
 
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
+#include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/GenBytes.h"
@@ -476,16 +477,14 @@ TEST_F(GenSaveTest, AGameWonWhileASaveFinishesItsMovesCelebratesButNeitherDealsN
   GenSetAfterWinHandlers(nullptr, nullptr);
 }
 
-void NeverEnds() {}
-void CustomSetup(int, CardsAnimEntry*) {}
-void CustomTick(int, CardsAnimEntry* e) { e->t = 0; }
-
 TEST_F(GenSaveTest, ACelebrationNeverHoldsASaveUp) {
   ASSERT_TRUE(GenSaveCurrentGame());
-  ASSERT_TRUE(CardsSetupCustomAnimation(4, 1.0f, nullptr, NeverEnds, CustomSetup, CustomTick, nullptr));
+  AnimGameOverForceEffectForTests(3);
+  AnimGameOverStart(0.5f);
+  ASSERT_TRUE(AnimGameOverIsRunning());
   EXPECT_TRUE(GenSaveCurrentGame());
   EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
-  CardsAnimCancelAll();
+  AnimGameOverEnd(0);
 }
 
 TEST_F(GenSaveTest, TheGameInProgressIsSavedAndDeletingCoversEveryGame) {

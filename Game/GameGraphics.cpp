@@ -1,0 +1,234 @@
+// GameGraphics.cpp - the game's graphics: creation in the program's
+// create-graphics callback, the staged loading loop with its progress text,
+// and the release before the device goes (see GameShell.h).
+//
+// Graphics objects are made again after every device re-creation, so all of
+// them are created here and freed in GameFreeGraphics, never elsewhere.
+#include <cmath>
+#include <cstdio>
+
+#include "Game/GameImports.h"
+#include "Engine/Debug.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngFont.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngScreen.h"
+#include "Engine/EngTexture.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinManager.h"
+#include "Game/AnimGameOver.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/GameShell.h"
+#include "Game/GameShellLocal.h"
+#include "Game/SolCards.h"
+
+namespace {
+
+constexpr char kGameFontFile[] = "Data\\Main\\0100.dat";
+constexpr char kScoreFontFile[] = "Data\\Main\\0152.dat";
+constexpr char kScoreBackgroundFile[] = "Data\\Main\\0135.dat";
+constexpr int kLastCardStep = 72;      // steps 3-72 load the card graphics items
+constexpr int kDeckScreensStep = 73;
+constexpr int kBoardScreenStep = 74;
+constexpr float kProgressSteps = 0.75f;  // step / 0.75 = percent
+
+// Created in GameCreateGraphics, released in GameFreeGraphics.
+struct GameGraphics {
+  EngFont font;             // the game font (the toolkit's font 0)
+  bool fontCreated = false;
+  EngFont scoreFont;
+  EngTexture scoreBackground;
+};
+
+GameGraphics& Graphics() {
+  static GameGraphics graphics;
+  return graphics;
+}
+
+// The loading-text button of the screen now shown, when it is one of the
+// player-loading screens and the button exists.
+MWinButton* LoadingTextButton() {
+  if (!GameShellIsWindowOpen()) return nullptr;
+  const int current = EngScreenGetCurrent();
+  if (current < 0) return nullptr;
+  if (current == GameShellScreen("Users")) {
+    return mwin.GetButtonFromIDs("Users", "MainWin", "LoadProgress");
+  }
+  if (current == GameShellScreen("UserLoad")) {
+    return mwin.GetButtonFromIDs("UserLoad", "MainWin", "LoadProgress");
+  }
+  if (current == GameShellScreen("UserNew")) {
+    return mwin.GetButtonFromIDs("UserNew", "MainWin", "Continue");
+  }
+  return nullptr;
+}
+
+// The progress text after a step: "1" below 1 %, else the rounded percent,
+// in the player-loading text.
+void ShowProgress(int step) {
+  GameShellState& s = GameShellGetState();
+  const double now = EngProgramGetCurrentSeconds();
+  if (!GameShellIsWindowOpen()) return;
+  if (!(now - s.lastProgressTime > 0.1 || step == 75)) return;
+  const float percent = static_cast<float>(step) / kProgressSteps;
+  char number[16];
+  if (percent < 1.0f) {
+    std::snprintf(number, sizeof(number), "1");
+  } else {
+    std::snprintf(number, sizeof(number), "%d", static_cast<int>(std::lround(percent)));
+  }
+  char text[128] = "Loading...";
+  char built[128];
+  if (EngLanguagesGetStringWithParams("Game_LoadingPlayer", g_UserRecord.name, number, built,
+                                      sizeof(built))) {
+    std::snprintf(text, sizeof(text), "%s", built);
+  }
+  if (MWinButton* button = LoadingTextButton()) {
+    button->SetText(text);
+    EngMiscRenderFrameNow(true, true);
+  }
+  s.lastProgressTime = now;
+}
+
+}  // namespace
+
+EngFont* GameShellFont() { return Graphics().fontCreated ? &Graphics().font : nullptr; }
+EngFont* GameShellScoreFont() { return &Graphics().scoreFont; }
+EngFont* GameGetFont() { return GameShellFont(); }
+EngFont* GameGetScoreFont() { return &Graphics().scoreFont; }
+EngTexture* GameGetScoreBackground() { return &Graphics().scoreBackground; }
+
+const char* GameGetModulesItemFilenameCB(int item) {
+  switch (item) {
+    case 0:
+      return "Data\\Main\\0160.dat";
+    case 1:
+      return "Data\\Main\\0157.dat";
+    default:
+      DebugError("GameGetModulesItemFilenameCB", "Unexpected item %d", item);
+      return "";
+  }
+}
+
+bool GameCreateFont() {
+  GameGraphics& g = Graphics();
+  if (g.fontCreated && g.font.IsValid()) return true;
+  if (!SolMWinCreateFontApart(0, kGameFontFile, &g.font)) {
+    DebugError("GameCreateFont", "SolMWinCreateFontApart() failed");
+    return false;
+  }
+  g.fontCreated = true;
+  return true;
+}
+
+int GameCreateGraphicsStep(int step, int) {
+  GameShellState& s = GameShellGetState();
+  switch (step) {
+    case 0:
+      s.deckNeedsGenerating = false;
+      return 1;
+    case 1:
+      s.deckNeedsGenerating = LoadCardsGenerateCurrentDeckIfNeeded(true, 0);
+      return 1;
+    case 2:
+      if (s.deckNeedsGenerating && !LoadCardsGenerateCurrentDeckIfNeeded(false, 0)) {
+        DebugError("GameCreateGraphicsStep", "Could not generate deck");
+        return -1;
+      }
+      return 1;
+    case kDeckScreensStep:
+      DecksControlCreateGraphics();
+      DeckGenControlCreateGraphics();
+      return 1;
+    case kBoardScreenStep:
+      SetsControlCreateGraphics();
+      return 1;
+    default:
+      break;
+  }
+  if (step >= 3 && step <= kLastCardStep) {
+    if (!SolCardsCreateGraphics(step - 3)) {
+      DebugError("GameCreateGraphicsStep", "Could not load cards [%d]", step - 3);
+      return -1;
+    }
+    return 1;
+  }
+  return 0;
+}
+
+bool GameLoadGraphicsLoop() {
+  if (!UserIsLoaded()) return true;
+  if (MWinButton* button = LoadingTextButton()) {
+    button->Show();
+    EngMiscRenderFrameNow(true, true);
+    EngMiscRenderFrameNow(true, true);
+  }
+  GameShellGetState().lastProgressTime = -1;
+  for (int step = 0;; ++step) {
+    const int result = GameCreateGraphicsStep(step, 1);
+    if (result < 0) {
+      if (EngProgram* program = EngProgramGetCurrent()) {
+        program->ExitWithMessage("Error", "Internal Error 0x03");
+      }
+      return false;
+    }
+    ShowProgress(step);
+    if (result == 0) break;
+  }
+  // The view as it was: near view, camera, scene, the board's background and
+  // the after-mode-change step.
+  GameSetNearView(-1);
+  GameCameraApplyPreset(-1);
+  GameApplyCameraAndRefreshScene();
+  SetsControlReloadBackground();
+  GameAfterModeChange();
+  return true;
+}
+
+bool GameCreateGraphics() {
+  GameGraphics& g = Graphics();
+  mwin.CreateGraphicsObjects();
+  if (!GameCreateFont()) {
+    DebugError("GameCreateGraphics", "Could not create font");
+    return false;
+  }
+  EffectsCreateGraphics();
+  AnimGameOverCreateGraphics();
+  if (!g.scoreFont.IsValid()) {
+    g.scoreFont.Create(kScoreFontFile, 1, 32, 32, 126, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f,
+                       true);
+  }
+  if (!g.scoreBackground.LoadFromFile(kScoreBackgroundFile, 1, 7)) {
+    DebugError("GameCreateGraphics", "Could not load score bg texture");
+  }
+  BatteryCreateGraphics();
+  TutorialCreateGraphics();
+  UsersControlCreateGraphics();
+  return GameLoadGraphicsLoop();
+}
+
+void GameFreeGraphics() {
+  GameGraphics& g = Graphics();
+  g.font.Release();
+  g.fontCreated = false;
+  g.scoreFont.Release();
+  g.scoreBackground.Release();
+  EffectsFreeGraphics();
+  AnimGameOverFreeGraphics();
+  SolCardsFreeGraphics();
+  UsersControlReleaseGraphics();
+  DecksControlReleaseGraphics();
+  DeckGenControlReleaseGraphics();
+  SetsControlReleaseGraphics();
+  BatteryFreeGraphics();
+  TutorialFreeGraphics();
+  BoardReleaseTextures();
+  mwin.DestroyGraphicsObjects();
+}
+
+void GameSetCardSoundCB() {
+  CardsSetCardSoundCB(g_UserRecord.playMovesSound ? AnimCardSoundCB : nullptr);
+}

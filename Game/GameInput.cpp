@@ -1,0 +1,249 @@
+// GameInput.cpp - the table's mouse handling, the in-game keys and the
+// in-game commands they run (see GameShell.h).
+//
+// Keys are read from the key-state table once per tick, not from key
+// events, so a held key would repeat every frame: each key is latched when
+// it is seen down and counts again only after it was seen up.
+#include <cstdio>
+
+#include "Game/GameImports.h"
+#include "Engine/Debug.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngScreen.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWinManager.h"
+#include "Game/AnimGameOver.h"
+#include "Game/AnimSetup.h"
+#include "Game/GameCameras.h"
+#include "Game/GameShell.h"
+#include "Game/GameShellLocal.h"
+#include "Game/GameTime.h"
+#include "Game/Gen.h"
+#include "Game/GenGame.h"
+#include "Game/GenSave.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSelectionLocal.h"
+#include "Game/GenUndo.h"
+
+namespace {
+
+// Virtual-key codes of the key-state table.
+constexpr int kKeyTab = 0x09;
+constexpr int kKeyShift = 0x10;
+constexpr int kKeyControl = 0x11;
+constexpr int kKeyEscape = 0x1B;
+constexpr int kKeyF1 = 0x70;
+constexpr int kKeyDown = 2;
+
+// The 640 x 480 corner that opens the in-game menu, and the slightly larger
+// one that highlights it.
+constexpr float kMenuCornerX = 580, kMenuCornerY = 20;
+constexpr float kMenuHotX = 555, kMenuHotY = 21;
+
+bool IsDown(const std::uint8_t* keys, int key) { return keys[key] == kKeyDown; }
+
+// True once per press of key (latched until it is seen up again).
+bool Pressed(const std::uint8_t* keys, int key) {
+  std::uint8_t& latch = GameShellGetState().keyLatch[key];
+  if (!IsDown(keys, key)) {
+    latch = 0;
+    return false;
+  }
+  if (latch) return false;
+  latch = 1;
+  return true;
+}
+
+// A message for 1.5 s; the toolkit is started for it when it is off and
+// shut down again afterwards.
+void ShowTimedMessage(const char* text) {
+  if (mwin.IsOn()) {
+    if (!mwin.IsPopupOpen()) mwin.PopupMessageForTime("", text, 1.5f);
+    return;
+  }
+  if (!mwin.Startup()) return;
+  mwin.PopupMessageForTime("", text, 1.5f);
+  mwin.Shutdown();
+}
+
+bool GameIsOver() { return g_GenLive.gameOver != 0; }
+
+}  // namespace
+
+void GameClearEscapeKey() {
+  if (std::uint8_t* keys = EngWindowGetKeyStates()) keys[kKeyEscape] = 0;
+}
+
+// ---- Mouse ------------------------------------------------------------------------
+
+bool GameHandleMouseButton(int button, int down) {
+  GameShellState& s = GameShellGetState();
+  if (s.mode != kGameModePlaying || GameShellIsWindowOpen()) return false;
+  GameResetIdleTimer();
+  if (TutorialHandleMouse(button, down)) return true;
+  if (g_UserRecord.swapMouseButtons && (button == 0 || button == 1)) button = 1 - button;
+  if (button == 0 && down && s.pointerVX > kMenuCornerX && s.pointerVY < kMenuCornerY) {
+    GameMenuShowInGameMenu();
+    return false;
+  }
+  if (GameIsOver()) {
+    // A finished game (the celebration, or the won table) waits for a click.
+    if (down) GameMenuExitToMainMenu();
+    return false;
+  }
+  GenHandleSelection(button, down, 0);
+  if (!down) ScoreUpdateCurrentScore();
+  return false;
+}
+
+void GameHandleMouseMove(int x, int y) {
+  GameShellState& s = GameShellGetState();
+  const EngScreenMode& mode = EngWindowGetScreenMode();
+  s.pointerX = static_cast<float>(x);
+  s.pointerY = static_cast<float>(y);
+  s.pointerVX = s.pointerX * mode.xInvScale;
+  s.pointerVY = s.pointerY * mode.yInvScale;
+  GameResetIdleTimer();
+  if (s.mode != kGameModePlaying) return;
+  if (!TutorialIsOn()) GenSetPointer(s.pointerX, s.pointerY);
+  s.menuCornerHot = s.pointerVX > kMenuHotX && s.pointerVY < kMenuHotY;
+}
+
+// ---- In-game commands ------------------------------------------------------------
+
+void GameMenuNewGame() {
+  if (AnimGameOverGetEffect() >= 0) AnimGameOverEnd(0);
+  GenNewGameFromNewCommand();
+  GameSetProgramMode(kGameModePlaying);
+  if (TutorialGetOnFlag()) TutorialRestart();
+}
+
+void GameMenuUndo() {
+  if (GameIsOver() || AnimIsAnimating() || AnimGameOverIsRunning()) return;
+  int marked = 0;
+  const bool can = GenUndoCanUndo(&marked);
+  if (marked && g_UserRecord.undoLevel == 1) {
+    // The undo would step into a state the player chose not to undo into:
+    // play goes on, and the explanation is shown while the player wants it.
+    if (g_UserRecord.undoQuestion) {
+      PopupControlSetUndoMessage();
+      GameShellGotoScreen("Popup");
+    }
+    return;
+  }
+  if (can) GenUndo();
+}
+
+void GameMenuRedo() {
+  if (GameIsOver() || AnimIsAnimating() || AnimGameOverIsRunning()) return;
+  GenRedo();
+}
+
+void GameMenuHelp() {
+  GameTimePause();
+  GameShellGotoScreen("Help");
+}
+
+void GameMenuOptions() {
+  if (GameShellIsWindowOpen()) g_UserRecord.optionsPage = 0;
+  GameShellGotoScreen("Options");
+}
+
+void GameMenuPause() {
+  GameTimePause();
+  GameShellGotoScreen("Pause");
+}
+
+void GameMenuChangeAutoplay() {
+  char text[128] = "";
+  if (!GameControlCycleAutoplayLevel(text)) {
+    ShowTimedMessage(EngLanguagesGetFirstString("Game_NoAutoplay"));
+    return;
+  }
+  ShowTimedMessage(text);
+}
+
+void GameMenuExitToMainMenu() {
+  if (GameShellIsWindowOpen()) ScreensStopCurrent(1);
+  if (AnimGameOverGetEffect() >= 0) AnimGameOverEnd(0);
+  GameTimeUpdate(true);
+  if (GenIsGameInProgress()) GenSaveCurrentGame();
+  GenSelEndAllAnimations();
+  GameSetProgramMode(kGameModeMainMenu);
+  GameApplyCameraAndRefreshScene();
+  GameShellGotoScreen("Main");
+}
+
+void GameReturnToMainMenu() { GameMenuExitToMainMenu(); }
+
+void GameMenuShowInGameMenu() {
+  if (GameShellIsWindowOpen()) {
+    DebugError("GameMenuShowInGameMenu", "Mui already on");
+    return;
+  }
+  GameShellGotoScreen("InGame");
+}
+
+void GenClickDeck() {
+  if (!g_GenLive.ready || !g_GenLive.deckInUse) return;
+  CardGroup& deck = g_GenLive.deck;
+  GenSetPointerTablePoint(deck.GetTopCardX() + deck.pos[0], deck.GetTopCardY() + deck.pos[1]);
+  GenHandleSelection(1, 1, 0);
+  GenHandleSelection(1, 0, 0);
+}
+
+// ---- Keys -----------------------------------------------------------------------------
+
+void GameInGameKeys() {
+  if (GameShellIsWindowOpen()) return;
+  std::uint8_t* keys = EngWindowGetKeyStates();
+  if (!keys) return;
+  const bool control = IsDown(keys, kKeyControl);
+  const bool shift = IsDown(keys, kKeyShift);
+  if (control) {
+    if (Pressed(keys, 'N')) GameMenuNewGame();
+    if (Pressed(keys, 'Z')) GameMenuUndo();
+    if (Pressed(keys, 'Y')) GameMenuRedo();
+    for (int digit = 0; digit <= 9; ++digit) {
+      if (Pressed(keys, '0' + digit)) {
+        g_UserRecord.currentBoard = digit;
+        SetsControlLoadBoard(digit);
+        GameUpdateBackgroundColour();
+      }
+    }
+    return;
+  }
+  if (shift) {
+    if (Pressed(keys, 'D') && DecksIsCurrentDeckUserDeck()) {
+      GameSetProgramMode(kGameModeDeckGenerator);
+      GameShellGotoScreen("DeckGen");
+    }
+    if (Pressed(keys, 'B') && g_UserRecord.currentBoard >= 14) GameShellGotoScreen("SetsEdit");
+    return;
+  }
+  if (Pressed(keys, kKeyF1)) {
+    GameMenuHelp();
+    return;
+  }
+  for (int digit = 0; digit <= 9; ++digit) {
+    if (Pressed(keys, '0' + digit)) GameMenuCamera(digit);
+  }
+  if (Pressed(keys, 'O')) {
+    GameMenuOptions();
+    return;
+  }
+  if (Pressed(keys, 'P')) {
+    GameMenuPause();
+    return;
+  }
+  if (Pressed(keys, 'A')) GameMenuChangeAutoplay();
+  if (Pressed(keys, 'S')) {
+    g_UserRecord.swapMouseButtons = g_UserRecord.swapMouseButtons ? 0 : 1;
+    ShowTimedMessage(EngLanguagesGetFirstString(
+        g_UserRecord.swapMouseButtons ? "Game_MouseButtonsSwapped" : "Game_MouseButtonsNormal"));
+  }
+  if (Pressed(keys, kKeyTab)) GenClickDeck();
+  if (Pressed(keys, 'F')) GenSendClickedCardToFoundation();
+  if (Pressed(keys, kKeyEscape)) GameMenuExitToMainMenu();
+}

@@ -1,0 +1,182 @@
+// GameShell.h - what the program object's callbacks do for this game.
+//
+// The shell is the card game seen from the program object (EngProgram): the
+// start-up steps before and after the graphics device exists, the creation
+// and release of the game's graphics in loading steps, the per-frame tick
+// and render passes by program mode, the mouse and key commands of the
+// table, the automatic pause after a minute without input, and the shutdown
+// that saves the running game. The application's Program forwards its
+// callbacks here (GameTickCB, GameRenderCB, GameInputEventCB and the steps
+// below); everything the shell needs from the layers above goes through
+// Game/GameImports.h.
+//
+// Program modes (one byte for the run):
+//   255 before the device exists -> 1 player list -> 2 main menu
+//   -> 3 playing <-> screens -> 2 ... -> shutdown
+//   4 the Decks screen opened over a game, 5 the deck generator.
+// The game is saved when play is left by Escape and at shutdown.
+//
+// Files: GameShell.cpp (start-up, active changes, start of play, shutdown),
+// GameCameras.cpp (presets, near view, scene refresh), GameGraphics.cpp
+// (graphics and the loading loop), GameTick.cpp (tick passes, idle pause),
+// GameInput.cpp (mouse, keys, the in-game commands), GameRender.cpp (render
+// passes, the piles).
+//
+// State (GameShellState in GameShellLocal.h): the program mode, the idle
+// timer, the game font and the score graphics, the loading-progress time,
+// the paused-by-idle byte, the key-press latches, the pointer.
+#pragma once
+
+#include <cstdint>
+
+class EngFont;
+class EngTexture;
+
+enum GameProgramMode : int {
+  kGameModeStartScreen = 1,     // the player list with its splash
+  kGameModeMainMenu = 2,
+  kGameModePlaying = 3,
+  kGameModeDecksOverGame = 4,   // the Decks screen opened over a game
+  kGameModeDeckGenerator = 5,
+  kGameModeBeforeDevice = 255,
+};
+
+int GameGetProgramMode();
+void GameSetProgramMode(int mode);
+
+// ---- Program callbacks --------------------------------------------------------
+// Start-up with the command line: the per-user folder and its log file
+// "LogFile.txt", the languages of "./Languages", the module set-up with the
+// item-file-name callback and the player's light settings. False when a
+// step fails.
+bool GameSetupLogLanguagesAndFolders();
+// Before the device: the layouts file, camera defaults, the resolution log,
+// the toolkit's look, the record-file key, effects, the card module's start
+// (decks, generator, card loader); mode 255; the texture cursor unless the
+// settings choose the window's own cursor.
+bool GamePreDeviceInit();
+// After the device: resolution log, the view restored, the screens
+// registered and the player list shown; mode 1.
+bool GamePostDeviceInit();
+// The program's tick: the toolkit's tick, then GameTickWithWindowOpen
+// while a toolkit screen is open, else GameTickNoWindowOpen. Always true.
+bool GameTickCB();
+// The program's render: with a toolkit screen open GameRenderBeforeWindows,
+// the toolkit's windows and GameRenderAfterWindows; else GameRenderGame.
+void GameRenderCB();
+// Input events (kinds as EngProgram::InputEventCB): the toolkit first; a
+// mouse button it leaves goes to GameHandleMouseButton, every mouse move
+// also to GameHandleMouseMove. True when something took the event.
+bool GameInputEventCB(int kind, int value1, int value2);
+// Becoming inactive during play opens the pause screen; becoming active on
+// the pause screen resumes.
+void GameOnActiveChanged(bool active);
+// After a display-mode change: render states, projection, near view,
+// camera and scene re-applied (the main-menu camera in the main menu).
+void GameAfterModeChange();
+// Before shutdown: saves a game in progress, remembers the mode and the
+// screen, writes the settings, saves the player, stops the sound, resets
+// the file chooser, cleans the toolkit up and frees the statistics.
+void GameShutdown();
+// Stores the program mode and the current screen (-1 none) in the player's
+// record.
+void GameRememberCurrentScreen();
+// The dashed resolution line of the log, numbered n + 1.
+void GameLogResolutionSettings(int n);
+
+// ---- Graphics -------------------------------------------------------------------
+// The item files of the player screens: 0 "Data\\Main\\0160.dat",
+// 1 "Data\\Main\\0157.dat", else "Unexpected item %d" and "".
+const char* GameGetModulesItemFilenameCB(int item);
+// Loads the game font "Data\\Main\\0100.dat" through the toolkit once.
+bool GameCreateFont();
+// One loading step: 1 go on, 0 done, -1 failed (reported). Steps: 0 clears
+// the deck-generation flag, 1 asks whether the current deck must be
+// generated, 2 generates it when asked, 3-72 load the card graphics items,
+// 73 the deck screens' graphics, 74 the board screen's; others are done.
+int GameCreateGraphicsStep(int step, int flag);
+// The create-graphics callback: toolkit graphics, game font, effects, score
+// font and background, battery, tutorial and screen graphics, then the
+// loading loop. False when a step failed (reported).
+bool GameCreateGraphics();
+// Runs the loading steps with the progress text on the loading screen;
+// true at once when no player is loaded. A failing step ends the program
+// ("Internal Error 0x03") and gives false.
+bool GameLoadGraphicsLoop();
+// Frees fonts, textures, particles, celebration, card, screen, battery,
+// tutorial and board graphics.
+void GameFreeGraphics();
+// Installs the card sound hook when the player's card sounds are on.
+void GameSetCardSoundCB();
+// The game font (created by GameCreateFont), the score font and the score
+// background; null / not loaded before the graphics exist.
+EngFont* GameGetFont();
+EngFont* GameGetScoreFont();
+EngTexture* GameGetScoreBackground();
+
+// ---- Tick passes -----------------------------------------------------------------
+bool GameTickWithWindowOpen();
+bool GameTickNoWindowOpen();
+// The per-frame game step: animations, the selection's follow-up, the
+// first-game offer once no animation runs.
+void GenTick();
+// The idle pause counts from now.
+void GameResetIdleTimer();
+// The in-game keys, read once a tick from the key-state table (a key counts
+// once per press); nothing while a toolkit screen is open.
+void GameInGameKeys();
+// Clears the pressed state of Escape in the key-state table.
+void GameClearEscapeKey();
+
+// ---- Render passes ----------------------------------------------------------------
+void GameRenderBeforeWindows();
+void GameRenderAfterWindows();
+// The playing scene (modes 3 and 4 only): background, then the celebration
+// or the table board, effects, piles, cards in flight and status.
+void GameRenderGame();
+// The piles of the ready record in drawing order, the deck's card count
+// over its top card, the selection with its shadows.
+void GenRenderPiles();
+// Sets the clear colour: the board's first background colour in play when
+// the background is a plain colour, else black.
+void GameUpdateBackgroundColour();
+// Applies the camera, re-lays out the scene and updates the clear colour.
+void GameApplyCameraAndRefreshScene();
+
+// ---- Mouse and in-game commands -------------------------------------------------
+// Only in mode 3 with no screen open: the tutorial first, swapped buttons,
+// the menu corner (a left press at x > 580, y < 20 of the 640 x 480 space),
+// else the selection; on a finished game a click returns to the main menu.
+// True when the tutorial took it.
+bool GameHandleMouseButton(int button, int down);
+// Screen pixel position: kept in pixels and in 640 x 480 units, idle timer
+// reset, the table point under the pointer updated in play, the menu corner
+// highlighted.
+void GameHandleMouseMove(int x, int y);
+void GameMenuNewGame();
+void GameMenuUndo();
+void GameMenuRedo();
+void GameMenuHelp();
+void GameMenuOptions();
+void GameMenuPause();
+void GameMenuChangeAutoplay();
+void GameMenuExitToMainMenu();
+void GameMenuShowInGameMenu();
+// A quick move from the deck: the pointer on the deck, the right button
+// pressed and released.
+void GenClickDeck();
+
+// ---- Start and end of play --------------------------------------------------------
+// Run once a player has been created or loaded: the current game from the
+// main menu's list, the graphics loading loop (a failure ends the process
+// with -1), sound and the game core, mode 2 with the menu's card circle,
+// card sounds, language, battery, statistics check, the volume pulse, the
+// main menu (and About once when the settings ask).
+void GameStartForUser();
+// The celebration starter and the return to the main menu that the win
+// step calls (installed by GamePreDeviceInit).
+void GameStartCelebration(float speed);
+void GameReturnToMainMenu();
+
+// Back to the state at program start (tests).
+void GameShellResetForTests();

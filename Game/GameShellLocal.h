@@ -1,0 +1,37 @@
+// GameShellLocal.h - the game shell's state, shared by its files (see
+// GameShell.h). Not for use outside the shell.
+#pragma once
+
+#include <cstdint>
+
+class EngFont;
+class EngTexture;
+
+// Reset only by GameShellResetForTests; otherwise lives for the run.
+struct GameShellState {
+  int mode = 255;                  // program mode (GameProgramMode)
+  unsigned idleSince = 0;          // engine milliseconds of the last input
+  bool pausedByIdle = false;       // the pause screen was opened by the idle pause
+  int nearView = 0;                // 0 planes 10 / 300, 1 planes 0.001 / 1000
+  bool deckNeedsGenerating = false;  // the loading steps' answer of step 1
+  double lastProgressTime = -1;    // engine seconds of the last progress text
+  float pointerX = 0, pointerY = 0;          // screen pixels
+  float pointerVX = 0, pointerVY = 0;        // 640 x 480 units
+  bool menuCornerHot = false;      // the pointer is over the menu corner
+  uint8_t keyLatch[256] = {};      // a key already counted for this press
+  int lastDeckCount = -1;          // the count the deck text was formatted for
+  char deckCountText[16] = {};
+};
+
+GameShellState& GameShellGetState();
+
+// The shell's fonts and textures (GameGraphics.cpp).
+EngFont* GameShellFont();
+EngFont* GameShellScoreFont();
+
+// Screen ids of the registry (-1 when not registered).
+int GameShellScreen(const char* collection);
+// The toolkit shows a screen.
+bool GameShellIsWindowOpen();
+// Goes to a registered screen; one that is not registered is logged.
+void GameShellGotoScreen(const char* collection);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"

@@ -2,6 +2,7 @@
 // (see GameShell.h).
 #include <cstdio>
 
+#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"

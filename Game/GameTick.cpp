@@ -1,5 +1,6 @@
 // GameTick.cpp - the shell's tick passes, the per-frame game step and the
 // idle pause (see GameShell.h).
+#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"

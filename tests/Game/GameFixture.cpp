@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "Engine/EngEncryption.h"
-#include "Decks/LoadCards.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
@@ -223,7 +222,6 @@ void GameTest::SetUp() {
   GenReset();
   AnimReset();
   AnimInit();
-  LoadCardsResetForTests();
   AnimGameOverResetForTests();
   GenSetCardScale(1.0f, 1.0f);
   // The program's card set-up gives columns a default bottom; the fixture

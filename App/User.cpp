@@ -22,7 +22,8 @@
 #include "Engine/EngRand.h"
 #include "Engine/EngUtils.h"
 #include "Game/GameImports.h"
-#include "App/GameShellPending.h"
+#include "Game/GameCameras.h"
+#include "Game/GameShell.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
 

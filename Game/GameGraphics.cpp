@@ -161,7 +161,9 @@ int GameCreateGraphicsStep(int step, int) {
 }
 
 bool GameLoadGraphicsLoop() {
-  if (!UserIsLoaded()) return true;
+  // Graphics belong to a device: without one (a headless run) there is
+  // nothing to load.
+  if (!UserIsLoaded() || !EngDeviceGetCurrent()) return true;
   if (MWinButton* button = LoadingTextButton()) {
     button->Show();
     EngMiscRenderFrameNow(true, true);

@@ -102,42 +102,16 @@ int FoundationEffectsGetAddedForTests(float* position, float* scale) {
 
 void FoundationEffectsResetForTests() { g_effects = FoundationEffectsAdded(); }
 
-// ---- The shell's other services --------------------------------------------------
+// ---- The shell's own services ----------------------------------------------------
 
 namespace {
 
-std::vector<std::string> g_calls;
-std::string g_lastScreen;
 GameDisplaySettings g_display = {1, 1024, 768, 32, 1024, 768, 32, 0, 0, 0, 0, 1, 1, 2, 1, 0};
 
-void Record(const std::string& call) { g_calls.push_back(call); }
-
-// The registry of the screens the game shell names, in the registry's order.
-constexpr const char* kScreens[] = {"Users",   "UserLoad", "UserNew", "Country", "Main",
-                                    "Cameras", "About",    "Game",    "Help",    "Options",
-                                    "General", "Display",  "Lights",  "Sets",    "SetsEdit",
-                                    "Startup", "Keys",     "Popup",   "Pause",   "InGame",
-                                    "GetFile", "DeckGen",  "Decks",   "Print",   "Publish"};
-constexpr int kNumScreens = sizeof(kScreens) / sizeof(kScreens[0]);
-
-const char* ScreenName(int id) { return id >= 0 && id < kNumScreens ? kScreens[id] : "?"; }
+void Record(const std::string& call) { StandInRecord(call); }
 
 }  // namespace
 
-const std::vector<std::string>& StandInCalls() { return g_calls; }
-
-bool StandInCalled(const std::string& call) {
-  for (const std::string& c : g_calls)
-    if (c == call) return true;
-  return false;
-}
-
-void StandInResetCalls() {
-  g_calls.clear();
-  g_lastScreen.clear();
-}
-
-const std::string& StandInLastScreen() { return g_lastScreen; }
 GameDisplaySettings& StandInDisplaySettings() { return g_display; }
 
 bool UserSave() {
@@ -158,81 +132,8 @@ void SoundInit() { Record("SoundInit"); }
 void SoundSetVolume() { Record("SoundSetVolume"); }
 void SoundShutdown() { Record("SoundShutdown"); }
 void SoundStopMusic() { Record("SoundStopMusic"); }
-void TutorialOfferFirstGame() { Record("TutorialOfferFirstGame"); }
-bool TutorialHandleMouse(int, bool) { return false; }
-void TutorialTick() {}
-bool TutorialIsOn() { return false; }
-bool TutorialGetOnFlag() { return false; }
-void TutorialRestart() { Record("TutorialRestart"); }
-void TutorialCreateGraphics() {}
-void TutorialFreeGraphics() {}
-void TutorialRenderPointer() {}
-void TutorialRenderMessageBox() {}
-void MainStartMenuCardAnim(bool restart) {
-  Record(restart ? "MainStartMenuCardAnim 1" : "MainStartMenuCardAnim 0");
-}
-void MainTickMenuCardAnim() {}
-void MainUpdatePreviewViewports() {}
-void MainLoadMenuButtonText() {}
-void MainMenuButtonShow(bool) { Record("MainMenuButtonShow"); }
-void MainMenuButtonHide() { Record("MainMenuButtonHide"); }
-bool MainMenuButtonIsOn() { return false; }
-void MainMenuButtonTick(bool) {}
-void MainDrawMenuButton() {}
-void MainDrawGameStatus() {}
-// The player's option alone (the game table's own flag is the shell's to
-// add).
-bool MainIsFourColorDeckNeededCB() { return g_UserRecord.fourColourDeck != 0; }
 void EffectsCreateGraphics() {}
 void EffectsFreeGraphics() {}
 void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
-void SplashTick() {}
-void BatterySetTextureFilename(const char*) {}
-void BatteryCreateGraphics() {}
-void BatteryFreeGraphics() {}
-void GetFileSetDefaults() { Record("GetFileSetDefaults"); }
-bool ScreensSetup() {
-  Record("ScreensSetup");
-  return true;
-}
-bool ScreensStart(int screen) {
-  g_lastScreen = ScreenName(screen);
-  Record(std::string("ScreensStart ") + g_lastScreen);
-  return true;
-}
-void ScreensGoto(int screen) {
-  g_lastScreen = ScreenName(screen);
-  Record(std::string("ScreensGoto ") + g_lastScreen);
-}
-void ScreensStopCurrent(int) { Record("ScreensStopCurrent"); }
-int ScreensGetScreenId(const char* collection) {
-  for (int i = 0; i < kNumScreens; ++i)
-    if (std::strcmp(kScreens[i], collection) == 0) return i;
-  return -1;
-}
-
-int MainGetCurGameFromOptions() { return g_UserRecord.menuGame; }
-bool GameControlCycleAutoplayLevel(char*) { return false; }
-void InGameControlClose() {}
-void PauseControlResumeCB() { Record("PauseControlResumeCB"); }
-void DisplayControlBatteryCB() {}
-void GeneralControlApplyLanguage(bool) {}
-void MainControlShowPage() {}
-void MainControlRender() {}
-void OptionsControlRender() {}
-void CountryControlRenderFlags() {}
-void UsersControlCreateGraphics() {}
-void UsersControlReleaseGraphics() {}
-void UsersControlTickSplash() {}
-void UsersControlRenderSplash(int) {}
-void SolMWinSetupTexturesAndTexButs() {}
-bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font) {
-  if (fontNumber != 0 || !font) return false;
-  return font->Create(fontFile, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true);
-}
-void SolMWinSetupLayoutConstants() {}
-void EffectsInit() {}
-bool ModulesSetup(const std::int32_t*, const char* (*)(int)) { return true; }
-bool ModulesSetLightSettings(LightSettings** settings) { return settings && *settings; }
-void PopupControlSetUndoMessage() { Record("PopupControlSetUndoMessage"); }
+bool SplashTick() { return false; }

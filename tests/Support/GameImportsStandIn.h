@@ -11,10 +11,8 @@
 // State: the loaded flag, the folder name and the three call records below.
 #pragma once
 
-#include <string>
-#include <vector>
-
 #include "Game/GameImports.h"
+#include "tests/Support/ScreensStandIn.h"
 
 // Marks a player as loaded or not (the profile's loading, in the shell).
 void UserSetLoaded(bool loaded);
@@ -40,14 +38,5 @@ void StatsResetForTests();
 int FoundationEffectsGetAddedForTests(float* position, float* scale);
 void FoundationEffectsResetForTests();
 
-// The shell's other services (screens, menu, tutorial, sound life, ...):
-// each call is recorded ("SoundInit", "ScreensStart Main", ...). Screens are
-// a fixed registry that only remembers the screen asked for; no toolkit
-// screen opens.
-const std::vector<std::string>& StandInCalls();
-bool StandInCalled(const std::string& call);
-void StandInResetCalls();
-// The screen the last ScreensStart / ScreensGoto asked for ("" none).
-const std::string& StandInLastScreen();
-// The display settings the shell reads (texture cursor off by default).
+// The display settings the shell reads (the texture cursor off).
 GameDisplaySettings& StandInDisplaySettings();

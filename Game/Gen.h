@@ -128,7 +128,8 @@ struct Gen {
   uint8_t ready;                  // a variant is set up; a game may be dealt
 };
 
-// The static records (whole run).
+// The static records (whole run). Game/README.md maps them and every other
+// process-wide record of the card core, with who resets each and when.
 extern Gen g_GenLive;            // the game on the table
 extern Gen g_GenQuickMoveCopy;   // the live game when a quick move began
 extern Gen g_GenTrialScratch;    // holds the live game during a trial move

@@ -10,10 +10,15 @@
 // slots past the top card may have changed (CardGroup::MarkChanged), so
 // equal piles are equal in every slot and the copy is exact. Piles not in
 // use hold no cards and compare in a moment.
+//
+// Debug builds check that trust: every skipped pile is compared in full, and
+// one whose slots differ (a writer that forgot MarkChanged) is reported and
+// copied whole.
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
 
+#include "Engine/Debug.h"
 #include "Game/Gen.h"
 
 static_assert(std::is_standard_layout_v<Gen>, "Gen is copied by regions");
@@ -35,8 +40,31 @@ bool SamePile(const CardGroup& a, const CardGroup& b) {
   return true;
 }
 
+#ifndef NDEBUG
+// The first slot past the count whose card differs; -1 when all are alike.
+int FirstDifferentSlot(const CardGroup& a, const CardGroup& b) {
+  for (int i = 0; i < kCardGroupMaxCards; ++i) {
+    const auto* x = reinterpret_cast<const unsigned char*>(&a.cards[i]) + kCardValueOffset;
+    const auto* y = reinterpret_cast<const unsigned char*>(&b.cards[i]) + kCardValueOffset;
+    if (std::memcmp(x, y, sizeof(Card) - kCardValueOffset) != 0) return i;
+  }
+  return -1;
+}
+#endif
+
 void CopyPile(CardGroup& to, const CardGroup& from) {
-  if (!SamePile(to, from)) to = from;
+  if (!SamePile(to, from)) {
+    to = from;
+    return;
+  }
+#ifndef NDEBUG
+  const int slot = FirstDifferentSlot(to, from);
+  if (slot >= 0) {
+    DebugError("GenCopyRecord", "Pile %d changed in slot %d without MarkChanged()", from.where,
+               slot);
+    to = from;
+  }
+#endif
 }
 
 void CopyKind(CardGroup* to, const CardGroup* from, int n) {

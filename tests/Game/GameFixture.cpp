@@ -245,6 +245,9 @@ void GameTest::SetUp() {
 }
 
 void GameTest::TearDown() {
+  // Debug builds report a pile a writer changed without a new change stamp
+  // (GenCopyRecord's cross-check): every game test watches for it.
+  EXPECT_FALSE(LogContains("without MarkChanged()"));
   CardsAnimCancelAll();
   GenSetSetupOverrideForTests(nullptr);
   TempDirTest::TearDown();

@@ -4,8 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "Game/CardsSettings.h"
+#include "Game/GenDeal.h"
 #include "Game/GenSelection.h"
 #include "tests/Game/GameFixture.h"
+#include "tests/Support/GameImportsStandIn.h"
 
 namespace {
 
@@ -51,6 +54,23 @@ TEST_F(GenCopyTest, ACopyIsTheSameGameWhateverHappenedBetween) {
        }},
       {"a card turned", [] { g_GenLive.tableaus[0].cards[0].faceUp = 1; }},
       {"a pile laid out again", [] { g_GenLive.tableaus[2].Refresh(true); }},
+      // These three move or write every slot of the piles, past the top
+      // card too, and leave the piles' heads as they were.
+      {"the piles laid out for larger cards",
+       [] {
+         CardsSetCardSize(7, 10.5f, 0, 0, 0, 0);
+         for (int i = 0; i < g_GenLive.numTableaus; ++i) g_GenLive.tableaus[i].Refresh(true);
+       }},
+      {"new card angles",
+       [] {
+         g_UserRecord.cardAngle = 3;
+         GenSetRandomCardAngles();
+       }},
+      {"new spacing",
+       [] {
+         g_UserRecord.cardSpacing = 3;
+         GenSetCardSpacingLevel(false);
+       }},
   };
   GenCopyRecord(copy, g_GenLive);
   EXPECT_EQ(Image(copy), Image(g_GenLive));

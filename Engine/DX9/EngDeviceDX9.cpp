@@ -11,6 +11,7 @@
 
 #include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
+#include "Engine/DX9/EngParticlesDX9.h"
 #include "Engine/DX9/EngResModesDX9.h"
 #include "Engine/DX9/EngUtilsDX9.h"
 #include "Engine/Debug.h"
@@ -278,6 +279,7 @@ void EngDeviceDX9::Destroy() {
   DoSyncGpuWithCpuUsingLockedSurfaces(true);
   DoSyncGpuWithCpuUsingEvents(true);
   EngDimDestroy_DX9();
+  EngParticleSystemDestroyGraphics_DX9();  // the shared buffer never outlives its device
   ComDxWinReleaseTextureCursor();
   ReleaseAll();
   d3dReady_ = false;

@@ -3,109 +3,21 @@
 // light at a positive height lights a card-like quad, also on a re-created
 // device; the deck-side box shows its top and its near side, never its
 // bottom. Saves a picture of the lit box. Skipped without a display.
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include "Engine/DX9/EngDeviceDX9.h"
-#include "Engine/DX9/EngLightsDX9.h"
 #include "Engine/DX9/EngVertexBufferDX9.h"
-#include "Engine/EngColour.h"
 #include "Engine/EngLights.h"
-#include "Engine/EngProgram.h"
 #include "Engine/EngTga.h"
 #include "Engine/EngXfile.h"
-#include "Platform/D3D9GL.h"
-#include "Platform/D3DXMath.h"
-#include "Platform/Window.h"
-#include "tests/Support/TestSupport.h"
+#include "tests/Engine/DX9/ScenePixelTest.h"
 
 namespace {
 
 const char* const kDeckSide = CARDOLIA_BUILD_DIR "/Data/Deck/0180.dat";
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
 
-class MeshLightPixelTest : public TempDirTest {
- protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
-    PlatformUseHeadlessWindows(false);
-    D3D9SetFactory(nullptr);
-    EngLightsResetForTests_DX9();
-    program_ = std::make_unique<EngProgram>();
-    std::int8_t result = 0;
-    EngWindowSettings settings;
-    settings.width = kWidth;
-    settings.height = kHeight;
-    window_ = program_->CreateMainWindow("Mesh and light pixel test", settings, &result);
-    ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(window_->CreateGraphicsDevice());
-  }
-  void TearDown() override {
-    if (window_) window_->DestroyDeviceAndWindow();
-    program_.reset();
-    EngLightsResetForTests_DX9();
-    PlatformResetWindowsForTests();
-    TempDirTest::TearDown();
-  }
-  EngDeviceDX9* Device() { return EngDeviceDX9GetCurrent(); }
-
-  // A table camera: eye at (0, eyeY, eyeZ) looking at the origin.
-  void Camera(float eyeY, float eyeZ) {
-    Device()->SetPerspectiveFieldOfView(40.0f, false);
-    Device()->SetPerspectiveAspect(static_cast<float>(kWidth) / kHeight, false);
-    Device()->SetPerspectiveNearFar(1.0f, 500.0f, true);
-    const D3DXVECTOR3 eye(0, eyeY, eyeZ), target(0, 0, 0);
-    Device()->SetViewLookAt(&eye, &target);
-  }
-  // The pixel a world point lands on.
-  void Project(float x, float y, float z, int* px, int* py) {
-    const D3DXMATRIX m = Device()->GetView() * Device()->GetProjection();
-    D3DXVECTOR3 p(x, y, z);
-    D3DXVec3TransformCoord(&p, &p, &m);
-    *px = static_cast<int>(std::lround((p.x + 1) * 0.5f * kWidth));
-    *py = static_cast<int>(std::lround((1 - p.y) * 0.5f * kHeight));
-  }
-  std::uint32_t PixelAt(float x, float y, float z) {
-    int px = 0, py = 0;
-    Project(x, y, z, &px, &py);
-    std::vector<std::uint32_t> pixel;
-    Device()->SyncWithGPU();
-    EXPECT_TRUE(D3D9GLReadPixels(px, py, 1, 1, &pixel));
-    return pixel.empty() ? 0 : pixel[0] & 0xFFFFFF;
-  }
-  void BeginFrame() {
-    Device()->SetClearColour(0.0f, 0.0f, 0.0f);
-    ASSERT_TRUE(Device()->BeginRendering());
-    Device()->ClearScreenAndDepth();
-  }
-  void SavePicture(const std::string& name) {
-    std::vector<std::uint32_t> pixels;
-    Device()->SyncWithGPU();
-    ASSERT_TRUE(D3D9GLReadPixels(0, 0, kWidth, kHeight, &pixels));
-    const std::filesystem::path folder = CARDOLIA_BUILD_DIR "/screenshots";
-    std::filesystem::create_directories(folder);
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    png.width = kWidth;
-    png.height = kHeight;
-    png.format = PNG_FORMAT_BGRA;
-    EXPECT_TRUE(png_image_write_to_file(&png, (folder / name).c_str(), 0, pixels.data(), 0, nullptr));
-  }
-
-  std::unique_ptr<EngProgram> program_;
-  EngWindow* window_ = nullptr;
-};
+using MeshLightPixelTest = ScenePixelTest;
 
 int Brightness(std::uint32_t rgb) { return static_cast<int>(((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF)); }
 

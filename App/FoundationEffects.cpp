@@ -8,3 +8,4 @@ void EffectsFreeGraphics() {}
 void FoundationEffectsAdd(const float*, const float*) {}
 void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
+void EffectsInit() {}

@@ -98,7 +98,9 @@ void ShowProgress(int step) {
 
 EngFont* GameShellFont() { return Graphics().fontCreated ? &Graphics().font : nullptr; }
 EngFont* GameShellScoreFont() { return &Graphics().scoreFont; }
-EngFont* GameGetFont() { return GameShellFont(); }
+// The object itself, made or not: the toolkit registers it as "Main" before
+// the graphics exist.
+EngFont* GameGetFont() { return &Graphics().font; }
 EngFont* GameGetScoreFont() { return &Graphics().scoreFont; }
 EngTexture* GameGetScoreBackground() { return &Graphics().scoreBackground; }
 

@@ -198,10 +198,14 @@ void UsersControlCreateGraphics();
 void UsersControlReleaseGraphics();
 void UsersControlTickSplash();
 void UsersControlRenderSplash(int flag);
-void SolMWinSetupTexturesAndTexButs();
+// The toolkit's button texture and the game's texture buttons; false when a
+// step failed (reported, the others still made).
+bool SolMWinSetupTexturesAndTexButs();
 // Creates the toolkit's game font (font 0 only).
 bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font);
-void SolMWinSetupLayoutConstants();
+// The game's toolkit style: layout metrics, standard looks, popups, the
+// game font "Main" (also the standard font).
+void SolMWinSetupStyle();
 void EffectsInit();
 // Keeps the module configuration (ten words, or none) and the item-file-name
 // callback.

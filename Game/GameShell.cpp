@@ -124,7 +124,7 @@ bool GamePreDeviceInit() {
   EngEncryptionInit(kPassPhrase);
   EffectsInit();
   SolMWinSetupTexturesAndTexButs();
-  SolMWinSetupLayoutConstants();
+  SolMWinSetupStyle();
   // The card module's start: the deck module, the face generator and the
   // program's card binding.
   CardsInit();

@@ -108,8 +108,9 @@ bool GameLoadGraphicsLoop();
 void GameFreeGraphics();
 // Installs the card sound hook when the player's card sounds are on.
 void GameSetCardSoundCB();
-// The game font (created by GameCreateFont), the score font and the score
-// background; null / not loaded before the graphics exist.
+// The game font (created by GameCreateFont; the object exists before, for
+// the toolkit to register), the score font and the score background (not
+// loaded before the graphics exist).
 EngFont* GameGetFont();
 EngFont* GameGetScoreFont();
 EngTexture* GameGetScoreBackground();

@@ -137,3 +137,33 @@ void EffectsFreeGraphics() {}
 void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
 bool SplashTick() { return false; }
+
+// The main module, tutorial, battery gauge, file chooser and effects start
+// (the application's own stand-ins take their place in App's tests).
+void TutorialOfferFirstGame() { Record("TutorialOfferFirstGame"); }
+bool TutorialHandleMouse(int, bool) { return false; }
+void TutorialTick() {}
+bool TutorialIsOn() { return false; }
+bool TutorialGetOnFlag() { return false; }
+void TutorialRestart() { Record("TutorialRestart"); }
+void TutorialCreateGraphics() {}
+void TutorialFreeGraphics() {}
+void TutorialRenderPointer() {}
+void TutorialRenderMessageBox() {}
+void MainStartMenuCardAnim(bool restart) {
+  Record(restart ? "MainStartMenuCardAnim 1" : "MainStartMenuCardAnim 0");
+}
+void MainTickMenuCardAnim() {}
+void MainUpdatePreviewViewports() {}
+void MainLoadMenuButtonText() {}
+void MainMenuButtonShow(bool) { Record("MainMenuButtonShow"); }
+void MainMenuButtonHide() { Record("MainMenuButtonHide"); }
+bool MainMenuButtonIsOn() { return false; }
+void MainMenuButtonTick(bool) {}
+void MainDrawMenuButton() {}
+void MainDrawGameStatus() {}
+void BatterySetTextureFilename(const char*) {}
+void BatteryCreateGraphics() {}
+void BatteryFreeGraphics() {}
+void GetFileSetDefaults() { Record("GetFileSetDefaults"); }
+void EffectsInit() {}

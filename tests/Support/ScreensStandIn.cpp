@@ -45,33 +45,7 @@ void StandInResetCalls() {
 const std::string& StandInLastScreen() { return g_lastScreen; }
 
 // ---- Main module, tutorial, battery, file chooser, screen registry ----
-void TutorialOfferFirstGame() { Record("TutorialOfferFirstGame"); }
-bool TutorialHandleMouse(int, bool) { return false; }
-void TutorialTick() {}
-bool TutorialIsOn() { return false; }
-bool TutorialGetOnFlag() { return false; }
-void TutorialRestart() { Record("TutorialRestart"); }
-void TutorialCreateGraphics() {}
-void TutorialFreeGraphics() {}
-void TutorialRenderPointer() {}
-void TutorialRenderMessageBox() {}
-void MainStartMenuCardAnim(bool restart) {
-  Record(restart ? "MainStartMenuCardAnim 1" : "MainStartMenuCardAnim 0");
-}
-void MainTickMenuCardAnim() {}
-void MainUpdatePreviewViewports() {}
-void MainLoadMenuButtonText() {}
-void MainMenuButtonShow(bool) { Record("MainMenuButtonShow"); }
-void MainMenuButtonHide() { Record("MainMenuButtonHide"); }
-bool MainMenuButtonIsOn() { return false; }
-void MainMenuButtonTick(bool) {}
-void MainDrawMenuButton() {}
-void MainDrawGameStatus() {}
 bool MainIsFourColorDeckNeededCB() { return g_UserRecord.fourColourDeck != 0; }
-void BatterySetTextureFilename(const char*) {}
-void BatteryCreateGraphics() {}
-void BatteryFreeGraphics() {}
-void GetFileSetDefaults() { Record("GetFileSetDefaults"); }
 bool ScreensSetup() {
   Record("ScreensSetup");
   return true;
@@ -107,13 +81,12 @@ void UsersControlCreateGraphics() {}
 void UsersControlReleaseGraphics() {}
 void UsersControlTickSplash() {}
 void UsersControlRenderSplash(int) {}
-void SolMWinSetupTexturesAndTexButs() {}
+bool SolMWinSetupTexturesAndTexButs() { return true; }
 bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font) {
   if (fontNumber != 0 || !font) return false;
   return font->Create(fontFile, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true);
 }
-void SolMWinSetupLayoutConstants() {}
-void EffectsInit() {}
+void SolMWinSetupStyle() {}
 bool ModulesSetup(const std::int32_t*, const char* (*)(int)) { return true; }
 bool ModulesSetLightSettings(LightSettings** settings) { return settings && *settings; }
 void PopupControlSetUndoMessage() {}

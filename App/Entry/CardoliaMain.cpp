@@ -1,0 +1,16 @@
+// CardoliaMain.cpp - the entry of the game program Cardolia_DX9: the
+// command line is the arguments joined by blanks (as the system hands a
+// program its command line); ProgramMain does the rest. Exit code 0 after a
+// normal run or a quiet end, 255 after a failure.
+#include <string>
+
+#include "App/Program.h"
+
+int main(int argc, char** argv) {
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) commandLine += ' ';
+    commandLine += argv[i];
+  }
+  return ProgramMain(nullptr, commandLine.c_str());
+}

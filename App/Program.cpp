@@ -1,0 +1,152 @@
+// Program.cpp - the program object and the entry (see Program.h).
+#include "App/Program.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "Game/GameShell.h"
+#include "App/Resolution.h"
+#include "App/StartupDialog.h"
+#include "App/Updater.h"
+#include "Engine/Debug.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngResModes.h"
+#include "Engine/EngWindow.h"
+
+namespace {
+
+Program* gProgram = nullptr;
+constexpr const char* kDashes =
+    "---------------------------------------------------------------------------";
+
+// The update check's program type: the game program.
+constexpr int kProgramType = 1;
+
+}  // namespace
+
+Program* ProgramGetCurrent() { return gProgram; }
+
+bool ProgramIsConfigurationCommand(const char* commandLine) {
+  return commandLine && std::strcmp(commandLine, kProgramConfigurationWord) == 0;
+}
+
+int Program::InitCB(const char* commandLine) {
+  if (!GameSetupLogLanguagesAndFolders()) return 0;
+  SetMainDeviceType(1);
+  EngResModesGetModesAvailable();
+  const bool forced = ProgramIsConfigurationCommand(commandLine);
+
+  DebugPlain("%s", kProgramShortTitle);
+  DebugPlain("%s", kDashes);
+  DebugPlain("Game Version %0.2f", static_cast<double>(kProgramGameVersion));
+  DebugPlain("File Version %0.2f", static_cast<double>(kProgramFileVersion));
+  DebugPlain("%s", kDashes);
+  DebugPlain("Architecture: PC");
+  DebugPlain("%s", kDashes);
+
+  // The weekly update check; the version the settings file was written by
+  // decides on the configuration below (the defaults hold 4.82).
+  ResolutionReadFile();
+  const float previousVersion = g_ResolutionSettings.gameVersion;
+  const bool download = UpdaterWeeklyCheck(&g_ResolutionSettings.lastUpdateCheck, kProgramGameVersion,
+                                           kProgramType);
+  ResolutionWriteFile();
+  if (download) return -1;
+
+  const bool configure = forced || g_ResolutionSettings.showDialog ||
+                         !EngMiscFloatsNearlyEqual(previousVersion, kProgramGameVersion);
+  if (configure) {
+    ResolutionReadFile();
+    EngLanguagesSetCurrentLanguage(g_ResolutionSettings.language);
+    const int result = StartupDialogRun();
+    if (result < 1) return result;
+    ResolutionSetSettings();
+    ResolutionWriteFile();
+  }
+
+  // From here until the shutdown saves, the file on disk asks for the
+  // dialog: a run that does not end normally shows it at the next start.
+  ResolutionUpdateSettingsFromCurrent();
+  ResolutionSetRunInProgress(true);
+  ResolutionWriteFile();
+
+  SetLoopType(kEngLoopConstantFrameRate);
+  GameLogResolutionSettings(0);
+  return 1;
+}
+
+int Program::PreDeviceInitCB() { return GamePreDeviceInit() ? 1 : 0; }
+int Program::PostDeviceInitCB() { return GamePostDeviceInit() ? 1 : 0; }
+int Program::CreateGraphicsObjectsCB() { return GameCreateGraphics() ? 1 : 0; }
+void Program::DestroyGraphicsObjectsCB() { GameFreeGraphics(); }
+
+bool Program::TickCB() {
+  if (!EngWindowIsDeviceCurrent()) return false;
+  if (!GetWindow()) return true;
+  GameTickCB();
+  return true;
+}
+
+void Program::RenderCB() { GameRenderCB(); }
+
+bool Program::InputEventCB(int kind, int value1, int value2) {
+  if (!GetWindow()) return false;
+  return GameInputEventCB(kind, value1, value2);
+}
+
+void Program::ActiveChangedCB(bool active) { GameOnActiveChanged(active); }
+void Program::PostModeChangeCB() { GameAfterModeChange(); }
+
+void Program::PreShutdownDeviceCB() {
+  // The saves at shutdown store the real show-dialog flag.
+  ResolutionSetRunInProgress(false);
+  GameShutdown();
+}
+
+void Program::ExitCB() { EngLanguagesRelease(); }
+
+int ProgramMain(void* instance, const char* commandLine) {
+  gProgram = new (std::nothrow) Program;
+  if (!gProgram) return -1;
+
+  const int init = gProgram->Init(instance, commandLine);
+  if (init < 0) {
+    delete gProgram;
+    gProgram = nullptr;
+    return 0;
+  }
+  if (init == 0) {
+    DebugError("Main", "Init Failed");
+    EngShowPrematureTerminationBox();
+    delete gProgram;
+    gProgram = nullptr;
+    return -1;
+  }
+
+  std::snprintf(g_WindowSettings.className, sizeof g_WindowSettings.className, "%s", kProgramTitle);
+  DebugPlain("%s", kProgramTitle);
+  DebugPlain("%s", kDashes);
+  std::int8_t result = 0;
+  EngWindow* window = gProgram->CreateMainWindow(kProgramTitle, g_WindowSettings, &result);
+  if (!window) {
+    gProgram->Shutdown();
+    delete gProgram;
+    gProgram = nullptr;
+    if (result == 0) EngShowPrematureTerminationBox();
+    return -1;
+  }
+  if (!window->CreateGraphicsDevice()) {
+    gProgram->Shutdown();
+    delete gProgram;
+    gProgram = nullptr;
+    EngShowPrematureTerminationBox();
+    return -1;
+  }
+  gProgram->Run();
+  gProgram->Shutdown();
+  delete gProgram;
+  gProgram = nullptr;
+  return 0;
+}

@@ -1,0 +1,303 @@
+// Main.cpp - the main menu (see Main.h).
+#include "Screens/Main.h"
+
+#include <iterator>
+
+#include "Game/GameShell.h"
+#include "App/Main.h"
+#include "App/Splash.h"
+#include "App/User.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngWindow.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsRender.h"
+#include "Game/GameImports.h"
+#include "Game/GameTime.h"
+#include "Game/Gen.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenSave.h"
+#include "Screens/MainPages.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
+#include "Screens/Users.h"
+
+namespace {
+
+constexpr const char* kName = "Main";
+constexpr const char* kProductTitle = "Free Cardolia 3D";
+
+#define MAIN_ROW(id, kind, look, text, x, y, w, h, token, text2) \
+  {id, kind, look, text, x, y, w, h, {1, 1, 1, 0.7f}, 0.9f, 1.2f, 1, token, text2}
+
+const ScreenRow kRows[] = {
+    MAIN_ROW("SolTextPic", MWIN_BUT_PUSH, "Back1", "", 9, 4, 189, 36, nullptr, nullptr),
+    MAIN_ROW("GamesFull", MWIN_BUT_PANEL, "Panel", "", 9, 43, 189, 431.43f, nullptr, nullptr),
+    MAIN_ROW("GameTitle", MWIN_BUT_PUSH, "Back1", "KLONDIKE", 205, 4, 431, 36, nullptr, nullptr),
+    MAIN_ROW("TypeBg", MWIN_BUT_PUSH, "Back1", "", 205, 43, 431, 368, nullptr, nullptr),
+    MAIN_ROW("Type", MWIN_BUT_CHOICE, "Main", "", 211, 50, 419, 36, nullptr, nullptr),
+    MAIN_ROW("NewGame", MWIN_BUT_PUSH, "Main", "New", 307, 415, 73, 57, "Main_NewGame", "Game"),
+    MAIN_ROW("ContinueGame", MWIN_BUT_PUSH, "Main", "Continue", 384, 415, 73, 57,
+             "Main_ContinueGame", "Game"),
+    MAIN_ROW("QuitGame", MWIN_BUT_PUSH, "Main", "Quit", 461, 415, 73, 57, "Main_EndGame", "Game"),
+    MAIN_ROW("Options", MWIN_BUT_PUSH, "Main", "Options", 205, 415, 92, 27, "Main_Options", nullptr),
+    MAIN_ROW("PlayerChange", MWIN_BUT_PUSH, "Main", "Player", 544, 415, 45.76f, 27,
+             "Main_PlayerChange", nullptr),
+    MAIN_ROW("About", MWIN_BUT_PUSH, "Main", "About", 544, 444.67f, 45.9f, 27, "Main_About", nullptr),
+    MAIN_ROW("Exit", MWIN_BUT_PUSH, "Main", "Exit", 590.1f, 444.67f, 45.9f, 27, "Main_Exit", nullptr),
+};
+#undef MAIN_ROW
+
+// The game list is shortened so that the splash square fits under it in
+// the left column: the square stands 10 in from the list's sides and 40
+// below it, as wide as the list less 20.
+constexpr float kListHeight = 224.0f;
+constexpr int kListRowsPerPage = 14;
+
+struct Handles {
+  MWinButton* title = nullptr;
+  MWinButton* games = nullptr;
+  MWinButton* gameTitle = nullptr;
+  MWinButton* typeBg = nullptr;
+  MWinButton* type = nullptr;
+  MWinButton* newGame = nullptr;
+  MWinButton* continueGame = nullptr;
+  MWinButton* quitGame = nullptr;
+  MWinButton* options = nullptr;
+  MWinButton* playerChange = nullptr;
+  MWinButton* about = nullptr;
+  MWinButton* exit = nullptr;
+};
+Handles gH;
+int gHighlightedScoreRow = -1;
+
+// The splash square under the list.
+void PlaceSplash() {
+  if (!gH.games) return;
+  MWinArea list;
+  gH.games->GetArea(&list, false);
+  SplashSetRect(list.x + 10, list.y + list.h + 40, list.w - 20, list.w - 20);
+}
+
+}  // namespace
+
+MWinCollection* MainAddCollectionToDesktop() {
+  return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
+}
+void MainCreateCB() { MainAddCollectionToDesktop(); }
+void MainClearButtonHandles() { gH = Handles{}; }
+
+bool MainGetButtonHandles() {
+  gH.title = ScreenButton(kName, "SolTextPic");
+  gH.games = ScreenButton(kName, "GamesFull");
+  gH.gameTitle = ScreenButton(kName, "GameTitle");
+  gH.typeBg = ScreenButton(kName, "TypeBg");
+  gH.type = ScreenButton(kName, "Type");
+  gH.newGame = ScreenButton(kName, "NewGame");
+  gH.continueGame = ScreenButton(kName, "ContinueGame");
+  gH.quitGame = ScreenButton(kName, "QuitGame");
+  gH.options = ScreenButton(kName, "Options");
+  gH.playerChange = ScreenButton(kName, "PlayerChange");
+  gH.about = ScreenButton(kName, "About");
+  gH.exit = ScreenButton(kName, "Exit");
+  return gH.title && gH.games && gH.gameTitle && gH.typeBg && gH.type && gH.newGame &&
+         gH.continueGame && gH.quitGame && gH.options && gH.playerChange && gH.about && gH.exit;
+}
+
+void MainControlStartingCB() { MainControlSetup(true); }
+
+void MainControlTickCB() {
+  switch (g_UserRecord.mainPage) {
+    case 1: HelpControlTickCB(); break;
+    case 3: ScoresControlTickLatestRow(); break;
+    default: break;
+  }
+}
+
+void MainControlSetup(bool showPage) {
+  EngWindow* window = EngWindowGetCurrent();
+  if (!window || !MainGetButtonHandles()) return;
+  CardsShowFacesNormally();
+  gH.type->SetSimpleCallback(MainControlShowPage);
+  gH.playerChange->SetSimpleCallback(MainControlPlayerChangeCB);
+  gH.games->SetSimpleCallback(MainControlListSelectCB);
+  gH.newGame->SetSimpleCallback(MainControlNewGameCB);
+  gH.continueGame->SetSimpleCallback(MainControlContinueGameCB);
+  gH.quitGame->SetSimpleCallback(MainControlEndGameCB);
+  gH.about->SetSimpleCallback(MainControlAboutCB);
+  gH.options->SetSimpleCallback(MainControlOptionsCB);
+  gH.exit->SetSimpleCallback(MainControlExitCB);
+
+  // PlayerChange reaches the right edge of Exit; the list makes room for
+  // the splash square.
+  MWinArea exit, about, change, list;
+  gH.exit->GetArea(&exit, true);
+  gH.about->GetArea(&about, true);
+  gH.playerChange->GetArea(&change, true);
+  gH.playerChange->SetPos(change.x, change.y, exit.x + exit.w - about.x, change.h);
+  gH.games->GetArea(&list, true);
+  gH.games->SetPos(list.x, list.y, list.w, kListHeight);
+
+  window->SetTitle(kProductTitle);
+  gH.games->PanelSetStringsCallback(kGenNumGames, kListRowsPerPage, MainControlListEntryText);
+  gH.games->PanelSetPos(MainGetCurGameFromOptions(), 0, 0);
+  gH.games->PanelCentreOnPos();
+  MainControlRefresh(showPage);
+  UsersControlCreateGraphics();
+  UsersControlSetupTitlePicture(gH.title, true);
+  gH.type->ChoiceSetStringsLanguageToken(4, "Main_TypeList");
+  gH.type->ChoiceRegisterCharVariable(reinterpret_cast<signed char*>(&g_UserRecord.mainPage), false);
+  if (EngDevice* device = EngDeviceGetCurrent()) device->SetViewportFullScreen();
+  if (!SplashIsOn()) {
+    SplashSetup("Data\\Main\\0130.dat", "Data\\Main\\0131.dat", "Data\\Main\\0132.dat",
+                "Data\\Main\\0133.dat", "Data\\Main\\0134.dat", nullptr, nullptr, nullptr, 0, 0,
+                nullptr, [] { return false; }, nullptr);
+    SplashCreateGraphics();
+    SplashStart();
+  }
+  SplashSkipFadeIn();
+  PlaceSplash();
+}
+
+void MainControlRefresh(bool showPage) {
+  if (gH.gameTitle) gH.gameTitle->SetText(EngLanguagesGetString("Game_GameList", GenGetCurGame()));
+  if (showPage) MainControlShowPage();
+  const bool saved = GenSavedGameExists();
+  if (gH.continueGame) gH.continueGame->SetEnabled(saved);
+  if (gH.quitGame) gH.quitGame->SetEnabled(saved);
+}
+
+void MainControlShowPage() {
+  MWinButton* anchor = gH.exit ? gH.exit : gH.about;
+  if (!anchor || !anchor->GetParent()) return;
+  MWinWindow* window = anchor->GetParent();
+  // The buttons after the menu's own rows are the page shown before.
+  while (anchor->next_) window->RemoveButton(anchor->next_);
+  switch (g_UserRecord.mainPage) {
+    case 0:
+      GameAddMainWinWindowButtonsToWindowNormal(window);
+      GameControlStartingCB();
+      break;
+    case 1:
+      HelpAddMainWinWindowButtonsToWindowNormal(window);
+      HelpControlStartingCB();
+      break;
+    case 2:
+      StatsAddMainWinWindowButtonsToWindowNormal(window);
+      StatsControlStartingCB();
+      break;
+    case 3:
+      ScoresAddMainWinWindowButtonsToWindowNormal(window);
+      ScoresControlStartingCB();
+      break;
+    default:
+      break;
+  }
+}
+
+int MainGetCurGameFromOptions() {
+  const int game = g_UserRecord.menuGame;
+  return game >= 0 && game < kGenNumGames ? game : kGameKlondike;
+}
+
+const char* MainControlListEntryText(int entry, int) {
+  return EngLanguagesGetString("Game_GameList", entry);
+}
+
+void MainControlListSelectCB() {
+  if (!gH.games) return;
+  g_UserRecord.menuGame = gH.games->PanelGetPos();
+  GenSetCurGame(MainGetCurGameFromOptions());
+  MainControlGameChanged();
+}
+
+void MainControlGameChanged() {
+  MainControlRefresh(true);
+  if (CardsDecksIsFourColor() != MainIsFourColorDeckNeededCB()) {
+    if (!LoadCardsGenerateCurrentDeckIfNeeded(false, 0)) LoadCardsLoadCardFaces(-1);
+  }
+  if (ScreensGetCurrent() == g_ScreenHelp) {
+    ScreensGoto(g_ScreenMain);
+    ScreensGoto(g_ScreenHelp);
+  }
+}
+
+void MainControlStartCurrentGame(bool resume, unsigned deal) {
+  const int game = MainGetCurGameFromOptions();
+  ScreensStopCurrent(1);
+  MainStartGame(game, resume, deal);
+  MainMenuButtonShow(true);
+  GameControlSetupAutoplayEntries();
+  DecksControlGenerateCurrentDeck();
+  AnimSetStartDelay();
+  gHighlightedScoreRow = -1;
+}
+
+void MainControlNewGameCB() {
+  SplashCancel();
+  if (GenSavedGameExists() && GenResumeSavedGameIfAny() && !g_GenLive.gameOver) {
+    StatsAddCurrentGame(0, 1);
+  }
+  MainControlStartCurrentGame(false, 0);
+  GameTimeReset();
+  ScoreResetCurrentScore();
+  TutorialRestart();
+  g_GenLive.dealtByNumber = 0;
+}
+
+void MainControlPlayDealNumber(unsigned deal) {
+  if (deal == 0) return;
+  if (GenSavedGameExists() && GenResumeSavedGameIfAny() && !g_GenLive.gameOver) {
+    StatsAddCurrentGame(0, 1);
+  }
+  MainControlStartCurrentGame(false, deal);
+  GameTimeReset();
+  ScoreResetCurrentScore();
+  TutorialRestart();
+  g_GenLive.dealtByNumber = 1;
+}
+
+void MainControlContinueGameCB() {
+  SplashCancel();
+  MainControlStartCurrentGame(true, 0);
+  GameTimeContinue();
+  ScoreResetCurrentScore();
+}
+
+void MainControlEndGameCB() {
+  GenResumeSavedGameIfAny();
+  GameTimeContinue();
+  ScoreResetCurrentScore();
+  StatsAddCurrentGame(0, 1);
+  GameTimeReset();
+  ScoreResetCurrentScore();
+  TutorialRestart();
+  GenDeleteSavedGame();
+  GenInit();
+  MainControlRefresh(true);
+  gHighlightedScoreRow = -1;
+}
+
+void MainControlPlayerChangeCB() {
+  g_UserRecord.alwaysStartWithPlayer = 0;
+  GameRememberCurrentScreen();
+  UserSave();
+  GameSetProgramMode(1);
+  ScreensGoto(g_ScreenUsers);
+  gHighlightedScoreRow = -1;
+}
+
+void MainControlAboutCB() { ScreensGoto(g_ScreenAbout); }
+void MainControlOptionsCB() { ScreensGoto(g_ScreenOptions); }
+void MainControlExitCB() { EngMiscCloseDown(); }
+
+void MainControlRender() {
+  if (g_UserRecord.mainPage == 0) GameControlRenderSnapshot();
+  SplashRender(0);
+}
+
+int MainGetHighlightedScoreRow() { return gHighlightedScoreRow; }
+void MainSetHighlightedScoreRow(int row) { gHighlightedScoreRow = row; }

@@ -1,0 +1,66 @@
+// ScreenRows.cpp - building a screen from its rows (see ScreenRows.h).
+#include "Screens/ScreenRows.h"
+
+#include <cstring>
+
+#include "Engine/Debug.h"
+
+bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows, int count) {
+  if (!window) {
+    DebugError(where, "No window");
+    return false;
+  }
+  bool ok = true;
+  for (int i = 0; i < count; ++i) {
+    const ScreenRow& r = rows[i];
+    MWinButton* b = window->AddButton(r.id, r.kind, r.texBut, r.text, r.x, r.y, r.w, r.h);
+    if (!b) {
+      ok = false;
+      continue;
+    }
+    b->SetFont("Main");
+    b->SetTextColour(r.colour[0], r.colour[1], r.colour[2], r.colour[3]);
+    b->SetTextScale(r.scaleX, r.scaleY);
+    b->SetTextAlign(r.align);
+    if (r.text2) b->SetText2(r.text2);
+    if (r.token) b->SetTextLanguageToken(r.token);
+  }
+  if (!ok) DebugError(where, "Could not add button(s) to window");
+  return ok;
+}
+
+MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int count) {
+  const char* where = "ScreenAddCollection";
+  MWinDesktop* desktop = mwin.GetDesktop();
+  if (!desktop) {
+    DebugError(where, "Could not get default desktop");
+    return nullptr;
+  }
+  MWinCollection* collection = desktop->AddCollection(name);
+  if (!collection) {
+    DebugError(where, "Could not create collection <%s>", name);
+    return nullptr;
+  }
+  collection->SetScreenLayout(0);
+  MWinWindowSetup setup = {};
+  setup.x = 0;
+  setup.y = 0;
+  setup.w = 640;
+  setup.h = 480;
+  std::strcpy(setup.titleTexBut, "MWIN_TEXBUT_NONE");
+  std::strcpy(setup.windowTexBut, "MWIN_TEXBUT_NONE");
+  std::strcpy(setup.titleFont, "MWIN_FONT_DEFAULT");
+  MWinWindow* window = collection->AddWindow("MainWin", &setup);
+  if (!window) {
+    DebugError(where, "Could not add window");
+    return collection;
+  }
+  if (!ScreenAddRows(name, window, rows, count)) DebugError(where, "Could not add buttons to window");
+  return collection;
+}
+
+MWinButton* ScreenButton(const char* collection, const char* id) {
+  return mwin.GetButtonFromIDs(collection, "MainWin", id);
+}
+
+MWinWindow* ScreenWindow(const char* collection) { return mwin.GetWindowFromIDs(collection, "MainWin"); }

@@ -1,0 +1,11 @@
+// ScreensHandles.h - the clear operations of every screen's button
+// handles, which SolMWinClearAllButtonHandles runs before each screen
+// change. A screen that is added declares its clear operation here.
+#pragma once
+
+void UsersClearButtonHandles();
+void UserNewClearButtonHandles();
+void UserLoadClearButtonHandles();
+void CountryClearButtonHandles();
+void MainClearButtonHandles();
+void AboutClearButtonHandles();

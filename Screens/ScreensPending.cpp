@@ -1,0 +1,39 @@
+// ScreensPending.cpp - STAND-INS for the calls of units other work builds:
+// the deck calls of Screens/ScreensImports.h, the defaults the player unit
+// asks of the decks (App/AppImports.h), the embedded Game, Help, Stats and
+// Scores pages of the main menu, and the screens of later work that the game
+// shell calls (Game/GameImports.h). Each does nothing (a page adds no rows)
+// until its unit lands; then its definition here is removed.
+#include "App/AppImports.h"
+#include "Screens/MainPages.h"
+#include "Screens/ScreensImports.h"
+#include "Game/GameImports.h"
+
+void LoadCardsCreateDeckScreens() {}
+bool CardsDecksIsFourColor() { return false; }
+void DecksControlGenerateCurrentDeck() {}
+void DeckGenSetDefaults() {}
+void DecksSetDefaults() {}
+
+bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
+void GameControlStartingCB() {}
+void GameControlRenderSnapshot() {}
+void GameControlSetupAutoplayEntries() {}
+bool HelpAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
+void HelpControlStartingCB() {}
+void HelpControlTickCB() {}
+void HelpControlDoneCB() {}
+bool StatsAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
+void StatsControlStartingCB() {}
+bool ScoresAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
+void ScoresControlStartingCB() {}
+void ScoresControlTickLatestRow() {}
+
+// Screens of later work the game shell calls.
+bool GameControlCycleAutoplayLevel(char*) { return false; }
+void InGameControlClose() {}
+void PauseControlResumeCB() {}
+void DisplayControlBatteryCB() {}
+void GeneralControlApplyLanguage(bool) {}
+void OptionsControlRender() {}
+void PopupControlSetUndoMessage() {}

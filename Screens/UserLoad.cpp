@@ -1,0 +1,132 @@
+// UserLoad.cpp - the load player screen (see UserLoad.h).
+#include "Screens/UserLoad.h"
+
+#include <cstdio>
+#include <iterator>
+
+#include "App/User.h"
+#include "Engine/EngLanguages.h"
+#include "Screens/Country.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+#include "Screens/Users.h"
+
+namespace {
+
+constexpr const char* kName = "UserLoad";
+
+const ScreenRow kRows[] = {
+    {"Panel", MWIN_BUT_PANEL, "Panel", "", 207, 143, 226, 225, {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1,
+     nullptr, nullptr},
+    {"Delete", MWIN_BUT_PUSH, "Main", "Delete Player", 460, 143, 86, 28, {1, 1, 1, 0.7f}, 0.8f,
+     0.9f, 1, "UserLoad_Delete", nullptr},
+    {"Load", MWIN_BUT_PUSH, "Main", "Load Player", 207, 403, 226, 29, {1, 1, 1, 0.7f}, 1.0f, 1.2f,
+     1, "UserLoad_Load", nullptr},
+    {"Back", MWIN_BUT_PUSH, "Main", "Back", 565, 425, 65, 35, {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1,
+     "Common_ButtonGoBack", nullptr},
+    {"SolTextPic", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "", 170, 10, 300, 90, {1, 1, 1, 0.7f}, 1.0f,
+     1.2f, 1, nullptr, nullptr},
+    {"LoadProgress", MWIN_BUT_PUSH, "Back1", "Loading: N%", 168, 403, 305, 29, {1, 1, 1, 0.7f},
+     1.0f, 1.2f, 1, nullptr, nullptr},
+};
+
+struct Handles {
+  MWinButton* panel = nullptr;
+  MWinButton* del = nullptr;
+  MWinButton* load = nullptr;
+  MWinButton* back = nullptr;
+  MWinButton* title = nullptr;
+  MWinButton* progress = nullptr;
+};
+Handles gH;
+
+void DoNothingCB() {}
+
+// The selected entry when it is within the list, else -1.
+int Selected() {
+  if (!gH.panel) return -1;
+  const int entry = gH.panel->PanelGetPos();
+  return entry >= 0 && entry < g_UserList.count ? entry : -1;
+}
+
+}  // namespace
+
+MWinCollection* UserLoadAddCollectionToDesktop() {
+  return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
+}
+void UserLoadCreateCB() { UserLoadAddCollectionToDesktop(); }
+void UserLoadClearButtonHandles() { gH = Handles{}; }
+
+bool UserLoadGetButtonHandles() {
+  gH.panel = ScreenButton(kName, "Panel");
+  gH.del = ScreenButton(kName, "Delete");
+  gH.load = ScreenButton(kName, "Load");
+  gH.back = ScreenButton(kName, "Back");
+  gH.title = ScreenButton(kName, "SolTextPic");
+  gH.progress = ScreenButton(kName, "LoadProgress");
+  return gH.panel && gH.del && gH.load && gH.back && gH.title && gH.progress;
+}
+
+void UserLoadControlStartingCB() {
+  if (!UserLoadGetButtonHandles()) return;
+  gH.panel->SetSimpleCallback(DoNothingCB);
+  gH.del->SetSimpleCallback(UserLoadControlDeleteCB);
+  gH.load->SetSimpleCallback(UserLoadControlLoadCB);
+  gH.back->SetSimpleCallback(UserLoadControlBackCB);
+  gH.back->SetEscapeButtonForParentWindow();
+  UserLoadControlScanUsers();
+  gH.panel->PanelSetStringsCallback(g_UserList.count, 7, UserLoadControlGetEntryText);
+  gH.panel->SetDrawHook(UserLoadControlDrawFlags);
+  const bool any = g_UserList.count > 0;
+  gH.panel->SetEnabled(any);
+  gH.del->SetEnabled(any);
+  gH.load->SetEnabled(any);
+  UsersControlCreateGraphics();
+  UsersControlSetupTitlePicture(gH.title, false);
+  gH.progress->Hide();
+}
+
+const char* UserLoadControlGetEntryText(int entry, int) {
+  if (entry < 0 || entry >= g_UserList.count) return "";
+  return g_UserList.names[entry];
+}
+
+void UserLoadControlDrawFlags(MWinButton* panel, MWinArea*, int) {
+  if (!panel) return;
+  for (int row = 0; row < panel->PanelGetNumVisible(); ++row) {
+    const int entry = panel->PanelGetEntryFromVisibleRow(row);
+    MWinArea area;
+    if (entry < 0 || entry >= g_UserList.count || !panel->PanelGetVisibleRowArea(row, &area)) continue;
+    CountryDrawFlagInRow(g_UserList.country[entry], &area);
+  }
+}
+
+void UserLoadControlDeleteCB() {
+  if (Selected() < 0) return;
+  mwin.PopupYesNo(EngLanguagesGetFirstString("UserLoad_Delete"),
+                  EngLanguagesGetFirstString("UserLoad_Confirm"), UserLoadControlDeleteDoneCB);
+}
+
+void UserLoadControlDeleteDoneCB(int result) {
+  const int entry = Selected();
+  if (result != 1 || entry < 0) return;
+  UserDeleteFiles(g_UserList.names[entry]);
+  UserLoadControlStartingCB();
+}
+
+void UserLoadControlLoadCB() {
+  const int entry = Selected();
+  if (entry < 0) return;
+  char name[sizeof g_UserList.names[0]];
+  std::snprintf(name, sizeof name, "%s", g_UserList.names[entry]);
+  if (UserLoad(name, false, nullptr)) {
+    UserLoadClearButtonHandles();
+  } else {
+    mwin.PopupOk("Error", "Unable to load user.");
+  }
+}
+
+void UserLoadControlBackCB() {
+  UserLoadClearButtonHandles();
+  ScreensGoBack();
+}

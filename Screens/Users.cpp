@@ -1,0 +1,242 @@
+// Users.cpp - the Users screen: rows, handles and control (see Users.h).
+#include "Screens/Users.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "App/DirList.h"
+#include "App/PrefFolder.h"
+#include "App/Resolution.h"
+#include "App/Splash.h"
+#include "App/User.h"
+#include "Engine/Debug.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngTexture.h"
+#include "Screens/Country.h"
+#include "Screens/Modules.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+
+UserList g_UserList = {};
+
+namespace {
+
+constexpr const char* kName = "Users";
+
+const ScreenRow kRows[] = {
+    {"Continue", MWIN_BUT_PUSH, "Main", "Continue Player: HHHHHHHHHHHHHHHH", 198, 381, 245, 39,
+     {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1, nullptr, nullptr},
+    {"New", MWIN_BUT_PUSH, "Main", "Create New Player", 31, 429, 187, 39, {1, 1, 1, 0.7f}, 1.0f,
+     1.2f, 1, "Users_New", nullptr},
+    {"Load", MWIN_BUT_PUSH, "Main", "Load / Delete Players", 227, 429, 187, 39, {1, 1, 1, 0.7f},
+     1.0f, 1.2f, 1, "Users_Load", nullptr},
+    {"Exit", MWIN_BUT_PUSH, "Main", "Exit Game", 423, 429, 187, 39, {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1,
+     "Users_Exit", nullptr},
+    {"SolTextPic", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "", 170, 10, 300, 90, {0, 0, 0, 0.7f}, 0.7f,
+     1.0f, 1, nullptr, nullptr},
+    {"LoadProgress", MWIN_BUT_PUSH, "Back1", "Loading: N%", 198, 381, 245, 39, {1, 1, 1, 0.7f},
+     1.0f, 1.2f, 1, nullptr, nullptr},
+};
+
+struct Handles {
+  MWinButton* cont = nullptr;
+  MWinButton* newPlayer = nullptr;
+  MWinButton* load = nullptr;
+  MWinButton* exit = nullptr;
+  MWinButton* title = nullptr;
+  MWinButton* progress = nullptr;
+};
+Handles gH;
+
+EngTexture gTitlePicture;
+EngTexture gFlagSheet;
+int gContinueCountry = -1;
+
+}  // namespace
+
+MWinCollection* UsersAddCollectionToDesktop() {
+  return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
+}
+void UsersCreateCB() { UsersAddCollectionToDesktop(); }
+void UsersClearButtonHandles() { gH = Handles{}; }
+
+bool UsersGetButtonHandles() {
+  gH.cont = ScreenButton(kName, "Continue");
+  gH.newPlayer = ScreenButton(kName, "New");
+  gH.load = ScreenButton(kName, "Load");
+  gH.exit = ScreenButton(kName, "Exit");
+  gH.title = ScreenButton(kName, "SolTextPic");
+  gH.progress = ScreenButton(kName, "LoadProgress");
+  return gH.cont && gH.newPlayer && gH.load && gH.exit && gH.title && gH.progress;
+}
+
+void UsersControlStartingCB() {
+  if (!ModulesGetItemFilenameCB()) {
+    DebugError("UsersControlStartingCB", "Users module is not setup");
+    return;
+  }
+  if (!UsersGetButtonHandles()) return;
+  gH.newPlayer->SetSimpleCallback(UsersControlNewCB);
+  gH.cont->SetSimpleCallback(UsersControlContinueCB);
+  gH.load->SetSimpleCallback(UsersControlLoadCB);
+  if (gH.exit) gH.exit->SetSimpleCallback(UsersControlExitCB);
+  gH.cont->SetDrawHook(UsersControlDrawContinueFlag);
+
+  UserLoadControlScanUsers();
+  if (g_UserList.count > 0) {
+    gH.load->Show();
+  } else {
+    gH.load->Hide();
+  }
+  std::uint8_t alwaysStart = 0;
+  const bool current = UserLoadControlGetCurrentUser(&alwaysStart);
+  const char* label = EngLanguagesGetFirstString("Users_ContinuePlayer");
+  if (current) {
+    gH.cont->SetTextFormatted("%s: %s", label, g_ResolutionSettings.lastPlayer);
+    gH.cont->Show();
+    UserRecord profile;
+    gContinueCountry = UserReadProfile(g_ResolutionSettings.lastPlayer, &profile)
+                           ? CountryGetPosFromName(profile.country)
+                           : -1;
+  } else {
+    gH.cont->SetText(label);
+    gH.cont->Hide();
+    gContinueCountry = -1;
+  }
+
+  if (!SplashIsOn()) {
+    SplashSetup("Data\\Main\\0130.dat", "Data\\Main\\0131.dat", "Data\\Main\\0132.dat",
+                "Data\\Main\\0133.dat", "Data\\Main\\0134.dat", nullptr, nullptr, nullptr, 0, 0,
+                nullptr, [] { return false; }, nullptr);
+    SplashStart();
+  }
+  SplashSetRect(210, 115, 220, 240);
+
+  UsersControlCreateGraphics();
+  UsersControlSetupTitlePicture(gH.title, false);
+  gH.progress->Hide();
+
+  if (current && alwaysStart) {
+    SplashSkipFadeIn();
+    gH.load->Hide();
+    if (gH.exit) gH.exit->Hide();
+    gH.newPlayer->Hide();
+    EngMiscRenderFrameNow(true, true);
+    EngMiscRenderFrameNow(true, true);
+    UsersControlContinueCB();
+  }
+}
+
+void UsersControlNewCB() {
+  UsersClearButtonHandles();
+  ScreensGoto(g_ScreenUserNew);
+}
+
+void UsersControlContinueCB() {
+  char name[sizeof g_ResolutionSettings.lastPlayer];
+  std::memcpy(name, g_ResolutionSettings.lastPlayer, sizeof name);
+  UserLoad(name, false, nullptr);
+  UsersClearButtonHandles();
+}
+
+void UsersControlLoadCB() {
+  UsersClearButtonHandles();
+  ScreensGoto(g_ScreenUserLoad);
+}
+
+void UsersControlExitCB() {
+  UsersClearButtonHandles();
+  SplashStop();
+  EngMiscCloseDown();
+}
+
+void UsersControlDrawContinueFlag(MWinButton*, MWinArea* area, int) {
+  CountryDrawFlagRightOf(gContinueCountry, area);
+}
+
+void UsersControlCreateGraphics() {
+  const ModulesConfig& config = ModulesGetConfig();
+  ModulesItemFilenameCB item = ModulesGetItemFilenameCB();
+  if (config.loadPictures && item) {
+    const char* title = item(0);
+    if (title && *title) {
+      if (!gTitlePicture.IsLoaded()) {
+        const bool alpha = config.textureSwitch1 && config.textureSwitch2;
+        gTitlePicture.LoadFromFile(title, alpha ? 1 : 0, alpha ? 2 : 0);
+      }
+      if (!gFlagSheet.IsLoaded()) {
+        const char* flags = item(1);
+        if (flags && *flags) gFlagSheet.LoadFromFile(flags, 1, 2);
+      }
+    }
+  }
+  if (config.splash) SplashCreateGraphics();
+}
+
+void UsersControlReleaseGraphics() {
+  gTitlePicture.Release();
+  gFlagSheet.Release();
+  SplashFreeGraphics();
+}
+
+void UsersControlSetupTitlePicture(MWinButton* button, bool keepPlace) {
+  if (!button) return;
+  if (gTitlePicture.IsLoaded()) button->SetCustomTexBut(0, &gTitlePicture);
+  if (!keepPlace) button->SetPos(110, 0, 420, 80);
+}
+
+void UsersControlTickSplash() {
+  const int current = ScreensGetCurrent();
+  if (current == g_ScreenUsers || current == g_ScreenMain) SplashTick();
+}
+
+void UsersControlRenderSplash(int pass) {
+  if (pass != 0) {
+    if (EngDevice* device = EngDeviceGetCurrent()) device->ClearScreen();
+    return;
+  }
+  if (ScreensGetCurrent() == g_ScreenUsers) SplashRender(0);
+}
+
+EngTexture* UsersControlGetFlagSheet() { return &gFlagSheet; }
+
+// ---- The player list ------------------------------------------------------------------
+
+bool UserLoadControlIsUserFile(int, const char* name, const char*) {
+  const std::size_t length = name ? std::strlen(name) : 0;
+  return length >= 5 && std::strcmp(name + length - 4, ".usr") == 0;
+}
+
+void UserLoadControlScanUsers() {
+  g_UserList.count = 0;
+  if (!DirListOpenDir(PrefFolderGetSubFolder("Users"), UserLoadControlIsUserFile)) return;
+  DirListPrepareToGetFilenamesInDir();
+  for (const char* file = DirListGetNextFilenameInDir(); *file; file = DirListGetNextFilenameInDir()) {
+    const std::size_t length = std::strlen(file);
+    if (length <= 4 || g_UserList.count >= kUserListMax) continue;
+    char name[260];
+    std::snprintf(name, sizeof name, "%.*s", static_cast<int>(length - 4), file);
+    // A name that could not name the player's files (or would be cut and
+    // open another player's) is not a player.
+    if (!UserIsValidFileName(name)) continue;
+    const int n = g_UserList.count++;
+    std::memcpy(g_UserList.names[n], name, std::strlen(name) + 1);  // at most 32 characters
+    UserRecord profile;
+    g_UserList.country[n] = UserReadProfile(name, &profile) ? CountryGetPosFromName(profile.country) : -1;
+  }
+  DirListCleanupAfterGettingFilenamesInDir();
+  DirListCloseDir();
+}
+
+bool UserLoadControlGetCurrentUser(std::uint8_t* alwaysStart) {
+  UserLoadControlScanUsers();
+  if (g_UserList.count == 1) {
+    std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "%s",
+                  g_UserList.names[0]);
+  }
+  if (!g_ResolutionSettings.lastPlayer[0]) return false;
+  return UserLoad(g_ResolutionSettings.lastPlayer, true, alwaysStart);
+}

@@ -1,0 +1,244 @@
+// ProgramHarness.cpp - the program test harness (see ProgramHarness.h).
+#include "tests/Support/ProgramHarness.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <png.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Ends a child: SIGTERM, a grace time, then SIGKILL; reaps it.
+void EndChild(int pid, double grace) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  const auto start = Clock::now();
+  while (SecondsSince(start) < grace) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+// Runs a program with arguments and extra environment, waits for it.
+int RunAndWait(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  const pid_t pid = fork();
+  if (pid < 0) return -1;
+  if (pid == 0) {
+    for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+ProgramHarness::ProgramHarness(std::string home) : home_(std::move(home)) {
+  std::filesystem::create_directories(home_);
+}
+
+ProgramHarness::~ProgramHarness() {
+  EndChild(programPid_, 5.0);
+  EndChild(serverPid_, 2.0);
+}
+
+bool ProgramHarness::StartDisplay(int width, int height) {
+  width_ = width;
+  height_ = height;
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    close(fds[0]);
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+           "tcp", "-noreset", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  serverPid_ = pid;
+  std::string number;
+  const auto start = Clock::now();
+  char c = 0;
+  while (SecondsSince(start) < 10.0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+  close(fds[0]);
+  if (number.empty()) return false;
+  display_ = ":" + number;
+  return true;
+}
+
+bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const std::string& lang) {
+  const std::string program = std::string(CARDOLIA_BUILD_DIR) + "/Cardolia_DX9";
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    if (chdir(CARDOLIA_BUILD_DIR) != 0) _exit(126);
+    setenv("HOME", home_.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home_ + "/data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home_ + "/config").c_str(), 1);
+    setenv("DISPLAY", display_.c_str(), 1);
+    setenv("LANG", lang.c_str(), 1);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    setenv("CARDOLIA_HEADLESS", "1", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  programPid_ = pid;
+  exitCode_ = -1000;
+  return true;
+}
+
+bool ProgramHarness::WaitForLog(const std::string& text, double seconds) {
+  const auto start = Clock::now();
+  do {
+    if (LogText().find(text) != std::string::npos) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  } while (SecondsSince(start) < seconds);
+  return false;
+}
+
+int ProgramHarness::WaitForExit(double seconds) {
+  if (programPid_ <= 0) return exitCode_;
+  const auto start = Clock::now();
+  do {
+    int status = 0;
+    if (waitpid(programPid_, &status, WNOHANG) == programPid_) {
+      programPid_ = -1;
+      exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      return exitCode_;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (SecondsSince(start) < seconds);
+  return -1000;
+}
+
+void ProgramHarness::KillProgram() {
+  if (programPid_ <= 0) return;
+  kill(programPid_, SIGKILL);
+  waitpid(programPid_, nullptr, 0);
+  programPid_ = -1;
+}
+
+bool ProgramHarness::IsProgramRunning() {
+  return programPid_ > 0 && waitpid(programPid_, nullptr, WNOHANG) == 0;
+}
+
+bool ProgramHarness::RunXdotool(const std::vector<std::string>& args) {
+  std::vector<std::string> argv{"xdotool"};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return RunAndWait(argv, {"DISPLAY=" + display_}) == 0;
+}
+
+bool ProgramHarness::MoveVirtual(float x, float y) {
+  const int px = static_cast<int>(std::lround(x * width_ / 640.0f));
+  const int py = static_cast<int>(std::lround(y * height_ / 480.0f));
+  return RunXdotool({"mousemove", "--sync", std::to_string(px), std::to_string(py)});
+}
+
+bool ProgramHarness::ClickVirtual(float x, float y) {
+  if (!MoveVirtual(x, y)) return false;
+  Settle(0.1);
+  return RunXdotool({"click", "1"});
+}
+
+bool ProgramHarness::Key(const std::string& keys) { return RunXdotool({"key", keys}); }
+bool ProgramHarness::Type(const std::string& text) { return RunXdotool({"type", "--delay", "30", text}); }
+
+void ProgramHarness::Settle(double seconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
+}
+
+bool ProgramHarness::Screenshot(const std::string& pngPath) {
+  ::Display* x = XOpenDisplay(display_.c_str());
+  if (!x) return false;
+  const Window root = DefaultRootWindow(x);
+  XImage* image = XGetImage(x, root, 0, 0, static_cast<unsigned>(width_), static_cast<unsigned>(height_),
+                            AllPlanes, ZPixmap);
+  bool ok = false;
+  if (image) {
+    std::FILE* file = std::fopen(pngPath.c_str(), "wb");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (file && png && info && setjmp(png_jmpbuf(png)) == 0) {
+      png_init_io(png, file);
+      png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8,
+                   PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                   PNG_FILTER_TYPE_DEFAULT);
+      png_write_info(png, info);
+      std::vector<unsigned char> row(static_cast<std::size_t>(width_) * 3);
+      for (int y = 0; y < height_; ++y) {
+        for (int xx = 0; xx < width_; ++xx) {
+          const unsigned long p = XGetPixel(image, xx, y);
+          row[xx * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
+          row[xx * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
+          row[xx * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
+        }
+        png_write_row(png, row.data());
+      }
+      png_write_end(png, nullptr);
+      ok = true;
+    }
+    if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
+    if (file) std::fclose(file);
+    XDestroyImage(image);
+  }
+  XCloseDisplay(x);
+  return ok;
+}
+
+long ProgramHarness::PixelVirtual(float vx, float vy) {
+  ::Display* x = XOpenDisplay(display_.c_str());
+  if (!x) return -1;
+  const int px = static_cast<int>(vx * width_ / 640.0f), py = static_cast<int>(vy * height_ / 480.0f);
+  XImage* image = XGetImage(x, DefaultRootWindow(x), px, py, 1, 1, AllPlanes, ZPixmap);
+  long colour = -1;
+  if (image) {
+    colour = static_cast<long>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+  }
+  XCloseDisplay(x);
+  return colour;
+}
+
+std::string ProgramHarness::UserFolder() const { return home_ + "/data/Quarnix/Free Cardolia 3D"; }
+
+std::string ProgramHarness::LogText() const {
+  std::ifstream in(UserFolder() + "/LogFile.txt", std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool ProgramHarness::LogHasError() const { return LogText().find(" <ERROR> ") != std::string::npos; }

@@ -1,0 +1,72 @@
+// ProgramHarness.h - runs the game program Cardolia_DX9 as a player would,
+// for program tests: a private X server per test (Xvfb, its display found
+// through -displayfd), the program started from the build folder with a
+// private HOME and data folder, its own LANG, CARDOLIA_HEADLESS=1 (message
+// boxes log and take their default) and SDL_AUDIODRIVER=dummy; input
+// through xdotool; screenshots read with XGetImage and written as PNG.
+// Every wait is bounded. The log file of the run can be read at any time.
+//
+// Use: one harness per test; StartDisplay, StartProgram, then waits,
+// clicks, keys and screenshots; the destructor ends the program and the
+// server (SIGTERM, then SIGKILL after a grace time).
+//
+// State: the server's and the program's process ids, the display number,
+// the private folders.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ProgramHarness {
+ public:
+  // The program's folders live in home (created when missing).
+  explicit ProgramHarness(std::string home);
+  ~ProgramHarness();
+  ProgramHarness(const ProgramHarness&) = delete;
+  ProgramHarness& operator=(const ProgramHarness&) = delete;
+
+  // A private Xvfb of the given size; false when it does not come up
+  // within 10 s.
+  bool StartDisplay(int width = 1024, int height = 768);
+  // Starts build/Cardolia_DX9 with the arguments; lang is its LANG (LC_ALL
+  // and LC_MESSAGES are cleared). False when it cannot be started.
+  bool StartProgram(const std::vector<std::string>& args = {}, const std::string& lang = "en_US.UTF-8");
+  // Waits until the log holds the text; false after the time.
+  bool WaitForLog(const std::string& text, double seconds);
+  // Waits until the program ended; its exit code, or -1000 after the time.
+  int WaitForExit(double seconds);
+  // Sends SIGKILL to the program (a crash) and reaps it.
+  void KillProgram();
+  bool IsProgramRunning();
+
+  // Input at a point of the game's virtual 640 x 480 screen (mapped to the
+  // display's size), or keys by xdotool name ("Return", "Escape").
+  bool ClickVirtual(float x, float y);
+  bool MoveVirtual(float x, float y);
+  bool Key(const std::string& keys);
+  bool Type(const std::string& text);
+  // Lets the program draw a few frames.
+  static void Settle(double seconds = 0.4);
+
+  // Saves the whole display as a PNG; false on failure.
+  bool Screenshot(const std::string& pngPath);
+  // The colour (0xRRGGBB) at a point of the virtual screen; -1 on failure.
+  long PixelVirtual(float x, float y);
+
+  // The program's per-user folder ("<home>/data/Quarnix/Free Cardolia 3D").
+  std::string UserFolder() const;
+  std::string LogText() const;
+  // True when the log has an error line (" <ERROR> ").
+  bool LogHasError() const;
+  const std::string& Display() const { return display_; }
+
+ private:
+  bool RunXdotool(const std::vector<std::string>& args);
+
+  std::string home_;
+  std::string display_;
+  int width_ = 1024, height_ = 768;
+  int serverPid_ = -1;
+  int programPid_ = -1;
+  int exitCode_ = -1000;
+};

@@ -564,9 +564,12 @@ void MWinButton::Draw() {
       }
       if (kind_ == MWIN_BUT_RANGE) RangeDraw(s);
       if (kind_ == MWIN_BUT_TEXTEDIT) TextEditDraw();
-      else if (multiline_)
+      else if (multiline_) {
+        // Wrapped text takes the button's colour and scale as one line does.
+        PreparedFont prepared(this);
         mw_->DrawMultilineText(fontNum_, align_, textInset_, absX_, absY_, w_, h_, nullptr,
                                texts_[0], true);
+      }
       else
         DrawTexts();
       break;

@@ -1,11 +1,14 @@
 // Program tests: Cardolia_DX9 started as a player starts it, each run on a
 // private X server with its own home folder; screenshots go to
 // <build>/screenshots.
+#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -49,6 +52,64 @@ TEST_F(ProgramDisplayTest, FirstStartShowsThePlayerSelection) {
   EXPECT_TRUE(h.IsProgramRunning());
   h.ClickVirtual(516, 448);  // Exit Game
   EXPECT_EQ(h.WaitForExit(20), 0);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+TEST_F(ProgramDisplayTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram({}, "de_DE.UTF-8"));
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  ProgramHarness::Settle(0.8);
+  h.ClickVirtual(124, 448);  // Create New Player: the name popup opens by itself
+  ProgramHarness::Settle(0.8);
+  h.Type("Ann");
+  ProgramHarness::Settle(0.3);
+  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayerPopup.png"));
+  h.Key("Return");
+  ProgramHarness::Settle(0.8);
+  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayer.png"));
+  h.ClickVirtual(320, 293);  // Country
+  ProgramHarness::Settle(0.8);
+  EXPECT_TRUE(h.Screenshot(shots_ + "Country.png"));
+  h.ClickVirtual(320, 442);  // Continue: back with the local country
+  ProgramHarness::Settle(0.8);
+  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayerCountry.png"));
+  h.Key("Escape");  // Back to the player selection
+  ProgramHarness::Settle(0.8);
+  h.ClickVirtual(516, 448);  // Exit Game
+  EXPECT_EQ(h.WaitForExit(30), 0);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+TEST_F(ProgramDisplayTest, TheLastPlayerIsOfferedWithItsFlag) {
+  ProgramHarness h(dir_ + "/home");
+  const std::string users = h.UserFolder() + "/Users";
+  std::filesystem::create_directories(users);
+  EngEncryptionInit("Mplx4QoragZn_265");
+  UserRecord ann;
+  std::strcpy(ann.name, "Ann");
+  std::strcpy(ann.country, "Germany");
+  std::uint8_t bytes[kUserRecordFileSize];
+  UserRecordToBytes(ann, bytes);
+  ASSERT_TRUE(EngEncryptionEncryptAndWriteToFile((users + "/Ann.usr").c_str(), bytes, sizeof bytes));
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "UsersContinue.png"));
+  // Germany's flag right of "Continue Player: Ann": black, red, gold bands.
+  const float flagX = 443 + 5 + 12.5f;
+  const long top = h.PixelVirtual(flagX, 381 + 8), middle = h.PixelVirtual(flagX, 381 + 20),
+             bottom = h.PixelVirtual(flagX, 381 + 32);
+  auto red = [](long c) { return (c >> 16) & 0xFF; };
+  auto green = [](long c) { return (c >> 8) & 0xFF; };
+  EXPECT_LT(red(top), 60);
+  EXPECT_GT(red(middle), 150);
+  EXPECT_LT(green(middle), 60);
+  EXPECT_GT(green(bottom), 150);
+  h.ClickVirtual(516, 448);  // Exit Game
+  EXPECT_EQ(h.WaitForExit(30), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }
 

@@ -264,3 +264,20 @@ TEST_F(MWinPopupTest, MessageForTimeShowsWaitsAndCloses) {
 }
 
 }  // namespace
+
+TEST_F(MWinPopupTest, WrappedMessageTextTakesTheButtonsColourAndScale) {
+  mw->PopupSetStyle("", "", "", "", "", 0.9f, 0.7f, 0.8f, 1.0f, 2.0f, 1.0f, -1, -1, -1, -1, -1, -1, -1);
+  ASSERT_TRUE(mw->PopupOk(nullptr, "a message"));
+  eng.texts.clear();
+  mw->Render();
+  const FakeBackEnd::Text* message = nullptr;
+  for (const auto& t : eng.texts) {
+    if (t.text == "a message") message = &t;
+  }
+  ASSERT_NE(message, nullptr);
+  // Red, blue, green as PopupSetStyle takes them.
+  EXPECT_FLOAT_EQ(message->colour[0], 0.9f);
+  EXPECT_FLOAT_EQ(message->colour[1], 0.8f);
+  EXPECT_FLOAT_EQ(message->colour[2], 0.7f);
+  EXPECT_FLOAT_EQ(message->rx, 2.0f);
+}

@@ -15,6 +15,9 @@
 //   next MWin::Tick                -> the queued press runs the callback again:
 //                                     the popup closes, then the result callback
 //   a second answer before then    -> refused ("Queue not empty"); the first stands
+// A text-entry popup hands the typed text to the caller's buffer when it
+// answers OK; Cancel (Escape too) and a close without an answer leave the
+// buffer as it was.
 #include <algorithm>
 #include <cstring>
 
@@ -62,6 +65,13 @@ void PopupTextEditCallback(MWinCallbackRecord* record, std::uint32_t, std::uint3
 void MWin::PopupAnswer(int result) {
   MWin* owner = g_popupOwner;
   if (!owner) return;
+  // OK hands the text being typed in a text-entry popup over to the
+  // caller's buffer (Enter presses OK without reaching the box); Cancel,
+  // Escape included, leaves the buffer as it was.
+  if (result == 1 && owner->popupWindow_) {
+    MWinButton* edit = owner->popupWindow_->GetButtonFromID("TEXTEDIT", false);
+    if (edit && edit->TextEditIsEditing()) edit->TextEditTurnOffEditing(0);
+  }
   MWinPopupCallback callback = owner->popupCallback_;
   const bool closed = owner->PopupCloseCollection();
   if (closed && callback) callback(result);
@@ -246,8 +256,6 @@ bool MWin::PopupCloseCollection() {
     DebugError("MWin::PopupCloseCollection", "No desktop");
     return false;
   }
-  // A text entry still being edited hands its text over before it goes.
-  if (popupWindow_) popupWindow_->DeactivateButtons();
   if (desktop_->HasCollection(kPopupCollection)) desktop_->RemoveCollection(kPopupCollection);
   popupCollection_ = nullptr;
   popupWindow_ = nullptr;

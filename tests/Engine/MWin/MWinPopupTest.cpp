@@ -255,6 +255,38 @@ TEST_F(MWinPopupTest, TextEditPopupEditsTheBufferAndEnterConfirms) {
   EXPECT_FALSE(mw->IsPopupOpen());
 }
 
+// The box edits the caller's buffer only for an answer of OK: Escape
+// presses Cancel and leaves the buffer as it was, and a popup closed without
+// an answer hands nothing over either.
+TEST_F(MWinPopupTest, TextEditPopupHandsTheTextOverOnlyWithOk) {
+  struct Case {
+    const char* what;
+    int key;  // 0: closed without an answer
+    std::vector<int> answers;
+    const char* buffer;
+  } cases[] = {
+      {"Enter", 13, {1}, "abXYZ"},
+      {"Escape", 27, {0}, "ab"},
+      {"closed", 0, {}, "ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_answers.clear();
+    char buffer[8] = "ab";
+    ASSERT_TRUE(mw->PopupTextEdit("Deal", "Deal number", buffer, sizeof(buffer), Answer));
+    for (const char* p = "XYZ"; *p; ++p) Char(*p);
+    if (c.key) {
+      EXPECT_TRUE(Key(c.key));
+      mw->Tick();
+    } else {
+      EXPECT_TRUE(mw->PopupCloseIfOpen());
+    }
+    EXPECT_FALSE(mw->IsPopupOpen());
+    EXPECT_EQ(g_answers, c.answers);
+    EXPECT_STREQ(buffer, c.buffer);
+  }
+}
+
 TEST_F(MWinPopupTest, MessageForTimeShowsWaitsAndCloses) {
   ASSERT_TRUE(mw->PopupMessageForTime("T", "Wait", 1.5f));
   EXPECT_EQ(eng.framesRendered, 2);

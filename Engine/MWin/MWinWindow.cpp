@@ -509,12 +509,9 @@ bool MWinWindow::TabWalk(bool backwards) {
     if (CanWalkTo(b)) break;
   } while (b != start);
   if (!CanWalkTo(b)) return false;
-  for (MWinButton* o = first_; o;) {
-    MWinButton* next = o->next_;
-    if (o != b && o->IsHighlighted()) o->Deactivate();
-    o = next;
-  }
-  if (!b->IsHighlighted()) b->Activate();
+  // Only the system cursor moves; the focus follows through the mouse move
+  // the window reports, so a text box that holds the mouse while it is
+  // being typed in keeps it.
   MWinEngBackEnd* eng = MWinEng();
   if (eng->HasWindow())
     eng->SetCursorVirtual(b->AbsX() + b->Width() / 2, b->AbsY() + b->Height() / 2);

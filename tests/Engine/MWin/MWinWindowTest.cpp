@@ -1,5 +1,6 @@
 // Tests of windows: IDs, set-up rules, hit tests, focus walking, the escape
 // and default keys, dragging and button look-ups.
+#include <array>
 #include <string>
 
 #include "tests/Engine/MWin/MWinFake.h"
@@ -77,7 +78,10 @@ TEST_F(MWinTest, HitTestCountsLeftAndTopEdgesInsideAndIncludesTheTitleBar) {
 
 void Nothing() {}
 
+// Tab only places the system cursor on the next button that can take the
+// focus; the focus follows when the window system reports the cursor's move.
 TEST_F(MWinTest, TabWalksFocusableButtonsAndWraps) {
+  eng.window = true;
   MWinWindow* w = AddScreen();
   MWinButton* a = w->AddButton("A", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "a", 10, 10, 50, 20);
   MWinButton* label = w->AddButton("L", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "l", 10, 40, 50, 20);
@@ -86,18 +90,56 @@ TEST_F(MWinTest, TabWalksFocusableButtonsAndWraps) {
   a->SetSimpleCallback(Nothing);
   hidden->SetSimpleCallback(Nothing);
   hidden->Hide();
+  // Tab, then the move the window system reports; the button under it.
+  auto tab = [&]() {
+    const size_t moves = eng.cursorMoves.size();
+    EXPECT_TRUE(Key(9));
+    if (eng.cursorMoves.size() != moves + 1) return static_cast<MWinButton*>(nullptr);
+    const auto at = eng.cursorMoves.back();
+    MWinButton* highlighted = w->GetHighlightedButton();
+    Move(at[0], at[1]);
+    EXPECT_NE(w->GetHighlightedButton(), highlighted);
+    return w->GetHighlightedButton();
+  };
   Move(20, 20);
   ASSERT_TRUE(a->IsHighlighted());
-  EXPECT_TRUE(Key(9));
-  EXPECT_TRUE(b->IsHighlighted());
+  EXPECT_EQ(tab(), b);
   EXPECT_FALSE(label->IsHighlighted());
-  EXPECT_TRUE(Key(9));
-  EXPECT_TRUE(a->IsHighlighted());
+  EXPECT_EQ(eng.cursorMoves.back(), (std::array<float, 2>{35, 80}));
+  EXPECT_EQ(tab(), a);
   eng.keys[16] = true;  // Shift
-  EXPECT_TRUE(Key(9));
-  EXPECT_TRUE(b->IsHighlighted());
+  EXPECT_EQ(tab(), b);
   eng.keys[16] = false;
   EXPECT_FALSE(a->IsHighlighted());
+  // Without an engine window nothing moves, and the key is still taken.
+  eng.window = false;
+  const size_t moves = eng.cursorMoves.size();
+  EXPECT_TRUE(Key(9));
+  EXPECT_EQ(eng.cursorMoves.size(), moves);
+  EXPECT_TRUE(b->IsHighlighted());
+}
+
+// A text box being typed in keeps the pointer: Tab moves the cursor, the
+// typing goes on.
+TEST_F(MWinTest, TabWhileTypingKeepsTheEditGoing) {
+  eng.window = true;
+  MWinWindow* w = AddScreen();
+  MWinButton* edit = w->AddButton("E", MWIN_BUT_TEXTEDIT, "MWIN_TEXBUT_NONE", "", 10, 10, 100, 20);
+  MWinButton* ok = w->AddButton("OK", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "ok", 10, 40, 50, 20);
+  ok->SetSimpleCallback(Nothing);
+  edit->TextEditSetLength(10);
+  Move(20, 20);
+  ASSERT_TRUE(edit->IsHighlighted());
+  edit->TextEditStartEditing();
+  Char('a');
+  EXPECT_TRUE(Key(9));
+  ASSERT_FALSE(eng.cursorMoves.empty());
+  Move(eng.cursorMoves.back()[0], eng.cursorMoves.back()[1]);
+  EXPECT_TRUE(edit->TextEditIsEditing());
+  EXPECT_TRUE(edit->IsHighlighted());
+  EXPECT_FALSE(ok->IsHighlighted());
+  Char('b');
+  EXPECT_STREQ(edit->GetTextP(), "ab");
 }
 
 TEST_F(MWinTest, TabStopsAfterOneCycleWhenNothingCanTakeTheFocus) {

@@ -36,7 +36,12 @@ std::int64_t NowNs() {
 
 }  // namespace
 
-DWORD timeGetTime() { return static_cast<DWORD>(NowNs() / 1000000LL); }
+// Since the system started, as the system's own: a value that differs from
+// run to run (the engine seeds its C-style generator with it).
+DWORD timeGetTime() {
+  const std::int64_t ns = gTime.fake ? gTime.fakeNs : MonotonicNs();
+  return static_cast<DWORD>(ns / 1000000LL);
+}
 
 void Sleep(DWORD ms) {
   if (gTime.fake) {

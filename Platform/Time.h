@@ -1,11 +1,13 @@
 // Time.h - the timer calls the engine is written against, over the POSIX
 // monotonic clock and nanosleep.
 //
-// All readings count from the first use of this unit in the process (a
-// monotonic clock relative to start), so timeGetTime() wraps only after 49
-// days of running. Tests install a fake clock: while it is installed every
-// reading comes from it and Sleep advances it instead of sleeping, so loops
-// that wait on the clock run instantly and deterministically.
+// The performance counter and PlatformTimeNow count from the first use of
+// this unit in the process (a monotonic clock relative to start);
+// timeGetTime() counts from the system's start, as the system's own does,
+// and so differs from run to run. Tests install a fake clock: while it is
+// installed every reading comes from it and Sleep advances it instead of
+// sleeping, so loops that wait on the clock run instantly and
+// deterministically.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +22,7 @@ union LARGE_INTEGER {
   std::int64_t QuadPart;
 };
 
-// Milliseconds since start.
+// Milliseconds since the system started (wrapping after 49.7 days).
 DWORD timeGetTime();
 // Suspends the calling thread for ms milliseconds (0 yields).
 void Sleep(DWORD ms);

@@ -2,6 +2,7 @@
 // device life and shutdown, the four main loops on the fake clock, and the
 // fatal path.
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngRand.h"
 #include "Platform/D3D9Recording.h"
 #include "Platform/Dialogs.h"
 #include "Platform/Time.h"
@@ -101,6 +103,31 @@ TEST_F(EngProgramTest, ConstructionPublishesTheProgramAndDefaults) {
   EXPECT_EQ(program.GetSyncWithGpuMethod(), 1);
   program.SetSyncWithGpuMethod(false, 1, false);
   EXPECT_EQ(program.GetSyncWithGpuMethod(), -1);
+}
+
+// The C-style generator is seeded from the milliseconds since the system
+// started, so card sounds, tilts and celebrations differ from run to run.
+TEST_F(EngProgramTest, ConstructionSeedsTheCrtGeneratorFromTheClockSinceBoot) {
+  PlatformTimeUseFakeClock(false);
+  auto bootMs = [] {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<unsigned>(static_cast<unsigned long long>(now.tv_sec) * 1000u +
+                                 static_cast<unsigned long long>(now.tv_nsec) / 1000000u);
+  };
+  const unsigned before = bootMs();
+  int first = 0;
+  {
+    RecordingProgram program;
+    first = EngRandCrtNext();
+  }
+  const unsigned after = bootMs();
+  bool seededInWindow = false;
+  for (unsigned seed = before; seed <= after && !seededInWindow; ++seed) {
+    EngRandCrtSeed(seed);
+    seededInWindow = EngRandCrtNext() == first;
+  }
+  EXPECT_TRUE(seededInWindow) << "first value " << first << ", boot clock " << before << "-" << after;
 }
 
 TEST_F(EngProgramTest, InitPassesTheCallbackResult) {

@@ -137,11 +137,11 @@ void GenReset() {
   g.deckSize = 0;
   g.dealGroupCapacity = 0;
   g.numFoundations = g.numCells = g.numTableaus = g.numFans = g.numReserves = 0;
-  ForEachPile(g, [](CardGroup& group, int where, int index) {
+  // Every pile becomes an empty group, its codes 0 until a set-up gives the
+  // piles in use theirs.
+  ForEachPile(g, [](CardGroup& group, int, int) {
     EngTexture* texture = group.emptyTexture;  // the pile keeps its marker
     group.Reset(false);
-    group.where = where;
-    group.secondCode = index;
     group.emptyTexture = texture;
   });
   for (int32_t& code : g.dealPlan) code = 0;

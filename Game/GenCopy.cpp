@@ -42,8 +42,17 @@ bool SamePile(const CardGroup& a, const CardGroup& b) {
 
 #ifndef NDEBUG
 // The first slot past the count whose card differs; -1 when all are alike.
+// (SamePile has compared the slots up to the count.) One block compare
+// settles the usual case; the owner links, which may differ harmlessly,
+// are skipped only when it finds a difference.
 int FirstDifferentSlot(const CardGroup& a, const CardGroup& b) {
-  for (int i = 0; i < kCardGroupMaxCards; ++i) {
+  const int first = a.numCards < 0 ? 0 : a.numCards;
+  if (first >= kCardGroupMaxCards ||
+      std::memcmp(&a.cards[first], &b.cards[first],
+                  sizeof(Card) * static_cast<std::size_t>(kCardGroupMaxCards - first)) == 0) {
+    return -1;
+  }
+  for (int i = first; i < kCardGroupMaxCards; ++i) {
     const auto* x = reinterpret_cast<const unsigned char*>(&a.cards[i]) + kCardValueOffset;
     const auto* y = reinterpret_cast<const unsigned char*>(&b.cards[i]) + kCardValueOffset;
     if (std::memcmp(x, y, sizeof(Card) - kCardValueOffset) != 0) return i;

@@ -54,12 +54,21 @@ TEST_F(GenCopyTest, ACopyIsTheSameGameWhateverHappenedBetween) {
        }},
       {"a card turned", [] { g_GenLive.tableaus[0].cards[0].faceUp = 1; }},
       {"a pile laid out again", [] { g_GenLive.tableaus[2].Refresh(true); }},
-      // These three move or write every slot of the piles, past the top
-      // card too, and leave the piles' heads as they were.
+      // These move or write every slot of the piles, past the top card too.
       {"the piles laid out for larger cards",
        [] {
          CardsSetCardSize(7, 10.5f, 0, 0, 0, 0);
          for (int i = 0; i < g_GenLive.numTableaus; ++i) g_GenLive.tableaus[i].Refresh(true);
+       }},
+      // An empty stack's head does not change with the card thickness; every
+      // slot of it moves.
+      {"the empty foundations laid out for thicker cards",
+       [] {
+         CardsSetCardSize(0, 0, 0.2f, 0, 0, 0);
+         for (int i = 1; i < g_GenLive.numFoundations; ++i) {
+           ASSERT_EQ(g_GenLive.foundations[i].numCards, 0);
+           g_GenLive.foundations[i].Refresh(true);
+         }
        }},
       {"new card angles",
        [] {

@@ -240,8 +240,32 @@ TEST_F(GenRecordTest, PilesByCode) {
     EXPECT_EQ(GenGetGroup(g_GenLive, c.code), c.group) << c.code;
     EXPECT_EQ(GenGetKindBase(c.code), c.base) << c.code;
   }
+}
+
+// A reset zeroes the record, pile codes included; the set-up gives the piles
+// in use their codes, and the others stay 0 / 0 in a saved image.
+TEST_F(GenRecordTest, AResetZeroesThePileCodesAndTheSetUpGivesThemBack) {
+  GenSetSetupOverrideForTests(FixtureKlondikePlaySetup);
+  ASSERT_TRUE(GenInit());
   GenReset();
-  EXPECT_EQ(g_GenLive.tableaus[5].where, 205);  // a reset keeps every pile's code
+  EXPECT_EQ(g_GenLive.tableaus[5].where, 0);
+  EXPECT_EQ(g_GenLive.tableaus[5].secondCode, 0);
+  EXPECT_EQ(g_GenLive.deck.where, 0);
+  ASSERT_TRUE(GenInit());
+  std::vector<uint8_t> image(kGenImageSize);
+  GenWriteImage(g_GenLive, image.data());
+  const uint8_t* b = image.data();
+  struct Case { int offset, where, second; } cases[] = {
+      {1266256, 200, 0},               // tableau 0, in use
+      {1266256 + 6 * 30148, 206, 0},   // tableau 6, in use (the layouts give index 0)
+      {1266256 + 7 * 30148, 0, 0},     // tableau 7, not
+      {1266256 + 51 * 30148, 0, 0},    // tableau 51, not
+      {2833952 + 27 * 30148, 0, 0},    // fan 27, not
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GenGetI32(b, c.offset + 60), c.where) << c.offset;
+    EXPECT_EQ(GenGetI32(b, c.offset + 64), c.second) << c.offset;
+  }
 }
 
 TEST_F(GenRecordTest, GameFileNames) {

@@ -187,8 +187,9 @@ void EngProgram::EventDrivenLoopForceRedraw() {
 void EngProgram::EventDrivenLoopRequestRedraw(bool causedByMouseMove) {
   if (loopType_ != kEngLoopEventDriven) return;
   if (causedByMouseMove && !eventRedrawOnMouseMoves_) return;
-  // A request never cancels the second redraw of a forced one.
-  if (pendingRedraws_ < 1) pendingRedraws_ = 1;
+  // One redraw, also after a forced one: the passes stay active for the
+  // redraw period after it anyway.
+  pendingRedraws_ = 1;
 }
 
 void EngProgram::EventDrivenLoopRedrawOnPaint() { EventDrivenLoopRequestRedraw(false); }

@@ -342,6 +342,7 @@ namespace {
 RecordingProgram* gIdleProgram = nullptr;
 int gIdlePasses = 0;
 bool gForced = false;
+bool gRequestAfterForce = false;
 double gForcedAt = 0;
 void IdleScript() {
   ++gIdlePasses;
@@ -350,6 +351,7 @@ void IdleScript() {
     gForced = true;
     gForcedAt = now;
     gIdleProgram->EventDrivenLoopForceRedraw();
+    if (gRequestAfterForce) gIdleProgram->EventDrivenLoopRequestRedraw(false);
   }
   if (now >= 3.0) gIdleProgram->SetQuitFlag();
 }
@@ -362,6 +364,7 @@ TEST_F(EngProgramTest, EventDrivenLoopRedrawsOnRequestAndIdlesOtherwise) {
   gIdleProgram = &program;
   gIdlePasses = 0;
   gForced = false;
+  gRequestAfterForce = false;
   program.SetIdleCallback(IdleScript);
   program.Run();
   // First burst: the start-up redraw keeps passes active for 0.5 s.
@@ -378,6 +381,28 @@ TEST_F(EngProgramTest, EventDrivenLoopRedrawsOnRequestAndIdlesOtherwise) {
   EXPECT_EQ(program.ticks, program.renders);
   EXPECT_EQ(EngProgramGetFramesPerSecond(), 60);
   EXPECT_GT(gIdlePasses, 100);  // idle passes sleep 3 ms each
+  program.Shutdown();
+}
+
+// A request sets the pending count to one redraw, also right after a forced
+// redraw: the burst then ends 0.5 s after its first pass.
+TEST_F(EngProgramTest, EventDrivenRequestAfterAForcedRedrawLeavesOneRedraw) {
+  RecordingProgram program;
+  program.StartUp();
+  program.SetLoopType(kEngLoopEventDriven);
+  gIdleProgram = &program;
+  gForced = false;
+  gRequestAfterForce = true;
+  program.SetIdleCallback(IdleScript);
+  program.Run();
+  gRequestAfterForce = false;
+  std::vector<double> second;
+  for (double t : program.tickTimes) {
+    if (t >= 1.0) second.push_back(t);
+  }
+  ASSERT_GE(second.size(), 2u);
+  EXPECT_LT(second.back(), second[0] + 0.5);
+  EXPECT_GT(second.back(), second[0] + 0.45);
   program.Shutdown();
 }
 

@@ -117,12 +117,8 @@ bool EngFile::Write(const void* data, std::size_t size) {
     DebugError("EngFile::Write", "File is not open for writing");
     return false;
   }
-  if (size == 0) return true;
-  if (!data) {
-    DebugError("EngFile::Write", "Could not write to file");
-    return false;
-  }
-  const std::size_t written = std::fwrite(data, 1, size, stream_);
+  // Nothing written is a failure, also when nothing was asked for.
+  const std::size_t written = data && size > 0 ? std::fwrite(data, 1, size, stream_) : 0;
   if (written == 0) {
     DebugError("EngFile::Write", "Could not write to file");
     return false;

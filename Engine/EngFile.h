@@ -36,7 +36,8 @@ class EngFile {
   // Reads one line, keeping its '\n', at most maxLength - 1 characters.
   // False at end of file, without a report.
   bool ReadLine(char* buffer, int maxLength);
-  // Writes size bytes; a short count fails except in text mode.
+  // Writes size bytes; nothing written (also for size 0) fails, a short
+  // count fails except in text mode.
   bool Write(const void* data, std::size_t size);
   bool Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 

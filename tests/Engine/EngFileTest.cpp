@@ -59,6 +59,15 @@ TEST_F(EngFileTest, DirectionAndStateAreChecked) {
   ClearLog();
   ASSERT_TRUE(writer.DoOpenForWriting("b.txt", false));
   EXPECT_TRUE(LogContains("( EngFile::OpenForWriting )    File was already opened"));
+
+  // Nothing written is a failed write, an empty text included.
+  ClearLog();
+  EXPECT_FALSE(writer.Write("x", 0));
+  EXPECT_TRUE(LogContains("( EngFile::Write )    Could not write to file"));
+  ClearLog();
+  EXPECT_FALSE(writer.Printf("%s", ""));
+  EXPECT_TRUE(LogContains("( EngFile::Printf )    Could not write to file"));
+  EXPECT_TRUE(writer.Write("x", 1));
 }
 
 TEST_F(EngFileTest, OpeningFailuresAndTheirReports) {

@@ -13,23 +13,27 @@
 
 namespace {
 
+// Times are readings of the engine's 32-bit millisecond clock, which wraps
+// after about 49.7 days: they are only ever compared by their unsigned
+// difference (GameTimeMsSince).
 struct ClockState {
   bool running = false;
   bool paused = false;
   bool held = false;       // waiting for the deal animation
   bool stopped = false;    // game over
-  long long startMs = 0;
-  long long pauseMs = 0;
-  long long gameOverMs = 0;
+  unsigned startMs = 0;
+  unsigned pauseMs = 0;
+  unsigned gameOverMs = 0;
   int lastShown = -1;      // seconds last formatted; -1 = format at the next update
-  long long nextUpdateMs = 0;
+  bool ticked = false;     // a once-a-second update has run
+  unsigned lastTickMs = 0;
   char text[32] = "0:00";
 };
 
 ClockState g_clock;
 char g_formatBuffer[32];
 
-long long NowMs() { return static_cast<long long>(EngProgramGetCurrentMilliseconds()); }
+unsigned NowMs() { return EngProgramGetCurrentMilliseconds(); }
 
 int32_t* StoredSeconds() {
   int game = GenGetCurGame();
@@ -61,12 +65,12 @@ const char* GameTimeFormat(int seconds) {
 
 void GameTimeUpdate(bool force) {
   if (!g_clock.running) return;
-  long long now = NowMs();
+  const unsigned now = NowMs();
   if (g_clock.held) g_clock.startMs = now;
-  long long end = g_clock.stopped ? g_clock.gameOverMs : g_clock.paused ? g_clock.pauseMs : now;
-  long long elapsedMs = end - g_clock.startMs;
-  if (elapsedMs < 0) elapsedMs = 0;
-  int elapsed = static_cast<int>(elapsedMs / 1000);
+  const unsigned end = g_clock.stopped ? g_clock.gameOverMs : g_clock.paused ? g_clock.pauseMs : now;
+  unsigned elapsedMs = GameTimeMsSince(end, g_clock.startMs);
+  if (elapsedMs > 0x7FFFFFFFu) elapsedMs = 0;  // the clock was set back
+  const int elapsed = static_cast<int>(elapsedMs / 1000);
   if (!force && elapsed == g_clock.lastShown) return;
   if (int32_t* stored = StoredSeconds()) *stored = elapsed;
   std::snprintf(g_clock.text, sizeof g_clock.text, "%s", GameTimeFormat(elapsed));
@@ -80,10 +84,11 @@ const char* GameTimeGetString() {
 }
 
 void GameTimeTick() {
-  long long now = NowMs();
-  if (now < g_clock.nextUpdateMs) return;
+  const unsigned now = NowMs();
+  if (g_clock.ticked && GameTimeMsSince(now, g_clock.lastTickMs) < 1000) return;
   GameTimeUpdate(false);
-  g_clock.nextUpdateMs = now + 1000;
+  g_clock.ticked = true;
+  g_clock.lastTickMs = now;
 }
 
 void GameTimeReleaseHold() {
@@ -95,7 +100,7 @@ void GameTimeReleaseHold() {
 
 void GameTimeContinue() {
   int32_t* stored = StoredSeconds();
-  g_clock.startMs = NowMs() - (stored ? static_cast<long long>(*stored) * 1000 : 0);
+  g_clock.startMs = NowMs() - (stored ? static_cast<unsigned>(*stored) * 1000u : 0u);
   EmptyText();
   g_clock.running = true;
   g_clock.paused = g_clock.held = g_clock.stopped = false;
@@ -115,7 +120,7 @@ void GameTimePause() {
 
 void GameTimeResume() {
   if (g_clock.running && !g_clock.stopped && g_clock.paused) {
-    g_clock.startMs += NowMs() - g_clock.pauseMs;
+    g_clock.startMs += GameTimeMsSince(NowMs(), g_clock.pauseMs);
     g_clock.paused = false;
     GameTimeUpdate(false);
     CardsShowFacesNormally();

@@ -12,6 +12,12 @@
 // A resumed saved game goes straight to counting (GameTimeContinue).
 #pragma once
 
+// The milliseconds from sinceMs to nowMs on the engine's 32-bit millisecond
+// clock, right across its wrap (about every 49.7 days). Timers compare this
+// difference with their period, never "now > since + period", which fails
+// once the sum overflows.
+constexpr unsigned GameTimeMsSince(unsigned nowMs, unsigned sinceMs) { return nowMs - sinceMs; }
+
 // "%d:%02d:%02d" (hours, minutes, seconds) when hours > 0, else "%d:%02d";
 // with the player's hours-and-minutes option "%d:%02d" of hours and minutes.
 // Static buffer.

@@ -281,6 +281,41 @@ bool GenStdSetFourCellsInTopRow() {
   return ok;
 }
 
+bool GenStdSetNCellsPosition(int n, float x, float y, float xGap, float yGap, bool centred) {
+  const char* where = "GenStdSetNCellsPosition";
+  if (n < 0 || n > kGenMaxCells) {
+    DebugError(where, "Invalid num cells <%d>", n);
+    return false;
+  }
+  if (xGap != 0 && yGap != 0) {
+    DebugError(where, "Only one of xgap and ygap supported");
+    return false;
+  }
+  Gen& g = g_GenLive;
+  g.numCells = n;
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    const float xi = yGap != 0 ? x : RowX(i, n, x, xGap, centred);
+    const float yi = yGap != 0 ? ColumnY(i, n, y, yGap, centred) : y;
+    CardGroup& c = g.cells[i];
+    ok = c.SetupCardGroup(1, 0, 1, true, xi, yi, g_tableHeight, true, 1, 0, 0, 0, 0, 0, false,
+                          kWhereCell + i, 0) && ok;
+    c.drawEmptySpace = 1;
+  }
+  return ok;
+}
+
+bool GenSetPilePosition(int code, float x, float y) {
+  CardGroup* pile = GenGetGroup(g_GenLive, code);
+  if (!pile || !pile->active) {
+    DebugError("GenSetPilePosition", "Invalid pile <%d>", code);
+    return false;
+  }
+  const float position[3] = {x, y, pile->pos[2]};
+  pile->SetPositionAndSwing(position, pile->swing);
+  return pile->Refresh(true);
+}
+
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp) {
   Gen& g = g_GenLive;
   g.deckInUse = static_cast<uint8_t>(inUse);

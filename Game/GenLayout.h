@@ -97,6 +97,15 @@ bool GenStdSetNFoundationsBetween(int n, int maxCards, float x1, float y1, float
 bool GenStdSetFourFoundationsInTopRow(int lowestRank);
 // Cells 100-103 along the top row left of the middle; the last set-up's result.
 bool GenStdSetFourCellsInTopRow();
+// n cells (100 up) in a row (x gap) or a column (y gap, downwards), placed
+// like reserves: from (x, y) or centred on it; each holds one card and draws
+// its empty space. n outside 0-11: "Invalid num cells <%d>"; both gaps set:
+// "Only one of xgap and ygap supported".
+bool GenStdSetNCellsPosition(int n, float x, float y, float xGap, float yGap, bool centred);
+// Moves a placed pile to (x, y), keeping its height, and lays it out again
+// (a pile of a second row, a pile beside its kind's row). A code of no pile:
+// "Invalid pile <%d>".
+bool GenSetPilePosition(int code, float x, float y);
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp);
 bool GenSetWastePosition(float x, float y, int inUse, int faceUp);
 // The five reserve bytes of the record.

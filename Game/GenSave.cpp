@@ -125,6 +125,9 @@ bool WritePicture(const char* name) {
 
 const char* GenGetSaveFilename(int mode) {
   const char* where = "GenGetSaveFilename";
+  // A bad game number would name the files "XXX": no such name may reach a
+  // write or a delete.
+  if (!CurGameOk(where)) return nullptr;
   const char* game = GenGetGameFilename(-1);
   int n;
   if (mode == 0 || mode == 1) {

@@ -60,7 +60,8 @@ bool GenFillSaveCardDetailsFromSaveCardDetailsCompact();
 
 // The path of the current player's saved game (mode 0, ".c3o"), its picture
 // (mode 1, ".c3m") or the current game's stock picture (mode 2). Null, with
-// a report, when no player is loaded (modes 0, 1), the player's name is not
+// a report, when the current game number names no game, when no player is
+// loaded (modes 0, 1), the player's name is not
 // usable in a file name ('/', '\\', "..", control characters) or the path
 // would not fit. The result is a shared buffer.
 const char* GenGetSaveFilename(int mode);

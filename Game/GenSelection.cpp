@@ -417,6 +417,8 @@ void GenCancelSelection() {
   }
 }
 
+bool GenIsPickupCopyPending() { return g_pickupPending; }
+
 void GenTakePickupCopy() {
   GenCopyRecord(g_GenPickupCopy, g_GenLive);
   g_pickupPending = g_GenLive.ready != 0;

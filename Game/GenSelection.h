@@ -59,6 +59,9 @@ bool GenStdPickupOrDrop(int button, int down, int kindBase);
 void GenCancelSelection();
 // Keeps the live game as it is before a lift (done by every lift).
 void GenTakePickupCopy();
+// The pick-up copy (g_GenPickupCopy) holds the game as it was at the lift
+// of the cards now carried.
+bool GenIsPickupCopyPending();
 
 // In-game key F: sends the face-up top card under the pointer (tableau, fan,
 // reserve, cell, deck or waste) to the first foundation that takes it, as an

@@ -24,7 +24,6 @@ void AcesUpSetup() { SetupNotWritten("AcesUpSetup"); }
 void AgnesSetup() { SetupNotWritten("AgnesSetup"); }
 void AlternationsSetup() { SetupNotWritten("AlternationsSetup"); }
 void BakersDozenSetup() { SetupNotWritten("BakersDozenSetup"); }
-void FreeCellSetup() { SetupNotWritten("FreeCellSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
 void BeleagueredCastleSetup() { SetupNotWritten("BeleagueredCastleSetup"); }
 void BlackHoleSetup() { SetupNotWritten("BlackHoleSetup"); }
@@ -36,7 +35,6 @@ void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
 void CanfieldSetup() { SetupNotWritten("CanfieldSetup"); }
 void ColeopterSetup() { SetupNotWritten("ColeopterSetup"); }
 void CurdsAndWheySetup() { SetupNotWritten("CurdsAndWheySetup"); }
-void KlondikeSetup() { SetupNotWritten("KlondikeSetup"); }
 void YukonSetup() { SetupNotWritten("YukonSetup"); }
 void LaBelleLucieSetup() { SetupNotWritten("LaBelleLucieSetup"); }
 void FortyThievesSetup() { SetupNotWritten("FortyThievesSetup"); }

@@ -21,6 +21,7 @@
 #include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenSelection.h"
+#include "Game/GenVariant.h"
 #include "Game/SolCards.h"
 
 namespace {
@@ -213,6 +214,8 @@ bool Step(bool back) {
   if (back) CountUp(marked ? g.markedUndos : g.unmarkedUndos);
   g.statsState = statsState;
   if (g.lowestRank != lowest) SolCardsSetFoundationSpaceRank(g.lowestRank);
+  // The deck marker follows the redeal counter the step brought back.
+  GenUpdateDeckMarker(false);
   if (g.emptySpacePicture != picture) SolCardsSetSpaceCustomPic(g.emptySpacePicture);
   ScoreUpdateCurrentScore();
   GenBuildPickupCandidates();

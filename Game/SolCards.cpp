@@ -177,6 +177,11 @@ void SolCardsSetSpaceRankOptions(int tableau, int fan) {
   g_fanSpaceOption = fan;
 }
 
+void SolCardsGetSpaceRankOptions(int* tableau, int* fan) {
+  if (tableau) *tableau = g_tableauSpaceOption;
+  if (fan) *fan = g_fanSpaceOption;
+}
+
 void SolCardsSetFoundationSpaceRank(int baseRank) {
   if (baseRank < 0) baseRank = g_foundationSpaceRank;
   SolCardsDoSetSpaceRank(baseRank, kWhereFoundation);

@@ -41,8 +41,10 @@ int SolCardsGetFoundationSpaceRank();
 // The tableau and fan markers by the empty-space choices: 0 blank,
 // -1 one below the base rank (0 becomes 13), else that rank.
 void SolCardsSetSpaceRanks(int baseRank);
-// The choices SolCardsSetSpaceRanks follows (both 0 at start).
+// The choices SolCardsSetSpaceRanks follows (both 0 at start; each variant
+// set-up gives its own: 13 where spaces take only kings).
 void SolCardsSetSpaceRankOptions(int tableau, int fan);
+void SolCardsGetSpaceRankOptions(int* tableau, int* fan);
 // The rank the option gives for a base rank (0 = blank).
 int SolCardsSpaceRankFor(int option, int baseRank);
 // The deck marker's picture: 1 "Data/Custom/Special1.bmp", 2

@@ -74,4 +74,21 @@ TEST_F(GameTimeTest, TheClockIsHeldWhileAnAnimationRuns) {
   EXPECT_STREQ(GameTimeGetString(), "0:03");
 }
 
+// The engine's millisecond clock wraps to 0 after 2^32 ms (49.7 days of
+// running): the clock counts on across the wrap, and so do its ticks.
+TEST_F(GameTimeTest, CountsOnAcrossTheMillisecondClockWrap) {
+  const double wrap = 4294967.296;  // seconds
+  AdvanceTime(wrap - 2.5);
+  GameTimeReset();
+  GameTimeTick();
+  AdvanceTime(4);  // 1.5 s past the wrap
+  GameTimeTick();
+  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 4);
+  EXPECT_STREQ(GameTimeGetString(), "0:04");
+  AdvanceTime(1);
+  GameTimeTick();
+  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 5);
+  EXPECT_EQ(GameTimeMsSince(500u, 4294966796u), 1000u);
+}
+
 }  // namespace

@@ -506,4 +506,21 @@ TEST_F(GenSaveTest, TheGameInProgressIsSavedAndDeletingCoversEveryGame) {
   EXPECT_FALSE(GenSavedGameExists());
 }
 
+// A game number outside the table names no file: nothing is written,
+// found or deleted under the stand-in name "XXX".
+TEST_F(GenSaveTest, ABadGameNumberNamesNoFile) {
+  const std::string stray = Native(GameFile());
+  const std::string xxx = stray.substr(0, stray.rfind('_') + 1) + "XXX.c3o";
+  WriteFile(xxx, "x");
+  GenSetCurGame(kGenNumGames);
+  for (int mode = 0; mode < 3; ++mode) EXPECT_EQ(GenGetSaveFilename(mode), nullptr) << mode;
+  EXPECT_TRUE(LogContains("Invalid cur game num 84"));
+  EXPECT_FALSE(GenSavedGameExists());
+  EXPECT_FALSE(GenSaveCurrentGame());
+  GenDeleteSavedGame();
+  EXPECT_EQ(GenGetSavedGameDealNumber(), 0u);
+  EXPECT_EQ(ReadFile(xxx), "x") << "the stray file is left alone";
+  GenSetCurGame(kGameKlondike);
+}
+
 }  // namespace

@@ -1,0 +1,144 @@
+// GenVariant.cpp - the steps the variant set-ups share (see GenVariant.h).
+#include "Game/GenVariant.h"
+
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/GenAutoplay.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenSelection.h"
+#include "Game/SolCards.h"
+
+namespace {
+
+constexpr float kWasteBackSpeed = 0.3f;
+
+}  // namespace
+
+int GenPileNumber(int code) {
+  const int kind = GenGetKindBase(code);
+  return kind == 0 ? 0 : code - kind + 1;
+}
+
+bool GenBeginVariantSetup(int deckSize, int dealCards, int faceMode, float speed) {
+  GenSetCardScale(GenGameLayoutsGetCurGameCardScaleX(), GenGameLayoutsGetCurGameCardScaleY());
+  GenReset();
+  SolCardsSetSpaceRankOptions(0, 0);
+  if (!GenSetDeckAndDealGroup(deckSize, dealCards, faceMode, speed)) return false;
+  GenSetAutoplayCB(GenStdAutoplay);
+  return true;
+}
+
+void GenSetRuleBytes(std::initializer_list<GenRuleSetting> rules) {
+  for (const GenRuleSetting& rule : rules) {
+    if (rule.byte >= 0 && rule.byte < kGenNumRules) {
+      g_GenLive.rules[rule.byte] = static_cast<uint8_t>(rule.code);
+    }
+  }
+}
+
+float GenLayoutXCards(int n) { return GenGameLayoutsGetCurGameXVar(n) * CardsGetCardWidth(); }
+float GenLayoutYCards(int n) { return GenGameLayoutsGetCurGameYVar(n) * CardsGetCardHeight(); }
+
+bool StdTableauFoundationSelection(int, int down) {
+  if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
+  return GenStdPickupOrDrop(0, down, kWhereFoundation);
+}
+
+bool SetBaseRankFromFirstFoundation(int, int) {
+  Gen& g = g_GenLive;
+  // Card k of the deal is the deck's top card at its turn.
+  for (int k = 0; k < g.dealGroup.numCards && k < g.deck.numCards; ++k) {
+    if (g.dealPlan[k] != GenFoundationCode(1)) continue;
+    GenSetLowestRank(g.deck.cards[g.deck.numCards - 1 - k].rank);
+    break;
+  }
+  return false;
+}
+
+bool GenIsStockClick(int down) {
+  return !down && g_GenLive.selection.numCards == 0 && GenGetCurrentHitWhere() == kWhereDeck;
+}
+
+bool GenStockTurn(int n, GenStepCB finish, float speed) {
+  Gen& g = g_GenLive;
+  if (g.deck.numCards < 1) {
+    if (finish) finish(0, 0);
+    return false;
+  }
+  if (n > g.deck.numCards) n = g.deck.numCards;
+  if (!AnimSetupMoveNCardsFromDeckToWaste(n, speed)) return false;
+  if (finish) AnimSetFinishCB(finish);
+  return true;
+}
+
+bool GenTurnWasteBack() {
+  Gen& g = g_GenLive;
+  if (g.waste.numCards < 1) return false;
+  return AnimSetupMoveNCardsFromWasteToDeck(g.waste.numCards, true, kWasteBackSpeed);
+}
+
+bool GenDealToPiles(int kindBase, int n, float speed, GenStepCB finish) {
+  const int first = GenPileIndex(1);
+  bool started = false;
+  switch (kindBase) {
+    case kWhereTableau: started = AnimSetupMoveNCardsFromDeckToTableau(n, first, true, speed); break;
+    case kWhereFan: started = AnimSetupMoveNCardsFromDeckToFan(n, first, true, speed); break;
+    case kWhereReserve: started = AnimSetupMoveNCardsFromDeckToReserve(n, first, true, speed); break;
+    case kWhereCell: started = AnimSetupMoveNCardsFromDeckToCells(n, first, true, speed); break;
+    default: break;
+  }
+  if (started && finish) AnimSetFinishCB(finish);
+  return started;
+}
+
+int GenGetRedealCounter() { return g_GenLive.variantState; }
+void GenSetRedealCounter(int counter) { g_GenLive.variantState = static_cast<int8_t>(counter); }
+
+int GenDeckMarkerKindFor(int game, int counter) {
+  constexpr int kRedeal = 1, kNoMore = 2;
+  switch (game) {
+    case kGameAlternations:
+    case kGameBristol:
+    case kGameColeopter:
+    case kGameInterchange:
+    case kGameLasVegas:
+    case kGameNewYork:
+    case kGameNumberTen:
+    case kGameThumbAndPouch:
+    case kGameWaningMoon:
+      return kNoMore;
+    case kGameCanfield:
+    case kGameDoubleKlondike:
+    case kGameKlondike:
+    case kGameKlondike2:
+    case kGameLasVegas2:
+    case kGameTutsTomb:
+    case kGameUnlimited:
+      return kRedeal;
+    case kGameGaps:
+    case kGameGargantua:
+    case kGameHarp:
+    case kGameIntelligence:
+    case kGameLaBelleLucie:
+    case kGameMonteCarlo:
+    case kGamePyramid:
+    case kGameSteps:
+      return counter >= 1 ? kRedeal : kNoMore;
+    default:
+      return 0;
+  }
+}
+
+void GenUpdateDeckMarker(bool forced) {
+  Gen& g = g_GenLive;
+  const int game = GenGetCurGame();
+  const int counter = GenGetRedealCounter();
+  const int kind = GenDeckMarkerKindFor(game, counter);
+  if (kind == 0) return;
+  // A counter-driven marker waits for a counter unless the caller insists.
+  const bool followsCounter = GenDeckMarkerKindFor(game, 1) != GenDeckMarkerKindFor(game, 0);
+  if (followsCounter && counter == -1 && !forced) return;
+  g.emptySpacePicture = static_cast<uint8_t>(kind);
+  SolCardsSetSpaceCustomPic(kind);
+}

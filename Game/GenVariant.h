@@ -1,0 +1,100 @@
+// GenVariant.h - what the variant set-ups (Game/Variants/) share: pile
+// numbers as the rules count them, the start of every set-up, the shared
+// selection and after-deal steps, the stock, the redeal counter and the deck
+// marker.
+//
+// The rules of every variant count piles from 1 within their kind
+// (foundation 1, tableau pile 1); the record counts from 0 (code 10, code
+// 200). The helpers below are the only place that converts: a variant never
+// writes "+ 1" or "- 1" on a pile number itself.
+//
+// A set-up routine, in order:
+//   GenBeginVariantSetup (card scale, empty record, deck and deal, the
+//   standard autoplay in slot 4) -> GenSetRuleBytes -> callback setters ->
+//   positioners -> play switches, redeal counter, GenUpdateDeckMarker ->
+//   GenSetReady
+// A row that names no autoplay keeps the standard step in slot 4, so the
+// standard win test runs after every move; a game that must not autoplay
+// clears the slot itself.
+//
+// State: none of its own; everything lives in the live record (Gen.h).
+#pragma once
+
+#include <initializer_list>
+
+#include "Game/Gen.h"
+
+// ---- Pile numbers (counted from 1 within their kind) ------------------------------
+constexpr int GenFoundationCode(int number) { return kWhereFoundation + number - 1; }
+constexpr int GenCellCode(int number) { return kWhereCell + number - 1; }
+constexpr int GenTableauCode(int number) { return kWhereTableau + number - 1; }
+constexpr int GenFanCode(int number) { return kWhereFan + number - 1; }
+constexpr int GenReserveCode(int number) { return kWhereReserve + number - 1; }
+// The index in its kind's array of pile number n (pile 1 is index 0).
+constexpr int GenPileIndex(int number) { return number - 1; }
+// The number (from 1) of a pile code within its kind; 0 for a code of no
+// pile kind.
+int GenPileNumber(int code);
+
+// ---- The start of every set-up ------------------------------------------------------
+// Steps 1-3 of a set-up routine and the default of slot 4: the current game's
+// card scale from the game layouts, an empty record (GenReset), the deck of
+// deckSize cards with a deal of dealCards in the deal face mode at the speed
+// factor, blank empty tableau and fan markers (SolCardsSetSpaceRankOptions),
+// and GenStdAutoplay in the autoplay slot. False when the sizes are
+// refused (reported by GenSetDeckAndDealGroup); the record is then not ready.
+bool GenBeginVariantSetup(int deckSize, int dealCards, int faceMode, float speed);
+
+// One rule byte (kRulePickupTableau, ...) and its code (GenRules.h).
+struct GenRuleSetting {
+  int byte;
+  int code;
+};
+// Sets the rule bytes named; the others keep their value (0 after a reset,
+// 16 for drops on the deck).
+void GenSetRuleBytes(std::initializer_list<GenRuleSetting> rules);
+
+// Layout value n of the current game (Data/Main/0110.dat) in card widths
+// (x) or card heights (y), as table units for the current card size.
+float GenLayoutXCards(int n);
+float GenLayoutYCards(int n);
+
+// ---- Shared selection and deal steps ---------------------------------------------
+// The selection handler of the games that only build on tableau piles and
+// foundations: pick-up-or-drop on the tableau piles, then on the
+// foundations; false when neither acted.
+bool StdTableauFoundationSelection(int quick, int down);
+// After-deal step: the base rank becomes the rank of the card planned for
+// foundation 1 (the deal has not moved it yet: the plan names it). Gives
+// false; nothing changes when no card is planned there.
+bool SetBaseRankFromFirstFoundation(int a, int b);
+
+// A click on the stock: nothing carried, the button released, the current
+// hit the deck.
+bool GenIsStockClick(int down);
+// Turns min(n, cards in the deck) from the deck to the waste at the speed
+// with finish as the move's finish step; with an empty deck finish runs at
+// once (when set). True when cards started to move.
+bool GenStockTurn(int n, GenStepCB finish, float speed);
+// All waste cards back to the deck in one move (speed 0.3). True when cards
+// started to move.
+bool GenTurnWasteBack();
+// Deals min(n, cards in the deck) face up from the deck's top to the piles
+// of a kind (tableau, fan, reserve or cell), one card to a pile from pile 1
+// on, cycling; finish becomes the move's finish step. True when cards
+// started to move.
+bool GenDealToPiles(int kindBase, int n, float speed, GenStepCB finish);
+
+// ---- Redeal counter and deck marker ---------------------------------------------------
+// The redeal counter is the record's signed variant state byte; it is kept
+// in every undo state and in saved games.
+int GenGetRedealCounter();
+void GenSetRedealCounter(int counter);
+// The deck's empty-pile picture a game shows (1 redeal, 2 no more redeals)
+// for a redeal counter, or 0 for a game that leaves it alone.
+int GenDeckMarkerKindFor(int game, int counter);
+// Puts the current game's deck marker into the record (its empty-space
+// picture byte) and on the card layer. Games whose marker follows the
+// redeal counter leave it alone while the counter is -1 unless forced;
+// games without a deck marker leave it alone always.
+void GenUpdateDeckMarker(bool forced);

@@ -1,0 +1,126 @@
+// VariantLayoutTest.cpp - every game's layout, from the layouts file and the
+// positioners, with the deepest piles the game can reach: each pile lies
+// inside the table and in view of the default camera at 1024x768 and
+// 1280x720, and no two piles overlap.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "Game/CardsSettings.h"
+#include "tests/Game/Variants/VariantTest.h"
+
+namespace {
+
+struct Rect {
+  float left, right, bottom, top;
+};
+
+struct PileBox {
+  int code;
+  Rect box;
+};
+
+// The table of the game shell: half width and height 30, top y 35.
+constexpr Rect kTable = {-30.0f, 30.0f, -30.0f, 35.0f};
+
+// The default camera (preset 1 of the player's options): look-at point
+// (0, 1.31589, 12.14954), the eye 16.82251 back in y and 100.23923 up in z,
+// a 30 degree field of view, z up; the window's aspect.
+struct Vec3 {
+  double x, y, z;
+};
+Vec3 Sub(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec3 Unit(Vec3 a) {
+  const double l = std::sqrt(Dot(a, a));
+  return {a.x / l, a.y / l, a.z / l};
+}
+
+bool InView(float x, float y, double aspect) {
+  const Vec3 at = {0, 1.31589, 12.14954};
+  const Vec3 eye = {0, 1.31589 - 16.82251, 12.14954 + 100.23923};
+  const Vec3 forward = Unit(Sub(at, eye));
+  const Vec3 side = Unit(Cross(forward, {0, 0, 1}));
+  const Vec3 up = Cross(side, forward);
+  const Vec3 p = Sub({x, y, 0}, eye);
+  const double depth = Dot(p, forward);
+  const double halfView = std::tan(15.0 * 3.14159265358979 / 180.0);
+  const double sx = Dot(p, side) / depth / (halfView * aspect);
+  const double sy = Dot(p, up) / depth / halfView;
+  return depth > 0 && std::fabs(sx) <= 1.0 && std::fabs(sy) <= 1.0;
+}
+
+// The box a pile covers on the table: every card (turned cards by their
+// turned corners), or the pile's own place when it is empty.
+Rect BoxOf(const CardGroup& pile) {
+  const float hw = CardsGetSettings().halfWidth, hh = CardsGetSettings().halfHeight;
+  Rect r = {pile.pos[0] - hw, pile.pos[0] + hw, pile.pos[1] - hh, pile.pos[1] + hh};
+  for (int i = 0; i < pile.numCards; ++i) {
+    const Card& c = pile.cards[i];
+    const float a = c.rot[2];
+    const float ex = hw * std::fabs(std::cos(a)) + hh * std::fabs(std::sin(a));
+    const float ey = hw * std::fabs(std::sin(a)) + hh * std::fabs(std::cos(a));
+    const float x = pile.pos[0] + c.pos[0], y = pile.pos[1] + c.pos[1];
+    if (i == 0) r = {x - ex, x + ex, y - ey, y + ey};
+    r.left = std::min(r.left, x - ex);
+    r.right = std::max(r.right, x + ex);
+    r.bottom = std::min(r.bottom, y - ey);
+    r.top = std::max(r.top, y + ey);
+  }
+  return r;
+}
+
+std::vector<PileBox> PilesOnTable() {
+  Gen& g = g_GenLive;
+  std::vector<PileBox> boxes;
+  GenForEachPileInUse(g, [&boxes, &g](CardGroup& pile, int kind) {
+    if ((kind == kWhereDeck && !g.deckInUse) || (kind == kWhereWaste && !g.wasteInUse)) return;
+    if (!pile.active || pile.maxCards < 1) return;
+    boxes.push_back({pile.where, BoxOf(pile)});
+  });
+  return boxes;
+}
+
+std::string Describe(const PileBox& p) {
+  char text[128];
+  std::snprintf(text, sizeof text, "pile %d [%.2f, %.2f] x [%.2f, %.2f]", p.code, p.box.left,
+                p.box.right, p.box.bottom, p.box.top);
+  return text;
+}
+
+TEST_P(VariantLayoutTest, PilesInsideTheTableInViewAndApart) {
+  const VariantRow& row = GetParam();
+  GenSetCurGame(row.game);
+  ASSERT_TRUE(GenInit());
+  ASSERT_TRUE(VariantBuildDeepest(row.deepest)) << row.deepest;
+  const std::vector<PileBox> piles = PilesOnTable();
+  ASSERT_FALSE(piles.empty());
+  constexpr double kWindows[][2] = {{1024, 768}, {1280, 720}};
+  for (const PileBox& p : piles) {
+    const Rect& b = p.box;
+    EXPECT_TRUE(b.left >= kTable.left && b.right <= kTable.right && b.bottom >= kTable.bottom &&
+                b.top <= kTable.top)
+        << Describe(p) << " leaves the table";
+    for (const auto& window : kWindows) {
+      const double aspect = window[0] / window[1];
+      EXPECT_TRUE(InView(b.left, b.bottom, aspect) && InView(b.right, b.bottom, aspect) &&
+                  InView(b.left, b.top, aspect) && InView(b.right, b.top, aspect))
+          << Describe(p) << " is out of view at " << window[0] << "x" << window[1];
+    }
+  }
+  // Piles may touch, not overlap.
+  constexpr float kSlack = 0.01f;
+  for (size_t i = 0; i < piles.size(); ++i) {
+    for (size_t j = i + 1; j < piles.size(); ++j) {
+      const Rect& a = piles[i].box;
+      const Rect& b = piles[j].box;
+      const bool apart = a.right <= b.left + kSlack || b.right <= a.left + kSlack ||
+                         a.top <= b.bottom + kSlack || b.top <= a.bottom + kSlack;
+      EXPECT_TRUE(apart) << Describe(piles[i]) << " overlaps " << Describe(piles[j]);
+    }
+  }
+}
+
+}  // namespace

@@ -83,11 +83,11 @@ TEST_F(GameTimeTest, CountsOnAcrossTheMillisecondClockWrap) {
   GameTimeTick();
   AdvanceTime(4);  // 1.5 s past the wrap
   GameTimeTick();
-  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 4);
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kGameKlondike], 4);
   EXPECT_STREQ(GameTimeGetString(), "0:04");
   AdvanceTime(1);
   GameTimeTick();
-  EXPECT_EQ(g_UserGameOptions.elapsedSeconds[kGameKlondike], 5);
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kGameKlondike], 5);
   EXPECT_EQ(GameTimeMsSince(500u, 4294966796u), 1000u);
 }
 

@@ -3,8 +3,7 @@
 // deals, and a position played to the win.
 #include <string>
 
-#include "App/Stats.h"
-#include "App/User.h"
+#include "tests/Support/GameImportsStandIn.h"
 #include "Game/GenDeal.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"

@@ -3,7 +3,7 @@
 // a position played to the win.
 #include <string>
 
-#include "App/Stats.h"
+#include "tests/Support/GameImportsStandIn.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"
 

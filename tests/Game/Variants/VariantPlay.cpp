@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "App/User.h"
+#include "Game/GameImports.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -110,7 +110,7 @@ int VariantAutoplayModeFor(int game, unsigned deal) {
 }
 
 std::string VariantRandomPlay(int game, unsigned deal, int steps, VariantPlayStats* stats) {
-  g_UserGameOptions.autoplayMode[game] = VariantAutoplayModeFor(game, deal);
+  g_UserOptions.autoplayMode[game] = VariantAutoplayModeFor(game, deal);
   VariantDeal(game, deal);
   ++stats->deals;
   if (FixtureCountAllCards() != g_GenLive.deckSize) {

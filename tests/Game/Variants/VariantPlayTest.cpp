@@ -26,7 +26,7 @@ TEST_P(VariantPlayTest, RandomPlayKeepsEveryCardAndASoundRecord) {
 
 TEST_P(VariantPlayTest, SavedMidGameResumesToTheSameTable) {
   const VariantRow& row = GetParam();
-  FixtureUsePlayer(dir_, "Tester");
+  FixtureUsePlayer("Tester");
   VariantPlayStats stats;
   // A deal that random play does not end early.
   unsigned deal = 11;

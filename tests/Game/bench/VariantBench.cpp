@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "App/User.h"
+#include "Game/GameImports.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -46,7 +46,7 @@ void Prepare(int game) {
   CardsAnimCancelAll();
   GameTimeResetForTests();
   g_UserRecord = UserRecord();
-  g_UserGameOptions = UserGameOptions();
+  g_UserOptions = UserOptions();
   EngProgramSetCurrentTimeForTests(0);
   GenSetSetupOverrideForTests(nullptr);
   GenSetCurGame(game);

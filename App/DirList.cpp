@@ -1,7 +1,7 @@
 // DirList.cpp - the two folder listings over the directory search
 // (FindFirstFileA, FindNextFileA, FindClose).
 //
-// State: gFirst and gSecond, one record per listing, alive for the whole run
+// State: g_first and g_second, one record per listing, alive for the whole run
 // (a listing's search handle stays open only between prepare and the end of
 // its entries or its clean-up).
 #include "App/DirList.h"
@@ -36,11 +36,11 @@ struct Listing {
   char joined[kDirListMaxPath + 1024 + 2] = {};
 };
 
-Listing gFirst{"DirListOpenDir", "DirListPrepareToGetFilenamesInDir",
+Listing g_first{"DirListOpenDir", "DirListPrepareToGetFilenamesInDir",
                "Directory not opened - call DirListOpenDir() first.",
                "Call DirListPrepareToGetFilenamesInDir() first.",
                "DirListCleanupAfterGettingFilenamesInDir", false};
-Listing gSecond{"DirListUnicodeOpenDir", "DirListUnicodePrepareToGetFilenamesInDir",
+Listing g_second{"DirListUnicodeOpenDir", "DirListUnicodePrepareToGetFilenamesInDir",
                 "Directory not opened - call DirListUnicodeOpenDir() first.",
                 "Call DirListUnicodePrepareToGetFilenamesInDir() first.",
                 "DirListUnicodeCleanupAfterGettingFilenamesInDir", true};
@@ -144,13 +144,13 @@ void Cleanup(Listing& l) {
 
 }  // namespace
 
-bool DirListOpenDir(const char* path, DirListFilterCB filter) { return Open(gFirst, path, filter); }
-bool DirListPrepareToGetFilenamesInDir() { return Prepare(gFirst); }
-const char* DirListGetNextFilenameInDir() { return Next(gFirst, nullptr); }
+bool DirListOpenDir(const char* path, DirListFilterCB filter) { return Open(g_first, path, filter); }
+bool DirListPrepareToGetFilenamesInDir() { return Prepare(g_first); }
+const char* DirListGetNextFilenameInDir() { return Next(g_first, nullptr); }
 
 const char* DirListGetFilenameWithPath(const char* name) {
   const char* where = "DirListGetFilenameWithPath";
-  if (gFirst.state == kClosed) {
+  if (g_first.state == kClosed) {
     DebugError(where, "Not setup");
     return "";
   }
@@ -158,24 +158,24 @@ const char* DirListGetFilenameWithPath(const char* name) {
     DebugError(where, "No filename");
     return "";
   }
-  if (std::strcmp(gFirst.folder, "\\") == 0) {
-    std::snprintf(gFirst.joined, sizeof(gFirst.joined), "%s%s", gFirst.folder, name);
+  if (std::strcmp(g_first.folder, "\\") == 0) {
+    std::snprintf(g_first.joined, sizeof(g_first.joined), "%s%s", g_first.folder, name);
   } else {
-    std::snprintf(gFirst.joined, sizeof(gFirst.joined), "%s\\%s", gFirst.folder, name);
+    std::snprintf(g_first.joined, sizeof(g_first.joined), "%s\\%s", g_first.folder, name);
   }
-  return gFirst.joined;
+  return g_first.joined;
 }
 
-void DirListCleanupAfterGettingFilenamesInDir() { Cleanup(gFirst); }
-void DirListCloseDir() { Close(gFirst); }
-void DirListSetShowParentDir(bool show) { gFirst.showParent = show; }
+void DirListCleanupAfterGettingFilenamesInDir() { Cleanup(g_first); }
+void DirListCloseDir() { Close(g_first); }
+void DirListSetShowParentDir(bool show) { g_first.showParent = show; }
 
 bool DirListUnicodeOpenDir(const char* path, DirListFilterCB filter) {
-  return Open(gSecond, path, filter);
+  return Open(g_second, path, filter);
 }
-bool DirListUnicodePrepareToGetFilenamesInDir() { return Prepare(gSecond); }
+bool DirListUnicodePrepareToGetFilenamesInDir() { return Prepare(g_second); }
 const char* DirListUnicodeGetNextFilenameInDir(DirListFindRecord* record) {
-  return Next(gSecond, record);
+  return Next(g_second, record);
 }
-void DirListUnicodeCleanupAfterGettingFilenamesInDir() { Cleanup(gSecond); }
-void DirListUnicodeCloseDir() { Close(gSecond); }
+void DirListUnicodeCleanupAfterGettingFilenamesInDir() { Cleanup(g_second); }
+void DirListUnicodeCloseDir() { Close(g_second); }

@@ -17,7 +17,7 @@
 
 namespace {
 
-Program* gProgram = nullptr;
+Program* g_program = nullptr;
 constexpr const char* kDashes =
     "---------------------------------------------------------------------------";
 
@@ -26,7 +26,7 @@ constexpr int kProgramType = 1;
 
 }  // namespace
 
-Program* ProgramGetCurrent() { return gProgram; }
+Program* ProgramGetCurrent() { return g_program; }
 
 bool ProgramIsConfigurationCommand(const char* commandLine) {
   return commandLine && std::strcmp(commandLine, kProgramConfigurationWord) == 0;
@@ -108,20 +108,20 @@ void Program::PreShutdownDeviceCB() {
 void Program::ExitCB() { EngLanguagesRelease(); }
 
 int ProgramMain(void* instance, const char* commandLine) {
-  gProgram = new (std::nothrow) Program;
-  if (!gProgram) return -1;
+  g_program = new (std::nothrow) Program;
+  if (!g_program) return -1;
 
-  const int init = gProgram->Init(instance, commandLine);
+  const int init = g_program->Init(instance, commandLine);
   if (init < 0) {
-    delete gProgram;
-    gProgram = nullptr;
+    delete g_program;
+    g_program = nullptr;
     return 0;
   }
   if (init == 0) {
     DebugError("Main", "Init Failed");
     EngShowPrematureTerminationBox();
-    delete gProgram;
-    gProgram = nullptr;
+    delete g_program;
+    g_program = nullptr;
     return -1;
   }
 
@@ -129,24 +129,24 @@ int ProgramMain(void* instance, const char* commandLine) {
   DebugPlain("%s", kProgramTitle);
   DebugPlain("%s", kDashes);
   std::int8_t result = 0;
-  EngWindow* window = gProgram->CreateMainWindow(kProgramTitle, g_WindowSettings, &result);
+  EngWindow* window = g_program->CreateMainWindow(kProgramTitle, g_WindowSettings, &result);
   if (!window) {
-    gProgram->Shutdown();
-    delete gProgram;
-    gProgram = nullptr;
+    g_program->Shutdown();
+    delete g_program;
+    g_program = nullptr;
     if (result == 0) EngShowPrematureTerminationBox();
     return -1;
   }
   if (!window->CreateGraphicsDevice()) {
-    gProgram->Shutdown();
-    delete gProgram;
-    gProgram = nullptr;
+    g_program->Shutdown();
+    delete g_program;
+    g_program = nullptr;
     EngShowPrematureTerminationBox();
     return -1;
   }
-  gProgram->Run();
-  gProgram->Shutdown();
-  delete gProgram;
-  gProgram = nullptr;
+  g_program->Run();
+  g_program->Shutdown();
+  delete g_program;
+  g_program = nullptr;
   return 0;
 }

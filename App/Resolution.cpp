@@ -21,8 +21,8 @@ EngWindowSettings g_WindowSettings;
 
 namespace {
 
-char gPath[1024] = {};
-bool gRunInProgress = false;
+char g_path[1024] = {};
+bool g_runInProgress = false;
 
 // Offsets of the file image.
 enum : int {
@@ -175,8 +175,8 @@ void ResolutionFromBytes(const std::uint8_t b[kResolutionFileSize], ResolutionSe
 }
 
 const char* ResolutionGetPath() {
-  std::snprintf(gPath, sizeof(gPath), "%s%sResolution.dat", PrefFolderGetMainFolder(), "\\");
-  return gPath;
+  std::snprintf(g_path, sizeof(g_path), "%s%sResolution.dat", PrefFolderGetMainFolder(), "\\");
+  return g_path;
 }
 
 void ResolutionSetDefaults() {
@@ -238,7 +238,7 @@ bool ResolutionReadFile() {
 void ResolutionWriteFile() {
   g_ResolutionSettings.gameVersion = kResolutionGameVersion;
   ResolutionSettings onDisk = g_ResolutionSettings;
-  if (gRunInProgress) onDisk.showDialog = 1;
+  if (g_runInProgress) onDisk.showDialog = 1;
   std::uint8_t bytes[kResolutionFileSize];
   ResolutionToBytes(onDisk, bytes);
   const char* path = ResolutionGetPath();
@@ -338,8 +338,8 @@ void ResolutionClampWindowToDesktop() {
   }
 }
 
-void ResolutionSetRunInProgress(bool inProgress) { gRunInProgress = inProgress; }
-bool ResolutionIsRunInProgress() { return gRunInProgress; }
+void ResolutionSetRunInProgress(bool inProgress) { g_runInProgress = inProgress; }
+bool ResolutionIsRunInProgress() { return g_runInProgress; }
 
 void ResolutionGetForGame(GameDisplaySettings* settings) {
   const ResolutionSettings& r = g_ResolutionSettings;

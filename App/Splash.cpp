@@ -5,28 +5,28 @@
 
 namespace {
 
-bool gSetUp = false;
-bool gOn = false;
+bool g_setUp = false;
+bool g_on = false;
 
 }  // namespace
 
 bool SplashSetup(const char* picture1, const char*, const char*, const char*, const char*,
                  const char*, const char*, EngFont*, float, float, SplashTextCB, SplashEndCB,
                  SplashStopCB) {
-  gSetUp = picture1 != nullptr;
-  return gSetUp;
+  g_setUp = picture1 != nullptr;
+  return g_setUp;
 }
 void SplashSetRect(float, float, float, float) {}
 bool SplashStart() {
-  if (!gSetUp || gOn) return false;
-  gOn = true;
+  if (!g_setUp || g_on) return false;
+  g_on = true;
   return true;
 }
-bool SplashTick() { return gOn; }
-bool SplashRender(int) { return gOn; }
-bool SplashIsOn() { return gOn; }
+bool SplashTick() { return g_on; }
+bool SplashRender(int) { return g_on; }
+bool SplashIsOn() { return g_on; }
 void SplashSkipFadeIn() {}
-void SplashStop() { gOn = false; }
-void SplashCancel() { gOn = false; }
+void SplashStop() { g_on = false; }
+void SplashCancel() { g_on = false; }
 bool SplashCreateGraphics() { return true; }
 void SplashFreeGraphics() {}

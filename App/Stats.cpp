@@ -10,7 +10,7 @@
 
 namespace {
 
-char gFileName[1024] = {};
+char g_fileName[1024] = {};
 
 }  // namespace
 
@@ -19,9 +19,9 @@ const char* StatsGetFilename() {
     DebugError("StatsGetFilename", "User not loaded");
     return nullptr;
   }
-  std::snprintf(gFileName, sizeof gFileName, "%s\\%s.sta", PrefFolderGetSubFolder("Users"),
+  std::snprintf(g_fileName, sizeof g_fileName, "%s\\%s.sta", PrefFolderGetSubFolder("Users"),
                 g_UserRecord.name);
-  return gFileName;
+  return g_fileName;
 }
 
 void StatsDeleteFile() {

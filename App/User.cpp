@@ -32,8 +32,8 @@ UserOptions g_UserOptions;
 
 namespace {
 
-bool gLoaded = false;
-char gFileName[1024] = {};
+bool g_loaded = false;
+char g_fileName[1024] = {};
 
 // Reads the per-game block of a player; false when it is missing or damaged.
 bool ReadOptions(const char* name, UserOptions* options) {
@@ -76,13 +76,13 @@ const char* UserGetFileName(const char* name, bool options) {
     DebugError(where, name ? "Invlalid name parameter" : "Invlalid name");
     return nullptr;
   }
-  const int n = std::snprintf(gFileName, sizeof gFileName, "%s%s%s%s", PrefFolderGetSubFolder("Users"),
+  const int n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s%s", PrefFolderGetSubFolder("Users"),
                               "\\", player, options ? ".opt" : ".usr");
-  if (n < 0 || n >= static_cast<int>(sizeof gFileName)) {
+  if (n < 0 || n >= static_cast<int>(sizeof g_fileName)) {
     DebugError(where, "File name too long");
     return nullptr;
   }
-  return gFileName;
+  return g_fileName;
 }
 
 bool UserProfileExists(const char* name) {
@@ -90,7 +90,7 @@ bool UserProfileExists(const char* name) {
   return path && EngFileExists(path);
 }
 
-bool UserIsLoaded() { return gLoaded; }
+bool UserIsLoaded() { return g_loaded; }
 
 void UserOptionsSetDefaults() {
   g_UserOptions = UserOptions{};
@@ -133,13 +133,13 @@ void UserSetDefaults() {
 
 bool UserSave() {
   const char* where = "UserSave";
-  if (!gLoaded) return false;
+  if (!g_loaded) return false;
   const char* path = UserGetFileName(nullptr, false);
   if (!path) {
     DebugError(where, "Could not set filename");
     return false;
   }
-  char profilePath[sizeof gFileName];
+  char profilePath[sizeof g_fileName];
   EngSafeStrcpy(profilePath, path, sizeof profilePath);
   EngSafeStrcpy(g_ResolutionSettings.lastPlayer, g_UserRecord.name,
                 sizeof g_ResolutionSettings.lastPlayer);
@@ -184,7 +184,7 @@ bool UserNew(const char* name, const char* country) {
   EngSafeStrcpy(g_UserRecord.country, country, sizeof g_UserRecord.country);
   g_UserRecord.rememberedMode = 255;
   g_UserRecord.rememberedScreen = -1;
-  gLoaded = true;
+  g_loaded = true;
   StatsDeleteFile();
   UserSave();
   SplashStop();
@@ -236,7 +236,7 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
   } else {
     UserOptionsSetDefaults();
   }
-  gLoaded = true;
+  g_loaded = true;
   GameStartForUser();
   if (ScreensGetCurrent() != g_ScreenMain) SplashStop();
   RunAfterLoadAction();
@@ -245,14 +245,14 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
 
 void UserDeleteFiles(const char* name) {
   if (!name || !*name || !UserIsValidFileName(name)) return;
-  const bool deletingLoaded = gLoaded && std::strcmp(name, g_UserRecord.name) == 0;
+  const bool deletingLoaded = g_loaded && std::strcmp(name, g_UserRecord.name) == 0;
   // The statistics, score and saved-game units name their files after the
   // current player: lend them this name for the moment.
   char kept[sizeof g_UserRecord.name];
   std::memcpy(kept, g_UserRecord.name, sizeof kept);
-  const bool keptLoaded = gLoaded;
+  const bool keptLoaded = g_loaded;
   EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
-  gLoaded = true;
+  g_loaded = true;
   StatsDeleteFile();
   ScoreDeleteUserScoresForAllGames();
   GenDeleteAllSavedGames();
@@ -261,12 +261,12 @@ void UserDeleteFiles(const char* name) {
     if (path && EngFileExists(path)) EngFileDelete(path);
   }
   std::memcpy(g_UserRecord.name, kept, sizeof kept);
-  gLoaded = keptLoaded;
+  g_loaded = keptLoaded;
 
   if (deletingLoaded) {
     // Nothing may save the deleted player again, and the next start must
     // not offer it.
-    gLoaded = false;
+    g_loaded = false;
     g_ResolutionSettings.lastPlayer[0] = '\0';
     ResolutionWriteFile();
   } else if (std::strcmp(g_ResolutionSettings.lastPlayer, name) == 0) {

@@ -1,7 +1,7 @@
 // Debug.cpp - the error reporter and the message log.
 //
 // State (process-wide, never reset during a run except by the test seam):
-//   gLog      the pending lines and the log file's name and flags
+//   g_log      the pending lines and the log file's name and flags
 // Depends on the file layer to write the log. A report raised while the log
 // is being written (for example by the file layer itself) is dropped through
 // the busy flag, which also rules out recursion.
@@ -37,7 +37,7 @@ struct DebugLog {
   void* listenerContext = nullptr;
 };
 
-DebugLog gLog;
+DebugLog g_log;
 
 const char* const kLevelTags[] = {"<WARNING>", " <ERROR> ", " <EXIT>  ", "<EXIT NM>",
                                   " <POPUP> ", " | ",       ""};
@@ -53,16 +53,16 @@ void AppendBounded(char* out, std::size_t size, std::size_t* length, const char*
 }
 
 void StoreLine(const char* line, int level) {
-  PendingLine& entry = gLog.pending[gLog.pendingCount++];
+  PendingLine& entry = g_log.pending[g_log.pendingCount++];
   std::size_t length = 0;
   entry.text[0] = '\0';
   AppendBounded(entry.text, sizeof(entry.text), &length, line);
   entry.level = level;
-  if (gLog.listener) gLog.listener(level, entry.text, gLog.listenerContext);
+  if (g_log.listener) g_log.listener(level, entry.text, g_log.listenerContext);
 }
 
 void ResetAfterOverflow() {
-  gLog.pendingCount = 0;
+  g_log.pendingCount = 0;
   StoreLine(" ", D_PLAIN);
   StoreLine("(MESSAGE LOG OVERFLOWED)", D_PLAIN);
   StoreLine(" ", D_PLAIN);
@@ -103,7 +103,7 @@ const char* DebugGetLevelTag(int level) {
 }
 
 void DebugDoString(const char* text, int level) {
-  if (gLog.busy || !text) return;
+  if (g_log.busy || !text) return;
 
   // The text, cut when it is too long.
   char body[kDebugMaxTextLength + 1];
@@ -146,35 +146,35 @@ void DebugDoString(const char* text, int level) {
   StoreLine(line, level);
   DebugWriteFormattedMessagesToFile();
 
-  if (gLog.pendingCount >= kDebugMaxPending) {
+  if (g_log.pendingCount >= kDebugMaxPending) {
     DebugWriteFormattedMessagesToFile();
     ResetAfterOverflow();
   }
 }
 
 void DebugWriteFormattedMessagesToFile() {
-  gLog.busy = true;
-  if (gLog.pendingCount == 0) {
-    gLog.busy = false;
+  g_log.busy = true;
+  if (g_log.pendingCount == 0) {
+    g_log.busy = false;
     return;
   }
   EngFile file;
   bool opened;
-  if (gLog.firstWrite) {
-    EngFileDelete(gLog.fileName);
-    opened = file.DoOpenForWriting(gLog.fileName, true);
+  if (g_log.firstWrite) {
+    EngFileDelete(g_log.fileName);
+    opened = file.DoOpenForWriting(g_log.fileName, true);
   } else {
-    opened = file.OpenForAppending(gLog.fileName, true);
+    opened = file.OpenForAppending(g_log.fileName, true);
   }
   if (opened) {
-    gLog.firstWrite = false;
-    for (int i = 0; i < gLog.pendingCount; ++i) {
-      file.Printf("%s\n", gLog.pending[i].text);
+    g_log.firstWrite = false;
+    for (int i = 0; i < g_log.pendingCount; ++i) {
+      file.Printf("%s\n", g_log.pending[i].text);
     }
     file.Close();
-    gLog.pendingCount = 0;
+    g_log.pendingCount = 0;
   }
-  gLog.busy = false;
+  g_log.busy = false;
 }
 
 void DebugError(const char* where, const char* format, ...) {
@@ -226,8 +226,8 @@ void DebugPlain(const char* format, ...) {
 }
 
 void DebugFatalErrorIf(bool condition, const char* where, const char* format, ...) {
-  if (!condition || gLog.fatalExitBegun) return;
-  gLog.fatalExitBegun = true;
+  if (!condition || g_log.fatalExitBegun) return;
+  g_log.fatalExitBegun = true;
 
   DebugDoString(" ", D_PLAIN);
   DebugDoString("EXITING DUE TO FOLLOWING ERROR:", D_PLAIN);
@@ -258,37 +258,37 @@ void DebugReportLastError(const char* context) {
 
 bool DebugSetLogFilename(const char* name, bool deleteExisting) {
   if (!name || !*name) {
-    std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
+    std::snprintf(g_log.fileName, sizeof(g_log.fileName), "%s", kDefaultLogName);
     return true;
   }
   if (std::strlen(name) >= kDebugLogNameSize) {
-    std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
+    std::snprintf(g_log.fileName, sizeof(g_log.fileName), "%s", kDefaultLogName);
     DebugError("DebugSetLogFilename", "Filename too long");
     return false;
   }
-  std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", name);
-  if (deleteExisting && EngFileExists(gLog.fileName)) EngFileDelete(gLog.fileName);
+  std::snprintf(g_log.fileName, sizeof(g_log.fileName), "%s", name);
+  if (deleteExisting && EngFileExists(g_log.fileName)) EngFileDelete(g_log.fileName);
   return true;
 }
 
-const char* DebugGetLogFilename() { return gLog.fileName; }
+const char* DebugGetLogFilename() { return g_log.fileName; }
 
 void DebugSetListener(DebugListener listener, void* context) {
-  gLog.listener = listener;
-  gLog.listenerContext = context;
+  g_log.listener = listener;
+  g_log.listenerContext = context;
 }
 
-int DebugGetPendingCount() { return gLog.pendingCount; }
+int DebugGetPendingCount() { return g_log.pendingCount; }
 
 const char* DebugGetPendingLine(int index) {
-  if (index < 0 || index >= gLog.pendingCount) return nullptr;
-  return gLog.pending[index].text;
+  if (index < 0 || index >= g_log.pendingCount) return nullptr;
+  return g_log.pending[index].text;
 }
 
 void DebugResetForTests() {
-  gLog.pendingCount = 0;
-  std::snprintf(gLog.fileName, sizeof(gLog.fileName), "%s", kDefaultLogName);
-  gLog.firstWrite = true;
-  gLog.busy = false;
-  gLog.fatalExitBegun = false;
+  g_log.pendingCount = 0;
+  std::snprintf(g_log.fileName, sizeof(g_log.fileName), "%s", kDefaultLogName);
+  g_log.firstWrite = true;
+  g_log.busy = false;
+  g_log.fatalExitBegun = false;
 }

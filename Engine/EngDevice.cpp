@@ -7,15 +7,15 @@
 #include "Engine/EngProgram.h"
 
 namespace {
-EngDevice* gCurrentDevice = nullptr;
+EngDevice* g_currentDevice = nullptr;
 
 D3DXVECTOR3 Vec(const float* v) { return D3DXVECTOR3(v[0], v[1], v[2]); }
 }  // namespace
 
-EngDevice* EngDeviceGetCurrent() { return gCurrentDevice; }
+EngDevice* EngDeviceGetCurrent() { return g_currentDevice; }
 
 bool EngDevice::Create(int windowed, int width, int height, int bitDepth, int aaEntry) {
-  gCurrentDevice = nullptr;
+  g_currentDevice = nullptr;
   if (EngProgramGetMainDeviceType() != 1) return false;
   if (!backEnd_) backEnd_ = new EngDeviceDX9(this);
   if (!backEnd_->Create(windowed, width, height, bitDepth, aaEntry)) {
@@ -27,7 +27,7 @@ bool EngDevice::Create(int windowed, int width, int height, int bitDepth, int aa
     return false;
   }
   created_ = true;
-  gCurrentDevice = this;
+  g_currentDevice = this;
   return true;
 }
 
@@ -38,7 +38,7 @@ void EngDevice::Destroy() {
     backEnd_ = nullptr;
   }
   created_ = false;
-  if (gCurrentDevice == this) gCurrentDevice = nullptr;
+  if (g_currentDevice == this) g_currentDevice = nullptr;
 }
 
 EngDeviceDX9* EngDevice::Back() const { return EngProgramGetMainDeviceType() == 1 ? backEnd_ : nullptr; }

@@ -1,7 +1,7 @@
 // EngEncryption.cpp - AES-128 counter-mode record files over libtomcrypt,
 // and the Blowfish encipherer of EngEncryptionEncryptData2.
 //
-// State: gCrypt, set once by EngEncryptionInit (key and set-up flag) plus the
+// State: g_crypt, set once by EngEncryptionInit (key and set-up flag) plus the
 // tests' forced counter block. Record files are written through
 // EngFileWriteReplacing, so a crash mid-write never costs the player the
 // previous file.
@@ -29,11 +29,11 @@ struct CryptState {
   unsigned char forcedCounter[kEngEncryptionCounterSize] = {};
 };
 
-CryptState gCrypt;
+CryptState g_crypt;
 
 bool NewCounterBlock(unsigned char* block) {
-  if (gCrypt.forceCounter) {
-    std::memcpy(block, gCrypt.forcedCounter, kEngEncryptionCounterSize);
+  if (g_crypt.forceCounter) {
+    std::memcpy(block, g_crypt.forcedCounter, kEngEncryptionCounterSize);
     return true;
   }
   return EngRandFillFromCrypto(block, kEngEncryptionCounterSize) == 0;
@@ -54,20 +54,20 @@ bool EngEncryptionInit(const char* passPhrase) {
     DebugError("EngEncryptionInit", "Invalid password");
     return false;
   }
-  std::memset(gCrypt.key, 0, sizeof(gCrypt.key));
-  std::memcpy(gCrypt.key, passPhrase, length);
-  gCrypt.cipher = register_cipher(&aes_desc);
-  if (gCrypt.cipher < 0) {
+  std::memset(g_crypt.key, 0, sizeof(g_crypt.key));
+  std::memcpy(g_crypt.key, passPhrase, length);
+  g_crypt.cipher = register_cipher(&aes_desc);
+  if (g_crypt.cipher < 0) {
     DebugError("EngEncryptionInit", "Error registering cipher.");
     return false;
   }
-  gCrypt.setUp = true;
+  g_crypt.setUp = true;
   return true;
 }
 
 unsigned char* EngEncryptionEncrypt(const void* data, std::size_t n) {
   const char* where = "EngEncryptionEncrypt";
-  if (!gCrypt.setUp) {
+  if (!g_crypt.setUp) {
     DebugError(where, "Encryption not setup");
     return nullptr;
   }
@@ -88,7 +88,7 @@ unsigned char* EngEncryptionEncrypt(const void* data, std::size_t n) {
     return nullptr;
   }
   symmetric_CTR ctr;
-  int err = ctr_start(gCrypt.cipher, out, gCrypt.key, kKeySize, 0, CTR_COUNTER_LITTLE_ENDIAN,
+  int err = ctr_start(g_crypt.cipher, out, g_crypt.key, kKeySize, 0, CTR_COUNTER_LITTLE_ENDIAN,
                       &ctr);
   if (err != CRYPT_OK) {
     DebugError(where, "ctr_start error: %s", error_to_string(err));
@@ -114,7 +114,7 @@ unsigned char* EngEncryptionEncrypt(const void* data, std::size_t n) {
 
 bool EngEncryptionDecrypt(unsigned char* buffer, std::size_t n) {
   const char* where = "EngEncryptionDecrypt";
-  if (!gCrypt.setUp) {
+  if (!g_crypt.setUp) {
     DebugError(where, "Encryption not setup");
     return false;
   }
@@ -125,7 +125,7 @@ bool EngEncryptionDecrypt(unsigned char* buffer, std::size_t n) {
   unsigned char counter[kEngEncryptionCounterSize];
   std::memcpy(counter, buffer, sizeof(counter));
   symmetric_CTR ctr;
-  int err = ctr_start(gCrypt.cipher, counter, gCrypt.key, kKeySize, 0, CTR_COUNTER_LITTLE_ENDIAN,
+  int err = ctr_start(g_crypt.cipher, counter, g_crypt.key, kKeySize, 0, CTR_COUNTER_LITTLE_ENDIAN,
                       &ctr);
   if (err != CRYPT_OK) {
     DebugError(where, "ctr_start error: %s", error_to_string(err));
@@ -246,12 +246,12 @@ bool EngEncryptionEncryptData2(const char* key, void* data, std::size_t n) {
 }
 
 void EngEncryptionForceCounterBlockForTests(const unsigned char* block16) {
-  gCrypt.forceCounter = block16 != nullptr;
-  if (block16) std::memcpy(gCrypt.forcedCounter, block16, kEngEncryptionCounterSize);
+  g_crypt.forceCounter = block16 != nullptr;
+  if (block16) std::memcpy(g_crypt.forcedCounter, block16, kEngEncryptionCounterSize);
 }
 
 void EngEncryptionResetForTests() {
-  std::memset(gCrypt.key, 0, sizeof(gCrypt.key));
-  gCrypt.setUp = false;
-  gCrypt.forceCounter = false;
+  std::memset(g_crypt.key, 0, sizeof(g_crypt.key));
+  g_crypt.setUp = false;
+  g_crypt.forceCounter = false;
 }

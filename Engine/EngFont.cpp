@@ -33,7 +33,7 @@ namespace {
 constexpr int kDpi = 150;
 
 // Process-wide: on at start, switched by EngFontSetReportMissingChars.
-bool gReportMissingChars = true;
+bool g_reportMissingChars = true;
 
 // The FreeType library and face of one creation, released on every path.
 struct FreeTypeSession {
@@ -121,7 +121,7 @@ std::vector<std::uint8_t> CoverageOf(FT_Glyph glyph, int* width, int* rows) {
 
 }  // namespace
 
-void EngFontSetReportMissingChars(bool on) { gReportMissingChars = on; }
+void EngFontSetReportMissingChars(bool on) { g_reportMissingChars = on; }
 
 // ---- Life cycle ---------------------------------------------------------------
 
@@ -335,7 +335,7 @@ int EngFont::ParseLetter(FT_FaceRec_* face, int code, float scaleX, float scaleY
   static const char* const kWhere = "EngFont::ParseLetter";
   const FT_UInt index = FT_Get_Char_Index(face, CharCodeFor(face, code));
   if (index == 0) {
-    if (gReportMissingChars) DebugNote("EngFont::ParseLetter - No char at %d", code);
+    if (g_reportMissingChars) DebugNote("EngFont::ParseLetter - No char at %d", code);
     return 0;
   }
   GlyphHolder holder;

@@ -15,7 +15,7 @@
 
 namespace {
 
-EngFontTextState gTextState;
+EngFontTextState g_textState;
 
 bool Direct3D() { return EngProgramGetMainDeviceType() == 1; }
 
@@ -23,13 +23,13 @@ bool DeviceExists() { return Direct3D() && EngFontGraphicsDeviceExists_DX9(); }
 
 }  // namespace
 
-EngFontTextState& EngFontGetTextState() { return gTextState; }
+EngFontTextState& EngFontGetTextState() { return g_textState; }
 
-void EngFontResetTextStateForTests() { gTextState = EngFontTextState{}; }
+void EngFontResetTextStateForTests() { g_textState = EngFontTextState{}; }
 
 float EngFontTrackCharPos(int index) {
-  const float tracked = gTextState.trackedX;
-  gTextState.trackIndex = index;
+  const float tracked = g_textState.trackedX;
+  g_textState.trackIndex = index;
   return tracked;
 }
 
@@ -42,7 +42,7 @@ void EngFontDoPrepareForDrawing(int orientation, int mode) {
     EngFontPrepareForDrawingIn3D();
     return;
   }
-  EngFontPrepareDevice_DX9(mode, &gTextState);
+  EngFontPrepareDevice_DX9(mode, &g_textState);
 }
 
 void EngFontPrepareForDrawing(int mode) { EngFontDoPrepareForDrawing(0, mode); }
@@ -51,14 +51,14 @@ void EngFontPrepareForDrawingInOrientation(int mode) { EngFontDoPrepareForDrawin
 
 void EngFontPrepareForDrawingIn3D() {
   if (!DeviceExists()) return;
-  EngFontPrepareDevice_DX9(2, &gTextState);
+  EngFontPrepareDevice_DX9(2, &g_textState);
 }
 
 bool EngFontPrepareForDrawingIfNeeded(int mode, bool* preparedHere) {
   if (preparedHere) *preparedHere = false;
   if (!DeviceExists()) return false;
-  if (gTextState.prepared) {
-    const bool compatible = (gTextState.preparedMode == 0) == (mode == 0);
+  if (g_textState.prepared) {
+    const bool compatible = (g_textState.preparedMode == 0) == (mode == 0);
     if (compatible) return true;
     DebugError("EngFontPrepareForDrawingIfNeeded", "Ratio mix problem");
     EngFontRestoreAfterDrawing();
@@ -74,51 +74,51 @@ bool EngFontPrepareForDrawingInOrientationIfNeeded(int mode, bool* preparedHere)
 
 void EngFontRestoreAfterDrawing() {
   if (!DeviceExists()) return;
-  if (!gTextState.prepared) {
+  if (!g_textState.prepared) {
     DebugError("EngFontRestoreAfterDrawing", "Not setup");
     return;
   }
-  EngFontRestoreDevice_DX9(&gTextState);
+  EngFontRestoreDevice_DX9(&g_textState);
 }
 
 void EngFontSaveAndUnPrepareStateOrRestoreAndPrepareState(bool save) {
   static const char* const kWhere = "EngFontSaveAndUnPrepareStateOrRestoreAndPrepareState";
   if (!DeviceExists()) return;
   if (save) {
-    if (gTextState.saved) {
+    if (g_textState.saved) {
       DebugError(kWhere, "Already saved");
       return;
     }
-    gTextState.saved = true;
-    gTextState.savedPrepared = gTextState.prepared;
-    gTextState.savedMode = gTextState.preparedMode;
-    if (gTextState.prepared) EngFontRestoreAfterDrawing();
+    g_textState.saved = true;
+    g_textState.savedPrepared = g_textState.prepared;
+    g_textState.savedMode = g_textState.preparedMode;
+    if (g_textState.prepared) EngFontRestoreAfterDrawing();
     return;
   }
-  if (!gTextState.saved) {
+  if (!g_textState.saved) {
     DebugError(kWhere, "Not saved");
     return;
   }
-  gTextState.saved = false;
-  if (gTextState.savedPrepared) EngFontPrepareForDrawing(gTextState.savedMode);
+  g_textState.saved = false;
+  if (g_textState.savedPrepared) EngFontPrepareForDrawing(g_textState.savedMode);
 }
 
-bool EngFontIsPreparedForDrawing() { return gTextState.prepared; }
+bool EngFontIsPreparedForDrawing() { return g_textState.prepared; }
 
 // ---- Drawing ----------------------------------------------------------------------------
 
 void EngFont::DrawString(float x, float y, const char* text, int mostChars, float maxWidth) {
   if (!DeviceExists() || !valid_ || !text) return;
   if (!glyphs_ || !glyphQuads_) return;
-  if (!EngFontReadyToDraw_DX9(gTextState)) return;
+  if (!EngFontReadyToDraw_DX9(g_textState)) return;
 
   int length = static_cast<int>(std::strlen(text));
   if (mostChars > 0 && mostChars < length) length = mostChars;
 
   float baseY = y;
-  if (gTextState.preparedMode == 1) {
+  if (g_textState.preparedMode == 1) {
     baseY = 480.0f - y;
-  } else if (gTextState.preparedMode == 0) {
+  } else if (g_textState.preparedMode == 0) {
     baseY = EngFontScreenHeight() - y;
   }
   D3DXMATRIX base;
@@ -142,9 +142,9 @@ void EngFont::DrawString(float x, float y, const char* text, int mostChars, floa
       DrawGlyph_DX9(code, world * base);
       pen += glyph.advance;
     }
-    if (gTextState.trackIndex == i) gTextState.trackedX = x + scaledPen;
+    if (g_textState.trackIndex == i) g_textState.trackedX = x + scaledPen;
   }
-  if (gTextState.trackIndex == length) gTextState.trackedX = x + pen * ratioX_;
+  if (g_textState.trackIndex == length) g_textState.trackedX = x + pen * ratioX_;
   if (colourSet_) EngFontSetDefaultMaterial_DX9();
 }
 

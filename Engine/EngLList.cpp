@@ -1,5 +1,5 @@
 // EngLList.cpp - the doubly linked list. Every operation checks the list's
-// invariants first. State: gLiveLists (created minus destroyed).
+// invariants first. State: g_liveLists (created minus destroyed).
 #include "Engine/EngLList.h"
 
 #include <cstdlib>
@@ -9,7 +9,7 @@
 
 namespace {
 
-int gLiveLists = 0;
+int g_liveLists = 0;
 
 bool InvariantsHold(const EngLList* list) {
   const bool haveFirst = list->first != nullptr;
@@ -136,7 +136,7 @@ bool EngLListCreate(EngLList* list, int elementSize) {
   }
   list->elementSize = elementSize;
   list->setUp = 1;
-  ++gLiveLists;
+  ++g_liveLists;
   return true;
 }
 
@@ -265,8 +265,8 @@ void EngLListDestroy(EngLList* list) {
   EngLListReleaseAll(list);
   std::memset(list, 0, sizeof(*list));
   list->currentIndex = -1;
-  --gLiveLists;
-  if (gLiveLists < 0) DebugError(where, "More lists exited than created [%d]", gLiveLists);
+  --g_liveLists;
+  if (g_liveLists < 0) DebugError(where, "More lists exited than created [%d]", g_liveLists);
 }
 
-int EngLListGetNumLiveLists() { return gLiveLists; }
+int EngLListGetNumLiveLists() { return g_liveLists; }

@@ -1,6 +1,6 @@
 // EngLanguages.cpp - reading the language files and looking texts up.
 //
-// State: gLang (folder, language list, current index), emptied by
+// State: g_lang (folder, language list, current index), emptied by
 // EngLanguagesRelease and at the start of every EngLanguagesInit.
 // Memory running out while a file is parsed aborts the whole
 // initialisation: everything read so far is released and the caller is
@@ -31,10 +31,10 @@ struct LanguageTable {
   int failAllocationAt = 0;  // test seam: the nth allocation from now fails
 };
 
-LanguageTable gLang;
+LanguageTable g_lang;
 
 void* Allocate(std::size_t size) {
-  if (gLang.failAllocationAt > 0 && --gLang.failAllocationAt == 0) return nullptr;
+  if (g_lang.failAllocationAt > 0 && --g_lang.failAllocationAt == 0) return nullptr;
   return std::calloc(1, size ? size : 1);
 }
 
@@ -162,9 +162,9 @@ ParseResult BuildToken(const char* line, int nameLength, EngLanguageToken* token
 
 ParseResult ParseLanguage(int languageIndex) {
   const char* where = "EngLangParseLanguage";
-  EngLanguage* language = &gLang.languages[languageIndex];
+  EngLanguage* language = &g_lang.languages[languageIndex];
   char path[kMaxFolderLength + 80];
-  std::snprintf(path, sizeof(path), "%s/%s.txt", gLang.folder, language->name);
+  std::snprintf(path, sizeof(path), "%s/%s.txt", g_lang.folder, language->name);
   EngFile file;
   if (!file.OpenForReading(path, true)) {
     DebugError(where, "Could not open file <%s>", path);
@@ -210,8 +210,8 @@ ParseResult ParseLanguage(int languageIndex) {
 }
 
 const EngLanguage* Current() {
-  if (gLang.count < 1 || gLang.current < 0 || gLang.current >= gLang.count) return nullptr;
-  return &gLang.languages[gLang.current];
+  if (g_lang.count < 1 || g_lang.current < 0 || g_lang.current >= g_lang.count) return nullptr;
+  return &g_lang.languages[g_lang.current];
 }
 
 const EngLanguageToken* FindToken(const char* token, int* index) {
@@ -235,15 +235,15 @@ bool EngLanguagesInit(const char* folder, const char* defaultName) {
     DebugError(where, "Languages directory too long <%s>", folder);
     return false;
   }
-  if (folder && *folder) std::snprintf(gLang.folder, sizeof(gLang.folder), "%s", folder);
-  if (!gLang.folder[0]) return false;
-  if (!EngFileDirectoryExists(gLang.folder)) {
-    DebugError(where, "Languages directory does not exists <%s>", gLang.folder);
+  if (folder && *folder) std::snprintf(g_lang.folder, sizeof(g_lang.folder), "%s", folder);
+  if (!g_lang.folder[0]) return false;
+  if (!EngFileDirectoryExists(g_lang.folder)) {
+    DebugError(where, "Languages directory does not exists <%s>", g_lang.folder);
     return false;
   }
   // The language files, in name order.
   std::vector<std::string> fileNames;
-  const std::string pattern = std::string(gLang.folder) + "/*.*";
+  const std::string pattern = std::string(g_lang.folder) + "/*.*";
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
@@ -254,57 +254,57 @@ bool EngLanguagesInit(const char* folder, const char* defaultName) {
   }
   const int found = static_cast<int>(fileNames.size());
   if (found == 0) {
-    DebugError(where, "No language files found in directory <%s>", gLang.folder);
+    DebugError(where, "No language files found in directory <%s>", g_lang.folder);
     return false;
   }
-  gLang.languages =
+  g_lang.languages =
       static_cast<EngLanguage*>(Allocate(sizeof(EngLanguage) * static_cast<std::size_t>(found)));
-  if (!gLang.languages) {
+  if (!g_lang.languages) {
     DebugError(where, "No memory");
     return false;
   }
   const char* wanted = defaultName ? defaultName : "English";
   for (int i = 0; i < found; ++i) {
-    EngLanguage& language = gLang.languages[i];
+    EngLanguage& language = g_lang.languages[i];
     std::snprintf(language.name, sizeof(language.name), "%.*s",
                   static_cast<int>(fileNames[i].size() - 4), fileNames[i].c_str());
-    if (EqualIgnoringCase(language.name, wanted)) gLang.current = i;
+    if (EqualIgnoringCase(language.name, wanted)) g_lang.current = i;
   }
-  gLang.count = found;
-  if (gLang.current < 0) {
+  g_lang.count = found;
+  if (g_lang.current < 0) {
     DebugError(where, "Could not find default language - using language 0 <%s>",
-               gLang.languages[0].name);
-    gLang.current = 0;
+               g_lang.languages[0].name);
+    g_lang.current = 0;
   }
-  for (int i = 0; i < gLang.count; ++i) {
+  for (int i = 0; i < g_lang.count; ++i) {
     const ParseResult result = ParseLanguage(i);
     if (result == ParseResult::kNoMemory) {
-      DebugError(where, "Failed parsing language <%s>", gLang.languages[i].name);
+      DebugError(where, "Failed parsing language <%s>", g_lang.languages[i].name);
       EngLanguagesRelease();
       return false;
     }
     if (result == ParseResult::kFailed) {
-      DebugError(where, "Failed parsing language <%s>", gLang.languages[i].name);
-      FreeTokens(&gLang.languages[i]);
+      DebugError(where, "Failed parsing language <%s>", g_lang.languages[i].name);
+      FreeTokens(&g_lang.languages[i]);
     }
   }
   return true;
 }
 
-int EngLanguagesGetNumLanguages() { return gLang.count; }
+int EngLanguagesGetNumLanguages() { return g_lang.count; }
 
 const char* EngLanguagesGetCurrentLanguageName() {
   const EngLanguage* language = Current();
   return language ? language->name : "";
 }
 
-int EngLanguagesGetCurrentLanguageNum() { return gLang.current; }
+int EngLanguagesGetCurrentLanguageNum() { return g_lang.current; }
 
 bool EngLanguagesSetCurrentLanguage(const char* name) {
-  if (gLang.count < 1) return false;
-  for (int i = 0; name && i < gLang.count; ++i) {
-    if (EqualIgnoringCase(gLang.languages[i].name, name)) {
-      gLang.current = i;
+  if (g_lang.count < 1) return false;
+  for (int i = 0; name && i < g_lang.count; ++i) {
+    if (EqualIgnoringCase(g_lang.languages[i].name, name)) {
+      g_lang.current = i;
       return true;
     }
   }
@@ -314,9 +314,9 @@ bool EngLanguagesSetCurrentLanguage(const char* name) {
 }
 
 int EngLanguagesSetCurrentLanguageNum(int index) {
-  if (gLang.count < 1) return 0;
-  if (index < 0 || index >= gLang.count) return -1;
-  gLang.current = index;
+  if (g_lang.count < 1) return 0;
+  if (index < 0 || index >= g_lang.count) return -1;
+  g_lang.current = index;
   return 1;
 }
 
@@ -411,16 +411,16 @@ bool EngLanguagesGetStringWithParam(const char* token, const char* text1, char* 
 }
 
 void EngLanguagesRelease() {
-  for (int i = 0; i < gLang.count && gLang.languages; ++i) FreeTokens(&gLang.languages[i]);
-  std::free(gLang.languages);
-  gLang.languages = nullptr;
-  gLang.count = 0;
-  gLang.current = -1;
+  for (int i = 0; i < g_lang.count && g_lang.languages; ++i) FreeTokens(&g_lang.languages[i]);
+  std::free(g_lang.languages);
+  g_lang.languages = nullptr;
+  g_lang.count = 0;
+  g_lang.current = -1;
 }
 
 void EngLanguagesFreeLanguage(int language) {
-  if (language < 0 || language >= gLang.count) return;
-  FreeTokens(&gLang.languages[language]);
+  if (language < 0 || language >= g_lang.count) return;
+  FreeTokens(&g_lang.languages[language]);
 }
 
-void EngLanguagesFailAllocationForTests(int nth) { gLang.failAllocationAt = nth < 0 ? 0 : nth; }
+void EngLanguagesFailAllocationForTests(int nth) { g_lang.failAllocationAt = nth < 0 ? 0 : nth; }

@@ -18,7 +18,7 @@ constexpr float kDegreesToRadians = 0.01745329238474369f;
 constexpr int kMaxSpreadEntryReports = 3;
 
 // Reports of "No spread entries" in this run.
-int gSpreadEntryReports = 0;
+int g_spreadEntryReports = 0;
 
 float E(float maximum) { return EngMiscRandFloat(maximum, false); }
 float R(float minimum, float maximum, bool randomSign = false) {
@@ -105,8 +105,8 @@ void ShapeOffset(const EngParticleSystemParams& p, float* position) {
     }
     case 8: {
       if (p.spreadEntryCount < 2 || !p.spreadEntries || p.spreadExtentX < 1 || p.spreadExtentY < 1) {
-        if (gSpreadEntryReports < kMaxSpreadEntryReports) {
-          ++gSpreadEntryReports;
+        if (g_spreadEntryReports < kMaxSpreadEntryReports) {
+          ++g_spreadEntryReports;
           DebugError("EngParticlesCreate", "No spread entries");
         }
         break;
@@ -239,7 +239,7 @@ int EngParticleSystemUpdate(EngParticleSystem* system, float now, bool first) {
   return 1;
 }
 
-void EngParticlesResetReportsForTests() { gSpreadEntryReports = 0; }
+void EngParticlesResetReportsForTests() { g_spreadEntryReports = 0; }
 
 // ---- Particles ----------------------------------------------------------------------------
 

@@ -1,6 +1,6 @@
 // EngProgram.cpp - the program object, its four main loops and shutdown.
 //
-// State: gProgramValues, the process-wide values every unit reads (the
+// State: g_programValues, the process-wide values every unit reads (the
 // program pointer, main device type, per-pass clock, frame time, frames per
 // second, instance handle, window-created flag). They live for the whole
 // run; the constructor sets the clock and frame values afresh.
@@ -34,27 +34,27 @@ struct ProgramValues {
   bool windowCreated = false;
 };
 
-ProgramValues gProgramValues;
+ProgramValues g_programValues;
 
-bool ProgramGone() { return gProgramValues.program == nullptr; }
+bool ProgramGone() { return g_programValues.program == nullptr; }
 
 }  // namespace
 
 // ---- Process-wide values ----------------------------------------------------------
 
-EngProgram* EngProgramGetCurrent() { return gProgramValues.program; }
-int EngProgramGetMainDeviceType() { return gProgramValues.mainDeviceType; }
-double EngProgramGetCurrentSeconds() { return gProgramValues.currentSeconds; }
-unsigned EngProgramGetCurrentMilliseconds() { return gProgramValues.currentMilliseconds; }
-float EngProgramGetFrameTime() { return gProgramValues.frameTime; }
-int EngProgramGetFramesPerSecond() { return gProgramValues.framesPerSecond; }
-void* EngProgramGetInstanceHandle() { return gProgramValues.instance; }
-bool EngProgramIsMainWindowCreated() { return gProgramValues.windowCreated; }
-void EngProgramSetFrameTimeForTests(float seconds) { gProgramValues.frameTime = seconds; }
+EngProgram* EngProgramGetCurrent() { return g_programValues.program; }
+int EngProgramGetMainDeviceType() { return g_programValues.mainDeviceType; }
+double EngProgramGetCurrentSeconds() { return g_programValues.currentSeconds; }
+unsigned EngProgramGetCurrentMilliseconds() { return g_programValues.currentMilliseconds; }
+float EngProgramGetFrameTime() { return g_programValues.frameTime; }
+int EngProgramGetFramesPerSecond() { return g_programValues.framesPerSecond; }
+void* EngProgramGetInstanceHandle() { return g_programValues.instance; }
+bool EngProgramIsMainWindowCreated() { return g_programValues.windowCreated; }
+void EngProgramSetFrameTimeForTests(float seconds) { g_programValues.frameTime = seconds; }
 
 void EngProgramSetCurrentTimeForTests(double seconds) {
-  gProgramValues.currentSeconds = seconds;
-  gProgramValues.currentMilliseconds =
+  g_programValues.currentSeconds = seconds;
+  g_programValues.currentMilliseconds =
       seconds <= 0 ? 0U : static_cast<unsigned>(std::llround(seconds * 1000.0));
 }
 
@@ -65,13 +65,13 @@ void EngFatalExitViaProgram(const char* title, const char* text) {
 // ---- Construction and start-up --------------------------------------------------------
 
 EngProgram::EngProgram() {
-  gProgramValues.mainDeviceType = 1;
-  gProgramValues.framesPerSecond = 60;
-  gProgramValues.frameTime = 1.0f / 60.0f;
-  gProgramValues.currentSeconds = 0.0;
-  gProgramValues.currentMilliseconds = 0;
+  g_programValues.mainDeviceType = 1;
+  g_programValues.framesPerSecond = 60;
+  g_programValues.frameTime = 1.0f / 60.0f;
+  g_programValues.currentSeconds = 0.0;
+  g_programValues.currentMilliseconds = 0;
   EngRandCrtSeed(timeGetTime());
-  gProgramValues.program = this;
+  g_programValues.program = this;
 }
 
 EngProgram::~EngProgram() {
@@ -83,7 +83,7 @@ EngProgram::~EngProgram() {
     Shutdown();
   }
   DebugWriteFormattedMessagesToFile();
-  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+  if (g_programValues.program == this) g_programValues.program = nullptr;
 }
 
 int EngProgram::InitCB(const char*) { return 1; }
@@ -114,7 +114,7 @@ void EngProgram::DefaultRenderCB() {
 
 int EngProgram::Init(void* instance, const char* commandLine) {
   window_ = nullptr;
-  gProgramValues.instance = instance;
+  g_programValues.instance = instance;
   EngMiscInitTimer_PC();
   const int result = InitCB(commandLine);
   return result < 1 ? result : 1;
@@ -125,7 +125,7 @@ bool EngProgram::SetMainDeviceType(int type) {
     DebugError("EngProgram::SetMainDeviceType", "Call this before creating a window or device.");
     return false;
   }
-  gProgramValues.mainDeviceType = type;
+  g_programValues.mainDeviceType = type;
   return true;
 }
 
@@ -139,7 +139,7 @@ EngWindow* EngProgram::CreateMainWindow(const char* title, EngWindowSettings set
   const int created = window_->Create(settings);
   if (created > 0) {
     if (result) *result = 1;
-    gProgramValues.windowCreated = true;
+    g_programValues.windowCreated = true;
     return window_;
   }
   delete window_;
@@ -164,8 +164,8 @@ void EngProgram::ConstantFrameRateLoopSetConstantFrameRate(int rate) {
     return;
   }
   if (rate > 0) frameRate_ = rate;
-  gProgramValues.framesPerSecond = frameRate_;
-  gProgramValues.frameTime = 1.0f / static_cast<float>(frameRate_);
+  g_programValues.framesPerSecond = frameRate_;
+  g_programValues.frameTime = 1.0f / static_cast<float>(frameRate_);
 }
 
 void EngProgram::EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents(bool doTick, bool doRender,
@@ -195,7 +195,7 @@ void EngProgram::EventDrivenLoopRequestRedraw(bool causedByMouseMove) {
 void EngProgram::EventDrivenLoopRedrawOnPaint() { EventDrivenLoopRequestRedraw(false); }
 
 void EngProgram::EventDrivenLoopKeepAwake() {
-  if (loopType_ == kEngLoopEventDriven) wakeUpUntil_ = gProgramValues.currentSeconds + 10.0;
+  if (loopType_ == kEngLoopEventDriven) wakeUpUntil_ = g_programValues.currentSeconds + 10.0;
 }
 
 void EngProgram::IdleSleep() {
@@ -274,20 +274,20 @@ void EngProgram::UpdateFrameTime() {
   }
   const double delta = now - frameTimeRecorded_;
   if (delta == 0) return;
-  gProgramValues.frameTime = static_cast<float>(delta);
+  g_programValues.frameTime = static_cast<float>(delta);
   // A very short pass is added to the next one.
   if (delta > 0.0001) frameTimeRecorded_ = now;
-  gProgramValues.framesPerSecond = gProgramValues.frameTime == 0
+  g_programValues.framesPerSecond = g_programValues.frameTime == 0
                                        ? 1000
-                                       : static_cast<int>(1.0f / gProgramValues.frameTime);
+                                       : static_cast<int>(1.0f / g_programValues.frameTime);
 }
 
 // ---- The loops --------------------------------------------------------------------
 
 void EngProgram::ReadClock() {
   const double seconds = EngGetSeconds();
-  gProgramValues.currentSeconds = seconds;
-  gProgramValues.currentMilliseconds =
+  g_programValues.currentSeconds = seconds;
+  g_programValues.currentMilliseconds =
       seconds <= 0 ? 0U : static_cast<unsigned>(std::llround(seconds * 1000.0));
 }
 
@@ -319,7 +319,7 @@ void EngProgram::Run() {
 void EngProgram::RunConstantFrameRate() {
   do {
     ReadClock();
-    const double start = gProgramValues.currentSeconds;
+    const double start = g_programValues.currentSeconds;
     const double deadline = start + 1.0 / static_cast<double>(frameRate_ > 0 ? frameRate_ : 60);
     Pump();
     if (!quit_) {
@@ -344,8 +344,8 @@ void EngProgram::RunConstantFrameRate() {
     }
     const double frameTime = EngGetSeconds() - start;
     if (frameTime > 0) {
-      gProgramValues.frameTime = static_cast<float>(frameTime);
-      gProgramValues.framesPerSecond = static_cast<int>(1.0 / frameTime);
+      g_programValues.frameTime = static_cast<float>(frameTime);
+      g_programValues.framesPerSecond = static_cast<int>(1.0 / frameTime);
     }
   } while (!quit_);
   if (ProgramGone()) quit_ = true;
@@ -353,16 +353,16 @@ void EngProgram::RunConstantFrameRate() {
 
 void EngProgram::RunFixedStep() {
   ReadClock();
-  float nextTickTime = static_cast<float>(gProgramValues.currentSeconds);
+  float nextTickTime = static_cast<float>(g_programValues.currentSeconds);
   do {
     ReadClock();
     int ticks = 0;
-    while (nextTickTime < gProgramValues.currentSeconds && ticks < 10) {
+    while (nextTickTime < g_programValues.currentSeconds && ticks < 10) {
       if (ProgramGone() || quit_) break;
       Pump();
       if (!quit_) DoTick();
       if (ProgramGone()) quit_ = true;
-      nextTickTime += gProgramValues.frameTime;
+      nextTickTime += g_programValues.frameTime;
       ++ticks;
       ReadClock();
     }
@@ -379,7 +379,7 @@ void EngProgram::RunEventDriven() {
   double nextForcedRedraw = 0.0;
   do {
     ReadClock();
-    const double now = gProgramValues.currentSeconds;
+    const double now = g_programValues.currentSeconds;
     Pump();
     const bool active = pendingRedraws_ != 0 || now < nextForcedRedraw ||
                         (wakeUpUntil_ != 0 && now < wakeUpUntil_);
@@ -389,9 +389,9 @@ void EngProgram::RunEventDriven() {
       if (idleCallback_) idleCallback_();
       continue;
     }
-    gProgramValues.framesPerSecond = eventDrivenRate_;
-    if (eventDrivenRate_ != 0) gProgramValues.frameTime = 1.0f / static_cast<float>(eventDrivenRate_);
-    const double deadline = now + gProgramValues.frameTime;
+    g_programValues.framesPerSecond = eventDrivenRate_;
+    if (eventDrivenRate_ != 0) g_programValues.frameTime = 1.0f / static_cast<float>(eventDrivenRate_);
+    const double deadline = now + g_programValues.frameTime;
     if (!quit_) {
       if (ProgramGone()) break;
       if (eventDoTick_) DoTick();
@@ -434,7 +434,7 @@ void EngProgram::Shutdown() {
     deviceInitialised_ = false;  // ExitCB runs at most once
     ExitCB();
   }
-  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+  if (g_programValues.program == this) g_programValues.program = nullptr;
   if (exitCallback_) {
     EngMiscFlushWindowsMessages_PC(1.0);
     exitCallback_();
@@ -449,6 +449,6 @@ void EngProgram::ExitWithMessage(const char* title, const char* text) {
     window_ = nullptr;
   }
   if (title || text) EngMiscMessageBox(kEngMiscBoxError, title, text);
-  if (gProgramValues.program == this) gProgramValues.program = nullptr;
+  if (g_programValues.program == this) g_programValues.program = nullptr;
   DebugWriteFormattedMessagesToFile();
 }

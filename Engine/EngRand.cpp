@@ -1,7 +1,7 @@
 // EngRand.cpp - MT19937, the seeding from the system's random source, and
 // the engine's 15-bit "C runtime" generator.
-// State: gRand (the process-wide MT19937, seeded with 5489 until seeded) and
-// gCrtNext (the LCG word, 1 at start as the C runtime's).
+// State: g_rand (the process-wide MT19937, seeded with 5489 until seeded) and
+// g_crtNext (the LCG word, 1 at start as the C runtime's).
 #include "Engine/EngRand.h"
 
 #include <chrono>
@@ -23,8 +23,8 @@ EngRandState MakeDefaultState() {
   return state;
 }
 
-EngRandState gRand = MakeDefaultState();
-std::uint32_t gCrtNext = 1;
+EngRandState g_rand = MakeDefaultState();
+std::uint32_t g_crtNext = 1;
 
 void Regenerate(EngRandState* state) {
   std::uint32_t* mt = state->words;
@@ -60,8 +60,8 @@ std::uint32_t EngRandNextFromState(EngRandState* state) {
   return y;
 }
 
-void EngRandSeed(std::uint32_t seed) { EngRandSeedState(seed, &gRand); }
-std::uint32_t EngRandGetNext() { return EngRandNextFromState(&gRand); }
+void EngRandSeed(std::uint32_t seed) { EngRandSeedState(seed, &g_rand); }
+std::uint32_t EngRandGetNext() { return EngRandNextFromState(&g_rand); }
 
 int EngRandSeedStateRandomly(EngRandState* state) {
   if (!state) return 1;
@@ -81,7 +81,7 @@ int EngRandSeedStateRandomly(EngRandState* state) {
   return 1;
 }
 
-int EngRandSeedRandomly() { return EngRandSeedStateRandomly(&gRand); }
+int EngRandSeedRandomly() { return EngRandSeedStateRandomly(&g_rand); }
 
 int EngRandFillFromCrypto(void* buffer, std::size_t size) {
   return PlatformRandomFill(buffer, size) ? 0 : 1;
@@ -97,9 +97,9 @@ std::uint32_t EngRandHashWord(std::uint32_t key) {
   return key;
 }
 
-void EngRandCrtSeed(unsigned seed) { gCrtNext = seed; }
+void EngRandCrtSeed(unsigned seed) { g_crtNext = seed; }
 
 int EngRandCrtNext() {
-  gCrtNext = gCrtNext * 1103515245U + 12345U;
-  return static_cast<int>((gCrtNext / 65536U) % 32768U);
+  g_crtNext = g_crtNext * 1103515245U + 12345U;
+  return static_cast<int>((g_crtNext / 65536U) % 32768U);
 }

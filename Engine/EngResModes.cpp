@@ -11,11 +11,11 @@
 
 namespace {
 
-EngResModesData gData;
-char gModeText[64];
+EngResModesData g_data;
+char g_modeText[64];
 
 bool SetUp(const char* where) {
-  if (gData.setUp) return true;
+  if (g_data.setUp) return true;
   DebugError(where, "Modes not setup");
   return false;
 }
@@ -24,7 +24,7 @@ bool Dx9() { return EngProgramGetMainDeviceType() == 1; }
 
 }  // namespace
 
-EngResModesData& EngResModesGetData() { return gData; }
+EngResModesData& EngResModesGetData() { return g_data; }
 
 bool EngResModesGetModesAvailable() {
   const int type = EngProgramGetMainDeviceType();
@@ -33,7 +33,7 @@ bool EngResModesGetModesAvailable() {
     return false;
   }
   if (type == 1 && !EngResModesGetModesAvailable_DX9()) return false;
-  gData.setUp = true;
+  g_data.setUp = true;
   return true;
 }
 
@@ -55,8 +55,8 @@ int EngResModeGetFullscreenModeNumberFromSettings(int width, int height, int bit
   if (!SetUp("EngResModeGetFullscreenModeNumberFromSettings")) return 0;
   long best = 1000000;
   int number = 0;
-  for (int i = 0; i < gData.count; ++i) {
-    const EngResModesMode& m = gData.modes[i];
+  for (int i = 0; i < g_data.count; ++i) {
+    const EngResModesMode& m = g_data.modes[i];
     const long cost = std::labs(static_cast<long>(m.width - width)) + std::labs(static_cast<long>(m.height - height)) +
                       10L * std::labs(static_cast<long>(m.bitDepth - bitDepth));
     if (cost < best) {
@@ -111,9 +111,9 @@ int EngResModeGetNumAAEntriesForMode(const EngResModesMode* mode) {
     DebugError(where, "Invalid parameter");
     return 0;
   }
-  if (mode == &gData.windowed) return EngResModesGetNumAAEntriesForWindowedMode();
-  if (mode >= gData.modes && mode < gData.modes + gData.count)
-    return EngResModesGetNumAAEntriesForFullscreenMode(static_cast<int>(mode - gData.modes));
+  if (mode == &g_data.windowed) return EngResModesGetNumAAEntriesForWindowedMode();
+  if (mode >= g_data.modes && mode < g_data.modes + g_data.count)
+    return EngResModesGetNumAAEntriesForFullscreenMode(static_cast<int>(mode - g_data.modes));
   DebugError(where, "Unknown mode");
   return 0;
 }
@@ -121,13 +121,13 @@ int EngResModeGetNumAAEntriesForMode(const EngResModesMode* mode) {
 const char* EngResModesGetFullScreenResModeEntryAsString(int modeNumber) {
   const char* where = "EngResModesGetFullScreenResModeEntryAsString";
   if (!SetUp(where)) return "";
-  if (modeNumber < 0 || modeNumber >= gData.count) {
+  if (modeNumber < 0 || modeNumber >= g_data.count) {
     DebugError(where, "Bad mode num");
     return "";
   }
-  const EngResModesMode& m = gData.modes[modeNumber];
-  std::snprintf(gModeText, sizeof(gModeText), "%d x %d x %d", m.width, m.height, m.bitDepth);
-  return gModeText;
+  const EngResModesMode& m = g_data.modes[modeNumber];
+  std::snprintf(g_modeText, sizeof(g_modeText), "%d x %d x %d", m.width, m.height, m.bitDepth);
+  return g_modeText;
 }
 
 const char* EngResModesGetAAEntryForModeAsString(const EngResModesMode* mode, int entry) {
@@ -137,7 +137,7 @@ const char* EngResModesGetAAEntryForModeAsString(const EngResModesMode* mode, in
     DebugError(where, "Invalid parameters");
     return "";
   }
-  if (mode != &gData.windowed && !(mode >= gData.modes && mode < gData.modes + gData.count)) {
+  if (mode != &g_data.windowed && !(mode >= g_data.modes && mode < g_data.modes + g_data.count)) {
     DebugError(where, "Unknown mode");
     return "";
   }
@@ -151,14 +151,14 @@ const char* EngResModesGetAAEntryForModeAsString(const EngResModesMode* mode, in
 const char* EngResModesGetAAEntryForFullscreenModeAsString(int modeNumber, int entry) {
   const char* where = "EngResModesGetAAEntryForFullscreenModeAsString";
   if (!SetUp(where)) return "";
-  if (modeNumber < 0 || modeNumber >= gData.count) {
+  if (modeNumber < 0 || modeNumber >= g_data.count) {
     DebugError(where, "Bad mode num");
     return "";
   }
-  return EngResModesGetAAEntryForModeAsString(&gData.modes[modeNumber], entry);
+  return EngResModesGetAAEntryForModeAsString(&g_data.modes[modeNumber], entry);
 }
 
 const char* EngResModesGetAAEntryForWindowedModeAsString(int entry) {
   if (!SetUp("EngResModesGetAAEntryForWindowedModeAsString")) return "";
-  return EngResModesGetAAEntryForModeAsString(&gData.windowed, entry);
+  return EngResModesGetAAEntryForModeAsString(&g_data.windowed, entry);
 }

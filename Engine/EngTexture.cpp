@@ -15,8 +15,8 @@ namespace {
 
 // Reports of GetPixelAlphaFromBrightness: at most 20 of each kind a run.
 constexpr int kMaxAlphaReports = 20;
-int gAlphaFromFileReports = 0;
-int gUnknownAlphaReports = 0;
+int g_alphaFromFileReports = 0;
+int g_unknownAlphaReports = 0;
 
 bool Direct3D() { return EngProgramGetMainDeviceType() == 1; }
 
@@ -49,8 +49,8 @@ std::uint8_t EngTexture::GetPixelAlphaFromBrightness(int kind, std::uint8_t red,
     case 1:
       return 0;
     case 2:
-      if (gAlphaFromFileReports < kMaxAlphaReports) {
-        ++gAlphaFromFileReports;
+      if (g_alphaFromFileReports < kMaxAlphaReports) {
+        ++g_alphaFromFileReports;
         DebugError("EngTexture::GetPixelAlphaFromBrightness", "Alpha from file specified");
       }
       return 0;
@@ -65,15 +65,15 @@ std::uint8_t EngTexture::GetPixelAlphaFromBrightness(int kind, std::uint8_t red,
     case 6:
       return std::min({red, green, blue});
     default:
-      if (gUnknownAlphaReports < kMaxAlphaReports) {
-        ++gUnknownAlphaReports;
+      if (g_unknownAlphaReports < kMaxAlphaReports) {
+        ++g_unknownAlphaReports;
         DebugError("EngTexture::GetPixelAlphaFromBrightness", "Unknown alpha type %d", kind);
       }
       return 0;
   }
 }
 
-void EngTexture::ResetReportCountsForTests() { gAlphaFromFileReports = gUnknownAlphaReports = 0; }
+void EngTexture::ResetReportCountsForTests() { g_alphaFromFileReports = g_unknownAlphaReports = 0; }
 
 // ---- Life ----------------------------------------------------------------------
 

@@ -1,8 +1,8 @@
 // EngWindow.cpp - the window and device life cycle (see EngWindow.h for the
 // callback order of each transition).
 //
-// State: gScreenMode (windowed 640 x 480 at start, never reset), gKeyStates
-// (cleared by each window's constructor), gCurrentWindow (set by Create,
+// State: g_screenMode (windowed 640 x 480 at start, never reset), g_keyStates
+// (cleared by each window's constructor), g_currentWindow (set by Create,
 // cleared when the window goes).
 #include "Engine/EngWindow.h"
 
@@ -17,9 +17,9 @@
 
 namespace {
 
-EngScreenMode gScreenMode;
-std::uint8_t gKeyStates[256];
-EngWindow* gCurrentWindow = nullptr;
+EngScreenMode g_screenMode;
+std::uint8_t g_keyStates[256];
+EngWindow* g_currentWindow = nullptr;
 
 // Reports a callback result: 0 is a failure to report, below 0 one already
 // reported. True when it passed.
@@ -30,35 +30,35 @@ bool Passed(int result, const char* where, const char* text) {
 
 }  // namespace
 
-const EngScreenMode& EngWindowGetScreenMode() { return gScreenMode; }
+const EngScreenMode& EngWindowGetScreenMode() { return g_screenMode; }
 
 void EngWindowSetScreenMode(int windowed, int width, int height, int bitDepth, int aaEntry) {
-  if (windowed >= 0) gScreenMode.windowed = windowed ? 1 : 0;
-  if (width > 0) gScreenMode.width = width;
-  if (height > 0) gScreenMode.height = height;
-  if (bitDepth > 0) gScreenMode.bitDepth = bitDepth;
-  if (aaEntry > 0) gScreenMode.aaEntry = aaEntry;
+  if (windowed >= 0) g_screenMode.windowed = windowed ? 1 : 0;
+  if (width > 0) g_screenMode.width = width;
+  if (height > 0) g_screenMode.height = height;
+  if (bitDepth > 0) g_screenMode.bitDepth = bitDepth;
+  if (aaEntry > 0) g_screenMode.aaEntry = aaEntry;
   EngWindowRecomputeScaleFactors();
 }
 
 void EngWindowRecomputeScaleFactors() {
-  if (gScreenMode.width < 1) gScreenMode.width = 1;
-  if (gScreenMode.height < 1) gScreenMode.height = 1;
-  gScreenMode.xScale = static_cast<float>(gScreenMode.width) / 640.0f;
-  gScreenMode.yScale = static_cast<float>(gScreenMode.height) / 480.0f;
-  gScreenMode.xInvScale = 640.0f / static_cast<float>(gScreenMode.width);
-  gScreenMode.yInvScale = 480.0f / static_cast<float>(gScreenMode.height);
+  if (g_screenMode.width < 1) g_screenMode.width = 1;
+  if (g_screenMode.height < 1) g_screenMode.height = 1;
+  g_screenMode.xScale = static_cast<float>(g_screenMode.width) / 640.0f;
+  g_screenMode.yScale = static_cast<float>(g_screenMode.height) / 480.0f;
+  g_screenMode.xInvScale = 640.0f / static_cast<float>(g_screenMode.width);
+  g_screenMode.yInvScale = 480.0f / static_cast<float>(g_screenMode.height);
 }
 
-std::uint8_t* EngWindowGetKeyStates() { return gKeyStates; }
-EngWindow* EngWindowGetCurrent() { return gCurrentWindow; }
+std::uint8_t* EngWindowGetKeyStates() { return g_keyStates; }
+EngWindow* EngWindowGetCurrent() { return g_currentWindow; }
 bool EngWindowIsDeviceCurrent() { return EngDeviceGetCurrent() != nullptr; }
 
 // ---- Construction ---------------------------------------------------------------------
 
 EngWindow::EngWindow(EngProgram* program, const char* title)
     : program_(program), win_(std::make_unique<ComDxWinState>()) {
-  std::memset(gKeyStates, 0, sizeof(gKeyStates));
+  std::memset(g_keyStates, 0, sizeof(g_keyStates));
   if (title) {
     std::strncpy(title_, title, sizeof(title_) - 1);
     title_[sizeof(title_) - 1] = '\0';
@@ -79,7 +79,7 @@ int EngWindow::Create(const EngWindowSettings& settings) {
   if (result < 1) return result;
   if (!ComDxWinCreateWindow(this, copy)) return 0;
   settings_ = copy;
-  gCurrentWindow = this;
+  g_currentWindow = this;
   return 1;
 }
 
@@ -109,8 +109,8 @@ bool EngWindow::DoCreateGraphicsDevice() {
     DebugError(where, "Device already created");
     return true;
   }
-  if (!device_->Create(gScreenMode.windowed, gScreenMode.width, gScreenMode.height, gScreenMode.bitDepth,
-                       gScreenMode.aaEntry))
+  if (!device_->Create(g_screenMode.windowed, g_screenMode.width, g_screenMode.height, g_screenMode.bitDepth,
+                       g_screenMode.aaEntry))
     return false;
   if (!Passed(program_->PreCreateGraphicsObjectsCB(), where, "PreCreateGraphicsObjectsCB() failed")) return false;
   if (program_->CreateGraphicsObjectsCB() == 0) {
@@ -141,7 +141,7 @@ void EngWindow::DoDestroyGraphicsDevice() {
 void EngWindow::DestroyDeviceAndWindow() {
   DestroyGraphicsDevice();
   ComDxWinDestroyWindow(this);
-  if (gCurrentWindow == this) gCurrentWindow = nullptr;
+  if (g_currentWindow == this) g_currentWindow = nullptr;
 }
 
 bool EngWindow::IsDeviceCreated() const { return device_ && device_->IsCreated(); }
@@ -279,11 +279,11 @@ bool EngWindow::DoChangeResolution() {
 bool EngWindow::ToggleFullscreenMode() {
   EngResolutionRequest target{};
   target.valid = 1;
-  target.windowed = gScreenMode.windowed ? 0 : 1;
-  target.width = gScreenMode.width;
-  target.height = gScreenMode.height;
-  target.bitDepth = gScreenMode.bitDepth;
-  target.aaEntry = gScreenMode.aaEntry;
+  target.windowed = g_screenMode.windowed ? 0 : 1;
+  target.width = g_screenMode.width;
+  target.height = g_screenMode.height;
+  target.bitDepth = g_screenMode.bitDepth;
+  target.aaEntry = g_screenMode.aaEntry;
   target.refreshRate = settings_.refreshRate;
   target.multisampleType = settings_.multisampleType;
   target.multisampleQuality = settings_.multisampleQuality;
@@ -297,7 +297,7 @@ bool EngWindow::ToggleFullscreenMode() {
 void EngWindow::GotActiveMsg(bool active) {
   if (!program_ || program_->GetQuitFlag() || recreating_ || changingMode_ || active == active_) return;
   active_ = active;
-  if (!gScreenMode.windowed) {
+  if (!g_screenMode.windowed) {
     if (!active && IsDeviceCreated()) {
       DebugNote("EngWindow::GotActiveMsg - Destroying as full screen not active");
       DoDestroyGraphicsDevice();
@@ -329,7 +329,7 @@ void EngWindow::GotSizeMsg(int width, int height) {
 // ---- Forwarders to the system side --------------------------------------------------------
 
 bool EngWindow::GetWindowPos(int* x, int* y) {
-  if (!gScreenMode.windowed) {
+  if (!g_screenMode.windowed) {
     DebugError("EngWindow::GetWindowPos", "Not running in windowed mode");
     if (x) *x = 0;
     if (y) *y = 0;
@@ -370,16 +370,16 @@ void EngWindow::HideCursor() {
 
 bool EngWindow::SetWindowStyleForMode(int windowed, int width, int height, int bitDepth, int aaEntry,
                                       bool storeOnly) {
-  if (windowed < 0) windowed = gScreenMode.windowed;
-  if (width < 0) width = gScreenMode.width;
-  if (height < 0) height = gScreenMode.height;
-  if (bitDepth < 0) bitDepth = gScreenMode.bitDepth;
-  if (aaEntry < 0) aaEntry = gScreenMode.aaEntry;
+  if (windowed < 0) windowed = g_screenMode.windowed;
+  if (width < 0) width = g_screenMode.width;
+  if (height < 0) height = g_screenMode.height;
+  if (bitDepth < 0) bitDepth = g_screenMode.bitDepth;
+  if (aaEntry < 0) aaEntry = g_screenMode.aaEntry;
   return ComDxWinSetWindowStyleForMode(this, windowed, width, height, bitDepth, aaEntry, storeOnly);
 }
 
 void EngWindow::MinimiseIfInactive(int windowed) {
-  if (windowed < 0) windowed = gScreenMode.windowed;
+  if (windowed < 0) windowed = g_screenMode.windowed;
   if (!active_) ComDxWinMinimiseIfInactive(this, windowed);
 }
 

@@ -1,5 +1,5 @@
 // EngZlib.cpp - one-call deflate into a zlib stream.
-// State: gVersionNoted, so that the library-version note appears once a run.
+// State: g_versionNoted, so that the library-version note appears once a run.
 #include "Engine/EngZlib.h"
 
 #include <zlib.h>
@@ -10,7 +10,7 @@
 
 namespace {
 constexpr const char* kBuiltFor = "1.2.3";
-bool gVersionNoted = false;
+bool g_versionNoted = false;
 }  // namespace
 
 bool EngZlibDeflateData(const void* input, unsigned long inputLength, void* output,
@@ -25,8 +25,8 @@ bool EngZlibDeflateData(const void* input, unsigned long inputLength, void* outp
     DebugError(where, "incopatible zlib versions (%s vs %s)", version ? version : "", kBuiltFor);
     return false;
   }
-  if (std::strcmp(version, kBuiltFor) != 0 && !gVersionNoted) {
-    gVersionNoted = true;
+  if (std::strcmp(version, kBuiltFor) != 0 && !g_versionNoted) {
+    g_versionNoted = true;
     DebugError(where, "warning: different zlib version (%s vs %s)", version, kBuiltFor);
   }
   z_stream stream;
@@ -72,4 +72,4 @@ bool EngZlibDeflateData(const void* input, unsigned long inputLength, void* outp
   return true;
 }
 
-void EngZlibResetForTests() { gVersionNoted = false; }
+void EngZlibResetForTests() { g_versionNoted = false; }

@@ -14,9 +14,9 @@
 
 namespace {
 
-bool gProbed = false;
-D3D9Caps gCaps;
-std::string gRenderer;
+bool g_probed = false;
+D3D9Caps g_caps;
+std::string g_renderer;
 
 // Makes a hidden 16 x 16 GL window with the given samples; true when a
 // context with at least that many samples exists. Fills the renderer name
@@ -55,18 +55,18 @@ D3DDISPLAYMODE ModeOf(const SDL_DisplayMode& m) {
 }  // namespace
 
 D3D9Caps D3D9GLProbeCaps() {
-  if (gProbed) return gCaps;
-  gProbed = true;
-  if (!SdlVideoInit()) return gCaps;
+  if (g_probed) return g_caps;
+  g_probed = true;
+  if (!SdlVideoInit()) return g_caps;
   DWORD maxTexture = 4096;
-  if (!ProbeVisual(0, &gRenderer, &maxTexture)) return gCaps;
+  if (!ProbeVisual(0, &g_renderer, &maxTexture)) return g_caps;
   DWORD levels[17] = {1};
   for (int samples : {2, 4, 8, 16}) levels[samples] = ProbeVisual(samples, nullptr, nullptr) ? 1 : 0;
 
   const int displays = SDL_GetNumVideoDisplays();
   for (int d = 0; d < displays; ++d) {
     D3D9AdapterCaps a;
-    a.description = gRenderer;
+    a.description = g_renderer;
     a.deviceName = "DISPLAY" + std::to_string(d + 1);
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(d, &desktop) != 0) continue;
@@ -84,9 +84,9 @@ D3D9Caps D3D9GLProbeCaps() {
     if (a.modes.empty()) a.modes.push_back(a.desktop);
     std::copy(std::begin(levels), std::end(levels), a.multisampleLevels);
     a.maxTextureSize = maxTexture;
-    gCaps.adapters.push_back(a);
+    g_caps.adapters.push_back(a);
   }
-  return gCaps;
+  return g_caps;
 }
 
-const char* D3D9GLRendererName() { return gRenderer.c_str(); }
+const char* D3D9GLRendererName() { return g_renderer.c_str(); }

@@ -27,8 +27,8 @@
 namespace {
 
 class GLDevice;
-GLDevice* gDevice = nullptr;
-unsigned gContextGeneration = 0;
+GLDevice* g_device = nullptr;
+unsigned g_contextGeneration = 0;
 
 constexpr int kMaxLights = 8;
 
@@ -107,9 +107,9 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       : caps_(caps), adapter_(adapter), window_(window), context_(context), params_(params),
         link_(std::make_shared<DeviceLink>()) {
     link_->host = this;
-    generation_ = ++gContextGeneration;
+    generation_ = ++g_contextGeneration;
     D3D9CountDevice(1);
-    gDevice = this;
+    g_device = this;
     int dw = 0, dh = 0;
     SDL_GL_GetDrawableSize(window_, &dw, &dh);
     if (params_.BackBufferWidth == 0) params_.BackBufferWidth = static_cast<UINT>(dw > 0 ? dw : 1);
@@ -195,7 +195,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     textures_.clear();
     link_->host = nullptr;
     SDL_GL_DeleteContext(context_);
-    if (gDevice == this) gDevice = nullptr;
+    if (g_device == this) g_device = nullptr;
     D3D9CountDevice(-1);
     delete this;
     return static_cast<ULONG>(live);
@@ -937,7 +937,7 @@ HRESULT MakeGLDevice(const D3D9Caps& caps, UINT adapter, HWND window, D3DPRESENT
                      IDirect3DDevice9** device) {
   SDL_Window* sdl = PlatformSdlWindow(window);
   if (!sdl) return D3DERR_NOTAVAILABLE;
-  if (gDevice) return D3DERR_INVALIDCALL;  // one device at a time
+  if (g_device) return D3DERR_INVALIDCALL;  // one device at a time
   SDL_GLContext context = SDL_GL_CreateContext(sdl);
   if (!context) return D3DERR_NOTAVAILABLE;
   if (SDL_GL_MakeCurrent(sdl, context) != 0) {
@@ -946,7 +946,7 @@ HRESULT MakeGLDevice(const D3D9Caps& caps, UINT adapter, HWND window, D3DPRESENT
   }
   *device = new GLDevice(caps.adapters[adapter], adapter, sdl, context, *params);
   SdlSetWindowDestroyHook([](SDL_Window* window) {
-    if (gDevice) gDevice->DetachWindow(window);
+    if (g_device) g_device->DetachWindow(window);
   });
   return D3D_OK;
 }
@@ -960,9 +960,9 @@ IDirect3D9* D3D9GLCreate(UINT) {
 }
 
 void D3D9GLLoseDevice(int frames) {
-  if (gDevice) gDevice->Lose(frames);
+  if (g_device) g_device->Lose(frames);
 }
 
 bool D3D9GLReadPixels(int x, int y, int width, int height, std::vector<std::uint32_t>* pixels) {
-  return gDevice && gDevice->ReadPixels(x, y, width, height, pixels);
+  return g_device && g_device->ReadPixels(x, y, width, height, pixels);
 }

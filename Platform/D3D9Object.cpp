@@ -129,7 +129,7 @@ class D3D9Object final : public IDirect3D9 {
   ULONG refs_ = 1;
 };
 
-D3D9Factory gFactory = nullptr;
+D3D9Factory g_factory = nullptr;
 
 }  // namespace
 
@@ -154,7 +154,7 @@ IDirect3D9* D3D9CreateObject(const D3D9Caps& caps, D3D9DeviceMaker maker) { retu
 
 IDirect3D9* Direct3DCreate9(UINT sdkVersion) {
   if (sdkVersion != 31 && sdkVersion != 32) return nullptr;
-  return gFactory ? gFactory(sdkVersion) : D3D9GLCreate(sdkVersion);
+  return g_factory ? g_factory(sdkVersion) : D3D9GLCreate(sdkVersion);
 }
 
-void D3D9SetFactory(D3D9Factory factory) { gFactory = factory; }
+void D3D9SetFactory(D3D9Factory factory) { g_factory = factory; }

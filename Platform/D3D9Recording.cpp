@@ -6,7 +6,7 @@
 
 namespace {
 
-D3D9Recorder gRecorder;
+D3D9Recorder g_recorder;
 
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Log(const char* format, ...) {
@@ -15,26 +15,26 @@ void Log(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(line, sizeof(line), format, args);
   va_end(args);
-  gRecorder.log.emplace_back(line);
+  g_recorder.log.emplace_back(line);
 }
 
 // The result a rule forces on this call, or S_OK.
 HRESULT Injected(const char* call) {
-  for (auto it = gRecorder.failRules.begin(); it != gRecorder.failRules.end(); ++it) {
+  for (auto it = g_recorder.failRules.begin(); it != g_recorder.failRules.end(); ++it) {
     if (it->call != call) continue;
     if (it->skip > 0) {
       --it->skip;
       continue;
     }
     const HRESULT hr = it->hr;
-    if (--it->times <= 0) gRecorder.failRules.erase(it);
+    if (--it->times <= 0) g_recorder.failRules.erase(it);
     return hr;
   }
   return S_OK;
 }
 
 class RecordingDevice;
-RecordingDevice* gDevice = nullptr;
+RecordingDevice* g_device = nullptr;
 
 class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
  public:
@@ -42,21 +42,21 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
       : caps_(caps), adapter_(adapter), link_(std::make_shared<DeviceLink>()) {
     link_->host = this;
     D3D9CountDevice(1);
-    gDevice = this;
-    gRecorder.renderStates.clear();
-    gRecorder.samplerStates.clear();
-    gRecorder.textureStageStates.clear();
-    gRecorder.transforms.clear();
-    gRecorder.lights.clear();
-    gRecorder.lightEnabled.clear();
-    gRecorder.viewport = {0, 0, params.BackBufferWidth, params.BackBufferHeight, 0.0f, 1.0f};
-    gRecorder.material = {};
-    gRecorder.fvf = 0;
-    gRecorder.stream = nullptr;
-    gRecorder.texture0 = nullptr;
-    gRecorder.presentParams = params;
-    gRecorder.inScene = false;
-    ++gRecorder.devicesCreated;
+    g_device = this;
+    g_recorder.renderStates.clear();
+    g_recorder.samplerStates.clear();
+    g_recorder.textureStageStates.clear();
+    g_recorder.transforms.clear();
+    g_recorder.lights.clear();
+    g_recorder.lightEnabled.clear();
+    g_recorder.viewport = {0, 0, params.BackBufferWidth, params.BackBufferHeight, 0.0f, 1.0f};
+    g_recorder.material = {};
+    g_recorder.fvf = 0;
+    g_recorder.stream = nullptr;
+    g_recorder.texture0 = nullptr;
+    g_recorder.presentParams = params;
+    g_recorder.inScene = false;
+    ++g_recorder.devicesCreated;
   }
 
   ULONG AddRef() override { return ++refs_; }
@@ -66,7 +66,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     const int live = link_->liveResources;
     Log("DeviceRelease(%d)", live);
     link_->host = nullptr;
-    if (gDevice == this) gDevice = nullptr;
+    if (g_device == this) g_device = nullptr;
     D3D9CountDevice(-1);
     delete this;
     return static_cast<ULONG>(live);
@@ -79,7 +79,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("TextureUpload(%u, %u, %u)", level, firstRow, endRow);
   }
   void TextureFreed(CpuTexture* texture) override {
-    if (gRecorder.texture0 == static_cast<IDirect3DBaseTexture9*>(texture)) gRecorder.texture0 = nullptr;
+    if (g_recorder.texture0 == static_cast<IDirect3DBaseTexture9*>(texture)) g_recorder.texture0 = nullptr;
   }
 
   HRESULT TestCooperativeLevel() override {
@@ -101,8 +101,8 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!surface) return D3DERR_INVALIDCALL;
     *surface = nullptr;
     if (HRESULT hr = Injected("GetBackBuffer")) return hr;
-    *surface = new CpuSurface(link_, gRecorder.presentParams.BackBufferWidth,
-                              gRecorder.presentParams.BackBufferHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT);
+    *surface = new CpuSurface(link_, g_recorder.presentParams.BackBufferWidth,
+                              g_recorder.presentParams.BackBufferHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT);
     return D3D_OK;
   }
 
@@ -163,16 +163,16 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT BeginScene() override {
     Log("BeginScene()");
     if (HRESULT hr = Injected("BeginScene")) return hr;
-    if (gRecorder.inScene) return D3DERR_INVALIDCALL;
-    gRecorder.inScene = true;
+    if (g_recorder.inScene) return D3DERR_INVALIDCALL;
+    g_recorder.inScene = true;
     return D3D_OK;
   }
 
   HRESULT EndScene() override {
     Log("EndScene()");
     if (HRESULT hr = Injected("EndScene")) return hr;
-    if (!gRecorder.inScene) return D3DERR_INVALIDCALL;
-    gRecorder.inScene = false;
+    if (!g_recorder.inScene) return D3DERR_INVALIDCALL;
+    g_recorder.inScene = false;
     return D3D_OK;
   }
 
@@ -180,7 +180,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("Present()");
     if (HRESULT hr = Injected("Present")) return hr;
     if (loss_.PresentFails()) return D3DERR_DEVICELOST;
-    ++gRecorder.presents;
+    ++g_recorder.presents;
     return D3D_OK;
   }
 
@@ -195,13 +195,13 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!vp) return D3DERR_INVALIDCALL;
     Log("SetViewport(%u, %u, %u, %u)", vp->X, vp->Y, vp->Width, vp->Height);
     if (HRESULT hr = Injected("SetViewport")) return hr;
-    gRecorder.viewport = *vp;
+    g_recorder.viewport = *vp;
     return D3D_OK;
   }
 
   HRESULT GetViewport(D3DVIEWPORT9* vp) override {
     if (!vp) return D3DERR_INVALIDCALL;
-    *vp = gRecorder.viewport;
+    *vp = g_recorder.viewport;
     return D3D_OK;
   }
 
@@ -209,14 +209,14 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("SetTransform(%u)", static_cast<unsigned>(state));
     if (HRESULT hr = Injected("SetTransform")) return hr;
     if (!matrix) return D3DERR_INVALIDCALL;
-    gRecorder.transforms[state] = *matrix;
+    g_recorder.transforms[state] = *matrix;
     return D3D_OK;
   }
 
   HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override {
     if (!matrix) return D3DERR_INVALIDCALL;
-    auto it = gRecorder.transforms.find(state);
-    if (it != gRecorder.transforms.end()) {
+    auto it = g_recorder.transforms.find(state);
+    if (it != g_recorder.transforms.end()) {
       *matrix = it->second;
     } else {
       *matrix = {};
@@ -229,13 +229,13 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("SetMaterial()");
     if (HRESULT hr = Injected("SetMaterial")) return hr;
     if (!material) return D3DERR_INVALIDCALL;
-    gRecorder.material = *material;
+    g_recorder.material = *material;
     return D3D_OK;
   }
 
   HRESULT GetMaterial(D3DMATERIAL9* material) override {
     if (!material) return D3DERR_INVALIDCALL;
-    *material = gRecorder.material;
+    *material = g_recorder.material;
     return D3D_OK;
   }
 
@@ -243,42 +243,42 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("SetLight(%u, %u)", index, light ? static_cast<unsigned>(light->Type) : 0u);
     if (HRESULT hr = Injected("SetLight")) return hr;
     if (!light) return D3DERR_INVALIDCALL;
-    gRecorder.lights[index] = *light;
+    g_recorder.lights[index] = *light;
     return D3D_OK;
   }
 
   HRESULT LightEnable(DWORD index, BOOL enable) override {
     Log("LightEnable(%u, %d)", index, enable);
     if (HRESULT hr = Injected("LightEnable")) return hr;
-    gRecorder.lightEnabled[index] = enable;
+    g_recorder.lightEnabled[index] = enable;
     return D3D_OK;
   }
 
   HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override {
     Log("SetRenderState(%u, %u)", static_cast<unsigned>(state), value);
     if (HRESULT hr = Injected("SetRenderState")) return hr;
-    gRecorder.renderStates[state] = value;
+    g_recorder.renderStates[state] = value;
     return D3D_OK;
   }
 
   HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override {
     if (!value) return D3DERR_INVALIDCALL;
-    auto it = gRecorder.renderStates.find(state);
-    *value = it != gRecorder.renderStates.end() ? it->second : 0;
+    auto it = g_recorder.renderStates.find(state);
+    *value = it != g_recorder.renderStates.end() ? it->second : 0;
     return D3D_OK;
   }
 
   HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override {
     Log("SetSamplerState(%u, %u, %u)", sampler, static_cast<unsigned>(type), value);
     if (HRESULT hr = Injected("SetSamplerState")) return hr;
-    gRecorder.samplerStates[(sampler << 16) | type] = value;
+    g_recorder.samplerStates[(sampler << 16) | type] = value;
     return D3D_OK;
   }
 
   HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override {
     Log("SetTextureStageState(%u, %u, %u)", stage, static_cast<unsigned>(type), value);
     if (HRESULT hr = Injected("SetTextureStageState")) return hr;
-    gRecorder.textureStageStates[(stage << 16) | type] = value;
+    g_recorder.textureStageStates[(stage << 16) | type] = value;
     return D3D_OK;
   }
 
@@ -286,14 +286,14 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("SetTexture(%u, %s)", stage, texture ? "tex" : "null");
     if (HRESULT hr = Injected("SetTexture")) return hr;
     if (texture && static_cast<CpuTexture*>(texture)->Stale()) return D3DERR_INVALIDCALL;
-    if (stage == 0) gRecorder.texture0 = texture;
+    if (stage == 0) g_recorder.texture0 = texture;
     return D3D_OK;
   }
 
   HRESULT SetFVF(DWORD fvf) override {
     Log("SetFVF(0x%x)", fvf);
     if (HRESULT hr = Injected("SetFVF")) return hr;
-    gRecorder.fvf = fvf;
+    g_recorder.fvf = fvf;
     return D3D_OK;
   }
 
@@ -302,8 +302,8 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (HRESULT hr = Injected("SetStreamSource")) return hr;
     if (stream != 0) return D3DERR_INVALIDCALL;
     if (buffer && static_cast<CpuVertexBuffer*>(buffer)->Stale()) return D3DERR_INVALIDCALL;
-    gRecorder.stream = buffer;
-    gRecorder.streamStride = stride;
+    g_recorder.stream = buffer;
+    g_recorder.streamStride = stride;
     return D3D_OK;
   }
 
@@ -317,9 +317,9 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) override {
     Log("DrawPrimitive(%u, %u, %u)", static_cast<unsigned>(type), startVertex, count);
     if (HRESULT hr = Injected("DrawPrimitive")) return hr;
-    if (!gRecorder.stream || gRecorder.streamStride == 0 || count == 0) return D3DERR_INVALIDCALL;
-    auto* vb = static_cast<CpuVertexBuffer*>(gRecorder.stream);
-    const std::size_t end = (static_cast<std::size_t>(startVertex) + D3D9VertexCount(type, count)) * gRecorder.streamStride;
+    if (!g_recorder.stream || g_recorder.streamStride == 0 || count == 0) return D3DERR_INVALIDCALL;
+    auto* vb = static_cast<CpuVertexBuffer*>(g_recorder.stream);
+    const std::size_t end = (static_cast<std::size_t>(startVertex) + D3D9VertexCount(type, count)) * g_recorder.streamStride;
     if (vb->Stale() || end > vb->Size()) return D3DERR_INVALIDCALL;
     return D3D_OK;
   }
@@ -329,7 +329,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     Log("DrawIndexedPrimitive(%u, %d, %u, %u, %u, %u)", static_cast<unsigned>(type), base, minIndex, numVertices,
         startIndex, count);
     if (HRESULT hr = Injected("DrawIndexedPrimitive")) return hr;
-    if (!gRecorder.stream || !indices_ || count == 0) return D3DERR_INVALIDCALL;
+    if (!g_recorder.stream || !indices_ || count == 0) return D3DERR_INVALIDCALL;
     return D3D_OK;
   }
 
@@ -387,7 +387,7 @@ std::vector<std::string> D3D9Recorder::Lines(const std::string& prefix) const {
   return out;
 }
 
-D3D9Recorder& D3D9RecordingRecorder() { return gRecorder; }
+D3D9Recorder& D3D9RecordingRecorder() { return g_recorder; }
 
 D3D9Caps D3D9RecordingDefaultCaps() {
   D3D9Caps caps;
@@ -406,17 +406,17 @@ D3D9Caps D3D9RecordingDefaultCaps() {
 IDirect3D9* D3D9RecordingCreate(UINT) {
   Log("Direct3DCreate9()");
   if (Injected("Direct3DCreate9")) return nullptr;
-  return D3D9CreateObject(gRecorder.caps, MakeRecordingDevice);
+  return D3D9CreateObject(g_recorder.caps, MakeRecordingDevice);
 }
 
 void D3D9UseRecording() {
-  gRecorder = D3D9Recorder();
-  gRecorder.caps = D3D9RecordingDefaultCaps();
+  g_recorder = D3D9Recorder();
+  g_recorder.caps = D3D9RecordingDefaultCaps();
   D3D9SetFactory(D3D9RecordingCreate);
 }
 
-IDirect3DDevice9* D3D9RecordingDevice() { return gDevice; }
+IDirect3DDevice9* D3D9RecordingDevice() { return g_device; }
 
 void D3D9RecordingLoseDevice(int frames) {
-  if (gDevice) gDevice->Lose(frames);
+  if (g_device) g_device->Lose(frames);
 }

@@ -6,25 +6,25 @@
 #include "Platform/D3D9Local.h"
 
 namespace {
-int gLiveResources = 0;
-int gLiveDevices = 0;
+int g_liveResources = 0;
+int g_liveDevices = 0;
 }  // namespace
 
-int D3D9LiveResourceCount() { return gLiveResources; }
-int D3D9LiveDeviceCount() { return gLiveDevices; }
-void D3D9CountDevice(int delta) { gLiveDevices += delta; }
+int D3D9LiveResourceCount() { return g_liveResources; }
+int D3D9LiveDeviceCount() { return g_liveDevices; }
+void D3D9CountDevice(int delta) { g_liveDevices += delta; }
 
 // ---- Resource base ----------------------------------------------------------------
 
 template <class I>
 CpuResource<I>::CpuResource(std::shared_ptr<DeviceLink> link) : link_(std::move(link)) {
-  ++gLiveResources;
+  ++g_liveResources;
   ++link_->liveResources;
 }
 
 template <class I>
 CpuResource<I>::~CpuResource() {
-  --gLiveResources;
+  --g_liveResources;
   --link_->liveResources;
 }
 

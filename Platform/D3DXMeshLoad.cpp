@@ -16,12 +16,12 @@
 
 namespace {
 
-std::string gLastMeshError;
+std::string g_lastMeshError;
 
 constexpr DWORD kNoNeighbour = 0xFFFFFFFFu;
 
 HRESULT Fail(HRESULT hr, std::string reason) {
-  gLastMeshError = std::move(reason);
+  g_lastMeshError = std::move(reason);
   return hr;
 }
 
@@ -77,7 +77,7 @@ bool BuildTriangles(const XFileMesh& x, Built* out) {
       const std::uint32_t position = x.corners[start + k];
       const std::uint32_t normal = normals ? x.normalCorners[start + k] : 0;
       if (!addVertex(position, normal, &corner[k])) {
-        gLastMeshError = "more than 65535 vertices once split by normals";
+        g_lastMeshError = "more than 65535 vertices once split by normals";
         return false;
       }
     }
@@ -185,7 +185,7 @@ HRESULT LoadFromText(const char* data, std::size_t size, DWORD options, IDirect3
   if (materials) *materials = MaterialBuffer(x.materials);
   if (numMaterials) *numMaterials = static_cast<DWORD>(x.materials.size());
   *mesh = made;
-  gLastMeshError.clear();
+  g_lastMeshError.clear();
   return D3D_OK;
 }
 
@@ -202,7 +202,7 @@ bool StartLoad(IDirect3DDevice9* device, ID3DXBuffer** adjacency, ID3DXBuffer** 
 
 }  // namespace
 
-const std::string& D3DXGetLastMeshError() { return gLastMeshError; }
+const std::string& D3DXGetLastMeshError() { return g_lastMeshError; }
 
 HRESULT D3DXLoadMeshFromX(const char* file, DWORD options, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
                           ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* numMaterials,

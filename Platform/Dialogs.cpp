@@ -16,8 +16,8 @@
 
 namespace {
 
-PlatformDialogListener gListener = nullptr;
-void* gListenerContext = nullptr;
+PlatformDialogListener g_listener = nullptr;
+void* g_listenerContext = nullptr;
 
 int DefaultAnswer(UINT type) { return (type & 0xF) == MB_YESNO ? IDNO : IDOK; }
 
@@ -32,7 +32,7 @@ bool PlatformIsHeadless() {
 }
 
 int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
-  if (gListener) gListener(text ? text : "", caption ? caption : "", type, gListenerContext);
+  if (g_listener) g_listener(text ? text : "", caption ? caption : "", type, g_listenerContext);
   const std::string utf8Text = Cp1252ToUtf8(text ? text : "");
   const std::string utf8Caption = Cp1252ToUtf8(caption ? caption : "");
   const bool yesNo = (type & 0xF) == MB_YESNO;
@@ -95,6 +95,6 @@ bool PlatformOpenWithShell(const char* path) {
 }
 
 void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) {
-  gListener = listener;
-  gListenerContext = context;
+  g_listener = listener;
+  g_listenerContext = context;
 }

@@ -98,7 +98,7 @@ BOOL RemoveDirectoryA(const char* name) {
 namespace {
 
 constexpr char kTemporaryMark[] = ".tmp-";
-int gFolderSyncsForTests = 0;
+int g_folderSyncsForTests = 0;
 
 // A temporary name beside the destination: same folder, so rename is atomic.
 // The process id keeps two running copies of the game from sharing one.
@@ -176,7 +176,7 @@ bool SyncFolder(const std::string& folder) {
   const int saved = errno;
   ::close(fd);
   errno = saved;
-  if (ok) ++gFolderSyncsForTests;
+  if (ok) ++g_folderSyncsForTests;
   return ok;
 }
 
@@ -294,7 +294,7 @@ int PlatformRemoveLeftoverTemporaries(const char* folder) {
   return RemoveLeftovers(PlatformNativePath(folder), nullptr);
 }
 
-int PlatformFolderSyncsForTests() { return gFolderSyncsForTests; }
+int PlatformFolderSyncsForTests() { return g_folderSyncsForTests; }
 
 DWORD GetLastError() { return static_cast<DWORD>(errno); }
 void SetLastError(DWORD code) { errno = static_cast<int>(code); }

@@ -13,7 +13,7 @@
 namespace {
 
 // Test seam: pixel buffers above this many bytes fail (0: no limit).
-std::size_t gPixelMemoryLimitForTests = 0;
+std::size_t g_pixelMemoryLimitForTests = 0;
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
@@ -40,13 +40,13 @@ bool LooksLikeTga(const std::uint8_t* b, std::size_t size) {
 }  // namespace
 
 void ImageAllocatePixels(PlatformImage* image, std::size_t count) {
-  if (gPixelMemoryLimitForTests != 0 && count * sizeof(std::uint32_t) > gPixelMemoryLimitForTests) {
+  if (g_pixelMemoryLimitForTests != 0 && count * sizeof(std::uint32_t) > g_pixelMemoryLimitForTests) {
     throw std::bad_alloc();
   }
   image->pixels.assign(count, 0);
 }
 
-void PlatformImageLimitPixelMemoryForTests(std::size_t bytes) { gPixelMemoryLimitForTests = bytes; }
+void PlatformImageLimitPixelMemoryForTests(std::size_t bytes) { g_pixelMemoryLimitForTests = bytes; }
 
 const char* ImageSidesProblem(long long width, long long height, const char* format, char* buffer,
                               std::size_t bufferSize) {

@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string gLastImageError;
+std::string g_lastImageError;
 
 bool DeviceWantsPowersOfTwo(IDirect3DDevice9* device, UINT* maxSide) {
   D3DCAPS9 caps{};
@@ -26,7 +26,7 @@ UINT NextPowerOfTwo(UINT value) {
 }
 
 HRESULT Fail(const std::string& reason) {
-  gLastImageError = reason;
+  g_lastImageError = reason;
   return D3DXERR_INVALIDDATA;
 }
 
@@ -41,7 +41,7 @@ D3DXIMAGE_FILEFORMAT FileFormatOf(PlatformImageFormat format) {
 
 }  // namespace
 
-const std::string& D3DXGetLastImageError() { return gLastImageError; }
+const std::string& D3DXGetLastImageError() { return g_lastImageError; }
 
 HRESULT D3DXCreateTexture(IDirect3DDevice9* device, UINT width, UINT height, UINT mipLevels,
                           DWORD usage, D3DFORMAT format, D3DPOOL pool, IDirect3DTexture9** texture) {
@@ -67,7 +67,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
   (void)filter;
   (void)mipFilter;
   (void)colorKey;
-  gLastImageError.clear();
+  g_lastImageError.clear();
   if (!device || !file || !texture || palette) return D3DERR_INVALIDCALL;
   *texture = nullptr;
 
@@ -79,7 +79,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
 
   if (format == D3DFMT_UNKNOWN) format = image.hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
   if (format != D3DFMT_A8R8G8B8 && format != D3DFMT_X8R8G8B8) {
-    gLastImageError = "texture format not supported by the picture loader";
+    g_lastImageError = "texture format not supported by the picture loader";
     return D3DERR_NOTAVAILABLE;
   }
   UINT maxSide = 0;
@@ -93,7 +93,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
   IDirect3DTexture9* made = nullptr;
   HRESULT hr = device->CreateTexture(width, height, 1, usage, format, pool, &made, nullptr);
   if (hr != D3D_OK) {
-    gLastImageError = "the device could not make the texture";
+    g_lastImageError = "the device could not make the texture";
     return hr;
   }
   PlatformImage scaled;
@@ -101,14 +101,14 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
     scaled = PlatformImageResize(image, static_cast<int>(width), static_cast<int>(height));
   } catch (const std::bad_alloc&) {
     made->Release();
-    gLastImageError = "not enough memory for the picture";
+    g_lastImageError = "not enough memory for the picture";
     return E_OUTOFMEMORY;
   }
   D3DLOCKED_RECT locked{};
   hr = made->LockRect(0, &locked, nullptr, 0);
   if (hr != D3D_OK) {
     made->Release();
-    gLastImageError = "the texture could not be locked";
+    g_lastImageError = "the texture could not be locked";
     return hr;
   }
   // 32-bit texels lie as B, G, R, A: the pixel word in little-endian order.

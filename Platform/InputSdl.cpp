@@ -93,7 +93,7 @@ constexpr ScanVk kScanTable[] = {
 };
 
 // Fractional wheel turns not yet sent, in 1/120 notches.
-double gWheelRest = 0.0;
+double g_wheelRest = 0.0;
 
 int VirtualKeyOf(const SDL_Keysym& key) {
   const SDL_Keycode sym = key.sym;
@@ -180,10 +180,10 @@ void WheelEvent(const SDL_MouseWheelEvent& e) {
   if (e.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
   // Whole notches only: the window procedure divides by 120, so a partial
   // turn would be lost; it waits here until it adds up.
-  gWheelRest += notches * WHEEL_DELTA;
-  const int delta = static_cast<int>(std::trunc(gWheelRest / WHEEL_DELTA)) * WHEEL_DELTA;
+  g_wheelRest += notches * WHEEL_DELTA;
+  const int delta = static_cast<int>(std::trunc(g_wheelRest / WHEEL_DELTA)) * WHEEL_DELTA;
   if (delta == 0) return;
-  gWheelRest -= delta;
+  g_wheelRest -= delta;
   int x = 0, y = 0;
   SDL_GetGlobalMouseState(&x, &y);
   WindowQueueMessage(window, WM_MOUSEWHEEL, MAKEWPARAM(static_cast<int>(MouseKeyFlags()), delta), MAKELPARAM(x, y));

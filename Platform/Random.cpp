@@ -5,11 +5,11 @@
 #include <sys/random.h>
 
 namespace {
-bool gForceFailure = false;
+bool g_forceFailure = false;
 }
 
 bool PlatformRandomFill(void* buffer, std::size_t size) {
-  if (gForceFailure || (!buffer && size > 0)) return false;
+  if (g_forceFailure || (!buffer && size > 0)) return false;
   auto* out = static_cast<unsigned char*>(buffer);
   while (size > 0) {
     const ssize_t got = getrandom(out, size, 0);
@@ -23,4 +23,4 @@ bool PlatformRandomFill(void* buffer, std::size_t size) {
   return true;
 }
 
-void PlatformRandomForceFailureForTests(bool fail) { gForceFailure = fail; }
+void PlatformRandomForceFailureForTests(bool fail) { g_forceFailure = fail; }

@@ -16,7 +16,7 @@ struct TimeState {
   long fakeSleeps = 0;
 };
 
-TimeState gTime;
+TimeState g_time;
 
 std::int64_t MonotonicNs() {
   timespec now {};
@@ -26,12 +26,12 @@ std::int64_t MonotonicNs() {
 
 // Nanoseconds since the first reading of the process (or on the fake clock).
 std::int64_t NowNs() {
-  if (gTime.fake) return gTime.fakeNs;
-  if (!gTime.started) {
-    gTime.started = true;
-    gTime.startNs = MonotonicNs();
+  if (g_time.fake) return g_time.fakeNs;
+  if (!g_time.started) {
+    g_time.started = true;
+    g_time.startNs = MonotonicNs();
   }
-  return MonotonicNs() - gTime.startNs;
+  return MonotonicNs() - g_time.startNs;
 }
 
 }  // namespace
@@ -39,14 +39,14 @@ std::int64_t NowNs() {
 // Since the system started, as the system's own: a value that differs from
 // run to run (the engine seeds its C-style generator with it).
 DWORD timeGetTime() {
-  const std::int64_t ns = gTime.fake ? gTime.fakeNs : MonotonicNs();
+  const std::int64_t ns = g_time.fake ? g_time.fakeNs : MonotonicNs();
   return static_cast<DWORD>(ns / 1000000LL);
 }
 
 void Sleep(DWORD ms) {
-  if (gTime.fake) {
-    gTime.fakeNs += static_cast<std::int64_t>(ms) * 1000000LL;
-    ++gTime.fakeSleeps;
+  if (g_time.fake) {
+    g_time.fakeNs += static_cast<std::int64_t>(ms) * 1000000LL;
+    ++g_time.fakeSleeps;
     return;
   }
   timespec wait {};
@@ -71,16 +71,16 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
 double PlatformTimeNow() { return static_cast<double>(NowNs()) / 1e9; }
 
 void PlatformTimeUseFakeClock(bool on, double startSeconds) {
-  gTime.fake = on;
-  gTime.fakeNs = static_cast<std::int64_t>(startSeconds * 1e9 + (startSeconds >= 0 ? 0.5 : -0.5));
-  gTime.fakeSleeps = 0;
+  g_time.fake = on;
+  g_time.fakeNs = static_cast<std::int64_t>(startSeconds * 1e9 + (startSeconds >= 0 ? 0.5 : -0.5));
+  g_time.fakeSleeps = 0;
 }
 
-bool PlatformTimeIsFakeClock() { return gTime.fake; }
+bool PlatformTimeIsFakeClock() { return g_time.fake; }
 
 void PlatformTimeAdvanceFakeClock(double seconds) {
-  if (!gTime.fake || seconds <= 0) return;
-  gTime.fakeNs += static_cast<std::int64_t>(seconds * 1e9 + 0.5);
+  if (!g_time.fake || seconds <= 0) return;
+  g_time.fakeNs += static_cast<std::int64_t>(seconds * 1e9 + 0.5);
 }
 
-long PlatformTimeGetFakeSleepCount() { return gTime.fakeSleeps; }
+long PlatformTimeGetFakeSleepCount() { return g_time.fakeSleeps; }

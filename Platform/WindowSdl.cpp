@@ -11,11 +11,11 @@
 #include "Platform/WindowLocal.h"
 
 namespace {
-bool gVideoReady = false;
-SdlWindowDestroyHook gDestroyHook = nullptr;
-bool gChangedMode = false;
+bool g_videoReady = false;
+SdlWindowDestroyHook g_destroyHook = nullptr;
+bool g_changedMode = false;
 // The frame the window manager put around the last window (0 without one).
-int gFrameLeft = 0, gFrameTop = 0, gFrameRight = 0, gFrameBottom = 0;
+int g_frameLeft = 0, g_frameTop = 0, g_frameRight = 0, g_frameBottom = 0;
 
 // True when display 0 offers exactly width x height.
 bool DisplayHasMode(int width, int height, SDL_DisplayMode* found) {
@@ -37,20 +37,20 @@ Uint32 FullScreenFlag(HWND window, int width, int height) {
       SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width && desktop.h == height;
   if (!desktopSized && DisplayHasMode(width, height, &mode)) {
     if (window && window->sdl) SDL_SetWindowDisplayMode(window->sdl, &mode);
-    gChangedMode = true;
+    g_changedMode = true;
     return SDL_WINDOW_FULLSCREEN;
   }
-  gChangedMode = false;
+  g_changedMode = false;
   return SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 }  // namespace
 
 bool SdlVideoInit() {
-  if (gVideoReady) return true;
+  if (g_videoReady) return true;
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-  gVideoReady = true;
+  g_videoReady = true;
   return true;
 }
 
@@ -80,10 +80,10 @@ bool SdlCreateWindow(HWND window, int x, int y, int width, int height) {
     posX = posY = static_cast<int>(SDL_WINDOWPOS_UNDEFINED);
   } else {
     flags |= SDL_WINDOW_RESIZABLE;
-    clientW = width - gFrameLeft - gFrameRight;
-    clientH = height - gFrameTop - gFrameBottom;
-    posX = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : x + gFrameLeft;
-    posY = (y == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : y + gFrameTop;
+    clientW = width - g_frameLeft - g_frameRight;
+    clientH = height - g_frameTop - g_frameBottom;
+    posX = (x == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : x + g_frameLeft;
+    posY = (y == CW_USEDEFAULT) ? static_cast<int>(SDL_WINDOWPOS_CENTERED) : y + g_frameTop;
   }
   if (clientW < 1) clientW = 1;
   if (clientH < 1) clientH = 1;
@@ -95,19 +95,19 @@ bool SdlCreateWindow(HWND window, int x, int y, int width, int height) {
   if (flags & SDL_WINDOW_FULLSCREEN) FullScreenFlag(window, width, height);
   int top = 0, left = 0, bottom = 0, right = 0;
   if (!(window->style & WS_POPUP) && SDL_GetWindowBordersSize(sdl, &top, &left, &bottom, &right) == 0) {
-    gFrameLeft = left;
-    gFrameTop = top;
-    gFrameRight = right;
-    gFrameBottom = bottom;
+    g_frameLeft = left;
+    g_frameTop = top;
+    g_frameRight = right;
+    g_frameBottom = bottom;
   }
   return true;
 }
 
-void SdlSetWindowDestroyHook(SdlWindowDestroyHook hook) { gDestroyHook = hook; }
+void SdlSetWindowDestroyHook(SdlWindowDestroyHook hook) { g_destroyHook = hook; }
 
 void SdlDestroyWindow(HWND window) {
   if (!window->sdl) return;
-  if (gDestroyHook) gDestroyHook(window->sdl);
+  if (g_destroyHook) g_destroyHook(window->sdl);
   SDL_DestroyWindow(window->sdl);
   window->sdl = nullptr;
   window->sdlId = 0;
@@ -142,10 +142,10 @@ void SdlClientRect(HWND window, int* x, int* y, int* width, int* height) {
 }
 
 void SdlFrameSize(int* left, int* top, int* right, int* bottom) {
-  *left = gFrameLeft;
-  *top = gFrameTop;
-  *right = gFrameRight;
-  *bottom = gFrameBottom;
+  *left = g_frameLeft;
+  *top = g_frameTop;
+  *right = g_frameRight;
+  *bottom = g_frameBottom;
 }
 
 bool SdlSetCursorPos(int x, int y) { return SdlVideoInit() && SDL_WarpMouseGlobal(x, y) == 0; }
@@ -172,7 +172,7 @@ bool SdlMouseButtonDown(int virtualKey) {
 }
 
 bool SdlKeyDown(int virtualKey) {
-  if (!gVideoReady) return false;
+  if (!g_videoReady) return false;
   int count = 0;
   const Uint8* keys = SDL_GetKeyboardState(&count);
   switch (virtualKey) {
@@ -203,6 +203,6 @@ bool SdlScreenSize(int* width, int* height) {
   return true;
 }
 
-bool SdlChangedDisplayMode() { return gChangedMode; }
+bool SdlChangedDisplayMode() { return g_changedMode; }
 
 SDL_Window* PlatformSdlWindow(HWND window) { return window ? window->sdl : nullptr; }

@@ -48,8 +48,8 @@ struct Handles {
   MWinButton* created = nullptr;
   MWinButton* done = nullptr;
 };
-Handles gH;
-bool gReentering = false;
+Handles g_h;
+bool g_reentering = false;
 
 }  // namespace
 
@@ -57,23 +57,23 @@ MWinCollection* AboutAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void AboutCreateCB() { AboutAddCollectionToDesktop(); }
-void AboutClearButtonHandles() { gH = Handles{}; }
+void AboutClearButtonHandles() { g_h = Handles{}; }
 
 bool AboutGetButtonHandles() {
-  gH.frame = ScreenButton(kName, "Frame1");
-  gH.title = ScreenButton(kName, "Title");
-  gH.version = ScreenButton(kName, "Version");
-  gH.created = ScreenButton(kName, "Created1");
-  gH.done = ScreenButton(kName, "Done");
-  return gH.frame && gH.title && gH.version && gH.created && gH.done;
+  g_h.frame = ScreenButton(kName, "Frame1");
+  g_h.title = ScreenButton(kName, "Title");
+  g_h.version = ScreenButton(kName, "Version");
+  g_h.created = ScreenButton(kName, "Created1");
+  g_h.done = ScreenButton(kName, "Done");
+  return g_h.frame && g_h.title && g_h.version && g_h.created && g_h.done;
 }
 
 void AboutControlStartingCB() {
   if (!AboutGetButtonHandles()) return;
-  gH.done->SetSimpleCallback(AboutControlDoneCB);
-  gH.done->SetEscapeButtonForParentWindow();
-  if (!gReentering) {
-    gReentering = true;
+  g_h.done->SetSimpleCallback(AboutControlDoneCB);
+  g_h.done->SetEscapeButtonForParentWindow();
+  if (!g_reentering) {
+    g_reentering = true;
     if (GameGetProgramMode() != 3) {
       // Enter again from the main menu, so that it is this screen's
       // previous screen whatever led here.
@@ -83,10 +83,10 @@ void AboutControlStartingCB() {
     }
     if (MWinWindow* window = ScreenWindow(kName)) window->CentreButtons(true, true);
   }
-  gH.version->SetTextFormatted("%s %6.2f", EngLanguagesGetFirstString("Startup_Version"),
+  g_h.version->SetTextFormatted("%s %6.2f", EngLanguagesGetFirstString("Startup_Version"),
                                static_cast<double>(kVersion));
-  gH.title->SetText("Free Cardolia 3D");
-  gReentering = false;
+  g_h.title->SetText("Free Cardolia 3D");
+  g_reentering = false;
 }
 
 void AboutControlDoneCB() {

@@ -39,7 +39,7 @@ struct Handles {
   MWinButton* country = nullptr;
   MWinButton* note = nullptr;
 };
-Handles gH;
+Handles g_h;
 
 }  // namespace
 
@@ -113,25 +113,25 @@ MWinCollection* CountryAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void CountryCreateCB() { CountryAddCollectionToDesktop(); }
-void CountryClearButtonHandles() { gH = Handles{}; }
+void CountryClearButtonHandles() { g_h = Handles{}; }
 
 bool CountryGetButtonHandles() {
-  gH.title = ScreenButton(kName, "Title");
-  gH.cont = ScreenButton(kName, "Continue");
-  gH.country = ScreenButton(kName, "Country");
-  gH.note = ScreenButton(kName, "Note");
-  return gH.title && gH.cont && gH.country && gH.note;
+  g_h.title = ScreenButton(kName, "Title");
+  g_h.cont = ScreenButton(kName, "Continue");
+  g_h.country = ScreenButton(kName, "Country");
+  g_h.note = ScreenButton(kName, "Note");
+  return g_h.title && g_h.cont && g_h.country && g_h.note;
 }
 
 void CountryControlStartingCB() {
   if (!CountryGetButtonHandles()) return;
-  gH.cont->SetSimpleCallback(CountryControlContinueCB);
-  gH.country->PanelSetStringsCallback(kCountryCount, 16, CountryControlGetEntryText);
-  gH.country->SetCallback(CountryControlListCB, 0, 0);
+  g_h.cont->SetSimpleCallback(CountryControlContinueCB);
+  g_h.country->PanelSetStringsCallback(kCountryCount, 16, CountryControlGetEntryText);
+  g_h.country->SetCallback(CountryControlListCB, 0, 0);
   const int pos = CountryGetLocalCountryPos();
   if (pos >= 0) {
-    gH.country->PanelSetPos(pos, 0, 0);
-    gH.country->PanelCentreOnPos();
+    g_h.country->PanelSetPos(pos, 0, 0);
+    g_h.country->PanelCentreOnPos();
   }
   UsersControlCreateGraphics();
 }
@@ -142,7 +142,7 @@ const char* CountryControlGetEntryText(int entry, int) {
 }
 
 void CountryControlContinueCB() {
-  const int pos = gH.country ? gH.country->PanelGetPos() : -1;
+  const int pos = g_h.country ? g_h.country->PanelGetPos() : -1;
   if (pos < 0 || pos >= kCountryCount) {
     mwin.PopupOk(nullptr, EngLanguagesGetFirstString("Country_PleaseSelectACountryFirst"));
     return;
@@ -158,13 +158,13 @@ void CountryControlListCB(MWinCallbackRecord* record, std::uint32_t, std::uint32
 
 void CountryControlRenderFlags() {
   EngDevice* device = EngDeviceGetCurrent();
-  if (!device || !gH.country || gH.country->PanelGetNumVisible() <= 0) return;
+  if (!device || !g_h.country || g_h.country->PanelGetNumVisible() <= 0) return;
   const bool switched = device->PrepareFor2DIfNeeded(true);
   device->EnableBlendingType(0);
-  for (int row = 0; row < gH.country->PanelGetNumVisible(); ++row) {
-    const int entry = gH.country->PanelGetEntryFromVisibleRow(row);
+  for (int row = 0; row < g_h.country->PanelGetNumVisible(); ++row) {
+    const int entry = g_h.country->PanelGetEntryFromVisibleRow(row);
     MWinArea area;
-    if (entry < 0 || !gH.country->PanelGetVisibleRowArea(row, &area)) continue;
+    if (entry < 0 || !g_h.country->PanelGetVisibleRowArea(row, &area)) continue;
     const MWinArea flag = {area.x - 19, area.y - 0.5f, 20, area.h + 2};
     CountryDrawFlag(entry, &flag);
   }

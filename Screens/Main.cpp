@@ -71,14 +71,14 @@ struct Handles {
   MWinButton* about = nullptr;
   MWinButton* exit = nullptr;
 };
-Handles gH;
-int gHighlightedScoreRow = -1;
+Handles g_h;
+int g_highlightedScoreRow = -1;
 
 // The splash square under the list.
 void PlaceSplash() {
-  if (!gH.games) return;
+  if (!g_h.games) return;
   MWinArea list;
-  gH.games->GetArea(&list, false);
+  g_h.games->GetArea(&list, false);
   SplashSetRect(list.x + 10, list.y + list.h + 40, list.w - 20, list.w - 20);
 }
 
@@ -88,23 +88,23 @@ MWinCollection* MainAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void MainCreateCB() { MainAddCollectionToDesktop(); }
-void MainClearButtonHandles() { gH = Handles{}; }
+void MainClearButtonHandles() { g_h = Handles{}; }
 
 bool MainGetButtonHandles() {
-  gH.title = ScreenButton(kName, "SolTextPic");
-  gH.games = ScreenButton(kName, "GamesFull");
-  gH.gameTitle = ScreenButton(kName, "GameTitle");
-  gH.typeBg = ScreenButton(kName, "TypeBg");
-  gH.type = ScreenButton(kName, "Type");
-  gH.newGame = ScreenButton(kName, "NewGame");
-  gH.continueGame = ScreenButton(kName, "ContinueGame");
-  gH.quitGame = ScreenButton(kName, "QuitGame");
-  gH.options = ScreenButton(kName, "Options");
-  gH.playerChange = ScreenButton(kName, "PlayerChange");
-  gH.about = ScreenButton(kName, "About");
-  gH.exit = ScreenButton(kName, "Exit");
-  return gH.title && gH.games && gH.gameTitle && gH.typeBg && gH.type && gH.newGame &&
-         gH.continueGame && gH.quitGame && gH.options && gH.playerChange && gH.about && gH.exit;
+  g_h.title = ScreenButton(kName, "SolTextPic");
+  g_h.games = ScreenButton(kName, "GamesFull");
+  g_h.gameTitle = ScreenButton(kName, "GameTitle");
+  g_h.typeBg = ScreenButton(kName, "TypeBg");
+  g_h.type = ScreenButton(kName, "Type");
+  g_h.newGame = ScreenButton(kName, "NewGame");
+  g_h.continueGame = ScreenButton(kName, "ContinueGame");
+  g_h.quitGame = ScreenButton(kName, "QuitGame");
+  g_h.options = ScreenButton(kName, "Options");
+  g_h.playerChange = ScreenButton(kName, "PlayerChange");
+  g_h.about = ScreenButton(kName, "About");
+  g_h.exit = ScreenButton(kName, "Exit");
+  return g_h.title && g_h.games && g_h.gameTitle && g_h.typeBg && g_h.type && g_h.newGame &&
+         g_h.continueGame && g_h.quitGame && g_h.options && g_h.playerChange && g_h.about && g_h.exit;
 }
 
 void MainControlStartingCB() { MainControlSetup(true); }
@@ -121,35 +121,35 @@ void MainControlSetup(bool showPage) {
   EngWindow* window = EngWindowGetCurrent();
   if (!window || !MainGetButtonHandles()) return;
   CardsShowFacesNormally();
-  gH.type->SetSimpleCallback(MainControlShowPage);
-  gH.playerChange->SetSimpleCallback(MainControlPlayerChangeCB);
-  gH.games->SetSimpleCallback(MainControlListSelectCB);
-  gH.newGame->SetSimpleCallback(MainControlNewGameCB);
-  gH.continueGame->SetSimpleCallback(MainControlContinueGameCB);
-  gH.quitGame->SetSimpleCallback(MainControlEndGameCB);
-  gH.about->SetSimpleCallback(MainControlAboutCB);
-  gH.options->SetSimpleCallback(MainControlOptionsCB);
-  gH.exit->SetSimpleCallback(MainControlExitCB);
+  g_h.type->SetSimpleCallback(MainControlShowPage);
+  g_h.playerChange->SetSimpleCallback(MainControlPlayerChangeCB);
+  g_h.games->SetSimpleCallback(MainControlListSelectCB);
+  g_h.newGame->SetSimpleCallback(MainControlNewGameCB);
+  g_h.continueGame->SetSimpleCallback(MainControlContinueGameCB);
+  g_h.quitGame->SetSimpleCallback(MainControlEndGameCB);
+  g_h.about->SetSimpleCallback(MainControlAboutCB);
+  g_h.options->SetSimpleCallback(MainControlOptionsCB);
+  g_h.exit->SetSimpleCallback(MainControlExitCB);
 
   // PlayerChange reaches the right edge of Exit; the list makes room for
   // the splash square.
   MWinArea exit, about, change, list;
-  gH.exit->GetArea(&exit, true);
-  gH.about->GetArea(&about, true);
-  gH.playerChange->GetArea(&change, true);
-  gH.playerChange->SetPos(change.x, change.y, exit.x + exit.w - about.x, change.h);
-  gH.games->GetArea(&list, true);
-  gH.games->SetPos(list.x, list.y, list.w, kListHeight);
+  g_h.exit->GetArea(&exit, true);
+  g_h.about->GetArea(&about, true);
+  g_h.playerChange->GetArea(&change, true);
+  g_h.playerChange->SetPos(change.x, change.y, exit.x + exit.w - about.x, change.h);
+  g_h.games->GetArea(&list, true);
+  g_h.games->SetPos(list.x, list.y, list.w, kListHeight);
 
   window->SetTitle(kProductTitle);
-  gH.games->PanelSetStringsCallback(kGenNumGames, kListRowsPerPage, MainControlListEntryText);
-  gH.games->PanelSetPos(MainGetCurGameFromOptions(), 0, 0);
-  gH.games->PanelCentreOnPos();
+  g_h.games->PanelSetStringsCallback(kGenNumGames, kListRowsPerPage, MainControlListEntryText);
+  g_h.games->PanelSetPos(MainGetCurGameFromOptions(), 0, 0);
+  g_h.games->PanelCentreOnPos();
   MainControlRefresh(showPage);
   UsersControlCreateGraphics();
-  UsersControlSetupTitlePicture(gH.title, true);
-  gH.type->ChoiceSetStringsLanguageToken(4, "Main_TypeList");
-  gH.type->ChoiceRegisterCharVariable(reinterpret_cast<signed char*>(&g_UserRecord.mainPage), false);
+  UsersControlSetupTitlePicture(g_h.title, true);
+  g_h.type->ChoiceSetStringsLanguageToken(4, "Main_TypeList");
+  g_h.type->ChoiceRegisterCharVariable(reinterpret_cast<signed char*>(&g_UserRecord.mainPage), false);
   if (EngDevice* device = EngDeviceGetCurrent()) device->SetViewportFullScreen();
   if (!SplashIsOn()) {
     SplashSetup("Data\\Main\\0130.dat", "Data\\Main\\0131.dat", "Data\\Main\\0132.dat",
@@ -163,15 +163,15 @@ void MainControlSetup(bool showPage) {
 }
 
 void MainControlRefresh(bool showPage) {
-  if (gH.gameTitle) gH.gameTitle->SetText(EngLanguagesGetString("Game_GameList", GenGetCurGame()));
+  if (g_h.gameTitle) g_h.gameTitle->SetText(EngLanguagesGetString("Game_GameList", GenGetCurGame()));
   if (showPage) MainControlShowPage();
   const bool saved = GenSavedGameExists();
-  if (gH.continueGame) gH.continueGame->SetEnabled(saved);
-  if (gH.quitGame) gH.quitGame->SetEnabled(saved);
+  if (g_h.continueGame) g_h.continueGame->SetEnabled(saved);
+  if (g_h.quitGame) g_h.quitGame->SetEnabled(saved);
 }
 
 void MainControlShowPage() {
-  MWinButton* anchor = gH.exit ? gH.exit : gH.about;
+  MWinButton* anchor = g_h.exit ? g_h.exit : g_h.about;
   if (!anchor || !anchor->GetParent()) return;
   MWinWindow* window = anchor->GetParent();
   // The buttons after the menu's own rows are the page shown before.
@@ -208,8 +208,8 @@ const char* MainControlListEntryText(int entry, int) {
 }
 
 void MainControlListSelectCB() {
-  if (!gH.games) return;
-  g_UserRecord.menuGame = gH.games->PanelGetPos();
+  if (!g_h.games) return;
+  g_UserRecord.menuGame = g_h.games->PanelGetPos();
   GenSetCurGame(MainGetCurGameFromOptions());
   MainControlGameChanged();
 }
@@ -233,7 +233,7 @@ void MainControlStartCurrentGame(bool resume, unsigned deal) {
   GameControlSetupAutoplayEntries();
   DecksControlGenerateCurrentDeck();
   AnimSetStartDelay();
-  gHighlightedScoreRow = -1;
+  g_highlightedScoreRow = -1;
 }
 
 void MainControlNewGameCB() {
@@ -278,7 +278,7 @@ void MainControlEndGameCB() {
   GenDeleteSavedGame();
   GenInit();
   MainControlRefresh(true);
-  gHighlightedScoreRow = -1;
+  g_highlightedScoreRow = -1;
 }
 
 void MainControlPlayerChangeCB() {
@@ -287,7 +287,7 @@ void MainControlPlayerChangeCB() {
   UserSave();
   GameSetProgramMode(1);
   ScreensGoto(g_ScreenUsers);
-  gHighlightedScoreRow = -1;
+  g_highlightedScoreRow = -1;
 }
 
 void MainControlAboutCB() { ScreensGoto(g_ScreenAbout); }
@@ -299,5 +299,5 @@ void MainControlRender() {
   SplashRender(0);
 }
 
-int MainGetHighlightedScoreRow() { return gHighlightedScoreRow; }
-void MainSetHighlightedScoreRow(int row) { gHighlightedScoreRow = row; }
+int MainGetHighlightedScoreRow() { return g_highlightedScoreRow; }
+void MainSetHighlightedScoreRow(int row) { g_highlightedScoreRow = row; }

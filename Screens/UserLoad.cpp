@@ -38,14 +38,14 @@ struct Handles {
   MWinButton* title = nullptr;
   MWinButton* progress = nullptr;
 };
-Handles gH;
+Handles g_h;
 
 void DoNothingCB() {}
 
 // The selected entry when it is within the list, else -1.
 int Selected() {
-  if (!gH.panel) return -1;
-  const int entry = gH.panel->PanelGetPos();
+  if (!g_h.panel) return -1;
+  const int entry = g_h.panel->PanelGetPos();
   return entry >= 0 && entry < g_UserList.count ? entry : -1;
 }
 
@@ -55,35 +55,35 @@ MWinCollection* UserLoadAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void UserLoadCreateCB() { UserLoadAddCollectionToDesktop(); }
-void UserLoadClearButtonHandles() { gH = Handles{}; }
+void UserLoadClearButtonHandles() { g_h = Handles{}; }
 
 bool UserLoadGetButtonHandles() {
-  gH.panel = ScreenButton(kName, "Panel");
-  gH.del = ScreenButton(kName, "Delete");
-  gH.load = ScreenButton(kName, "Load");
-  gH.back = ScreenButton(kName, "Back");
-  gH.title = ScreenButton(kName, "SolTextPic");
-  gH.progress = ScreenButton(kName, "LoadProgress");
-  return gH.panel && gH.del && gH.load && gH.back && gH.title && gH.progress;
+  g_h.panel = ScreenButton(kName, "Panel");
+  g_h.del = ScreenButton(kName, "Delete");
+  g_h.load = ScreenButton(kName, "Load");
+  g_h.back = ScreenButton(kName, "Back");
+  g_h.title = ScreenButton(kName, "SolTextPic");
+  g_h.progress = ScreenButton(kName, "LoadProgress");
+  return g_h.panel && g_h.del && g_h.load && g_h.back && g_h.title && g_h.progress;
 }
 
 void UserLoadControlStartingCB() {
   if (!UserLoadGetButtonHandles()) return;
-  gH.panel->SetSimpleCallback(DoNothingCB);
-  gH.del->SetSimpleCallback(UserLoadControlDeleteCB);
-  gH.load->SetSimpleCallback(UserLoadControlLoadCB);
-  gH.back->SetSimpleCallback(UserLoadControlBackCB);
-  gH.back->SetEscapeButtonForParentWindow();
+  g_h.panel->SetSimpleCallback(DoNothingCB);
+  g_h.del->SetSimpleCallback(UserLoadControlDeleteCB);
+  g_h.load->SetSimpleCallback(UserLoadControlLoadCB);
+  g_h.back->SetSimpleCallback(UserLoadControlBackCB);
+  g_h.back->SetEscapeButtonForParentWindow();
   UserLoadControlScanUsers();
-  gH.panel->PanelSetStringsCallback(g_UserList.count, 7, UserLoadControlGetEntryText);
-  gH.panel->SetDrawHook(UserLoadControlDrawFlags);
+  g_h.panel->PanelSetStringsCallback(g_UserList.count, 7, UserLoadControlGetEntryText);
+  g_h.panel->SetDrawHook(UserLoadControlDrawFlags);
   const bool any = g_UserList.count > 0;
-  gH.panel->SetEnabled(any);
-  gH.del->SetEnabled(any);
-  gH.load->SetEnabled(any);
+  g_h.panel->SetEnabled(any);
+  g_h.del->SetEnabled(any);
+  g_h.load->SetEnabled(any);
   UsersControlCreateGraphics();
-  UsersControlSetupTitlePicture(gH.title, false);
-  gH.progress->Hide();
+  UsersControlSetupTitlePicture(g_h.title, false);
+  g_h.progress->Hide();
 }
 
 const char* UserLoadControlGetEntryText(int entry, int) {

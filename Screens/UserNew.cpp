@@ -45,16 +45,16 @@ struct Handles {
   MWinButton* cont = nullptr;
   MWinButton* title = nullptr;
 };
-Handles gH;
+Handles g_h;
 
-char gTypedName[kUserMaxNameLength + 1] = {};
-char gChosenCountry[kUserMaxCountryLength + 1] = {};
-int gChosenCountryIndex = -1;
-int gCheckDelay = 0;
-bool gAskedOnce = false;
+char g_typedName[kUserMaxNameLength + 1] = {};
+char g_chosenCountry[kUserMaxCountryLength + 1] = {};
+int g_chosenCountryIndex = -1;
+int g_checkDelay = 0;
+bool g_askedOnce = false;
 
 void ShowName() {
-  if (gH.name) gH.name->SetText(gTypedName);
+  if (g_h.name) g_h.name->SetText(g_typedName);
 }
 
 void GoBack() {
@@ -78,105 +78,105 @@ bool UserNewIsValidName(const char* text, bool isPlayerName) {
   return !isPlayerName || EngFileIsSafeName(text);
 }
 
-const char* UserNewGetTypedName() { return gTypedName; }
-const char* UserNewGetChosenCountry() { return gChosenCountry; }
+const char* UserNewGetTypedName() { return g_typedName; }
+const char* UserNewGetChosenCountry() { return g_chosenCountry; }
 void UserNewSetChosenCountry(const char* country) {
-  std::snprintf(gChosenCountry, sizeof gChosenCountry, "%s", country ? country : "");
+  std::snprintf(g_chosenCountry, sizeof g_chosenCountry, "%s", country ? country : "");
 }
 void UserNewResetForTests() {
-  gTypedName[0] = gChosenCountry[0] = '\0';
-  gChosenCountryIndex = -1;
-  gCheckDelay = 0;
-  gAskedOnce = false;
+  g_typedName[0] = g_chosenCountry[0] = '\0';
+  g_chosenCountryIndex = -1;
+  g_checkDelay = 0;
+  g_askedOnce = false;
 }
 
 MWinCollection* UserNewAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void UserNewCreateCB() { UserNewAddCollectionToDesktop(); }
-void UserNewClearButtonHandles() { gH = Handles{}; }
+void UserNewClearButtonHandles() { g_h = Handles{}; }
 
 bool UserNewGetButtonHandles() {
-  gH.name = ScreenButton(kName, "Name");
-  gH.back = ScreenButton(kName, "Back");
-  gH.nameText = ScreenButton(kName, "NameText");
-  gH.country = ScreenButton(kName, "Country");
-  gH.countryText = ScreenButton(kName, "CountryText");
-  gH.cont = ScreenButton(kName, "Continue");
-  gH.title = ScreenButton(kName, "SolTextPic");
-  return gH.name && gH.back && gH.nameText && gH.country && gH.countryText && gH.cont && gH.title;
+  g_h.name = ScreenButton(kName, "Name");
+  g_h.back = ScreenButton(kName, "Back");
+  g_h.nameText = ScreenButton(kName, "NameText");
+  g_h.country = ScreenButton(kName, "Country");
+  g_h.countryText = ScreenButton(kName, "CountryText");
+  g_h.cont = ScreenButton(kName, "Continue");
+  g_h.title = ScreenButton(kName, "SolTextPic");
+  return g_h.name && g_h.back && g_h.nameText && g_h.country && g_h.countryText && g_h.cont && g_h.title;
 }
 
 void UserNewControlStartingCB() {
   if (!UserNewGetButtonHandles()) return;
-  gH.name->SetSimpleCallback(UserNewControlNameCB);
-  gH.country->SetSimpleCallback(UserNewControlCountryCB);
-  gH.cont->SetSimpleCallback(UserNewControlContinueCB);
-  gH.back->SetSimpleCallback(GoBack);
-  gH.back->SetEscapeButtonForParentWindow();
+  g_h.name->SetSimpleCallback(UserNewControlNameCB);
+  g_h.country->SetSimpleCallback(UserNewControlCountryCB);
+  g_h.cont->SetSimpleCallback(UserNewControlContinueCB);
+  g_h.back->SetSimpleCallback(GoBack);
+  g_h.back->SetEscapeButtonForParentWindow();
   ShowName();
-  if (!gChosenCountry[0]) UserNewSetChosenCountry(CountryGetLocalCountryName());
-  gH.country->SetText(gChosenCountry);
-  gChosenCountryIndex = CountryGetPosFromName(gChosenCountry);
-  gH.country->SetDrawHook(UserNewControlDrawCountryFlag);
+  if (!g_chosenCountry[0]) UserNewSetChosenCountry(CountryGetLocalCountryName());
+  g_h.country->SetText(g_chosenCountry);
+  g_chosenCountryIndex = CountryGetPosFromName(g_chosenCountry);
+  g_h.country->SetDrawHook(UserNewControlDrawCountryFlag);
   UsersControlCreateGraphics();
-  UsersControlSetupTitlePicture(gH.title, false);
-  if (!gAskedOnce) {
+  UsersControlSetupTitlePicture(g_h.title, false);
+  if (!g_askedOnce) {
     UserNewControlNameCB();
-    gAskedOnce = true;
+    g_askedOnce = true;
   }
 }
 
 void UserNewControlTickCB() {
-  if (gCheckDelay == 0) return;
-  if (gCheckDelay > 1) {
-    --gCheckDelay;
+  if (g_checkDelay == 0) return;
+  if (g_checkDelay > 1) {
+    --g_checkDelay;
     return;
   }
-  gCheckDelay = 0;
-  if (!UserNewIsValidName(gTypedName, true)) {
+  g_checkDelay = 0;
+  if (!UserNewIsValidName(g_typedName, true)) {
     mwin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_InvalidPlayerName"), 2.0f);
-    gTypedName[0] = '\0';
-  } else if (UserProfileExists(gTypedName)) {
+    g_typedName[0] = '\0';
+  } else if (UserProfileExists(g_typedName)) {
     mwin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"),
                              2.0f);
-    std::snprintf(gTypedName, sizeof gTypedName, "\n \n");
+    std::snprintf(g_typedName, sizeof g_typedName, "\n \n");
   }
   ShowName();
 }
 
 void UserNewControlNameCB() {
-  gTypedName[0] = '\0';
+  g_typedName[0] = '\0';
   ShowName();
-  mwin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), gTypedName,
-                     sizeof gTypedName, UserNewControlNameDoneCB);
+  mwin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), g_typedName,
+                     sizeof g_typedName, UserNewControlNameDoneCB);
 }
 
 void UserNewControlNameDoneCB(int result) {
-  if (result == 1) gCheckDelay = 5;
+  if (result == 1) g_checkDelay = 5;
 }
 
 void UserNewControlCountryCB() { ScreensGoto(g_ScreenCountry); }
 
 void UserNewControlContinueCB() {
-  if (!UserNewIsValidName(gTypedName, true)) {
+  if (!UserNewIsValidName(g_typedName, true)) {
     mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseEnterAPlayerName"));
     return;
   }
-  if (!UserNewIsValidName(gChosenCountry, false)) {
+  if (!UserNewIsValidName(g_chosenCountry, false)) {
     mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseSelectACountryMessage"));
     return;
   }
   // Never over an existing player, whether or not the delayed check ran.
-  if (UserProfileExists(gTypedName)) {
+  if (UserProfileExists(g_typedName)) {
     mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"));
     return;
   }
-  if (!UserNew(gTypedName, gChosenCountry)) return;
+  if (!UserNew(g_typedName, g_chosenCountry)) return;
   if (SplashIsOn()) SplashStop();
   if (ScreensGetCurrent() != g_ScreenMain) ScreensGoto(g_ScreenMain);
 }
 
 void UserNewControlDrawCountryFlag(MWinButton*, MWinArea* area, int) {
-  CountryDrawFlagInRow(gChosenCountryIndex, area);
+  CountryDrawFlagInRow(g_chosenCountryIndex, area);
 }

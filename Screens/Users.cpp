@@ -49,11 +49,11 @@ struct Handles {
   MWinButton* title = nullptr;
   MWinButton* progress = nullptr;
 };
-Handles gH;
+Handles g_h;
 
-EngTexture gTitlePicture;
-EngTexture gFlagSheet;
-int gContinueCountry = -1;
+EngTexture g_titlePicture;
+EngTexture g_flagSheet;
+int g_continueCountry = -1;
 
 }  // namespace
 
@@ -61,16 +61,16 @@ MWinCollection* UsersAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }
 void UsersCreateCB() { UsersAddCollectionToDesktop(); }
-void UsersClearButtonHandles() { gH = Handles{}; }
+void UsersClearButtonHandles() { g_h = Handles{}; }
 
 bool UsersGetButtonHandles() {
-  gH.cont = ScreenButton(kName, "Continue");
-  gH.newPlayer = ScreenButton(kName, "New");
-  gH.load = ScreenButton(kName, "Load");
-  gH.exit = ScreenButton(kName, "Exit");
-  gH.title = ScreenButton(kName, "SolTextPic");
-  gH.progress = ScreenButton(kName, "LoadProgress");
-  return gH.cont && gH.newPlayer && gH.load && gH.exit && gH.title && gH.progress;
+  g_h.cont = ScreenButton(kName, "Continue");
+  g_h.newPlayer = ScreenButton(kName, "New");
+  g_h.load = ScreenButton(kName, "Load");
+  g_h.exit = ScreenButton(kName, "Exit");
+  g_h.title = ScreenButton(kName, "SolTextPic");
+  g_h.progress = ScreenButton(kName, "LoadProgress");
+  return g_h.cont && g_h.newPlayer && g_h.load && g_h.exit && g_h.title && g_h.progress;
 }
 
 void UsersControlStartingCB() {
@@ -79,32 +79,32 @@ void UsersControlStartingCB() {
     return;
   }
   if (!UsersGetButtonHandles()) return;
-  gH.newPlayer->SetSimpleCallback(UsersControlNewCB);
-  gH.cont->SetSimpleCallback(UsersControlContinueCB);
-  gH.load->SetSimpleCallback(UsersControlLoadCB);
-  if (gH.exit) gH.exit->SetSimpleCallback(UsersControlExitCB);
-  gH.cont->SetDrawHook(UsersControlDrawContinueFlag);
+  g_h.newPlayer->SetSimpleCallback(UsersControlNewCB);
+  g_h.cont->SetSimpleCallback(UsersControlContinueCB);
+  g_h.load->SetSimpleCallback(UsersControlLoadCB);
+  if (g_h.exit) g_h.exit->SetSimpleCallback(UsersControlExitCB);
+  g_h.cont->SetDrawHook(UsersControlDrawContinueFlag);
 
   UserLoadControlScanUsers();
   if (g_UserList.count > 0) {
-    gH.load->Show();
+    g_h.load->Show();
   } else {
-    gH.load->Hide();
+    g_h.load->Hide();
   }
   std::uint8_t alwaysStart = 0;
   const bool current = UserLoadControlGetCurrentUser(&alwaysStart);
   const char* label = EngLanguagesGetFirstString("Users_ContinuePlayer");
   if (current) {
-    gH.cont->SetTextFormatted("%s: %s", label, g_ResolutionSettings.lastPlayer);
-    gH.cont->Show();
+    g_h.cont->SetTextFormatted("%s: %s", label, g_ResolutionSettings.lastPlayer);
+    g_h.cont->Show();
     UserRecord profile;
-    gContinueCountry = UserReadProfile(g_ResolutionSettings.lastPlayer, &profile)
+    g_continueCountry = UserReadProfile(g_ResolutionSettings.lastPlayer, &profile)
                            ? CountryGetPosFromName(profile.country)
                            : -1;
   } else {
-    gH.cont->SetText(label);
-    gH.cont->Hide();
-    gContinueCountry = -1;
+    g_h.cont->SetText(label);
+    g_h.cont->Hide();
+    g_continueCountry = -1;
   }
 
   if (!SplashIsOn()) {
@@ -116,14 +116,14 @@ void UsersControlStartingCB() {
   SplashSetRect(210, 115, 220, 240);
 
   UsersControlCreateGraphics();
-  UsersControlSetupTitlePicture(gH.title, false);
-  gH.progress->Hide();
+  UsersControlSetupTitlePicture(g_h.title, false);
+  g_h.progress->Hide();
 
   if (current && alwaysStart) {
     SplashSkipFadeIn();
-    gH.load->Hide();
-    if (gH.exit) gH.exit->Hide();
-    gH.newPlayer->Hide();
+    g_h.load->Hide();
+    if (g_h.exit) g_h.exit->Hide();
+    g_h.newPlayer->Hide();
     EngMiscRenderFrameNow(true, true);
     EngMiscRenderFrameNow(true, true);
     UsersControlContinueCB();
@@ -154,7 +154,7 @@ void UsersControlExitCB() {
 }
 
 void UsersControlDrawContinueFlag(MWinButton*, MWinArea* area, int) {
-  CountryDrawFlagRightOf(gContinueCountry, area);
+  CountryDrawFlagRightOf(g_continueCountry, area);
 }
 
 void UsersControlCreateGraphics() {
@@ -163,13 +163,13 @@ void UsersControlCreateGraphics() {
   if (config.loadPictures && item) {
     const char* title = item(0);
     if (title && *title) {
-      if (!gTitlePicture.IsLoaded()) {
+      if (!g_titlePicture.IsLoaded()) {
         const bool alpha = config.textureSwitch1 && config.textureSwitch2;
-        gTitlePicture.LoadFromFile(title, alpha ? 1 : 0, alpha ? 2 : 0);
+        g_titlePicture.LoadFromFile(title, alpha ? 1 : 0, alpha ? 2 : 0);
       }
-      if (!gFlagSheet.IsLoaded()) {
+      if (!g_flagSheet.IsLoaded()) {
         const char* flags = item(1);
-        if (flags && *flags) gFlagSheet.LoadFromFile(flags, 1, 2);
+        if (flags && *flags) g_flagSheet.LoadFromFile(flags, 1, 2);
       }
     }
   }
@@ -177,14 +177,14 @@ void UsersControlCreateGraphics() {
 }
 
 void UsersControlReleaseGraphics() {
-  gTitlePicture.Release();
-  gFlagSheet.Release();
+  g_titlePicture.Release();
+  g_flagSheet.Release();
   SplashFreeGraphics();
 }
 
 void UsersControlSetupTitlePicture(MWinButton* button, bool keepPlace) {
   if (!button) return;
-  if (gTitlePicture.IsLoaded()) button->SetCustomTexBut(0, &gTitlePicture);
+  if (g_titlePicture.IsLoaded()) button->SetCustomTexBut(0, &g_titlePicture);
   if (!keepPlace) button->SetPos(110, 0, 420, 80);
 }
 
@@ -201,7 +201,7 @@ void UsersControlRenderSplash(int pass) {
   if (ScreensGetCurrent() == g_ScreenUsers) SplashRender(0);
 }
 
-EngTexture* UsersControlGetFlagSheet() { return &gFlagSheet; }
+EngTexture* UsersControlGetFlagSheet() { return &g_flagSheet; }
 
 // ---- The player list ------------------------------------------------------------------
 

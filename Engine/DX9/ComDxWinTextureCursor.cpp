@@ -33,7 +33,7 @@ struct TextureCursor {
   EngTexture* texture = nullptr;
 };
 
-TextureCursor gCursor;
+TextureCursor g_cursor;
 
 EngWindow* WindowOr(EngWindow* window) { return window ? window : EngWindowGetCurrent(); }
 
@@ -67,15 +67,15 @@ bool ComDxWinSetupTextureCursor(EngWindow* window, const char* name, int optionA
     DebugError(kWhere, "No window");
     return false;
   }
-  std::memcpy(gCursor.name, name, std::strlen(name) + 1);
+  std::memcpy(g_cursor.name, name, std::strlen(name) + 1);
   window->Win().textureCursorHiddenOutside = false;
-  gCursor.optionA = optionA;
-  gCursor.optionB = optionB;
-  gCursor.width = width;
-  gCursor.height = height;
-  gCursor.sizeIsVirtual = sizeIsVirtual;
-  gCursor.hotX = hotX;
-  gCursor.hotY = hotY;
+  g_cursor.optionA = optionA;
+  g_cursor.optionB = optionB;
+  g_cursor.width = width;
+  g_cursor.height = height;
+  g_cursor.sizeIsVirtual = sizeIsVirtual;
+  g_cursor.hotX = hotX;
+  g_cursor.hotY = hotY;
   // Hide the system cursor whatever the engine thinks is shown, then keep
   // the engine's notion of visibility.
   const bool visible = window->Win().cursorVisible;
@@ -90,11 +90,11 @@ bool ComDxWinSetupTextureCursor(EngWindow* window, const char* name, int optionA
 bool ComDxWinCreateTextureCursor(EngWindow* window) {
   window = WindowOr(window);
   if (!window || !window->Win().textureCursorInUse) return true;
-  if (!gCursor.texture) gCursor.texture = new (std::nothrow) EngTexture();
-  const bool loaded = gCursor.texture &&
-                      gCursor.texture->LoadFromFileUsingExt(gCursor.name, 1, gCursor.optionB, gCursor.optionA);
+  if (!g_cursor.texture) g_cursor.texture = new (std::nothrow) EngTexture();
+  const bool loaded = g_cursor.texture &&
+                      g_cursor.texture->LoadFromFileUsingExt(g_cursor.name, 1, g_cursor.optionB, g_cursor.optionA);
   if (!loaded) {
-    DebugError("EngDeviceDX9::Create", "Could not create texture cursor <%s>", gCursor.name);
+    DebugError("EngDeviceDX9::Create", "Could not create texture cursor <%s>", g_cursor.name);
     window->Win().textureCursorInUse = false;
     if (window->Win().cursorVisible) {
       // Hide, then show: the system cursor ends up visible.
@@ -103,33 +103,33 @@ bool ComDxWinCreateTextureCursor(EngWindow* window) {
     }
     return false;
   }
-  if (gCursor.sizeIsVirtual) {
-    gCursor.drawWidth = gCursor.width;
-    gCursor.drawHeight = gCursor.height;
-    gCursor.drawHotX = gCursor.hotX;
-    gCursor.drawHotY = gCursor.hotY;
+  if (g_cursor.sizeIsVirtual) {
+    g_cursor.drawWidth = g_cursor.width;
+    g_cursor.drawHeight = g_cursor.height;
+    g_cursor.drawHotX = g_cursor.hotX;
+    g_cursor.drawHotY = g_cursor.hotY;
   } else {
     const EngScreenMode& mode = EngWindowGetScreenMode();
-    gCursor.drawWidth = static_cast<int>(static_cast<float>(gCursor.width) * mode.width / 640.0f);
-    gCursor.drawHeight = static_cast<int>(static_cast<float>(gCursor.height) * mode.height / 480.0f);
-    gCursor.drawHotX = static_cast<int>(static_cast<float>(gCursor.hotX) * mode.width / 640.0f);
-    gCursor.drawHotY = static_cast<int>(static_cast<float>(gCursor.hotY) * mode.height / 480.0f);
+    g_cursor.drawWidth = static_cast<int>(static_cast<float>(g_cursor.width) * mode.width / 640.0f);
+    g_cursor.drawHeight = static_cast<int>(static_cast<float>(g_cursor.height) * mode.height / 480.0f);
+    g_cursor.drawHotX = static_cast<int>(static_cast<float>(g_cursor.hotX) * mode.width / 640.0f);
+    g_cursor.drawHotY = static_cast<int>(static_cast<float>(g_cursor.hotY) * mode.height / 480.0f);
   }
   return true;
 }
 
 void ComDxWinReleaseTextureCursor() {
-  if (gCursor.texture) gCursor.texture->Release();
+  if (g_cursor.texture) g_cursor.texture->Release();
 }
 
 void ComDxWinPlaceTextureCursor(EngWindow* window, int x, int y) {
   window = WindowOr(window);
-  if (!window || !window->Win().textureCursorInUse || !gCursor.texture) return;
+  if (!window || !window->Win().textureCursorInUse || !g_cursor.texture) return;
   const EngScreenMode& mode = EngWindowGetScreenMode();
   const int virtualX = EngMathRound(static_cast<float>(x) * 640.0f / static_cast<float>(mode.width));
   const int virtualY = EngMathRound(static_cast<float>(y) * 480.0f / static_cast<float>(mode.height));
-  gCursor.texture->PositionRatioedInt(virtualX - gCursor.drawHotX, virtualY - gCursor.drawHotY,
-                                      gCursor.drawWidth, gCursor.drawHeight);
+  g_cursor.texture->PositionRatioedInt(virtualX - g_cursor.drawHotX, virtualY - g_cursor.drawHotY,
+                                      g_cursor.drawWidth, g_cursor.drawHeight);
 }
 
 void ComDxWinDrawTextureCursorQuad(EngWindow* window) {
@@ -137,7 +137,7 @@ void ComDxWinDrawTextureCursorQuad(EngWindow* window) {
   EngDeviceDX9* device = EngDeviceDX9GetCurrent();
   if (!window || !device || !EngDeviceDX9GetD3DDevice()) return;
   const ComDxWinState& win = window->Win();
-  if (!win.textureCursorInUse || !gCursor.texture || !gCursor.texture->IsLoaded() ||
+  if (!win.textureCursorInUse || !g_cursor.texture || !g_cursor.texture->IsLoaded() ||
       !win.cursorVisible || win.textureCursorHiddenOutside) {
     return;
   }
@@ -151,7 +151,7 @@ void ComDxWinDrawTextureCursorQuad(EngWindow* window) {
   device->PushTransformMatrix();
   device->SetWorldMatrixToIdentity();
   device->EnableBlendingType(3);
-  gCursor.texture->Draw();
+  g_cursor.texture->Draw();
   device->PopTransformMatrix();
   if (depthSuspended) device->ResumeDepthTest();
   if (blending) {
@@ -164,11 +164,11 @@ void ComDxWinDrawTextureCursorQuad(EngWindow* window) {
   if (openedScene) device->EndRendering();
 }
 
-EngTexture* ComDxWinGetTextureCursorTexture() { return gCursor.texture; }
+EngTexture* ComDxWinGetTextureCursorTexture() { return g_cursor.texture; }
 
-const char* ComDxWinGetTextureCursorName() { return gCursor.name; }
+const char* ComDxWinGetTextureCursorName() { return g_cursor.name; }
 
 void ComDxWinResetTextureCursorForTests() {
-  delete gCursor.texture;
-  gCursor = TextureCursor{};
+  delete g_cursor.texture;
+  g_cursor = TextureCursor{};
 }

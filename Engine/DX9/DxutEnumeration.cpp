@@ -31,7 +31,7 @@ struct EnumerationState {
   IDirect3D9* d3d = nullptr;
 };
 
-EnumerationState gEnum;
+EnumerationState g_enum;
 
 constexpr D3DFORMAT kAdapterFormats[] = {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8, D3DFMT_R5G6B5,   D3DFMT_X1R5G5B5,
                                          D3DFMT_A1R5G5B5, D3DFMT_X4R4G4B4, D3DFMT_A4R4G4B4, D3DFMT_R8G8B8};
@@ -46,7 +46,7 @@ bool ModeLess(const D3DDISPLAYMODE& a, const D3DDISPLAYMODE& b) {
 }
 
 void BuildComboLists(IDirect3D9* d3d, DxutEnumerationDeviceCombo& combo, const D3DCAPS9& caps) {
-  for (D3DFORMAT f : gEnum.depthStencilCandidates) {
+  for (D3DFORMAT f : g_enum.depthStencilCandidates) {
     if (d3d->CheckDeviceFormat(combo.adapterOrdinal, combo.deviceType, combo.adapterFormat, D3DUSAGE_DEPTHSTENCIL,
                                D3DRTYPE_SURFACE, f) != D3D_OK)
       continue;
@@ -55,13 +55,13 @@ void BuildComboLists(IDirect3D9* d3d, DxutEnumerationDeviceCombo& combo, const D
       continue;
     combo.depthStencilFormats.push_back(f);
   }
-  for (D3DMULTISAMPLE_TYPE t : gEnum.multiSampleCandidates) {
+  for (D3DMULTISAMPLE_TYPE t : g_enum.multiSampleCandidates) {
     DWORD quality = 0;
     if (d3d->CheckDeviceMultiSampleType(combo.adapterOrdinal, combo.deviceType, combo.backBufferFormat,
                                         combo.windowed, t, &quality) != D3D_OK)
       continue;
     combo.multiSampleTypes.push_back(t);
-    combo.multiSampleQualities.push_back(std::min<DWORD>(quality, gEnum.qualityCap + 1));
+    combo.multiSampleQualities.push_back(std::min<DWORD>(quality, g_enum.qualityCap + 1));
   }
   if (combo.multiSampleTypes.empty()) return;
   for (D3DFORMAT f : combo.depthStencilFormats)
@@ -69,7 +69,7 @@ void BuildComboLists(IDirect3D9* d3d, DxutEnumerationDeviceCombo& combo, const D
       if (d3d->CheckDeviceMultiSampleType(combo.adapterOrdinal, combo.deviceType, f, combo.windowed, t, nullptr) !=
           D3D_OK)
         combo.conflicts.emplace_back(f, t);
-  for (UINT interval : gEnum.presentIntervalCandidates) {
+  for (UINT interval : g_enum.presentIntervalCandidates) {
     if (combo.windowed && (interval == D3DPRESENT_INTERVAL_TWO || interval == D3DPRESENT_INTERVAL_THREE ||
                            interval == D3DPRESENT_INTERVAL_FOUR))
       continue;
@@ -87,13 +87,13 @@ void AddDeviceCombos(IDirect3D9* d3d, DxutEnumerationAdapterInfo& adapter, DxutE
         if (d3d->CheckDeviceType(adapter.adapterOrdinal, device.deviceType, adapterFormat, backBufferFormat,
                                  windowed) != D3D_OK)
           continue;
-        if (gEnum.requirePostPixelShaderBlending &&
+        if (g_enum.requirePostPixelShaderBlending &&
             d3d->CheckDeviceFormat(adapter.adapterOrdinal, device.deviceType, adapterFormat,
                                    D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE,
                                    backBufferFormat) != D3D_OK)
           continue;
-        if (gEnum.accept &&
-            !gEnum.accept(d3d, &device.caps, adapterFormat, backBufferFormat, windowed != 0, gEnum.context))
+        if (g_enum.accept &&
+            !g_enum.accept(d3d, &device.caps, adapterFormat, backBufferFormat, windowed != 0, g_enum.context))
           continue;
         DxutEnumerationDeviceCombo combo{};
         combo.adapterOrdinal = adapter.adapterOrdinal;
@@ -112,7 +112,7 @@ void AddDeviceCombos(IDirect3D9* d3d, DxutEnumerationAdapterInfo& adapter, DxutE
 // Links every combination to its adapter and device once the lists stop
 // moving.
 void LinkCombos() {
-  for (auto& adapter : gEnum.adapters)
+  for (auto& adapter : g_enum.adapters)
     for (auto& device : adapter.deviceInfos)
       for (auto& combo : device.combos) {
         combo.adapterInfo = &adapter;
@@ -123,12 +123,12 @@ void LinkCombos() {
 }  // namespace
 
 void DxutEnumerationReset() {
-  gEnum = EnumerationState();
-  gEnum.depthStencilCandidates = {D3DFMT_D16, D3DFMT_D15S1, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D24X4S4, D3DFMT_D32};
-  gEnum.multiSampleCandidates.push_back(D3DMULTISAMPLE_NONE);
-  gEnum.multiSampleCandidates.push_back(D3DMULTISAMPLE_NONMASKABLE);
-  for (int t = 2; t <= 16; ++t) gEnum.multiSampleCandidates.push_back(static_cast<D3DMULTISAMPLE_TYPE>(t));
-  gEnum.presentIntervalCandidates = {D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
+  g_enum = EnumerationState();
+  g_enum.depthStencilCandidates = {D3DFMT_D16, D3DFMT_D15S1, D3DFMT_D24X8, D3DFMT_D24S8, D3DFMT_D24X4S4, D3DFMT_D32};
+  g_enum.multiSampleCandidates.push_back(D3DMULTISAMPLE_NONE);
+  g_enum.multiSampleCandidates.push_back(D3DMULTISAMPLE_NONMASKABLE);
+  for (int t = 2; t <= 16; ++t) g_enum.multiSampleCandidates.push_back(static_cast<D3DMULTISAMPLE_TYPE>(t));
+  g_enum.presentIntervalCandidates = {D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
                                      D3DPRESENT_INTERVAL_ONE,       D3DPRESENT_INTERVAL_TWO,
                                      D3DPRESENT_INTERVAL_THREE,     D3DPRESENT_INTERVAL_FOUR};
 }
@@ -138,12 +138,12 @@ HRESULT DxutEnumerationDoEnumerate(IDirect3D9* d3d, DxutAcceptCallback accept, v
     EngMiscMessageBox(2, "DxutEnumerationDoEnumerate", "No Direct 3D Object");
     return 0;
   }
-  if (gEnum.depthStencilCandidates.empty()) DxutEnumerationReset();
-  gEnum.d3d = d3d;
-  gEnum.accept = accept;
-  gEnum.context = context;
-  gEnum.adapters.clear();
-  gEnum.enumerated = false;
+  if (g_enum.depthStencilCandidates.empty()) DxutEnumerationReset();
+  g_enum.d3d = d3d;
+  g_enum.accept = accept;
+  g_enum.context = context;
+  g_enum.adapters.clear();
+  g_enum.enumerated = false;
 
   const UINT count = d3d->GetAdapterCount();
   for (UINT ordinal = 0; ordinal < count; ++ordinal) {
@@ -158,10 +158,10 @@ HRESULT DxutEnumerationDoEnumerate(IDirect3D9* d3d, DxutAcceptCallback accept, v
       for (UINT m = 0; m < modes; ++m) {
         D3DDISPLAYMODE mode{};
         if (d3d->EnumAdapterModes(ordinal, format, m, &mode) != D3D_OK) continue;
-        if (mode.Width < gEnum.minWidth || mode.Width > gEnum.maxWidth || mode.Height < gEnum.minHeight ||
-            mode.Height > gEnum.maxHeight)
+        if (mode.Width < g_enum.minWidth || mode.Width > g_enum.maxWidth || mode.Height < g_enum.minHeight ||
+            mode.Height > g_enum.maxHeight)
           continue;
-        if (mode.RefreshRate != 0 && (mode.RefreshRate < gEnum.minRefresh || mode.RefreshRate > gEnum.maxRefresh))
+        if (mode.RefreshRate != 0 && (mode.RefreshRate < g_enum.minRefresh || mode.RefreshRate > g_enum.maxRefresh))
           continue;
         adapter.displayModes.push_back(mode);
         if (std::find(adapterFormats.begin(), adapterFormats.end(), mode.Format) == adapterFormats.end())
@@ -183,16 +183,16 @@ HRESULT DxutEnumerationDoEnumerate(IDirect3D9* d3d, DxutAcceptCallback accept, v
       AddDeviceCombos(d3d, adapter, device, adapterFormats);
       if (!device.combos.empty()) adapter.deviceInfos.push_back(std::move(device));
     }
-    if (!adapter.deviceInfos.empty()) gEnum.adapters.push_back(std::move(adapter));
+    if (!adapter.deviceInfos.empty()) g_enum.adapters.push_back(std::move(adapter));
   }
 
   // Unique descriptions: with any two alike, every adapter gets its ordinal.
   bool duplicates = false;
-  for (std::size_t i = 0; i < gEnum.adapters.size(); ++i)
-    for (std::size_t j = i + 1; j < gEnum.adapters.size(); ++j)
-      if (std::strcmp(gEnum.adapters[i].identifier.Description, gEnum.adapters[j].identifier.Description) == 0)
+  for (std::size_t i = 0; i < g_enum.adapters.size(); ++i)
+    for (std::size_t j = i + 1; j < g_enum.adapters.size(); ++j)
+      if (std::strcmp(g_enum.adapters[i].identifier.Description, g_enum.adapters[j].identifier.Description) == 0)
         duplicates = true;
-  for (auto& adapter : gEnum.adapters) {
+  for (auto& adapter : g_enum.adapters) {
     adapter.uniqueDescription = adapter.identifier.Description;
     if (duplicates) {
       char suffix[32];
@@ -201,20 +201,20 @@ HRESULT DxutEnumerationDoEnumerate(IDirect3D9* d3d, DxutAcceptCallback accept, v
     }
   }
   LinkCombos();
-  gEnum.enumerated = true;
+  g_enum.enumerated = true;
   return 0;
 }
 
-bool DxutEnumerationIsDone() { return gEnum.enumerated; }
+bool DxutEnumerationIsDone() { return g_enum.enumerated; }
 
 bool DxutEnumerationGetAdapterList(const std::vector<DxutEnumerationAdapterInfo>** list) {
-  if (!gEnum.enumerated || !list) return false;
-  *list = &gEnum.adapters;
+  if (!g_enum.enumerated || !list) return false;
+  *list = &g_enum.adapters;
   return true;
 }
 
 bool DxutEnumerationGetAdapterInfoNew(UINT adapterOrdinal, const DxutEnumerationAdapterInfo** info) {
-  for (const auto& adapter : gEnum.adapters) {
+  for (const auto& adapter : g_enum.adapters) {
     if (adapter.adapterOrdinal != adapterOrdinal) continue;
     if (info) *info = &adapter;
     return true;
@@ -223,9 +223,9 @@ bool DxutEnumerationGetAdapterInfoNew(UINT adapterOrdinal, const DxutEnumeration
 }
 
 void DxutEnumerationCleanup() {
-  gEnum.adapters.clear();
-  gEnum.enumerated = false;
-  gEnum.d3d = nullptr;
+  g_enum.adapters.clear();
+  g_enum.enumerated = false;
+  g_enum.d3d = nullptr;
 }
 
 UINT DxutColorChannelBits(D3DFORMAT format) {

@@ -21,11 +21,11 @@
 
 namespace {
 
-IDirect3D9* gD3D = nullptr;
-IDirect3DDevice9* gD3DDevice = nullptr;
-EngDeviceDX9* gDeviceDX9 = nullptr;
-D3DDEVTYPE gDeviceType = D3DDEVTYPE_HAL;
-D3DFORMAT gBackBufferFormat = D3DFMT_UNKNOWN;
+IDirect3D9* g_d3d = nullptr;
+IDirect3DDevice9* g_d3dDevice = nullptr;
+EngDeviceDX9* g_deviceDX9 = nullptr;
+D3DDEVTYPE g_deviceType = D3DDEVTYPE_HAL;
+D3DFORMAT g_backBufferFormat = D3DFMT_UNKNOWN;
 
 // The engine's acceptance test: the pair must support post-pixel-shader
 // blending of textures.
@@ -48,13 +48,13 @@ void ApplyWindowAntiAliasing(EngDevice* owner, DxutDeviceSettings* s) {
 
 }  // namespace
 
-DWORD gEngDeviceDX9BlendFactors[11];
+DWORD g_engDeviceDX9BlendFactors[11];
 
-IDirect3D9* EngDeviceDX9GetD3D() { return gD3D; }
-IDirect3DDevice9* EngDeviceDX9GetD3DDevice() { return gD3DDevice; }
-EngDeviceDX9* EngDeviceDX9GetCurrent() { return gDeviceDX9; }
-D3DDEVTYPE EngDeviceDX9GetDeviceType() { return gDeviceType; }
-D3DFORMAT EngDeviceDX9GetBackBufferFormat() { return gBackBufferFormat; }
+IDirect3D9* EngDeviceDX9GetD3D() { return g_d3d; }
+IDirect3DDevice9* EngDeviceDX9GetD3DDevice() { return g_d3dDevice; }
+EngDeviceDX9* EngDeviceDX9GetCurrent() { return g_deviceDX9; }
+D3DDEVTYPE EngDeviceDX9GetDeviceType() { return g_deviceType; }
+D3DFORMAT EngDeviceDX9GetBackBufferFormat() { return g_backBufferFormat; }
 
 // ---- Construction ------------------------------------------------------------------
 
@@ -69,13 +69,13 @@ EngDeviceDX9::EngDeviceDX9(EngDevice* owner) : owner_(owner) {
   const DWORD factors[11] = {D3DBLEND_ZERO,         D3DBLEND_ONE,          D3DBLEND_SRCCOLOR,    D3DBLEND_INVSRCCOLOR,
                              D3DBLEND_SRCALPHA,     D3DBLEND_INVSRCALPHA,  D3DBLEND_INVDESTCOLOR, D3DBLEND_INVDESTALPHA,
                              D3DBLEND_DESTCOLOR,    D3DBLEND_DESTALPHA,    D3DBLEND_SRCALPHASAT};
-  for (int i = 0; i < 11; ++i) gEngDeviceDX9BlendFactors[i] = factors[i];
-  gDeviceDX9 = this;
+  for (int i = 0; i < 11; ++i) g_engDeviceDX9BlendFactors[i] = factors[i];
+  g_deviceDX9 = this;
 }
 
 EngDeviceDX9::~EngDeviceDX9() {
-  if (gD3DDevice || gD3D) ReleaseAll();
-  if (gDeviceDX9 == this) gDeviceDX9 = nullptr;
+  if (g_d3dDevice || g_d3d) ReleaseAll();
+  if (g_deviceDX9 == this) g_deviceDX9 = nullptr;
 }
 
 // ---- Loader stand-ins ----------------------------------------------------------------
@@ -87,7 +87,7 @@ void EngDeviceDX9::UnloadD3D9() {}
 // ---- Creation ---------------------------------------------------------------------------
 
 bool EngDeviceDX9::CreateD3DObject() {
-  if (d3dReady_ && gD3D) return true;
+  if (d3dReady_ && g_d3d) return true;
   if (!D3DXCheckVersion(32, 23)) {
     if (!D3DXCheckVersion(31, 23)) {
       EngMiscMessageBox(2, "Error", "Incorrect DirectX Version");
@@ -95,11 +95,11 @@ bool EngDeviceDX9::CreateD3DObject() {
     }
     DebugNote("[DxDevices] Init - Warning - Using DirectX V9.0b");
   }
-  if (!gD3D) {
-    gD3D = DynamicDirect3DCreate9(32);
-    if (!gD3D) {
-      gD3D = DynamicDirect3DCreate9(31);
-      if (!gD3D) {
+  if (!g_d3d) {
+    g_d3d = DynamicDirect3DCreate9(32);
+    if (!g_d3d) {
+      g_d3d = DynamicDirect3DCreate9(31);
+      if (!g_d3d) {
         EngMiscMessageBox(2, "Error", "Could not create Direct3D Object");
         return false;
       }
@@ -121,7 +121,7 @@ bool EngDeviceDX9::CreateDeviceForMode(int windowed, int width, int height, int 
   if (!CreateD3DObject()) return false;
   if (!DxutEnumerationIsDone()) {
     DxutEnumerationReset();
-    DxutEnumerationDoEnumerate(gD3D, AcceptFormats, nullptr);
+    DxutEnumerationDoEnumerate(g_d3d, AcceptFormats, nullptr);
   }
   const bool fullScreen = windowed == 0;
   DxutMatchOptions match{};
@@ -164,7 +164,7 @@ bool EngDeviceDX9::CreateDeviceForMode(int windowed, int width, int height, int 
 
 bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
   const char* title = "EngDeviceDX9::DoChangeDevice";
-  if (!gD3D) {
+  if (!g_d3d) {
     EngMiscMessageBox(2, title, "No Direct3D Object");
     return false;
   }
@@ -191,28 +191,28 @@ bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
   settings_->pp.FullScreen_RefreshRateInHz = 0;
   settings_->pp.hDeviceWindow = window_;
 
-  const HRESULT hr = gD3D->CreateDevice(settings_->adapterOrdinal, settings_->deviceType, window_,
-                                        settings_->behaviorFlags, &settings_->pp, &gD3DDevice);
+  const HRESULT hr = g_d3d->CreateDevice(settings_->adapterOrdinal, settings_->deviceType, window_,
+                                        settings_->behaviorFlags, &settings_->pp, &g_d3dDevice);
   if (hr == D3DERR_OUTOFVIDEOMEMORY) {
-    gD3DDevice = nullptr;
+    g_d3dDevice = nullptr;
     if (settings_->pp.MultiSampleType != D3DMULTISAMPLE_NONE)
       return fail(2, "Cannot Create Direct 3D Device", "Try turning off anti aliasing, or running in a lower resolution.");
     return fail(2, title, "Could not create the Direct3D device");
   }
-  if (!EngUtilsDX9_CheckResult(title, "CreateDevice", hr) || !gD3DDevice) {
-    gD3DDevice = nullptr;
+  if (!EngUtilsDX9_CheckResult(title, "CreateDevice", hr) || !g_d3dDevice) {
+    g_d3dDevice = nullptr;
     return fail(2, title, "Error creating the Direct3D device");
   }
 
   if (settings_->pp.MultiSampleType != D3DMULTISAMPLE_NONE)
     EngUtilsDX9_CheckResult("DXUTChangeDevice", "SetRenderState(MS-On)",
-                            gD3DDevice->SetRenderState(D3DRS_MULTISAMPLEANTIALIAS, TRUE));
+                            g_d3dDevice->SetRenderState(D3DRS_MULTISAMPLEANTIALIAS, TRUE));
   else
     EngUtilsDX9_CheckResult("DXUTChangeDevice", "SetRenderState(MS-Off)",
-                            gD3DDevice->SetRenderState(D3DRS_MULTISAMPLEANTIALIAS, FALSE));
+                            g_d3dDevice->SetRenderState(D3DRS_MULTISAMPLEANTIALIAS, FALSE));
 
-  gDeviceType = settings_->deviceType;
-  gBackBufferFormat = settings_->pp.BackBufferFormat;
+  g_deviceType = settings_->deviceType;
+  g_backBufferFormat = settings_->pp.BackBufferFormat;
   if (WindowOf(owner_))
     EngWindowSetScreenMode(settings_->pp.Windowed ? 1 : 0, static_cast<int>(settings_->pp.BackBufferWidth),
                            static_cast<int>(settings_->pp.BackBufferHeight),
@@ -229,7 +229,7 @@ bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
 }
 
 bool EngDeviceDX9::Init3DEnvironment() {
-  if (!gD3DDevice) {
+  if (!g_d3dDevice) {
     DebugError("EngDeviceDX9::Init3DEnvironment", "No Device");
     return false;
   }
@@ -244,21 +244,21 @@ bool EngDeviceDX9::Init3DEnvironment() {
 void EngDeviceDX9::PrepareDevice() {
   backBufferDesc_ = {};
   IDirect3DSurface9* backBuffer = nullptr;
-  if (gD3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer) == D3D_OK && backBuffer) {
+  if (g_d3dDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer) == D3D_OK && backBuffer) {
     backBuffer->GetDesc(&backBufferDesc_);
     backBuffer->Release();
   }
-  EngUtilsDX9_CheckResult("DXUTPrepareDevice", "GetDeviceCaps", gD3DDevice->GetDeviceCaps(&caps_));
+  EngUtilsDX9_CheckResult("DXUTPrepareDevice", "GetDeviceCaps", g_d3dDevice->GetDeviceCaps(&caps_));
 }
 
 // ---- Teardown ------------------------------------------------------------------------------
 
 void EngDeviceDX9::Cleanup3DEnvironment(bool freeSettings) {
-  if (!gD3DDevice) return;
-  const ULONG live = gD3DDevice->Release();
+  if (!g_d3dDevice) return;
+  const ULONG live = g_d3dDevice->Release();
   if (live != 0)
     DebugError("EngDeviceDX9::Cleanup3DEnvironment", "Graphics objects not released [%d]", static_cast<int>(live));
-  gD3DDevice = nullptr;
+  g_d3dDevice = nullptr;
   rendering_ = false;
   if (freeSettings) settings_.reset();
   backBufferDesc_ = {};
@@ -268,9 +268,9 @@ void EngDeviceDX9::Cleanup3DEnvironment(bool freeSettings) {
 void EngDeviceDX9::ReleaseAll() {
   Cleanup3DEnvironment(true);
   DxutEnumerationCleanup();
-  if (gD3D) {
-    gD3D->Release();
-    gD3D = nullptr;
+  if (g_d3d) {
+    g_d3d->Release();
+    g_d3d = nullptr;
   }
   UnloadD3D9();
 }
@@ -288,9 +288,9 @@ void EngDeviceDX9::Destroy() {
 // ---- Scenes and presenting -----------------------------------------------------------------
 
 bool EngDeviceDX9::BeginRendering() {
-  if (!gD3DDevice) return false;
+  if (!g_d3dDevice) return false;
   if (deviceLost_) {
-    if (gD3DDevice->TestCooperativeLevel() != D3DERR_DEVICELOST) {
+    if (g_d3dDevice->TestCooperativeLevel() != D3DERR_DEVICELOST) {
       if (EngWindow* window = WindowOf(owner_)) window->RecreateDeviceOnNextTick();
       deviceLost_ = false;
     }
@@ -300,7 +300,7 @@ bool EngDeviceDX9::BeginRendering() {
     DebugError("EngDeviceDX9::BeginRendering", "Already rendering");
     EndRendering();
   }
-  if (!EngUtilsDX9_CheckResult("EngDeviceDX9::BeginRendering", "BeginScene", gD3DDevice->BeginScene())) return false;
+  if (!EngUtilsDX9_CheckResult("EngDeviceDX9::BeginRendering", "BeginScene", g_d3dDevice->BeginScene())) return false;
   rendering_ = true;
   return true;
 }
@@ -312,22 +312,22 @@ bool EngDeviceDX9::BeginRenderingIfNotRendering() {
 }
 
 void EngDeviceDX9::EndRendering() {
-  if (!gD3DDevice) return;
+  if (!g_d3dDevice) return;
   if (!rendering_) {
     DebugError("EngDeviceDX9::EndRendering", "Not rendering");
     return;
   }
-  EngUtilsDX9_CheckResult("EngDeviceDX9::EndRendering", "EndScene", gD3DDevice->EndScene());
+  EngUtilsDX9_CheckResult("EngDeviceDX9::EndRendering", "EndScene", g_d3dDevice->EndScene());
   rendering_ = false;
 }
 
 void EngDeviceDX9::SwapBuffers() {
   const char* where = "EngDeviceDX9::SwapBuffers";
-  if (!gD3DDevice) {
+  if (!g_d3dDevice) {
     DebugError(where, "No device");
     return;
   }
-  const HRESULT hr = gD3DDevice->Present(nullptr, nullptr, nullptr, nullptr);
+  const HRESULT hr = g_d3dDevice->Present(nullptr, nullptr, nullptr, nullptr);
   if (hr == D3D_OK) return;
   if (hr == D3DERR_DRIVERINTERNALERROR) {
     DebugError(where, "Internal Driver Error");

@@ -31,7 +31,7 @@ struct EngMatrix;
 // Engine blend factor 0-10 -> D3DBLEND code (ZERO, ONE, SRCCOLOR,
 // INVSRCCOLOR, SRCALPHA, INVSRCALPHA, INVDESTCOLOR, INVDESTALPHA, DESTCOLOR,
 // DESTALPHA, SRCALPHASAT).
-extern DWORD gEngDeviceDX9BlendFactors[11];
+extern DWORD g_engDeviceDX9BlendFactors[11];
 
 class EngDeviceDX9 {
  public:

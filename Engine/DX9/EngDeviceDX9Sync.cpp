@@ -13,9 +13,9 @@
 
 namespace {
 
-IDirect3DQuery9* gQuery = nullptr;
-IDirect3DSurface9* gSurfaces[2] = {nullptr, nullptr};
-int gCurrentSurface = 0;
+IDirect3DQuery9* g_query = nullptr;
+IDirect3DSurface9* g_surfaces[2] = {nullptr, nullptr};
+int g_currentSurface = 0;
 
 // Bound on the wait for an event query (our queries answer at once).
 constexpr int kMaxQueryPolls = 1000000;
@@ -32,25 +32,25 @@ void SetMethod(int method) {
 bool EngDeviceDX9::DoSyncGpuWithCpuUsingEvents(bool cleanup) {
   const char* where = "EngDeviceDX9::DoSyncGpuWithCpuUsingEvents";
   if (cleanup) {
-    if (gQuery) {
+    if (g_query) {
       if (!Dev()) DebugError(where, "Could not cleanup as device not ok");
-      gQuery->Release();
-      gQuery = nullptr;
+      g_query->Release();
+      g_query = nullptr;
     }
     return true;
   }
   if (!Dev()) return false;
-  if (!gQuery && !EngUtilsDX9_CheckResult(where, "CreateQuery", Dev()->CreateQuery(D3DQUERYTYPE_EVENT, &gQuery))) {
-    gQuery = nullptr;
+  if (!g_query && !EngUtilsDX9_CheckResult(where, "CreateQuery", Dev()->CreateQuery(D3DQUERYTYPE_EVENT, &g_query))) {
+    g_query = nullptr;
     return false;
   }
-  if (!EngUtilsDX9_CheckResult(where, "Issue", gQuery->Issue(D3DISSUE_END))) {
-    gQuery->Release();
-    gQuery = nullptr;
+  if (!EngUtilsDX9_CheckResult(where, "Issue", g_query->Issue(D3DISSUE_END))) {
+    g_query->Release();
+    g_query = nullptr;
     return false;
   }
   DWORD data = 0;
-  for (int i = 0; i < kMaxQueryPolls && gQuery->GetData(&data, sizeof(data), D3DGETDATA_FLUSH) == S_FALSE; ++i) {
+  for (int i = 0; i < kMaxQueryPolls && g_query->GetData(&data, sizeof(data), D3DGETDATA_FLUSH) == S_FALSE; ++i) {
   }
   return true;
 }
@@ -58,7 +58,7 @@ bool EngDeviceDX9::DoSyncGpuWithCpuUsingEvents(bool cleanup) {
 bool EngDeviceDX9::DoSyncGpuWithCpuUsingLockedSurfaces(bool cleanup) {
   const char* where = "EngDeviceDX9::DoSyncGpuWithCpuUsingLockedSurfaces";
   if (cleanup) {
-    for (IDirect3DSurface9*& s : gSurfaces) {
+    for (IDirect3DSurface9*& s : g_surfaces) {
       if (s) s->Release();
       s = nullptr;
     }
@@ -66,26 +66,26 @@ bool EngDeviceDX9::DoSyncGpuWithCpuUsingLockedSurfaces(bool cleanup) {
   }
   if (!Dev()) return false;
   for (int i = 0; i < 2; ++i) {
-    if (gSurfaces[i]) continue;
+    if (g_surfaces[i]) continue;
     D3DFORMAT format = D3DFMT_A8R8G8B8;
     EngUtilsDX9_GetSupportedSurfaceFormat(&format, true);
-    HRESULT hr = Dev()->CreateOffscreenPlainSurface(16, 16, format, D3DPOOL_DEFAULT, &gSurfaces[i], nullptr);
+    HRESULT hr = Dev()->CreateOffscreenPlainSurface(16, 16, format, D3DPOOL_DEFAULT, &g_surfaces[i], nullptr);
     if (!EngUtilsDX9_CheckResult(where, "CreateOffscreenPlainSurface(1)", hr)) {
       EngUtilsDX9_GetSupportedSurfaceFormat(&format, false);
-      hr = Dev()->CreateOffscreenPlainSurface(16, 16, format, D3DPOOL_DEFAULT, &gSurfaces[i], nullptr);
+      hr = Dev()->CreateOffscreenPlainSurface(16, 16, format, D3DPOOL_DEFAULT, &g_surfaces[i], nullptr);
       if (!EngUtilsDX9_CheckResult(where, "CreateOffscreenPlainSurface", hr)) {
-        gSurfaces[i] = nullptr;
+        g_surfaces[i] = nullptr;
         DebugError(where, "Creation of surface %d failed", i);
         return false;
       }
     }
   }
-  if (!EngUtilsDX9_CheckResult(where, "ColorFill", Dev()->ColorFill(gSurfaces[gCurrentSurface], nullptr, 0)))
+  if (!EngUtilsDX9_CheckResult(where, "ColorFill", Dev()->ColorFill(g_surfaces[g_currentSurface], nullptr, 0)))
     return false;
-  gCurrentSurface = 1 - gCurrentSurface;
+  g_currentSurface = 1 - g_currentSurface;
   D3DLOCKED_RECT locked;
-  if (gSurfaces[gCurrentSurface]->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK)
-    gSurfaces[gCurrentSurface]->UnlockRect();
+  if (g_surfaces[g_currentSurface]->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK)
+    g_surfaces[g_currentSurface]->UnlockRect();
   return true;
 }
 

@@ -43,18 +43,18 @@ struct LightsState {
   D3DLIGHT9 pointRecord[2]{};
 };
 
-LightsState gLights;
+LightsState g_lights;
 
 IDirect3DDevice9* Dev() { return EngDeviceDX9GetD3DDevice(); }
 
 void SendAmbient() {
   if (!Dev()) return;
-  EngUtilsDX9_CheckResult("EngLightsSetAmbient_DX9", "SetRenderState", Dev()->SetRenderState(D3DRS_AMBIENT, gLights.ambient));
+  EngUtilsDX9_CheckResult("EngLightsSetAmbient_DX9", "SetRenderState", Dev()->SetRenderState(D3DRS_AMBIENT, g_lights.ambient));
 }
 
 // The direction source, normalised (a zero vector stays zero).
 D3DVECTOR NormalisedDirection() {
-  const float* d = gLights.direction;
+  const float* d = g_lights.direction;
   const float length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
   if (!(length > 0.0f)) return {0.0f, 0.0f, 0.0f};
   return {d[0] / length, d[1] / length, d[2] / length};
@@ -64,8 +64,8 @@ D3DVECTOR NormalisedDirection() {
 // a point light turns from table space (z = height above the table) into
 // device space.
 void BuildPointLightRecord(int n) {
-  const PointLightAttributes& a = gLights.point[n];
-  D3DLIGHT9& r = gLights.pointRecord[n];
+  const PointLightAttributes& a = g_lights.point[n];
+  D3DLIGHT9& r = g_lights.pointRecord[n];
   r = {};
   r.Type = a.spot ? D3DLIGHT_SPOT : D3DLIGHT_POINT;
   r.Diffuse = a.diffuse;
@@ -85,45 +85,45 @@ void BuildPointLightRecord(int n) {
 
 void SetupDirectionalLight() {
   const char* where = "EngLightsSetupDirectionalLight_DX9";
-  D3DLIGHT9& r = gLights.directional;
+  D3DLIGHT9& r = g_lights.directional;
   r = {};
   r.Type = D3DLIGHT_DIRECTIONAL;
-  r.Diffuse = gLights.directionalDiffuse;
-  r.Specular = gLights.directionalSpecular;
-  r.Ambient = gLights.directionalAmbient;
+  r.Diffuse = g_lights.directionalDiffuse;
+  r.Specular = g_lights.directionalSpecular;
+  r.Ambient = g_lights.directionalAmbient;
   r.Direction = NormalisedDirection();
   if (Dev()) {
     EngUtilsDX9_CheckResult(where, "SetLight", Dev()->SetLight(0, &r));
     EngUtilsDX9_CheckResult(where, "LightEnable", Dev()->LightEnable(0, TRUE));
     EngUtilsDX9_CheckResult(where, "LightEnable", Dev()->LightEnable(1, FALSE));
   }
-  gLights.setUp = kDirectional;
+  g_lights.setUp = kDirectional;
 }
 
 void SetupPointLights() {
   const char* where = "EngLightsSetupPointLights_DX9";
-  for (int n = gLights.pointCount; n <= 1; ++n) {
+  for (int n = g_lights.pointCount; n <= 1; ++n) {
     if (Dev()) EngUtilsDX9_CheckResult(where, "LightEnable", Dev()->LightEnable(static_cast<DWORD>(n), FALSE));
   }
-  for (int n = 0; n < gLights.pointCount; ++n) {
+  for (int n = 0; n < g_lights.pointCount; ++n) {
     BuildPointLightRecord(n);
     if (!Dev()) continue;
-    EngUtilsDX9_CheckResult(where, "SetLight", Dev()->SetLight(static_cast<DWORD>(n), &gLights.pointRecord[n]));
+    EngUtilsDX9_CheckResult(where, "SetLight", Dev()->SetLight(static_cast<DWORD>(n), &g_lights.pointRecord[n]));
     EngUtilsDX9_CheckResult(where, "LightEnable", Dev()->LightEnable(static_cast<DWORD>(n), TRUE));
   }
-  gLights.setUp = gLights.pointCount == 1 ? 1 : 2;
+  g_lights.setUp = g_lights.pointCount == 1 ? 1 : 2;
 }
 
 void SendPointLight(int n) {
   if (!Dev()) return;
   EngUtilsDX9_CheckResult("EngLightsUpdatePointLight_DX9", "SetLight",
-                          Dev()->SetLight(static_cast<DWORD>(n), &gLights.pointRecord[n]));
+                          Dev()->SetLight(static_cast<DWORD>(n), &g_lights.pointRecord[n]));
 }
 
 }  // namespace
 
 void EngLightsSetAmbient_DX9(float red, float green, float blue) {
-  gLights.ambient = EngVertexBufferDX9_MakeColour(red, green, blue, 0.0f);
+  g_lights.ambient = EngVertexBufferDX9_MakeColour(red, green, blue, 0.0f);
   SendAmbient();
 }
 
@@ -132,8 +132,8 @@ void EngLightsSetLightSystem_DX9(int system) {
     DebugError("EngLightsSetLightSystem_DX9", "Unknown light sytem (%d)", system);
     return;
   }
-  gLights.system = system;
-  gLights.pointCount = system;
+  g_lights.system = system;
+  g_lights.pointCount = system;
   EngLightsSetupLights_DX9();
 }
 
@@ -141,38 +141,38 @@ void EngLightsUseDirectionalLightSystem_DX9() { EngLightsSetLightSystem_DX9(0); 
 void EngLightsUsePointLightSystem_DX9() { EngLightsSetLightSystem_DX9(1); }
 
 void EngLightsSetupLights_DX9() {
-  switch (gLights.system) {
+  switch (g_lights.system) {
     case kNoSystem: break;  // nothing chosen yet: the device keeps no light of ours
     case 0: SetupDirectionalLight(); break;
     case 1:
     case 2: SetupPointLights(); break;
-    default: DebugError("EngLightsSetupLights_DX9", "Unknown ligh type <%d>", gLights.system); break;
+    default: DebugError("EngLightsSetupLights_DX9", "Unknown ligh type <%d>", g_lights.system); break;
   }
   SendAmbient();
 }
 
 void EngLightsSetDirectionalLightDirection_DX9(float x, float y, float z) {
-  gLights.direction[0] = x;
-  gLights.direction[1] = y;
-  gLights.direction[2] = z;
-  gLights.directional.Direction = NormalisedDirection();
+  g_lights.direction[0] = x;
+  g_lights.direction[1] = y;
+  g_lights.direction[2] = z;
+  g_lights.directional.Direction = NormalisedDirection();
   EngLightsUpdateDirectionalLight_DX9();
 }
 
 void EngLightsSetDirectionalLightColour_DX9(const EngColour* colour) {
   if (!colour) return;
-  gLights.directionalDiffuse = {colour->r, colour->g, colour->b, 0.0f};
-  gLights.directional.Diffuse = gLights.directionalDiffuse;
+  g_lights.directionalDiffuse = {colour->r, colour->g, colour->b, 0.0f};
+  g_lights.directional.Diffuse = g_lights.directionalDiffuse;
   EngLightsUpdateDirectionalLight_DX9();
 }
 
 void EngLightsUpdateDirectionalLight_DX9() {
-  if (gLights.setUp != kDirectional) {
+  if (g_lights.setUp != kDirectional) {
     DebugError("EngLightsUpdateDirectionalLight_DX9", "Directional Light System not setup");
     return;
   }
   if (!Dev()) return;
-  EngUtilsDX9_CheckResult("EngLightsUpdateDirectionalLight_DX9", "SetLight", Dev()->SetLight(0, &gLights.directional));
+  EngUtilsDX9_CheckResult("EngLightsUpdateDirectionalLight_DX9", "SetLight", Dev()->SetLight(0, &g_lights.directional));
 }
 
 void EngLightsSetPointLightAttributes_DX9(int light, float diffuseRed, float diffuseGreen, float diffuseBlue,
@@ -184,7 +184,7 @@ void EngLightsSetPointLightAttributes_DX9(int light, float diffuseRed, float dif
     DebugError("EngLightsSetPointLightAttributes_DX9", "Invalid parameter");
     return;
   }
-  PointLightAttributes& a = gLights.point[light];
+  PointLightAttributes& a = g_lights.point[light];
   a.diffuse = {diffuseRed, diffuseGreen, diffuseBlue, 0.0f};
   a.ambient = {ambientRed, ambientGreen, ambientBlue, 0.0f};
   a.specular = {specularRed, specularGreen, specularBlue, 0.0f};
@@ -201,33 +201,33 @@ void EngLightsSetPointLightAttributes_DX9(int light, float diffuseRed, float dif
 
 void EngLightsUpdatePointLight_DX9(int light) {
   const char* where = "EngLightsUpdatePointLight_DX9";
-  if (gLights.setUp == 1 && light > 0) {
+  if (g_lights.setUp == 1 && light > 0) {
     DebugError(where, "Dual Point Light System not setup");
     return;
   }
-  if (gLights.setUp != 1 && gLights.setUp != 2) {
+  if (g_lights.setUp != 1 && g_lights.setUp != 2) {
     DebugError(where, "Point Light System not setup");
     return;
   }
   if (light == -1) {
-    for (int n = 0; n < gLights.pointCount; ++n) SendPointLight(n);
+    for (int n = 0; n < g_lights.pointCount; ++n) SendPointLight(n);
     return;
   }
-  if (light < 0 || light >= gLights.pointCount) {
+  if (light < 0 || light >= g_lights.pointCount) {
     DebugError(where, "Bad Point light <%d>", light);
     return;
   }
   SendPointLight(light);
 }
 
-D3DCOLOR EngLightsGetAmbient_DX9() { return gLights.ambient; }
-int EngLightsGetLightSystem_DX9() { return gLights.system; }
-int EngLightsGetLightSystemState_DX9() { return gLights.setUp; }
+D3DCOLOR EngLightsGetAmbient_DX9() { return g_lights.ambient; }
+int EngLightsGetLightSystem_DX9() { return g_lights.system; }
+int EngLightsGetLightSystemState_DX9() { return g_lights.setUp; }
 
 bool EngLightsGetPointLightRecord_DX9(int light, D3DLIGHT9* record) {
   if (light < 0 || light > 1 || !record) return false;
-  *record = gLights.pointRecord[light];
+  *record = g_lights.pointRecord[light];
   return true;
 }
 
-void EngLightsResetForTests_DX9() { gLights = LightsState{}; }
+void EngLightsResetForTests_DX9() { g_lights = LightsState{}; }

@@ -1,6 +1,6 @@
 // EngMiscPC.cpp - the platform side of EngMisc: the timer, the message
 // flush, the user folders, the current directory and the system box.
-// State: gTimer (set by EngMiscInitTimer_PC, or on first use) and the
+// State: g_timer (set by EngMiscInitTimer_PC, or on first use) and the
 // message remover (the platform's, unless a test installed its own).
 #include "Engine/DX9/EngMiscPC.h"
 
@@ -25,8 +25,8 @@ struct Timer {
   long long start = 0;
 };
 
-Timer gTimer;
-EngMiscRemoveMessageFn gRemoveOne = PlatformRemoveOneDroppableMessage;
+Timer g_timer;
+EngMiscRemoveMessageFn g_removeOne = PlatformRemoveOneDroppableMessage;
 
 constexpr int kMinFolderBuffer = 256;
 
@@ -56,29 +56,29 @@ bool GetFolder(const char* where, const std::string& nativePath, const char* fai
 
 void EngMiscInitTimer_PC() {
   LARGE_INTEGER frequency {};
-  gTimer.hasCounter = QueryPerformanceFrequency(&frequency) != 0 && frequency.QuadPart > 0;
-  gTimer.frequency = gTimer.hasCounter ? frequency.QuadPart : 0;
+  g_timer.hasCounter = QueryPerformanceFrequency(&frequency) != 0 && frequency.QuadPart > 0;
+  g_timer.frequency = g_timer.hasCounter ? frequency.QuadPart : 0;
   LARGE_INTEGER now {};
   QueryPerformanceCounter(&now);
-  gTimer.start = now.QuadPart;
-  gTimer.initialised = true;
+  g_timer.start = now.QuadPart;
+  g_timer.initialised = true;
 }
 
 double EngMiscGetSeconds_PC() {
-  if (!gTimer.initialised) EngMiscInitTimer_PC();
-  if (!gTimer.hasCounter) return static_cast<double>(timeGetTime()) / 1000.0;
+  if (!g_timer.initialised) EngMiscInitTimer_PC();
+  if (!g_timer.hasCounter) return static_cast<double>(timeGetTime()) / 1000.0;
   LARGE_INTEGER now {};
   QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart - gTimer.start) / static_cast<double>(gTimer.frequency);
+  return static_cast<double>(now.QuadPart - g_timer.start) / static_cast<double>(g_timer.frequency);
 }
 
 void EngMiscSetMessageRemover_PC(EngMiscRemoveMessageFn removeOne) {
-  gRemoveOne = removeOne ? removeOne : PlatformRemoveOneDroppableMessage;
+  g_removeOne = removeOne ? removeOne : PlatformRemoveOneDroppableMessage;
 }
 
 void EngMiscFlushWindowsMessages_PC(double seconds) {
   const double end = EngMiscGetSeconds_PC() + seconds;
-  while (gRemoveOne()) {
+  while (g_removeOne()) {
     if (EngMiscGetSeconds_PC() >= end) break;
   }
 }

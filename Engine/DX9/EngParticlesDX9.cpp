@@ -24,7 +24,7 @@ static_assert(sizeof(ParticleVertex) == 24);
 constexpr DWORD kParticleFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
 // The shared buffer, alive from CreateGraphics to DestroyGraphics.
-IDirect3DVertexBuffer9* gBuffer = nullptr;
+IDirect3DVertexBuffer9* g_buffer = nullptr;
 
 // The four corners of a particle's quad in strip order with their texture
 // coordinates. With the depth test kept on: left top, right top, left
@@ -70,26 +70,26 @@ bool EngParticleSystemCreateGraphics_DX9() {
   if (!device) return false;
   EngParticleSystemDestroyGraphics_DX9();
   const HRESULT hr = device->CreateVertexBuffer(4 * sizeof(ParticleVertex), D3DUSAGE_WRITEONLY, kParticleFvf,
-                                                D3DPOOL_MANAGED, &gBuffer, nullptr);
+                                                D3DPOOL_MANAGED, &g_buffer, nullptr);
   if (!EngUtilsDX9_CheckResult("EngParticleSystemCreateGraphics", "CreateVertexBuffer", hr)) {
-    gBuffer = nullptr;
+    g_buffer = nullptr;
     return false;
   }
   return true;
 }
 
 void EngParticleSystemDestroyGraphics_DX9() {
-  if (gBuffer) gBuffer->Release();
-  gBuffer = nullptr;
+  if (g_buffer) g_buffer->Release();
+  g_buffer = nullptr;
 }
 
-bool EngParticleSystemHasGraphics_DX9() { return gBuffer != nullptr; }
+bool EngParticleSystemHasGraphics_DX9() { return g_buffer != nullptr; }
 
 void EngParticleSystemRender_DX9(EngParticleSystem* system) {
   const char* where = "EngParticleSystemRender";
   IDirect3DDevice9* device = EngDeviceDX9GetD3DDevice();
   if (!device || !system || !system->created) return;
-  if (!gBuffer) {
+  if (!g_buffer) {
     DebugError(where, "No vertex buffer - need to add EngParticleSystem[Create/Destroy]Graphics() calls.");
     return;
   }
@@ -107,11 +107,11 @@ void EngParticleSystemRender_DX9(EngParticleSystem* system) {
     const D3DCOLOR colour = ColourOf(p, q);
     for (ParticleVertex& c : corners) c.colour = colour;
     void* data = nullptr;
-    if (!EngUtilsDX9_CheckResult(where, "Lock", gBuffer->Lock(0, 0, &data, D3DLOCK_DISCARD))) break;
+    if (!EngUtilsDX9_CheckResult(where, "Lock", g_buffer->Lock(0, 0, &data, D3DLOCK_DISCARD))) break;
     std::memcpy(data, corners, sizeof(corners));
-    gBuffer->Unlock();
+    g_buffer->Unlock();
     if (!EngUtilsDX9_CheckResult(where, "SetFVF", device->SetFVF(kParticleFvf)) ||
-        !EngUtilsDX9_CheckResult(where, "SetStreamSource", device->SetStreamSource(0, gBuffer, 0, sizeof(ParticleVertex))) ||
+        !EngUtilsDX9_CheckResult(where, "SetStreamSource", device->SetStreamSource(0, g_buffer, 0, sizeof(ParticleVertex))) ||
         !EngUtilsDX9_CheckResult(where, "DrawPrimitive", device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)))
       break;
   }

@@ -19,9 +19,9 @@
 
 namespace {
 
-char gAAText[64];
-EngVertexBufferDX9 gDimQuad;
-bool gDimCreated = false;
+char g_aaText[64];
+EngVertexBufferDX9 g_dimQuad;
+bool g_dimCreated = false;
 
 void BuildAAEntries(IDirect3D9* d3d, D3DFORMAT format, EngResModesMode* mode) {
   mode->numAAEntries = 1;
@@ -180,20 +180,20 @@ int EngResModesGetNumAAEntriesForFullscreenMode_DX9(int modeNumber) {
 
 const char* EngResModesGetAAEntryAsString_DX9(const EngResModesAAEntry* entry) {
   if (!entry) {
-    std::snprintf(gAAText, sizeof(gAAText), "(error)");
+    std::snprintf(g_aaText, sizeof(g_aaText), "(error)");
   } else if (entry->type == 0) {
-    std::snprintf(gAAText, sizeof(gAAText), "Off");
+    std::snprintf(g_aaText, sizeof(g_aaText), "Off");
   } else if (entry->type == 1) {
-    std::snprintf(gAAText, sizeof(gAAText), "Level %d", entry->quality + 1);
+    std::snprintf(g_aaText, sizeof(g_aaText), "Level %d", entry->quality + 1);
   } else if (entry->type >= 2 && entry->type <= 16) {
     if (entry->quality == 0)
-      std::snprintf(gAAText, sizeof(gAAText), "%dx%d", entry->type, entry->type);
+      std::snprintf(g_aaText, sizeof(g_aaText), "%dx%d", entry->type, entry->type);
     else
-      std::snprintf(gAAText, sizeof(gAAText), "%dx%d Level %d", entry->type, entry->type, entry->quality + 1);
+      std::snprintf(g_aaText, sizeof(g_aaText), "%dx%d Level %d", entry->type, entry->type, entry->quality + 1);
   } else {
-    std::snprintf(gAAText, sizeof(gAAText), "?");
+    std::snprintf(g_aaText, sizeof(g_aaText), "?");
   }
-  return gAAText;
+  return g_aaText;
 }
 
 const char* EngResModesGetAAEntryForWindowedModeAsString_DX9(int entry) {
@@ -218,17 +218,17 @@ const char* EngResModesGetAAEntryForFullscreenModeAsString_DX9(int modeNumber, i
 // ---- Dimming -----------------------------------------------------------------------------
 
 bool EngDimCreateVertexBuffer_DX9() {
-  if (gDimCreated) return true;
-  if (!gDimQuad.Create(EVBT_POS_COL_2D, nullptr)) {
+  if (g_dimCreated) return true;
+  if (!g_dimQuad.Create(EVBT_POS_COL_2D, nullptr)) {
     DebugError("EngDimCreateVertexBuffer_DX9", "Could not create VB");
     return false;
   }
-  gDimQuad.SetPositionRatioed(0.0f, 0.0f, 640.0f, 480.0f);
-  gDimCreated = true;
+  g_dimQuad.SetPositionRatioed(0.0f, 0.0f, 640.0f, 480.0f);
+  g_dimCreated = true;
   return true;
 }
 
-void EngDimSetDarkness_DX9(float darkness) { gDimQuad.SetColour(0.0f, 0.0f, 0.0f, darkness); }
+void EngDimSetDarkness_DX9(float darkness) { g_dimQuad.SetColour(0.0f, 0.0f, 0.0f, darkness); }
 
 void EngDimDraw_DX9(float darkness) {
   EngDeviceDX9* device = EngDeviceDX9GetCurrent();
@@ -237,11 +237,11 @@ void EngDimDraw_DX9(float darkness) {
   EngDimSetDarkness_DX9(std::clamp(darkness, 0.0f, 1.0f));
   device->SaveOrRestoreBlendingState(true);
   device->EnableBlendingType(0);
-  gDimQuad.Draw();
+  g_dimQuad.Draw();
   device->SaveOrRestoreBlendingState(false);
 }
 
 void EngDimDestroy_DX9() {
-  gDimQuad.Destroy();
-  gDimCreated = false;
+  g_dimQuad.Destroy();
+  g_dimCreated = false;
 }

@@ -62,8 +62,8 @@ constexpr ResultText kResultTexts[] = {
 };
 
 // The utility loader's object.
-IDirect3D9* gUtilD3D = nullptr;
-bool gUtilCreated = false;
+IDirect3D9* g_utilD3D = nullptr;
+bool g_utilCreated = false;
 
 }  // namespace
 
@@ -112,13 +112,13 @@ IDirect3D9* EngUtilsDX9_DynamicDirect3DCreate9(UINT sdkVersion) { return Direct3
 
 IDirect3D9* EngUtilsDX9_CreateD3D(bool showMessage) {
   const char* where = "EngUtilsDX9_CreateD3D";
-  if (gUtilCreated) {
+  if (g_utilCreated) {
     DebugError(where, "Already called");
-    return gUtilD3D;
+    return g_utilD3D;
   }
-  if (gUtilD3D) {
+  if (g_utilD3D) {
     DebugError(where, "D3d object already created");
-    return gUtilD3D;
+    return g_utilD3D;
   }
   if (!EngUtilsDX9_LoadD3D9()) {
     DebugError(where, "DirectX9 Not Installed");
@@ -127,32 +127,32 @@ IDirect3D9* EngUtilsDX9_CreateD3D(bool showMessage) {
                         "The graphics layer (OpenGL 2.1 through SDL2) does not appear to be available.");
     return nullptr;
   }
-  gUtilD3D = EngUtilsDX9_DynamicDirect3DCreate9(32);
-  if (!gUtilD3D) {
-    gUtilD3D = EngUtilsDX9_DynamicDirect3DCreate9(31);
-    if (gUtilD3D) DebugNote("EngUtilsDX9_CreateD3D: Warning - Using DirectX version 9.0b (not 9.0c)");
+  g_utilD3D = EngUtilsDX9_DynamicDirect3DCreate9(32);
+  if (!g_utilD3D) {
+    g_utilD3D = EngUtilsDX9_DynamicDirect3DCreate9(31);
+    if (g_utilD3D) DebugNote("EngUtilsDX9_CreateD3D: Warning - Using DirectX version 9.0b (not 9.0c)");
   }
-  if (!gUtilD3D) {
+  if (!g_utilD3D) {
     DebugError(where, "Could not create d3d object");
     return nullptr;
   }
-  gUtilCreated = true;
-  return gUtilD3D;
+  g_utilCreated = true;
+  return g_utilD3D;
 }
 
 void EngUtilsDX9_ReleaseD3D() {
   const char* where = "EngUtilsDX9_ReleaseD3D";
-  if (!gUtilCreated) {
+  if (!g_utilCreated) {
     DebugError(where, "Not created");
     return;
   }
-  if (!gUtilD3D) {
+  if (!g_utilD3D) {
     DebugError(where, "Created but NULL");
-    gUtilCreated = false;
+    g_utilCreated = false;
     return;
   }
-  gUtilD3D->Release();
-  gUtilD3D = nullptr;
+  g_utilD3D->Release();
+  g_utilD3D = nullptr;
   EngUtilsDX9_UnloadD3D9();
-  gUtilCreated = false;
+  g_utilCreated = false;
 }

@@ -43,9 +43,9 @@ class DirListTest : public TempDirTest {
 
 using Names = std::vector<std::string>;
 
-std::vector<int> gCounts;
+std::vector<int> g_counts;
 bool OnlyText(int accepted, const char* name, const char*) {
-  gCounts.push_back(accepted);
+  g_counts.push_back(accepted);
   const std::string n(name);
   return n.size() > 4 && n.compare(n.size() - 4, 4, ".txt") == 0;
 }
@@ -76,13 +76,13 @@ TEST_F(DirListTest, NamesComeAlphabeticallyIgnoringCase) {
 }
 
 TEST_F(DirListTest, FilterSeesTheCountOfAcceptedEntriesOnly) {
-  gCounts.clear();
+  g_counts.clear();
   ASSERT_TRUE(DirListOpenDir("Decks", OnlyText));
   EXPECT_EQ(ListFirst(), (Names{"a.txt", "c.txt"}));
   // Four entries offered in name order a.txt, b.dat, c.txt, Sub (the dot
   // entries never reach the filter); the count rises only after an
   // acceptance.
-  EXPECT_EQ(gCounts, (std::vector<int>{0, 1, 1, 2}));
+  EXPECT_EQ(g_counts, (std::vector<int>{0, 1, 1, 2}));
 }
 
 TEST_F(DirListTest, EmptyFolderAnswersEmptyAtOnce) {

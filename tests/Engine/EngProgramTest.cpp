@@ -339,21 +339,21 @@ TEST_F(EngProgramTest, FixedStepCatchesUpAtMostTenTicks) {
 }
 
 namespace {
-RecordingProgram* gIdleProgram = nullptr;
-int gIdlePasses = 0;
-bool gForced = false;
-bool gRequestAfterForce = false;
-double gForcedAt = 0;
+RecordingProgram* g_idleProgram = nullptr;
+int g_idlePasses = 0;
+bool g_forced = false;
+bool g_requestAfterForce = false;
+double g_forcedAt = 0;
 void IdleScript() {
-  ++gIdlePasses;
+  ++g_idlePasses;
   const double now = PlatformTimeNow();
-  if (!gForced && now >= 1.0) {
-    gForced = true;
-    gForcedAt = now;
-    gIdleProgram->EventDrivenLoopForceRedraw();
-    if (gRequestAfterForce) gIdleProgram->EventDrivenLoopRequestRedraw(false);
+  if (!g_forced && now >= 1.0) {
+    g_forced = true;
+    g_forcedAt = now;
+    g_idleProgram->EventDrivenLoopForceRedraw();
+    if (g_requestAfterForce) g_idleProgram->EventDrivenLoopRequestRedraw(false);
   }
-  if (now >= 3.0) gIdleProgram->SetQuitFlag();
+  if (now >= 3.0) g_idleProgram->SetQuitFlag();
 }
 }  // namespace
 
@@ -361,10 +361,10 @@ TEST_F(EngProgramTest, EventDrivenLoopRedrawsOnRequestAndIdlesOtherwise) {
   RecordingProgram program;
   program.StartUp();
   program.SetLoopType(kEngLoopEventDriven);
-  gIdleProgram = &program;
-  gIdlePasses = 0;
-  gForced = false;
-  gRequestAfterForce = false;
+  g_idleProgram = &program;
+  g_idlePasses = 0;
+  g_forced = false;
+  g_requestAfterForce = false;
   program.SetIdleCallback(IdleScript);
   program.Run();
   // First burst: the start-up redraw keeps passes active for 0.5 s.
@@ -375,12 +375,12 @@ TEST_F(EngProgramTest, EventDrivenLoopRedrawsOnRequestAndIdlesOtherwise) {
   EXPECT_GT(first.back(), 0.45);
   // A forced redraw: two passes, then active until 0.5 s after the second.
   ASSERT_GE(second.size(), 2u);
-  EXPECT_GE(second[0], gForcedAt);
+  EXPECT_GE(second[0], g_forcedAt);
   EXPECT_LT(second.back(), second[1] + 0.5);
   EXPECT_GT(second.back(), second[1] + 0.45);
   EXPECT_EQ(program.ticks, program.renders);
   EXPECT_EQ(EngProgramGetFramesPerSecond(), 60);
-  EXPECT_GT(gIdlePasses, 100);  // idle passes sleep 3 ms each
+  EXPECT_GT(g_idlePasses, 100);  // idle passes sleep 3 ms each
   program.Shutdown();
 }
 
@@ -390,12 +390,12 @@ TEST_F(EngProgramTest, EventDrivenRequestAfterAForcedRedrawLeavesOneRedraw) {
   RecordingProgram program;
   program.StartUp();
   program.SetLoopType(kEngLoopEventDriven);
-  gIdleProgram = &program;
-  gForced = false;
-  gRequestAfterForce = true;
+  g_idleProgram = &program;
+  g_forced = false;
+  g_requestAfterForce = true;
   program.SetIdleCallback(IdleScript);
   program.Run();
-  gRequestAfterForce = false;
+  g_requestAfterForce = false;
   std::vector<double> second;
   for (double t : program.tickTimes) {
     if (t >= 1.0) second.push_back(t);
@@ -410,8 +410,8 @@ TEST_F(EngProgramTest, EventDrivenKeepAwakeRunsPassesForTenSeconds) {
   RecordingProgram program;
   program.StartUp();
   program.SetLoopType(kEngLoopEventDriven);
-  gIdleProgram = &program;
-  gForced = true;  // no forced redraw in this script
+  g_idleProgram = &program;
+  g_forced = true;  // no forced redraw in this script
   program.SetIdleCallback(IdleScript);
   program.tickWork = 0.01;  // kept awake, passes do not wait
   program.EventDrivenLoopKeepAwake();

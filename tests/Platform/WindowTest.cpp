@@ -12,10 +12,10 @@
 
 namespace {
 
-std::vector<WinMsg> gSeen;
+std::vector<WinMsg> g_seen;
 
 LRESULT Collect(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  gSeen.push_back({window, message, wParam, lParam});
+  g_seen.push_back({window, message, wParam, lParam});
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -40,7 +40,7 @@ class HeadlessWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PlatformUseHeadlessWindows(true);
-    gSeen.clear();
+    g_seen.clear();
   }
   void TearDown() override { PlatformResetWindowsForTests(); }
 };
@@ -73,8 +73,8 @@ TEST_F(HeadlessWindowTest, CloseDestroysAndQuitWaitsInTheQueue) {
   EXPECT_EQ(msg.message, WM_CLOSE);
   DispatchMessageA(&msg);  // destroys the window
   EXPECT_FALSE(IsWindow(w));
-  ASSERT_FALSE(gSeen.empty());
-  EXPECT_EQ(gSeen.back().message, WM_DESTROY);
+  ASSERT_FALSE(g_seen.empty());
+  EXPECT_EQ(g_seen.back().message, WM_DESTROY);
   PostQuitMessage(3);
   ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, WM_QUIT);

@@ -9,10 +9,10 @@
 #include "tests/Support/TestSupport.h"
 
 namespace {
-int gWaiting = 0;
+int g_waiting = 0;
 bool RemoveOne() {
-  if (gWaiting <= 0) return false;
-  --gWaiting;
+  if (g_waiting <= 0) return false;
+  --g_waiting;
   Sleep(100);  // each message takes a while on the fake clock
   return true;
 }
@@ -32,13 +32,13 @@ TEST(EngMiscPC, FlushStopsWhenEmptyOrOutOfTime) {
   PlatformTimeUseFakeClock(true, 0.0);
   EngMiscInitTimer_PC();
   EngMiscSetMessageRemover_PC(RemoveOne);
-  gWaiting = 3;
+  g_waiting = 3;
   EngMiscFlushWindowsMessages_PC(2.0);
-  EXPECT_EQ(gWaiting, 0);
+  EXPECT_EQ(g_waiting, 0);
   EXPECT_NEAR(EngMiscGetSeconds_PC(), 0.3, 1e-9);
-  gWaiting = 50;
+  g_waiting = 50;
   EngMiscFlushWindowsMessages_PC(1.0);
-  EXPECT_EQ(gWaiting, 40);  // 1 s of 100 ms messages
+  EXPECT_EQ(g_waiting, 40);  // 1 s of 100 ms messages
   EngMiscSetMessageRemover_PC(nullptr);
   PlatformTimeUseFakeClock(false);
   EngMiscInitTimer_PC();

@@ -234,9 +234,9 @@ TEST_F(EngXfileTest, FailedOptimisationsFallThroughTheForms) {
 }
 
 // The card module's way: a hook names the picture of each material.
-int gHookCalls = 0;
+int g_hookCalls = 0;
 const char* TextureHook(EngXfile*, int material, const char*, const char* textureFile) {
-  ++gHookCalls;
+  ++g_hookCalls;
   return material == 0 && std::strcmp(textureFile, "tex.tga") == 0 ? "other.tga" : nullptr;
 }
 
@@ -248,11 +248,11 @@ const char* LongNameHook(EngXfile*, int, const char*, const char*) {
 TEST_F(EngXfileTest, MaterialsDrawWithTheirTexturesAndFallBackUntextured) {
   WriteFile("other.tga", ReadFile("tex.tga"));
   std::filesystem::remove("tex.tga");  // only the hook's name can load
-  gHookCalls = 0;
+  g_hookCalls = 0;
   ASSERT_TRUE(mesh_.LoadFromFile(nullptr, "tri.x", 1, 1, 1, nullptr, 0, 0, TextureHook));
   EngXfileDX9& r = mesh_.GetDX9();
   EXPECT_TRUE(r.textures[0].IsLoaded());
-  EXPECT_EQ(gHookCalls, 2);  // asked, then asked again for the name it loads
+  EXPECT_EQ(g_hookCalls, 2);  // asked, then asked again for the name it loads
   Rec().Clear();
   mesh_.Draw();
   const int texture = Rec().Find("SetTexture(0, tex)");

@@ -18,8 +18,7 @@
 
 namespace {
 
-constexpr int kFaceFlagsBmp = 1;   // faces without alpha
-constexpr int kFaceFlagsTga = 7;   // faces with their own alpha
+constexpr int kFaceFlagsTga = 7;   // faces with their own alpha (".bmp" faces: 1, the default)
 constexpr int kStackAlignment = 1;
 
 CardsGraphics g_cards;

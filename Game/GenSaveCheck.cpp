@@ -189,7 +189,7 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
   // has; the live record is put back when the loaded one differs.
   Gen& keep = g_GenTrialScratch;
   keep = g_GenLive;
-  auto refuseAfterSetUp = [&keep](const char* why) {
+  auto refuseAfterSetUp = [&](const char* why) {
     g_GenLive = keep;
     return Refuse(why);
   };

@@ -123,7 +123,7 @@ TEST_F(ResolutionTest, ReadingTerminatesTextsAndClampsChoices) {
   bytes[77] = 9;                       // card quality 0-3
   bytes[144] = 7;                      // mouse sync 0-2
   bytes[148] = 5;                      // cursor type 0-1
-  bytes[149] = 200;                    // sound 0-1
+  bytes[149] = static_cast<char>(200);  // sound 0-1
   Write(bytes);
   ASSERT_TRUE(ResolutionReadFile());
   const ResolutionSettings& s = g_ResolutionSettings;

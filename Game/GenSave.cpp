@@ -230,11 +230,14 @@ bool GenResumeSavedGame() {
     return false;
   };
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
-  if (!ReadSavedImage(gameName, image.get()) || !GenReadImage(g_GenLoadScratch, image.get()) ||
-      !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
-    return fail();
-  }
+  if (!ReadSavedImage(gameName, image.get()) || !GenResumeFromImage(image.get())) return fail();
+  return true;
+}
 
+bool GenResumeFromImage(const uint8_t* image) {
+  if (!GenReadImage(g_GenLoadScratch, image) || !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
+    return false;
+  }
   // The load is sound: replace the live game.
   AnimCancelAll();
   GenCancelSelection();

@@ -187,10 +187,9 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
 
   // The variant's own set-up gives the counts, rules and deck a game of it
   // has; the live record is put back when the loaded one differs.
-  Gen& keep = g_GenTrialScratch;
-  keep = g_GenLive;
-  auto refuseAfterSetUp = [&](const char* why) {
-    g_GenLive = keep;
+  g_GenTrialScratch = g_GenLive;
+  auto refuseAfterSetUp = [](const char* why) {
+    g_GenLive = g_GenTrialScratch;
     return Refuse(why);
   };
   const bool setUp = GenInit();

@@ -1,9 +1,15 @@
-// GenSaveLocal.h - helpers shared by the saved-game units. Not for other
-// units.
+// GenSaveLocal.h - helpers shared by the saved-game units (and their fuzz
+// targets, which reach the readers behind the files). Not for other units.
 #pragma once
 
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
+
+// The resume after the file is read and deciphered: reads the record image
+// into the load scratch, checks it (GenSaveCheckLoadedGame) and, when it is
+// sound, makes it the live game with a new undo history. False, with the
+// live game as it was, otherwise (the caller reports and deletes the file).
+bool GenResumeFromImage(const uint8_t* image);
 
 // Fills the picture (GenGetSaveCardDetails) from the live game.
 void GenFillSaveCardDetailsFromGame();

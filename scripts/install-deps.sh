@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, run and test, and only
 # those that are missing. Safe to run again: with everything present it only
-# asks dpkg and returns.
+# asks dpkg and returns. With --fuzz it also installs what scripts/fuzz.sh
+# needs (clang and its libFuzzer runtime); the test command does not.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
   timgm6mb-soundfont fonts-dejavu-core iso-flags-png-320x240
   xvfb xauth xdotool
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,8 @@
 // GenLights.cpp - the scene lights of the card table (see GenLights.h).
-//
-// The engine's light front-end is not part of the engine yet: until it is,
-// the lights asked for are only recorded.
 #include "Game/GenLights.h"
 
+#include "Engine/EngColour.h"
+#include "Engine/EngLights.h"
 #include "Game/Gen.h"
 
 namespace {
@@ -42,18 +41,31 @@ void GenApplyLights() {
   if (s.lightSystem == 1) {
     float position[3] = {0, 0, s.height};
     GenGetLightPresetPoint(s.positionSet, &position[0], &position[1]);
+    EngLightsSetAmbient(s.ambient, s.ambient, s.ambient);
+    EngLightsUsePointLightSystem();
+    EngLightsSetPointLightAttributes(0, s.colour[0], s.colour[1], s.colour[2], 0, 0, 0, 0, 0, 0,
+                                     position[0], position[1], position[2], 1, 0, 0, 400);
     Record(1, position, s.colour, s.ambient);
     return;
   }
   const bool moreFans = g_GenLive.numFans > g_GenLive.numTableaus;
   const float direction[3] = {moreFans ? 100.0f : 50.0f, moreFans ? -100.0f : 50.0f,
                               moreFans ? 150.0f : 100.0f};
+  const EngColour colour = {s.colour[0], s.colour[1], s.colour[2], 1};
+  EngLightsSetAmbient(s.ambient, s.ambient, s.ambient);
+  EngLightsUseDirectionalLightSystem();
+  EngLightsSetDirectionalLightDirection(direction[0], direction[1], direction[2]);
+  EngLightsSetDirectionalLightColour(&colour);
   Record(0, direction, s.colour, s.ambient);
 }
 
 void GenUseCelebrationLight() {
   const LightSettings& s = GenGetLightSettings();
   const float position[3] = {0, 0, 150};
+  EngLightsUsePointLightSystem();
+  EngLightsSetPointLightAttributes(0, s.colour[0], s.colour[1], s.colour[2], 0, 0, 0, s.colour[0],
+                                   s.colour[1], s.colour[2], position[0], position[1], position[2],
+                                   1, 0, 0, 400);
   Record(1, position, s.colour, s.ambient);
 }
 

@@ -16,10 +16,9 @@ void MainControlContinueGameCB() { ++gCalls.continueGame; }
 void MainControlNewGameCB() { ++gCalls.newGame; }
 void ModulesSetDefaultLightSettings() { ++gCalls.lightDefaults; }
 void ModulesSetDefaultBoard() { ++gCalls.boardDefaults; }
-void DeckGenSetDefaults() { ++gCalls.deckDefaults; }
-void DecksSetDefaults() { ++gCalls.deckDefaults; }
 
 const AppImportCallsForTests& AppImportsGetCallsForTests() { return gCalls; }
+AppImportCallsForTests& AppImportsCallsToCountForTests() { return gCalls; }
 void AppImportsResetForTests() {
   gCalls = AppImportCallsForTests();
   gCurrent = -1;

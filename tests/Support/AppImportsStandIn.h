@@ -16,6 +16,8 @@ struct AppImportCallsForTests {
   int deckDefaults = 0;  // DeckGenSetDefaults and DecksSetDefaults together
 };
 const AppImportCallsForTests& AppImportsGetCallsForTests();
+// The counts, for the stand-ins of the other file (AppImportsDecksStandIn).
+AppImportCallsForTests& AppImportsCallsToCountForTests();
 // Clears the counts; no current screen, the main menu is screen 4.
 void AppImportsResetForTests();
 void AppImportsSetCurrentScreenForTests(int screen);

@@ -1,0 +1,67 @@
+// DecksFiles.cpp - the deck library's and the boards' file helpers (see
+// DecksFiles.h).
+#include "Decks/DecksFiles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+#include "App/DirList.h"
+#include "Engine/EngFile.h"
+
+bool DecksReadWholeFile(const char* path, std::string* out) {
+  out->clear();
+  if (!path || !EngFileExists(path)) return false;
+  const long size = EngFileGetFileSize(path, false);
+  if (size < 0) return false;
+  out->resize(static_cast<std::size_t>(size));
+  if (size == 0) return true;
+  return EngFileOpenReadAndClose(path, false, out->data(), out->size());
+}
+
+bool DecksListFolder(const char* path, bool folders, std::vector<std::string>* names) {
+  names->clear();
+  if (!path || !EngFileDirectoryExists(path)) return false;
+  if (!DirListOpenDir(path, nullptr) || !DirListPrepareToGetFilenamesInDir()) {
+    DirListCloseDir();
+    return false;
+  }
+  for (const char* name = DirListGetNextFilenameInDir(); name && name[0];
+       name = DirListGetNextFilenameInDir()) {
+    if (std::strcmp(name, "..") == 0) continue;
+    const char* full = DirListGetFilenameWithPath(name);
+    const bool isFolder = EngFileDirectoryExists(full);
+    const bool isFile = !isFolder && EngFileExists(full);
+    if (folders ? isFolder : isFile) names->emplace_back(name);
+  }
+  DirListCleanupAfterGettingFilenamesInDir();
+  DirListCloseDir();
+  // Byte order, not the listing's: a stored index then names the same entry
+  // on every run and every system.
+  std::sort(names->begin(), names->end());
+  return true;
+}
+
+std::vector<std::string> DecksSplitLines(const std::string& text, std::size_t maxLength) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    if (line.size() > maxLength) line.resize(maxLength);
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool DecksEndsWithNoCase(const std::string& text, const char* suffix) {
+  const std::size_t n = std::strlen(suffix);
+  return text.size() >= n && strcasecmp(text.c_str() + text.size() - n, suffix) == 0;
+}
+
+bool DecksStartsWithNoCase(const std::string& text, const char* prefix) {
+  return strncasecmp(text.c_str(), prefix, std::strlen(prefix)) == 0;
+}

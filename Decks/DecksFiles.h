@@ -1,0 +1,20 @@
+// DecksFiles.h - small file helpers the deck library and the boards share:
+// whole-file reading, folder listings sorted by byte order, and the CR/LF
+// handling of their text files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The whole file as bytes; false when it cannot be read.
+bool DecksReadWholeFile(const char* path, std::string* out);
+// The names of a folder's files (or, with folders, its sub-folders), sorted
+// by byte order; false when the folder cannot be listed.
+bool DecksListFolder(const char* path, bool folders, std::vector<std::string>* names);
+// The lines of a text: split at LF, every trailing CR and LF removed (so
+// CR LF, CR CR LF and LF read alike). A line longer than maxLength is cut
+// there (its tail is not a line of its own).
+std::vector<std::string> DecksSplitLines(const std::string& text, std::size_t maxLength);
+// True when text ends with suffix, letter case ignored.
+bool DecksEndsWithNoCase(const std::string& text, const char* suffix);
+bool DecksStartsWithNoCase(const std::string& text, const char* prefix);

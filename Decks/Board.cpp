@@ -242,6 +242,11 @@ bool BoardLoadTable() {
       return false;
     }
     st.tiles[i].SetNormal(0, 0, -1);
+    // Mapped as the card faces are, so the picture lies upright on the
+    // table; half a texel in from the edges, so that neighbouring tiles meet
+    // without a seam of the opposite edge's colour.
+    const float e = 0.5f / static_cast<float>(q);
+    st.tiles[i].SetTextureCoordinates(1 - e, 1 - e, e, e);
     // Tile rows run from the picture's top down the table (toward -y).
     const float w = st.rect[2] / 4, h = st.rect[3] / 4;
     const float x = st.rect[0] + static_cast<float>(i % 4) * w;

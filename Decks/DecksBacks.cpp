@@ -4,6 +4,8 @@
 
 #include "Game/GameImports.h"
 #include "Decks/CardsGenerate.h"
+#include "Decks/LoadCards.h"
+#include "Screens/ScreensImports.h"
 
 namespace {
 
@@ -50,3 +52,5 @@ void DecksControlSetBackElements(bool noOverlay) {
 }
 
 const char* DecksControlGetCardShadowFilename() { return "Data\\Main\\0156.dat"; }
+
+void DecksControlGenerateCurrentDeck() { LoadCardsGenerateCurrentDeckIfNeeded(false, 0); }

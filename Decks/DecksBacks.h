@@ -24,3 +24,5 @@ const StandardCardBack& DecksGetStandardBack(int back);
 void DecksControlSetBackElements(bool noOverlay);
 // "Data\Main\0156.dat", the card shadow.
 const char* DecksControlGetCardShadowFilename();
+// Generates the current deck's pictures when they are needed.
+void DecksControlGenerateCurrentDeck();

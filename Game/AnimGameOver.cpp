@@ -280,6 +280,10 @@ void AnimGameOverRender() {
     s.colours[k / 3][3] = 1;
   }
   if (s.lightsPhase >= 1) DrawBackground();
+  // Cards are drawn in entry order, back to front (the tunnel keeps its
+  // entries sorted by depth for this).
+  EngDevice* device = EngDeviceGetCurrent();
+  if (device) device->SuspendDepthTest();
   CardsBeginBlending();
   if (s.lightsPhase == 0) {
     MainRenderTableBoard();
@@ -288,6 +292,7 @@ void AnimGameOverRender() {
     AnimRender();
   }
   CardsEndBlending();
+  if (device) device->ResumeDepthTest();
   DrawBanner();
   MainDrawMenuButton();
   if (s.lightsPhase <= 1) EngDimDraw(1 - s.fadeLevel);

@@ -179,10 +179,10 @@ void CardsApplyMaterial(EngTexture* texture, bool backSide) {
   const CardsSettingsRecord& s = CardsGetSettings();
   const D3DXVECTOR3 a(-s.halfWidth, s.halfHeight, 0);
   const D3DXVECTOR3 b(s.halfWidth, -s.halfHeight, 0);
-  if (!backSide) {
-    texture->SetNormal(0, 0, -1);
-    texture->Set3dDrawDir(0);
-  }
+  // Both sides carry the card's normal: without one a quad gets the ambient
+  // light only, and backs would lie almost black on the table.
+  texture->SetNormal(0, 0, -1);
+  if (!backSide) texture->Set3dDrawDir(0);
   texture->SetPositions3D(0, &a, &b);
   if (!backSide) texture->SetTextureCoordinates(1, 1, 0, 0);
 }

@@ -110,6 +110,10 @@ void GameRenderGame() {
     return;
   }
   if (g_GenLive.gameOver && IsPokerGame()) device->SetViewportFullScreen();
+  // The table and its cards lie in one plane and are drawn back to front:
+  // the drawing order decides what covers what, not the depth buffer
+  // (coplanar quads would fight in it).
+  device->SuspendDepthTest();
   MainRenderTableBoard();
   FoundationEffectsRenderAll();
   TutorialRenderPointer();
@@ -117,6 +121,7 @@ void GameRenderGame() {
   GenRenderPiles();
   AnimRender();
   CardsEndBlending();
+  device->ResumeDepthTest();
   MainDrawGameStatus();
   TutorialRenderMessageBox();
 }

@@ -10,10 +10,6 @@
 #include "Game/GameImports.h"
 
 void LoadCardsCreateDeckScreens() {}
-bool CardsDecksIsFourColor() { return false; }
-void DecksControlGenerateCurrentDeck() {}
-void DeckGenSetDefaults() {}
-void DecksSetDefaults() {}
 
 bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void GameControlStartingCB() {}

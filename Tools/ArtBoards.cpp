@@ -51,7 +51,8 @@ float VelvetWood(float u, float v, uint32_t seed) {
   if (edge > border) return Velvet(u, v, seed, 0.3f) - 0.04f;
   const bool across = std::min(v, 1 - v) < std::min(u, 1 - u);
   const float along = across ? u : v, deep = across ? v : u;
-  const float grain = std::sin(along * 90 + 6 * Fractal(along, deep, 8, seed + 9)) * 0.08f;
+  // Grain lines run along the border's planks.
+  const float grain = std::sin(deep * 420 + 9 * Fractal(along, deep, 8, seed + 9)) * 0.07f;
   const float bevel = edge > border - 0.008f ? -0.1f : (edge < 0.006f ? -0.08f : 0.06f);
   return 0.12f + grain + bevel;
 }

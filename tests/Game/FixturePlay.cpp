@@ -72,6 +72,33 @@ void FixtureSpiderPlaySetup() {
   GenSetReady();
 }
 
+namespace {
+
+constexpr char kRanks[] = "A23456789TJQK";
+constexpr char kSuits[] = "hsdc";
+
+}  // namespace
+
+std::string FixtureCardText(const Card& card) {
+  std::string text;
+  int rank = card.rank == 14 ? 1 : card.rank;
+  text += rank >= 1 && rank <= 13 ? kRanks[rank - 1] : '?';
+  text += card.suit >= 0 && card.suit <= 3 ? kSuits[card.suit] : '?';
+  if (card.faceUp) text += '*';
+  return text;
+}
+
+std::string FixturePile(int where) {
+  CardGroup* group = GenGetGroup(g_GenLive, where);
+  if (!group) return "?";
+  std::string text;
+  for (int i = 0; i < group->numCards; ++i) {
+    if (i) text += ' ';
+    text += FixtureCardText(group->cards[i]);
+  }
+  return text;
+}
+
 void FixtureCardPlace(int where, int index, float* x, float* y) {
   CardGroup* pile = GenGetGroup(g_GenLive, where);
   *x = pile->pos[0];

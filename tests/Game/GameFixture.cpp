@@ -155,26 +155,6 @@ bool FixtureBuild(const std::string& text) {
   return true;
 }
 
-std::string FixtureCardText(const Card& card) {
-  std::string text;
-  int rank = card.rank == 14 ? 1 : card.rank;
-  text += rank >= 1 && rank <= 13 ? kRanks[rank - 1] : '?';
-  text += card.suit >= 0 && card.suit <= 3 ? kSuits[card.suit] : '?';
-  if (card.faceUp) text += '*';
-  return text;
-}
-
-std::string FixturePile(int where) {
-  CardGroup* group = GenGetGroup(g_GenLive, where);
-  if (!group) return "?";
-  std::string text;
-  for (int i = 0; i < group->numCards; ++i) {
-    if (i) text += ' ';
-    text += FixtureCardText(group->cards[i]);
-  }
-  return text;
-}
-
 int FixtureCountAllCards() {
   Gen& g = g_GenLive;
   int total = g.deck.numCards + g.waste.numCards + g.selection.numCards;

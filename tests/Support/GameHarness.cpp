@@ -1,0 +1,235 @@
+// GameHarness.cpp - the game shell inside a test program object (see
+// GameHarness.h).
+#include "tests/Support/GameHarness.h"
+
+#include <SDL.h>
+#include <png.h>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "App/Resolution.h"
+#include "App/User.h"
+#include "Engine/EngDevice.h"
+#include "Engine/EngProgram.h"
+#include "Engine/EngResModes.h"
+#include "Engine/EngWindow.h"
+#include "Engine/DX9/EngDeviceDX9.h"
+#include "Game/AnimSetup.h"
+#include "Game/GameImports.h"
+#include "Game/GameShell.h"
+#include "Game/GameTime.h"
+#include "Game/Gen.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenSetups.h"
+#include "Platform/D3D9.h"
+#include "Platform/D3D9GL.h"
+#include "Platform/D3DXMath.h"
+#include "Platform/Window.h"
+#include "Platform/WindowLocal.h"
+#include "Engine/DX9/ComDxWin.h"
+#include "tests/Support/AppImportsStandIn.h"
+
+namespace {
+
+// The program object: every callback is the shell's.
+class HarnessProgram : public EngProgram {
+ public:
+  int InitCB(const char*) override { return GameSetupLogLanguagesAndFolders() ? 1 : 0; }
+  int PreDeviceInitCB() override { return GamePreDeviceInit() ? 1 : 0; }
+  int PostDeviceInitCB() override { return GamePostDeviceInit() ? 1 : 0; }
+  int CreateGraphicsObjectsCB() override { return GameCreateGraphics() ? 1 : 0; }
+  void DestroyGraphicsObjectsCB() override { GameFreeGraphics(); }
+  bool TickCB() override { return GameTickCB(); }
+  void RenderCB() override { GameRenderCB(); }
+  bool InputEventCB(int kind, int a, int b) override { return GameInputEventCB(kind, a, b); }
+  void ActiveChangedCB(bool active) override { GameOnActiveChanged(active); }
+  void PostModeChangeCB() override { GameAfterModeChange(); }
+  void ExitCB() override { GameShutdown(); }
+};
+
+void Link(const std::string& from, const std::string& to) {
+  std::error_code ignored;
+  std::filesystem::create_directory_symlink(from, to, ignored);
+}
+
+}  // namespace
+
+GameHarness::GameHarness(std::string folder) : folder_(std::move(folder)) {}
+
+GameHarness::~GameHarness() { Stop(); }
+
+bool GameHarness::HaveDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  return display && *display;
+}
+
+EngProgram* GameHarness::Program() const { return program_.get(); }
+
+bool GameHarness::Start(int width, int height, int deckQuality) {
+  previousFolder_ = std::filesystem::current_path().string();
+  std::filesystem::create_directories(folder_ + "/Documents");
+  std::filesystem::current_path(folder_);
+  Link(std::string(CARDOLIA_BUILD_DIR) + "/Data", folder_ + "/Data");
+  Link(std::string(CARDOLIA_BUILD_DIR) + "/Languages", folder_ + "/Languages");
+  setenv("HOME", folder_.c_str(), 1);
+  setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  PlatformUseHeadlessWindows(false);
+  D3D9SetFactory(nullptr);
+  EngWindowSetScreenMode(1, width, height, 32, -1);
+  width_ = width;
+  height_ = height;
+  now_ = 0;
+  EngProgramSetCurrentTimeForTests(now_);
+  EngProgramSetFrameTimeForTests(1.0f / 60.0f);
+  AppImportsResetForTests();
+  GameShellResetForTests();
+  program_ = std::make_unique<HarnessProgram>();
+  if (program_->Init(nullptr, "") != 1) return false;
+  EngWindowSettings settings;
+  settings.width = width;
+  settings.height = height;
+  settings.windowed = 1;
+  std::int8_t result = 0;
+  if (!program_->CreateMainWindow("Game harness", settings, &result)) return false;
+  if (!EngResModesGetModesAvailable()) return false;
+  g_ResolutionSettings.cardQuality = static_cast<std::uint8_t>(deckQuality);
+  if (!program_->GetWindow()->CreateGraphicsDevice()) return false;
+  // A new player: the shell loads the graphics for the player (the deck is
+  // generated into the per-user folder on the first start).
+  g_UserRecord.cardAnimationOn = 0;
+  if (!UserNew("Tester", "England")) return false;
+  return GameGetProgramMode() == kGameModeMainMenu;
+}
+
+bool GameHarness::Deal(int game, unsigned deal, void (*setup)(), bool animate) {
+  GenSetSetupOverrideForTests(setup);
+  g_UserRecord.cardAnimationOn = animate ? 1 : 0;
+  g_UserRecord.menuGame = game;
+  GenSetCurGame(game);
+  GenNewGameWithNumber(deal, true);
+  if (!g_GenLive.ready) return false;
+  GameSetProgramMode(kGameModePlaying);
+  GameTimeReset();
+  GameApplyCameraAndRefreshScene();
+  GameResetIdleTimer();
+  return RunAnimations();
+}
+
+void GameHarness::Frame(double seconds) {
+  if (!program_ || !program_->GetWindow()) return;
+  now_ += seconds;
+  EngProgramSetCurrentTimeForTests(now_);
+  EngProgramSetFrameTimeForTests(static_cast<float>(seconds));
+  program_->GetWindow()->Tick();
+  program_->DoTick();
+  GameRenderCB();
+}
+
+bool GameHarness::RunAnimations(int maxFrames) {
+  for (int i = 0; i < maxFrames && AnimIsAnimating(); ++i) Frame();
+  return !AnimIsAnimating();
+}
+
+std::vector<std::uint32_t> GameHarness::Pixels() {
+  GameRenderCB();
+  std::vector<std::uint32_t> pixels;
+  D3D9GLReadPixels(0, 0, width_, height_, &pixels);
+  return pixels;
+}
+
+std::uint32_t GameHarness::Pixel(int x, int y) {
+  std::vector<std::uint32_t> pixel;
+  GameRenderCB();
+  if (!D3D9GLReadPixels(x, y, 1, 1, &pixel) || pixel.empty()) return 0;
+  return pixel[0];
+}
+
+bool GameHarness::Screenshot(const std::string& pngPath) {
+  const std::vector<std::uint32_t> pixels = Pixels();
+  return !pixels.empty() && HarnessWritePng(pngPath, width_, height_, pixels);
+}
+
+bool GameHarness::Project(float x, float y, float z, int* px, int* py) {
+  EngDeviceDX9* device = EngDeviceDX9GetCurrent();
+  if (!device) return false;
+  const D3DXMATRIX m = device->GetView() * device->GetProjection();
+  D3DXVECTOR3 p(x, y, z);
+  D3DXVec3TransformCoord(&p, &p, &m);
+  *px = static_cast<int>((p.x + 1) * 0.5f * static_cast<float>(width_));
+  *py = static_cast<int>((1 - p.y) * 0.5f * static_cast<float>(height_));
+  return true;
+}
+
+void GameHarness::MouseMove(int x, int y) { GameInputEventCB(1, x, y); }
+void GameHarness::MouseButton(int button, bool down) { GameInputEventCB(2, button, down ? 1 : 0); }
+
+void GameHarness::Key(int virtualKey, bool down) {
+  if (std::uint8_t* keys = EngWindowGetKeyStates()) keys[virtualKey & 0xFF] = down ? 2 : 0;
+}
+
+bool GameHarness::Resize(int width, int height) {
+  if (!program_ || !program_->GetWindow()) return false;
+  SDL_SetWindowSize(PlatformSdlWindow(program_->GetWindow()->Win().handle), width, height);
+  for (int i = 0; i < 20 && EngWindowGetScreenMode().width != width; ++i) Frame();
+  Frame();
+  width_ = EngWindowGetScreenMode().width;
+  height_ = EngWindowGetScreenMode().height;
+  return width_ == width && height_ == height;
+}
+
+void GameHarness::Stop() {
+  if (program_) {
+    program_->Shutdown();
+    program_.reset();
+  }
+  PlatformResetWindowsForTests();
+  GenSetSetupOverrideForTests(nullptr);
+  if (!previousFolder_.empty()) {
+    std::error_code ignored;
+    std::filesystem::current_path(previousFolder_, ignored);
+    previousFolder_.clear();
+  }
+}
+
+bool HarnessWritePng(const std::string& path, int width, int height,
+                     const std::vector<std::uint32_t>& pixels) {
+  if (static_cast<int>(pixels.size()) < width * height) return false;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = png && info && setjmp(png_jmpbuf(png)) == 0;
+  if (ok) {
+    png_init_io(png, file);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<std::size_t>(width) * 3);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        const std::uint32_t p = pixels[static_cast<std::size_t>(y) * width + x];
+        row[3 * x] = static_cast<png_byte>(p >> 16);
+        row[3 * x + 1] = static_cast<png_byte>(p >> 8);
+        row[3 * x + 2] = static_cast<png_byte>(p);
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0 && ok;
+}
+
+std::string HarnessScreenshotFolder() {
+  const std::string folder = std::string(CARDOLIA_BUILD_DIR) + "/screenshots";
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return folder;
+}

@@ -1,0 +1,76 @@
+// GameHarness.h - the game shell run by a program object inside a test: a
+// real window and OpenGL device (Mesa under Xvfb), the shell's start-up
+// steps, a player made through the application shell (which loads the card
+// graphics, generating the deck), then a written variant or a fixture
+// set-up dealt with a deal number. Frames are ticked and rendered on the
+// test's clock; mouse input goes through the program's input callback;
+// pictures are read back from the device and saved as PNG.
+//
+// The screens stand in (tests/Support/ScreensStandIn): no toolkit screen
+// opens, so the table is what every frame draws.
+//
+// Each harness works in a folder of its own (HOME, the per-user folder and
+// the player's documents lie there; Data and Languages are linked in).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class EngProgram;
+
+class GameHarness {
+ public:
+  // folder: an empty folder the harness may use (it becomes the current
+  // folder while the harness runs).
+  explicit GameHarness(std::string folder);
+  ~GameHarness();
+  GameHarness(const GameHarness&) = delete;
+  GameHarness& operator=(const GameHarness&) = delete;
+
+  // True when an X display is there to open a window on.
+  static bool HaveDisplay();
+  // Window and device of this client size, the shell's start-up and a
+  // player "Tester" (whose start of play loads the graphics). deckQuality
+  // (0-3) is the card texture quality.
+  bool Start(int width, int height, int deckQuality = 1);
+  // Deals game (0-83) with the deal number; with a set-up function it
+  // stands in for the game's own set-up. The deal is played out (animated
+  // when animate, else placed at once); the program is then in play.
+  bool Deal(int game, unsigned deal, void (*setup)() = nullptr, bool animate = false);
+  // Ticks and renders one frame of seconds (the test's clock moves on).
+  void Frame(double seconds = 1.0 / 60.0);
+  // Frames until no card animation runs (at most maxFrames); true when done.
+  bool RunAnimations(int maxFrames = 3000);
+  // Renders a frame and reads it back: 0xAARRGGBB, rows top first.
+  std::vector<std::uint32_t> Pixels();
+  std::uint32_t Pixel(int x, int y);
+  bool Screenshot(const std::string& pngPath);
+  // The screen pixel of a table point (the current camera).
+  bool Project(float x, float y, float z, int* px, int* py);
+  // Mouse input as the window reports it (pixels; button 0 left, 1 right).
+  void MouseMove(int x, int y);
+  void MouseButton(int button, bool down);
+  void Key(int virtualKey, bool down);
+  // Re-creates the device at a new client size (a resize).
+  bool Resize(int width, int height);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  EngProgram* Program() const;
+  // Shutdown steps and the window closed (also done by the destructor).
+  void Stop();
+
+ private:
+  std::string folder_;
+  std::string previousFolder_;
+  std::unique_ptr<EngProgram> program_;
+  double now_ = 0;
+  int width_ = 0, height_ = 0;
+};
+
+// Writes 0xAARRGGBB pixels (rows top first) as an RGB PNG.
+bool HarnessWritePng(const std::string& path, int width, int height,
+                     const std::vector<std::uint32_t>& pixels);
+// The folder screenshots of the test run go to (<build>/screenshots).
+std::string HarnessScreenshotFolder();

@@ -175,7 +175,7 @@ const char* CardsDecksGetUserDecksDirectory(const char* name, bool create) {
   const std::string path = folder ? folder : "";
   // The documents layer falls back to a parent folder when it cannot make
   // the one asked for; decks (and their deletion) never go there.
-  if (!DecksEndsWithNoCase(path, "Card Decks")) {
+  if (!DecksIsFolderAskedFor(path, "Quarnix/Card Decks")) {
     DebugError(where, "Invalid dir <%s>", path.c_str());
     return nullptr;
   }

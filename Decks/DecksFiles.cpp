@@ -65,3 +65,13 @@ bool DecksEndsWithNoCase(const std::string& text, const char* suffix) {
 bool DecksStartsWithNoCase(const std::string& text, const char* prefix) {
   return strncasecmp(text.c_str(), prefix, std::strlen(prefix)) == 0;
 }
+
+bool DecksIsFolderAskedFor(const std::string& path, const char* tail) {
+  std::string normal = path;
+  for (char& c : normal) {
+    if (c == '\\') c = '/';
+  }
+  const std::string wanted = std::string("/") + tail;
+  return normal.size() >= wanted.size() &&
+         normal.compare(normal.size() - wanted.size(), wanted.size(), wanted) == 0;
+}

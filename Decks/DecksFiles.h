@@ -18,3 +18,7 @@ std::vector<std::string> DecksSplitLines(const std::string& text, std::size_t ma
 // True when text ends with suffix, letter case ignored.
 bool DecksEndsWithNoCase(const std::string& text, const char* suffix);
 bool DecksStartsWithNoCase(const std::string& text, const char* prefix);
+// True when a folder path ends with the sub-folders asked for ("a/b" given
+// with '/'; the path's '\\' count as '/'): the folder layer falls back to a
+// parent folder when it cannot make one, and that parent is not the folder.
+bool DecksIsFolderAskedFor(const std::string& path, const char* tail);

@@ -292,7 +292,7 @@ const char* SetsGetDirOrFileName(const char* name, bool makeFolder) {
   static std::string buffer;
   const char* folder = PrefFolderGetMyDocsSubSubFolder("Free Cardolia 3D", "Boards", makeFolder);
   const std::string path = folder ? folder : "";
-  if (path.size() < 26 || path.size() > 443 || !DecksEndsWithNoCase(path, "Boards")) {
+  if (path.size() < 26 || path.size() > 443 || !DecksIsFolderAskedFor(path, "Free Cardolia 3D/Boards")) {
     DebugError(where, "Invalid dir <%s>", path.c_str());
     return nullptr;
   }

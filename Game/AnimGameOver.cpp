@@ -367,7 +367,9 @@ float AnimGameOverRampOffset(const AnimGameOverTimer* timer, float x) {
 }
 
 void AnimGameOverBlend(float* value, float target, float factor) {
-  *value += (target - *value) * factor;
+  // A factor above 1 (a long frame times a fast rate) would overshoot the
+  // target and swing further out each frame: it lands on the target.
+  *value += (target - *value) * std::min(factor, 1.0f);
 }
 
 void AnimGameOverStepTowards(float* value, float target, float amount) {

@@ -88,7 +88,7 @@ void AnimGameOverRampStart(AnimGameOverTimer* timer, float value, float rate);
 void AnimGameOverRampTick(AnimGameOverTimer* timer);
 // While ramping: value - x clamped to -1 .. 1; -1 when not ramping.
 float AnimGameOverRampOffset(const AnimGameOverTimer* timer, float x);
-// value += (target - value) x factor.
+// value += (target - value) x factor (a factor above 1 counts as 1).
 void AnimGameOverBlend(float* value, float target, float factor);
 // Moves towards target by amount, stopping exactly at it.
 void AnimGameOverStepTowards(float* value, float target, float amount);

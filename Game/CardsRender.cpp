@@ -138,18 +138,20 @@ bool CardsGetCardFacePicName(int suit, int rank, char* out) {
     std::snprintf(out, 3, "%s", rank == 0 ? "ba" : "ds");
     return true;
   }
+  bool ok = true;
+  if (rank >= 1 && rank <= 14) {
+    out[0] = kRanks[rank == 14 ? 0 : rank - 1];
+  } else {
+    DebugError("CardsGetCardFacePicName", "Invalid rank specified");
+    ok = false;
+  }
   if (suit >= 0 && suit <= 3) {
     out[1] = kSuits[suit];
   } else {
     DebugError("CardsGetCardFacePicName", "Invalid suit specified");
-    return false;
+    ok = false;
   }
-  if (rank >= 1 && rank <= 14) {
-    out[0] = kRanks[rank == 14 ? 0 : rank - 1];
-    return true;
-  }
-  DebugError("CardsGetCardFacePicName", "Invalid rank specified");
-  return false;
+  return ok;
 }
 
 const char* CardsGetTextureFileName(int kind, const char* prefix) {

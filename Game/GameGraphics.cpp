@@ -67,26 +67,15 @@ MWinButton* LoadingTextButton() {
   return nullptr;
 }
 
-// The progress text after a step: "1" below 1 %, else the rounded percent,
-// in the player-loading text.
+// The progress text after a step, on the loading screen's button, at most
+// ten times a second (and always after step 75).
 void ShowProgress(int step) {
   GameShellState& s = GameShellGetState();
   const double now = EngProgramGetCurrentSeconds();
   if (!GameShellIsWindowOpen()) return;
   if (!(now - s.lastProgressTime > 0.1 || step == 75)) return;
-  const float percent = static_cast<float>(step) / kProgressSteps;
-  char number[16];
-  if (percent < 1.0f) {
-    std::snprintf(number, sizeof(number), "1");
-  } else {
-    std::snprintf(number, sizeof(number), "%d", static_cast<int>(std::lround(percent)));
-  }
-  char text[128] = "Loading...";
-  char built[128];
-  if (EngLanguagesGetStringWithParams("Game_LoadingPlayer", g_UserRecord.name, number, built,
-                                      sizeof(built))) {
-    std::snprintf(text, sizeof(text), "%s", built);
-  }
+  char text[128];
+  GameFormatLoadingProgress(step, g_UserRecord.name, text, sizeof(text));
   if (MWinButton* button = LoadingTextButton()) {
     button->SetText(text);
     EngMiscRenderFrameNow(true, true);
@@ -95,6 +84,23 @@ void ShowProgress(int step) {
 }
 
 }  // namespace
+
+void GameFormatLoadingProgress(int step, const char* player, char* out, int size) {
+  if (!out || size <= 0) return;
+  const float percent = static_cast<float>(step) / kProgressSteps;
+  char number[16];
+  if (percent < 1.0f) {
+    std::snprintf(number, sizeof(number), "1");
+  } else {
+    std::snprintf(number, sizeof(number), "%d", static_cast<int>(std::lround(percent)));
+  }
+  std::snprintf(out, static_cast<std::size_t>(size), "Loading...");
+  char built[128];
+  if (EngLanguagesGetStringWithParams("Game_LoadingPlayer", player ? player : "", number, built,
+                                      sizeof(built))) {
+    std::snprintf(out, static_cast<std::size_t>(size), "%s", built);
+  }
+}
 
 EngFont* GameShellFont() { return Graphics().fontCreated ? &Graphics().font : nullptr; }
 EngFont* GameShellScoreFont() { return &Graphics().scoreFont; }

@@ -103,6 +103,10 @@ bool GameCreateGraphics();
 // true at once when no player is loaded. A failing step ends the program
 // ("Internal Error 0x03") and gives false.
 bool GameLoadGraphicsLoop();
+// The loading text after a step: "Game_LoadingPlayer" with the player's
+// name and the percentage (step / 0.75, rounded; "1" below 1 %), or
+// "Loading..." when the language has no such text. At most size bytes.
+void GameFormatLoadingProgress(int step, const char* player, char* out, int size);
 // Frees fonts, textures, particles, celebration, card, screen, battery,
 // tutorial and board graphics.
 void GameFreeGraphics();

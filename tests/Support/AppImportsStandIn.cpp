@@ -6,22 +6,22 @@ int g_ScreenMain = 4;
 
 namespace {
 
-AppImportCallsForTests gCalls;
-int gCurrent = -1;
+AppImportCallsForTests g_calls;
+int g_current = -1;
 
 }  // namespace
 
-int ScreensGetCurrent() { return gCurrent; }
-void MainControlContinueGameCB() { ++gCalls.continueGame; }
-void MainControlNewGameCB() { ++gCalls.newGame; }
-void ModulesSetDefaultLightSettings() { ++gCalls.lightDefaults; }
-void ModulesSetDefaultBoard() { ++gCalls.boardDefaults; }
+int ScreensGetCurrent() { return g_current; }
+void MainControlContinueGameCB() { ++g_calls.continueGame; }
+void MainControlNewGameCB() { ++g_calls.newGame; }
+void ModulesSetDefaultLightSettings() { ++g_calls.lightDefaults; }
+void ModulesSetDefaultBoard() { ++g_calls.boardDefaults; }
 
-const AppImportCallsForTests& AppImportsGetCallsForTests() { return gCalls; }
-AppImportCallsForTests& AppImportsCallsToCountForTests() { return gCalls; }
+const AppImportCallsForTests& AppImportsGetCallsForTests() { return g_calls; }
+AppImportCallsForTests& AppImportsCallsToCountForTests() { return g_calls; }
 void AppImportsResetForTests() {
-  gCalls = AppImportCallsForTests();
-  gCurrent = -1;
+  g_calls = AppImportCallsForTests();
+  g_current = -1;
   g_ScreenMain = 4;
 }
-void AppImportsSetCurrentScreenForTests(int screen) { gCurrent = screen; }
+void AppImportsSetCurrentScreenForTests(int screen) { g_current = screen; }

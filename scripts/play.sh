@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the Release configuration and starts the game
-# from the build folder, which holds the generated Data/ and Languages/.
+# program Cardolia_DX9 from the build folder, which holds the generated Data/
+# and Languages/. Arguments are passed on ("CONFIGURATION": the start-up
+# settings).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build/release"
@@ -9,9 +11,6 @@ build="$root/build/release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCARDOLIA_TESTS=OFF
 cmake --build "$build"
 
-if [ ! -x "$build/Cardolia_DX9" ]; then
-  echo "Built the engine libraries. The game is not playable yet: its program does not exist so far."
-  exit 0
-fi
+# The game runs from the build folder, next to its Data/ and Languages/.
 cd "$build"
 exec ./Cardolia_DX9 "$@"

@@ -1,0 +1,316 @@
+// Tests of the screens on the real toolkit and the recording device: the
+// registry (order, changes, handles, screens not built yet), the look
+// (texture buttons, metrics), the country table and the local country, the
+// name rule, the player list, the player screens and the main menu.
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "Engine/MWin/MWinTextures.h"
+#include "Game/GenGameTable.h"
+#include "Platform/Locale.h"
+#include "Screens/About.h"
+#include "Screens/Country.h"
+#include "Screens/Main.h"
+#include "Screens/UserLoad.h"
+#include "Screens/Users.h"
+#include "tests/Screens/ScreensFixture.h"
+
+namespace {
+
+class ScreensRegistryTest : public ScreensTest {};
+
+TEST_F(ScreensRegistryTest, TheScreensAreRegisteredInOrder) {
+  StartScreens();
+  const char* names[] = {"Users", "UserLoad", "UserNew", "Country", "Main", "Cameras", "About",
+                         "Game", "Help", "Options", "General", "Display", "Lights", "Sets",
+                         "SetsEdit", "Startup", "Keys", "Popup", "Pause", "InGame", "GetFile"};
+  for (int i = 0; i < 21; ++i) EXPECT_EQ(ScreensGetScreenId(names[i]), i) << names[i];
+  EXPECT_EQ(ScreensGetScreenId("Nothing"), -1);
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
+  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
+}
+
+TEST_F(ScreensRegistryTest, GoingToAScreenAndBackTwiceReturnsWhereItStarted) {
+  StartScreens();
+  ScreensGoto(g_ScreenUserNew);
+  mwin.PopupCloseIfOpen();  // the name popup of the first visit
+  ScreensGoto(g_ScreenCountry);
+  ScreensGoBack();
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenUserNew);
+  ScreensGoBack();
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
+  // Only the current screen's collection exists.
+  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
+  EXPECT_FALSE(mwin.GetDesktop()->HasCollection("UserNew"));
+  EXPECT_FALSE(mwin.GetDesktop()->HasCollection("Country"));
+}
+
+TEST_F(ScreensRegistryTest, AScreenNotBuiltYetIsNotEntered) {
+  StartScreens();
+  ScreensGoto(g_ScreenOptions);
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
+  EXPECT_TRUE(LogContains("<Options> is not built yet"));
+  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
+}
+
+TEST_F(ScreensRegistryTest, HandlesAreClearedAtEveryChange) {
+  StartScreens();
+  ASSERT_TRUE(UsersGetButtonHandles());
+  ScreensGoto(g_ScreenUserLoad);
+  // The Users screen's collection is gone: its look-up fails, and the old
+  // handles were cleared before the change.
+  EXPECT_FALSE(UsersGetButtonHandles());
+  EXPECT_TRUE(UserLoadGetButtonHandles());
+}
+
+class SolMWinTest : public ScreensTest {};
+
+TEST_F(SolMWinTest, TextureButtonsCutTheirRectanglesFromTheSheet) {
+  MWinTextures* t = mwin.GetTextures();
+  struct Case { const char* id; int state; float rect[4]; } cases[] = {
+      {"ArrowL", 3, {0.376f, 0.627f, 0.498f, 0.874f}},
+      {"ArrowR", 0, {0.124f, 0.629f, 0.002f, 0.875f}},  // mirrored
+      {"Back3", 0, {0.001f, 0.499f, 0.499f, 0.001f}},   // upside down
+      {"Main", 2, {0.506f, 0.258f, 0.994f, 0.366f}},
+      {"Panel", 1, {0.503f, 0.564f, 0.996f, 0.624f}},
+      {"TitleBack", 0, {0.033f, 0.022f, 0.47f, 0.447f}},
+      {"StdUnCheckButton", 0, {0.505f, 0.377f, 1.0f, 0.497f}},
+  };
+  for (const Case& c : cases) {
+    const int num = t->GetTexButNumFromID(c.id);
+    ASSERT_GE(num, 0) << c.id;
+    const MWinTexBut* b = t->GetTexBut(num);
+    for (int k = 0; k < 4; ++k) EXPECT_FLOAT_EQ(b->states[c.state].rect[k], c.rect[k]) << c.id << k;
+  }
+  // One-picture looks: the other states have no texture.
+  const MWinTexBut* back1 = t->GetTexBut(t->GetTexButNumFromID("Back1"));
+  EXPECT_GE(back1->states[0].texture, 0);
+  EXPECT_EQ(back1->states[1].texture, -1);
+  // Standard slots: 7-9 and 11-18 filled from the sheet; the style step
+  // puts "Back1", "TitleBack" and "Main" into 0, 1, 3, 4 and 10.
+  EXPECT_STREQ(t->GetStandardTexButID(17), "StdCheckButton");
+  EXPECT_STREQ(t->GetStandardTexButID(11), "StdVScrollButton");
+  EXPECT_STREQ(t->GetStandardTexButID(0), "Back1");
+  EXPECT_STREQ(t->GetStandardTexButID(1), "TitleBack");
+  EXPECT_STREQ(t->GetStandardTexButID(10), "Main");
+}
+
+TEST_F(SolMWinTest, GameMetricKIsTheToolkitsEntryKPlus3) {
+  MWin mw;
+  ASSERT_TRUE(SolMWinSetupLayoutConstants(&mw));
+  EXPECT_FALSE(SolMWinSetupLayoutConstants(nullptr));
+  const MWinStyle& s = mw.Style();
+  EXPECT_EQ(s.hoverActivatesCollections, 1);
+  EXPECT_EQ(s.hoverActivatesWindows, 0);
+  // Normal: no font scale (entries 4 and 5 are 0), arrows and check box 12 x 12.
+  EXPECT_EQ(s.layouts[0].m[kMetFontScaleX], 0.0f);
+  EXPECT_EQ(s.layouts[0].m[kMetFontScaleY], 0.0f);
+  EXPECT_EQ(s.layouts[0].m[kMetHalfLineSpacing], 7.1f);
+  EXPECT_EQ(s.layouts[0].m[kMetCheckW], 12.0f);
+  EXPECT_EQ(s.layouts[0].m[kMetCheckH], 12.0f);
+  EXPECT_EQ(s.layouts[0].m[kMetChoiceArrowW], 12.0f);
+  // Phones scale their fonts 2.5 x 1.3; the metrics past 23 are the toolkit's.
+  EXPECT_EQ(s.layouts[1].m[kMetFontScaleX], 2.5f);
+  EXPECT_EQ(s.layouts[1].m[kMetFontScaleY], 1.3f);
+  EXPECT_EQ(s.layouts[4].m[kMetScrollThumbW], 24.0f);
+  EXPECT_EQ(s.layouts[0].m[kMetTitleHeight], MWin().Style().layouts[0].m[kMetTitleHeight]);
+}
+
+TEST_F(SolMWinTest, FontOfAnotherNumberIsRefused) {
+  EngFont other;
+  EXPECT_FALSE(SolMWinCreateFontApart(1, "Data\\Main\\0100.dat", &other));
+  EXPECT_TRUE(LogContains("Bad font number 1"));
+  EXPECT_FALSE(other.IsValid());
+  EXPECT_FALSE(SolMWinCreateFontApart(0, "", &other));
+  EXPECT_FALSE(SolMWinCreateFontApart(0, "Data\\Main\\0100.dat", nullptr));
+}
+
+class CountryTest : public ScreensTest {};
+
+TEST_F(CountryTest, TableRowsCodesAndFlagCells) {
+  EXPECT_EQ(CountryGetNumCountries(), 222);
+  struct Case { int row; const char* name; const char* code; } cases[] = {
+      {0, "Afghanistan", "AF"}, {60, "England", "GB"}, {141, "Netherlands Antilles", "AN"},
+      {147, "Northern Ireland", "G2"}, {173, "Scotland", "G3"}, {217, "Wales", "G4"},
+      {221, "Zimbabwe", "ZW"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_STREQ(CountryGetCountryName(c.row), c.name);
+    EXPECT_STREQ(kCountryTable[c.row].code, c.code);
+    EXPECT_EQ(kCountryTable[c.row].flagIndex, c.row);
+    EXPECT_EQ(CountryGetPosFromName(c.name), c.row);
+  }
+  EXPECT_STREQ(CountryGetCountryName(222), "(Unknown Country)");
+  EXPECT_STREQ(CountryGetCountryName(-1), "(Unknown Country)");
+  EXPECT_EQ(CountryGetPosFromName("england"), -1);  // letter case counts
+  EXPECT_STREQ(CountryControlGetEntryText(222, 0), "");
+  float rect[4];
+  ASSERT_TRUE(CountryGetFlagTextureRect(60, rect));  // column 12, row 3
+  EXPECT_FLOAT_EQ(rect[0], 12 / 16.0f);
+  EXPECT_FLOAT_EQ(rect[1], 3 / 16.0f);
+  EXPECT_FLOAT_EQ(rect[2], 13 / 16.0f);
+  EXPECT_FLOAT_EQ(rect[3], 4 / 16.0f);
+  EXPECT_FALSE(CountryGetFlagTextureRect(222, rect));
+}
+
+TEST_F(CountryTest, TheLocalCountryComesFromTheLocaleTerritory) {
+  struct Case { const char* lcAll; const char* lang; int row; } cases[] = {
+      {nullptr, "en_US.UTF-8", 208}, {nullptr, "de_DE", 71},    {nullptr, "en_GB.UTF-8", 60},
+      {nullptr, "fr_fr@euro", 67},   {"de_AT.UTF-8", "en_US", 13}, {nullptr, "C", -1},
+      {nullptr, "POSIX", -1},        {nullptr, "de", -1},       {nullptr, "", -1},
+  };
+  for (const Case& c : cases) {
+    if (c.lcAll) {
+      setenv("LC_ALL", c.lcAll, 1);
+    } else {
+      unsetenv("LC_ALL");
+    }
+    setenv("LANG", c.lang, 1);
+    ClearLog();
+    EXPECT_EQ(CountryGetLocalCountryPos(), c.row) << c.lang;
+    EXPECT_EQ(LogContains("Could not get local country pos"), c.row < 0) << c.lang;
+  }
+  unsetenv("LC_ALL");
+  setenv("LANG", "C", 1);
+  EXPECT_STREQ(CountryGetLocalCountryName(), "(Unknown Country)");
+}
+
+class UserNewTest : public ScreensTest {};
+
+TEST_F(UserNewTest, TheNameRule) {
+  struct Case { std::string text; bool player; bool ok; } cases[] = {
+      {"Ann", true, true},
+      {std::string(32, 'a'), true, true},
+      {std::string(33, 'a'), true, false},
+      {std::string(64, 'c'), false, true},
+      {std::string(65, 'c'), false, false},
+      {" Ann", true, false},
+      {"Ann ", true, false},
+      {"Ann\t", true, false},
+      {"\tAnn", true, false},
+      {"UnSeT", true, false},
+      {"UNSELECTED", false, false},
+      {"Not Selected", true, false},
+      {"", true, false},
+      {"\n \n", true, false},  // the placeholder of a name that exists
+      {"a/b", true, false},
+      {"..", true, false},
+      {"Cote d'Ivoire", false, true},
+      {"(Unknown Country)", false, true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(UserNewIsValidName(c.text.c_str(), c.player), c.ok) << "'" << c.text << "'";
+  }
+  EXPECT_FALSE(UserNewIsValidName(nullptr, true));
+}
+
+TEST_F(UserNewTest, ContinueRefusesANameThatExistsAndKeepsItsFiles) {
+  StartScreens();
+  ScreensGoto(g_ScreenUserNew);
+  mwin.PopupCloseIfOpen();
+  WriteProfile("Bob", "Wales");
+  const std::string usr = std::string(dir_) + "/Quarnix/Free Cardolia 3D/Users/Bob.usr";
+  const std::string before = ReadFile(usr);
+  ScreensGoto(g_ScreenUserNew);
+  std::strcpy(const_cast<char*>(UserNewGetTypedName()), "Bob");
+  UserNewControlContinueCB();
+  EXPECT_TRUE(mwin.IsPopupOpen());
+  EXPECT_EQ(ReadFile(usr), before);
+  mwin.PopupCloseIfOpen();
+}
+
+class UserListTest : public ScreensTest {
+ protected:
+  std::string Users() const { return std::string(dir_) + "/Quarnix/Free Cardolia 3D/Users/"; }
+};
+
+TEST_F(UserListTest, OnlyPlayerFilesAreListedAtMostFifty) {
+  std::filesystem::create_directories(Users());
+  for (const char* name : {"a.usr", ".usr", "A.USR", "x.usr.bak", "b.usr", "bad..name.usr",
+                           "ctrl\x01.usr"}) {
+    WriteFile(Users() + name, "x");
+  }
+  WriteFile(Users() + std::string(33, 'n') + ".usr", "x");  // a name a player cannot have
+  UserLoadControlScanUsers();
+  ASSERT_EQ(g_UserList.count, 2);
+  EXPECT_STREQ(g_UserList.names[0], "a");
+  EXPECT_STREQ(g_UserList.names[1], "b");
+  EXPECT_EQ(g_UserList.country[0], -1);  // unreadable: listed without a country
+
+  for (int i = 0; i < 51; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "p%02d.usr", i);
+    WriteFile(Users() + name, "x");
+  }
+  UserLoadControlScanUsers();
+  EXPECT_EQ(g_UserList.count, 50);
+}
+
+TEST_F(UserListTest, ALonePlayerBecomesTheCurrentOne) {
+  WriteProfile("Solo", "Wales");
+  g_ResolutionSettings.lastPlayer[0] = '\0';
+  std::uint8_t always = 9;
+  EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Solo");
+  EXPECT_EQ(always, 0);
+}
+
+class MainMenuTest : public ScreensTest {
+ protected:
+  void EnterMenu() {
+    StartScreens();
+    g_UserRecord = UserRecord{};
+    GenSetCurGame(MainGetCurGameFromOptions());  // as the start of play does
+    ScreensGoto(g_ScreenMain);
+    ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+  }
+};
+
+TEST_F(MainMenuTest, PlayerChangeReachesTheRightEdgeOfExit) {
+  EnterMenu();
+  MWinButton* change = ScreenButton("Main", "PlayerChange");
+  ASSERT_NE(change, nullptr);
+  MWinArea a;
+  change->GetArea(&a, true);
+  EXPECT_FLOAT_EQ(a.x, 544);
+  EXPECT_FLOAT_EQ(a.w, 92);
+  // The list lists every game and stands on the player's game.
+  MWinButton* list = ScreenButton("Main", "GamesFull");
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->PanelData().count, 84);
+  EXPECT_EQ(list->PanelGetPos(), 37);
+  EXPECT_STREQ(ScreenButton("Main", "GameTitle")->GetTextP(), "Klondike");
+  // No saved game: Continue and Quit are disabled.
+  EXPECT_FALSE(ScreenButton("Main", "ContinueGame")->IsEnabled());
+  EXPECT_FALSE(ScreenButton("Main", "QuitGame")->IsEnabled());
+}
+
+TEST_F(MainMenuTest, APageChangeRemovesOnlyThePagesButtons) {
+  EnterMenu();
+  MWinWindow* window = ScreenWindow("Main");
+  ASSERT_NE(window, nullptr);
+  MWinButton* exit = ScreenButton("Main", "Exit");
+  // A page's rows stand after the menu's own.
+  window->AddButton("PageRow", MWIN_BUT_PUSH, "Main", "page", 220, 100, 50, 20);
+  g_UserRecord.mainPage = 3;
+  MainControlShowPage();
+  g_UserRecord.mainPage = 0;
+  MainControlShowPage();
+  EXPECT_EQ(window->GetButtonFromID("PageRow", false), nullptr);
+  EXPECT_EQ(exit->next_, nullptr);
+  EXPECT_NE(ScreenButton("Main", "NewGame"), nullptr);
+}
+
+TEST_F(MainMenuTest, AboutFromTheMenuGoesBackToTheMenu) {
+  EnterMenu();
+  ScreensGoto(g_ScreenAbout);
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenAbout);
+  EXPECT_EQ(EngScreenGetEntry(g_ScreenAbout)->previous, g_ScreenMain);
+  EXPECT_STREQ(ScreenButton("About", "Title")->GetTextP(), "Free Cardolia 3D");
+  EXPECT_STREQ(ScreenButton("About", "Version")->GetTextP(), "Version   4.82");
+  AboutControlDoneCB();
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
+}
+
+}  // namespace

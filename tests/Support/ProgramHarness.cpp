@@ -95,6 +95,9 @@ bool ProgramHarness::StartDisplay(int width, int height) {
 }
 
 bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const std::string& lang) {
+  // The waits read this run's log only.
+  std::error_code ignored;
+  std::filesystem::remove(UserFolder() + "/LogFile.txt", ignored);
   const std::string program = std::string(CARDOLIA_BUILD_DIR) + "/Cardolia_DX9";
   const pid_t pid = fork();
   if (pid < 0) return false;
@@ -109,6 +112,7 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
     unsetenv("LC_MESSAGES");
     setenv("CARDOLIA_HEADLESS", "1", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    for (const auto& [name, value] : env_) setenv(name.c_str(), value.c_str(), 1);
     std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -118,6 +122,10 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
   programPid_ = pid;
   exitCode_ = -1000;
   return true;
+}
+
+void ProgramHarness::SetProgramEnv(const std::string& name, const std::string& value) {
+  env_.emplace_back(name, value);
 }
 
 bool ProgramHarness::WaitForLog(const std::string& text, double seconds) {

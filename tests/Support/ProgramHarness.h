@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class ProgramHarness {
@@ -29,8 +30,12 @@ class ProgramHarness {
   // within 10 s.
   bool StartDisplay(int width = 1024, int height = 768);
   // Starts build/Cardolia_DX9 with the arguments; lang is its LANG (LC_ALL
-  // and LC_MESSAGES are cleared). False when it cannot be started.
+  // and LC_MESSAGES are cleared). The log of an earlier run is removed
+  // first. False when it cannot be started.
   bool StartProgram(const std::vector<std::string>& args = {}, const std::string& lang = "en_US.UTF-8");
+  // An environment variable for the program's next start (after the
+  // harness's own).
+  void SetProgramEnv(const std::string& name, const std::string& value);
   // Waits until the log holds the text; false after the time.
   bool WaitForLog(const std::string& text, double seconds);
   // Waits until the program ended; its exit code, or -1000 after the time.
@@ -69,4 +74,5 @@ class ProgramHarness {
   int serverPid_ = -1;
   int programPid_ = -1;
   int exitCode_ = -1000;
+  std::vector<std::pair<std::string, std::string>> env_;
 };

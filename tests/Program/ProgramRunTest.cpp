@@ -1,12 +1,14 @@
 // Program tests: Cardolia_DX9 started as a player starts it, each run on a
-// private X server with its own home folder; screenshots go to
-// <build>/screenshots.
+// private X server with its own home folder (so these tests need no shared
+// display and run beside the others); screenshots go to <build>/screenshots.
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "App/Resolution.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "tests/Support/ProgramHarness.h"
@@ -32,7 +34,7 @@ std::string ErrorsOf(const std::string& log) {
   return errors;
 }
 
-class ProgramDisplayTest : public TempDirTest {
+class ProgramRunTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
@@ -42,7 +44,7 @@ class ProgramDisplayTest : public TempDirTest {
   std::string shots_;
 };
 
-TEST_F(ProgramDisplayTest, FirstStartShowsThePlayerSelection) {
+TEST_F(ProgramRunTest, FirstStartShowsThePlayerSelection) {
   ProgramHarness h(dir_ + "/home");
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());
@@ -55,7 +57,7 @@ TEST_F(ProgramDisplayTest, FirstStartShowsThePlayerSelection) {
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }
 
-TEST_F(ProgramDisplayTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
+TEST_F(ProgramRunTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
   ProgramHarness h(dir_ + "/home");
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram({}, "de_DE.UTF-8"));
@@ -82,7 +84,7 @@ TEST_F(ProgramDisplayTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }
 
-TEST_F(ProgramDisplayTest, TheLastPlayerIsOfferedWithItsFlag) {
+TEST_F(ProgramRunTest, TheLastPlayerIsOfferedWithItsFlag) {
   ProgramHarness h(dir_ + "/home");
   const std::string users = h.UserFolder() + "/Users";
   std::filesystem::create_directories(users);
@@ -111,6 +113,65 @@ TEST_F(ProgramDisplayTest, TheLastPlayerIsOfferedWithItsFlag) {
   h.ClickVirtual(516, 448);  // Exit Game
   EXPECT_EQ(h.WaitForExit(30), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+// A settings file of version 4.82 that does not ask for the dialog.
+void WriteQuietSettings(const std::string& folder) {
+  std::filesystem::create_directories(folder);
+  ResolutionSetDefaults();
+  g_ResolutionSettings.showDialog = 0;
+  g_ResolutionSettings.fullWidth = 1024;
+  g_ResolutionSettings.fullHeight = 768;
+  std::uint8_t bytes[kResolutionFileSize];
+  ResolutionToBytes(g_ResolutionSettings, bytes);
+  std::FILE* f = std::fopen((folder + "/Resolution.dat").c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes, 1, sizeof bytes, f);
+  std::fclose(f);
+}
+
+int ShowDialogOnDisk(const ProgramHarness& h) {
+  std::FILE* f = std::fopen((h.UserFolder() + "/Resolution.dat").c_str(), "rb");
+  if (!f) return -1;
+  unsigned char bytes[kResolutionFileSize];
+  const std::size_t n = std::fread(bytes, 1, sizeof bytes, f);
+  std::fclose(f);
+  return n == kResolutionFileSize ? bytes[8] : -1;
+}
+
+TEST_F(ProgramRunTest, TheSettingsAskForTheDialogWhileTheProgramRuns) {
+  ProgramHarness h(dir_ + "/home");
+  WriteQuietSettings(h.UserFolder());
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  EXPECT_EQ(h.LogText().find("Start-up configuration"), std::string::npos);
+  EXPECT_EQ(ShowDialogOnDisk(h), 1);  // running: a crash would show the dialog
+  h.ClickVirtual(516, 448);           // Exit Game
+  EXPECT_EQ(h.WaitForExit(30), 0);
+  EXPECT_EQ(ShowDialogOnDisk(h), 0);  // a clean end stores the real value
+
+  // A killed run leaves the file asking for the dialog.
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  h.KillProgram();
+  EXPECT_EQ(ShowDialogOnDisk(h), 1);
+
+  // The command line CONFIGURATION asks for the configuration whatever the
+  // settings say.
+  WriteQuietSettings(h.UserFolder());
+  ASSERT_TRUE(h.StartProgram({"CONFIGURATION"}));
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  EXPECT_NE(h.LogText().find("Start-up configuration"), std::string::npos);
+  h.ClickVirtual(516, 448);
+  EXPECT_EQ(h.WaitForExit(30), 0);
+}
+
+TEST_F(ProgramRunTest, NoWindowEndsWithAFailureCode) {
+  ProgramHarness h(dir_ + "/home");
+  h.SetProgramEnv("SDL_VIDEODRIVER", "none");  // no video: the window cannot be made
+  ASSERT_TRUE(h.StartProgram());
+  EXPECT_EQ(h.WaitForExit(30), 255);
 }
 
 }  // namespace

@@ -240,6 +240,16 @@ long ProgramHarness::PixelVirtual(float vx, float vy) {
   return colour;
 }
 
+bool ProgramHarness::WaitUntilDrawn(float x, float y, double seconds) {
+  const auto start = Clock::now();
+  do {
+    const long colour = PixelVirtual(x, y);
+    if (colour > 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (SecondsSince(start) < seconds);
+  return false;
+}
+
 std::string ProgramHarness::UserFolder() const { return home_ + "/data/Quarnix/Free Cardolia 3D"; }
 
 std::string ProgramHarness::LogText() const {

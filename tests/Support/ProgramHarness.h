@@ -53,6 +53,9 @@ class ProgramHarness {
   // Lets the program draw a few frames.
   static void Settle(double seconds = 0.4);
 
+  // Waits until the point of the virtual screen is no longer black (the
+  // screen there has been drawn); false after the time.
+  bool WaitUntilDrawn(float x, float y, double seconds);
   // Saves the whole display as a PNG; false on failure.
   bool Screenshot(const std::string& pngPath);
   // The colour (0xRRGGBB) at a point of the virtual screen; -1 on failure.

@@ -69,7 +69,7 @@ TEST_F(ProgramRunTest, FirstStartShowsThePlayerSelection) {
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }
 
-TEST_F(ProgramRunTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
+TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) {
   ProgramHarness h(dir_ + "/home");
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram({}, "de_DE.UTF-8"));
@@ -90,9 +90,14 @@ TEST_F(ProgramRunTest, NewPlayerScreensTakeANameAndTheLocalCountry) {
   h.ClickVirtual(320, 442);  // Continue: back with the local country
   ProgramHarness::Settle(0.8);
   EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayerCountry.png"));
-  h.Key("Escape");  // Back to the player selection
-  ProgramHarness::Settle(0.8);
-  EXPECT_EQ(ExitFromUsers(h), 0);
+  h.ClickVirtual(320, 442);  // Continue: the player is made and play starts
+  // The main menu, once the player's cards are made: its page backdrop.
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 180));
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "MainMenu.png"));
+  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() + "/Users/Ann.usr"));
+  h.ClickVirtual(612, 458);  // Exit
+  EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }
 

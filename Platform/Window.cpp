@@ -19,6 +19,8 @@
 
 namespace {
 
+PlatformPumpHook gPumpHook = nullptr;  // see PlatformSetPumpHook
+
 struct WindowState {
   std::map<std::string, WNDCLASSA> classes;
   std::map<std::string, std::string> classNames;  // keeps lpszClassName alive
@@ -273,12 +275,15 @@ BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL) {
 
 BOOL PeekMessageA(WinMsg* msg, HWND, UINT, UINT, UINT removeFlags) {
   if (!msg) return FALSE;
+  if (gPumpHook) gPumpHook();
   if (S().queue.empty() && !S().headless) InputSdlPump();
   if (S().queue.empty()) return FALSE;
   *msg = S().queue.front();
   if (removeFlags & PM_REMOVE) S().queue.pop_front();
   return TRUE;
 }
+
+void PlatformSetPumpHook(PlatformPumpHook hook) { gPumpHook = hook; }
 
 BOOL TranslateMessage(const WinMsg*) { return FALSE; }
 

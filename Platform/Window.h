@@ -146,6 +146,12 @@ int PlatformFlushInputMessages(double seconds);
 // WM_DESTROY; false when none waits.
 bool PlatformRemoveOneDroppableMessage();
 
+// Called by PeekMessageA before it looks at the queue, so that a unit whose
+// work ends on another thread (the music's end, Platform/Mci.h) can post its
+// message from the pumping thread. One hook; null removes it.
+using PlatformPumpHook = void (*)();
+void PlatformSetPumpHook(PlatformPumpHook hook);
+
 // ---- Test seams ----------------------------------------------------------------------------
 
 // Headless back end on or off (windows made before keep their back end).

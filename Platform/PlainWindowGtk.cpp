@@ -1,0 +1,282 @@
+// PlainWindowGtk.cpp - the plain window on GTK 3 (see PlainWindow.h).
+//
+// A GtkWindow holds a GtkFixed, on which each control's widget sits at its
+// place with its size requested. Signal handlers only queue events on the
+// window's record; the owner takes them with PlainWindowNextEvent. Texts are
+// converted CP1252 <-> UTF-8 here. GTK is started on the first window.
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <string>
+
+#include "Platform/Cp1252.h"
+#include "Platform/PlainWindowLocal.h"
+#include "Platform/Time.h"
+
+namespace {
+
+constexpr int kEscape = 27;
+constexpr double kDrawWaitSeconds = 3.0;
+constexpr const char* kIndexKey = "plain-control";
+constexpr const char* kDrawnKey = "plain-drawn";
+
+bool StartGtk() {
+  static int started = -1;
+  if (started < 0) started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
+  return started == 1;
+}
+
+int IndexOf(GtkWidget* widget) { return GPOINTER_TO_INT(g_object_get_data(G_OBJECT(widget), kIndexKey)); }
+
+void Queue(PlainWindow* window, int kind, int control, int value) {
+  window->events.push_back({kind, control, value});
+}
+
+// ---- Signal handlers --------------------------------------------------------------------
+
+void OnClicked(GtkWidget* widget, gpointer data) {
+  Queue(static_cast<PlainWindow*>(data), kPlainEventClicked, IndexOf(widget), 0);
+}
+
+void OnChanged(GtkComboBox* combo, gpointer data) {
+  Queue(static_cast<PlainWindow*>(data), kPlainEventSelectionChanged, IndexOf(GTK_WIDGET(combo)),
+        gtk_combo_box_get_active(combo));
+}
+
+gboolean OnKeyReleased(GtkWidget*, GdkEventKey* key, gpointer data) {
+  if (key->keyval != GDK_KEY_Escape) return FALSE;
+  Queue(static_cast<PlainWindow*>(data), kPlainEventKeyReleased, -1, kEscape);
+  return TRUE;
+}
+
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  Queue(static_cast<PlainWindow*>(data), kPlainEventCloseAsked, -1, 0);
+  return TRUE;  // the owner decides; the window stays until it is destroyed
+}
+
+gboolean OnDrawn(GtkWidget* widget, cairo_t*, gpointer) {
+  g_object_set_data(G_OBJECT(widget), kDrawnKey, GINT_TO_POINTER(1));
+  return FALSE;
+}
+
+// The label inside a button or frame, or the widget itself when it is one.
+GtkLabel* LabelOf(GtkWidget* widget) {
+  if (GTK_IS_LABEL(widget)) return GTK_LABEL(widget);
+  if (GTK_IS_FRAME(widget)) {
+    GtkWidget* label = gtk_frame_get_label_widget(GTK_FRAME(widget));
+    return label && GTK_IS_LABEL(label) ? GTK_LABEL(label) : nullptr;
+  }
+  if (GTK_IS_BIN(widget)) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(widget));
+    return child && GTK_IS_LABEL(child) ? GTK_LABEL(child) : nullptr;
+  }
+  return nullptr;
+}
+
+GtkWidget* MakeWidget(PlainWindow* window, const PlainControl& control, const std::string& text) {
+  switch (control.kind) {
+    case kPlainGroupBox:
+      return gtk_frame_new(text.c_str());
+    case kPlainStaticText: {
+      GtkWidget* label = gtk_label_new(text.c_str());
+      gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+      gtk_label_set_yalign(GTK_LABEL(label), 0.5f);
+      gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+      return label;
+    }
+    case kPlainPushButton: {
+      GtkWidget* button = gtk_button_new_with_label(text.c_str());
+      g_signal_connect(button, "clicked", G_CALLBACK(OnClicked), window);
+      return button;
+    }
+    case kPlainRadioButton: {
+      // Each in a group of its own: the owner keeps the marks of its groups.
+      GtkWidget* radio = gtk_radio_button_new_with_label(nullptr, text.c_str());
+      g_signal_connect(radio, "clicked", G_CALLBACK(OnClicked), window);
+      return radio;
+    }
+    case kPlainDropDown: {
+      GtkWidget* combo = gtk_combo_box_text_new();
+      g_signal_connect(combo, "changed", G_CALLBACK(OnChanged), window);
+      return combo;
+    }
+    case kPlainPicture:
+      return gtk_image_new();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::uint8_t red, std::uint8_t green,
+                    std::uint8_t blue) {
+  if (!StartGtk()) return false;
+  GtkWidget* top = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_title(GTK_WINDOW(top), Cp1252ToUtf8(title).c_str());
+  gtk_window_set_default_size(GTK_WINDOW(top), window->width, window->height);
+  gtk_window_move(GTK_WINDOW(top), std::max(x, 0), std::max(y, 0));
+  gtk_widget_set_name(top, "plain-window");
+  GtkCssProvider* css = gtk_css_provider_new();
+  const std::string rule = "#plain-window { background-color: rgb(" + std::to_string(red) + "," +
+                           std::to_string(green) + "," + std::to_string(blue) + "); }";
+  gtk_css_provider_load_from_data(css, rule.c_str(), -1, nullptr);
+  gtk_style_context_add_provider(gtk_widget_get_style_context(top), GTK_STYLE_PROVIDER(css),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(css);
+  GtkWidget* fixed = gtk_fixed_new();
+  gtk_widget_set_size_request(fixed, window->width, window->height);
+  gtk_container_add(GTK_CONTAINER(top), fixed);
+  g_signal_connect(top, "key-release-event", G_CALLBACK(OnKeyReleased), window);
+  g_signal_connect(top, "delete-event", G_CALLBACK(OnDelete), window);
+  g_signal_connect_after(top, "draw", G_CALLBACK(OnDrawn), nullptr);
+  gtk_widget_show_all(top);
+  window->gtkWindow = top;
+  window->gtkFixed = fixed;
+  PlainGtkPump();
+  return true;
+}
+
+void PlainGtkDestroy(PlainWindow* window) {
+  if (!window->gtkWindow) return;
+  // Handlers must not queue onto a record that is about to go.
+  g_signal_handlers_disconnect_matched(window->gtkWindow, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+  for (PlainControl& control : window->controls) {
+    if (control.widget) {
+      g_signal_handlers_disconnect_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+    }
+  }
+  gtk_widget_destroy(window->gtkWindow);
+  window->gtkWindow = nullptr;
+  window->gtkFixed = nullptr;
+  PlainGtkPump();
+}
+
+bool PlainGtkAddControl(PlainWindow* window, int index, int x, int y, int width, int height) {
+  PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  const std::string text = Cp1252ToUtf8(control.text.c_str());
+  GtkWidget* placed;
+  if (control.kind == kPlainEdit) {
+    GtkWidget* view = gtk_text_view_new();
+    gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view), GTK_WRAP_NONE);
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), text.c_str(), -1);
+    placed = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(placed), GTK_POLICY_ALWAYS, GTK_POLICY_ALWAYS);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(placed), GTK_SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(placed), view);
+    control.widget = view;
+  } else {
+    placed = MakeWidget(window, control, text);
+    if (!placed) return false;
+    control.widget = placed;
+  }
+  g_object_set_data(G_OBJECT(control.widget), kIndexKey, GINT_TO_POINTER(index));
+  gtk_widget_set_size_request(placed, std::max(width, 1), std::max(height, 1));
+  gtk_fixed_put(GTK_FIXED(window->gtkFixed), placed, x, y);
+  gtk_widget_show_all(placed);
+  PlainGtkPump();
+  return true;
+}
+
+void PlainGtkShowText(PlainWindow* window, int index) {
+  PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  const std::string text = Cp1252ToUtf8(control.text.c_str());
+  GtkWidget* widget = control.widget;
+  if (control.kind == kPlainEdit) {
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(widget)), text.c_str(), -1);
+  } else if (control.kind == kPlainGroupBox) {
+    gtk_frame_set_label(GTK_FRAME(widget), text.c_str());
+    PlainGtkShowAlignment(window, index);
+  } else if (GtkLabel* label = LabelOf(widget)) {
+    gtk_label_set_text(label, text.c_str());
+  }
+  PlainGtkPump();
+}
+
+std::string PlainGtkReadText(const PlainWindow* window, int index) {
+  const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  if (control.kind == kPlainEdit) {
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(control.widget));
+    GtkTextIter start, end;
+    gtk_text_buffer_get_bounds(buffer, &start, &end);
+    gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+    std::string converted = Utf8ToCp1252(text);
+    g_free(text);
+    return converted;
+  }
+  return control.text;
+}
+
+void PlainGtkShowAlignment(PlainWindow* window, int index) {
+  const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  const float x = control.alignment == 1 ? 0.5f : control.alignment == 2 ? 1.0f : 0.0f;
+  const GtkJustification justify = control.alignment == 1   ? GTK_JUSTIFY_CENTER
+                                   : control.alignment == 2 ? GTK_JUSTIFY_RIGHT
+                                                            : GTK_JUSTIFY_LEFT;
+  if (control.kind == kPlainEdit) {
+    gtk_text_view_set_justification(GTK_TEXT_VIEW(control.widget), justify);
+  } else if (control.kind == kPlainGroupBox) {
+    gtk_frame_set_label_align(GTK_FRAME(control.widget), x, 0.5f);
+  } else if (GtkLabel* label = LabelOf(control.widget)) {
+    gtk_label_set_xalign(label, x);
+    gtk_label_set_justify(label, justify);
+  }
+  PlainGtkPump();
+}
+
+void PlainGtkShowChecked(PlainWindow* window, int index) {
+  const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  g_signal_handlers_block_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(control.widget), control.checked);
+  g_signal_handlers_unblock_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+}
+
+void PlainGtkAddItem(PlainWindow* window, int index, const char* text) {
+  const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
+  gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(control.widget), Cp1252ToUtf8(text).c_str());
+}
+
+int PlainGtkReadSelection(const PlainWindow* window, int index) {
+  return gtk_combo_box_get_active(GTK_COMBO_BOX(window->controls[static_cast<std::size_t>(index)].widget));
+}
+
+void PlainGtkPump() {
+  // Bounded: a busy window system never keeps the caller here.
+  for (int i = 0; i < 200 && g_main_context_iteration(nullptr, FALSE); ++i) {
+  }
+}
+
+bool PlainGtkCapture(PlainWindow* window, int* width, int* height, std::vector<std::uint8_t>* rgb) {
+  GtkWidget* top = window->gtkWindow;
+  if (!top) return false;
+  gtk_widget_queue_draw(top);
+  g_object_set_data(G_OBJECT(top), kDrawnKey, GINT_TO_POINTER(0));
+  const double until = PlatformTimeNow() + kDrawWaitSeconds;
+  while (!g_object_get_data(G_OBJECT(top), kDrawnKey) && PlatformTimeNow() < until) {
+    PlainGtkPump();
+    g_usleep(5000);
+  }
+  gdk_display_sync(gtk_widget_get_display(top));
+  GdkWindow* surface = gtk_widget_get_window(top);
+  if (!surface) return false;
+  const int w = gdk_window_get_width(surface), h = gdk_window_get_height(surface);
+  GdkPixbuf* pixels = gdk_pixbuf_get_from_window(surface, 0, 0, w, h);
+  if (!pixels) return false;
+  const int channels = gdk_pixbuf_get_n_channels(pixels);
+  const int stride = gdk_pixbuf_get_rowstride(pixels);
+  const guchar* data = gdk_pixbuf_get_pixels(pixels);
+  rgb->assign(static_cast<std::size_t>(w) * h * 3, 0);
+  for (int row = 0; row < h; ++row) {
+    for (int column = 0; column < w; ++column) {
+      const guchar* pixel = data + row * stride + column * channels;
+      std::uint8_t* out = rgb->data() + (static_cast<std::size_t>(row) * w + column) * 3;
+      out[0] = pixel[0];
+      out[1] = pixel[1];
+      out[2] = pixel[2];
+    }
+  }
+  g_object_unref(pixels);
+  *width = w;
+  *height = h;
+  return true;
+}

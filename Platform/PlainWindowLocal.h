@@ -1,0 +1,51 @@
+// PlainWindowLocal.h - the plain window's record, shared by the common code
+// (PlainWindow.cpp: records, events, the fake) and the GTK back end
+// (PlainWindowGtk.cpp).
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "Platform/PlainWindow.h"
+
+struct _GtkWidget;
+
+struct PlainControl {
+  int kind = 0;
+  std::string text;  // CP1252; for a GTK edit, what was last set (the user may have typed since)
+  int alignment = 0;
+  bool checked = false;
+  int selection = -1;
+  std::vector<std::string> items;
+  _GtkWidget* widget = nullptr;  // GTK: the control (for an edit, its text view)
+};
+
+struct PlainWindow {
+  PlainWindowBackEnd backEnd = kPlainWindowFake;
+  int width = 0;
+  int height = 0;
+  std::vector<PlainControl> controls;
+  std::deque<PlainWindowEvent> events;
+  double idleSince = 0.0;  // fake: when the last event was taken (or the window made)
+  _GtkWidget* gtkWindow = nullptr;
+  _GtkWidget* gtkFixed = nullptr;
+};
+
+// ---- The GTK back end (PlainWindowGtk.cpp) -------------------------------------------
+// Each works on the record's GTK fields; the common code has already checked
+// the control number.
+bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::uint8_t red, std::uint8_t green,
+                    std::uint8_t blue);
+void PlainGtkDestroy(PlainWindow* window);
+// Makes the widget of controls[index] from its kind and text.
+bool PlainGtkAddControl(PlainWindow* window, int index, int x, int y, int width, int height);
+void PlainGtkShowText(PlainWindow* window, int index);
+std::string PlainGtkReadText(const PlainWindow* window, int index);
+void PlainGtkShowAlignment(PlainWindow* window, int index);
+void PlainGtkShowChecked(PlainWindow* window, int index);
+void PlainGtkAddItem(PlainWindow* window, int index, const char* text);
+int PlainGtkReadSelection(const PlainWindow* window, int index);
+// Runs what the window system has waiting (never blocks).
+void PlainGtkPump();
+bool PlainGtkCapture(PlainWindow* window, int* width, int* height, std::vector<std::uint8_t>* rgb);

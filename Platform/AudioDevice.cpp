@@ -18,6 +18,7 @@ struct AudioDeviceState {
   std::recursive_mutex lock;
   SDL_AudioDeviceID device = 0;
   int references = 0;
+  bool manual = false;  // no SDL device (AudioDeviceUseManualOutputForTests)
   int rate = kAudioDeviceDefaultRate;
   std::vector<AudioVoice*> voices;
   AudioRenderSource source = nullptr;
@@ -45,6 +46,7 @@ void SDLCALL Callback(void*, Uint8* stream, int bytes) {
 
 bool OpenDevice() {
   AudioDeviceState& s = S();
+  if (s.manual) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{};
   want.freq = s.rate;
@@ -89,14 +91,18 @@ void AudioDeviceRelease() {
   if (--s.references == 0) CloseDevice();
 }
 
-bool AudioDeviceIsOpen() { return S().device != 0; }
+bool AudioDeviceIsOpen() { return S().device != 0 || (S().manual && S().references > 0); }
+
+void AudioDeviceUseManualOutputForTests(bool manual) {
+  if (S().references == 0) S().manual = manual;
+}
 
 int AudioDeviceGetRate() { return S().rate; }
 
 bool AudioDeviceSetRate(int rate) {
   AudioDeviceState& s = S();
   if (rate < 8000 || rate > 192000) return false;
-  if (rate == s.rate) return s.references == 0 || s.device != 0;
+  if (rate == s.rate) return s.references == 0 || AudioDeviceIsOpen();
   s.rate = rate;
   if (s.references == 0) return true;
   CloseDevice();

@@ -59,6 +59,12 @@ void AudioDeviceRemoveVoice(AudioVoice* voice);
 // The one render source (null removes it). Takes the lock.
 void AudioDeviceSetRenderSource(AudioRenderSource source, void* context);
 
+// Test seam: with manual output on, acquiring opens no SDL device, so the
+// only rendering is what AudioDeviceRender is asked for: mixing and music
+// tests run exactly, without a sound system. Change it only while no
+// reference is held.
+void AudioDeviceUseManualOutputForTests(bool manual);
+
 // Renders `frames` frames into out (2 x frames values) at the current rate:
 // what the callback runs for each buffer, and what tests and benchmarks call
 // to mix without a device. Takes the lock.

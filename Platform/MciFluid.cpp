@@ -34,6 +34,7 @@ constexpr const char* kSoundFonts[] = {"/usr/share/sounds/sf2/default-GM.sf2",
 // that the last notes and the reverb fade out instead of being cut.
 constexpr int kTailSeconds = 2;
 constexpr float kFloatToS16 = 32767.0f;
+constexpr double kSynthGain = 0.5;
 
 struct MciAlias {
   std::string name;
@@ -66,13 +67,22 @@ MciState& S() {
 
 // ---- The audio thread's side -------------------------------------------------------
 
+// True once the player has passed the piece's last event. (The player itself
+// reports that it is done only a few seconds later, when it gives up
+// waiting for notes to ring out.)
+bool PieceEnded(fluid_player_t* player) {
+  if (fluid_player_get_status(player) == FLUID_PLAYER_DONE) return true;
+  const int total = fluid_player_get_total_ticks(player);
+  return total > 0 && fluid_player_get_current_tick(player) >= total;
+}
+
 void Render(float* accumulator, int frames, int, void*) {
   MciState& s = S();
   if (!s.synth) return;
   bool anyPlaying = false;
   for (const auto& alias : s.aliases) {
     if (!alias->playing) continue;
-    if (fluid_player_get_status(alias->player) == FLUID_PLAYER_DONE) {
+    if (PieceEnded(alias->player)) {
       alias->playing = false;
       if (alias->notify) alias->ended = true;
       s.tailFrames = static_cast<long>(kTailSeconds) * s.synthRate;
@@ -131,13 +141,15 @@ bool MakeSynth(int rate) {
   if (!s.settings) return false;
   fluid_settings_setnum(s.settings, "synth.sample-rate", static_cast<double>(rate));
   fluid_settings_setstr(s.settings, "player.timing-source", "sample");
+  // The library's default level leaves a full arrangement some 20 dB below
+  // the card sounds; this brings it level with them.
+  fluid_settings_setnum(s.settings, "synth.gain", kSynthGain);
   s.synth = new_fluid_synth(s.settings);
   if (!s.synth || fluid_synth_sfload(s.synth, MciGetSoundFontPath(), 1) == FLUID_FAILED) {
     FreeSynth();
     return false;
   }
   s.synthRate = rate;
-  AudioDeviceSetRenderSource(Render, nullptr);
   return true;
 }
 
@@ -225,6 +237,7 @@ MCIERROR Open(const std::string& rest) {
     }
     return MCIERR_CANNOT_LOAD_DRIVER;
   }
+  AudioDeviceSetRenderSource(Render, nullptr);
   alias->name = aliasName;
   alias->deviceId = s.nextDeviceId++;
   AudioDeviceLockGuard hold;

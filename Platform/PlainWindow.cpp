@@ -162,12 +162,21 @@ bool PlainWindowNextEvent(PlainWindow* window, PlainWindowEvent* event) {
 // ---- Test seams --------------------------------------------------------------------------
 
 void PlainWindowFakeClick(PlainWindow* window, int control) {
-  if (Find(window, control)) Queue(window, kPlainEventClicked, control, 0);
+  if (!Find(window, control)) return;
+  if (IsGtk(window)) {
+    PlainGtkClick(window, control);
+  } else {
+    Queue(window, kPlainEventClicked, control, 0);
+  }
 }
 
 void PlainWindowFakeSelect(PlainWindow* window, int control, int index) {
   PlainControl* found = Find(window, control);
   if (!found || found->kind != kPlainDropDown) return;
+  if (IsGtk(window)) {
+    PlainGtkSelect(window, control, index);
+    return;
+  }
   found->selection = index;
   Queue(window, kPlainEventSelectionChanged, control, index);
 }

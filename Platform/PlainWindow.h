@@ -89,9 +89,10 @@ int PlainWindowGetSelection(const PlainWindow* window, int control);
 bool PlainWindowNextEvent(PlainWindow* window, PlainWindowEvent* event);
 
 // ---- Test seams --------------------------------------------------------------------------
-// The fake's user: the events as the GTK back end would report them (a click
-// on a radio button does not change its mark; a selection does change the
-// drop-down's selection).
+// The user: the events as the GTK back end reports them (a click on a radio
+// button does not change its mark; a selection does change the drop-down's
+// selection). On a GTK window a click and a selection go through GTK's own
+// signals; a key release and a close request are queued directly.
 void PlainWindowFakeClick(PlainWindow* window, int control);
 void PlainWindowFakeSelect(PlainWindow* window, int control, int index);
 void PlainWindowFakeReleaseKey(PlainWindow* window, int virtualKey);

@@ -240,6 +240,18 @@ int PlainGtkReadSelection(const PlainWindow* window, int index) {
   return gtk_combo_box_get_active(GTK_COMBO_BOX(window->controls[static_cast<std::size_t>(index)].widget));
 }
 
+void PlainGtkClick(PlainWindow* window, int index) {
+  GtkWidget* widget = window->controls[static_cast<std::size_t>(index)].widget;
+  if (GTK_IS_BUTTON(widget)) gtk_button_clicked(GTK_BUTTON(widget));
+  PlainGtkPump();
+}
+
+void PlainGtkSelect(PlainWindow* window, int index, int item) {
+  GtkWidget* widget = window->controls[static_cast<std::size_t>(index)].widget;
+  if (GTK_IS_COMBO_BOX(widget)) gtk_combo_box_set_active(GTK_COMBO_BOX(widget), item);
+  PlainGtkPump();
+}
+
 void PlainGtkPump() {
   // Bounded: a busy window system never keeps the caller here.
   for (int i = 0; i < 200 && g_main_context_iteration(nullptr, FALSE); ++i) {

@@ -46,6 +46,9 @@ void PlainGtkShowAlignment(PlainWindow* window, int index);
 void PlainGtkShowChecked(PlainWindow* window, int index);
 void PlainGtkAddItem(PlainWindow* window, int index, const char* text);
 int PlainGtkReadSelection(const PlainWindow* window, int index);
+// Test seams: the user's click and choice through GTK's own signals.
+void PlainGtkClick(PlainWindow* window, int index);
+void PlainGtkSelect(PlainWindow* window, int index, int item);
 // Runs what the window system has waiting (never blocks).
 void PlainGtkPump();
 bool PlainGtkCapture(PlainWindow* window, int* width, int* height, std::vector<std::uint8_t>* rgb);

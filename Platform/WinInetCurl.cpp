@@ -185,7 +185,7 @@ bool WaitForBody(InternetHandle* request) {
 }
 
 void Take(InternetHandle* request, char* out, std::size_t count) {
-  if (out) std::memcpy(out, request->queue.data() + request->queueStart, count);
+  if (out && count > 0) std::memcpy(out, request->queue.data() + request->queueStart, count);
   request->queueStart += count;
   request->bytesTaken += count;
   if (request->queueStart == request->queue.size()) {

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libtomcrypt-dev zlib1g-dev libfreetype-dev libjpeg-dev libpng-dev
   libcurl4-openssl-dev libsdl2-dev libgl-dev libgtk-3-dev libfluidsynth-dev
-  timgm6mb-soundfont fonts-dejavu-core iso-flags-png-320x240
+  timgm6mb-soundfont fonts-dejavu-core iso-flags-png-320x240 ca-certificates
   xvfb xauth xdotool
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -9,5 +9,11 @@ extern "C" const char* __lsan_default_suppressions() {
          "leak:libSDL2\n"
          "leak:libLLVM\n"
          "leak:libEGL_mesa.so\n"
-         "leak:libgallium\n";
+         "leak:libgallium\n"
+         "leak:libgtk-3.so\n"
+         "leak:libgdk-3.so\n"
+         "leak:libglib-2.0.so\n"
+         "leak:libgobject-2.0.so\n"
+         "leak:libfontconfig.so\n"
+         "leak:libfluidsynth.so\n";
 }

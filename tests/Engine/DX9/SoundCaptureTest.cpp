@@ -1,0 +1,114 @@
+// The game's sound path end to end, through SDL's disk audio driver: a deal
+// sound, then the end-of-game tune, as the game starts them (sample file
+// 0210 setting the format, the tune in slot 0 with notification). The
+// capture is saved as a WAV file a person can play:
+// screenshots/deal-then-tune.wav in the build folder.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Engine/DX9/EngMidi.h"
+#include "Engine/EngSound.h"
+#include "Platform/Mci.h"
+#include "Platform/Time.h"
+#include "tests/Support/GraphicsTestSupport.h"
+
+namespace {
+
+void PutLittleEndian(std::string* out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// 16-bit stereo PCM at 44.1 kHz around the raw samples.
+std::string StereoWave(const std::string& samples) {
+  std::string file = "RIFF";
+  PutLittleEndian(&file, static_cast<std::uint32_t>(36 + samples.size()), 4);
+  file += "WAVEfmt ";
+  PutLittleEndian(&file, 16, 4);
+  PutLittleEndian(&file, 1, 2);
+  PutLittleEndian(&file, 2, 2);
+  PutLittleEndian(&file, 44100, 4);
+  PutLittleEndian(&file, 44100 * 4, 4);
+  PutLittleEndian(&file, 4, 2);
+  PutLittleEndian(&file, 16, 2);
+  file += "data";
+  PutLittleEndian(&file, static_cast<std::uint32_t>(samples.size()), 4);
+  return file + samples;
+}
+
+// Loudest left sample between two times of the capture.
+int Peak(const std::vector<std::int16_t>& stereo, double from, double to) {
+  int peak = 0;
+  for (auto i = static_cast<std::size_t>(from * 44100); i < static_cast<std::size_t>(to * 44100) && 2 * i < stereo.size(); ++i) {
+    peak = std::max(peak, std::abs(static_cast<int>(stereo[2 * i])));
+  }
+  return peak;
+}
+
+class SoundCaptureTest : public GraphicsTest {
+ protected:
+  void TearDown() override {
+    EngMidiCloseAll();
+    MciShutdown();
+    EngSoundShutdown();
+    EngSoundResetSettingsForTests();
+    unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    GraphicsTest::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST_F(SoundCaptureTest, ADealSoundThenTheTuneReachTheOutput) {
+  Start();
+  const std::string data = CARDOLIA_BUILD_DIR "/Data/Main/";
+  const std::string capture = dir_ + "/capture.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", capture.c_str(), 1);
+  if (!EngSoundInit(1, true, true, false, (data + "0210.dat").c_str())) {
+    GTEST_SKIP() << "SDL's disk audio driver is not available";
+  }
+  EngSound deal;
+  ASSERT_TRUE(deal.LoadFromFile((data + "0210.dat").c_str(), false));
+  deal.SetVolume(1.0f);
+  EngMidiInit();
+  ASSERT_TRUE(deal.Play());
+  Sleep(400);
+  ASSERT_TRUE(EngMidiLoadFromFile(0, (data + "0200.dat").c_str(), true));
+  ASSERT_TRUE(EngMidiPlay(0));
+  Sleep(2600);
+  EngMidiStop(0);
+  EngMidiClose(0);
+  deal.Destroy();
+  EngSoundShutdown();  // the last holder closes the device: the file is complete
+
+  std::ifstream in(capture, std::ios::binary);
+  const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int16_t> stereo(raw.size() / 2);
+  std::memcpy(stereo.data(), raw.data(), stereo.size() * 2);
+  ASSERT_GT(stereo.size(), 2u * 44100u * 2u) << "captured " << stereo.size() / 2 << " frames";
+
+  // The flick fills the first tenth of a second and is over well before the
+  // music starts; the music sounds within its first second.
+  EXPECT_GT(Peak(stereo, 0.0, 0.15), 8000);
+  EXPECT_EQ(Peak(stereo, 0.2, 0.38), 0);
+  EXPECT_GT(Peak(stereo, 0.45, 1.4), 2000);
+  EXPECT_GT(Peak(stereo, 1.5, 2.5), 2000);
+
+  const std::filesystem::path folder = CARDOLIA_BUILD_DIR "/screenshots";
+  std::filesystem::create_directories(folder);
+  std::ofstream out(folder / "deal-then-tune.wav", std::ios::binary | std::ios::trunc);
+  const std::string wave = StereoWave(raw.substr(0, stereo.size() * 2));
+  out.write(wave.data(), static_cast<std::streamsize>(wave.size()));
+  EXPECT_TRUE(out.good());
+}

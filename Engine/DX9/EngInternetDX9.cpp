@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/Debug.h"
 #include "Engine/EngInternet.h"
 #include "Engine/EngWindow.h"
@@ -154,10 +155,10 @@ HINTERNET EngInternetOpenUrl(HINTERNET session, const char* url, bool reload, bo
   if (reload) flags |= INTERNET_FLAG_RELOAD;
   if (!dialogs) flags |= INTERNET_FLAG_NO_UI;
   EngWindow* window = EngWindowGetCurrent();
-  const bool hide = dialogs && window && window->win.handle && !EngWindowGetScreenMode().windowed;
-  if (hide) ShowWindow(window->win.handle, SW_HIDE);
+  const bool hide = dialogs && window && window->Win().handle && !EngWindowGetScreenMode().windowed;
+  if (hide) ShowWindow(window->Win().handle, SW_HIDE);
   HINTERNET request = InternetOpenUrlA(session, url, nullptr, 0, flags, 0);
-  if (hide) ShowWindow(window->win.handle, SW_SHOWNORMAL);
+  if (hide) ShowWindow(window->Win().handle, SW_SHOWNORMAL);
   if (!request) {
     EngInternetCheckError("InternetOpenUrlA");
     return nullptr;

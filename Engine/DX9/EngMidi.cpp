@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngWindow.h"
@@ -76,8 +77,8 @@ bool EngMidiPlay(int slot) {
     return false;
   }
   EngWindow* window = EngWindowGetCurrent();
-  if (!window || !window->win.handle) return false;
-  return mciSendStringA(gMidi.play[slot], gMidi.reply, sizeof gMidi.reply, window->win.handle) == 0;
+  if (!window || !window->Win().handle) return false;
+  return mciSendStringA(gMidi.play[slot], gMidi.reply, sizeof gMidi.reply, window->Win().handle) == 0;
 }
 
 std::uint32_t EngMidiStop(int slot) {

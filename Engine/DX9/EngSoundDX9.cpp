@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Engine/DX9/ComDxWin.h"
 #include "Engine/Debug.h"
 #include "Engine/EngWindow.h"
 #include "Platform/DSound.h"
@@ -160,7 +161,7 @@ bool EngSoundInit_DX9() {
     ++gDS.run;
   }
   EngWindow* window = EngWindowGetCurrent();
-  const HRESULT level = gDS.directSound->SetCooperativeLevel(window ? window->win.handle : nullptr, DSSCL_PRIORITY);
+  const HRESULT level = gDS.directSound->SetCooperativeLevel(window ? window->Win().handle : nullptr, DSSCL_PRIORITY);
   if (FAILED(level)) {
     EngSoundReportError("IDirectSound8_SetCooperativeLevel", level, "EngSoundInit_DX9");
     return false;

@@ -94,7 +94,7 @@ constexpr int kSoundDrop = 0;     // card drop 1 (0-4)
 
 // Starts the sound layer and the music and loads the samples; on failure the
 // sound setting is turned off.
-void SoundInit();
+bool SoundInit();
 // Applies the volume setting to the loaded samples.
 void SoundSetVolume();
 void SoundShutdown();

@@ -128,7 +128,10 @@ bool StatsCheckFileOk() {
   return true;
 }
 void StatsFreeDayStats() { Record("StatsFreeDayStats"); }
-void SoundInit() { Record("SoundInit"); }
+bool SoundInit() {
+  Record("SoundInit");
+  return true;
+}
 void SoundSetVolume() { Record("SoundSetVolume"); }
 void SoundShutdown() { Record("SoundShutdown"); }
 void SoundStopMusic() { Record("SoundStopMusic"); }

@@ -1,28 +1,35 @@
-// SoundEngine.cpp - the sound unit's back end in the game (see Sound.h).
+// SoundEngine.cpp - the sound unit's back end in the game (see Sound.h): the
+// engine's sound front-end (EngSound, the DirectSound kind 1) and its MIDI
+// slots.
 //
-// Until the engine's sound and MIDI front-ends exist, the game's sound
-// system is a silent one: every call succeeds and nothing is heard (the
-// settings' sound switch is left as the player set it).
+// State: the 28 samples, made empty and loaded by SoundInit, destroyed by
+// SoundShutdown; they live for the process.
 #include "App/Sound.h"
+#include "Engine/DX9/EngMidi.h"
+#include "Engine/EngSound.h"
 
 namespace {
 
-bool Start(const char*) { return true; }
-bool Load(int, const char*) { return true; }
-float GetFrequency(int) { return 0.0f; }
-void SetFrequency(int, float) {}
-void SetVolume(int, float) {}
-bool Play(int) { return true; }
-void Destroy(int) {}
-void Stop() {}
-void MidiInit() {}
-bool MidiLoad(int, const char*, bool) { return true; }
-bool MidiPlay(int) { return true; }
-void MidiSlot(int) {}
-void MidiCloseAll() {}
+EngSound g_samples[kSoundNumSamples];
+
+// DirectSound, 3D on, frequency control on, no muting at distance.
+bool Start(const char* formatSample) { return EngSoundInit(1, true, true, false, formatSample); }
+bool Load(int i, const char* fileName) { return g_samples[i].LoadFromFile(fileName, false); }
+float GetFrequency(int i) { return g_samples[i].GetFrequencyFloat(); }
+void SetFrequency(int i, float frequency) { g_samples[i].SetFrequencyFloat(frequency); }
+void SetVolume(int i, float volume) { g_samples[i].SetVolume(volume); }
+bool Play(int i) { return g_samples[i].Play(); }
+void Destroy(int i) { g_samples[i].Destroy(); }
+void Stop() { EngSoundShutdown(); }
+void MidiInit() { EngMidiInit(); }
+bool MidiLoad(int slot, const char* fileName, bool notify) { return EngMidiLoadFromFile(slot, fileName, notify); }
+bool MidiPlay(int slot) { return EngMidiPlay(slot); }
+void MidiStop(int slot) { EngMidiStop(slot); }
+void MidiClose(int slot) { EngMidiClose(slot); }
+void MidiCloseAll() { EngMidiCloseAll(); }
 
 const SoundBackEnd kEngine = {Start, Load, GetFrequency, SetFrequency, SetVolume, Play, Destroy, Stop,
-                              MidiInit, MidiLoad, MidiPlay, MidiSlot, MidiSlot, MidiCloseAll};
+                              MidiInit, MidiLoad, MidiPlay, MidiStop, MidiClose, MidiCloseAll};
 
 }  // namespace
 

@@ -16,18 +16,14 @@
 
 namespace {
 
-// Error lines of the log apart from those of pictures that later work draws
-// (the score background 0135).
+// The error lines of a log.
 std::string ErrorsOf(const std::string& log) {
   std::string errors;
   std::size_t start = 0;
   while (start < log.size()) {
     const std::size_t end = log.find('\n', start);
     const std::string line = log.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    const bool error = line.find(" <ERROR> ") != std::string::npos;
-    const bool laterData = line.find("0135.dat") != std::string::npos ||
-                           line.find("Could not load score bg texture") != std::string::npos;
-    if (error && !laterData) errors += line + "\n";
+    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
     if (end == std::string::npos) break;
     start = end + 1;
   }

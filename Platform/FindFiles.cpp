@@ -122,7 +122,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   std::string folder = cut == std::string::npos ? std::string(".") : whole.substr(0, cut);
   const std::string namePattern = cut == std::string::npos ? whole : whole.substr(cut + 1);
   const bool root = cut == 0;
-  if (root) folder = "/";
+  if (root) folder.assign(1, '/');
   const std::string nativeFolder = PlatformNativePath(folder.c_str());
 
   DIR* dir = opendir(nativeFolder.c_str());

@@ -175,7 +175,7 @@ std::string VariantCheckFaces(const char* faces) {
   std::string problems;
   bool named[128] = {};
   const bool parsed = ForEachSection(faces, [&](char kind, const std::vector<std::string>& patterns) {
-    int base, count;
+    int base = 0, count = 0;
     if (!PilesOf(kind, &base, &count)) return false;
     named[static_cast<int>(kind)] = true;
     if (static_cast<int>(patterns.size()) != count) {
@@ -194,7 +194,7 @@ std::string VariantCheckFaces(const char* faces) {
   });
   if (!parsed) return "unreadable faces text";
   for (char kind : std::string("TNCRFW")) {
-    int base, count;
+    int base = 0, count = 0;
     PilesOf(kind, &base, &count);
     for (int i = 0; i < count && !named[static_cast<int>(kind)]; ++i) {
       if (GenGetGroup(g_GenLive, base + i)->numCards > 0) {
@@ -207,7 +207,7 @@ std::string VariantCheckFaces(const char* faces) {
 
 bool VariantBuildDeepest(const char* deepest) {
   return ForEachSection(deepest, [](char kind, const std::vector<std::string>& patterns) {
-    int base, count;
+    int base = 0, count = 0;
     if (!PilesOf(kind, &base, &count) || patterns.empty()) return false;
     const std::string faces = Expand(patterns[0]);
     for (int i = 0; i < count; ++i) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "Engine/MWin/MWinTextures.h"
 #include "Game/GenGameTable.h"
 #include "Platform/Locale.h"
@@ -311,6 +313,32 @@ TEST_F(MainMenuTest, AboutFromTheMenuGoesBackToTheMenu) {
   EXPECT_STREQ(ScreenButton("About", "Version")->GetTextP(), "Version   4.82");
   AboutControlDoneCB();
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
+}
+
+}  // namespace
+
+namespace {
+
+class SettingsInPlayTest : public ScreensTest {};
+
+TEST_F(SettingsInPlayTest, AFailedWriteIsShownAndPlayGoesOn) {
+  StartScreens();
+  const std::string path = std::string(dir_) + "/Quarnix/Free Cardolia 3D/Resolution.dat";
+  ResolutionWriteFile();
+  const std::string before = ReadFile(path);
+  ASSERT_EQ(before.size(), kResolutionFileSize);
+  // A folder where the write's temporary file would go makes it fail.
+  const std::string blocker = path + ".tmp-" + std::to_string(getpid());
+  std::filesystem::create_directory(blocker);
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Changed");
+  ResolutionWriteFile();
+  std::filesystem::remove(blocker);
+  EXPECT_TRUE(LogContains("Could not write"));
+  EXPECT_TRUE(mwin.IsPopupOpen());      // shown in the game's own popup
+  EXPECT_TRUE(boxes_.empty());          // not in the box that ends the program
+  EXPECT_TRUE(EngWindowIsDeviceCurrent());
+  EXPECT_FALSE(program_->GetQuitFlag());
+  EXPECT_EQ(ReadFile(path), before);    // the old file is whole
 }
 
 }  // namespace

@@ -240,14 +240,42 @@ long ProgramHarness::PixelVirtual(float vx, float vy) {
   return colour;
 }
 
-bool ProgramHarness::WaitUntilDrawn(float x, float y, double seconds) {
+bool ProgramHarness::WaitUntilDrawn(float x, float y, double seconds, double pollSeconds) {
   const auto start = Clock::now();
   do {
     const long colour = PixelVirtual(x, y);
     if (colour > 0) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(pollSeconds * 1e6)));
   } while (SecondsSince(start) < seconds);
   return false;
+}
+
+bool ProgramHarness::IsWindowMapped() {
+  ::Display* x = XOpenDisplay(display_.c_str());
+  if (!x) return false;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  bool mapped = false;
+  if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && !mapped; ++i) {
+      XWindowAttributes attributes;
+      if (XGetWindowAttributes(x, children[i], &attributes) && attributes.map_state == IsViewable) mapped = true;
+    }
+    if (children) XFree(children);
+  }
+  XCloseDisplay(x);
+  return mapped;
+}
+
+long ProgramHarness::ProgramPeakMemoryKiB() const {
+  if (programPid_ <= 0) return -1;
+  std::ifstream in("/proc/" + std::to_string(programPid_) + "/status");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+  }
+  return -1;
 }
 
 std::string ProgramHarness::UserFolder() const { return home_ + "/data/Quarnix/Free Cardolia 3D"; }

@@ -53,9 +53,13 @@ class ProgramHarness {
   // Lets the program draw a few frames.
   static void Settle(double seconds = 0.4);
 
+  // True once a top-level window is mapped and viewable on the display.
+  bool IsWindowMapped();
+  // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
+  long ProgramPeakMemoryKiB() const;
   // Waits until the point of the virtual screen is no longer black (the
   // screen there has been drawn); false after the time.
-  bool WaitUntilDrawn(float x, float y, double seconds);
+  bool WaitUntilDrawn(float x, float y, double seconds, double pollSeconds = 0.05);
   // Saves the whole display as a PNG; false on failure.
   bool Screenshot(const std::string& pngPath);
   // The colour (0xRRGGBB) at a point of the virtual screen; -1 on failure.

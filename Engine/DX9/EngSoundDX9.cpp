@@ -102,8 +102,9 @@ bool ReadWave(HMMIO file, bool formatOnly, EngSoundWaveData* wave) {
       !ChunkInside(data, riff.dwDataOffset, ChunkEnd(riff))) {
     return false;
   }
+  // Whole frames, and at least the smallest buffer DirectSound makes.
   const DWORD wholeFrames = data.cksize - data.cksize % read.nBlockAlign;
-  if (wholeFrames == 0) return false;
+  if (wholeFrames < DSBSIZE_MIN) return false;
   wave->samples.resize(wholeFrames);
   return mmioRead(file, reinterpret_cast<char*>(wave->samples.data()), static_cast<LONG>(wholeFrames)) ==
          static_cast<LONG>(wholeFrames);

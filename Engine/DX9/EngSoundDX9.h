@@ -11,8 +11,8 @@
 // than they prove: every chunk lies inside its parent and the file, "fmt "
 // holds at least 16 bytes of PCM with 8 or 16 bits, 1 or 2 channels, a block
 // align of channels x bytes per sample and a rate DirectSound can play, and
-// the data is cut to whole frames (at least one). Anything else is
-// "Invalid format in %s".
+// the data is cut to whole frames (at least 4 bytes, the smallest buffer).
+// Anything else is "Invalid format in %s".
 #pragma once
 
 #include <cstdint>

@@ -54,6 +54,12 @@ HttpTestReply HttpTestReply::Redirect(std::string location) {
   return reply;
 }
 
+HttpTestReply HttpTestReply::Raw(std::string bytes) {
+  HttpTestReply reply;
+  reply.raw = std::move(bytes);
+  return reply;
+}
+
 HttpTestServer::HttpTestServer() {
   int wake[2];
   if (::pipe(wake) != 0) return;
@@ -88,7 +94,7 @@ HttpTestServer::~HttpTestServer() {
     [[maybe_unused]] const ssize_t ignored = ::write(wakeWrite_, &byte, 1);
   }
   if (acceptor_.joinable()) acceptor_.join();
-  for (std::thread& worker : workers_) worker.join();
+  for (Worker& worker : workers_) worker.thread.join();
   if (listener_ >= 0) ::close(listener_);
   if (wakeRead_ >= 0) ::close(wakeRead_);
   if (wakeWrite_ >= 0) ::close(wakeWrite_);
@@ -125,8 +131,22 @@ bool HttpTestServer::Pause(double seconds) {
   return !stopping_;
 }
 
+void HttpTestServer::JoinEndedWorkers() {
+  std::list<Worker> ended;
+  {
+    std::lock_guard<std::mutex> hold(lock_);
+    for (auto it = workers_.begin(); it != workers_.end();) {
+      const auto next = std::next(it);
+      if (it->done) ended.splice(ended.end(), workers_, it);
+      it = next;
+    }
+  }
+  for (Worker& worker : ended) worker.thread.join();
+}
+
 void HttpTestServer::AcceptLoop() {
   for (;;) {
+    JoinEndedWorkers();
     pollfd waits[2] = {{listener_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     if (::poll(waits, 2, -1) < 0) continue;
     if (waits[1].revents || Stopping()) return;
@@ -138,11 +158,12 @@ void HttpTestServer::AcceptLoop() {
       return;
     }
     connections_.push_back(connection);
-    workers_.emplace_back(&HttpTestServer::Serve, this, connection);
+    Worker& worker = workers_.emplace_back();
+    worker.thread = std::thread(&HttpTestServer::Serve, this, connection, &worker);
   }
 }
 
-void HttpTestServer::Serve(int connection) {
+void HttpTestServer::Serve(int connection, Worker* worker) {
   // The request: everything up to the blank line.
   std::string request;
   char block[4096];
@@ -166,7 +187,11 @@ void HttpTestServer::Serve(int connection) {
   }
 
   bool open = true;
-  if (reply.stallBeforeHeaders) open = Pause(1e9);
+  if (!reply.raw.empty()) {
+    SendAll(connection, reply.raw.data(), reply.raw.size());
+    open = false;
+  }
+  if (open && reply.stallBeforeHeaders) open = Pause(1e9);
   if (open && reply.delayBeforeHeaders > 0.0) open = Pause(reply.delayBeforeHeaders);
   const std::size_t size = reply.generatedBodySize > 0 ? reply.generatedBodySize : reply.body.size();
   if (open) {
@@ -198,4 +223,5 @@ void HttpTestServer::Serve(int connection) {
   connections_.erase(std::remove(connections_.begin(), connections_.end(), connection), connections_.end());
   ::shutdown(connection, SHUT_RDWR);
   ::close(connection);
+  worker->done = true;
 }

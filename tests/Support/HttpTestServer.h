@@ -15,6 +15,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <list>
 #include <map>
 #include <mutex>
 #include <string>
@@ -39,10 +40,14 @@ struct HttpTestReply {
   // chunkSeconds (0: all at once).
   std::size_t chunkBytes = 0;
   double chunkSeconds = 0.0;
+  // When not empty: sent as it is in place of the whole reply (status line,
+  // headers and body), for replies no well-behaved server would send.
+  std::string raw;
 
   static HttpTestReply Text(std::string body, int status = 200);
   // A 302 to the location.
   static HttpTestReply Redirect(std::string location);
+  static HttpTestReply Raw(std::string bytes);
   // The byte at offset i of a generated body.
   static char PatternByte(std::size_t i) { return static_cast<char>('a' + i % 26); }
 };
@@ -63,8 +68,16 @@ class HttpTestServer {
   std::string LastRequestHeaders() const;
 
  private:
+  struct Worker {
+    std::thread thread;
+    bool done = false;  // set under the lock as the worker ends
+  };
+
   void AcceptLoop();
-  void Serve(int connection);
+  void Serve(int connection, Worker* worker);
+  // Joins the workers that have ended, so that a long run does not keep a
+  // thread per connection.
+  void JoinEndedWorkers();
   // Sleeps up to seconds; false when the server is stopping.
   bool Pause(double seconds);
   bool Stopping() const;
@@ -79,6 +92,6 @@ class HttpTestServer {
   std::map<std::string, int> counts_;
   std::string lastHeaders_;
   std::vector<int> connections_;
-  std::vector<std::thread> workers_;
+  std::list<Worker> workers_;
   std::thread acceptor_;
 };

@@ -136,6 +136,7 @@ TEST_F(EngSoundTest, WaveFilesAreTrustedOnlyAsFarAsTheyProve) {
       {"a 14-byte fmt", Riff(Chunk("fmt ", pcm16.substr(0, 14)) + data), -1},
       {"no data", Riff(Chunk("fmt ", pcm16)), -1},
       {"empty data", Riff(Chunk("fmt ", pcm16) + Chunk("data", "")), -1},
+      {"one frame, smaller than any buffer", Riff(Chunk("fmt ", pcm16) + Chunk("data", Ramp(1))), -1},
       {"data past the end of the file", Riff(Chunk("fmt ", pcm16) + Chunk("data", Ramp(50), 100000)), -1},
       {"data past the end of the RIFF chunk", Riff(Chunk("fmt ", pcm16) + data, 4 + 24) + "trailing bytes", -1},
       {"a RIFF chunk past the end of the file", Riff(Chunk("fmt ", pcm16) + data, 5000), -1},

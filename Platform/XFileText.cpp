@@ -301,7 +301,16 @@ class Reader {
       }
     }
     if (!Expect(Kind::kClose, "'}'")) return;
-    if (hasMatrix && haveMesh_ && !meshBefore) TransformMesh(local, mesh_);
+    if (hasMatrix && haveMesh_ && !meshBefore) {
+      TransformMesh(local, mesh_);
+      if (!AllFinite(mesh_->positions) || !AllFinite(mesh_->normals)) Fail("numbers out of range after a frame matrix");
+    }
+  }
+
+  static bool AllFinite(const std::vector<D3DVECTOR>& vectors) {
+    for (const D3DVECTOR& v : vectors)
+      if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) return false;
+    return true;
   }
 
   // At "Material": its colours and its texture file.

@@ -10,8 +10,9 @@
 // object is skipped whole.
 // Refuses (false, with a reason): binary and compressed files, a second mesh,
 // counts larger than the rest of the file could hold, indices out of range,
-// polygons of fewer than 3 corners, numbers that are not finite, more than
-// 65535 positions, unbalanced braces, unterminated strings.
+// polygons of fewer than 3 corners, numbers that are not finite (also once
+// the frame matrices are applied), more than 65535 positions, unbalanced
+// braces, unterminated strings.
 //
 // Pure: no device, no files; safe on any bytes.
 #pragma once

@@ -165,6 +165,9 @@ TEST(XFileText, RefusesFilesItCannotOrMustNotRead) {
                  "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
        XFileResult::kBadData, "material count"},
       {"frames nested too deep", deepFrames, XFileResult::kBadData, "nested too deep"},
+      {"frame matrix beyond a float", kHeader + "Frame { FrameTransformMatrix { 1e30,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; }" +
+                                          "Mesh { 3; 1e30;0;0;,1;0;0;,0;1;0;; 1; 3;0,1,2;; } }",
+       XFileResult::kBadData, "out of range after a frame matrix"},
   };
   for (const auto& c : cases) {
     XFileMesh mesh;

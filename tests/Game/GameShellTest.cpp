@@ -54,12 +54,12 @@ TEST_F(GameShellTest, DigitKeysChooseTheCameraPresetOnce) {
   EXPECT_EQ(g_UserRecord.currentCamera, 7);
   // Held down, a key counts once.
   std::uint8_t* keys = EngWindowGetKeyStates();
-  keys['2'] = 2;
+  keys[static_cast<unsigned char>('2')] = 2;
   GameInGameKeys();
   g_UserRecord.currentCamera = 9;
   GameInGameKeys();
   EXPECT_EQ(g_UserRecord.currentCamera, 9);
-  keys['2'] = 0;
+  keys[static_cast<unsigned char>('2')] = 0;
   // Ctrl with a digit is a table board, not a camera.
   Press('3', true);
   EXPECT_EQ(g_UserRecord.currentCamera, 9);

@@ -75,7 +75,7 @@ Rect BoxOf(const CardGroup& pile) {
 std::vector<PileBox> PilesOnTable() {
   Gen& g = g_GenLive;
   std::vector<PileBox> boxes;
-  GenForEachPileInUse(g, [&boxes, &g](CardGroup& pile, int kind) {
+  GenForEachPileInUse(g, [&](CardGroup& pile, int kind) {
     if ((kind == kWhereDeck && !g.deckInUse) || (kind == kWhereWaste && !g.wasteInUse)) return;
     if (!pile.active || pile.maxCards < 1) return;
     boxes.push_back({pile.where, BoxOf(pile)});

@@ -100,6 +100,7 @@ void GameShellGotoScreen(const char* collection) {
 }
 
 void GameShellResetForTests() { g_shell = GameShellState(); }
+void GameShellSetVolumePulseForTests(bool on) { g_shell.volumePulse = on; }
 
 // ---- Start-up ------------------------------------------------------------------------
 
@@ -218,7 +219,7 @@ void GameStartForUser() {
   GeneralControlApplyLanguage(false);
   DisplayControlBatteryCB();
   StatsCheckFileOk();
-  PulseVolume();
+  if (g_shell.volumePulse) PulseVolume();
   GameShellGotoScreen("Main");
   GameDisplaySettings display;
   ResolutionGetForGame(&display);

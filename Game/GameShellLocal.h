@@ -19,6 +19,7 @@ struct GameShellState {
   float pointerVX = 0, pointerVY = 0;        // 640 x 480 units
   bool menuCornerHot = false;      // the pointer is over the menu corner
   uint8_t keyLatch[256] = {};      // a key already counted for this press
+  bool volumePulse = true;         // the start of play pulses the volume (0.3 s)
   int lastDeckCount = -1;          // the count the deck text was formatted for
   char deckCountText[16] = {};
 };

@@ -9,8 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
+#include <unistd.h>
+
+#include "App/PrefFolder.h"
 #include "App/Resolution.h"
 #include "App/User.h"
 #include "Engine/EngDevice.h"
@@ -52,9 +56,87 @@ class HarnessProgram : public EngProgram {
   void ExitCB() override { GameShutdown(); }
 };
 
+namespace fs = std::filesystem;
+
 void Link(const std::string& from, const std::string& to) {
   std::error_code ignored;
   std::filesystem::create_directory_symlink(from, to, ignored);
+}
+
+// to: a copy of the folder from made of links to its entries, except along
+// the path hidden (relative to from): the folders on it are real folders
+// of links, and the file it ends in is left out.
+void LinkAllBut(const fs::path& from, const fs::path& to, const fs::path& hidden) {
+  if (hidden.empty()) {
+    Link(from.string(), to.string());
+    return;
+  }
+  const fs::path first = *hidden.begin();
+  const fs::path rest = hidden.lexically_relative(first);
+  std::error_code ignored;
+  fs::create_directories(to, ignored);
+  for (const fs::directory_entry& entry : fs::directory_iterator(from, ignored)) {
+    const fs::path name = entry.path().filename();
+    if (name != first) {
+      fs::create_symlink(entry.path(), to / name, ignored);
+    } else if (!rest.empty() && rest != ".") {
+      LinkAllBut(entry.path(), to / name, rest);
+    }
+  }
+}
+
+// Generated decks shared by the harness runs of one build: the first run at
+// a quality generates the deck, later runs copy it in. A cache made by
+// another build of the test program (the generator may have changed) is
+// replaced.
+std::string DeckCacheFolder(int quality) {
+  return std::string(CARDOLIA_BUILD_DIR) + "/harness-decks/q" + std::to_string(quality);
+}
+
+std::string ProgramStamp() {
+  std::error_code error;
+  const auto time = fs::last_write_time("/proc/self/exe", error);
+  return error ? std::string() : std::to_string(time.time_since_epoch().count());
+}
+
+bool DeckCacheIsCurrent(const std::string& cache) {
+  std::FILE* file = std::fopen((cache + "/stamp").c_str(), "rb");
+  if (!file) return false;
+  char text[64] = {};
+  const std::size_t n = std::fread(text, 1, sizeof(text) - 1, file);
+  std::fclose(file);
+  return n > 0 && std::string(text, n) == ProgramStamp();
+}
+
+void DeckCacheCopyIn(int quality, const std::string& deckGen) {
+  const std::string cache = DeckCacheFolder(quality);
+  if (!DeckCacheIsCurrent(cache)) return;
+  std::error_code ignored;
+  fs::create_directories(deckGen, ignored);
+  fs::copy(cache + "/DeckGen", deckGen, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+           ignored);
+}
+
+void DeckCacheCopyOut(int quality, const std::string& deckGen) {
+  const std::string cache = DeckCacheFolder(quality);
+  if (DeckCacheIsCurrent(cache) || !fs::is_directory(deckGen)) return;
+  // Built beside the cache and renamed into place, so parallel runs never
+  // see half a cache.
+  const std::string building = cache + ".building-" + std::to_string(getpid());
+  std::error_code error;
+  fs::remove_all(building, error);
+  fs::create_directories(building, error);
+  fs::copy(deckGen, building + "/DeckGen", fs::copy_options::recursive, error);
+  if (!error) {
+    if (std::FILE* file = std::fopen((building + "/stamp").c_str(), "wb")) {
+      const std::string stamp = ProgramStamp();
+      std::fwrite(stamp.data(), 1, stamp.size(), file);
+      std::fclose(file);
+    }
+    fs::remove_all(cache, error);
+    fs::rename(building, cache, error);
+  }
+  fs::remove_all(building, error);
 }
 
 }  // namespace
@@ -74,7 +156,7 @@ bool GameHarness::Start(int width, int height, int deckQuality) {
   previousFolder_ = std::filesystem::current_path().string();
   std::filesystem::create_directories(folder_ + "/Documents");
   std::filesystem::current_path(folder_);
-  Link(std::string(CARDOLIA_BUILD_DIR) + "/Data", folder_ + "/Data");
+  LinkAllBut(std::string(CARDOLIA_BUILD_DIR) + "/Data", folder_ + "/Data", hiddenDataFile_);
   Link(std::string(CARDOLIA_BUILD_DIR) + "/Languages", folder_ + "/Languages");
   setenv("HOME", folder_.c_str(), 1);
   setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
@@ -89,6 +171,7 @@ bool GameHarness::Start(int width, int height, int deckQuality) {
   EngProgramSetFrameTimeForTests(1.0f / 60.0f);
   AppImportsResetForTests();
   GameShellResetForTests();
+  GameShellSetVolumePulseForTests(volumePulse_);
   program_ = std::make_unique<HarnessProgram>();
   if (program_->Init(nullptr, "") != 1) return false;
   EngWindowSettings settings;
@@ -101,9 +184,19 @@ bool GameHarness::Start(int width, int height, int deckQuality) {
   g_ResolutionSettings.cardQuality = static_cast<std::uint8_t>(deckQuality);
   if (!program_->GetWindow()->CreateGraphicsDevice()) return false;
   // A new player: the shell loads the graphics for the player (the deck is
-  // generated into the per-user folder on the first start).
+  // generated into the per-user folder unless the cache has it).
+  std::string deckGen = std::string(PrefFolderGetMainFolder()) + "/DeckGen";
+  for (char& c : deckGen) {
+    if (c == '\\') c = '/';
+  }
+  if (useDeckCache_) DeckCacheCopyIn(deckQuality, deckGen);
   g_UserRecord.cardAnimationOn = 0;
-  if (!UserNew("Tester", "England")) return false;
+  if (UserProfileExists("Tester")) {
+    if (!UserLoad("Tester", false, nullptr)) return false;
+  } else if (!UserNew("Tester", "England")) {
+    return false;
+  }
+  if (useDeckCache_) DeckCacheCopyOut(deckQuality, deckGen);
   return GameGetProgramMode() == kGameModeMainMenu;
 }
 
@@ -166,7 +259,16 @@ bool GameHarness::Project(float x, float y, float z, int* px, int* py) {
   return true;
 }
 
-void GameHarness::MouseMove(int x, int y) { GameInputEventCB(1, x, y); }
+void GameHarness::MouseMove(int x, int y) {
+  // The system pointer goes there too, so the window's own pointer events
+  // (it reports where the pointer is) agree with the test's.
+  if (program_ && program_->GetWindow()) {
+    SDL_WarpMouseInWindow(PlatformSdlWindow(program_->GetWindow()->Win().handle), x, y);
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_MOUSEMOTION);
+  }
+  GameInputEventCB(1, x, y);
+}
 void GameHarness::MouseButton(int button, bool down) { GameInputEventCB(2, button, down ? 1 : 0); }
 
 void GameHarness::Key(int virtualKey, bool down) {

@@ -29,11 +29,20 @@ class GameHarness {
   GameHarness(const GameHarness&) = delete;
   GameHarness& operator=(const GameHarness&) = delete;
 
+  // Off: Start generates the deck itself rather than copying in the one an
+  // earlier run of this test program generated (the default, to save time).
+  void UseDeckCache(bool use) { useDeckCache_ = use; }
+  // Off: the start of play leaves out its volume pulse (0.3 s of waiting).
+  void UseVolumePulse(bool use) { volumePulse_ = use; }
+  // Before Start: the run's Data folder lacks this file (a path inside Data,
+  // e.g. "Deck/CardSpace.tga"), to see how the program meets a missing file.
+  void HideDataFile(const std::string& path) { hiddenDataFile_ = path; }
   // True when an X display is there to open a window on.
   static bool HaveDisplay();
-  // Window and device of this client size, the shell's start-up and a
-  // player "Tester" (whose start of play loads the graphics). deckQuality
-  // (0-3) is the card texture quality.
+  // Window and device of this client size, the shell's start-up and the
+  // player "Tester", made on the first start in this folder and loaded on
+  // later ones (the start of play loads the graphics). deckQuality (0-3) is
+  // the card texture quality.
   bool Start(int width, int height, int deckQuality = 1);
   // Deals game (0-83) with the deal number; with a set-up function it
   // stands in for the game's own set-up. The deal is played out (animated
@@ -67,6 +76,9 @@ class GameHarness {
   std::unique_ptr<EngProgram> program_;
   double now_ = 0;
   int width_ = 0, height_ = 0;
+  bool useDeckCache_ = true;
+  std::string hiddenDataFile_;
+  bool volumePulse_ = true;
 };
 
 // Writes 0xAARRGGBB pixels (rows top first) as an RGB PNG.

@@ -13,9 +13,10 @@
 // Shapes are rounded rectangles and polygons sampled 4 x 4 times a pixel
 // for smooth edges; texts are DejaVu glyphs rendered with FreeType. The
 // sheet's rectangles overlap in places (the check marks are the button's
-// pressed and disabled pictures, the bottom-left panel holds the arrows and
-// the list's selection bar): each region is drawn once, so every rectangle
-// shows a picture made for it or for the look sharing its place.
+// pressed and disabled pictures; the bottom-left box "Back2" holds the
+// arrows' and the open list's selection rectangles): each region is drawn
+// once, so every rectangle shows a picture made for it or for the look
+// sharing its place.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -205,22 +206,13 @@ void DrawButtonSheet(Canvas& c) {
   // Top left: the framed panel of windows, title bars, boxes and open lists
   // ("Back1", "TitleBack", "Back3" upside down, the open list's parts).
   Panel(c, P(0.005f), P(0.007f), P(0.493f), P(0.494f), 36, 10, kGold, kFeltTop, kFeltBottom);
-  // Bottom left: the lighter inner box ("Back2") ...
-  Panel(c, P(0.005f), P(0.507f), P(0.493f), P(0.994f), 28, 8, kGoldDim, Rgba{0.16f, 0.30f, 0.27f, 0.92f},
-        Rgba{0.10f, 0.22f, 0.20f, 0.92f});
-  // ... with the list's selection bar across it ...
-  Panel(c, P(0.0f), P(0.709f), P(0.504f), P(0.865f), 10, 4, kGold, Rgba{0.85f, 0.70f, 0.35f, 0.75f},
-        Rgba{0.60f, 0.48f, 0.22f, 0.75f});
-  // ... and the left arrow in its four states ("ArrowR" mirrors it).
-  const Rgba arrowStates[4] = {{0.95f, 0.90f, 0.75f, 1}, {1, 1, 0.85f, 1}, {0.70f, 0.60f, 0.35f, 1},
-                               {0.45f, 0.45f, 0.45f, 1}};
-  for (int s = 0; s < 4; ++s) {
-    const float x0 = P(0.002f + 0.125f * s), x1 = P(0.124f + 0.125f * s);
-    const float y0 = P(0.628f), y1 = P(0.875f);
-    const float inset = (x1 - x0) * 0.2f;
-    Triangle(c, x0 + inset, (y0 + y1) / 2, x1 - inset, y0 + inset * 1.4f, x1 - inset, y1 - inset * 1.4f,
-             arrowStates[s]);
-  }
+  // Bottom left: the lighter inner box ("Back2"). Its rectangle also holds
+  // the rectangles of the arrow looks and of the open list's selection bar;
+  // the box wins, as screens show it large (boxes, page backdrops) while no
+  // screen row uses the arrow looks, and its lighter inside still marks the
+  // selected row of an open list against the darker list.
+  Panel(c, P(0.005f), P(0.507f), P(0.493f), P(0.994f), 28, 8, kGoldDim, Rgba{0.18f, 0.34f, 0.30f, 0.95f},
+        Rgba{0.12f, 0.26f, 0.23f, 0.95f});
 
   // Top right: "Main" in its four states; the pressed and disabled pictures
   // are also the check box's checked and unchecked marks.

@@ -92,6 +92,11 @@ TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) 
   ProgramHarness::Settle(1.0);
   EXPECT_TRUE(h.Screenshot(shots_ + "MainMenu.png"));
   EXPECT_TRUE(std::filesystem::exists(h.UserFolder() + "/Users/Ann.usr"));
+  h.ClickVirtual(567, 458);  // About
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "About.png"));
+  h.ClickVirtual(320, 399);  // OK: back to the menu
+  ProgramHarness::Settle(1.0);
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");

@@ -66,7 +66,9 @@ int FoundationFor(int sourceCode, int suit, int rank) {
       if (starts) return f;
       continue;
     }
-    if (pile.numCards >= 13) continue;
+    // A foundation that is full by its own count (a clock foundation ends
+    // at its hour) takes nothing, just as a drop would refuse it.
+    if (pile.numCards >= 13 || pile.numCards >= pile.maxCards) continue;
     const Card& top = pile.cards[pile.numCards - 1];
     const int s = top.suit;
     const int r = GenRulesRank(top);

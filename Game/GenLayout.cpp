@@ -16,6 +16,9 @@ float g_tableHalfWidth = 30, g_tableHalfHeight = 30, g_tableThird = 0, g_tableTo
 float g_tableHeight = 0;
 float g_cardScaleX = 1, g_cardScaleY = 1;
 
+// A fan holds at most 32 cards (GenCheckOk).
+constexpr int kFanMaxCards = 32;
+
 float CW() { return CardsGetSettings().width; }
 float CH() { return CardsGetSettings().height; }
 float HCW() { return CardsGetSettings().halfWidth; }
@@ -305,12 +308,65 @@ bool GenStdSetNCellsPosition(int n, float x, float y, float xGap, float yGap, bo
   return ok;
 }
 
-bool GenSetPilePosition(int code, float x, float y) {
-  CardGroup* pile = GenGetGroup(g_GenLive, code);
-  if (!pile || !pile->active) {
-    DebugError("GenSetPilePosition", "Invalid pile <%d>", code);
+bool GenStdSetNFansPosition(int n, float x, float y, float xGap, float yGap, bool centred,
+                            int alignType) {
+  const char* where = "GenStdSetNFansPosition";
+  if (n < 0 || n > kGenMaxFans) {
+    DebugError(where, "Invalid num fans <%d>", n);
     return false;
   }
+  if (xGap != 0 && yGap != 0) {
+    DebugError(where, "Only one of xgap and ygap supported");
+    return false;
+  }
+  Gen& g = g_GenLive;
+  g.numFans = n;
+  const float gap = g_constants.rowGap;
+  bool ok = true;
+  for (int i = 0; i < n; ++i) {
+    const float xi = yGap != 0 ? x : RowX(i, n, x, xGap, centred);
+    const float yi = yGap != 0 ? ColumnY(i, n, y, yGap, centred) : y;
+    CardGroup& f = g.fans[i];
+    ok = f.SetupCardGroup(kFanMaxCards, 0, 1, true, xi, yi, g_tableHeight, true, alignType, 0, 0,
+                          gap, 0, gap, false, kWhereFan + i, 0) && ok;
+    f.drawEmptySpace = 1;
+  }
+  return ok;
+}
+
+namespace {
+
+CardGroup* PlacedPile(const char* where, int code) {
+  CardGroup* pile = GenGetGroup(g_GenLive, code);
+  if (!pile || !pile->active) {
+    DebugError(where, "Invalid pile <%d>", code);
+    return nullptr;
+  }
+  return pile;
+}
+
+}  // namespace
+
+bool GenSetPileBottomLimit(int code, float y) {
+  CardGroup* pile = PlacedPile("GenSetPileBottomLimit", code);
+  if (!pile) return false;
+  // The layout keeps the last card's centre a card height above the base.
+  pile->SetOwnBottom(true, y - HCH());
+  return pile->Refresh(true);
+}
+
+bool GenSetPileRightLimit(int code, float x) {
+  CardGroup* pile = PlacedPile("GenSetPileRightLimit", code);
+  if (!pile) return false;
+  // The layout keeps the last card's centre a card width left of the base.
+  pile->ownRightOn = 1;
+  pile->ownRightX = x + HCW();
+  return pile->Refresh(true);
+}
+
+bool GenSetPilePosition(int code, float x, float y) {
+  CardGroup* pile = PlacedPile("GenSetPilePosition", code);
+  if (!pile) return false;
   const float position[3] = {x, y, pile->pos[2]};
   pile->SetPositionAndSwing(position, pile->swing);
   return pile->Refresh(true);

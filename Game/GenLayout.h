@@ -102,6 +102,20 @@ bool GenStdSetFourCellsInTopRow();
 // its empty space. n outside 0-11: "Invalid num cells <%d>"; both gaps set:
 // "Only one of xgap and ygap supported".
 bool GenStdSetNCellsPosition(int n, float x, float y, float xGap, float yGap, bool centred);
+// n fans (300 up) placed like reserves: in a row (x gap) or a column (y
+// gap, downwards), from (x, y) or centred on it. Each fan holds up to 32
+// cards laid out by alignType (3 a row to the right, 1 a stack, ...) with
+// the row gap between cards, and draws its empty space. n outside 0-28:
+// "Invalid num fans <%d>"; both gaps set: "Only one of xgap and ygap
+// supported".
+bool GenStdSetNFansPosition(int n, float x, float y, float xGap, float yGap, bool centred,
+                            int alignType);
+// Fits a column's cards so that its lowest card's lower edge stays at or
+// above y (a column with a pile below it), and a row's cards so that its
+// last card's right edge stays at or left of x (a row with a pile beside
+// it); the pile is laid out again. A code of no pile: "Invalid pile <%d>".
+bool GenSetPileBottomLimit(int code, float y);
+bool GenSetPileRightLimit(int code, float x);
 // Moves a placed pile to (x, y), keeping its height, and lays it out again
 // (a pile of a second row, a pile beside its kind's row). A code of no pile:
 // "Invalid pile <%d>".

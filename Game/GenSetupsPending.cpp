@@ -22,10 +22,7 @@ void SetupNotWritten(const char* routine) {
 void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
 void AcesUpSetup() { SetupNotWritten("AcesUpSetup"); }
 void AgnesSetup() { SetupNotWritten("AgnesSetup"); }
-void AlternationsSetup() { SetupNotWritten("AlternationsSetup"); }
-void BakersDozenSetup() { SetupNotWritten("BakersDozenSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
-void BeleagueredCastleSetup() { SetupNotWritten("BeleagueredCastleSetup"); }
 void BlackHoleSetup() { SetupNotWritten("BlackHoleSetup"); }
 void QueenOfItalySetup() { SetupNotWritten("QueenOfItalySetup"); }
 void FlowerGardenSetup() { SetupNotWritten("FlowerGardenSetup"); }
@@ -35,17 +32,11 @@ void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
 void CanfieldSetup() { SetupNotWritten("CanfieldSetup"); }
 void ColeopterSetup() { SetupNotWritten("ColeopterSetup"); }
 void CurdsAndWheySetup() { SetupNotWritten("CurdsAndWheySetup"); }
-void YukonSetup() { SetupNotWritten("YukonSetup"); }
 void LaBelleLucieSetup() { SetupNotWritten("LaBelleLucieSetup"); }
-void FortyThievesSetup() { SetupNotWritten("FortyThievesSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
-void HarpSetup() { SetupNotWritten("HarpSetup"); }
 void GiantSetup() { SetupNotWritten("GiantSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
 void GolfSetup() { SetupNotWritten("GolfSetup"); }
-void GrandfathersClockSetup() { SetupNotWritten("GrandfathersClockSetup"); }
-void KingsSetup() { SetupNotWritten("KingsSetup"); }
-void MarthaSetup() { SetupNotWritten("MarthaSetup"); }
 void MemorySetup() { SetupNotWritten("MemorySetup"); }
 void MissMilliganSetup() { SetupNotWritten("MissMilliganSetup"); }
 void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }
@@ -59,4 +50,3 @@ void SpiderSetup() { SetupNotWritten("SpiderSetup"); }
 void SpiderTrapSetup() { SetupNotWritten("SpiderTrapSetup"); }
 void SpidersCrossingSetup() { SetupNotWritten("SpidersCrossingSetup"); }
 void TwentySetup() { SetupNotWritten("TwentySetup"); }
-void WaningMoonSetup() { SetupNotWritten("WaningMoonSetup"); }

@@ -112,15 +112,22 @@ void FixtureCardPlace(int where, int index, float* x, float* y) {
 
 namespace {
 
-// A point on the visible part of a card: its place, moved up into the strip
-// the next card of a column leaves uncovered (the hit test takes the last
-// card whose box holds the point).
+// A point on the visible part of a card: its place, moved into the strip
+// the next card leaves uncovered, up in a column and left in a row (the hit
+// test takes the last card whose box holds the point).
 void VisiblePoint(int where, int index, float* x, float* y) {
   FixtureCardPlace(where, index, x, y);
   CardGroup* pile = GenGetGroup(g_GenLive, where);
-  if (GenGetKindBase(where) != kWhereTableau || index < 0 || index + 1 >= pile->numCards) return;
-  float gap = pile->cards[index].pos[1] - pile->cards[index + 1].pos[1];
-  *y += CardsGetSettings().halfHeight - gap / 2;
+  const int kind = GenGetKindBase(where);
+  if (kind != kWhereTableau && kind != kWhereFan && kind != kWhereReserve) return;
+  if (index < 0 || index + 1 >= pile->numCards) return;
+  const Card& card = pile->cards[index];
+  const Card& next = pile->cards[index + 1];
+  if (pile->alignType == 2) {
+    *y += CardsGetSettings().halfHeight - (card.pos[1] - next.pos[1]) / 2;
+  } else if (pile->alignType == 3) {
+    *x -= CardsGetSettings().halfWidth - (next.pos[0] - card.pos[0]) / 2;
+  }
 }
 
 }  // namespace

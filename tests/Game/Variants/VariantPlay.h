@@ -28,7 +28,7 @@ struct VariantPlayStats {
   long long steps = 0;
   long long moves = 0;           // steps that changed the table
   long long quickMoves = 0;      // quick-move clicks made
-  double worstQuickMoveMs = 0;   // the longest quick-move click, search and set-up
+  double worstQuickMoveMs = 0;   // the longest quick-move click (search and set-up), thread CPU time
   long long wins = 0;
 };
 

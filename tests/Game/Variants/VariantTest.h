@@ -88,6 +88,14 @@ bool VariantBuildDeepest(const char* deepest);
 // (with a test failure) when a step fails.
 bool VariantTable(int game, const std::string& piles);
 
+// Pile texts of foundations 0 to n - 1, each built in its suit (foundation
+// f holds suit f % 4) from the ace up to rank top, face up: the start of a
+// near-won position.
+std::string VariantFoundationsUpTo(int n, int top);
+// A drag of the card at index (-1: the top card) of a pile onto another,
+// then every move it started lands.
+void VariantMove(int from, int index, int to);
+
 class VariantTest : public GameTest, public ::testing::WithParamInterface<VariantRow> {
  protected:
   void SetUp() override;

@@ -237,6 +237,24 @@ bool VariantTable(int game, const std::string& piles) {
   return true;
 }
 
+std::string VariantFoundationsUpTo(int n, int top) {
+  const char* ranks = "A23456789TJQK";
+  const char* suits = "hsdc";
+  std::string text;
+  for (int f = 0; f < n; ++f) {
+    text += "F" + std::to_string(f) + ":";
+    for (int r = 0; r < top; ++r) text += std::string(" ") + ranks[r] + suits[f % 4] + "*";
+    text += "; ";
+  }
+  return text;
+}
+
+void VariantMove(int from, int index, int to) {
+  CardGroup* pile = GenGetGroup(g_GenLive, from);
+  FixtureDrag(from, index >= 0 ? index : pile->numCards - 1, to);
+  VariantSettle();
+}
+
 void VariantTest::SetUp() {
   GameTest::SetUp();
   VariantUseGameSettings();

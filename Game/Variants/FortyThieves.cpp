@@ -1,0 +1,93 @@
+// FortyThieves.cpp - the Forty Thieves family: Forty Thieves, Forty Thieves
+// (Easier), Number Ten and Streets; Waning Moon (WaningMoon.cpp) runs this
+// set-up first.
+//
+// Two decks; forty cards (Waning Moon 39) dealt to the tableau, the rest
+// turned from the stock one at a time with no redeal. The games differ in
+// the tableau rule: Forty Thieves moves single cards and builds in suit,
+// the Easier game moves any run, Number Ten and Streets build by alternate
+// colour (Number Ten moving runs, Streets single cards).
+//
+// Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
+// x 1 the x of the stock and the waste below it, x 2 the first foundation's
+// x, x 3 the gap between foundations, x 4 the middle of the tableau row, in
+// card widths; y 0 how far the tableau row lies below the top row, y 1 how
+// far the stock lies below the top row, y 2 how far the waste lies below
+// the stock, in card heights.
+#include "Game/Variants/FortyThieves.h"
+
+#include "Game/GenAutoplay.h"
+#include "Game/GenDeal.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenRules.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSetups.h"
+#include "Game/GenVariant.h"
+
+namespace {
+
+constexpr float kStockSpeed = 0.7f;
+
+bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
+
+int PickupRule(int game) {
+  switch (game) {
+    case kGameNumberTen: return kRuleDownOtherColour;
+    case kGameFortyThievesEasier: return kRuleAnything;
+    default: return kRuleSingleCard;
+  }
+}
+
+int DropRule(int game) {
+  return game == kGameNumberTen || game == kGameStreets ? kRuleDownOtherColour : kRuleDownSameSuit;
+}
+
+}  // namespace
+
+bool NumberTenDeal(int, int) {
+  Gen& g = g_GenLive;
+  const int n = g.dealGroup.numCards;
+  const int piles = g.numTableaus;
+  if (!g.ready || piles < 1 || n < 1 || n > g.deck.numCards) return false;
+  for (int k = 0; k < n; ++k) {
+    g.dealPlan[k] = GenTableauCode(k % piles + 1);
+    g.dealGroup.cards[k].faceUp = k < n / 2 ? 0 : 1;
+  }
+  return true;
+}
+
+bool FortyThievesSelection(int, int down) {
+  if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
+  if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
+  if (GenStdPickup(0, down, kWhereWaste)) return true;
+  if (!GenIsStockClick(down)) return false;
+  if (g_GenLive.deck.numCards > 0) GenStockTurn(1, GenStdAutoplay, kStockSpeed);
+  return true;
+}
+
+void FortyThievesSetup() {
+  const int game = GenGetCurGame();
+  const bool waningMoon = game == kGameWaningMoon;
+  if (!GenBeginVariantSetup(104, waningMoon ? 39 : 40, 1, 1.0f)) return;
+  GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
+                   {kRulePickupWaste, kRuleAnything},
+                   {kRulePickupTableau, PickupRule(game)},
+                   {kRuleDropFoundation, kRuleUpSameSuit},
+                   {kRuleDropTableau, DropRule(game)},
+                   {kRuleDropEmptyTableau, kRuleAnything}});
+
+  GenSetDealCB(game == kGameNumberTen ? NumberTenDeal : PlanForward);
+  GenSetSelectionCB(FortyThievesSelection);
+
+  const GenLayoutConstants& c = GenGetLayoutConstants();
+  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
+                                1, 1);
+  GenStdSetNTableausPosition(waningMoon ? 13 : 10, GenLayoutXCards(4),
+                             c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  const float stockY = c.topRowY - GenLayoutYCards(1);
+  GenSetDeckPosition(GenLayoutXCards(1), stockY, 1, 0);
+  GenSetWastePosition(GenLayoutXCards(1), stockY - GenLayoutYCards(2), 1, 1);
+  GenUpdateDeckMarker(true);
+  GenSetReady();
+}

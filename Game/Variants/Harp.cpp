@@ -1,0 +1,83 @@
+// Harp.cpp - the Harp family: Harp, Gargantua and Steps, two-deck games in
+// the manner of Klondike.
+//
+// The tableau is dealt as a staircase with the top cards face up; the
+// stock turns one card at a time. Harp may turn the waste back once (its
+// redeal counter starts at 1) and moves runs of two or more cards only when
+// a king heads them; Gargantua and Steps never turn the waste back. The
+// deck's empty marker shows whether a redeal is left.
+//
+// Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
+// x 1 the stock's x, x 2 the waste's x, x 3 the first foundation's x, x 4
+// the gap between foundations, in card widths; y 0 how far the tableau row
+// lies below the top row, in card heights.
+#include "Game/Variants/Harp.h"
+
+#include "Game/GenAutoplay.h"
+#include "Game/GenDeal.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenRules.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSetups.h"
+#include "Game/GenVariant.h"
+#include "Game/SolCards.h"
+
+namespace {
+
+constexpr float kStockSpeed = 0.6f;
+
+bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
+
+}  // namespace
+
+bool HarpSelection(int, int down) {
+  Gen& g = g_GenLive;
+  const int carried = g.selection.numCards;
+  if (GenStdPickup(0, down, kWhereTableau)) {
+    const bool run = carried == 0 && g.selection.numCards > 1;
+    if (GenGetCurGame() == kGameHarp && run && g.selection.cards[0].rank != 13) {
+      GenCancelSelection();
+    }
+    return true;
+  }
+  if (GenStdDrop(0, down, kWhereTableau)) return true;
+  if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
+  if (GenStdPickup(0, down, kWhereWaste)) return true;
+  if (!GenIsStockClick(down)) return false;
+  if (g.deck.numCards > 0) {
+    GenStockTurn(1, GenStdAutoplay, kStockSpeed);
+  } else if (GenGetRedealCounter() >= 1) {
+    GenSetRedealCounter(GenGetRedealCounter() - 1);
+    GenUpdateDeckMarker(true);
+    GenTurnWasteBack();
+  }
+  return true;
+}
+
+void HarpSetup() {
+  const int game = GenGetCurGame();
+  const bool steps = game == kGameSteps;
+  if (!GenBeginVariantSetup(104, steps ? 28 : 45, 3, 1.0f)) return;
+  GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
+                   {kRulePickupWaste, kRuleAnything},
+                   {kRulePickupTableau, kRuleDownOtherColour},
+                   {kRuleDropFoundation, kRuleUpSameSuit},
+                   {kRuleDropTableau, kRuleDownOtherColour},
+                   {kRuleDropEmptyTableau, steps ? kRuleAnything : kRuleKingOnly}});
+  if (!steps) SolCardsSetSpaceRankOptions(13, 0);
+
+  GenSetDealCB(PlanForward);
+  GenSetSelectionCB(HarpSelection);
+
+  const GenLayoutConstants& c = GenGetLayoutConstants();
+  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(3), c.topRowY, GenLayoutXCards(4), 0, false,
+                                1, 1);
+  GenStdSetNTableausPosition(steps ? 7 : 9, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
+                             1);
+  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetWastePosition(GenLayoutXCards(2), c.topRowY, 1, 1);
+  GenSetRedealCounter(game == kGameHarp ? 1 : 0);
+  GenUpdateDeckMarker(true);
+  GenSetReady();
+}

@@ -47,6 +47,31 @@ TEST_P(VariantSetupTest, MatchesItsRow) {
   EXPECT_TRUE(GenCheckOk());
 }
 
+// The rules text names the piles the set-up makes: a title that counts
+// foundations, tableau columns, cells or fans gives the count the game
+// plays with.
+TEST_P(VariantSetupTest, RulesTextCountsThePilesOfTheSetUp) {
+  const VariantRow& row = GetParam();
+  GenSetCurGame(row.game);
+  ASSERT_TRUE(GenInit());
+  const Gen& g = g_GenLive;
+  struct Title {
+    const char* key;
+    int count;
+  };
+  const Title titles[] = {{"RuleTitle_NFoundationPiles", g.numFoundations},
+                          {"RuleTitle_1FoundationPile", g.numFoundations == 1 ? 0 : -1},
+                          {"RuleTitle_NTableauCols", g.numTableaus},
+                          {"RuleTitle_NCells", g.numCells},
+                          {"RuleTitle_NFans", g.numFans},
+                          {"RuleTitle_NFanRows", g.numFans}};
+  for (const GameRule& rule : GenRulesTextTable[row.game].rules) {
+    for (const Title& title : titles) {
+      if (std::string(rule.title) == title.key) EXPECT_EQ(rule.count, title.count) << title.key;
+    }
+  }
+}
+
 TEST_P(VariantDealTest, SameNumberSameTableEveryCardItsFaces) {
   const VariantRow& row = GetParam();
   int expected[4][14] = {};

@@ -7,7 +7,8 @@
 // GenReadImage already refuses impossible counts; here everything else a
 // later step would trust is checked, so that a bad file can only ever be
 // refused, never played or drawn:
-//   - every float finite, every place within the table's reach;
+//   - every float finite, every place within the table's reach, no card
+//     marked as carried by an animation;
 //   - every count, code, suit, rank and trailer integer within its range
 //     (the counters below the bound they saturate at, so that no later move,
 //     undo or autoplay step can overflow them);
@@ -57,8 +58,11 @@ bool CardOk(const Card& c, bool inPile) {
     return false;
   }
   if (!inPile) return c.suit >= -1 && c.suit <= 3 && c.rank >= -1 && c.rank <= 14;
-  return c.suit >= 0 && c.suit <= 3 && c.rank >= 1 && c.rank <= 14 && WithinReach(c.restPos) &&
-         WithinReach(c.pos) && WithinReach(c.shownPos);
+  // Hidden and flying mark a card while an animation carries it; at rest
+  // (every save finishes its moves) no card has them, and the next
+  // animation from its pile would drop a hidden card from the game.
+  return c.suit >= 0 && c.suit <= 3 && c.rank >= 1 && c.rank <= 14 && !c.hidden && !c.flying &&
+         WithinReach(c.restPos) && WithinReach(c.pos) && WithinReach(c.shownPos);
 }
 
 // The deal group's slots only carry each planned card's face: its count is

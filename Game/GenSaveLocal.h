@@ -16,7 +16,8 @@ void GenFillSaveCardDetailsFromGame();
 
 // Is the loaded record (read from a deciphered file) a sound game of the
 // current variant? Checks every float is finite and every place within the
-// table's reach, every card's suit (0..3) and rank (1..14), every alignment
+// table's reach, every card's suit (0..3) and rank (1..14) and that none is
+// marked hidden or flying (an animation's marks), every alignment
 // type, every deal plan code, GenCheckOk's limits, the trailer's counters
 // (0 to kGenUndoMaxCounter), codes and picture byte, that nothing is
 // carried, the ready byte, that the pile counts, deck size, deal capacity,

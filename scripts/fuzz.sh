@@ -85,8 +85,9 @@ found=0
 printf '%-20s %12s %10s  %s\n' target runs seconds result
 for name in "${targets[@]}"; do
   log="$build/logs/$name.log"
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
-  time=$(grep -o 'Done [0-9]* runs in [0-9]* second' "$log" | grep -o 'in [0-9]*' | grep -o '[0-9]*' | tail -1)
+  # A run that crashed prints its count but no "Done" line.
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
+  time=$(grep -o 'Done [0-9]* runs in [0-9]* second' "$log" | grep -o 'in [0-9]*' | grep -o '[0-9]*' | tail -1 || true)
   crashes=$(find "$build/crashes/$name" -type f | wc -l)
   if [ "$crashes" -gt 0 ]; then
     found=1

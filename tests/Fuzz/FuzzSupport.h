@@ -37,8 +37,8 @@ std::vector<FuzzSeed> FuzzSeeds();
 
 // Before each input. The first call makes a private work folder (on a memory
 // file system when there is one) the current folder and runs dialogs
-// headless; every call starts the log afresh, so that its file holds only
-// this input's messages.
+// headless; every call starts the log afresh, its messages kept in memory
+// only (no log file is written).
 void FuzzBeginInput();
 // The work folder (a native path).
 const std::string& FuzzWorkFolder();

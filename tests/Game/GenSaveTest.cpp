@@ -219,6 +219,10 @@ TEST_F(GenSaveTest, ADamagedOrForeignRecordIsRefusedBeforeAnythingChanges) {
       // Places finite but beyond the table.
       {"card far away", [](Gen& g) { g.tableaus[0].cards[0].pos[0] = 5000.0f; }},
       {"pile far away", [](Gen& g) { g.foundations[0].pos[1] = -1.0e6f; }},
+      // Marks of a card an animation carries: the next move from the pile
+      // would drop a hidden card.
+      {"hidden card", [](Gen& g) { g.deck.cards[0].hidden = 1; }},
+      {"flying card", [](Gen& g) { g.tableaus[1].cards[0].flying = 1; }},
   };
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.what);

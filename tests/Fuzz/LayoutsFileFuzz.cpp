@@ -14,10 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzWriteFile("Data/Main/0110.dat", data, size);
   GenGameLayoutsLoad();
   FUZZ_CHECK(GenGameLayoutsIsLoaded());
+  // Every game's scale, and every value of a few games (each missing value
+  // is a logged message; all of them for every game made this slow).
+  const int first = size > 0 ? data[0] % kGenNumGames : 0;
   for (int game = 0; game < kGenNumGames; ++game) {
     GenSetCurGame(game);
     GenGameLayoutsGetCurGameCardScaleX();
     GenGameLayoutsGetCurGameCardScaleY();
+    if ((game - first + kGenNumGames) % kGenNumGames >= 4) continue;
     for (int n = -1; n <= 7; ++n) {
       GenGameLayoutsGetCurGameXVar(n);
       GenGameLayoutsGetCurGameYVar(n);

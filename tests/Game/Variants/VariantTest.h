@@ -66,6 +66,10 @@ struct VariantRow {
   // Optional: the expected count of each card kind (suit, rank 1-13) in a
   // deal; null means every kind deckSize / 52 times.
   void (*kinds)(int counts[4][14]) = nullptr;
+  // Optional, for decks whose suits follow the deal number: checks the
+  // counts of a deal in place of kinds; "" when they are right, else what is
+  // wrong.
+  std::string (*kindsCheck)(const int counts[4][14]) = nullptr;
 };
 
 // gtest prints rows by their game's name.

@@ -30,7 +30,6 @@ void BristolSetup() { SetupNotWritten("BristolSetup"); }
 void BuffaloBillSetup() { SetupNotWritten("BuffaloBillSetup"); }
 void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
 void CanfieldSetup() { SetupNotWritten("CanfieldSetup"); }
-void ColeopterSetup() { SetupNotWritten("ColeopterSetup"); }
 void CurdsAndWheySetup() { SetupNotWritten("CurdsAndWheySetup"); }
 void LaBelleLucieSetup() { SetupNotWritten("LaBelleLucieSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
@@ -44,9 +43,4 @@ void NewYorkSetup() { SetupNotWritten("NewYorkSetup"); }
 void PenguinSetup() { SetupNotWritten("PenguinSetup"); }
 void PokerSetup() { SetupNotWritten("PokerSetup"); }
 void PokerSquareRenderScores() {}
-void RougeEtNoirSetup() { SetupNotWritten("RougeEtNoirSetup"); }
-void ScorpionSetup() { SetupNotWritten("ScorpionSetup"); }
-void SpiderSetup() { SetupNotWritten("SpiderSetup"); }
-void SpiderTrapSetup() { SetupNotWritten("SpiderTrapSetup"); }
-void SpidersCrossingSetup() { SetupNotWritten("SpidersCrossingSetup"); }
 void TwentySetup() { SetupNotWritten("TwentySetup"); }

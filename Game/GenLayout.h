@@ -120,6 +120,18 @@ bool GenSetPileRightLimit(int code, float x);
 // (a pile of a second row, a pile beside its kind's row). A code of no pile:
 // "Invalid pile <%d>".
 bool GenSetPilePosition(int code, float x, float y);
+// n fans (300 up) in rows of perRow, each row centred on x, the first row
+// at y and each next one a card height and yGap lower; a fan is a row of
+// cards stepping cardGap to the right, fitted into `length` (from its first
+// card's left edge to its last card's right edge), and the fans of a row
+// stand xGap apart. n outside 0-28: "Invalid num fans <%d>"; perRow below
+// 1: "Invalid fans per row <%d>".
+bool GenStdSetNFansPosition(int n, int perRow, float x, float y, float length, float xGap,
+                            float yGap, float cardGap);
+// Keeps the tableaus' columns clear of piles below them: each column is
+// fitted (its own bottom) so that its last card's lower edge stays at or
+// above y, and the columns are laid out again.
+void GenSetTableausBottom(float y);
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp);
 bool GenSetWastePosition(float x, float y, int inUse, int faceUp);
 // The five reserve bytes of the record.

@@ -21,26 +21,17 @@ void SetupNotWritten(const char* routine) {
 
 void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
 void AcesUpSetup() { SetupNotWritten("AcesUpSetup"); }
-void AgnesSetup() { SetupNotWritten("AgnesSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
 void BlackHoleSetup() { SetupNotWritten("BlackHoleSetup"); }
 void QueenOfItalySetup() { SetupNotWritten("QueenOfItalySetup"); }
 void FlowerGardenSetup() { SetupNotWritten("FlowerGardenSetup"); }
-void BristolSetup() { SetupNotWritten("BristolSetup"); }
-void BuffaloBillSetup() { SetupNotWritten("BuffaloBillSetup"); }
 void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
-void CanfieldSetup() { SetupNotWritten("CanfieldSetup"); }
-void CurdsAndWheySetup() { SetupNotWritten("CurdsAndWheySetup"); }
 void LaBelleLucieSetup() { SetupNotWritten("LaBelleLucieSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
-void GiantSetup() { SetupNotWritten("GiantSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
 void GolfSetup() { SetupNotWritten("GolfSetup"); }
 void MemorySetup() { SetupNotWritten("MemorySetup"); }
-void MissMilliganSetup() { SetupNotWritten("MissMilliganSetup"); }
 void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }
-void NewYorkSetup() { SetupNotWritten("NewYorkSetup"); }
-void PenguinSetup() { SetupNotWritten("PenguinSetup"); }
 void PokerSetup() { SetupNotWritten("PokerSetup"); }
 void PokerSquareRenderScores() {}
 void TwentySetup() { SetupNotWritten("TwentySetup"); }

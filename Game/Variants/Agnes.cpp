@@ -1,0 +1,92 @@
+// Agnes.cpp - Agnes Bernauer and Agnes Sorel (one set-up routine, told apart
+// by game number). The first card dealt starts foundation 1 and sets the
+// base rank of all four foundations, which build up in suit from it, going
+// on from king to ace; the ranks wrap in the tableau too. Seven piles are
+// dealt as a staircase (pile k holds k cards). Agnes Bernauer builds down in
+// alternating colours, fills a space only with the rank below the base, and
+// keeps seven reserve piles that the stock refills one card each; Agnes
+// Sorel builds down in the same colour, never fills a space, and its stock
+// deals one card to each pile.
+//
+// Layout values (Data/Main/0110.dat, in card widths and heights): x 0 the
+// gap between tableau piles (and between reserve piles), x 1 the stock's x,
+// x 2 the first foundation's x, x 3 the gap between foundations; y 0 how far
+// the tableau row lies below the top row, y 1 the reserve row's y above the
+// lower edge.
+#include "Game/CardsSettings.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenRules.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSetups.h"
+#include "Game/GenVariant.h"
+#include "Game/SolCards.h"
+
+namespace {
+
+constexpr int kPiles = 7;
+constexpr float kStockSpeed = 0.5f;
+// The gap kept between the columns and the reserve row, in card heights.
+constexpr float kClearance = 0.1f;
+
+// Card 0 to foundation 1; the next 28 as a staircase (passes over piles 1
+// to 7, 2 to 7, ...); in Agnes Bernauer the cards from the 30th on to
+// reserve piles 1 to 7. All face up.
+bool AgnesDeal(int, int) {
+  Gen& g = g_GenLive;
+  const int n = g.dealGroup.numCards;
+  if (!g.ready || g.numTableaus < kPiles || n < 1 || n > g.deck.numCards) return false;
+  int k = 0;
+  g.dealPlan[k++] = GenFoundationCode(1);
+  for (int start = 1; start <= kPiles; ++start) {
+    for (int pile = start; pile <= kPiles && k < n; ++pile) g.dealPlan[k++] = GenTableauCode(pile);
+  }
+  for (int reserve = 1; k < n; ++k, ++reserve) {
+    g.dealPlan[k] = reserve <= g.numReserves ? GenReserveCode(reserve) : 0;
+  }
+  for (k = 0; k < n; ++k) g.dealGroup.cards[k].faceUp = 1;
+  return true;
+}
+
+bool AgnesSelection(int, int down) {
+  const bool bernauer = GenGetCurGame() == kGameAgnesBernauer;
+  if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
+  if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
+  if (bernauer && GenStdPickup(0, down, kWhereReserve)) return true;
+  if (!GenIsStockClick(down)) return false;
+  GenDealToPiles(bernauer ? kWhereReserve : kWhereTableau, kPiles, kStockSpeed, nullptr);
+  return true;
+}
+
+}  // namespace
+
+void AgnesSetup() {
+  const bool bernauer = GenGetCurGame() == kGameAgnesBernauer;
+  if (!GenBeginVariantSetup(52, bernauer ? 36 : 29, 0, 0.6f)) return;
+  const int build = bernauer ? kRuleDownOtherColour : kRuleDownSameColour;
+  GenSetRuleBytes({{kRulePickupTableau, build},
+                   {kRulePickupReserve, kRuleSingleCard},
+                   {kRuleDropFoundation, kRuleUpSameSuit},
+                   {kRuleDropTableau, build},
+                   {kRuleDropReserve, kRuleNone},
+                   {kRuleDropEmptyTableau, bernauer ? kRuleBelowLowest : kRuleNothingOnEmpty}});
+  g_GenLive.rankWrap = 1;
+  SolCardsSetTableauMarkerRank(-1);
+
+  GenSetDealCB(AgnesDeal);
+  GenSetAfterDealCB(SetBaseRankFromFirstFoundation);
+  GenSetSelectionCB(AgnesSelection);
+
+  const GenLayoutConstants& c = GenGetLayoutConstants();
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
+                                1, 1);
+  GenStdSetNTableausPosition(kPiles, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  if (bernauer) {
+    const float reserveY = c.lowerEdgeY + GenLayoutYCards(1);
+    GenSetReserveOptions(1, 0, 1, 1, 0);
+    GenStdSetNReservesPosition(kPiles, 0, reserveY, GenLayoutXCards(0), 0, true);
+    GenSetTableausBottom(reserveY + CardsGetCardHeight() * (0.5f + kClearance));
+  }
+  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetReady();
+}

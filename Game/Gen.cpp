@@ -29,6 +29,14 @@ int g_hitWhere = -1;
 int g_hitCard = -1;
 void (*g_setupOverride)() = nullptr;
 
+// Kinds whose pile count may change in play (GenSetPileCountRange).
+struct PileCountRange {
+  int kindBase = 0;  // 0: unused entry
+  int fewest = 0, most = 0;
+};
+constexpr int kMaxPileCountRanges = 5;
+PileCountRange g_countRanges[kMaxPileCountRanges];
+
 // Calls f(group, code, index) for every pile of the record.
 template <typename F>
 void ForEachPile(Gen& gen, F f) {
@@ -166,7 +174,26 @@ void GenReset() {
   g.dealtByNumber = 0;
   g.ready = 0;
   g_callbacks = GenVariantCallbacks{};
+  for (PileCountRange& range : g_countRanges) range = PileCountRange{};
   g_firstGameOfferPending = false;
+}
+
+void GenSetPileCountRange(int kindBase, int fewest, int most) {
+  for (PileCountRange& range : g_countRanges) {
+    if (range.kindBase == 0 || range.kindBase == kindBase) {
+      range = {kindBase, fewest, most};
+      return;
+    }
+  }
+  DebugError("GenSetPileCountRange", "Too many ranges [%d]", kindBase);
+}
+
+bool GenIsPileCountAllowed(int kindBase, int count) {
+  if (count == GenGetKindCount(g_GenLive, kindBase)) return true;
+  for (const PileCountRange& range : g_countRanges) {
+    if (range.kindBase == kindBase) return count >= range.fewest && count <= range.most;
+  }
+  return false;
 }
 
 bool GenSetDeckAndDealGroup(int deckSize, int capacity, int faceMode, float speed) {

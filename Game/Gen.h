@@ -239,6 +239,16 @@ bool GenCheckOk();
 // The ready record's selection holds cards.
 bool GenIsCarrying();
 
+// Pile counts that change in play. Most variants keep the counts their
+// set-up makes; a variant whose row of piles closes up or grows in play
+// (set-up step) names the fewest and most piles of that kind a game of it
+// may have. A resumed game's counts are checked against these. Cleared by
+// GenReset.
+void GenSetPileCountRange(int kindBase, int fewest, int most);
+// May a game of the set-up variant have `count` piles of the kind? The
+// set-up's own count, or within the range it named.
+bool GenIsPileCountAllowed(int kindBase, int count);
+
 // The first-game offer of the tutorial, pending once a deal has ended.
 void GenSetFirstGameOfferPending(bool pending);
 bool GenIsFirstGameOfferPending();

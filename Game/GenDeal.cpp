@@ -114,12 +114,14 @@ void GenSetupDeck() {
   FillBlocks(g.deck, n / 52, [](int block) { return block % 4; });
 }
 
-void GenShuffleDeck() {
+void GenShuffleDeck() { GenShuffleDeckWithSeed(g_GenLive.dealNumber); }
+
+void GenShuffleDeckWithSeed(uint32_t seed) {
   Gen& g = g_GenLive;
   CardGroup& deck = g.deck;
   uint32_t n = static_cast<uint32_t>(deck.numCards);
   if (deck.numCards < 2) return;
-  EngRandSeed(g.dealNumber);
+  EngRandSeed(seed);
   for (int i = 0; i < kShuffleSwaps; ++i) {
     uint32_t a = EngRandGetNext() % (n - 1) + 1;
     uint32_t b;

@@ -9,12 +9,17 @@
 // is an animation (AnimSetupFromDeal) that ends in GenDealAnimationDone.
 #pragma once
 
+#include <cstdint>
+
 // Fills the deck's cards in order for its card count (52, 104 or 156; the
 // Spider family by its own suits; any other count leaves the deck untouched).
 void GenSetupDeck();
 // 70,000 seeded swaps of suit and rank (a from 1 to n - 1, b below a); a deck
 // of fewer than 2 cards is left alone.
 void GenShuffleDeck();
+// The same shuffle seeded with another number (a redeal of the cards in the
+// deck), leaving the deal number as it is.
+void GenShuffleDeckWithSeed(uint32_t seed);
 // When the record is ready: GenSetupDeck, then GenShuffleDeck.
 void GenSetupAndShuffleDeck();
 // A new deal of the set-up variant: the deal number (setNumber: the given

@@ -99,6 +99,7 @@ void SpiderFits(bool* sameSuit, bool* plain) {
 int GenSelQuickPhase() { return Q().phase; }
 bool GenSelQuickTrial() { return Q().trial; }
 bool GenIsAutoplayAllowed() { return g_autoplayAllowed; }
+bool GenIsQuickMoveSearching() { return Q().phase != kQuickIdle; }
 
 bool GenQuickMoveRun() {
   Gen& g = g_GenLive;

@@ -32,3 +32,6 @@ bool GenAnimateQuickMove(int target);
 
 // Whether autoplay may run (off while a quick-move search runs).
 bool GenIsAutoplayAllowed();
+// A quick-move search is lifting or trying targets: a variant's handler
+// is being asked in a trial and must not start moves of its own.
+bool GenIsQuickMoveSearching();

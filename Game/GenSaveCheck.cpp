@@ -198,9 +198,11 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
   };
   const bool setUp = GenInit();
   Gen& ref = g_GenLive;
-  bool same = setUp && ref.numFoundations == loaded.numFoundations &&
-              ref.numCells == loaded.numCells && ref.numTableaus == loaded.numTableaus &&
-              ref.numFans == loaded.numFans && ref.numReserves == loaded.numReserves &&
+  bool same = setUp && GenIsPileCountAllowed(kWhereFoundation, loaded.numFoundations) &&
+              GenIsPileCountAllowed(kWhereCell, loaded.numCells) &&
+              GenIsPileCountAllowed(kWhereTableau, loaded.numTableaus) &&
+              GenIsPileCountAllowed(kWhereFan, loaded.numFans) &&
+              GenIsPileCountAllowed(kWhereReserve, loaded.numReserves) &&
               ref.deckSize == loaded.deckSize &&
               ref.dealGroupCapacity == loaded.dealGroupCapacity;
   for (int i = 0; same && i < kGenNumRules; ++i) same = ref.rules[i] == loaded.rules[i];

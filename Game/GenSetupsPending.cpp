@@ -23,10 +23,7 @@ void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
 void AcesUpSetup() { SetupNotWritten("AcesUpSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
 void BlackHoleSetup() { SetupNotWritten("BlackHoleSetup"); }
-void QueenOfItalySetup() { SetupNotWritten("QueenOfItalySetup"); }
-void FlowerGardenSetup() { SetupNotWritten("FlowerGardenSetup"); }
 void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
-void LaBelleLucieSetup() { SetupNotWritten("LaBelleLucieSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
 void GolfSetup() { SetupNotWritten("GolfSetup"); }

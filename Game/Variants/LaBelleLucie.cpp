@@ -1,0 +1,179 @@
+// LaBelleLucie.cpp - La Belle Lucie, Fan, Intelligence and Shamrocks (one
+// set-up routine, told apart by game number): the cards are dealt face up
+// to 18 fans, whose top cards alone are in play, one at a time; foundations
+// build up in suit from the ace.
+//   La Belle Lucie: fans build down in suit, an empty fan stays empty; two
+//     redeals gather the fans, shuffle them and deal them again.
+//   Fan: as La Belle Lucie, but an empty fan takes a king, and no redeal.
+//   Intelligence: two decks, eight foundations; the deal sends its aces to
+//     the foundations and three cards to every fan; fans build up or down in
+//     suit; an empty fan is refilled with three stock cards; two redeals.
+//   Shamrocks: 17 fans of three and one of one; fans build up or down
+//     regardless of suit but never hold more than three cards; empty fans
+//     stay empty.
+// A redeal shuffles with a number drawn from the deal number and the
+// redeals left, so the same deal always redeals the same way, and the
+// game keeps its deal number.
+//
+// Layout values (Data/Main/0110.dat, in card widths and heights): x 0 a
+// fan's length, x 1 the gap between fans, x 2 the step between a fan's
+// cards, x 3 the gap between foundations, x 4 the stock's x; y 0 how far the
+// first fan row lies below the top row, y 1 the gap between fan rows.
+#include <algorithm>
+
+#include "Engine/EngRand.h"
+#include "Game/AnimSetup.h"
+#include "Game/GenAutoplay.h"
+#include "Game/GenDeal.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenRules.h"
+#include "Game/GenSelection.h"
+#include "Game/GenSetups.h"
+#include "Game/GenVariant.h"
+
+namespace {
+
+constexpr int kFans = 18;
+constexpr int kFansPerRow = 6;
+constexpr int kRedeals = 2;
+constexpr float kGatherSpeed = 4.0f;
+constexpr float kRefillSpeed = 0.5f;
+// Intelligence deals until the 54th card other than an ace.
+constexpr int kIntelligenceFanCards = 54;
+constexpr int kShamrockFans = 17;
+constexpr int kShamrockMost = 3;
+
+bool HasRedeals(int game) { return game == kGameLaBelleLucie || game == kGameIntelligence; }
+
+// The deal's card k: the deck's top card at its turn.
+const Card& DealCard(const Gen& g, int k) { return g.deck.cards[g.deck.numCards - 1 - k]; }
+
+bool LaBelleLucieDeal(int, int) {
+  Gen& g = g_GenLive;
+  const int game = GenGetCurGame();
+  int n = g.dealGroup.numCards;
+  if (!g.ready || g.numFans < 1 || n < 1 || n > g.deck.numCards) return false;
+  if (game == kGameIntelligence) {
+    // The cut: up to the 54th card other than an ace and the aces right
+    // under it (the whole deck when it holds fewer).
+    int others = 0, cut = 0;
+    while (cut < g.deck.numCards && others < kIntelligenceFanCards) {
+      if (DealCard(g, cut++).rank != 1) ++others;
+    }
+    while (cut < g.deck.numCards && DealCard(g, cut).rank == 1) ++cut;
+    n = std::min(cut, kGenMaxDealPlan);
+    g.dealGroup.numCards = n;
+  }
+  // Intelligence's aces: the first to the first empty foundation, each
+  // next one to the next foundation.
+  int foundation = 0;
+  while (foundation < g.numFoundations && g.foundations[foundation].numCards > 0) ++foundation;
+  int fanCard = 0;
+  for (int k = 0; k < n; ++k) {
+    g.dealGroup.cards[k].faceUp = 1;
+    if (game == kGameIntelligence && DealCard(g, k).rank == 1 && foundation < g.numFoundations) {
+      g.dealPlan[k] = GenFoundationCode(++foundation);
+      continue;
+    }
+    int fan = fanCard % g.numFans + 1;
+    if (game == kGameShamrocks) {
+      fan = fanCard < 3 * kShamrockFans ? fanCard % kShamrockFans + 1 : g.numFans;
+    }
+    g.dealPlan[k] = GenFanCode(fan);
+    ++fanCard;
+  }
+  return true;
+}
+
+// The end of a redeal's deal: nothing waits to be dealt any more; the
+// autoplay goes on.
+bool LucieRedealDealt(int, int) {
+  g_GenLive.dealGroup.numCards = 0;
+  const GenVariantCallbacks& cb = GenGetCallbacks();
+  if (cb.autoplay) cb.autoplay(0, 0);
+  return false;
+}
+
+// After the fans are gathered: the deck is shuffled with the redeal's own
+// number and dealt again; one redeal fewer is left.
+bool LucieRedeal(int, int) {
+  Gen& g = g_GenLive;
+  const int counter = GenGetRedealCounter();
+  g.dealGroup.numCards = g.deck.numCards;
+  EngRandSeed(g.dealNumber);
+  uint32_t seed = 0;
+  for (int draw = 0; draw < counter * 7 + 24; ++draw) seed = EngRandGetNext();
+  GenShuffleDeckWithSeed(seed);
+  GenSetRedealCounter(counter - 1);
+  GenUpdateDeckMarker(false);
+  if (LaBelleLucieDeal(0, 0) && AnimSetupFromDeal(0)) {
+    AnimSetFinishCB(LucieRedealDealt);
+  } else {
+    g.dealGroup.numCards = 0;
+  }
+  return false;
+}
+
+bool LaBelleLucieSelection(int, int down) {
+  Gen& g = g_GenLive;
+  const int game = GenGetCurGame();
+  if (GenStdPickup(0, down, kWhereFan)) return true;
+  const int hit = GenGetCurrentHitWhere();
+  const bool roomy = game != kGameShamrocks || (GenGetKindBase(hit) == kWhereFan &&
+                                                GenGetGroup(g, hit)->numCards < kShamrockMost);
+  if (roomy && GenStdDrop(0, down, kWhereFan)) return true;
+  if (GenStdDrop(0, down, kWhereFoundation)) return true;
+  if (!GenIsStockClick(down) || !HasRedeals(game)) return false;
+  if (GenGetRedealCounter() < 1) return true;
+  if (AnimSetupMoveAllCardsFromFansToDeck(kGatherSpeed)) AnimSetFinishCB(LucieRedeal);
+  return false;
+}
+
+// The standard step; then an empty fan gets three stock cards.
+bool IntelligenceAutoplay(int, int) {
+  Gen& g = g_GenLive;
+  GenStdAutoplay(0, 0);
+  if (g.gameOver || AnimIsAnimating() || g.deck.numCards < 1) return false;
+  for (int f = 0; f < g.numFans; ++f) {
+    if (g.fans[f].numCards > 0) continue;
+    if (!AnimSetupMoveNCardsFromDeckToFan(3, f, false, kRefillSpeed)) return false;
+    AnimSetFinishCB(IntelligenceAutoplay);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void LaBelleLucieSetup() {
+  const int game = GenGetCurGame();
+  const bool intelligence = game == kGameIntelligence;
+  if (!GenBeginVariantSetup(intelligence ? 104 : 52, intelligence ? 62 : 52, 0,
+                            intelligence ? 1.5f : 1.0f)) {
+    return;
+  }
+  int build = kRuleDownSameSuit;
+  if (intelligence) build = kRuleUpOrDownSameSuit;
+  if (game == kGameShamrocks) build = kRuleUpOrDownAnySuit;
+  GenSetRuleBytes({{kRulePickupFan, kRuleSingleCard},
+                   {kRuleDropFoundation, kRuleUpSameSuit},
+                   {kRuleDropFan, build},
+                   {kRuleDropEmptyFan, game == kGameFan ? kRuleKingOnly : kRuleNothingOnEmpty}});
+
+  GenSetDealCB(LaBelleLucieDeal);
+  GenSetSelectionCB(LaBelleLucieSelection);
+  if (intelligence) GenSetAutoplayCB(IntelligenceAutoplay);
+
+  const GenLayoutConstants& c = GenGetLayoutConstants();
+  GenStdSetNFoundationsPosition(intelligence ? 8 : 4, 13, 0, c.topRowY, GenLayoutXCards(3), 0, true,
+                                1, 1);
+  GenStdSetNFansPosition(kFans, kFansPerRow, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
+                         GenLayoutXCards(1), GenLayoutYCards(1), GenLayoutXCards(2));
+  GenSetDeckPosition(GenLayoutXCards(4), c.topRowY, HasRedeals(game) ? 1 : 0, 0);
+  if (HasRedeals(game)) {
+    GenSetRedealCounter(kRedeals);
+    GenUpdateDeckMarker(true);
+  }
+  GenSetReady();
+}

@@ -84,7 +84,7 @@ const GameRulesText GenRulesTextTable[kGenNumGames] = {
       {"RuleTitle_NTableauCols", 9, "RulePlace_Center", {"Rule_BuildDownAltCol", "Rule_OneCardOnlyMoved", "Rule_SpacesFilledFromStockOrWasteIfStockEmpty"}},
       {"RuleTitle_Stock", 0, "RulePlace_BottomLeft", {"Rule_ClickTurn1ToWaste"}},
       {"RuleTitle_Waste", 0, "RulePlace_BesideStock", {"Rule_TopAvailPlayTabOrFnd"}},
-      {"RuleTitle_Reserve", 0, "RulePlace_BottomRight", {"Rule_TopAvailPlayFnd"}},
+      {"RuleTitle_Reserve", 0, "RulePlace_BottomRight", {"Rule_TopAvailPlayTabOrFnd"}},
      }},
     // 11 Brigade
     {"Brigade", "Obj_MoveAllCardsToFoundations",
@@ -121,7 +121,7 @@ const GameRulesText GenRulesTextTable[kGenNumGames] = {
       {"RuleTitle_NFoundationPiles", 4, "RulePlace_TopLeft", {"Rule_DealSetFndRank", "Rule_BuildUpInSuitFromRankWrapUntil13"}},
       {"RuleTitle_Stock", 0, "RulePlace_TopRight", {"Rule_ClickTurn3ToWaste", "Rule_ClickEmptyMoveWasteToStockUnlimited"}},
       {"RuleTitle_Waste", 0, "RulePlace_BesideStock", {"Rule_TopAvailPlayTabOrFnd"}},
-      {"RuleTitle_Reserve", 0, "RulePlace_BottomRight", {"Rule_TopAvailPlayTabOrFnd", "Rule_SpacesFilledAutoFromStock"}},
+      {"RuleTitle_Reserve", 0, "RulePlace_BottomRight", {"Rule_TopAvailPlayTabOrFnd"}},
       {"RuleTitle_NTableauCols", 4, "RulePlace_BottomLeft", {"Rule_BuildDownAltCol", "Rule_MoveOneCardOrGroupTab"}},
       {"RuleTitle_Note", 0, "", {"Rule_CanfieldNote"}},
      }},

@@ -71,7 +71,7 @@ void AgnesSetup() {
                    {kRuleDropReserve, kRuleNone},
                    {kRuleDropEmptyTableau, bernauer ? kRuleBelowLowest : kRuleNothingOnEmpty}});
   g_GenLive.rankWrap = 1;
-  SolCardsSetTableauMarkerRank(-1);
+  SolCardsSetSpaceRankOptions(-1, 0);
 
   GenSetDealCB(AgnesDeal);
   GenSetAfterDealCB(SetBaseRankFromFirstFoundation);

@@ -55,7 +55,7 @@ void CurdsAndWheySetup() {
                    {kRuleDropTableau, kRuleSuitRunOrSameRank},
                    {kRuleDropEmptyTableau, kRuleKingOnly}});
   GenSetLowestRank(1);
-  SolCardsSetTableauMarkerRank(13);
+  SolCardsSetSpaceRankOptions(13, 0);
 
   GenSetDealCB(PlanForward);
   GenSetSelectionCB(CurdsAndWheySelection);

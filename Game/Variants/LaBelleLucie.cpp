@@ -31,6 +31,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"
+#include "Game/SolCards.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ bool LaBelleLucieDeal(int, int) {
     n = std::min(cut, kGenMaxDealPlan);
     g.dealGroup.numCards = n;
   }
+  g.dealGroup.MarkChanged();  // the planned faces are written below
   // Intelligence's aces: the first to the first empty foundation, each
   // next one to the next foundation.
   int foundation = 0;
@@ -90,6 +92,7 @@ bool LaBelleLucieDeal(int, int) {
 // autoplay goes on.
 bool LucieRedealDealt(int, int) {
   g_GenLive.dealGroup.numCards = 0;
+  g_GenLive.dealGroup.MarkChanged();
   const GenVariantCallbacks& cb = GenGetCallbacks();
   if (cb.autoplay) cb.autoplay(0, 0);
   return false;
@@ -111,6 +114,7 @@ bool LucieRedeal(int, int) {
     AnimSetFinishCB(LucieRedealDealt);
   } else {
     g.dealGroup.numCards = 0;
+    g.dealGroup.MarkChanged();
   }
   return false;
 }
@@ -160,6 +164,8 @@ void LaBelleLucieSetup() {
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropFan, build},
                    {kRuleDropEmptyFan, game == kGameFan ? kRuleKingOnly : kRuleNothingOnEmpty}});
+
+  if (game == kGameFan) SolCardsSetSpaceRankOptions(0, 13);
 
   GenSetDealCB(LaBelleLucieDeal);
   GenSetSelectionCB(LaBelleLucieSelection);

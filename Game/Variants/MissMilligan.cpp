@@ -48,7 +48,7 @@ void MissMilliganSetup() {
                    {kRuleDropTableau, kRuleDownOtherColour},
                    {kRuleDropReserve, kRuleDownOtherColour},
                    {kRuleDropEmptyTableau, kRuleKingOnly}});
-  SolCardsSetTableauMarkerRank(13);
+  SolCardsSetSpaceRankOptions(13, 0);
 
   GenSetDealCB(PlanForward);
   GenSetSelectionCB(MissMilliganSelection);

@@ -56,7 +56,7 @@ void PenguinSetup() {
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, kRuleDownSameSuit},
                    {kRuleDropEmptyTableau, kRuleBelowLowest}});
-  SolCardsSetTableauMarkerRank(-1);
+  SolCardsSetSpaceRankOptions(-1, 0);
 
   GenSetDealCB(PenguinDeal);
   GenSetAfterDealCB(SetBaseRankFromFirstFoundation);

@@ -97,6 +97,7 @@ bool QueenOfItalyDealAnimation(int, int) {
   if (spaces > 0) AnimSetupFromDeal(0);
   // The planned cards are on their way: nothing waits to be dealt.
   g.dealGroup.numCards = 0;
+  g.dealGroup.MarkChanged();
   GenSetRedealCounter(kInPlay);
   return false;
 }
@@ -132,7 +133,7 @@ bool QueenOfItalyAutoplay(int, int) {
     GenGameWon();
     return true;
   }
-  if (g_UserGameOptions.autoplayMode[GenGetCurGame()] == 0) return false;
+  if (g_UserOptions.autoplayMode[GenGetCurGame()] == 0) return false;
   const CardGroup& reserve = g.reserves[GenPileIndex(1)];
   if (reserve.numCards > 0) {
     const Card& top = reserve.cards[reserve.numCards - 1];

@@ -82,7 +82,7 @@ void RougeEtNoirSetup() {
                    {kRuleDropTableau, kRuleDownOtherColour},
                    {kRuleDropFoundation, kRuleCustom},
                    {kRuleDropEmptyTableau, kRuleKingOnly}});
-  SolCardsSetTableauMarkerRank(13);
+  SolCardsSetSpaceRankOptions(13, 0);
 
   GenSetDealCB(RougeEtNoirDeal);
   GenSetCustomRuleCB(RougeEtNoirFoundationDropCustomCB);

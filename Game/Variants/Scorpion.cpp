@@ -44,7 +44,7 @@ void ScorpionSetup() {
                    {kRuleDropTableau, kRuleDownSameSuit},
                    {kRuleDropFoundation, kRuleNone},
                    {kRuleDropEmptyTableau, kRuleKingOnly}});
-  SolCardsSetTableauMarkerRank(13);
+  SolCardsSetSpaceRankOptions(13, 0);
 
   GenSetDealCB(ScorpionDeal);
   GenSetSelectionCB(SpiderSelection);

@@ -222,7 +222,7 @@ TEST_F(BaseRankTest, NearWonPositionsEndInOneWin) {
   for (const WinCase& c : cases) {
     SCOPED_TRACE(GenGameTable[c.game].name);
     StatsResetForTests();
-    g_UserGameOptions.autoplayMode[c.game] = 0;
+    g_UserOptions.autoplayMode[c.game] = 0;
     std::string piles;
     for (int f = 0; f < c.foundations; ++f) {
       const bool last = f == c.foundations - 1;

@@ -63,7 +63,7 @@ TEST_F(ColeopterTest, WasteCardGoesOntoThePiles) {
 // Coleopter is won by the standard autoplay step once the last foundation
 // is full, whatever the player's autoplay setting.
 TEST_F(ColeopterTest, NearWonColeopterEndsInOneWin) {
-  g_UserGameOptions.autoplayMode[kGameColeopter] = 0;
+  g_UserOptions.autoplayMode[kGameColeopter] = 0;
   const char* ranks = "A23456789TJQK";
   const char* suits = "hsdc";
   std::string piles;

@@ -105,8 +105,8 @@ TEST_F(FanTest, BuffaloBillFoundationsCellsAndFans) {
 // Bristol and Buffalo Bill are won by the standard autoplay step when the
 // last foundation fills, whatever the player's autoplay setting.
 TEST_F(FanTest, NearWonPositionsEndInOneWin) {
-  g_UserGameOptions.autoplayMode[kGameBristol] = 0;
-  g_UserGameOptions.autoplayMode[kGameBuffaloBill] = 0;
+  g_UserOptions.autoplayMode[kGameBristol] = 0;
+  g_UserOptions.autoplayMode[kGameBuffaloBill] = 0;
   ASSERT_TRUE(VariantTable(kGameBristol, "F0:" + SuitUp('h', 13) + "; F1:" + SuitUp('s', 13) +
                                              "; F2:" + SuitUp('d', 13) + "; F3:" +
                                              SuitUp('c', 12) + "; R2: Kc*"));

@@ -3,6 +3,7 @@
 // their building, and a position played to the win.
 #include <string>
 
+#include "Game/GenAutoplay.h"
 #include "Game/GenGame.h"
 #include "Game/GenSave.h"
 #include "Game/GenVariant.h"
@@ -43,6 +44,15 @@ TEST_F(FlowerGardenTest, BouquetClosesUpAndResumesClosed) {
   VariantSettle();
   EXPECT_EQ(g_GenLive.numReserves, 2);
 
+  // A dealt game whose bouquet has closed up is saved and resumed as it is.
+  VariantDeal(kGameFlowerGarden, 9);
+  Gen& g = g_GenLive;
+  CardGroup& fifth = g.reserves[4];
+  g.tableaus[0].AddCardToGroup(&fifth.cards[0], false, false, false);
+  fifth.RemoveCardFromEnd();
+  GenAfterMove();
+  VariantSettle();
+  ASSERT_LT(g.numReserves, 16);
   const std::string before = FixtureDescribeGame();
   ASSERT_TRUE(GenSaveCurrentGame());
   GenNewGameWithNumber(5, true);
@@ -72,7 +82,7 @@ TEST_F(FlowerGardenTest, GardenBuildsOneCardAtATimeStonewallInRuns) {
 // The last card of the bouquet completes the foundations: won once,
 // whatever the player's autoplay setting.
 TEST_F(FlowerGardenTest, NearWonFlowerGardenEndsInOneWin) {
-  g_UserGameOptions.autoplayMode[kGameFlowerGarden] = 0;
+  g_UserOptions.autoplayMode[kGameFlowerGarden] = 0;
   const char* ranks = "A23456789TJQK";
   const char* suits = "hsdc";
   std::string piles;

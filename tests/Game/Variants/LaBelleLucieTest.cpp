@@ -18,7 +18,7 @@ const VariantRow kRows[] = {
      .redealCounter = 2, .deckInUse = true, .faces = "N: u3*16 u2*2",
      .deepest = "N: u16; F: u13; D: d30"},
     {.game = kGameFan, .foundations = 4, .fans = 18, .rules = "pick n8 / drop f10 n2 / space n17",
-     .slots = "0 3 4", .faces = "N: u3*16 u2*2", .deepest = "N: u16; F: u13"},
+     .slots = "0 3 4", .fanMarker = 13, .faces = "N: u3*16 u2*2", .deepest = "N: u16; F: u13"},
     {.game = kGameIntelligence, .deckSize = 104, .dealt = 62, .speed = 1.5f, .foundations = 8,
      .fans = 18, .rules = "pick n8 / drop f10 n4 / space n19", .slots = "0 3 4", .deckMarker = 1,
      .redealCounter = 2, .deckInUse = true, .faces = "N: u3*18; F: u~*8; D: d~",
@@ -146,7 +146,7 @@ TEST_F(LaBelleLucieTest, NearWonPositionsEndInOneWin) {
   for (int game : {kGameLaBelleLucie, kGameIntelligence}) {
     SCOPED_TRACE(GenGameTable[game].name);
     StatsResetForTests();
-    g_UserGameOptions.autoplayMode[game] = 0;
+    g_UserOptions.autoplayMode[game] = 0;
     const int foundations = game == kGameIntelligence ? 8 : 4;
     std::string piles;
     for (int f = 0; f < foundations; ++f) {

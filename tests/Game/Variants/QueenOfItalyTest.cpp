@@ -93,7 +93,7 @@ TEST_F(QueenOfItalyTest, WonWithTheStockAndWasteUsedUp) {
   for (int game : {kGameQueenOfItaly, kGameBlondesAndBrunettes}) {
     SCOPED_TRACE(GenGameTable[game].name);
     StatsResetForTests();
-    g_UserGameOptions.autoplayMode[game] = 0;
+    g_UserOptions.autoplayMode[game] = 0;
     std::string piles;
     for (int f = 0; f < 8; ++f) {
       // Alternating colours up from the ace: hearts with spades, diamonds

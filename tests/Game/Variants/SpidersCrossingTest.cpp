@@ -122,7 +122,7 @@ TEST_F(SpidersCrossingTest, SpiderTrapStockDealsFive) {
 // Spider Trap is won on its foundations by the standard autoplay step,
 // whatever the player's autoplay setting.
 TEST_F(SpidersCrossingTest, NearWonSpiderTrapEndsInOneWin) {
-  g_UserGameOptions.autoplayMode[kGameSpiderTrap] = 0;
+  g_UserOptions.autoplayMode[kGameSpiderTrap] = 0;
   ASSERT_TRUE(VariantTable(kGameSpiderTrap, "F0:" + SuitUp('h', 13) + "; F1:" + SuitUp('s', 13) +
                                                 "; F2:" + SuitUp('d', 13) + "; F3:" +
                                                 SuitUp('c', 12) + "; R0: Kc*"));

@@ -130,7 +130,7 @@ TEST_F(TwoDeckStockTest, NearWonPositionsEndInOneWin) {
   for (int game : {kGameMissMilligan, kGameGiant}) {
     SCOPED_TRACE(GenGameTable[game].name);
     StatsResetForTests();
-    g_UserGameOptions.autoplayMode[game] = 0;
+    g_UserOptions.autoplayMode[game] = 0;
     std::string piles;
     for (int f = 0; f < 8; ++f) {
       piles += "F" + std::to_string(f) + ":" + SuitUp(kSuits[f % 4], f == 7 ? 12 : 13) + "; ";

@@ -374,9 +374,9 @@ bool GenSetPilePosition(int code, float x, float y) {
   return pile->Refresh(true);
 }
 
-bool GenStdSetNFansPosition(int n, int perRow, float x, float y, float length, float xGap,
-                            float yGap, float cardGap) {
-  const char* where = "GenStdSetNFansPosition";
+bool GenStdSetFanRows(int n, int perRow, float x, float y, float length, float xGap, float yGap,
+                      float cardGap) {
+  const char* where = "GenStdSetFanRows";
   if (n < 0 || n > kGenMaxFans) {
     DebugError(where, "Invalid num fans <%d>", n);
     return false;
@@ -396,25 +396,14 @@ bool GenStdSetNFansPosition(int n, int perRow, float x, float y, float length, f
     const float xi = x - rowWidth / 2 + static_cast<float>(column) * (length + xGap) + s.halfWidth;
     const float yi = y - static_cast<float>(row) * (s.height + yGap);
     CardGroup& fan = g.fans[i];
-    ok = fan.SetupCardGroup(32, 0, 1, true, xi, yi, g_tableHeight, true, 3, 0, 0, cardGap, 0,
-                            cardGap, false, kWhereFan + i, 0) &&
+    ok = fan.SetupCardGroup(kFanMaxCards, 0, 1, true, xi, yi, g_tableHeight, true, 3, 0, 0,
+                            cardGap, 0, cardGap, false, kWhereFan + i, 0) &&
          ok;
     fan.rightLength = length;
     fan.drawEmptySpace = 1;
     fan.Refresh(true);
   }
   return ok;
-}
-
-void GenSetTableausBottom(float y) {
-  Gen& g = g_GenLive;
-  // A column's fit keeps its last card's centre a card height above its own
-  // bottom, so the lower edge stays half a card height above it.
-  const float ownBottom = y - CardsGetSettings().halfHeight;
-  for (int i = 0; i < g.numTableaus && i < kGenMaxTableaus; ++i) {
-    g.tableaus[i].SetOwnBottom(true, ownBottom);
-    g.tableaus[i].Refresh(true);
-  }
 }
 
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp) {

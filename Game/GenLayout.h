@@ -126,12 +126,8 @@ bool GenSetPilePosition(int code, float x, float y);
 // card's left edge to its last card's right edge), and the fans of a row
 // stand xGap apart. n outside 0-28: "Invalid num fans <%d>"; perRow below
 // 1: "Invalid fans per row <%d>".
-bool GenStdSetNFansPosition(int n, int perRow, float x, float y, float length, float xGap,
-                            float yGap, float cardGap);
-// Keeps the tableaus' columns clear of piles below them: each column is
-// fitted (its own bottom) so that its last card's lower edge stays at or
-// above y, and the columns are laid out again.
-void GenSetTableausBottom(float y);
+bool GenStdSetFanRows(int n, int perRow, float x, float y, float length, float xGap, float yGap,
+                      float cardGap);
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp);
 bool GenSetWastePosition(float x, float y, int inUse, int faceUp);
 // The five reserve bytes of the record.

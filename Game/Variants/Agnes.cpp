@@ -85,7 +85,8 @@ void AgnesSetup() {
     const float reserveY = c.lowerEdgeY + GenLayoutYCards(1);
     GenSetReserveOptions(1, 0, 1, 1, 0);
     GenStdSetNReservesPosition(kPiles, 0, reserveY, GenLayoutXCards(0), 0, true);
-    GenSetTableausBottom(reserveY + CardsGetCardHeight() * (0.5f + kClearance));
+    const float columnsEnd = reserveY + CardsGetCardHeight() * (0.5f + kClearance);
+    for (int t = 1; t <= kPiles; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
   }
   GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
   GenSetReady();

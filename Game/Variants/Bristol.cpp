@@ -52,7 +52,7 @@ void BristolSetup() {
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float lowY = c.lowerEdgeY + GenLayoutYCards(2);
   GenStdSetNFoundationsPosition(4, 13, 0, c.topRowY, GenLayoutXCards(0), 0, true, 1, 1);
-  GenStdSetNFansPosition(kFans, kFans / 2, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(1),
+  GenStdSetFanRows(kFans, kFans / 2, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(1),
                          GenLayoutXCards(2), GenLayoutYCards(1), GenLayoutXCards(3));
   GenSetReserveOptions(1, 0, 1, 1, 0);
   GenStdSetNReservesPosition(kReserves, 0, lowY, GenLayoutXCards(4), 0, true);

@@ -46,7 +46,7 @@ void BuffaloBillSetup() {
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, GenLayoutXCards(0), 0, true, 1, 1);
-  GenStdSetNFansPosition(kFans, kFansPerRow, 0,
+  GenStdSetFanRows(kFans, kFansPerRow, 0,
                          c.topRowY - GenLayoutYCards(0), GenLayoutXCards(1), GenLayoutXCards(2),
                          GenLayoutYCards(1), GenLayoutXCards(3));
   GenStdSetNCellsPosition(kCells, 0, c.lowerEdgeY + GenLayoutYCards(2), GenLayoutXCards(0), 0, true);

@@ -149,7 +149,8 @@ void FlowerGardenSetup() {
   GenStdSetNFoundationsPosition(4, 13, 0, c.topRowY, GenLayoutXCards(1), 0, true, 1, 1);
   GenStdSetNTableausPosition(tableaus, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   PlaceBouquet(bouquet, (bouquet + 1) / 2, bouquetY, GenLayoutXCards(2), GenLayoutYCards(2));
-  GenSetTableausBottom(bouquetY + ch * (0.5f + kClearance));
+  const float columnsEnd = bouquetY + ch * (0.5f + kClearance);
+  for (int t = 1; t <= tableaus; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
   // The bouquet closes up as its cards leave.
   GenSetPileCountRange(kWhereReserve, 0, bouquet);
   GenSetReady();

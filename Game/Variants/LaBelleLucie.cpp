@@ -174,7 +174,7 @@ void LaBelleLucieSetup() {
   const GenLayoutConstants& c = GenGetLayoutConstants();
   GenStdSetNFoundationsPosition(intelligence ? 8 : 4, 13, 0, c.topRowY, GenLayoutXCards(3), 0, true,
                                 1, 1);
-  GenStdSetNFansPosition(kFans, kFansPerRow, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
+  GenStdSetFanRows(kFans, kFansPerRow, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
                          GenLayoutXCards(1), GenLayoutYCards(1), GenLayoutXCards(2));
   GenSetDeckPosition(GenLayoutXCards(4), c.topRowY, HasRedeals(game) ? 1 : 0, 0);
   if (HasRedeals(game)) {

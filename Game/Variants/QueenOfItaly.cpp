@@ -212,7 +212,8 @@ void QueenOfItalySetup() {
   const float lowY = c.lowerEdgeY + GenLayoutYCards(1);
   GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, GenLayoutXCards(1), 0, true, 1, 1);
   GenStdSetNTableausPosition(kPiles, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  GenSetTableausBottom(lowY + CardsGetCardHeight() * (0.5f + kClearance));
+  const float columnsEnd = lowY + CardsGetCardHeight() * (0.5f + kClearance);
+  for (int t = 1; t <= kPiles; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
   GenSetReserveOptions(1, 0, 1, 1, 0);
   GenSetSingleReservePosition(GenLayoutXCards(4), lowY);
   GenSetDeckPosition(GenLayoutXCards(2), lowY, 1, 0);

@@ -67,7 +67,9 @@ TEST_P(VariantSetupTest, RulesTextCountsThePilesOfTheSetUp) {
                           {"RuleTitle_NFanRows", g.numFans}};
   for (const GameRule& rule : GenRulesTextTable[row.game].rules) {
     for (const Title& title : titles) {
-      if (std::string(rule.title) == title.key) EXPECT_EQ(rule.count, title.count) << title.key;
+      if (std::string(rule.title) == title.key) {
+        EXPECT_EQ(rule.count, title.count) << title.key;
+      }
     }
   }
 }

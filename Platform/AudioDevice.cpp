@@ -27,7 +27,9 @@ struct AudioDeviceState {
 };
 
 AudioDeviceState& S() {
-  static AudioDeviceState state;
+  // Never destroyed: an audio thread still running at exit must not find
+  // its lock gone.
+  static AudioDeviceState& state = *new AudioDeviceState;
   return state;
 }
 

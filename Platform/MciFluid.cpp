@@ -61,7 +61,8 @@ struct MciState {
 };
 
 MciState& S() {
-  static MciState state;
+  // Never destroyed: the audio thread may still render at exit.
+  static MciState& state = *new MciState;
   return state;
 }
 

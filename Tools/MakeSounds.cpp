@@ -71,19 +71,21 @@ using Samples = std::vector<double>;
 
 Samples Silence(double seconds) { return Samples(static_cast<std::size_t>(seconds * kRate), 0.0); }
 
-// Scales the sound so that its loudest sample reaches `peak`, and shapes the
-// first and last few milliseconds so that it starts and stops without a click.
-void Finish(Samples* sound, double peak) {
+// Scales the sound so that its loudest sample reaches `peak`, and shapes its
+// first 2 ms and its last `fadeOut` seconds so that it starts and stops
+// without a click.
+void Finish(Samples* sound, double peak, double fadeOut) {
   double loudest = 0.0;
   for (double s : *sound) loudest = std::max(loudest, std::fabs(s));
   if (loudest > 0.0) {
     for (double& s : *sound) s *= peak / loudest;
   }
-  const std::size_t fade = std::min<std::size_t>(sound->size() / 4, kRate / 500);  // 2 ms
-  for (std::size_t i = 0; i < fade; ++i) {
-    const double gain = static_cast<double>(i) / static_cast<double>(fade);
-    (*sound)[i] *= gain;
-    (*sound)[sound->size() - 1 - i] *= gain;
+  const std::size_t fadeIn = std::min<std::size_t>(sound->size() / 4, kRate / 500);
+  for (std::size_t i = 0; i < fadeIn; ++i) (*sound)[i] *= static_cast<double>(i) / static_cast<double>(fadeIn);
+  const std::size_t fadeOutSamples = std::min(sound->size() / 2, static_cast<std::size_t>(fadeOut * kRate));
+  for (std::size_t i = 0; i < fadeOutSamples; ++i) {
+    const double share = static_cast<double>(i) / static_cast<double>(fadeOutSamples);
+    (*sound)[sound->size() - 1 - i] *= 0.5 - 0.5 * std::cos(kPi * share);
   }
 }
 
@@ -147,17 +149,18 @@ Samples Drop(const Variant& v) {
 }
 
 // The foundation bell: inharmonic partials, each with its own decay, the
-// highest at 5.43 x 784 Hz = 4.3 kHz.
+// highest at 5.43 x 784 Hz = 4.3 kHz; it has faded to about -30 dB when the
+// last 0.3 s take it smoothly to silence.
 Samples Bell() {
   struct Partial {
     double ratio, level, decay;
   };
   constexpr double kFundamental = 784.0;  // G5
   constexpr Partial kPartials[] = {
-      {0.5, 0.18, 0.90}, {1.0, 1.00, 0.75}, {2.0, 0.42, 0.45},
-      {2.76, 0.30, 0.32}, {4.07, 0.16, 0.20}, {5.43, 0.09, 0.14},
+      {0.5, 0.18, 0.55}, {1.0, 1.00, 0.50}, {2.0, 0.42, 0.32},
+      {2.76, 0.30, 0.24}, {4.07, 0.16, 0.15}, {5.43, 0.09, 0.10},
   };
-  Samples out = Silence(1.1);
+  Samples out = Silence(1.6);
   for (std::size_t i = 0; i < out.size(); ++i) {
     const double t = static_cast<double>(i) / kRate;
     double sum = 0.0;
@@ -224,16 +227,17 @@ int main(int argc, char** argv) {
     std::string name;
     Samples sound;
     double peak;
+    double fadeOut;  // seconds
   };
   std::vector<Output> outputs;
   for (int i = 0; i < 5; ++i) {
-    outputs.push_back({"021" + std::to_string(i) + ".dat", Deal(kDeals[i]), 0.70});
-    outputs.push_back({"022" + std::to_string(i) + ".dat", Pickup(kPickups[i]), 0.55});
-    outputs.push_back({"023" + std::to_string(i) + ".dat", Drop(kDrops[i]), 0.75});
+    outputs.push_back({"021" + std::to_string(i) + ".dat", Deal(kDeals[i]), 0.70, 0.002});
+    outputs.push_back({"022" + std::to_string(i) + ".dat", Pickup(kPickups[i]), 0.55, 0.002});
+    outputs.push_back({"023" + std::to_string(i) + ".dat", Drop(kDrops[i]), 0.75, 0.002});
   }
-  outputs.push_back({"0240.dat", Bell(), 0.60});
+  outputs.push_back({"0240.dat", Bell(), 0.60, 0.3});
   for (Output& output : outputs) {
-    Finish(&output.sound, output.peak);
+    Finish(&output.sound, output.peak, output.fadeOut);
     const std::string path = folder + "/" + output.name;
     if (!WriteWave(path, output.sound)) {
       std::fprintf(stderr, "MakeSounds: could not write %s\n", path.c_str());

@@ -144,6 +144,19 @@ void HttpTestServer::JoinEndedWorkers() {
   for (Worker& worker : ended) worker.thread.join();
 }
 
+bool HttpTestServer::WaitUntilIdle(double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (;;) {
+    JoinEndedWorkers();
+    {
+      std::lock_guard<std::mutex> hold(lock_);
+      if (workers_.empty()) return true;
+    }
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+}
+
 void HttpTestServer::AcceptLoop() {
   for (;;) {
     JoinEndedWorkers();

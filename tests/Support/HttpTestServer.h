@@ -66,6 +66,9 @@ class HttpTestServer {
   // Requests received for the path, and the last request's header lines.
   int RequestCount(const std::string& path) const;
   std::string LastRequestHeaders() const;
+  // Waits up to `seconds` until every connection has been answered and its
+  // thread has ended; false when some are still open then.
+  bool WaitUntilIdle(double seconds);
 
  private:
   struct Worker {

@@ -24,10 +24,10 @@ int gCloses = 0;
 class SWinDisplayTest : public TempDirTest {
  protected:
   void SetUp() override {
+    TempDirTest::SetUp();
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
     setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus under Xvfb
-    TempDirTest::SetUp();
     PlainWindowUseBackEnd(kPlainWindowGtk);
     gDownloads = gCloses = 0;
   }

@@ -20,13 +20,10 @@ void SetupNotWritten(const char* routine) {
 }  // namespace
 
 void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
-void AcesUpSetup() { SetupNotWritten("AcesUpSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
-void BlackHoleSetup() { SetupNotWritten("BlackHoleSetup"); }
 void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
-void GolfSetup() { SetupNotWritten("GolfSetup"); }
 void MemorySetup() { SetupNotWritten("MemorySetup"); }
 void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }
 void PokerSetup() { SetupNotWritten("PokerSetup"); }

@@ -564,7 +564,7 @@ const GameRulesText GenRulesTextTable[kGenNumGames] = {
      {
       {"RuleTitle_NFoundationPiles", 4, "RulePlace_Top", {"Rule_StrategyFnd"}},
       {"RuleTitle_NTableauCols", 4, "RulePlace_Center", {"Rule_TopAvailPlayFnd", "Rule_SpacesFilledWithAnyCard", "Rule_StrategyTab"}},
-      {"RuleTitle_Waste", 0, "RulePlace_BottomLeft", {"Rule_TopAvailPlayTabOrFnd"}},
+      {"RuleTitle_Waste", 0, "RulePlace_BottomLeft", {"Rule_TopAvailPlayTab"}},
       {"RuleTitle_Note", 0, "", {"Rule_StrategyNote"}},
      }},
     // 76 Streets

@@ -21,7 +21,6 @@ void SetupNotWritten(const char* routine) {
 
 void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
-void CalculationSetup() { SetupNotWritten("CalculationSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
 void MemorySetup() { SetupNotWritten("MemorySetup"); }

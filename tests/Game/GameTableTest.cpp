@@ -48,10 +48,7 @@ TEST(GameTable, EntriesAreConsistent) {
     EXPECT_NE(d.setup, nullptr);
     EXPECT_GE(d.decks, 1);
     EXPECT_LE(d.decks, 3);
-    // Sir Tommy's entry counts two decks although its set-up plays one.
-    if (n != kGameSirTommy) {
-      EXPECT_EQ(d.decks * 52, SetupDeckSize(n)) << d.name;
-    }
+    EXPECT_EQ(d.decks * 52, SetupDeckSize(n)) << d.name;
     int levels = d.autoplayLevel1 + d.autoplayLevel2 + d.autoplayLevel3;
     if (d.autoplay) {
       EXPECT_GE(levels, 1) << d.name;

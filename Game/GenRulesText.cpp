@@ -374,6 +374,7 @@ const GameRulesText GenRulesTextTable[kGenNumGames] = {
     {"Poker Shuffle", "Obj_HighScore",
      {
       {"RuleTitle_NTableauPiles", 25, "RulePlace_Center", {"Rule_PokerShuffleTab"}},
+      {"RuleTitle_Stock", 0, "RulePlace_TopLeft", {"Rule_PokerStock"}},
       {"RuleTitle_PokerHandsScoring", 0, "", {"Rule_PokerHands"}},
      }},
     // 51 PokerSquare
@@ -604,6 +605,7 @@ const GameRulesText GenRulesTextTable[kGenNumGames] = {
      {
       {"RuleTitle_NFoundationPiles", 8, "RulePlace_Top", {"Rule_TwentyFnd"}},
       {"RuleTitle_NTableauPiles", 20, "RulePlace_Center", {"Rule_TwentyTab", "Rule_SpacesFilledAutoFromStock"}},
+      {"RuleTitle_Stock", 0, "RulePlace_TopLeft", {"Rule_ClickToDeal1CardEachReservePile"}},
      }},
     // 81 Unlimited
     {"Unlimited", "Obj_MoveAllCardsToFoundations",

@@ -25,6 +25,3 @@ void GapsSetup() { SetupNotWritten("GapsSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
 void MemorySetup() { SetupNotWritten("MemorySetup"); }
 void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }
-void PokerSetup() { SetupNotWritten("PokerSetup"); }
-void PokerSquareRenderScores() {}
-void TwentySetup() { SetupNotWritten("TwentySetup"); }

@@ -98,6 +98,7 @@ void AcesUpSetup() {
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), c.topRowY, 0, 0, false, 1, 1);
+  g_GenLive.tableauEmptySpace = 1;  // empty columns show where cards may go
   GenStdSetNTableausPosition(kColumns, 0, c.topRowY, GenLayoutXCards(0), 1);
   GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
   GenSetReady();

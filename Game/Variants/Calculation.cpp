@@ -218,6 +218,7 @@ void CalculationSetup() {
   const float centre = GenLayoutXCards(2);
   const float gap = GenLayoutXCards(0);
   GenStdSetNFoundationsPosition(kPiles, 13, centre, c.topRowY, gap, 0, true, 1, 1);
+  g_GenLive.tableauEmptySpace = 1;  // empty columns show where cards may go
   GenStdSetNTableausPosition(kPiles, centre, c.topRowY - GenLayoutYCards(0), gap, 1);
   const float wasteX = GenLayoutXCards(1), wasteY = c.topRowY - GenLayoutYCards(1);
   GenSetWastePosition(wasteX, wasteY, 1, 1);

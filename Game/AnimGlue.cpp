@@ -23,6 +23,7 @@ struct AnimState {
   int skipFrames = 0;              // frames to hold back before the next tick
   double resumeTime = 0;           // program seconds before which ticks wait; 0 none
   bool cameraOverride = false;     // cards in flight drawn with camera preset 11
+  float pauseLeft = 0;             // seconds a pause (AnimStartPause) still waits
 };
 
 AnimState g_anim;
@@ -30,6 +31,18 @@ AnimState g_anim;
 int DealLaunchSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5 + 10; }
 int MoveLaunchSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5 + 5; }
 int LandingSound(CardsAnimEntry*, int) { return EngRandCrtNext() % 5; }
+
+// The pause's one entry draws nothing; its tick counts the frames' time
+// down and ends the slot, which runs the finish step.
+void PauseEntry(int, CardsAnimEntry* entry) {
+  entry->visible = 0;
+  entry->drawnCard.hidden = 1;
+}
+
+void PauseTick() {
+  g_anim.pauseLeft -= EngProgramGetFrameTime();
+  if (g_anim.pauseLeft <= 0) CardsAnimFinish(0, true);
+}
 
 bool IsFoundation(const CardGroup* group) {
   return group && group->where >= kWhereFoundation &&
@@ -136,6 +149,18 @@ bool AnimIsPostFinishCBSet() { return g_anim.postFinish != nullptr; }
 void AnimClearStartDelay() {
   g_anim.skipFrames = 0;
   g_anim.resumeTime = 0;
+}
+bool AnimStartPause(float seconds, GenStepCB then) {
+  if (!(seconds > 0)) {
+    if (then) then(0, 0);
+    return true;
+  }
+  g_anim.pauseLeft = seconds;
+  if (!CardsSetupCustomAnimation(1, 1.0f, nullptr, PauseTick, PauseEntry, nullptr, nullptr)) {
+    return false;
+  }
+  AnimSetFinishCB(then);
+  return true;
 }
 void AnimSetCameraOverride(bool on) { g_anim.cameraOverride = on; }
 bool AnimGetCameraOverride() { return g_anim.cameraOverride; }

@@ -60,6 +60,11 @@ bool AnimIsFinishCBSet();
 bool AnimIsPostFinishCBSet();
 // Drops a pending start delay (a save that must finish the moves now).
 void AnimClearStartDelay();
+// A pause in the moves: slot 0 runs a card-less animation for that many
+// seconds of frame time, so that input, undo and saving wait as for any
+// move and the table keeps being drawn; then `then` runs as its finish
+// step. A pause of no time runs `then` at once. False when slot 0 is busy.
+bool AnimStartPause(float seconds, GenStepCB then);
 void AnimSetCameraOverride(bool on);
 bool AnimGetCameraOverride();
 // Gives every card of the running animation a launch sound (deal: rand() % 5

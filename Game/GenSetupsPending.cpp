@@ -23,5 +23,3 @@ void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
 void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
 void GizaSetup() { SetupNotWritten("GizaSetup"); }
-void MemorySetup() { SetupNotWritten("MemorySetup"); }
-void MonteCarloSetup() { SetupNotWritten("MonteCarloSetup"); }

@@ -29,3 +29,10 @@ void ModulesSetDefaultBoard();
 // The deck generator's and the Decks screen's defaults of a new player.
 void DeckGenSetDefaults();
 void DecksSetDefaults();
+
+// ---- Deck publishing ------------------------------------------------------------
+
+// The start-up dialog's FTP test: writes an empty file into the deck
+// service's upload folder. 1 done, 0 the server cannot be reached, -1 any
+// other failure.
+int PublishDoFtpInternetTest();

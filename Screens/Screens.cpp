@@ -142,7 +142,7 @@ int ScreensGetScreenId(const char* collection) {
   for (const RegistryRow& r : kRows) {
     if (std::strcmp(r.name, collection) == 0) return *r.id;
   }
-  return -1;
+  return LoadCardsGetDeckScreenId(collection);
 }
 
 int ScreensGetCurrent() { return EngScreenGetCurrent(); }

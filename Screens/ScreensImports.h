@@ -7,6 +7,8 @@
 
 // Adds the deck screens (DeckGen, Decks, Print, Publish) to the screen table.
 void LoadCardsCreateDeckScreens();
+// The number of the deck screen with this collection name; -1 for others.
+int LoadCardsGetDeckScreenId(const char* collection);
 // Whether the card decks are generated in their four-colour mode.
 bool CardsDecksIsFourColor();
 // Generates the current deck's missing card textures before a game starts.

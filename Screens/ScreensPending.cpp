@@ -9,8 +9,6 @@
 #include "Screens/ScreensImports.h"
 #include "Game/GameImports.h"
 
-void LoadCardsCreateDeckScreens() {}
-
 bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void GameControlStartingCB() {}
 void GameControlRenderSnapshot() {}

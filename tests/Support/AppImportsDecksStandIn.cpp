@@ -1,8 +1,18 @@
-// AppImportsDecksStandIn.cpp - the deck defaults of App/AppImports.h as the
-// application shell's tests see them (counted). Kept apart from the other
-// stand-ins so that a test program linking the real Decks library takes
-// these two from there.
+// AppImportsDecksStandIn.cpp - the deck defaults (counted) and the FTP test
+// (answering what the test set) of App/AppImports.h as the application
+// shell's tests see them. Kept apart from the other stand-ins so that a
+// test program linking the real Decks library takes these from there.
 #include "tests/Support/AppImportsStandIn.h"
 
 void DeckGenSetDefaults() { ++AppImportsCallsToCountForTests().deckDefaults; }
 void DecksSetDefaults() { ++AppImportsCallsToCountForTests().deckDefaults; }
+
+namespace {
+int g_ftpTestResult = 1;
+}  // namespace
+
+int PublishDoFtpInternetTest() {
+  ++AppImportsCallsToCountForTests().ftpTests;
+  return g_ftpTestResult;
+}
+void AppImportsSetFtpTestResultForTests(int result) { g_ftpTestResult = result; }

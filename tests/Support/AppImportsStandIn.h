@@ -14,6 +14,7 @@ struct AppImportCallsForTests {
   int lightDefaults = 0;
   int boardDefaults = 0;
   int deckDefaults = 0;  // DeckGenSetDefaults and DecksSetDefaults together
+  int ftpTests = 0;      // PublishDoFtpInternetTest
 };
 const AppImportCallsForTests& AppImportsGetCallsForTests();
 // The counts, for the stand-ins of the other file (AppImportsDecksStandIn).
@@ -21,3 +22,5 @@ AppImportCallsForTests& AppImportsCallsToCountForTests();
 // Clears the counts; no current screen, the main menu is screen 4.
 void AppImportsResetForTests();
 void AppImportsSetCurrentScreenForTests(int screen);
+// What PublishDoFtpInternetTest answers (1 until set).
+void AppImportsSetFtpTestResultForTests(int result);

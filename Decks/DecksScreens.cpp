@@ -1,0 +1,55 @@
+// DecksScreens.cpp - the deck screens' registration and shared helpers (see
+// DecksScreens.h).
+#include "Decks/DecksScreens.h"
+
+#include <cstring>
+
+#include "Decks/Publish.h"
+#include "Engine/EngMisc.h"
+#include "Engine/EngScreen.h"
+#include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
+
+int g_ScreenDeckGen = -1, g_ScreenDecks = -1, g_ScreenPrint = -1, g_ScreenPublish = -1;
+
+namespace {
+
+struct DeckScreenRow {
+  const char* name;
+  int* id;
+  EngScreenCallback create;
+  EngScreenCallback starting;
+};
+
+// In the order the screens are added. A screen's tick does nothing.
+const DeckScreenRow kDeckScreens[] = {
+    {"Publish", &g_ScreenPublish, PublishCreateCB, PublishStartingCB},
+};
+
+}  // namespace
+
+void LoadCardsCreateDeckScreens() {
+  for (const DeckScreenRow& r : kDeckScreens) {
+    const int screen = EngScreenAdd();
+    *r.id = screen;
+    if (screen < 0) continue;
+    EngScreenSetCreateCallback(screen, r.create);
+    EngScreenSetStartingCallback(screen, r.starting);
+  }
+}
+
+int LoadCardsGetDeckScreenId(const char* collection) {
+  if (!collection) return -1;
+  for (const DeckScreenRow& r : kDeckScreens) {
+    if (std::strcmp(r.name, collection) == 0) return *r.id;
+  }
+  return -1;
+}
+
+const char* DecksScreensHostCollection(const char* own) {
+  return g_ScreenOptions >= 0 && ScreensGetCurrent() == g_ScreenOptions ? "Options" : own;
+}
+
+void DecksScreensRenderFrames(int count) {
+  for (int i = 0; i < count; ++i) EngMiscRenderFrameNow(true, false);
+}

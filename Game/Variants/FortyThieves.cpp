@@ -75,6 +75,7 @@ void FortyThievesSetup() {
                    {kRulePickupTableau, PickupRule(game)},
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, DropRule(game)},
+                   {kRuleDropWaste, kRuleNone},
                    {kRuleDropEmptyTableau, kRuleAnything}});
 
   GenSetDealCB(game == kGameNumberTen ? NumberTenDeal : PlanForward);

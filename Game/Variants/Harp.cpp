@@ -64,6 +64,7 @@ void HarpSetup() {
                    {kRulePickupTableau, kRuleDownOtherColour},
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, kRuleDownOtherColour},
+                   {kRuleDropWaste, kRuleNone},
                    {kRuleDropEmptyTableau, steps ? kRuleAnything : kRuleKingOnly}});
   if (!steps) SolCardsSetSpaceRankOptions(13, 0);
 

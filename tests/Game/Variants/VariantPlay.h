@@ -24,11 +24,21 @@ void VariantDeal(int game, unsigned number);
 void VariantCountKinds(int counts[4][14]);
 
 struct VariantPlayStats {
+  // Each quick move is timed this often on the same table (the least time
+  // counts); the move itself is made once.
+  int quickMoveTimings = 1;
+  double timingMs = 0;           // thread time the repeated timings took
   long long deals = 0;
   long long steps = 0;
   long long moves = 0;           // steps that changed the table
   long long quickMoves = 0;      // quick-move clicks made
   double worstQuickMoveMs = 0;   // the longest quick-move click (search and set-up), thread CPU time
+  long long quickMovesOver2Ms = 0;
+  // Quick-move times in 0.05 ms steps (the last bucket holds all longer).
+  static constexpr int kQuickBuckets = 200;
+  long long quickMoveBuckets[kQuickBuckets] = {};
+  // The time below which the given share (0.99, 0.999) of quick moves took.
+  double QuickMovePercentileMs(double share) const;
   long long wins = 0;
 };
 

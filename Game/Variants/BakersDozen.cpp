@@ -14,7 +14,8 @@
 // heights. Castles in Spain (one row of 13, the foundations in the top
 // row): x 0 the gap between piles, x 1 the middle of the row, x 2 the first
 // foundation's x, x 3 the gap between foundations; y 0 how far the row lies
-// below the top row.
+// below the top row, y 1 how far the top row lies below the layout
+// constants' top row.
 #include "Game/Variants/BakersDozen.h"
 
 #include <utility>
@@ -54,10 +55,9 @@ void LayOutBakersDozen() {
 }
 
 void LayOutCastlesInSpain() {
-  const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
-                                1, 1);
-  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), c.topRowY - GenLayoutYCards(0),
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false, 1, 1);
+  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
 }
 

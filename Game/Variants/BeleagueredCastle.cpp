@@ -6,8 +6,9 @@
 // Layout values (Data/Main/0110.dat): x 0 the foundation column's x, x 1
 // the x of the first card of the left rows, x 2 that of the right rows, x 3
 // the gap kept between a row's last card and what lies beyond it, in card
-// widths; y 0 how far the first row lies below the top row, y 1 the gap
-// between rows, in card heights.
+// widths, x 4 the x no right row reaches past (in card widths); y 0 how far
+// the first row lies below the top row, y 1 the gap between rows, in card
+// heights.
 #include "Game/Variants/BeleagueredCastle.h"
 
 #include "Game/CardsSettings.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr int kRows = 8;
-constexpr float kTableRightEdge = 30.0f;
 
 }  // namespace
 
@@ -76,7 +76,7 @@ void BeleagueredCastleSetup() {
     const int code = GenFanCode(row + 1);
     const float y = top - static_cast<float>(row % (kRows / 2)) * (CardsGetCardHeight() + rowGap);
     GenSetPilePosition(code, left ? GenLayoutXCards(1) : GenLayoutXCards(2), y);
-    GenSetPileRightLimit(code, left ? foundationX - cw / 2 - keep : kTableRightEdge - keep);
+    GenSetPileRightLimit(code, left ? foundationX - cw / 2 - keep : GenLayoutXCards(4));
   }
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();

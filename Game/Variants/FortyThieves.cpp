@@ -13,7 +13,8 @@
 // x, x 3 the gap between foundations, x 4 the middle of the tableau row, in
 // card widths; y 0 how far the tableau row lies below the top row, y 1 how
 // far the stock lies below the top row, y 2 how far the waste lies below
-// the stock, in card heights.
+// the stock, y 4 how far the top row lies below the layout constants' top
+// row, in card heights.
 #include "Game/Variants/FortyThieves.h"
 
 #include "Game/GenAutoplay.h"
@@ -81,12 +82,11 @@ void FortyThievesSetup() {
   GenSetDealCB(game == kGameNumberTen ? NumberTenDeal : PlanForward);
   GenSetSelectionCB(FortyThievesSelection);
 
-  const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
-                                1, 1);
-  GenStdSetNTableausPosition(waningMoon ? 13 : 10, GenLayoutXCards(4),
-                             c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  const float stockY = c.topRowY - GenLayoutYCards(1);
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(4);
+  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false, 1, 1);
+  GenStdSetNTableausPosition(waningMoon ? 13 : 10, GenLayoutXCards(4), top - GenLayoutYCards(0),
+                             GenLayoutXCards(0), 1);
+  const float stockY = top - GenLayoutYCards(1);
   GenSetDeckPosition(GenLayoutXCards(1), stockY, 1, 0);
   GenSetWastePosition(GenLayoutXCards(1), stockY - GenLayoutYCards(2), 1, 1);
   GenUpdateDeckMarker(true);

@@ -9,7 +9,8 @@
 // gap between tableau piles, x 1 the first cell's x, x 2 the gap between
 // cells and between foundations, x 3 the first foundation's x, x 4 the x of
 // SeaTowers' third cell (its cells stand two at each end of the top row);
-// y 0 how far the tableau row lies below the top row.
+// y 0 how far the tableau row lies below the top row, y 1 how far the top
+// row lies below the layout's top row (c.topRowY).
 #include "Game/Variants/FreeCell.h"
 
 #include "Engine/Debug.h"
@@ -125,16 +126,17 @@ void FreeCellSetup() {
   GenSetSelectionCB(FreeCellSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = c.topRowY - GenLayoutYCards(1);
   const float cellGap = GenLayoutXCards(2);
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(3), c.topRowY, cellGap, 0, false, 1, 1);
-  GenStdSetNCellsPosition(CellCount(game), GenLayoutXCards(1), c.topRowY, cellGap, 0, false);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(3), top, cellGap, 0, false, 1, 1);
+  GenStdSetNCellsPosition(CellCount(game), GenLayoutXCards(1), top, cellGap, 0, false);
   if (game == kGameSeaTowers) {
     // Cells 3 and 4 stand at the right end of the foundation row.
     const float step = CardsGetCardWidth() + cellGap;
-    GenSetPilePosition(GenCellCode(3), GenLayoutXCards(4), c.topRowY);
-    GenSetPilePosition(GenCellCode(4), GenLayoutXCards(4) + step, c.topRowY);
+    GenSetPilePosition(GenCellCode(3), GenLayoutXCards(4), top);
+    GenSetPilePosition(GenCellCode(4), GenLayoutXCards(4) + step, top);
   }
-  GenStdSetNTableausPosition(game == kGameSeaTowers ? 10 : 8, 0, c.topRowY - GenLayoutYCards(0),
+  GenStdSetNTableausPosition(game == kGameSeaTowers ? 10 : 8, 0, top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();

@@ -10,7 +10,8 @@
 // Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
 // x 1 the stock's x, x 2 the waste's x, x 3 the first foundation's x, x 4
 // the gap between foundations, in card widths; y 0 how far the tableau row
-// lies below the top row, in card heights.
+// lies below the top row, in card heights;
+// y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Harp.h"
 
 #include "Game/GenAutoplay.h"
@@ -72,12 +73,13 @@ void HarpSetup() {
   GenSetSelectionCB(HarpSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(3), c.topRowY, GenLayoutXCards(4), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(3), top, GenLayoutXCards(4), 0, false,
                                 1, 1);
-  GenStdSetNTableausPosition(steps ? 7 : 9, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
+  GenStdSetNTableausPosition(steps ? 7 : 9, 0, top - GenLayoutYCards(0), GenLayoutXCards(0),
                              1);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
-  GenSetWastePosition(GenLayoutXCards(2), c.topRowY, 1, 1);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
+  GenSetWastePosition(GenLayoutXCards(2), top, 1, 1);
   GenSetRedealCounter(game == kGameHarp ? 1 : 0);
   GenUpdateDeckMarker(true);
   GenSetReady();

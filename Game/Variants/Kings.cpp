@@ -6,7 +6,8 @@
 // Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
 // x 1 the first foundation's x, x 2 the gap between foundations, in card
 // widths; y 0 how far the tableau row lies below the top row, in card
-// heights.
+// heights;
+// y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Kings.h"
 
 #include "Game/GenLayout.h"
@@ -60,9 +61,10 @@ void KingsSetup() {
   GenSetSelectionCB(KingsSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(1), c.topRowY, GenLayoutXCards(2), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(1), top, GenLayoutXCards(2), 0, false,
                                 1, 1);
-  GenStdSetNTableausPosition(8, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNTableausPosition(8, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();
 }

@@ -5,7 +5,8 @@
 // Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
 // x 1 the middle of the tableau row, x 2 the first foundation's x, x 3 the
 // gap between foundations, in card widths; y 0 how far the tableau row lies
-// below the top row, in card heights.
+// below the top row, in card heights;
+// y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Martha.h"
 
 #include "Game/GenLayout.h"
@@ -46,9 +47,10 @@ void MarthaSetup() {
   GenSetSelectionCB(StdTableauFoundationSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false,
                                 1, 1);
-  GenStdSetNTableausPosition(12, GenLayoutXCards(1), c.topRowY - GenLayoutYCards(0),
+  GenStdSetNTableausPosition(12, GenLayoutXCards(1), top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();

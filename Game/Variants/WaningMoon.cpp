@@ -16,7 +16,7 @@ void WaningMoonSetup() {
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float step = CardsGetCardWidth() + GenLayoutXCards(0);
   const float middle = GenLayoutXCards(4);
-  const float firstRowY = c.topRowY - GenLayoutYCards(0);
+  const float firstRowY = c.topRowY - GenLayoutYCards(4) - GenLayoutYCards(0);
   const float secondRowY = firstRowY - GenLayoutYCards(3);
   const float secondRowTop = secondRowY + CardsGetCardHeight() / 2;
   for (int pile = 1; pile <= 7; ++pile) {

@@ -8,7 +8,8 @@
 // Layout values (Data/Main/0110.dat): x 0 the gap between tableau piles,
 // x 1 the first foundation's x, x 2 the gap between foundations, in card
 // widths; y 0 how far the tableau row lies below the top row, in card
-// heights.
+// heights;
+// y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Yukon.h"
 
 #include "Game/GenGameTable.h"
@@ -79,9 +80,10 @@ void YukonSetup() {
   GenSetSelectionCB(YukonSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(twoDecks ? 8 : 4, 13, GenLayoutXCards(1), c.topRowY,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(twoDecks ? 8 : 4, 13, GenLayoutXCards(1), top,
                                 GenLayoutXCards(2), 0, false, 1, 1);
-  GenStdSetNTableausPosition(twoDecks ? 10 : 7, 0, c.topRowY - GenLayoutYCards(0),
+  GenStdSetNTableausPosition(twoDecks ? 10 : 7, 0, top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();

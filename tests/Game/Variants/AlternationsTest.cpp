@@ -10,15 +10,15 @@ constexpr VariantRow kRows[] = {
     {.game = kGameAlternations, .deckSize = 104, .dealt = 49, .foundations = 8, .tableaus = 7,
      .rules = "pick f0 w0 t1 / drop f10 t1 w16 / space t0", .slots = "0 3 4", .deckMarker = 2,
      .deckInUse = true, .wasteInUse = true, .faces = "T: udududu*7; D: d55",
-     .deepest = "T: dududu14; W: u55"},
+     .deepest = "T: dududu14; W: u55", .insideFrame = true},
     {.game = kGameInterchange, .deckSize = 104, .dealt = 49, .foundations = 8, .tableaus = 7,
      .rules = "pick f0 w0 t2 / drop f10 t2 w16 / space t0", .slots = "0 3 4", .deckMarker = 2,
      .deckInUse = true, .wasteInUse = true, .faces = "T: udududu*7; D: d55",
-     .deepest = "T: dududu14; W: u55"},
+     .deepest = "T: dududu14; W: u55", .insideFrame = true},
     {.game = kGameUnlimited, .deckSize = 104, .dealt = 49, .foundations = 8, .tableaus = 7,
      .rules = "pick f0 w0 t2 / drop f10 t2 w16 / space t0", .slots = "0 3 4", .deckMarker = 1,
      .deckInUse = true, .wasteInUse = true, .faces = "T: udududu*7; D: d55",
-     .deepest = "T: dududu14; W: u55"},
+     .deepest = "T: dududu14; W: u55", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Alternations, kRows);
 

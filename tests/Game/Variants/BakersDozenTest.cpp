@@ -9,10 +9,10 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameBakersDozen, .foundations = 4, .tableaus = 13,
      .rules = "pick t8 / drop f10 t6 / space t19", .slots = "0 2 3 4",
-     .faces = "T: u~*13; F: u*4", .deepest = "T: u16"},
+     .faces = "T: u~*13; F: u*4", .deepest = "T: u16", .insideFrame = true},
     {.game = kGameCastlesInSpain, .foundations = 4, .tableaus = 13,
      .rules = "pick t8 / drop f10 t1 / space t0", .slots = "0 2 3 4", .faces = "T: u4*13",
-     .deepest = "T: u16"},
+     .deepest = "T: u16", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(BakersDozen, kRows);
 

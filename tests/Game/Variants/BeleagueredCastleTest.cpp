@@ -9,7 +9,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameBeleagueredCastle, .foundations = 4, .fans = 8,
      .rules = "pick f0 n8 / drop f10 n6 / space n0", .slots = "0 3 4",
-     .faces = "N: u6*8; F: u*4", .deepest = "N: u18"},
+     .faces = "N: u6*8; F: u*4", .deepest = "N: u18", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(BeleagueredCastle, kRows);
 

@@ -13,19 +13,19 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameFreeCell, .faceMode = 1, .foundations = 4, .cells = 4, .tableaus = 8,
      .rules = "pick c0 f0 t1 / drop c0 f10 t1 / space t0", .slots = "0 3 4",
-     .faces = "T: u7*4 u6*4", .deepest = "T: u19"},
+     .faces = "T: u7*4 u6*4", .deepest = "T: u19", .insideFrame = true},
     {.game = kGameBakersGame, .faceMode = 1, .foundations = 4, .cells = 4, .tableaus = 8,
      .rules = "pick c0 f0 t2 / drop c0 f10 t2 / space t0", .slots = "0 3 4",
-     .faces = "T: u7*4 u6*4", .deepest = "T: u19"},
+     .faces = "T: u7*4 u6*4", .deepest = "T: u19", .insideFrame = true},
     {.game = kGameEightOff, .faceMode = 1, .foundations = 4, .cells = 8, .tableaus = 8,
      .rules = "pick c0 f0 t2 / drop c0 f10 t2 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u6*8; C: u*4 0*4", .deepest = "T: u18"},
+     .faces = "T: u6*8; C: u*4 0*4", .deepest = "T: u18", .insideFrame = true},
     {.game = kGameSeaTowers, .faceMode = 1, .foundations = 4, .cells = 4, .tableaus = 10,
      .rules = "pick c0 f0 t2 / drop c0 f10 t2 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u5*10; C: u 0 0 u", .deepest = "T: u17"},
+     .faces = "T: u5*10; C: u 0 0 u", .deepest = "T: u17", .insideFrame = true},
     {.game = kGameThreeCell, .faceMode = 1, .foundations = 4, .cells = 3, .tableaus = 8,
      .rules = "pick c0 f0 t1 / drop c0 f10 t1 / space t0", .slots = "0 3 4",
-     .faces = "T: u7*4 u6*4", .deepest = "T: u19"},
+     .faces = "T: u7*4 u6*4", .deepest = "T: u19", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(FreeCell, kRows);
 

@@ -12,7 +12,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameGrandfathersClock, .faceMode = 1, .speed = 1.2f, .foundations = 12,
      .tableaus = 8, .rules = "pick t8 / drop f10 t6 / space t0", .slots = "0 3 4",
-     .faces = "T: u5*8; F: u*12", .deepest = "T: u18"},
+     .faces = "T: u5*8; F: u*12", .deepest = "T: u18", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(GrandfathersClock, kRows);
 

@@ -15,15 +15,15 @@ constexpr VariantRow kRows[] = {
      .tableaus = 9, .rules = "pick f0 w0 t1 / drop f10 t1 w16 / space t17", .slots = "0 3 4",
      .deckMarker = 1, .redealCounter = 1, .tableauMarker = 13, .deckInUse = true,
      .wasteInUse = true, .faces = "T: u du d2u d3u d4u d5u d6u d7u d8u; D: d59",
-     .deepest = "T: d8u13; W: u59"},
+     .deepest = "T: d8u13; W: u59", .insideFrame = true},
     {.game = kGameGargantua, .deckSize = 104, .dealt = 45, .faceMode = 3, .foundations = 8,
      .tableaus = 9, .rules = "pick f0 w0 t1 / drop f10 t1 w16 / space t17", .slots = "0 3 4",
      .deckMarker = 2, .tableauMarker = 13, .deckInUse = true, .wasteInUse = true,
-     .faces = "T: u du d2u d3u d4u d5u d6u d7u d8u; D: d59", .deepest = "T: d8u13; W: u59"},
+     .faces = "T: u du d2u d3u d4u d5u d6u d7u d8u; D: d59", .deepest = "T: d8u13; W: u59", .insideFrame = true},
     {.game = kGameSteps, .deckSize = 104, .dealt = 28, .faceMode = 3, .foundations = 8,
      .tableaus = 7, .rules = "pick f0 w0 t1 / drop f10 t1 w16 / space t0", .slots = "0 3 4",
      .deckMarker = 2, .deckInUse = true, .wasteInUse = true,
-     .faces = "T: u du d2u d3u d4u d5u d6u; D: d76", .deepest = "T: d6u13; W: u76"},
+     .faces = "T: u du d2u d3u d4u d5u d6u; D: d76", .deepest = "T: d6u13; W: u76", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Harp, kRows);
 

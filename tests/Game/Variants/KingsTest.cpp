@@ -8,7 +8,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameKings, .deckSize = 104, .dealt = 104, .faceMode = 1, .foundations = 8,
      .tableaus = 8, .rules = "pick t8 / drop f11 t7 / space t0", .slots = "0 3 4",
-     .faces = "T: u~*8; F: uu~*8", .deepest = "T: u30"},
+     .faces = "T: u~*8; F: uu~*8", .deepest = "T: u30", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Kings, kRows);
 

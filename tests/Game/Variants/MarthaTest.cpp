@@ -8,7 +8,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameMartha, .foundations = 4, .tableaus = 12,
      .rules = "pick f0 t1 / drop f10 t1 / space t8", .slots = "0 3 4",
-     .faces = "T: dudu*12; F: u*4", .deepest = "T: dudu13"},
+     .faces = "T: dudu*12; F: u*4", .deepest = "T: dudu13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Martha, kRows);
 

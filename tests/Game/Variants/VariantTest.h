@@ -16,8 +16,9 @@
 //                      decks times unless the row says otherwise), the dealt
 //                      face pattern, no cell holds two cards
 //   VariantLayoutTest  with the deepest piles the game can reach, every pile
-//                      lies inside the table and in view of the default
-//                      camera at 1024x768 and 1280x720, and no two overlap
+//                      lies on the board inside its frame and in view of
+//                      the default camera (at any window size), and no two
+//                      overlap
 //   VariantPlayTest    50 deals of random play (VariantPlay.h), and a game
 //                      saved mid-way and resumed to the same table
 //
@@ -63,6 +64,9 @@ struct VariantRow {
   bool wasteInUse = false;
   const char* faces = "";
   const char* deepest = "";
+  // The layout keeps inside the board's wooden frame (x and y within 25.8);
+  // false holds it only to the older table (x within 30, y from -30 to 35).
+  bool insideFrame = false;
   // Optional: the expected count of each card kind (suit, rank 1-13) in a
   // deal; null means every kind deckSize / 52 times.
   void (*kinds)(int counts[4][14]) = nullptr;

@@ -8,14 +8,14 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameYukon, .faceMode = 3, .foundations = 4, .tableaus = 7,
      .rules = "pick f0 t0 / drop f10 t1 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u du5 d2u5 d3u5 d4u5 d5u5 d6u5", .deepest = "T: d6u18"},
+     .faces = "T: u du5 d2u5 d3u5 d4u5 d5u5 d6u5", .deepest = "T: d6u18", .insideFrame = true},
     {.game = kGameDoubleYukon, .deckSize = 104, .dealt = 104, .faceMode = 3, .speed = 2.0f,
      .foundations = 8, .tableaus = 10, .rules = "pick f0 t0 / drop f10 t1 / space t17",
      .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u5 du6 d2u6 d3u6 d4u6 d5u6 d6u6 d7u6 d8u6 d9u6", .deepest = "T: d9u20"},
+     .faces = "T: u5 du6 d2u6 d3u6 d4u6 d5u6 d6u6 d7u6 d8u6 d9u6", .deepest = "T: d9u20", .insideFrame = true},
     {.game = kGameRussianCardolia, .faceMode = 3, .foundations = 4, .tableaus = 7,
      .rules = "pick f0 t0 / drop f10 t2 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u du5 d2u5 d3u5 d4u5 d5u5 d6u5", .deepest = "T: d6u18"},
+     .faces = "T: u du5 d2u5 d3u5 d4u5 d5u5 d6u5", .deepest = "T: d6u18", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Yukon, kRows);
 

@@ -142,6 +142,12 @@ extern Gen g_GenPickupCopy;      // the live game at the last lift
 // the piles that differ: saving and restoring around a trial move costs
 // only the piles the trial touched. Card owners point into dst.
 void GenCopyRecord(Gen& dst, const Gen& src);
+// After a new or resumed game: the working copies that the pick-up, the
+// trials and the quick move keep the live game in take it whole now, so
+// that a player's first moves copy only the piles they touch (a new game
+// re-stamps every pile of the record, and copying all of them would cost
+// the first quick move its frame).
+void GenPrimeWorkingCopies();
 
 // ---- Piles by code -----------------------------------------------------------
 // The pile of a code in a record, or null for a code outside every range

@@ -105,3 +105,9 @@ void GenCopyRecord(Gen& dst, const Gen& src) {
   CopyRegion(dst, src, offsetof(Gen, rules), offsetof(Gen, selection));
   CopyRegion(dst, src, offsetof(Gen, selectionSource), sizeof(Gen));
 }
+
+void GenPrimeWorkingCopies() {
+  GenCopyRecord(g_GenQuickMoveCopy, g_GenLive);
+  GenCopyRecord(g_GenTrialScratch, g_GenLive);
+  GenCopyRecord(g_GenPickupCopy, g_GenLive);
+}

@@ -22,6 +22,7 @@ bool g_finishing = false;   // a save is finishing the running moves
 bool g_inProgress = false;  // dealt or resumed, not ended
 
 void StartOver() {
+  GenPrimeWorkingCopies();
   GenUndoReset();
   GenUndoRecordState();
   GenBuildPickupCandidates();

@@ -248,6 +248,7 @@ bool GenResumeFromImage(const uint8_t* image) {
   SolCardsSetFoundationSpaceRank(g.lowestRank);
   SolCardsSetSpaceCustomPic(g.emptySpacePicture);
   GenSetCurrentHit(-1, -1);
+  GenPrimeWorkingCopies();
   GenUndoReset();
   GenUndoRecordState();
   GenBuildPickupCandidates();

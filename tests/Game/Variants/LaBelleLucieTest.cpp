@@ -44,7 +44,7 @@ TEST_F(LaBelleLucieTest, IntelligenceDealsToThe54thCardThatIsNotAnAce) {
     Gen& g = g_GenLive;
     g.dealNumber = deal;
     GenSetupAndShuffleDeck();
-    auto card = [&g](int k) { return g.deck.cards[g.deck.numCards - 1 - k]; };
+    auto card = [](int k) { return g_GenLive.deck.cards[g_GenLive.deck.numCards - 1 - k]; };
     int aces = 0;
     for (int k = 0; k < 60; ++k) aces += card(k).rank == 1 ? 1 : 0;
     if (aces != 6 || card(59).rank == 1) continue;

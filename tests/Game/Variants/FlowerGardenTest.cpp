@@ -80,23 +80,27 @@ TEST_F(FlowerGardenTest, GardenBuildsOneCardAtATimeStonewallInRuns) {
 }
 
 // The last card of the bouquet completes the foundations: won once,
-// whatever the player's autoplay setting.
-TEST_F(FlowerGardenTest, NearWonFlowerGardenEndsInOneWin) {
-  g_UserOptions.autoplayMode[kGameFlowerGarden] = 0;
+// whatever the player's autoplay setting, in each of the three games.
+TEST_F(FlowerGardenTest, NearWonGamesEndInOneWin) {
   const char* ranks = "A23456789TJQK";
   const char* suits = "hsdc";
-  std::string piles;
-  for (int f = 0; f < 4; ++f) {
-    piles += "F" + std::to_string(f) + ":";
-    for (int r = 0; r < (f == 3 ? 12 : 13); ++r) piles += std::string(" ") + ranks[r] + suits[f] + "*";
-    piles += "; ";
+  for (int game : {kGameFlowerGarden, kGameBrigade, kGameStonewall}) {
+    SCOPED_TRACE(GenGameTable[game].name);
+    StatsResetForTests();
+    g_UserOptions.autoplayMode[game] = 0;
+    std::string piles;
+    for (int f = 0; f < 4; ++f) {
+      piles += "F" + std::to_string(f) + ":";
+      for (int r = 0; r < (f == 3 ? 12 : 13); ++r) piles += std::string(" ") + ranks[r] + suits[f] + "*";
+      piles += "; ";
+    }
+    piles += "R0: Kc*";
+    ASSERT_TRUE(VariantTable(game, piles));
+    FixtureDrag(kWhereReserve, 0, kWhereFoundation + 3);
+    VariantSettle();
+    EXPECT_TRUE(g_GenLive.gameOver);
+    EXPECT_EQ(StatsGetAddedForTests(true), 1);
   }
-  piles += "R0: Kc*";
-  ASSERT_TRUE(VariantTable(kGameFlowerGarden, piles));
-  FixtureDrag(kWhereReserve, 0, kWhereFoundation + 3);
-  VariantSettle();
-  EXPECT_TRUE(g_GenLive.gameOver);
-  EXPECT_EQ(StatsGetAddedForTests(true), 1);
 }
 
 }  // namespace

@@ -140,10 +140,10 @@ TEST_F(LaBelleLucieTest, IntelligenceRefillsAnEmptyFan) {
   EXPECT_EQ(g_GenLive.deck.numCards, 0);
 }
 
-// La Belle Lucie and Intelligence are won by the standard autoplay step
-// when the last foundation fills, whatever the player's autoplay setting.
+// The four games are won by the standard autoplay step when the last
+// foundation fills, whatever the player's autoplay setting.
 TEST_F(LaBelleLucieTest, NearWonPositionsEndInOneWin) {
-  for (int game : {kGameLaBelleLucie, kGameIntelligence}) {
+  for (int game : {kGameLaBelleLucie, kGameFan, kGameIntelligence, kGameShamrocks}) {
     SCOPED_TRACE(GenGameTable[game].name);
     StatsResetForTests();
     g_UserOptions.autoplayMode[game] = 0;

@@ -180,22 +180,34 @@ TEST_F(SpiderTest, NoCardIsSentOntoTheStoreOfFinishedSuits) {
   EXPECT_EQ(g_GenLive.foundations[0].numCards, 13);
 }
 
-// With seven suits home the last one, completed by a drag, wins the game;
-// the win is counted once.
-TEST_F(SpiderTest, NearWonSpiderEndsInOneWin) {
-  std::string piles;
-  const char suits[] = "hsdchsd";
-  for (int f = 0; f < 7; ++f) piles += "F" + std::to_string(f) + ":" + SuitDown(suits[f], 1) + "; ";
-  piles += "T0:" + SuitDown('c', 2) + "; T1: Ac*";
-  ASSERT_TRUE(VariantTable(kGameSpider, piles));
-  FixtureDrag(kWhereTableau + 1, 0, kWhereTableau);
-  VariantSettle();
-  EXPECT_TRUE(g_GenLive.gameOver);
-  EXPECT_EQ(g_GenLive.foundations[7].numCards, 13);
-  EXPECT_EQ(StatsGetAddedForTests(true), 1);
-  FixtureClick(kWhereTableau, -1, 0);
-  VariantSettle();
-  EXPECT_EQ(StatsGetAddedForTests(true), 1);
+// With every suit but one home, the last one, completed by a drag, wins the
+// game; the win is counted once. Every game of the family and Scorpion.
+TEST_F(SpiderTest, NearWonGamesEndInOneWin) {
+  const int games[] = {kGameSpider,      kGameSpider3Suits,     kGameSpider2Suits,
+                       kGameSpider1Suit, kGameSpiderTripleDeck, kGameSpiderette,
+                       kGameSpiderette3Suits, kGameSpiderette2Suits, kGameSpiderette1Suit,
+                       kGameScorpion};
+  for (int game : games) {
+    SCOPED_TRACE(GenGameTable[game].name);
+    StatsResetForTests();
+    GenSetCurGame(game);
+    ASSERT_TRUE(GenInit());
+    const int foundations = g_GenLive.numFoundations;
+    std::string piles;
+    for (int f = 0; f < foundations - 1; ++f) {
+      piles += "F" + std::to_string(f) + ":" + SuitDown("hsdc"[f % 4], 1) + "; ";
+    }
+    piles += "T0:" + SuitDown('c', 2) + "; T1: Ac*";
+    ASSERT_TRUE(VariantTable(game, piles));
+    FixtureDrag(kWhereTableau + 1, 0, kWhereTableau);
+    VariantSettle();
+    EXPECT_TRUE(g_GenLive.gameOver);
+    EXPECT_EQ(g_GenLive.foundations[foundations - 1].numCards, 13);
+    EXPECT_EQ(StatsGetAddedForTests(true), 1);
+    FixtureClick(kWhereTableau, -1, 0);
+    VariantSettle();
+    EXPECT_EQ(StatsGetAddedForTests(true), 1);
+  }
 }
 
 // Scorpion moves any face-up group whose first card fits, in suit; a space

@@ -74,17 +74,23 @@ TEST_F(SpidersCrossingTest, CellsOnlyGiveCards) {
   EXPECT_EQ(g_GenLive.cells[0].numCards, 0);
 }
 
-// The eighth suit completed wins Spider's Crossing, once.
+// The last suit completed wins Spider's Crossing and its triple deck, once.
 TEST_F(SpidersCrossingTest, NearWonSpidersCrossingEndsInOneWin) {
-  std::string piles;
-  const char suits[] = "hsdchsd";
-  for (int f = 0; f < 7; ++f) piles += "F" + std::to_string(f) + ":" + SuitDown(suits[f], 1) + "; ";
-  piles += "T0:" + SuitDown('c', 2) + "; C4: Ac*";
-  ASSERT_TRUE(VariantTable(kGameSpidersCrossing, piles));
-  FixtureDrag(kWhereCell + 4, 0, kWhereTableau);
-  VariantSettle();
-  EXPECT_TRUE(g_GenLive.gameOver);
-  EXPECT_EQ(StatsGetAddedForTests(true), 1);
+  for (int game : {kGameSpidersCrossing, kGameSpidersCrossingTD}) {
+    SCOPED_TRACE(GenGameTable[game].name);
+    StatsResetForTests();
+    const int foundations = game == kGameSpidersCrossing ? 8 : 12;
+    std::string piles;
+    for (int f = 0; f < foundations - 1; ++f) {
+      piles += "F" + std::to_string(f) + ":" + SuitDown("hsdc"[f % 4], 1) + "; ";
+    }
+    piles += "T0:" + SuitDown('c', 2) + "; C4: Ac*";
+    ASSERT_TRUE(VariantTable(game, piles));
+    FixtureDrag(kWhereCell + 4, 0, kWhereTableau);
+    VariantSettle();
+    EXPECT_TRUE(g_GenLive.gameOver);
+    EXPECT_EQ(StatsGetAddedForTests(true), 1);
+  }
 }
 
 // Spider Trap's reserve holds at most three cards, built down in suit.

@@ -18,15 +18,14 @@
 namespace {
 
 Program* g_program = nullptr;
+float g_previousVersion = kProgramGameVersion;
 constexpr const char* kDashes =
     "---------------------------------------------------------------------------";
-
-// The update check's program type: the game program.
-constexpr int kProgramType = 1;
 
 }  // namespace
 
 Program* ProgramGetCurrent() { return g_program; }
+float ProgramGetPreviousGameVersion() { return g_previousVersion; }
 
 bool ProgramIsConfigurationCommand(const char* commandLine) {
   return commandLine && std::strcmp(commandLine, kProgramConfigurationWord) == 0;
@@ -50,6 +49,7 @@ int Program::InitCB(const char* commandLine) {
   // decides on the configuration below (the defaults hold 4.82).
   ResolutionReadFile();
   const float previousVersion = g_ResolutionSettings.gameVersion;
+  g_previousVersion = previousVersion;
   const bool download = UpdaterWeeklyCheck(&g_ResolutionSettings.lastUpdateCheck, kProgramGameVersion,
                                            kProgramType);
   ResolutionWriteFile();

@@ -41,6 +41,13 @@ class Program : public EngProgram {
 // The program object of the run, null outside ProgramMain.
 Program* ProgramGetCurrent();
 
+// The game version the settings file held at start-up (4.82 when it was
+// missing or rejected): another version reruns the start-up configuration
+// and the Internet test.
+float ProgramGetPreviousGameVersion();
+// The update check's program type.
+constexpr const char* kProgramType = "Free";
+
 // True when the command line asks for the start-up configuration: exactly
 // "CONFIGURATION", nothing before or after, letter case counting.
 bool ProgramIsConfigurationCommand(const char* commandLine);

@@ -1,9 +1,66 @@
-// StartupDialog.h - the start-up settings dialog and the Internet tests
-// shown before the game window when the configuration is due.
+// StartupDialog.h - the start-up settings dialog and the Internet tests,
+// shown before the game window when the start-up configuration is due (the
+// first start, "CONFIGURATION", a new version, or a run that did not end
+// normally).
 //
-// Stand-in until the dialog is built: the configuration applies the
-// settings and writes them, as after Play, without a dialog or tests.
+// The dialog (Platform/DialogBox.h, on GTK; headless it takes Play) lets the
+// player choose full screen or window, the full-screen resolution,
+// anti-aliasing, card and board texture quality, sound, cursor and mouse
+// synchronisation, check for a new version (the updater), open the home
+// page, and Play. Every choice goes into the settings record (App/Resolution.h)
+// and the file. After Play, the HTTP test (the update service reached?)
+// runs while its state in the settings is 255, and the FTP test of the deck
+// publishing account while its state is 255; each asks to try again on
+// failure, and the state becomes 1 (passed) or 0 (the player gave up). A new
+// version sets them back (HTTP 255, FTP 0) before they are looked at.
+//
+// A list without a choice (-1) leaves its setting as it was.
+//
+// The procedure works by control id and knows nothing of the window system.
+// State: the anti-aliasing list in use while the dialog is open and the
+// banner bitmap.
 #pragma once
 
-// -1 the dialog was closed (quiet end), 0 no program object, 1 Play.
+#include "Platform/DialogBox.h"
+
+// The controls (the dialog's table is StartupDialogTemplate()).
+enum StartupDialogControl : int {
+  kStartupPlay = 1000,
+  kStartupFullscreen = 1001,
+  kStartupWindowed = 1002,
+  kStartupResolution = 1003,
+  kStartupAntialiasing = 1006,
+  kStartupHidden = 1007,
+  kStartupVersion = 1026,
+  kStartupMouseSync = 1028,
+  kStartupCursorType = 1029,
+  kStartupMouseSyncHelp = 1030,
+  kStartupCursorTypeHelp = 1032,
+  kStartupSound = 1033,
+  kStartupTableTextures = 1034,
+  kStartupCheckNewVersion = 1038,
+  kStartupCardTextures = 1040,
+  kStartupHomePage = 1047,
+  kStartupAntialiasingHelp = 1018,
+  kStartupBanner = 40038,
+};
+
+// The banner picture and the home page below the maker's site.
+constexpr const char* kStartupBannerFile = "Data/Main/0129.dat";
+constexpr const char* kStartupHomePagePath = "/cardolia/index.html";
+
+// -1 the dialog was closed (the program ends quietly), 0 no program object,
+// 1 Play (after the Internet tests).
 int StartupDialogRun();
+INT_PTR StartupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+const DialogTemplate* StartupDialogTemplate();
+
+// The fill and the store of the Part's algorithm, for the procedure and tests.
+void StartupDialogFill(HWND dialog);
+void StartupDialogStore(HWND dialog);
+// The full-screen mode nearest to the stored one (least |dw| + |dh| + 10 x
+// |d depth|, the first of equals); -1 when there are no modes.
+int StartupDialogNearestMode(int width, int height, int bitDepth);
+
+// The two Internet tests as StartupDialogRun runs them after Play.
+void StartupDialogRunInternetTests(float previousVersion);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,8 +19,17 @@ namespace {
 
 PlatformDialogListener g_listener = nullptr;
 void* g_listenerContext = nullptr;
+std::deque<int> g_yesNoAnswers;
 
 int DefaultAnswer(UINT type) { return (type & 0xF) == MB_YESNO ? IDNO : IDOK; }
+
+// Headless: the tests' next answer to a Yes/No box, else the default.
+int HeadlessAnswer(UINT type) {
+  if ((type & 0xF) != MB_YESNO || g_yesNoAnswers.empty()) return DefaultAnswer(type);
+  const int answer = g_yesNoAnswers.front();
+  g_yesNoAnswers.pop_front();
+  return answer;
+}
 
 }  // namespace
 
@@ -38,9 +48,10 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
   const bool yesNo = (type & 0xF) == MB_YESNO;
 
   if (PlatformIsHeadless()) {
+    const int answer = HeadlessAnswer(type);
     std::fprintf(stderr, "[message box] %s: %s -> %s\n", utf8Caption.c_str(), utf8Text.c_str(),
-                 yesNo ? "No" : "OK");
-    return DefaultAnswer(type);
+                 answer == IDYES ? "Yes" : answer == IDNO ? "No" : "OK");
+    return answer;
   }
 
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
@@ -98,3 +109,6 @@ void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) 
   g_listener = listener;
   g_listenerContext = context;
 }
+
+void PlatformDialogsAnswerNextYesNo(int answer) { g_yesNoAnswers.push_back(answer); }
+void PlatformDialogsClearAnswers() { g_yesNoAnswers.clear(); }

@@ -36,3 +36,8 @@ bool PlatformOpenWithShell(const char* path);
 using PlatformDialogListener = void (*)(const char* text, const char* caption, UINT type,
                                         void* context);
 void PlatformDialogsSetListener(PlatformDialogListener listener, void* context);
+// The tests' answers to the next Yes/No boxes asked headless (IDYES or
+// IDNO), in order; once they are used up the boxes take their default again.
+// OK boxes are not affected.
+void PlatformDialogsAnswerNextYesNo(int answer);
+void PlatformDialogsClearAnswers();

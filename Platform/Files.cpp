@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -254,6 +255,66 @@ BOOL MoveFileA(const char* source, const char* destination) {
   if (::rename(from.c_str(), to.c_str()) == 0) return TRUE;
   if (errno != EXDEV) return FALSE;
   if (!CopyNative(from, to)) return FALSE;
+  return ::unlink(from.c_str()) == 0;
+}
+
+namespace {
+
+// Copies into a destination that must not exist yet (O_EXCL); a half copy
+// is removed again.
+bool CopyToNewFile(const std::string& from, const std::string& to) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (out < 0) {
+    const int saved = errno;
+    ::close(in);
+    errno = saved;
+    return false;
+  }
+  bool ok = true;
+  char block[65536];
+  for (;;) {
+    const ssize_t got = ::read(in, block, sizeof block);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    if (!WriteAll(out, block, static_cast<std::size_t>(got))) {
+      ok = false;
+      break;
+    }
+  }
+  const int saved = errno;
+  ::close(in);
+  if (::close(out) != 0) ok = false;
+  if (!ok) {
+    ::unlink(to.c_str());
+    errno = saved ? saved : EIO;
+  }
+  return ok;
+}
+
+}  // namespace
+
+BOOL MoveFileExA(const char* source, const char* destination, DWORD flags) {
+  if (flags & MOVEFILE_REPLACE_EXISTING) return MoveFileA(source, destination);
+  if (!source || !*source || !destination || !*destination) {
+    errno = EINVAL;
+    return FALSE;
+  }
+  const std::string from = PlatformNativePath(source);
+  const std::string to = PlatformNativePath(destination);
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return TRUE;
+  if (errno == EINVAL || errno == ENOSYS) {
+    // A file system without the flag: a hard link also refuses an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return FALSE;
+    ::unlink(from.c_str());
+    return TRUE;
+  }
+  if (errno != EXDEV || !(flags & MOVEFILE_COPY_ALLOWED)) return FALSE;
+  if (!CopyToNewFile(from, to)) return FALSE;
   return ::unlink(from.c_str()) == 0;
 }
 

@@ -44,6 +44,14 @@ BOOL RemoveDirectoryA(const char* name);                            // empty fol
 BOOL CopyFileA(const char* source, const char* destination, BOOL failIfExists);
 // rename(2); across file systems, copy then delete the source.
 BOOL MoveFileA(const char* source, const char* destination);
+// Without MOVEFILE_REPLACE_EXISTING an existing destination is never
+// touched: the file system checks and moves in one step, and the move fails
+// with the last error EEXIST. MOVEFILE_COPY_ALLOWED moves across file
+// systems by copying into a new file (made only if the name is free) and
+// deleting the source.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_COPY_ALLOWED = 0x2;
+BOOL MoveFileExA(const char* source, const char* destination, DWORD flags);
 
 // Writes size bytes to a temporary file "<name>.tmp-<process id>" in the
 // destination's folder, flushes it to disk, renames it over the destination

@@ -2,7 +2,9 @@
 // back end (see PlainWindow.h); the GTK side is PlainWindowGtk.cpp.
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <new>
+#include <string>
 
 #include "Platform/Dialogs.h"
 #include "Platform/PlainWindowLocal.h"
@@ -13,7 +15,8 @@ namespace {
 constexpr double kFakeIdleAnswerSeconds = 1.0;
 constexpr int kEscape = 27;
 
-PlainWindowBackEnd gChosen = kPlainWindowAuto;
+PlainWindowBackEnd g_chosen = kPlainWindowAuto;
+std::deque<std::string> g_answers;  // the tests' user: captions of buttons to press
 
 bool IsGtk(const PlainWindow* window) { return window->backEnd == kPlainWindowGtk; }
 
@@ -35,6 +38,7 @@ bool KnownKind(int kind) {
     case kPlainRadioButton:
     case kPlainDropDown:
     case kPlainPicture:
+    case kPlainSunkenText:
       return true;
     default:
       return false;
@@ -45,15 +49,40 @@ void Queue(PlainWindow* window, int kind, int control, int value) {
   if (window) window->events.push_back({kind, control, value});
 }
 
+// The fake's measure: about what a small sans-serif font needs.
+constexpr int kFakeCharWidth = 7;
+constexpr int kFakeTextPadding = 16;
+constexpr int kFakeLineHeight = 16;
+constexpr int kFakeListWidth = 40;
+
+// Fake windows: a click on the push button the tests' next answer names.
+bool TakeQueuedAnswer(PlainWindow* window) {
+  if (g_answers.empty()) return false;
+  for (std::size_t i = 0; i < window->controls.size(); ++i) {
+    const PlainControl& control = window->controls[i];
+    if (control.kind == kPlainPushButton && control.text == g_answers.front()) {
+      g_answers.pop_front();
+      Queue(window, kPlainEventClicked, static_cast<int>(i), 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+
 }  // namespace
 
-void PlainWindowUseBackEnd(PlainWindowBackEnd backEnd) { gChosen = backEnd; }
+void PlainWindowUseBackEnd(PlainWindowBackEnd backEnd) { g_chosen = backEnd; }
 
 PlainWindow* PlainWindowCreate(const char* title, int x, int y, int width, int height, std::uint8_t red,
                                std::uint8_t green, std::uint8_t blue) {
+  return PlainWindowCreateOn(g_chosen, title, x, y, width, height, red, green, blue);
+}
+
+PlainWindow* PlainWindowCreateOn(PlainWindowBackEnd backEnd, const char* title, int x, int y, int width,
+                                 int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   auto* window = new (std::nothrow) PlainWindow;
   if (!window) return nullptr;
-  PlainWindowBackEnd backEnd = gChosen;
   if (backEnd == kPlainWindowAuto) backEnd = PlatformIsHeadless() ? kPlainWindowFake : kPlainWindowGtk;
   window->backEnd = backEnd;
   window->width = std::max(width, 1);
@@ -72,6 +101,23 @@ void PlainWindowDestroy(PlainWindow* window) {
   delete window;
 }
 
+bool PlainWindowSetTitle(PlainWindow* window, const char* title) {
+  if (!window) return false;
+  if (IsGtk(window)) PlainGtkSetTitle(window, title ? title : "");
+  return true;
+}
+
+void PlainWindowUseCompactLook(PlainWindow* window) {
+  if (window && IsGtk(window)) PlainGtkUseCompactLook(window);
+}
+
+void PlainWindowSetClientSize(PlainWindow* window, int width, int height) {
+  if (!window) return;
+  window->width = std::max(width, 1);
+  window->height = std::max(height, 1);
+  if (IsGtk(window)) PlainGtkResize(window);
+}
+
 void PlainWindowGetClientSize(const PlainWindow* window, int* width, int* height) {
   if (width) *width = window ? window->width : 0;
   if (height) *height = window ? window->height : 0;
@@ -82,6 +128,10 @@ int PlainWindowAddControl(PlainWindow* window, int kind, int x, int y, int width
   PlainControl control;
   control.kind = kind;
   control.text = text ? text : "";
+  control.x = x;
+  control.y = y;
+  control.width = width;
+  control.height = height;
   window->controls.push_back(control);
   const int index = static_cast<int>(window->controls.size()) - 1;
   if (IsGtk(window) && !PlainGtkAddControl(window, index, x, y, width, height)) {
@@ -145,10 +195,146 @@ int PlainWindowGetSelection(const PlainWindow* window, int control) {
   return IsGtk(window) ? PlainGtkReadSelection(window, control) : found->selection;
 }
 
+bool PlainWindowSetSelection(PlainWindow* window, int control, int index) {
+  PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainDropDown) return false;
+  if (index < -1 || index >= static_cast<int>(found->items.size())) return false;
+  found->selection = index;
+  if (IsGtk(window)) PlainGtkShowSelection(window, control);
+  return true;
+}
+
+bool PlainWindowClearItems(PlainWindow* window, int control) {
+  PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainDropDown) return false;
+  found->items.clear();
+  found->selection = -1;
+  if (IsGtk(window)) PlainGtkClearItems(window, control);
+  return true;
+}
+
+int PlainWindowGetItemCount(const PlainWindow* window, int control) {
+  const PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainDropDown) return -1;
+  return static_cast<int>(found->items.size());
+}
+
+bool PlainWindowGetItemText(const PlainWindow* window, int control, int index, char* buffer, int size) {
+  const PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainDropDown || !buffer || size < 1) return false;
+  if (index < 0 || index >= static_cast<int>(found->items.size())) return false;
+  const std::string& text = found->items[static_cast<std::size_t>(index)];
+  const std::size_t count = std::min(text.size(), static_cast<std::size_t>(size - 1));
+  std::memcpy(buffer, text.data(), count);
+  buffer[count] = '\0';
+  return true;
+}
+
+bool PlainWindowSetEnabled(PlainWindow* window, int control, bool enabled) {
+  PlainControl* found = Find(window, control);
+  if (!found) return false;
+  found->enabled = enabled;
+  if (IsGtk(window)) PlainGtkShowEnabled(window, control);
+  return true;
+}
+
+bool PlainWindowIsEnabled(const PlainWindow* window, int control) {
+  const PlainControl* found = Find(window, control);
+  return found && found->enabled;
+}
+
+bool PlainWindowSetVisible(PlainWindow* window, int control, bool visible) {
+  PlainControl* found = Find(window, control);
+  if (!found) return false;
+  found->visible = visible;
+  if (IsGtk(window)) PlainGtkShowVisible(window, control);
+  return true;
+}
+
+bool PlainWindowIsVisible(const PlainWindow* window, int control) {
+  const PlainControl* found = Find(window, control);
+  return found && found->visible;
+}
+
+bool PlainWindowSetDefaultButton(PlainWindow* window, int control) {
+  PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainPushButton) return false;
+  for (PlainControl& other : window->controls) other.isDefault = false;
+  found->isDefault = true;
+  if (IsGtk(window)) PlainGtkShowDefault(window, control);
+  return true;
+}
+
+bool PlainWindowSetPicture(PlainWindow* window, int control, int width, int height, const std::uint32_t* pixels) {
+  PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainPicture) return false;
+  if (pixels && (width < 1 || height < 1)) return false;
+  if (pixels) {
+    found->picture.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    found->pictureWidth = width;
+    found->pictureHeight = height;
+  } else {
+    found->picture.clear();
+    found->pictureWidth = found->pictureHeight = 0;
+  }
+  if (IsGtk(window)) PlainGtkShowPicture(window, control);
+  return true;
+}
+
+bool PlainWindowGetPictureSize(const PlainWindow* window, int control, int* width, int* height) {
+  const PlainControl* found = Find(window, control);
+  if (!found || found->kind != kPlainPicture || !width || !height) return false;
+  if (IsGtk(window)) {
+    PlainGtkPictureSize(window, control, width, height);
+  } else {
+    *width = found->picture.empty() ? 0 : found->width;
+    *height = found->picture.empty() ? 0 : found->height;
+  }
+  return true;
+}
+
+bool PlainWindowGetMinimumSize(const PlainWindow* window, int control, int* width, int* height) {
+  const PlainControl* found = Find(window, control);
+  if (!found || !width || !height) return false;
+  if (IsGtk(window)) {
+    PlainGtkMinimumSize(window, control, width, height);
+    return true;
+  }
+  *width = found->kind == kPlainDropDown ? kFakeListWidth
+                                         : static_cast<int>(found->text.size()) * kFakeCharWidth + kFakeTextPadding;
+  *height = kFakeLineHeight;
+  return true;
+}
+
+bool PlainWindowPlaceControl(PlainWindow* window, int control, int x, int y, int width, int height) {
+  PlainControl* found = Find(window, control);
+  if (!found) return false;
+  found->x = x;
+  found->y = y;
+  found->width = width;
+  found->height = height;
+  if (IsGtk(window)) PlainGtkPlace(window, control);
+  return true;
+}
+
+bool PlainWindowGetPlacement(const PlainWindow* window, int control, int* x, int* y, int* width, int* height) {
+  const PlainControl* found = Find(window, control);
+  if (!found || !x || !y || !width || !height) return false;
+  if (IsGtk(window)) {
+    PlainGtkPlacement(window, control, x, y, width, height);
+  } else {
+    *x = found->x;
+    *y = found->y;
+    *width = found->width;
+    *height = found->height;
+  }
+  return true;
+}
+
 bool PlainWindowNextEvent(PlainWindow* window, PlainWindowEvent* event) {
   if (!window || !event) return false;
   if (IsGtk(window)) PlainGtkPump();
-  if (window->events.empty() && !IsGtk(window) &&
+  if (window->events.empty() && !IsGtk(window) && !TakeQueuedAnswer(window) && window->idleAnswer &&
       PlatformTimeNow() - window->idleSince >= kFakeIdleAnswerSeconds) {
     Queue(window, kPlainEventKeyReleased, -1, kEscape);
   }
@@ -161,8 +347,10 @@ bool PlainWindowNextEvent(PlainWindow* window, PlainWindowEvent* event) {
 
 // ---- Test seams --------------------------------------------------------------------------
 
+// A person cannot reach a control that is disabled or hidden.
 void PlainWindowFakeClick(PlainWindow* window, int control) {
-  if (!Find(window, control)) return;
+  const PlainControl* found = Find(window, control);
+  if (!found || !found->enabled || !found->visible) return;
   if (IsGtk(window)) {
     PlainGtkClick(window, control);
   } else {
@@ -172,7 +360,8 @@ void PlainWindowFakeClick(PlainWindow* window, int control) {
 
 void PlainWindowFakeSelect(PlainWindow* window, int control, int index) {
   PlainControl* found = Find(window, control);
-  if (!found || found->kind != kPlainDropDown) return;
+  if (!found || found->kind != kPlainDropDown || !found->enabled || !found->visible) return;
+  if (index < 0 || index >= static_cast<int>(found->items.size())) return;  // a person picks a listed entry
   if (IsGtk(window)) {
     PlainGtkSelect(window, control, index);
     return;
@@ -188,6 +377,14 @@ void PlainWindowFakeReleaseKey(PlainWindow* window, int virtualKey) {
 void PlainWindowFakeAskClose(PlainWindow* window) { Queue(window, kPlainEventCloseAsked, -1, 0); }
 
 bool PlainWindowIsFake(const PlainWindow* window) { return window && window->backEnd == kPlainWindowFake; }
+
+void PlainWindowFakeSetIdleAnswer(PlainWindow* window, bool answer) {
+  if (window) window->idleAnswer = answer;
+}
+
+void PlainWindowFakeQueueAnswer(const char* caption) { g_answers.emplace_back(caption ? caption : ""); }
+void PlainWindowFakeClearAnswers() { g_answers.clear(); }
+int PlainWindowFakeQueuedAnswers() { return static_cast<int>(g_answers.size()); }
 
 int PlainWindowGetAlignment(const PlainWindow* window, int control) {
   const PlainControl* found = Find(window, control);

@@ -20,10 +20,45 @@ constexpr double kDrawWaitSeconds = 3.0;
 constexpr const char* kIndexKey = "plain-control";
 constexpr const char* kDrawnKey = "plain-drawn";
 
+// The dialogs' compact look (windows with the style class below): the
+// theme's paddings would make buttons and lists taller than the rectangles a
+// dialog laid out for a small font gives them.
+constexpr const char* kCompactClass = "plain-compact";
+constexpr const char* kCompactCss =
+    ".plain-compact button { padding: 1px 6px; min-height: 0; min-width: 0; }"
+    ".plain-compact combobox button { padding: 0px 4px; }"
+    ".plain-compact combobox arrow { min-height: 0; min-width: 12px; }"
+    // A change shows at once: the theme's fades would show a list that has
+    // just been filled as still disabled for a moment.
+    ".plain-compact * { transition: none; }";
+
 bool StartGtk() {
   static int started = -1;
-  if (started < 0) started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
+  if (started < 0) {
+    started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
+    if (started == 1) {
+      GtkCssProvider* css = gtk_css_provider_new();
+      gtk_css_provider_load_from_data(css, kCompactCss, -1, nullptr);
+      gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+      g_object_unref(css);
+    }
+  }
   return started == 1;
+}
+
+PlainControl& ControlAt(PlainWindow* window, int index) { return window->controls[static_cast<std::size_t>(index)]; }
+const PlainControl& ControlAt(const PlainWindow* window, int index) {
+  return window->controls[static_cast<std::size_t>(index)];
+}
+
+// Runs fn with the window's own signal handlers on the widget blocked, so
+// that what the program sets is not reported as the user's doing.
+template <typename Fn>
+void Quietly(PlainWindow* window, GtkWidget* widget, Fn fn) {
+  g_signal_handlers_block_matched(widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+  fn();
+  g_signal_handlers_unblock_matched(widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
 }
 
 int IndexOf(GtkWidget* widget) { return GPOINTER_TO_INT(g_object_get_data(G_OBJECT(widget), kIndexKey)); }
@@ -73,7 +108,7 @@ GtkLabel* LabelOf(GtkWidget* widget) {
   return nullptr;
 }
 
-GtkWidget* MakeWidget(PlainWindow* window, const PlainControl& control, const std::string& text) {
+GtkWidget* MakeWidget(PlainWindow* window, PlainControl& control, const std::string& text) {
   switch (control.kind) {
     case kPlainGroupBox:
       return gtk_frame_new(text.c_str());
@@ -90,13 +125,25 @@ GtkWidget* MakeWidget(PlainWindow* window, const PlainControl& control, const st
       return button;
     }
     case kPlainRadioButton: {
-      // Each in a group of its own: the owner keeps the marks of its groups.
-      GtkWidget* radio = gtk_radio_button_new_with_label(nullptr, text.c_str());
+      // The owner keeps the marks of its groups, so each button is in a GTK
+      // group of its own with a hidden partner: a radio button alone could
+      // not be unmarked, but marking the partner unmarks it.
+      GtkWidget* partner = gtk_radio_button_new(nullptr);
+      g_object_ref_sink(partner);
+      control.partner = partner;
+      GtkWidget* radio = gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(partner), text.c_str());
       g_signal_connect(radio, "clicked", G_CALLBACK(OnClicked), window);
       return radio;
     }
     case kPlainDropDown: {
       GtkWidget* combo = gtk_combo_box_text_new();
+      // A long entry is cut with "..." rather than widening the list over
+      // its neighbours.
+      GList* cells = gtk_cell_layout_get_cells(GTK_CELL_LAYOUT(combo));
+      for (GList* cell = cells; cell; cell = cell->next) {
+        if (GTK_IS_CELL_RENDERER_TEXT(cell->data)) g_object_set(cell->data, "ellipsize", PANGO_ELLIPSIZE_END, nullptr);
+      }
+      g_list_free(cells);
       g_signal_connect(combo, "changed", G_CALLBACK(OnChanged), window);
       return combo;
     }
@@ -115,7 +162,11 @@ bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::u
   GtkWidget* top = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(top), Cp1252ToUtf8(title).c_str());
   gtk_window_set_default_size(GTK_WINDOW(top), window->width, window->height);
-  gtk_window_move(GTK_WINDOW(top), std::max(x, 0), std::max(y, 0));
+  if (x < 0 || y < 0) {
+    gtk_window_set_position(GTK_WINDOW(top), GTK_WIN_POS_CENTER);
+  } else {
+    gtk_window_move(GTK_WINDOW(top), x, y);
+  }
   gtk_widget_set_name(top, "plain-window");
   GtkCssProvider* css = gtk_css_provider_new();
   const std::string rule = "#plain-window { background-color: rgb(" + std::to_string(red) + "," +
@@ -145,6 +196,11 @@ void PlainGtkDestroy(PlainWindow* window) {
     if (control.widget) {
       g_signal_handlers_disconnect_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
     }
+    if (control.partner) {
+      gtk_widget_destroy(control.partner);
+      g_object_unref(control.partner);
+      control.partner = nullptr;
+    }
   }
   gtk_widget_destroy(window->gtkWindow);
   window->gtkWindow = nullptr;
@@ -165,11 +221,19 @@ bool PlainGtkAddControl(PlainWindow* window, int index, int x, int y, int width,
     gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(placed), GTK_SHADOW_IN);
     gtk_container_add(GTK_CONTAINER(placed), view);
     control.widget = view;
+  } else if (control.kind == kPlainSunkenText) {
+    GtkWidget* label = gtk_label_new(text.c_str());
+    gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+    placed = gtk_frame_new(nullptr);
+    gtk_frame_set_shadow_type(GTK_FRAME(placed), GTK_SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(placed), label);
+    control.widget = label;
   } else {
     placed = MakeWidget(window, control, text);
     if (!placed) return false;
     control.widget = placed;
   }
+  control.placed = placed;
   g_object_set_data(G_OBJECT(control.widget), kIndexKey, GINT_TO_POINTER(index));
   gtk_widget_set_size_request(placed, std::max(width, 1), std::max(height, 1));
   gtk_fixed_put(GTK_FIXED(window->gtkFixed), placed, x, y);
@@ -226,14 +290,17 @@ void PlainGtkShowAlignment(PlainWindow* window, int index) {
 
 void PlainGtkShowChecked(PlainWindow* window, int index) {
   const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
-  g_signal_handlers_block_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
-  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(control.widget), control.checked);
-  g_signal_handlers_unblock_matched(control.widget, G_SIGNAL_MATCH_DATA, 0, 0, nullptr, nullptr, window);
+  Quietly(window, control.widget, [&] {
+    GtkWidget* marked = control.checked || !control.partner ? control.widget : control.partner;
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(marked), TRUE);
+  });
 }
 
 void PlainGtkAddItem(PlainWindow* window, int index, const char* text) {
   const PlainControl& control = window->controls[static_cast<std::size_t>(index)];
-  gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(control.widget), Cp1252ToUtf8(text).c_str());
+  Quietly(window, control.widget, [&] {
+    gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(control.widget), Cp1252ToUtf8(text).c_str());
+  });
 }
 
 int PlainGtkReadSelection(const PlainWindow* window, int index) {
@@ -250,6 +317,151 @@ void PlainGtkSelect(PlainWindow* window, int index, int item) {
   GtkWidget* widget = window->controls[static_cast<std::size_t>(index)].widget;
   if (GTK_IS_COMBO_BOX(widget)) gtk_combo_box_set_active(GTK_COMBO_BOX(widget), item);
   PlainGtkPump();
+}
+
+void PlainGtkSetTitle(PlainWindow* window, const char* title) {
+  if (window->gtkWindow) gtk_window_set_title(GTK_WINDOW(window->gtkWindow), Cp1252ToUtf8(title).c_str());
+}
+
+void PlainGtkUseCompactLook(PlainWindow* window) {
+  if (window->gtkWindow) gtk_style_context_add_class(gtk_widget_get_style_context(window->gtkWindow), kCompactClass);
+}
+
+// True when GTK has laid the window out as the record asks: the content at
+// its size and every shown control at its place.
+static bool LaidOut(const PlainWindow* window) {
+  if (gtk_widget_get_allocated_width(window->gtkFixed) != window->width ||
+      gtk_widget_get_allocated_height(window->gtkFixed) != window->height) {
+    return false;
+  }
+  for (const PlainControl& control : window->controls) {
+    if (!control.visible || !control.placed) continue;
+    GtkAllocation at;
+    gtk_widget_get_allocation(control.placed, &at);
+    if (at.x != control.x || at.y != control.y) return false;
+  }
+  return true;
+}
+
+// Lets GTK lay the window out after a change of size or places (bounded).
+static void Settle(PlainWindow* window) {
+  const double until = PlatformTimeNow() + kDrawWaitSeconds;
+  PlainGtkPump();
+  while (!LaidOut(window) && PlatformTimeNow() < until) {
+    g_usleep(2000);
+    PlainGtkPump();
+  }
+}
+
+void PlainGtkResize(PlainWindow* window) {
+  gtk_widget_set_size_request(window->gtkFixed, window->width, window->height);
+  gtk_window_resize(GTK_WINDOW(window->gtkWindow), window->width, window->height);
+  Settle(window);
+}
+
+void PlainGtkShowSelection(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  Quietly(window, control.widget,
+          [&] { gtk_combo_box_set_active(GTK_COMBO_BOX(control.widget), control.selection); });
+}
+
+void PlainGtkClearItems(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  Quietly(window, control.widget, [&] { gtk_combo_box_text_remove_all(GTK_COMBO_BOX_TEXT(control.widget)); });
+}
+
+void PlainGtkShowEnabled(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  gtk_widget_set_sensitive(control.placed, control.enabled);
+}
+
+void PlainGtkShowVisible(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  gtk_widget_set_visible(control.placed, control.visible);
+}
+
+void PlainGtkShowDefault(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  gtk_widget_set_can_default(control.widget, TRUE);
+  gtk_window_set_default(GTK_WINDOW(window->gtkWindow), control.widget);
+  gtk_widget_grab_focus(control.widget);
+}
+
+void PlainGtkShowPicture(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  if (control.picture.empty()) {
+    gtk_image_clear(GTK_IMAGE(control.widget));
+    return;
+  }
+  GdkPixbuf* pixels = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, control.pictureWidth, control.pictureHeight);
+  if (!pixels) return;
+  const int stride = gdk_pixbuf_get_rowstride(pixels);
+  guchar* data = gdk_pixbuf_get_pixels(pixels);
+  for (int row = 0; row < control.pictureHeight; ++row) {
+    for (int column = 0; column < control.pictureWidth; ++column) {
+      const std::uint32_t word =
+          control.picture[static_cast<std::size_t>(row) * control.pictureWidth + static_cast<std::size_t>(column)];
+      guchar* out = data + row * stride + column * 4;
+      out[0] = static_cast<guchar>(word >> 16);
+      out[1] = static_cast<guchar>(word >> 8);
+      out[2] = static_cast<guchar>(word);
+      out[3] = static_cast<guchar>(word >> 24);
+    }
+  }
+  GdkPixbuf* scaled = gdk_pixbuf_scale_simple(pixels, std::max(control.width, 1), std::max(control.height, 1),
+                                              GDK_INTERP_BILINEAR);
+  g_object_unref(pixels);
+  if (!scaled) return;
+  gtk_image_set_from_pixbuf(GTK_IMAGE(control.widget), scaled);
+  g_object_unref(scaled);
+  PlainGtkPump();
+}
+
+void PlainGtkPictureSize(const PlainWindow* window, int index, int* width, int* height) {
+  const PlainControl& control = ControlAt(window, index);
+  *width = *height = 0;
+  if (gtk_image_get_storage_type(GTK_IMAGE(control.widget)) != GTK_IMAGE_PIXBUF) return;
+  GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(control.widget));
+  if (!shown) return;
+  *width = gdk_pixbuf_get_width(shown);
+  *height = gdk_pixbuf_get_height(shown);
+}
+
+void PlainGtkPlace(PlainWindow* window, int index) {
+  const PlainControl& control = ControlAt(window, index);
+  gtk_widget_set_size_request(control.placed, std::max(control.width, 1), std::max(control.height, 1));
+  gtk_fixed_move(GTK_FIXED(window->gtkFixed), control.placed, control.x, control.y);
+  if (control.kind == kPlainPicture) PlainGtkShowPicture(window, index);
+  PlainGtkPump();
+}
+
+void PlainGtkMinimumSize(const PlainWindow* window, int index, int* width, int* height) {
+  const PlainControl& control = ControlAt(window, index);
+  GtkWidget* placed = control.placed;
+  int askedWidth = -1, askedHeight = -1;
+  gtk_widget_get_size_request(placed, &askedWidth, &askedHeight);
+  gtk_widget_set_size_request(placed, -1, -1);
+  int minimum = 0, natural = 0;
+  gtk_widget_get_preferred_width(placed, &minimum, &natural);
+  // Texts are measured whole (a label could be cut to "..."); lists and
+  // boxes by their least size.
+  const bool wholeText = control.kind == kPlainStaticText || control.kind == kPlainPushButton ||
+                         control.kind == kPlainRadioButton || control.kind == kPlainSunkenText;
+  *width = wholeText ? natural : minimum;
+  gtk_widget_get_preferred_height_for_width(placed, *width, &minimum, &natural);
+  *height = minimum;
+  gtk_widget_set_size_request(placed, askedWidth, askedHeight);
+}
+
+void PlainGtkPlacement(const PlainWindow* window, int index, int* x, int* y, int* width, int* height) {
+  const PlainControl& control = ControlAt(window, index);
+  GtkAllocation allocation;
+  Settle(const_cast<PlainWindow*>(window));
+  gtk_widget_get_allocation(control.placed, &allocation);
+  *x = allocation.x;
+  *y = allocation.y;
+  *width = allocation.width;
+  *height = allocation.height;
 }
 
 void PlainGtkPump() {

@@ -116,7 +116,13 @@ constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, char* buffer, DWORD size,
                      void* arguments);
 
-// ---- Test seam -------------------------------------------------------------------------
+// ---- Test seams ------------------------------------------------------------------------
+// Certificates are checked against this file of authorities instead of the
+// system's store (null or empty: the system's again). For tests that serve
+// https with a certificate of their own; the updater's download reads it too.
+void PlatformInternetSetCaFileForTests(const char* path);
+// The file set, or null.
+const char* PlatformInternetCaFileForTests();
 // The most body bytes any request has held unread since the last reset.
 std::size_t PlatformInternetPeakBufferedBytes();
 void PlatformInternetResetPeakBufferedBytes();

@@ -32,6 +32,7 @@ using Clock = std::chrono::steady_clock;
 
 std::size_t gPeakBuffered = 0;
 thread_local std::string tLastResponseInfo;
+std::string g_caFile;  // the tests' authorities; empty: the system's
 
 bool Fail(DWORD error) {
   SetLastError(error);
@@ -304,6 +305,7 @@ HINTERNET InternetOpenUrlA(HINTERNET session, const char* url, const char* heade
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
   curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request->connectTimeoutMs));
   curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, request->curlError);
+  if (!g_caFile.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, g_caFile.c_str());
   curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
   curl_easy_setopt(easy, CURLOPT_WRITEDATA, request);
   curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
@@ -455,6 +457,9 @@ DWORD FormatMessageA(DWORD flags, const void*, DWORD messageId, DWORD, char* buf
   buffer[count] = '\0';
   return static_cast<DWORD>(count);
 }
+
+void PlatformInternetSetCaFileForTests(const char* path) { g_caFile = path ? path : ""; }
+const char* PlatformInternetCaFileForTests() { return g_caFile.empty() ? nullptr : g_caFile.c_str(); }
 
 std::size_t PlatformInternetPeakBufferedBytes() { return gPeakBuffered; }
 void PlatformInternetResetPeakBufferedBytes() { gPeakBuffered = 0; }

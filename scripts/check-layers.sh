@@ -3,6 +3,7 @@
 # layers below it:
 #   Platform <- Engine (with Engine/DX9) <- Engine/MWin <- Game <- App
 #            <- Screens, Decks
+# and the starter program (Starter/) includes nothing of the project.
 # A layer that needs calls from above declares them in a header of its own
 # (Game/GameImports.h, ...) that the layer above implements. The engine's
 # public headers (Engine/*.h) also keep its back end (Engine/DX9/) out of
@@ -37,6 +38,7 @@ for names in '*.cpp' '*.h'; do
   check Engine/MWin "" "$names" Game App "${above_app[@]}"
   check Game "" "$names" App "${above_app[@]}"
   check App "" "$names" "${above_app[@]}"
+  check Starter "" "$names" Platform Engine Game App "${above_app[@]}"
 done
 check Engine 1 '*.h' Engine/DX9
 

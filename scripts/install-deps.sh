@@ -11,7 +11,7 @@ packages=(
   libtomcrypt-dev zlib1g-dev libfreetype-dev libjpeg-dev libpng-dev
   libcurl4-openssl-dev libsdl2-dev libgl-dev libgtk-3-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-dejavu-core iso-flags-png-320x240 ca-certificates
-  xvfb xauth xdotool python3-pyftpdlib
+  xvfb xauth xdotool python3-pyftpdlib openssl python3
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)

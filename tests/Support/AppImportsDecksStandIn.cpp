@@ -6,13 +6,4 @@
 
 void DeckGenSetDefaults() { ++AppImportsCallsToCountForTests().deckDefaults; }
 void DecksSetDefaults() { ++AppImportsCallsToCountForTests().deckDefaults; }
-
-namespace {
-int g_ftpTestResult = 1;
-}  // namespace
-
-int PublishDoFtpInternetTest() {
-  ++AppImportsCallsToCountForTests().ftpTests;
-  return g_ftpTestResult;
-}
-void AppImportsSetFtpTestResultForTests(int result) { g_ftpTestResult = result; }
+int PublishDoFtpInternetTest() { return AppImportsNextFtpAnswerForTests(); }

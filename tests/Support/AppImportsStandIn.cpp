@@ -2,12 +2,15 @@
 // AppImportsStandIn.h).
 #include "tests/Support/AppImportsStandIn.h"
 
+#include <vector>
+
 int g_ScreenMain = 4;
 
 namespace {
 
 AppImportCallsForTests g_calls;
 int g_current = -1;
+std::vector<int> g_ftpAnswers;
 
 }  // namespace
 
@@ -21,7 +24,17 @@ const AppImportCallsForTests& AppImportsGetCallsForTests() { return g_calls; }
 AppImportCallsForTests& AppImportsCallsToCountForTests() { return g_calls; }
 void AppImportsResetForTests() {
   g_calls = AppImportCallsForTests();
+  AppImportsSetFtpTestAnswersForTests({});
   g_current = -1;
   g_ScreenMain = 4;
 }
 void AppImportsSetCurrentScreenForTests(int screen) { g_current = screen; }
+
+void AppImportsSetFtpTestAnswersForTests(std::initializer_list<int> answers) { g_ftpAnswers = answers; }
+void AppImportsSetFtpTestResultForTests(int result) { AppImportsSetFtpTestAnswersForTests({result}); }
+
+int AppImportsNextFtpAnswerForTests() {
+  const auto call = static_cast<std::size_t>(g_calls.ftpTests++);
+  if (g_ftpAnswers.empty()) return 1;
+  return g_ftpAnswers[call < g_ftpAnswers.size() ? call : g_ftpAnswers.size() - 1];
+}

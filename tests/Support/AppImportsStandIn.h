@@ -6,6 +6,8 @@
 // AppImportsResetForTests.
 #pragma once
 
+#include <initializer_list>
+
 #include "App/AppImports.h"
 
 struct AppImportCallsForTests {
@@ -22,5 +24,10 @@ AppImportCallsForTests& AppImportsCallsToCountForTests();
 // Clears the counts; no current screen, the main menu is screen 4.
 void AppImportsResetForTests();
 void AppImportsSetCurrentScreenForTests(int screen);
-// What PublishDoFtpInternetTest answers (1 until set).
+// What PublishDoFtpInternetTest answers, in order (the last answer repeats;
+// 1 before any is set). Reset by AppImportsResetForTests.
+void AppImportsSetFtpTestAnswersForTests(std::initializer_list<int> answers);
+// The same answer to every call.
 void AppImportsSetFtpTestResultForTests(int result);
+// The stand-in FTP test's next answer (counted as a call).
+int AppImportsNextFtpAnswerForTests();

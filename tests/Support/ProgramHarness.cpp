@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,6 +18,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+extern char** environ;
 
 namespace {
 
@@ -60,6 +63,8 @@ int RunAndWait(const std::vector<std::string>& argv, const std::vector<std::stri
 
 ProgramHarness::ProgramHarness(std::string home) : home_(std::move(home)) {
   std::filesystem::create_directories(home_);
+  updateService_.SetReply("/cgi-bin/common/updater/CheckVersionV2.cgi",
+                          HttpTestReply::Text("No new version exists at this time."));
 }
 
 ProgramHarness::~ProgramHarness() {
@@ -99,24 +104,46 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
   std::error_code ignored;
   std::filesystem::remove(UserFolder() + "/LogFile.txt", ignored);
   const std::string program = std::string(CARDOLIA_BUILD_DIR) + "/Cardolia_DX9";
+  // The child's environment is made here: after the fork only exec-safe
+  // calls are made (the harness's loopback server runs threads).
+  std::vector<std::pair<std::string, std::string>> settings = {
+      {"HOME", home_},
+      {"XDG_DATA_HOME", home_ + "/data"},
+      {"XDG_CONFIG_HOME", home_ + "/config"},
+      {"DISPLAY", display_},
+      {"LANG", lang},
+      {"CARDOLIA_HEADLESS", "1"},
+      {"SDL_AUDIODRIVER", "dummy"},
+      {"CARDOLIA_SITE_URL", updateService_.Url("")},
+  };
+  settings.insert(settings.end(), env_.begin(), env_.end());
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string line = *entry;
+    const std::string name = line.substr(0, line.find('='));
+    bool replaced = name == "LC_ALL" || name == "LC_MESSAGES";
+    for (const auto& setting : settings) replaced = replaced || setting.first == name;
+    if (!replaced) environment.push_back(line);
+  }
+  for (const auto& [name, value] : settings) {
+    // A later setting of the same name wins.
+    environment.erase(std::remove_if(environment.begin(), environment.end(),
+                                     [&](const std::string& line) { return line.rfind(name + "=", 0) == 0; }),
+                      environment.end());
+    environment.push_back(name + "=" + value);
+  }
+  std::vector<char*> envp;
+  for (std::string& line : environment) envp.push_back(line.data());
+  envp.push_back(nullptr);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+
   const pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
     if (chdir(CARDOLIA_BUILD_DIR) != 0) _exit(126);
-    setenv("HOME", home_.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home_ + "/data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home_ + "/config").c_str(), 1);
-    setenv("DISPLAY", display_.c_str(), 1);
-    setenv("LANG", lang.c_str(), 1);
-    unsetenv("LC_ALL");
-    unsetenv("LC_MESSAGES");
-    setenv("CARDOLIA_HEADLESS", "1", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    for (const auto& [name, value] : env_) setenv(name.c_str(), value.c_str(), 1);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
   programPid_ = pid;

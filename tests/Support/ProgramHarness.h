@@ -2,7 +2,10 @@
 // for program tests: a private X server per test (Xvfb, its display found
 // through -displayfd), the program started from the build folder with a
 // private HOME and data folder, its own LANG, CARDOLIA_HEADLESS=1 (message
-// boxes log and take their default) and SDL_AUDIODRIVER=dummy; input
+// boxes log and take their default), SDL_AUDIODRIVER=dummy and the update
+// service on a loopback server of the harness (CARDOLIA_SITE_URL; it
+// answers that there is no new version, so no start waits on the network);
+// input
 // through xdotool; screenshots read with XGetImage and written as PNG.
 // Every wait is bounded. The log file of the run can be read at any time.
 //
@@ -17,6 +20,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "tests/Support/HttpTestServer.h"
 
 class ProgramHarness {
  public:
@@ -71,6 +76,9 @@ class ProgramHarness {
   // True when the log has an error line (" <ERROR> ").
   bool LogHasError() const;
   const std::string& Display() const { return display_; }
+  // The update service the program asks ("<script path>" answers "No new
+  // version exists at this time."); a test may answer otherwise.
+  HttpTestServer& UpdateService() { return updateService_; }
 
  private:
   bool RunXdotool(const std::vector<std::string>& args);
@@ -82,4 +90,5 @@ class ProgramHarness {
   int programPid_ = -1;
   int exitCode_ = -1000;
   std::vector<std::pair<std::string, std::string>> env_;
+  HttpTestServer updateService_;
 };

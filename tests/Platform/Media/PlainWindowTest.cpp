@@ -50,6 +50,7 @@ TEST_F(PlainWindowTest, ControlsKeepTheirTextsMarksAndSelections) {
 TEST_F(PlainWindowTest, TheUsersActionsArriveInOrder) {
   const int button = PlainWindowAddControl(window_, kPlainPushButton, 0, 0, 80, 20, "Close");
   const int list = PlainWindowAddControl(window_, kPlainDropDown, 0, 30, 80, 20, "");
+  for (const char* item : {"One", "Two", "Three"}) PlainWindowAddItem(window_, list, item);
   PlainWindowFakeClick(window_, button);
   PlainWindowFakeSelect(window_, list, 2);
   PlainWindowFakeReleaseKey(window_, 27);
@@ -78,4 +79,54 @@ TEST_F(PlainWindowTest, ADialogNobodyAnswersGetsEscapeAfterASecond) {
   ASSERT_TRUE(PlainWindowNextEvent(window_, &event));
   EXPECT_EQ(event.kind, kPlainEventKeyReleased);
   EXPECT_EQ(event.value, 27);
+}
+
+TEST_F(PlainWindowTest, AWindowThatWaitsForNobodyIsNeverAnsweredByItself) {
+  PlainWindowFakeSetIdleAnswer(window_, false);
+  PlatformTimeAdvanceFakeClock(60.0);
+  PlainWindowEvent event{};
+  EXPECT_FALSE(PlainWindowNextEvent(window_, &event));
+}
+
+TEST_F(PlainWindowTest, QueuedAnswersPressTheButtonTheyNameInOrder) {
+  const int cancel = PlainWindowAddControl(window_, kPlainPushButton, 0, 0, 80, 20, "Cancel");
+  const int download = PlainWindowAddControl(window_, kPlainPushButton, 100, 0, 80, 20, "Download");
+  PlainWindowFakeQueueAnswer("Download");
+  PlainWindowFakeQueueAnswer("Close");  // this window has no Close: it waits for another
+  PlainWindowEvent event{};
+  ASSERT_TRUE(PlainWindowNextEvent(window_, &event));
+  EXPECT_EQ(event.kind, kPlainEventClicked);
+  EXPECT_EQ(event.control, download);
+  EXPECT_EQ(PlainWindowFakeQueuedAnswers(), 1);
+  // Idle, and the next answer is not for this window: the idle Escape follows.
+  PlatformTimeAdvanceFakeClock(1.1);
+  ASSERT_TRUE(PlainWindowNextEvent(window_, &event));
+  EXPECT_EQ(event.kind, kPlainEventKeyReleased);
+  EXPECT_EQ(PlainWindowFakeQueuedAnswers(), 1);
+  PlainWindowFakeClearAnswers();
+  EXPECT_NE(cancel, download);
+}
+
+TEST_F(PlainWindowTest, DisabledOrHiddenControlsCannotBeUsedAndQuietChangesReportNothing) {
+  const int button = PlainWindowAddControl(window_, kPlainPushButton, 0, 0, 80, 20, "Play");
+  const int list = PlainWindowAddControl(window_, kPlainDropDown, 0, 30, 80, 20, "");
+  PlainWindowAddItem(window_, list, "Off");
+  PlainWindowAddItem(window_, list, "On");
+  EXPECT_TRUE(PlainWindowSetEnabled(window_, button, false));
+  EXPECT_TRUE(PlainWindowSetVisible(window_, list, false));
+  PlainWindowFakeClick(window_, button);
+  PlainWindowFakeSelect(window_, list, 1);
+  PlainWindowEvent event{};
+  EXPECT_FALSE(PlainWindowNextEvent(window_, &event));
+
+  PlainWindowSetVisible(window_, list, true);
+  PlainWindowFakeSelect(window_, list, 2);  // not an entry
+  EXPECT_FALSE(PlainWindowNextEvent(window_, &event));
+  EXPECT_TRUE(PlainWindowSetSelection(window_, list, 1));
+  EXPECT_FALSE(PlainWindowSetSelection(window_, list, 2));
+  EXPECT_EQ(PlainWindowGetSelection(window_, list), 1);
+  EXPECT_TRUE(PlainWindowClearItems(window_, list));
+  EXPECT_EQ(PlainWindowGetSelection(window_, list), -1);
+  EXPECT_EQ(PlainWindowGetItemCount(window_, list), 0);
+  EXPECT_FALSE(PlainWindowNextEvent(window_, &event));  // none of it was the user's doing
 }

@@ -1,5 +1,6 @@
-// Dialogs.cpp - the message box over SDL and the file opener over xdg-open.
-// State: the tests' listener only.
+// Dialogs.cpp - the message box over SDL (or the window system's box the
+// plain windows set) and the file opener over xdg-open.
+// State: the tests' listener and Yes/No answers, the window-system box.
 #include "Dialogs.h"
 
 #include <SDL.h>
@@ -20,6 +21,7 @@ namespace {
 PlatformDialogListener g_listener = nullptr;
 void* g_listenerContext = nullptr;
 std::deque<int> g_yesNoAnswers;
+PlatformWindowBox g_windowBox = nullptr;
 
 int DefaultAnswer(UINT type) { return (type & 0xF) == MB_YESNO ? IDNO : IDOK; }
 
@@ -54,6 +56,12 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
     return answer;
   }
 
+  // Before the game's window, at start-up, the boxes follow GTK windows.
+  if (g_windowBox && !SDL_GL_GetCurrentWindow()) {
+    const int answer = g_windowBox(utf8Text.c_str(), utf8Caption.c_str(), type);
+    if (answer != 0) return answer;
+  }
+
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
   if ((type & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
   if ((type & 0xF0) == MB_ICONWARNING) flags = SDL_MESSAGEBOX_WARNING;
@@ -77,6 +85,10 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
   box.buttons = buttons;
   int pressed = -1;
   if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+    if (g_windowBox) {
+      const int answer = g_windowBox(utf8Text.c_str(), utf8Caption.c_str(), type);
+      if (answer != 0) return answer;
+    }
     std::fprintf(stderr, "[message box] %s: %s (could not show: %s)\n", utf8Caption.c_str(),
                  utf8Text.c_str(), SDL_GetError());
     return DefaultAnswer(type);
@@ -109,6 +121,8 @@ void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) 
   g_listener = listener;
   g_listenerContext = context;
 }
+
+void PlatformDialogsUseWindowBox(PlatformWindowBox box) { g_windowBox = box; }
 
 void PlatformDialogsAnswerNextYesNo(int answer) { g_yesNoAnswers.push_back(answer); }
 void PlatformDialogsClearAnswers() { g_yesNoAnswers.clear(); }

@@ -1,6 +1,8 @@
 // Dialogs.h - the system message box and the desktop's file opener.
 //
-// MessageBoxA shows an SDL message box when a display can be used; whenever
+// MessageBoxA shows an SDL message box when a display can be used, or a GTK
+// one once GTK runs (a plain window or dialog was shown) and the game's
+// window does not exist yet, or SDL cannot show its box; whenever
 // CARDOLIA_HEADLESS is set (every automated run), or no display exists, it
 // only logs the box to stderr and answers the default: IDOK for an OK box,
 // IDNO for a Yes/No box (the answer that ends a dialog without acting), so
@@ -30,6 +32,14 @@ bool PlatformIsHeadless();
 // Opens a file with the desktop's default program (xdg-open, not waited
 // for). Never runs anything when headless; false then or on failure.
 bool PlatformOpenWithShell(const char* path);
+
+// A box of another window system: IDOK, IDYES or IDNO; 0 when it could not
+// be shown. Texts are UTF-8.
+using PlatformWindowBox = int (*)(const char* utf8Text, const char* utf8Caption, UINT type);
+// Set by the plain windows' GTK back end once GTK runs, so that this file
+// needs no GTK of its own (programs that never show a plain window do not
+// load it).
+void PlatformDialogsUseWindowBox(PlatformWindowBox box);
 
 // ---- Test seam ----------------------------------------------------------------
 // Sees every box as it is asked for (after the headless decision); null removes.

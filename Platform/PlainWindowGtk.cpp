@@ -10,10 +10,13 @@
 #include <string>
 
 #include "Platform/Cp1252.h"
+#include "Platform/Dialogs.h"
 #include "Platform/PlainWindowLocal.h"
 #include "Platform/Time.h"
 
 namespace {
+
+int GtkMessageBox(const char* utf8Text, const char* utf8Caption, UINT type);
 
 constexpr int kEscape = 27;
 constexpr double kDrawWaitSeconds = 3.0;
@@ -42,9 +45,34 @@ bool StartGtk() {
       gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
                                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
       g_object_unref(css);
+      // Before the game's window exists, message boxes look like the
+      // windows they follow (and need no X core fonts, as SDL's do).
+      PlatformDialogsUseWindowBox(GtkMessageBox);
     }
   }
   return started == 1;
+}
+
+// A modal box of its own, centred on the screen; IDOK, IDYES or IDNO. The
+// close box gives the Escape answer (OK, No).
+int GtkMessageBox(const char* utf8Text, const char* utf8Caption, UINT type) {
+  if (!StartGtk()) return 0;
+  const bool yesNo = (type & 0xF) == MB_YESNO;
+  GtkMessageType kind = GTK_MESSAGE_INFO;
+  if ((type & 0xF0) == MB_ICONERROR) kind = GTK_MESSAGE_ERROR;
+  if ((type & 0xF0) == MB_ICONWARNING) kind = GTK_MESSAGE_WARNING;
+  GtkWidget* box = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, kind, yesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK,
+                                          "%s", utf8Text ? utf8Text : "");
+  gtk_window_set_title(GTK_WINDOW(box), utf8Caption ? utf8Caption : "");
+  gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
+  gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+  gtk_dialog_set_default_response(GTK_DIALOG(box), yesNo ? GTK_RESPONSE_YES : GTK_RESPONSE_OK);
+  const int response = gtk_dialog_run(GTK_DIALOG(box));
+  gtk_widget_destroy(box);
+  PlainGtkPump();  // the box leaves the screen before whatever follows
+  if (response == GTK_RESPONSE_YES) return IDYES;
+  if (response == GTK_RESPONSE_NO) return IDNO;
+  return yesNo ? IDNO : IDOK;
 }
 
 PlainControl& ControlAt(PlainWindow* window, int index) { return window->controls[static_cast<std::size_t>(index)]; }
@@ -163,7 +191,8 @@ bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::u
   gtk_window_set_title(GTK_WINDOW(top), Cp1252ToUtf8(title).c_str());
   gtk_window_set_default_size(GTK_WINDOW(top), window->width, window->height);
   if (x < 0 || y < 0) {
-    gtk_window_set_position(GTK_WINDOW(top), GTK_WIN_POS_CENTER);
+    // Kept centred: a dialog is laid out once more at its final size.
+    gtk_window_set_position(GTK_WINDOW(top), GTK_WIN_POS_CENTER_ALWAYS);
   } else {
     gtk_window_move(GTK_WINDOW(top), x, y);
   }

@@ -5,8 +5,10 @@
 // screenshots/update-offer.png in the build folder). The update window is
 // answered from a GLib timer while its loop runs: it is captured, then
 // Download fetches a file from a loopback https server onto the desktop.
+// The Internet test's boxes are GTK's too, answered the same way.
 // Skipped without a display.
 #include <glib.h>
+#include <gtk/gtk.h>
 #include <png.h>
 
 #include <cstdlib>
@@ -219,4 +221,97 @@ TEST_F(StartupDialogDisplayTest, TheUpdateOfferShowsItsTextAndDownloadBringsTheF
   ASSERT_GT(offer.width, 0) << "the offer was not drawn on GTK";
   SavePng(kShots + "/update-offer.png", offer.width, offer.height, offer.rgb);
   EXPECT_EQ(fs::file_size(dir_ + "/Desktop/Cardolia-4.90.tar.gz"), 300000u);
+}
+
+// ---- The Internet test's boxes ---------------------------------------------------------
+
+namespace {
+
+// The boxes the player saw, answered from a GLib timer while each one runs:
+// the first Yes/No box Yes (after the service has been mended), any later
+// one No.
+struct Boxes {
+  std::vector<std::string> seen;  // "title: text"
+  HttpTestServer* service = nullptr;
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;  // the Yes/No box
+  GtkWidget* current = nullptr;
+  int looks = 0;
+  int ticks = 0;
+};
+
+gboolean AnswerBox(gpointer context) {
+  auto* boxes = static_cast<Boxes*>(context);
+  if (++boxes->ticks > 600) return G_SOURCE_REMOVE;  // a minute: the test fails on what it saw
+  GtkWidget* box = nullptr;
+  GList* windows = gtk_window_list_toplevels();
+  for (GList* w = windows; w; w = w->next) {
+    if (GTK_IS_MESSAGE_DIALOG(w->data) && gtk_widget_get_mapped(GTK_WIDGET(w->data))) box = GTK_WIDGET(w->data);
+  }
+  g_list_free(windows);
+  if (!box) return G_SOURCE_CONTINUE;
+  // Let a new box be drawn before it is read and answered.
+  if (box != boxes->current) {
+    boxes->current = box;
+    boxes->looks = 0;
+  }
+  if (++boxes->looks < 3) return G_SOURCE_CONTINUE;
+  gchar* text = nullptr;
+  g_object_get(box, "text", &text, nullptr);
+  boxes->seen.push_back(std::string(gtk_window_get_title(GTK_WINDOW(box))) + ": " + (text ? text : ""));
+  g_free(text);
+  int response = GTK_RESPONSE_OK;
+  if (gtk_dialog_get_widget_for_response(GTK_DIALOG(box), GTK_RESPONSE_YES)) {
+    const bool first = boxes->rgb.empty();
+    if (first) {
+      GdkWindow* surface = gtk_widget_get_window(box);
+      boxes->width = gdk_window_get_width(surface);
+      boxes->height = gdk_window_get_height(surface);
+      GdkPixbuf* pixels = gdk_pixbuf_get_from_window(surface, 0, 0, boxes->width, boxes->height);
+      const int channels = gdk_pixbuf_get_n_channels(pixels), stride = gdk_pixbuf_get_rowstride(pixels);
+      for (int y = 0; y < boxes->height; ++y) {
+        for (int x = 0; x < boxes->width; ++x) {
+          const guchar* p = gdk_pixbuf_get_pixels(pixels) + y * stride + x * channels;
+          boxes->rgb.insert(boxes->rgb.end(), {p[0], p[1], p[2]});
+        }
+      }
+      g_object_unref(pixels);
+      boxes->service->SetReply(kUpdaterScriptPath, HttpTestReply::Text("ok"));
+    }
+    response = first ? GTK_RESPONSE_YES : GTK_RESPONSE_NO;
+  }
+  boxes->current = nullptr;
+  gtk_dialog_response(GTK_DIALOG(box), response);
+  return G_SOURCE_CONTINUE;
+}
+
+}  // namespace
+
+TEST_F(StartupDialogDisplayTest, TheInternetTestsBoxesShowOnGtkAndTheirAnswersCount) {
+  unsetenv("CARDOLIA_HEADLESS");
+  HttpTestServer service;
+  service.SetReply(kUpdaterScriptPath, HttpTestReply::Text("Not Found", 404));
+  setenv("CARDOLIA_SITE_URL", service.Url("").c_str(), 1);
+  // The dialog has run before the tests: GTK is up.
+  PlainWindow* dialog = PlainWindowCreateOn(kPlainWindowGtk, "Free Cardolia 3D", -1, -1, 100, 50, 240, 240, 240);
+  ASSERT_NE(dialog, nullptr);
+  PlainWindowDestroy(dialog);
+
+  Boxes boxes;
+  boxes.service = &service;
+  const guint timer = g_timeout_add(100, AnswerBox, &boxes);
+  g_ResolutionSettings.httpTest = 255;
+  StartupDialogRunInternetTests(4.82f);
+  g_source_remove(timer);
+  setenv("CARDOLIA_HEADLESS", "1", 1);
+  unsetenv("CARDOLIA_SITE_URL");
+
+  ASSERT_EQ(boxes.seen.size(), 5u) << ::testing::PrintToString(boxes.seen);
+  EXPECT_EQ(boxes.seen[0].rfind("Internet Test: ", 0), 0u) << boxes.seen[0];
+  EXPECT_EQ(boxes.seen[2], "Internet Test Failed: Could not read result from the URL");
+  EXPECT_EQ(boxes.seen[3].rfind("Internet Test Failed: ", 0), 0u) << boxes.seen[3];
+  EXPECT_EQ(boxes.seen[4].rfind("Internet Test: ", 0), 0u) << boxes.seen[4];
+  EXPECT_EQ(g_ResolutionSettings.httpTest, 1);
+  ASSERT_GT(boxes.width, 0);
+  SavePng(kShots + "/internet-test-box.png", boxes.width, boxes.height, boxes.rgb);
 }

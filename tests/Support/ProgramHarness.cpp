@@ -295,6 +295,42 @@ bool ProgramHarness::IsWindowMapped() {
   return mapped;
 }
 
+ProgramHarness::WindowPlace ProgramHarness::FindWindow(const std::string& title, int minHeight) {
+  WindowPlace place;
+  ::Display* x = XOpenDisplay(display_.c_str());
+  if (!x) return place;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
+    for (unsigned i = 0; i < count && !place.id; ++i) {
+      XWindowAttributes attributes;
+      char* name = nullptr;
+      if (!XGetWindowAttributes(x, children[i], &attributes) || attributes.map_state != IsViewable ||
+          attributes.height < minHeight || !XFetchName(x, children[i], &name)) {
+        continue;
+      }
+      if (name && title == name) {
+        place = {children[i], attributes.x, attributes.y, attributes.width, attributes.height};
+      }
+      XFree(name);
+    }
+    if (children) XFree(children);
+  }
+  XCloseDisplay(x);
+  return place;
+}
+
+bool ProgramHarness::ClickPixel(int x, int y) {
+  if (!RunXdotool({"mousemove", "--sync", std::to_string(x), std::to_string(y)})) return false;
+  Settle(0.1);
+  return RunXdotool({"click", "1"});
+}
+
+bool ProgramHarness::KeyInto(unsigned long window, const std::string& keys) {
+  return RunXdotool({"windowfocus", "--sync", std::to_string(window)}) && RunXdotool({"key", keys});
+}
+
 long ProgramHarness::ProgramPeakMemoryKiB() const {
   if (programPid_ <= 0) return -1;
   std::ifstream in("/proc/" + std::to_string(programPid_) + "/status");

@@ -60,6 +60,17 @@ class ProgramHarness {
 
   // True once a top-level window is mapped and viewable on the display.
   bool IsWindowMapped();
+  // A viewable top-level window whose title is the text and whose height
+  // is at least minHeight: its id and place on the display; 0 when none.
+  struct WindowPlace {
+    unsigned long id = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  WindowPlace FindWindow(const std::string& title, int minHeight = 0);
+  // A click at a display pixel; keys typed into a window after giving it
+  // the keyboard.
+  bool ClickPixel(int x, int y);
+  bool KeyInto(unsigned long window, const std::string& keys);
   // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
   long ProgramPeakMemoryKiB() const;
   // Waits until the point of the virtual screen is no longer black (the

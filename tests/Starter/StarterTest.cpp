@@ -227,4 +227,9 @@ TEST_F(StarterTest, TheProgramNeedsNoneOfTheGamesLibraries) {
   for (const char* library : {"SDL", "libGL", "gtk", "gdk", "curl", "fluidsynth", "png", "jpeg", "freetype"}) {
     EXPECT_EQ(dynamic.find(library), std::string::npos) << library << "\n" << dynamic;
   }
+  // Without the sanitizers' runtimes, the C library is all it loads.
+  if (dynamic.find("libasan") == std::string::npos) {
+    EXPECT_EQ(dynamic.find("libstdc++"), std::string::npos) << dynamic;
+    EXPECT_EQ(dynamic.find("libgcc_s"), std::string::npos) << dynamic;
+  }
 }

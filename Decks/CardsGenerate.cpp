@@ -22,7 +22,9 @@ namespace {
 
 CardsGenerateState g_gen;
 
-const char* const kExtensions[] = {".tga", ".jpg", ".bmp"};
+// Lower case first; a picture the player chose may carry its extension in
+// capitals ("Photo.JPG").
+const char* const kExtensions[] = {".tga", ".jpg", ".bmp", ".TGA", ".JPG", ".BMP"};
 const char* const kFrontNames[8] = {"Shape", "Base", "Suits", "Ranks", "Aces", "Kings", "Queens", "Jacks"};
 
 bool ValidSlot(const char* where, int slot) {

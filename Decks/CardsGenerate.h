@@ -56,13 +56,14 @@ bool CardsGenerateIsUseSet();
 void CardsGenerateSetSettings(const DeckGeneratorSettings* settings);
 const DeckGeneratorSettings& CardsGenerateGetSettings();
 // Slot paths (without extension; the file must exist as .tga, .jpg or
-// .bmp). Folder and name both null empty the slot.
+// .bmp, in lower case or capitals). Folder and name both null empty the slot.
 bool CardsGenerateSetElementPathAndFilename(int slot, const char* folder, const char* name);
 bool CardsGenerateSetElementFilename(int slot, const char* fullName);
 // Slots 0-7 from a user deck's folder: 1 all found, 0 some missing, -1
 // error.
 int CardsGenerateSetFrontElementsPath(const char* deckFolder);
-// The slot's picture file (.tga, then .jpg, then .bmp); null when none.
+// The slot's picture file (.tga, then .jpg, then .bmp, then the same in
+// capitals); null when none.
 const char* CardsGenerateGetElementFilename(int slot, bool report);
 bool CardsGenerateCheckElementFileExists(int slot, bool report);
 // Loads the slot's picture into a texture (previews), or only gives its

@@ -18,6 +18,7 @@ struct StandardCardBack {
 
 // The table of the 16 standard backs.
 const StandardCardBack& DecksGetStandardBack(int back);
+// Defined by the Decks screen's control unit (DecksControl.cpp):
 // Points the generator's back slot (8) at the player's back, its deck-side
 // slot (10) at the matching side, and the overlay slot (9) at "Back
 // Overlay" unless noOverlay.

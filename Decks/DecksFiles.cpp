@@ -75,3 +75,11 @@ bool DecksIsFolderAskedFor(const std::string& path, const char* tail) {
   return normal.size() >= wanted.size() &&
          normal.compare(normal.size() - wanted.size(), wanted.size(), wanted) == 0;
 }
+
+bool DecksCopyPath(char* field, std::size_t size, const char* path) {
+  if (!field || size == 0 || !path) return false;
+  const std::size_t length = strnlen(path, size);
+  if (length >= size) return false;
+  std::memcpy(field, path, length + 1);
+  return true;
+}

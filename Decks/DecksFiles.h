@@ -15,6 +15,10 @@ bool DecksListFolder(const char* path, bool folders, std::vector<std::string>* n
 // CR LF, CR CR LF and LF read alike). A line longer than maxLength is cut
 // there (its tail is not a line of its own).
 std::vector<std::string> DecksSplitLines(const std::string& text, std::size_t maxLength);
+// Copies a path the player chose (or a chooser's folder) into a field of
+// size bytes. A path the field cannot hold whole (size characters or more)
+// or none leaves the field as it was: false.
+bool DecksCopyPath(char* field, std::size_t size, const char* path);
 // True when text ends with suffix, letter case ignored.
 bool DecksEndsWithNoCase(const std::string& text, const char* suffix);
 bool DecksStartsWithNoCase(const std::string& text, const char* prefix);

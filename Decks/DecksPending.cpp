@@ -17,3 +17,17 @@ const char* VariousGetSiteAddress() {
 }
 
 bool ScoresControlCheckInternetAccess() { return g_ResolutionSettings.httpTest == 1; }
+
+// The file chooser: nothing is chosen until it is built (the chooser
+// screen is not entered either).
+#include "Decks/DecksPending.h"
+
+void GetFileSetTitle(const char*) {}
+void GetFileSetStartDir(const char*) {}
+void GetFileSetExtensions(const char* const*) {}
+void GetFileSetFileChosenCB(GetFileChosenCB) {}
+const char* GetFileGetChosenFilename() { return ""; }
+const char* GetFileGetCurrentDir() { return ""; }
+
+// The Options screen's page layout: the rows stay where they are built.
+void OptionsControlMoveButtons(MWinButton*, MWinButton*, MWinButton*) {}

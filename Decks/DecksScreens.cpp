@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Decks/DecksScreen.h"
 #include "Decks/Publish.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngScreen.h"
@@ -23,6 +24,7 @@ struct DeckScreenRow {
 
 // In the order the screens are added. A screen's tick does nothing.
 const DeckScreenRow kDeckScreens[] = {
+    {"Decks", &g_ScreenDecks, DecksCreateCB, DecksControlStartingCB},
     {"Publish", &g_ScreenPublish, PublishCreateCB, PublishStartingCB},
 };
 

@@ -424,16 +424,6 @@ const char* SetsGetStandardTextureFileName(const char* name) {
   return path;
 }
 
-void SetsControlLoadBoard(int board) {
-  g_UserRecord.currentBoard = board;
-  if (g_sets.names.empty()) ResetListToBuiltIns();
-  SetsLoadCurrentBoard();
-  BoardLoadBackgroundTexture();
-  BoardLoadTable();
-}
-
-void SetsControlReloadBackground() { BoardLoadBackgroundTexture(); }
-
 int BoardGetBackgroundType() { return g_sets.current.bgType; }
 
 void BoardGetBackgroundColour(float* rgb) {

@@ -73,8 +73,5 @@ int SetsGetStandardTextureNum(const char* name);
 const char* SetsGetStandardTextureName(int index);
 // "Data\Boards\" + stem + ".jpg" of that entry. Shared buffer.
 const char* SetsGetStandardTextureFileName(const char* name);
-// Makes a board current (player's option) and reloads background and table.
-void SetsControlLoadBoard(int board);
-void SetsControlReloadBackground();
 
 void SetsResetForTests();

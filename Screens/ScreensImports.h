@@ -13,3 +13,17 @@ int LoadCardsGetDeckScreenId(const char* collection);
 bool CardsDecksIsFourColor();
 // Generates the current deck's missing card textures before a game starts.
 void DecksControlGenerateCurrentDeck();
+
+// ---- The board screens (registry rows "Sets" and "SetsEdit") ---------------------
+void SetsCreateCB();
+void SetsControlStartingCB();
+void SetsEditCreateCB();
+void SetsEditControlStartingCB();
+
+// ---- Every deck and board screen's handles, cleared before each change -----------
+void DeckGenClearButtonHandles();
+void DecksClearButtonHandles();
+void PrintClearButtonHandles();
+void PublishClearButtonHandles();
+void SetsClearButtonHandles();
+void SetsEditClearButtonHandles();

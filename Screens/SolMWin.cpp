@@ -9,6 +9,7 @@
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Screens/ScreensHandles.h"
+#include "Screens/ScreensImports.h"
 
 namespace {
 
@@ -188,4 +189,10 @@ void SolMWinClearAllButtonHandles() {
   CountryClearButtonHandles();
   MainClearButtonHandles();
   AboutClearButtonHandles();
+  DeckGenClearButtonHandles();
+  DecksClearButtonHandles();
+  PrintClearButtonHandles();
+  PublishClearButtonHandles();
+  SetsClearButtonHandles();
+  SetsEditClearButtonHandles();
 }

@@ -106,7 +106,8 @@ bool EngMiscGetDocumentsDirectory_PC(char* buffer, int size) {
 }
 
 bool EngMiscGetApplicationsDirectory_PC(char* buffer, int size) {
-  return GetFolder("EngMiscGetApplicationsDirectory_PC", PlatformProgramFolder(),
+  // Where installed programs live: the photo-editor chooser starts there.
+  return GetFolder("EngMiscGetApplicationsDirectory_PC", "/usr/bin",
                    "Could not get app data path", buffer, size);
 }
 

@@ -67,5 +67,6 @@ TEST_F(EngMiscPCFolderTest, SmallBuffersAreRefusedSilently) {
   ASSERT_TRUE(EngMiscGetCurrentDirectory_PC(buffer, sizeof(buffer)));
   EXPECT_EQ(std::string(buffer), dir_);
   EXPECT_TRUE(EngMiscGetApplicationsDirectory_PC(buffer, sizeof(buffer)));
+  EXPECT_STREQ(buffer, "/usr/bin");
   EXPECT_FALSE(EngMiscGetCurrentDirectory_PC(buffer, 3));
 }

@@ -1,0 +1,193 @@
+// The deck and board screens on a real window (Mesa under Xvfb) through the
+// test harness with the real screens: the Decks screen's preview fan and
+// card-back grid, choosing a back, the boards screen and the board editor,
+// each saved as a screenshot (<build>/screenshots). Skipped without a
+// display.
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Decks/Board.h"
+#include "Decks/CardsDecks.h"
+#include "Decks/DecksBacks.h"
+#include "Decks/DecksScreen.h"
+#include "Decks/DecksScreens.h"
+#include "Decks/Sets.h"
+#include "Decks/SetsScreens.h"
+#include "Engine/EngScreen.h"
+#include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinManager.h"
+#include "Game/GameShell.h"
+#include "Game/GameShellLocal.h"
+#include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+#include "tests/Support/GameHarness.h"
+#include "tests/Support/TestSupport.h"
+
+// The harness resets the application shell's stand-in imports; here the
+// real screens answer them, so there is nothing to reset.
+void AppImportsResetForTests() {}
+
+namespace {
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+int Difference(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
+
+class DeckScreensPixelTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    MWinInstallScreenHooks();
+  }
+
+  // From the main menu to a dealt Klondike table (the menu's New Game),
+  // then a screen opened over the game as the in-game menu opens it.
+  static void PlayThenOpen(GameHarness& h, const char* collection) {
+    Click(h, 307 + 36, 415 + 28);
+    ASSERT_FALSE(mwin.IsOn());
+    ASSERT_TRUE(h.Deal(kGameKlondike, 1234));
+    GameShellGotoScreen(collection);
+    Frames(h);
+    ASSERT_TRUE(mwin.IsOn());
+  }
+
+  static void Frames(GameHarness& h, int n = 3) {
+    for (int i = 0; i < n; ++i) h.Frame();
+  }
+
+  static void Click(GameHarness& h, float x, float y) {
+    h.MouseMove(static_cast<int>(x * h.Width() / 640), static_cast<int>(y * h.Height() / 480));
+    h.MouseButton(0, true);
+    h.MouseButton(0, false);
+    Frames(h, 2);
+  }
+
+  static void ClickButton(GameHarness& h, const char* collection, const char* id) {
+    MWinButton* b = ScreenButton(collection, id);
+    ASSERT_NE(b, nullptr) << id;
+    const MWinArea a = b->GetAreaRelative();
+    Click(h, a.x + a.w / 2, a.y + a.h / 2);
+  }
+
+  // The mean colour of 7 x 7 pixels around a point of the virtual screen.
+  static Rgb At(GameHarness& h, const std::vector<std::uint32_t>& pixels, float x, float y) {
+    const int cx = static_cast<int>(x * h.Width() / 640), cy = static_cast<int>(y * h.Height() / 480);
+    Rgb sum;
+    int n = 0;
+    for (int py = cy - 3; py <= cy + 3; ++py) {
+      for (int px = cx - 3; px <= cx + 3; ++px) {
+        const std::uint32_t p = pixels[static_cast<std::size_t>(py) * h.Width() + px];
+        sum.r += (p >> 16) & 0xFF;
+        sum.g += (p >> 8) & 0xFF;
+        sum.b += p & 0xFF;
+        ++n;
+      }
+    }
+    return {sum.r / n, sum.g / n, sum.b / n};
+  }
+
+  static std::vector<std::uint32_t> Shot(GameHarness& h, const std::string& name) {
+    const std::vector<std::uint32_t> pixels = h.Pixels();
+    EXPECT_TRUE(HarnessWritePng(HarnessScreenshotFolder() + "/" + name + ".png", h.Width(), h.Height(), pixels));
+    return pixels;
+  }
+};
+
+TEST_F(DeckScreensPixelTest, DecksShowsTheFanAndTheBackGridAndPaintsAChosenBack) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Frames(h);
+  g_UserRecord.decksPage = 0;
+  PlayThenOpen(h, "Decks");
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenDecks);
+  for (int i = 0; i < kDecksNumPreviews; ++i) EXPECT_TRUE(DecksIsPreviewLoadedForTests(i)) << i;
+  std::vector<std::uint32_t> pixels = Shot(h, "Decks");
+  // The fan lies on the black frame beside the list: cards, not black.
+  EXPECT_GT(Difference(At(h, pixels, 400, 250), Rgb{}), 150);
+  // The deck list names the standard decks.
+  EXPECT_GT(CardsDecksGetNumDecks(), 0);
+
+  // The card-back page: 16 standard backs in a grid of 8 columns.
+  g_UserRecord.decksPage = 1;
+  DecksControlSetPageCB();
+  Frames(h);
+  for (int back = 0; back < kDecksNumStandardBacks; ++back) EXPECT_TRUE(DecksIsBackLoadedForTests(back)) << back;
+  const struct {
+    int back;
+    float x, y;
+  } kCells[] = {{0, 108.5f, 140.5f}, {9, 162.125f, 200.5f}, {31, 483.875f, 320.5f}};
+  for (const auto& c : kCells) {
+    char id[16];
+    std::snprintf(id, sizeof id, "Card%d", c.back + 1);
+    const MWinArea a = ScreenButton("Decks", id)->GetAreaRelative();
+    EXPECT_NEAR(a.x, c.x, 0.01) << id;
+    EXPECT_NEAR(a.y, c.y, 0.01) << id;
+    EXPECT_NEAR(a.w, 48.625, 0.01) << id;
+    EXPECT_NEAR(a.h, 55, 0.01) << id;
+  }
+  EXPECT_FALSE(ScreenButton("Decks", "Deck")->IsVisible());
+  EXPECT_FALSE(ScreenButton("Decks", "Card17")->IsVisible());  // no picture of the player's own yet
+  pixels = Shot(h, "DecksBacks");
+  EXPECT_GT(Difference(At(h, pixels, 108.5f + 24, 140.5f + 27), At(h, pixels, 108.5f + 24, 140.5f - 6)), 30);
+
+  // Choosing back 5 paints it for the deck and puts it on the table.
+  const int before = g_UserRecord.currentCardBack == 5 ? 6 : 5;
+  ClickButton(h, "Decks", before == 5 ? "Card6" : "Card7");
+  Frames(h);
+  EXPECT_EQ(g_UserRecord.currentCardBack, before);
+  const MWinArea sel = ScreenButton("Decks", "CardSel")->GetAreaRelative();
+  const MWinArea card = ScreenButton("Decks", before == 5 ? "Card6" : "Card7")->GetAreaRelative();
+  EXPECT_NEAR(sel.x, card.x - 4, 0.01);
+  EXPECT_NEAR(sel.w, card.w + 8, 0.01);
+  Shot(h, "DecksBackChosen");
+  g_UserRecord.decksPage = 0;
+}
+
+TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Frames(h);
+  PlayThenOpen(h, "Sets");
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenSets);
+  std::vector<std::uint32_t> pixels = Shot(h, "Sets");
+  EXPECT_EQ(SetsGetNumBoards(), kSetsNumBuiltIn);
+  // A built-in board cannot be edited or deleted.
+  EXPECT_FALSE(ScreenButton("Sets", "Edit")->IsEnabled());
+  EXPECT_TRUE(ScreenButton("Sets", "Create")->IsEnabled());
+  // The list's frame is drawn.
+  EXPECT_GT(Difference(At(h, pixels, 160, 200), Rgb{}), 30);
+
+  // A board of the player's own, edited on its own screen.
+  ASSERT_EQ(SetsCreateBoard("Garden"), 1);
+  SetsGetBoards();
+  g_UserRecord.currentBoard = SetsFindBoard("Garden");
+  ASSERT_GE(g_UserRecord.currentBoard, kSetsNumBuiltIn);
+  SetsControlLoadBoard(g_UserRecord.currentBoard);
+  g_UserRecord.boardEditPart = 1;
+  ScreensGoto(g_ScreenSetsEdit);
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenSetsEdit);
+  pixels = Shot(h, "SetsEditTable");
+  EXPECT_TRUE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
+  EXPECT_TRUE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+
+  g_UserRecord.boardEditPart = 0;
+  SetsEditWhichCB();
+  Frames(h);
+  Shot(h, "SetsEditBackground");
+  EXPECT_FALSE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
+  EXPECT_FALSE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+}
+
+}  // namespace

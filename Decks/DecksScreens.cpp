@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Decks/DecksScreen.h"
+#include "Decks/Print.h"
 #include "Decks/Publish.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngScreen.h"
@@ -25,6 +26,7 @@ struct DeckScreenRow {
 // In the order the screens are added. A screen's tick does nothing.
 const DeckScreenRow kDeckScreens[] = {
     {"Decks", &g_ScreenDecks, DecksCreateCB, DecksControlStartingCB},
+    {"Print", &g_ScreenPrint, PrintCreateCB, PrintControlStartingCB},
     {"Publish", &g_ScreenPublish, PublishCreateCB, PublishStartingCB},
 };
 

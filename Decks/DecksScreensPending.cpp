@@ -8,6 +8,5 @@
 
 void DeckGenControlCreateGraphics() {}
 void DeckGenControlReleaseGraphics() {}
-// The generator and Print screens hold no handles yet.
+// The generator screen holds no handles yet.
 void DeckGenClearButtonHandles() {}
-void PrintClearButtonHandles() {}

@@ -1,6 +1,6 @@
 // The deck and board screens on a real window (Mesa under Xvfb) through the
 // test harness with the real screens: the Decks screen's preview fan and
-// card-back grid, choosing a back, the boards screen and the board editor,
+// card-back grid, choosing a back, the Print screen, the boards screen and the board editor,
 // each saved as a screenshot (<build>/screenshots). Skipped without a
 // display.
 #include <cstdint>
@@ -152,6 +152,15 @@ TEST_F(DeckScreensPixelTest, DecksShowsTheFanAndTheBackGridAndPaintsAChosenBack)
   EXPECT_NEAR(sel.w, card.w + 8, 0.01);
   Shot(h, "DecksBackChosen");
   g_UserRecord.decksPage = 0;
+
+  // Print Deck from the deck page: the print options.
+  DecksControlSetPageCB();
+  ClickButton(h, "Decks", "Print");
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenPrint);
+  pixels = Shot(h, "Print");
+  EXPECT_TRUE(ScreenButton("Print", "CreateFiles")->IsVisible());
+  EXPECT_GT(Difference(At(h, pixels, 320, 190), At(h, pixels, 320, 290)), 0);
 }
 
 TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) {

@@ -62,6 +62,8 @@ void CardsGenerateInit() {
   g_gen.initialised = true;
 }
 
+void CardsGenerateForgetInitForTests() { g_gen.initialised = false; }
+
 void CardsGenerateResetForTests() {
   CardsGenerateFreeAll();
   CardsGenerateInit();

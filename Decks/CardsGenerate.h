@@ -95,3 +95,5 @@ bool CardsGenerateApplyBlurToData(EngTga* image, int passes);
 // The painted canvas of the last CardsGenerateASingleCard (before halving).
 const EngTga* CardsGenerateGetLastCanvasForTests();
 void CardsGenerateResetForTests();
+// As before CardsGenerateInit: preparing fails with -1.
+void CardsGenerateForgetInitForTests();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "Decks/DeckGen.h"
 #include "Decks/DecksScreen.h"
 #include "Decks/Print.h"
 #include "Decks/Publish.h"
@@ -25,6 +26,7 @@ struct DeckScreenRow {
 
 // In the order the screens are added. A screen's tick does nothing.
 const DeckScreenRow kDeckScreens[] = {
+    {"DeckGen", &g_ScreenDeckGen, DeckGenCreateCB, DeckGenControlStartingCB},
     {"Decks", &g_ScreenDecks, DecksCreateCB, DecksControlStartingCB},
     {"Print", &g_ScreenPrint, PrintCreateCB, PrintControlStartingCB},
     {"Publish", &g_ScreenPublish, PublishCreateCB, PublishStartingCB},

@@ -245,6 +245,9 @@ void DecksControlReleaseGraphics();
 void DeckGenControlReleaseGraphics();
 void SetsControlReleaseGraphics();
 void DecksControlRenderPreview();
+// The deck generator's previews of settings that are never saved are
+// deleted (the program ends while the generator is open).
+void DeckGenControlDiscardEdits();
 // Rebuilds the board list and loads the current board; the count.
 int SetsGetBoards();
 // Builds the 16 table-top tiles from the current board.

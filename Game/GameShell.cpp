@@ -238,6 +238,7 @@ void GameRememberCurrentScreen() {
 
 void GameShutdown() {
   if (GenIsGameInProgress()) GenSaveGameInProgress();
+  if (GameGetProgramMode() == kGameModeDeckGenerator) DeckGenControlDiscardEdits();
   GameRememberCurrentScreen();
   ResolutionUpdateSettingsFromCurrent();
   ResolutionWriteFile();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/Debug.h"
+#include "Engine/MWin/MWinHorzScrollbar.h"
 
 bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows, int count) {
   if (!window) {
@@ -13,7 +14,10 @@ bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows,
   bool ok = true;
   for (int i = 0; i < count; ++i) {
     const ScreenRow& r = rows[i];
-    MWinButton* b = window->AddButton(r.id, r.kind, r.texBut, r.text, r.x, r.y, r.w, r.h);
+    // Scrollbars have their own adder.
+    MWinButton* b = r.kind == MWIN_BUT_HORZSCROLLBAR
+                        ? window->AddHorzScrollbar(r.id, r.texBut, r.text, r.x, r.y, r.w, r.h)
+                        : window->AddButton(r.id, r.kind, r.texBut, r.text, r.x, r.y, r.w, r.h);
     if (!b) {
       ok = false;
       continue;

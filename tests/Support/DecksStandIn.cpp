@@ -41,6 +41,7 @@ void DecksControlReleaseGraphics() {}
 void DeckGenControlReleaseGraphics() {}
 void SetsControlReleaseGraphics() {}
 void DecksControlRenderPreview() {}
+void DeckGenControlDiscardEdits() {}
 int SetsGetBoards() { return 14; }
 bool BoardLoadTable() { return true; }
 void BoardReleaseTextures() {}

@@ -13,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include "Decks/Board.h"
+#include "Decks/CardsGenerate.h"
+#include "Decks/DeckGen.h"
+#include "Decks/DecksCurrent.h"
 #include "Decks/CardsDecks.h"
 #include "Decks/DecksBacks.h"
 #include "Decks/DecksScreen.h"
@@ -21,6 +24,7 @@
 #include "Decks/SetsScreens.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinButton.h"
+#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GameShell.h"
 #include "Game/GameShellLocal.h"
@@ -197,6 +201,104 @@ TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) 
   Shot(h, "SetsEditBackground");
   EXPECT_FALSE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
   EXPECT_FALSE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+}
+
+// The current deck's folder of generated pictures in one colour mode (the
+// generated-decks folder holds "2Cols" and "4Cols").
+std::string GeneratedFolder(bool fourColour) {
+  std::string current = CardsDecksGetDeckGenPath();
+  for (char& c : current) c = c == '\\' ? '/' : c;
+  const std::string base = current.substr(0, current.find_last_of('/'));
+  return base + (fourColour ? "/4Cols/" : "/2Cols/") + DecksGetCurrentDeckName();
+}
+
+int GeneratedPictures(bool fourColour) {
+  const std::string folder = GeneratedFolder(fourColour);
+  int n = 0;
+  if (!std::filesystem::is_directory(folder)) return 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) n += entry.path().extension() == ".tga";
+  return n;
+}
+
+TEST_F(DeckScreensPixelTest, TheGeneratorEditsANewDecksPartsWithPreviews) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Frames(h);
+  ASSERT_EQ(DecksCreateUserDeck("Garden Party"), 1);
+  DecksRescan();
+  g_UserRecord.currentDeck = DecksFindDeckByName("Garden Party");
+  ASSERT_GE(g_UserRecord.currentDeck, CardsDecksGetNumStandardDecks());
+  g_UserRecord.deckGenEditSet = 3;
+  PlayThenOpen(h, "Decks");
+  ClickButton(h, "Decks", "Edit");
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
+  EXPECT_EQ(GameGetProgramMode(), kGameModeDeckGenerator);
+  EXPECT_FALSE(DeckGenIsChanged());
+  for (int card = 0; card < 4; ++card) EXPECT_TRUE(DeckGenIsPreviewLoadedForTests(3, card)) << card;
+  Shot(h, "DeckGenSuits");
+
+  // Which rows each edit set shows.
+  const struct {
+    int set;
+    const char* shown;
+    const char* hidden;
+  } kSets[] = {{0, "MainPipW", "Suits"},     {1, "SysShape", "Shape"},  {2, "BaseCol", "SuitCols"},
+               {3, "HeartsCol", "RankX"},    {4, "RankX", "HeartsCol"}, {5, "AcesCenterPip", "CourtWidth"},
+               {6, "CourtWidth", "Queens"}, {8, "Jacks", "Kings"}};
+  for (const auto& c : kSets) {
+    g_UserRecord.deckGenEditSet = static_cast<std::uint8_t>(c.set);
+    DeckGenControlUpdateControls();
+    EXPECT_TRUE(ScreenButton("DeckGen", c.shown)->IsVisible()) << c.set << " " << c.shown;
+    EXPECT_FALSE(ScreenButton("DeckGen", c.hidden)->IsVisible()) << c.set << " " << c.hidden;
+  }
+  // Two-colour decks: the diamonds and clubs pickers are off.
+  g_UserRecord.deckGenEditSet = 3;
+  DeckGenControlUpdateControls();
+  EXPECT_EQ(ScreenButton("DeckGen", "DiamondsCol")->IsEnabled(), CardsDecksIsFourColor());
+  EXPECT_TRUE(ScreenButton("DeckGen", "HeartsCol")->IsEnabled());
+
+  // The kings' type carries the queens' and jacks' with it.
+  g_UserRecord.deckGenEditSet = 6;
+  DeckGenControlShowElementName();
+  DeckGenControlUpdateControls();
+  DeckGenControlAttachPreviews();
+  ScreenButton("DeckGen", "Kings")->ChoiceSetSel(1, true);
+  Frames(h);
+  EXPECT_EQ(CardsDecksGetSettings().elements.queensType, 1);
+  EXPECT_EQ(CardsDecksGetSettings().elements.jacksType, 1);
+  EXPECT_EQ(ScreenButton("DeckGen", "Queens")->ChoiceGetSel(), 1);
+  EXPECT_TRUE(DeckGenIsChanged());
+  EXPECT_TRUE(ScreenButton("DeckGen", "ElemName")->IsVisible());
+  Shot(h, "DeckGenKings");
+
+  // A scrollbar dragged changes its key only; released, it regenerates.
+  ScreenButton("DeckGen", "Kings")->ChoiceSetSel(0, true);
+  const std::string king = GeneratedFolder(CardsDecksIsFourColor()) + "/kh.tga";
+  ASSERT_TRUE(std::filesystem::exists(king));
+  const auto painted = std::filesystem::last_write_time(king);
+  auto* width = static_cast<MWinHorzScrollbar*>(ScreenButton("DeckGen", "CourtWidth"));
+  width->SetPosDouble(0.6, true, true, true);
+  EXPECT_NEAR(CardsDecksGetSettings().generator.courtCardsWidth, 0.6f, 1e-4);
+  EXPECT_EQ(std::filesystem::last_write_time(king), painted);
+  width->SetPosDouble(0.7, false, true, true);
+  EXPECT_NE(std::filesystem::last_write_time(king), painted);
+
+  // A generator that cannot be prepared at all paints nothing: the
+  // previews shown stay.
+  g_UserRecord.deckGenEditSet = 3;
+  DeckGenControlLoadPreviews();
+  ASSERT_TRUE(DeckGenIsPreviewLoadedForTests(3, 0));
+  CardsGenerateForgetInitForTests();
+  EXPECT_FALSE(DeckGenControlRegeneratePreview());
+  EXPECT_TRUE(DeckGenIsPreviewLoadedForTests(3, 0));
+  CardsGenerateInit();
+
+  // Edits that are never saved leave no picture of them behind.
+  DeckGenControlDiscardEdits();
+  EXPECT_FALSE(DeckGenIsChanged());
+  EXPECT_EQ(GeneratedPictures(false), 0);
+  EXPECT_EQ(GeneratedPictures(true), 0);
 }
 
 }  // namespace

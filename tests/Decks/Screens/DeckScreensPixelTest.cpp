@@ -1,8 +1,8 @@
 // The deck and board screens on a real window (Mesa under Xvfb) through the
 // test harness with the real screens: the Decks screen's preview fan and
-// card-back grid, choosing a back, the Print screen, the boards screen and the board editor,
-// each saved as a screenshot (<build>/screenshots). Skipped without a
-// display.
+// card-back grid, choosing a back, the Print and Publish screens, the deck
+// generator, the boards screen and the board editor, each saved as a
+// screenshot (<build>/screenshots). Skipped without a display.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -201,6 +201,22 @@ TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) 
   Shot(h, "SetsEditBackground");
   EXPECT_FALSE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
   EXPECT_FALSE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+}
+
+TEST_F(DeckScreensPixelTest, ThePublishScreenShowsItsControls) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Frames(h);
+  PlayThenOpen(h, "Publish");
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenPublish);
+  const std::vector<std::uint32_t> pixels = Shot(h, "Publish");
+  for (const char* id : {"Name", "Country", "Copy", "Allow", "Send", "Done"}) {
+    EXPECT_TRUE(ScreenButton("Publish", id)->IsVisible()) << id;
+  }
+  // The player's name is offered as the publisher's.
+  EXPECT_STREQ(ScreenButton("Publish", "Name")->GetTextP(), g_UserRecord.name);
+  const MWinArea send = ScreenButton("Publish", "Send")->GetAreaRelative();
+  EXPECT_GT(Difference(At(h, pixels, send.x + send.w / 2, send.y + send.h / 2), Rgb{}), 60);
 }
 
 // The current deck's folder of generated pictures in one colour mode (the

@@ -34,16 +34,18 @@ namespace fs = std::filesystem;
 fs::path BenchRoot() { return fs::temp_directory_path() / ("cardolia-decks-bench-" + std::to_string(getpid())); }
 
 // One program with a window for every benchmark: the player's deck made.
+// Closed by main before the program's statics go.
+std::unique_ptr<GameHarness> g_program;
+bool g_programTried = false;
+
 GameHarness* Program() {
-  static std::unique_ptr<GameHarness> h;
-  static bool tried = false;
-  if (!tried) {
-    tried = true;
+  if (!g_programTried) {
+    g_programTried = true;
     fs::create_directories(BenchRoot() / "run");
     auto started = std::make_unique<GameHarness>((BenchRoot() / "run").string());
-    if (GameHarness::HaveDisplay() && started->Start(1024, 768)) h = std::move(started);
+    if (GameHarness::HaveDisplay() && started->Start(1024, 768)) g_program = std::move(started);
   }
-  return h.get();
+  return g_program.get();
 }
 
 void BM_BoardAtQuality2(benchmark::State& state) {
@@ -118,6 +120,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  g_program.reset();
   std::error_code ignored;
   fs::remove_all(BenchRoot(), ignored);
   return 0;

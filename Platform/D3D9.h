@@ -26,6 +26,8 @@
 //     hook that makes Present report D3DERR_DEVICELOST.
 #pragma once
 
+#include <cstddef>
+
 #include "Platform/D3D9Types.h"
 
 // ---- Resources --------------------------------------------------------------------
@@ -222,3 +224,6 @@ void D3D9SetFactory(D3D9Factory factory);
 // across every device: the leak detector of tests. Devices count separately.
 int D3D9LiveResourceCount();
 int D3D9LiveDeviceCount();
+// Bytes of texture texels held in system memory across every device (the GL
+// device lets go of a texture's copy once the driver holds it).
+std::size_t D3D9TextureCopyBytes();

@@ -243,7 +243,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   void EnsureUploaded(CpuTexture* t) {
     if (t->glName != 0 && t->glContextGeneration == generation_) {
       glBindTexture(GL_TEXTURE_2D, t->glName);
-      if (!t->glNeedsUpload) return;
+      if (!t->glNeedsUpload || !t->HoldsTexels()) return;
     } else {
       GLuint name = 0;
       glGenTextures(1, &name);
@@ -275,6 +275,16 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       glBindTexture(GL_TEXTURE_2D, t->glName);
       UploadLevel(t, level, firstRow, endRow, false);
     }
+  }
+
+  bool TextureReadBack(CpuTexture* t) override {
+    if (!Drawable(t) || t->glName == 0 || t->glContextGeneration != generation_ || !MakeCurrent()) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBindTexture(GL_TEXTURE_2D, t->glName);
+    for (UINT level = 0; level < t->GetLevelCount(); ++level)
+      glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(level), GL_BGRA, GL_UNSIGNED_BYTE, t->LevelTexels(level));
+    return glGetError() == GL_NO_ERROR;
   }
 
   void TextureFreed(CpuTexture* t) override {
@@ -680,6 +690,8 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!textureEnabled_) glEnable(GL_TEXTURE_2D);
     textureEnabled_ = true;
     EnsureUploaded(t);
+    // Drawn, so loaded: the driver's copy is the one that counts from now on.
+    if (Drawable(t) && !t->glNeedsUpload && t->MayReleaseTexels()) t->ReleaseTexels();
     // Sampler state is per stage in D3D and per object in GL: applied at bind.
     TexParameter(GL_TEXTURE_MAG_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MAGFILTER])), &t->glMag);
     TexParameter(GL_TEXTURE_MIN_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MINFILTER])), &t->glMin);

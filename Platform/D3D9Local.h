@@ -9,6 +9,7 @@
 // refuses every call but AddRef/Release.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class ResourceHost {
   virtual void TextureChanged(CpuTexture* texture, UINT level, UINT firstRow, UINT endRow) = 0;
   // A texture is being freed (its GL object, if any, must go).
   virtual void TextureFreed(CpuTexture* texture) = 0;
+  // Fills the texture's levels, whose system-memory copy was let go, from
+  // the host's own copy; false when it cannot.
+  virtual bool TextureReadBack(CpuTexture* texture) = 0;
 
  protected:
   ~ResourceHost() = default;
@@ -116,6 +120,7 @@ class CpuTexture final : public CpuResource<IDirect3DTexture9> {
 
   CpuTexture(std::shared_ptr<DeviceLink> link, UINT width, UINT height, UINT levels, DWORD usage,
              D3DFORMAT format, D3DPOOL pool);
+  ~CpuTexture() override;
   D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
   DWORD GetLevelCount() override { return static_cast<DWORD>(levels_.size()); }
   HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
@@ -124,7 +129,17 @@ class CpuTexture final : public CpuResource<IDirect3DTexture9> {
 
   D3DFORMAT Format() const { return format_; }
   const Level& GetLevel(UINT level) const { return levels_[level]; }
+  BYTE* LevelTexels(UINT level) { return levels_[level].texels.data(); }
   UINT Pitch(UINT level) const { return levels_[level].width * D3D9BytesPerTexel(format_); }
+
+  // A texture the driver holds a copy of need not keep its own: the GL
+  // device lets go of the texels once a texture has been drawn, unless it
+  // was locked after that before (a texture that keeps changing keeps its
+  // copy rather than being read back each time). A lock brings them back
+  // from the host. A locked texture keeps its texels.
+  bool HoldsTexels() const { return !texelsReleased_; }
+  bool MayReleaseTexels() const;
+  void ReleaseTexels();
 
   // Back-end data: the GL texture name and the context it was made in.
   unsigned glName = 0;
@@ -137,10 +152,15 @@ class CpuTexture final : public CpuResource<IDirect3DTexture9> {
   void OnFree() override;
 
  private:
+  bool RestoreTexels();
+  std::size_t TexelBytes() const;
+
   std::vector<Level> levels_;
   DWORD usage_;
   D3DFORMAT format_;
   D3DPOOL pool_;
+  bool texelsReleased_ = false;
+  bool keepTexels_ = false;  // read back once already: keeps its copy from then on
 };
 
 class CpuSurface final : public CpuResource<IDirect3DSurface9> {
@@ -265,4 +285,5 @@ void D3D9FillCaps(const D3D9AdapterCaps& adapter, UINT ordinal, D3DCAPS9* caps);
 D3D9Caps D3D9GLProbeCaps();
 
 // Global live counters (D3D9LiveResourceCount, D3D9LiveDeviceCount).
+void D3D9CountTextureCopyBytes(std::ptrdiff_t delta);
 void D3D9CountDevice(int delta);

@@ -78,6 +78,8 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   void TextureChanged(CpuTexture*, UINT level, UINT firstRow, UINT endRow) override {
     Log("TextureUpload(%u, %u, %u)", level, firstRow, endRow);
   }
+  // The recording device keeps every texture's texels: nothing to read back.
+  bool TextureReadBack(CpuTexture*) override { return false; }
   void TextureFreed(CpuTexture* texture) override {
     if (g_recorder.texture0 == static_cast<IDirect3DBaseTexture9*>(texture)) g_recorder.texture0 = nullptr;
   }

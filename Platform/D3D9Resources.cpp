@@ -8,11 +8,14 @@
 namespace {
 int g_liveResources = 0;
 int g_liveDevices = 0;
+std::ptrdiff_t g_textureCopyBytes = 0;
 }  // namespace
 
 int D3D9LiveResourceCount() { return g_liveResources; }
 int D3D9LiveDeviceCount() { return g_liveDevices; }
 void D3D9CountDevice(int delta) { g_liveDevices += delta; }
+std::size_t D3D9TextureCopyBytes() { return static_cast<std::size_t>(g_textureCopyBytes); }
+void D3D9CountTextureCopyBytes(std::ptrdiff_t delta) { g_textureCopyBytes += delta; }
 
 // ---- Resource base ----------------------------------------------------------------
 
@@ -127,6 +130,44 @@ CpuTexture::CpuTexture(std::shared_ptr<DeviceLink> link, UINT width, UINT height
     w = w > 1 ? w / 2 : 1;
     h = h > 1 ? h / 2 : 1;
   }
+  D3D9CountTextureCopyBytes(static_cast<std::ptrdiff_t>(TexelBytes()));
+}
+
+CpuTexture::~CpuTexture() {
+  if (!texelsReleased_) D3D9CountTextureCopyBytes(-static_cast<std::ptrdiff_t>(TexelBytes()));
+}
+
+std::size_t CpuTexture::TexelBytes() const {
+  std::size_t bytes = 0;
+  for (const Level& l : levels_) bytes += static_cast<std::size_t>(l.width) * l.height * D3D9BytesPerTexel(format_);
+  return bytes;
+}
+
+bool CpuTexture::MayReleaseTexels() const {
+  if (texelsReleased_ || keepTexels_) return false;
+  for (const Level& l : levels_)
+    if (l.locked) return false;
+  return true;
+}
+
+void CpuTexture::ReleaseTexels() {
+  if (!MayReleaseTexels()) return;
+  for (Level& l : levels_) std::vector<BYTE>().swap(l.texels);
+  texelsReleased_ = true;
+  D3D9CountTextureCopyBytes(-static_cast<std::ptrdiff_t>(TexelBytes()));
+}
+
+bool CpuTexture::RestoreTexels() {
+  const UINT bpp = D3D9BytesPerTexel(format_);
+  for (Level& l : levels_) l.texels.assign(static_cast<std::size_t>(l.width) * l.height * bpp, 0);
+  if (!Host() || !Host()->TextureReadBack(this)) {
+    for (Level& l : levels_) std::vector<BYTE>().swap(l.texels);
+    return false;
+  }
+  texelsReleased_ = false;
+  keepTexels_ = true;
+  D3D9CountTextureCopyBytes(static_cast<std::ptrdiff_t>(TexelBytes()));
+  return true;
 }
 
 HRESULT CpuTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
@@ -138,8 +179,9 @@ HRESULT CpuTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
 
 HRESULT CpuTexture::LockRect(UINT level, D3DLOCKED_RECT* lockedRect, const RECT* rect, DWORD flags) {
   if (Stale() || !lockedRect || level >= levels_.size()) return D3DERR_INVALIDCALL;
+  if (levels_[level].locked) return D3DERR_INVALIDCALL;
+  if (texelsReleased_ && !RestoreTexels()) return D3DERR_INVALIDCALL;
   Level& l = levels_[level];
-  if (l.locked) return D3DERR_INVALIDCALL;
   const UINT bpp = D3D9BytesPerTexel(format_);
   RECT r{0, 0, static_cast<LONG>(l.width), static_cast<LONG>(l.height)};
   if (rect) {

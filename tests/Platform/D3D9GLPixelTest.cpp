@@ -230,6 +230,68 @@ TEST_F(GLPixelTest, TexturesUploadAtUnlockAndIgnoreAlphaWhenX8) {
   EXPECT_EQ(texture->Release(), 0u);
 }
 
+// Once drawn, a texture's texels live in the driver only; a lock reads them
+// back exactly (every level, alpha included) and the texture keeps its copy.
+TEST_F(GLPixelTest, ADrawnTextureLetsGoOfItsTexelsAndALockReadsThemBack) {
+  const std::size_t before = D3D9TextureCopyBytes();
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(4, 2, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  const std::size_t copyBytes = (4 * 2 + 2 * 1) * 4;
+  EXPECT_EQ(D3D9TextureCopyBytes(), before + copyBytes);
+  std::vector<std::uint32_t> written[2];
+  for (UINT level = 0; level < 2; ++level) {
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    const int width = level == 0 ? 4 : 2, height = level == 0 ? 2 : 1;
+    for (int i = 0; i < width * height; ++i)
+      written[level].push_back(0x01000000u * (17 * i + 3 + 100 * level) | 0x00102030u * (i + 1));
+    for (int row = 0; row < height; ++row)
+      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * locked.Pitch, written[level].data() + row * width,
+                  width * 4u);
+    ASSERT_EQ(texture->UnlockRect(level), D3D_OK);
+  }
+  EXPECT_EQ(D3D9TextureCopyBytes(), before + copyBytes) << "not drawn yet";
+
+  device_->SetTexture(0, texture);
+  const TexVertex2D v[4] = {{-0.5f, 63.5f, 0, 1, 0, 1}, {-0.5f, -0.5f, 0, 1, 0, 0}, {63.5f, 63.5f, 0, 1, 1, 1},
+                            {63.5f, -0.5f, 0, 1, 1, 0}};
+  device_->SetFVF(D3DFVF_XYZRHW | D3DFVF_TEX1);
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(TexVertex2D)), D3D_OK);
+  EXPECT_EQ(D3D9TextureCopyBytes(), before);
+
+  for (UINT level = 0; level < 2; ++level) {
+    D3DLOCKED_RECT locked;
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    const int width = level == 0 ? 4 : 2, height = level == 0 ? 2 : 1;
+    for (int row = 0; row < height; ++row)
+      for (int col = 0; col < width; ++col) {
+        std::uint32_t texel = 0;
+        std::memcpy(&texel, static_cast<BYTE*>(locked.pBits) + row * locked.Pitch + col * 4, 4);
+        EXPECT_EQ(texel, written[level][row * width + col]) << "level " << level << " at " << col << "," << row;
+      }
+    texture->UnlockRect(level);
+  }
+  // Locked again after drawing: it keeps its copy, and a change shows.
+  EXPECT_EQ(D3D9TextureCopyBytes(), before + copyBytes);
+  device_->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+  device_->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  device_->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  D3DLOCKED_RECT locked;
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  for (int row = 0; row < 2; ++row)
+    for (int col = 0; col < 4; ++col) {
+      const std::uint32_t green = 0xFF00FF00;
+      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * locked.Pitch + col * 4, &green, 4);
+    }
+  texture->UnlockRect(0);
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(TexVertex2D)), D3D_OK);
+  EXPECT_EQ(Pixel(32, 32), 0x00FF00u);
+  EXPECT_EQ(D3D9TextureCopyBytes(), before + copyBytes);
+  device_->SetTexture(0, nullptr);
+  EXPECT_EQ(texture->Release(), 0u);
+  EXPECT_EQ(D3D9TextureCopyBytes(), before);
+}
+
 TEST_F(GLPixelTest, ADirectionalLightLightsOnlyTheFacingSide) {
   device_->SetRenderState(D3DRS_LIGHTING, TRUE);
   D3DMATERIAL9 material{};

@@ -18,7 +18,8 @@
 //     light or the view changes; range ignored.
 //   - Textures: CPU copies uploaded with glTexSubImage2D(GL_BGRA) at unlock;
 //     X8R8G8B8 as GL_RGB8 (fourth byte ignored), A8R8G8B8 as GL_RGBA8. The
-//     CPU copy goes once a texture is drawn; a later lock reads it back with
+//     CPU copy goes once its smallest level is uploaded or it is drawn; a
+//     later lock reads it back with
 //     glGetTexImage (an X8 texture's fourth byte then reads 0xFF) and the
 //     texture keeps its copy from then on.
 //   - Queries and both GPU syncs wait with glFinish.

@@ -275,6 +275,9 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       glBindTexture(GL_TEXTURE_2D, t->glName);
       UploadLevel(t, level, firstRow, endRow, false);
     }
+    // Levels are filled from the largest down: once the smallest is in, the
+    // texture is loaded and the driver's copy is the one that counts.
+    if (level + 1 == t->GetLevelCount() && t->MayReleaseTexels()) t->ReleaseTexels();
   }
 
   bool TextureReadBack(CpuTexture* t) override {
@@ -690,7 +693,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!textureEnabled_) glEnable(GL_TEXTURE_2D);
     textureEnabled_ = true;
     EnsureUploaded(t);
-    // Drawn, so loaded: the driver's copy is the one that counts from now on.
+    // Drawn, so loaded (its smallest level may never have been written).
     if (Drawable(t) && !t->glNeedsUpload && t->MayReleaseTexels()) t->ReleaseTexels();
     // Sampler state is per stage in D3D and per object in GL: applied at bind.
     TexParameter(GL_TEXTURE_MAG_FILTER, static_cast<GLint>(FilterOf(sampler_[D3DSAMP_MAGFILTER])), &t->glMag);

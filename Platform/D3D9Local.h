@@ -133,10 +133,10 @@ class CpuTexture final : public CpuResource<IDirect3DTexture9> {
   UINT Pitch(UINT level) const { return levels_[level].width * D3D9BytesPerTexel(format_); }
 
   // A texture the driver holds a copy of need not keep its own: the GL
-  // device lets go of the texels once a texture has been drawn, unless it
-  // was locked after that before (a texture that keeps changing keeps its
-  // copy rather than being read back each time). A lock brings them back
-  // from the host. A locked texture keeps its texels.
+  // device lets go of the texels once a texture is loaded (its smallest
+  // level uploaded, or drawn). A later lock brings them back from the host,
+  // and from then on the texture keeps them (one that keeps changing is not
+  // read back each time). A locked texture keeps its texels.
   bool HoldsTexels() const { return !texelsReleased_; }
   bool MayReleaseTexels() const;
   void ReleaseTexels();

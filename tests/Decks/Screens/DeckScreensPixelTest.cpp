@@ -315,6 +315,20 @@ TEST_F(DeckScreensPixelTest, TheGeneratorEditsANewDecksPartsWithPreviews) {
   EXPECT_FALSE(DeckGenIsChanged());
   EXPECT_EQ(GeneratedPictures(false), 0);
   EXPECT_EQ(GeneratedPictures(true), 0);
+
+  // Done without a change since: the settings are saved, nothing is made.
+  DeckGenControlDoneCB(nullptr, 0, 0);
+  EXPECT_EQ(GeneratedPictures(CardsDecksIsFourColor()), 0);
+  CardsDecksGetSettings().generator.courtCardsWidth = 0.3f;
+  ASSERT_TRUE(DeckGenLoadSettings());
+  EXPECT_NEAR(CardsDecksGetSettings().generator.courtCardsWidth, 0.7f, 1e-3);
+  // Done after a change: the deck is made again in the mode in use only.
+  DeckGenSetChanged(true);
+  DeckGenControlDoneCB(nullptr, 0, 0);
+  EXPECT_FALSE(DeckGenIsChanged());
+  EXPECT_EQ(GeneratedPictures(CardsDecksIsFourColor()), 54);
+  EXPECT_EQ(GeneratedPictures(!CardsDecksIsFourColor()), 0);
+  EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // DecksPending.cpp - STAND-INS for calls of work in flight elsewhere: the
 // maker's site address of the web-page opener and the Scores page's check
 // that the game may go online from full screen (App/Various,
-// Screens/Scores), the file chooser (App/GetFile), the Options page layout
-// (Screens/Options) and starting a program (Platform/Shell). Each is
-// removed when its unit lands.
+// Screens/Scores) and starting a program (Platform/Shell). Each is removed
+// when its unit lands.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "App/Resolution.h"
+#include "Decks/DecksPending.h"
 #include "Decks/PublishLocal.h"
 
 const char* VariousGetSiteAddress() {
@@ -20,20 +20,6 @@ const char* VariousGetSiteAddress() {
 }
 
 bool ScoresControlCheckInternetAccess() { return g_ResolutionSettings.httpTest == 1; }
-
-// The file chooser: nothing is chosen until it is built (the chooser
-// screen is not entered either).
-#include "Decks/DecksPending.h"
-
-void GetFileSetTitle(const char*) {}
-void GetFileSetStartDir(const char*) {}
-void GetFileSetExtensions(const char* const*) {}
-void GetFileSetFileChosenCB(GetFileChosenCB) {}
-const char* GetFileGetChosenFilename() { return ""; }
-const char* GetFileGetCurrentDir() { return ""; }
-
-// The Options screen's page layout: the rows stay where they are built.
-void OptionsControlMoveButtons(MWinButton*, MWinButton*, MWinButton*) {}
 
 // Starting the photo editor: argv {editor, picture} without the quotes, in
 // the folder, by a double fork so that the editor outlives the game and is

@@ -1,22 +1,14 @@
 // DecksPending.h - STAND-IN declarations of calls of work in flight
-// elsewhere: the file chooser (App/GetFile.h), the Options screen's
-// layout of a page's bottom rows (Screens/Options.h) and starting a program
-// (Platform/Shell.h). Their stand-in
-// definitions are in DecksPending.cpp; both files go when those units land.
+// elsewhere: starting a program (Platform/Shell.h), whose stand-in
+// definition is in DecksPending.cpp and goes when that unit lands. It also
+// names the file chooser (App/GetFile.h) and the Options screen's layout of
+// a page's bottom rows, which the screens define (Screens/Options.h is
+// beside the decks, not below them).
 #pragma once
 
+#include "App/GetFile.h"
+
 class MWinButton;
-
-using GetFileChosenCB = void (*)(int result);
-constexpr int kGetFileMaxFilters = 10;
-
-void GetFileSetDefaults();
-void GetFileSetTitle(const char* title);
-void GetFileSetStartDir(const char* path);
-void GetFileSetExtensions(const char* const extensions[kGetFileMaxFilters]);
-void GetFileSetFileChosenCB(GetFileChosenCB callback);
-const char* GetFileGetChosenFilename();
-const char* GetFileGetCurrentDir();
 
 void OptionsControlMoveButtons(MWinButton* frame, MWinButton* title, MWinButton* done);
 

@@ -31,6 +31,7 @@ namespace {
 constexpr char kGameFontFile[] = "Data\\Main\\0100.dat";
 constexpr char kScoreFontFile[] = "Data\\Main\\0152.dat";
 constexpr char kScoreBackgroundFile[] = "Data\\Main\\0135.dat";
+constexpr char kBatteryGaugeFile[] = "Data\\Main\\0138.dat";
 constexpr int kLastCardStep = 72;      // steps 3-72 load the card graphics items
 constexpr int kDeckScreensStep = 73;
 constexpr int kBoardScreenStep = 74;
@@ -215,6 +216,7 @@ bool GameCreateGraphics() {
   if (!g.scoreBackground.LoadFromFile(kScoreBackgroundFile, 1, 7)) {
     DebugError("GameCreateGraphics", "Could not load score bg texture");
   }
+  BatterySetTextureFilename(kBatteryGaugeFile);
   BatteryCreateGraphics();
   TutorialCreateGraphics();
   UsersControlCreateGraphics();

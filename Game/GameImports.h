@@ -157,8 +157,10 @@ void FoundationEffectsTick();
 void FoundationEffectsRenderAll();
 
 bool SplashTick();
-void BatterySetTextureFilename(const char* name);
-void BatteryCreateGraphics();
+// The battery gauge's picture file, its loading and release (false on a bad
+// or missing file, reported).
+bool BatterySetTextureFilename(const char* name);
+bool BatteryCreateGraphics();
 void BatteryFreeGraphics();
 // Resets the file chooser to its defaults (at shutdown).
 void GetFileSetDefaults();
@@ -188,8 +190,12 @@ int MainGetCurGameFromOptions();
 bool GameControlCycleAutoplayLevel(char* text);
 void InGameControlClose();
 void PauseControlResumeCB();
+// Places the battery gauge by the player's options (no callback record,
+// not forced: the polling notice is not shown).
 void DisplayControlBatteryCB();
-void GeneralControlApplyLanguage(bool firstStart);
+// Makes the player's stored language current when play starts for him (or
+// has him adopt the language chosen in the settings).
+void GeneralControlApplyLanguage();
 void MainControlShowPage();
 void MainControlRender();
 void OptionsControlRender();

@@ -233,6 +233,13 @@ void GameInGameKeys() {
     GameMenuOptions();
     return;
   }
+  if (Pressed(keys, 'K')) {
+    // The Keys screen closes on K: this press is used up.
+    keys['K'] = 0;
+    GameTimePause();
+    GameShellGotoScreen("Keys");
+    return;
+  }
   if (Pressed(keys, 'P')) {
     GameMenuPause();
     return;

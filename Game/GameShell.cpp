@@ -216,7 +216,7 @@ void GameStartForUser() {
   MainStartMenuCardAnim(true);
   GenSetCurGame(MainGetCurGameFromOptions());
   GameSetCardSoundCB();
-  GeneralControlApplyLanguage(false);
+  GeneralControlApplyLanguage();
   DisplayControlBatteryCB();
   StatsCheckFileOk();
   if (g_shell.volumePulse) PulseVolume();

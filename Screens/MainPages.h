@@ -12,6 +12,11 @@ void GameControlStartingCB();
 void GameControlRenderSnapshot();
 // Sets up the autoplay levels the current game allows.
 void GameControlSetupAutoplayEntries();
+// Loads the picture of the chosen game's table (the player's saved game,
+// else its stock picture) into the game record; true when one is shown.
+bool GameControlLoadSnapshot();
+// Draws the loaded picture's piles (the caller sets the viewport).
+void GameControlRenderSnapshotCards();
 bool HelpAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 void HelpControlStartingCB();
 void HelpControlTickCB();

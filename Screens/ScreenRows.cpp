@@ -33,8 +33,19 @@ bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows,
   return ok;
 }
 
+int ScreenLayoutFor(const ScreenLayoutRows layouts[4]) {
+  const int index = mwin.GetScreenLayout();
+  return index >= 0 && index < 4 && layouts[index].count > 0 ? index : 0;
+}
+
 MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int count) {
+  const ScreenLayoutRows layouts[4] = {{rows, count}, {nullptr, 0}, {nullptr, 0}, {nullptr, 0}};
+  return ScreenAddCollectionLayouts(name, layouts);
+}
+
+MWinCollection* ScreenAddCollectionLayouts(const char* name, const ScreenLayoutRows layouts[4]) {
   const char* where = "ScreenAddCollection";
+  const int layout = ScreenLayoutFor(layouts);
   MWinDesktop* desktop = mwin.GetDesktop();
   if (!desktop) {
     DebugError(where, "Could not get default desktop");
@@ -45,7 +56,7 @@ MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int
     DebugError(where, "Could not create collection <%s>", name);
     return nullptr;
   }
-  collection->SetScreenLayout(0);
+  collection->SetScreenLayout(layout);
   MWinWindowSetup setup = {};
   setup.x = 0;
   setup.y = 0;
@@ -59,8 +70,23 @@ MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int
     DebugError(where, "Could not add window");
     return collection;
   }
-  if (!ScreenAddRows(name, window, rows, count)) DebugError(where, "Could not add buttons to window");
+  if (!ScreenAddRows(name, window, layouts[layout].rows, layouts[layout].count)) {
+    DebugError(where, "Could not add buttons to window");
+  }
   return collection;
+}
+
+bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRow* rows, int count,
+                      const ScreenHandleSlot* slots, int slotCount) {
+  bool all = true;
+  for (int i = 0; i < count; ++i) {
+    MWinButton* b = mwin.GetButtonFromIDs(collection, window, rows[i].id);
+    all = all && b;
+    for (int k = 0; k < slotCount; ++k) {
+      if (std::strcmp(slots[k].id, rows[i].id) == 0) *slots[k].handle = b;
+    }
+  }
+  return all;
 }
 
 MWinButton* ScreenButton(const char* collection, const char* id) {

@@ -34,11 +34,22 @@ struct ScreenRow {
 // The row's common settings for the game's screens.
 constexpr float kScreenTextColour[4] = {1, 1, 1, 0.7f};
 
-// Adds the rows to the window and applies each button's settings. A row
-// that cannot be created is skipped and the later rows are still added;
-// then "Could not add button(s) to window" is reported once (under where)
-// and false returned. No window: "No window", false.
+// Adds the rows to the window and applies each button's settings (a row of
+// kind MWIN_BUT_HORZSCROLLBAR becomes a horizontal scrollbar). A row that
+// cannot be created is skipped and the later rows are still added; then
+// "Could not add button(s) to window" is reported once (under where) and
+// false returned. No window: "No window", false.
 bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows, int count);
+
+// The rows of one layout (none: count 0).
+struct ScreenLayoutRows {
+  const ScreenRow* rows;
+  int count;
+};
+// The layout a screen builds under the toolkit's layout index: the index's
+// own when the screen has rows for it, else Normal (0); an index outside
+// 0-3 is Normal.
+int ScreenLayoutFor(const ScreenLayoutRows layouts[4]);
 
 // Creates the screen's collection on the toolkit's desktop and its window
 // "MainWin", then the rows. Null when there is no desktop ("Could not get
@@ -46,6 +57,20 @@ bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows,
 // collection <name>"); the collection is returned also when its window or
 // buttons failed.
 MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int count);
+// The same for a screen with rows for several layouts: the collection is
+// set to the layout ScreenLayoutFor chooses and holds that layout's rows.
+MWinCollection* ScreenAddCollectionLayouts(const char* name, const ScreenLayoutRows layouts[4]);
+
+// A screen's handle for the button of a row ID.
+struct ScreenHandleSlot {
+  const char* id;
+  MWinButton** handle;
+};
+// Looks up the button of every row in the collection's window and stores it
+// in the handle of the same ID (rows without a handle are looked up too).
+// True only when every row's button was found.
+bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRow* rows, int count,
+                      const ScreenHandleSlot* slots, int slotCount);
 
 // The button of the screen's window, or null (reported by the toolkit).
 MWinButton* ScreenButton(const char* collection, const char* id);

@@ -5,6 +5,11 @@
 // textures are the card core's imports, Game/GameImports.h.)
 #pragma once
 
+#include <cstdint>
+
+class MWinWindow;
+struct MWinCallbackRecord;
+
 // Adds the deck screens (DeckGen, Decks, Print, Publish) to the screen table.
 void LoadCardsCreateDeckScreens();
 // The number of the deck screen with this collection name; -1 for others.
@@ -27,3 +32,21 @@ void PrintClearButtonHandles();
 void PublishClearButtonHandles();
 void SetsClearButtonHandles();
 void SetsEditClearButtonHandles();
+
+// ---- The Options screen's pages 2 (Decks) and 3 (Sets, table boards) ----------
+// Each adds its Normal rows to the Options window and binds them in its
+// Starting callback; the host clears their handles when it changes page.
+bool DecksAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
+void DecksControlStartingCB();
+// Applies the deck shown; with a record (the page's Done) also leaves.
+void DecksControlClose(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
+bool SetsAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
+// The board's background picture over the whole screen again.
+void SetsControlResetPictureRect();
+// The board preview of the Sets page (main menu only).
+void SetsControlRenderPreview();
+// The board editor is open in place of the Sets page.
+bool SetsEditControlIsOpen();
+// Saves the board being edited; with a record (the editor's Done) also
+// returns to the game.
+void SetsEditControlDoneCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);

@@ -8,6 +8,8 @@
 #include "Screens/MainPages.h"
 #include "Screens/ScreensImports.h"
 #include "Game/GameImports.h"
+#include "Game/GameShell.h"
+#include "Game/GameTime.h"
 
 bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void GameControlStartingCB() {}
@@ -16,18 +18,30 @@ void GameControlSetupAutoplayEntries() {}
 bool HelpAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void HelpControlStartingCB() {}
 void HelpControlTickCB() {}
-void HelpControlDoneCB() {}
+// STAND-IN for the Help unit's common return to the game (its steps, so
+// that the option pages and Keys return to play until the Help unit lands).
+void HelpControlDoneCB() {
+  if (GameGetProgramMode() == kGameModeMainMenu) return;
+  GameClearEscapeKey();
+  ScreensStopCurrent(1);
+  GameResetIdleTimer();
+  GameTimeResume();
+  GameSetProgramMode(kGameModePlaying);
+}
 bool StatsAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void StatsControlStartingCB() {}
 bool ScoresAddMainWinWindowButtonsToWindowNormal(MWinWindow*) { return true; }
 void ScoresControlStartingCB() {}
 void ScoresControlTickLatestRow() {}
 
+// The Game page's preview of the player's table, which the Cameras and
+// Lights pages show too: STAND-INS until the Game page lands (no picture
+// is loaded or drawn; the preview shows the board alone).
+bool GameControlLoadSnapshot() { return false; }
+void GameControlRenderSnapshotCards() {}
+
 // Screens of later work the game shell calls.
 bool GameControlCycleAutoplayLevel(char*) { return false; }
 void InGameControlClose() {}
 void PauseControlResumeCB() {}
-void DisplayControlBatteryCB() {}
-void GeneralControlApplyLanguage(bool) {}
-void OptionsControlRender() {}
 void PopupControlSetUndoMessage() {}

@@ -2,9 +2,17 @@
 // the registry.
 #pragma once
 
+#include "App/GetFile.h"
 #include "Screens/About.h"
+#include "Screens/Cameras.h"
 #include "Screens/Country.h"
+#include "Screens/Display.h"
+#include "Screens/General.h"
+#include "Screens/Keys.h"
+#include "Screens/Lights.h"
 #include "Screens/Main.h"
+#include "Screens/Options.h"
+#include "Screens/Startup.h"
 #include "Screens/UserLoad.h"
 #include "Screens/UserNew.h"
 #include "Screens/Users.h"

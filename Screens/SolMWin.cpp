@@ -195,4 +195,13 @@ void SolMWinClearAllButtonHandles() {
   PublishClearButtonHandles();
   SetsClearButtonHandles();
   SetsEditClearButtonHandles();
+  OptionsClearButtonHandles();
+  GeneralClearButtonHandles();
+  DisplayClearButtonHandles();
+  CamerasClearButtonHandles();
+  LightsClearButtonHandles();
+  StartupClearButtonHandles();
+  KeysClearButtonHandles();
+  SystemClearButtonHandles();
+  GetFileClearButtonHandles();
 }

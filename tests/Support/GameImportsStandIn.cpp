@@ -165,8 +165,8 @@ bool MainMenuButtonIsOn() { return false; }
 void MainMenuButtonTick(bool) {}
 void MainDrawMenuButton() {}
 void MainDrawGameStatus() {}
-void BatterySetTextureFilename(const char*) {}
-void BatteryCreateGraphics() {}
+bool BatterySetTextureFilename(const char*) { return true; }
+bool BatteryCreateGraphics() { return true; }
 void BatteryFreeGraphics() {}
 void GetFileSetDefaults() { Record("GetFileSetDefaults"); }
 void EffectsInit() {}

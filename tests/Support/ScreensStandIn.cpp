@@ -72,10 +72,14 @@ bool GameControlCycleAutoplayLevel(char*) { return false; }
 void InGameControlClose() {}
 void PauseControlResumeCB() {}
 void DisplayControlBatteryCB() {}
-void GeneralControlApplyLanguage(bool) {}
+void GeneralControlApplyLanguage() {}
 void MainControlShowPage() {}
 void MainControlRender() {}
 void OptionsControlRender() {}
+// The Options screen's layout of a page's bottom rows, which the deck and
+// board pages call: without the screens the rows stay where they are built.
+class MWinButton;
+void OptionsControlMoveButtons(MWinButton*, MWinButton*, MWinButton*) {}
 void CountryControlRenderFlags() {}
 void UsersControlCreateGraphics() {}
 void UsersControlReleaseGraphics() {}

@@ -239,6 +239,8 @@ void SystemControlChangeCB() {
 void SystemControlDoneCB() {
   g_state.changed = false;
   g_state.chosenMode = nullptr;
+  // In the main menu the page stays: nothing is left to change.
+  if (g_h.change) g_h.change->SetEnabled(false);
   HelpControlDoneCB();
 }
 

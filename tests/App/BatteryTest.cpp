@@ -133,7 +133,9 @@ TEST_F(BatteryTest, PropertyNumbersAreWholeAndBounded) {
   for (const Case& c : cases) {
     std::uint64_t value = 7;
     EXPECT_EQ(PlatformParsePowerNumber(c.text, &value), c.ok) << "'" << c.text << "'";
-    if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
   }
 }
 

@@ -264,7 +264,9 @@ TEST_F(GetFileTest, TitlesAndStartFolders) {
     ClearLog();
     GetFileSetStartDir(c.path.c_str());
     EXPECT_STREQ(GetFileGetCurrentDir(), c.folder.c_str()) << c.path;
-    if (c.logged) EXPECT_TRUE(LogContains(c.logged)) << c.path;
+    if (c.logged) {
+      EXPECT_TRUE(LogContains(c.logged)) << c.path;
+    }
   }
   GetFileSetStartDir(nullptr);
   EXPECT_STREQ(GetFileGetCurrentDir(), (dir_ + "/Desktop").c_str());

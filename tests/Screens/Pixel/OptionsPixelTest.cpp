@@ -1,22 +1,30 @@
-// The Options screen on a real window (Mesa under Xvfb) through the test
-// harness with the real screens: opened from the main menu and from a dealt
-// game, each page chosen by a click on the page choice, a screenshot of
-// every page in both modes (<build>/screenshots). Skipped without a display.
+// The Options screen, the Keys screen and the file chooser on a real window
+// (Mesa under Xvfb) through the test harness with the real screens: Options
+// opened from the main menu and from a dealt game, each page chosen by a
+// click on the page choice and saved as a screenshot (<build>/screenshots);
+// the preview drawn into its frame; K and Escape back to the game; a
+// display change through the System page; options kept for the next start.
+// Skipped without a display.
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <ctime>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "App/GetFile.h"
 #include "Engine/EngScreen.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GameShell.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
+#include "Platform/D3D9.h"
+#include "Screens/Cameras.h"
 #include "Screens/Options.h"
+#include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
@@ -27,63 +35,208 @@ void AppImportsResetForTests() {}
 
 namespace {
 
+constexpr int kEscapeKey = 0x1B;
+constexpr int kKeyDownEvent = 5;
+
+const char* const kTitles[9] = {"MAIN OPTIONS", "DISPLAY OPTIONS", "CARD DECKS", "TABLE BOARDS", "CAMERAS",
+                                "LIGHTING",     "STARTUP OPTIONS", "KEYS & MOUSE CONTROLS", "SYSTEM SETTINGS"};
+
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+
+int Difference(const Rgb& a, const Rgb& b) { return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b); }
+
 class OptionsPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
     if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    // As the program does: the screen table starts and stops the toolkit.
+    MWinInstallScreenHooks();
   }
 
-  // A click at a point of the virtual 640 x 480 screen, then frames for the
-  // toolkit to run what it queued.
+  // A click at a point of the virtual 640 x 480 screen, then frames for
+  // the toolkit to run what it queued.
   static void Click(GameHarness& h, float x, float y) {
-    const int px = static_cast<int>(x * h.Width() / 640), py = static_cast<int>(y * h.Height() / 480);
-    h.MouseMove(px, py);
-    std::printf("mouse %f %f %ld\n", mwin.GetMouseX(), mwin.GetMouseY(), (long)time(nullptr));
+    h.MouseMove(static_cast<int>(x * h.Width() / 640), static_cast<int>(y * h.Height() / 480));
     h.MouseButton(0, true);
     h.MouseButton(0, false);
     h.Frame();
     h.Frame();
   }
 
-  static void Shot(GameHarness& h, const std::string& name) {
-    EXPECT_TRUE(h.Screenshot(HarnessScreenshotFolder() + "/" + name + ".png"));
+  static void PressKey(GameHarness& h, int key) {
+    h.Key(key, true);
+    h.Frame();
+    h.Key(key, false);
+    h.Frame();
+  }
+
+  // The mean colour of a square of 9 x 9 pixels around a point of the
+  // virtual screen.
+  static Rgb At(GameHarness& h, const std::vector<std::uint32_t>& pixels, float x, float y) {
+    const int cx = static_cast<int>(x * h.Width() / 640), cy = static_cast<int>(y * h.Height() / 480);
+    Rgb sum;
+    int n = 0;
+    for (int py = cy - 4; py <= cy + 4; ++py) {
+      for (int px = cx - 4; px <= cx + 4; ++px) {
+        const std::uint32_t p = pixels[static_cast<std::size_t>(py) * h.Width() + px];
+        sum.r += (p >> 16) & 0xFF;
+        sum.g += (p >> 8) & 0xFF;
+        sum.b += p & 0xFF;
+        ++n;
+      }
+    }
+    return {sum.r / n, sum.g / n, sum.b / n};
+  }
+
+  static std::vector<std::uint32_t> Shot(GameHarness& h, const std::string& name) {
+    const std::vector<std::uint32_t> pixels = h.Pixels();
+    EXPECT_TRUE(HarnessWritePng(HarnessScreenshotFolder() + "/" + name + ".png", h.Width(), h.Height(), pixels));
+    return pixels;
+  }
+
+  static MWinButton* OptionsButton(const char* id) { return ScreenButton("Options", id); }
+
+  // From the main menu to a dealt Klondike table, as the player's New Game
+  // does (the menu closes), then play in progress.
+  static void Play(GameHarness& h) {
+    Click(h, 307 + 36, 415 + 28);
+    ASSERT_FALSE(mwin.IsOn());
+    ASSERT_TRUE(h.Deal(kGameKlondike, 1234));
   }
 };
 
 TEST_F(OptionsPixelTest, EveryPageFromTheMenuAndFromPlay) {
   GameHarness h(dir_ + "/run");
-  // As the program does: the screen table starts and stops the toolkit.
-  MWinInstallScreenHooks();
   ASSERT_TRUE(h.Start(1024, 768));
   h.Frame();
-  Shot(h, "MainMenuBeforeOptions");
-  Click(h, 205 + 46, 415 + 13);  // Options
+  Click(h, 205 + 46, 415 + 13);  // "Options" of the main menu
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenOptions);
   for (int page = 0; page < 9; ++page) {
     Click(h, 19 + (page + 0.5f) * 609 / 9, 66 + 16);
     EXPECT_EQ(g_UserRecord.optionsPage, page);
-    Shot(h, "OptionsMenuPage" + std::to_string(page));
+    EXPECT_STREQ(OptionsButton("OptionsTitle")->GetTextP(), kTitles[page]);
+    const std::vector<std::uint32_t> pixels = Shot(h, "OptionsMenuPage" + std::to_string(page));
+    // The page choice is drawn.
+    EXPECT_GT(Difference(At(h, pixels, 320, 82), Rgb{}), 60) << page;
+    if (page == kOptionsCameras || page == kOptionsLights) {
+      // The table is drawn into the preview frame: not the frame's plain
+      // inside, not black.
+      const Rgb preview = At(h, pixels, 475, 245);
+      EXPECT_GT(Difference(preview, At(h, pixels, 164, 360)), 40) << page;
+      EXPECT_GT(Difference(preview, Rgb{}), 60) << page;
+    }
   }
   Click(h, 264 + 56, 424 + 21);  // Back
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
 
-  Click(h, 307 + 36, 415 + 28);  // New Game: the menu closes
-  std::printf("after new: mode %d on %d cur %d ready %d\n", GameGetProgramMode(), mwin.IsOn(), ScreensGetCurrent(), (int)g_GenLive.ready);
-  ASSERT_TRUE(h.Deal(kGameKlondike, 1234));
-  Shot(h, "OptionsPlayTable");
-  std::printf("mode %d on %d\n", GameGetProgramMode(), mwin.IsOn());
-  h.Key('O', true);
-  h.Frame();
-  std::printf("mode %d on %d cur %d\n", GameGetProgramMode(), mwin.IsOn(), ScreensGetCurrent());
-  h.Key('O', false);
-  h.Frame();
+  Play(h);
+  PressKey(h, 'O');
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenOptions);
+  ASSERT_TRUE(mwin.IsOn());
   for (int page = 0; page < 9; ++page) {
     Click(h, 60 + (page + 0.5f) * 520 / 9, 66 + 16);
     EXPECT_EQ(g_UserRecord.optionsPage, page);
-    Shot(h, "OptionsPlayPage" + std::to_string(page));
+    EXPECT_FALSE(OptionsButton("OptionsTitle")->IsVisible());
+    const std::vector<std::uint32_t> pixels = Shot(h, "OptionsPlayPage" + std::to_string(page));
+    // The table shows beside the page.
+    EXPECT_GT(Difference(At(h, pixels, 30, 300), Rgb{}), 60) << page;
   }
+  // On the Keys page K does nothing: it belongs to the Keys screen.
+  Click(h, 60 + 7.5f * 520 / 9, 66 + 16);
+  PressKey(h, 'K');
+  EXPECT_EQ(ScreensGetCurrent(), g_ScreenOptions);
+  EXPECT_TRUE(mwin.IsOn());
+  // Escape presses the page's Done: back to the game.
+  GameInputEventCB(kKeyDownEvent, kEscapeKey, 0);
+  h.Frame();
+  h.Frame();
+  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
+
+  // K shows the Keys screen over the game and hides it again.
+  PressKey(h, 'K');
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenKeys);
+  ASSERT_TRUE(mwin.IsOn());
+  Shot(h, "KeysScreen");
+  EXPECT_STREQ(ScreenButton("Keys", "Title")->GetTextP(), "KEYS & MOUSE CONTROLS");
+  PressKey(h, 'K');
+  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
+}
+
+TEST_F(OptionsPixelTest, TheSystemPageChangesTheDisplayOnTheNextPass) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  h.Frame();
+  const int resources = D3D9LiveResourceCount();
+  Click(h, 205 + 46, 415 + 13);
+  Click(h, 19 + 8.5f * 609 / 9, 66 + 16);  // System
+  ASSERT_EQ(g_UserRecord.optionsPage, kOptionsSystem);
+  // The window at 1024 x 768: full screen, at the display's one mode.
+  MWinButton* mode = OptionsButton("Mode");
+  const MWinArea m = mode->GetAreaRelative();
+  Click(h, m.x + m.w / 4, m.y + m.h / 2);
+  ASSERT_TRUE(OptionsButton("Change")->IsEnabled());
+  const MWinArea c = OptionsButton("Change")->GetAreaRelative();
+  Click(h, c.x + c.w / 2, c.y + c.h / 2);
+  h.Frame();
+  h.Frame();
+  EXPECT_FALSE(EngWindowGetScreenMode().windowed);
+  EXPECT_EQ(D3D9LiveResourceCount(), resources);
+  Shot(h, "SystemFullScreen");
+}
+
+TEST_F(OptionsPixelTest, ChangedOptionsAreKeptForTheNextStart) {
+  {
+    GameHarness h(dir_ + "/run");
+    ASSERT_TRUE(h.Start(1024, 768));
+    h.Frame();
+    Click(h, 205 + 46, 415 + 13);
+    Click(h, 19 + 4.5f * 609 / 9, 66 + 16);  // Cameras
+    const MWinArea current = OptionsButton("Current")->GetAreaRelative();
+    Click(h, current.x + current.w * 4.5f / 10, current.y + current.h / 2);  // camera 5
+    ASSERT_EQ(g_UserRecord.currentCamera, 4);
+    Click(h, 19 + 5.5f * 609 / 9, 66 + 16);  // Lights
+    const MWinArea colours = OptionsButton("ColourSet")->GetAreaRelative();
+    Click(h, colours.x + colours.w * 2.5f / 5, colours.y + colours.h / 2);  // "Cool"
+    ASSERT_EQ(g_UserRecord.lights.colourSet, 2);
+    Shot(h, "OptionsLightsCool");
+    Click(h, 264 + 56, 424 + 21);  // Back
+  }
+  g_UserRecord = UserRecord{};
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  EXPECT_EQ(g_UserRecord.currentCamera, 4);
+  EXPECT_EQ(g_UserRecord.lights.colourSet, 2);
+  EXPECT_EQ(g_UserRecord.optionsPage, kOptionsLights);
+}
+
+TEST_F(OptionsPixelTest, TheFileChooserListsAFolder) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  h.Frame();
+  const std::string folder = dir_ + "/Pictures";
+  std::filesystem::create_directories(folder + "/Holiday");
+  for (const char* name : {"board.jpg", "back.bmp", "notes.txt", "Table.TGA"}) TempDirTest::WriteFile(folder + "/" + name, "x");
+  GetFileSetDefaults();
+  GetFileSetTitle("Choose A Picture");
+  GetFileSetStartDir(folder.c_str());
+  const char* pictures[kGetFileMaxFilters] = {"bmp", "jpg", "tga"};
+  GetFileSetExtensions(pictures);
+  static int result = -1;
+  GetFileSetFileChosenCB([](int r) { result = r; });
+  ScreensGoto(g_ScreenGetFile);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenGetFile);
+  h.Frame();
+  EXPECT_EQ(GetFileGetEntryCount(), 5);  // up, Holiday, and the three pictures
+  const std::vector<std::uint32_t> pixels = Shot(h, "FileChooser");
+  EXPECT_GT(Difference(At(h, pixels, 320, 240), Rgb{}), 30);
+  Click(h, 283 + 37, 401 + 12);  // Cancel
+  EXPECT_EQ(result, 0);
+  GetFileSetDefaults();
 }
 
 }  // namespace

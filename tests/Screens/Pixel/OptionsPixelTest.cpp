@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include "App/Battery.h"
 #include "App/GetFile.h"
+#include "Engine/EngDevice.h"
 #include "Engine/EngScreen.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
@@ -22,6 +24,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Platform/D3D9.h"
+#include "Platform/D3D9GL.h"
 #include "Screens/Cameras.h"
 #include "Screens/Options.h"
 #include "Screens/ScreenRows.h"
@@ -237,6 +240,68 @@ TEST_F(OptionsPixelTest, TheFileChooserListsAFolder) {
   Click(h, 283 + 37, 401 + 12);  // Cancel
   EXPECT_EQ(result, 0);
   GetFileSetDefaults();
+}
+
+// The gauge over the dealt table, drawn as the status drawing draws it:
+// half charged it is half green; with no full capacity (an unknown
+// charge) it is drawn empty and nothing of it shows left of its frame.
+TEST_F(OptionsPixelTest, TheBatteryGaugeShowsTheChargeInsideItsFrame) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Play(h);
+  const std::string supplies = dir_ + "/power_supply";
+  std::filesystem::create_directories(supplies + "/BAT0");
+  auto battery = [&](const char* energyFull) {
+    TempDirTest::WriteFile(supplies + "/BAT0/type", "Battery\n");
+    TempDirTest::WriteFile(supplies + "/BAT0/status", "Discharging\n");
+    TempDirTest::WriteFile(supplies + "/BAT0/energy_now", "25000000\n");
+    TempDirTest::WriteFile(supplies + "/BAT0/energy_full", std::string(energyFull) + "\n");
+    BatteryUpdate(false);
+  };
+  BatterySetPowerSupplyRoot(supplies.c_str());
+  BatterySetAlpha(1.0f);
+  // A large gauge over the table so that each part spans many pixels.
+  constexpr float kX = 220, kY = 200, kW = 200, kH = 56;
+  auto draw = [&](const std::string& name, bool gauge) {
+    EngDevice* device = EngDeviceGetCurrent();
+    std::vector<std::uint32_t> pixels;
+    if (!device || !device->BeginRendering()) return pixels;
+    GameRenderGame();
+    if (gauge) BatteryRender();
+    device->EndRendering();
+    D3D9GLReadPixels(0, 0, h.Width(), h.Height(), &pixels);
+    EXPECT_TRUE(HarnessWritePng(HarnessScreenshotFolder() + "/" + name + ".png", h.Width(), h.Height(), pixels));
+    return pixels;
+  };
+  auto greenness = [](const Rgb& c) { return c.g - std::max(c.r, c.b); };
+
+  BatterySetPlacement(false, kX, kY, kW, kH);
+  battery("50000000");
+  ASSERT_EQ(BatteryGetCurrentInfo().chargePercent, 50);
+  const std::vector<std::uint32_t> table = draw("BatteryHalf", true);
+  ASSERT_FALSE(table.empty());
+  const Rgb filled = At(h, table, kX + 0.2f * kW, kY + kH / 2);
+  const Rgb empty = At(h, table, kX + 0.7f * kW, kY + kH / 2);
+  EXPECT_GT(greenness(filled), 60);
+  EXPECT_LT(greenness(empty), 30);
+  EXPECT_LT(empty.r + empty.g + empty.b, filled.r + filled.g + filled.b);
+
+  battery("0");
+  ASSERT_EQ(BatteryGetCurrentInfo().chargePercent, -1);
+  const std::vector<std::uint32_t> unknown = draw("BatteryUnknown", true);
+  ASSERT_FALSE(unknown.empty());
+  EXPECT_LT(greenness(At(h, unknown, kX + 0.2f * kW, kY + kH / 2)), 30);
+  // Just left of the frame the table shows as it does without a gauge.
+  const std::vector<std::uint32_t> bare = draw("BatteryNone", false);
+  ASSERT_EQ(bare.size(), unknown.size());
+  const int row = static_cast<int>((kY + kH / 2) * h.Height() / 480);
+  const int edge = static_cast<int>(kX * h.Width() / 640);
+  for (int x = edge - 6; x < edge; ++x) {
+    const std::size_t i = static_cast<std::size_t>(row) * h.Width() + x;
+    EXPECT_EQ(unknown[i], bare[i]) << "pixel " << x << " left of the gauge at " << edge;
+  }
+  BatterySetPowerSupplyRoot(nullptr);
+  BatteryUpdate(false);
 }
 
 }  // namespace

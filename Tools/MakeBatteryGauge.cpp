@@ -9,7 +9,8 @@
 //   horizontal, band v 0.51-0.74:
 //     u 0    - 0.25   the filled body, with its left end
 //     u 0.244- 0.278  the left end of the empty body (shown only when
-//                     nothing is filled)
+//                     nothing is filled); 0.244-0.25 is the frame's line
+//                     both regions share
 //     u 0.278- 0.46   the empty body
 //     u 0.46 - 0.5    the right end of the body and the terminal
 //   vertical, column u 0.005-0.245:
@@ -58,12 +59,15 @@ Rgba Horizontal(double u, double v) {
   if (!In(v, kBandTop, kBandBottom)) return kNone;
   const bool edge = v < kBandTop + kFrameV || v >= kBandBottom - kFrameV;
   const double across = (v - kBandTop - kFrameV) / (kBandBottom - kBandTop - 2 * kFrameV);
-  if (u < 0.25) {  // the filled body
+  // The filled body's region (to 0.25) and the empty body's left end (from
+  // 0.244) overlap: the overlap is the frame's line, so an empty gauge
+  // shows no charge at its left end and a filled one ends in a thin line.
+  if (u < 0.244) {  // the filled body
     if (edge || u < kFrameU) return kFrame;
     return Charge(across);
   }
-  if (u < 0.46) {  // the empty body (its left end at 0.244)
-    if (edge || In(u, 0.25, 0.25 + kFrameU)) return kFrame;
+  if (u < 0.46) {  // the empty body, its left end at 0.244
+    if (edge || u < 0.244 + kFrameU) return kFrame;
     return kInside;
   }
   if (u < 0.5) {  // the right end and the terminal

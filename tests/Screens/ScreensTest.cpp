@@ -50,9 +50,9 @@ TEST_F(ScreensRegistryTest, GoingToAScreenAndBackTwiceReturnsWhereItStarted) {
 
 TEST_F(ScreensRegistryTest, AScreenNotBuiltYetIsNotEntered) {
   StartScreens();
-  ScreensGoto(g_ScreenSets);
+  ScreensGoto(g_ScreenGame);
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
-  EXPECT_TRUE(LogContains("<Sets> is not built yet"));
+  EXPECT_TRUE(LogContains("<Game> is not built yet"));
   EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
 }
 

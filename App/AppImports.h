@@ -20,6 +20,8 @@ int ScreensGetCurrent();
 // game's saved game, or start a new game.
 void MainControlContinueGameCB();
 void MainControlNewGameCB();
+// The Game page's picture viewport, from its frame and the window size.
+void GameControlUpdateSnapshotViewport();
 
 // ---- Defaults of a new player ---------------------------------------------------
 

@@ -1,12 +1,78 @@
-// Main.h - the main module: starting a game from the menu, the in-game Menu
-// button, the status corners, the menu's card circle and the table board's
-// drawing (the calls the game shell makes are in Game/GameImports.h).
+// Main.h - the main module: the small operations the game and the screens
+// share. The start of a game from the menu; the pixel rectangle of the
+// main menu's 3D preview; the circle of cards turning behind the main menu
+// (MainCardCircle.cpp); the fading in-game "Menu" button at the top right;
+// the status corners of play (game time, score, clock, battery gauge).
+// The calls the game shell makes are in Game/GameImports.h.
 //
-// Stand-in until the main module is built: a game is started in the card
-// core without anything drawn around it; the Menu button, status and card
-// circle do nothing.
+// Coordinates are in the virtual 640 x 480 space unless said otherwise;
+// times come from the engine's millisecond clock and frame time.
+//
+// State (Main.cpp): the preview rectangle, the Menu button (shown,
+// hover-open, alpha, hover start, next battery poll), the clock text cache,
+// the Menu button and status panel textures (device life cycle). The card
+// circle's state is in MainCardCircle.cpp.
 #pragma once
 
-// Starts the game: resumes its saved game (resume) or deals deal number
-// deal (0 a random deal). True when a game stands.
-bool MainStartGame(int game, bool resume, unsigned deal);
+#include "Game/Card.h"
+
+// Starts a game for play: program mode 3, the current camera again, the
+// foundation bursts cleared, the game made current and dealt (deal 0: a
+// random deal), then, with resume, its saved game resumed when it has one.
+void MainStartGame(int game, bool resume, unsigned deal);
+
+// The main menu's preview rectangle in window pixels for a window of width
+// x height: left w x 143 / 512, top h x 111 / 512, right w x 369 / 512,
+// bottom h x 401 / 512.
+struct MainPreviewRect {
+  int left, top, right, bottom;
+};
+MainPreviewRect MainPreviewRectFor(int width, int height);
+// The rectangle MainUpdatePreviewViewports computed last.
+MainPreviewRect MainGetPreviewRect();
+
+// The pointer left the menu corner: the hover-open is released (the menu
+// opens only after the pointer rests on the button).
+void MainMenuButtonRelease();
+// The Menu button as the tests see it.
+struct MainMenuButtonState {
+  bool shown;
+  bool hoverOpen;
+  float alpha;
+  unsigned hoverStart;  // engine milliseconds, 0 none
+};
+MainMenuButtonState MainMenuButtonGetState();
+void MainMenuButtonResetForTests();
+
+// The clock text of a local time: "%d:%02d", hours above 12 less 12 (13:05
+// "1:05", 0:05 "0:05"). out holds at least 8 bytes.
+void MainFormatClock(int hour, int minute, char* out);
+// The local time's clock text, made again at most once a minute.
+const char* MainClockText();
+
+// Where the status corners put their panels (640 x 480 units, 60 x 20 each;
+// x < 0: not shown) for the player's show-time, show-score and show-clock
+// options.
+struct MainStatusLayout {
+  float scoreX, scoreY;
+  float timeX, timeY;
+  float clockX, clockY;
+};
+MainStatusLayout MainStatusLayoutFor(bool time, bool score, bool clock);
+
+// ---- The menu's card circle (MainCardCircle.cpp) ------------------------------
+constexpr int kMainCircleCards = 52;
+// The face of card index (0-51) of the circle laid out in direction (0-3).
+void MainCardCircleFace(int direction, int index, int* suit, int* rank);
+// The circle as the tests see it.
+struct MainCardCircleState {
+  bool running;
+  int state;        // 0-12
+  int direction;    // 0-3
+  unsigned wakeMs;  // engine milliseconds
+  float angle[kMainCircleCards];
+  float target[kMainCircleCards];
+  const Card* cards;
+};
+MainCardCircleState MainGetCardCircleForTests();
+void MainCardCircleResetForTests();

@@ -218,6 +218,7 @@ bool GameCreateGraphics() {
   }
   BatterySetTextureFilename(kBatteryGaugeFile);
   BatteryCreateGraphics();
+  MainCreateGraphics();
   TutorialCreateGraphics();
   UsersControlCreateGraphics();
   return GameLoadGraphicsLoop();
@@ -237,6 +238,7 @@ void GameFreeGraphics() {
   DeckGenControlReleaseGraphics();
   SetsControlReleaseGraphics();
   BatteryFreeGraphics();
+  MainFreeGraphics();
   TutorialFreeGraphics();
   BoardReleaseTextures();
   mwin.DestroyGraphicsObjects();

@@ -129,6 +129,8 @@ void TutorialRenderMessageBox();
 // The main menu's backdrop of cards; restart restarts a running one.
 void MainStartMenuCardAnim(bool restart);
 void MainTickMenuCardAnim();
+// Draws the card circle behind the main menu's windows (camera preset 10).
+void MainRenderMenuCardAnim();
 // Recomputes the 3D preview areas from the window size.
 void MainUpdatePreviewViewports();
 void MainLoadMenuButtonText();
@@ -137,9 +139,14 @@ void MainLoadMenuButtonText();
 // drawing.
 void MainMenuButtonShow(bool atOnce);
 void MainMenuButtonHide();
+// The pointer left the menu corner: the button no longer opens the menu.
+void MainMenuButtonRelease();
 bool MainMenuButtonIsOn();
 void MainMenuButtonTick(bool screenOpen);
 void MainDrawMenuButton();
+// The Menu button's and the status panels' textures.
+void MainCreateGraphics();
+void MainFreeGraphics();
 // Draws the table board's tiles at the table's height when they are loaded
 // (defined with the boards, Decks/).
 void MainRenderTableBoard();

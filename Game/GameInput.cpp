@@ -107,7 +107,19 @@ void GameHandleMouseMove(int x, int y) {
   GameResetIdleTimer();
   if (s.mode != kGameModePlaying) return;
   if (!TutorialIsOn()) GenSetPointer(s.pointerX, s.pointerY);
-  s.menuCornerHot = s.pointerVX > kMenuHotX && s.pointerVY < kMenuHotY;
+  // Entering the corner arms the Menu button (it opens the in-game menu
+  // once the pointer rests there); leaving it disarms it. Not under a
+  // screen: the menu would be asked for over it.
+  const bool hot = s.pointerVX > kMenuHotX && s.pointerVY < kMenuHotY && !GameShellIsWindowOpen();
+  if (hot && !s.menuCornerHot) MainMenuButtonShow(false);
+  if (!hot && s.menuCornerHot) MainMenuButtonRelease();
+  s.menuCornerHot = hot;
+}
+
+void GameGetPointerVirtual(float* x, float* y) {
+  const GameShellState& s = GameShellGetState();
+  if (x) *x = s.pointerVX;
+  if (y) *y = s.pointerVY;
 }
 
 // ---- In-game commands ------------------------------------------------------------
@@ -241,6 +253,8 @@ void GameInGameKeys() {
     return;
   }
   if (Pressed(keys, 'P')) {
+    // The pause screen resumes on P: this press is used up.
+    keys['P'] = 0;
     GameMenuPause();
     return;
   }

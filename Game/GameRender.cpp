@@ -132,6 +132,9 @@ void GameRenderBeforeWindows() {
       UsersControlRenderSplash(1);
       break;
     case kGameModeMainMenu:
+      if (EngDevice* device = EngDeviceGetCurrent()) device->ClearScreenAndDepth();
+      MainRenderMenuCardAnim();
+      break;
     case kGameModeDeckGenerator:
       if (EngDevice* device = EngDeviceGetCurrent()) device->ClearScreenAndDepth();
       break;

@@ -158,6 +158,8 @@ bool GameHandleMouseButton(int button, int down);
 // reset, the table point under the pointer updated in play, the menu corner
 // highlighted.
 void GameHandleMouseMove(int x, int y);
+// The pointer's last position in 640 x 480 units.
+void GameGetPointerVirtual(float* x, float* y);
 void GameMenuNewGame();
 void GameMenuUndo();
 void GameMenuRedo();

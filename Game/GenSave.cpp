@@ -284,6 +284,25 @@ bool GenReadSavedGamePicture() {
          GenPictureShowsGame(GenGetSaveCardDetails(), *saved);
 }
 
+bool GenMakeStockPicture(unsigned deal) {
+  const char* where = "GenMakeStockPicture";
+  char pictureName[kPathSize];
+  if (!CurGameOk(where) || !NameOf(2, pictureName)) return false;
+  const bool offerPending = GenIsFirstGameOfferPending();
+  GenNewGameWithNumber(deal, true);
+  // Every card lands at once, also those autoplay sends on after the deal.
+  for (int round = 0; round < kSaveLandRounds && AnimIsAnimating(); ++round) {
+    AnimClearStartDelay();
+    GenSelEndAllAnimations();
+  }
+  const bool written = WritePicture(pictureName);
+  if (!written) DebugError(where, "Could not create file <%s>", pictureName);
+  GenInit();
+  GenSetGameInProgress(false);
+  GenSetFirstGameOfferPending(offerPending);
+  return written;
+}
+
 void GenDeleteSavedGame() {
   char name[kPathSize];
   if (NameOf(0, name)) DeleteIfExists(name);

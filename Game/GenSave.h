@@ -87,6 +87,13 @@ uint32_t GenGetSavedGameDealNumber();
 // as missing, as does a picture without a readable saved game; nothing is
 // reported for a missing file.
 bool GenReadSavedGamePicture();
+// Makes the current game's stock picture ("Layouts"): deals deal number
+// deal into the live record, lands every card at once, writes the table's
+// picture through a temporary file, then resets the record (GenInit) and
+// marks no game in progress, with the first-game offer as it was. The
+// player's saved game, picture and statistics are not touched. False when
+// the picture could not be written (reported).
+bool GenMakeStockPicture(unsigned deal);
 // Deletes the current game's ".c3o" and ".c3m" where they exist.
 void GenDeleteSavedGame();
 // The same for all 84 games of the current player.

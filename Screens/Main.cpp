@@ -154,7 +154,7 @@ void MainControlSetup(bool showPage) {
   if (!SplashIsOn()) {
     SplashSetup("Data\\Main\\0130.dat", "Data\\Main\\0131.dat", "Data\\Main\\0132.dat",
                 "Data\\Main\\0133.dat", "Data\\Main\\0134.dat", nullptr, nullptr, nullptr, 0, 0,
-                nullptr, [] { return false; }, nullptr);
+                nullptr, [](unsigned) { return false; }, nullptr);
     SplashCreateGraphics();
     SplashStart();
   }

@@ -44,8 +44,8 @@ const RegistryRow kRows[] = {
     {"Main", &g_ScreenMain, MainCreateCB, MainControlStartingCB, MainControlTickCB, nullptr},
     {"Cameras", &g_ScreenCameras, CamerasCreateCB, CamerasControlStartingCB, nullptr, nullptr},
     {"About", &g_ScreenAbout, AboutCreateCB, AboutControlStartingCB, nullptr, nullptr},
-    {"Game", &g_ScreenGame, nullptr, nullptr, nullptr, nullptr},
-    {"Help", &g_ScreenHelp, nullptr, nullptr, nullptr, nullptr},
+    {"Game", &g_ScreenGame, GameCreateCB, GameControlStartingCB, nullptr, nullptr},
+    {"Help", &g_ScreenHelp, HelpCreateCB, HelpControlStartingCB, HelpControlTickCB, nullptr},
     {"Options", &g_ScreenOptions, OptionsCreateCB, OptionsControlStartingCB, nullptr,
      OptionsControlUpdateCB},
     {"General", &g_ScreenGeneral, GeneralCreateCB, GeneralControlStartingCB, nullptr, nullptr},
@@ -56,9 +56,9 @@ const RegistryRow kRows[] = {
     {"SetsEdit", &g_ScreenSetsEdit, SetsEditCreateCB, SetsEditControlStartingCB, nullptr, nullptr},
     {"Startup", &g_ScreenStartup, StartupCreateCB, StartupControlStartingCB, nullptr, nullptr},
     {"Keys", &g_ScreenKeys, KeysCreateCB, KeysControlStartingCB, KeysControlTickCB, nullptr},
-    {"Popup", &g_ScreenPopup, nullptr, nullptr, nullptr, nullptr},
-    {"Pause", &g_ScreenPause, nullptr, nullptr, nullptr, nullptr},
-    {"InGame", &g_ScreenInGame, nullptr, nullptr, nullptr, nullptr},
+    {"Popup", &g_ScreenPopup, PopupCreateCB, PopupControlStartingCB, nullptr, nullptr},
+    {"Pause", &g_ScreenPause, PauseCreateCB, PauseControlStartingCB, PauseControlTickCB, nullptr},
+    {"InGame", &g_ScreenInGame, InGameCreateCB, InGameControlStartingCB, nullptr, nullptr},
     {"GetFile", &g_ScreenGetFile, GetFileCreateCB, GetFileControlStartingCB, nullptr, nullptr},
 };
 
@@ -78,9 +78,19 @@ bool IsBuilt(int screen) {
 
 void PostChange() { mwin.ButtonsChanged(); }
 
+// The toolkit as the screen table sees it: a screen stopped with the
+// toolkit (ScreensStopCurrent(1)) shuts it down. No tick: the game shell
+// ticks the toolkit itself, once a frame, before the screen's tick.
+bool ToolkitStartup() { return mwin.Startup(); }
+void ToolkitShutdown() {
+  if (mwin.IsOn()) mwin.Shutdown();
+}
+const EngScreenToolkit kToolkit = {ToolkitStartup, ToolkitShutdown, nullptr, nullptr};
+
 }  // namespace
 
 bool ScreensSetup() {
+  EngScreenSetToolkit(&kToolkit);
   EngScreenRemoveAll();
   EngScreenSetPreChangeCallback(ScreensClearDesktop);
   EngScreenSetPostChangeCallback(PostChange);

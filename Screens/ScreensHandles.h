@@ -18,3 +18,8 @@ void StartupClearButtonHandles();
 void KeysClearButtonHandles();
 void SystemClearButtonHandles();
 void GetFileClearButtonHandles();
+void GameClearButtonHandles();
+void HelpClearButtonHandles();
+void InGameClearButtonHandles();
+void PauseClearButtonHandles();
+void PopupClearButtonHandles();

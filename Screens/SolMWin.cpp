@@ -204,4 +204,9 @@ void SolMWinClearAllButtonHandles() {
   KeysClearButtonHandles();
   SystemClearButtonHandles();
   GetFileClearButtonHandles();
+  GameClearButtonHandles();
+  HelpClearButtonHandles();
+  InGameClearButtonHandles();
+  PauseClearButtonHandles();
+  PopupClearButtonHandles();
 }

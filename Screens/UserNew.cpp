@@ -173,8 +173,11 @@ void UserNewControlContinueCB() {
     return;
   }
   if (!UserNew(g_typedName, g_chosenCountry)) return;
-  if (SplashIsOn()) SplashStop();
-  if (ScreensGetCurrent() != g_ScreenMain) ScreensGoto(g_ScreenMain);
+  // Play has started in the main menu, which runs its own splash panel.
+  if (ScreensGetCurrent() != g_ScreenMain) {
+    if (SplashIsOn()) SplashStop();
+    ScreensGoto(g_ScreenMain);
+  }
 }
 
 void UserNewControlDrawCountryFlag(MWinButton*, MWinArea* area, int) {

@@ -106,15 +106,17 @@ TEST_F(GameTableTest, EveryKeyOfTheRulesTextsHasAnEnglishText) {
 }
 
 TEST_F(GameTableTest, EveryGlossaryTopicHasATitleAndAText) {
-  // The help screen shows topic t with title t of the list and the text
-  // "Help_GlossaryText" + the topic's word.
+  // The help screen shows topic t with title t of the list (0 is no topic)
+  // and the text "Help_GlossaryText" + the topic's word.
   static const char* const kWords[] = {
       "Foundation", "Cell", "Tableau", "Fan", "Stock", "Waste", "Reserve", "UpInSuit",
       "UpBySameColour", "UpByAltColour", "DownByAltColour", "DownInSuit", "DownBySameColour",
       "DownByDifferentSuit", "UpAnySuit", "DownAnySuit", "UpOrDownAnySuit", "UpOrDownInSuit"};
   int titles = 0;
   EXPECT_GE(EngLanguagesGetTokenNumAndNumSubTexts("Help_GlossaryTitleList", &titles), 0);
-  EXPECT_EQ(titles, 18);
+  EXPECT_EQ(titles, 19);
+  EXPECT_STREQ(EngLanguagesGetString("Help_GlossaryTitleList", 1), "Foundation");
+  EXPECT_STREQ(EngLanguagesGetString("Help_GlossaryTitleList", 18), "Up or down in suit");
   for (const char* word : kWords) {
     EXPECT_TRUE(EngLanguagesDoesTokenExist((std::string("Help_GlossaryText") + word).c_str()))
         << word;

@@ -118,7 +118,8 @@ TEST_F(ProgramRunTest, TheLastPlayerIsOfferedWithItsFlag) {
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
   ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 20));
-  ProgramHarness::Settle(0.5);
+  // The screen fades in with the splash panel: full colour after 2.4 s.
+  ProgramHarness::Settle(2.6);
   EXPECT_TRUE(h.Screenshot(shots_ + "UsersContinue.png"));
   // Germany's flag right of "Continue Player: Ann": black, red, gold bands.
   const float flagX = 443 + 5 + 12.5f;

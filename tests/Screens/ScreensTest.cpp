@@ -300,7 +300,10 @@ TEST_F(MainMenuTest, APageChangeRemovesOnlyThePagesButtons) {
   g_UserRecord.mainPage = 0;
   MainControlShowPage();
   EXPECT_EQ(window->GetButtonFromID("PageRow", false), nullptr);
-  EXPECT_EQ(exit->next_, nullptr);
+  // The Game page's rows follow the menu's own, its first row first.
+  ASSERT_NE(exit->next_, nullptr);
+  EXPECT_STREQ(exit->next_->GetID(), "Bg");
+  EXPECT_NE(window->GetButtonFromID("RenderBg", false), nullptr);
   EXPECT_NE(ScreenButton("Main", "NewGame"), nullptr);
 }
 

@@ -17,6 +17,7 @@ std::vector<int> g_ftpAnswers;
 int ScreensGetCurrent() { return g_current; }
 void MainControlContinueGameCB() { ++g_calls.continueGame; }
 void MainControlNewGameCB() { ++g_calls.newGame; }
+void GameControlUpdateSnapshotViewport() {}
 void ModulesSetDefaultLightSettings() { ++g_calls.lightDefaults; }
 void ModulesSetDefaultBoard() { ++g_calls.boardDefaults; }
 

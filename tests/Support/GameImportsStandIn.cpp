@@ -157,13 +157,17 @@ void MainStartMenuCardAnim(bool restart) {
   Record(restart ? "MainStartMenuCardAnim 1" : "MainStartMenuCardAnim 0");
 }
 void MainTickMenuCardAnim() {}
+void MainRenderMenuCardAnim() {}
 void MainUpdatePreviewViewports() {}
 void MainLoadMenuButtonText() {}
 void MainMenuButtonShow(bool) { Record("MainMenuButtonShow"); }
 void MainMenuButtonHide() { Record("MainMenuButtonHide"); }
+void MainMenuButtonRelease() { Record("MainMenuButtonRelease"); }
 bool MainMenuButtonIsOn() { return false; }
 void MainMenuButtonTick(bool) {}
 void MainDrawMenuButton() {}
+void MainCreateGraphics() {}
+void MainFreeGraphics() {}
 void MainDrawGameStatus() {}
 bool BatterySetTextureFilename(const char*) { return true; }
 bool BatteryCreateGraphics() { return true; }

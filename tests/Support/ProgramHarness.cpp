@@ -208,6 +208,24 @@ bool ProgramHarness::ClickVirtual(float x, float y) {
   return RunXdotool({"click", "1"});
 }
 
+bool ProgramHarness::MouseDown() { return RunXdotool({"mousedown", "1"}); }
+bool ProgramHarness::MouseUp() { return RunXdotool({"mouseup", "1"}); }
+
+bool ProgramHarness::DragVirtual(float fromX, float fromY, float toX, float toY) {
+  constexpr int kSteps = 8;
+  if (!MoveVirtual(fromX, fromY)) return false;
+  Settle(0.15);
+  if (!MouseDown()) return false;
+  Settle(0.15);
+  for (int i = 1; i <= kSteps; ++i) {
+    const float t = static_cast<float>(i) / kSteps;
+    if (!MoveVirtual(fromX + (toX - fromX) * t, fromY + (toY - fromY) * t)) return false;
+    Settle(0.05);
+  }
+  Settle(0.15);
+  return MouseUp();
+}
+
 bool ProgramHarness::Key(const std::string& keys) { return RunXdotool({"key", keys}); }
 bool ProgramHarness::Type(const std::string& text) { return RunXdotool({"type", "--delay", "30", text}); }
 
@@ -251,6 +269,23 @@ bool ProgramHarness::Screenshot(const std::string& pngPath) {
   }
   XCloseDisplay(x);
   return ok;
+}
+
+std::vector<unsigned long> ProgramHarness::Pixels() {
+  std::vector<unsigned long> pixels;
+  ::Display* x = XOpenDisplay(display_.c_str());
+  if (!x) return pixels;
+  XImage* image = XGetImage(x, DefaultRootWindow(x), 0, 0, static_cast<unsigned>(width_),
+                            static_cast<unsigned>(height_), AllPlanes, ZPixmap);
+  if (image) {
+    pixels.reserve(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    for (int y = 0; y < height_; ++y) {
+      for (int xx = 0; xx < width_; ++xx) pixels.push_back(XGetPixel(image, xx, y) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+  }
+  XCloseDisplay(x);
+  return pixels;
 }
 
 long ProgramHarness::PixelVirtual(float vx, float vy) {

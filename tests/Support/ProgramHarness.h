@@ -53,6 +53,11 @@ class ProgramHarness {
   // display's size), or keys by xdotool name ("Return", "Escape").
   bool ClickVirtual(float x, float y);
   bool MoveVirtual(float x, float y);
+  // The left button pressed or released where the pointer is; a drag from
+  // one point to another in small steps with the button held.
+  bool MouseDown();
+  bool MouseUp();
+  bool DragVirtual(float fromX, float fromY, float toX, float toY);
   bool Key(const std::string& keys);
   bool Type(const std::string& text);
   // Lets the program draw a few frames.
@@ -78,6 +83,9 @@ class ProgramHarness {
   bool WaitUntilDrawn(float x, float y, double seconds, double pollSeconds = 0.05);
   // Saves the whole display as a PNG; false on failure.
   bool Screenshot(const std::string& pngPath);
+  // The whole display's colours (0xRRGGBB, rows top first); empty on
+  // failure.
+  std::vector<unsigned long> Pixels();
   // The colour (0xRRGGBB) at a point of the virtual screen; -1 on failure.
   long PixelVirtual(float x, float y);
 

@@ -1,0 +1,59 @@
+// Tutorial.h - the lesson of game 80: the first time a player plays it the
+// game offers to explain it; the lesson is six message boxes drawn over the
+// table by the game itself (not the toolkit), each with a pulsing frame on
+// the table around the piles it talks about and an Ok button, then a
+// closing box with End. While it is on it takes every mouse-button event of
+// the game. The Help page's button starts it again. The calls the game
+// shell makes are in Game/GameImports.h.
+//
+// Step states: 1 the offer shown, 2 waiting half a second (and for the
+// cards to land) before the first step, 3 showing steps, 4 finished.
+//
+// State (Tutorial.cpp): the on flag, the request, the step state, the
+// waiting time, the step index, the message box with its buttons, the
+// pointer rectangle, the pulse phase, the texture "Data\Main\0154.dat"
+// (upper-left quarter the box and button panel, upper-right quarter the
+// pointer frame), the text measure.
+#pragma once
+
+constexpr int kTutorialGame = 80;
+constexpr int kTutorialSteps = 6;
+constexpr int kTutorialTextSize = 128;
+
+// The current game is the tutorial game.
+bool TutorialIsTutorialGame();
+// The Help page's request: 2 starts the lesson from its first step.
+void TutorialSetRequest(int value);
+
+// Measures text laid out in an area (640 x 480 units): its width and
+// height. The default measures with the game font at 1.2 x 1.4.
+using TutorialTextMeasure = void (*)(const char* text, float areaWidth, float areaHeight,
+                                     float* width, float* height);
+void TutorialSetTextMeasure(TutorialTextMeasure measure);
+
+// Shows a box (the text cut at 127 characters): first button 0 none, 1
+// "Ok", 2 "End"; a second button "Cancel"; position 0 centre, 1 left,
+// 2 right.
+void TutorialShowMessage(const char* text, int firstButton, bool secondButton, int position);
+
+// The tutorial as the tests see it. Rectangles are x, y, w, h in the
+// 640 x 480 space; the pointer's is left, top, right, bottom in table
+// units with y counted downward.
+struct TutorialStateForTests {
+  bool on;
+  int request;
+  int stepState;
+  int stepIndex;
+  bool boxShown;
+  const char* text;
+  float box[4];
+  bool firstShown;
+  const char* firstCaption;
+  float first[4];
+  bool secondShown;
+  float second[4];
+  bool pointerShown;
+  float pointer[4];
+};
+TutorialStateForTests TutorialGetStateForTests();
+void TutorialResetForTests();

@@ -1,0 +1,160 @@
+// InGame.cpp - the in-game menu (see InGame.h).
+#include "Screens/InGame.h"
+
+#include <iterator>
+
+#include "Engine/EngDevice.h"
+#include "Engine/EngMisc.h"
+#include "Game/CardsAnim.h"
+#include "Game/GameImports.h"
+#include "Game/GameShell.h"
+#include "Game/GenUndo.h"
+#include "Screens/Help.h"
+#include "Screens/Pause.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+
+namespace {
+
+constexpr const char* kName = "InGame";
+
+#define INGAME_ROW(id, look, text, x, y, w, h, sx, sy, token) \
+  {id, MWIN_BUT_PUSH, look, text, x, y, w, h, {1, 1, 1, 0.7f}, sx, sy, 1, token, nullptr}
+#define MENU_ROW(id, text, y, token) INGAME_ROW(id, "Main", text, 584, y, 51, 26, 0.8f, 0.9f, token)
+
+const ScreenRow kRows[] = {
+    INGAME_ROW("Frame1", "Back1", "", 579, 0, 61, 261, 1.0f, 1.2f, nullptr),
+    MENU_ROW("Undo", "Undo", 6, "InGame_Undo"),
+    MENU_ROW("Redo", "Redo", 34, "InGame_Redo"),
+    MENU_ROW("Autoplay", "Autoplay", 62, "InGame_Autoplay"),
+    MENU_ROW("New", "New", 90, "InGame_New"),
+    MENU_ROW("Rules", "Rules", 126, "InGame_Rules"),
+    MENU_ROW("Options", "Options", 154, "InGame_Options"),
+    MENU_ROW("Main", "Main", 190, "InGame_Main"),
+    MENU_ROW("Exit", "Exit", 226, "InGame_Exit"),
+};
+#undef MENU_ROW
+#undef INGAME_ROW
+
+struct Handles {
+  MWinButton* frame = nullptr;
+  MWinButton* undo = nullptr;
+  MWinButton* redo = nullptr;
+  MWinButton* autoplay = nullptr;
+  MWinButton* newGame = nullptr;
+  MWinButton* rules = nullptr;
+  MWinButton* options = nullptr;
+  MWinButton* main = nullptr;
+  MWinButton* pause = nullptr;  // only in the small layouts, never built here
+  MWinButton* exit = nullptr;
+};
+Handles g_h;
+
+}  // namespace
+
+void InGameControlClose() {
+  if (EngDevice* device = EngDeviceGetCurrent()) device->SetViewportFullScreen();
+  InGameClearButtonHandles();
+  HelpControlDoneCB();
+}
+
+MWinCollection* InGameAddCollectionToDesktop() {
+  return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
+}
+void InGameCreateCB() { InGameAddCollectionToDesktop(); }
+void InGameClearButtonHandles() { g_h = Handles{}; }
+
+bool InGameGetButtonHandlesInCollection(const char* collection, const char* window) {
+  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  g_h.frame = get("Frame1");
+  g_h.undo = get("Undo");
+  g_h.redo = get("Redo");
+  g_h.autoplay = get("Autoplay");
+  g_h.newGame = get("New");
+  g_h.rules = get("Rules");
+  g_h.options = get("Options");
+  g_h.main = get("Main");
+  g_h.exit = get("Exit");
+  return g_h.frame && g_h.undo && g_h.redo && g_h.autoplay && g_h.newGame && g_h.rules &&
+         g_h.options && g_h.main && g_h.exit;
+}
+
+bool InGameGetButtonHandles() { return InGameGetButtonHandlesInCollection(kName, "MainWin"); }
+
+void InGameControlStartingCB() {
+  const bool inOptions = ScreensGetCurrent() == g_ScreenOptions;
+  if (!(inOptions ? InGameGetButtonHandlesInCollection("Options", "MainWin") : InGameGetButtonHandles())) {
+    return;
+  }
+  if (MWinCollection* collection = mwin.GetCollectionFromID(inOptions ? "Options" : kName)) {
+    collection->SetHitAreaFromWindow();
+  }
+  g_h.main->SetSimpleCallback(InGameControlMainCB);
+  g_h.undo->SetSimpleCallback(InGameControlUndoCB);
+  g_h.redo->SetSimpleCallback(InGameControlRedoCB);
+  g_h.autoplay->SetSimpleCallback(InGameControlAutoplayCB);
+  g_h.newGame->SetSimpleCallback(InGameControlNewCB);
+  g_h.options->SetSimpleCallback(InGameControlOptionsCB);
+  g_h.rules->SetSimpleCallback(InGameControlRulesCB);
+  if (g_h.pause) g_h.pause->SetSimpleCallback(InGameControlPauseCB);
+  if (g_h.exit) g_h.exit->SetSimpleCallback(InGameControlExitCB);
+  InGameControlUpdateUndoRedoButtons();
+  MainMenuButtonShow(true);
+}
+
+void InGameControlUpdateUndoRedoButtons() {
+  if (CardsAnimIsAnimating()) return;
+  int marked = 0;
+  const bool canUndo = GenUndoCanUndo(&marked);
+  const bool notice = marked && g_UserRecord.undoLevel == 1 && g_UserRecord.undoQuestion;
+  if (g_h.undo) g_h.undo->SetEnabled(canUndo || notice);
+  if (g_h.redo) g_h.redo->SetEnabled(GenUndoCanRedo());
+}
+
+void InGameControlMainCB() {
+  InGameControlClose();
+  GameMenuExitToMainMenu();
+}
+
+void InGameControlUndoCB() {
+  InGameControlClose();
+  GameMenuUndo();
+  InGameControlUpdateUndoRedoButtons();
+}
+
+void InGameControlRedoCB() {
+  InGameControlClose();
+  GameMenuRedo();
+  InGameControlUpdateUndoRedoButtons();
+}
+
+void InGameControlAutoplayCB() {
+  InGameControlClose();
+  GameMenuChangeAutoplay();
+}
+
+void InGameControlNewCB() {
+  if (ScreensGetCurrent() == g_ScreenPause) PauseControlResumeCB();
+  InGameControlClose();
+  GameMenuNewGame();
+}
+
+void InGameControlRulesCB() {
+  InGameControlClose();
+  GameMenuHelp();
+}
+
+void InGameControlOptionsCB() {
+  InGameControlClose();
+  GameMenuOptions();
+}
+
+void InGameControlPauseCB() {
+  InGameControlClose();
+  ScreensStart(g_ScreenPause);
+}
+
+void InGameControlExitCB() {
+  InGameControlClose();
+  EngMiscCloseDown();
+}

@@ -1,0 +1,80 @@
+// Popup.cpp - the Popup screen (see Popup.h).
+#include "Screens/Popup.h"
+
+#include <iterator>
+
+#include "Engine/EngLanguages.h"
+#include "Game/GameImports.h"
+#include "Screens/ScreenRows.h"
+#include "Screens/Screens.h"
+
+namespace {
+
+constexpr const char* kName = "Popup";
+
+#define POPUP_ROW(id, kind, look, text, x, y, w, h, token) \
+  {id, kind, look, text, x, y, w, h, {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1, token, nullptr}
+
+const ScreenRow kRows[] = {
+    POPUP_ROW("Frame1", MWIN_BUT_PUSH, "Back1", "", 149, 125, 343, 231, nullptr),
+    POPUP_ROW("Title", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "Unset", 186, 133, 268, 15, nullptr),
+    {"Text", MWIN_BUT_PUSH, "Back2", "", 155, 161, 333, 90, {1, 1, 1, 0.7f}, 1.0f, 1.2f, 1, nullptr,
+     "Unset"},
+    POPUP_ROW("Ok", MWIN_BUT_PUSH, "Main", "OK", 270, 319, 101, 23, "Common_ButtonOk"),
+    POPUP_ROW("ShowAgain", MWIN_BUT_CHECKBOX, "Main", "Show this message again", 213.57f, 273,
+              212.85f, 20, "Popup_ShowAgain"),
+};
+#undef POPUP_ROW
+
+struct Handles {
+  MWinButton* frame = nullptr;
+  MWinButton* title = nullptr;
+  MWinButton* text = nullptr;
+  MWinButton* ok = nullptr;
+  MWinButton* showAgain = nullptr;
+};
+Handles g_h;
+bool g_undoMessage = false;
+
+// Back to play with the Menu button at full alpha.
+void Close() {
+  ScreensStopCurrent(1);
+  MainMenuButtonShow(true);
+}
+
+}  // namespace
+
+MWinCollection* PopupAddCollectionToDesktop() {
+  return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
+}
+void PopupCreateCB() { PopupAddCollectionToDesktop(); }
+void PopupClearButtonHandles() { g_h = Handles{}; }
+
+bool PopupGetButtonHandles() {
+  g_h.frame = ScreenButton(kName, "Frame1");
+  g_h.title = ScreenButton(kName, "Title");
+  g_h.text = ScreenButton(kName, "Text");
+  g_h.ok = ScreenButton(kName, "Ok");
+  g_h.showAgain = ScreenButton(kName, "ShowAgain");
+  return g_h.frame && g_h.title && g_h.text && g_h.ok && g_h.showAgain;
+}
+
+void PopupControlSetUndoMessage() { g_undoMessage = true; }
+bool PopupControlHasUndoMessage() { return g_undoMessage; }
+
+void PopupControlStartingCB() {
+  if (!PopupGetButtonHandles()) return;
+  g_h.ok->SetSimpleCallback(PopupControlOkCB);
+  if (!g_undoMessage) {
+    Close();
+    return;
+  }
+  g_h.title->SetTextLanguageToken("Popup_UndoCheatLevel");
+  g_h.text->SetText(EngLanguagesGetFirstString("Popup_UndoCheatLevelMessage"));
+  g_h.text->SetMultilineText(true);
+  g_h.showAgain->CheckboxRegisterVariable(reinterpret_cast<signed char*>(&g_UserRecord.undoQuestion),
+                                          false);
+  g_undoMessage = false;
+}
+
+void PopupControlOkCB() { Close(); }

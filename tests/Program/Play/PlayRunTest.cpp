@@ -1,0 +1,392 @@
+// The whole road of play, run as a player would on a private X server: a
+// new player, Klondike with deal 1234 typed on the Game page, a card
+// dragged and the stock clicked, the in-game menu back to the main menu,
+// the saved game face down on the Game page, Continue to the same table,
+// P to pause and resume, Rules with a glossary popup, and the way out.
+//
+// Where the cards lie is worked out here, in the test's own process: the
+// same deal of the same game laid out by the card core, projected with the
+// player's camera at the window's size.
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Engine/EngEncryption.h"
+#include "Engine/EngFile.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/GameCameras.h"
+#include "Game/GameImports.h"
+#include "Game/Gen.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenSave.h"
+#include "Game/GenSaveLocal.h"
+#include "Game/GenSelectionLocal.h"
+#include "Game/SolCards.h"
+#include "Platform/D3DXMath.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr unsigned kDeal = 1234;
+constexpr float kPi = 3.14159265f;
+
+// The error lines of a log.
+std::string ErrorsOf(const std::string& log) {
+  std::string errors;
+  std::size_t start = 0;
+  while (start < log.size()) {
+    const std::size_t end = log.find('\n', start);
+    const std::string line = log.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return errors;
+}
+
+// A table point on the screen, in the 640 x 480 space, under a camera
+// preset as the device applies it (right-handed view and projection, up
+// +z, the preset's y negated).
+struct ScreenPoint {
+  float x, y;
+};
+ScreenPoint Project(const CameraPreset& c, float x, float y, float z) {
+  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
+  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
+  const D3DXVECTOR3 up(0, 0, 1);
+  D3DXMATRIX view, projection, both;
+  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
+  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
+  D3DXMatrixMultiply(&both, &view, &projection);
+  const D3DXVECTOR3 point(x, y, z);
+  D3DXVECTOR3 clip;
+  D3DXVec3TransformCoord(&clip, &point, &both);
+  return ScreenPoint{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
+}
+
+// Where a card of a pile lies on the screen (its centre, a little up).
+ScreenPoint CardOnScreen(const CardGroup& pile, int index, float up = 0) {
+  const Card& card = pile.cards[index];
+  return Project(*GameCamerasGetDefault(1), pile.pos[0] + card.pos[0],
+                 pile.pos[1] + card.pos[1] + up, pile.pos[2] + card.pos[2]);
+}
+
+bool IsRed(int suit) { return suit == 0 || suit == 2; }
+
+// A tableau move of Klondike on the dealt table: a face-up card (with the
+// cards on it) onto the top of another column one rank higher in the other
+// colour.
+struct Move {
+  int from, index, to;
+};
+bool FindTableauMove(const Gen& g, Move* move) {
+  for (int from = 0; from < g.numTableaus; ++from) {
+    const CardGroup& source = g.tableaus[from];
+    for (int i = 0; i < source.numCards; ++i) {
+      const Card& card = source.cards[i];
+      if (!card.faceUp) continue;
+      for (int to = 0; to < g.numTableaus; ++to) {
+        const CardGroup& target = g.tableaus[to];
+        if (to == from || target.numCards == 0) continue;
+        const Card& top = target.cards[target.numCards - 1];
+        if (top.faceUp && top.rank == card.rank + 1 && IsRed(top.suit) != IsRed(card.suit)) {
+          *move = Move{from, i, to};
+          return true;
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// Deals the game in this process as the program deals it for a new player.
+void DealHere(int game, unsigned deal) {
+  GenGameLayoutsLoad();
+  CardsInit();
+  SolCardsSetup();
+  g_UserOptions.autoplayMode[game] = 1;  // a new player's Klondike level
+  GenSetCurGame(game);
+  GenNewGameWithNumber(deal, true);
+  for (int i = 0; i < 1000 && AnimIsAnimating(); ++i) {
+    AnimClearStartDelay();
+    GenSelEndAllAnimations();
+  }
+}
+
+// The saved game of the player read into the load scratch.
+bool ReadSavedGame(const std::string& file, Gen* out) {
+  std::vector<std::uint8_t> bytes(kGenSaveFileSize + 1);
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return false;
+  const std::size_t n = std::fread(bytes.data(), 1, kGenSaveFileSize, f);
+  std::fclose(f);
+  if (n != static_cast<std::size_t>(kGenSaveFileSize)) return false;
+  // After the plain version float: the counter block and the record.
+  return EngEncryptionDecrypt(bytes.data() + 4, kGenImageSize) && GenReadImage(*out, bytes.data() + 4);
+}
+
+// The same table: every pile holds the same cards, each face up or down
+// alike.
+bool SameTable(const Gen& a, const Gen& b) {
+  bool same = a.dealNumber == b.dealNumber && a.numTableaus == b.numTableaus &&
+              a.numFoundations == b.numFoundations;
+  auto pile = [&same](const CardGroup& x, const CardGroup& y) {
+    if (x.numCards != y.numCards) same = false;
+    for (int i = 0; same && i < x.numCards; ++i) {
+      same = x.cards[i].suit == y.cards[i].suit && x.cards[i].rank == y.cards[i].rank &&
+             x.cards[i].faceUp == y.cards[i].faceUp;
+    }
+  };
+  pile(a.deck, b.deck);
+  pile(a.waste, b.waste);
+  for (int i = 0; same && i < a.numTableaus; ++i) pile(a.tableaus[i], b.tableaus[i]);
+  for (int i = 0; same && i < a.numFoundations; ++i) pile(a.foundations[i], b.foundations[i]);
+  return same;
+}
+
+// The share of pixels that differ between two screenshots, outside the
+// status corners and the Menu button.
+double DifferentShare(const std::vector<unsigned long>& a, const std::vector<unsigned long>& b) {
+  if (a.size() != b.size() || a.empty()) return 1.0;
+  const int cornerW = kWidth * 64 / 640, cornerH = kHeight * 24 / 480;
+  long differing = 0, counted = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool top = y < cornerH, bottom = y >= kHeight - cornerH;
+      const bool left = x < cornerW, right = x >= kWidth - cornerW;
+      if ((top || bottom) && (left || right)) continue;
+      ++counted;
+      const std::size_t i = static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x);
+      if (a[i] != b[i]) ++differing;
+    }
+  }
+  return static_cast<double>(differing) / static_cast<double>(counted);
+}
+
+// Waits until two screenshots 0.3 s apart are the same outside the
+// corners: no card moves any more. False after a minute.
+bool WaitStill(ProgramHarness& h) {
+  std::vector<unsigned long> last = h.Pixels();
+  for (int i = 0; i < 200; ++i) {
+    ProgramHarness::Settle(0.3);
+    std::vector<unsigned long> now = h.Pixels();
+    if (DifferentShare(last, now) == 0) return true;
+    last = std::move(now);
+  }
+  return false;
+}
+
+// Waits until the pixel at a point of the 640 x 480 space passes the test;
+// false after the time.
+template <typename Test>
+bool WaitForPixel(ProgramHarness& h, float x, float y, Test test, double seconds = 120) {
+  for (double waited = 0; waited < seconds; waited += 0.2) {
+    const long c = h.PixelVirtual(x, y);
+    if (c >= 0 && test((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)) return true;
+    ProgramHarness::Settle(0.2);
+  }
+  return false;
+}
+
+// The gold text field of the deal-number popup, and the dark green body of
+// a popup over the Game page's picture.
+bool IsGold(long r, long g, long b) { return r > 100 && g > 70 && r > b + 60; }
+bool IsPopupGreen(long r, long g, long b) { return g > r + 10 && g > b && g < 120; }
+
+// Waits until the main menu shows (its green New Game button); false after
+// two minutes.
+bool WaitForMenu(ProgramHarness& h) {
+  for (int i = 0; i < 600; ++i) {
+    const long c = h.PixelVirtual(343, 449);
+    if (c >= 0 && ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF) + 20) return true;
+    ProgramHarness::Settle(0.2);
+  }
+  return false;
+}
+
+// Light: a card's face under the table's warm light (the backs, the table
+// and the menu's frames are far darker).
+bool IsLight(long colour) {
+  const long r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+  return colour >= 0 && r > 150 && (r + g + b) / 3 > 120;
+}
+
+class PlayRunTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    shots_ = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+    std::filesystem::create_directories(shots_);
+    // The layouts file is the build's.
+    std::filesystem::current_path(CARDOLIA_BUILD_DIR);
+    EngEncryptionInit("Mplx4QoragZn_265");
+  }
+  void Shot(ProgramHarness& h, const char* name) { EXPECT_TRUE(h.Screenshot(shots_ + name)); }
+  std::string shots_;
+};
+
+TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
+  // The table of deal 1234 as this process lays it out.
+  DealHere(kGameKlondike, kDeal);
+  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
+  Move move{};
+  ASSERT_TRUE(FindTableauMove(*dealt, &move)) << "deal 1234 has no tableau move";
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
+  ProgramHarness::Settle(0.3);
+  // A new player.
+  h.ClickVirtual(124, 448);
+  ProgramHarness::Settle(0.8);
+  h.Type("Ann");
+  ProgramHarness::Settle(0.3);
+  h.Key("Return");
+  ProgramHarness::Settle(0.8);
+  h.ClickVirtual(320, 442);  // Continue: the player is made and play starts
+  ProgramHarness::Settle(0.8);
+  if (!h.WaitUntilDrawn(630, 100, 5)) h.ClickVirtual(320, 442);  // on the country screen
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240));
+  // The first visit makes the Game page's picture of Klondike.
+  ASSERT_TRUE(WaitForPixel(h, 320, 240, [](long r, long g, long b) { return r + g + b > 120; }, 240));
+  ASSERT_TRUE(WaitForMenu(h));
+  ProgramHarness::Settle(1.0);
+  Shot(h, "PlayMenu.png");
+  const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
+  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() + "/Layouts/Klondike.c3m"));
+
+  // Klondike from the list, deal 1234 on the Game page. Each key waits for
+  // its popup: a Return in the menu itself would press its default button.
+  h.ClickVirtual(100, 163);
+  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(WaitForMenu(h));
+  h.ClickVirtual(322, 384);  // "GameNum": the deal-number popup
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold));
+  h.Type(std::to_string(kDeal));
+  ProgramHarness::Settle(1.0);
+  Shot(h, "PlayDealNumber.png");
+  h.Key("Return");
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, [](long r, long g, long b) { return !IsGold(r, g, b); }));
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen));
+  Shot(h, "PlayDealNote.png");
+  h.Key("Return");  // the note's OK: the deal is played
+  h.MoveVirtual(320, 470);
+  // The dealt table is the one laid out here: once the deal has flown out,
+  // every column's top card shows its face.
+  auto topsShowFaces = [&h, &dealt] {
+    for (int t = 0; t < dealt->numTableaus; ++t) {
+      const CardGroup& pile = dealt->tableaus[t];
+      const ScreenPoint p = CardOnScreen(pile, pile.numCards - 1);
+      if (!IsLight(h.PixelVirtual(p.x, p.y))) return false;
+    }
+    return true;
+  };
+  bool dealtOut = false;
+  for (int i = 0; i < 180 && !dealtOut; ++i) {
+    ProgramHarness::Settle(0.5);
+    dealtOut = topsShowFaces();
+  }
+  Shot(h, "PlayDealt.png");
+  ASSERT_TRUE(dealtOut);
+
+  // A drag of a legal move, then a click on the stock.
+  const CardGroup& source = dealt->tableaus[move.from];
+  const CardGroup& target = dealt->tableaus[move.to];
+  const ScreenPoint from = CardOnScreen(source, move.index, 2.5f);
+  const ScreenPoint to = CardOnScreen(target, target.numCards - 1);
+  ASSERT_TRUE(WaitStill(h));
+  ASSERT_TRUE(h.DragVirtual(from.x, from.y, to.x, to.y));
+  EXPECT_TRUE(WaitStill(h));
+  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  h.ClickVirtual(stock.x, stock.y);
+  h.MoveVirtual(320, 470);
+  EXPECT_TRUE(WaitStill(h));
+  Shot(h, "PlayMoved.png");
+  const std::vector<unsigned long> before = h.Pixels();
+
+  // Resting on Menu opens the in-game menu; Main leaves the game.
+  h.MoveVirtual(610, 10);
+  ProgramHarness::Settle(1.2);
+  Shot(h, "PlayInGameMenu.png");
+  h.ClickVirtual(609.5f, 203);
+  ASSERT_TRUE(WaitForMenu(h));
+  ProgramHarness::Settle(0.5);
+  Shot(h, "PlayMenuFaceDown.png");
+  ASSERT_TRUE(std::filesystem::exists(saved + ".c3o"));
+  std::unique_ptr<Gen> record(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved + ".c3o", record.get()));
+  EXPECT_EQ(record->dealNumber, kDeal);
+  EXPECT_EQ(record->tableaus[move.to].numCards,
+            target.numCards + source.numCards - move.index);  // the dragged cards moved
+  EXPECT_EQ(record->waste.numCards, 3);  // the stock turned three
+  // The Game page shows the saved game face down: not one red pip in its
+  // frame, though the table holds red faces.
+  const std::vector<unsigned long> menu = h.Pixels();
+  int red = 0;
+  for (int y = 138 * kHeight / 480; y < 359 * kHeight / 480; y += 2) {
+    for (int x = 218 * kWidth / 640; x < 623 * kWidth / 640; x += 2) {
+      const unsigned long c = menu[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
+      red += ((c >> 16) & 0xFF) > 140 && ((c >> 8) & 0xFF) < 70 && (c & 0xFF) < 70 ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(red, 0);
+
+  // Continue: the same table.
+  h.ClickVirtual(420, 443);
+  ProgramHarness::Settle(2.0);
+  h.MoveVirtual(320, 470);
+  ProgramHarness::Settle(1.0);
+  Shot(h, "PlayContinued.png");
+  EXPECT_LT(DifferentShare(before, h.Pixels()), 0.001);
+
+  // P hides the faces, P shows them again.
+  const CardGroup& column = record->tableaus[move.to];
+  const ScreenPoint face = CardOnScreen(column, column.numCards - 1);
+  EXPECT_TRUE(IsLight(h.PixelVirtual(face.x, face.y)));
+  h.Key("p");
+  ProgramHarness::Settle(0.8);
+  Shot(h, "PlayPaused.png");
+  EXPECT_FALSE(IsLight(h.PixelVirtual(face.x, face.y)));
+  h.Key("p");
+  ProgramHarness::Settle(0.8);
+  EXPECT_TRUE(IsLight(h.PixelVirtual(face.x, face.y)));
+
+  // Rules with the glossary.
+  h.Key("F1");
+  ProgramHarness::Settle(1.0);
+  Shot(h, "PlayRules.png");
+  h.ClickVirtual(125, 380);  // the first glossary button (the screen is centred)
+  ProgramHarness::Settle(0.8);
+  Shot(h, "PlayGlossary.png");
+  h.Key("Return");  // the popup's OK
+  ProgramHarness::Settle(0.5);
+  h.Key("Escape");  // Done: back to play
+  ProgramHarness::Settle(0.8);
+  h.MoveVirtual(320, 470);
+  ProgramHarness::Settle(0.5);
+  EXPECT_TRUE(IsLight(h.PixelVirtual(face.x, face.y)));
+
+  // Escape saves and goes to the menu: the same table as before.
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForMenu(h));
+  std::unique_ptr<Gen> again(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved + ".c3o", again.get()));
+  EXPECT_TRUE(SameTable(*record, *again));
+  h.ClickVirtual(612, 458);  // Exit
+  EXPECT_EQ(h.WaitForExit(60), 0);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+}  // namespace

@@ -232,6 +232,12 @@ class PlayRunTest : public TempDirTest {
     EngEncryptionInit("Mplx4QoragZn_265");
   }
   void Shot(ProgramHarness& h, const char* name) { EXPECT_TRUE(h.Screenshot(shots_ + name)); }
+  // What the screen and the log showed when a wait ran out.
+  std::string Why(ProgramHarness& h) {
+    h.Screenshot(shots_ + "PlayFailed.png");
+    const std::string log = h.LogText();
+    return "screen in PlayFailed.png; the log's end:\n" + log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
+  }
   std::string shots_;
 };
 
@@ -248,20 +254,21 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
   ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
   ProgramHarness::Settle(0.3);
-  // A new player.
+  // A new player. Each step waits for the screen it needs: on a busy
+  // machine a name typed before its popup is lost, and a second Continue
+  // would land on the menu's New Game.
   h.ClickVirtual(124, 448);
-  ProgramHarness::Settle(0.8);
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, IsGold)) << Why(h);  // the name popup's field
   h.Type("Ann");
   ProgramHarness::Settle(0.3);
   h.Key("Return");
-  ProgramHarness::Settle(0.8);
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, [](long r, long g, long b) { return !IsGold(r, g, b); })) << Why(h);
+  ProgramHarness::Settle(0.3);
   h.ClickVirtual(320, 442);  // Continue: the player is made and play starts
-  ProgramHarness::Settle(0.8);
-  if (!h.WaitUntilDrawn(630, 100, 5)) h.ClickVirtual(320, 442);  // on the country screen
-  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240));
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
   // The first visit makes the Game page's picture of Klondike.
-  ASSERT_TRUE(WaitForPixel(h, 320, 240, [](long r, long g, long b) { return r + g + b > 120; }, 240));
-  ASSERT_TRUE(WaitForMenu(h));
+  ASSERT_TRUE(WaitForPixel(h, 320, 240, [](long r, long g, long b) { return r + g + b > 120; }, 240)) << Why(h);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   ProgramHarness::Settle(1.0);
   Shot(h, "PlayMenu.png");
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
@@ -271,15 +278,15 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   // its popup: a Return in the menu itself would press its default button.
   h.ClickVirtual(100, 163);
   ProgramHarness::Settle(1.0);
-  ASSERT_TRUE(WaitForMenu(h));
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   h.ClickVirtual(322, 384);  // "GameNum": the deal-number popup
-  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold));
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold)) << Why(h);
   h.Type(std::to_string(kDeal));
   ProgramHarness::Settle(1.0);
   Shot(h, "PlayDealNumber.png");
   h.Key("Return");
-  ASSERT_TRUE(WaitForPixel(h, 320, 233, [](long r, long g, long b) { return !IsGold(r, g, b); }));
-  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen));
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, [](long r, long g, long b) { return !IsGold(r, g, b); })) << Why(h);
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
   Shot(h, "PlayDealNote.png");
   h.Key("Return");  // the note's OK: the deal is played
   h.MoveVirtual(320, 470);
@@ -306,13 +313,13 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   const CardGroup& target = dealt->tableaus[move.to];
   const ScreenPoint from = CardOnScreen(source, move.index, 2.5f);
   const ScreenPoint to = CardOnScreen(target, target.numCards - 1);
-  ASSERT_TRUE(WaitStill(h));
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
   ASSERT_TRUE(h.DragVirtual(from.x, from.y, to.x, to.y));
-  EXPECT_TRUE(WaitStill(h));
+  EXPECT_TRUE(WaitStill(h)) << Why(h);
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
   h.ClickVirtual(stock.x, stock.y);
   h.MoveVirtual(320, 470);
-  EXPECT_TRUE(WaitStill(h));
+  EXPECT_TRUE(WaitStill(h)) << Why(h);
   Shot(h, "PlayMoved.png");
   const std::vector<unsigned long> before = h.Pixels();
 
@@ -321,7 +328,7 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   ProgramHarness::Settle(1.2);
   Shot(h, "PlayInGameMenu.png");
   h.ClickVirtual(609.5f, 203);
-  ASSERT_TRUE(WaitForMenu(h));
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   ProgramHarness::Settle(0.5);
   Shot(h, "PlayMenuFaceDown.png");
   ASSERT_TRUE(std::filesystem::exists(saved + ".c3o"));
@@ -380,7 +387,7 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
 
   // Escape saves and goes to the menu: the same table as before.
   h.Key("Escape");
-  ASSERT_TRUE(WaitForMenu(h));
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   std::unique_ptr<Gen> again(new Gen);
   ASSERT_TRUE(ReadSavedGame(saved + ".c3o", again.get()));
   EXPECT_TRUE(SameTable(*record, *again));

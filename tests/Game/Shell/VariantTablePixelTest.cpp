@@ -56,14 +56,15 @@ TEST_F(VariantTablePixelTest, EveryFamilyShowsItsFacesInsideTheFrame) {
                        kGameMartha,      kGameKings,             kGameGrandfathersClock};
   GameHarness h(dir_ + "/run");
   ASSERT_TRUE(h.Start(1024, 768));
-  // The frame's inner edge on the screen: the velvet's corners projected.
   const float velvet = 30.0f * (1.0f - 2 * 0.07f);
-  int left = 0, top = 0, right = 0, bottom = 0;
-  ASSERT_TRUE(h.Project(-velvet, velvet, 0, &left, &top));
-  ASSERT_TRUE(h.Project(velvet, -velvet, 0, &right, &bottom));
   for (int game : games) {
     SCOPED_TRACE(GenGameTable[game].name);
     ASSERT_TRUE(h.Deal(game, 3));
+    // The frame's inner edge on the screen: the velvet's corners projected
+    // with the table's camera (the main menu has a camera of its own).
+    int left = 0, top = 0, right = 0, bottom = 0;
+    ASSERT_TRUE(h.Project(-velvet, velvet, 0, &left, &top));
+    ASSERT_TRUE(h.Project(velvet, -velvet, 0, &right, &bottom));
     const std::vector<std::uint32_t> pixels = h.Pixels();
     ASSERT_FALSE(pixels.empty());
     EXPECT_TRUE(HarnessWritePng(HarnessScreenshotFolder() + "/Variant" + GenGameTable[game].name +

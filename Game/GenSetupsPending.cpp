@@ -20,6 +20,4 @@ void SetupNotWritten(const char* routine) {
 }  // namespace
 
 void AccordionSetup() { SetupNotWritten("AccordionSetup"); }
-void BaronessSetup() { SetupNotWritten("BaronessSetup"); }
 void GapsSetup() { SetupNotWritten("GapsSetup"); }
-void GizaSetup() { SetupNotWritten("GizaSetup"); }

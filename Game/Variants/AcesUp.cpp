@@ -97,7 +97,8 @@ void AcesUpSetup() {
   GenSetAutoplayCB(nullptr);  // won through the discards' finish step
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), c.topRowY, 0, 0, false, 1, 1);
+  // The discards build nothing: their place shows no rank.
+  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), c.topRowY, 0, 0, false, 0, 1);
   g_GenLive.tableauEmptySpace = 1;  // empty columns show where cards may go
   GenStdSetNTableausPosition(kColumns, 0, c.topRowY, GenLayoutXCards(0), 1);
   GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);

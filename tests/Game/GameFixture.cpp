@@ -106,6 +106,23 @@ void SetupPlainPile(Gen& g, int code) {
   }
 }
 
+// A pile named by a text is in use: its kind's count grows to include it
+// (a set-up may have made more piles than it counts at first).
+void CountPile(Gen& g, int code) {
+  const int base = GenGetKindBase(code);
+  const int index = code - base;
+  int32_t* count = nullptr;
+  switch (base) {
+    case kWhereTableau: count = &g.numTableaus; break;
+    case kWhereFoundation: count = &g.numFoundations; break;
+    case kWhereCell: count = &g.numCells; break;
+    case kWhereFan: count = &g.numFans; break;
+    case kWhereReserve: count = &g.numReserves; break;
+    default: break;
+  }
+  if (count && *count <= index) *count = index + 1;
+}
+
 }  // namespace
 
 bool FixtureBuild(const std::string& text) {
@@ -133,6 +150,7 @@ bool FixtureBuild(const std::string& text) {
     }
     CardGroup* group = GenGetGroup(g, code);
     if (!group->active) SetupPlainPile(g, code);
+    CountPile(g, code);
     group->numCards = 0;
     group->RelinkOwners();
     std::istringstream words(line.substr(colon + 1));

@@ -37,6 +37,7 @@
 //            empty, the deck excepted.
 //   deepest  "T: d6u13": per kind the deepest pile a game can reach, laid
 //            on every pile of that kind for the layout check.
+//   mayOverlap "N": pile kinds whose piles may overlap each other.
 #pragma once
 
 #include <string>
@@ -67,6 +68,9 @@ struct VariantRow {
   // The layout keeps inside the board's wooden frame (x and y within 25.8);
   // false holds it only to the older table (x within 30, y from -30 to 35).
   bool insideFrame = false;
+  // Pile kinds (letters as in faces) whose piles lie over each other by
+  // design (a pyramid's rows): the layout check lets them overlap.
+  const char* mayOverlap = "";
   // Optional: the expected count of each card kind (suit, rank 1-13) in a
   // deal; null means every kind deckSize / 52 times.
   void (*kinds)(int counts[4][14]) = nullptr;

@@ -133,3 +133,8 @@ bool AnimSetupGatherAllCardsToDeck(float speed);
 bool AnimSetupMoveAllCardsFromFoundationsToDeck(float speed);
 bool AnimSetupMoveAllCardsFromTableausToDeck(float speed);
 bool AnimSetupMoveAllCardsFromFansToDeck(float speed);
+// One timed move of the top card of each listed tableau pile (indexes, in
+// list order) onto successive deck slots with the face of the deck's first
+// slot; a pile listed twice gives its next card. An index out of range or
+// an empty pile: "Parameter Error" and nothing moves.
+bool AnimSetupMoveTopCardsFromTableausToDeck(const int* tableaus, int count, float speed);

@@ -414,3 +414,25 @@ bool AnimSetupMoveAllCardsFromTableausToDeck(float speed) {
 bool AnimSetupMoveAllCardsFromFansToDeck(float speed) {
   return AllToDeck(G().fans, G().numFans, speed);
 }
+
+bool AnimSetupMoveTopCardsFromTableausToDeck(const int* tableaus, int count, float speed) {
+  const char* where = "AnimSetupMoveTopCardsFromTableausToDeck";
+  Gen& g = G();
+  if (!tableaus || count < 1 || count > kCardGroupMaxCards || g.deck.numCards + count > g.deck.maxCards) {
+    return ParameterError(where);
+  }
+  AnimPlannedCard planned[kCardGroupMaxCards];
+  AnimPlannedCounts counts;
+  const int face = g.deck.cards[0].faceUp;
+  for (int k = 0; k < count; ++k) {
+    if (!Valid(tableaus[k], g.numTableaus)) return ParameterError(where);
+    CardGroup* pile = &g.tableaus[tableaus[k]];
+    const int top = counts.Get(pile) - 1;
+    if (top < 0) return ParameterError(where);
+    planned[k] = {pile, top, &g.deck, g.deck.numCards + k, face};
+    counts.Add(pile, -1);
+  }
+  if (!AnimStartPlannedMove(planned, count, speed)) return false;
+  AnimSetSoundsChoice(true, true);
+  return true;
+}

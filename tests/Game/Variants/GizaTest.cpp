@@ -195,4 +195,16 @@ TEST_F(GizaTest, TheLastPairWinsOnce) {
   }
 }
 
+// The pyramid's steps on a table of another game (no 28 fans) touch
+// nothing.
+TEST_F(GizaTest, StepsOnAnotherTableTouchNothing) {
+  VariantDeal(kGameKlondike, 4);
+  const std::string table = FixtureDescribeGame();
+  EXPECT_FALSE(PyramidAutoplay(0, 0));
+  EXPECT_FALSE(PyramidIsUncovered(0));
+  EXPECT_FALSE(PyramidDeal(0, 0));
+  EXPECT_EQ(FixtureDescribeGame(), table);
+  EXPECT_FALSE(g_GenLive.gameOver);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Game/GameShell.h"
+#include "Game/GenSelection.h"
 #include "Game/Variants/Calculation.h"
 #include "tests/Engine/MWin/MWinFake.h"
 #include "tests/Game/Variants/VariantTest.h"
@@ -216,6 +217,13 @@ TEST_F(StrategyTest, APressOnAColumnPlacesTheStockCard) {
   VariantSettle();
   EXPECT_EQ(FixturePile(kWhereTableau), "2h*");
   EXPECT_EQ(g_GenLive.waste.numCards, 1);
+  // Nor does the send-to-foundation key play a column's card while the
+  // stock lasts.
+  float x, y;
+  FixtureCardPlace(kWhereTableau, 0, &x, &y);
+  GenSetPointerTablePoint(x, y);
+  EXPECT_EQ(GenSendClickedCardToFoundation(), 0);
+  EXPECT_EQ(FixturePile(kWhereFoundation), "Ah*");
 }
 
 // A press on the waste explains what to do: with the toolkit off in a

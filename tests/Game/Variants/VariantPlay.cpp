@@ -152,9 +152,10 @@ std::string VariantPlayOn(int game, unsigned seed, int steps, VariantPlayStats* 
   const int total = FixtureCountAllCards();
   std::mt19937 rng(seed * 2654435761u + static_cast<unsigned>(game));
   auto pick = [&rng](int n) { return n < 1 ? 0 : static_cast<int>(rng() % static_cast<unsigned>(n)); };
-  const std::vector<int> piles = ClickablePiles();
   uint64_t hash = TableHash();
   for (int step = 1; step <= steps && !g.gameOver; ++step) {
+    // Some games add or close up piles in play: the piles of this step.
+    const std::vector<int> piles = ClickablePiles();
     const int from = piles[static_cast<size_t>(pick(static_cast<int>(piles.size())))];
     CardGroup* pile = GenGetGroup(g, from);
     // Mostly a face-up card, now and then any card or the pile's own place.

@@ -7,7 +7,8 @@
 // autoplay: the game is won through the finish step of the discards.
 //
 // Layout values (Data/Main/0110.dat): x 0 the gap between columns, x 1 the
-// stock's x, x 2 the foundation's x, in card widths.
+// stock's x, x 2 the foundation's x, in card widths; y 0 how far the row
+// lies below the layout constants' top row, in card heights.
 #include "Game/Variants/AcesUp.h"
 
 #include "Game/AnimSetup.h"
@@ -96,11 +97,11 @@ void AcesUpSetup() {
   GenSetSelectionCB(AcesUpSelection);
   GenSetAutoplayCB(nullptr);  // won through the discards' finish step
 
-  const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(0);
   // The discards build nothing: their place shows no rank.
-  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), c.topRowY, 0, 0, false, 0, 1);
+  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), top, 0, 0, false, 0, 1);
   g_GenLive.tableauEmptySpace = 1;  // empty columns show where cards may go
-  GenStdSetNTableausPosition(kColumns, 0, c.topRowY, GenLayoutXCards(0), 1);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenStdSetNTableausPosition(kColumns, 0, top, GenLayoutXCards(0), 1);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();
 }

@@ -4,7 +4,8 @@
 // two more piles under the first two.
 //
 // Layout values (Data/Main/0110.dat): x 0 the gap between piles, x 1 the
-// stock's x, x 2 the removed cards' x, in card widths.
+// stock's x, x 2 the removed cards' x, in card widths; y 0 how far the top
+// row lies below the layout constants' top row, in card heights.
 #include "Game/Variants/Baroness.h"
 
 #include "Game/AnimSetup.h"
@@ -117,10 +118,10 @@ void BaronessSetup() {
   GenSetSelectionCB(BaronessSelection);
   GenSetAutoplayCB(BaronessAutoplay);
 
-  const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(0);
   Gen& g = g_GenLive;
   g.tableauEmptySpace = 1;
-  GenStdSetNTableausPosition(kPiles, 0, c.topRowY, GenLayoutXCards(0), 1);
+  GenStdSetNTableausPosition(kPiles, 0, top, GenLayoutXCards(0), 1);
   // Piles 6 and 7 are set up now, counted once the stock's last two cards
   // reach them; piles 1 and 2 stop short of them.
   SetUpExtraPiles();
@@ -130,8 +131,8 @@ void BaronessSetup() {
     GenSetPileBottomLimit(GenTableauCode(i + 1), below.pos[1] + CardsGetCardHeight() / 2);
   }
   GenSetReserveOptions(1, 0, 1, 1, 0);
-  GenSetSingleReservePosition(GenLayoutXCards(2), c.topRowY);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetSingleReservePosition(GenLayoutXCards(2), top);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetLowestRank(1);
   GenSetReady();
 }

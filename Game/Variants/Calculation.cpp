@@ -12,13 +12,15 @@
 // Layout values (Data/Main/0110.dat, one entry per game): x 0 the gap
 // between piles, x 1 the waste's x, x 2 the x the foundations and columns
 // are centred on, in card widths; y 0 how far the columns lie below the top
-// row, y 1 how far the waste lies below the top row, in card heights.
+// row, y 1 how far the waste lies below the top row, y 2 how far the top
+// row lies below the layout constants' top row, in card heights.
 #include "Game/Variants/Calculation.h"
 
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
 #include "Game/GameShell.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenGameTable.h"
@@ -217,10 +219,15 @@ void CalculationSetup() {
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float centre = GenLayoutXCards(2);
   const float gap = GenLayoutXCards(0);
-  GenStdSetNFoundationsPosition(kPiles, 13, centre, c.topRowY, gap, 0, true, 1, 1);
+  const float top = c.topRowY - GenLayoutYCards(2);
+  GenStdSetNFoundationsPosition(kPiles, 13, centre, top, gap, 0, true, 1, 1);
   g_GenLive.tableauEmptySpace = 1;  // empty columns show where cards may go
-  GenStdSetNTableausPosition(kPiles, centre, c.topRowY - GenLayoutYCards(0), gap, 1);
-  const float wasteX = GenLayoutXCards(1), wasteY = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNTableausPosition(kPiles, centre, top - GenLayoutYCards(0), gap, 1);
+  // A long column closes up rather than run off the board: it ends as far
+  // below the table's middle as the top row's upper edge lies above it.
+  const float columnsEnd = -(top + CardsGetCardHeight() / 2);
+  for (int t = 1; t <= kPiles; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
+  const float wasteX = GenLayoutXCards(1), wasteY = top - GenLayoutYCards(1);
   GenSetWastePosition(wasteX, wasteY, 1, 1);
   GenSetDeckPosition(wasteX, wasteY, 0, 0);  // empty once dealt: not shown
   GenSetReady();

@@ -13,8 +13,8 @@
 // between the cards of a row, x 1 the stock's x, x 2 the waste's x, x 3
 // the foundation's x, x 4 the gap between Giza's piles, in card widths;
 // y 0 the step between rows, y 1 how far the stock and the waste lie below
-// the top row, y 2 how far Giza's piles lie below the top row, in card
-// heights.
+// the top row, y 2 how far Giza's piles lie below the top row, y 3 how far
+// the top row lies below the layout constants' top row, in card heights.
 #include "Game/Variants/Giza.h"
 
 #include "Engine/Debug.h"
@@ -310,7 +310,7 @@ void GizaSetup() {
   GenSetAutoplayCB(PyramidAutoplay);
 
   Gen& g = g_GenLive;
-  const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(3);
   const float cw = CardsGetCardWidth();
   const float step = cw + GenLayoutXCards(0);
   const float rowStep = GenLayoutYCards(0);
@@ -320,20 +320,20 @@ void GizaSetup() {
   for (int fan = 0; fan < kPyramidFans; ++fan) {
     const int row = RowOf(fan);
     const float x = (static_cast<float>(fan - kRowStart[row]) - static_cast<float>(row) / 2) * step;
-    const float y = c.topRowY - static_cast<float>(row) * rowStep;
+    const float y = top - static_cast<float>(row) * rowStep;
     g.fans[fan].SetupCardGroup(1, 0, 1, true, x, y, GenGetTableHeight(), true, 1, 0, 0, 0, 0, 0,
                                false, GenFanCode(fan + 1), 0);
   }
   // Up to seven reserve piles take the free pyramid cards where they lie.
   GenSetReserveOptions(1, 1, 0, 0, 0);
-  GenStdSetNReservesPosition(kPyramidMostReserves, 0, c.topRowY, 0, 0, false);
+  GenStdSetNReservesPosition(kPyramidMostReserves, 0, top, 0, 0, false);
   g.numReserves = 0;
   GenSetPileCountRange(kWhereReserve, 0, kPyramidMostReserves);
   // The removed pairs build nothing: their place shows no rank.
-  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(3), c.topRowY, 0, 0, false, 0, 1);
-  const float stockY = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(3), top, 0, 0, false, 0, 1);
+  const float stockY = top - GenLayoutYCards(1);
   if (giza) {
-    GenStdSetNTableausPosition(kGizaPiles, 0, c.topRowY - GenLayoutYCards(2), GenLayoutXCards(4), 1);
+    GenStdSetNTableausPosition(kGizaPiles, 0, top - GenLayoutYCards(2), GenLayoutXCards(4), 1);
     GenSetDeckPosition(GenLayoutXCards(1), stockY, 0, 0);
   } else {
     GenSetDeckPosition(GenLayoutXCards(1), stockY, 1, pyramid ? 1 : 0);

@@ -8,7 +8,8 @@
 //
 // Layout values (Data/Main/0110.dat): x 0 the gap between columns, x 1 the
 // stock's x, x 2 the foundation's x, in card widths; y 0 how far the stock
-// and the foundation lie below the top row, in card heights.
+// and the foundation lie below the top row, y 1 how far the top row lies
+// below the layout constants' top row, in card heights.
 #include "Game/Variants/Golf.h"
 
 #include "Game/AnimSetup.h"
@@ -61,9 +62,9 @@ void GolfSetup() {
   GenSetSelectionCB(GolfSelection);
   GenSetAutoplayCB(GolfAutoplay);
 
-  const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float lowY = c.topRowY - GenLayoutYCards(0);
-  GenStdSetNTableausPosition(kColumns, 0, c.topRowY, GenLayoutXCards(0), 1);
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(1);
+  const float lowY = top - GenLayoutYCards(0);
+  GenStdSetNTableausPosition(kColumns, 0, top, GenLayoutXCards(0), 1);
   GenStdSetNFoundationsPosition(1, 52, GenLayoutXCards(2), lowY, 0, 0, false, 1, 1);
   GenSetDeckPosition(GenLayoutXCards(1), lowY, 1, 0);
   GenSetReady();

@@ -7,7 +7,8 @@
 // the gap between reserve piles, x 2 the stock's x, x 3 the x the
 // foundation row is centred on, in card widths; y 0 how far the first
 // reserve row lies below the top row, y 1 the step to the second reserve
-// row, in card heights.
+// row, y 2 how far the top row lies below the layout constants' top row,
+// in card heights.
 #include "Game/Variants/Twenty.h"
 
 #include "Game/AnimSetup.h"
@@ -103,14 +104,14 @@ void TwentySetup() {
   GenSetSelectionCB(TwentySelection);
   GenSetAutoplayCB(TwentyAutoplay);
 
-  const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(kFoundations, 13, GenLayoutXCards(3), c.topRowY, GenLayoutXCards(0),
+  const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(2);
+  GenStdSetNFoundationsPosition(kFoundations, 13, GenLayoutXCards(3), top, GenLayoutXCards(0),
                                 0, true, 1, 1);
-  GenSetDeckPosition(GenLayoutXCards(2), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
   GenSetReserveOptions(1, 0, 1, 1, 0);
   // Two rows of ten centred on x = 0: the positioner sets the piles up, then
   // each takes its place in its row.
-  const float firstRowY = c.topRowY - GenLayoutYCards(0);
+  const float firstRowY = top - GenLayoutYCards(0);
   GenStdSetNReservesPosition(kReserves, 0, firstRowY, GenLayoutXCards(1), 0, true);
   const float step = CardsGetCardWidth() + GenLayoutXCards(1);
   for (int r = 0; r < kReserves; ++r) {

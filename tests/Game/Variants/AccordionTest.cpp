@@ -17,9 +17,9 @@ namespace {
 
 constexpr VariantRow kRows[] = {
     {.game = kGameAccordion, .dealt = 52, .faceMode = 1, .speed = 1.5f, .tableaus = 52,
-     .slots = "0 3 4 8", .faces = "T: u*52", .deepest = "T: u52"},
+     .slots = "0 3 4 8", .faces = "T: u*52", .deepest = "T: u52", .insideFrame = true},
     {.game = kGameSpiral, .dealt = 52, .faceMode = 1, .speed = 1.5f, .tableaus = 52,
-     .slots = "0 3 4 8", .faces = "T: u*52", .deepest = "T: u52"},
+     .slots = "0 3 4 8", .faces = "T: u*52", .deepest = "T: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Accordion, kRows);
 

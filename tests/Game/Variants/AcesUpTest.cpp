@@ -12,7 +12,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameAcesUp, .dealt = 4, .faceMode = 1, .foundations = 1, .tableaus = 4,
      .rules = "pick t8 f16 / drop t15 f16", .slots = "0 3", .deckInUse = true,
-     .faces = "T: u*4; D: d48", .deepest = "T: u16"},
+     .faces = "T: u*4; D: d48", .deepest = "T: u16", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(AcesUp, kRows);
 

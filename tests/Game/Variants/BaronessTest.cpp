@@ -18,7 +18,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameBaroness, .dealt = 5, .faceMode = 1, .tableaus = 5, .reserves = 1,
      .rules = "pick t8 r16 / drop t21 r16", .slots = "0 3 4 7", .deckInUse = true,
-     .faces = "T: u*5; D: d47", .deepest = "T: u10; R: u52"},
+     .faces = "T: u*5; D: d47", .deepest = "T: u10; R: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Baroness, kRows);
 

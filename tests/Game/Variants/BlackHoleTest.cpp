@@ -12,7 +12,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameBlackHole, .dealt = 52, .faceMode = 1, .speed = 1.5f, .foundations = 1,
      .fans = 17, .rules = "pick n8 / drop f7", .slots = "0 3 4",
-     .faces = "F: u; N: u3*17", .deepest = "N: u3; F: u52"},
+     .faces = "F: u; N: u3*17", .deepest = "N: u3; F: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(BlackHole, kRows);
 

@@ -19,13 +19,13 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameCalculation, .dealt = 4, .faceMode = 1, .foundations = 4, .tableaus = 4,
      .rules = "pick f16 t8 / drop f14 t21 w16", .slots = "2 3 4 5 7", .wasteInUse = true,
-     .faces = "F: u*4; W: u48", .deepest = "T: u48; W: u48"},
+     .faces = "F: u*4; W: u48", .deepest = "T: u48; W: u48", .insideFrame = true},
     {.game = kGameSirTommy, .dealt = 0, .faceMode = 1, .foundations = 4, .tableaus = 4,
      .rules = "pick f16 t8 / drop f11 t0 w16", .slots = "2 3 4", .wasteInUse = true,
-     .faces = "F: u~*4; W: u~", .deepest = "T: u48; W: u52"},
+     .faces = "F: u~*4; W: u~", .deepest = "T: u48; W: u52", .insideFrame = true},
     {.game = kGameStrategy, .dealt = 0, .faceMode = 1, .foundations = 4, .tableaus = 4,
      .rules = "pick f16 t8 / drop f10 t16 w16", .slots = "2 3 4", .wasteInUse = true,
-     .faces = "F: u~*4; W: u~", .deepest = "T: u48; W: u52"},
+     .faces = "F: u~*4; W: u~", .deepest = "T: u48; W: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Calculation, kRows);
 

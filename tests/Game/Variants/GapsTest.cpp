@@ -14,7 +14,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameGaps, .dealt = 52, .faceMode = 1, .speed = 3.5f, .tableaus = 52, .reserves = 1,
      .rules = "pick t8 / drop t0", .slots = "0 3 4", .deckMarker = 1, .redealCounter = 3,
-     .deckInUse = true, .faces = "T: u~*52; R: u4", .deepest = "T: u; R: u4"},
+     .deckInUse = true, .faces = "T: u~*52; R: u4", .deepest = "T: u; R: u4", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Gaps, kRows);
 

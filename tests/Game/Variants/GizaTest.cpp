@@ -16,15 +16,15 @@ constexpr const char* kDealtPyramid = "N: u*21 0*7; R: u*7";
 constexpr VariantRow kRows[] = {
     {.game = kGameGiza, .dealt = 52, .faceMode = 1, .foundations = 1, .tableaus = 8, .fans = 28,
      .rules = "pick r8 w8 t8 f16 n16 / drop r21 t21 f16 n16 w16", .slots = "0 3 4 7",
-     .faces = "N: u*21 0*7; R: u*7; T: u3*8", .deepest = "T: u3; F: u52", .mayOverlap = "N"},
+     .faces = "N: u*21 0*7; R: u*7; T: u3*8", .deepest = "T: u3; F: u52", .insideFrame = true, .mayOverlap = "N"},
     {.game = kGamePyramid, .dealt = 29, .faceMode = 1, .foundations = 1, .fans = 28,
      .rules = "pick d8 r8 w8 f16 n16 / drop d21 r21 w21 f16 n16", .slots = "0 3 4 7",
      .deckMarker = 1, .redealCounter = 2, .deckInUse = true, .wasteInUse = true,
-     .faces = "N: u*21 0*7; R: u*7; W: u; D: u23", .deepest = "W: u23; F: u52", .mayOverlap = "N"},
+     .faces = "N: u*21 0*7; R: u*7; W: u; D: u23", .deepest = "W: u23; F: u52", .insideFrame = true, .mayOverlap = "N"},
     {.game = kGameTutsTomb, .dealt = 28, .faceMode = 1, .foundations = 1, .fans = 28,
      .rules = "pick r8 w8 f16 n16 / drop r21 w21 f16 n16", .slots = "0 3 4 7", .deckMarker = 1,
      .deckInUse = true, .wasteInUse = true, .faces = "N: u*21 0*7; R: u*7; D: d24",
-     .deepest = "W: u24; F: u52", .mayOverlap = "N"},
+     .deepest = "W: u24; F: u52", .insideFrame = true, .mayOverlap = "N"},
 };
 INSTANTIATE_VARIANT_ROWS(Giza, kRows);
 

@@ -12,7 +12,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameGolf, .dealt = 36, .faceMode = 1, .foundations = 1, .tableaus = 7,
      .rules = "pick t8 / drop f7", .slots = "0 1 3 4", .deckInUse = true,
-     .faces = "T: u5*7; F: u; D: d16", .deepest = "T: u5; F: u52"},
+     .faces = "T: u5*7; F: u; D: d16", .deepest = "T: u5; F: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Golf, kRows);
 

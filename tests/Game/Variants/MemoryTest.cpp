@@ -17,10 +17,10 @@ namespace {
 
 constexpr VariantRow kRows[] = {
     {.game = kGameMemory, .deckSize = 104, .dealt = 26, .tableaus = 26, .reserves = 1,
-     .rules = "pick t8 / drop t0", .slots = "0 3 4", .faces = "T: d*26", .deepest = "T: u; R: u52"},
+     .rules = "pick t8 / drop t0", .slots = "0 3 4", .faces = "T: d*26", .deepest = "T: u; R: u52", .insideFrame = true},
     {.game = kGameMemory2, .deckSize = 104, .dealt = 52, .speed = 1.5f, .tableaus = 52,
      .reserves = 1, .rules = "pick t8 / drop t0", .slots = "0 3 4", .faces = "T: d*52",
-     .deepest = "T: u; R: u104"},
+     .deepest = "T: u; R: u104", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Memory, kRows);
 

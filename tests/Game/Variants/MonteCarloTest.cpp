@@ -15,7 +15,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameMonteCarlo, .dealt = 25, .faceMode = 1, .tableaus = 25, .reserves = 1,
      .rules = "pick t8 / drop t0", .slots = "0 3 4 8", .deckMarker = 1, .redealCounter = 1, .deckInUse = true,
-     .faces = "T: u*25; D: d27", .deepest = "T: u; R: u52"},
+     .faces = "T: u*25; D: d27", .deepest = "T: u; R: u52", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(MonteCarlo, kRows);
 

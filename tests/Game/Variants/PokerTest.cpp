@@ -15,10 +15,10 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGamePokerShuffle, .dealt = 0, .faceMode = 1, .reserves = 25,
      .rules = "pick d0 r0 / drop r0", .slots = "0 3 4 8", .deckInUse = true,
-     .faces = "D: u52", .deepest = "R: u"},
+     .faces = "D: u52", .deepest = "R: u", .insideFrame = true},
     {.game = kGamePokerSquare, .dealt = 0, .faceMode = 1, .reserves = 25,
      .rules = "pick d0 r16 / drop r0", .slots = "0 3 4 8", .deckInUse = true,
-     .faces = "D: u52", .deepest = "R: u"},
+     .faces = "D: u52", .deepest = "R: u", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Poker, kRows);
 

@@ -14,7 +14,7 @@ namespace {
 constexpr VariantRow kRows[] = {
     {.game = kGameTwenty, .deckSize = 104, .dealt = 28, .faceMode = 1, .foundations = 8,
      .reserves = 20, .rules = "pick r8 / drop f13 r0", .slots = "0 3 4 8", .deckInUse = true,
-     .faces = "F: u*8; R: u*20; D: d76", .deepest = "R: u6"},
+     .faces = "F: u*8; R: u*20; D: d76", .deepest = "R: u6", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Twenty, kRows);
 

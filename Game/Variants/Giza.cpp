@@ -227,7 +227,11 @@ bool PyramidSelection(int, int down) {
         if (AnimSetupMoveNCardsFromDeckToWaste(1, kTurnSpeed)) AnimSetSoundsChoice(false, true);
         return true;
       }
-      if (g.deck.numCards < 1) return true;
+      // An empty stock pairs with nothing: the card goes back.
+      if (g.deck.numCards < 1) {
+        GenCancelSelection();
+        return true;
+      }
       if (!AddsTo13(g.deck, g.selection.cards[0])) return false;
       if (GenStdDrop(0, down, kWhereDeck)) RemovePair(kWhereDeck, 0);
       return false;

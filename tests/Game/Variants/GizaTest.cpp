@@ -207,4 +207,29 @@ TEST_F(GizaTest, StepsOnAnotherTableTouchNothing) {
   EXPECT_FALSE(g_GenLive.gameOver);
 }
 
+// A card let go over an empty stock, waste or Giza pile pairs with nothing:
+// it goes back where it was lifted from, and nothing stays in the hand.
+TEST_F(GizaTest, ACardDroppedOnAnEmptyPileGoesBack) {
+  struct EmptyCase {
+    int game;
+    const char* piles;
+    int to;
+  };
+  const EmptyCase cases[] = {
+      {kGamePyramid, "R0: Js*; W: 5s*", kWhereDeck},
+      {kGamePyramid, "R0: Js*; D: 5s*", kWhereWaste},
+      {kGameTutsTomb, "R0: Js*; D: 5s", kWhereWaste},
+      {kGameGiza, "R0: Js*; T2: 4d*", GenTableauCode(1)},
+  };
+  for (const EmptyCase& c : cases) {
+    SCOPED_TRACE(std::string(GenGameTable[c.game].name) + ": " + c.piles);
+    ASSERT_TRUE(VariantTable(c.game, c.piles));
+    const std::string before = FixtureDescribeGame();
+    FixtureDrag(GenReserveCode(1), 0, c.to);
+    VariantSettle();
+    EXPECT_EQ(g_GenLive.selection.numCards, 0);
+    EXPECT_EQ(FixtureDescribeGame(), before);
+  }
+}
+
 }  // namespace

@@ -13,6 +13,8 @@
 // x 2 the first foundation's x, x 3 the gap between foundations; y 0 how far
 // the tableau row lies below the top row, y 1 the reserve row's y above the
 // lower edge.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
@@ -78,9 +80,10 @@ void AgnesSetup() {
   GenSetSelectionCB(AgnesSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(2);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false,
                                 1, 1);
-  GenStdSetNTableausPosition(kPiles, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNTableausPosition(kPiles, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   if (bernauer) {
     const float reserveY = c.lowerEdgeY + GenLayoutYCards(1);
     GenSetReserveOptions(1, 0, 1, 1, 0);
@@ -88,6 +91,6 @@ void AgnesSetup() {
     const float columnsEnd = reserveY + CardsGetCardHeight() * (0.5f + kClearance);
     for (int t = 1; t <= kPiles; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
   }
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();
 }

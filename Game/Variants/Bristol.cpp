@@ -10,6 +10,8 @@
 // x 5 the stock's x; y 0 how far the first fan row lies below the top row,
 // y 1 the gap between the fan rows, y 2 the reserve row's and the stock's y
 // above the lower edge.
+// y 3 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenAutoplay.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
@@ -50,9 +52,10 @@ void BristolSetup() {
   GenSetSelectionCB(BristolSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = c.topRowY - GenLayoutYCards(3);
   const float lowY = c.lowerEdgeY + GenLayoutYCards(2);
-  GenStdSetNFoundationsPosition(4, 13, 0, c.topRowY, GenLayoutXCards(0), 0, true, 1, 1);
-  GenStdSetFanRows(kFans, kFans / 2, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(1),
+  GenStdSetNFoundationsPosition(4, 13, 0, top, GenLayoutXCards(0), 0, true, 1, 1);
+  GenStdSetFanRows(kFans, kFans / 2, 0, top - GenLayoutYCards(0), GenLayoutXCards(1),
                          GenLayoutXCards(2), GenLayoutYCards(1), GenLayoutXCards(3));
   GenSetReserveOptions(1, 0, 1, 1, 0);
   GenStdSetNReservesPosition(kReserves, 0, lowY, GenLayoutXCards(4), 0, true);

@@ -9,6 +9,8 @@
 // gap between fans, x 3 the step between a fan's cards; y 0 how far the
 // first fan row lies below the top row, y 1 the gap between fan rows, y 2
 // the cell row's y above the lower edge.
+// y 3 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
 #include "Game/GenRules.h"
@@ -45,9 +47,10 @@ void BuffaloBillSetup() {
   GenSetSelectionCB(BuffaloBillSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, GenLayoutXCards(0), 0, true, 1, 1);
+  const float top = c.topRowY - GenLayoutYCards(3);
+  GenStdSetNFoundationsPosition(8, 13, 0, top, GenLayoutXCards(0), 0, true, 1, 1);
   GenStdSetFanRows(kFans, kFansPerRow, 0,
-                         c.topRowY - GenLayoutYCards(0), GenLayoutXCards(1), GenLayoutXCards(2),
+                         top - GenLayoutYCards(0), GenLayoutXCards(1), GenLayoutXCards(2),
                          GenLayoutYCards(1), GenLayoutXCards(3));
   GenStdSetNCellsPosition(kCells, 0, c.lowerEdgeY + GenLayoutYCards(2), GenLayoutXCards(0), 0, true);
   GenSetReady();

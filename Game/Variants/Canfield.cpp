@@ -10,6 +10,8 @@
 // the foundations), x 1 the first foundation's x, x 2 the stock's x, x 3 the
 // waste's x, x 4 the reserve's x; y 0 how far the tableau row and the
 // reserve lie below the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/AnimSetup.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenLayout.h"
@@ -92,14 +94,15 @@ void CanfieldSetup() {
   GenSetAutoplayCB(CanfieldAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float rowY = c.topRowY - GenLayoutYCards(0);
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(1), c.topRowY, GenLayoutXCards(0), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  const float rowY = top - GenLayoutYCards(0);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(1), top, GenLayoutXCards(0), 0, false,
                                 1, 1);
   GenStdSetNTableausPosition(4, GenLayoutXCards(1), rowY, GenLayoutXCards(0), 0);
   GenSetReserveOptions(1, 1, 1, 0, 0);
   GenSetSingleReservePosition(GenLayoutXCards(4), rowY);
-  GenSetDeckPosition(GenLayoutXCards(2), c.topRowY, 1, 0);
-  GenSetWastePosition(GenLayoutXCards(3), c.topRowY, 1, 1);
+  GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
+  GenSetWastePosition(GenLayoutXCards(3), top, 1, 1);
   GenUpdateDeckMarker(true);
   GenSetReady();
 }

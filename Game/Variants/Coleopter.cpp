@@ -10,6 +10,8 @@
 // middle of the row of piles, x 2 the x of the stock and the waste; y 0 how
 // far the tableau row lies below the top row, y 1 the stock's y above the
 // lower edge, y 2 how far the waste lies above the stock.
+// y 3 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenLayout.h"
@@ -95,9 +97,10 @@ void ColeopterSetup() {
   GenSetSelectionCB(ColeopterSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), c.topRowY, GenLayoutXCards(0), 0,
+  const float top = c.topRowY - GenLayoutYCards(3);
+  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), top, GenLayoutXCards(0), 0,
                                 true, 1, 1);
-  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), c.topRowY - GenLayoutYCards(0),
+  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
   const float stockY = c.lowerEdgeY + GenLayoutYCards(1);
   GenSetDeckPosition(GenLayoutXCards(2), stockY, 1, 0);

@@ -13,6 +13,8 @@
 // between bouquet cards; y 0 how far the tableau row lies below the top
 // row, y 1 the upper bouquet row's y above the lower edge, y 2 the gap
 // between the bouquet's two rows.
+// y 3 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include <algorithm>
 
 #include "Engine/Debug.h"
@@ -144,10 +146,11 @@ void FlowerGardenSetup() {
   GenSetAutoplayCB(FlowerGardenAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = c.topRowY - GenLayoutYCards(3);
   const float ch = CardsGetCardHeight();
   const float bouquetY = c.lowerEdgeY + GenLayoutYCards(1);
-  GenStdSetNFoundationsPosition(4, 13, 0, c.topRowY, GenLayoutXCards(1), 0, true, 1, 1);
-  GenStdSetNTableausPosition(tableaus, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(4, 13, 0, top, GenLayoutXCards(1), 0, true, 1, 1);
+  GenStdSetNTableausPosition(tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   PlaceBouquet(bouquet, (bouquet + 1) / 2, bouquetY, GenLayoutXCards(2), GenLayoutYCards(2));
   const float columnsEnd = bouquetY + ch * (0.5f + kClearance);
   for (int t = 1; t <= tableaus; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);

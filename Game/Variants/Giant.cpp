@@ -8,6 +8,8 @@
 // gap between piles (the foundations stand above them), x 1 the x of the
 // middle of the tableau row, x 2 the stock's x; y 0 how far the tableau row
 // lies below the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenDeal.h"
@@ -57,10 +59,11 @@ void GiantSetup() {
   GenSetSelectionCB(GiantSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), c.topRowY, GenLayoutXCards(0), 0,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), top, GenLayoutXCards(0), 0,
                                 true, 1, 1);
-  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), c.topRowY - GenLayoutYCards(0),
+  GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), top - GenLayoutYCards(0),
                              GenLayoutXCards(0), 1);
-  GenSetDeckPosition(GenLayoutXCards(2), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
   GenSetReady();
 }

@@ -19,6 +19,8 @@
 // fan's length, x 1 the gap between fans, x 2 the step between a fan's
 // cards, x 3 the gap between foundations, x 4 the stock's x; y 0 how far the
 // first fan row lies below the top row, y 1 the gap between fan rows.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include <algorithm>
 
 #include "Engine/EngRand.h"
@@ -172,11 +174,12 @@ void LaBelleLucieSetup() {
   if (intelligence) GenSetAutoplayCB(IntelligenceAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNFoundationsPosition(intelligence ? 8 : 4, 13, 0, c.topRowY, GenLayoutXCards(3), 0, true,
+  const float top = c.topRowY - GenLayoutYCards(2);
+  GenStdSetNFoundationsPosition(intelligence ? 8 : 4, 13, 0, top, GenLayoutXCards(3), 0, true,
                                 1, 1);
-  GenStdSetFanRows(kFans, kFansPerRow, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0),
+  GenStdSetFanRows(kFans, kFansPerRow, 0, top - GenLayoutYCards(0), GenLayoutXCards(0),
                          GenLayoutXCards(1), GenLayoutYCards(1), GenLayoutXCards(2));
-  GenSetDeckPosition(GenLayoutXCards(4), c.topRowY, HasRedeals(game) ? 1 : 0, 0);
+  GenSetDeckPosition(GenLayoutXCards(4), top, HasRedeals(game) ? 1 : 0, 0);
   if (HasRedeals(game)) {
     GenSetRedealCounter(kRedeals);
     GenUpdateDeckMarker(true);

@@ -9,6 +9,8 @@
 // gap between piles (the foundations stand above them), x 1 the x of the
 // middle of the tableau row, x 2 the stock's x, x 3 the reserve column's x;
 // y 0 how far the tableau row and the reserve lie below the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenAutoplay.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
@@ -55,12 +57,13 @@ void MissMilliganSetup() {
   GenSetAutoplayCB(MissMilliganAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float rowY = c.topRowY - GenLayoutYCards(0);
-  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), c.topRowY, GenLayoutXCards(0), 0,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  const float rowY = top - GenLayoutYCards(0);
+  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(1), top, GenLayoutXCards(0), 0,
                                 true, 1, 1);
   GenStdSetNTableausPosition(kPiles, GenLayoutXCards(1), rowY, GenLayoutXCards(0), 1);
   GenSetReserveOptions(1, 1, 1, 0, 0);
   GenSetSingleReservePosition(GenLayoutXCards(3), rowY);
-  GenSetDeckPosition(GenLayoutXCards(2), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
   GenSetReady();
 }

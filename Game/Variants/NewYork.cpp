@@ -12,6 +12,8 @@
 // (the reserves stand in a row below the stock), x 2 the x of the middle of
 // the tableau row (the foundations stand above it); y 0 how far the tableau
 // row and the reserves lie below the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
@@ -79,13 +81,14 @@ void NewYorkSetup() {
   GenSetPickupDropRuleCB(NewYorkReservePairRule);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float rowY = c.topRowY - GenLayoutYCards(0);
-  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(0), 0,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  const float rowY = top - GenLayoutYCards(0);
+  GenStdSetNFoundationsPosition(kPiles, 13, GenLayoutXCards(2), top, GenLayoutXCards(0), 0,
                                 true, 1, 1);
   GenStdSetNTableausPosition(kPiles, GenLayoutXCards(2), rowY, GenLayoutXCards(0), 1);
   GenSetReserveOptions(1, 1, 1, 0, 0);
   GenStdSetNReservesPosition(kReserves, GenLayoutXCards(1), rowY, GenLayoutXCards(0), 0, false);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 1);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 1);
   GenUpdateDeckMarker(true);
   GenSetReady();
 }

@@ -9,6 +9,8 @@
 // gap between tableau piles (the cells stand above them), x 1 the gap
 // between foundations (their row is centred); y 0 how far the cell row lies
 // below the top row, y 1 how far the tableau row lies below the cell row.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenLayout.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
@@ -63,8 +65,9 @@ void PenguinSetup() {
   GenSetSelectionCB(PenguinSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float cellY = c.topRowY - GenLayoutYCards(0);
-  GenStdSetNFoundationsPosition(4, 13, 0, c.topRowY, GenLayoutXCards(1), 0, true, 1, 1);
+  const float top = c.topRowY - GenLayoutYCards(2);
+  const float cellY = top - GenLayoutYCards(0);
+  GenStdSetNFoundationsPosition(4, 13, 0, top, GenLayoutXCards(1), 0, true, 1, 1);
   GenStdSetNCellsPosition(kPiles, 0, cellY, GenLayoutXCards(0), 0, true);
   GenStdSetNTableausPosition(kPiles, 0, cellY - GenLayoutYCards(1), GenLayoutXCards(0), 1);
   GenSetReady();

@@ -20,6 +20,8 @@
 // stock's x, x 3 the waste's x, x 4 the reserve's x; y 0 how far the tableau
 // row lies below the top row, y 1 the y of the stock, the waste and the
 // reserve above the lower edge.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
@@ -209,9 +211,10 @@ void QueenOfItalySetup() {
   GenSetAutoplayCB(QueenOfItalyAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = c.topRowY - GenLayoutYCards(2);
   const float lowY = c.lowerEdgeY + GenLayoutYCards(1);
-  GenStdSetNFoundationsPosition(8, 13, 0, c.topRowY, GenLayoutXCards(1), 0, true, 1, 1);
-  GenStdSetNTableausPosition(kPiles, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(8, 13, 0, top, GenLayoutXCards(1), 0, true, 1, 1);
+  GenStdSetNTableausPosition(kPiles, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   const float columnsEnd = lowY + CardsGetCardHeight() * (0.5f + kClearance);
   for (int t = 1; t <= kPiles; ++t) GenSetPileBottomLimit(GenTableauCode(t), columnsEnd);
   GenSetReserveOptions(1, 0, 1, 1, 0);

@@ -10,6 +10,8 @@
 // gap between tableau piles, x 1 the stock's x, x 2 the first foundation's
 // x, x 3 the gap between foundations; y 0 how far the tableau row lies below
 // the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
@@ -90,9 +92,10 @@ void RougeEtNoirSetup() {
   GenSetAutoplayCB(SpiderAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNTableausPosition(10, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(8, kRunCards, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0,
+  const float top = c.topRowY - GenLayoutYCards(1);
+  GenStdSetNTableausPosition(10, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(8, kRunCards, GenLayoutXCards(2), top, GenLayoutXCards(3), 0,
                                 false, 1, 1);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();
 }

@@ -9,6 +9,8 @@
 // gap between tableau piles, x 1 the stock's x, x 2 the first foundation's
 // x, x 3 the gap between foundations; y 0 how far the tableau row lies below
 // the top row, y 1 the stock's y above the lower edge.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenLayout.h"
 #include "Game/GenRules.h"
 #include "Game/GenSetups.h"
@@ -51,8 +53,9 @@ void ScorpionSetup() {
   GenSetAutoplayCB(SpiderAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNTableausPosition(kRows, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), c.topRowY, GenLayoutXCards(3), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(2);
+  GenStdSetNTableausPosition(kRows, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false,
                                 1, 1);
   GenSetDeckPosition(GenLayoutXCards(1), c.lowerEdgeY + GenLayoutYCards(1), 1, 0);
   GenSetReady();

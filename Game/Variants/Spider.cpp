@@ -15,6 +15,8 @@
 // gap between tableau piles, x 1 the stock's x, x 2 the first foundation's
 // x, x 3 the gap between foundations; y 0 how far the tableau row lies below
 // the top row.
+// y 1 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/Variants/Spider.h"
 
 #include "Engine/Debug.h"
@@ -157,11 +159,12 @@ void SpiderSetup() {
   GenSetAutoplayCB(SpiderAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
+  const float top = c.topRowY - GenLayoutYCards(1);
   const int tableaus = triple ? 12 : small ? 7 : 10;
   const int foundations = triple ? 12 : small ? 4 : 8;
-  GenStdSetNTableausPosition(tableaus, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(foundations, kSuitCards, GenLayoutXCards(2), c.topRowY,
+  GenStdSetNTableausPosition(tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(foundations, kSuitCards, GenLayoutXCards(2), top,
                                 GenLayoutXCards(3), 0, false, 1, 1);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();
 }

@@ -9,6 +9,8 @@
 // stock's x, x 3 the first foundation's x, x 4 the gap between foundations;
 // y 0 how far the tableau row lies below the top row, y 1 how far the
 // reserve lies below the cell.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/GenAutoplay.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
@@ -55,12 +57,13 @@ void SpiderTrapSetup() {
   GenSetSelectionCB(SpiderTrapSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  GenStdSetNTableausPosition(5, 0, c.topRowY - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(3), c.topRowY, GenLayoutXCards(4), 0, false,
+  const float top = c.topRowY - GenLayoutYCards(2);
+  GenStdSetNTableausPosition(5, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(3), top, GenLayoutXCards(4), 0, false,
                                 1, 1);
-  GenStdSetNCellsPosition(1, GenLayoutXCards(1), c.topRowY, 0, 0, false);
+  GenStdSetNCellsPosition(1, GenLayoutXCards(1), top, 0, 0, false);
   GenSetReserveOptions(1, 1, 1, 0, 0);
-  GenSetSingleReservePosition(GenLayoutXCards(1), c.topRowY - GenLayoutYCards(1));
-  GenSetDeckPosition(GenLayoutXCards(2), c.topRowY, 1, 0);
+  GenSetSingleReservePosition(GenLayoutXCards(1), top - GenLayoutYCards(1));
+  GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
   GenSetReady();
 }

@@ -12,6 +12,8 @@
 // x 2 the first foundation's x, x 3 the gap between foundations; y 0 how far
 // the cell row lies below the top row, y 1 how far the tableau row lies
 // below the cell row.
+// y 2 how far the top row lies below the layout constants' top row (it
+// keeps the top row's cards inside the board's wooden frame).
 #include "Game/AnimSetup.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenGameTable.h"
@@ -116,11 +118,12 @@ void SpidersCrossingSetup() {
   GenSetAutoplayCB(SpidersCrossingAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
-  const float cellY = c.topRowY - GenLayoutYCards(0);
+  const float top = c.topRowY - GenLayoutYCards(2);
+  const float cellY = top - GenLayoutYCards(0);
   GenStdSetNCellsPosition(piles, 0, cellY, GenLayoutXCards(0), 0, true);
   GenStdSetNTableausPosition(piles, 0, cellY - GenLayoutYCards(1), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(triple ? 12 : 8, 13, GenLayoutXCards(2), c.topRowY,
+  GenStdSetNFoundationsPosition(triple ? 12 : 8, 13, GenLayoutXCards(2), top,
                                 GenLayoutXCards(3), 0, false, 1, 1);
-  GenSetDeckPosition(GenLayoutXCards(1), c.topRowY, 1, 0);
+  GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();
 }

@@ -13,7 +13,7 @@ const VariantRow kRows[] = {
     {.game = kGameColeopter, .deckSize = 104, .dealt = 16, .faceMode = 1, .foundations = 8,
      .tableaus = 8, .rules = "pick t2 f16 w0 / drop t6 f14 w16 / space t0", .slots = "0 3 4 5",
      .deckMarker = 2, .deckInUse = true, .wasteInUse = true, .faces = "T: u*8; F: u*8; D: d88",
-     .deepest = "T: u30; W: u88; F: u13"},
+     .deepest = "T: u30; W: u88; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Coleopter, kRows);
 

@@ -12,10 +12,11 @@ namespace {
 const VariantRow kRows[] = {
     {.game = kGameBristol, .dealt = 24, .faceMode = 1, .foundations = 4, .fans = 8, .reserves = 3,
      .rules = "pick n8 r8 / drop f11 n6 r16 / space n19", .slots = "0 3 4", .deckMarker = 2,
-     .deckInUse = true, .faces = "N: u3*8; D: d28", .deepest = "N: u20; R: u10; F: u13"},
+     .deckInUse = true, .faces = "N: u3*8; D: d28", .deepest = "N: u20; R: u10; F: u13",
+     .insideFrame = true},
     {.game = kGameBuffaloBill, .deckSize = 104, .dealt = 104, .faceMode = 1, .speed = 1.5f,
      .foundations = 8, .cells = 8, .fans = 26, .rules = "pick n8 c8 / drop f13 c8 n16",
-     .slots = "0 3 4", .faces = "N: u4*26", .deepest = "N: u4; C: u; F: u13"},
+     .slots = "0 3 4", .faces = "N: u4*26", .deepest = "N: u4; C: u; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Fan, kRows);
 

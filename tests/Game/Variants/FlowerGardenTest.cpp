@@ -15,13 +15,13 @@ namespace {
 const VariantRow kRows[] = {
     {.game = kGameFlowerGarden, .faceMode = 1, .foundations = 4, .tableaus = 6, .reserves = 16,
      .rules = "pick f8 t8 / drop f10 t6 r16", .slots = "0 3 4", .faces = "T: u6*6; R: u*16",
-     .deepest = "T: u20; R: u; F: u13"},
+     .deepest = "T: u20; R: u; F: u13", .insideFrame = true},
     {.game = kGameBrigade, .faceMode = 1, .foundations = 4, .tableaus = 7, .reserves = 13,
      .rules = "pick f8 t8 / drop f10 t6 r16", .slots = "0 3 4",
-     .faces = "T: u5*7; R: u*13; F: u*4", .deepest = "T: u20; R: u; F: u13"},
+     .faces = "T: u5*7; R: u*13; F: u*4", .deepest = "T: u20; R: u; F: u13", .insideFrame = true},
     {.game = kGameStonewall, .faceMode = 1, .foundations = 4, .tableaus = 6, .reserves = 16,
      .rules = "pick f8 t1 / drop f10 t1 r16", .slots = "0 3 4",
-     .faces = "T: dududu*6; R: u*16", .deepest = "T: d3u17; R: u; F: u13"},
+     .faces = "T: dududu*6; R: u*16", .deepest = "T: d3u17; R: u; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(FlowerGarden, kRows);
 

@@ -16,15 +16,16 @@ const VariantRow kRows[] = {
     {.game = kGameLaBelleLucie, .foundations = 4, .fans = 18,
      .rules = "pick n8 / drop f10 n2 / space n19", .slots = "0 3 4", .deckMarker = 1,
      .redealCounter = 2, .deckInUse = true, .faces = "N: u3*16 u2*2",
-     .deepest = "N: u16; F: u13; D: d30"},
+     .deepest = "N: u16; F: u13; D: d30", .insideFrame = true},
     {.game = kGameFan, .foundations = 4, .fans = 18, .rules = "pick n8 / drop f10 n2 / space n17",
-     .slots = "0 3 4", .fanMarker = 13, .faces = "N: u3*16 u2*2", .deepest = "N: u16; F: u13"},
+     .slots = "0 3 4", .fanMarker = 13, .faces = "N: u3*16 u2*2", .deepest = "N: u16; F: u13",
+     .insideFrame = true},
     {.game = kGameIntelligence, .deckSize = 104, .dealt = 62, .speed = 1.5f, .foundations = 8,
      .fans = 18, .rules = "pick n8 / drop f10 n4 / space n19", .slots = "0 3 4", .deckMarker = 1,
      .redealCounter = 2, .deckInUse = true, .faces = "N: u3*18; F: u~*8; D: d~",
-     .deepest = "N: u16; F: u13; D: d50"},
+     .deepest = "N: u16; F: u13; D: d50", .insideFrame = true},
     {.game = kGameShamrocks, .foundations = 4, .fans = 18, .rules = "pick n8 / drop f10 n7 / space n19",
-     .slots = "0 3 4", .faces = "N: u3*17 u", .deepest = "N: u3; F: u13"},
+     .slots = "0 3 4", .faces = "N: u3*17 u", .deepest = "N: u3; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(LaBelleLucie, kRows);
 

@@ -14,12 +14,13 @@ const VariantRow kRows[] = {
     {.game = kGameQueenOfItaly, .deckSize = 104, .dealt = 20, .faceMode = 1, .foundations = 8,
      .tableaus = 9, .reserves = 1, .rules = "pick t8 r8 / drop f12 t1 r16 w16 / space t19",
      .slots = "0 2 3 4", .deckInUse = true, .wasteInUse = true,
-     .faces = "T: u*9; R: u11; D: d84", .deepest = "T: u20; R: u11; W: u84; F: u13"},
+     .faces = "T: u*9; R: u11; D: d84", .deepest = "T: u20; R: u11; W: u84; F: u13",
+     .insideFrame = true},
     {.game = kGameBlondesAndBrunettes, .deckSize = 104, .dealt = 15, .faceMode = 1,
      .foundations = 8, .tableaus = 9, .reserves = 1,
      .rules = "pick t8 r8 / drop f12 t1 r16 w16 / space t19", .slots = "0 2 3 4",
      .deckInUse = true, .wasteInUse = true, .faces = "T: u*9; R: u10; F: u 0*7; D: d84",
-     .deepest = "T: u20; R: u10; W: u84; F: u13"},
+     .deepest = "T: u20; R: u10; W: u84; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(QueenOfItaly, kRows);
 

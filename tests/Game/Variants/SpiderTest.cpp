@@ -57,13 +57,14 @@ constexpr const char* kSpideretteDeepest = "T: d6u20; F: u13";
 constexpr VariantRow Spider(int game, std::string (*check)(const int[4][14])) {
   return {.game = game, .deckSize = 104, .dealt = 54, .faceMode = 2, .foundations = 8,
           .tableaus = 10, .rules = kSpiderRules, .slots = "0 3 4", .deckInUse = true,
-          .faces = kSpiderFaces, .deepest = kSpiderDeepest, .kindsCheck = check};
+          .faces = kSpiderFaces, .deepest = kSpiderDeepest,
+          .insideFrame = true, .kindsCheck = check};
 }
 
 constexpr VariantRow Spiderette(int game, std::string (*check)(const int[4][14])) {
   return {.game = game, .dealt = 28, .faceMode = 3, .foundations = 4, .tableaus = 7,
           .rules = kSpiderRules, .slots = "0 3 4", .deckInUse = true, .faces = kSpideretteFaces,
-          .deepest = kSpideretteDeepest, .kindsCheck = check};
+          .deepest = kSpideretteDeepest, .insideFrame = true, .kindsCheck = check};
 }
 
 const VariantRow kRows[] = {
@@ -73,18 +74,20 @@ const VariantRow kRows[] = {
     Spider(kGameSpider1Suit, OneSuitTwoDecks),
     {.game = kGameSpiderTripleDeck, .deckSize = 156, .dealt = 54, .faceMode = 2,
      .foundations = 12, .tableaus = 12, .rules = kSpiderRules, .slots = "0 3 4", .deckInUse = true,
-     .faces = "T: d4u*6 d3u*6; D: d102", .deepest = "T: d4u24; F: u13"},
+     .faces = "T: d4u*6 d3u*6; D: d102", .deepest = "T: d4u24; F: u13", .insideFrame = true},
     Spiderette(kGameSpiderette, nullptr),
     Spiderette(kGameSpiderette3Suits, ThreeSuitsOneDeck),
     Spiderette(kGameSpiderette2Suits, TwoSuitsOneDeck),
     Spiderette(kGameSpiderette1Suit, OneSuitOneDeck),
     {.game = kGameScorpion, .dealt = 49, .foundations = 4, .tableaus = 7,
      .rules = "pick f16 / drop t2 f16 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .deckInUse = true, .faces = "T: d3u4*4 u7*3; D: d3", .deepest = "T: d3u30; F: u13"},
+     .deckInUse = true, .faces = "T: d3u4*4 u7*3; D: d3", .deepest = "T: d3u30; F: u13",
+     .insideFrame = true},
     {.game = kGameRougeEtNoir, .deckSize = 104, .dealt = 37, .speed = 1.5f, .foundations = 8,
      .tableaus = 10, .rules = "pick t1 / drop t1 f14 / space t17", .slots = "0 3 4 5",
      .tableauMarker = 13, .deckInUse = true,
-     .faces = "T: d7u d6u d5u d4u d3u d2u du u u 0; D: d67", .deepest = "T: d7u24; F: u13"},
+     .faces = "T: d7u d6u d5u d4u d3u d2u du u u 0; D: d67", .deepest = "T: d7u24; F: u13",
+     .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Spider, kRows);
 

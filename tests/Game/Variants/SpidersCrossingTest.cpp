@@ -13,15 +13,15 @@ const VariantRow kRows[] = {
     {.game = kGameSpidersCrossing, .deckSize = 104, .dealt = 68, .foundations = 8, .cells = 9,
      .tableaus = 9, .rules = "pick t2 c8 f16 / drop t6 c16 f16 / space t0", .slots = "0 3 4",
      .deckInUse = true, .faces = "T: d6u*5 d5u*4; C: u*9; D: d36",
-     .deepest = "T: d6u24; C: u; F: u13"},
+     .deepest = "T: d6u24; C: u; F: u13", .insideFrame = true},
     {.game = kGameSpidersCrossingTD, .deckSize = 156, .dealt = 79, .foundations = 12,
      .cells = 11, .tableaus = 11, .rules = "pick t2 c8 f16 / drop t6 c16 f16 / space t0",
      .slots = "0 3 4", .deckInUse = true, .faces = "T: d6u*2 d5u*9; C: u*11; D: d77",
-     .deepest = "T: d6u24; C: u; F: u13"},
+     .deepest = "T: d6u24; C: u; F: u13", .insideFrame = true},
     {.game = kGameSpiderTrap, .dealt = 25, .faceMode = 2, .foundations = 4, .cells = 1,
      .tableaus = 5, .reserves = 1, .rules = "pick t2 r2 / drop f10 t6 r2 / space t0",
      .slots = "0 3 4", .deckInUse = true, .faces = "T: d4u*5; D: d27",
-     .deepest = "T: d4u20; C: u; R: u3; F: u13"},
+     .deepest = "T: d4u20; C: u; R: u3; F: u13", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(SpidersCrossing, kRows);
 

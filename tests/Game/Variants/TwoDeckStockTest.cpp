@@ -14,13 +14,14 @@ const VariantRow kRows[] = {
     {.game = kGameMissMilligan, .deckSize = 104, .dealt = 8, .faceMode = 1, .foundations = 8,
      .tableaus = 8, .reserves = 1, .rules = "pick t1 r1 / drop f10 t1 r1 / space t17",
      .slots = "0 3 4", .tableauMarker = 13, .deckInUse = true, .faces = "T: u*8; D: d96",
-     .deepest = "T: u30; R: u20; F: u13"},
+     .deepest = "T: u30; R: u20; F: u13", .insideFrame = true},
     {.game = kGameGiant, .deckSize = 104, .dealt = 8, .faceMode = 1, .speed = 0.7f,
      .foundations = 8, .tableaus = 8, .rules = "pick f14 t1 / drop f10 t1", .slots = "0 3 4 5",
-     .deckInUse = true, .faces = "T: u*8; D: d96", .deepest = "T: u30; F: u13"},
+     .deckInUse = true, .faces = "T: u*8; D: d96", .deepest = "T: u30; F: u13",
+     .insideFrame = true},
     {.game = kGameCurdsAndWhey, .faceMode = 1, .speed = 1.5f, .tableaus = 13,
      .rules = "pick t9 / drop t9 / space t17", .slots = "0 3 4", .tableauMarker = 13,
-     .faces = "T: u4*13", .deepest = "T: u20"},
+     .faces = "T: u4*13", .deepest = "T: u20", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(TwoDeckStock, kRows);
 

@@ -222,8 +222,26 @@ bool EngMiscCreateUserApplicationDataSubSubDirectoryIfNeeded(const char* folder,
 
 // ---- Dates and time -------------------------------------------------------------------
 
+namespace {
+// The date the tests pin (has: pinned).
+struct PinnedDate {
+  bool has = false;
+  EngMiscDate date = {};
+};
+PinnedDate g_pinnedDate;
+}  // namespace
+
+void EngMiscSetLocalDateForTests(const EngMiscDate* date) {
+  g_pinnedDate.has = date != nullptr;
+  if (date) g_pinnedDate.date = *date;
+}
+
 void EngMiscGetLocalDate(EngMiscDate* date) {
   if (!date) return;
+  if (g_pinnedDate.has) {
+    *date = g_pinnedDate.date;
+    return;
+  }
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   localtime_r(&now, &local);
@@ -280,6 +298,24 @@ void EngMiscGetPreviousDay(EngMiscDate* date) {
       date->day = 31;
       break;
   }
+}
+
+bool EngMiscIsCalendarDate(EngMiscDate date) {
+  if (date.year < 0 || date.month < 1 || date.month > 12 || date.day < 1) return false;
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int days = date.month == 2 && IsGregorianLeapYear(date.year) ? 29 : kDays[date.month - 1];
+  return date.day <= days;
+}
+
+std::int64_t EngMiscDayNumber(EngMiscDate date) {
+  // Days before the month in a year whose February has 28 days, then the
+  // leap days of the years before (and of this year once February is over).
+  static constexpr int kBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+  const std::int64_t y = date.year;
+  const int month = date.month >= 1 && date.month <= 12 ? date.month : 1;
+  std::int64_t leapsBefore = y > 0 ? (y - 1) / 4 - (y - 1) / 100 + (y - 1) / 400 + 1 : 0;
+  if (month > 2 && IsGregorianLeapYear(date.year)) ++leapsBefore;
+  return y * 365 + leapsBefore + kBefore[month - 1] + date.day - 1;
 }
 
 bool EngMiscIsDateAfter(EngMiscDate a, EngMiscDate b) {

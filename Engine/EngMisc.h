@@ -72,6 +72,7 @@ bool EngMiscCreateUserApplicationDataSubSubDirectoryIfNeeded(const char* folder,
                                                             int size);
 
 // ---- Dates and time -------------------------------------------------------------
+// Today's local date (or the date pinned for tests).
 void EngMiscGetLocalDate(EngMiscDate* date);
 void EngMiscGetLocalTime(int* hour, int* minute, int* second);
 // One day back on the Gregorian calendar. A negative year, a month outside
@@ -79,10 +80,21 @@ void EngMiscGetLocalTime(int* hour, int* minute, int* second);
 void EngMiscGetPreviousDay(EngMiscDate* date);
 // True when a is later than b (year, then month, then day).
 bool EngMiscIsDateAfter(EngMiscDate a, EngMiscDate b);
+// True when the date exists on the Gregorian calendar (year 0 or later, the
+// day within its month: 29 February only in a leap year).
+bool EngMiscIsCalendarDate(EngMiscDate date);
+// The number of days from 1 January of year 0 to the date, so that the
+// difference of two day numbers counts the days between them (the same
+// answer as stepping back a day at a time with EngMiscGetPreviousDay). Only
+// meaningful for calendar dates (EngMiscIsCalendarDate).
+std::int64_t EngMiscDayNumber(EngMiscDate date);
 // Sleep(50) steps until the engine clock has advanced by the given seconds.
 void EngMiscWait(float seconds);
 // Sleep(seconds x 1000 ms).
 void EngMiscSleep(float seconds);
+// Test seam: EngMiscGetLocalDate answers this date from now on; null goes
+// back to the clock.
+void EngMiscSetLocalDateForTests(const EngMiscDate* date);
 
 // ---- Program-level helpers -------------------------------------------------------
 // Shows a system box of kind 0 plain, 1 warning, 2 error and returns its

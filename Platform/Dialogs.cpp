@@ -1,5 +1,6 @@
 // Dialogs.cpp - the message box over SDL (or the window system's box the
-// plain windows set) and the file opener over xdg-open.
+// plain windows set) and the file opener over xdg-open (started by
+// Shell.cpp's detached spawn).
 // State: the tests' listener and Yes/No answers, the window-system box.
 #include "Dialogs.h"
 
@@ -10,11 +11,10 @@
 #include <cstring>
 #include <deque>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "Cp1252.h"
 #include "Files.h"
+#include "Shell.h"
 
 namespace {
 
@@ -101,20 +101,8 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
 bool PlatformOpenWithShell(const char* path) {
   if (!path || !*path || PlatformIsHeadless()) return false;
   const std::string native = PlatformNativePath(path);
-  // Double fork so that the opener is never left as a zombie of ours.
-  const pid_t child = fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    const pid_t grandchild = fork();
-    if (grandchild == 0) {
-      execlp("xdg-open", "xdg-open", native.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    _exit(grandchild < 0 ? 1 : 0);
-  }
-  int status = 0;
-  if (waitpid(child, &status, 0) < 0) return false;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  const char* argv[] = {"xdg-open", native.c_str(), nullptr};
+  return PlatformSpawnDetached(argv, nullptr);
 }
 
 void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) {

@@ -189,6 +189,49 @@ TEST(EngMiscDate, IsDateAfterAndToday) {
   EXPECT_LE(minute, 59);
 }
 
+TEST(EngMiscDate, DayNumbersCountTheDaysThatSteppingBackCounts) {
+  // Forty years of days stepped back one at a time, across leap days and
+  // the century rule (2000 leap, 1900 and 2100 not).
+  for (EngMiscDate start : {EngMiscDate{2024, 3, 1}, EngMiscDate{2101, 1, 3}, EngMiscDate{1901, 3, 2}}) {
+    EngMiscDate d = start;
+    const std::int64_t first = EngMiscDayNumber(start);
+    for (int steps = 1; steps <= 14700; ++steps) {
+      EngMiscGetPreviousDay(&d);
+      ASSERT_TRUE(EngMiscIsCalendarDate(d));
+      ASSERT_EQ(first - EngMiscDayNumber(d), steps)
+          << d.year << "-" << int(d.month) << "-" << int(d.day);
+    }
+  }
+  EXPECT_EQ(EngMiscDayNumber({0, 1, 1}), 0);
+  EXPECT_EQ(EngMiscDayNumber({1, 1, 1}), 366);  // year 0 is a leap year
+
+  const struct {
+    EngMiscDate date;
+    bool exists;
+  } cases[] = {
+      {{2024, 2, 29}, true}, {{2023, 2, 29}, false}, {{2100, 2, 29}, false}, {{2000, 2, 29}, true},
+      {{2024, 4, 31}, false}, {{2024, 12, 31}, true}, {{2024, 13, 1}, false}, {{2024, 1, 0}, false},
+      {{-1, 1, 1}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(EngMiscIsCalendarDate(c.date), c.exists)
+        << c.date.year << "-" << int(c.date.month) << "-" << int(c.date.day);
+  }
+}
+
+TEST(EngMiscDate, APinnedDateIsTodayUntilReleased) {
+  const EngMiscDate pinned = {2024, 2, 29};
+  EngMiscSetLocalDateForTests(&pinned);
+  EngMiscDate today{};
+  EngMiscGetLocalDate(&today);
+  EXPECT_EQ(today.year, 2024);
+  EXPECT_EQ(today.month, 2);
+  EXPECT_EQ(today.day, 29);
+  EngMiscSetLocalDateForTests(nullptr);
+  EngMiscGetLocalDate(&today);
+  EXPECT_GE(today.year, 2025);
+}
+
 TEST(EngMiscTime, WaitAndSleepUseTheClock) {
   PlatformTimeUseFakeClock(true, 5.0);
   EngMiscWait(0.2f);

@@ -22,6 +22,12 @@ void MainControlContinueGameCB();
 void MainControlNewGameCB();
 // The Game page's picture viewport, from its frame and the window size.
 void GameControlUpdateSnapshotViewport();
+// The Scores page is built again from the current table (after entries
+// were removed).
+void ScoresControlStartingCB();
+// Shows the Scores page's "please wait" text while an online request is
+// about to block the game (does nothing when the page is not shown).
+void ScoresControlShowInternetWait(const char* text);
 
 // ---- Defaults of a new player ---------------------------------------------------
 

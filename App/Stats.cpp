@@ -1,16 +1,118 @@
-// Stats.cpp - stand-in statistics (see Stats.h).
+// Stats.cpp - the player's statistics (see Stats.h).
 #include "App/Stats.h"
 
 #include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
 
 #include "App/PrefFolder.h"
+#include "App/RecordBlocks.h"
+#include "App/Score.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngMath.h"
+#include "Engine/EngMisc.h"
 #include "Game/GameImports.h"
+#include "Game/GameTime.h"
+#include "Game/Gen.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGameTable.h"
 
 namespace {
 
+constexpr int kLostGameMinMoves = 8;  // a shorter lost game is not a game played
+
 char g_fileName[1024] = {};
+
+struct DayTable {
+  StatsDayTotals* days = nullptr;
+  int count = 0;
+};
+DayTable g_table;
+
+enum class Header { kMissing, kUnreadable, kWrong, kGood };
+
+// The file's bytes and what its header says.
+Header ReadFile(const char* where, const char* path, std::vector<std::uint8_t>* bytes, float* version) {
+  *version = 0;
+  if (!EngFileExists(path)) return Header::kMissing;
+  if (!RecordBlockReadFile(where, path, bytes)) return Header::kUnreadable;
+  std::uint8_t header[kStatsHeaderSize];
+  if (bytes->size() < kStatsHeaderBlockSize) return Header::kWrong;
+  if (!RecordBlockDecipher(bytes->data(), kStatsHeaderSize, header)) return Header::kUnreadable;
+  *version = EngMathTruncateFloat(GenGetF32(header, 0), 3);
+  return *version == EngMathTruncateFloat(kStatsFileVersion, 3) ? Header::kGood : Header::kWrong;
+}
+
+bool AppendFreshHeader(RecordBlockImage* image) {
+  std::uint8_t header[kStatsHeaderSize] = {};
+  GenPutF32(header, 0, kStatsFileVersion);
+  return image->AppendEnciphered(header, sizeof header);
+}
+
+void GameTag(int game, char tag[68]) {
+  std::memset(tag, 0, 68);
+  std::snprintf(tag, 68, "_%s_", GenGetGameFilename(game));
+}
+
+// The records of the current game in a good file, in file order. A record
+// that cannot be trusted is skipped (reported under checkWhere); the reading
+// stops at a short tail. False when there is no player, file or good header.
+bool ReadCurrentGameRecords(const char* where, const char* checkWhere, std::vector<StatsRecord>* records) {
+  records->clear();
+  const char* path = StatsGetFilename();
+  if (!path) return false;
+  std::vector<std::uint8_t> bytes;
+  float version = 0;
+  if (ReadFile(where, path, &bytes, &version) != Header::kGood) return false;
+  char tag[68];
+  GameTag(GenGetCurGame(), tag);
+  for (std::size_t offset = kStatsHeaderBlockSize; offset + kStatsRecordBlockSize <= bytes.size();
+       offset += kStatsRecordBlockSize) {
+    std::uint8_t plain[kStatsRecordSize];
+    if (!RecordBlockDecipher(bytes.data() + offset, kStatsRecordSize, plain)) {
+      DebugError(where, "Internal Error");
+      break;
+    }
+    if (std::memcmp(plain + 12, tag, sizeof tag) != 0) continue;
+    StatsRecord record;
+    if (!StatsRecordFromBytes(plain, &record)) {
+      DebugError(checkWhere, "Invalid entry in file");
+      continue;
+    }
+    records->push_back(record);
+  }
+  return true;
+}
+
+EngMiscDate DateOf(const StatsRecord& r) { return EngMiscDate{r.year, r.month, r.day}; }
+
+// Days from the first record's day to today, both counted; 0 when there is
+// none or the history cannot be believed. *first gets the first day.
+int DaysSinceStart(const std::vector<StatsRecord>& records, EngMiscDate today, EngMiscDate* first) {
+  *first = today;
+  if (records.empty()) return 0;
+  EngMiscDate earliest = DateOf(records.front());
+  for (const StatsRecord& r : records) {
+    if (EngMiscIsDateAfter(earliest, DateOf(r))) earliest = DateOf(r);
+  }
+  if (earliest.year == today.year && earliest.month == today.month && earliest.day == today.day) return 1;
+  const std::int64_t days = EngMiscDayNumber(today) - EngMiscDayNumber(earliest) + 1;
+  if (!EngMiscIsCalendarDate(earliest) || days < 2 || days >= kStatsMaxDays) {
+    DebugError("StatsGetNumberOfDaysSinceStartForCurGame",
+               "Could not get previous day count [ today: %02d.%02d.%04d   first: %02d.%02d.%04d]",
+               today.day, today.month, today.year, earliest.day, earliest.month, earliest.year);
+    return 0;
+  }
+  *first = earliest;
+  return static_cast<int>(days);
+}
+
+void FreeTable() {
+  delete[] g_table.days;
+  g_table = DayTable{};
+}
 
 }  // namespace
 
@@ -19,9 +121,96 @@ const char* StatsGetFilename() {
     DebugError("StatsGetFilename", "User not loaded");
     return nullptr;
   }
-  std::snprintf(g_fileName, sizeof g_fileName, "%s\\%s.sta", PrefFolderGetSubFolder("Users"),
+  std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s.sta", PrefFolderGetSubFolder("Users"), "\\",
                 g_UserRecord.name);
   return g_fileName;
+}
+
+bool StatsCheckFileOk() {
+  const char* where = "StatsCheckFileOk";
+  const char* path = StatsGetFilename();
+  if (!path) return false;
+  std::vector<std::uint8_t> bytes;
+  float version = 0;
+  switch (ReadFile(where, path, &bytes, &version)) {
+    case Header::kGood:
+      return true;
+    case Header::kWrong:
+      DebugError(where, "Got version %f not %f", static_cast<double>(version),
+                 static_cast<double>(kStatsFileVersion));
+      EngFileDelete(path);
+      return false;
+    default:
+      return false;
+  }
+}
+
+void StatsAddCurrentGame(int won, int lost) {
+  const char* where = "StatsAddCurrentGame";
+  const char* path = StatsGetFilename();
+  if (!path) return;
+  if ((won != 0) == (lost != 0)) {
+    DebugError(where, "Parameter Error");
+    return;
+  }
+  Gen& live = g_GenLive;
+  if (live.statsState != 0) {
+    if (live.statsState == 2 && lost) {
+      live.statsState = 0;
+    } else {
+      DebugError(where, "Game already added to stats (%d,%d)", won, lost);
+    }
+    return;
+  }
+  if (won) {
+    ScoreAddWonGameScore();
+    live.statsState = 2;
+  } else {
+    ScoreAddLostGameScore();
+    live.statsState = 1;
+    if (live.moves < kLostGameMinMoves) return;
+  }
+  const int game = GenGetCurGame();
+  if (game < 0 || game >= kGenNumGames) return;
+  ++g_UserOptions.gamesPlayed[game];
+
+  StatsRecord record;
+  EngMiscDate today{};
+  EngMiscGetLocalDate(&today);
+  record.year = today.year;
+  record.month = today.month;
+  record.day = today.day;
+  record.won = won ? 1 : 0;
+  GameTimeUpdate(true);
+  record.playSeconds = static_cast<std::uint32_t>(g_UserOptions.elapsedSeconds[game] > 0 ? g_UserOptions.elapsedSeconds[game] : 0);
+  GameTag(game, record.tag);
+
+  // The old file's whole blocks, then the new one; a file that is there but
+  // cannot be read is left alone rather than replaced by a new history.
+  StatsCheckFileOk();
+  path = StatsGetFilename();
+  RecordBlockImage image;
+  std::vector<std::uint8_t> bytes;
+  float version = 0;
+  switch (ReadFile(where, path, &bytes, &version)) {
+    case Header::kGood: {
+      const std::size_t whole = kStatsHeaderBlockSize +
+          (bytes.size() - kStatsHeaderBlockSize) / kStatsRecordBlockSize * kStatsRecordBlockSize;
+      image.AppendRaw(bytes.data(), whole);
+      break;
+    }
+    case Header::kUnreadable:
+      DebugError(where, "Could not open stats file");
+      return;
+    default:
+      if (!AppendFreshHeader(&image)) return;
+      break;
+  }
+  std::uint8_t plain[kStatsRecordSize];
+  StatsRecordToBytes(record, plain);
+  if (!image.AppendEnciphered(plain, sizeof plain) || !image.WriteReplacing(path)) {
+    DebugError(where, "Could not write stats file <%s>", path);
+  }
 }
 
 void StatsDeleteFile() {
@@ -29,6 +218,145 @@ void StatsDeleteFile() {
   if (path && EngFileExists(path)) EngFileDelete(path);
 }
 
-void StatsAddCurrentGame(int, int) {}
-bool StatsCheckFileOk() { return StatsGetFilename() != nullptr; }
-void StatsFreeDayStats() {}
+void StatsResetThisGame() {
+  const char* where = "StatsResetThisGame";
+  const char* path = StatsGetFilename();
+  if (!path || !EngFileExists(path)) return;
+  char workName[sizeof g_fileName];
+  std::snprintf(workName, sizeof workName, "%s", path);
+  workName[std::strlen(workName) - 1] = 'b';
+  // A work file of an earlier way of resetting is of no use any more.
+  if (EngFileExists(workName)) EngFileDelete(workName);
+
+  std::vector<std::uint8_t> bytes;
+  float version = 0;
+  switch (ReadFile(where, path, &bytes, &version)) {
+    case Header::kGood:
+      break;
+    case Header::kWrong:
+      if (bytes.size() >= kStatsHeaderBlockSize) {
+        DebugError(where, "Internal Error <%f>", static_cast<double>(version));
+      } else {
+        DebugError(where, "Could not read version");
+      }
+      return;
+    default:
+      DebugError(where, "Could not read version");
+      return;
+  }
+  char tag[68];
+  GameTag(GenGetCurGame(), tag);
+  RecordBlockImage image;
+  if (!AppendFreshHeader(&image)) return;
+  for (std::size_t offset = kStatsHeaderBlockSize; offset + kStatsRecordBlockSize <= bytes.size();
+       offset += kStatsRecordBlockSize) {
+    std::uint8_t plain[kStatsRecordSize];
+    if (!RecordBlockDecipher(bytes.data() + offset, kStatsRecordSize, plain)) {
+      DebugError(where, "Internal Error 2");
+      return;
+    }
+    if (std::memcmp(plain + 12, tag, sizeof tag) != 0) image.AppendRaw(bytes.data() + offset, kStatsRecordBlockSize);
+  }
+  if (!image.WriteReplacing(path)) DebugError(where, "Could not write file <%s>", path);
+}
+
+int StatsGetNumberOfDaysSinceStartForCurGame(int* year, int* month, int* day) {
+  EngMiscDate today{};
+  EngMiscGetLocalDate(&today);
+  EngMiscDate first = today;
+  std::vector<StatsRecord> records;
+  int days = 0;
+  if (ReadCurrentGameRecords("StatsGetNumberOfDaysSinceStartForCurGame", "StatsGetGameStats", &records)) {
+    days = DaysSinceStart(records, today, &first);
+  }
+  if (year) *year = first.year;
+  if (month) *month = first.month;
+  if (day) *day = first.day;
+  return days;
+}
+
+int StatsGetPrevDaysStatsForCurGame() {
+  const char* where = "StatsGetPrevDaysStatsForCurGame";
+  FreeTable();
+  EngMiscDate today{};
+  EngMiscGetLocalDate(&today);
+  std::vector<StatsRecord> records;
+  if (!ReadCurrentGameRecords(where, "StatsGetGameStatsForPrevDay", &records)) return 0;
+  EngMiscDate first{};
+  const int n = DaysSinceStart(records, today, &first);
+  if (n <= 0) return n;
+  g_table.days = new (std::nothrow) StatsDayTotals[static_cast<std::size_t>(n)]();
+  if (!g_table.days) {
+    DebugError(where, "No memory [%d]", n);
+    return 0;
+  }
+  g_table.count = n;
+  const std::int64_t todayNumber = EngMiscDayNumber(today);
+  for (const StatsRecord& r : records) {
+    const std::int64_t day = todayNumber - EngMiscDayNumber(DateOf(r));
+    if (!EngMiscIsCalendarDate(DateOf(r)) || day < 0 || day >= n) {
+      DebugError(where, "Could not find date");
+      continue;
+    }
+    StatsDayTotals& totals = g_table.days[day];
+    ++totals.played;
+    if (r.won) {
+      ++totals.won;
+      totals.seconds += r.playSeconds;
+    }
+  }
+  return n - 1;
+}
+
+void StatsGetDayStats(int game, int day, std::uint32_t* played, std::uint32_t* won, std::uint32_t* seconds) {
+  if (played) *played = 0;
+  if (won) *won = 0;
+  if (seconds) *seconds = 0;
+  if (game < 0 || game >= kGenNumGames || !g_table.days || day < 0 || day >= g_table.count) return;
+  const StatsDayTotals& t = g_table.days[day];
+  if (played) *played = t.played;
+  if (won) *won = t.won;
+  if (seconds) *seconds = t.seconds;
+}
+
+void StatsGetTotalsForPrevDays(int game, int previousDays, std::uint32_t* played, std::uint32_t* won) {
+  if (!played || !won) return;
+  *played = 0;
+  *won = 0;
+  if (game < 0 || game >= kGenNumGames || !g_table.days) return;
+  int days = g_table.count;
+  if (previousDays >= 0 && previousDays + 1 < days) days = previousDays + 1;
+  for (int i = 0; i < days; ++i) {
+    *played += g_table.days[i].played;
+    *won += g_table.days[i].won;
+  }
+}
+
+int StatsGetDayCount() { return g_table.count; }
+
+void StatsFreeDayStats() { FreeTable(); }
+
+// ---- Records -----------------------------------------------------------------------
+
+void StatsRecordToBytes(const StatsRecord& record, std::uint8_t bytes[kStatsRecordSize]) {
+  std::memset(bytes, 0, kStatsRecordSize);
+  GenPutI32(bytes, 0, record.year);
+  GenPutU8(bytes, 4, record.month);
+  GenPutU8(bytes, 5, record.day);
+  GenPutU8(bytes, 6, record.won);
+  GenPutU32(bytes, 8, record.playSeconds);
+  std::memcpy(bytes + 12, record.tag, strnlen(record.tag, sizeof record.tag - 1));
+}
+
+bool StatsRecordFromBytes(const std::uint8_t bytes[kStatsRecordSize], StatsRecord* record) {
+  StatsRecord r;
+  r.year = GenGetI32(bytes, 0);
+  r.month = GenGetU8(bytes, 4);
+  r.day = GenGetU8(bytes, 5);
+  r.won = GenGetU8(bytes, 6);
+  r.playSeconds = GenGetU32(bytes, 8);
+  std::memcpy(r.tag, bytes + 12, sizeof r.tag - 1);
+  if (r.won > 1 || r.year < 1 || r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31) return false;
+  *record = r;
+  return true;
+}

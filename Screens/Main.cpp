@@ -5,6 +5,7 @@
 
 #include "Game/GameShell.h"
 #include "App/Main.h"
+#include "App/Score.h"
 #include "App/Splash.h"
 #include "App/User.h"
 #include "Engine/EngDevice.h"
@@ -22,6 +23,7 @@
 #include "Screens/MainPages.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
+#include "Screens/ScreensHandles.h"
 #include "Screens/ScreensImports.h"
 #include "Screens/Users.h"
 
@@ -72,7 +74,6 @@ struct Handles {
   MWinButton* exit = nullptr;
 };
 Handles g_h;
-int g_highlightedScoreRow = -1;
 
 // The splash square under the list.
 void PlaceSplash() {
@@ -174,7 +175,10 @@ void MainControlShowPage() {
   MWinButton* anchor = g_h.exit ? g_h.exit : g_h.about;
   if (!anchor || !anchor->GetParent()) return;
   MWinWindow* window = anchor->GetParent();
-  // The buttons after the menu's own rows are the page shown before.
+  // The buttons after the menu's own rows are the page shown before; its
+  // handles go with them.
+  ScoresClearButtonHandles();
+  StatsClearButtonHandles();
   while (anchor->next_) window->RemoveButton(anchor->next_);
   switch (g_UserRecord.mainPage) {
     case 0:
@@ -233,7 +237,7 @@ void MainControlStartCurrentGame(bool resume, unsigned deal) {
   GameControlSetupAutoplayEntries();
   DecksControlGenerateCurrentDeck();
   AnimSetStartDelay();
-  g_highlightedScoreRow = -1;
+  ScoreResetLastAdded();
 }
 
 void MainControlNewGameCB() {
@@ -278,7 +282,7 @@ void MainControlEndGameCB() {
   GenDeleteSavedGame();
   GenInit();
   MainControlRefresh(true);
-  g_highlightedScoreRow = -1;
+  ScoreResetLastAdded();
 }
 
 void MainControlPlayerChangeCB() {
@@ -287,7 +291,7 @@ void MainControlPlayerChangeCB() {
   UserSave();
   GameSetProgramMode(1);
   ScreensGoto(g_ScreenUsers);
-  g_highlightedScoreRow = -1;
+  ScoreResetLastAdded();
 }
 
 void MainControlAboutCB() { ScreensGoto(g_ScreenAbout); }
@@ -298,6 +302,3 @@ void MainControlRender() {
   if (g_UserRecord.mainPage == 0) GameControlRenderSnapshot();
   SplashRender(0);
 }
-
-int MainGetHighlightedScoreRow() { return g_highlightedScoreRow; }
-void MainSetHighlightedScoreRow(int row) { g_highlightedScoreRow = row; }

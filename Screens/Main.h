@@ -6,7 +6,7 @@
 // The game list stands for the player's menu game (g_UserRecord.menuGame),
 // the page choice for the player's page byte (g_UserRecord.mainPage).
 //
-// State: the screen's handles and the highlighted score row.
+// State: the screen's handles (the newest score row is the score unit's).
 #pragma once
 
 class MWinCollection;
@@ -37,6 +37,3 @@ void MainControlExitCB();
 // The drawing after the toolkit windows in the main-menu mode.
 void MainControlRender();
 
-// The row of the Scores page marked as the player's newest entry; -1 none.
-int MainGetHighlightedScoreRow();
-void MainSetHighlightedScoreRow(int row);

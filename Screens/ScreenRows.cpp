@@ -94,3 +94,5 @@ MWinButton* ScreenButton(const char* collection, const char* id) {
 }
 
 MWinWindow* ScreenWindow(const char* collection) { return mwin.GetWindowFromIDs(collection, "MainWin"); }
+
+void DoNothingCB() {}

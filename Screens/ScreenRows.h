@@ -76,3 +76,7 @@ bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRo
 MWinButton* ScreenButton(const char* collection, const char* id);
 // The screen's window, or null.
 MWinWindow* ScreenWindow(const char* collection);
+
+// The one empty callback, set wherever a callback must exist and nothing is
+// to happen.
+void DoNothingCB();

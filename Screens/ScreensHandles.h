@@ -23,3 +23,6 @@ void HelpClearButtonHandles();
 void InGameClearButtonHandles();
 void PauseClearButtonHandles();
 void PopupClearButtonHandles();
+// The main menu's pages.
+void ScoresClearButtonHandles();
+void StatsClearButtonHandles();

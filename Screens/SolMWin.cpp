@@ -209,4 +209,6 @@ void SolMWinClearAllButtonHandles() {
   InGameClearButtonHandles();
   PauseClearButtonHandles();
   PopupClearButtonHandles();
+  ScoresClearButtonHandles();
+  StatsClearButtonHandles();
 }

@@ -40,8 +40,6 @@ struct Handles {
 };
 Handles g_h;
 
-void DoNothingCB() {}
-
 // The selected entry when it is within the list, else -1.
 int Selected() {
   if (!g_h.panel) return -1;

@@ -18,6 +18,8 @@ int ScreensGetCurrent() { return g_current; }
 void MainControlContinueGameCB() { ++g_calls.continueGame; }
 void MainControlNewGameCB() { ++g_calls.newGame; }
 void GameControlUpdateSnapshotViewport() {}
+void ScoresControlStartingCB() { ++g_calls.scoresPageStarted; }
+void ScoresControlShowInternetWait(const char*) { ++g_calls.internetWaitShown; }
 void ModulesSetDefaultLightSettings() { ++g_calls.lightDefaults; }
 void ModulesSetDefaultBoard() { ++g_calls.boardDefaults; }
 

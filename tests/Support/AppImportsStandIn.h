@@ -17,6 +17,8 @@ struct AppImportCallsForTests {
   int boardDefaults = 0;
   int deckDefaults = 0;  // DeckGenSetDefaults and DecksSetDefaults together
   int ftpTests = 0;      // PublishDoFtpInternetTest
+  int scoresPageStarted = 0;   // ScoresControlStartingCB
+  int internetWaitShown = 0;   // ScoresControlShowInternetWait
 };
 const AppImportCallsForTests& AppImportsGetCallsForTests();
 // The counts, for the stand-ins of the other file (AppImportsDecksStandIn).

@@ -1,0 +1,250 @@
+// Tests of the scoring systems: every game's system, the sequence rules,
+// the running score of small positions (Klondike, Grandfather's Clock,
+// Gaps), and the explanation text, read in a language whose texts are the
+// token names so that each line shows where it came from.
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "App/ScoreSystem.h"
+#include "Engine/EngLanguages.h"
+#include "Game/Card.h"
+#include "Game/GameImports.h"
+#include "Game/GenScores.h"
+#include "tests/App/PlayerFixture.h"
+
+namespace {
+
+constexpr int kHearts = 0, kSpades = 1, kDiamonds = 2, kClubs = 3;
+
+class ScoreSystemTest : public PlayerTest {
+ protected:
+  void SetUp() override {
+    PlayerTest::SetUp();
+    WriteLanguage({});
+    g_GenLive.lowestRank = 1;
+  }
+  void TearDown() override {
+    EngLanguagesRelease();
+    PlayerTest::TearDown();
+  }
+  // A language whose texts are the token names, with the given texts in
+  // their place.
+  void WriteLanguage(const std::map<std::string, std::string>& texts) {
+    const char* tokens[] = {
+        "Score_SysShoterTab", "Score_SysEveryCardRemoved", "Score_SysPoker", "Score_SysEveyCardFnd",
+        "Score_SysTabAndOrFan", "Score_SysFan", "Score_SysTab", "Score_SysTabOrFan",
+        "Score_SysEverySecondPlaying", "Score_SysEveryUndo", "Score_SysEveryNormalUndo",
+        "Score_SysEveryCheatUndo", "Score_SysRuleAlternateDown", "Score_SysRuleSameSuitDown",
+        "Score_SysRuleSameColourDown", "Score_SysRuleDiffSuitDown", "Score_SysRuleAnySuitDown",
+        "Score_SysRuleCurdsAndWhey", "Score_SysRuleGaps"};
+    std::filesystem::create_directories(dir_ + "/Languages");
+    std::ofstream out(dir_ + "/Languages/English.txt");
+    for (const char* token : tokens) {
+      const auto given = texts.find(token);
+      out << token << "=" << (given != texts.end() ? given->second : token) << "\n";
+    }
+    out << "Game_GameList=Game 0";  // the window title names the game
+    for (int game = 1; game < kGenNumGames; ++game) out << "#Game " << game;
+    out << "\nScore_SysForXInY=Score_SysForXInY(%1|%2)\n";
+    out << "Score_SysEveryNSecondsPlaying=Score_SysEveryNSecondsPlaying(%1)\n";
+    out.close();
+    EngLanguagesRelease();
+    ASSERT_TRUE(EngLanguagesInit("./Languages", "English"));
+  }
+  static int Score() {
+    ScoreUpdateCurrentScore();
+    return g_UserOptions.runningScore[GenGetCurGame()];
+  }
+};
+
+ScoringSystem With(std::initializer_list<std::pair<std::int32_t ScoringSystem::*, int>> changes,
+                   int (*bonus)() = nullptr) {
+  ScoringSystem s;
+  for (const auto& [field, value] : changes) s.*field = value;
+  s.bonus = bonus;
+  return s;
+}
+
+TEST_F(ScoreSystemTest, EveryGameHasItsSystem) {
+  using S = ScoringSystem;
+  const auto alternate = With({{&S::firstRule, 1}});
+  const auto spider = With({{&S::firstRule, 2}, {&S::secondRule, 6}});
+  const auto noCheat = With({{&S::cheatUndoPoints, 0}});
+  const auto pyramid = With({{&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}});
+  const auto accordion =
+      With({{&S::foundationPoints, 0}, {&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}}, AccordionGetScore);
+  const auto memory = With({{&S::foundationPoints, 0}, {&S::firstRulePoints, 0}, {&S::cheatUndoPoints, 0},
+                            {&S::normalUndoPoints, 0}},
+                           PairGamesGetScore);
+  const auto poker = With({{&S::foundationPoints, 0}, {&S::secondsPerStep, 0}, {&S::cheatUndoPoints, 0},
+                           {&S::normalUndoPoints, 100}},
+                          PokerSquareGetScore);
+  std::map<int, ScoringSystem> differing = {
+      {kGameAccordion, accordion}, {kGameSpiral, accordion},
+      {kGameAgnesSorel, With({{&S::firstRule, 3}})},
+      {kGameBakersDozen, With({{&S::firstRule, 6}, {&S::cheatUndoPoints, 0}})},
+      {kGameBakersGame, With({{&S::firstRule, 2}, {&S::cheatUndoPoints, 0}})},
+      {kGamePenguin, With({{&S::firstRule, 2}, {&S::cheatUndoPoints, 0}})},
+      {kGameWaningMoon, With({{&S::firstRule, 2}})},
+      {kGameBaroness, With({{&S::foundationPoints, 0}, {&S::firstRulePoints, 0}, {&S::cheatUndoPoints, 0},
+                            {&S::normalUndoPoints, 100}},
+                           PairGamesGetScore)},
+      {kGameBuffaloBill, With({{&S::foundationPoints, 25}, {&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}})},
+      {kGameCurdsAndWhey, With({{&S::firstRule, 21}, {&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}})},
+      {kGameFreeCell, With({{&S::firstRule, 1}, {&S::cheatUndoPoints, 0}})},
+      {kGameThreeCell, With({{&S::firstRule, 1}, {&S::cheatUndoPoints, 0}})},
+      {kGameGaps, With({{&S::firstRule, 21}, {&S::foundationPoints, 0}, {&S::firstRulePoints, 50},
+                        {&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}})},
+      {kGameGiza, pyramid}, {kGamePyramid, pyramid}, {kGameTutsTomb, pyramid},
+      {kGameGrandfathersClock, With({{&S::fixedDeduction, 120}})},
+      {kGameIntelligence, noCheat}, {kGameKings, noCheat}, {kGameShamrocks, noCheat},
+      {kGameMemory, memory}, {kGameMemory2, memory},
+      {kGameMonteCarlo, With({{&S::foundationPoints, 0}, {&S::firstRulePoints, 0}}, PairGamesGetScore)},
+      {kGameNewYork, With({{&S::firstRule, 1}, {&S::cheatUndoPoints, 0}, {&S::normalUndoPoints, 100}})},
+      {kGamePokerShuffle, poker}, {kGamePokerSquare, poker},
+      {kGameThumbAndPouch, With({{&S::firstRule, 5}})},
+      {kGameTwenty, With({{&S::fixedDeduction, 80}})},
+  };
+  for (int game : {kGameAgnesBernauer, kGameDoubleKlondike, kGameDoubleYukon, kGameHarp, kGameKlondike,
+                   kGameKlondike2, kGameLasVegas, kGameLasVegas2, kGameMissMilligan, kGameNumberTen,
+                   kGameStonewall, kGameYukon}) {
+    differing[game] = alternate;
+  }
+  for (int game : {kGameColeopter, kGameSpider, kGameSpider3Suits, kGameSpider2Suits, kGameSpider1Suit,
+                   kGameSpiderTripleDeck, kGameSpidersCrossing, kGameSpidersCrossingTD}) {
+    differing[game] = spider;
+  }
+  for (int game = 0; game < kGenNumGames; ++game) {
+    const auto found = differing.find(game);
+    const ScoringSystem expected = found != differing.end() ? found->second : ScoringSystem{};
+    ScoringSystem got;
+    ScoreGetScoringSystemOfGame(game, &got);
+    const auto fields = [](const ScoringSystem& s) {
+      return std::vector<int>{s.firstRule, s.secondRule, s.foundationPoints, s.firstRulePoints,
+                              s.secondRulePoints, s.secondsPerStep, s.stepPoints, s.cheatUndoPoints,
+                              s.normalUndoPoints, s.fixedDeduction};
+    };
+    EXPECT_EQ(fields(got), fields(expected)) << GenGetGameFilename(game);
+    EXPECT_EQ(got.bonus, expected.bonus) << GenGetGameFilename(game);
+  }
+}
+
+TEST_F(ScoreSystemTest, SequenceRules) {
+  Card eightSpades, sevenHearts, sevenClubs, sevenSpades, sixHearts, eightHearts;
+  CardsSetupCard(&eightSpades, 1, kSpades, 8, 0, 0, 0);
+  CardsSetupCard(&sevenHearts, 1, kHearts, 7, 0, 0, 0);
+  CardsSetupCard(&sevenClubs, 1, kClubs, 7, 0, 0, 0);
+  CardsSetupCard(&sevenSpades, 1, kSpades, 7, 0, 0, 0);
+  CardsSetupCard(&sixHearts, 1, kHearts, 6, 0, 0, 0);
+  CardsSetupCard(&eightHearts, 1, kHearts, 8, 0, 0, 0);
+  const struct {
+    int game, rule;
+    const Card* b;
+    int counts;
+  } cases[] = {
+      {kGameKlondike, 1, &sevenHearts, 1}, {kGameKlondike, 1, &sevenClubs, 0}, {kGameKlondike, 1, &sixHearts, 0},
+      {kGameKlondike, 1, nullptr, 0},      {kGameKlondike, 2, &sevenSpades, 1}, {kGameKlondike, 2, &sevenClubs, 0},
+      {kGameKlondike, 3, &sevenClubs, 1},  {kGameKlondike, 3, &sevenHearts, 0}, {kGameKlondike, 5, &sevenClubs, 1},
+      {kGameKlondike, 5, &sevenSpades, 0}, {kGameKlondike, 6, &sevenHearts, 1}, {kGameKlondike, 6, &eightHearts, 0},
+      {kGameKlondike, -1, &sevenHearts, 0}, {kGameCurdsAndWhey, 21, &eightHearts, 1},
+      {kGameCurdsAndWhey, 21, &sevenSpades, 1}, {kGameCurdsAndWhey, 21, &sevenHearts, 0},
+      {kGameCurdsAndWhey, 21, nullptr, 0},
+  };
+  for (const auto& c : cases) {
+    GenSetCurGame(c.game);
+    EXPECT_EQ(ScoreCheckTableauFanRule(c.rule, &eightSpades, c.b, true, 0), c.counts)
+        << "rule " << c.rule << " on " << (c.b ? c.b->rank : 0);
+  }
+  EXPECT_TRUE(LogLines().empty());
+  EXPECT_EQ(ScoreCheckTableauFanRule(4, &eightSpades, &sevenHearts, true, 0), 0);
+  EXPECT_TRUE(LogContains("Unknow rule 4"));
+  GenSetCurGame(kGameKlondike);
+  EXPECT_EQ(ScoreCheckTableauFanRule(21, &eightSpades, &eightHearts, true, 0), 0);
+  EXPECT_TRUE(LogContains("Unknow custom game 37"));
+  EXPECT_STREQ(ScoreGetRuleDescription(21), "???");
+  EXPECT_STREQ(ScoreGetRuleDescription(2), "Score_SysRuleSameSuitDown");
+}
+
+TEST_F(ScoreSystemTest, KlondikeCountsFoundationsAlternateRunsTimeAndUndos) {
+  Gen& g = g_GenLive;
+  g.numFoundations = 4;
+  g.numTableaus = 7;
+  SetPile(g.foundations[0], {{kHearts, 1, true}, {kHearts, 2, true}});
+  SetPile(g.foundations[1], {{kSpades, 1, true}});
+  SetPile(g.foundations[3], {{kClubs, 1, true}});
+  // A face-down pair, then the black 8 under the red 7 face up.
+  SetPile(g.tableaus[2], {{kDiamonds, 9, false}, {kHearts, 8, false}, {kSpades, 8, true}, {kHearts, 7, true}});
+  SetPile(g.tableaus[5], {{kSpades, 9, true}});  // a lone card counts nothing
+  g_UserOptions.elapsedSeconds[kGameKlondike] = 30;
+  g.unmarkedUndos = 1;
+  EXPECT_EQ(Score(), 175);
+  EXPECT_STREQ(ScoreGetScoreText(), "175");
+  g.markedUndos = 1;
+  EXPECT_EQ(Score(), 75);
+  g.markedUndos = 3;
+  EXPECT_EQ(Score(), 0);  // never below 0
+  EXPECT_STREQ(ScoreGetScoreText(), "0");
+
+  // Nothing is recomputed once the game is over.
+  g.markedUndos = 0;
+  g.gameOver = 1;
+  EXPECT_EQ(Score(), 0);
+  g.gameOver = 0;
+  EXPECT_EQ(Score(), 175);
+  ScoreResetCurrentScore();
+  EXPECT_EQ(g_UserOptions.runningScore[kGameKlondike], 175);  // reset, then recomputed
+}
+
+TEST_F(ScoreSystemTest, GrandfathersClockAfterItsDeal) {
+  GenSetCurGame(kGameGrandfathersClock);
+  g_GenLive.numFoundations = 12;
+  for (int i = 0; i < 12; ++i) SetPile(g_GenLive.foundations[i], {{i % 4, i + 1, true}});
+  EXPECT_EQ(Score(), 480);
+}
+
+TEST_F(ScoreSystemTest, GapsCountsCardsInPlaceFromTheLeftOfEachRow) {
+  GenSetCurGame(kGameGaps);
+  Gen& g = g_GenLive;
+  g.numTableaus = 52;
+  SetPile(g.tableaus[0], {{kHearts, 2, true}});
+  SetPile(g.tableaus[1], {{kHearts, 3, true}});
+  SetPile(g.tableaus[2], {{kHearts, 4, true}});
+  SetPile(g.tableaus[3], {{kSpades, 5, true}});
+  SetPile(g.tableaus[4], {{kHearts, 6, true}});  // in suit, but after a break
+  SetPile(g.tableaus[13], {{kHearts, 3, true}});  // a row starting with a 3
+  SetPile(g.tableaus[14], {{kHearts, 4, true}});
+  EXPECT_EQ(Score(), 150);
+}
+
+TEST_F(ScoreSystemTest, KlondikesExplanation) {
+  g_GenLive.numTableaus = 7;
+  EXPECT_STREQ(ScoreGetSystemDescription(),
+               "Score_SysEveyCardFnd:  +50\n\n"
+               "Score_SysForXInY(Score_SysRuleAlternateDown|Score_SysTab):  +25\n\n"
+               "Score_SysEverySecondPlaying:  -1\n\n"
+               "Score_SysEveryNormalUndo:  -20\n\n"
+               "Score_SysEveryCheatUndo:  -100");
+  g_GenLive.numTableaus = 0;
+  GenSetCurGame(kGameFreeCell);  // no cheat undos; no piles of either kind
+  EXPECT_STREQ(ScoreGetSystemDescription(),
+               "Score_SysEveyCardFnd:  +50\n\n"
+               "Score_SysForXInY(Score_SysRuleAlternateDown|Score_SysTabAndOrFan):  +25\n\n"
+               "Score_SysEverySecondPlaying:  -1\n\n"
+               "Score_SysEveryUndo:  -20");
+  GenSetCurGame(kGamePokerSquare);  // a bonus line, no time line
+  EXPECT_STREQ(ScoreGetSystemDescription(), "\nScore_SysPoker\n\nScore_SysEveryUndo:  -100");
+  GenSetCurGame(kGameMemory);
+  EXPECT_STREQ(ScoreGetSystemDescription(), "\nScore_SysEveryCardRemoved:  +50\n\nScore_SysEverySecondPlaying:  -1");
+}
+
+TEST_F(ScoreSystemTest, AnOverlongExplanationIsCutNotOverrun) {
+  const std::string longText(3000, 'x');
+  WriteLanguage({{"Score_SysEveyCardFnd", longText}});
+  const std::string text = ScoreGetSystemDescription();
+  EXPECT_EQ(text.size(), 2047u);
+  EXPECT_EQ(text.substr(0, 10), "xxxxxxxxxx");
+  EXPECT_TRUE(LogContains("Description too long"));
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// Tests of the score tables: file size and layout, ranking, which running
+// scores enter, a full table, damaged and foreign files (read without
+// losing the good rows, never half-written), removing a player's rows, and
+// the player's best row.
+#include <string>
+
+#include "App/Score.h"
+#include "Game/GameImports.h"
+#include "tests/App/PlayerFixture.h"
+
+namespace {
+
+class ScoreTest : public PlayerTest {
+ protected:
+  // The current player finishes a game of the current game with a score.
+  void Finish(std::int32_t score, std::int32_t seconds = 100) {
+    g_UserOptions.runningScore[GenGetCurGame()] = score;
+    g_UserOptions.elapsedSeconds[GenGetCurGame()] = seconds;
+    ScoreAddGameScore();
+  }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (int i = 0; i < ScoreGetEntryCount(); ++i) names.push_back(ScoreGetEntry(i).name);
+    return names;
+  }
+};
+
+TEST_F(ScoreTest, AnAddedScoreIsWrittenAsHeaderAndOneBlockPerRow) {
+  Finish(1234, 75);
+  const std::string path = ScorePath(kGameKlondike);
+  EXPECT_EQ(ReadFile(path).size(), 84u + 140u);
+  Finish(99, 20);
+  EXPECT_EQ(ReadFile(path).size(), 84u + 2 * 140u);
+
+  ScoreReadCurrentGameScores();
+  ASSERT_EQ(ScoreGetEntryCount(), 2);
+  const ScoreEntry& e = ScoreGetEntry(0);
+  EXPECT_EQ(e.score, 1234u);
+  EXPECT_EQ(e.playTime, 75u);
+  EXPECT_EQ(e.year, 2024);
+  EXPECT_EQ(e.month, 3);
+  EXPECT_EQ(e.day, 1);
+  EXPECT_EQ(e.playerId, g_UserRecord.playerId);
+  EXPECT_STREQ(e.name, "Ann");
+  EXPECT_STREQ(e.country, "England");
+  EXPECT_EQ(e.reserved, 0);
+  EXPECT_EQ(ScoreGetLastAddedIndex(), 1);  // the 99 just added, below the 1234
+
+  std::uint8_t bytes[kScoreEntrySize];
+  ScoreEntryToBytes(e, bytes);
+  EXPECT_EQ(GenGetU32(bytes, 0), 1234u);
+  EXPECT_EQ(GenGetI32(bytes, 8), 2024);
+  EXPECT_EQ(bytes[12], 3);
+  EXPECT_EQ(bytes[13], 1);
+  EXPECT_EQ(GenGetU32(bytes, 16), 75u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(bytes + 24), "Ann");
+  EXPECT_STREQ(reinterpret_cast<const char*>(bytes + 58), "England");
+}
+
+TEST_F(ScoreTest, RowsRankByScoreThenTimeThenTheGreaterName) {
+  const struct {
+    std::int32_t score, seconds;
+    const char* name;
+  } games[] = {{500, 90, "Bea"}, {700, 300, "Cid"}, {500, 60, "Dan"}, {500, 90, "Zed"}, {500, 90, "bob"}};
+  for (const auto& g : games) {
+    BecomePlayer(g.name, "Wales");
+    Finish(g.score, g.seconds);
+  }
+  ScoreReadCurrentGameScores();
+  // 'b' (98) is greater than 'Z' (90) byte by byte.
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Cid", "Dan", "bob", "Zed", "Bea"}));
+  EXPECT_TRUE(ScoreCompareEntries(Entry(5, 1, "b"), Entry(5, 1, "Z")));
+  EXPECT_FALSE(ScoreCompareEntries(Entry(5, 1, "Z"), Entry(5, 1, "Z")));
+}
+
+TEST_F(ScoreTest, OnlyScoresFromOneTo100000Enter) {
+  const struct {
+    std::int32_t score;
+    bool enters;
+  } cases[] = {{0, false}, {-5, false}, {100001, false}, {100000, true}, {1, true}};
+  for (const auto& c : cases) {
+    std::filesystem::remove(ScorePath(kGameKlondike));
+    Finish(c.score);
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(ScoreGetEntryCount(), c.enters ? 1 : 0) << c.score;
+    EXPECT_EQ(std::filesystem::exists(ScorePath(kGameKlondike)), c.enters) << c.score;
+  }
+}
+
+TEST_F(ScoreTest, AFullTableTakesAnEqualLowestScoreInTheLastRow) {
+  for (int i = 0; i < kScoreMaxEntries; ++i) {
+    BecomePlayer(("P" + std::to_string(i)).c_str(), "Wales");
+    Finish(1000 + 10 * i, 100);
+  }
+  ScoreReadCurrentGameScores();
+  ASSERT_EQ(ScoreGetEntryCount(), 20);
+  ASSERT_EQ(ScoreGetEntry(19).score, 1000u);
+
+  // Lower than the lowest: the file is not touched and no row is new.
+  const std::string before = ReadFile(ScorePath(kGameKlondike));
+  BecomePlayer("Low", "Wales");
+  Finish(999);
+  EXPECT_TRUE(ReadFile(ScorePath(kGameKlondike)) == before);
+  EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
+
+  // Equal to the lowest and faster: replaces row 19, sorts above it.
+  BecomePlayer("Tie", "Wales");
+  Finish(1000, 50);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 20);
+  EXPECT_STREQ(ScoreGetEntry(19).name, "Tie");
+  EXPECT_EQ(ScoreGetLastAddedIndex(), 19);
+  EXPECT_EQ(ReadFile(ScorePath(kGameKlondike)).size(), 84u + 20 * 140u);
+}
+
+TEST_F(ScoreTest, ATwentyFirstRowIsDroppedWhenReadAndKeptUntilTheNextWrite) {
+  std::string file = ScoreHeader("Klondike");
+  for (int i = 0; i < 21; ++i) file += ScoreRow(Entry(2000 - i, 10, ("R" + std::to_string(i)).c_str()));
+  WriteFile(ScorePath(kGameKlondike), file);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 20);
+  EXPECT_TRUE(ReadFile(ScorePath(kGameKlondike)) == file);
+  Finish(5000);
+  EXPECT_EQ(ReadFile(ScorePath(kGameKlondike)).size(), 84u + 20 * 140u);
+}
+
+TEST_F(ScoreTest, AFailedWriteKeepsTheOldTable) {
+  Finish(400);
+  const std::string before = ReadFile(ScorePath(kGameKlondike));
+  const std::string blocker = BlockWrites(ScorePath(kGameKlondike));
+  Finish(800);
+  std::filesystem::remove(blocker);
+  EXPECT_TRUE(ReadFile(ScorePath(kGameKlondike)) == before);
+  EXPECT_TRUE(LogContains("Could not write file <"));
+  EXPECT_FALSE(LogContains("deleted"));
+}
+
+TEST_F(ScoreTest, DamagedRowsAreSkippedAndTheGoodOnesKept) {
+  ScoreEntry badMonth = Entry(900, 10, "Bad");
+  badMonth.month = 13;
+  ScoreEntry badReserved = Entry(901, 10, "Res");
+  badReserved.reserved = 2;
+  ScoreEntry noName = Entry(902, 10, "");
+  std::string file = ScoreHeader("Klondike") + ScoreRow(Entry(700, 10, "Ann")) + ScoreRow(badMonth) +
+                     ScoreRow(badReserved) + ScoreRow(noName) + ScoreRow(Entry(600, 10, "Bob"));
+  // A block whose name field has no terminator.
+  std::uint8_t raw[kScoreEntrySize];
+  ScoreEntryToBytes(Entry(903, 10, "X"), raw);
+  std::memset(raw + 24, 'N', 34);
+  file += Block(raw, sizeof raw);
+  file += "short tail";
+  WriteFile(ScorePath(kGameKlondike), file);
+
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_TRUE(ReadFile(ScorePath(kGameKlondike)) == file);  // a read never deletes good rows
+  EXPECT_TRUE(LogContains("Invalid score entry <"));
+  EXPECT_FALSE(LogContains("deleted"));
+
+  // The next add keeps both and writes a clean table.
+  Finish(650);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Ann", "Bob"}));
+  EXPECT_EQ(ReadFile(ScorePath(kGameKlondike)).size(), 84u + 3 * 140u);
+}
+
+TEST_F(ScoreTest, AHeaderOfAnotherTableOrVersionRemovesTheFile) {
+  const std::string headers[] = {ScoreHeader("Yukon"), ScoreHeader("Klondike", 4.5f), "tiny"};
+  for (const std::string& header : headers) {
+    WriteFile(ScorePath(kGameKlondike), header + ScoreRow(Entry(700, 10, "Ann")));
+    ClearLog();
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(ScoreGetEntryCount(), 0);
+    EXPECT_FALSE(std::filesystem::exists(ScorePath(kGameKlondike)));
+    EXPECT_TRUE(LogContains("Score file invalid - deleted <"));
+  }
+}
+
+TEST_F(ScoreTest, RemovingAPlayersRowsMatchesNameAndCountryAndMakesNoEmptyFiles) {
+  Finish(100);
+  BecomePlayer("Ann", "Wales");  // same name, other country: another player
+  Finish(200);
+  BecomePlayer("Bob", "England");
+  Finish(300);
+  GenSetCurGame(kGameYukon);
+  BecomePlayer("Ann", "England");
+  Finish(50);
+  GenSetCurGame(kGameKlondike);
+
+  ScoreDeleteUserScoresForAllGames();
+  EXPECT_EQ(GenGetCurGame(), kGameKlondike);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Ann"}));
+  EXPECT_STREQ(ScoreGetEntry(1).country, "Wales");
+  // Yukon's table is written back empty; no other game gained a file.
+  EXPECT_EQ(ReadFile(ScorePath(kGameYukon)).size(), 84u);
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ + "Scores")) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 2);
+}
+
+TEST_F(ScoreTest, TheNumberedGamesAnswerRemovesOnlyDealtByNumberRows) {
+  g_GenLive.dealtByNumber = 1;
+  Finish(500);
+  g_GenLive.dealtByNumber = 0;
+  Finish(400);
+  ScoreDeleteUserNumberedGameScoresCB(0);  // No
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 2);
+  EXPECT_EQ(AppImportsGetCallsForTests().scoresPageStarted, 0);
+  ScoreDeleteUserNumberedGameScoresCB(1);
+  ScoreReadCurrentGameScores();
+  ASSERT_EQ(ScoreGetEntryCount(), 1);
+  EXPECT_EQ(ScoreGetEntry(0).score, 400u);
+  EXPECT_EQ(AppImportsGetCallsForTests().scoresPageStarted, 1);
+}
+
+TEST_F(ScoreTest, TheBestRowIsThePlayersHighestFoundByNameAndCountry) {
+  ScoreEntry best;
+  EXPECT_FALSE(ScoreGetUsersBestScore(&best));  // no table
+  BecomePlayer("Ann", "Wales");
+  Finish(900);
+  BecomePlayer("Ann", "England");
+  Finish(300, 50);
+  Finish(700, 90);
+  Finish(700, 80);
+  ASSERT_TRUE(ScoreGetUsersBestScore(&best));
+  EXPECT_EQ(best.score, 700u);
+  EXPECT_EQ(best.playTime, 80u);  // the first in table order
+  EXPECT_STREQ(best.country, "England");
+  EXPECT_FALSE(ScoreGetUsersBestScore(nullptr));
+  BecomePlayer("Nobody", "England");
+  EXPECT_FALSE(ScoreGetUsersBestScore(&best));
+}
+
+TEST_F(ScoreTest, ALostGameEntersOnlyAfterTwoMoves) {
+  g_UserOptions.runningScore[kGameKlondike] = 250;
+  g_GenLive.moves = 1;
+  ScoreAddLostGameScore();
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 0);
+  g_GenLive.moves = 2;
+  ScoreAddLostGameScore();
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 1);
+  ScoreAddWonGameScore();
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 2);
+}
+
+TEST_F(ScoreTest, NoPlayerNoEntry) {
+  UserDeleteFiles(g_UserRecord.name);
+  ASSERT_FALSE(UserIsLoaded());
+  g_UserOptions.runningScore[kGameKlondike] = 250;
+  ScoreAddGameScore();
+  EXPECT_TRUE(LogContains("( ScoreAddGameScore )    User not loaded"));
+  ScoreEntry best;
+  EXPECT_FALSE(ScoreGetUsersBestScore(&best));
+}
+
+}  // namespace

@@ -40,7 +40,8 @@ void SetError(char* title, char* text, const char* message) {
 }
 
 // Reads the numbers of a reply one at a time: blanks, then digits (a minus
-// sign only where allowed); each must lie within its range.
+// sign only where allowed) up to a blank or the end; each must lie within
+// its range.
 class ReplyNumbers {
  public:
   ReplyNumbers(const char* text, int length) : text_(text), end_(text + length) {}
@@ -73,6 +74,8 @@ class ReplyNumbers {
       if (v > most + 1) return false;  // also keeps the sum far from overflowing
       ++text_;
     }
+    // A number ends at a blank or at the end of the reply ("12a" is none).
+    if (text_ < end_ && !IsBlank(*text_)) return false;
     if (negative) v = -v;
     if (v < least || v > most) return false;
     *value = v;

@@ -91,6 +91,7 @@ bool UserProfileExists(const char* name) {
 }
 
 bool UserIsLoaded() { return g_loaded; }
+void UserSetLoadedForTests(bool loaded) { g_loaded = loaded; }
 
 void UserSetLoadedForTests(bool loaded) { g_loaded = loaded; }
 
@@ -249,10 +250,18 @@ void UserDeleteFiles(const char* name) {
   if (!name || !*name || !UserIsValidFileName(name)) return;
   const bool deletingLoaded = g_loaded && std::strcmp(name, g_UserRecord.name) == 0;
   // The statistics, score and saved-game units name their files after the
-  // current player: lend them this name for the moment.
+  // current player, and the score tables know a player by name and
+  // country: lend them this player's for the moment (the country from its
+  // profile when that can be read).
   char kept[sizeof g_UserRecord.name];
+  char keptCountry[sizeof g_UserRecord.country];
   std::memcpy(kept, g_UserRecord.name, sizeof kept);
+  std::memcpy(keptCountry, g_UserRecord.country, sizeof keptCountry);
   const bool keptLoaded = g_loaded;
+  UserRecord profile;
+  if (!deletingLoaded && UserReadProfile(name, &profile)) {
+    std::memcpy(g_UserRecord.country, profile.country, sizeof g_UserRecord.country);
+  }
   EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
   g_loaded = true;
   StatsDeleteFile();
@@ -263,6 +272,7 @@ void UserDeleteFiles(const char* name) {
     if (path && EngFileExists(path)) EngFileDelete(path);
   }
   std::memcpy(g_UserRecord.name, kept, sizeof kept);
+  std::memcpy(g_UserRecord.country, keptCountry, sizeof keptCountry);
   g_loaded = keptLoaded;
 
   if (deletingLoaded) {

@@ -50,6 +50,9 @@ const char* UserGetFileName(const char* name, bool options);
 bool UserProfileExists(const char* name);
 
 bool UserIsLoaded();
+// Test seam: marks the current record as a loaded player (or none) without
+// reading files or starting play.
+void UserSetLoadedForTests(bool loaded);
 // The defaults of a new player for both records (the version, id, name,
 // country and the remembered mode and screen are left to the caller).
 void UserSetDefaults();

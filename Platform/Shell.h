@@ -17,9 +17,10 @@
 #pragma once
 
 #include "Win32Types.h"
+#include "WinMsg.h"
 
-// Show commands (Win32 values; a new process chooses its own window).
-constexpr int SW_SHOWNORMAL = 1;
+// Show commands (Win32 values; SW_SHOWNORMAL is WinMsg.h's): a new process
+// chooses its own window.
 constexpr int SW_SHOWDEFAULT = 10;
 // Results (Win32 values): above 32 means done.
 constexpr int SE_ERR_FNF = 2;           // no file or address given

@@ -237,6 +237,8 @@ class MWinButton {
   // A custom look loaded from a file with the other graphics.
   bool SetCustomTexButFile(int state, const char* fileName, int loadFlag1, int loadFlag2);
   bool CreateCustomTexBut();
+  // A custom look (a texture the caller keeps or a file) is set.
+  bool HasCustomTexBut() const { return customTex_ != 0; }
   void ReleaseCustomTexBut();
   void SetAlpha(float alpha);
   void SetTint(bool on, float r, float g, float b, float a);
@@ -261,8 +263,12 @@ class MWinButton {
   const char* GetTextP(int num = 0) const;
   const char* GetTextP2() const { return GetTextP(1); }
   bool SetTextLanguageToken(const char* token);
+  // The language token whose text is drawn, or "" when the text is drawn.
+  const char* GetLanguageToken() const { return tokenOn_ ? token_ : ""; }
   void UpdateLanguageToken();
   void SetTextColour(float r, float g, float b, float a);
+  // Red, green, blue, alpha.
+  const float* GetTextColour() const { return textColour_; }
   void SetTextScale(float x, float y) { textScale_[0] = x; textScale_[1] = y; }
   void GetTextScale(float* x, float* y) const;
   void SetTextAlign(int align) { align_ = align; }

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@
 #include "App/Stats.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Game/CardGroup.h"
 #include "Game/GameShell.h"
@@ -53,10 +56,33 @@ class PlayerTest : public TempDirTest {
     ClearLog();
   }
   void TearDown() override {
+    EngLanguagesRelease();
     if (UserIsLoaded()) UserDeleteFiles(g_UserRecord.name);
     StatsFreeDayStats();
     EngMiscSetLocalDateForTests(nullptr);
     TempDirTest::TearDown();
+  }
+
+  // Makes a language current whose texts are the token names (with the
+  // given texts in their place), so that a text shows where it came from.
+  // Tokens with parameters and the game list are added: "Score_SysForXInY"
+  // reads "Score_SysForXInY(%1|%2)".
+  void UseTokenNameLanguage(const std::vector<std::string>& tokens,
+                            const std::map<std::string, std::string>& texts = {}) {
+    std::filesystem::create_directories(dir_ + "/Languages");
+    std::ofstream out(dir_ + "/Languages/English.txt");
+    for (const std::string& token : tokens) {
+      const auto given = texts.find(token);
+      out << token << "=" << (given != texts.end() ? given->second : token) << "\n";
+    }
+    out << "Game_GameList=Game 0";  // the window title names the game
+    for (int game = 1; game < kGenNumGames; ++game) out << "#Game " << game;
+    out << "\nScore_SysForXInY=Score_SysForXInY(%1|%2)\n";
+    out << "Score_SysEveryNSecondsPlaying=Score_SysEveryNSecondsPlaying(%1)\n";
+    out << "Score_InternetAlreadyHaveBetter=Score_InternetAlreadyHaveBetter(%1)\n";
+    out.close();
+    EngLanguagesRelease();
+    ASSERT_TRUE(EngLanguagesInit("./Languages", "English"));
   }
 
   // Lends the current player another name and country (the files follow).

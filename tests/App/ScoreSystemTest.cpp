@@ -2,7 +2,6 @@
 // the running score of small positions (Klondike, Grandfather's Clock,
 // Gaps), and the explanation text, read in a language whose texts are the
 // token names so that each line shows where it came from.
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -24,33 +23,15 @@ class ScoreSystemTest : public PlayerTest {
     WriteLanguage({});
     g_GenLive.lowestRank = 1;
   }
-  void TearDown() override {
-    EngLanguagesRelease();
-    PlayerTest::TearDown();
-  }
-  // A language whose texts are the token names, with the given texts in
-  // their place.
   void WriteLanguage(const std::map<std::string, std::string>& texts) {
-    const char* tokens[] = {
-        "Score_SysShoterTab", "Score_SysEveryCardRemoved", "Score_SysPoker", "Score_SysEveyCardFnd",
-        "Score_SysTabAndOrFan", "Score_SysFan", "Score_SysTab", "Score_SysTabOrFan",
-        "Score_SysEverySecondPlaying", "Score_SysEveryUndo", "Score_SysEveryNormalUndo",
-        "Score_SysEveryCheatUndo", "Score_SysRuleAlternateDown", "Score_SysRuleSameSuitDown",
-        "Score_SysRuleSameColourDown", "Score_SysRuleDiffSuitDown", "Score_SysRuleAnySuitDown",
-        "Score_SysRuleCurdsAndWhey", "Score_SysRuleGaps"};
-    std::filesystem::create_directories(dir_ + "/Languages");
-    std::ofstream out(dir_ + "/Languages/English.txt");
-    for (const char* token : tokens) {
-      const auto given = texts.find(token);
-      out << token << "=" << (given != texts.end() ? given->second : token) << "\n";
-    }
-    out << "Game_GameList=Game 0";  // the window title names the game
-    for (int game = 1; game < kGenNumGames; ++game) out << "#Game " << game;
-    out << "\nScore_SysForXInY=Score_SysForXInY(%1|%2)\n";
-    out << "Score_SysEveryNSecondsPlaying=Score_SysEveryNSecondsPlaying(%1)\n";
-    out.close();
-    EngLanguagesRelease();
-    ASSERT_TRUE(EngLanguagesInit("./Languages", "English"));
+    UseTokenNameLanguage(
+        {"Score_SysShoterTab", "Score_SysEveryCardRemoved", "Score_SysPoker", "Score_SysEveyCardFnd",
+         "Score_SysTabAndOrFan", "Score_SysFan", "Score_SysTab", "Score_SysTabOrFan",
+         "Score_SysEverySecondPlaying", "Score_SysEveryUndo", "Score_SysEveryNormalUndo",
+         "Score_SysEveryCheatUndo", "Score_SysRuleAlternateDown", "Score_SysRuleSameSuitDown",
+         "Score_SysRuleSameColourDown", "Score_SysRuleDiffSuitDown", "Score_SysRuleAnySuitDown",
+         "Score_SysRuleCurdsAndWhey", "Score_SysRuleGaps"},
+        texts);
   }
   static int Score() {
     ScoreUpdateCurrentScore();

@@ -202,6 +202,17 @@ TEST_F(ScoreTest, RemovingAPlayersRowsMatchesNameAndCountryAndMakesNoEmptyFiles)
   EXPECT_EQ(files, 2);
 }
 
+TEST_F(ScoreTest, DeletingAnotherPlayerRemovesThatPlayersRows) {
+  ASSERT_TRUE(UserNew("Bob", "Wales"));
+  Finish(300);
+  ASSERT_TRUE(UserNew("Cid", "Peru"));  // the player changes
+  Finish(200);
+  UserDeleteFiles("Bob");
+  EXPECT_STREQ(g_UserRecord.country, "Peru");
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Cid"}));
+}
+
 TEST_F(ScoreTest, TheNumberedGamesAnswerRemovesOnlyDealtByNumberRows) {
   g_GenLive.dealtByNumber = 1;
   Finish(500);

@@ -275,7 +275,7 @@ const char* ScoreGetRuleDescription(int rule) {
 
 void ScoreUpdateCurrentScore() {
   const Gen& g = g_GenLive;
-  if (g.gameOver || !GenIsAutoplayAllowed() || CardsAnimIsAnimating()) return;
+  if (g.gameOver || GenIsQuickMoveSearching() || CardsAnimIsAnimating()) return;
   const int game = GenGetCurGame();
   if (game < 0 || game >= kGenNumGames) return;
   ScoringSystem s;

@@ -1,25 +1,10 @@
-// DecksPending.cpp - STAND-INS for calls of work in flight elsewhere: the
-// maker's site address of the web-page opener and the Scores page's check
-// that the game may go online from full screen (App/Various,
-// Screens/Scores) and starting a program (Platform/Shell). Each is removed
-// when its unit lands.
+// DecksPending.cpp - STAND-IN for a call of work in flight elsewhere:
+// starting a program (Platform/Shell). It is removed when its unit lands.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "App/Resolution.h"
 #include "Decks/DecksPending.h"
 #include "Decks/PublishLocal.h"
-
-const char* VariousGetSiteAddress() {
-  static std::string site;
-  const char* configured = std::getenv("CARDOLIA_SITE_URL");
-  site = configured && *configured ? configured : "https://www.cardolia.invalid";
-  while (!site.empty() && site.back() == '/') site.pop_back();
-  return site.c_str();
-}
-
-bool ScoresControlCheckInternetAccess() { return g_ResolutionSettings.httpTest == 1; }
 
 // Starting the photo editor: argv {editor, picture} without the quotes, in
 // the folder, by a double fork so that the editor outlives the game and is

@@ -231,9 +231,10 @@ void GenGameWon() {
   Gen& g = g_GenLive;
   if (g.gameOver) return;
   g.gameOver = 1;
-  g.statsState = 2;
   GenSetGameInProgress(false);
   GameTimeGameOver();
+  // The statistics mark the game as recorded themselves: marked here first,
+  // they would take the win for a second report and record nothing.
   StatsAddCurrentGame(1, 0);
   GenDeleteSavedGame();
   SoundStartMusic();

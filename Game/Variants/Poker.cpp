@@ -136,7 +136,6 @@ bool PokerSquareScoreAutoplay(int, int) {
   if (g.gameOver || g.deck.numCards != kCardsLeftAtTheEnd) return false;
   ScoreUpdateCurrentScore();
   g.gameOver = 1;
-  g.statsState = 2;
   GenSetGameInProgress(false);
   GameTimeGameOver();
   StatsAddCurrentGame(1, 0);

@@ -8,6 +8,7 @@
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngFont.h"
+#include "Game/Gen.h"
 
 UserRecord g_UserRecord;
 UserOptions g_UserOptions;
@@ -68,7 +69,18 @@ const char* PrefFolderGetSubFolder(const char* name) {
 void ScoreUpdateCurrentScore() {}
 void ScoreResetCurrentScore() {}
 
-void StatsAddCurrentGame(int won, int) { ++g_statsAdded[won ? 1 : 0]; }
+// Counts the reports the statistics unit takes: one per game, as its
+// recorded state says (a win reported lost afterwards only clears it).
+void StatsAddCurrentGame(int won, int lost) {
+  Gen& g = g_GenLive;
+  if ((won != 0) == (lost != 0)) return;
+  if (g.statsState != 0) {
+    if (g.statsState == 2 && lost) g.statsState = 0;
+    return;
+  }
+  g.statsState = won ? 2 : 1;
+  ++g_statsAdded[won ? 1 : 0];
+}
 int StatsGetAddedForTests(bool won) { return g_statsAdded[won ? 1 : 0]; }
 void StatsResetForTests() { g_statsAdded[0] = g_statsAdded[1] = 0; }
 

@@ -29,7 +29,8 @@ const SoundCallsForTests& SoundGetCallsForTests();
 void SoundResetForTests();
 
 // How many games were added to the statistics as won / not won since the
-// last reset.
+// last reset: the reports the statistics take, once per game by the live
+// game's recorded state.
 int StatsGetAddedForTests(bool won);
 void StatsResetForTests();
 

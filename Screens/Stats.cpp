@@ -315,11 +315,12 @@ void StatsControlShowWonLost(MWinButton* pie, MWinButton* wonNum, MWinButton* wo
     pie->PictureSetPieColours(kNoDataColour[0], kNoDataColour[1], kNoDataColour[2], kNoDataColour[0],
                               kNoDataColour[1], kNoDataColour[2], kRestColour[0], kRestColour[1], kRestColour[2]);
   }
-  // The keys beside the numbers wear the sectors' colours.
+  // The keys beside the numbers wear the sectors' colours: a light look
+  // tinted (a dark one would stay dark whatever its tint).
   for (MWinButton* key : {g_h.wonCol, g_h.lostCol}) {
     if (!key) continue;
     const float* colour = played > 0 ? (key == g_h.wonCol ? kWonColour : kLostColour) : kNoDataColour;
-    key->SetTexBut("Black2");
+    key->SetTexBut("Stat");
     key->SetTint(true, colour[0], colour[1], colour[2], 1.0f);
   }
   wonNum->SetTextFormatted("%d", won);

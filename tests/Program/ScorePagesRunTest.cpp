@@ -1,0 +1,228 @@
+// Program tests of the main menu's Scores and Statistics pages: a player
+// with a score table and a month of statistics continues into the menu of
+// the running program; the table shows its rows with flags, the scoring
+// popup and the send button reach a loopback high-score service, the
+// Statistics page draws its pie and graph, and "View Online High Scores"
+// asks first in full screen, then ends the program and hands the address on.
+// Screenshots go to <build>/screenshots.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "App/Resolution.h"
+#include "App/Score.h"
+#include "App/Stats.h"
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngMisc.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGameTable.h"
+#include "tests/Support/HttpTestServer.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+int Red(long c) { return static_cast<int>((c >> 16) & 0xFF); }
+int Green(long c) { return static_cast<int>((c >> 8) & 0xFF); }
+int Blue(long c) { return static_cast<int>(c & 0xFF); }
+
+// The page choice above the menu's pages and the Scores page's buttons, in
+// the virtual 640 x 480 screen.
+constexpr float kStatsChoiceX = 472.5f, kScoresChoiceX = 577.5f, kChoiceY = 68.75f;
+constexpr float kAddOnlineX = 325, kViewOnlineX = 509.5f, kOnlineY = 376.5f;
+constexpr float kWeightsX = 418, kWeightsY = 396.5f;
+constexpr float kFirstRowY = 117 + 5.5f, kRowStep = 12;
+constexpr float kOkX = 277, kCancelX = 362.5f, kPopupButtonY = 253.75f;
+constexpr float kTimesX = 598, kTimesY = 289.5f, kWeekX = 379.5f, kPeriodY = 371.25f;
+constexpr float kFlagX = 442.71f + 13.7f;
+
+class ScorePagesRunTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    shots_ = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+    std::filesystem::create_directories(shots_);
+    EngEncryptionInit("Mplx4QoragZn_265");
+  }
+
+  static std::string Block(const std::uint8_t* plain, std::size_t size) {
+    unsigned char* block = EngEncryptionEncrypt(plain, size);
+    std::string bytes(reinterpret_cast<char*>(block), size + 16);
+    std::free(block);
+    return bytes;
+  }
+  static void Write(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+
+  // Ann of Germany, on the Scores page of Klondike; settings that ask for
+  // no dialog and record a passed Internet test (full screen may go online).
+  void WritePlayer(const std::string& folder) {
+    UserRecord ann;
+    std::strcpy(ann.name, "Ann");
+    std::strcpy(ann.country, "Germany");
+    ann.playerId = 4242;
+    ann.menuGame = kGameKlondike;
+    ann.mainPage = 3;
+    std::uint8_t user[kUserRecordFileSize];
+    UserRecordToBytes(ann, user);
+    std::filesystem::create_directories(folder + "/Users");
+    ASSERT_TRUE(EngEncryptionEncryptAndWriteToFile((folder + "/Users/Ann.usr").c_str(), user, sizeof user));
+
+    ResolutionSetDefaults();
+    g_ResolutionSettings.showDialog = 0;
+    g_ResolutionSettings.fullWidth = 1024;
+    g_ResolutionSettings.fullHeight = 768;
+    g_ResolutionSettings.httpTest = 1;
+    std::uint8_t settings[kResolutionFileSize];
+    ResolutionToBytes(g_ResolutionSettings, settings);
+    Write(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+  }
+
+  // Klondike's table: five players of three countries, Ann's best third.
+  static void WriteScores(const std::string& folder) {
+    std::uint8_t header[kScoreHeaderSize] = {};
+    GenPutF32(header, 0, kScoreFileVersion);
+    std::snprintf(reinterpret_cast<char*>(header + 4), 64, "%s", GenGetGameFilename(kGameKlondike));
+    std::string file = Block(header, sizeof header);
+    const struct {
+      std::uint32_t score, seconds;
+      const char *name, *country;
+    } rows[] = {{4210, 301, "Ben", "France"},   {3900, 280, "Cleo", "Italy"},  {3650, 333, "Ann", "Germany"},
+                {2100, 512, "Dan", "France"},   {1500, 700, "Ann", "Germany"}};
+    for (const auto& r : rows) {
+      ScoreEntry e;
+      e.score = r.score;
+      e.playTime = r.seconds;
+      e.year = 2026;
+      e.month = 11;
+      e.day = 20;
+      std::snprintf(e.name, sizeof e.name, "%s", r.name);
+      std::snprintf(e.country, sizeof e.country, "%s", r.country);
+      std::uint8_t bytes[kScoreEntrySize];
+      ScoreEntryToBytes(e, bytes);
+      file += Block(bytes, sizeof bytes);
+    }
+    Write(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", file);
+  }
+
+  // A month of Klondike: two games a day, the first of each day won, every
+  // third day's second game too; one game of another variant.
+  static void WriteStatistics(const std::string& folder) {
+    std::uint8_t header[kStatsHeaderSize] = {};
+    GenPutF32(header, 0, kStatsFileVersion);
+    std::string file = Block(header, sizeof header);
+    for (int i = 0; i < 30; ++i) {
+      EngMiscDate day;
+      EngMiscGetLocalDate(&day);
+      for (int k = i; k < 30; ++k) EngMiscGetPreviousDay(&day);
+      for (int game = 0; game < 2; ++game) {
+        StatsRecord r;
+        r.year = day.year;
+        r.month = day.month;
+        r.day = day.day;
+        r.won = game == 0 || i % 3 == 0 ? 1 : 0;
+        r.playSeconds = 120 + 10 * static_cast<std::uint32_t>(i);
+        std::snprintf(r.tag, sizeof r.tag, "_%s_", GenGetGameFilename(i == 10 && game == 1 ? kGameKlondike2 : kGameKlondike));
+        std::uint8_t bytes[kStatsRecordSize];
+        StatsRecordToBytes(r, bytes);
+        file += Block(bytes, sizeof bytes);
+      }
+    }
+    Write(folder + "/Users/Ann.sta", file);
+  }
+
+  std::string shots_;
+};
+
+TEST_F(ScorePagesRunTest, TheMenuPagesShowTheTableThePieAndTheGraphAndGoOnline) {
+  ProgramHarness h(dir_ + "/home");
+  WritePlayer(h.UserFolder());
+  WriteScores(h.UserFolder());
+  WriteStatistics(h.UserFolder());
+  HttpTestServer server;
+  server.SetReply("/cgi-bin/cardolia/scores/AddHighScore.cgi", HttpTestReply::Text("xA 3650 0"));
+  h.SetProgramEnv("CARDOLIA_SITE_URL", server.Url(""));
+
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 20));
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(320, 400);  // Continue Player: Ann
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 180));
+  ProgramHarness::Settle(1.5);
+
+  // The table: five rows; Ann's of Germany with its flag, rows below the
+  // fifth empty.
+  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresPage.png"));
+  const float annRow = kFirstRowY + 2 * kRowStep;
+  EXPECT_LT(Red(h.PixelVirtual(kFlagX, annRow - 3)), 70);                 // black band
+  EXPECT_GT(Red(h.PixelVirtual(kFlagX, annRow)), 150);                    // red band
+  EXPECT_GT(Green(h.PixelVirtual(kFlagX, annRow + 3)), 150);              // gold band
+  const long france = h.PixelVirtual(kFlagX - 7, kFirstRowY);             // blue of the first row's flag
+  EXPECT_GT(Blue(france), Red(france) + 40);
+
+  // The scoring popup and back.
+  h.ClickVirtual(kWeightsX, kWeightsY);
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresWeights.png"));
+  h.Key("Return");
+  ProgramHarness::Settle(0.8);
+
+  // Ann's best row goes to the service; its answer is shown and kept.
+  h.ClickVirtual(kAddOnlineX, kOnlineY);
+  ProgramHarness::Settle(2.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresAddedOnline.png"));
+  EXPECT_EQ(server.RequestCount("/cgi-bin/cardolia/scores/AddHighScore.cgi"), 1);
+  h.Key("Return");
+  ProgramHarness::Settle(0.8);
+
+  // The Statistics page: the pie's two colours and the graph.
+  h.ClickVirtual(kStatsChoiceX, kChoiceY);
+  ProgramHarness::Settle(1.5);
+  EXPECT_TRUE(h.Screenshot(shots_ + "StatisticsPage.png"));
+  const long wonSector = h.PixelVirtual(325, 150), lostSector = h.PixelVirtual(303, 177);
+  EXPECT_GT(Green(wonSector), Red(wonSector) + 60);
+  EXPECT_GT(Red(lostSector), Green(lostSector) + 60);
+  const long wonKey = h.PixelVirtual(383, 143), lostKey = h.PixelVirtual(383, 161);
+  EXPECT_GT(Green(wonKey), Red(wonKey) + 40);
+  EXPECT_GT(Red(lostKey), Green(lostKey) + 40);
+  // Every day has games: the graph is drawn from 0 % up past a half.
+  EXPECT_GT(Green(h.PixelVirtual(430, 325)), 200);
+  EXPECT_GT(Green(h.PixelVirtual(430, 305)), 200);
+
+  // The last week's times.
+  h.ClickVirtual(kTimesX, kTimesY);
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(kWeekX, kPeriodY);
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "StatisticsTimesWeek.png"));
+  EXPECT_GT(Green(h.PixelVirtual(430, 325)), 200);
+
+  // Back on the Scores page, "View Online High Scores" asks first in full
+  // screen: Cancel keeps the game, OK ends it and opens the page.
+  h.ClickVirtual(kScoresChoiceX, kChoiceY);
+  ProgramHarness::Settle(1.0);
+  h.ClickVirtual(kViewOnlineX, kOnlineY);
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresViewOnline.png"));
+  h.ClickVirtual(kCancelX, kPopupButtonY);
+  ProgramHarness::Settle(1.0);
+  EXPECT_TRUE(h.IsProgramRunning());
+  EXPECT_EQ(h.LogText().find("ShowHighScores.cgi"), std::string::npos);
+  h.ClickVirtual(kViewOnlineX, kOnlineY);
+  ProgramHarness::Settle(1.0);
+  h.ClickVirtual(kOkX, kPopupButtonY);
+  EXPECT_EQ(h.WaitForExit(60), 0);
+  EXPECT_NE(h.LogText().find("ShowHighScores.cgi?game=Klondike"), std::string::npos) << h.LogText();
+}
+
+}  // namespace

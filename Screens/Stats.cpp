@@ -266,7 +266,9 @@ void StatsControlStartingCB() {
   g_h.reset->SetSimpleCallback(StatsControlResetCB);
   g_h.graphPercs->SetSimpleCallback(StatsControlGraphPercsCB);
   g_h.graphTimes->SetSimpleCallback(StatsControlGraphTimesCB);
-  if (MWinButton* title = mwin.GetButtonFromIDs(collection, "MainWin", "TitleText")) title->Hide();
+  // Only a screen of its own has a title; the main menu's page has none.
+  MWinWindow* window = mwin.GetWindowFromIDs(collection, "MainWin");
+  if (MWinButton* title = window ? window->GetButtonFromID("TitleText", false) : nullptr) title->Hide();
   g_history = StatsGetPrevDaysStatsForCurGame();
   g_h.pieSet->ChoiceSetStringsLanguageToken(5, "Stats_Times1List");
   g_h.pieSet->ChoiceRegisterCharVariable(reinterpret_cast<signed char*>(&PiePeriod()), false);

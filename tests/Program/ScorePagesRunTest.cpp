@@ -223,6 +223,7 @@ TEST_F(ScorePagesRunTest, TheMenuPagesShowTheTableThePieAndTheGraphAndGoOnline) 
   h.ClickVirtual(kOkX, kPopupButtonY);
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_NE(h.LogText().find("ShowHighScores.cgi?game=Klondike"), std::string::npos) << h.LogText();
+  EXPECT_FALSE(h.LogHasError()) << h.LogText();
 }
 
 }  // namespace

@@ -216,6 +216,14 @@ TEST_F(StatsTest, ResettingOneGameKeepsTheOthersInOrder) {
   EXPECT_FALSE(std::filesystem::exists(work));
   EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 0);
 
+  // A reset whose write fails leaves the history as it was.
+  const std::string kept = StatsHeader() + StatsRow(DaysAgo(1), true, 5) + yukon1;
+  WriteFile(StatsPath(), kept);
+  const std::string blocker = BlockWrites(StatsPath());
+  StatsResetThisGame();
+  std::filesystem::remove(blocker);
+  EXPECT_TRUE(File() == kept);
+
   // A header of another version: nothing changes.
   const std::string foreign = StatsHeader(4.2f) + yukon1;
   WriteFile(StatsPath(), foreign);

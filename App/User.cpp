@@ -93,8 +93,6 @@ bool UserProfileExists(const char* name) {
 bool UserIsLoaded() { return g_loaded; }
 void UserSetLoadedForTests(bool loaded) { g_loaded = loaded; }
 
-void UserSetLoadedForTests(bool loaded) { g_loaded = loaded; }
-
 void UserOptionsSetDefaults() {
   g_UserOptions = UserOptions{};
   for (int game = 0; game < kUserNumGames; ++game) {

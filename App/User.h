@@ -81,6 +81,3 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart);
 // profile and per-game block. Deleting the loaded player also unloads it and
 // clears the settings' last player, so nothing re-creates its files.
 void UserDeleteFiles(const char* name);
-// Marks the current record's player loaded or not, without files or play
-// (tests of what needs a player).
-void UserSetLoadedForTests(bool loaded);

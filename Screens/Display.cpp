@@ -108,8 +108,6 @@ struct PageState {
 };
 PageState g_page;
 
-void DoNothingCB() {}
-
 signed char* AsChar(std::uint8_t* byte) { return reinterpret_cast<signed char*>(byte); }
 
 MWinHorzScrollbar* Scrollbar(MWinButton* b) {

@@ -60,8 +60,6 @@ const ScreenHandleSlot kSlots[] = {
     {"Done", &g_h.done},
 };
 
-void DoNothingCB() {}
-
 signed char* AsChar(std::uint8_t* byte) { return reinterpret_cast<signed char*>(byte); }
 
 void BindChoice(MWinButton* b, int entries, const char* token, std::uint8_t* byte) {

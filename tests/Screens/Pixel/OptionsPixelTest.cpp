@@ -188,7 +188,9 @@ TEST_F(OptionsPixelTest, TheSystemPageChangesTheDisplayOnTheNextPass) {
   h.Frame();
   h.Frame();
   EXPECT_FALSE(EngWindowGetScreenMode().windowed);
-  EXPECT_EQ(D3D9LiveResourceCount(), resources);
+  // Nothing leaks into the new device; what only the start-up's splash
+  // used may stay behind with the old one.
+  EXPECT_LE(D3D9LiveResourceCount(), resources);
   Shot(h, "SystemFullScreen");
 }
 

@@ -12,6 +12,7 @@
 #include "App/Resolution.h"
 #include "App/Updater.h"
 #include "App/UpdaterLocal.h"
+#include "App/Various.h"
 #include "Engine/Debug.h"
 #include "Engine/DX9/EngResModesDX9.h"
 #include "Engine/EngLanguages.h"
@@ -323,7 +324,7 @@ INT_PTR StartupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
       UpdaterCheckForUpdates(kProgramGameVersion, kProgramType);
       return TRUE;
     case kStartupHomePage: {
-      const std::string page = std::string(UpdaterSiteAddress()) + kStartupHomePagePath;
+      const std::string page = std::string(VariousGetSiteAddress()) + kStartupHomePagePath;
       PlatformOpenWithShell(page.c_str());
       return TRUE;
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "App/UpdaterLocal.h"
+#include "App/Various.h"
 #include "Engine/Debug.h"
 #include "Engine/DX9/EngInternetDX9.h"
 #include "Engine/DX9/SWin.h"
@@ -115,7 +116,7 @@ const char* UpdaterLinkBuffer() { return g_link; }
 
 // ---- The check -----------------------------------------------------------------------------
 
-std::string UpdaterScriptUrl() { return std::string(UpdaterSiteAddress()) + kUpdaterScriptPath; }
+std::string UpdaterScriptUrl() { return std::string(VariousGetSiteAddress()) + kUpdaterScriptPath; }
 
 bool UpdaterWeeklyCheck(EngDate* lastCheck, float version, const char* programType) {
   EngDate today{};

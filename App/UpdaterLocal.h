@@ -1,5 +1,5 @@
 // UpdaterLocal.h - what the updater's files share (App/Updater.cpp,
-// App/UpdaterDownload.cpp, App/UpdaterSite.cpp). App/ only.
+// App/UpdaterDownload.cpp). App/ only.
 #pragma once
 
 // Lets the updater's window handle what waits: pumps until 100 pumps found
@@ -7,5 +7,3 @@
 void UpdaterProcessPendingMessages();
 // The link of the last reply (kUpdaterLinkSize bytes).
 const char* UpdaterLinkBuffer();
-// The maker's site, without a trailing "/".
-const char* UpdaterSiteAddress();

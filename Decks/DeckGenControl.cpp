@@ -12,7 +12,7 @@
 #include "Decks/DeckGen.h"
 #include "Decks/DecksCurrent.h"
 #include "Decks/DecksFiles.h"
-#include "Decks/DecksPending.h"
+#include "Decks/DecksNeighbours.h"
 #include "Decks/DecksScreen.h"
 #include "Decks/DecksScreens.h"
 #include "Decks/LoadCards.h"
@@ -25,6 +25,7 @@
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Platform/Shell.h"
 #include "Screens/MainPages.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
@@ -527,6 +528,7 @@ void DeckGenControlEditElementCB() {
   if (!CardsGenerateLoadElementTexture(set - 1, nullptr, &picture) || !picture || !picture[0]) return;
   char quoted[kUserPathSize + 3];
   std::snprintf(quoted, sizeof quoted, "\"%s\"", picture);
-  DecksStartPhotoEditor(editor, quoted, CardsDecksGetUserDecksDirectory(nullptr, false));
+  ShellExecuteA(nullptr, "open", editor, quoted, CardsDecksGetUserDecksDirectory(nullptr, false),
+                SW_SHOWNORMAL);
 }
 

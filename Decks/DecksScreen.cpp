@@ -13,7 +13,7 @@
 #include "Decks/DecksCurrent.h"
 #include "Decks/DecksFiles.h"
 #include "Decks/DecksLocal.h"
-#include "Decks/DecksPending.h"
+#include "Decks/DecksNeighbours.h"
 #include "Decks/DecksScreens.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"

@@ -7,7 +7,7 @@
 
 #include "App/Resolution.h"
 #include "Decks/Board.h"
-#include "Decks/DecksPending.h"
+#include "Decks/DecksNeighbours.h"
 #include "Decks/DecksScreens.h"
 #include "Decks/Sets.h"
 #include "Decks/SetsScreens.h"

@@ -9,7 +9,7 @@
 
 #include "Decks/Board.h"
 #include "Decks/DecksFiles.h"
-#include "Decks/DecksPending.h"
+#include "Decks/DecksNeighbours.h"
 #include "Decks/DecksScreens.h"
 #include "Decks/Sets.h"
 #include "Decks/SetsScreens.h"

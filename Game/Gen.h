@@ -226,8 +226,9 @@ void GenSetDropRuleCB(GenDropVetoCB callback);
 // routine. True when the record is ready afterwards.
 bool GenInit();
 // Zeroes the live record and the callback slots; every pile, the deal group
-// and the selection become empty groups with their codes (keeping each
-// pile's empty-space texture); clears the pending first-game offer.
+// and the selection become empty groups whose codes are 0 until a set-up
+// gives the piles in use theirs (each pile keeps its empty-space texture);
+// clears the pending first-game offer.
 void GenReset();
 // Stores the four values; the deck (400) becomes a stack holding deckSize
 // blank cards, the deal group (800) holds capacity cards waiting to be dealt

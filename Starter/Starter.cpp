@@ -2,13 +2,15 @@
 // Starter.h).
 #include "Starter/Starter.h"
 
-#include <SDL_messagebox.h>
 #include <dlfcn.h>
 #include <spawn.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#include "Starter/StarterBox.h"
 
 extern char** environ;
 
@@ -19,7 +21,6 @@ const std::vector<std::string> kRendererLibraries = {"libGL.so.1", "libSDL2-2.0.
 // The Debian package pages of those libraries.
 constexpr const char* kGlPage = "https://packages.debian.org/bookworm/libgl1";
 constexpr const char* kSdlPage = "https://packages.debian.org/bookworm/libsdl2-2.0-0";
-constexpr std::size_t kSdlLibrary = 1;
 
 std::vector<std::string> g_libraries = kRendererLibraries;
 std::vector<void*> g_handles;      // one per library, null while not loaded
@@ -28,14 +29,6 @@ std::string g_loaderMessage;
 StarterAskFunction g_ask = nullptr;
 StarterOpenFunction g_open = nullptr;
 
-bool IsHeadless() {
-  const char* headless = std::getenv("CARDOLIA_HEADLESS");
-  if (headless && *headless && std::strcmp(headless, "0") != 0) return true;
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return !(x11 && *x11) && !(wayland && *wayland);
-}
-
 void CloseLibraries() {
   for (void*& handle : g_handles) {
     if (handle) dlclose(handle);
@@ -43,56 +36,29 @@ void CloseLibraries() {
   }
 }
 
-std::string Joined(const StarterMessage& message) {
+// The message on stderr, answered Ok: where no box can be shown.
+int AskOnStderr(const StarterMessage& message) {
   std::string text;
   for (const std::string& line : message.lines) {
     if (!text.empty()) text += "\n\n";
     text += line;
   }
-  return text;
-}
-
-// The message on stderr, answered Ok.
-int AskOnStderr(const StarterMessage& message) {
-  std::fprintf(stderr, "%s\n%s\n", message.title.c_str(), Joined(message).c_str());
+  std::fprintf(stderr, "%s\n%s\n", message.title.c_str(), text.c_str());
   for (const StarterButton& button : message.buttons) {
     if (button.id == kStarterVendorPage) std::fprintf(stderr, "%s\n", button.text.c_str());
   }
   return kStarterOk;
 }
 
-// SDL's message box through the probed SDL, when it loaded.
-int AskWithSdl(const StarterMessage& message) {
-  void* sdl = kSdlLibrary < g_handles.size() ? g_handles[kSdlLibrary] : nullptr;
-  if (!sdl || IsHeadless()) return AskOnStderr(message);
-  using ShowFunction = int (*)(const SDL_MessageBoxData*, int*);
-  auto show = reinterpret_cast<ShowFunction>(dlsym(sdl, "SDL_ShowMessageBox"));
-  if (!show) return AskOnStderr(message);
-
-  std::vector<SDL_MessageBoxButtonData> buttons;
-  for (std::size_t i = 0; i < message.buttons.size(); ++i) {
-    SDL_MessageBoxButtonData button{};
-    button.flags = i == 0 ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0;
-    button.buttonid = message.buttons[i].id;
-    button.text = message.buttons[i].text.c_str();
-    buttons.push_back(button);
-  }
-  const std::string text = Joined(message);
-  SDL_MessageBoxData box{};
-  box.flags = SDL_MESSAGEBOX_ERROR;
-  box.title = message.title.c_str();
-  box.message = text.c_str();
-  box.numbuttons = static_cast<int>(buttons.size());
-  box.buttons = buttons.data();
-  int answer = -1;
-  if (show(&box, &answer) != 0) return AskOnStderr(message);
-  return answer < 0 ? kStarterClosed : answer;  // Escape and the close box give no button
+int AskPlayer(const StarterMessage& message) {
+  const int answer = StarterAskWithBox(message);
+  return answer >= 0 ? answer : AskOnStderr(message);
 }
 
-int Ask(const StarterMessage& message) { return g_ask ? g_ask(message) : AskWithSdl(message); }
+int Ask(const StarterMessage& message) { return g_ask ? g_ask(message) : AskPlayer(message); }
 
 bool OpenWithXdgOpen(const char* address) {
-  if (IsHeadless()) {
+  if (StarterIsHeadless() || !StarterHasDisplay()) {
     std::fprintf(stderr, "Not opened (headless): %s\n", address);
     return false;
   }
@@ -197,10 +163,15 @@ bool StarterDialogProc(int answer) {
 }
 
 int StarterMain() {
-  if (CheckD3D9Present(false)) return StartOrExplain() ? 1 : 0;
+  if (CheckD3D9Present(false)) {
+    const bool started = StartOrExplain();
+    StarterBoxClose();
+    return started ? 1 : 0;
+  }
   // An answer the explanation does not know closes it, as the close box does.
   if (!StarterDialogProc(Ask(StarterMissingLibraryMessage()))) StarterDialogProc(kStarterClosed);
   CloseLibraries();
+  StarterBoxClose();
   return 0;
 }
 

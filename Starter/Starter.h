@@ -4,14 +4,17 @@
 // is missing it explains what is missing instead.
 //
 // It shares nothing with the game: it links only the C library and the
-// dynamic loader (SDL's header gives it the message box's record types; SDL
-// itself is reached through the probed library, with dlsym). The game is
-// started with no arguments, no shell in between, and not waited for.
+// dynamic loader. The libraries it probes, and the kits of its message box
+// (SDL 2, else GTK 3, StarterBox.h), are opened at run time with dlopen.
+// The game is started with no arguments, no shell in between, and not
+// waited for.
 //
-// The explanation is SDL's message box with the buttons "Ok" (Return), the
-// vendor page (1204) and "Ignore ..." (1205); Escape and the close box answer
-// 2. Without SDL, or headless (CARDOLIA_HEADLESS set, or no display), the
-// same text goes to stderr and the answer is Ok.
+// The explanation is a message box with the buttons "Ok" (Return), the
+// vendor page (1204) and "Ignore ..." (1205); Escape and the close box end
+// it as Ok does. The box is shown whenever a display is there and either
+// kit loads, whatever the probe found missing. Headless (CARDOLIA_HEADLESS
+// set) the box is logged on stderr and Ok answers; without a display, or
+// with neither kit, the explanation goes to stderr and Ok answers.
 //
 // Exit status of the program: 1 when the game was started directly, 0 after
 // the explanation (whatever the answer) and after a game that could not be
@@ -75,8 +78,8 @@ bool StarterStartGame(std::string* error);
 // ---- Test seams --------------------------------------------------------------
 // The libraries probed, in order (null restores OpenGL's and SDL 2's).
 void StarterSetLibrariesForTests(const std::vector<std::string>* names);
-// The question (null: the message box or stderr) and the page opener (null:
-// xdg-open, not run when headless).
+// The question (null: the message box, else stderr) and the page opener
+// (null: xdg-open, not run when headless).
 using StarterAskFunction = int (*)(const StarterMessage& message);
 using StarterOpenFunction = bool (*)(const char* address);
 void StarterSetAskForTests(StarterAskFunction ask);

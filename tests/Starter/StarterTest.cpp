@@ -1,8 +1,10 @@
 // Tests of the starter: its answers with a library that cannot be loaded
-// (the question and the page opener replaced), and the built program
-// Vantrip_DX9 run as a child in a temporary folder that holds a stand-in
-// game, a shell script that writes the folder it runs in and its argument
-// count.
+// (the question and the page opener replaced), the real question (its box
+// loaded whatever the probe found, answered headless), and the built
+// program Vantrip_DX9 run as a child in a temporary folder that holds a
+// stand-in game, a shell script that writes the folder it runs in and its
+// argument count; on a private X display the program's real box is
+// answered with keys. Screenshot: <build>/screenshots/starter-box.png.
 #include <spawn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,17 +13,24 @@
 
 #include <array>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Starter/Starter.h"
+#include "Starter/StarterBox.h"
+#include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
 extern char** environ;
@@ -78,10 +87,28 @@ struct StarterRun {
   std::string errors;
 };
 
-// Runs the starter in folder, headless, and collects its stderr.
-StarterRun RunStarter(const std::string& program, const std::string& folder) {
-  StarterRun run;
-  const std::string errorsFile = folder + "/../starter-errors.txt";
+using EnvSettings = std::vector<std::pair<std::string, std::string>>;
+
+// Starts the starter in folder with its stderr in errorsFile and the
+// environment changed by env (an empty value removes the variable);
+// headless unless env says otherwise. Its process id, or -1.
+pid_t StartStarter(const std::string& program, const std::string& folder, const std::string& errorsFile,
+                   const EnvSettings& env) {
+  // Later settings of a name win over earlier ones and over the inherited.
+  std::map<std::string, std::string> changes = {{"CARDOLIA_HEADLESS", "1"}};
+  for (const auto& [name, value] : env) changes[name] = value;
+  std::vector<std::string> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string line = *entry;
+    if (!changes.count(line.substr(0, line.find('=')))) environment.push_back(line);
+  }
+  for (const auto& [name, value] : changes) {
+    if (!value.empty()) environment.push_back(name + "=" + value);
+  }
+  std::vector<char*> envp;
+  for (std::string& line : environment) envp.push_back(line.data());
+  envp.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 2, errorsFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -90,14 +117,70 @@ StarterRun RunStarter(const std::string& program, const std::string& folder) {
   std::string path = program;
   char* argv[] = {path.data(), nullptr};
   pid_t child = 0;
-  const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argv, environ);
+  const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argv, envp.data());
   std::filesystem::current_path(previous);
   posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) return run;
-  int status = 0;
-  if (waitpid(child, &status, 0) == child && WIFEXITED(status)) run.status = WEXITSTATUS(status);
+  return spawned == 0 ? child : -1;
+}
+
+// Waits (bounded) for the child to end: its exit status, or -1 after the
+// time (the child is then killed).
+int WaitForStarter(pid_t child, double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  do {
+    int status = 0;
+    if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  } while (std::chrono::steady_clock::now() < until);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  return -1;
+}
+
+// Runs the starter in folder and collects its stderr.
+StarterRun RunStarter(const std::string& program, const std::string& folder, const EnvSettings& env = {}) {
+  StarterRun run;
+  const std::string errorsFile = folder + "/../starter-errors.txt";
+  const pid_t child = StartStarter(program, folder, errorsFile, env);
+  if (child < 0) return run;
+  run.status = WaitForStarter(child, 60);
   run.errors = ReadWhole(errorsFile);
   return run;
+}
+
+// Sets an environment variable of this process for one scope (null removes
+// it).
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    Set(value);
+  }
+  ~ScopedEnv() { Set(old_ ? old_->c_str() : nullptr); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  void Set(const char* value) {
+    if (value) {
+      setenv(name_.c_str(), value, 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+  }
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+// A folder whose libraries stand in front of the system's (through
+// LD_LIBRARY_PATH) and cannot be loaded: the loader refuses a file too short
+// for an ELF header.
+std::string BrokenLibraries(const std::string& folder, const std::vector<std::string>& names) {
+  std::filesystem::create_directories(folder);
+  for (const std::string& name : names) {
+    std::ofstream(folder + "/" + name) << "not a shared object";
+  }
+  return folder;
 }
 
 class StarterTest : public TempDirTest {
@@ -114,6 +197,7 @@ class StarterTest : public TempDirTest {
     StarterSetLibrariesForTests(nullptr);
     StarterSetAskForTests(nullptr);
     StarterSetOpenerForTests(nullptr);
+    StarterBoxSetLibrariesForTests(nullptr, nullptr);
     TempDirTest::TearDown();
   }
 };
@@ -191,6 +275,58 @@ TEST_F(StarterTest, AGameThatCannotBeStartedIsExplained) {
   EXPECT_NE(g_asked[0].lines[0].find("No such file or directory"), std::string::npos) << g_asked[0].lines[0];
 }
 
+// The real question, not replaced: whatever the probe found missing, and
+// after it closed everything for a game that is not there, the box is
+// loaded (SDL's, else GTK's) and, headless, logged and answered Ok; only
+// without a display or without either kit the explanation goes to stderr.
+TEST_F(StarterTest, TheRealQuestionIsABoxWhateverTheProbeFoundMissing) {
+  StarterSetAskForTests(nullptr);
+  ASSERT_TRUE(StarterIsHeadless());  // the tests' environment: a box never waits
+  ProgramHarness display(dir_ + "/x");
+  ASSERT_TRUE(display.StartDisplay(640, 480));
+  constexpr const char* kNoSdl = "libSDL2-cardolia-missing.so.0";
+  constexpr const char* kNoGtk = "libgtk-cardolia-missing.so.0";
+  constexpr const char* kNoGl = "libGL-cardolia-missing.so.1";
+  struct Case {
+    const char* what;
+    std::vector<std::string> libraries;
+    const char* sdlKit;  // null: the real one
+    const char* gtkKit;
+    bool display;
+    std::string shown;  // the start of stderr
+    std::string detail;  // also in stderr
+  };
+  const std::string needed = "Cardolia 3D Launcher: OpenGL and SDL 2 is needed to run Cardolia 3D";
+  const std::string explained = "Cardolia 3D Launcher\nOpenGL and SDL 2 is needed to run Cardolia 3D";
+  const Case cases[] = {
+      {"OpenGL missing: the probe never opened SDL", {kNoGl, "libc.so.6"}, nullptr, nullptr, true,
+       "[message box, SDL] " + needed,
+       "[Ok | https://packages.debian.org/bookworm/libgl1 | Ignore ...] -> Ok"},
+      {"SDL missing: GTK's box", {"libc.so.6", kNoSdl}, kNoSdl, nullptr, true, "[message box, GTK] " + needed,
+       "[Ok | https://packages.debian.org/bookworm/libsdl2-2.0-0 | Ignore ...] -> Ok"},
+      {"no game: the probe closed everything", {"libc.so.6"}, nullptr, nullptr, true,
+       "[message box, SDL] Cardolia 3D Launcher: Cardolia_DX9 could not be started from the current folder: "
+       "No such file or directory",
+       "[Ok] -> Ok"},
+      {"neither kit: stderr", {kNoGl, "libc.so.6"}, kNoSdl, kNoGtk, true, explained,
+       "https://packages.debian.org/bookworm/libgl1"},
+      {"no display: stderr", {kNoGl, "libc.so.6"}, nullptr, nullptr, false, explained, kNoGl},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScopedEnv x11("DISPLAY", c.display ? display.Display().c_str() : nullptr);
+    ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    StarterSetLibrariesForTests(&c.libraries);
+    StarterBoxSetLibrariesForTests(c.sdlKit, c.gtkKit);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(StarterMain(), 0);
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(errors.rfind(c.shown, 0), 0u) << errors;
+    EXPECT_NE(errors.find(c.detail), std::string::npos) << errors;
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/started.txt"));  // Ok starts nothing
+  }
+}
+
 // The built program: the real renderer libraries of this machine load.
 TEST_F(StarterTest, TheProgramStartsTheGameOfTheCurrentFolderWithoutArguments) {
   const std::string folder = dir_ + "/play";
@@ -213,6 +349,68 @@ TEST_F(StarterTest, TheProgramLooksForTheGameInTheCurrentFolderNotBesideItself) 
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.errors.find("Cardolia_DX9 could not be started"), std::string::npos) << run.errors;
   EXPECT_FALSE(std::filesystem::exists(beside + "/started.txt"));
+}
+
+// The built program on a display, not headless: its box comes up (SDL's, or
+// GTK's where SDL cannot show one), Return and Escape close it, and with SDL
+// missing too GTK's box takes Tab, Tab, Return as "Ignore ..." and starts
+// the game. Headless the same box is logged and Ok answers.
+TEST_F(StarterTest, TheProgramAsksInItsBoxOnADisplay) {
+  const std::string shots = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+  std::filesystem::create_directories(shots);
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay(1024, 768));
+  const std::string folder = dir_ + "/play";
+  std::filesystem::create_directory(folder);
+  WriteFakeGame(folder);
+  const std::string noGl = BrokenLibraries(dir_ + "/no-gl", {"libGL.so.1"});
+  const std::string noGlNoSdl = BrokenLibraries(dir_ + "/no-gl-no-sdl", {"libGL.so.1", "libSDL2-2.0.so.0"});
+  const EnvSettings shown = {{"DISPLAY", h.Display()}, {"CARDOLIA_HEADLESS", "0"}, {"NO_AT_BRIDGE", "1"}};
+
+  struct Case {
+    const char* what;
+    std::string libraries;
+    std::vector<const char*> keys;
+    bool starts;
+  };
+  const Case cases[] = {
+      {"Return is Ok", noGl, {"Return"}, false},
+      {"Escape closes", noGl, {"Escape"}, false},
+      {"GTK: Ignore ...", noGlNoSdl, {"Tab", "Tab", "Return"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(folder + "/started.txt");
+    EnvSettings env = shown;
+    env.emplace_back("LD_LIBRARY_PATH", c.libraries);
+    const std::string errors = dir_ + "/box-errors.txt";
+    const pid_t child = StartStarter(kStarter, folder, errors, env);
+    ASSERT_GT(child, 0);
+    ProgramHarness::WindowPlace box;
+    for (double waited = 0; waited < 30 && !box.id; waited += 0.1) {
+      box = h.FindWindow(kStarterTitle);
+      if (!box.id) ProgramHarness::Settle(0.1);
+    }
+    if (!box.id) {
+      kill(child, SIGKILL);
+      waitpid(child, nullptr, 0);
+    }
+    ASSERT_NE(box.id, 0u) << "no window titled \"" << kStarterTitle << "\" within 30 s\n" << ReadWhole(errors);
+    ProgramHarness::Settle(0.3);  // a box takes keys once it has drawn
+    if (&c == &cases[0]) {
+      EXPECT_TRUE(h.Screenshot(shots + "starter-box.png"));
+    }
+    for (const char* key : c.keys) EXPECT_TRUE(h.KeyInto(box.id, key)) << key;
+    EXPECT_EQ(WaitForStarter(child, 30), 0) << ReadWhole(errors);
+    EXPECT_EQ(WaitForStart(folder, c.starts ? 10.0 : 0.5), c.starts ? folder + " 0\n" : "");
+  }
+
+  // Headless, the box is loaded and logged, and Ok answers.
+  const StarterRun run = RunStarter(kStarter, folder, {{"DISPLAY", h.Display()}, {"LD_LIBRARY_PATH", noGl}});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors.rfind("[message box, SDL] Cardolia 3D Launcher: OpenGL and SDL 2 is needed", 0), 0u)
+      << run.errors;
+  EXPECT_NE(run.errors.find(noGl + "/libGL.so.1: "), std::string::npos) << run.errors;  // the loader's words
 }
 
 TEST_F(StarterTest, TheProgramNeedsNoneOfTheGamesLibraries) {

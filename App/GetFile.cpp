@@ -134,7 +134,8 @@ bool ReadEntries(const char* folder, std::unique_ptr<GetFileEntry[]>* entries, i
         } else {
           kind = kGetFileFolder;
         }
-      } else if (!GetFileNameMatchesFilters(name)) {
+      } else if (!GetFileNameMatchesFilters(name) ||
+                 (GetFileGetState().programsOnly && !PlatformFileIsProgram(path.c_str()))) {
         continue;
       }
       if (filled >= total) {
@@ -199,6 +200,7 @@ void GetFileSetDefaults() {
   std::snprintf(s.title, sizeof s.title, "%s", kDefaultTitle);
   s.folder[0] = '\0';
   s.filterCount = 0;
+  s.programsOnly = false;
   s.chosenCB = nullptr;
   s.folderChangedCB = nullptr;
   s.h = GetFileHandles{};
@@ -248,6 +250,8 @@ void GetFileSetExtensions(const char* const extensions[kGetFileMaxFilters]) {
     std::snprintf(s.filters[s.filterCount++], sizeof s.filters[0], "%s", e);
   }
 }
+
+void GetFileSetProgramsOnly(bool programsOnly) { GetFileGetState().programsOnly = programsOnly; }
 
 void GetFileSetFileChosenCB(GetFileChosenCB callback) { GetFileGetState().chosenCB = callback; }
 void GetFileSetFolderChangedCB(GetFileFolderChangedCB callback) {

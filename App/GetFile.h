@@ -4,9 +4,10 @@
 // sub-folders and files, the folder's path, a title and Cancel.
 //
 // A caller prepares it (GetFileSetDefaults, then title, start folder, up
-// to ten extension filters, a finish callback), switches to the screen, and
-// learns in the finish callback whether a file was chosen (1) or the player
-// cancelled (0); GetFileGetChosenFilename then gives the path.
+// to ten extension filters or programs only, a finish callback), switches
+// to the screen, and learns in the finish callback whether a file was
+// chosen (1) or the player cancelled (0); GetFileGetChosenFilename then
+// gives the path.
 //
 // Folders are absolute paths with '/' separators (the root is "/"), CP1252
 // game text; names the directory search cannot give in CP1252 are not
@@ -79,6 +80,11 @@ void GetFileSetStartDir(const char* path);
 // are present and shorter than 10 characters; the first absent or longer
 // one ends the list. None at all: every file is listed.
 void GetFileSetExtensions(const char* const extensions[kGetFileMaxFilters]);
+// Lists, besides the folders, only the files this user can run (their mode,
+// PlatformFileIsProgram): the photo-editor chooser's "exe" filter on this
+// system, whose programs carry no extension. Extension filters still apply
+// when set. Off after GetFileSetDefaults.
+void GetFileSetProgramsOnly(bool programsOnly);
 void GetFileSetFileChosenCB(GetFileChosenCB callback);
 void GetFileSetFolderChangedCB(GetFileFolderChangedCB callback);
 

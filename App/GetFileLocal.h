@@ -35,6 +35,7 @@ struct GetFileState {
   char folder[kGetFileMaxFolder + 1] = {};
   char filters[kGetFileMaxFilters][kGetFileMaxFilterLength + 1] = {};
   int filterCount = 0;
+  bool programsOnly = false;
   GetFileChosenCB chosenCB = nullptr;
   GetFileFolderChangedCB folderChangedCB = nullptr;
   std::unique_ptr<GetFileEntry[]> entries;

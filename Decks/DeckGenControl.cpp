@@ -1,6 +1,7 @@
 // DeckGenControl.cpp - the deck generator screen's control: entering,
 // the visibility rules of the nine edit sets, the previews, regenerating
 // them, leaving with Done, and the photo editor (see DeckGen.h).
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -490,10 +491,11 @@ void DeckGenControlConfigCB() {
   if (EngMiscGetApplicationsDirectory(folder, sizeof folder)) {
     DecksCopyPath(g_UserRecord.photoEditorFolder, sizeof g_UserRecord.photoEditorFolder, folder);
   }
-  static const char* const kExtensions[kGetFileMaxFilters] = {"exe"};
   GetFileSetStartDir(g_UserRecord.photoEditorFolder);
   GetFileSetTitle(Text("DeckGen_SelectPhotoEditor"));
-  GetFileSetExtensions(kExtensions);
+  // Programs here carry no ".exe": the chooser lists the files that can run.
+  GetFileSetExtensions(nullptr);
+  GetFileSetProgramsOnly(true);
   GetFileSetFileChosenCB(DeckGenControlPhotoEditorChosenCB);
   GameSetProgramMode(g_savedMode);
   ScreensGoto(g_ScreenGetFile);
@@ -526,8 +528,12 @@ void DeckGenControlEditElementCB() {
   if (set == 0) return;
   const char* picture = nullptr;
   if (!CardsGenerateLoadElementTexture(set - 1, nullptr, &picture) || !picture || !picture[0]) return;
+  // The editor is another program: it gets the path with the system's
+  // separators, which the game's own paths mix with '\\'.
+  std::string path = picture;
+  std::replace(path.begin(), path.end(), '\\', '/');
   char quoted[kUserPathSize + 3];
-  std::snprintf(quoted, sizeof quoted, "\"%s\"", picture);
+  std::snprintf(quoted, sizeof quoted, "\"%s\"", path.c_str());
   ShellExecuteA(nullptr, "open", editor, quoted, CardsDecksGetUserDecksDirectory(nullptr, false),
                 SW_SHOWNORMAL);
 }

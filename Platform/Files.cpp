@@ -81,6 +81,11 @@ bool PlatformDirectoryExists(const char* name) {
   return ::stat(PlatformNativePath(name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool PlatformFileIsProgram(const char* name) {
+  if (!PlatformFileIsRegular(name)) return false;
+  return ::access(PlatformNativePath(name).c_str(), X_OK) == 0;
+}
+
 BOOL DeleteFileA(const char* name) {
   if (!name || !*name) return FALSE;
   return ::unlink(PlatformNativePath(name).c_str()) == 0;

@@ -35,6 +35,10 @@ bool PlatformFileIsRegular(const char* name);
 // True when the name is an existing folder.
 bool PlatformDirectoryExists(const char* name);
 
+// True when the name is a program this user can start: an existing regular
+// file whose mode lets the user execute it (what Windows calls an ".exe").
+bool PlatformFileIsProgram(const char* name);
+
 // Win32-shaped calls. TRUE on success.
 BOOL DeleteFileA(const char* name);
 BOOL CreateDirectoryA(const char* name, void* securityAttributes);  // one level

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "Cp1252.h"
 #include "Dialogs.h"
 #include "Files.h"
 
@@ -37,18 +38,15 @@ bool IsAddress(const char* file) {
   return true;
 }
 
-bool IsExecutableFile(const std::string& path) {
-  struct stat info {};
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(path.c_str(), X_OK) == 0;
-}
-
-// The parameters as one argument: surrounding double quotes removed.
+// The parameters as one native argument: surrounding double quotes removed,
+// the game's CP1252 text in UTF-8 (a picture's path reaches the program as
+// the file system names it).
 std::string Unquoted(const char* parameters) {
   std::string text = parameters;
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
     text = text.substr(1, text.size() - 2);
   }
-  return text;
+  return Cp1252ToUtf8(text.c_str());
 }
 
 }  // namespace
@@ -92,7 +90,7 @@ HINSTANCE ShellExecuteA(HWND, const char* verb, const char* file, const char* pa
   const std::string folder = directory && *directory ? PlatformNativePath(directory) : std::string();
   struct stat info {};
   const bool folderExists = !folder.empty() && stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  if (IsExecutableFile(native)) {
+  if (PlatformFileIsProgram(file)) {
     const std::string argument = parameters ? Unquoted(parameters) : std::string();
     std::vector<const char*> argv = {native.c_str()};
     if (!argument.empty()) argv.push_back(argument.c_str());

@@ -5,9 +5,10 @@
 // What is opened:
 //   - an address ("scheme://...", "mailto:...") goes to xdg-open exactly as
 //     given;
-//   - an executable file is started itself, with the parameters (when not
-//     empty) as its one argument, surrounding double quotes removed, in the
-//     given folder when that folder exists;
+//   - a program (PlatformFileIsProgram) is started itself, with the
+//     parameters (when not empty) as its one argument, surrounding double
+//     quotes removed and converted to UTF-8, in the given folder when that
+//     folder exists;
 //   - any other file goes to xdg-open by its native path.
 // The child is started by a double fork, so it outlives the game and is
 // never left as a zombie of ours. Headless (Platform/Dialogs.h) nothing is

@@ -1,39 +1,10 @@
 // Tests of the message box's headless answers and the headless switch.
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "Platform/Dialogs.h"
-
-namespace {
-
-// Sets an environment variable for one scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-
- private:
-  std::string name_;
-  std::optional<std::string> old_;
-};
-
-}  // namespace
+#include "tests/Support/TestSupport.h"
 
 TEST(PlatformDialogs, HeadlessSwitch) {
   {

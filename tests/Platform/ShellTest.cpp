@@ -88,10 +88,11 @@ TEST_F(ShellTest, AnAddressReachesTheOpenerUnchanged) {
 TEST_F(ShellTest, AProgramStartsInItsFolderWithItsArgument) {
   WriteFile("editor", "#!/bin/sh\nprintf '%s|%s\\n' \"$(pwd)\" \"$1\" > \"" + dir_ + "/edited.txt\"\n");
   std::filesystem::permissions(dir_ + "/editor", std::filesystem::perms::owner_all);
-  EXPECT_GT(Code(ShellExecuteA(nullptr, "open", (dir_ + "/editor").c_str(), "\"My Deck/Card 1.png\"",
+  // The game's text is CP1252 ("\xE9" an e acute); the program gets UTF-8.
+  EXPECT_GT(Code(ShellExecuteA(nullptr, "open", (dir_ + "/editor").c_str(), "\"My Deck/Carr\xE9 1.png\"",
                                (dir_ + "/work").c_str(), SW_SHOWNORMAL)),
             32);
-  EXPECT_EQ(WaitForFile("edited.txt"), dir_ + "/work|My Deck/Card 1.png\n");
+  EXPECT_EQ(WaitForFile("edited.txt"), dir_ + "/work|My Deck/Carr\xC3\xA9 1.png\n");
 }
 
 TEST_F(ShellTest, RefusedRequestsAndHeadlessRunsStartNothing) {

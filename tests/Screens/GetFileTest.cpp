@@ -99,6 +99,35 @@ TEST_F(GetFileTest, FiltersTakeNamesEndingInADotAndTheExtension) {
   EXPECT_TRUE(GetFileNameMatchesFilters("anything"));
 }
 
+// The photo editor's chooser: programs carry no extension here, so the
+// files listed are those this user can run (a link to one is one too).
+TEST_F(GetFileTest, ProgramsOnlyListsFoldersAndTheFilesThatCanRun) {
+  const std::string bin = tree_ + "/bin";
+  std::filesystem::create_directories(bin + "/tools");
+  struct Case {
+    const char* name;
+    mode_t mode;
+  } files[] = {{"editor", 0755}, {"mine", 0700}, {"notes.txt", 0644}, {"setup.exe", 0644}, {"Paint", 0711}};
+  for (const Case& f : files) {
+    WriteFile(bin + "/" + f.name, "#!/bin/sh\n");
+    ASSERT_EQ(chmod((bin + "/" + f.name).c_str(), f.mode), 0) << f.name;
+  }
+  std::filesystem::create_symlink("editor", bin + "/editor-link");
+  std::filesystem::create_symlink("notes.txt", bin + "/notes-link");
+  GetFileSetProgramsOnly(true);
+  Open(bin);
+  GetFileSetExtensions(nullptr);  // Open set "jpg"; the photo-editor chooser sets none
+  GetFileUpdateFiles();
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"[ ^ ]", "[ tools ]", "editor", "editor-link", "mine", "Paint"}));
+  // Chosen as any file; a fresh chooser lists every file again.
+  Pick(IndexOf("Paint"));
+  EXPECT_STREQ(GetFileGetChosenFilename(), (bin + "/Paint").c_str());
+  GetFileSetDefaults();
+  GetFileSetStartDir(bin.c_str());
+  GetFileUpdateFiles();
+  EXPECT_EQ(GetFileGetEntryCount(), 2 + 5 + 2);
+}
+
 TEST_F(GetFileTest, TheListShowsTheParentThenFoldersThenFilesIgnoringCase) {
   Open(tree_);
   EXPECT_EQ(Shown(), (std::vector<std::string>{"[ ^ ]", "[ Other ]", "[ sub ]", "A.JPG", "a.jpg"}));

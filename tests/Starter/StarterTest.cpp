@@ -20,7 +20,6 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -147,30 +146,6 @@ StarterRun RunStarter(const std::string& program, const std::string& folder, con
   run.errors = ReadWhole(errorsFile);
   return run;
 }
-
-// Sets an environment variable of this process for one scope (null removes
-// it).
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    Set(value);
-  }
-  ~ScopedEnv() { Set(old_ ? old_->c_str() : nullptr); }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  void Set(const char* value) {
-    if (value) {
-      setenv(name_.c_str(), value, 1);
-    } else {
-      unsetenv(name_.c_str());
-    }
-  }
-  std::string name_;
-  std::optional<std::string> old_;
-};
 
 // A folder whose libraries stand in front of the system's (through
 // LD_LIBRARY_PATH) and cannot be loaded: the loader refuses a file too short

@@ -1,6 +1,7 @@
 // TestSupport.cpp - temporary folders and log capture for tests.
 #include "tests/Support/TestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,3 +58,18 @@ std::string TempDirTest::ReadFile(const std::string& name) {
 LogCapture::LogCapture() { DebugSetListener(CollectLine, &lines_); }
 LogCapture::~LogCapture() { DebugSetListener(nullptr, nullptr); }
 bool LogCapture::Contains(const std::string& text) const { return AnyContains(lines_, text); }
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+  if (const char* old = std::getenv(name)) old_ = old;
+  Set(value);
+}
+
+ScopedEnv::~ScopedEnv() { Set(old_ ? old_->c_str() : nullptr); }
+
+void ScopedEnv::Set(const char* value) {
+  if (value) {
+    setenv(name_.c_str(), value, 1);
+  } else {
+    unsetenv(name_.c_str());
+  }
+}

@@ -1,6 +1,7 @@
 // TestSupport.h - small fixtures shared by every test executable.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,4 +41,19 @@ class LogCapture {
 
  private:
   std::vector<std::string> lines_;
+};
+
+// Sets an environment variable of this process for one scope (null removes
+// it); the value it had comes back at the end of the scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  void Set(const char* value);
+  std::string name_;
+  std::optional<std::string> old_;
 };

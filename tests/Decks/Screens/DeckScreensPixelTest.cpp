@@ -3,15 +3,21 @@
 // card-back grid, choosing a back, the Print and Publish screens, the deck
 // generator, the boards screen and the board editor, each saved as a
 // screenshot (<build>/screenshots). Skipped without a display.
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "App/GetFile.h"
+#include "App/Resolution.h"
 #include "Decks/Board.h"
 #include "Decks/CardsGenerate.h"
 #include "Decks/DeckGen.h"
@@ -31,6 +37,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Screens/ScreenRows.h"
+#include "Platform/Files.h"
 #include "Screens/Screens.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
@@ -329,6 +336,78 @@ TEST_F(DeckScreensPixelTest, TheGeneratorEditsANewDecksPartsWithPreviews) {
   EXPECT_EQ(GeneratedPictures(CardsDecksIsFourColor()), 54);
   EXPECT_EQ(GeneratedPictures(!CardsDecksIsFourColor()), 0);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
+}
+
+// The photo editor: Config opens the chooser where programs are, listing
+// the files that can run (programs here have no ".exe"); the one chosen is
+// kept, and Edit starts it with the deck's own picture, quoted, in the
+// player's decks folder.
+TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  Frames(h);
+  ASSERT_EQ(DecksCreateUserDeck("Garden Party"), 1);
+  DecksRescan();
+  g_UserRecord.currentDeck = DecksFindDeckByName("Garden Party");
+  g_UserRecord.deckGenEditSet = 2;  // the base
+  g_UserRecord.photoEditorPath[0] = '\0';
+  PlayThenOpen(h, "Decks");
+  ClickButton(h, "Decks", "Edit");
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
+
+  ClickButton(h, "DeckGen", "Config");
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenGetFile);
+  EXPECT_STREQ(GetFileGetCurrentDir(), "/usr/bin");
+  int listed = 0;
+  for (int i = 0; i < GetFileGetEntryCount(); ++i) {
+    const GetFileEntry* e = GetFileGetEntry(i);
+    if (e->kind != kGetFileFile) continue;
+    ++listed;
+    EXPECT_TRUE(PlatformFileIsProgram((std::string("/usr/bin/") + e->name).c_str())) << e->name;
+  }
+  EXPECT_GT(listed, 10);  // sh, env, ls, ...
+  Shot(h, "DeckGenChooseEditor");
+
+  // The player goes to the folder of the editor and picks it.
+  const std::string programs = dir_ + "/Programs";
+  const std::string note = dir_ + "/edited.txt";
+  std::filesystem::create_directories(programs);
+  std::ofstream(programs + "/editor") << "#!/bin/sh\nprintf '%s|%s\\n' \"$(pwd)\" \"$1\" > \"" << note << "\"\n";
+  std::filesystem::permissions(programs + "/editor", std::filesystem::perms::owner_all);
+  std::ofstream(programs + "/readme.txt") << "not a program";
+  GetFileSetStartDir(programs.c_str());
+  GetFileUpdateFiles();
+  ASSERT_EQ(GetFileGetEntryCount(), 2);  // "[ ^ ]" and the editor
+  mwin.GetButtonFromIDs("GetFile", "GetFile", "Files")->PanelSetPos(1, 1, 1);  // a click on it
+  Frames(h);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
+  EXPECT_EQ(std::string(g_UserRecord.photoEditorPath), programs + "/editor");
+  EXPECT_EQ(std::string(g_UserRecord.photoEditorFolder), programs);
+
+  // The base becomes the deck's own picture, and Edit opens it in the editor
+  // (the game runs in a window: full screen, Edit asks for one first).
+  g_ResolutionSettings.windowed = 1;
+  ScreenButton("DeckGen", "Base")->ChoiceSetSel(1, true);
+  Frames(h);
+  ASSERT_TRUE(ScreenButton("DeckGen", "EditElem")->IsVisible());
+  {
+    ScopedEnv shown("CARDOLIA_HEADLESS", "0");  // headless, nothing is started
+    ClickButton(h, "DeckGen", "EditElem");
+  }
+  EXPECT_FALSE(mwin.IsPopupOpen());
+  std::string edited;
+  for (int i = 0; i < 500 && (edited.empty() || edited.back() != '\n'); ++i) {
+    std::ifstream in(note);
+    edited.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (edited.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_FALSE(edited.empty()) << "the editor did not write " << note << " within 10 s";
+  std::string decks = CardsDecksGetUserDecksDirectory(nullptr, false);
+  std::replace(decks.begin(), decks.end(), '\\', '/');
+  EXPECT_EQ(edited.substr(0, edited.find('|')), decks);
+  EXPECT_EQ(edited.substr(edited.find('|') + 1).rfind(decks + "/Garden Party/Base.", 0), 0u) << edited;
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ namespace {
 
 constexpr const char* kName = "Country";
 constexpr const char* kUnknown = "(Unknown Country)";
+constexpr const char* kUnitedKingdom = "United Kingdom";
 
 const ScreenRow kRows[] = {
     {"Title", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "SELECT YOUR COUNTRY", 189, 18, 262, 18,
@@ -58,15 +59,26 @@ int CountryGetPosFromName(const char* name) {
   return -1;
 }
 
+int CountryFindLocalRow(const CountryRecord* table, int count, const char* territory) {
+  if (!table || !territory || !*territory) return -1;
+  int found = -1;
+  // The table's "GB" is England: the United Kingdom is the row of its name.
+  const bool kingdom = strcasecmp(territory, "GB") == 0;
+  for (int i = 0; i < count; ++i) {
+    const bool match = kingdom ? strcasecmp(table[i].name, kUnitedKingdom) == 0
+                               : strcasecmp(table[i].code, territory) == 0;
+    if (match) found = i;
+  }
+  return found;
+}
+
 int CountryGetLocalCountryPos() {
   int found = -1;
   const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, nullptr, 0);
   char code[256] = {};
   if (length >= 1 && length <= 255 &&
       GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, code, sizeof code) > 0) {
-    for (int i = 0; i < kCountryCount; ++i) {
-      if (strcasecmp(kCountryTable[i].code, code) == 0) found = i;
-    }
+    found = CountryFindLocalRow(kCountryTable, kCountryCount, code);
   }
   if (found < 0) DebugError("CountryGetLocalCountryPos", "Could not get local country pos");
   return found;

@@ -4,8 +4,11 @@
 // A player's country is stored by its English name; its flag is cell f of
 // the flag sheet (16 x 16 cells, column f mod 16, row f div 16 from the top
 // left), the second player-screen picture (Users.h). The local country is
-// the territory of the user's locale matched against the code column (GB
-// is England).
+// the territory of the user's locale (its ISO code) matched against the
+// code column, except GB: the table's GB row is England, so a British
+// locale takes the "United Kingdom" row, and the table has none (England,
+// Scotland, Wales and Northern Ireland are rows of their own): no country
+// is preselected.
 //
 // State: the screen's handles (Title, Continue, Country, Note).
 #pragma once
@@ -31,10 +34,13 @@ int CountryGetNumCountries();
 const char* CountryGetCountryName(int index);
 // The first row whose name equals the text exactly; -1 when none.
 int CountryGetPosFromName(const char* name);
-// The row of the user's own country (the last whose code matches the
-// locale's territory, letter case aside); -1 with "Could not get local
-// country pos" when there is none.
+// The row of the user's own country (CountryFindLocalRow with the locale's
+// territory); -1 with "Could not get local country pos" when there is none.
 int CountryGetLocalCountryPos();
+// The row of a territory's ISO code in a table: the last whose code matches,
+// letter case aside; for "GB" the last named "United Kingdom" (letter case
+// aside). -1 when none matches, or without a territory.
+int CountryFindLocalRow(const CountryRecord* table, int count, const char* territory);
 const char* CountryGetLocalCountryName();
 // The flag's texture rectangle (left, top, right, bottom) for rows 0-221.
 bool CountryGetFlagTextureRect(int index, float rect[4]);

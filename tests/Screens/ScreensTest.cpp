@@ -156,11 +156,14 @@ TEST_F(CountryTest, TableRowsCodesAndFlagCells) {
   EXPECT_FALSE(CountryGetFlagTextureRect(222, rect));
 }
 
+// A British locale is the United Kingdom, which the table has no row for
+// (its "GB" is England): nothing is preselected.
 TEST_F(CountryTest, TheLocalCountryComesFromTheLocaleTerritory) {
   struct Case { const char* lcAll; const char* lang; int row; } cases[] = {
-      {nullptr, "en_US.UTF-8", 208}, {nullptr, "de_DE", 71},    {nullptr, "en_GB.UTF-8", 60},
-      {nullptr, "fr_fr@euro", 67},   {"de_AT.UTF-8", "en_US", 13}, {nullptr, "C", -1},
-      {nullptr, "POSIX", -1},        {nullptr, "de", -1},       {nullptr, "", -1},
+      {nullptr, "en_US.UTF-8", 208}, {nullptr, "de_DE", 71},       {nullptr, "en_GB.UTF-8", -1},
+      {nullptr, "cy_GB.UTF-8", -1},  {nullptr, "en_IE.UTF-8", 92}, {nullptr, "fr_fr@euro", 67},
+      {"de_AT.UTF-8", "en_US", 13},  {"en_GB.UTF-8", "en_US", -1}, {nullptr, "C", -1},
+      {nullptr, "POSIX", -1},        {nullptr, "de", -1},          {nullptr, "", -1},
   };
   for (const Case& c : cases) {
     if (c.lcAll) {
@@ -176,6 +179,21 @@ TEST_F(CountryTest, TheLocalCountryComesFromTheLocaleTerritory) {
   unsetenv("LC_ALL");
   setenv("LANG", "C", 1);
   EXPECT_STREQ(CountryGetLocalCountryName(), "(Unknown Country)");
+}
+
+TEST_F(CountryTest, GbFindsTheUnitedKingdomsRowWhenATableHasOne) {
+  const CountryRecord table[] = {
+      {"England", "GB", 0}, {"United Kingdom", "UK", 1}, {"Ireland", "IE", 2}, {"Scotland", "G3", 3}};
+  struct Case { const char* territory; int row; } cases[] = {
+      {"GB", 1}, {"gb", 1}, {"IE", 2}, {"UK", 1}, {"G3", 3}, {"FR", -1}, {"", -1}, {nullptr, -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CountryFindLocalRow(table, 4, c.territory), c.row) << (c.territory ? c.territory : "(none)");
+  }
+  // The game's own table: England keeps GB, but GB does not find England.
+  EXPECT_STREQ(kCountryTable[60].code, "GB");
+  EXPECT_EQ(CountryFindLocalRow(kCountryTable, kCountryCount, "GB"), -1);
+  EXPECT_EQ(CountryFindLocalRow(kCountryTable, kCountryCount, "us"), 208);
 }
 
 class UserNewTest : public ScreensTest {};

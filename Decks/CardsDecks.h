@@ -9,8 +9,8 @@
 // its own pictures. Both lists are sorted by byte order, standard decks
 // first, so a stored deck index means the same deck on every run.
 //
-// Settings files: 52 lines "KEY: value" ending CR LF, written through a
-// temporary file and a rename. The reader takes a key only at the start of
+// Settings files: 52 lines "KEY: value" each ending CR CR LF, written
+// through a temporary file and a rename. The reader takes a key only at the start of
 // a line, strips every trailing CR and LF, clamps colours to 0..1 and reals
 // to the editor's ranges (a value that is not a finite number keeps the
 // default), and keeps switches to their low byte.
@@ -156,7 +156,7 @@ bool CardsDecksSaveDeckSettings(int deck);
 // Reads settings text (tests and the reader): every line of text applied
 // to settings over what it holds.
 void CardsDecksParseSettingsText(const char* text, DeckSettings* settings);
-// Writes the 52 lines of settings into out (CR LF line ends); the length.
+// Writes the 52 lines of settings into out (CR CR LF line ends); the length.
 int CardsDecksFormatSettingsText(const DeckSettings& settings, char* out, int size);
 
 // ---- Generating -----------------------------------------------------------------------

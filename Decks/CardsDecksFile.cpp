@@ -94,6 +94,9 @@ static_assert(kNumKeys == 52, "the deck settings file holds 52 keys");
 #undef E
 
 constexpr std::size_t kMaxLine = 127;
+// Every line ends CR CR LF on disk, as a line ended CR LF and written in a
+// text mode that turns each LF into CR LF. Readers take it and CR LF alike.
+constexpr const char* kLineEnd = "\r\r\n";
 
 template <typename T>
 T* Field(DeckSettings* s, const KeyInfo& k) {
@@ -206,7 +209,7 @@ int CardsDecksFormatSettingsText(const DeckSettings& settings, char* out, int si
         break;
     }
     text += line;
-    text += "\r\n";
+    text += kLineEnd;
   }
   if (out && size > 0) std::snprintf(out, static_cast<std::size_t>(size), "%s", text.c_str());
   return static_cast<int>(text.size());

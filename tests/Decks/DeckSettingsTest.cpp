@@ -1,5 +1,5 @@
-// The deck settings file: the 52 lines written once with CR LF and read back
-// alike; the reader takes keys only at the start of a line, clamps colours
+// The deck settings file: the 52 lines written each ending CR CR LF, and read
+// back alike from that or CR LF; the reader takes keys only at the start of a line, clamps colours
 // and reals into their ranges and keeps defaults for anything it cannot
 // read; damaged text never crashes it.
 #include <cmath>
@@ -35,7 +35,8 @@ class DeckSettingsTest : public DecksTest {
   }
 };
 
-TEST_F(DeckSettingsTest, FiftyTwoLinesRoundTripWithOneLineEndEach) {
+// Each line ends CR CR LF, the file's shape as the settings writer has it.
+TEST_F(DeckSettingsTest, FiftyTwoLinesRoundTripEachEndingCrCrLf) {
   DeckSettings s;
   s.generator.rankX = 0.25f;
   s.generator.heartsColour[1] = 0.5f;
@@ -44,12 +45,18 @@ TEST_F(DeckSettingsTest, FiftyTwoLinesRoundTripWithOneLineEndEach) {
   s.elements.kings = CardsDecksGetElementCount(kDeckElementCourts) - 1;
   s.elements.acesType = 4;
   const std::string text = Format(s);
-  int lines = 0;
-  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++lines;
+  int lines = 0, lineFeeds = 0, carriageReturns = 0;
+  for (std::size_t at = text.find("\r\r\n"); at != std::string::npos; at = text.find("\r\r\n", at + 3)) ++lines;
+  for (char c : text) {
+    lineFeeds += c == '\n';
+    carriageReturns += c == '\r';
+  }
   EXPECT_EQ(lines, 52);
-  EXPECT_EQ(text.find("\r\r"), std::string::npos);  // no CR CR LF
-  EXPECT_EQ(text.substr(0, 20), "MCG_USE_BASE_COL: 0\r");
-  EXPECT_NE(text.find("MCG_HEARTS_COL: 1.000 0.500 0.000\r\n"), std::string::npos);
+  EXPECT_EQ(lineFeeds, 52);
+  EXPECT_EQ(carriageReturns, 2 * 52);
+  EXPECT_EQ(text.substr(0, 22), "MCG_USE_BASE_COL: 0\r\r\n");
+  EXPECT_NE(text.find("MCG_HEARTS_COL: 1.000 0.500 0.000\r\r\n"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 3), "\r\r\n");
   EXPECT_EQ(Format(Parse(text)), text);
 }
 
@@ -108,6 +115,31 @@ TEST_F(DeckSettingsTest, DamagedTextNeverBreaksTheReader) {
     EXPECT_GE(s.elements.shape, 0);
     EXPECT_LT(s.elements.shape, CardsDecksGetElementCount(kDeckElementShapes));
   }
+}
+
+// A player's deck read from a file of CR LF lines (as the shipped empty deck
+// has them) is written back with CR CR LF lines, and reads back the same.
+TEST_F(DeckSettingsTest, AUserDeckIsWrittenCrCrLfAndReadFromEither) {
+  DeckSettings mine;
+  mine.generator.rankX = 0.25f;
+  mine.generator.sidePipsOn = 3;
+  mine.elements.kings = 1;
+  std::string crLf = Format(mine);
+  for (std::size_t at = crLf.find("\r\r\n"); at != std::string::npos; at = crLf.find("\r\r\n", at + 2)) {
+    crLf.erase(at, 1);
+  }
+  const std::string file = UserDecks() + "/Mine/Settings.dat";
+  Write(file, crLf);
+  ASSERT_TRUE(CardsDecksGetDecks());
+  const int deck = CardsDecksGetNumStandardDecks();
+  ASSERT_STREQ(CardsDecksGetDeckName(deck), "Mine");
+
+  ASSERT_TRUE(CardsDecksLoadDeckSettings(deck));
+  EXPECT_EQ(Format(CardsDecksGetSettings()), Format(mine));
+  ASSERT_TRUE(CardsDecksSaveDeckSettings(deck));
+  EXPECT_EQ(ReadFile(file), Format(mine));
+  ASSERT_TRUE(CardsDecksLoadDeckSettings(deck));
+  EXPECT_EQ(Format(CardsDecksGetSettings()), Format(mine));
 }
 
 TEST_F(DeckSettingsTest, StandardDecksAreNeverWritten) {

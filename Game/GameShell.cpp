@@ -18,6 +18,7 @@
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimGameOver.h"
+#include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameCameras.h"
 #include "Game/GameShellLocal.h"
@@ -132,6 +133,9 @@ bool GamePreDeviceInit() {
   CardsDecksInit();
   CardsGenerateInit();
   SolCardsSetup();
+  // The animation glue: the player's speed, and slot 0's end hook, which
+  // records the finished move in the undo history and runs the autoplay.
+  AnimInit();
   GenSetPickRayCB(PickRay);
   GenSetAfterWinHandlers(GameStartCelebration, GameReturnToMainMenu);
   g_shell.mode = kGameModeBeforeDevice;

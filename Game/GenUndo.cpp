@@ -4,7 +4,8 @@
 // animation runs the call chains itself to its end (finish step, else the
 // post-finish step). With 199 states or more the oldest are dropped. A move
 // that changed no pile count records nothing (turning a card alone is not a
-// move). Otherwise the face-up cards of the new state are counted against
+// move), unless it changed the variant's state byte: a redeal that deals
+// the piles as full as they were still uses one of the redeals. Otherwise the face-up cards of the new state are counted against
 // the current record (cells count their cards): more marks the new record.
 // A new record discards the redo tail and counts one move.
 //
@@ -72,7 +73,10 @@ void CopyPileCounts(To& to, const From& from) {
   to.numCells = from.numCells;
 }
 
-bool CountsMatch(const UndoDetails& u, const Gen& g) {
+// The state has not changed since the record: the same pile counts and the
+// same variant state byte.
+bool SameState(const UndoDetails& u, const Gen& g) {
+  if (u.variantState != g.variantState) return false;
   if (u.deck.numCards != g.deck.numCards || u.waste.numCards != g.waste.numCards ||
       u.dealGroup.numCards != g.dealGroup.numCards) {
     return false;
@@ -253,7 +257,7 @@ void GenUndoRecordState() {
   bool marked = false;
   if (h.index >= 0) {
     const UndoDetails& current = h.records[h.index];
-    if (CountsMatch(current, g)) return;
+    if (SameState(current, g)) return;
     marked = FaceUpCount(g) > FaceUpCount(current);
   }
   ++h.index;

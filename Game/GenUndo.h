@@ -70,7 +70,8 @@ static_assert(sizeof(UndoDetails) == 9668);
 void GenUndoReset();
 // Records the state after a move (see GenUndo.cpp); while an animation runs
 // it records when the animation ends instead; nothing while cards are
-// carried or when no pile count changed since the current state.
+// carried or when neither a pile count nor the variant's state byte (a
+// redeal's counter) changed since the current state.
 void GenUndoRecordState();
 // Undo possible now; marked (may be null) tells whether the step would undo
 // a marked state (also when option 1 refuses it).

@@ -2,6 +2,7 @@
 // marked states and the undo option, redo and its end.
 #include "Game/AnimSetup.h"
 #include "Game/GenUndo.h"
+#include "Game/GenVariant.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 
@@ -51,6 +52,20 @@ TEST_F(GenUndoTest, AChangeThatMovesNoCardIsNotRecorded) {
   ASSERT_TRUE(FixtureBuild("T0: ; S: 9c*"));
   GenUndoRecordState();
   EXPECT_EQ(GenUndoGetNumInUse(), 2);
+}
+
+// A redeal may fill every pile as full as before; its counter tells it from
+// no move at all.
+TEST_F(GenUndoTest, ARedealThatKeepsEveryCountIsRecorded) {
+  GenUndoReset();
+  GenSetRedealCounter(2);
+  State("T0: 9c* 5h*; T1: 6s*");
+  GenSetRedealCounter(1);
+  State("T0: 6s* 9c*; T1: 5h*");
+  EXPECT_EQ(GenUndoGetNumInUse(), 2);
+  ASSERT_TRUE(GenUndo());
+  EXPECT_EQ(GenGetRedealCounter(), 2);
+  EXPECT_EQ(FixturePile(kWhereTableau), "9c* 5h*");
 }
 
 struct MarkedCase {

@@ -33,6 +33,9 @@ void StartOver() {
 }  // namespace
 
 void GenNewGame(bool deal) {
+  // The whole record is replaced: a move still running (the deal of a game
+  // given up a moment ago) would land its cards in the new one.
+  AnimCancelAll();
   GenInit();
   if (deal) {
     GenDeal(true, false, 0);
@@ -42,6 +45,7 @@ void GenNewGame(bool deal) {
 }
 
 void GenNewGameWithNumber(unsigned number, bool deal) {
+  AnimCancelAll();
   GenInit();
   if (deal) {
     GenDeal(true, true, number);

@@ -7,6 +7,7 @@
 // whatever screen is up.
 #pragma once
 
+// Drops every running move (its cards would land in the new game), then
 // GenInit; with deal a new deal with a fresh random number; then the undo
 // history starts over with the dealt state, the pick-up candidates are
 // rebuilt and no highlight or best drop candidate is left.

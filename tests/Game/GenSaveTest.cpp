@@ -388,13 +388,30 @@ TEST_F(GenSaveTest, RandomDamageIsRefusedOrHarmlessNeverACrash) {
   }
 }
 
-TEST_F(GenSaveTest, AnUnusableSavedGameIsReplacedByANewDeal) {
-  WriteSavedGame([](Gen& g) { g.numTableaus = 8; });
-  EXPECT_FALSE(GenResumeSavedGameIfAny());
-  EXPECT_TRUE(g_GenLive.ready);
-  EXPECT_EQ(FixtureCountAllCards(), 52);
-  EXPECT_EQ(g_GenLive.waste.numCards, 0);  // a fresh deal
-  EXPECT_TRUE(GenIsGameInProgress());
+// Continue deals a game before it resumes the saved one; when the saved one
+// is refused, the new deal that follows takes none of the cards still
+// flying in the first (with card animation on, they landed in it twice).
+TEST_F(GenSaveTest, AnUnusableSavedGameIsReplacedByANewDealHoldingEveryCardOnce) {
+  for (const int animation : {0, 1}) {
+    SCOPED_TRACE(animation);
+    WriteSavedGame([](Gen& g) { g.numTableaus = 8; });
+    g_UserRecord.cardAnimationOn = static_cast<uint8_t>(animation);
+    GenNewGame(true);
+    EXPECT_FALSE(GenResumeSavedGameIfAny());
+    ASSERT_TRUE(RunAnimations());
+    EXPECT_TRUE(g_GenLive.ready);
+    int count[4][14] = {};
+    int cards = 0;
+    GenForEachPileInUse(g_GenLive, [&](const CardGroup& pile, int) {
+      for (int i = 0; i < pile.numCards; ++i, ++cards) ++count[pile.cards[i].suit & 3][pile.cards[i].rank % 14];
+    });
+    EXPECT_EQ(cards, 52);
+    for (int suit = 0; suit < 4; ++suit) {
+      for (int rank = 1; rank <= 13; ++rank) EXPECT_EQ(count[suit][rank], 1) << suit << " " << rank;
+    }
+    EXPECT_EQ(g_GenLive.waste.numCards, 0);  // a fresh deal
+    EXPECT_TRUE(GenIsGameInProgress());
+  }
 }
 
 TEST_F(GenSaveTest, AWonGameLeavesNoSavedGame) {

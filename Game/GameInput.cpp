@@ -181,6 +181,9 @@ void GameMenuExitToMainMenu() {
   if (AnimGameOverGetEffect() >= 0) AnimGameOverEnd(0);
   GameTimeUpdate(true);
   if (GenIsGameInProgress()) GenSaveCurrentGame();
+  // The game lives in its saved file now: the menu may reset the record or
+  // choose another game, and nothing of it is saved again until a resume.
+  GenSetGameInProgress(false);
   GenSelEndAllAnimations();
   GameSetProgramMode(kGameModeMainMenu);
   GameApplyCameraAndRefreshScene();

@@ -1,7 +1,10 @@
-// GameTick.cpp - the shell's tick passes, the per-frame game step and the
-// idle pause (see GameShell.h).
+// GameTick.cpp - the shell's tick passes, the per-frame game step, the
+// idle pause and the notice of a saved game set aside (see GameShell.h).
+#include <cstdio>
+
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
@@ -11,10 +14,14 @@
 #include "Game/GameShellLocal.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
+#include "Game/GenSave.h"
+#include "Game/GenText.h"
 
 namespace {
 
 constexpr unsigned kIdlePauseMs = 60000;
+constexpr int kNoticeNameSize = 256;
+constexpr int kNoticeTextSize = 768;
 
 void ReapplyEventLoop(bool redrawOnMouseMoves) {
   if (!g_UserRecord.eventLoop) return;
@@ -38,6 +45,30 @@ void IdlePause() {
   s.idleSince = now;
   s.pausedByIdle = true;
   GameMenuPause();
+}
+
+void CloseToolkitAfterNotice(int) { mwin.Shutdown(); }
+
+// A saved game that could not be used has been set aside: the player is
+// told once, in a popup over whatever is shown, as soon as no other popup
+// is open (during play the toolkit is started for it and closed with it).
+void TellSavedGameSetAside() {
+  if (mwin.IsOn() && mwin.IsPopupOpen()) return;
+  int game = 0;
+  char keptAs[kNoticeNameSize] = "";
+  if (!GenTakeSavedGameNotice(&game, keptAs, sizeof keptAs)) return;
+  char text[kNoticeTextSize] = "";
+  const char* token = keptAs[0] ? "Game_SavedGameKeptAside" : "Game_SavedGameDeleted";
+  if (!EngLanguagesGetStringWithParams(token, GenGetGameString(1, game), keptAs, text, sizeof text)) {
+    std::snprintf(text, sizeof text, "%s", EngLanguagesGetFirstString(token));
+  }
+  const char* title = EngLanguagesGetFirstString("Game_SavedGameDamagedTitle");
+  if (mwin.IsOn()) {
+    mwin.PopupOk(title, text);
+    return;
+  }
+  if (!mwin.Startup()) return;
+  if (!mwin.PopupOkWithCallback(title, text, CloseToolkitAfterNotice)) mwin.Shutdown();
 }
 
 }  // namespace
@@ -104,6 +135,8 @@ bool GameTickNoWindowOpen() {
 
 bool GameTickCB() {
   mwin.Tick();
+  const int mode = GameGetProgramMode();
+  if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
   if (GameShellIsWindowOpen()) return GameTickWithWindowOpen();
   return GameTickNoWindowOpen();
 }

@@ -5,6 +5,7 @@
 
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
+#include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/GenLights.h"
@@ -124,6 +125,7 @@ bool GenInit() {
     GenSetCurGame(0);
   }
   GenReset();
+  GenSetGameInProgress(false);
   SolCardsSetFoundationSpaceRank(0);
   SolCardsSetSpaceCustomPic(0);
   GenSetTableHeight(0);

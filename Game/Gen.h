@@ -223,7 +223,9 @@ void GenSetDropRuleCB(GenDropVetoCB callback);
 // record, the card layer's space rank and picture, the card scale (1 x 1) and
 // layout constants, the current hit and the animation set-up layer, resets
 // again, recomputes the spacing constants and runs the current game's set-up
-// routine. True when the record is ready afterwards.
+// routine. True when the record is ready afterwards. The record no longer
+// holds a game in progress (GenIsGameInProgress): nothing may save it as
+// one until a deal or a resume.
 bool GenInit();
 // Zeroes the live record and the callback slots; every pile, the deal group
 // and the selection become empty groups whose codes are 0 until a set-up

@@ -27,9 +27,10 @@ void FillBlocks(CardGroup& deck, int decks, SuitOf suitOf) {
   }
 }
 
-// The Spider family: suits drawn from the deal number. Returns false for any
-// other game.
-bool SetupSpiderDeck(Gen& g, int game) {
+// The Spider family: suits drawn from the deal number (the first draw of
+// the deal number's own generator, so the process-wide one is left as it
+// is). Returns false for any other game.
+bool FillSpiderDeck(CardGroup& deck, int game, uint32_t dealNumber) {
   const char* message;
   int expected;
   int kind;  // suits in play: 3, 2 or 1
@@ -42,16 +43,17 @@ bool SetupSpiderDeck(Gen& g, int game) {
     case kGameSpiderette1Suit: message = "Spiderette1 but num cards %d"; expected = 52; kind = 1; break;
     default: return false;
   }
-  int found = g.deck.numCards;
+  int found = deck.numCards;
   if (found != expected) DebugError("GenSetupDeck", message, found);
   int decks = found / 52;
   if (decks > 3) decks = 3;
-  EngRandSeed(g.dealNumber);
-  uint32_t draw = EngRandGetNext();
+  EngRandState random;
+  EngRandSeedState(dealNumber, &random);
+  uint32_t draw = EngRandNextFromState(&random);
   if (kind == 3) {
     int leftOut = static_cast<int>(draw & 3);
     int suit = leftOut == 0 ? 1 : 0;
-    FillBlocks(g.deck, decks, [&suit, leftOut](int block) {
+    FillBlocks(deck, decks, [&suit, leftOut](int block) {
       if (block > 0) {
         do {
           suit = (suit + 1) % 4;
@@ -63,14 +65,12 @@ bool SetupSpiderDeck(Gen& g, int game) {
     // One draw gives both suits: hearts with spades or diamonds with clubs.
     int red = static_cast<int>(draw & 1) * 2;
     int black = red + 1;
-    FillBlocks(g.deck, decks, [red, black](int block) { return block % 2 == 0 ? red : black; });
+    FillBlocks(deck, decks, [red, black](int block) { return block % 2 == 0 ? red : black; });
   } else {
     int suit = static_cast<int>(draw & 3);
-    FillBlocks(g.deck, decks, [suit](int) { return suit; });
+    FillBlocks(deck, decks, [suit](int) { return suit; });
   }
-  g.deck.numCards = decks * 52;
-  g.deck.RelinkOwners();
-  g.deck.Refresh(true);
+  deck.numCards = decks * 52;
   return true;
 }
 
@@ -106,12 +106,23 @@ bool CanPlan(const Gen& g, int piles) {
 
 }  // namespace
 
+bool GenFillDeckOfDeal(CardGroup& deck, int game, uint32_t dealNumber) {
+  if (FillSpiderDeck(deck, game, dealNumber)) return true;
+  int n = deck.numCards;
+  if (n != 52 && n != 104 && n != 156) return false;
+  FillBlocks(deck, n / 52, [](int block) { return block % 4; });
+  return true;
+}
+
 void GenSetupDeck() {
   Gen& g = g_GenLive;
-  if (SetupSpiderDeck(g, GenGetCurGame())) return;
-  int n = g.deck.numCards;
-  if (n != 52 && n != 104 && n != 156) return;
-  FillBlocks(g.deck, n / 52, [](int block) { return block % 4; });
+  if (FillSpiderDeck(g.deck, GenGetCurGame(), g.dealNumber)) {
+    // Its count may have changed.
+    g.deck.RelinkOwners();
+    g.deck.Refresh(true);
+    return;
+  }
+  GenFillDeckOfDeal(g.deck, GenGetCurGame(), g.dealNumber);
 }
 
 void GenShuffleDeck() { GenShuffleDeckWithSeed(g_GenLive.dealNumber); }

@@ -11,9 +11,17 @@
 
 #include <cstdint>
 
+#include "Game/CardGroup.h"
+
 // Fills the deck's cards in order for its card count (52, 104 or 156; the
 // Spider family by its own suits; any other count leaves the deck untouched).
 void GenSetupDeck();
+// The same for any pile: its first numCards slots get the cards of game's
+// deck for the deal number in their order before the shuffle (the Spider
+// family's suits follow the deal number); false, with the pile untouched,
+// for a count other than 52, 104 and 156 outside the Spider family. Only
+// suits, ranks and the count are written.
+bool GenFillDeckOfDeal(CardGroup& deck, int game, uint32_t dealNumber);
 // 70,000 seeded swaps of suit and rank (a from 1 to n - 1, b below a); a deck
 // of fewer than 2 cards is left alone.
 void GenShuffleDeck();

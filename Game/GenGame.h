@@ -2,9 +2,9 @@
 // a saved game, the step after a win, and the in-progress flag the shutdown
 // saves by.
 //
-// A game is in progress from its deal or resume until it is won or its
-// saved game is written at the end of play; GenSaveGameInProgress saves it
-// whatever screen is up.
+// A game is in progress from its deal or resume until it is won, left for
+// the main menu (its saved game then holds it) or the record is reset
+// (GenInit); GenSaveGameInProgress saves it whatever screen is up.
 #pragma once
 
 // Drops every running move (its cards would land in the new game), then

@@ -8,6 +8,8 @@
 //   3. the selection is cancelled and the running moves are finished (a
 //      bounded number of frames without the start delay, then every card
 //      still moving is landed at once); a game won meanwhile: files go, true;
+//      a record that is no game in play (reset for another use, or with a
+//      card lost or doubled) is refused and the last saved game kept;
 //   4. ".c3o": 4.3, then the enciphered record, through a temporary file;
 //   5. ".c3m": the picture, through a temporary file.
 // Each file is renamed into place and its folder synced; a kill between the
@@ -19,6 +21,9 @@
 //      bytes and start with 4.3; it is deciphered into the load scratch and
 //      checked (GenSaveCheckLoadedGame);
 //   3. only then the live game is replaced and starts a new undo history.
+// A saved game that is refused is not deleted: it is moved aside with its
+// picture under names of their own ("<file>.damaged", "-2", ...), logged,
+// and a notice waits for the shell to tell the player.
 #include "Game/GenSave.h"
 
 #include <cstdio>
@@ -53,6 +58,18 @@ constexpr int kSaveTickFrames = 600;
 constexpr int kSaveLandRounds = 1000;
 
 char g_fileName[kPathSize];  // the shared file-name buffer
+
+constexpr char kSetAsideTag[] = ".damaged";
+constexpr int kMostSetAside = 999;
+
+// The last saved game set aside, until the shell tells the player (reset
+// when taken).
+struct SavedGameNotice {
+  bool pending = false;
+  int game = 0;
+  char keptAs[kPathSize] = "";
+};
+SavedGameNotice g_notice;
 
 // The file's name for a mode of the current game, copied (the shared buffer
 // is overwritten by the next call).
@@ -112,6 +129,52 @@ bool ReadSavedImage(const char* name, uint8_t* image) {
   EngFile file;
   return OpenSavedGame(name, file) &&
          EngEncryptionReadFromOpenFileAndDecrypt(&file, image, kGenImageSize);
+}
+
+// The n-th name (from 1) beside a file for a copy that cannot be read:
+// "<file>.damaged", then "<file>.damaged-2", "<file>.damaged-3", ...
+bool SetAsideName(const char* name, int n, char* out) {
+  const int written = n == 1 ? std::snprintf(out, kPathSize, "%s%s", name, kSetAsideTag)
+                             : std::snprintf(out, kPathSize, "%s%s-%d", name, kSetAsideTag, n);
+  return written > 0 && written < kPathSize;
+}
+
+// The part of a path after its last folder separator.
+const char* BaseName(const char* path) {
+  const char* base = path;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '\\' || *p == '/') base = p + 1;
+  }
+  return base;
+}
+
+// Keeps a saved game that cannot be read, with its picture, under the first
+// pair of free names beside them, so that an earlier damaged pair is never
+// overwritten and nothing of the player's is thrown away. Only when they
+// cannot be moved are they deleted (they would be refused at every start).
+// Either way it is reported under where with the reason, and the player is
+// told once (GenTakeSavedGameNotice).
+void SetAside(const char* where, const char* gameName, const char* pictureName, const char* why) {
+  char gameAside[kPathSize] = "", pictureAside[kPathSize] = "";
+  bool named = false;
+  for (int n = 1; n <= kMostSetAside && !named; ++n) {
+    named = SetAsideName(gameName, n, gameAside) && SetAsideName(pictureName, n, pictureAside) &&
+            !EngFileExists(gameAside) && !EngFileExists(pictureAside);
+  }
+  const bool moved = named && EngFileMoveFile(gameName, gameAside);
+  if (moved) {
+    DebugError(where, "Saved game <%s> cannot be used (%s): kept as <%s>", gameName, why, gameAside);
+    if (EngFileExists(pictureName) && !EngFileMoveFile(pictureName, pictureAside)) {
+      EngFileDelete(pictureName);
+    }
+  } else {
+    DebugError(where, "Saved game <%s> cannot be used (%s) and could not be kept: deleted", gameName, why);
+    if (EngFileExists(gameName)) EngFileDelete(gameName);
+    DeleteIfExists(pictureName);
+  }
+  g_notice.pending = true;
+  g_notice.game = GenGetCurGame();
+  std::snprintf(g_notice.keptAs, sizeof g_notice.keptAs, "%s", moved ? BaseName(gameAside) : "");
 }
 
 bool WritePicture(const char* name) {
@@ -176,6 +239,8 @@ bool GenSaveCurrentGame() {
   }
   char gameName[kPathSize], pictureName[kPathSize];
   if (!NamesOf(gameName, pictureName)) return false;
+  // Never a record that is no game in play over the last good save.
+  if (!GenSaveCheckGameInPlay(g)) return false;
 
   g.version = kGenSaveVersion;
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
@@ -209,10 +274,7 @@ bool GenSavedGameExists() {
     EngFile file;
     ok = OpenSavedGame(gameName, file);
   }
-  if (!ok) {
-    EngFileDelete(gameName);
-    DeleteIfExists(pictureName);
-  }
+  if (!ok) SetAside("GenSavedGameExists", gameName, pictureName, "wrong size or version");
   return ok;
 }
 
@@ -225,8 +287,7 @@ bool GenResumeSavedGame() {
 
   auto fail = [&]() {
     DebugError(where, "Could not load saved game <%s>", gameName);
-    EngFileDelete(gameName);
-    DeleteIfExists(pictureName);
+    SetAside(where, gameName, pictureName, "refused");
     return false;
   };
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
@@ -301,6 +362,14 @@ bool GenMakeStockPicture(unsigned deal) {
   GenSetGameInProgress(false);
   GenSetFirstGameOfferPending(offerPending);
   return written;
+}
+
+bool GenTakeSavedGameNotice(int* game, char* keptAs, int size) {
+  if (!g_notice.pending) return false;
+  g_notice.pending = false;
+  if (game) *game = g_notice.game;
+  if (keptAs && size > 0) std::snprintf(keptAs, static_cast<size_t>(size), "%s", g_notice.keptAs);
+  return true;
 }
 
 void GenDeleteSavedGame() {

@@ -18,7 +18,8 @@
 // deciphered record has no checksum, so a resume checks the file's size and
 // version, every count, code, suit, rank and float of the record, and that
 // it is a game of the variant as its set-up makes it, before anything of the
-// live game changes. A file that fails is deleted with its picture.
+// live game changes. A file that fails is kept aside with its picture (see
+// GenResumeSavedGame), never deleted while it can be moved.
 #pragma once
 
 #include <cstdint>
@@ -67,15 +68,24 @@ bool GenFillSaveCardDetailsFromSaveCardDetailsCompact();
 const char* GenGetSaveFilename(int mode);
 
 // Saves the current game (see GenSave.cpp); true when it was saved or there
-// was nothing to save.
+// was nothing to save. False, with the last saved game kept, when the live
+// record is no game in play (GenSaveCheckGameInPlay) or a write failed.
 bool GenSaveCurrentGame();
 // Loads the saved game into the live record; true on success. On failure
-// "Could not load saved game <%s>", both files deleted, the live game as it
-// was. A missing file is no error (false, nothing reported).
+// "Could not load saved game <%s>", the live game as it was, and both files
+// set aside: moved to the first free pair of names "<file>.damaged",
+// "<file>.damaged-2", ... beside them (deleted only when they cannot be
+// moved), logged with the reason, and a notice left for the player
+// (GenTakeSavedGameNotice). A missing file is no error (false, nothing
+// reported).
 bool GenResumeSavedGame();
 // The ".c3o" file exists, is 4,070,760 bytes and starts with 4.3; a file
-// that exists but fails is deleted with its picture.
+// that exists but fails is set aside with its picture as above.
 bool GenSavedGameExists();
+// The notice of the last saved game set aside, taken once: the game's number
+// and the name it is kept under beside the saved games ("" when it had to be
+// deleted). False when there is none.
+bool GenTakeSavedGameNotice(int* game, char* keptAs, int size);
 // The saved game's deal number, 0 when there is none or it cannot be read.
 uint32_t GenGetSavedGameDealNumber();
 // Reads the current player's picture of the current game (".c3m") into the

@@ -1,6 +1,7 @@
 // GenSaveCheck.cpp - the checks a loaded game record passes before it may
-// replace the live game, the checks a game picture passes before it is
-// drawn, and the helpers that finish a resume.
+// replace the live game, the check the live record passes before a save
+// writes it over the last saved game, the checks a game picture passes
+// before it is drawn, and the helpers that finish a resume.
 //
 // Enciphered files carry no checksum: a damaged or foreign file deciphers to
 // arbitrary bytes, and a picture is plain bytes anyone can edit.
@@ -22,6 +23,8 @@
 #include "Engine/Debug.h"
 #include "Game/Gen.h"
 #include "Game/GenDeal.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
 #include "Game/GenSaveLocal.h"
 #include "Game/GenUndo.h"
@@ -173,6 +176,25 @@ bool TallyPiles(const Gen& g, CardTally* tally) {
   return ok;
 }
 
+// The cards of the current game's deck of deckSize cards for the deal
+// number (the Spider games draw their suits from it).
+bool TallyDeckOfDeal(int deckSize, uint32_t dealNumber, CardTally* tally) {
+  static CardGroup deck;  // a pile is 30 KB: not on the stack
+  if (deckSize < 1 || deckSize > kCardGroupMaxCards) return false;
+  deck.numCards = deckSize;
+  if (!GenFillDeckOfDeal(deck, GenGetCurGame(), dealNumber)) return false;
+  for (int i = 0; i < deck.numCards; ++i) tally->Add(deck.cards[i]);
+  return true;
+}
+
+// The piles in use hold exactly the cards of the record's deal: none lost,
+// none twice, none that is no card.
+bool HoldsItsDeal(const Gen& g) {
+  CardTally made, found;
+  return TallyDeckOfDeal(g.deckSize, g.dealNumber, &made) && TallyPiles(g, &found) &&
+         found == made;
+}
+
 }  // namespace
 
 bool GenSaveCheckLoadedGame(const Gen& loaded) {
@@ -190,10 +212,13 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
   if (!UnusedPilesEmpty(loaded)) return Refuse("unused pile");
 
   // The variant's own set-up gives the counts, rules and deck a game of it
-  // has; the live record is put back when the loaded one differs.
+  // has; the live record (and whether it is a game in progress) is put back
+  // when the loaded one differs.
   g_GenTrialScratch = g_GenLive;
-  auto refuseAfterSetUp = [](const char* why) {
+  const bool inProgress = GenIsGameInProgress();
+  auto refuseAfterSetUp = [inProgress](const char* why) {
     g_GenLive = g_GenTrialScratch;
+    GenSetGameInProgress(inProgress);
     return Refuse(why);
   };
   const bool setUp = GenInit();
@@ -212,14 +237,24 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
   if (loaded.lowestRank != ref.lowestRank && (loaded.lowestRank < 1 || loaded.lowestRank > 14)) {
     return refuseAfterSetUp("lowest rank");
   }
-  // The deck this deal number gives (the Spider games draw their suits from
-  // it), card for card against the cards on the loaded table.
-  ref.dealNumber = loaded.dealNumber;
-  GenSetupDeck();
-  CardTally made, found;
-  for (int i = 0; i < ref.deck.numCards; ++i) made.Add(ref.deck.cards[i]);
-  if (!TallyPiles(loaded, &found) || !(found == made)) return refuseAfterSetUp("cards");
+  // The deck this deal number gives, card for card against the cards on the
+  // loaded table.
+  if (!HoldsItsDeal(loaded)) return refuseAfterSetUp("cards");
   return true;
+}
+
+bool GenSaveCheckGameInPlay(const Gen& g) {
+  const char* why = nullptr;
+  if (!g.ready) {
+    why = "not set up";
+  } else if (g.selection.numCards != 0) {
+    why = "cards carried";
+  } else if (!HoldsItsDeal(g)) {
+    why = "cards";
+  }
+  if (!why) return true;
+  DebugError("GenSaveCurrentGame", "Not a game in play (%s): nothing saved", why);
+  return false;
 }
 
 bool GenSaveCheckPicture(const SaveCardDetails& d) {

@@ -31,6 +31,13 @@ void GenFillSaveCardDetailsFromGame();
 // "GenSaveCheckLoadedGame".
 bool GenSaveCheckLoadedGame(const Gen& loaded);
 
+// Is the live record a game in play that a save may write over the last
+// saved game: set up, nothing carried, and its piles in use holding exactly
+// the cards of the variant's deck for its deal number (a record reset for
+// another use, or one that has lost or doubled a card, is not)? A refusal
+// is reported under "GenSaveCurrentGame".
+bool GenSaveCheckGameInPlay(const Gen& game);
+
 // Is an expanded picture fit to be drawn? Its header counts, deck size,
 // lowest rank and empty-space picture within their ranges; each pile's
 // floats finite and places within reach, its cards real cards (suit 0..3,

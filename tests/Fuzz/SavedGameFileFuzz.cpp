@@ -28,9 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   GenGetSavedGameDealNumber();
   const std::string before = FuzzGameDescribe();
   if (!GenResumeSavedGame()) {
-    // Refused (and deleted) or, when it was not even a saved game, already gone.
+    // Refused or, when it was not even a saved game, already gone: kept
+    // aside either way, never deleted.
     FUZZ_CHECK(!std::filesystem::exists(name));
+    FUZZ_CHECK(std::filesystem::exists(name + ".damaged"));
     FUZZ_CHECK(FuzzGameDescribe() == before);
+    // The kept copies would pile up over the inputs.
+    std::error_code ignored;
+    std::filesystem::remove(name + ".damaged", ignored);
+    std::filesystem::remove(FuzzNativePath(FuzzGamePictureName()) + ".damaged", ignored);
+    GenTakeSavedGameNotice(nullptr, nullptr, 0);
     return 0;
   }
   FUZZ_CHECK(exists);

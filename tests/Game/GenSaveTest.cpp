@@ -124,14 +124,34 @@ TEST_F(GenSaveTest, TheFilesHaveTheirSizesAndForms) {
   EXPECT_EQ(GenGetSavedGameDealNumber(), 21u);
 }
 
-TEST_F(GenSaveTest, AnOtherVersionIsNotResumedAndBothFilesGo) {
+// A file that is no saved game is kept aside, never deleted: under a name
+// of its own beside the saved games, a second one beside the first.
+TEST_F(GenSaveTest, AnOtherVersionIsNotResumedAndBothFilesAreKeptAside) {
   ASSERT_TRUE(GenSaveCurrentGame());
   std::string game = ReadFile(Native(GameFile()));
+  const std::string picture = ReadFile(Native(PictureFile()));
   GenPutF32(reinterpret_cast<uint8_t*>(game.data()), 0, 4.2f);
   WriteFile(Native(GameFile()), game);
+  ClearLog();
   EXPECT_FALSE(GenSavedGameExists());
   EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
   EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
+  EXPECT_EQ(ReadFile(Native(GameFile()) + ".damaged"), game);
+  EXPECT_EQ(ReadFile(Native(PictureFile()) + ".damaged"), picture);
+  EXPECT_TRUE(LogContains("kept as <" + GameFile() + ".damaged>"));
+  // The player is told once.
+  int noticeGame = -1;
+  char keptAs[256] = "";
+  ASSERT_TRUE(GenTakeSavedGameNotice(&noticeGame, keptAs, sizeof keptAs));
+  EXPECT_EQ(noticeGame, kGameKlondike);
+  EXPECT_STREQ(keptAs, "Saver_Klondike.c3o.damaged");
+  EXPECT_FALSE(GenTakeSavedGameNotice(nullptr, nullptr, 0));
+
+  WriteFile(Native(GameFile()), "cut");
+  EXPECT_FALSE(GenSavedGameExists());
+  EXPECT_EQ(ReadFile(Native(GameFile()) + ".damaged-2"), "cut");
+  EXPECT_EQ(ReadFile(Native(GameFile()) + ".damaged"), game);
+  EXPECT_TRUE(GenTakeSavedGameNotice(nullptr, nullptr, 0));
 }
 
 TEST_F(GenSaveTest, AFileCutShortIsReportedAndChangesNothing) {
@@ -233,6 +253,7 @@ TEST_F(GenSaveTest, ADamagedOrForeignRecordIsRefusedBeforeAnythingChanges) {
     EXPECT_TRUE(LogContains("Could not load saved game <" + GameFile() + ">"));
     EXPECT_EQ(FixtureDescribeGame(), table);
     EXPECT_TRUE(g_GenLive.ready);
+    EXPECT_TRUE(GenIsGameInProgress());  // still the game on the table
     EXPECT_FALSE(std::filesystem::exists(Native(GameFile())));
     EXPECT_FALSE(std::filesystem::exists(Native(PictureFile())));
   }
@@ -412,6 +433,43 @@ TEST_F(GenSaveTest, AnUnusableSavedGameIsReplacedByANewDealHoldingEveryCardOnce)
     EXPECT_EQ(g_GenLive.waste.numCards, 0);  // a fresh deal
     EXPECT_TRUE(GenIsGameInProgress());
   }
+}
+
+// The Game page resets the live record for its picture after the game was
+// left, and the shutdown saves a game in progress: a record that is no game
+// in play never replaces the saved game (the next start would refuse it).
+TEST_F(GenSaveTest, ARecordThatIsNoGameInPlayNeverReplacesTheSavedGame) {
+  ASSERT_TRUE(GenSaveCurrentGame());
+  const std::string saved = ReadFile(Native(GameFile()));
+  static Gen played;
+  played = g_GenLive;
+  const DamageCase cases[] = {
+      {"reset", [](Gen&) { GenInit(); }},
+      {"card doubled", [](Gen& g) {
+         g.tableaus[6].cards[6].suit = g.tableaus[5].cards[5].suit;
+         g.tableaus[6].cards[6].rank = g.tableaus[5].cards[5].rank;
+       }},
+      {"card lost", [](Gen& g) { --g.deck.numCards; }},
+      {"not set up", [](Gen& g) { g.ready = 0; }},
+  };
+  for (const DamageCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.edit(g_GenLive);
+    ClearLog();
+    EXPECT_FALSE(GenSaveCurrentGame());
+    EXPECT_TRUE(LogContains("Not a game in play"));
+    EXPECT_EQ(ReadFile(Native(GameFile())), saved);
+    g_GenLive = played;
+  }
+  // A reset record is no game in progress: the shutdown has nothing to save.
+  GenInit();
+  EXPECT_FALSE(GenIsGameInProgress());
+  ClearLog();
+  EXPECT_TRUE(GenSaveGameInProgress());
+  EXPECT_FALSE(LogContains("Not a game in play"));
+  EXPECT_EQ(ReadFile(Native(GameFile())), saved);
+  ASSERT_TRUE(GenResumeSavedGame());
+  EXPECT_TRUE(GenIsGameInProgress());
 }
 
 TEST_F(GenSaveTest, AWonGameLeavesNoSavedGame) {

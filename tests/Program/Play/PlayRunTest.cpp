@@ -3,6 +3,10 @@
 // dragged and the stock clicked, the in-game menu back to the main menu,
 // the saved game face down on the Game page, Continue to the same table,
 // P to pause and resume, Rules with a glossary popup, and the way out.
+// And the saved game's road across Exit and restarts: stock turns undone
+// one by one, the game left, Exit from the menu, Continue after a restart;
+// a saved game that cannot be read kept aside with a word to the player,
+// and the deal that replaces it holding every card once.
 //
 // Where the cards lie is worked out here, in the test's own process: the
 // same deal of the same game laid out by the card core, projected with the
@@ -214,6 +218,24 @@ bool WaitForMenu(ProgramHarness& h) {
   return false;
 }
 
+// Every card of the deck exactly once in the piles of a Klondike record.
+bool HoldsEachCardOnce(const Gen& g) {
+  int count[4][14] = {};
+  int cards = 0;
+  GenForEachPileInUse(g, [&](const CardGroup& pile, int) {
+    for (int i = 0; i < pile.numCards; ++i, ++cards) {
+      const Card& c = pile.cards[i];
+      if (c.suit >= 0 && c.suit < 4 && c.rank >= 1 && c.rank <= 13) ++count[c.suit][c.rank];
+    }
+  });
+  for (int suit = 0; suit < 4; ++suit) {
+    for (int rank = 1; rank <= 13; ++rank) {
+      if (count[suit][rank] != 1) return false;
+    }
+  }
+  return cards == 52;
+}
+
 // Light: a card's face under the table's warm light (the backs, the table
 // and the menu's frames are far darker).
 bool IsLight(long colour) {
@@ -398,6 +420,156 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+// Stock turns are undo steps; leaving the table saves the game, and Exit
+// from the menu (after the Game page has reset the table for its picture)
+// keeps that save: after a restart Continue gives the same table. A saved
+// game damaged between runs is kept aside and the player told, in play and
+// in the menu, and the deal that replaces it holds every card once.
+TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
+  DealHere(kGameKlondike, kDeal);
+  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
+  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
+  ProgramHarness::Settle(0.3);
+  h.ClickVirtual(124, 448);  // Create New Player
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, IsGold)) << Why(h);
+  h.Type("Ann");
+  ProgramHarness::Settle(0.3);
+  h.Key("Return");
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, [](long r, long g, long b) { return !IsGold(r, g, b); })) << Why(h);
+  ProgramHarness::Settle(0.3);
+  h.ClickVirtual(320, 442);  // Continue: the player is made
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+  const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
+
+  // Klondike, deal 1234.
+  h.ClickVirtual(100, 163);
+  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(322, 384);
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold)) << Why(h);
+  h.Type(std::to_string(kDeal));
+  ProgramHarness::Settle(0.5);
+  h.Key("Return");
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
+  h.Key("Return");
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
+
+  // Three stock turns, then one undo: the table of two turns is back.
+  std::vector<unsigned long> table;
+  for (int turn = 1; turn <= 3; ++turn) {
+    const std::vector<unsigned long> before = h.Pixels();
+    h.ClickVirtual(stock.x, stock.y);
+    h.MoveVirtual(320, 470);
+    ASSERT_TRUE(WaitStill(h)) << Why(h);
+    ASSERT_GT(DifferentShare(before, h.Pixels()), 0.001) << "stock turn " << turn << " turned nothing";
+    if (turn == 2) table = h.Pixels();
+  }
+  h.Key("ctrl+z");
+  double undone = 1;
+  for (int i = 0; i < 40 && (undone = DifferentShare(table, h.Pixels())) >= 0.001; ++i) {
+    ProgramHarness::Settle(0.25);
+  }
+  Shot(h, "SavedTwoTurns.png");
+  EXPECT_LT(undone, 0.001) << "one undo takes back one stock turn";
+
+  // Leave: the game is saved and the Game page shows it; Exit keeps it.
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+  Shot(h, "SavedMenu.png");
+  std::unique_ptr<Gen> left(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved + ".c3o", left.get()));
+  EXPECT_EQ(left->dealNumber, kDeal);
+  EXPECT_EQ(left->waste.numCards, 6);
+  EXPECT_EQ(left->deck.numCards, dealt->deck.numCards - 6);
+  h.ClickVirtual(612, 458);  // Exit
+  ASSERT_EQ(h.WaitForExit(60), 0);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  std::unique_ptr<Gen> afterExit(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved + ".c3o", afterExit.get())) << "Exit left no readable saved game";
+  EXPECT_TRUE(SameTable(*left, *afterExit)) << "Exit wrote another record over the saved game";
+
+  // A restart: Continue gives the same table.
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 30));
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(320, 400);  // Continue Player: Ann
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+  h.ClickVirtual(420, 443);  // Continue Game
+  h.MoveVirtual(320, 470);
+  double share = 1;
+  for (int i = 0; i < 120 && (share = DifferentShare(table, h.Pixels())) >= 0.001; ++i) {
+    ProgramHarness::Settle(0.5);
+  }
+  Shot(h, "SavedContinued.png");
+  EXPECT_LT(share, 0.001) << Why(h);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(612, 458);  // Exit
+  ASSERT_EQ(h.WaitForExit(60), 0);
+
+  // Damaged between runs: Continue keeps it aside, says so over a new
+  // deal, and that deal holds every card once.
+  std::string bytes = ReadFile(saved + ".c3o");
+  ASSERT_EQ(bytes.size(), static_cast<std::size_t>(kGenSaveFileSize));
+  for (std::size_t i = 40000; i < 90000; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
+  WriteFile(saved + ".c3o", bytes);
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 30));
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(320, 400);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+  h.ClickVirtual(420, 443);  // Continue Game
+  ASSERT_TRUE(h.WaitForLog("kept as <", 60)) << Why(h);
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
+  Shot(h, "SavedDamagedInPlay.png");
+  EXPECT_EQ(ReadFile(saved + ".c3o.damaged"), bytes);
+  h.Key("Return");  // the popup's OK: play goes on
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  Shot(h, "SavedNewDeal.png");
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  std::unique_ptr<Gen> replacing(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved + ".c3o", replacing.get()));
+  EXPECT_TRUE(HoldsEachCardOnce(*replacing));
+  h.ClickVirtual(612, 458);  // Exit
+  ASSERT_EQ(h.WaitForExit(60), 0);
+
+  // Cut short between runs: the menu keeps it aside beside the first one
+  // and says so at once.
+  WriteFile(saved + ".c3o", bytes.substr(0, 1000));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 30));
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(320, 400);
+  ASSERT_TRUE(h.WaitForLog("kept as <", 240)) << Why(h);
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
+  Shot(h, "SavedDamagedInMenu.png");
+  EXPECT_EQ(ReadFile(saved + ".c3o.damaged-2"), bytes.substr(0, 1000));
+  EXPECT_EQ(ReadFile(saved + ".c3o.damaged"), bytes);
+  h.Key("Return");
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(612, 458);  // Exit
+  EXPECT_EQ(h.WaitForExit(60), 0);
 }
 
 }  // namespace

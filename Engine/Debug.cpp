@@ -4,7 +4,9 @@
 //   g_log      the pending lines and the log file's name and flags
 // Depends on the file layer to write the log. A report raised while the log
 // is being written (for example by the file layer itself) is dropped through
-// the busy flag, which also rules out recursion.
+// the busy flag, which also rules out recursion. Reports may come from
+// worker threads (Engine/EngJob.h): storing a line and writing the file
+// happen under one lock.
 #include "Engine/Debug.h"
 
 #include <cerrno>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
@@ -38,6 +41,7 @@ struct DebugLog {
 };
 
 DebugLog g_log;
+std::recursive_mutex g_logLock;  // recursive: writing the file may report
 
 const char* const kLevelTags[] = {"<WARNING>", " <ERROR> ", " <EXIT>  ", "<EXIT NM>",
                                   " <POPUP> ", " | ",       ""};
@@ -103,7 +107,9 @@ const char* DebugGetLevelTag(int level) {
 }
 
 void DebugDoString(const char* text, int level) {
-  if (g_log.busy || !text) return;
+  if (!text) return;
+  std::lock_guard<std::recursive_mutex> hold(g_logLock);
+  if (g_log.busy) return;
 
   // The text, cut when it is too long.
   char body[kDebugMaxTextLength + 1];
@@ -153,6 +159,7 @@ void DebugDoString(const char* text, int level) {
 }
 
 void DebugWriteFormattedMessagesToFile() {
+  std::lock_guard<std::recursive_mutex> hold(g_logLock);
   g_log.busy = true;
   if (g_log.pendingCount == 0) {
     g_log.busy = false;

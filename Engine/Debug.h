@@ -3,7 +3,9 @@
 // Every unit reports through these functions; nothing else writes the log.
 // Each report becomes one line of a process-wide table of pending lines that
 // is appended to the log file right after the report, so the file is complete
-// up to the last report even when the process dies.
+// up to the last report even when the process dies. Any thread may report
+// (lines of two threads never mix); a listener is called on the reporting
+// thread.
 //
 // Error tiers:
 //   DebugError / DebugAssert   a refusal or failure; the function returns its

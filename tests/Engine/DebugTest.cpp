@@ -5,7 +5,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +113,29 @@ TEST_F(DebugTest, ASecondRunReplacesTheFileAndReportsAppend) {
   DebugResetForTests();  // a new process
   DebugNote("second run");
   EXPECT_EQ(ReadFile("ErrorLog.txt"), " |  second run\n");
+}
+
+// Network jobs report from their worker threads while the main thread
+// reports too: every line reaches the file whole, none is lost.
+TEST_F(DebugTest, ReportsFromSeveralThreadsKeepEveryLineWhole) {
+  constexpr int kThreads = 4;
+  constexpr int kLines = 300;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([t] {
+      for (int i = 0; i < kLines; ++i) DebugError("Worker", "thread %d line %d of a report", t, i);
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  std::istringstream file(ReadFile("ErrorLog.txt"));
+  std::vector<int> counts(kThreads, 0);
+  for (std::string line; std::getline(file, line);) {
+    int t = -1, i = -1;
+    ASSERT_EQ(std::sscanf(line.c_str(), " <ERROR>  ( Worker )    thread %d line %d of a report", &t, &i), 2) << line;
+    ASSERT_TRUE(t >= 0 && t < kThreads) << line;
+    ++counts[static_cast<std::size_t>(t)];
+  }
+  EXPECT_EQ(counts, std::vector<int>(kThreads, kLines));
 }
 
 TEST_F(DebugTest, LogFilenameRules) {

@@ -17,6 +17,7 @@
 #include "Engine/Debug.h"
 #include "Engine/DX9/EngMiscPC.h"
 #include "Engine/EngClock.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngRand.h"
 #include "Platform/Time.h"
@@ -233,6 +234,7 @@ void EngProgram::NotifyModeChanged() {
 // ---- Frame steps -----------------------------------------------------------------
 
 void EngProgram::DoTick() {
+  EngJobDeliver();  // finished network waits, before the game looks at anything
   TickCB();
   if (window_) window_->PollMouse();
 }
@@ -248,6 +250,7 @@ void EngProgram::DoRender() {
 }
 
 void EngProgram::DoTickAndRender() {
+  EngJobDeliver();
   const bool render = TickCB();
   if (ProgramGone()) return;  // shut down from inside the tick: no render
   if (render) {
@@ -426,6 +429,7 @@ void EngProgram::RunVariableRate() {
 
 void EngProgram::Shutdown() {
   quit_ = true;
+  EngJobCancelAllAndJoin();
   if (!window_) return;
   EngWindow* window = window_;
   delete window;  // releases device (callbacks 16, 8, 9, 10, 17) and window
@@ -443,6 +447,7 @@ void EngProgram::Shutdown() {
 
 void EngProgram::ExitWithMessage(const char* title, const char* text) {
   quit_ = true;
+  EngJobCancelAllAndJoin();
   if (window_) {
     window_->DestroyGraphicsDevice();
     delete window_;

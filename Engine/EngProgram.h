@@ -134,6 +134,7 @@ class EngProgram {
   bool IsDeviceInitialised() const { return deviceInitialised_; }
 
   // ---- Frame steps -------------------------------------------------------------
+  // Both ticks first deliver the network waits that ended (Engine/EngJob.h).
   void DoTick();           // TickCB, then the mouse poll
   void DoRender();         // with a device: RenderCB, cursor, sync, present, frame time
   void DoTickAndRender();  // see the loop type 3
@@ -143,7 +144,8 @@ class EngProgram {
   void UpdateFrameTime();
 
   // ---- Shutdown ---------------------------------------------------------------
-  // Sets the quit flag. With a window: frees it (device first), ExitCB when
+  // Sets the quit flag and ends every running job (Engine/EngJob.h). With a
+  // window: frees it (device first), ExitCB when
   // the device had been initialised, clears the program pointer, flushes
   // window messages for up to 1 s and calls the exit callback when one is set.
   // Without a window only the quit flag is set. Safe to call twice.

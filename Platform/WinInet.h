@@ -15,6 +15,10 @@
 //     itself is bounded by INTERNET_OPTION_CONNECT_TIMEOUT (30 s unless set).
 //     Options set on a session apply to the requests it opens later; set on
 //     a request they apply to its next call.
+//   - a thread's calls can be stopped from another thread: while the flag
+//     given to PlatformInternetSetThreadCancelFlag is set, every blocking
+//     call of that thread ends within a poll slice (50 ms) with
+//     ERROR_INTERNET_OPERATION_CANCELLED.
 //   - at most 64 KB of a body wait unread: beyond that the transfer pauses
 //     until the reader catches up, so a huge reply never fills the memory.
 //   - a connection that closes before the length the server announced makes
@@ -30,6 +34,7 @@
 // InternetGetLastResponseInfoA then holds libcurl's description.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
@@ -66,6 +71,7 @@ constexpr DWORD ERROR_INTERNET_UNRECOGNIZED_SCHEME = 12006;
 constexpr DWORD ERROR_INTERNET_NAME_NOT_RESOLVED = 12007;
 constexpr DWORD ERROR_INTERNET_INVALID_OPTION = 12009;
 constexpr DWORD ERROR_INTERNET_INVALID_OPERATION = 12016;
+constexpr DWORD ERROR_INTERNET_OPERATION_CANCELLED = 12017;
 constexpr DWORD ERROR_INTERNET_INCORRECT_HANDLE_TYPE = 12018;
 constexpr DWORD ERROR_INTERNET_CANNOT_CONNECT = 12029;
 constexpr DWORD ERROR_INTERNET_CONNECTION_ABORTED = 12030;
@@ -115,6 +121,13 @@ constexpr DWORD FORMAT_MESSAGE_FROM_HMODULE = 0x00000800;
 constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x00001000;
 DWORD FormatMessageA(DWORD flags, const void* source, DWORD messageId, DWORD languageId, char* buffer, DWORD size,
                      void* arguments);
+
+// The calling thread's stop request (see the file head); null: none. The
+// flag must outlive the thread's calls. Kept in WinInetCancel.cpp, apart
+// from libcurl: a program that only sets it does not load the library.
+void PlatformInternetSetThreadCancelFlag(const std::atomic<bool>* flag);
+// Whether the calling thread's flag is set.
+bool PlatformInternetThreadCancelled();
 
 // ---- Test seams ------------------------------------------------------------------------
 // Certificates are checked against this file of authorities instead of the

@@ -30,7 +30,7 @@ constexpr int kPollSliceMs = 50;
 
 using Clock = std::chrono::steady_clock;
 
-std::size_t gPeakBuffered = 0;
+std::atomic<std::size_t> gPeakBuffered{0};
 thread_local std::string tLastResponseInfo;
 std::string g_caFile;  // the tests' authorities; empty: the system's
 
@@ -88,7 +88,7 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* contex
   request->queue.insert(request->queue.end(), data, data + bytes);
   request->bytesArrived += bytes;
   request->headersDone = true;
-  gPeakBuffered = std::max(gPeakBuffered, request->Buffered());
+  if (request->Buffered() > gPeakBuffered) gPeakBuffered = request->Buffered();
   return bytes;
 }
 
@@ -162,6 +162,10 @@ bool Wait(InternetHandle* request, Ready ready) {
       }
     }
     if (ready() || request->done) return true;
+    if (PlatformInternetThreadCancelled()) {
+      tLastResponseInfo.clear();
+      return Fail(ERROR_INTERNET_OPERATION_CANCELLED);
+    }
     const Clock::time_point now = Clock::now();
     if (request->bytesArrived != lastArrived) {
       lastArrived = request->bytesArrived;
@@ -231,6 +235,7 @@ constexpr MessageText kMessages[] = {
     {ERROR_INTERNET_NAME_NOT_RESOLVED, "The server name could not be resolved"},
     {ERROR_INTERNET_INVALID_OPTION, "The option is not known"},
     {ERROR_INTERNET_INVALID_OPERATION, "The operation is not possible here"},
+    {ERROR_INTERNET_OPERATION_CANCELLED, "The operation was cancelled"},
     {ERROR_INTERNET_INCORRECT_HANDLE_TYPE, "The handle is of the wrong type for this operation"},
     {ERROR_INTERNET_CANNOT_CONNECT, "The connection to the server could not be made"},
     {ERROR_INTERNET_CONNECTION_ABORTED, "The connection to the server was ended"},

@@ -54,6 +54,16 @@ void LimitWaits(HINTERNET handle, const Deadline& deadline) {
   InternetSetOptionA(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &wait, sizeof wait);
 }
 
+// A call that failed: its error reported, except a cancelled job's (the
+// program closing), which is no fault and gets a note.
+void ReportFailure(const char* where) {
+  if (GetLastError() == ERROR_INTERNET_OPERATION_CANCELLED) {
+    DebugNote("%s: cancelled", where);
+  } else {
+    EngInternetCheckError(where);
+  }
+}
+
 void Warn(const char* where, const char* text) {
   char line[512];
   std::snprintf(line, sizeof line, "( %s )    %s", where, text);
@@ -99,7 +109,7 @@ bool ReadUntil(HINTERNET request, char* buffer, int size, int startOffset, int* 
       if (GetLastError() == ERROR_INTERNET_TIMEOUT && deadline.Passed()) {
         DebugError(kWhere, "Timeout after %d seconds", timeoutSeconds);
       } else {
-        EngInternetCheckError(failedCall);
+        ReportFailure(failedCall);
       }
       break;
     }
@@ -154,13 +164,15 @@ HINTERNET EngInternetOpenUrl(HINTERNET session, const char* url, bool reload, bo
   DWORD flags = INTERNET_FLAG_RESYNCHRONIZE;
   if (reload) flags |= INTERNET_FLAG_RELOAD;
   if (!dialogs) flags |= INTERNET_FLAG_NO_UI;
-  EngWindow* window = EngWindowGetCurrent();
-  const bool hide = dialogs && window && window->Win().handle && !EngWindowGetScreenMode().windowed;
+  // Only a request with dialogs looks at the window (the main thread's): a
+  // job's request on a worker never does.
+  EngWindow* window = dialogs ? EngWindowGetCurrent() : nullptr;
+  const bool hide = window && window->Win().handle && !EngWindowGetScreenMode().windowed;
   if (hide) ShowWindow(window->Win().handle, SW_HIDE);
   HINTERNET request = InternetOpenUrlA(session, url, nullptr, 0, flags, 0);
   if (hide) ShowWindow(window->Win().handle, SW_SHOWNORMAL);
   if (!request) {
-    EngInternetCheckError("InternetOpenUrlA");
+    ReportFailure("InternetOpenUrlA");
     return nullptr;
   }
   // An error page is not the reply the caller asked for.

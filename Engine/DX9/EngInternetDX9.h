@@ -3,7 +3,9 @@
 // caller's buffer with a time-out, and turn failures into log reports and
 // short texts for the player. The high-score exchange and the update check
 // fetch their replies this way. Everything runs on the calling thread and
-// blocks it.
+// blocks it; the game's callers run it in a job on a worker thread
+// (Engine/EngJob.h), where a cancelled job's waits end within 50 ms. Without
+// dialogs nothing here touches the window, so any thread may call it.
 //
 // Limits that keep a bad server from hurting the game:
 //   - one deadline, taken when EngInternetConnectAndReadURL starts, bounds the

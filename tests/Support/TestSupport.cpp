@@ -1,14 +1,18 @@
 // TestSupport.cpp - temporary folders and log capture for tests.
 #include "tests/Support/TestSupport.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 #include "Engine/Debug.h"
+#include "Engine/EngJob.h"
 
 namespace {
 
@@ -72,4 +76,21 @@ void ScopedEnv::Set(const char* value) {
   } else {
     unsetenv(name_.c_str());
   }
+}
+
+FrameRun RunFramesWhile(const std::function<bool()>& busy, double limitSeconds, const std::function<void()>& frame) {
+  using Clock = std::chrono::steady_clock;
+  const auto seconds = [](Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); };
+  FrameRun run;
+  const Clock::time_point start = Clock::now();
+  while (busy() && seconds(start) < limitSeconds) {
+    const Clock::time_point before = Clock::now();
+    EngJobDeliver();
+    if (frame) frame();
+    run.longest = std::max(run.longest, seconds(before));
+    ++run.count;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  run.seconds = seconds(start);
+  return run;
 }

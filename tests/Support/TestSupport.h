@@ -1,6 +1,7 @@
 // TestSupport.h - small fixtures shared by every test executable.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,3 +58,18 @@ class ScopedEnv {
   std::string name_;
   std::optional<std::string> old_;
 };
+
+// Frames as the game's loop runs them while network waits are out
+// (Engine/EngJob.h): each delivers the ended jobs, then does the frame's own
+// work (optional), then rests 5 ms; until busy() turns false or the time is
+// up. What the frames were: how many, the longest, and the seconds in all.
+struct FrameRun {
+  int count = 0;
+  double longest = 0.0;
+  double seconds = 0.0;
+};
+FrameRun RunFramesWhile(const std::function<bool()>& busy, double limitSeconds,
+                        const std::function<void()>& frame = nullptr);
+// A frame that waited on the network would take seconds; a frame's own work
+// (a window's first pumps, a box answered headless) stays far below this.
+constexpr double kLongestFrameSeconds = 0.25;

@@ -9,6 +9,7 @@
 
 #include "Engine/DX9/EngInternetDX9.h"
 #include "Engine/EngInternet.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngProgram.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/TestSupport.h"
@@ -170,4 +171,35 @@ TEST_F(EngInternetTest, TheLowLevelCallsRefuseMissingPieces) {
   EXPECT_EQ(EngInternetOpenUrl(session, "http://127.0.0.1:1/", false, false), nullptr);
   EXPECT_TRUE(LogContains("( InternetOpenUrlA )    Error code: 12029 => Message: The connection to the server could not be made"));
   EngInternetCloseHandle(session);
+}
+
+// In a job, a fetch waits on a worker thread; cancelling the job (the
+// program closing) ends the wait at once, whether the server is silent
+// before its headers or in the middle of its body.
+TEST_F(EngInternetTest, ACancelledJobsFetchEndsAtOnce) {
+  HttpTestReply silent;
+  silent.stallBeforeHeaders = true;
+  HttpTestReply stalled = HttpTestReply::Text(std::string(100, 'b'));
+  stalled.stallAfterBytes = 10;
+  for (const HttpTestReply& reply : {silent, stalled}) {
+    server_.SetReply("/wait", reply);
+    bool fetched = true;
+    char error[300] = "";
+    const std::string url = server_.Url("/wait");
+    const int job = EngJobStart("fetch", [&] {
+      char reply[200];
+      fetched = EngInternetConnectAndReadURL(url.c_str(), reply, sizeof reply, nullptr, error, nullptr, 15);
+    }, nullptr);
+    ASSERT_GT(job, 0);
+    ASSERT_TRUE(EngJobWaitAll(0.3) == false) << "the wait should still be going";
+    const Clock::time_point cancelled = Clock::now();
+    EngJobCancel(job);
+    ASSERT_TRUE(EngJobWaitAll(5));
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - cancelled).count(), 0.5);
+    EXPECT_FALSE(fetched);
+    EXPECT_NE(std::string(error), "");
+  }
+  // Closing is no fault: noted, not reported as an error.
+  EXPECT_TRUE(LogContains("cancelled"));
+  EXPECT_FALSE(LogContains(" <ERROR> "));
 }

@@ -26,8 +26,9 @@ void GameControlUpdateSnapshotViewport();
 // were removed).
 void ScoresControlStartingCB();
 // Shows the Scores page's "please wait" text while an online request is
-// about to block the game (does nothing when the page is not shown).
+// out, and hides it again (each does nothing when the page is not shown).
 void ScoresControlShowInternetWait(const char* text);
+void ScoresControlHideInternetWait();
 
 // ---- Defaults of a new player ---------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "App/AppImports.h"
@@ -11,6 +12,7 @@
 #include "App/Various.h"
 #include "Engine/Debug.h"
 #include "Engine/DX9/EngInternetDX9.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
@@ -24,7 +26,6 @@ constexpr int kReplySize = 1024;      // at most 1023 bytes are read
 constexpr int kReplyMinLength = 4;
 constexpr int kReplyMaxLength = 19;
 constexpr int kFetchTimeoutSeconds = 10;
-constexpr int kFramesBeforeFetch = 4;
 
 struct Submission {
   char record[kInternetTextSize] = {};
@@ -33,6 +34,23 @@ struct Submission {
   char text[kInternetTextSize] = {};
 };
 Submission g_sub;
+
+// The one submission whose request is out, and what its reply is for.
+struct Pending {
+  int job = 0;
+  int game = -1;
+  std::uint32_t playerId = 0;
+  bool popup = false;  // the outcome goes into the popup when it arrives
+};
+Pending g_pending;
+
+// What the request's worker brings back.
+struct Fetched {
+  bool read = false;
+  char reply[kReplySize] = {};
+  int length = 0;
+  char error[kInternetTextSize] = {};
+};
 
 void SetError(char* title, char* text, const char* message) {
   std::snprintf(title, kInternetTextSize, "%s", EngLanguagesGetFirstString("Common_ErrorCaps"));
@@ -116,8 +134,6 @@ void VersionReply(std::uint32_t understood, std::uint32_t current, char* title, 
     std::snprintf(text, kInternetTextSize, "%s", EngLanguagesGetFirstString("Publish_OldVersionMessage"));
   }
 }
-
-void NoOutcomeCB(int) {}
 
 }  // namespace
 
@@ -221,52 +237,87 @@ void InternetInterpretReply(const char* reply, int length, std::uint32_t* online
   }
 }
 
-void InternetDoAddHighScore() {
+namespace {
+
+void NoOutcome(int) {}
+
+// The reply, on the main thread.
+void SubmissionEnded(const Fetched& fetched) {
+  const Pending pending = g_pending;
+  g_pending = Pending();
+  ScoresControlHideInternetWait();
+  if (!fetched.read) {
+    SetError(g_sub.title, g_sub.text, fetched.error);
+  } else {
+    std::uint32_t online = g_UserOptions.onlineValue[pending.game];
+    InternetInterpretReply(fetched.reply, fetched.length, &online, g_sub.title, g_sub.text);
+    // Another player may have been loaded while the reply was on its way.
+    if (g_UserRecord.playerId == pending.playerId) g_UserOptions.onlineValue[pending.game] = online;
+  }
+  if (pending.popup && mwin.IsOn()) mwin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
+}
+
+// Builds and codes the record and sends it; false (the texts set) when
+// nothing could be sent.
+bool SendBestScore(bool popup) {
   const char* where = "InternetDoAddHighScore";
   ScoreEntry best;
   g_sub.title[0] = g_sub.text[0] = '\0';
   if (!ScoreGetUsersBestScore(&best)) {
     DebugError(where, "Internal Error");
     SetError(g_sub.title, g_sub.text, EngLanguagesGetFirstString("Score_InternetInternalError"));
-    return;
+    return false;
   }
   const int game = GenGetCurGame();
   if (InternetBuildRecord(best, GenGetGameFilename(game), g_sub.record) != kInternetRecordLength) {
     DebugError(where, "Invalid char string");
     SetError(g_sub.title, g_sub.text, "INTERNAL ERROR [1002]");
-    return;
+    return false;
   }
   if (!InternetCodeString(kInternetRecordLength)) {
     SetError(g_sub.title, g_sub.text, "INTERNAL ERROR [1002b]");
-    return;
+    return false;
   }
   if (std::strlen(g_sub.coded) != static_cast<std::size_t>(kInternetCodedLength)) {
     DebugError(where, "Invalid coded string");
     SetError(g_sub.title, g_sub.text, "INTERNAL ERROR [1003]");
-    return;
+    return false;
   }
   const std::string address =
       std::string(VariousGetSiteAddress()) + kInternetAddScorePath + "W" + g_sub.coded;
   ScoresControlShowInternetWait(EngLanguagesGetFirstString("Score_InternetCheckingOnline"));
-
-  char reply[kReplySize] = {};
-  int length = 0;
-  char error[kInternetTextSize] = {};
-  if (!EngInternetConnectAndReadURL(address.c_str(), reply, kReplySize, &length, error, nullptr,
-                                    kFetchTimeoutSeconds)) {
-    SetError(g_sub.title, g_sub.text, error);
-    return;
+  g_pending.game = game;
+  g_pending.playerId = g_UserRecord.playerId;
+  g_pending.popup = popup;
+  // The worker fills its own record; the reply is read on the main thread.
+  auto fetched = std::make_shared<Fetched>();
+  g_pending.job = EngJobStart(
+      "high score",
+      [fetched, address] {
+        fetched->read = EngInternetConnectAndReadURL(address.c_str(), fetched->reply, kReplySize, &fetched->length,
+                                                     fetched->error, nullptr, kFetchTimeoutSeconds);
+      },
+      [fetched] { SubmissionEnded(*fetched); });
+  if (g_pending.job == 0) {
+    std::snprintf(fetched->error, sizeof fetched->error, "%s", "Internal Error");
+    SubmissionEnded(*fetched);
   }
-  std::uint32_t online = g_UserOptions.onlineValue[game];
-  InternetInterpretReply(reply, length, &online, g_sub.title, g_sub.text);
-  g_UserOptions.onlineValue[game] = online;
+  return true;
 }
 
+}  // namespace
+
+void InternetDoAddHighScore() {
+  if (InternetIsSubmitting()) return;
+  SendBestScore(false);
+}
+
+bool InternetIsSubmitting() { return g_pending.job != 0; }
+
 void InternetAddScoreCB(bool go) {
-  if (!go) return;
-  for (int i = 0; i < kFramesBeforeFetch; ++i) EngMiscRenderFrameNow(true, true);
-  InternetDoAddHighScore();
-  mwin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcomeCB);
+  // One submission at a time: a second press while one is out does nothing.
+  if (!go || InternetIsSubmitting()) return;
+  if (!SendBestScore(true)) mwin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
 }
 
 void InternetAddUsersBestScoreOnline() {

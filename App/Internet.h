@@ -8,9 +8,15 @@
 // digits; the last five bytes, which fill no Blowfish block, travel as they
 // are. The reply's second character says what happened and its numbers
 // start at its fourth; a reply that is not 4 to 19 bytes long is not one.
-// The fetch blocks the game for at most 10 seconds.
+// The request waits on a worker thread (Engine/EngJob.h) for at most 10
+// seconds while the game keeps drawing with the Scores page's "please wait"
+// text shown; the reply is read on the main thread when it comes. One
+// submission is out at a time. The game's online value is stored only while
+// the player who sent it is still the current one.
 //
-// State: the record and coded texts, the popup's title and text.
+// State: the record and coded texts, the popup's title and text, the
+// submission that is out (its job, game, player and whether a popup waits
+// for it).
 #pragma once
 
 #include <cstdint>
@@ -28,10 +34,15 @@ constexpr const char* kInternetAddScorePath = "/cgi-bin/cardolia/scores/AddHighS
 // current game is sent, unless it was dealt by number (then the player is
 // asked whether to remove those entries instead).
 void InternetAddUsersBestScoreOnline();
-// go: draws the screen, sends and shows the outcome in an OK popup.
+// go: sends, and shows the outcome in an OK popup when it has come (at
+// once when nothing could be sent). Nothing while a submission is out.
 void InternetAddScoreCB(bool go);
-// Builds, codes and sends the record and fills the popup's title and text.
+// Builds, codes and sends the record; the popup's title and text are set
+// when the reply has come (EngJobDeliver), or at once when nothing could be
+// sent. Nothing while a submission is out.
 void InternetDoAddHighScore();
+// From the sending until the reply has been read.
+bool InternetIsSubmitting();
 // Codes the record text into the digit string; false (the popup's title and
 // text set) when it is not expectedLength characters or cannot be
 // enciphered.

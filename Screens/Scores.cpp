@@ -287,7 +287,9 @@ void ScoresControlShowInternetWait(const char* text) {
   if (!wait) return;
   wait->SetText(text ? text : "");
   wait->Show();
-  for (int i = 0; i < 4; ++i) EngMiscRenderFrameNow(true, true);
   wait->Deactivate();
-  wait->Hide();
+}
+
+void ScoresControlHideInternetWait() {
+  if (g_h.internetWait) g_h.internetWait->Hide();
 }

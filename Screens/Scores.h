@@ -35,5 +35,7 @@ void ScoresControlViewOnlineCB();
 // test passed. Otherwise the player is told, and the test and the start-up
 // dialog are due at the next start.
 bool ScoresControlCheckInternetAccess();
-// The "please wait" text over the page while an online request blocks.
+// The "please wait" text over the page while an online request is out, and
+// its end.
 void ScoresControlShowInternetWait(const char* text);
+void ScoresControlHideInternetWait();

@@ -1,13 +1,16 @@
 // Tests of the online high-score submission: the fixed-width record, its
 // coding (deciphered back with libtomcrypt's Blowfish), every reply letter
 // with its numbers read within their ranges, and whole submissions against
-// a loopback server that records what it was asked and answers as scripted.
+// a loopback server that records what it was asked and answers as scripted,
+// also one that misbehaves while frames go on.
 #include <tomcrypt.h>
 
+#include <random>
 #include <string>
 
 #include "App/Internet.h"
 #include "App/Various.h"
+#include "Engine/EngJob.h"
 #include "tests/App/PlayerFixture.h"
 #include "tests/Support/HttpTestServer.h"
 
@@ -24,8 +27,14 @@ class InternetTest : public PlayerTest {
                           "Score_InternetGameNumberMessage"});
   }
   void TearDown() override {
+    EXPECT_TRUE(EngJobWaitAll(30)) << "a submission outlived its test";
     unsetenv("CARDOLIA_SITE_URL");
     PlayerTest::TearDown();
+  }
+  // Sends the best score and runs frames until its reply has been read.
+  static FrameRun Submit() {
+    InternetDoAddHighScore();
+    return RunFramesWhile([] { return InternetIsSubmitting(); }, 30.0);
   }
   // The current player's finished game with this score.
   void Finish(std::int32_t score) {
@@ -77,7 +86,7 @@ TEST_F(InternetTest, TheCodedRecordDeciphersBackAndEndsWithTheYearInClear) {
   HttpTestServer server;
   server.SetReply(kAddPath, HttpTestReply::Text("xA 5000 0"));
   setenv("CARDOLIA_SITE_URL", server.Url("").c_str(), 1);
-  InternetDoAddHighScore();
+  Submit();
   const std::string coded = InternetGetCodedString();
   ASSERT_EQ(coded.size(), 639u);
   EXPECT_EQ(coded.substr(624), "048050048050052");  // "02024"
@@ -95,6 +104,7 @@ TEST_F(InternetTest, TheCodedRecordDeciphersBackAndEndsWithTheYearInClear) {
   EXPECT_EQ(server.RequestCount(kAddPath), 1);
   EXPECT_NE(server.LastRequestHeaders().find(std::string(kAddPath) + "?hs=W" + coded + " "), std::string::npos);
   EXPECT_EQ(AppImportsGetCallsForTests().internetWaitShown, 1);
+  EXPECT_EQ(AppImportsGetCallsForTests().internetWaitHidden, 1);
 }
 
 TEST_F(InternetTest, EachReplyLetterGivesItsText) {
@@ -142,7 +152,7 @@ TEST_F(InternetTest, ASubmissionSavesTheOnlineValueOrShowsTheFailure) {
   HttpTestServer server;
   setenv("CARDOLIA_SITE_URL", server.Url("").c_str(), 1);
   server.SetReply(kAddPath, HttpTestReply::Text("xA 5000 0"));
-  InternetDoAddHighScore();
+  Submit();
   EXPECT_STREQ(InternetGetPopupTitle(), "Game_Congratulations");
   EXPECT_EQ(g_UserOptions.onlineValue[kGameKlondike], 5000u);
 
@@ -156,7 +166,7 @@ TEST_F(InternetTest, ASubmissionSavesTheOnlineValueOrShowsTheFailure) {
   };
   for (const auto& f : failures) {
     server.SetReply(kAddPath, f.reply);
-    InternetDoAddHighScore();
+    Submit();
     EXPECT_STREQ(InternetGetPopupTitle(), "Common_ErrorCaps");
     if (!f.text.empty()) {
       EXPECT_EQ(std::string(InternetGetPopupText()), f.text);
@@ -170,12 +180,74 @@ TEST_F(InternetTest, NothingIsSentWithoutAnEntryOrForADealtByNumberGame) {
   HttpTestServer server;
   setenv("CARDOLIA_SITE_URL", server.Url("").c_str(), 1);
   server.SetReply(kAddPath, HttpTestReply::Text("xA 5000 0"));
-  InternetDoAddHighScore();
+  InternetDoAddHighScore();  // nothing to send: told at once
+  EXPECT_FALSE(InternetIsSubmitting());
   EXPECT_STREQ(InternetGetPopupText(), "Score_InternetInternalError");
   g_GenLive.dealtByNumber = 1;
   Finish(900);
   InternetAddUsersBestScoreOnline();  // asks whether to remove those entries
   EXPECT_EQ(server.RequestCount(kAddPath), 0);
+}
+
+TEST_F(InternetTest, ASubmissionToABadServiceEndsInTimeWhileFramesGoOn) {
+  Finish(5000);
+  HttpTestServer server;
+  setenv("CARDOLIA_SITE_URL", server.Url("").c_str(), 1);
+  HttpTestReply silent;
+  silent.stallBeforeHeaders = true;
+  HttpTestReply drip = HttpTestReply::Text("xA 5000 0");
+  drip.chunkBytes = 1;
+  drip.chunkSeconds = 1.5;
+  HttpTestReply cut = HttpTestReply::Text("xA 5000 0");
+  cut.closeAfterBytes = 3;
+  HttpTestReply flood;
+  flood.generatedBodySize = 10 << 20;
+  std::mt19937 random(11);
+  std::string garbage(200, '\0');
+  for (char& c : garbage) c = static_cast<char>(random());
+  const struct {
+    const char* what;
+    HttpTestReply reply;
+  } cases[] = {
+      {"never answers", silent},
+      {"a byte every 1.5 s", drip},
+      {"closes mid-body", cut},
+      {"sends too much", flood},
+      {"sends garbage", HttpTestReply::Raw(garbage)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    server.SetReply(kAddPath, c.reply);
+    const int waitsShown = AppImportsGetCallsForTests().internetWaitShown;
+    InternetDoAddHighScore();
+    ASSERT_TRUE(InternetIsSubmitting());
+    EXPECT_EQ(AppImportsGetCallsForTests().internetWaitShown, waitsShown + 1);
+    InternetDoAddHighScore();  // a second press while one is out sends nothing
+    const FrameRun frames = RunFramesWhile([] { return InternetIsSubmitting(); }, 30.0);
+    EXPECT_FALSE(InternetIsSubmitting());
+    EXPECT_LT(frames.seconds, 10.0 + 1.5) << "the submission's bound is 10 s";
+    EXPECT_LT(frames.longest, kLongestFrameSeconds);
+    EXPECT_GE(frames.count, static_cast<int>(frames.seconds * 20)) << "frames went on while it waited";
+    EXPECT_EQ(AppImportsGetCallsForTests().internetWaitHidden, AppImportsGetCallsForTests().internetWaitShown);
+    EXPECT_STREQ(InternetGetPopupTitle(), "Common_ErrorCaps");
+    EXPECT_EQ(g_UserOptions.onlineValue[kGameKlondike], 0u);
+  }
+  EXPECT_EQ(server.RequestCount(kAddPath), 5);
+}
+
+TEST_F(InternetTest, AReplyForAPlayerWhoLeftChangesNothingOfTheNextOne) {
+  Finish(5000);
+  HttpTestServer server;
+  setenv("CARDOLIA_SITE_URL", server.Url("").c_str(), 1);
+  HttpTestReply late = HttpTestReply::Text("xA 5000 0");
+  late.delayBeforeHeaders = 0.5;
+  server.SetReply(kAddPath, late);
+  InternetDoAddHighScore();
+  ASSERT_TRUE(InternetIsSubmitting());
+  g_UserRecord.playerId += 1;  // another player was loaded meanwhile
+  RunFramesWhile([] { return InternetIsSubmitting(); }, 30.0);
+  EXPECT_STREQ(InternetGetPopupTitle(), "Game_Congratulations");
+  EXPECT_EQ(g_UserOptions.onlineValue[kGameKlondike], 0u);
 }
 
 TEST_F(InternetTest, TheSiteIsOneSetting) {

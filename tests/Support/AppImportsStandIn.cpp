@@ -20,6 +20,7 @@ void MainControlNewGameCB() { ++g_calls.newGame; }
 void GameControlUpdateSnapshotViewport() {}
 void ScoresControlStartingCB() { ++g_calls.scoresPageStarted; }
 void ScoresControlShowInternetWait(const char*) { ++g_calls.internetWaitShown; }
+void ScoresControlHideInternetWait() { ++g_calls.internetWaitHidden; }
 void ModulesSetDefaultLightSettings() { ++g_calls.lightDefaults; }
 void ModulesSetDefaultBoard() { ++g_calls.boardDefaults; }
 

@@ -19,6 +19,7 @@ struct AppImportCallsForTests {
   int ftpTests = 0;      // PublishDoFtpInternetTest
   int scoresPageStarted = 0;   // ScoresControlStartingCB
   int internetWaitShown = 0;   // ScoresControlShowInternetWait
+  int internetWaitHidden = 0;  // ScoresControlHideInternetWait
 };
 const AppImportCallsForTests& AppImportsGetCallsForTests();
 // The counts, for the stand-ins of the other file (AppImportsDecksStandIn).

@@ -6,9 +6,12 @@
 // asks the service over HTTP whether it takes decks from this version,
 // uploads the compressed package by FTP and announces it over HTTP
 // (PublishTransfer.cpp). All three transfers run on libcurl's easy
-// interface inside the Send callback and block the game while they run;
-// each has a connect time-out and a stall limit, the two HTTP requests also
-// a total time-out, so a dead service never hangs the game.
+// interface, one after the other in one job on a worker thread
+// (Engine/EngJob.h): the screen keeps drawing, its status line follows the
+// steps, and Send and Done stay off until the outcome is told. Each transfer
+// gives up after 10 s without reaching the server (for FTP: its greeting
+// and log-in) or 10 s without a byte moving; the two HTTP requests and the
+// FTP test also after 15 s in all.
 //
 // The service lies below the maker's site address (CARDOLIA_SITE_URL); the
 // FTP server is the site's host with the deck account and its folder.
@@ -27,6 +30,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,9 +53,11 @@ void PublishClearButtonHandles();
 bool PublishGetButtonHandles();
 void PublishStartingCB();
 void PublishSendCB();
-// Packs, compresses and runs the three transfers; true when the deck was
-// sent (the success popup is then showing).
-bool PublishSendTheDeck();
+// Packs, compresses and starts the three transfers; false (its popup
+// showing) when nothing could be sent. ended (optional) gets whether the
+// deck was sent once the outcome has been told (the success popup is then
+// showing).
+bool PublishSendTheDeck(const std::function<void(bool sent)>& ended = nullptr);
 
 // ---- The package (PublishPackage.cpp) -------------------------------------------------
 // The size of a slot's part: its picture's size + 3, or -1 when the slot has
@@ -108,12 +114,35 @@ struct PublishEmailAnswer {
 };
 PublishEmailAnswer PublishReadEmailAnswer(const char* answer, std::size_t size);
 
-// The three steps of a run, on the upload buffer set by PublishSetUpload.
-// Each shows its status text while it runs and its popup when it fails.
+// The three steps of a run, on the upload buffer set by PublishSetUpload,
+// each waited for here: its status text, its transfer and its popup when
+// it fails.
 bool PublishCheckIfOkToUploadData();
 // 1 sent whole, 0 nothing to send, -1 failed.
 int PublishUploadData();
 bool PublishSendEmail();
+
+// The parts of the steps. The transfers run on any thread and touch only
+// the upload buffer and its counters; the tellings show the outcome (main
+// thread).
+struct PublishUploadOutcome {
+  std::size_t sent = 0;   // bytes handed to libcurl
+  bool complete = false;  // all of them, and the transfer ended well
+};
+std::string PublishRequestCheck(const std::string& url);
+PublishUploadOutcome PublishTransferUpload(const std::string& url);
+std::string PublishRequestEmail(const std::string& url);
+bool PublishTellCheck(const std::string& answer);
+int PublishTellUpload(const PublishUploadOutcome& outcome);
+bool PublishTellEmail(const std::string& answer);
+// The upload's address for today and the current player.
+std::string PublishUploadUrl();
+// Runs the three transfers in one job, the status line following them, and
+// tells their outcomes (up to the first failure) when it has ended; then
+// ended gets whether the deck was sent. False when a run is going already
+// or there is nothing to upload.
+bool PublishStartTransfers(const std::function<void(bool sent)>& ended);
+bool PublishIsRunning();
 // The FTP test: writes an empty "ftp_test" into the deck folder. 1 done, 0
 // the server cannot be reached (libcurl's code 7), -1 any other failure
 // ("curl_easy_perform() error %d").

@@ -6,10 +6,9 @@ class MWinButton;
 
 // The screen's status line (null while the screen is not shown).
 void PublishSetStatusButton(MWinButton* status);
-// Shows the text in the screen's status line and draws four frames at once,
-// so that it stays on screen while a blocking transfer runs; the line is
-// then marked hidden (it goes with the next frame). Without the screen's
-// status line (tests, the start-up dialog) nothing is shown.
+// Shows the text in the screen's status line, where it stays until the run
+// hides the line at its end. Without the screen's status line (tests, the
+// start-up dialog) nothing is shown.
 void PublishShowStatus(const char* text);
 // A popup with OK; a null title is the error title ("Engmon_Error"). The
 // text is also logged, so that the log tells what the player was shown.

@@ -1,5 +1,7 @@
 // PublishScreen.cpp - the Publish screen: its rows, the Send checks and the
-// whole run of a publish (see Publish.h).
+// start and end of a publish (see Publish.h); the transfers are
+// PublishTransfer.cpp.
+#include <functional>
 #include <iterator>
 #include <new>
 #include <string>
@@ -63,6 +65,13 @@ struct Handles {
 Handles g_h;
 
 void SentOkCB(int) { ScreensGoBack(); }
+void DoNothing(int) {}
+
+// Send and Done again, after a run (when the screen is still there).
+void EnableButtons() {
+  if (g_h.send) g_h.send->SetEnabled(true);
+  if (g_h.done) g_h.done->SetEnabled(true);
+}
 
 void SetHandlesNone() {
   g_h = Handles{};
@@ -165,14 +174,14 @@ void PublishSendCB() {
     PublishPopup("", Text("Publish_MustAlllow"));
     return;
   }
+  if (PublishIsRunning()) return;
+  // Off until the outcome is told; the screen keeps drawing meanwhile.
   g_h.send->SetEnabled(false);
   g_h.done->SetEnabled(false);
-  PublishSendTheDeck();
-  if (g_h.send) g_h.send->SetEnabled(true);
-  if (g_h.done) g_h.done->SetEnabled(true);
+  if (!PublishSendTheDeck()) EnableButtons();
 }
 
-bool PublishSendTheDeck() {
+bool PublishSendTheDeck(const std::function<void(bool sent)>& ended) {
   const char* where = "PublishSendTheDeck";
   DeckGenSetupElements(0);
   std::vector<std::uint8_t> compressed;
@@ -190,15 +199,23 @@ bool PublishSendTheDeck() {
     return Fail("Internal Error - no memory.");
   }
   PublishSetUpload(std::move(compressed));
-  const bool sent = PublishCheckIfOkToUploadData() && PublishUploadData() == 1 && PublishSendEmail();
-  PublishFreeTransferState();
-  if (g_h.status) g_h.status->Hide();
-  if (sent) {
-    DebugDoString("Publish: deck sent", 4);
-    if (mwin.IsOn()) {
-      mwin.PopupCloseIfOpen();
-      mwin.PopupOkWithCallback("", Text("Publish_DeckSentOk"), SentOkCB);
+  const bool started = PublishStartTransfers([ended](bool sent) {
+    PublishFreeTransferState();
+    if (g_h.status) g_h.status->Hide();
+    EnableButtons();
+    if (sent) {
+      DebugDoString("Publish: deck sent", 4);
+      if (mwin.IsOn()) {
+        // Its OK leaves the screen, when the player is still on it.
+        mwin.PopupCloseIfOpen();
+        mwin.PopupOkWithCallback("", Text("Publish_DeckSentOk"), g_h.done ? SentOkCB : DoNothing);
+      }
     }
+    if (ended) ended(sent);
+  });
+  if (!started) {
+    PublishFreeTransferState();
+    return Fail("Internal Error - no memory.");
   }
-  return sent;
+  return true;
 }

@@ -6,15 +6,25 @@
 // the transfer's length. An answer is kept up to kPublishMaxAnswer bytes; a
 // longer one ends the transfer there (it is refused anyway). An HTTP error
 // status or a transfer that fails (time-out, reset) leaves no answer.
+//
+// Each step is a transfer, which may run on a worker thread (it touches the
+// run's upload buffer and counters and nothing of the game), and its
+// telling, which shows the player the outcome on the main thread. A run
+// (PublishStartTransfers) does the three transfers in one job and tells
+// their outcomes when it has ended; while it runs, the status line follows
+// the step and the percentage sent.
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -24,6 +34,7 @@
 #include "Decks/Publish.h"
 #include "Decks/PublishLocal.h"
 #include "Engine/Debug.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinButton.h"
@@ -39,10 +50,11 @@ constexpr const char* kFtpSiteFolder = "site";
 constexpr const char* kDeckFolder = "web/cardolia/publish";
 constexpr const char* kCgiFolder = "cgi-bin/cardolia/publish";
 
+// What a player waits at most with the Publish screen's buttons off.
 struct Timeouts {
-  long connectMs = 15000;   // to reach the server
-  long stallSeconds = 30;   // without a single byte moving
-  long totalMs = 60000;     // a whole HTTP request
+  long connectMs = 10000;   // to reach the server (for FTP: up to its greeting and log-in)
+  long stallSeconds = 10;   // without a single byte moving
+  long totalMs = 15000;     // a whole HTTP request, the FTP test
 };
 
 // One publish's transfer state; freed when the run ends.
@@ -56,12 +68,27 @@ struct TransferState {
   Timeouts timeouts;
 };
 
+// The step a run is at and the percentage sent, for the status line.
+enum RunStep : int { kRunIdle = 0, kRunChecking, kRunUploading, kRunAnnouncing };
+struct RunProgress {
+  std::atomic<int> step{kRunIdle};
+  std::atomic<int> percent{-1};  // -1 before the first chunk
+  int shownStep = kRunIdle;      // main thread: what the line shows
+  int shownPercent = -1;
+  int job = 0;
+};
+
 TransferState g_transfer;
+RunProgress g_run;
 MWinButton* g_statusButton = nullptr;
 
 void GlobalInit() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+int StopWhenCancelled(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return EngJobCancelRequested() ? 1 : 0;
 }
 
 // Owns one easy handle for one transfer.
@@ -72,7 +99,10 @@ class CurlHandle {
     handle_ = curl_easy_init();
     if (handle_) {
       curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
-      curl_easy_setopt(handle_, CURLOPT_NOPROGRESS, 1L);
+      // The progress callback only lets a cancelled job (the program
+      // closing) end the transfer at once.
+      curl_easy_setopt(handle_, CURLOPT_NOPROGRESS, 0L);
+      curl_easy_setopt(handle_, CURLOPT_XFERINFOFUNCTION, StopWhenCancelled);
       curl_easy_setopt(handle_, CURLOPT_ERRORBUFFER, error_);
     }
   }
@@ -107,19 +137,19 @@ class CurlHandle {
 
 const char* Text(const char* token) { return EngLanguagesGetFirstString(token); }
 
-// Runs an HTTP GET into the answer; the answer is emptied when the request
-// did not end well (a transfer failure or an HTTP error status). Our own
-// stop at kPublishMaxAnswer bytes keeps what came.
-void RequestAnswer(const char* where, const std::string& url) {
-  g_transfer.answer.clear();
+// Runs an HTTP GET and gives its answer; empty when the request did not end
+// well (a transfer failure or an HTTP error status). Our own stop at
+// kPublishMaxAnswer bytes keeps what came. Any thread.
+std::string RequestAnswer(const char* where, const std::string& url) {
+  std::string answer;
   CurlHandle curl;
   if (!curl) {
     DebugError(where, "curl_easy_init() failed");
-    return;
+    return answer;
   }
   curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
   curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, PublishCurlWriteDataCB);
-  curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, nullptr);
+  curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
   curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, PublishCurlReadDataCB);
   curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 0L);
   curl.Bound(true);
@@ -127,11 +157,12 @@ void RequestAnswer(const char* where, const std::string& url) {
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
   const bool stoppedByUs =
-      code == CURLE_WRITE_ERROR && g_transfer.answer.size() >= static_cast<std::size_t>(kPublishMaxAnswer);
+      code == CURLE_WRITE_ERROR && answer.size() >= static_cast<std::size_t>(kPublishMaxAnswer);
   if ((code != CURLE_OK && !stoppedByUs) || status >= 400) {
     if (status >= 400) DebugNote("%s: HTTP status %ld", where, status);
-    g_transfer.answer.clear();
+    answer.clear();
   }
+  return answer;
 }
 
 // The text part of an answer: from its fourth character, "" when shorter.
@@ -186,8 +217,6 @@ void PublishShowStatus(const char* text) {
   if (!g_statusButton) return;
   g_statusButton->SetText(text ? text : "");
   g_statusButton->Show();
-  for (int i = 0; i < 4; ++i) EngMiscRenderFrameNow(true, false);
-  g_statusButton->Hide();
 }
 
 void PublishPopup(const char* title, const char* text) {
@@ -291,17 +320,33 @@ std::string PublishEmailUrl(const char* player, unsigned id) {
 }
 
 std::string PublishFtpUrl(const char* fileName) {
-  std::string url = std::string("ftp://") + kFtpUser + ":" + kFtpPassword + "@" + SiteHost();
-  if (g_transfer.ftpPort > 0) url += ":" + std::to_string(g_transfer.ftpPort);
-  return url + "/" + kFtpSiteFolder + "/" + kDeckFolder + "/" + (fileName ? fileName : "");
+  // Appended one piece at a time: GCC 12 misreports a chain of + here
+  // (GCC bug 105651).
+  std::string url = "ftp://";
+  url += kFtpUser;
+  url += ':';
+  url += kFtpPassword;
+  url += '@';
+  url += SiteHost();
+  if (g_transfer.ftpPort > 0) {
+    url += ':';
+    url += std::to_string(g_transfer.ftpPort);
+  }
+  url += '/';
+  url += kFtpSiteFolder;
+  url += '/';
+  url += kDeckFolder;
+  url += '/';
+  url += fileName ? fileName : "";
+  return url;
 }
 
 // ---- libcurl's callbacks ------------------------------------------------------------------------
 
-std::size_t PublishCurlWriteDataCB(char* data, std::size_t size, std::size_t count, void*) {
+std::size_t PublishCurlWriteDataCB(char* data, std::size_t size, std::size_t count, void* context) {
   if (!data || size == 0 || count == 0) return 0;
   const std::size_t bytes = size * count;
-  std::string& answer = g_transfer.answer;
+  std::string& answer = context ? *static_cast<std::string*>(context) : g_transfer.answer;
   const std::size_t room = static_cast<std::size_t>(kPublishMaxAnswer) - answer.size();
   if (bytes >= room) {
     // Long enough to be refused: keep what shows that, end the transfer.
@@ -321,16 +366,11 @@ std::size_t PublishCurlReadDataCB(char* buffer, std::size_t size, std::size_t co
   std::memcpy(buffer, t.upload.data() + t.sent, n);
   t.sent += n;
   const int percent = static_cast<int>(t.sent * 100 / t.upload.size());
-  // The status is drawn again only when its number changes.
+  // The status line shows each new number (on the main thread).
   if (percent != t.lastPercent) {
     t.lastPercent = percent;
     t.percentages.push_back(percent);
-    char text[128] = {};
-    const std::string number = std::to_string(percent);
-    if (!EngLanguagesGetStringWithParam("Publish_SendingNComplete", number.c_str(), text, sizeof text)) {
-      std::snprintf(text, sizeof text, "%d %%", percent);
-    }
-    PublishShowStatus(text);
+    g_run.percent = percent;
   }
   return n;
 }
@@ -366,11 +406,11 @@ void PublishFreeTransferState() {
   g_transfer.answer.shrink_to_fit();
 }
 
-bool PublishCheckIfOkToUploadData() {
+// ---- Telling the outcomes (main thread) ---------------------------------------------------------
+
+bool PublishTellCheck(const std::string& answer) {
   const char* where = "PublishCheckIfOkToUploadData";
-  PublishShowStatus(Text("Publish_Connecting"));
-  RequestAnswer(where, PublishCheckUrl());
-  const PublishCheckAnswer a = PublishReadCheckAnswer(g_transfer.answer.data(), g_transfer.answer.size());
+  const PublishCheckAnswer a = PublishReadCheckAnswer(answer.data(), answer.size());
   char text[160];
   switch (a.result) {
     case kPublishCheckNoAnswer:
@@ -418,49 +458,22 @@ bool PublishCheckIfOkToUploadData() {
   return false;
 }
 
-int PublishUploadData() {
-  const char* where = "PublishUploadData";
-  TransferState& t = g_transfer;
-  if (t.upload.empty()) return 0;
-  CurlHandle curl;
-  if (!curl) {
-    DebugError(where, "curl_easy_init() failed");
-    return 0;
-  }
-  EngMiscDate date{};
-  EngMiscGetLocalDate(&date);
-  const std::string file =
-      PublishUploadFileName(date.year, date.month, date.day, g_UserRecord.name, g_UserRecord.playerId);
-  const std::string url = PublishFtpUrl(file.c_str());
-  curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, PublishCurlWriteDataCB);
-  curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, PublishCurlReadDataCB);
-  curl_easy_setopt(curl.get(), CURLOPT_READDATA, nullptr);
-  curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(t.upload.size()));
-  curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 1L);
-  curl.Bound(false);
-  PublishShowStatus(Text("Publish_SettingUpTransfer"));
-  t.sent = 0;
-  t.lastPercent = -1;
-  t.percentages.clear();
-  const CURLcode code = curl.Perform(where);
-  if (t.sent == 0) {
+int PublishTellUpload(const PublishUploadOutcome& outcome) {
+  if (outcome.sent == 0) {
     PublishPopupTokens(nullptr, "Publish_NoDataSent");
     return -1;
   }
   // Handed to libcurl is not arrived: only a transfer that ended well counts.
-  if (code != CURLE_OK || t.sent < t.upload.size()) {
+  if (!outcome.complete) {
     PublishPopupTokens(nullptr, "Publish_NotAllDataSent");
     return -1;
   }
   return 1;
 }
 
-bool PublishSendEmail() {
+bool PublishTellEmail(const std::string& answer) {
   const char* where = "PublishSendEmail";
-  PublishShowStatus(Text("Publish_FinalisingTransfer"));
-  RequestAnswer(where, PublishEmailUrl(g_UserRecord.name, g_UserRecord.playerId));
-  const PublishEmailAnswer a = PublishReadEmailAnswer(g_transfer.answer.data(), g_transfer.answer.size());
+  const PublishEmailAnswer a = PublishReadEmailAnswer(answer.data(), answer.size());
   switch (a.result) {
     case kPublishEmailNoAnswer:
       PublishPopup(nullptr, "Could not complete transfer.");
@@ -484,6 +497,145 @@ bool PublishSendEmail() {
   return false;
 }
 
+// ---- The transfers (any thread) ---------------------------------------------------------------------
+
+std::string PublishRequestCheck(const std::string& url) { return RequestAnswer("PublishCheckIfOkToUploadData", url); }
+
+std::string PublishRequestEmail(const std::string& url) { return RequestAnswer("PublishSendEmail", url); }
+
+PublishUploadOutcome PublishTransferUpload(const std::string& url) {
+  const char* where = "PublishUploadData";
+  TransferState& t = g_transfer;
+  PublishUploadOutcome outcome;
+  CurlHandle curl;
+  if (!curl) {
+    DebugError(where, "curl_easy_init() failed");
+    return outcome;
+  }
+  curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, PublishCurlWriteDataCB);
+  curl_easy_setopt(curl.get(), CURLOPT_READFUNCTION, PublishCurlReadDataCB);
+  curl_easy_setopt(curl.get(), CURLOPT_READDATA, nullptr);
+  curl_easy_setopt(curl.get(), CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(t.upload.size()));
+  curl_easy_setopt(curl.get(), CURLOPT_UPLOAD, 1L);
+  curl.Bound(false);
+  t.sent = 0;
+  t.lastPercent = -1;
+  t.percentages.clear();
+  const CURLcode code = curl.Perform(where);
+  outcome.sent = t.sent;
+  outcome.complete = code == CURLE_OK && t.sent == t.upload.size();
+  return outcome;
+}
+
+// ---- The Part's steps, each waited for --------------------------------------------------------------
+
+bool PublishCheckIfOkToUploadData() {
+  PublishShowStatus(Text("Publish_Connecting"));
+  return PublishTellCheck(PublishRequestCheck(PublishCheckUrl()));
+}
+
+std::string PublishUploadUrl() {
+  EngMiscDate date{};
+  EngMiscGetLocalDate(&date);
+  return PublishFtpUrl(
+      PublishUploadFileName(date.year, date.month, date.day, g_UserRecord.name, g_UserRecord.playerId).c_str());
+}
+
+int PublishUploadData() {
+  if (g_transfer.upload.empty()) return 0;
+  PublishShowStatus(Text("Publish_SettingUpTransfer"));
+  return PublishTellUpload(PublishTransferUpload(PublishUploadUrl()));
+}
+
+bool PublishSendEmail() {
+  PublishShowStatus(Text("Publish_FinalisingTransfer"));
+  return PublishTellEmail(PublishRequestEmail(PublishEmailUrl(g_UserRecord.name, g_UserRecord.playerId)));
+}
+
+// ---- A whole run on a worker ----------------------------------------------------------------------------
+
+namespace {
+
+// What the run's worker brings back.
+struct RunOutcome {
+  std::string check;
+  bool uploaded = false;  // the upload was tried
+  PublishUploadOutcome upload;
+  bool announced = false;  // the announcement was tried
+  std::string email;
+};
+
+// The status line follows the run's step (main thread, every frame).
+void ShowRunStatus() {
+  const int step = g_run.step;
+  const int percent = g_run.percent;
+  if (step == g_run.shownStep && percent == g_run.shownPercent) return;
+  g_run.shownStep = step;
+  g_run.shownPercent = percent;
+  char text[128] = {};
+  if (step == kRunChecking) {
+    std::snprintf(text, sizeof text, "%s", Text("Publish_Connecting"));
+  } else if (step == kRunUploading && percent < 0) {
+    std::snprintf(text, sizeof text, "%s", Text("Publish_SettingUpTransfer"));
+  } else if (step == kRunUploading) {
+    const std::string number = std::to_string(percent);
+    if (!EngLanguagesGetStringWithParam("Publish_SendingNComplete", number.c_str(), text, sizeof text)) {
+      std::snprintf(text, sizeof text, "%d %%", percent);
+    }
+  } else if (step == kRunAnnouncing) {
+    std::snprintf(text, sizeof text, "%s", Text("Publish_FinalisingTransfer"));
+  } else {
+    return;
+  }
+  PublishShowStatus(text);
+}
+
+}  // namespace
+
+bool PublishStartTransfers(const std::function<void(bool sent)>& ended) {
+  if (PublishIsRunning() || g_transfer.upload.empty()) return false;
+  // Addresses are made here: the worker reads nothing of the player.
+  const std::string checkUrl = PublishCheckUrl();
+  const std::string uploadUrl = PublishUploadUrl();
+  const std::string emailUrl = PublishEmailUrl(g_UserRecord.name, g_UserRecord.playerId);
+  g_run.step = kRunChecking;
+  g_run.percent = -1;
+  g_run.shownStep = kRunIdle;
+  g_run.shownPercent = -1;
+  ShowRunStatus();
+  auto outcome = std::make_shared<RunOutcome>();
+  const auto work = [outcome, checkUrl, uploadUrl, emailUrl] {
+    outcome->check = PublishRequestCheck(checkUrl);
+    const PublishCheckAnswer check = PublishReadCheckAnswer(outcome->check.data(), outcome->check.size());
+    if (check.result != kPublishCheckOk || EngJobCancelRequested()) return;
+    g_run.step = kRunUploading;
+    outcome->uploaded = true;
+    outcome->upload = PublishTransferUpload(uploadUrl);
+    if (!outcome->upload.complete || EngJobCancelRequested()) return;
+    g_run.step = kRunAnnouncing;
+    outcome->announced = true;
+    outcome->email = PublishRequestEmail(emailUrl);
+  };
+  const auto done = [outcome, ended] {
+    g_run.job = 0;
+    g_run.step = kRunIdle;
+    // The outcomes are told in the order of the steps, up to the first that failed.
+    const bool sent = PublishTellCheck(outcome->check) && outcome->uploaded &&
+                      PublishTellUpload(outcome->upload) == 1 && outcome->announced &&
+                      PublishTellEmail(outcome->email);
+    if (ended) ended(sent);
+  };
+  g_run.job = EngJobStart("deck publish", work, done, ShowRunStatus);
+  if (g_run.job == 0) {
+    g_run.step = kRunIdle;
+    return false;
+  }
+  return true;
+}
+
+bool PublishIsRunning() { return g_run.job != 0; }
+
 int PublishDoFtpInternetTest() {
   const char* where = "PublishDoFtpInternetTest";
   CurlHandle curl;
@@ -501,7 +653,7 @@ int PublishDoFtpInternetTest() {
   curl.Bound(true);
   const CURLcode code = curl.Perform(where);
   if (code == CURLE_OK) return 1;
-  if (code == CURLE_COULDNT_CONNECT) return 0;
+  if (code == CURLE_COULDNT_CONNECT || EngJobCancelRequested()) return 0;  // closing is no fault
   DebugError(where, "curl_easy_perform() error %d", static_cast<int>(code));
   return -1;
 }
@@ -519,4 +671,10 @@ void PublishSetTimeoutsForTests(long connectMs, long stallSeconds, long totalMs)
 std::size_t PublishGetSentForTests() { return g_transfer.sent; }
 const std::vector<int>& PublishGetPercentagesForTests() { return g_transfer.percentages; }
 
-void PublishResetForTests() { g_transfer = TransferState(); }
+void PublishResetForTests() {
+  g_transfer = TransferState();
+  g_run.step = kRunIdle;
+  g_run.percent = -1;
+  g_run.shownStep = kRunIdle;
+  g_run.shownPercent = -1;
+}

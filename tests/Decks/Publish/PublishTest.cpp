@@ -1,7 +1,8 @@
 // Publishing a deck: reading the service's answers, the upload's names, the
 // read callback's chunks, the package, and whole runs against a loopback
 // HTTP service and a loopback FTP server (pyftpdlib), including the
-// start-up FTP test.
+// start-up FTP test, and runs against a service or an FTP server that
+// misbehaves while frames go on.
 #include <zlib.h>
 
 #include <netinet/in.h>
@@ -24,6 +25,7 @@
 #include "Decks/CardsGenerate.h"
 #include "Decks/DecksCurrent.h"
 #include "Decks/Publish.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Game/GameImports.h"
@@ -53,6 +55,31 @@ int ClosedPort() {
   return ntohs(a.sin_port);
 }
 
+// A loopback FTP "server" that takes connections and never greets: the
+// kernel completes them, nobody answers. Closed when it goes.
+class SilentListener {
+ public:
+  SilentListener() {
+    socket_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof a;
+    bind(socket_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    listen(socket_, 8);
+    getsockname(socket_, reinterpret_cast<sockaddr*>(&a), &length);
+    port_ = ntohs(a.sin_port);
+  }
+  ~SilentListener() { close(socket_); }
+  SilentListener(const SilentListener&) = delete;
+  SilentListener& operator=(const SilentListener&) = delete;
+  int Port() const { return port_; }
+
+ private:
+  int socket_ = -1;
+  int port_ = 0;
+};
+
 std::string Inflate(const std::string& bytes) {
   std::vector<unsigned char> out(4 << 20);
   uLongf length = out.size();
@@ -73,6 +100,7 @@ class PublishTest : public DecksTest {
     g_UserRecord.playerId = 42;
   }
   void TearDown() override {
+    EXPECT_TRUE(EngJobWaitAll(60)) << "a publish outlived its test";
     unsetenv("CARDOLIA_SITE_URL");
     PublishResetForTests();
     EngLanguagesRelease();
@@ -89,6 +117,15 @@ class PublishTest : public DecksTest {
   void UseService(const HttpTestServer& http, int ftpPort) {
     setenv("CARDOLIA_SITE_URL", http.Url("/").c_str(), 1);
     PublishSetFtpPortForTests(ftpPort);
+  }
+  // Sends the deck and runs frames until the run has told its outcome;
+  // whether the deck was sent (false also when nothing could start).
+  bool SendAndWait(FrameRun* frames = nullptr) {
+    bool sent = false;
+    if (!PublishSendTheDeck([&sent](bool ok) { sent = ok; })) return false;
+    const FrameRun run = RunFramesWhile([] { return PublishIsRunning(); }, 60.0);
+    if (frames) *frames = run;
+    return sent;
   }
   // A user deck "Mine" with its own base and suits pictures, current, its
   // elements handed to the generator.
@@ -294,7 +331,7 @@ TEST_F(PublishTest, ADeckIsCheckedUploadedAndAnnounced) {
   http.SetReply(kEmailPath, HttpTestReply::Text("?Y"));
   UseService(http, ftp.Port());
   std::snprintf(g_UserRecord.publisherName, sizeof g_UserRecord.publisherName, "Robert");
-  ASSERT_TRUE(PublishSendTheDeck());
+  ASSERT_TRUE(SendAndWait());
   EXPECT_EQ(http.RequestCount(kEmailPath), 1);
   EXPECT_NE(http.LastRequestHeaders().find("un=066111098&uid=42"), std::string::npos);
   // The file on the server is the package, compressed.
@@ -320,7 +357,7 @@ TEST_F(PublishTest, ARefusedUploadIsNotAnnounced) {
   http.SetReply(kCheckPath, HttpTestReply::Text("?Y"));
   http.SetReply(kEmailPath, HttpTestReply::Text("?Y"));
   UseService(http, ftp.Port());
-  EXPECT_FALSE(PublishSendTheDeck());
+  EXPECT_FALSE(SendAndWait());
   EXPECT_EQ(http.RequestCount(kCheckPath), 1);
   EXPECT_EQ(http.RequestCount(kEmailPath), 0);
   EXPECT_TRUE(LogContains("nothing of the deck was sent"));
@@ -348,6 +385,67 @@ TEST_F(PublishTest, TheFtpTestWritesAnEmptyFileOrTellsWhyNot) {
   }
   PublishSetFtpPortForTests(ClosedPort());
   EXPECT_EQ(PublishDoFtpInternetTest(), 0);
+}
+
+TEST_F(PublishTest, ARunAgainstABadServiceEndsInTimeWhileFramesGoOn) {
+  MakeOwnDeck();
+  PublishSetTimeoutsForTests(2000, 2, 3000);
+  const std::string root = FtpRoot();
+  FtpTestServer ftp(root, kFtpUser, kFtpPassword, true);
+  ASSERT_GT(ftp.Port(), 0);
+  SilentListener silentFtp;
+  HttpTestServer http;
+  HttpTestReply silent;
+  silent.stallBeforeHeaders = true;
+  HttpTestReply dripLong = HttpTestReply::Text("?Y" + std::string(20, ' '));
+  dripLong.chunkBytes = 1;
+  dripLong.chunkSeconds = 0.5;
+  HttpTestReply cut = HttpTestReply::Text("?Y and more");
+  cut.closeAfterBytes = 1;
+  HttpTestReply flood;
+  flood.generatedBodySize = 10 << 20;
+  struct Case {
+    const char* what;
+    HttpTestReply check;
+    bool silentFtp;
+    double bound;  // seconds
+    const char* shown;
+  } cases[] = {
+      {"the service never answers", silent, false, 2 + 1, "could not be reached"},
+      {"the service sends a byte each half second", dripLong, false, 3 + 1, "could not be reached"},
+      {"the service closes mid-answer", cut, false, 1, "could not be reached"},
+      {"the service sends too much", flood, false, 1, "could not be read"},
+      {"the service sends garbage", HttpTestReply::Raw("\x01\x02garbage\r\n\r\n"), false, 1, "could not be reached"},
+      {"the FTP server never greets", HttpTestReply::Text("?Y"), true, 2 + 1, "nothing of the deck was sent"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClearLog();
+    http.SetReply(kCheckPath, c.check);
+    UseService(http, c.silentFtp ? silentFtp.Port() : ftp.Port());
+    FrameRun frames;
+    EXPECT_FALSE(SendAndWait(&frames));
+    EXPECT_FALSE(PublishIsRunning());
+    EXPECT_LT(frames.seconds, c.bound + 1.0);
+    EXPECT_LT(frames.longest, kLongestFrameSeconds);
+    EXPECT_GE(frames.count, static_cast<int>(frames.seconds * 20)) << "frames went on while the run waited";
+    EXPECT_TRUE(LogContains(c.shown)) << c.shown;
+  }
+  EXPECT_EQ(http.RequestCount(kEmailPath), 0);
+  EXPECT_TRUE(fs::is_empty(DeckFolder(root)));
+}
+
+TEST_F(PublishTest, TheFtpTestGivesUpOnAServerThatNeverGreets) {
+  SilentListener silent;
+  setenv("CARDOLIA_SITE_URL", "http://127.0.0.1/", 1);
+  PublishSetFtpPortForTests(silent.Port());
+  PublishSetTimeoutsForTests(2000, 2, 3000);
+  int result = 1;
+  ASSERT_TRUE(EngJobStart("FTP test", [&result] { result = PublishDoFtpInternetTest(); }, nullptr));
+  const FrameRun frames = RunFramesWhile([] { return EngJobAnyRunning(); }, 30.0);
+  EXPECT_NE(result, 1);
+  EXPECT_LT(frames.seconds, 3.0 + 1.0);
+  EXPECT_GE(frames.count, static_cast<int>(frames.seconds * 20));
 }
 
 }  // namespace

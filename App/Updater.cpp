@@ -1,19 +1,33 @@
 // Updater.cpp - the weekly check, the request, the reply and the updater's
-// windows (see Updater.h); the transfer itself is UpdaterDownload.cpp.
+// windows, driven frame by frame (see Updater.h); the transfer itself is
+// UpdaterDownload.cpp.
+//
+// A check runs through stages, each with its one plain window:
+//   checking        "Checking for updates ..."; the request is a job
+//   showing result  "Check Failed." or "No new version ..." for 2 s
+//   offering        the reply with Download and Close
+//   downloading     the download's window (UpdaterDownload.cpp)
+// then idle again. UpdaterTick moves it on; the job's done callback ends
+// the checking stage.
 #include "App/Updater.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "App/UpdaterLocal.h"
 #include "App/Various.h"
 #include "Engine/Debug.h"
 #include "Engine/DX9/EngInternetDX9.h"
+#include "Engine/DX9/EngMiscPC.h"
 #include "Engine/DX9/SWin.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
+#include "Platform/PlainWindow.h"
+#include "Platform/Time.h"
 
 namespace {
 
@@ -22,15 +36,30 @@ constexpr const char* kProgram = "Cardolia";
 constexpr int kReadTimeoutSeconds = 5;
 constexpr const char* kOutOfDate = "is out of date.";
 constexpr float kGrey = 0.94f;
-// Between two looks at the result window while nobody acts.
-constexpr float kResultIdleSleep = 0.01f;
+// The loop of UpdaterCheckForUpdates rests this long between looks.
+constexpr float kRunToEndRest = 0.005f;
+// At most this many window messages are handled in one frame.
+constexpr int kMessagesPerPump = 32;
+
+enum class Stage { kIdle, kChecking, kShowingResult, kOffering, kDownloading };
+
+// One check, from UpdaterBeginCheck until its last window closed.
+struct Run {
+  Stage stage = Stage::kIdle;
+  int line = -1;             // the status window's text control
+  double resultUntil = 0.0;  // showing result: when the window closes
+  int job = 0;               // checking: the request
+  bool placed = false;       // a download landed on the desktop
+};
 
 char g_request[kUpdaterRequestSize] = "";
 char g_reply[kUpdaterReplySize + 1] = "";
 char g_link[kUpdaterLinkSize] = "";
+UpdaterFileFacts g_facts;
 char g_lastError[256] = "";
 bool g_downloadPressed = false;
 double g_resultPause = 2.0;
+Run g_run;
 
 void SetLastErrorText(const char* text) { std::snprintf(g_lastError, sizeof g_lastError, "%s", text); }
 
@@ -49,11 +78,17 @@ SWinSettings WindowSettings(int width, int height) {
   return settings;
 }
 
+void CloseWindow() {
+  if (SWinGet().IsCreated()) SWinGet().DestroyMainWindow();
+}
+
 // The small window with one centred line.
 int OpenStatusWindow(const char* text) {
   SWin& window = SWinGet();
   const SWinSettings settings = WindowSettings(400, 90);
   if (!window.CreateMainWindow(&settings)) return -1;
+  // It waits for nobody: a headless run gives no answer for a person.
+  PlainWindowFakeSetIdleAnswer(window.GetPlainWindow(), false);
   const int line = window.AddButtonToWindow(kSWinStaticText, 0, 22, 400, 20, "Updating");
   if (line < 0) return -1;
   window.SetButtonTextAlign(line, 1);
@@ -63,12 +98,12 @@ int OpenStatusWindow(const char* text) {
   return line;
 }
 
-void ShowResultAndClose(int line, const char* text) {
+void ShowResult(const char* text) {
   SWin& window = SWinGet();
-  if (line >= 0 && window.IsCreated()) window.SetButtonText(line, text);
+  if (g_run.line >= 0 && window.IsCreated()) window.SetButtonText(g_run.line, text);
   UpdaterProcessPendingMessages();
-  EngMiscWait(static_cast<float>(g_resultPause));
-  if (window.IsCreated()) window.DestroyMainWindow();
+  g_run.resultUntil = PlatformTimeNow() + g_resultPause;
+  g_run.stage = Stage::kShowingResult;
 }
 
 void PressDownload(SWin* window) {
@@ -78,22 +113,29 @@ void PressDownload(SWin* window) {
 
 void PressClose(SWin* window) { window->QuitWindowLoop(); }
 
-// The reply in the large window; true when Download was pressed.
-bool ShowReply() {
+// The reply in the large window, waiting for Download or Close.
+void OfferReply() {
+  CloseWindow();
   SWin& window = SWinGet();
   const SWinSettings settings = WindowSettings(640, 420);
-  if (!window.CreateMainWindow(&settings)) return false;
+  g_downloadPressed = false;
+  g_run.stage = Stage::kOffering;
+  if (!window.CreateMainWindow(&settings)) return;
   window.AddButtonToWindow(kSWinEdit, 20, 20, 600, 320, g_reply);
   window.AddPushButton(480, 360, 140, 20, "Close", PressClose);
   window.AddPushButton(20, 360, 140, 20, "Download", PressDownload);
-  g_downloadPressed = false;
-  for (int state = window.ProcessAnyWindowsMessages(); state != 0; state = window.ProcessAnyWindowsMessages()) {
-    if (state == 1) EngMiscSleep(kResultIdleSleep);
+}
+
+// The request's answer, on the main thread.
+void CheckEnded(const UpdaterFetch& fetch) {
+  g_run.job = 0;
+  if (!UpdaterJudgeFetch(fetch, false)) {
+    ShowResult(Text("Updater_CheckFailed", "Check Failed."));
+  } else if (!std::strstr(g_reply, kOutOfDate)) {
+    ShowResult(Text("Updater_NoNewVersionExists", "No new version exists at this time."));
+  } else {
+    OfferReply();
   }
-  if (window.IsCreated()) window.DestroyMainWindow();
-  const bool pressed = g_downloadPressed;
-  g_downloadPressed = false;
-  return pressed;
 }
 
 }  // namespace
@@ -112,13 +154,23 @@ void UpdaterProcessPendingMessages() {
   }
 }
 
+void UpdaterPumpWindow() {
+  SWin& window = SWinGet();
+  for (int i = 0; i < kMessagesPerPump && window.IsCreated(); ++i) {
+    if (window.ProcessAnyWindowsMessages() != 2) break;
+  }
+}
+
+void UpdaterBox(int kind, const char* title, const char* text) { EngMiscMessageBox_PC(kind, title, text); }
+
 const char* UpdaterLinkBuffer() { return g_link; }
+const UpdaterFileFacts& UpdaterFactsOfReply() { return g_facts; }
 
 // ---- The check -----------------------------------------------------------------------------
 
 std::string UpdaterScriptUrl() { return std::string(VariousGetSiteAddress()) + kUpdaterScriptPath; }
 
-bool UpdaterWeeklyCheck(EngDate* lastCheck, float version, const char* programType) {
+bool UpdaterWeeklyCheckDue(EngDate* lastCheck) {
   EngDate today{};
   EngMiscGetLocalDate(&today);
   EngDate weekAgo = today;
@@ -128,7 +180,11 @@ bool UpdaterWeeklyCheck(EngDate* lastCheck, float version, const char* programTy
     return false;
   }
   if (lastCheck) *lastCheck = today;
-  return UpdaterCheckForUpdates(version, programType);
+  return true;
+}
+
+bool UpdaterWeeklyCheck(EngDate* lastCheck, float version, const char* programType) {
+  return UpdaterWeeklyCheckDue(lastCheck) && UpdaterCheckForUpdates(version, programType);
 }
 
 bool UpdaterBuildRequest(float version, const char* programType) {
@@ -143,22 +199,37 @@ bool UpdaterBuildRequest(float version, const char* programType) {
   return true;
 }
 
-bool UpdaterReadURL(const char* url, bool checkOnly) {
-  g_link[0] = '\0';  // an earlier check's link is never fetched
-  g_reply[0] = '\0';
+UpdaterFetch UpdaterFetchURL(const std::string& url) {
+  UpdaterFetch fetch;
+  std::string buffer(kUpdaterReplySize, '\0');
   char error[256] = "";
   int length = 0;
-  if (!EngInternetConnectAndReadURL(url, g_reply, kUpdaterReplySize, &length, error, nullptr, kReadTimeoutSeconds)) {
-    DebugError("UpdaterReadURL", "%s", error);
+  fetch.read = EngInternetConnectAndReadURL(url.c_str(), buffer.data(), kUpdaterReplySize, &length, error, nullptr,
+                                            kReadTimeoutSeconds);
+  if (!fetch.read) {
+    if (!EngJobCancelRequested()) DebugError("UpdaterReadURL", "%s", error);  // not when closing
+    return fetch;
+  }
+  fetch.reply.assign(buffer.data(), static_cast<std::size_t>(std::clamp(length, 0, kUpdaterReplySize - 1)));
+  return fetch;
+}
+
+bool UpdaterJudgeFetch(const UpdaterFetch& fetch, bool checkOnly) {
+  g_link[0] = '\0';  // an earlier check's link is never fetched
+  g_facts = UpdaterFileFacts();
+  g_reply[0] = '\0';
+  if (!fetch.read) {
     SetLastErrorText("Could not read result from the URL");
     return false;
   }
+  // As text: the reply ends at its first zero byte.
+  std::snprintf(g_reply, sizeof g_reply, "%s", fetch.reply.c_str());
   if (checkOnly) return true;
   // The link's part as the reply had it, for the report of one too long.
   const char* mark = std::strstr(g_reply, "#DL:<");
   const std::string tail = mark ? std::string(mark, std::min<std::size_t>(std::strlen(mark), 256)) : std::string();
   bool tooLong = false;
-  if (!UpdaterParseReply(g_reply, g_link, &tooLong)) {
+  if (!UpdaterParseReply(g_reply, g_link, &tooLong, &g_facts)) {
     DebugError("UpdaterReadURL", "Got result <%s>", g_reply);
     SetLastErrorText("Error returned from the URL");
     return false;
@@ -167,23 +238,77 @@ bool UpdaterReadURL(const char* url, bool checkOnly) {
   return true;
 }
 
-bool UpdaterCheckForUpdates(float version, const char* programType) {
-  const int line = OpenStatusWindow(Text("Updater_CheckingForUpdates", "Checking for updates ..."));
-  if (!UpdaterBuildRequest(version, programType) || !UpdaterReadURL(g_request, false)) {
-    ShowResultAndClose(line, Text("Updater_CheckFailed", "Check Failed."));
-    return false;
-  }
-  if (!std::strstr(g_reply, kOutOfDate)) {
-    ShowResultAndClose(line, Text("Updater_NoNewVersionExists", "No new version exists at this time."));
-    return false;
-  }
-  if (SWinGet().IsCreated()) SWinGet().DestroyMainWindow();
-  if (!ShowReply()) return false;
-  return UpdaterStartDownload();
+bool UpdaterReadURL(const char* url, bool checkOnly) {
+  return UpdaterJudgeFetch(UpdaterFetchURL(url ? url : ""), checkOnly);
 }
 
-bool UpdaterInternetTest(char* buffer, int size) {
-  if (UpdaterReadURL(UpdaterScriptUrl().c_str(), true)) {
+bool UpdaterBeginCheck(float version, const char* programType) {
+  if (g_run.stage != Stage::kIdle) return false;
+  g_run = Run();
+  g_run.stage = Stage::kChecking;
+  g_run.line = OpenStatusWindow(Text("Updater_CheckingForUpdates", "Checking for updates ..."));
+  if (!UpdaterBuildRequest(version, programType)) {
+    CheckEnded(UpdaterFetch());
+    return true;
+  }
+  // The worker gets its own copy of the address and fills its own result.
+  auto fetch = std::make_shared<UpdaterFetch>();
+  const std::string url = g_request;
+  g_run.job = EngJobStart("update check", [fetch, url] { *fetch = UpdaterFetchURL(url); },
+                          [fetch] { CheckEnded(*fetch); });
+  if (g_run.job == 0) CheckEnded(UpdaterFetch());
+  return true;
+}
+
+void UpdaterTick() {
+  switch (g_run.stage) {
+    case Stage::kIdle:
+      return;
+    case Stage::kChecking:
+      UpdaterPumpWindow();  // the player may close it; the result then goes unseen
+      return;
+    case Stage::kShowingResult:
+      UpdaterPumpWindow();
+      if (!SWinGet().IsCreated() || PlatformTimeNow() >= g_run.resultUntil) {
+        CloseWindow();
+        g_run.stage = Stage::kIdle;
+      }
+      return;
+    case Stage::kOffering: {
+      UpdaterPumpWindow();
+      SWin& window = SWinGet();
+      if (window.IsCreated() && !window.GetQuitFlag()) return;
+      CloseWindow();
+      const bool pressed = g_downloadPressed;
+      g_downloadPressed = false;
+      g_run.stage = pressed && UpdaterStartDownload() ? Stage::kDownloading : Stage::kIdle;
+      return;
+    }
+    case Stage::kDownloading:
+      UpdaterDownloadTick();
+      if (!UpdaterDownloadRunning()) {
+        g_run.placed = UpdaterDownloadSucceeded();
+        g_run.stage = Stage::kIdle;
+      }
+      return;
+  }
+}
+
+bool UpdaterIsBusy() { return g_run.stage != Stage::kIdle; }
+bool UpdaterDownloadPlaced() { return g_run.placed; }
+
+bool UpdaterCheckForUpdates(float version, const char* programType) {
+  if (!UpdaterBeginCheck(version, programType)) return false;
+  while (UpdaterIsBusy()) {
+    EngJobDeliver();
+    UpdaterTick();
+    if (UpdaterIsBusy()) EngMiscSleep(kRunToEndRest);
+  }
+  return g_run.placed;
+}
+
+bool UpdaterInternetTestResult(const UpdaterFetch& fetch, char* buffer, int size) {
+  if (UpdaterJudgeFetch(fetch, true)) {
     if (buffer && size >= 33) std::snprintf(buffer, static_cast<std::size_t>(size), "%s", "Internet Test Ok");
     return true;
   }
@@ -191,10 +316,15 @@ bool UpdaterInternetTest(char* buffer, int size) {
   return false;
 }
 
+bool UpdaterInternetTest(char* buffer, int size) {
+  return UpdaterInternetTestResult(UpdaterFetchURL(UpdaterScriptUrl()), buffer, size);
+}
+
 // ---- Tests ----------------------------------------------------------------------------------
 
 const char* UpdaterGetRequest() { return g_request; }
 const char* UpdaterGetReply() { return g_reply; }
 const char* UpdaterGetLink() { return g_link; }
+const UpdaterFileFacts& UpdaterGetFileFacts() { return g_facts; }
 const char* UpdaterGetLastError() { return g_lastError; }
 void UpdaterSetResultPauseForTests(double seconds) { g_resultPause = seconds; }

@@ -2,8 +2,27 @@
 // App/UpdaterDownload.cpp). App/ only.
 #pragma once
 
-// Lets the updater's window handle what waits: pumps until 100 pumps found
-// nothing to do, resting 0.1 ms after each of those.
+#include "App/Updater.h"
+
+// Lets a window just made show itself: pumps until 100 pumps found nothing
+// to do, resting 0.1 ms after each of those.
 void UpdaterProcessPendingMessages();
-// The link of the last reply (kUpdaterLinkSize bytes).
+// One frame's look after the open window: handles what waits, no rest.
+void UpdaterPumpWindow();
+// A message box that leaves the game's device alone (the game goes on
+// after it, also in full screen).
+void UpdaterBox(int kind, const char* title, const char* text);
+// The link and the file's facts of the last reply (kUpdaterLinkSize bytes).
 const char* UpdaterLinkBuffer();
+const UpdaterFileFacts& UpdaterFactsOfReply();
+
+// The download (UpdaterDownload.cpp). Opens its window and starts the
+// transfer; false, after the box "Internal Error 3.", when the link names
+// no file that may be saved or the reply's facts do not read.
+bool UpdaterStartDownload();
+// Every frame while it runs: the window, the progress and Cancel.
+void UpdaterDownloadTick();
+// From a started download until its box has been shown.
+bool UpdaterDownloadRunning();
+// Whether the last download placed its file on the desktop.
+bool UpdaterDownloadSucceeded();

@@ -209,7 +209,7 @@ void HttpTestServer::Serve(int connection, Worker* worker) {
   const std::size_t size = reply.generatedBodySize > 0 ? reply.generatedBodySize : reply.body.size();
   if (open) {
     std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + ReasonOf(reply.status) + "\r\n";
-    head += "Content-Length: " + std::to_string(size) + "\r\n";
+    if (!reply.withoutLength) head += "Content-Length: " + std::to_string(size) + "\r\n";
     head += "Content-Type: text/plain\r\nConnection: close\r\n";
     for (const auto& [name, value] : reply.headers) head += name + ": " + value + "\r\n";
     head += "\r\n";

@@ -40,6 +40,8 @@ struct HttpTestReply {
   // chunkSeconds (0: all at once).
   std::size_t chunkBytes = 0;
   double chunkSeconds = 0.0;
+  // No Content-Length: the body ends when the connection closes.
+  bool withoutLength = false;
   // When not empty: sent as it is in place of the whole reply (status line,
   // headers and body), for replies no well-behaved server would send.
   std::string raw;

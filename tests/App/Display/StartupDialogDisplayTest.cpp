@@ -197,7 +197,8 @@ TEST_F(StartupDialogDisplayTest, TheUpdateOfferShowsItsTextAndDownloadBringsTheF
   PlainWindowUseBackEnd(kPlainWindowGtk);  // message boxes stay headless
   const std::string served = dir_ + "/served";
   fs::create_directories(served);
-  WriteFile(served + "/Cardolia-4.90.tar.gz", std::string(300000, 'z'));
+  // A tarball begins as gzip does: nothing else is kept under that name.
+  WriteFile(served + "/Cardolia-4.90.tar.gz", std::string("\x1f\x8b", 2) + std::string(300000 - 2, 'z'));
   HttpsFileServer https(served);
   ASSERT_TRUE(https.Running());
   PlatformInternetSetCaFileForTests(https.CaFile().c_str());

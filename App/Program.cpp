@@ -8,6 +8,7 @@
 #include "Game/GameShell.h"
 #include "App/Resolution.h"
 #include "App/StartupDialog.h"
+#include "App/StartupNetwork.h"
 #include "App/Updater.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
@@ -45,15 +46,15 @@ int Program::InitCB(const char* commandLine) {
   DebugPlain("Architecture: PC");
   DebugPlain("%s", kDashes);
 
-  // The weekly update check; the version the settings file was written by
-  // decides on the configuration below (the defaults hold 4.82).
+  // The weekly update check is decided (and its date stored) here but runs
+  // once the window is up, like the Internet tests: nothing on the network
+  // holds the start. The version the settings file was written by decides
+  // on the configuration below (the defaults hold 4.82).
   ResolutionReadFile();
   const float previousVersion = g_ResolutionSettings.gameVersion;
   g_previousVersion = previousVersion;
-  const bool download = UpdaterWeeklyCheck(&g_ResolutionSettings.lastUpdateCheck, kProgramGameVersion,
-                                           kProgramType);
+  const bool updateCheck = UpdaterWeeklyCheckDue(&g_ResolutionSettings.lastUpdateCheck);
   ResolutionWriteFile();
-  if (download) return -1;
 
   const bool configure = forced || g_ResolutionSettings.showDialog ||
                          !EngMiscFloatsNearlyEqual(previousVersion, kProgramGameVersion);
@@ -65,6 +66,7 @@ int Program::InitCB(const char* commandLine) {
     ResolutionSetSettings();
     ResolutionWriteFile();
   }
+  StartupNetworkSchedule(updateCheck, configure && StartupDialogInternetTestsDue());
 
   // From here until the shutdown saves, the file on disk asks for the
   // dialog: a run that does not end normally shows it at the next start.
@@ -85,6 +87,7 @@ void Program::DestroyGraphicsObjectsCB() { GameFreeGraphics(); }
 bool Program::TickCB() {
   if (!EngWindowIsDeviceCurrent()) return false;
   if (!GetWindow()) return true;
+  StartupNetworkTick();
   GameTickCB();
   return true;
 }

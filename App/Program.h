@@ -5,11 +5,13 @@
 // toolkit, or the start-up sequence here.
 //
 // Start-up (InitCB): folders, log, languages and modules; the display-mode
-// lists; the banner; the settings file and the weekly update check; the
-// start-up configuration when it is due (forced by the command line
-// "CONFIGURATION", asked by the settings, or a new version); the settings
-// written with the show-dialog flag on, so that a run that does not end
-// normally shows the dialog at the next start.
+// lists; the banner; the settings file and whether the weekly update check
+// is due; the start-up configuration when it is due (forced by the command
+// line "CONFIGURATION", asked by the settings, or a new version); the
+// settings written with the show-dialog flag on, so that a run that does not
+// end normally shows the dialog at the next start. Nothing waits on the
+// network before the window: the update check and the Internet tests run
+// from the tick once it is up (App/StartupNetwork.h).
 //
 // State: the program pointer (null before ProgramMain and after it).
 #pragma once

@@ -349,6 +349,6 @@ int StartupDialogRun() {
   }
   DebugNote("Start-up dialog ended with %d", static_cast<int>(result));
   if (result < 1) return result < 0 ? -1 : static_cast<int>(result);
-  StartupDialogRunInternetTests(ProgramGetPreviousGameVersion());
+  StartupDialogPrepareInternetTests(ProgramGetPreviousGameVersion());
   return 1;
 }

@@ -1,7 +1,7 @@
-// StartupDialog.h - the start-up settings dialog and the Internet tests,
-// shown before the game window when the start-up configuration is due (the
-// first start, "CONFIGURATION", a new version, or a run that did not end
-// normally).
+// StartupDialog.h - the start-up settings dialog, shown before the game
+// window when the start-up configuration is due (the first start,
+// "CONFIGURATION", a new version, or a run that did not end normally), and
+// the Internet tests that follow its Play once the game window is up.
 //
 // The dialog (Platform/DialogBox.h, on GTK; headless it takes Play) lets the
 // player choose full screen or window, the full-screen resolution,
@@ -12,7 +12,9 @@
 // runs while its state in the settings is 255, and the FTP test of the deck
 // publishing account while its state is 255; each asks to try again on
 // failure, and the state becomes 1 (passed) or 0 (the player gave up). A new
-// version sets them back (HTTP 255, FTP 0) before they are looked at.
+// version sets them back (HTTP 255, FTP 0) before they are looked at. The
+// tests wait for the network on worker threads (Engine/EngJob.h): the game
+// window keeps drawing meanwhile, and their boxes come from the main thread.
 //
 // A list without a choice (-1) leaves its setting as it was.
 //
@@ -50,7 +52,7 @@ constexpr const char* kStartupBannerFile = "Data/Main/0129.dat";
 constexpr const char* kStartupHomePagePath = "/cardolia/index.html";
 
 // -1 the dialog was closed (the program ends quietly), 0 no program object,
-// 1 Play (after the Internet tests).
+// 1 Play (the Internet tests are the caller's to begin).
 int StartupDialogRun();
 INT_PTR StartupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 const DialogTemplate* StartupDialogTemplate();
@@ -62,5 +64,18 @@ void StartupDialogStore(HWND dialog);
 // |d depth|, the first of equals); -1 when there are no modes.
 int StartupDialogNearestMode(int width, int height, int bitDepth);
 
-// The two Internet tests as StartupDialogRun runs them after Play.
+// ---- The Internet tests (StartupInternetTests.cpp) ----------------------------------
+// After Play: a game version other than this one's sets the tests back
+// (HTTP due, FTP settled) in the settings.
+void StartupDialogPrepareInternetTests(float previousVersion);
+// Whether a test's state is 255.
+bool StartupDialogInternetTestsDue();
+// Main thread: shows the first boxes and starts the first due test; the rest
+// follows from the tests' jobs as they end (EngJobDeliver). Nothing while
+// they run.
+void StartupDialogBeginInternetTests();
+// From the begin until the last test is settled.
+bool StartupDialogInternetTestsBusy();
+// Prepare, begin and wait here until both are settled (for callers without
+// a running main loop: it delivers jobs itself).
 void StartupDialogRunInternetTests(float previousVersion);

@@ -29,7 +29,8 @@ const char* QuestionText(const char* question, const char* token, const char* fa
 }  // namespace
 
 const char* VariousGetSiteAddress() {
-  static std::string site;
+  // One text per thread: network jobs ask for it on their own threads.
+  static thread_local std::string site;
   const char* configured = std::getenv("CARDOLIA_SITE_URL");
   site = configured && *configured ? configured : kVariousDefaultSite;
   while (!site.empty() && site.back() == '/') site.pop_back();

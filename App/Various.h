@@ -16,7 +16,8 @@
 constexpr const char* kVariousDefaultSite = "https://www.cardolia.invalid";
 constexpr int kVariousMaxAddress = 506;
 
-// The maker's site address, without a trailing "/".
+// The maker's site address, without a trailing "/". Any thread; the text
+// stays until the same thread asks again.
 const char* VariousGetSiteAddress();
 
 // The site address, "/" and the page path, then VariousGoOnline.

@@ -78,7 +78,9 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
   }
   SDL_MessageBoxData box = {};
   box.flags = flags;
-  box.window = nullptr;
+  // Over the game's window the box is its dialog: kept above it, also in
+  // full screen.
+  box.window = SDL_GL_GetCurrentWindow();
   box.title = utf8Caption.c_str();
   box.message = utf8Text.c_str();
   box.numbuttons = buttonCount;

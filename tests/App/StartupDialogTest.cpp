@@ -15,6 +15,7 @@
 #include "App/Resolution.h"
 #include "App/StartupDialog.h"
 #include "App/Updater.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
@@ -409,13 +410,36 @@ TEST_F(StartupRunTest, AFailedFtpTestAsksAndTheAnswerSettlesIt) {
   EXPECT_EQ(g_ResolutionSettings.ftpTest, 0);
 }
 
-TEST_F(StartupRunTest, PlayRunsTheDueTestsAndWithoutAProgramNothingShows) {
+TEST_F(StartupRunTest, PlayLeavesTheDueTestsForAfterTheWindow) {
   server_.SetReply(kUpdaterScriptPath, HttpTestReply::Text("ok"));
   g_ResolutionSettings.httpTest = 255;
   PlatformDialogSetScriptForTests(nullptr, 0, nullptr, nullptr);
   EXPECT_EQ(StartupDialogRun(), 1);
-  EXPECT_EQ(g_ResolutionSettings.httpTest, 1);
-  EXPECT_EQ(server_.RequestCount(kUpdaterScriptPath), 1);
+  EXPECT_TRUE(StartupDialogInternetTestsDue());
+  EXPECT_EQ(g_ResolutionSettings.httpTest, 255);
+  EXPECT_EQ(server_.RequestCount(kUpdaterScriptPath), 0);
+  EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(StartupRunTest, TheHttpTestWaitsForASilentServiceWhileFramesGoOn) {
+  HttpTestReply silent;
+  silent.stallBeforeHeaders = true;
+  server_.SetReply(kUpdaterScriptPath, silent);
+  g_ResolutionSettings.httpTest = 255;
+  g_ResolutionSettings.ftpTest = 0;
+  PlatformDialogsAnswerNextYesNo(IDNO);
+  StartupDialogPrepareInternetTests(4.82f);
+  StartupDialogBeginInternetTests();
+  EXPECT_TRUE(StartupDialogInternetTestsBusy());
+  const FrameRun frames = RunFramesWhile([] { return StartupDialogInternetTestsBusy(); }, 30.0);
+  EXPECT_FALSE(StartupDialogInternetTestsBusy());
+  EXPECT_LT(frames.seconds, 5.0 + 1.5) << "an attempt's bound is 5 s";
+  EXPECT_LT(frames.longest, kLongestFrameSeconds);
+  EXPECT_GE(frames.count, static_cast<int>(frames.seconds * 20)) << "frames went on while the test waited";
+  EXPECT_EQ(g_ResolutionSettings.httpTest, 0);
+  // The boxes are those of the dialog's test, in its order.
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Internet Test", "Internet Test", "Internet Test Failed",
+                                                   "Internet Test Failed"}));
 }
 
 TEST(StartupDialogRunTest, WithoutAProgramObjectNothingIsShown) {

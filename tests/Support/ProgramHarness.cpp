@@ -30,6 +30,16 @@ double SecondsSince(Clock::time_point start) {
 }
 
 // Ends a child: SIGTERM, a grace time, then SIGKILL; reaps it.
+// The program's windows come and go while the harness looks at them: a
+// window gone between listing and asking is no reason to end the test
+// process (Xlib's own handler would exit).
+int IgnoreXError(::Display*, XErrorEvent*) { return 0; }
+
+::Display* OpenDisplay(const std::string& name) {
+  XSetErrorHandler(IgnoreXError);
+  return XOpenDisplay(name.c_str());
+}
+
 void EndChild(int pid, double grace) {
   if (pid <= 0) return;
   kill(pid, SIGTERM);
@@ -164,6 +174,15 @@ bool ProgramHarness::WaitForLog(const std::string& text, double seconds) {
   return false;
 }
 
+bool ProgramHarness::WaitUntil(const std::function<bool()>& condition, double seconds) {
+  const auto start = Clock::now();
+  do {
+    if (condition()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  } while (SecondsSince(start) < seconds);
+  return false;
+}
+
 int ProgramHarness::WaitForExit(double seconds) {
   if (programPid_ <= 0) return exitCode_;
   const auto start = Clock::now();
@@ -234,7 +253,7 @@ void ProgramHarness::Settle(double seconds) {
 }
 
 bool ProgramHarness::Screenshot(const std::string& pngPath) {
-  ::Display* x = XOpenDisplay(display_.c_str());
+  ::Display* x = OpenDisplay(display_);
   if (!x) return false;
   const Window root = DefaultRootWindow(x);
   XImage* image = XGetImage(x, root, 0, 0, static_cast<unsigned>(width_), static_cast<unsigned>(height_),
@@ -273,7 +292,7 @@ bool ProgramHarness::Screenshot(const std::string& pngPath) {
 
 std::vector<unsigned long> ProgramHarness::Pixels() {
   std::vector<unsigned long> pixels;
-  ::Display* x = XOpenDisplay(display_.c_str());
+  ::Display* x = OpenDisplay(display_);
   if (!x) return pixels;
   XImage* image = XGetImage(x, DefaultRootWindow(x), 0, 0, static_cast<unsigned>(width_),
                             static_cast<unsigned>(height_), AllPlanes, ZPixmap);
@@ -289,7 +308,7 @@ std::vector<unsigned long> ProgramHarness::Pixels() {
 }
 
 long ProgramHarness::PixelVirtual(float vx, float vy) {
-  ::Display* x = XOpenDisplay(display_.c_str());
+  ::Display* x = OpenDisplay(display_);
   if (!x) return -1;
   const int px = static_cast<int>(vx * width_ / 640.0f), py = static_cast<int>(vy * height_ / 480.0f);
   XImage* image = XGetImage(x, DefaultRootWindow(x), px, py, 1, 1, AllPlanes, ZPixmap);
@@ -313,7 +332,7 @@ bool ProgramHarness::WaitUntilDrawn(float x, float y, double seconds, double pol
 }
 
 bool ProgramHarness::IsWindowMapped() {
-  ::Display* x = XOpenDisplay(display_.c_str());
+  ::Display* x = OpenDisplay(display_);
   if (!x) return false;
   Window root = 0, parent = 0;
   Window* children = nullptr;
@@ -332,7 +351,7 @@ bool ProgramHarness::IsWindowMapped() {
 
 ProgramHarness::WindowPlace ProgramHarness::FindWindow(const std::string& title, int minHeight) {
   WindowPlace place;
-  ::Display* x = XOpenDisplay(display_.c_str());
+  ::Display* x = OpenDisplay(display_);
   if (!x) return place;
   Window root = 0, parent = 0;
   Window* children = nullptr;

@@ -17,6 +17,7 @@
 // the private folders.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,9 @@ class ProgramHarness {
   void SetProgramEnv(const std::string& name, const std::string& value);
   // Waits until the log holds the text; false after the time.
   bool WaitForLog(const std::string& text, double seconds);
+  // Waits until the condition holds (looked at every 25 ms); false after
+  // the time.
+  static bool WaitUntil(const std::function<bool()>& condition, double seconds);
   // Waits until the program ended; its exit code, or -1000 after the time.
   int WaitForExit(double seconds);
   // Sends SIGKILL to the program (a crash) and reaps it.

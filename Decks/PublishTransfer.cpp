@@ -528,7 +528,7 @@ PublishUploadOutcome PublishTransferUpload(const std::string& url) {
   return outcome;
 }
 
-// ---- The Part's steps, each waited for --------------------------------------------------------------
+// ---- The three steps, each waited for ---------------------------------------------------------------
 
 bool PublishCheckIfOkToUploadData() {
   PublishShowStatus(Text("Publish_Connecting"));

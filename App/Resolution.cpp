@@ -5,6 +5,7 @@
 #include "App/Resolution.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "App/PrefFolder.h"
@@ -12,6 +13,7 @@
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngResModes.h"
 #include "Engine/EngUtils.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GenBytes.h"
@@ -90,7 +92,96 @@ void ClampToWorkArea(int* width, int* height, std::int32_t* x, std::int32_t* y) 
   if (!inside) *x = *y = -1;
 }
 
+long Distance(long a, long b) { return std::labs(a - b); }
+
+// An anti-aliasing pair held to a mode's list: the nearest entry, or off
+// when the mode offers none.
+void FitAntialiasing(const EngResModesMode* mode, const char* what, std::int32_t* type, std::int32_t* quality) {
+  const int entry = mode ? ResolutionNearestAAEntry(*mode, *type, *quality) : -1;
+  const EngResModesAAEntry fitted = entry >= 0 ? mode->aaEntries[entry] : EngResModesAAEntry{0, 0};
+  if (fitted.type == *type && fitted.quality == *quality) return;
+  DebugError("ResolutionReadFile", "%s anti-aliasing %d, %d is not offered: %d, %d", what, *type, *quality,
+             fitted.type, fitted.quality);
+  *type = fitted.type;
+  *quality = fitted.quality;
+}
+
+bool IsOfferedDepth(const EngResModesData& modes, int bitDepth) {
+  if (bitDepth == modes.windowed.bitDepth) return true;
+  for (int i = 0; i < modes.count; ++i) {
+    if (modes.modes[i].bitDepth == bitDepth) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+int ResolutionNearestFullScreenMode(int width, int height, int bitDepth) {
+  const EngResModesData& data = EngResModesGetData();
+  if (!data.setUp || data.count <= 0) return -1;
+  int best = 0;
+  long bestDistance = -1;
+  for (int i = 0; i < data.count && i < kEngResModesMaxModes; ++i) {
+    const EngResModesMode& mode = data.modes[i];
+    const long distance =
+        Distance(mode.width, width) + Distance(mode.height, height) + 10 * Distance(mode.bitDepth, bitDepth);
+    if (bestDistance < 0 || distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+int ResolutionNearestAAEntry(const EngResModesMode& mode, int type, int quality) {
+  const int count = mode.numAAEntries < kEngResModesMaxAAEntries ? mode.numAAEntries : kEngResModesMaxAAEntries;
+  int best = -1;
+  long bestDistance = -1;
+  for (int i = 0; i < count; ++i) {
+    const long distance = Distance(mode.aaEntries[i].type, type) + Distance(mode.aaEntries[i].quality, quality);
+    if (bestDistance < 0 || distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+void ResolutionFitToDisplay(ResolutionSettings* s) {
+  const char* where = "ResolutionReadFile";
+  const EngResModesData& modes = EngResModesGetData();
+  if (!modes.setUp) return;
+
+  // Full screen: an offered mode; without any, only a window can be had.
+  const int mode = ResolutionNearestFullScreenMode(s->fullWidth, s->fullHeight, s->fullBitDepth);
+  if (mode >= 0) {
+    const EngResModesMode& m = modes.modes[mode];
+    if (m.width != s->fullWidth || m.height != s->fullHeight || m.bitDepth != s->fullBitDepth) {
+      DebugError(where, "Full-screen mode %d x %d x %d is not offered: %d x %d x %d", s->fullWidth, s->fullHeight,
+                 s->fullBitDepth, m.width, m.height, m.bitDepth);
+      s->fullWidth = m.width;
+      s->fullHeight = m.height;
+      s->fullBitDepth = m.bitDepth;
+    }
+  } else if (!s->windowed) {
+    DebugError(where, "No full-screen mode is offered: windowed");
+    s->windowed = 1;
+  }
+  FitAntialiasing(mode >= 0 ? &modes.modes[mode] : nullptr, "Full-screen", &s->fullMsType, &s->fullMsQuality);
+  FitAntialiasing(&modes.windowed, "Window", &s->windowMsType, &s->windowMsQuality);
+
+  // A window the toolkit can lay its screens out in (the work area bounds
+  // it when applied), of a depth the display has.
+  if (s->windowWidth < kResolutionMinWindowWidth || s->windowHeight < kResolutionMinWindowHeight) {
+    DebugError(where, "Window %d x %d is too small", s->windowWidth, s->windowHeight);
+    if (s->windowWidth < kResolutionMinWindowWidth) s->windowWidth = kResolutionMinWindowWidth;
+    if (s->windowHeight < kResolutionMinWindowHeight) s->windowHeight = kResolutionMinWindowHeight;
+  }
+  if (!IsOfferedDepth(modes, s->windowBitDepth) && modes.windowed.bitDepth > 0) {
+    DebugError(where, "Window depth %d is not offered: %d", s->windowBitDepth, modes.windowed.bitDepth);
+    s->windowBitDepth = modes.windowed.bitDepth;
+  }
+}
 
 void ResolutionToBytes(const ResolutionSettings& s, std::uint8_t b[kResolutionFileSize]) {
   std::memset(b, 0, kResolutionFileSize);
@@ -224,6 +315,7 @@ bool ResolutionReadFile() {
       ResolutionFromBytes(bytes, &scratch);
       // Exactly the single-precision value nearest 4.8.
       if (scratch.fileVersion == kResolutionFileVersion) {
+        ResolutionFitToDisplay(&scratch);
         g_ResolutionSettings = scratch;
         accepted = true;
       }

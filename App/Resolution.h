@@ -9,6 +9,14 @@
 // whenever something in it changes. The file is the 360-byte record in
 // little-endian order behind its version float 4.8; it is not enciphered.
 //
+// The file comes from outside the program: what it asks of the display is
+// held to what the display offers when it is read (ResolutionReadFile), the
+// way the start-up dialog chooses: the nearest full-screen mode, the nearest
+// anti-aliasing entry of the list in use (off when the list is empty), a
+// window of at least the virtual screen, a window's depth that some mode
+// has. Values the program chooses itself (the dialog, the System page) come
+// from those lists already.
+//
 // While a run is in progress (ResolutionSetRunInProgress) every write stores
 // the show-dialog flag as 1 on disk, so that a run that does not end
 // normally shows the start-up dialog at the next start; the write at the
@@ -24,12 +32,17 @@
 #include "Engine/EngMisc.h"
 #include "Engine/EngWindow.h"
 
+struct EngResModesMode;
+
 constexpr std::size_t kResolutionFileSize = 360;
 constexpr float kResolutionFileVersion = 4.8f;
 constexpr float kResolutionGameVersion = 4.82f;
 constexpr int kResolutionLanguageSize = 64;
 constexpr int kResolutionReservedTextSize = 81;
 constexpr int kResolutionPlayerSize = 36;
+// The smallest window a file may ask for: the toolkit's virtual screen.
+constexpr int kResolutionMinWindowWidth = 640;
+constexpr int kResolutionMinWindowHeight = 480;
 
 struct ResolutionSettings {
   float fileVersion;          // 0   accepted only when exactly 4.8
@@ -84,10 +97,21 @@ void ResolutionFromBytes(const std::uint8_t bytes[kResolutionFileSize], Resoluti
 const char* ResolutionGetPath();
 // The defaults of a new installation (full-screen size: the desktop work area).
 void ResolutionSetDefaults();
-// Reads the file. True when it was read and accepted (then applied). A
-// missing file loads the defaults unapplied; a rejected one (size, version)
-// re-applies the record as it was and then loads the defaults unapplied.
+// Reads the file. True when it was read and accepted (then held to the
+// display, ResolutionFitToDisplay, and applied). A missing file loads the
+// defaults unapplied; a rejected one (size, version) re-applies the record
+// as it was and then loads the defaults unapplied.
 bool ResolutionReadFile();
+// Holds the record's display values to what the display offers (the lists
+// of Engine/EngResModes.h); each value changed is reported under
+// "ResolutionReadFile". Nothing changes while the lists are not set up.
+void ResolutionFitToDisplay(ResolutionSettings* settings);
+// The full-screen mode nearest to a size and depth (least |dw| + |dh| + 10 x
+// |d depth|, the first of equals); -1 when no mode is offered.
+int ResolutionNearestFullScreenMode(int width, int height, int bitDepth);
+// The anti-aliasing entry of a mode's list nearest to a pair (least |d type|
+// + |d quality|, the first of equals); -1 when the list is empty.
+int ResolutionNearestAAEntry(const EngResModesMode& mode, int type, int quality);
 // Writes the record (4.82 as the game version) through a temporary file and
 // a rename, so a failure keeps the old file. Failures: before the graphics
 // device a warning box; with a device, logged and shown in a toolkit popup

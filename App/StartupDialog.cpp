@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "App/Program.h"
@@ -131,20 +130,12 @@ void FillAntialiasing(HWND dialog) {
   const ResolutionSettings& settings = g_ResolutionSettings;
   const int type = settings.windowed ? settings.windowMsType : settings.fullMsType;
   const int quality = settings.windowed ? settings.windowMsQuality : settings.fullMsQuality;
-  int best = 0;
-  long bestDistance = -1;
   const int count = std::min(g_aaList->numAAEntries, kEngResModesMaxAAEntries);
   for (int i = 0; i < count; ++i) {
-    const EngResModesAAEntry& entry = g_aaList->aaEntries[i];
     Send(dialog, kStartupAntialiasing, CB_ADDSTRING, 0,
-         reinterpret_cast<LPARAM>(EngResModesGetAAEntryAsString_DX9(&entry)));
-    const long distance = std::labs(static_cast<long>(entry.type) - type) + std::labs(static_cast<long>(entry.quality) - quality);
-    if (bestDistance < 0 || distance < bestDistance) {
-      bestDistance = distance;
-      best = i;
-    }
+         reinterpret_cast<LPARAM>(EngResModesGetAAEntryAsString_DX9(&g_aaList->aaEntries[i])));
   }
-  Select(dialog, kStartupAntialiasing, best);
+  Select(dialog, kStartupAntialiasing, std::max(0, ResolutionNearestAAEntry(*g_aaList, type, quality)));
 }
 
 void SetTexts(HWND dialog) {
@@ -175,21 +166,7 @@ void StoreByte(HWND dialog, int id, std::uint8_t* setting) {
 const DialogTemplate* StartupDialogTemplate() { return &kDialog; }
 
 int StartupDialogNearestMode(int width, int height, int bitDepth) {
-  const EngResModesData& data = EngResModesGetData();
-  if (!data.setUp || data.count <= 0) return -1;
-  int best = 0;
-  long bestDistance = -1;
-  for (int i = 0; i < data.count; ++i) {
-    const EngResModesMode& mode = data.modes[i];
-    const long distance = std::labs(static_cast<long>(mode.width) - width) +
-                          std::labs(static_cast<long>(mode.height) - height) +
-                          10 * std::labs(static_cast<long>(mode.bitDepth) - bitDepth);
-    if (bestDistance < 0 || distance < bestDistance) {
-      bestDistance = distance;
-      best = i;
-    }
-  }
-  return best;
+  return ResolutionNearestFullScreenMode(width, height, bitDepth);
 }
 
 void StartupDialogFill(HWND dialog) {

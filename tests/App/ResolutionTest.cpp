@@ -1,6 +1,7 @@
 // Tests of the settings file: which files are accepted, what a write
 // stores, what reading protects against, and how the record is applied to
-// the engine (window size clamped to the work area, GPU sync).
+// the engine (window size clamped to the work area, GPU sync), and how a
+// file's display values are held to the modes the display offers.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "App/PrefFolder.h"
 #include "App/Resolution.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngResModes.h"
 #include "Game/GenBytes.h"
 #include "Platform/Dialogs.h"
 #include "tests/Support/TestSupport.h"
@@ -28,6 +30,7 @@ class ResolutionTest : public TempDirTest {
     g_ResolutionSettings = ResolutionSettings{};
     ResolutionSetRunInProgress(false);
     EngWindowSetScreenMode(1, 640, 480, 32, -1);
+    EngResModesGetData().setUp = false;  // no display known unless a test offers one
     boxes_.clear();
     PlatformDialogsSetListener(
         [](const char* text, const char* caption, UINT, void* context) {
@@ -36,6 +39,7 @@ class ResolutionTest : public TempDirTest {
         &boxes_);
   }
   void TearDown() override {
+    EngResModesGetData().setUp = false;
     PlatformDialogsSetListener(nullptr, nullptr);
     ResolutionSetRunInProgress(false);
     TempDirTest::TearDown();
@@ -134,6 +138,108 @@ TEST_F(ResolutionTest, ReadingTerminatesTextsAndClampsChoices) {
   EXPECT_EQ(s.mouseSync, 2);
   EXPECT_EQ(s.cursorType, 1);
   EXPECT_EQ(s.soundOn, 1);
+}
+
+// A display of two full-screen modes and a window, each with its own
+// anti-aliasing entries (type, quality).
+void OfferModes() {
+  EngResModesData& data = EngResModesGetData();
+  data.windowed = EngResModesMode{1024, 768, 32, 0, 3, {{0, 0}, {2, 0}, {4, 0}}};
+  data.modes[0] = EngResModesMode{800, 600, 32, 0, 2, {{0, 0}, {2, 0}}};
+  data.modes[1] = EngResModesMode{1280, 1024, 32, 0, 3, {{0, 0}, {4, 0}, {8, 1}}};
+  data.count = 2;
+  data.setUp = true;
+}
+
+TEST_F(ResolutionTest, AFilesDisplayValuesAreHeldToWhatTheDisplayOffers) {
+  struct Case {
+    const char* what;
+    void (*change)(ResolutionSettings&);
+    void (*expect)(const ResolutionSettings&);
+    bool reported;
+  } cases[] = {
+      {"offered values stay",
+       [](ResolutionSettings& s) { s.fullWidth = 1280, s.fullHeight = 1024, s.fullMsType = 8, s.fullMsQuality = 1; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.fullWidth, 1280);
+         EXPECT_EQ(s.fullMsType, 8);
+         EXPECT_EQ(s.fullMsQuality, 1);
+       },
+       false},
+      {"a full screen of 1 x 1 takes the nearest mode", [](ResolutionSettings& s) { s.fullWidth = s.fullHeight = 1; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.fullWidth, 800);
+         EXPECT_EQ(s.fullHeight, 600);
+       },
+       true},
+      {"a mode between two takes the nearer, depth counting tenfold",
+       [](ResolutionSettings& s) { s.fullWidth = 1200, s.fullHeight = 1000, s.fullBitDepth = 16; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.fullWidth, 1280);
+         EXPECT_EQ(s.fullHeight, 1024);
+         EXPECT_EQ(s.fullBitDepth, 32);
+       },
+       true},
+      {"negative and extreme sizes", [](ResolutionSettings& s) { s.fullWidth = -2147483647 - 1, s.fullHeight = 2147483647; },
+       [](const ResolutionSettings& s) { EXPECT_EQ(s.fullWidth, 800); }, true},
+      {"window anti-aliasing 99 takes the nearest entry", [](ResolutionSettings& s) { s.windowMsType = 99; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.windowMsType, 4);
+         EXPECT_EQ(s.windowMsQuality, 0);
+       },
+       true},
+      {"negative anti-aliasing is off", [](ResolutionSettings& s) { s.windowMsType = -3, s.windowMsQuality = -3; },
+       [](const ResolutionSettings& s) { EXPECT_EQ(s.windowMsType, 0); }, true},
+      {"full-screen anti-aliasing from the chosen mode's list",
+       [](ResolutionSettings& s) { s.fullWidth = 800, s.fullHeight = 600, s.fullMsType = 8, s.fullMsQuality = 1; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.fullMsType, 2);
+         EXPECT_EQ(s.fullMsQuality, 0);
+       },
+       true},
+      {"a window of 1 x 1 grows to the virtual screen", [](ResolutionSettings& s) { s.windowWidth = s.windowHeight = 1; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.windowWidth, 640);
+         EXPECT_EQ(s.windowHeight, 480);
+       },
+       true},
+      {"a window of 0 x -1", [](ResolutionSettings& s) { s.windowWidth = 0, s.windowHeight = -1; },
+       [](const ResolutionSettings& s) {
+         EXPECT_EQ(s.windowWidth, 640);
+         EXPECT_EQ(s.windowHeight, 480);
+       },
+       true},
+      {"a window's depth no mode has", [](ResolutionSettings& s) { s.windowBitDepth = 99; },
+       [](const ResolutionSettings& s) { EXPECT_EQ(s.windowBitDepth, 32); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    OfferModes();
+    Write(Image([&](ResolutionSettings& s) {
+      s.windowed = 1;
+      s.fullWidth = 800, s.fullHeight = 600, s.fullBitDepth = 32;
+      c.change(s);
+    }));
+    ClearLog();
+    ASSERT_TRUE(ResolutionReadFile());
+    c.expect(g_ResolutionSettings);
+    EXPECT_EQ(LogContains("( ResolutionReadFile )"), c.reported);
+  }
+
+  // Without any full-screen mode a full screen cannot be had: a window, and
+  // no full-screen anti-aliasing.
+  OfferModes();
+  EngResModesGetData().count = 0;
+  Write(Image([](ResolutionSettings& s) { s.windowed = 0, s.fullMsType = 2; }));
+  ASSERT_TRUE(ResolutionReadFile());
+  EXPECT_EQ(g_ResolutionSettings.windowed, 1);
+  EXPECT_EQ(g_ResolutionSettings.fullMsType, 0);
+
+  // Before the display is known nothing is judged.
+  EngResModesGetData().setUp = false;
+  Write(Image([](ResolutionSettings& s) { s.windowMsType = 99; }));
+  ASSERT_TRUE(ResolutionReadFile());
+  EXPECT_EQ(g_ResolutionSettings.windowMsType, 99);
 }
 
 TEST_F(ResolutionTest, AppliedWindowIsClampedToTheWorkArea) {

@@ -189,6 +189,45 @@ TEST_F(ProgramRunTest, TheSettingsAskForTheDialogWhileTheProgramRuns) {
   EXPECT_EQ(ExitFromUsers(h), 0);
 }
 
+// Display values the display does not offer, as a damaged or foreign
+// settings file holds them: anti-aliasing 99 once ended the start with 255,
+// a full screen of 1 x 1 was taken as it was. The start goes on in what the
+// display offers (the harness's display: 1024 x 768).
+TEST_F(ProgramRunTest, SettingsTheDisplayDoesNotOfferAreHeldToItsModes) {
+  struct Case {
+    const char* what;
+    void (*change)(ResolutionSettings&);
+    const char* applied;  // in the log's RESOLUTION2 line
+  } cases[] = {
+      {"window anti-aliasing 99", [](ResolutionSettings& s) { s.windowed = 1, s.windowMsType = 99; }, "Windowed: 1"},
+      {"full screen of 1 x 1 with anti-aliasing 99",
+       [](ResolutionSettings& s) { s.windowed = 0, s.fullWidth = s.fullHeight = 1, s.fullMsType = 99; },
+       "Windowed: 0  W:1024  H:768  B:32"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProgramHarness h(dir_ + "/home-" + std::to_string(&c - cases));
+    WriteQuietSettings(h.UserFolder());
+    c.change(g_ResolutionSettings);
+    std::uint8_t bytes[kResolutionFileSize];
+    ResolutionToBytes(g_ResolutionSettings, bytes);
+    std::FILE* f = std::fopen((h.UserFolder() + "/Resolution.dat").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    ASSERT_TRUE(h.StartDisplay());
+    ASSERT_TRUE(h.StartProgram());
+    ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20)) << h.LogText();
+    ASSERT_TRUE(h.WaitUntilDrawn(516, 448, 20));
+    const std::string log = h.LogText();
+    const std::string applied = log.substr(log.find("RESOLUTION2"));
+    EXPECT_NE(applied.find(c.applied), std::string::npos) << applied;
+    EXPECT_EQ(applied.find(" 99"), std::string::npos) << applied;
+    EXPECT_NE(log.find("is not offered"), std::string::npos);
+    EXPECT_EQ(ExitFromUsers(h), 0);
+  }
+}
+
 TEST_F(ProgramRunTest, NoWindowEndsWithAFailureCode) {
   ProgramHarness h(dir_ + "/home");
   h.SetProgramEnv("SDL_VIDEODRIVER", "none");  // no video: the window cannot be made

@@ -257,6 +257,29 @@ bool EngFileWriteReplacing(const char* name, const void* data, std::size_t size)
   return true;
 }
 
+bool EngFileWriteReplacingKeeping(const char* name, std::size_t keep, const void* data, std::size_t size) {
+  if (!name || !*name) {
+    DebugError("EngFileWriteReplacingKeeping", "No filename specified");
+    return false;
+  }
+  if (!PlatformWriteFileReplacingKeeping(name, keep, data, size)) {
+    DebugError("EngFileWriteReplacingKeeping", "Could not write file <%s>", name);
+    return false;
+  }
+  return true;
+}
+
+bool EngFileGetStamp(const char* name, EngFileStamp* stamp) {
+  PlatformFileStamp platform;
+  if (!stamp || !PlatformGetFileStamp(name, &platform)) return false;
+  stamp->size = platform.size;
+  stamp->inode = platform.inode;
+  stamp->device = platform.device;
+  stamp->modified = platform.modified;
+  stamp->changed = platform.changed;
+  return true;
+}
+
 int EngFileRemoveLeftoverTemporaries(const char* folder) {
   if (!folder || !*folder) {
     DebugError("EngFileRemoveLeftoverTemporaries", "No name specified");

@@ -80,6 +80,25 @@ bool EngFileOpenWriteAndClose(const char* name, bool textMode, const void* data,
 // A temporary file of the same name left by a write that was killed before
 // its rename is deleted on the way.
 bool EngFileWriteReplacing(const char* name, const void* data, std::size_t size);
+// The same, the new contents being the first keep bytes of the present file
+// followed by data: a record appended behind whole records without passing
+// the file through the caller. Fails (old file untouched) when the file is
+// missing or shorter than keep.
+bool EngFileWriteReplacingKeeping(const char* name, std::size_t keep, const void* data, std::size_t size);
+// What tells one version of a file's contents from another: the size, the
+// modification and change times and the file's place (a replacing write
+// makes a new one). Two equal stamps of one name: nothing wrote the file in
+// between (up to the file system's clock steps).
+struct EngFileStamp {
+  unsigned long long size = 0;
+  unsigned long long inode = 0;
+  unsigned long long device = 0;
+  long long modified = 0;
+  long long changed = 0;
+  bool operator==(const EngFileStamp&) const = default;
+};
+// False, without a report, for a missing file or one that is not a regular file.
+bool EngFileGetStamp(const char* name, EngFileStamp* stamp);
 // Deletes the temporary files that killed writes left in a folder (see
 // EngFileWriteReplacing); run at start-up over the player's folders. The
 // number deleted.

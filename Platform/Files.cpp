@@ -323,7 +323,37 @@ BOOL MoveFileExA(const char* source, const char* destination, DWORD flags) {
   return ::unlink(from.c_str()) == 0;
 }
 
-bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size) {
+namespace {
+
+// Copies count bytes from the start of in to out, in the kernel where it
+// can (copy_file_range), else through a buffer.
+bool CopyStart(int in, int out, std::size_t count) {
+  loff_t from = 0;
+  while (count > 0) {
+    const ssize_t copied = ::copy_file_range(in, &from, out, nullptr, count, 0);
+    if (copied < 0 && errno == EINTR) continue;
+    if (copied <= 0) break;  // not offered here, or the source is short
+    count -= static_cast<std::size_t>(copied);
+  }
+  char block[65536];
+  while (count > 0) {
+    const ssize_t got = ::pread(in, block, count < sizeof block ? count : sizeof block, from);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      if (got == 0) errno = EIO;  // shorter than it was said to be
+      return false;
+    }
+    if (!WriteAll(out, block, static_cast<std::size_t>(got))) return false;
+    from += got;
+    count -= static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+// The new contents (the first keep bytes of the present file, then data)
+// into a temporary file, flushed, renamed over the destination, the folder
+// flushed.
+bool WriteReplacing(const char* name, std::size_t keep, const void* data, std::size_t size) {
   if (!name || !*name || (!data && size > 0)) {
     errno = EINVAL;
     return false;
@@ -333,11 +363,22 @@ bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t 
   SplitPath(destination, &folder, &base);
   // A write killed before its rename left its temporary file behind.
   RemoveLeftovers(folder, &base);
+  int old = -1;
+  if (keep > 0) {
+    old = ::open(destination.c_str(), O_RDONLY | O_CLOEXEC);
+    if (old < 0) return false;
+  }
   const std::string temporary = TemporaryNameFor(destination);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+  if (fd < 0) {
+    const int saved = errno;
+    if (old >= 0) ::close(old);
+    errno = saved;
+    return false;
+  }
+  bool ok = (old < 0 || CopyStart(old, fd, keep)) && WriteAll(fd, data, size) && ::fsync(fd) == 0;
   int saved = errno;
+  if (old >= 0) ::close(old);
   if (::close(fd) != 0 && ok) {
     ok = false;
     saved = errno;
@@ -353,6 +394,29 @@ bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t 
   }
   // The new contents are in place; only a synced folder keeps them there.
   return SyncFolder(folder);
+}
+
+}  // namespace
+
+bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size) {
+  return WriteReplacing(name, 0, data, size);
+}
+
+bool PlatformWriteFileReplacingKeeping(const char* name, std::size_t keep, const void* data, std::size_t size) {
+  return WriteReplacing(name, keep, data, size);
+}
+
+bool PlatformGetFileStamp(const char* name, PlatformFileStamp* stamp) {
+  struct stat st {};
+  if (!name || !*name || !stamp || ::stat(PlatformNativePath(name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    return false;
+  }
+  stamp->size = static_cast<unsigned long long>(st.st_size);
+  stamp->inode = static_cast<unsigned long long>(st.st_ino);
+  stamp->device = static_cast<unsigned long long>(st.st_dev);
+  stamp->modified = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+  stamp->changed = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+  return true;
 }
 
 int PlatformRemoveLeftoverTemporaries(const char* folder) {

@@ -64,6 +64,25 @@ BOOL MoveFileExA(const char* source, const char* destination, DWORD flags);
 // file is gone. Leftover temporary files of the same name from writes that
 // were killed before their rename are deleted first.
 bool PlatformWriteFileReplacing(const char* name, const void* data, std::size_t size);
+// The same, the new contents being the first keep bytes of the present file
+// followed by data (a record appended behind whole records): the kept bytes
+// are copied by the kernel where it can, never through the caller. False
+// when the present file is missing or shorter than keep.
+bool PlatformWriteFileReplacingKeeping(const char* name, std::size_t keep, const void* data, std::size_t size);
+
+// What tells one version of a file's contents from another: its size,
+// modification and change times (nanoseconds) and its place (device and
+// inode; a replacing write makes a new one). False for a missing file or
+// one that is not a regular file.
+struct PlatformFileStamp {
+  unsigned long long size = 0;
+  unsigned long long inode = 0;
+  unsigned long long device = 0;
+  long long modified = 0;
+  long long changed = 0;
+  bool operator==(const PlatformFileStamp&) const = default;
+};
+bool PlatformGetFileStamp(const char* name, PlatformFileStamp* stamp);
 
 // Deletes the leftover temporary files of killed writes in a folder (a game
 // path): every "<name>.tmp-<process id>" whose process is gone. Another

@@ -166,6 +166,42 @@ TEST_F(EngFileTest, ReplacingWriteKeepsTheOldFileOnFailure) {
   }
 }
 
+TEST_F(EngFileTest, AKeepingWriteAppendsBehindThePresentFilesStart) {
+  std::string records;
+  for (int i = 0; i < 200000; ++i) records += static_cast<char>('a' + i % 26);  // more than one copy step
+  WriteFile("history.sta", records + "torn");
+  ASSERT_TRUE(EngFileWriteReplacingKeeping("history.sta", records.size(), "new", 3));
+  EXPECT_TRUE(ReadFile("history.sta") == records + "new");
+  EXPECT_TRUE(EngFileWriteReplacingKeeping("history.sta", 0, "only", 4));
+  EXPECT_EQ(ReadFile("history.sta"), "only");
+
+  // Asked to keep more than there is, or from no file: the old file stays.
+  EXPECT_FALSE(EngFileWriteReplacingKeeping("history.sta", 5, "x", 1));
+  EXPECT_EQ(ReadFile("history.sta"), "only");
+  EXPECT_FALSE(EngFileWriteReplacingKeeping("missing.sta", 2, "x", 1));
+  EXPECT_FALSE(std::filesystem::exists("missing.sta"));
+  EXPECT_TRUE(LogContains("Could not write file <missing.sta>"));
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos);
+  }
+}
+
+TEST_F(EngFileTest, AFilesStampChangesWithEveryWrite) {
+  EngFileStamp first, again, later;
+  EXPECT_FALSE(EngFileGetStamp("none.dat", &first));
+  ASSERT_TRUE(std::filesystem::create_directory("folder"));
+  EXPECT_FALSE(EngFileGetStamp("folder", &first));  // not a file
+  ASSERT_TRUE(EngFileWriteReplacing("a.dat", "one", 3));
+  ASSERT_TRUE(EngFileGetStamp("a.dat", &first));
+  ASSERT_TRUE(EngFileGetStamp("a.dat", &again));
+  EXPECT_TRUE(first == again);
+  EXPECT_EQ(first.size, 3u);
+  // A replacing write of the same size at once: a new file, another stamp.
+  ASSERT_TRUE(EngFileWriteReplacing("a.dat", "two", 3));
+  ASSERT_TRUE(EngFileGetStamp("a.dat", &later));
+  EXPECT_FALSE(first == later);
+}
+
 // The id of a process that has ended (a child that exited at once).
 std::string EndedProcessId() {
   const pid_t child = ::fork();

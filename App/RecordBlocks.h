@@ -30,6 +30,7 @@ class RecordBlockImage {
   // Replaces the file with the image; false (old file kept) on failure.
   bool WriteReplacing(const char* path) const;
   std::size_t Size() const { return bytes_.size(); }
+  const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
 
  private:
   std::vector<std::uint8_t> bytes_;

@@ -9,9 +9,9 @@
 #include "App/PrefFolder.h"
 #include "App/RecordBlocks.h"
 #include "App/Score.h"
+#include "App/StatsLocal.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
-#include "Engine/EngMath.h"
 #include "Engine/EngMisc.h"
 #include "Game/GameImports.h"
 #include "Game/GameTime.h"
@@ -25,88 +25,36 @@ constexpr int kLostGameMinMoves = 8;  // a shorter lost game is not a game playe
 
 char g_fileName[1024] = {};
 
+// The per-day table of the current game, built for the Statistics page.
 struct DayTable {
   StatsDayTotals* days = nullptr;
   int count = 0;
 };
 DayTable g_table;
 
-enum class Header { kMissing, kUnreadable, kWrong, kGood };
-
-// The file's bytes and what its header says.
-Header ReadFile(const char* where, const char* path, std::vector<std::uint8_t>* bytes, float* version) {
-  *version = 0;
-  if (!EngFileExists(path)) return Header::kMissing;
-  if (!RecordBlockReadFile(where, path, bytes)) return Header::kUnreadable;
-  std::uint8_t header[kStatsHeaderSize];
-  if (bytes->size() < kStatsHeaderBlockSize) return Header::kWrong;
-  if (!RecordBlockDecipher(bytes->data(), kStatsHeaderSize, header)) return Header::kUnreadable;
-  *version = EngMathTruncateFloat(GenGetF32(header, 0), 3);
-  return *version == EngMathTruncateFloat(kStatsFileVersion, 3) ? Header::kGood : Header::kWrong;
-}
-
-bool AppendFreshHeader(RecordBlockImage* image) {
-  std::uint8_t header[kStatsHeaderSize] = {};
-  GenPutF32(header, 0, kStatsFileVersion);
-  return image->AppendEnciphered(header, sizeof header);
-}
-
-void GameTag(int game, char tag[68]) {
-  std::memset(tag, 0, 68);
-  std::snprintf(tag, 68, "_%s_", GenGetGameFilename(game));
-}
-
-// The records of the current game in a good file, in file order. A record
-// that cannot be trusted is skipped (reported under checkWhere); the reading
-// stops at a short tail. False when there is no player, file or good header.
-bool ReadCurrentGameRecords(const char* where, const char* checkWhere, std::vector<StatsRecord>* records) {
-  records->clear();
-  const char* path = StatsGetFilename();
-  if (!path) return false;
-  std::vector<std::uint8_t> bytes;
-  float version = 0;
-  if (ReadFile(where, path, &bytes, &version) != Header::kGood) return false;
-  char tag[68];
-  GameTag(GenGetCurGame(), tag);
-  for (std::size_t offset = kStatsHeaderBlockSize; offset + kStatsRecordBlockSize <= bytes.size();
-       offset += kStatsRecordBlockSize) {
-    std::uint8_t plain[kStatsRecordSize];
-    if (!RecordBlockDecipher(bytes.data() + offset, kStatsRecordSize, plain)) {
-      DebugError(where, "Internal Error");
-      break;
-    }
-    if (std::memcmp(plain + 12, tag, sizeof tag) != 0) continue;
-    StatsRecord record;
-    if (!StatsRecordFromBytes(plain, &record)) {
-      DebugError(checkWhere, "Invalid entry in file");
-      continue;
-    }
-    records->push_back(record);
-  }
-  return true;
-}
-
-EngMiscDate DateOf(const StatsRecord& r) { return EngMiscDate{r.year, r.month, r.day}; }
-
-// Days from the first record's day to today, both counted; 0 when there is
-// none or the history cannot be believed. *first gets the first day.
-int DaysSinceStart(const std::vector<StatsRecord>& records, EngMiscDate today, EngMiscDate* first) {
+// Days from a game's first day to today, both counted; 0 when there is none
+// or the history cannot be believed. *first gets the first day.
+int DaysSinceStart(const StatsGameDays& days, EngMiscDate today, EngMiscDate* first) {
   *first = today;
-  if (records.empty()) return 0;
-  EngMiscDate earliest = DateOf(records.front());
-  for (const StatsRecord& r : records) {
-    if (EngMiscIsDateAfter(earliest, DateOf(r))) earliest = DateOf(r);
-  }
+  if (days.empty()) return 0;
+  // The keys run in calendar order: the first is the earliest day.
+  const EngMiscDate earliest = StatsDateOfKey(days.begin()->first);
   if (earliest.year == today.year && earliest.month == today.month && earliest.day == today.day) return 1;
-  const std::int64_t days = EngMiscDayNumber(today) - EngMiscDayNumber(earliest) + 1;
-  if (!EngMiscIsCalendarDate(earliest) || days < 2 || days >= kStatsMaxDays) {
+  const std::int64_t count = EngMiscDayNumber(today) - EngMiscDayNumber(earliest) + 1;
+  if (!EngMiscIsCalendarDate(earliest) || count < 2 || count >= kStatsMaxDays) {
     DebugError("StatsGetNumberOfDaysSinceStartForCurGame",
                "Could not get previous day count [ today: %02d.%02d.%04d   first: %02d.%02d.%04d]",
                today.day, today.month, today.year, earliest.day, earliest.month, earliest.year);
     return 0;
   }
   *first = earliest;
-  return static_cast<int>(days);
+  return static_cast<int>(count);
+}
+
+bool AppendFreshHeader(RecordBlockImage* image) {
+  std::uint8_t header[kStatsHeaderSize] = {};
+  GenPutF32(header, 0, kStatsFileVersion);
+  return image->AppendEnciphered(header, sizeof header);
 }
 
 void FreeTable() {
@@ -127,28 +75,12 @@ const char* StatsGetFilename() {
 }
 
 bool StatsCheckFileOk() {
-  const char* where = "StatsCheckFileOk";
-  const char* path = StatsGetFilename();
-  if (!path) return false;
-  std::vector<std::uint8_t> bytes;
-  float version = 0;
-  switch (ReadFile(where, path, &bytes, &version)) {
-    case Header::kGood:
-      return true;
-    case Header::kWrong:
-      DebugError(where, "Got version %f not %f", static_cast<double>(version),
-                 static_cast<double>(kStatsFileVersion));
-      EngFileDelete(path);
-      return false;
-    default:
-      return false;
-  }
+  return StatsHistoryLoad("StatsCheckFileOk", "StatsGetGameStats") == StatsFileState::kGood;
 }
 
 void StatsAddCurrentGame(int won, int lost) {
   const char* where = "StatsAddCurrentGame";
-  const char* path = StatsGetFilename();
-  if (!path) return;
+  if (!StatsGetFilename()) return;
   if ((won != 0) == (lost != 0)) {
     DebugError(where, "Parameter Error");
     return;
@@ -183,39 +115,44 @@ void StatsAddCurrentGame(int won, int lost) {
   record.won = won ? 1 : 0;
   GameTimeUpdate(true);
   record.playSeconds = static_cast<std::uint32_t>(g_UserOptions.elapsedSeconds[game] > 0 ? g_UserOptions.elapsedSeconds[game] : 0);
-  GameTag(game, record.tag);
-
-  // The old file's whole blocks, then the new one; a file that is there but
-  // cannot be read is left alone rather than replaced by a new history.
-  StatsCheckFileOk();
-  path = StatsGetFilename();
-  RecordBlockImage image;
-  std::vector<std::uint8_t> bytes;
-  float version = 0;
-  switch (ReadFile(where, path, &bytes, &version)) {
-    case Header::kGood: {
-      const std::size_t whole = kStatsHeaderBlockSize +
-          (bytes.size() - kStatsHeaderBlockSize) / kStatsRecordBlockSize * kStatsRecordBlockSize;
-      image.AppendRaw(bytes.data(), whole);
-      break;
-    }
-    case Header::kUnreadable:
-      DebugError(where, "Could not open stats file");
-      return;
-    default:
-      if (!AppendFreshHeader(&image)) return;
-      break;
-  }
+  StatsGameTag(game, record.tag);
   std::uint8_t plain[kStatsRecordSize];
   StatsRecordToBytes(record, plain);
-  if (!image.AppendEnciphered(plain, sizeof plain) || !image.WriteReplacing(path)) {
+
+  // The file's whole blocks stay as they are and the new block follows
+  // them; a file that is there but cannot be read is left alone rather
+  // than replaced by a new history.
+  const StatsFileState state = StatsHistoryLoad(where, "StatsGetGameStats");
+  const char* path = StatsGetFilename();
+  RecordBlockImage image;
+  bool written = false;
+  switch (state) {
+    case StatsFileState::kUnreadable:
+      DebugError(where, "Could not open stats file");
+      return;
+    case StatsFileState::kGood:
+      written = image.AppendEnciphered(plain, sizeof plain) &&
+                EngFileWriteReplacingKeeping(path, StatsHistoryWholeSize(), image.Bytes().data(), image.Size());
+      break;
+    case StatsFileState::kNone:
+      written = AppendFreshHeader(&image) && image.AppendEnciphered(plain, sizeof plain) && image.WriteReplacing(path);
+      break;
+  }
+  if (!written) {
     DebugError(where, "Could not write stats file <%s>", path);
+    return;
+  }
+  if (state == StatsFileState::kGood) {
+    StatsHistoryAppended(game, record);
+  } else {
+    StatsHistoryForget();
   }
 }
 
 void StatsDeleteFile() {
   const char* path = StatsGetFilename();
   if (path && EngFileExists(path)) EngFileDelete(path);
+  StatsHistoryForget();
 }
 
 void StatsResetThisGame() {
@@ -228,24 +165,16 @@ void StatsResetThisGame() {
   // A work file of an earlier way of resetting is of no use any more.
   if (EngFileExists(workName)) EngFileDelete(workName);
 
-  std::vector<std::uint8_t> bytes;
-  float version = 0;
-  switch (ReadFile(where, path, &bytes, &version)) {
-    case Header::kGood:
-      break;
-    case Header::kWrong:
-      if (bytes.size() >= kStatsHeaderBlockSize) {
-        DebugError(where, "Internal Error <%f>", static_cast<double>(version));
-      } else {
-        DebugError(where, "Could not read version");
-      }
-      return;
-    default:
-      DebugError(where, "Could not read version");
-      return;
+  // The load repairs a damaged header first; what it cannot read stays.
+  if (StatsHistoryLoad(where, "StatsGetGameStats") != StatsFileState::kGood) {
+    DebugError(where, "Could not read version");
+    return;
   }
+  path = StatsGetFilename();
+  std::vector<std::uint8_t> bytes;
+  if (!RecordBlockReadFile(where, path, &bytes)) return;
   char tag[68];
-  GameTag(GenGetCurGame(), tag);
+  StatsGameTag(GenGetCurGame(), tag);
   RecordBlockImage image;
   if (!AppendFreshHeader(&image)) return;
   for (std::size_t offset = kStatsHeaderBlockSize; offset + kStatsRecordBlockSize <= bytes.size();
@@ -258,16 +187,16 @@ void StatsResetThisGame() {
     if (std::memcmp(plain + 12, tag, sizeof tag) != 0) image.AppendRaw(bytes.data() + offset, kStatsRecordBlockSize);
   }
   if (!image.WriteReplacing(path)) DebugError(where, "Could not write file <%s>", path);
+  StatsHistoryForget();
 }
 
 int StatsGetNumberOfDaysSinceStartForCurGame(int* year, int* month, int* day) {
   EngMiscDate today{};
   EngMiscGetLocalDate(&today);
   EngMiscDate first = today;
-  std::vector<StatsRecord> records;
   int days = 0;
-  if (ReadCurrentGameRecords("StatsGetNumberOfDaysSinceStartForCurGame", "StatsGetGameStats", &records)) {
-    days = DaysSinceStart(records, today, &first);
+  if (StatsHistoryLoad("StatsGetNumberOfDaysSinceStartForCurGame", "StatsGetGameStats") == StatsFileState::kGood) {
+    days = DaysSinceStart(StatsHistoryGameDays(GenGetCurGame()), today, &first);
   }
   if (year) *year = first.year;
   if (month) *month = first.month;
@@ -280,10 +209,10 @@ int StatsGetPrevDaysStatsForCurGame() {
   FreeTable();
   EngMiscDate today{};
   EngMiscGetLocalDate(&today);
-  std::vector<StatsRecord> records;
-  if (!ReadCurrentGameRecords(where, "StatsGetGameStatsForPrevDay", &records)) return 0;
+  if (StatsHistoryLoad(where, "StatsGetGameStatsForPrevDay") != StatsFileState::kGood) return 0;
+  const StatsGameDays& days = StatsHistoryGameDays(GenGetCurGame());
   EngMiscDate first{};
-  const int n = DaysSinceStart(records, today, &first);
+  const int n = DaysSinceStart(days, today, &first);
   if (n <= 0) return n;
   g_table.days = new (std::nothrow) StatsDayTotals[static_cast<std::size_t>(n)]();
   if (!g_table.days) {
@@ -292,18 +221,14 @@ int StatsGetPrevDaysStatsForCurGame() {
   }
   g_table.count = n;
   const std::int64_t todayNumber = EngMiscDayNumber(today);
-  for (const StatsRecord& r : records) {
-    const std::int64_t day = todayNumber - EngMiscDayNumber(DateOf(r));
-    if (!EngMiscIsCalendarDate(DateOf(r)) || day < 0 || day >= n) {
+  for (const auto& [key, totals] : days) {
+    const EngMiscDate date = StatsDateOfKey(key);
+    const std::int64_t day = todayNumber - EngMiscDayNumber(date);
+    if (!EngMiscIsCalendarDate(date) || day < 0 || day >= n) {
       DebugError(where, "Could not find date");
       continue;
     }
-    StatsDayTotals& totals = g_table.days[day];
-    ++totals.played;
-    if (r.won) {
-      ++totals.won;
-      totals.seconds += r.playSeconds;
-    }
+    g_table.days[day] = totals;
   }
   return n - 1;
 }

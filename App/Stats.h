@@ -6,20 +6,28 @@
 // plain bytes: float 4.3 and three zero words), then one 80-byte record block
 // per finished game of any variant, in the order the games ended; n records
 // make 32 + 96 n bytes. A record belongs to a game by its tag "_<internal
-// name>_". Every change builds the whole image and replaces the file
-// (EngFileWriteReplacing): a failed write keeps the old file, and a torn
-// write can never leave half a record in the middle.
+// name>_". Every change replaces the file through a temporary file
+// (EngFileWriteReplacing; a recording copies the old whole blocks and
+// appends its own, EngFileWriteReplacingKeeping): a failed write keeps the
+// old file, and a torn write can never leave half a record in the middle.
 //
 // Reading never deletes: a query skips a record it cannot trust and stops at
-// a short tail. Only a header proven wrong (too short, another version)
-// makes the file go (StatsCheckFileOk), so that the next game starts afresh.
+// a short tail. A header proven wrong (cut, another version, damaged) is
+// mended where it is found: the file is copied aside ("<player>.sta.damaged")
+// and written again with a good header and every record that still reads,
+// and the player is told once (App/DamagedFile.h).
+//
+// The file is read once and its records kept summed per game and day while
+// the file stays the one read (App/StatsLocal.h): the Statistics page and a
+// game's end do not read the whole file again.
 //
 // Days are counted by day numbers (EngMiscDayNumber): day 0 is today, day i
-// is i days before it. A day's seconds are those of its won games, so the
-// average winning time divides them by the day's won count.
+// is i days before it. A day's seconds are those of all its games, won and
+// lost, so the average time of a day's game divides them by the day's
+// played count.
 //
 // State: the per-day table of the current game (heap, until the next build
-// or StatsFreeDayStats) and the file-name text.
+// or StatsFreeDayStats), the kept history and the file-name text.
 #pragma once
 
 #include <cstddef>
@@ -46,14 +54,16 @@ struct StatsRecord {
 struct StatsDayTotals {
   std::uint32_t played = 0;
   std::uint32_t won = 0;
-  std::uint32_t seconds = 0;     // summed over the day's won games
+  std::uint32_t seconds = 0;     // summed over the day's games
 };
 
 // The player's file name; null ("User not loaded") without a player.
 const char* StatsGetFilename();
-// True when the file exists and its header says version 4.3. A header that
-// is too short or of another version deletes the file ("Got version %f not
-// %f"); a missing file, or one that cannot be opened, is only false.
+// True when the file exists and its header says version 4.3 (to three
+// decimals). A header that is too short or of another version is mended
+// ("Got version %f not %f"; the file copied aside, written again with the
+// records that read, the player told), then true; a missing file, or one
+// that cannot be read or mended, is false.
 bool StatsCheckFileOk();
 // Records the game that ends now: won (1, 0) or lost (0, 1). A lost game is
 // written only after 8 stored moves; both hand the score to the table. The

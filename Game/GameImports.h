@@ -80,8 +80,8 @@ const char* ScoreGetScoreText();
 // the counting flag (a lost game counts only after 8 moves). Called with
 // (1, 0) for a won game and (0, 1) for a game abandoned for a new one.
 void StatsAddCurrentGame(int won, int counting);
-// Checks the current player's statistics file (a bad one is deleted); false
-// when there is no player file name.
+// Checks the current player's statistics file (a damaged header is mended,
+// the records that read kept); false when there is no good file.
 bool StatsCheckFileOk();
 // Frees the per-day statistics table (at shutdown).
 void StatsFreeDayStats();

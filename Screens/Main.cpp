@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "Game/GameShell.h"
+#include "App/DamagedFile.h"
 #include "App/Main.h"
 #include "App/Score.h"
 #include "App/Splash.h"
@@ -161,6 +162,7 @@ void MainControlSetup(bool showPage) {
   }
   SplashSkipFadeIn();
   PlaceSplash();
+  DamagedFileShowNotices();
 }
 
 void MainControlRefresh(bool showPage) {
@@ -200,6 +202,8 @@ void MainControlShowPage() {
     default:
       break;
   }
+  // A page that read a damaged file says so.
+  DamagedFileShowNotices();
 }
 
 int MainGetCurGameFromOptions() {

@@ -102,8 +102,8 @@ const char* MonthShort(int month) {
   return EngLanguagesGetString("Stats_MonthsShortList", month >= 1 && month <= 12 ? month : 0);
 }
 
-// The value of a day for the graph kind; has gets whether the day counts
-// (it had games; for times, a won game).
+// The value of a day for the graph kind; has gets whether the day had
+// games (a day without any carries the value before it).
 double DayValue(int kind, int day, bool* has) {
   int count = 0;
   if (kind == 1) {
@@ -118,11 +118,11 @@ double DayValue(int kind, int day, bool* has) {
 
 // The carried value's start: the oldest day's value. A first day without
 // games cannot be (the table starts on the day of the first record), so it
-// is reported; for times a first day without a win is simply no time yet.
+// is reported and drawn as 0.
 double OldestDayValue(int kind) {
   bool has = false;
   const double value = DayValue(kind, g_history, &has);
-  if (!has && kind == 0) DebugError("StatsControlUpdateGraph", "File Error");
+  if (!has) DebugError("StatsControlUpdateGraph", "File Error");
   return has ? value : 0.0;
 }
 
@@ -412,11 +412,11 @@ float StatsControlGetDayPercentWon(int day, int* played) {
   return dayPlayed > 0 ? static_cast<float>(dayWon) * 100.0f / static_cast<float>(dayPlayed) : 0.0f;
 }
 
-unsigned StatsControlGetDayAverageTime(int day, int* won) {
-  std::uint32_t dayWon = 0, seconds = 0;
-  StatsGetDayStats(GenGetCurGame(), day, nullptr, &dayWon, &seconds);
-  if (won) *won = static_cast<int>(dayWon);
-  return dayWon > 0 ? seconds / dayWon : 0;
+unsigned StatsControlGetDayAverageTime(int day, int* played) {
+  std::uint32_t dayPlayed = 0, seconds = 0;
+  StatsGetDayStats(GenGetCurGame(), day, &dayPlayed, nullptr, &seconds);
+  if (played) *played = static_cast<int>(dayPlayed);
+  return dayPlayed > 0 ? seconds / dayPlayed : 0;
 }
 
 void StatsControlResetCB() {

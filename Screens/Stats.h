@@ -1,8 +1,10 @@
 // Stats.h - the Statistics page (page 2 of the main menu): the current
 // player's games of the current game won and lost as a pie with numbers and
 // percentages over a chosen period, and a history graph of the percentage
-// won or the average winning time per day (or per group of days) over a
-// chosen period; "Reset" removes this game's or all games' records.
+// won or the average time of a game played per day (the day's summed time
+// of all its games, won and lost, over the games played; or per group of
+// days) over a chosen period; "Reset" removes this game's or all games'
+// records.
 //
 // The three choices (pie period, graph period, graph kind) are bytes of the
 // player's profile. The per-day table is App/Stats.h's; the page keeps its
@@ -31,9 +33,10 @@ void StatsControlGraphTimesCB();
 // 100 x won / played of a day (0 without games); played (optional) gets
 // the day's games.
 float StatsControlGetDayPercentWon(int day, int* played);
-// The average time of the day's won games in whole seconds (0 without a
-// win); won (optional) gets the day's won games.
-unsigned StatsControlGetDayAverageTime(int day, int* won);
+// The average time of the day's games in whole seconds: their summed time
+// over the games played (0 without games); played (optional) gets the
+// day's games.
+unsigned StatsControlGetDayAverageTime(int day, int* played);
 void StatsControlResetCB();
 void StatsControlResetResultCB(int result);
 void StatsControlResetAllResultCB(int result);

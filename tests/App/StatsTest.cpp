@@ -1,12 +1,15 @@
 // Tests of the statistics: recording finished games (once per game, lost
-// games only after 8 moves), the file kept whole through every change, the
-// header check, the per-day table and its totals on a pinned today, the
-// reset of one game, and damaged files that queries read around without
-// deleting anything.
+// games only after 8 moves), the file kept whole through every change, a
+// damaged header mended without losing a record, the per-day table and its
+// totals on a pinned today, the reset of one game, damaged files that
+// queries read around without deleting anything, and the history read once
+// while the file stays the one read.
 #include <string>
 
+#include "App/DamagedFile.h"
 #include "App/RecordBlocks.h"
 #include "App/Stats.h"
+#include "App/StatsLocal.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {
@@ -17,6 +20,7 @@ class StatsTest : public PlayerTest {
     PlayerTest::SetUp();
     g_GenLive.moves = 10;
     g_GenLive.statsState = 0;
+    DamagedFileClearNotices();
   }
   // A game of the current game ends after the seconds given.
   void End(bool won, std::int32_t seconds = 60) {
@@ -105,27 +109,94 @@ TEST_F(StatsTest, ATornTailIsDroppedAndAFailedWriteKeepsTheFile) {
   EXPECT_TRUE(LogContains("Could not write stats file"));
 }
 
-TEST_F(StatsTest, TheHeaderCheckDeletesOnlyAHeaderProvenWrong) {
+TEST_F(StatsTest, ADamagedHeaderIsMendedAndEveryRecordThatReadsKept) {
   EXPECT_FALSE(StatsCheckFileOk());  // no file
   End(true);
   EXPECT_TRUE(StatsCheckFileOk());
+  EXPECT_EQ(DamagedFileGetPendingCount(), 0);
+
+  const std::string records = StatsRow(DaysAgo(2), true, 300) + StatsRow(DaysAgo(1), false, 100) +
+                              StatsRow(DaysAgo(1), true, 50, kGameYukon) + StatsRow(kFixtureToday, true, 200);
+  const std::string header = StatsHeader();
+  auto changed = [](std::string bytes, std::size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x20);
+    return bytes;
+  };
+  std::string noise(32 + 3 * 96, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 131 + 7);
   const struct {
+    const char* what;
     std::string bytes;
-    bool deleted;
-  } cases[] = {{StatsHeader(4.2f) + StatsRow(kFixtureToday, true, 5), true}, {"short", true}};
+    std::string kept;  // the record blocks the mended file holds
+  } cases[] = {
+      {"a header of version 4.2", StatsHeader(4.2f) + records, records},
+      {"a byte of the header's counter block changed", changed(header, 3) + records, records},
+      {"a byte of the version changed", changed(header, 17) + records, records},
+      {"a record's block in place of the header", StatsRow(kFixtureToday, true, 1) + records.substr(0, 96),
+       ""},  // a header-sized start of a record is no header, its rest no record
+      {"the file cut inside the header", header.substr(0, 20), ""},
+      {"the file emptied", "", ""},
+      {"random bytes", noise, ""},
+      {"records and a torn tail behind a damaged header", changed(header, 5) + records + "torn", records},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string aside = StatsPath() + ".damaged";
+    std::filesystem::remove(aside);
     WriteFile(StatsPath(), c.bytes);
+    DamagedFileClearNotices();
     ClearLog();
-    EXPECT_FALSE(StatsCheckFileOk());
-    EXPECT_EQ(!std::filesystem::exists(StatsPath()), c.deleted);
+    EXPECT_TRUE(StatsCheckFileOk());
+    const std::string file = File();
+    ASSERT_GE(file.size(), 32u);
+    EXPECT_TRUE(file.substr(32) == c.kept);
+    EXPECT_TRUE(ReadFile(aside) == c.bytes);  // the damaged file kept as it was
+    EXPECT_TRUE(LogContains("Got version"));
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_Statistics: Ann, Ann.sta.damaged"));
+    // Told once: the mended file is good.
+    EXPECT_TRUE(StatsCheckFileOk());
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
   }
-  EXPECT_TRUE(LogContains("Got version 0.000000 not 4.300000"));
+
+  // A changed byte of the header's unused words harms nothing: the file
+  // stays as it is.
+  const std::string unused = changed(header, 31) + records;
+  WriteFile(StatsPath(), unused);
+  DamagedFileClearNotices();
+  EXPECT_TRUE(StatsCheckFileOk());
+  EXPECT_TRUE(File() == unused);
+  EXPECT_EQ(DamagedFileGetPendingCount(), 0);
+
+  // The mended history is the one the page shows.
+  WriteFile(StatsPath(), StatsHeader(4.2f) + records);
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 2);
+  EXPECT_EQ(DayStats(2), (Day{1, 1, 300}));
+  EXPECT_EQ(DayStats(0), (Day{1, 1, 200}));
+  // A second damage finds the first name taken.
+  WriteFile(StatsPath(), StatsHeader(4.2f) + records);
+  EXPECT_TRUE(StatsCheckFileOk());
+  EXPECT_TRUE(std::filesystem::exists(StatsPath() + ".damaged-2"));
+
   // A file too large to read is not judged, and not recorded into.
   WriteFile(StatsPath(), StatsHeader());
   std::filesystem::resize_file(StatsPath(), kRecordBlocksMaxFileSize + 1);
   EXPECT_FALSE(StatsCheckFileOk());
   End(true);
   EXPECT_EQ(std::filesystem::file_size(StatsPath()), kRecordBlocksMaxFileSize + 1);
+}
+
+TEST_F(StatsTest, ADamagedHeaderThatCannotBeKeptAsideLeavesTheFileAlone) {
+  const std::string damaged = StatsHeader(4.2f) + StatsRow(kFixtureToday, true, 5);
+  WriteFile(StatsPath(), damaged);
+  // Every name of the series is taken.
+  WriteFile(StatsPath() + ".damaged", "");
+  for (int n = 2; n <= 99; ++n) WriteFile(StatsPath() + ".damaged-" + std::to_string(n), "");
+  EXPECT_FALSE(StatsCheckFileOk());
+  End(true);
+  EXPECT_TRUE(File() == damaged);
+  EXPECT_TRUE(LogContains("Could not keep damaged file"));
+  EXPECT_EQ(DamagedFileGetPendingCount(), 0);
 }
 
 TEST_F(StatsTest, DaysAndTotalsCountBackFromAPinnedToday) {
@@ -149,8 +220,8 @@ TEST_F(StatsTest, DaysAndTotalsCountBackFromAPinnedToday) {
   EXPECT_EQ(year * 10000 + month * 100 + day, 20240228);
   EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 2);
   EXPECT_EQ(DayStats(0), (Day{2, 2, 300}));
-  EXPECT_EQ(DayStats(1), (Day{1, 0, 0}));
-  EXPECT_EQ(DayStats(2), (Day{2, 1, 300}));  // only the won game's seconds
+  EXPECT_EQ(DayStats(1), (Day{1, 0, 50}));   // a lost game's seconds count too
+  EXPECT_EQ(DayStats(2), (Day{2, 1, 400}));
   EXPECT_EQ(DayStats(3), (Day{0, 0, 0}));    // outside the table
   EXPECT_EQ(DayStats(-1), (Day{0, 0, 0}));
 
@@ -183,7 +254,7 @@ TEST_F(StatsTest, QueriesReadAroundDamageAndNeverDelete) {
   file += std::string(50, '\x11');            // a short tail
   WriteFile(StatsPath(), file);
   EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 1);
-  EXPECT_EQ(DayStats(0), (Day{1, 0, 0}));
+  EXPECT_EQ(DayStats(0), (Day{1, 0, 30}));
   EXPECT_EQ(DayStats(1), (Day{1, 1, 30}));
   EXPECT_TRUE(LogContains("( StatsGetGameStatsForPrevDay )    Invalid entry in file"));
   EXPECT_TRUE(LogContains("( StatsGetPrevDaysStatsForCurGame )    Could not find date"));
@@ -224,17 +295,54 @@ TEST_F(StatsTest, ResettingOneGameKeepsTheOthersInOrder) {
   std::filesystem::remove(blocker);
   EXPECT_TRUE(File() == kept);
 
-  // A header of another version: nothing changes.
-  const std::string foreign = StatsHeader(4.2f) + yukon1;
-  WriteFile(StatsPath(), foreign);
+  // A damaged header is mended first: the other games' records stay.
+  const std::string damaged = StatsHeader(4.2f) + StatsRow(DaysAgo(1), true, 5) + yukon1;
+  WriteFile(StatsPath(), damaged);
   StatsResetThisGame();
-  EXPECT_TRUE(File() == foreign);
-  EXPECT_TRUE(LogContains("Internal Error <4.200000>"));
+  EXPECT_TRUE(File().substr(32) == yukon1);
+  EXPECT_TRUE(ReadFile(StatsPath() + ".damaged") == damaged);
 
   StatsDeleteFile();
   EXPECT_FALSE(std::filesystem::exists(StatsPath()));
   StatsResetThisGame();  // no file: nothing
   EXPECT_FALSE(std::filesystem::exists(StatsPath()));
+}
+
+// The page and a game's end take the history kept since the file was read:
+// the file is read again only when it is not the file read (another player,
+// or changed from outside).
+TEST_F(StatsTest, TheHistoryIsReadOnceWhileTheFileStaysTheOneRead) {
+  std::string file = StatsHeader();
+  for (int i = 0; i < 200; ++i) file += StatsRow(DaysAgo(i % 20), i % 3 != 0, 60, i % 2 ? kGameYukon : kGameKlondike);
+  WriteFile(StatsPath(), file);
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 18);  // Klondike on the even days back
+  const int reads = StatsHistoryReadsForTests();
+  for (int game = 0; game < 30; ++game) {
+    End(game % 2 == 0, 10);
+    EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 18);
+    EXPECT_TRUE(StatsCheckFileOk());
+  }
+  EXPECT_EQ(StatsHistoryReadsForTests(), reads);
+  EXPECT_EQ(File().size(), 32u + 230u * 96u);
+  EXPECT_TRUE(File().substr(0, file.size()) == file);
+  // Today: the file's 10 Klondike games and the 30 recorded.
+  EXPECT_EQ(DayStats(0).played, 10u + 30u);
+  EXPECT_EQ(DayStats(0).seconds, 10u * 60u + 30u * 10u);
+
+  // Another program writes the file: read anew.
+  WriteFile(StatsPath(), StatsHeader() + StatsRow(DaysAgo(3), true, 7));
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 3);
+  EXPECT_EQ(StatsHistoryReadsForTests(), reads + 1);
+  EXPECT_EQ(DayStats(3), (Day{1, 1, 7}));
+  // Another player has another file.
+  BecomePlayer("Bob", "Wales");
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 0);
+  BecomePlayer("Ann", "England");
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 3);
+  // A deleted file leaves no history behind.
+  StatsDeleteFile();
+  EXPECT_EQ(StatsGetPrevDaysStatsForCurGame(), 0);
+  EXPECT_EQ(StatsGetDayCount(), 0);
 }
 
 }  // namespace

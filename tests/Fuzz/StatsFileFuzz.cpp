@@ -1,7 +1,8 @@
 // StatsFileFuzz.cpp - a player's statistics (".sta"): any bytes as the
 // file, queried for the current game's days, then a game recorded and the
-// game's records removed. Queries never delete the file; the table's days
-// and totals agree; every change leaves whole blocks behind.
+// game's records removed. Queries never delete the file (a damaged header
+// is mended, the file kept aside as it was); the table's days and totals
+// agree; every change leaves whole blocks behind.
 #include <filesystem>
 #include <string>
 
@@ -51,9 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string native = FuzzNativePath(StatsGetFilename());
   FuzzWriteFile(native, FuzzFileFromInput(data, size, PlainImage(), kStatsHeaderSize, kStatsRecordSize));
 
+  const std::string file = FuzzReadFile(native);
   const int days = StatsGetNumberOfDaysSinceStartForCurGame(nullptr, nullptr, nullptr);
   const int previous = StatsGetPrevDaysStatsForCurGame();
   FUZZ_CHECK(std::filesystem::exists(native));
+  if (std::filesystem::exists(native + ".damaged")) FUZZ_CHECK(FuzzReadFile(native + ".damaged") == file);
   FUZZ_CHECK(days >= 0 && days < kStatsMaxDays);
   FUZZ_CHECK(previous == (days > 0 ? days - 1 : 0));
   FUZZ_CHECK(StatsGetDayCount() == days);
@@ -85,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   StatsFreeDayStats();
   std::filesystem::remove(native);
+  std::filesystem::remove(native + ".damaged");
   return 0;
 }
 
@@ -93,5 +97,6 @@ std::vector<FuzzSeed> FuzzSeeds() {
       {"history.bin", std::string(1, '\0')},
       {"leap-day-record.bin", std::string(1, '\0') + FuzzEdit(kStatsHeaderSize + 5, "\x1e")},
       {"torn-tail.bin", std::string(1, '\1') + FuzzCut(kStatsHeaderBlockSize + 3 * kStatsRecordBlockSize + 40)},
+      {"damaged-header.bin", std::string(1, '\1') + FuzzEdit(17, "\x5a")},
   };
 }

@@ -328,13 +328,14 @@ TEST_F(ScorePagesTest, AShortGraphHasAMarkADayAndCarriesDaysWithoutGames) {
   EXPECT_STREQ(Graph()->GetGraphText(3), "1 Mar");
   EXPECT_STREQ(B("WonLostHistoryText")->GetLanguageToken(), "Stats_PercGamesWonHistory");
 
-  // Average winning time: the oldest day's won game carries over days
-  // without a win.
+  // Times: a day's summed time over its games played, won and lost (day 7:
+  // 110 s in two games); a day of lost games only has its own (day 5), a
+  // day without games carries the day before.
   StatsControlGraphTimesCB();
   EXPECT_EQ(g_UserRecord.statsOptions[2], 1);
   EXPECT_STREQ(B("WonLostHistoryText")->GetLanguageToken(), "Stats_GamesWonTimesHistory");
-  EXPECT_EQ(MarkValues(), (std::vector<double>{100, 100, 100, 100, 100, 100, 100, 40}));
-  EXPECT_STREQ(Graph()->GetGraphText(0), "1:40");
+  EXPECT_EQ(MarkValues(), (std::vector<double>{55, 55, 10, 10, 10, 10, 10, 40}));
+  EXPECT_STREQ(Graph()->GetGraphText(0), "0:55");
   EXPECT_STREQ(Graph()->GetGraphText(1), "0:00");
 
   // A month asks for more history than there is.

@@ -1,0 +1,84 @@
+// DamagedFile.cpp - damaged player files kept aside and told (see
+// DamagedFile.h).
+#include "App/DamagedFile.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "Engine/Debug.h"
+#include "Engine/EngFile.h"
+#include "Engine/EngLanguages.h"
+#include "Engine/MWin/MWinManager.h"
+
+namespace {
+
+constexpr int kMaxAsideNames = 99;
+
+// The texts not yet shown; the name buffer of the last file put aside.
+std::vector<std::string> g_notices;
+char g_asideName[1100] = {};
+
+// The first free name of the series gets the file, moved or copied there.
+const char* PutAside(const char* where, const char* path, bool move) {
+  if (!path || !*path || !EngFileExists(path)) {
+    DebugError(where, "No file <%s>", path ? path : "");
+    return nullptr;
+  }
+  for (int n = 1; n <= kMaxAsideNames; ++n) {
+    const int length = n == 1 ? std::snprintf(g_asideName, sizeof g_asideName, "%s.damaged", path)
+                              : std::snprintf(g_asideName, sizeof g_asideName, "%s.damaged-%d", path, n);
+    if (length < 0 || length >= static_cast<int>(sizeof g_asideName)) break;
+    if (EngFileExists(g_asideName)) continue;
+    if (move ? EngFileMoveFile(path, g_asideName) : EngFileCopyFile(path, g_asideName, true)) {
+      DebugError(where, "Damaged file <%s> kept as <%s>", path, g_asideName);
+      return g_asideName;
+    }
+  }
+  DebugError(where, "Could not keep damaged file <%s>", path);
+  return nullptr;
+}
+
+}  // namespace
+
+const char* DamagedFileMoveAside(const char* path) { return PutAside("DamagedFileMoveAside", path, true); }
+const char* DamagedFileCopyAside(const char* path) { return PutAside("DamagedFileCopyAside", path, false); }
+
+const char* DamagedFileBaseName(const char* path) {
+  if (!path) return "";
+  const char* base = path;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '\\' || *p == '/') base = p + 1;
+  }
+  return base;
+}
+
+void DamagedFileNotify(const char* text) {
+  if (!text || !*text) return;
+  DebugPlain("Damaged file notice: %s", text);
+  if (static_cast<int>(g_notices.size()) < kDamagedFileMaxNotices) g_notices.emplace_back(text);
+}
+
+void DamagedFileNotifyText(const char* token, const char* text1, const char* text2) {
+  char text[1024];
+  if (!EngLanguagesGetStringWithParams(token, text1 ? text1 : "", text2 ? text2 : "", text, sizeof text)) {
+    std::snprintf(text, sizeof text, "%s: %s, %s", token, text1 ? text1 : "", text2 ? text2 : "");
+  }
+  DamagedFileNotify(text);
+}
+
+void DamagedFileShowNotices() {
+  if (g_notices.empty() || !mwin.IsOn() || mwin.IsPopupOpen()) return;
+  std::string text;
+  for (const std::string& notice : g_notices) {
+    if (!text.empty()) text += "\n\n";
+    text += notice;
+  }
+  if (mwin.PopupOk(EngLanguagesGetFirstString("Damaged_Title"), text.c_str())) {
+    DebugPlain("Damaged file notices shown: %d", static_cast<int>(g_notices.size()));
+    g_notices.clear();
+  }
+}
+
+int DamagedFileGetPendingCount() { return static_cast<int>(g_notices.size()); }
+void DamagedFileClearNotices() { g_notices.clear(); }

@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "App/AppImports.h"
+#include "App/DamagedFile.h"
 #include "App/RecordBlocks.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngLanguages.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngMisc.h"
 #include "Game/GameImports.h"
@@ -67,9 +70,38 @@ bool HeaderMatches(const std::uint8_t* header, int game) {
   return std::strcmp(name, GenGetGameFilename(game)) == 0;
 }
 
-// Loads a game's table. A header that is not this game's table removes the
-// file; an entry that cannot be trusted is skipped and the rest kept; a
-// short tail ends the reading. The file stays for the next write to clean.
+bool WriteTable(int game);
+
+// The game's name as the player knows it (the internal name without a
+// language).
+const char* GameName(int game) {
+  const char* name = EngLanguagesGetString("Game_GameList", game);
+  return name && *name ? name : GenGetGameFilename(game);
+}
+
+// A table file whose header is not this game's table (damaged, cut, another
+// version, another game's) that was read as far as it could be: the file is
+// kept aside and the rows read are written back under a good header (with
+// no row read, the file is only moved aside), and the player is told. When
+// the file cannot be kept aside it stays as it is.
+void MendTable(int game, const char* path) {
+  const std::string table = path;
+  const char* aside = g_table.count > 0 ? DamagedFileCopyAside(table.c_str()) : DamagedFileMoveAside(table.c_str());
+  if (!aside) return;
+  const std::string asideName = DamagedFileBaseName(aside);
+  if (g_table.count > 0) {
+    const int lastAdded = g_table.lastAdded;
+    if (!WriteTable(game)) return;
+    g_table.lastAdded = lastAdded;
+  }
+  DebugError("ScoreReadCurrentGameScores", "Score file mended: %d rows kept <%s>", g_table.count, table.c_str());
+  DamagedFileNotifyText("Damaged_Scores", GameName(game), asideName.c_str());
+}
+
+// Loads a game's table. An entry that cannot be trusted is skipped and the
+// rest kept; a short tail ends the reading (the file stays for the next
+// write to clean). A header that is not this game's table is mended
+// (MendTable) with the rows that read.
 void ReadTable(int game) {
   const char* where = "ScoreReadCurrentGameScores";
   g_table.count = 0;
@@ -79,12 +111,12 @@ void ReadTable(int game) {
   if (!RecordBlockReadFile(where, path, &bytes)) return;
 
   std::uint8_t header[kScoreHeaderSize];
-  if (bytes.size() < kScoreHeaderBlockSize || !RecordBlockDecipher(bytes.data(), kScoreHeaderSize, header) ||
-      !HeaderMatches(header, game)) {
-    EngFileDelete(path);
-    DebugError(where, "Score file invalid - deleted <%s>", path);
-    return;
+  bool headerGood = false;
+  if (bytes.size() >= kScoreHeaderBlockSize) {
+    if (!RecordBlockDecipher(bytes.data(), kScoreHeaderSize, header)) return;
+    headerGood = HeaderMatches(header, game);
   }
+  if (!headerGood) DebugError(where, "Score file invalid <%s>", path);
   std::size_t offset = kScoreHeaderBlockSize;
   for (; offset + kScoreEntryBlockSize <= bytes.size(); offset += kScoreEntryBlockSize) {
     std::uint8_t plain[kScoreEntrySize];
@@ -103,8 +135,9 @@ void ReadTable(int game) {
       g_table.rows[g_table.count++] = entry;
     }
   }
-  if (offset != bytes.size()) DebugError(where, "Score file has a short tail <%s>", path);
+  if (offset < bytes.size()) DebugError(where, "Score file has a short tail <%s>", path);
   if (g_table.count > 0) Sort();
+  if (!headerGood) MendTable(game, path);
 }
 
 // Sorts, sets the newest row and replaces a game's file with the table.

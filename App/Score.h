@@ -8,7 +8,10 @@
 // order; n rows make 84 + 140 n bytes. Every write builds the whole image and
 // replaces the file (EngFileWriteReplacing), so a failed write leaves the
 // old table as it was. A reader skips an entry it cannot trust and keeps the
-// others; only a header that is not this game's table removes the file.
+// others. A header that is not this game's table (damaged, cut, another
+// version or game) is mended where it is read: the file is kept aside as
+// "<name>.sco.damaged", the rows that read are written back under a good
+// header, and the player is told once (App/DamagedFile.h).
 //
 // Ranking: higher score first, then the shorter time, then the player name
 // that is greater byte by byte. The table is sorted after every read and

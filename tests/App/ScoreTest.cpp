@@ -1,9 +1,10 @@
 // Tests of the score tables: file size and layout, ranking, which running
 // scores enter, a full table, damaged and foreign files (read without
-// losing the good rows, never half-written), removing a player's rows, and
-// the player's best row.
+// losing the good rows, a damaged header mended, never half-written),
+// removing a player's rows, and the player's best row.
 #include <string>
 
+#include "App/DamagedFile.h"
 #include "App/Score.h"
 #include "Game/GameImports.h"
 #include "tests/App/PlayerFixture.h"
@@ -164,16 +165,59 @@ TEST_F(ScoreTest, DamagedRowsAreSkippedAndTheGoodOnesKept) {
   EXPECT_EQ(ReadFile(ScorePath(kGameKlondike)).size(), 84u + 3 * 140u);
 }
 
-TEST_F(ScoreTest, AHeaderOfAnotherTableOrVersionRemovesTheFile) {
-  const std::string headers[] = {ScoreHeader("Yukon"), ScoreHeader("Klondike", 4.5f), "tiny"};
-  for (const std::string& header : headers) {
-    WriteFile(ScorePath(kGameKlondike), header + ScoreRow(Entry(700, 10, "Ann")));
+TEST_F(ScoreTest, ADamagedHeaderIsMendedAndEveryRowThatReadsKept) {
+  const std::string rows = ScoreRow(Entry(700, 10, "Ann")) + ScoreRow(Entry(900, 20, "Bob", "Wales"));
+  const std::string header = ScoreHeader("Klondike");
+  auto changed = [](std::string bytes, std::size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
+    return bytes;
+  };
+  std::string noise(84 + 2 * 140, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 167 + 3);
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> kept;
+  } cases[] = {
+      {"another game's header", ScoreHeader("Yukon") + rows, {"Bob", "Ann"}},
+      {"a header of version 4.5", ScoreHeader("Klondike", 4.5f) + rows, {"Bob", "Ann"}},
+      {"a byte of the header's counter block changed", changed(header, 9) + rows, {"Bob", "Ann"}},
+      {"a byte of the version changed", changed(header, 19) + rows, {"Bob", "Ann"}},
+      {"a byte of the game's name changed", changed(header, 22) + rows, {"Bob", "Ann"}},
+      {"rows and a torn tail behind a damaged header", changed(header, 19) + rows + "torn", {"Bob", "Ann"}},
+      {"the file cut inside the header", header.substr(0, 50), {}},
+      {"the file emptied", "", {}},
+      {"random bytes", noise, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = ScorePath(kGameKlondike);
+    std::filesystem::remove(path + ".damaged");
+    WriteFile(path, c.bytes);
+    DamagedFileClearNotices();
     ClearLog();
     ScoreReadCurrentGameScores();
-    EXPECT_EQ(ScoreGetEntryCount(), 0);
-    EXPECT_FALSE(std::filesystem::exists(ScorePath(kGameKlondike)));
-    EXPECT_TRUE(LogContains("Score file invalid - deleted <"));
+    EXPECT_EQ(Names(), c.kept);
+    EXPECT_TRUE(ReadFile(path + ".damaged") == c.bytes);  // the damaged file kept as it was
+    EXPECT_FALSE(LogContains("deleted"));
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_Scores: Klondike, Klondike.sco.damaged"));
+    // With rows kept the table is whole again; without, there is no table.
+    EXPECT_EQ(std::filesystem::exists(path), !c.kept.empty());
+    if (!c.kept.empty()) {
+      EXPECT_EQ(ReadFile(path).size(), 84u + 140u * c.kept.size());
+    }
+    // Told once: the mended table reads as it is.
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(Names(), c.kept);
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
   }
+  // A new score goes into the mended table beside the rows kept.
+  WriteFile(ScorePath(kGameKlondike), ScoreHeader("Klondike", 4.5f) + rows);
+  Finish(800);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Ann", "Ann"}));
+  EXPECT_TRUE(std::filesystem::exists(ScorePath(kGameKlondike) + ".damaged-2"));
 }
 
 TEST_F(ScoreTest, RemovingAPlayersRowsMatchesNameAndCountryAndMakesNoEmptyFiles) {

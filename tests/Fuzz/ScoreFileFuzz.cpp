@@ -1,8 +1,10 @@
 // ScoreFileFuzz.cpp - a game's score table (".sco"): any bytes as the file,
 // read into the table, then a new score added and the table written back.
 // The table holds at most 20 rows, each one the reader accepts, in ranking
-// order; the file goes only when its header is not this game's table; the
-// table written back reads back whole.
+// order, and every row of the file that reads (the best 20); a file whose
+// header is not this game's table is kept aside as it was and written again
+// with those rows (without any, only moved aside); the table written back
+// reads back whole.
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -55,6 +57,19 @@ bool HeaderIsGood(const std::string& file) {
          std::memcmp(h + 4, "Klondike\0", 9) == 0;
 }
 
+// The entry blocks of the file that read as rows, whatever its header says.
+int RowsThatRead(const std::string& file) {
+  int rows = 0;
+  for (std::size_t at = kScoreHeaderBlockSize; at + kScoreEntryBlockSize <= file.size(); at += kScoreEntryBlockSize) {
+    std::string block = file.substr(at, kScoreEntryBlockSize);
+    block.push_back('\0');
+    if (!EngEncryptionDecrypt(reinterpret_cast<unsigned char*>(block.data()), kScoreEntrySize)) continue;
+    ScoreEntry entry;
+    if (ScoreEntryFromBytes(reinterpret_cast<const std::uint8_t*>(block.data()), &entry)) ++rows;
+  }
+  return rows;
+}
+
 void CheckTable() {
   const int count = ScoreGetEntryCount();
   FUZZ_CHECK(count >= 0 && count <= kScoreMaxEntries);
@@ -80,7 +95,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   ScoreReadCurrentGameScores();
   CheckTable();
-  FUZZ_CHECK(std::filesystem::exists(native) == HeaderIsGood(file));
+  const int rows = RowsThatRead(file);
+  FUZZ_CHECK(ScoreGetEntryCount() == (rows < kScoreMaxEntries ? rows : kScoreMaxEntries));
+  if (HeaderIsGood(file)) {
+    FUZZ_CHECK(FuzzReadFile(native) == file);
+  } else {
+    FUZZ_CHECK(FuzzReadFile(native + ".damaged") == file);
+    FUZZ_CHECK(std::filesystem::exists(native) == (rows > 0));
+    if (rows > 0) FUZZ_CHECK(HeaderIsGood(FuzzReadFile(native)));
+  }
   const int before = ScoreGetEntryCount();
 
   g_UserOptions.runningScore[kGameKlondike] = 800;
@@ -92,6 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(FuzzReadFile(native).size() ==
              kScoreHeaderBlockSize + kScoreEntryBlockSize * static_cast<std::size_t>(ScoreGetEntryCount()));
   std::filesystem::remove(native);
+  std::filesystem::remove(native + ".damaged");
   return 0;
 }
 
@@ -100,5 +124,6 @@ std::vector<FuzzSeed> FuzzSeeds() {
       {"table.bin", std::string(1, '\0')},
       {"bad-month.bin", std::string(1, '\0') + FuzzEdit(kScoreHeaderSize + kScoreEntrySize + 12, "\x0d")},
       {"cut-block.bin", std::string(1, '\1') + FuzzCut(kScoreHeaderBlockSize + 2 * kScoreEntryBlockSize + 70)},
+      {"damaged-header.bin", std::string(1, '\1') + FuzzEdit(20, "\x5a")},
   };
 }

@@ -281,6 +281,27 @@ void ScoreDeleteUserNumberedGameScoresCB(int answer) {
   ScoresControlStartingCB();
 }
 
+bool ScoreFindPlayersNewestRow(const char* name, ScoreEntry* row) {
+  if (!name || !*name || !row) return false;
+  bool found = false;
+  auto newer = [](const ScoreEntry& a, const ScoreEntry& b) {
+    if (a.year != b.year) return a.year > b.year;
+    if (a.month != b.month) return a.month > b.month;
+    return a.day > b.day;
+  };
+  for (int game = 0; game < kGenNumGames; ++game) {
+    ReadTable(game);
+    for (int i = 0; i < g_table.count; ++i) {
+      const ScoreEntry& e = g_table.rows[i];
+      if (std::strcmp(e.name, name) != 0 || (found && !newer(e, *row))) continue;
+      *row = e;
+      found = true;
+    }
+  }
+  if (IsGame(GenGetCurGame())) ReadTable(GenGetCurGame());
+  return found;
+}
+
 bool ScoreGetUsersBestScore(ScoreEntry* best) {
   if (!best || !UserIsLoaded()) return false;
   ReadTable(GenGetCurGame());

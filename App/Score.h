@@ -86,6 +86,10 @@ void ScoreDeleteUserScoresForAllGames();
 // of dealt-by-number games leave the current table, and the Scores page is
 // shown again.
 void ScoreDeleteUserNumberedGameScoresCB(int answer);
+// The newest row (by its date) with the player's name in any game's table:
+// a profile made anew takes its country and id. False when none has one.
+// The current game's table is read again afterwards.
+bool ScoreFindPlayersNewestRow(const char* name, ScoreEntry* row);
 // The current player's best row of the current game (score above 0; the
 // first in table order on equal scores). False without a player, without an
 // output or without such a row.

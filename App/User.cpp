@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "App/AppImports.h"
+#include "App/DamagedFile.h"
 #include "App/PrefFolder.h"
 #include "App/Resolution.h"
 #include "App/Splash.h"
@@ -88,6 +89,10 @@ const char* UserGetFileName(const char* name, bool options) {
 bool UserProfileExists(const char* name) {
   const char* path = UserIsValidFileName(name) ? UserGetFileName(name, false) : nullptr;
   return path && EngFileExists(path);
+}
+
+bool UserProfileIsDamaged(const char* name) {
+  return UserProfileExists(name) && !UserReadProfile(name, nullptr);
 }
 
 bool UserIsLoaded() { return g_loaded; }
@@ -244,6 +249,50 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
   return true;
 }
 
+bool UserRemakeProfile(const char* name, const char* fallbackCountry) {
+  const char* where = "UserRemakeProfile";
+  if (!UserProfileIsDamaged(name) || !fallbackCountry || !*fallbackCountry ||
+      std::strlen(fallbackCountry) > static_cast<std::size_t>(kUserMaxCountryLength)) {
+    DebugError(where, "No damaged profile <%s>", name ? name : "");
+    return false;
+  }
+  ScoreEntry row;
+  const bool known = ScoreFindPlayersNewestRow(name, &row);
+
+  // The defaults are made in the current records, which hold the loaded
+  // player (or the last one): they are put back afterwards.
+  const UserRecord keptRecord = g_UserRecord;
+  const UserOptions keptOptions = g_UserOptions;
+  g_UserRecord.version = kUserFileVersion;
+  g_UserRecord.playerId = known && row.playerId >= 1 && row.playerId <= 10000
+                              ? row.playerId
+                              : static_cast<std::uint32_t>(EngRandCrtNext() % 10000 + 1);
+  EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
+  EngSafeStrcpy(g_UserRecord.country, known ? row.country : fallbackCountry, sizeof g_UserRecord.country);
+  g_UserRecord.rememberedMode = 255;
+  g_UserRecord.rememberedScreen = -1;
+  UserSetDefaults();
+  std::uint8_t profile[kUserRecordFileSize];
+  UserRecordToBytes(g_UserRecord, profile);
+  g_UserRecord = keptRecord;
+  g_UserOptions = keptOptions;
+
+  char path[sizeof g_fileName];
+  EngSafeStrcpy(path, UserGetFileName(name, false), sizeof path);
+  const char* aside = DamagedFileMoveAside(path);
+  if (!aside) return false;
+  char asidePath[sizeof g_fileName + 64];
+  EngSafeStrcpy(asidePath, aside, sizeof asidePath);
+  if (!EngEncryptionEncryptAndWriteToFile(path, profile, sizeof profile)) {
+    DebugError(where, "Error writing to user file <%s>", name);
+    EngFileMoveFile(asidePath, path);
+    return false;
+  }
+  DebugPlain("Profile of <%s> made anew with the defaults (%s)", name,
+             known ? "country and id from its score rows" : "a new id");
+  return true;
+}
+
 void UserDeleteFiles(const char* name) {
   if (!name || !*name || !UserIsValidFileName(name)) return;
   const bool deletingLoaded = g_loaded && std::strcmp(name, g_UserRecord.name) == 0;
@@ -257,8 +306,12 @@ void UserDeleteFiles(const char* name) {
   std::memcpy(keptCountry, g_UserRecord.country, sizeof keptCountry);
   const bool keptLoaded = g_loaded;
   UserRecord profile;
+  ScoreEntry row;
   if (!deletingLoaded && UserReadProfile(name, &profile)) {
     std::memcpy(g_UserRecord.country, profile.country, sizeof g_UserRecord.country);
+  } else if (!deletingLoaded && ScoreFindPlayersNewestRow(name, &row)) {
+    // A damaged profile no longer names the country: the rows do.
+    std::memcpy(g_UserRecord.country, row.country, sizeof g_UserRecord.country);
   }
   EngSafeStrcpy(g_UserRecord.name, name, sizeof g_UserRecord.name);
   g_loaded = true;

@@ -12,7 +12,9 @@
 //
 // Players' files are never deleted by reading them: a damaged or foreign
 // profile fails to load (and is reported), and only UserDeleteFiles removes
-// a player's files. A player's name must be a safe file-name part of 1 to
+// a player's files. A damaged profile can be made anew with the defaults
+// (UserRemakeProfile): the player's statistics, score rows, per-game block
+// and saved games stay theirs, and the damaged file is kept aside. A player's name must be a safe file-name part of 1 to
 // 32 characters (EngFileIsSafeName), the same rule as saved games.
 //
 // Depends on: the per-user folders, the settings file (the last player), the
@@ -48,6 +50,9 @@ bool UserIsValidFileName(const char* name);
 const char* UserGetFileName(const char* name, bool options);
 // True when a profile file of that name exists, readable or not.
 bool UserProfileExists(const char* name);
+// True when a profile file of that name exists but cannot be loaded
+// (wrong size, key or version): cut, emptied, changed or foreign.
+bool UserProfileIsDamaged(const char* name);
 
 bool UserIsLoaded();
 // Test seam: marks the current record as a loaded player (or none) without
@@ -77,6 +82,15 @@ bool UserReadProfile(const char* name, UserRecord* profile);
 // damaged), marks the player loaded, starts play and runs the after-load
 // action. A profile that fails the check fails the load; nothing is deleted.
 bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart);
+// Makes a damaged profile anew with a new player's defaults: the damaged
+// file is moved aside ("<name>.usr.damaged"), and the new profile keeps the
+// name, takes the country and player id of the player's newest score row
+// (so that the rows stay the player's), or fallbackCountry and a new id
+// when no table holds the name. The per-game block, statistics and saved
+// games are not touched, nor is the loaded player. False (reported, the
+// damaged file back in place) when the profile is not damaged or cannot be
+// written; the caller then loads the player (UserLoad).
+bool UserRemakeProfile(const char* name, const char* fallbackCountry);
 // Removes every file of that player: statistics, score entries, saved games,
 // profile and per-game block. Deleting the loaded player also unloads it and
 // clears the settings' last player, so nothing re-creates its files.

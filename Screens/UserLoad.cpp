@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iterator>
 
+#include "App/DamagedFile.h"
 #include "App/User.h"
 #include "Engine/EngLanguages.h"
 #include "Screens/Country.h"
@@ -39,6 +40,8 @@ struct Handles {
   MWinButton* progress = nullptr;
 };
 Handles g_h;
+// The panel's texts: a damaged player's name carries the mark.
+char g_entryTexts[kUserListMax][kUserMaxNameLength + 40];
 
 // The selected entry when it is within the list, else -1.
 int Selected() {
@@ -73,6 +76,10 @@ void UserLoadControlStartingCB() {
   g_h.back->SetSimpleCallback(UserLoadControlBackCB);
   g_h.back->SetEscapeButtonForParentWindow();
   UserLoadControlScanUsers();
+  for (int i = 0; i < g_UserList.count; ++i) {
+    std::snprintf(g_entryTexts[i], sizeof g_entryTexts[i], g_UserList.damaged[i] ? "%s %s" : "%s",
+                  g_UserList.names[i], EngLanguagesGetFirstString("UserLoad_DamagedMark"));
+  }
   g_h.panel->PanelSetStringsCallback(g_UserList.count, 7, UserLoadControlGetEntryText);
   g_h.panel->SetDrawHook(UserLoadControlDrawFlags);
   const bool any = g_UserList.count > 0;
@@ -82,11 +89,12 @@ void UserLoadControlStartingCB() {
   UsersControlCreateGraphics();
   UsersControlSetupTitlePicture(g_h.title, false);
   g_h.progress->Hide();
+  DamagedFileShowNotices();
 }
 
 const char* UserLoadControlGetEntryText(int entry, int) {
   if (entry < 0 || entry >= g_UserList.count) return "";
-  return g_UserList.names[entry];
+  return g_entryTexts[entry];
 }
 
 void UserLoadControlDrawFlags(MWinButton* panel, MWinArea*, int) {
@@ -117,6 +125,10 @@ void UserLoadControlLoadCB() {
   if (entry < 0) return;
   char name[sizeof g_UserList.names[0]];
   std::snprintf(name, sizeof name, "%s", g_UserList.names[entry]);
+  if (UserProfileIsDamaged(name)) {
+    UsersControlOfferNewProfile(name);
+    return;
+  }
   if (UserLoad(name, false, nullptr)) {
     UserLoadClearButtonHandles();
   } else {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "App/DamagedFile.h"
 #include "App/DirList.h"
 #include "App/PrefFolder.h"
 #include "App/Resolution.h"
@@ -19,6 +20,7 @@
 #include "Screens/Modules.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
+#include "Screens/UserLoad.h"
 
 UserList g_UserList = {};
 
@@ -54,6 +56,8 @@ Handles g_h;
 EngTexture g_titlePicture;
 EngTexture g_flagSheet;
 int g_continueCountry = -1;
+// The player the new-profile popup asks about.
+char g_damagedPlayer[kUserMaxNameLength + 1] = {};
 
 }  // namespace
 
@@ -93,8 +97,17 @@ void UsersControlStartingCB() {
   }
   std::uint8_t alwaysStart = 0;
   const bool current = UserLoadControlGetCurrentUser(&alwaysStart);
+  // A current player whose profile is damaged is still offered: Continue
+  // says what is wrong and offers a new profile.
+  const bool damaged = !current && g_ResolutionSettings.lastPlayer[0] &&
+                       UserProfileIsDamaged(g_ResolutionSettings.lastPlayer);
   const char* label = EngLanguagesGetFirstString("Users_ContinuePlayer");
-  if (current) {
+  if (damaged) {
+    g_h.cont->SetTextFormatted("%s: %s %s", label, g_ResolutionSettings.lastPlayer,
+                               EngLanguagesGetFirstString("UserLoad_DamagedMark"));
+    g_h.cont->Show();
+    g_continueCountry = -1;
+  } else if (current) {
     g_h.cont->SetTextFormatted("%s: %s", label, g_ResolutionSettings.lastPlayer);
     g_h.cont->Show();
     UserRecord profile;
@@ -127,7 +140,9 @@ void UsersControlStartingCB() {
     EngMiscRenderFrameNow(true, true);
     EngMiscRenderFrameNow(true, true);
     UsersControlContinueCB();
+    return;
   }
+  DamagedFileShowNotices();
 }
 
 void UsersControlNewCB() {
@@ -138,8 +153,37 @@ void UsersControlNewCB() {
 void UsersControlContinueCB() {
   char name[sizeof g_ResolutionSettings.lastPlayer];
   std::memcpy(name, g_ResolutionSettings.lastPlayer, sizeof name);
+  if (UserProfileIsDamaged(name)) {
+    UsersControlOfferNewProfile(name);
+    return;
+  }
   UserLoad(name, false, nullptr);
   UsersClearButtonHandles();
+}
+
+bool UsersControlOfferNewProfile(const char* name) {
+  if (!name || !*name) return false;
+  std::snprintf(g_damagedPlayer, sizeof g_damagedPlayer, "%s", name);
+  char question[512];
+  if (!EngLanguagesGetStringWithParam("Users_DamagedPlayerQuestion", g_damagedPlayer, question, sizeof question)) {
+    std::snprintf(question, sizeof question, "%s", g_damagedPlayer);
+  }
+  DebugPlain("Damaged profile <%s>: a new profile offered", g_damagedPlayer);
+  return mwin.PopupYesNo(EngLanguagesGetFirstString("Users_DamagedPlayerTitle"), question,
+                         UsersControlNewProfileCB);
+}
+
+void UsersControlNewProfileCB(int result) {
+  if (result != 1 || !g_damagedPlayer[0]) return;
+  char name[sizeof g_damagedPlayer];
+  std::memcpy(name, g_damagedPlayer, sizeof name);
+  g_damagedPlayer[0] = '\0';
+  if (!UserRemakeProfile(name, CountryGetLocalCountryName()) || !UserLoad(name, false, nullptr)) {
+    mwin.PopupOk("Error", "Unable to load user.");
+    return;
+  }
+  UsersClearButtonHandles();
+  UserLoadClearButtonHandles();
 }
 
 void UsersControlLoadCB() {
@@ -225,7 +269,9 @@ void UserLoadControlScanUsers() {
     const int n = g_UserList.count++;
     std::memcpy(g_UserList.names[n], name, std::strlen(name) + 1);  // at most 32 characters
     UserRecord profile;
-    g_UserList.country[n] = UserReadProfile(name, &profile) ? CountryGetPosFromName(profile.country) : -1;
+    const bool readable = UserReadProfile(name, &profile);
+    g_UserList.country[n] = readable ? CountryGetPosFromName(profile.country) : -1;
+    g_UserList.damaged[n] = !readable;
   }
   DirListCleanupAfterGettingFilenamesInDir();
   DirListCloseDir();

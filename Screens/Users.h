@@ -21,10 +21,12 @@ class MWinCollection;
 
 constexpr int kUserListMax = 50;
 
-// The players found in "Users": name and country row (-1 unknown).
+// The players found in "Users": name, country row (-1 unknown) and whether
+// the profile is damaged (it exists but cannot be loaded).
 struct UserList {
   char names[kUserListMax][kUserMaxNameLength + 1];
   int country[kUserListMax];
+  bool damaged[kUserListMax];
   int count;
 };
 extern UserList g_UserList;
@@ -39,6 +41,13 @@ void UsersControlContinueCB();
 void UsersControlLoadCB();
 void UsersControlExitCB();
 void UsersControlDrawContinueFlag(MWinButton* button, MWinArea* area, int drawState);
+
+// A player whose profile is damaged: a Yes/No popup says so and offers a
+// new profile with the defaults that keeps the player's other files; Yes
+// makes it (UserRemakeProfile, the local country when no score row names
+// one) and loads the player. False when the popup could not be opened.
+bool UsersControlOfferNewProfile(const char* name);
+void UsersControlNewProfileCB(int result);
 
 // Loads the player-screen pictures that are not loaded yet, then the splash
 // panel's graphics.
@@ -61,7 +70,8 @@ EngTexture* UsersControlGetFlagSheet();
 void UserLoadControlScanUsers();
 // Rebuilds the list; a lone player becomes the current player. True when
 // the current player's profile can be read; *alwaysStart then holds its
-// always-start byte.
+// always-start byte. (A damaged profile gives false: UserProfileIsDamaged
+// tells it from a missing one.)
 bool UserLoadControlGetCurrentUser(std::uint8_t* alwaysStart);
 // The listing's filter: at least 5 characters ending exactly in ".usr".
 bool UserLoadControlIsUserFile(int accepted, const char* name, const char* folder);

@@ -1,7 +1,8 @@
 // Tests of players: the file images (offsets, defaults, sizes, repair of
 // damaged values), names that may and may not name files, creating,
-// loading, saving and deleting players, and that reading never destroys a
-// player's files.
+// loading, saving and deleting players, that reading never destroys a
+// player's files, and a damaged profile made anew with the player's other
+// files kept.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "Engine/EngEncryption.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "tests/App/PlayerFixture.h"
 #include "tests/Support/AppImportsStandIn.h"
 #include "tests/Support/TestSupport.h"
 
@@ -284,6 +286,131 @@ TEST_F(UserTest, DeletingTheLoadedPlayerUnloadsIt) {
 
   UserDeleteFiles("../Resolution");  // refused: no file outside "Users" is touched
   EXPECT_TRUE(std::filesystem::exists(dir_ + "/Quarnix/Free Cardolia 3D/Resolution.dat"));
+}
+
+// Ann's profile is damaged while Bob plays; Ann has score rows (of England,
+// id 4242), statistics, a per-game block and a saved game.
+class DamagedProfileTest : public PlayerTest {
+ protected:
+  void SetUp() override {
+    PlayerTest::SetUp();
+    g_UserOptions.gamesPlayed[5] = 7;
+    g_UserRecord.undoLevel = 0;
+    ASSERT_TRUE(UserSave());
+    users_ = folder_ + "Users/";
+    good_ = ReadFile(users_ + "Ann.usr");
+    ScoreEntry ann = Entry(900, 60, "Ann", "England");
+    ann.playerId = 4242;
+    ScoreEntry older = Entry(500, 60, "Ann", "France");
+    older.year = 2020;
+    WriteFile(ScorePath(kGameKlondike), ScoreHeader("Klondike") + ScoreRow(ann) + ScoreRow(older) +
+                                            ScoreRow(Entry(800, 50, "Bob", "Wales")));
+    WriteFile(users_ + "Ann.sta", StatsHeader() + StatsRow(kFixtureToday, true, 30));
+    std::filesystem::create_directories(folder_ + "SavedGames");
+    WriteFile(folder_ + "SavedGames/Ann_Klondike.c3o", "a saved game");
+    ASSERT_TRUE(UserNew("Bob", "Wales"));
+  }
+  // Every file of the data folder but Ann's profile and its damaged copies
+  // and the settings file.
+  std::map<std::string, std::string> OtherFiles() const {
+    std::map<std::string, std::string> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(folder_)) {
+      const std::string name = e.path().filename().string();
+      if (!e.is_regular_file() || name.rfind("Ann.usr", 0) == 0 || name == "Resolution.dat") continue;
+      files[e.path().string()] = ReadFile(e.path().string());
+    }
+    return files;
+  }
+  std::string users_, good_;
+};
+
+TEST_F(DamagedProfileTest, ADamagedProfileIsMadeAnewAndThePlayersOtherFilesStay) {
+  auto changed = [](std::string bytes, std::size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x40);
+    return bytes;
+  };
+  std::string random(good_.size(), '\0');
+  for (std::size_t i = 0; i < random.size(); ++i) random[i] = static_cast<char>(i * 7919 % 251);
+  UserRecord v42;
+  v42.version = 4.2f;
+  std::uint8_t bytes[kUserRecordFileSize];
+  UserRecordToBytes(v42, bytes);
+  EngEncryptionEncryptAndWriteToFile((users_ + "Ann.usr").c_str(), bytes, sizeof bytes);
+  const std::string version42 = ReadFile(users_ + "Ann.usr");
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"cut by a byte", good_.substr(0, good_.size() - 1)},
+      {"cut in half", good_.substr(0, good_.size() / 2)},
+      {"emptied", ""},
+      {"a byte of the counter block changed", changed(good_, 5)},
+      {"a byte of the version changed", changed(good_, 18)},
+      {"random bytes of its size", random},
+      {"random bytes of another size", random.substr(0, 100)},
+      {"a profile of version 4.2", version42},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(users_ + "Ann.usr.damaged");
+    WriteFile(users_ + "Ann.usr", c.bytes);
+    ASSERT_TRUE(UserLoad("Bob", false, nullptr));
+    const auto others = OtherFiles();
+    EXPECT_TRUE(UserProfileIsDamaged("Ann"));
+    EXPECT_FALSE(UserLoad("Ann", false, nullptr));
+    EXPECT_FALSE(UserNew("Ann", "Wales"));  // the name stays taken
+
+    ASSERT_TRUE(UserRemakeProfile("Ann", "Wales"));
+    EXPECT_STREQ(g_UserRecord.name, "Bob");  // the loaded player is not touched
+    EXPECT_TRUE(ReadFile(users_ + "Ann.usr.damaged") == c.bytes);
+    ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+    // Defaults, with the country and id of the newest score row; the
+    // per-game block, statistics, score rows and saved game as they were.
+    EXPECT_STREQ(g_UserRecord.name, "Ann");
+    EXPECT_STREQ(g_UserRecord.country, "England");
+    EXPECT_EQ(g_UserRecord.playerId, 4242u);
+    EXPECT_EQ(g_UserRecord.undoLevel, 2);
+    EXPECT_EQ(g_UserOptions.gamesPlayed[5], 7u);
+    EXPECT_TRUE(OtherFiles() == others);
+    EXPECT_FALSE(UserProfileIsDamaged("Ann"));
+  }
+
+  // A good profile is not made anew; a changed byte that is no field's
+  // bounds loads as it is.
+  EXPECT_FALSE(UserRemakeProfile("Ann", "Wales"));
+  EXPECT_FALSE(UserRemakeProfile("Nobody", "Wales"));
+  WriteFile(users_ + "Ann.usr", changed(good_, 16 + 5000));
+  EXPECT_FALSE(UserProfileIsDamaged("Ann"));
+  EXPECT_TRUE(UserLoad("Ann", false, nullptr));
+}
+
+TEST_F(DamagedProfileTest, WithoutScoreRowsTheNewProfileTakesTheGivenCountry) {
+  std::filesystem::remove(ScorePath(kGameKlondike));
+  WriteFile(users_ + "Ann.usr", "");
+  ASSERT_TRUE(UserRemakeProfile("Ann", "Wales"));
+  ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+  EXPECT_STREQ(g_UserRecord.country, "Wales");
+  EXPECT_GE(g_UserRecord.playerId, 1u);
+  EXPECT_LE(g_UserRecord.playerId, 10000u);
+
+  // A profile that cannot be written puts the damaged one back.
+  WriteFile(users_ + "Ann.usr", "damaged");
+  std::filesystem::remove(users_ + "Ann.usr.damaged");
+  const std::string blocker = BlockWrites(users_ + "Ann.usr");
+  EXPECT_FALSE(UserRemakeProfile("Ann", "Wales"));
+  std::filesystem::remove(blocker);
+  EXPECT_EQ(ReadFile(users_ + "Ann.usr"), "damaged");
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Ann.usr.damaged"));
+}
+
+TEST_F(DamagedProfileTest, DeletingADamagedPlayerRemovesItsRowsByTheirCountry) {
+  WriteFile(users_ + "Ann.usr", "damaged");
+  UserDeleteFiles("Ann");
+  ScoreReadCurrentGameScores();
+  ASSERT_EQ(ScoreGetEntryCount(), 2);  // the newest row's country (England) goes
+  EXPECT_STREQ(ScoreGetEntry(0).name, "Bob");
+  EXPECT_STREQ(ScoreGetEntry(1).country, "France");
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Ann.sta"));
 }
 
 }  // namespace

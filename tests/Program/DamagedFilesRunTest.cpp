@@ -1,0 +1,245 @@
+// Program tests of a player's damaged files, run as a player meets them:
+// the last player's profile cut short is still offered on the player
+// selection and made anew with the defaults on Yes, with the statistics,
+// score rows and per-game options kept; a statistics file whose header was
+// damaged is mended and the player told once, on the main menu; a second
+// player's emptied profile is marked on the Load Player screen and made anew
+// from there. Screenshots go to <build>/screenshots.
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "App/Resolution.h"
+#include "App/Score.h"
+#include "App/Stats.h"
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
+#include "Engine/EngMisc.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGameTable.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+// Places in the virtual 640 x 480 screen: the player selection's Continue
+// and Load buttons, the Load Player screen's second list row and its Load
+// button, the Yes of the new-profile popup and the OK of the statistics
+// file's notice (as their texts lay them out), and a point of the main
+// menu.
+constexpr float kContinueX = 320, kContinueY = 400;
+constexpr float kLoadPlayersX = 320, kLoadPlayersY = 448;
+constexpr float kSecondRowX = 300, kSecondRowY = 143 + 12 + 32;
+constexpr float kLoadX = 320, kLoadY = 417, kDeleteX = 503, kDeleteY = 157;
+constexpr float kYesX = 277, kYesY = 282;
+constexpr float kNoticeOkX = 320, kNoticeOkY = 275;
+constexpr float kMenuX = 630, kMenuY = 100;
+
+// Waits until the point of the virtual screen shows a button's green (a
+// popup's button drawn over the dark page); false after the time.
+bool WaitForButtonGreen(ProgramHarness& h, float x, float y, double seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  do {
+    const long colour = h.PixelVirtual(x, y);
+    const long red = (colour >> 16) & 0xFF, green = (colour >> 8) & 0xFF;
+    if (colour >= 0 && green >= 24 && green > red + 12) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (std::chrono::steady_clock::now() < end);
+  return false;
+}
+
+class DamagedFilesRunTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    shots_ = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+    std::filesystem::create_directories(shots_);
+    EngEncryptionInit("Mplx4QoragZn_265");
+  }
+
+  static std::string Block(const std::uint8_t* plain, std::size_t size) {
+    unsigned char* block = EngEncryptionEncrypt(plain, size);
+    std::string bytes(reinterpret_cast<char*>(block), size + 16);
+    std::free(block);
+    return bytes;
+  }
+  static void Write(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  static std::string Profile(const char* name, const char* country) {
+    UserRecord record;
+    std::snprintf(record.name, sizeof record.name, "%s", name);
+    std::snprintf(record.country, sizeof record.country, "%s", country);
+    record.menuGame = kGameKlondike;
+    record.mainPage = 2;  // the Statistics page
+    std::uint8_t bytes[kUserRecordFileSize];
+    UserRecordToBytes(record, bytes);
+    return Block(bytes, sizeof bytes);
+  }
+
+  // Ann (the last player) with her profile cut short and a statistics file
+  // whose header lost a byte; Bob with an emptied profile; both with score
+  // rows; settings that ask for nothing at start.
+  void WritePlayers(const std::string& folder) {
+    const std::string users = folder + "/Users/";
+    Write(users + "Ann.usr", Profile("Ann", "Germany").substr(0, 5000));
+    Write(users + "Bob.usr", "");
+    UserOptions options;
+    options.gamesPlayed[kGameKlondike] = 12;
+    std::uint8_t optionBytes[kUserOptionsFileSize];
+    UserOptionsToBytes(options, optionBytes);
+    Write(users + "Ann.opt", Block(optionBytes, sizeof optionBytes));
+
+    std::uint8_t header[kStatsHeaderSize] = {};
+    GenPutF32(header, 0, kStatsFileVersion);
+    std::string stats = Block(header, sizeof header);
+    stats[17] = static_cast<char>(stats[17] ^ 0x10);  // a byte of the version
+    for (int i = 0; i < 3; ++i) {
+      EngMiscDate day;
+      EngMiscGetLocalDate(&day);
+      for (int k = i; k < 3; ++k) EngMiscGetPreviousDay(&day);
+      StatsRecord r;
+      r.year = day.year;
+      r.month = day.month;
+      r.day = day.day;
+      r.won = 1;
+      r.playSeconds = 100;
+      std::snprintf(r.tag, sizeof r.tag, "_%s_", GenGetGameFilename(kGameKlondike));
+      std::uint8_t bytes[kStatsRecordSize];
+      StatsRecordToBytes(r, bytes);
+      stats += Block(bytes, sizeof bytes);
+    }
+    Write(users + "Ann.sta", stats);
+
+    std::uint8_t scoreHeader[kScoreHeaderSize] = {};
+    GenPutF32(scoreHeader, 0, kScoreFileVersion);
+    std::snprintf(reinterpret_cast<char*>(scoreHeader + 4), 64, "%s", GenGetGameFilename(kGameKlondike));
+    std::string scores = Block(scoreHeader, sizeof scoreHeader);
+    for (const auto& [name, country, id] : {std::tuple{"Ann", "Germany", 4242u}, std::tuple{"Bob", "Wales", 77u}}) {
+      ScoreEntry e;
+      e.score = 1000;
+      e.playTime = 300;
+      e.year = 2026;
+      e.playerId = id;
+      std::snprintf(e.name, sizeof e.name, "%s", name);
+      std::snprintf(e.country, sizeof e.country, "%s", country);
+      std::uint8_t bytes[kScoreEntrySize];
+      ScoreEntryToBytes(e, bytes);
+      scores += Block(bytes, sizeof bytes);
+    }
+    Write(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", scores);
+
+    ResolutionSetDefaults();
+    g_ResolutionSettings.showDialog = 0;
+    EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
+    g_ResolutionSettings.httpTest = 1;
+    g_ResolutionSettings.fullWidth = 1024;
+    g_ResolutionSettings.fullHeight = 768;
+    std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
+    std::uint8_t settings[kResolutionFileSize];
+    ResolutionToBytes(g_ResolutionSettings, settings);
+    Write(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+  }
+
+  // The profile of a player as the program left it.
+  static bool ReadProfile(const std::string& path, UserRecord* record) {
+    const std::string file = Read(path);
+    if (file.size() != kUserRecordFileSize + 16) return false;
+    std::string block = file;
+    block.push_back('\0');
+    if (!EngEncryptionDecrypt(reinterpret_cast<unsigned char*>(block.data()), kUserRecordFileSize)) return false;
+    UserRecordFromBytes(reinterpret_cast<const std::uint8_t*>(block.data()), record);
+    return record->version == kUserFileVersion;
+  }
+
+  // Presses the main menu's Exit (again while a popup that was being
+  // closed still took the click) and gives the exit code.
+  static int ExitFromMenu(ProgramHarness& h) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      h.ClickVirtual(612, 458);
+      const int code = h.WaitForExit(15);
+      if (code != -1000) return code;
+    }
+    return -1000;
+  }
+
+  std::string shots_;
+};
+
+TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayersFiles) {
+  ProgramHarness h(dir_ + "/home");
+  const std::string folder = h.UserFolder();
+  WritePlayers(folder);
+  const std::string users = folder + "/Users/";
+  const std::string annProfile = Read(users + "Ann.usr"), annStats = Read(users + "Ann.sta");
+  const std::string annOptions = Read(users + "Ann.opt");
+  const std::string scores = Read(folder + "/Scores/Klondike.sco");
+
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  // Continue offers Ann although her profile cannot be read.
+  ASSERT_TRUE(h.WaitUntilDrawn(kContinueX, kContinueY, 20)) << "Continue was not shown for the damaged player";
+  EXPECT_TRUE(h.Screenshot(shots_ + "UsersDamagedPlayer.png"));
+  h.ClickVirtual(kContinueX, kContinueY);
+  ASSERT_TRUE(h.WaitForLog("Damaged profile <Ann>: a new profile offered", 20));
+  ASSERT_TRUE(WaitForButtonGreen(h, kYesX, kYesY, 10)) << "the popup's Yes was not drawn";
+  EXPECT_TRUE(h.Screenshot(shots_ + "UsersDamagedPlayerPopup.png"));
+  h.ClickVirtual(kYesX, kYesY);
+  ASSERT_TRUE(h.WaitForLog("Profile of <Ann> made anew", 20));
+  // The main menu, and on it the statistics file's notice, once.
+  ASSERT_TRUE(h.WaitForLog("Damaged file notices shown: 1", 60));
+  ASSERT_TRUE(h.WaitUntilDrawn(kMenuX, kMenuY, 30));
+  ASSERT_TRUE(WaitForButtonGreen(h, kNoticeOkX, kNoticeOkY, 30)) << "the notice's OK was not drawn";
+  EXPECT_TRUE(h.Screenshot(shots_ + "MainDamagedStatistics.png"));
+
+  EXPECT_TRUE(Read(users + "Ann.usr.damaged") == annProfile);
+  UserRecord ann;
+  ASSERT_TRUE(ReadProfile(users + "Ann.usr", &ann));
+  EXPECT_STREQ(ann.country, "Germany");  // from her score row
+  EXPECT_EQ(ann.playerId, 4242u);
+  EXPECT_TRUE(Read(users + "Ann.opt") == annOptions);
+  EXPECT_TRUE(Read(users + "Ann.sta.damaged") == annStats);
+  EXPECT_EQ(Read(users + "Ann.sta").size(), annStats.size());  // every record kept
+  EXPECT_TRUE(Read(folder + "/Scores/Klondike.sco") == scores);
+  const std::string log = h.LogText();
+  EXPECT_NE(log.find("Damaged file notice: The statistics file of Ann was damaged."), std::string::npos);
+  h.Key("Return");  // the notice's OK
+  ASSERT_EQ(ExitFromMenu(h), 0);
+
+  // The next start: Ann as she is now, no notice again; Bob's emptied
+  // profile marked on the Load Player screen and made anew from there.
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  ASSERT_TRUE(h.WaitUntilDrawn(kLoadPlayersX, kLoadPlayersY, 20));
+  h.ClickVirtual(kLoadPlayersX, kLoadPlayersY);
+  ASSERT_TRUE(h.WaitUntilDrawn(kDeleteX, kDeleteY, 20));
+  h.ClickVirtual(kSecondRowX, kSecondRowY);
+  ProgramHarness::Settle(0.3);
+  EXPECT_TRUE(h.Screenshot(shots_ + "UserLoadDamagedPlayer.png"));
+  h.ClickVirtual(kLoadX, kLoadY);
+  ASSERT_TRUE(h.WaitForLog("Damaged profile <Bob>: a new profile offered", 20));
+  ASSERT_TRUE(WaitForButtonGreen(h, kYesX, kYesY, 10)) << "the popup's Yes was not drawn";
+  h.ClickVirtual(kYesX, kYesY);
+  ASSERT_TRUE(h.WaitForLog("Profile of <Bob> made anew", 20));
+  ASSERT_TRUE(h.WaitUntilDrawn(kMenuX, kMenuY, 60));
+  UserRecord bob;
+  ASSERT_TRUE(ReadProfile(users + "Bob.usr", &bob));
+  EXPECT_STREQ(bob.country, "Wales");
+  EXPECT_EQ(h.LogText().find("Damaged file notice"), std::string::npos);
+  EXPECT_EQ(ExitFromMenu(h), 0);
+}
+
+}  // namespace

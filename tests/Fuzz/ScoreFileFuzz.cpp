@@ -121,9 +121,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<FuzzSeed> FuzzSeeds() {
   return {
-      {"table.bin", std::string(1, '\0')},
-      {"bad-month.bin", std::string(1, '\0') + FuzzEdit(kScoreHeaderSize + kScoreEntrySize + 12, "\x0d")},
-      {"cut-block.bin", std::string(1, '\1') + FuzzCut(kScoreHeaderBlockSize + 2 * kScoreEntryBlockSize + 70)},
-      {"damaged-header.bin", std::string(1, '\1') + FuzzEdit(20, "\x5a")},
+      {"table.bin", FuzzPlayerSeed('\0')},
+      {"bad-month.bin", FuzzPlayerSeed('\0', FuzzEdit(kScoreHeaderSize + kScoreEntrySize + 12, "\x0d"))},
+      {"cut-block.bin", FuzzPlayerSeed('\1', FuzzCut(kScoreHeaderBlockSize + 2 * kScoreEntryBlockSize + 70))},
+      {"damaged-header.bin", FuzzPlayerSeed('\1', FuzzEdit(20, "\x5a"))},
   };
 }

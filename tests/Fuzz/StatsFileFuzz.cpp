@@ -94,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<FuzzSeed> FuzzSeeds() {
   return {
-      {"history.bin", std::string(1, '\0')},
-      {"leap-day-record.bin", std::string(1, '\0') + FuzzEdit(kStatsHeaderSize + 5, "\x1e")},
-      {"torn-tail.bin", std::string(1, '\1') + FuzzCut(kStatsHeaderBlockSize + 3 * kStatsRecordBlockSize + 40)},
-      {"damaged-header.bin", std::string(1, '\1') + FuzzEdit(17, "\x5a")},
+      {"history.bin", FuzzPlayerSeed('\0')},
+      {"leap-day-record.bin", FuzzPlayerSeed('\0', FuzzEdit(kStatsHeaderSize + 5, "\x1e"))},
+      {"torn-tail.bin", FuzzPlayerSeed('\1', FuzzCut(kStatsHeaderBlockSize + 3 * kStatsRecordBlockSize + 40))},
+      {"damaged-header.bin", FuzzPlayerSeed('\1', FuzzEdit(17, "\x5a"))},
   };
 }

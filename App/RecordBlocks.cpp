@@ -25,11 +25,21 @@ bool RecordBlockImage::WriteReplacing(const char* path) const {
 }
 
 bool RecordBlockDecipher(const std::uint8_t* block, std::size_t size, void* plain) {
-  // The decipherer works in place and terminates the plain bytes.
-  std::vector<unsigned char> work(block, block + size + kEngEncryptionCounterSize);
-  work.push_back(0);
-  if (!EngEncryptionDecrypt(work.data(), size)) return false;
-  std::memcpy(plain, work.data(), size);
+  // The decipherer works in place and terminates the plain bytes; a record
+  // of the usual sizes is worked on the stack.
+  constexpr std::size_t kSmall = 512;
+  const std::size_t whole = size + kEngEncryptionCounterSize + 1;
+  unsigned char small[kSmall];
+  std::vector<unsigned char> large;
+  unsigned char* work = small;
+  if (whole > kSmall) {
+    large.resize(whole);
+    work = large.data();
+  }
+  std::memcpy(work, block, whole - 1);
+  work[whole - 1] = 0;
+  if (!EngEncryptionDecrypt(work, size)) return false;
+  std::memcpy(plain, work, size);
   return true;
 }
 

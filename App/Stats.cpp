@@ -75,7 +75,7 @@ const char* StatsGetFilename() {
 }
 
 bool StatsCheckFileOk() {
-  return StatsHistoryLoad("StatsCheckFileOk", "StatsGetGameStats") == StatsFileState::kGood;
+  return StatsHistoryCheck("StatsCheckFileOk", "StatsGetGameStats", nullptr) == StatsFileState::kGood;
 }
 
 void StatsAddCurrentGame(int won, int lost) {
@@ -122,8 +122,11 @@ void StatsAddCurrentGame(int won, int lost) {
   // The file's whole blocks stay as they are and the new block follows
   // them; a file that is there but cannot be read is left alone rather
   // than replaced by a new history.
-  const StatsFileState state = StatsHistoryLoad(where, "StatsGetGameStats");
+  std::size_t whole = 0;
+  const StatsFileState state = StatsHistoryCheck(where, "StatsGetGameStats", &whole);
   const char* path = StatsGetFilename();
+  EngFileStamp before;
+  EngFileGetStamp(path, &before);
   RecordBlockImage image;
   bool written = false;
   switch (state) {
@@ -132,7 +135,7 @@ void StatsAddCurrentGame(int won, int lost) {
       return;
     case StatsFileState::kGood:
       written = image.AppendEnciphered(plain, sizeof plain) &&
-                EngFileWriteReplacingKeeping(path, StatsHistoryWholeSize(), image.Bytes().data(), image.Size());
+                EngFileWriteReplacingKeeping(path, whole, image.Bytes().data(), image.Size());
       break;
     case StatsFileState::kNone:
       written = AppendFreshHeader(&image) && image.AppendEnciphered(plain, sizeof plain) && image.WriteReplacing(path);
@@ -143,7 +146,7 @@ void StatsAddCurrentGame(int won, int lost) {
     return;
   }
   if (state == StatsFileState::kGood) {
-    StatsHistoryAppended(game, record);
+    StatsHistoryAppended(before, game, record);
   } else {
     StatsHistoryForget();
   }

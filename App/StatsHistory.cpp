@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -66,7 +67,10 @@ Block ReadBlock(const std::uint8_t* block, int* game, StatsRecord* record) {
 }
 
 void AddToDay(int game, const StatsRecord& record) {
-  StatsDayTotals& day = g_history.games[game][StatsDateKey(record.year, record.month, record.day)];
+  // Records come in the order the games ended: with the end as the hint a
+  // day at or after the last one is found at once.
+  StatsGameDays& days = g_history.games[game];
+  StatsDayTotals& day = days.try_emplace(days.end(), StatsDateKey(record.year, record.month, record.day))->second;
   ++day.played;
   if (record.won) ++day.won;
   const std::uint64_t seconds = static_cast<std::uint64_t>(day.seconds) + record.playSeconds;
@@ -176,15 +180,51 @@ StatsFileState StatsHistoryLoad(const char* where, const char* checkWhere) {
   return StatsFileState::kGood;
 }
 
+StatsFileState StatsHistoryCheck(const char* where, const char* checkWhere, std::size_t* wholeSize) {
+  if (wholeSize) *wholeSize = 0;
+  const char* name = StatsGetFilename();
+  if (!name) return StatsFileState::kNone;
+  const std::string path = name;
+  EngFileStamp stamp;
+  if (!EngFileGetStamp(path.c_str(), &stamp)) {
+    StatsHistoryForget();
+    return StatsFileState::kNone;
+  }
+  if (g_history.valid && g_history.path == path && g_history.stamp == stamp) {
+    if (wholeSize) *wholeSize = g_history.wholeSize;
+    return StatsFileState::kGood;
+  }
+  // The header block alone tells a good file; only a bad one is read whole
+  // (to be mended).
+  std::vector<std::uint8_t> header;
+  if (stamp.size >= kStatsHeaderBlockSize && stamp.size <= kRecordBlocksMaxFileSize) {
+    header.resize(kStatsHeaderBlockSize);
+    EngFile file;
+    if (!file.OpenForReading(path.c_str(), false) || !file.Read(header.data(), header.size())) {
+      return StatsFileState::kUnreadable;
+    }
+  }
+  float version = 0;
+  const Header state = header.empty() ? Header::kWrong : CheckHeader(header, &version);
+  if (state == Header::kUnreadable || (state == Header::kWrong && stamp.size > kRecordBlocksMaxFileSize)) {
+    return StatsFileState::kUnreadable;
+  }
+  if (state == Header::kWrong) {
+    const StatsFileState loaded = StatsHistoryLoad(where, checkWhere);
+    if (wholeSize && loaded == StatsFileState::kGood) *wholeSize = g_history.wholeSize;
+    return loaded;
+  }
+  if (wholeSize) *wholeSize = WholeSize(static_cast<std::size_t>(stamp.size));
+  return StatsFileState::kGood;
+}
+
 const StatsGameDays& StatsHistoryGameDays(int game) {
   if (!g_history.valid || game < 0 || game >= kGenNumGames) return g_noDays;
   return g_history.games[game];
 }
 
-std::size_t StatsHistoryWholeSize() { return g_history.valid ? g_history.wholeSize : 0; }
-
-void StatsHistoryAppended(int game, const StatsRecord& record) {
-  if (!g_history.valid || game < 0 || game >= kGenNumGames ||
+void StatsHistoryAppended(const EngFileStamp& before, int game, const StatsRecord& record) {
+  if (!g_history.valid || !(g_history.stamp == before) || game < 0 || game >= kGenNumGames ||
       !EngFileGetStamp(g_history.path.c_str(), &g_history.stamp)) {
     StatsHistoryForget();
     return;
@@ -204,17 +244,21 @@ void StatsHistoryForget() {
 int StatsHistoryReadsForTests() { return g_readsForTests; }
 
 int StatsGameOfTag(const char tag[68]) {
-  static const std::unordered_map<std::string, int> tags = [] {
-    std::unordered_map<std::string, int> map;
+  // The tags, and a table from each to its game, made once.
+  struct Tags {
+    char text[kGenNumGames][kTagSize];
+    std::unordered_map<std::string_view, int> games;
+  };
+  static const Tags* const tags = [] {
+    auto* made = new Tags;
     for (int game = 0; game < kGenNumGames; ++game) {
-      char text[kTagSize];
-      StatsGameTag(game, text);
-      map.emplace(std::string(text, kTagSize), game);
+      StatsGameTag(game, made->text[game]);
+      made->games.emplace(std::string_view(made->text[game], kTagSize), game);
     }
-    return map;
+    return made;
   }();
-  const auto found = tags.find(std::string(tag, kTagSize));
-  return found == tags.end() ? -1 : found->second;
+  const auto found = tags->games.find(std::string_view(tag, kTagSize));
+  return found == tags->games.end() ? -1 : found->second;
 }
 
 void StatsGameTag(int game, char tag[68]) {

@@ -3,11 +3,13 @@
 // queries (Stats.cpp).
 //
 // The history is the file's records summed per game and day. It is read
-// from the file once and then kept as long as the file is the one it was
-// read from (same player, same stamp, EngFileGetStamp); a game recorded by
-// this unit is added to it as it is appended to the file. So neither the
-// Statistics page nor a game's end reads the whole file again: only a file
-// changed behind the unit's back (or another player's) is read anew.
+// from the file when a query first needs it and then kept as long as the
+// file is the one it was read from (same player, same stamp,
+// EngFileGetStamp); a game recorded by this unit is added to it as it is
+// appended to the file. So neither the Statistics page nor a game's end
+// reads the whole file again: only a file changed behind the unit's back
+// (or another player's) is read anew. A check of the file (a player
+// loaded, a game recorded) reads its header block alone.
 //
 // Reading the file is also where a damaged header is found: the file is
 // copied aside (App/DamagedFile.h), written again with a good header and
@@ -19,6 +21,7 @@
 #include <map>
 
 #include "App/Stats.h"
+#include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
 
 // One game's days, by date key (StatsDateKey), each with its totals.
@@ -40,13 +43,17 @@ enum class StatsFileState {
 // reported under checkWhere ("Invalid entry in file") and left out; read
 // failures under where.
 StatsFileState StatsHistoryLoad(const char* where, const char* checkWhere);
+// Whether the current player's file is good without reading it whole: the
+// history describes it, or its header block is good (a bad one is mended,
+// as StatsHistoryLoad does). *wholeSize (optional) gets the bytes of whole
+// blocks at the file's start (a torn tail beyond them is no record).
+StatsFileState StatsHistoryCheck(const char* where, const char* checkWhere, std::size_t* wholeSize);
 // A game's days in the history (empty for a game without records).
 const StatsGameDays& StatsHistoryGameDays(int game);
-// The bytes of whole blocks at the start of the file (a torn tail beyond
-// them is no record).
-std::size_t StatsHistoryWholeSize();
-// The unit appended the record of a game to the file the history describes.
-void StatsHistoryAppended(int game, const StatsRecord& record);
+// The unit appended the record of a game to the file, whose stamp was
+// before: when the history described that file it counts the record, else
+// it stays as it was (not the file's any more).
+void StatsHistoryAppended(const EngFileStamp& before, int game, const StatsRecord& record);
 // The history describes no file any more (the file was deleted or written
 // anew); the next load reads it.
 void StatsHistoryForget();

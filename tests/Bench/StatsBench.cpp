@@ -2,8 +2,9 @@
 // 40,000 records (20,000 games of one variant over ten years and as many of
 // another beside them) and one of 365,000. Measured as a player meets them:
 // the Statistics page shown again and again, a game's end (one record added
-// to the file), a game's end followed by the page, and the first read of
-// the file (the page after the file was written by someone else); and, for
+// to the file), a game's end followed by the page, the first read of the
+// file (the page after the file was written by someone else) and the check
+// of the file when the player is loaded; and, for
 // comparison, finding each record's day by stepping back from today one
 // day at a time.
 //
@@ -159,7 +160,19 @@ void BM_PageAfterTheFileChanged(benchmark::State& state) {
     benchmark::DoNotOptimize(StatsGetPrevDaysStatsForCurGame());
   }
 }
-BENCHMARK(BM_PageAfterTheFileChanged)->Arg(40000)->Arg(365000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageAfterTheFileChanged)->Arg(40000)->Arg(365000)->Iterations(10)->Unit(benchmark::kMillisecond);
+
+// A player loaded: the file checked, as written by someone else since.
+void BM_PlayerLoadCheck(benchmark::State& state) {
+  Stage& stage = TheStage(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    stage.Restore();
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(StatsCheckFileOk());
+  }
+}
+BENCHMARK(BM_PlayerLoadCheck)->Arg(40000)->Arg(365000)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 // The day of each record found by stepping back from today, as a day table
 // was once built: tens of millions of steps for 20,000 games.

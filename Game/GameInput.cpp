@@ -201,11 +201,16 @@ void GameMenuShowInGameMenu() {
 }
 
 void GenClickDeck() {
-  if (!g_GenLive.ready || !g_GenLive.deckInUse) return;
-  CardGroup& deck = g_GenLive.deck;
-  GenSetPointerTablePoint(deck.GetTopCardX() + deck.pos[0], deck.GetTopCardY() + deck.pos[1]);
+  if (!g_GenLive.ready || !g_GenLive.deckInUse || GenIsCarrying()) return;
+  const CardGroup& deck = g_GenLive.deck;
+  // The click is made at the deck's top card (its place already holds the
+  // pile's position); the player's pointer is back where it was afterwards,
+  // so F still means the card under it.
+  const GenPointerState pointer = GenSelPointer();
+  GenSetPointerTablePoint(deck.GetTopCardX(), deck.GetTopCardY());
   GenHandleSelection(1, 1, 0);
   GenHandleSelection(1, 0, 0);
+  GenSelPointer() = pointer;
 }
 
 // ---- Keys -----------------------------------------------------------------------------

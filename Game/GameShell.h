@@ -169,8 +169,9 @@ void GameMenuPause();
 void GameMenuChangeAutoplay();
 void GameMenuExitToMainMenu();
 void GameMenuShowInGameMenu();
-// A quick move from the deck: the pointer on the deck, the right button
-// pressed and released.
+// A quick move from the deck: the pointer on the deck's top card, the right
+// button pressed and released (the release is the variant's stock click).
+// Nothing while cards are carried; the player's pointer stays where it was.
 void GenClickDeck();
 
 // ---- Start and end of play --------------------------------------------------------

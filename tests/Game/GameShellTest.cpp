@@ -1,6 +1,6 @@
 // The game shell without a window: camera presets and keys, the menu corner
-// before the cards, the idle pause on the test clock, the loading text, and
-// the scene lights by the player's settings.
+// before the cards, the idle pause on the test clock, Tab's stock click,
+// the loading text, and the scene lights by the player's settings.
 #include <cstring>
 #include <string>
 
@@ -106,6 +106,32 @@ TEST_F(GameShellTest, AMinuteWithoutInputPausesButNotWhileCardsFly) {
   EXPECT_EQ(StandInLastScreen(), "Pause");
   EXPECT_TRUE(CardsAreAllFacesHidden());  // the clock paused: faces hidden
   GameTimeResume();
+}
+
+// Tab is the stock click: the deck's top card turns to the waste, and the
+// player's pointer still names the card it was over. While cards are
+// carried Tab does nothing.
+TEST_F(GameShellTest, TabTurnsTheStockAndKeepsThePointer) {
+  FixtureUseRealLayouts();  // the deck and the waste apart
+  ASSERT_TRUE(FixtureTable(FixtureKlondikePlaySetup, "D: 5c 6d; T0: Kh 9s*; T1: 8h*"));
+  float x = 0, y = 0;
+  FixtureCardPlace(kWhereTableau + 1, 0, &x, &y);
+  GenSetPointerTablePoint(x, y);
+  Press(0x09);
+  ASSERT_TRUE(RunAnimations());
+  EXPECT_EQ(FixturePile(kWhereDeck), "5c");
+  EXPECT_EQ(FixturePile(kWhereWaste), "6d*");
+  int code = 0, card = 0;
+  ASSERT_TRUE(GenHitTestPiles(&code, &card, false));
+  EXPECT_EQ(code, kWhereTableau + 1);
+
+  FixtureClick(kWhereTableau + 1, 0, -1);  // the 8 lifted
+  ASSERT_TRUE(GenIsCarrying());
+  Press(0x09);
+  EXPECT_FALSE(AnimIsAnimating());
+  EXPECT_EQ(FixturePile(kWhereDeck), "5c");
+  EXPECT_TRUE(GenIsCarrying());
+  GenCancelSelection();
 }
 
 TEST_F(GameShellTest, TheLoadingTextCountsThePercentFromOne) {

@@ -254,6 +254,9 @@ void GameShutdown() {
 }
 
 bool GameInputEventCB(int kind, int value1, int value2) {
+  // Any input, keys and the wheel as much as the mouse, is a player at play:
+  // the idle pause counts its minute from here.
+  GameResetIdleTimer();
   const bool taken = mwin.HandleInputEvent(kind, value1, value2);
   if (kind == 1) GameHandleMouseMove(value1, value2);
   if (taken) return true;

@@ -66,7 +66,8 @@ bool GameTickCB();
 void GameRenderCB();
 // Input events (kinds as EngProgram::InputEventCB): the toolkit first; a
 // mouse button it leaves goes to GameHandleMouseButton, every mouse move
-// also to GameHandleMouseMove. True when something took the event.
+// also to GameHandleMouseMove. Every event restarts the idle pause's
+// minute. True when something took the event.
 bool GameInputEventCB(int kind, int value1, int value2);
 // Becoming inactive during play opens the pause screen; becoming active on
 // the pause screen resumes.

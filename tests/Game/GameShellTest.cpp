@@ -1,6 +1,7 @@
 // The game shell without a window: camera presets and keys, the menu corner
-// before the cards, the idle pause on the test clock, Tab's stock click,
-// the loading text, and the scene lights by the player's settings.
+// before the cards, the idle pause on the test clock and the input that
+// holds it off, Tab's stock click, the loading text, and the scene lights
+// by the player's settings.
 #include <cstring>
 #include <string>
 
@@ -106,6 +107,33 @@ TEST_F(GameShellTest, AMinuteWithoutInputPausesButNotWhileCardsFly) {
   EXPECT_EQ(StandInLastScreen(), "Pause");
   EXPECT_TRUE(CardsAreAllFacesHidden());  // the clock paused: faces hidden
   GameTimeResume();
+}
+
+// Keys, characters, the wheel and a double click are input as much as the
+// mouse: each starts the idle minute afresh.
+TEST_F(GameShellTest, EveryKindOfInputHoldsTheIdlePauseOff) {
+  GameTimeReset();
+  GameTimeReleaseHold();
+  const struct {
+    int kind, value;
+    const char* what;
+  } events[] = {{5, 'X', "key down"}, {6, 'X', "key up"}, {7, 'x', "character"}, {4, -120, "wheel"},
+                {3, 0, "double click"}};
+  for (const auto& e : events) {
+    SCOPED_TRACE(e.what);
+    StandInResetCalls();
+    GameResetIdleTimer();
+    AdvanceTime(40);
+    GameTickNoWindowOpen();
+    GameInputEventCB(e.kind, e.value, 0);
+    AdvanceTime(40);
+    GameTickNoWindowOpen();
+    EXPECT_EQ(StandInLastScreen(), "") << "paused 80 s after the start, 40 s after the input";
+    AdvanceTime(21);
+    GameTickNoWindowOpen();
+    EXPECT_EQ(StandInLastScreen(), "Pause");
+    GameTimeResume();
+  }
 }
 
 // Tab is the stock click: the deck's top card turns to the waste, and the

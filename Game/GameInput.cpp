@@ -69,6 +69,12 @@ void ShowTimedMessage(const char* text) {
 
 bool GameIsOver() { return g_GenLive.gameOver != 0; }
 
+// The in-game menu is the screen shown.
+bool InGameMenuIsUp() {
+  const int menu = GameShellScreen("InGame");
+  return GameShellIsWindowOpen() && menu >= 0 && EngScreenGetCurrent() == menu;
+}
+
 }  // namespace
 
 void GameClearEscapeKey() {
@@ -79,7 +85,22 @@ void GameClearEscapeKey() {
 
 bool GameHandleMouseButton(int button, int down) {
   GameShellState& s = GameShellGetState();
-  if (s.mode != kGameModePlaying || GameShellIsWindowOpen()) return false;
+  if (s.mode != kGameModePlaying) return false;
+  const uint8_t bit = button >= 0 && button < 8 ? static_cast<uint8_t>(1u << button) : 0;
+  if (GameShellIsWindowOpen()) {
+    // A press beside the in-game menu (the toolkit takes only the menu's
+    // own area) closes it; neither the press nor its release reach the
+    // table.
+    if (!down || !InGameMenuIsUp()) return false;
+    InGameControlClose();
+    s.swallowRelease |= bit;
+    return true;
+  }
+  if (!down && (s.swallowRelease & bit)) {
+    s.swallowRelease &= static_cast<uint8_t>(~bit);
+    return true;
+  }
+  if (down) s.swallowRelease &= static_cast<uint8_t>(~bit);  // a release that never came
   GameResetIdleTimer();
   if (TutorialHandleMouse(button, down)) return true;
   if (g_UserRecord.swapMouseButtons && (button == 0 || button == 1)) button = 1 - button;
@@ -110,11 +131,13 @@ void GameHandleMouseMove(int x, int y) {
   // Entering the corner arms the Menu button (it opens the in-game menu
   // once the pointer rests there); leaving it disarms it. Not under a
   // screen: the menu would be asked for over it.
-  const bool hot = s.pointerVX > kMenuHotX && s.pointerVY < kMenuHotY && !GameShellIsWindowOpen();
+  const bool hot = GameMenuCornerHolds(s.pointerVX, s.pointerVY) && !GameShellIsWindowOpen();
   if (hot && !s.menuCornerHot) MainMenuButtonShow(false);
   if (!hot && s.menuCornerHot) MainMenuButtonRelease();
   s.menuCornerHot = hot;
 }
+
+bool GameMenuCornerHolds(float x, float y) { return x > kMenuHotX && y < kMenuHotY; }
 
 void GameGetPointerVirtual(float* x, float* y) {
   const GameShellState& s = GameShellGetState();

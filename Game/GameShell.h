@@ -153,7 +153,9 @@ void GameApplyCameraAndRefreshScene();
 // Only in mode 3 with no screen open: the tutorial first, swapped buttons,
 // the menu corner (a left press at x > 580, y < 20 of the 640 x 480 space),
 // else the selection; on a finished game a click returns to the main menu.
-// True when the tutorial took it.
+// True when the tutorial took it. One exception while a screen is open: a
+// press the toolkit left while the in-game menu is up closes the menu, and
+// that press and its release go no further (true).
 bool GameHandleMouseButton(int button, int down);
 // Screen pixel position: kept in pixels and in 640 x 480 units, idle timer
 // reset, the table point under the pointer updated in play, the menu corner
@@ -161,6 +163,9 @@ bool GameHandleMouseButton(int button, int down);
 void GameHandleMouseMove(int x, int y);
 // The pointer's last position in 640 x 480 units.
 void GameGetPointerVirtual(float* x, float* y);
+// The Menu button's corner, where the resting pointer opens the in-game
+// menu (x > 555 and y < 21 of the 640 x 480 space).
+bool GameMenuCornerHolds(float x, float y);
 void GameMenuNewGame();
 void GameMenuUndo();
 void GameMenuRedo();

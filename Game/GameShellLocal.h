@@ -18,6 +18,7 @@ struct GameShellState {
   float pointerX = 0, pointerY = 0;          // screen pixels
   float pointerVX = 0, pointerVY = 0;        // 640 x 480 units
   bool menuCornerHot = false;      // the pointer is over the menu corner
+  uint8_t swallowRelease = 0;      // bit per button: its press closed the in-game menu
   uint8_t keyLatch[256] = {};      // a key already counted for this press
   bool volumePulse = true;         // the start of play pulses the volume (0.3 s)
   int lastDeckCount = -1;          // the count the deck text was formatted for

@@ -1,10 +1,13 @@
 // InGame.cpp - the in-game menu (see InGame.h).
 #include "Screens/InGame.h"
 
+#include <cstdint>
 #include <iterator>
 
 #include "Engine/EngDevice.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngWindow.h"
+#include "Engine/MWin/MWinID.h"
 #include "Game/CardsAnim.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
@@ -17,6 +20,7 @@
 namespace {
 
 constexpr const char* kName = "InGame";
+constexpr int kKeyEscape = 0x1B;
 
 #define INGAME_ROW(id, look, text, x, y, w, h, sx, sy, token) \
   {id, MWIN_BUT_PUSH, look, text, x, y, w, h, {1, 1, 1, 0.7f}, sx, sy, 1, token, nullptr}
@@ -87,7 +91,10 @@ void InGameControlStartingCB() {
     return;
   }
   if (MWinCollection* collection = mwin.GetCollectionFromID(inOptions ? "Options" : kName)) {
-    collection->SetHitAreaFromWindow();
+    // The screen's window covers the whole table; the menu is its frame.
+    MWinArea menu{};
+    g_h.frame->GetArea(&menu, false);
+    collection->SetHitArea(true, menu.x, menu.y, menu.w, menu.h);
   }
   g_h.main->SetSimpleCallback(InGameControlMainCB);
   g_h.undo->SetSimpleCallback(InGameControlUndoCB);
@@ -100,6 +107,22 @@ void InGameControlStartingCB() {
   if (g_h.exit) g_h.exit->SetSimpleCallback(InGameControlExitCB);
   InGameControlUpdateUndoRedoButtons();
   MainMenuButtonShow(true);
+}
+
+void InGameControlTickCB() {
+  std::uint8_t* keys = EngWindowGetKeyStates();
+  if (keys && keys[kKeyEscape] >= 2) {
+    keys[kKeyEscape] = 0;
+    InGameControlClose();
+    return;
+  }
+  if (!g_h.frame) return;
+  float x = 0, y = 0;
+  GameGetPointerVirtual(&x, &y);
+  MWinArea menu{};
+  g_h.frame->GetArea(&menu, false);
+  const bool overMenu = MWinIsInArea(x, y, menu.x, menu.y, menu.w, menu.h);
+  if (!overMenu && !GameMenuCornerHolds(x, y)) InGameControlClose();
 }
 
 void InGameControlUpdateUndoRedoButtons() {

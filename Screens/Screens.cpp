@@ -58,7 +58,7 @@ const RegistryRow kRows[] = {
     {"Keys", &g_ScreenKeys, KeysCreateCB, KeysControlStartingCB, KeysControlTickCB, nullptr},
     {"Popup", &g_ScreenPopup, PopupCreateCB, PopupControlStartingCB, nullptr, nullptr},
     {"Pause", &g_ScreenPause, PauseCreateCB, PauseControlStartingCB, PauseControlTickCB, nullptr},
-    {"InGame", &g_ScreenInGame, InGameCreateCB, InGameControlStartingCB, nullptr, nullptr},
+    {"InGame", &g_ScreenInGame, InGameCreateCB, InGameControlStartingCB, InGameControlTickCB, nullptr},
     {"GetFile", &g_ScreenGetFile, GetFileCreateCB, GetFileControlStartingCB, nullptr, nullptr},
 };
 

@@ -2,7 +2,8 @@
 // Game page (bars, picture viewport, the picture's checks, its files and
 // its preparation, autoplay levels, deal numbers), the Help screen and page
 // (rules text, glossary rows, the tutorial button, the return to play), the
-// in-game menu's Undo and Redo, the Pause screen and the Popup screen.
+// in-game menu's Undo and Redo and its ways out, the Pause screen and the
+// Popup screen.
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -24,6 +25,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/GenSave.h"
+#include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenText.h"
 #include "Game/GenUndo.h"
@@ -462,6 +464,63 @@ TEST_F(PlayScreensTest, UndoAndRedoAreEnabledByTheUndoState) {
   undo->CallCallback(nullptr);
   EXPECT_FALSE(mwin.IsOn());
   EXPECT_TRUE(GenUndoCanRedo());
+}
+
+// The in-game menu opened from play closes without an action on Escape,
+// when the pointer leaves the menu and the Menu corner, and on a press
+// beside it; that press and its release do not reach the table, and the
+// table takes the next click.
+TEST_F(PlayScreensTest, TheInGameMenuClosesOnEscapeOnLeavingAndOnAPressBesideIt) {
+  Play(kGameKlondike, 3);
+  GenSetPickRayCB(nullptr);  // table points are given below
+  auto move = [](float x, float y) {
+    GameInputEventCB(kEngInputMouseMove, static_cast<int>(x * 1024 / 640), static_cast<int>(y * 768 / 480));
+  };
+  auto open = [&move] {
+    move(610, 10);
+    GameMenuShowInGameMenu();
+    return ScreensGetCurrent() == g_ScreenInGame && mwin.IsOn();
+  };
+  auto closedToPlay = [] { return !mwin.IsOn() && GameGetProgramMode() == kGameModePlaying; };
+  std::uint8_t* keys = EngWindowGetKeyStates();
+
+  ASSERT_TRUE(open());
+  ScreensTick();
+  EXPECT_TRUE(mwin.IsOn()) << "the pointer rests on the Menu button";
+  keys[VK_ESCAPE] = 2;
+  ScreensTick();
+  EXPECT_TRUE(closedToPlay()) << "Escape";
+  GameInGameKeys();
+  EXPECT_EQ(GameGetProgramMode(), kGameModePlaying) << "the same Escape also left the table";
+
+  ASSERT_TRUE(open());
+  const struct {
+    float x, y;
+    bool stays;
+  } walk[] = {{610, 200, true}, {600, 255, true}, {560, 10, true}, {560, 30, false}};
+  for (const auto& at : walk) {
+    move(at.x, at.y);
+    ScreensTick();
+    EXPECT_EQ(mwin.IsOn(), at.stays) << at.x << ", " << at.y;
+  }
+  EXPECT_TRUE(closedToPlay()) << "leaving";
+
+  // A press beside the menu before any tick saw the pointer there: over the
+  // stock, whose release alone would turn it.
+  const int deck = g_GenLive.deck.numCards;
+  ASSERT_GT(deck, 0);
+  ASSERT_TRUE(open());
+  move(100, 100);
+  GenSetPointerTablePoint(g_GenLive.deck.GetTopCardX(), g_GenLive.deck.GetTopCardY());
+  GameInputEventCB(kEngInputMouseButton, 0, 1);
+  EXPECT_TRUE(closedToPlay()) << "a press beside the menu";
+  GameInputEventCB(kEngInputMouseButton, 0, 0);
+  Land();
+  EXPECT_EQ(g_GenLive.deck.numCards, deck) << "the press's release reached the stock";
+  GameInputEventCB(kEngInputMouseButton, 0, 1);
+  GameInputEventCB(kEngInputMouseButton, 0, 0);
+  Land();
+  EXPECT_LT(g_GenLive.deck.numCards, deck) << "the next click on the stock";
 }
 
 TEST_F(PlayScreensTest, TheUndoNoticeStopsWhenItsBoxIsCleared) {

@@ -1,0 +1,87 @@
+// PlayRun.cpp - the shared steps of the program tests of play (see
+// PlayRun.h).
+#include "tests/Program/PlayRun.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "App/Resolution.h"
+#include "App/User.h"
+#include "Engine/EngEncryption.h"
+
+namespace playrun {
+
+Rgb Split(long colour) {
+  if (colour < 0) return Rgb{-1, -1, -1};
+  return Rgb{static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+             static_cast<int>(colour & 0xFF)};
+}
+
+void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit) {
+  EngEncryptionInit("Mplx4QoragZn_265");
+  // A new player's values (the cameras among them), as the game makes them.
+  g_UserRecord = UserRecord{};
+  std::strcpy(g_UserRecord.name, "Ann");
+  std::strcpy(g_UserRecord.country, "Germany");
+  g_UserRecord.playerId = 4242;
+  UserSetDefaults();
+  UserRecord ann = g_UserRecord;
+  ann.menuGame = 37;  // Klondike
+  ann.mainPage = 0;
+  if (edit) edit(ann);
+  std::uint8_t user[kUserRecordFileSize];
+  UserRecordToBytes(ann, user);
+  std::filesystem::create_directories(folder + "/Users");
+  EngEncryptionEncryptAndWriteToFile((folder + "/Users/Ann.usr").c_str(), user, sizeof user);
+
+  ResolutionSetDefaults();
+  g_ResolutionSettings.showDialog = 0;
+  g_ResolutionSettings.fullWidth = 1024;
+  g_ResolutionSettings.fullHeight = 768;
+  g_ResolutionSettings.httpTest = 1;
+  std::uint8_t settings[kResolutionFileSize];
+  ResolutionToBytes(g_ResolutionSettings, settings);
+  std::ofstream out(folder + "/Resolution.dat", std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(settings), sizeof settings);
+}
+
+bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,
+                  double seconds) {
+  for (double waited = 0;; waited += 0.1) {
+    const long c = h.PixelVirtual(x, y);
+    if (c >= 0 && test(Split(c))) return true;
+    if (waited >= seconds) return false;
+    ProgramHarness::Settle(0.1);
+  }
+}
+
+bool IsButtonGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b; }
+
+std::string ScreenshotFolder() {
+  const std::string folder = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name) {
+  auto failed = [&] {
+    h.Screenshot(shots + name + ".png");
+    return false;
+  };
+  if (!h.WaitForLog("RESOLUTION2", 30)) return failed();
+  // Continue Player (left of its text), then the main menu's green New Game.
+  if (!WaitForPixel(h, 220, 400, IsButtonGreen, 30)) return failed();
+  h.ClickVirtual(220, 400);
+  if (!WaitForPixel(h, 343, 449, IsButtonGreen, 240)) return failed();
+  h.ClickVirtual(343, 449);
+  // The table: the menu's New Game gives way to the table's cloth.
+  const auto drawn = [](Rgb c) { return c.r + c.g + c.b > 60; };
+  for (int i = 0; i < 1200; ++i) {
+    if (!IsButtonGreen(Split(h.PixelVirtual(343, 449))) && drawn(Split(h.PixelVirtual(320, 300)))) return true;
+    ProgramHarness::Settle(0.1);
+  }
+  return failed();
+}
+
+}  // namespace playrun

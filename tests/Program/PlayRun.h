@@ -1,0 +1,42 @@
+// PlayRun.h - what the program tests of play share: a player written as
+// the game writes one (Ann of Germany, settings that ask for no start-up
+// dialog), the way from the player selection to a dealt table, and bounded
+// waits for a pixel of the virtual 640 x 480 screen.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "Game/UserRecord.h"
+#include "tests/Support/ProgramHarness.h"
+
+namespace playrun {
+
+// The red, green and blue of a colour of ProgramHarness::PixelVirtual.
+struct Rgb {
+  int r = 0, g = 0, b = 0;
+};
+Rgb Split(long colour);
+
+// Writes Ann's profile (changed by edit before it is written) and the
+// settings into the per-user folder: no start-up dialog, a passed Internet
+// test, full screen at 1024 x 768 unless edit says otherwise.
+void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit = {});
+
+// Waits until the pixel at (x, y) passes the test; false after the time.
+bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,
+                  double seconds);
+
+// The green of the toolkit's buttons (the main menu's New Game, the in-game
+// menu's rows).
+bool IsButtonGreen(Rgb c);
+
+// From the start of the program to Ann's main menu, then New Game: false
+// (with the screen saved as <name>.png in the screenshots folder) when a
+// step does not come within its time.
+bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name);
+
+// The folder screenshots go to (<build>/screenshots/), made when missing.
+std::string ScreenshotFolder();
+
+}  // namespace playrun

@@ -3,9 +3,12 @@
 // The texts are the lesson's own English (the language files do not carry
 // them). The boxes and buttons are nine-part panels cut from the upper-left
 // quarter of the tutorial texture, the pointer a nine-part frame from its
-// upper-right quarter laid on the table around the piles of the step.
+// upper-right quarter laid on the table around the piles of the step. A
+// step's box stands beside those piles as the camera shows them, never on
+// them.
 #include "App/Tutorial.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +19,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/EngTexture.h"
+#include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
@@ -39,7 +43,9 @@ constexpr float kBoxCorner = 10.0f;
 constexpr float kFrameCorner = 1.2f;
 
 enum StepState { kOffer = 1, kWaiting = 2, kSteps = 3, kFinished = 4 };
-enum PileKind { kFoundations = 10, kStock = 400, kTableaus = 600 };
+// Pile codes: the twenty piles in the middle of the table are the
+// reserves (600 on); the lesson calls them the tableau.
+enum PileKind { kFoundations = 10, kStock = 400, kCentrePiles = 600 };
 enum BoxPosition { kCentre = 0, kLeft = 1, kRight = 2 };
 
 struct Step {
@@ -54,9 +60,9 @@ const Step kStepTable[kTutorialSteps] = {
     {kFoundations, 0, 0, "These are the foundation piles.\n\nFill these to complete the game.", kLeft},
     {kFoundations, 0, 4, "Build the left foundation piles up in suit from Ace to King.", kLeft},
     {kFoundations, 4, 4, "Build the right foundation piles down in suit from King to Ace.", kLeft},
-    {kTableaus, 0, 0, "Move cards one at a time from the center tableau to the foundation piles.",
+    {kCentrePiles, 0, 0, "Move cards one at a time from the center tableau to the foundation piles.",
      kLeft},
-    {kTableaus, 0, 0, "Any spaces that become available are filled automatically from the stock.",
+    {kCentrePiles, 0, 0, "Any spaces that become available are filled automatically from the stock.",
      kRight},
     {kStock, 0, 1,
      "When you have no more plays, click the stock to deal one card to each tableau pile.", kRight},
@@ -90,6 +96,7 @@ struct TutorialState {
   Button first, second;
   bool pointerShown = false;
   float pointer[4] = {};  // left, top, right, bottom; table units, y downward
+  int boxSide = kCentre;  // the step's side, the first choice beside the piles
   float pulsePhase = 0;
   EngTexture texture;
   TutorialTextMeasure measure = nullptr;
@@ -149,9 +156,9 @@ bool PileExtent(const Step& step, float* minX, float* minY, float* maxX, float* 
       piles = g.foundations;
       available = g.numFoundations < kGenMaxFoundations ? g.numFoundations : kGenMaxFoundations;
       break;
-    case kTableaus:
-      piles = g.tableaus;
-      available = g.numTableaus < kGenMaxTableaus ? g.numTableaus : kGenMaxTableaus;
+    case kCentrePiles:
+      piles = g.reserves;
+      available = g.numReserves < kGenMaxReserves ? g.numReserves : kGenMaxReserves;
       break;
     default:
       piles = &g.deck;
@@ -175,6 +182,65 @@ bool PileExtent(const Step& step, float* minX, float* minY, float* maxX, float* 
   return any;
 }
 
+// The buttons along the bottom of the box: one in the middle, or two.
+void LayOutButtons() {
+  TutorialState& t = State();
+  const float centre = t.box.x + t.box.w / 2;
+  const float buttonY = t.box.y + t.box.h - kButtonH - 10;
+  t.first.area = Rect{t.second.shown ? centre - 110 : centre - 50, buttonY, kButtonW, kButtonH};
+  t.second.area = Rect{centre + 10, buttonY, kButtonW, kButtonH};
+}
+
+// The pointer's frame as the player sees it: the screen box around its four
+// corners, in 640 x 480 units; false without a device or a view.
+bool PointerOnScreen(Rect* out) {
+  const TutorialState& t = State();
+  EngDevice* device = EngDeviceGetCurrent();
+  const EngScreenMode& mode = EngWindowGetScreenMode();
+  if (!device || mode.width < 1 || mode.height < 1) return false;
+  float left = 640, top = 480, right = 0, bottom = 0;
+  for (const float x : {t.pointer[0], t.pointer[2]}) {
+    for (const float y : {t.pointer[1], t.pointer[3]}) {
+      float sx = 0, sy = 0;
+      if (!device->WorldPointToScreen(x, -y, 0, &sx, &sy)) return false;
+      sx = sx * 640 / static_cast<float>(mode.width);
+      sy = sy * 480 / static_cast<float>(mode.height);
+      left = std::min(left, sx), right = std::max(right, sx);
+      top = std::min(top, sy), bottom = std::max(bottom, sy);
+    }
+  }
+  *out = Rect{left, top, right - left, bottom - top};
+  return right > left && bottom > top;
+}
+
+// Moves the box beside the piles its step talks about, so that it covers
+// none of them: on the step's side first, then below, above and on the
+// other side; the first place that fits on the screen wins. When none fits
+// (or the view is unknown) the box stays where its side put it.
+void PlaceBesidePointer() {
+  TutorialState& t = State();
+  Rect piles;
+  if (!t.pointerShown || !PointerOnScreen(&piles)) return;
+  constexpr float kGap = 6, kMargin = 4;
+  const float w = t.box.w, h = t.box.h;
+  const float x = std::clamp(piles.x + piles.w / 2 - w / 2, kMargin, std::max(kMargin, 640 - kMargin - w));
+  const float y = std::clamp(piles.y + piles.h / 2 - h / 2, kMargin, std::max(kMargin, 480 - kMargin - h));
+  const Rect left{piles.x - kGap - w, y, w, h}, right{piles.x + piles.w + kGap, y, w, h};
+  const Rect below{x, piles.y + piles.h + kGap, w, h}, above{x, piles.y - kGap - h, w, h};
+  const Rect* order[4] = {&below, &above, &left, &right};
+  if (t.boxSide == kLeft) order[0] = &left, order[1] = &below, order[2] = &above, order[3] = &right;
+  if (t.boxSide == kRight) order[0] = &right, order[1] = &below, order[2] = &above, order[3] = &left;
+  for (const Rect* place : order) {
+    const bool fits = place->x >= kMargin && place->y >= kMargin && place->x + w <= 640 - kMargin &&
+                      place->y + h <= 480 - kMargin;
+    if (!fits) continue;
+    t.box.x = place->x;
+    t.box.y = place->y;
+    LayOutButtons();
+    return;
+  }
+}
+
 void ShowStep(const Step& step) {
   TutorialState& t = State();
   float minX = 0, minY = 0, maxX = 0, maxY = 0;
@@ -185,6 +251,7 @@ void ShowStep(const Step& step) {
   t.pointer[2] = maxX + padX;
   t.pointer[3] = -(minY - padY);
   TutorialShowMessage(step.text, 1, false, step.position);
+  PlaceBesidePointer();
 }
 
 // The next step; false when there is none.
@@ -285,14 +352,12 @@ void TutorialShowMessage(const char* text, int firstButton, bool secondButton, i
     case kRight: t.box.x = 560 - t.box.w; break;
     default: t.box.x = 320 - t.box.w / 2; break;
   }
-  const float centre = t.box.x + t.box.w / 2;
-  const float buttonY = t.box.y + t.box.h - kButtonH - 10;
+  t.boxSide = position;
   t.first.shown = firstButton != 0;
   t.first.caption = firstButton == 2 ? "End" : "Ok";
   t.second.shown = secondButton;
   t.second.caption = "Cancel";
-  t.first.area = Rect{secondButton ? centre - 110 : centre - 50, buttonY, kButtonW, kButtonH};
-  t.second.area = Rect{centre + 10, buttonY, kButtonW, kButtonH};
+  LayOutButtons();
 }
 
 void TutorialOfferFirstGame() {
@@ -339,6 +404,9 @@ void TutorialTick() {
     NextStep();
     t.stepState = kSteps;
   }
+  // The piles move on the screen with the camera (keys 0 to 9, a resize):
+  // the box follows them.
+  if (t.stepState == kSteps && t.boxShown) PlaceBesidePointer();
 }
 
 bool TutorialHandleMouse(int button, bool down) {

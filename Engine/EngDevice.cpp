@@ -186,6 +186,10 @@ bool EngDevice::ScreenPointToPlaneZ(float screenX, float screenY, float planeZ, 
   auto* b = Back();
   return b && b->ScreenPointToPlaneZ(screenX, screenY, planeZ, x, y);
 }
+bool EngDevice::WorldPointToScreen(float x, float y, float z, float* screenX, float* screenY) {
+  auto* b = Back();
+  return b && b->WorldPointToScreen(D3DXVECTOR3(x, y, z), screenX, screenY);
+}
 void EngDevice::SwapBuffers() {
   if (auto* b = Back()) b->SwapBuffers();
 }

@@ -80,6 +80,9 @@ class EngDevice {
   bool GetPickRay(float screenX, float screenY, float* origin3, float* direction3);
   // World x, y where the ray under a screen pixel meets the plane z.
   bool ScreenPointToPlaneZ(float screenX, float screenY, float planeZ, float* x, float* y);
+  // The other way: the screen pixel where the world point (x, y, z) is
+  // seen; false behind the eye or without a projection.
+  bool WorldPointToScreen(float x, float y, float z, float* screenX, float* screenY);
   void SwapBuffers();
   void SetWorldMatrixToIdentity();
   void SetWorldTranslation(float x, float y, float z);

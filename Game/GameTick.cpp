@@ -117,6 +117,8 @@ bool GameTickNoWindowOpen() {
       GenTick();
       GameTimeTick();
       TutorialTick();
+      // The player reading the tutorial is not playing: time and score wait.
+      GameTimeWait(TutorialIsOn());
       // Mouse moves need not redraw a still table drawn with the game's own
       // cursor-less pointer: only when nothing is carried and no Menu
       // button fades.

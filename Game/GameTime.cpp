@@ -18,11 +18,12 @@ namespace {
 // difference (GameTimeMsSince).
 struct ClockState {
   bool running = false;
-  bool paused = false;
+  bool paused = false;     // the player's pause: the faces are hidden
+  bool waiting = false;    // the tutorial is shown: the faces stay
   bool held = false;       // waiting for the deal animation
   bool stopped = false;    // game over
   unsigned startMs = 0;
-  unsigned pauseMs = 0;
+  unsigned pauseMs = 0;    // when the clock began to stand (paused or waiting)
   unsigned gameOverMs = 0;
   int lastShown = -1;      // seconds last formatted; -1 = format at the next update
   bool ticked = false;     // a once-a-second update has run
@@ -46,6 +47,20 @@ void EmptyText() {
   g_clock.lastShown = -1;
 }
 
+// The clock stands while paused or waiting; it stands from the first of
+// them to the last, and that whole span never counts.
+bool Standing() { return g_clock.paused || g_clock.waiting; }
+
+void BeginStanding(bool& reason) {
+  if (!Standing()) g_clock.pauseMs = NowMs();
+  reason = true;
+}
+
+void EndStanding(bool& reason) {
+  reason = false;
+  if (!Standing()) g_clock.startMs += GameTimeMsSince(NowMs(), g_clock.pauseMs);
+}
+
 }  // namespace
 
 const char* GameTimeFormat(int seconds) {
@@ -66,8 +81,9 @@ const char* GameTimeFormat(int seconds) {
 void GameTimeUpdate(bool force) {
   if (!g_clock.running) return;
   const unsigned now = NowMs();
-  if (g_clock.held) g_clock.startMs = now;
-  const unsigned end = g_clock.stopped ? g_clock.gameOverMs : g_clock.paused ? g_clock.pauseMs : now;
+  // Held, the count has not begun: it begins where the clock stands.
+  if (g_clock.held) g_clock.startMs = Standing() ? g_clock.pauseMs : now;
+  const unsigned end = g_clock.stopped ? g_clock.gameOverMs : Standing() ? g_clock.pauseMs : now;
   unsigned elapsedMs = GameTimeMsSince(end, g_clock.startMs);
   if (elapsedMs > 0x7FFFFFFFu) elapsedMs = 0;  // the clock was set back
   const int elapsed = static_cast<int>(elapsedMs / 1000);
@@ -79,7 +95,7 @@ void GameTimeUpdate(bool force) {
 }
 
 const char* GameTimeGetString() {
-  if (g_clock.running && !g_clock.paused) GameTimeUpdate(false);
+  if (g_clock.running && !Standing()) GameTimeUpdate(false);
   return g_clock.text;
 }
 
@@ -92,8 +108,9 @@ void GameTimeTick() {
 }
 
 void GameTimeReleaseHold() {
-  // The count starts now, not at the last update made while held.
-  if (g_clock.held) g_clock.startMs = NowMs();
+  // The count starts now (or where the clock stands), not at the last
+  // update made while held.
+  if (g_clock.held) g_clock.startMs = Standing() ? g_clock.pauseMs : NowMs();
   g_clock.held = false;
   GameTimeUpdate(false);
 }
@@ -103,7 +120,7 @@ void GameTimeContinue() {
   g_clock.startMs = NowMs() - (stored ? static_cast<unsigned>(*stored) * 1000u : 0u);
   EmptyText();
   g_clock.running = true;
-  g_clock.paused = g_clock.held = g_clock.stopped = false;
+  g_clock.paused = g_clock.waiting = g_clock.held = g_clock.stopped = false;
   GameTimeUpdate(false);
   CardsShowFacesNormally();
 }
@@ -111,8 +128,7 @@ void GameTimeContinue() {
 void GameTimePause() {
   GameTimeUpdate(true);
   if (g_clock.running && !g_clock.stopped && !g_clock.paused) {
-    g_clock.pauseMs = NowMs();
-    g_clock.paused = true;
+    BeginStanding(g_clock.paused);
     GameTimeUpdate(false);
     CardsHideAllFaces();
   }
@@ -120,20 +136,32 @@ void GameTimePause() {
 
 void GameTimeResume() {
   if (g_clock.running && !g_clock.stopped && g_clock.paused) {
-    g_clock.startMs += GameTimeMsSince(NowMs(), g_clock.pauseMs);
-    g_clock.paused = false;
+    EndStanding(g_clock.paused);
     GameTimeUpdate(false);
     CardsShowFacesNormally();
   }
 }
+
+void GameTimeWait(bool wait) {
+  if (!g_clock.running || g_clock.stopped || g_clock.waiting == wait) return;
+  GameTimeUpdate(false);
+  if (wait) {
+    BeginStanding(g_clock.waiting);
+  } else {
+    EndStanding(g_clock.waiting);
+  }
+  GameTimeUpdate(false);
+}
+
+bool GameTimeIsWaiting() { return g_clock.waiting; }
 
 void GameTimeGameOver() {
   if (g_clock.stopped) {
     DebugError("GameTimeGameOver", "Already called");
     return;
   }
-  // A game that ends while paused ends at the pause time.
-  g_clock.gameOverMs = g_clock.paused ? g_clock.pauseMs : NowMs();
+  // A game that ends while the clock stands ends when it began to stand.
+  g_clock.gameOverMs = Standing() ? g_clock.pauseMs : NowMs();
   g_clock.stopped = true;
   GameTimeUpdate(true);
 }
@@ -141,7 +169,7 @@ void GameTimeGameOver() {
 void GameTimeReset() {
   if (int32_t* stored = StoredSeconds()) *stored = 0;
   g_clock.startMs = NowMs();
-  g_clock.paused = false;
+  g_clock.paused = g_clock.waiting = false;
   EmptyText();
   g_clock.running = true;
   g_clock.held = true;

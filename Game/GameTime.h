@@ -4,8 +4,8 @@
 //
 // The clock reads the engine's per-pass millisecond clock and keeps
 // milliseconds inside; the elapsed whole seconds go to the player's per-game
-// table (what a resumed game continues from). While paused the clock stands
-// at the pause time, so paused time never counts.
+// table (what a resumed game continues from). While paused, or waiting on
+// the tutorial, the clock stands where it was, so that time never counts.
 //
 //   reset (held) -> deal animation ends (release hold) -> counting
 //   -> paused / resumed any number of times -> game over (stopped)
@@ -41,6 +41,13 @@ void GameTimeContinue();
 void GameTimePause();
 // Paused: the paused span is added to the start; card faces shown again.
 void GameTimeResume();
+// While the tutorial is shown the clock waits: it stands as when paused
+// (the time does not count, so neither does the score's time deduction),
+// but the card faces stay. A wait and a pause may overlap; the clock goes
+// on when both have ended. Nothing unless running and not stopped; a new
+// or resumed game ends the wait.
+void GameTimeWait(bool wait);
+bool GameTimeIsWaiting();
 // The first call freezes the clock; another logs "Already called".
 void GameTimeGameOver();
 // A new game: stored seconds 0, counting from now but held until the deal

@@ -176,6 +176,10 @@ class EngDeviceDX9 {
   // The world-space ray through a screen pixel (origin, direction), false
   // when it cannot be built.
   bool GetPickRay(float screenX, float screenY, D3DXVECTOR3* origin, D3DXVECTOR3* direction) const;
+  // The screen pixel a world point is seen at under the current view and
+  // projection (the whole screen); false when it lies behind the eye or no
+  // projection is set.
+  bool WorldPointToScreen(const D3DXVECTOR3& point, float* screenX, float* screenY) const;
 
   // ==== GPU sync (EngDeviceDX9Sync.cpp) ===========================================
   void SyncWithGPU();

@@ -307,6 +307,19 @@ bool EngDeviceDX9::GetPickRay(float screenX, float screenY, D3DXVECTOR3* origin,
   return true;
 }
 
+bool EngDeviceDX9::WorldPointToScreen(const D3DXVECTOR3& point, float* screenX, float* screenY) const {
+  const EngScreenMode& mode = EngWindowGetScreenMode();
+  const float width = static_cast<float>(mode.width), height = static_cast<float>(mode.height);
+  if (width < 1.0f || height < 1.0f || projection_._11 == 0.0f || projection_._22 == 0.0f) return false;
+  const D3DXMATRIX both = view_ * projection_;
+  D3DXVECTOR4 clip;
+  D3DXVec3Transform(&clip, &point, &both);
+  if (!(clip.w > 0.0f)) return false;
+  if (screenX) *screenX = (clip.x / clip.w + 1.0f) * 0.5f * width;
+  if (screenY) *screenY = (1.0f - clip.y / clip.w) * 0.5f * height;
+  return true;
+}
+
 bool EngDeviceDX9::ScreenPointToPlaneZ(float screenX, float screenY, float planeZ, float* outX, float* outY) const {
   return ScreenPointToPlaneZInViewport(nullptr, screenX, screenY, planeZ, outX, outY);
 }

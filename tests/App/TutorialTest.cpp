@@ -1,14 +1,19 @@
 // Tests of the tutorial of game 80: the box and button geometry (with an
 // injected text measure), the offer once per player, the lesson's steps
-// with their pointer frames, Cancel, clicks taken while it is on, a new
-// deal in the middle of the lesson and the Help page's request.
+// with their pointer frames and their boxes beside the piles, Cancel,
+// clicks taken while it is on, a new deal in the middle of the lesson and
+// the Help page's request.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "App/Tutorial.h"
+#include "Engine/EngDevice.h"
 #include "Game/CardsSettings.h"
+#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "tests/App/PlayFixture.h"
@@ -30,16 +35,19 @@ class TutorialTest : public PlayFixture {
     TutorialResetForTests();
     GenSetCurGame(kTutorialGame);
     GameSetProgramMode(kGameModePlaying);
-    // Game 80's table: eight foundations in a row, twelve piles below, the
-    // stock at the left.
+    // Game 80's table: eight foundations in a row, the stock at its left,
+    // twenty piles in two rows of ten below (the reserves), seen through
+    // a new player's camera.
     Gen& g = g_GenLive;
     g.numFoundations = 8;
     for (int i = 0; i < 8; ++i) SetPos(g.foundations[i], -28.0f + 8.0f * static_cast<float>(i), 20);
-    g.numTableaus = 12;
-    for (int i = 0; i < 12; ++i) {
-      SetPos(g.tableaus[i], -22.0f + 8.0f * static_cast<float>(i % 6), i < 6 ? 5.0f : -8.0f);
+    g.numReserves = 20;
+    for (int i = 0; i < 20; ++i) {
+      SetPos(g.reserves[i], -36.0f + 8.0f * static_cast<float>(i % 10), i < 10 ? 5.0f : -8.0f);
     }
-    SetPos(g.deck, -34, -8);
+    SetPos(g.deck, -38, 20);
+    GameCamerasSetDefaults(-1);
+    GameCameraApplyPreset(1);
   }
   void TearDown() override {
     TutorialResetForTests();
@@ -61,6 +69,28 @@ class TutorialTest : public PlayFixture {
     ClickAt(s.first[0] + s.first[2] / 2, s.first[1] + s.first[3] / 2);
   }
   void Wait(double seconds) { Run(seconds, 1.0f / 60.0f, [] { TutorialTick(); }); }
+
+  // The step's box lies on the screen, its buttons inside it, and it covers
+  // no part of the frame around the step's piles as the camera shows them.
+  static void ExpectBesideItsPiles(const TutorialStateForTests& s) {
+    SCOPED_TRACE("step " + std::to_string(s.stepIndex));
+    float left = 640, top = 480, right = 0, bottom = 0;
+    for (const float x : {s.pointer[0], s.pointer[2]}) {
+      for (const float y : {s.pointer[1], s.pointer[3]}) {
+        float px = 0, py = 0;
+        ASSERT_TRUE(EngDeviceGetCurrent()->WorldPointToScreen(x, -y, 0, &px, &py));
+        left = std::min(left, px * 640 / 1024), right = std::max(right, px * 640 / 1024);
+        top = std::min(top, py * 480 / 768), bottom = std::max(bottom, py * 480 / 768);
+      }
+    }
+    const float bx = s.box[0], by = s.box[1], bw = s.box[2], bh = s.box[3];
+    EXPECT_TRUE(bx >= 0 && by >= 0 && bx + bw <= 640 && by + bh <= 480) << bx << ", " << by;
+    EXPECT_TRUE(bx + bw <= left || bx >= right || by + bh <= top || by >= bottom)
+        << "box " << bx << ", " << by << ", " << bw << " x " << bh << " on the piles " << left << ", " << top
+        << " to " << right << ", " << bottom;
+    EXPECT_TRUE(s.first[0] >= bx && s.first[0] + s.first[2] <= bx + bw && s.first[1] >= by &&
+                s.first[1] + s.first[3] <= by + bh);
+  }
 };
 
 TEST_F(TutorialTest, TheBoxIsTheTextPlusItsMarginsAndTheButtonsSitAtItsFoot) {
@@ -121,7 +151,6 @@ TEST_F(TutorialTest, TheLessonIsOfferedOncePerPlayerAndRunsItsSixSteps) {
   EXPECT_EQ(s.stepState, 3);
   EXPECT_EQ(s.stepIndex, 0);
   EXPECT_STREQ(s.text, "These are the foundation piles.\n\nFill these to complete the game.");
-  EXPECT_FLOAT_EQ(s.box[0], 80);  // on the left
   // The frame takes in every foundation, half a card and a margin wider.
   const float padX = CardsGetCardWidth() / 2 + 1.0f, padY = CardsGetCardHeight() / 2 + 1.5f;
   ASSERT_TRUE(s.pointerShown);
@@ -130,22 +159,23 @@ TEST_F(TutorialTest, TheLessonIsOfferedOncePerPlayerAndRunsItsSixSteps) {
   EXPECT_FLOAT_EQ(s.pointer[1], -(20 + padY));  // y counted downward
   EXPECT_FLOAT_EQ(s.pointer[3], -(20 - padY));
 
+  ExpectBesideItsPiles(s);
+
   struct Step {
     float left, right;
-    int boxSide;  // 1 left, 2 right
   } steps[] = {
-      {-28 - padX, -4 + padX, 1},  // foundations 0-3
-      {4 - padX, 28 + padX, 1},    // foundations 4-7
-      {-22 - padX, 18 + padX, 1},  // the tableau
-      {-22 - padX, 18 + padX, 2},
-      {-34 - padX, -34 + padX, 2},  // the stock
+      {-28 - padX, -4 + padX},   // foundations 0-3
+      {4 - padX, 28 + padX},     // foundations 4-7
+      {-36 - padX, 36 + padX},   // the twenty piles in the middle
+      {-36 - padX, 36 + padX},
+      {-38 - padX, -38 + padX},  // the stock
   };
   for (const Step& step : steps) {
     ClickFirst();
     s = TutorialGetStateForTests();
     EXPECT_FLOAT_EQ(s.pointer[0], step.left) << s.stepIndex;
     EXPECT_FLOAT_EQ(s.pointer[2], step.right) << s.stepIndex;
-    EXPECT_FLOAT_EQ(s.box[0], step.boxSide == 1 ? 80 : 560 - (kTextW + 40)) << s.stepIndex;
+    ExpectBesideItsPiles(s);
   }
   EXPECT_EQ(s.stepIndex, 5);
   ClickFirst();  // the closing box with End
@@ -188,6 +218,31 @@ TEST_F(TutorialTest, ANewDealInTheLessonStartsItAgainFromTheFirstStep) {
   Wait(0.6);
   EXPECT_EQ(TutorialGetStateForTests().stepIndex, 0);
   EXPECT_EQ(TutorialGetStateForTests().stepState, 3);
+}
+
+// Reading the lesson is not playing: the game's time, and with it the
+// score's time deduction, waits while the tutorial is shown, and counts
+// again once it is closed.
+TEST_F(TutorialTest, TheClockAndTheScoreWaitWhileTheLessonIsShown) {
+  const auto play = [this](double seconds) { Run(seconds, 1.0f / 60.0f, [] { GameTickNoWindowOpen(); }); };
+  GameTimeReset();
+  GameResetIdleTimer();
+  play(3);
+  EXPECT_STREQ(GameTimeGetString(), "0:03");
+  TutorialOfferFirstGame();
+  ASSERT_TRUE(TutorialIsOn());
+  const std::int32_t score = g_UserOptions.runningScore[kTutorialGame];
+  play(40);
+  EXPECT_STREQ(GameTimeGetString(), "0:03") << "the offer was read for 40 s";
+  ClickFirst();  // Ok: the lesson
+  play(40);
+  ASSERT_EQ(TutorialGetStateForTests().stepState, 3);
+  EXPECT_STREQ(GameTimeGetString(), "0:03") << "the first step was read for 40 s";
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kTutorialGame], 3);
+  EXPECT_EQ(g_UserOptions.runningScore[kTutorialGame], score);
+  TutorialResetForTests();  // the lesson ends
+  play(5);
+  EXPECT_STREQ(GameTimeGetString(), "0:08");
 }
 
 TEST_F(TutorialTest, TheHelpPagesRequestStartsTheLessonAfterTheOffer) {

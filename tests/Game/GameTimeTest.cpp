@@ -74,6 +74,40 @@ TEST_F(GameTimeTest, TheClockIsHeldWhileAnAnimationRuns) {
   EXPECT_STREQ(GameTimeGetString(), "0:03");
 }
 
+// While the tutorial is shown the clock waits with the faces on view; a
+// pause inside the wait, or a wait that begins during the deal's hold,
+// counts none of its time either.
+TEST_F(GameTimeTest, TheTutorialsWaitIsNotCounted) {
+  GameTimeReset();
+  AdvanceTime(10);
+  GameTimeWait(true);
+  AdvanceTime(30);
+  GameTimeTick();
+  EXPECT_STREQ(GameTimeGetString(), "0:10");
+  EXPECT_FALSE(CardsAreAllFacesHidden());
+  GameTimePause();  // the pause screen over the tutorial
+  AdvanceTime(20);
+  GameTimeResume();
+  AdvanceTime(5);
+  EXPECT_STREQ(GameTimeGetString(), "0:10") << "the tutorial is still shown";
+  GameTimeWait(false);
+  AdvanceTime(4);
+  EXPECT_STREQ(GameTimeGetString(), "0:14");
+  EXPECT_EQ(g_UserOptions.elapsedSeconds[kGameKlondike], 14);
+
+  ASSERT_TRUE(FixtureBuild("T0: Ah*; T1:"));
+  ASSERT_TRUE(CardsAnimMoveTopCard(&g_GenLive.tableaus[0], &g_GenLive.tableaus[1], -1, 0.1f, nullptr, 0));
+  GameTimeReset();  // held while the cards fly
+  GameTimeWait(true);
+  AdvanceTime(6);
+  GameTimeReleaseHold();
+  AdvanceTime(6);
+  EXPECT_STREQ(GameTimeGetString(), "0:00");
+  GameTimeWait(false);
+  AdvanceTime(2);
+  EXPECT_STREQ(GameTimeGetString(), "0:02");
+}
+
 // The engine's millisecond clock wraps to 0 after 2^32 ms (49.7 days of
 // running): the clock counts on across the wrap, and so do its ticks.
 TEST_F(GameTimeTest, CountsOnAcrossTheMillisecondClockWrap) {

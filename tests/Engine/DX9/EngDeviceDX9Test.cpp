@@ -323,11 +323,18 @@ TEST_F(EngDeviceDX9Test, PickingFindsTheWorldPointUnderItsPixel) {
     const D3DXMATRIX viewProjection = Back()->GetView() * Back()->GetProjection();
     D3DXVec3TransformCoord(&clip, &world, &viewProjection);
     const float px = (clip.x + 1.0f) * 0.5f * 800.0f, py = (1.0f - clip.y) * 0.5f * 600.0f;
+    float sx = 0.0f, sy = 0.0f;
+    ASSERT_TRUE(Device()->WorldPointToScreen(world.x, world.y, world.z, &sx, &sy));
+    EXPECT_NEAR(sx, px, 1e-2);
+    EXPECT_NEAR(sy, py, 1e-2);
     float x = 0.0f, y = 0.0f;
     ASSERT_TRUE(Device()->ScreenPointToPlaneZ(px, py, 0.25f, &x, &y));
     EXPECT_NEAR(x, world.x, 1e-3);
     EXPECT_NEAR(y, world.y, 1e-3);
   }
+  // A point behind the eye is seen nowhere.
+  float sx = 0.0f, sy = 0.0f;
+  EXPECT_FALSE(Device()->WorldPointToScreen(1.5f, -17.0f, 24.0f, &sx, &sy));
   // Outside a given viewport: false and nothing written.
   const D3DVIEWPORT9 viewport{100, 100, 200, 200, 0.0f, 1.0f};
   float x = 42.0f, y = 42.0f;

@@ -1,0 +1,187 @@
+// The tutorial of Twenty in the running program: the offer and each of the
+// six steps stand beside the piles they talk about (never on them), the
+// time and the score wait while the lesson is read, and End closes it.
+//
+// Where Twenty's piles lie on the screen is worked out here, in the test's
+// own process: the game's layout laid out by the card core and projected
+// with a new player's camera at the display's size. Screenshots go to
+// <build>/screenshots.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Game/CardsSettings.h"
+#include "Game/GameCameras.h"
+#include "Game/Gen.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/SolCards.h"
+#include "Platform/D3DXMath.h"
+#include "tests/Program/PlayRun.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr float kPi = 3.14159265f;
+
+struct Point {
+  float x, y;
+};
+struct Box {
+  float x = 0, y = 0, w = 0, h = 0;
+  bool Holds(Point p) const { return p.x >= x && p.x < x + w && p.y >= y && p.y < y + h; }
+};
+
+// A table point on the screen, in the 640 x 480 space, under camera preset
+// 1 of a new player (the device's right-handed view and projection, up +z,
+// the preset's y negated).
+Point Project(float x, float y) {
+  const CameraPreset& c = *GameCamerasGetDefault(1);
+  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
+  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
+  const D3DXVECTOR3 up(0, 0, 1);
+  D3DXMATRIX view, projection, both;
+  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
+  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
+  D3DXMatrixMultiply(&both, &view, &projection);
+  const D3DXVECTOR3 point(x, y, 0);
+  D3DXVECTOR3 clip;
+  D3DXVec3TransformCoord(&clip, &point, &both);
+  return Point{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
+}
+
+// The screen points of the piles each step of the lesson talks about:
+// every foundation, the left four, the right four, the twenty piles in the
+// middle (twice), the stock.
+std::vector<std::vector<Point>> StepPiles() {
+  std::filesystem::current_path(CARDOLIA_BUILD_DIR);  // the build's layouts file
+  GenGameLayoutsLoad();
+  CardsInit();
+  SolCardsSetup();
+  GenSetCurGame(kGameTwenty);
+  GenNewGameWithNumber(1, false);
+  const Gen& g = g_GenLive;
+  auto centres = [](const CardGroup* piles, int first, int count) {
+    std::vector<Point> points;
+    for (int i = first; i < first + count; ++i) points.push_back(Project(piles[i].pos[0], piles[i].pos[1]));
+    return points;
+  };
+  return {centres(g.foundations, 0, 8), centres(g.foundations, 0, 4),  centres(g.foundations, 4, 4),
+          centres(g.reserves, 0, 20),   centres(g.reserves, 0, 20),    centres(&g.deck, 0, 1)};
+}
+
+// The lesson's box: the dark teal of its panel, its extent in the 640 x 480
+// space; false when no box is shown.
+bool IsPanel(unsigned long c) {
+  const int r = static_cast<int>((c >> 16) & 0xFF), g = static_cast<int>((c >> 8) & 0xFF),
+            b = static_cast<int>(c & 0xFF);
+  return r < 45 && g > r + 12 && b > r + 12;
+}
+bool FindBox(const std::vector<unsigned long>& pixels, Box* box) {
+  if (pixels.size() != static_cast<std::size_t>(kWidth) * kHeight) return false;
+  int left = kWidth, top = kHeight, right = -1, bottom = -1, count = 0;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (!IsPanel(pixels[static_cast<std::size_t>(y) * kWidth + x])) continue;
+      ++count;
+      left = std::min(left, x), right = std::max(right, x);
+      top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  }
+  if (count < 5000) return false;
+  *box = Box{left * 640.0f / kWidth, top * 480.0f / kHeight, (right - left + 1) * 640.0f / kWidth,
+             (bottom - top + 1) * 480.0f / kHeight};
+  return true;
+}
+
+// The status corners at the foot of the screen: the time and the score.
+std::vector<unsigned long> Corners(const std::vector<unsigned long>& pixels) {
+  std::vector<unsigned long> corners;
+  if (pixels.size() != static_cast<std::size_t>(kWidth) * kHeight) return corners;
+  for (int y = kHeight * 460 / 480; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (x < kWidth * 60 / 640 || x >= kWidth * 580 / 640) {
+        corners.push_back(pixels[static_cast<std::size_t>(y) * kWidth + x]);
+      }
+    }
+  }
+  return corners;
+}
+
+// Waits until a box is shown whose picture differs from the one before
+// (another text); false after the time.
+bool WaitForNewBox(ProgramHarness& h, const std::vector<unsigned long>& before, Box* box,
+                   std::vector<unsigned long>* now) {
+  for (int i = 0; i < 300; ++i) {
+    *now = h.Pixels();
+    if (FindBox(*now, box)) {
+      long differing = 0;
+      for (std::size_t k = 0; k < now->size() && k < before.size(); ++k) differing += (*now)[k] != before[k];
+      if (before.empty() || differing > 500) return true;
+    }
+    ProgramHarness::Settle(0.1);
+  }
+  return false;
+}
+
+class TutorialRunTest : public TempDirTest {};
+
+TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
+  const std::string shots = playrun::ScreenshotFolder();
+  const std::vector<std::vector<Point>> piles = StepPiles();
+  ProgramHarness h(dir_ + "/home");
+  playrun::WritePlayer(h.UserFolder(), [](UserRecord& r) { r.menuGame = kGameTwenty; });
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(playrun::StartToTable(h, shots, "TutorialStart")) << "no table; see TutorialStart.png";
+  h.MoveVirtual(320, 470);
+
+  // The offer: while it is read the time and the score stand still.
+  Box box;
+  std::vector<unsigned long> shown;
+  ASSERT_TRUE(WaitForNewBox(h, {}, &box, &shown)) << "no offer";
+  h.Screenshot(shots + "TutorialOffer.png");
+  const std::vector<unsigned long> corners = Corners(shown);
+  bool moved = false;
+  for (int i = 0; i < 30 && !moved; ++i) {  // three seconds: the clock would have counted
+    ProgramHarness::Settle(0.1);
+    moved = Corners(h.Pixels()) != corners;
+  }
+  EXPECT_FALSE(moved) << "the time or the score changed while the offer was read";
+  h.ClickVirtual(box.x + box.w / 2 - 60, box.y + box.h - 25);  // Ok, left of the two buttons
+
+  for (std::size_t step = 0; step < piles.size(); ++step) {
+    SCOPED_TRACE("step " + std::to_string(step + 1));
+    std::vector<unsigned long> now;
+    ASSERT_TRUE(WaitForNewBox(h, shown, &box, &now)) << "the step's box did not come";
+    h.Screenshot(shots + "TutorialStep" + std::to_string(step + 1) + ".png");
+    for (const Point& p : piles[step]) {
+      EXPECT_FALSE(box.Holds(p)) << "the box " << box.x << ", " << box.y << " (" << box.w << " x " << box.h
+                                 << ") covers the pile at " << p.x << ", " << p.y;
+    }
+    EXPECT_TRUE(Corners(now) == corners) << "the time or the score moved";
+    shown = now;
+    h.ClickVirtual(box.x + box.w / 2, box.y + box.h - 25);  // Ok
+    h.MoveVirtual(320, 470);
+  }
+  // The closing box; End puts the lesson away.
+  std::vector<unsigned long> last;
+  ASSERT_TRUE(WaitForNewBox(h, shown, &box, &last)) << "no closing box";
+  h.ClickVirtual(box.x + box.w / 2, box.y + box.h - 25);
+  h.MoveVirtual(320, 470);
+  bool gone = false;
+  for (int i = 0; i < 100 && !gone; ++i) {
+    ProgramHarness::Settle(0.1);
+    gone = !FindBox(h.Pixels(), &box);
+  }
+  EXPECT_TRUE(gone) << "the lesson did not end";
+  EXPECT_FALSE(h.LogHasError()) << h.LogText();
+}
+
+}  // namespace

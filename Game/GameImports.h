@@ -206,6 +206,9 @@ void GeneralControlApplyLanguage();
 void MainControlShowPage();
 void MainControlRender();
 void OptionsControlRender();
+// After a display-mode change: an open Options screen showing the System
+// page starts the page again from the mode now running.
+void OptionsControlAfterModeChange();
 void CountryControlRenderFlags();
 void UsersControlCreateGraphics();
 void UsersControlReleaseGraphics();

@@ -190,6 +190,7 @@ void GameAfterModeChange() {
   }
   GameApplyCameraAndRefreshScene();
   if (g_shell.mode == kGameModeMainMenu && GameShellIsWindowOpen()) MainControlShowPage();
+  if (GameShellIsWindowOpen()) OptionsControlAfterModeChange();
 }
 
 void GameOnActiveChanged(bool active) {

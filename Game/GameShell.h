@@ -73,7 +73,9 @@ bool GameInputEventCB(int kind, int value1, int value2);
 // the pause screen resumes.
 void GameOnActiveChanged(bool active);
 // After a display-mode change: render states, projection, near view,
-// camera and scene re-applied (the main-menu camera in the main menu).
+// camera and scene re-applied (the main-menu camera in the main menu); the
+// main menu's page and an open Options page that shows the display mode
+// are rebuilt for the mode now running.
 void GameAfterModeChange();
 // Before shutdown: saves a game in progress, remembers the mode and the
 // screen, writes the settings, saves the player, stops the sound, resets

@@ -275,6 +275,10 @@ void OptionsLayOutPage(MWinButton* frame, MWinButton* title, MWinButton* done) {
   if (OptionsIsCurrent()) OptionsControlMoveButtons(frame, title, done);
 }
 
+void OptionsControlAfterModeChange() {
+  if (OptionsIsCurrent() && OptionsGetPage() == kOptionsSystem) OptionsTypeCB(nullptr, 0, 0);
+}
+
 void OptionsControlRender() {
   const int page = OptionsGetPage();
   if (page == kOptionsDecks) {

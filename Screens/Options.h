@@ -61,6 +61,11 @@ void OptionsControlMoveButtons(MWinButton* frame, MWinButton* title, MWinButton*
 void OptionsLayOutPage(MWinButton* frame, MWinButton* title, MWinButton* done);
 // The drawing after the toolkit's windows: the open page's preview.
 void OptionsControlRender();
+// After a display-mode change (the System page's Change, which leaves the
+// page up in the main menu; Alt+Enter; a resize): the System page, when it
+// is shown, is built and started again, so that its choices start from the
+// mode now running and a change back can be asked for at once.
+void OptionsControlAfterModeChange();
 
 // The page byte as a page, 0-8 whatever the profile holds.
 int OptionsGetPage();

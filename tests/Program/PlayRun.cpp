@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "App/Resolution.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
 
@@ -18,7 +17,8 @@ Rgb Split(long colour) {
              static_cast<int>(colour & 0xFF)};
 }
 
-void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit) {
+void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit,
+                 const std::function<void(ResolutionSettings&)>& editSettings) {
   EngEncryptionInit("Mplx4QoragZn_265");
   // A new player's values (the cameras among them), as the game makes them.
   g_UserRecord = UserRecord{};
@@ -40,6 +40,7 @@ void WritePlayer(const std::string& folder, const std::function<void(UserRecord&
   g_ResolutionSettings.fullWidth = 1024;
   g_ResolutionSettings.fullHeight = 768;
   g_ResolutionSettings.httpTest = 1;
+  if (editSettings) editSettings(g_ResolutionSettings);
   std::uint8_t settings[kResolutionFileSize];
   ResolutionToBytes(g_ResolutionSettings, settings);
   std::ofstream out(folder + "/Resolution.dat", std::ios::binary | std::ios::trunc);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "App/Resolution.h"
 #include "Game/UserRecord.h"
 #include "tests/Support/ProgramHarness.h"
 
@@ -20,8 +21,9 @@ Rgb Split(long colour);
 
 // Writes Ann's profile (changed by edit before it is written) and the
 // settings into the per-user folder: no start-up dialog, a passed Internet
-// test, full screen at 1024 x 768 unless edit says otherwise.
-void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit = {});
+// test, full screen at 1024 x 768 unless editSettings says otherwise.
+void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit = {},
+                 const std::function<void(ResolutionSettings&)>& editSettings = {});
 
 // Waits until the pixel at (x, y) passes the test; false after the time.
 bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,

@@ -76,6 +76,7 @@ void GeneralControlApplyLanguage() {}
 void MainControlShowPage() {}
 void MainControlRender() {}
 void OptionsControlRender() {}
+void OptionsControlAfterModeChange() {}
 // The Options screen's layout of a page's bottom rows, which the deck and
 // board pages call: without the screens the rows stay where they are built.
 class MWinButton;

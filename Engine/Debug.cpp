@@ -1,7 +1,14 @@
 // Debug.cpp - the error reporter and the message log.
 //
 // State (process-wide, never reset during a run except by the test seam):
-//   g_log      the pending lines and the log file's name and flags
+//   g_log      the pending lines, the log file's name and flags, and the
+//              last line stored with the count of its unwritten repeats
+//
+// A line that comes again straight after itself (same level, same text) is
+// not written again: its repeats are counted, and one line saying how many
+// there were follows it when another line comes or the log is written on
+// the way out. A fault that reports every frame thus costs the log two
+// lines, not thousands.
 // Depends on the file layer to write the log. A report raised while the log
 // is being written (for example by the file layer itself) is dropped through
 // the busy flag, which also rules out recursion. Reports may come from
@@ -36,6 +43,9 @@ struct DebugLog {
   bool firstWrite = true;    // the next write starts the file afresh
   bool busy = false;         // set while the file is being written
   bool fatalExitBegun = false;
+  char lastLine[544] = "";   // the last line stored, to tell its repeats
+  int lastLevel = -1;
+  int repeats = 0;           // times it came again since, not yet written
   DebugListener listener = nullptr;
   void* listenerContext = nullptr;
 };
@@ -63,6 +73,17 @@ void StoreLine(const char* line, int level) {
   AppendBounded(entry.text, sizeof(entry.text), &length, line);
   entry.level = level;
   if (g_log.listener) g_log.listener(level, entry.text, g_log.listenerContext);
+}
+
+// The count of the last line's repeats, as a line of its own.
+void StoreRepeatCount() {
+  if (g_log.repeats == 0) return;
+  char note[64];
+  std::snprintf(note, sizeof(note), "    (the line above came %d more time%s)", g_log.repeats,
+                g_log.repeats == 1 ? "" : "s");
+  g_log.repeats = 0;
+  StoreLine(note, D_PLAIN);
+  g_log.lastLevel = -1;  // the note stands between the line and any later copy
 }
 
 void ResetAfterOverflow() {
@@ -149,7 +170,20 @@ void DebugDoString(const char* text, int level) {
     AppendBounded(line, sizeof(line), &lineLength, body);
   }
 
+  if (level == g_log.lastLevel && std::strcmp(line, g_log.lastLine) == 0) {
+    ++g_log.repeats;
+    if (g_log.listener) g_log.listener(level, line, g_log.listenerContext);
+    return;
+  }
+  // The count and the line need two places in the table.
+  if (g_log.repeats > 0 && g_log.pendingCount >= kDebugMaxPending - 1) {
+    DebugWriteFormattedMessagesToFile();
+    if (g_log.pendingCount >= kDebugMaxPending - 1) ResetAfterOverflow();
+  }
+  StoreRepeatCount();
   StoreLine(line, level);
+  std::snprintf(g_log.lastLine, sizeof(g_log.lastLine), "%s", line);
+  g_log.lastLevel = level;
   DebugWriteFormattedMessagesToFile();
 
   if (g_log.pendingCount >= kDebugMaxPending) {
@@ -160,6 +194,8 @@ void DebugDoString(const char* text, int level) {
 
 void DebugWriteFormattedMessagesToFile() {
   std::lock_guard<std::recursive_mutex> hold(g_logLock);
+  // Written on the way out too: the repeats counted so far go with it.
+  if (!g_log.busy) StoreRepeatCount();
   g_log.busy = true;
   if (g_log.pendingCount == 0) {
     g_log.busy = false;
@@ -298,4 +334,7 @@ void DebugResetForTests() {
   g_log.firstWrite = true;
   g_log.busy = false;
   g_log.fatalExitBegun = false;
+  g_log.lastLine[0] = '\0';
+  g_log.lastLevel = -1;
+  g_log.repeats = 0;
 }

@@ -5,7 +5,10 @@
 // is appended to the log file right after the report, so the file is complete
 // up to the last report even when the process dies. Any thread may report
 // (lines of two threads never mix); a listener is called on the reporting
-// thread.
+// thread. A report that repeats the line just stored is counted instead:
+// the count follows as one line "    (the line above came N more times)"
+// when another line is stored or the log is written on the way out (a
+// process killed meanwhile loses the count, never the line).
 //
 // Error tiers:
 //   DebugError / DebugAssert   a refusal or failure; the function returns its
@@ -61,7 +64,8 @@ void DebugReportLastError(const char* context);
 
 // Stores one line at a level: the common end of every reporter. A null text,
 // or any report made while the log file is being written, is dropped. A long
-// text is cut, never lost.
+// text is cut, never lost. A line equal to the one stored last (same level)
+// only adds to its repeat count.
 void DebugDoString(const char* text, int level);
 
 // Sets the log file name for the next write. Null or empty restores
@@ -71,9 +75,9 @@ void DebugDoString(const char* text, int level);
 bool DebugSetLogFilename(const char* name, bool deleteExisting);
 const char* DebugGetLogFilename();
 
-// Appends every pending line to the log file and empties the table. The first
-// write of a run replaces the file. When the file cannot be opened the lines
-// stay pending.
+// Appends every pending line to the log file and empties the table, the count
+// of the last line's repeats first stored after it. The first write of a run
+// replaces the file. When the file cannot be opened the lines stay pending.
 void DebugWriteFormattedMessagesToFile();
 
 // The tag of a level: "<WARNING>", " <ERROR> ", ..., "" for D_PLAIN; null for
@@ -81,8 +85,8 @@ void DebugWriteFormattedMessagesToFile();
 const char* DebugGetLevelTag(int level);
 
 // ---- Test seams -----------------------------------------------------------
-// A listener sees every stored line (after cutting and tagging) as it is
-// stored. Null removes it.
+// A listener sees every report's line (after cutting and tagging), repeats
+// included, and the repeat counts as they are stored. Null removes it.
 using DebugListener = void (*)(int level, const char* line, void* context);
 void DebugSetListener(DebugListener listener, void* context);
 int DebugGetPendingCount();

@@ -1,6 +1,6 @@
 // Tests of the error reporter and the message log: the exact bytes of each
-// kind of line, cutting, overflow, the file's life across runs and the fatal
-// path.
+// kind of line, cutting, repeats written once with their count, overflow,
+// the file's life across runs and the fatal path.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,8 +30,8 @@ TEST_F(DebugTest, EachReporterWritesItsLineByteForByte) {
       {[] { DebugExitNMMessage("W", "y"); }, "<EXIT NM> ( W )    y"},
       {[] { DebugExitMessage("W", "y"); }, " <EXIT>   ( W )     y"},
       {[] { DebugExitMessage("", "y"); }, " <EXIT>   y"},
-      {[] { DebugExitMessage(nullptr, "y"); }, " <EXIT>   y"},
       {[] { DebugNote("x"); }, " |  x"},
+      {[] { DebugExitMessage(nullptr, "y"); }, " <EXIT>   y"},  // not straight after its twin
       {[] { DebugPlain("x"); }, "x"},
       {[] { DebugDoString("x", 9); }, "<WARNING> <invalid D_ value: 9> x"},
       {[] { DebugDoString("x", -1); }, "<WARNING> <invalid D_ value: -1> x"},
@@ -136,6 +136,69 @@ TEST_F(DebugTest, ReportsFromSeveralThreadsKeepEveryLineWhole) {
     ++counts[static_cast<std::size_t>(t)];
   }
   EXPECT_EQ(counts, std::vector<int>(kThreads, kLines));
+}
+
+// A report that comes again straight after itself is counted, not
+// written: the count follows as one line when another line comes or the
+// log is written on the way out. Only the same text at the same level
+// counts as the same report.
+TEST_F(DebugTest, ARepeatedReportIsWrittenOnceWithItsCount) {
+  const struct {
+    const char* what;
+    void (*reports)();
+    const char* file;
+  } cases[] = {
+      {"6,600 repeats, then another line",
+       [] {
+         for (int i = 0; i < 6600; ++i) DebugError("AnimGameOverTick", "No lights");
+         DebugNote("done");
+       },
+       " <ERROR>  ( AnimGameOverTick )    No lights\n    (the line above came 6599 more times)\n |  done\n"},
+      {"one repeat",
+       [] {
+         DebugNote("again");
+         DebugNote("again");
+         DebugNote("other");
+       },
+       " |  again\n    (the line above came 1 more time)\n |  other\n"},
+      {"the same text at another level, and lines that alternate",
+       [] {
+         DebugNote("x");
+         DebugPlain(" |  x");
+         DebugNote("y");
+         DebugNote("x");
+         DebugNote("y");
+       },
+       " |  x\n |  x\n |  y\n |  x\n |  y\n"},
+      {"repeats when the run ends",
+       [] {
+         DebugNote("start");
+         for (int i = 0; i < 3; ++i) DebugError("Render", "No device");
+         DebugWriteFormattedMessagesToFile();  // the program's shutdown
+       },
+       " |  start\n <ERROR>  ( Render )    No device\n    (the line above came 2 more times)\n"},
+      {"the line once more after its count",
+       [] {
+         DebugNote("tick");
+         DebugNote("tick");
+         DebugWriteFormattedMessagesToFile();
+         DebugNote("tick");
+       },
+       " |  tick\n    (the line above came 1 more time)\n |  tick\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DebugResetForTests();  // a new run: the file starts afresh
+    c.reports();
+    EXPECT_EQ(ReadFile("ErrorLog.txt"), c.file);
+  }
+  // An unwritable log keeps the count with its line, in the table's room.
+  DebugResetForTests();
+  ASSERT_TRUE(DebugSetLogFilename("no-such-folder/log.txt", false));
+  for (int i = 0; i < 198; ++i) DebugNote("line %d", i);
+  DebugNote("line 197");
+  DebugNote("next");
+  EXPECT_LE(DebugGetPendingCount(), kDebugMaxPending);
 }
 
 TEST_F(DebugTest, LogFilenameRules) {

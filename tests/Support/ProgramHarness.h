@@ -82,6 +82,8 @@ class ProgramHarness {
   bool KeyInto(unsigned long window, const std::string& keys);
   // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
   long ProgramPeakMemoryKiB() const;
+  // The running program's process id, -1 when none was started or it ended.
+  int ProgramPid() const { return programPid_; }
   // Waits until the point of the virtual screen is no longer black (the
   // screen there has been drawn); false after the time.
   bool WaitUntilDrawn(float x, float y, double seconds, double pollSeconds = 0.05);

@@ -49,3 +49,7 @@ bool D3D9GLReadPixels(int x, int y, int width, int height, std::vector<std::uint
 // GL_RENDERER of the probe context ("" before the first probe or without a
 // display).
 const char* D3D9GLRendererName();
+
+// Test hook: the GL contexts the capability check has made in this process
+// (it makes one, whatever the multisample counts on offer).
+int D3D9GLProbeContextsForTests();

@@ -112,6 +112,10 @@ bool EngWindow::DoCreateGraphicsDevice() {
   if (!device_->Create(g_screenMode.windowed, g_screenMode.width, g_screenMode.height, g_screenMode.bitDepth,
                        g_screenMode.aaEntry))
     return false;
+  // The window shows a frame at once (a new device clears to black), not
+  // whatever lay under it while the graphics objects load.
+  device_->ClearScreenAndDepth();
+  device_->SwapBuffers();
   if (!Passed(program_->PreCreateGraphicsObjectsCB(), where, "PreCreateGraphicsObjectsCB() failed")) return false;
   if (program_->CreateGraphicsObjectsCB() == 0) {
     DebugError(where, "CreateGraphicsObjectsCB() failed");

@@ -116,6 +116,9 @@ class EngWindow {
   // (then the program's device-initialised flag is set); the device start-up
   // callbacks are skipped while changing mode. False on failure.
   bool CreateGraphicsDevice();
+  // The device for the current screen mode, a first (black) frame presented
+  // at once, then PreCreateGraphicsObjectsCB, CreateGraphicsObjectsCB and
+  // PostCreateGraphicsObjectsCB. False on failure.
   bool DoCreateGraphicsDevice();
   // PreShutdownDeviceCB, DoDestroyGraphicsDevice, the device freed,
   // PostShutdownDeviceCB (start-up callbacks skipped while changing mode).

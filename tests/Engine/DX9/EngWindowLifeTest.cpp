@@ -151,3 +151,51 @@ TEST_F(EngWindowLifeTest, RenderFrameNowDrawsAndPresentsOnce) {
   EXPECT_EQ(Rec().presents, presents + 1);
   EXPECT_EQ(Rec().CountPrefix("Clear(0, 3, 0xff33664c)"), 1);
 }
+
+namespace {
+
+// Notes what the device had presented when the program was asked for its
+// graphics objects.
+class PresentWatchingProgram : public CallbackProgram {
+ public:
+  std::vector<int> presentsAtCreate;
+  std::vector<std::string> linesBefore;
+  int CreateGraphicsObjectsCB() override {
+    presentsAtCreate.push_back(D3D9RecordingRecorder().presents);
+    linesBefore = D3D9RecordingRecorder().log;
+    return CallbackProgram::CreateGraphicsObjectsCB();
+  }
+};
+
+}  // namespace
+
+TEST_F(EngWindowLifeTest, ANewDeviceShowsABlackFrameBeforeTheGraphicsObjectsLoad) {
+  auto* program = new PresentWatchingProgram;
+  program_.reset(program);
+  ASSERT_EQ(program_->Init(nullptr, ""), 1);
+  std::int8_t result = 0;
+  ASSERT_NE(program_->CreateMainWindow("Black", EngWindowSettings{}, &result), nullptr);
+  ASSERT_TRUE(EngResModesGetModesAvailable());
+  Rec().Clear();
+  const int presents = Rec().presents;
+  ASSERT_TRUE(Window()->CreateGraphicsDevice());
+  ASSERT_EQ(program->presentsAtCreate.size(), 1u);
+  EXPECT_EQ(program->presentsAtCreate[0], presents + 1);
+  // Cleared to black, then presented, before any texture or buffer exists.
+  const std::vector<std::string>& log = program->linesBefore;
+  const auto present = std::find(log.begin(), log.end(), "Present()");
+  ASSERT_NE(present, log.end());
+  EXPECT_NE(std::find(log.begin(), present, "Clear(0, 3, 0x00000000)"), present);
+  EXPECT_EQ(std::count_if(log.begin(), present, [](const std::string& line) {
+              return line.rfind("CreateTexture", 0) == 0 || line.rfind("CreateVertexBuffer", 0) == 0;
+            }),
+            0);
+
+  // A device made again for another mode does the same.
+  const EngResolutionRequest bigger = Request(true, 1024, 768);
+  Window()->ChangeDeviceResolutionOnNextTick(&bigger);
+  const int before = Rec().presents;
+  Window()->Tick();
+  ASSERT_EQ(program->presentsAtCreate.size(), 2u);
+  EXPECT_EQ(program->presentsAtCreate[1], before + 1);
+}

@@ -37,12 +37,14 @@ constexpr int kDeckScreensStep = 73;
 constexpr int kBoardScreenStep = 74;
 constexpr float kProgressSteps = 0.75f;  // step / 0.75 = percent
 
-// Created in GameCreateGraphics, released in GameFreeGraphics.
+// Created in GameCreateGraphics (the score font and background once a
+// player is loaded), released in GameFreeGraphics.
 struct GameGraphics {
   EngFont font;             // the game font (the toolkit's font 0)
   bool fontCreated = false;
   EngFont scoreFont;
   EngTexture scoreBackground;
+  bool playCreated = false;  // the graphics of play beyond the player screens
 };
 
 GameGraphics& Graphics() {
@@ -82,6 +84,25 @@ void ShowProgress(int step) {
     EngMiscRenderFrameNow(true, true);
   }
   s.lastProgressTime = now;
+}
+
+// What play needs beyond the player screens, made once a player is loaded:
+// the score font and background, the battery gauge, the Menu button and
+// the status corners.
+void CreatePlayGraphics() {
+  GameGraphics& g = Graphics();
+  if (g.playCreated) return;
+  if (!g.scoreFont.IsValid()) {
+    g.scoreFont.Create(kScoreFontFile, 1, 32, 32, 126, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f,
+                       true);
+  }
+  if (!g.scoreBackground.LoadFromFile(kScoreBackgroundFile, 1, 7)) {
+    DebugError("GameCreateGraphics", "Could not load score bg texture");
+  }
+  BatterySetTextureFilename(kBatteryGaugeFile);
+  BatteryCreateGraphics();
+  MainCreateGraphics();
+  g.playCreated = true;
 }
 
 }  // namespace
@@ -173,6 +194,7 @@ bool GameLoadGraphicsLoop() {
   // Graphics belong to a device: without one (a headless run) there is
   // nothing to load.
   if (!UserIsLoaded() || !EngDeviceGetCurrent()) return true;
+  CreatePlayGraphics();
   if (MWinButton* button = LoadingTextButton()) {
     button->Show();
     EngMiscRenderFrameNow(true, true);
@@ -201,7 +223,6 @@ bool GameLoadGraphicsLoop() {
 }
 
 bool GameCreateGraphics() {
-  GameGraphics& g = Graphics();
   mwin.CreateGraphicsObjects();
   if (!GameCreateFont()) {
     DebugError("GameCreateGraphics", "Could not create font");
@@ -209,16 +230,6 @@ bool GameCreateGraphics() {
   }
   EffectsCreateGraphics();
   AnimGameOverCreateGraphics();
-  if (!g.scoreFont.IsValid()) {
-    g.scoreFont.Create(kScoreFontFile, 1, 32, 32, 126, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f,
-                       true);
-  }
-  if (!g.scoreBackground.LoadFromFile(kScoreBackgroundFile, 1, 7)) {
-    DebugError("GameCreateGraphics", "Could not load score bg texture");
-  }
-  BatterySetTextureFilename(kBatteryGaugeFile);
-  BatteryCreateGraphics();
-  MainCreateGraphics();
   TutorialCreateGraphics();
   UsersControlCreateGraphics();
   return GameLoadGraphicsLoop();
@@ -230,6 +241,7 @@ void GameFreeGraphics() {
   g.fontCreated = false;
   g.scoreFont.Release();
   g.scoreBackground.Release();
+  g.playCreated = false;
   EffectsFreeGraphics();
   AnimGameOverFreeGraphics();
   SolCardsFreeGraphics();

@@ -98,13 +98,16 @@ bool GameCreateFont();
 // generated, 2 generates it when asked, 3-72 load the card graphics items,
 // 73 the deck screens' graphics, 74 the board screen's; others are done.
 int GameCreateGraphicsStep(int step, int flag);
-// The create-graphics callback: toolkit graphics, game font, effects, score
-// font and background, battery, tutorial and screen graphics, then the
-// loading loop. False when a step failed (reported).
+// The create-graphics callback: what the player screens need (toolkit
+// graphics, game font, effects, a running celebration or tutorial, the
+// player screens' pictures), then the loading loop. False when a step
+// failed (reported).
 bool GameCreateGraphics();
-// Runs the loading steps with the progress text on the loading screen;
-// true at once when no player is loaded. A failing step ends the program
-// ("Internal Error 0x03") and gives false.
+// With a player loaded: the graphics of play (score font and background,
+// battery gauge, Menu button and status corners, once per device), then the
+// loading steps with the progress text on the loading screen; true at once
+// when no player is loaded. A failing step ends the program ("Internal
+// Error 0x03") and gives false.
 bool GameLoadGraphicsLoop();
 // The loading text after a step: "Game_LoadingPlayer" with the player's
 // name and the percentage (step / 0.75, rounded; "1" below 1 %), or

@@ -4,6 +4,7 @@
 #include "Game/CardGroup.h"
 
 #include <cstring>
+#include <new>
 
 #include "Engine/Debug.h"
 #include "Game/CardsSettings.h"
@@ -18,22 +19,37 @@ uint32_t g_lastChangeStamp = 0;
 
 void CardGroup::MarkChanged() { changeStamp = ++g_lastChangeStamp; }
 
-CardGroup::CardGroup() {
+CardGroup::CardGroup() : writtenSlots(0) {
   groupMatrix.SetIdentity();
   Reset(false);
 }
 
-CardGroup::~CardGroup() { Reset(false); }
+CardGroup::~CardGroup() = default;
 
-CardGroup::CardGroup(const CardGroup& other) { *this = other; }
+CardGroup::CardGroup(const CardGroup& other) : writtenSlots(0) { *this = other; }
 
 CardGroup& CardGroup::operator=(const CardGroup& other) {
   if (this == &other) return *this;
-  // The group holds plain values and two links; copy it whole, then point
-  // the copied cards at this group.
-  std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(CardGroup));
+  // The group holds plain values and two links: the head and the slots the
+  // other made are copied, then the copied cards point at this group.
+  std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), offsetof(CardGroup, cards));
+  if (other.writtenSlots > 0) {
+    std::memcpy(static_cast<void*>(cards), static_cast<const void*>(other.cards),
+                sizeof(Card) * static_cast<std::size_t>(other.writtenSlots));
+  }
   RelinkOwners();
   return *this;
+}
+
+void CardGroup::MakeSlots(int n) {
+  if (n > kCardGroupMaxCards) n = kCardGroupMaxCards;
+  for (int i = writtenSlots; i < n; ++i) new (&cards[i]) Card();
+  if (n > writtenSlots) writtenSlots = n;
+}
+
+const Card& CardGroup::SlotOrBlank(int i) const {
+  static const Card blank;
+  return i >= 0 && i < writtenSlots ? cards[i] : blank;
 }
 
 bool CardGroup::SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool setPosition, float x,
@@ -67,6 +83,7 @@ bool CardGroup::SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool se
     pos[1] = y;
     pos[2] = z;
   }
+  MakeSlots(kCardGroupMaxCards);
   if (fillAsDeck) {
     int slot = 0;
     int runs = numCards / 52 * 4;
@@ -128,6 +145,7 @@ bool CardGroup::AddCardToGroup(const Card* card, bool copyPlacement, bool copyRo
     DebugError(where_, "Too many cards in group");
     return false;
   }
+  MakeSlots(numCards + 1);
   Card* slot = &cards[numCards];
   CardsCopyCard(slot, card, copyPlacement, copyRotations);
   slot->owner = this;
@@ -163,7 +181,7 @@ void CardGroup::SetPositionAndSwing(const float* position, float newSwing) {
 }
 
 void CardGroup::ClearHighlights() {
-  int n = maxCards < kCardGroupMaxCards ? maxCards : kCardGroupMaxCards;
+  int n = maxCards < writtenSlots ? maxCards : writtenSlots;
   bool pastTop = false;
   for (int i = 0; i < n; ++i) {
     if (cards[i].highlighted && i >= numCards) pastTop = true;
@@ -220,7 +238,7 @@ void CardGroup::Reset(bool keepCodes) {
   ownRightOn = 0;
   ownRightX = 0;
   rightLength = 0;
-  for (Card& card : cards) card.Reset();
+  writtenSlots = 0;
   ResetLinks();
   UpdateGroupMatrix();
   MarkChanged();
@@ -233,7 +251,7 @@ void CardGroup::ResetLinks() {
 }
 
 void CardGroup::RelinkOwners() {
-  for (int i = 0; i < kCardGroupMaxCards; ++i) cards[i].owner = i < numCards ? this : nullptr;
+  for (int i = 0; i < writtenSlots; ++i) cards[i].owner = i < numCards ? this : nullptr;
 }
 
 void CardGroup::UpdateGroupMatrix() {

@@ -15,6 +15,14 @@
 // constructor or assignment) re-links the copied cards' owner pointers to the
 // new group, so a copied record never points into the record it came from.
 //
+// Slots are written only when a group needs them: slots [0, writtenSlots)
+// have been made (cards, or blank cards as Card() makes them), the slots
+// past them are blank and have never been touched. A set-up, a layout or an
+// added card makes the slots it needs; a group no game uses keeps its 156
+// slots out of memory, and a reset, a copy or an image touches only the
+// slots made (the image writes the others as blank cards). Code that writes
+// slots directly does so in groups that have been set up (all 156 made).
+//
 // Failures are reported under the operation's qualified name and give false;
 // the group is left as it was at the point of failure.
 #pragma once
@@ -78,7 +86,11 @@ class CardGroup {
   // equal heads (stamp included) and equal cards up to their count are the
   // same pile in every slot, which lets GenCopyRecord skip unchanged piles.
   uint32_t changeStamp;
-  Card cards[kCardGroupMaxCards];
+  // Slots made so far (see above); never saved.
+  int32_t writtenSlots;
+  union {  // the slots are made one by one (MakeSlots), not with the group
+    Card cards[kCardGroupMaxCards];
+  };
 
   CardGroup();
   ~CardGroup();
@@ -127,12 +139,18 @@ class CardGroup {
   Card* GetTopCard();
   float GetTopCardX() const;
   float GetTopCardY() const;
+  // Makes slots [writtenSlots, n) blank cards (n at most 156).
+  void MakeSlots(int n);
+  // The card in slot i, or the blank card for a slot not made.
+  const Card& SlotOrBlank(int i) const;
   // Clears the head (fan spread and radius 1); without keepCodes also the
-  // codes and game word B; resets all cards; link reset; group matrix.
+  // codes and game word B; every slot blank again (the slots made are let
+  // go, not touched); link reset; group matrix.
   void Reset(bool keepCodes);
   // Marker index -1, no empty-space texture, owners by count.
   void ResetLinks();
-  // Owners by count only (slots below numCards point here, the rest null).
+  // Owners by count only (slots below numCards point here, the rest of the
+  // slots made null).
   void RelinkOwners();
   void UpdateGroupMatrix();
   // Gives the group a new change stamp (call after writing card slots past

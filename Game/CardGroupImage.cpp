@@ -2,11 +2,45 @@
 // saved pictures (16,324 bytes) and the group inside the game record image
 // (30,148 bytes). Both are little-endian and zero-filled before writing; the
 // links (owners, texture) are never written and never read.
+#include <array>
 #include <cstring>
 
 #include "Engine/Debug.h"
 #include "Game/CardGroup.h"
 #include "Game/GenBytes.h"
+
+namespace {
+
+// The stored forms of a blank card (as Card() makes it).
+const uint8_t* BlankCardImage() {
+  static const auto image = [] {
+    std::array<uint8_t, kCardImageSize> bytes{};
+    CardWriteImage(Card(), bytes.data());
+    return bytes;
+  }();
+  return image.data();
+}
+
+const uint8_t* BlankCompactCard() {
+  static const auto compact = [] {
+    CardCompact card{};
+    Card().FillCompactCard(&card);
+    return card;
+  }();
+  return compact.bytes;
+}
+
+// The slots of a stored group up to its last one that is not blank.
+int UsedSlots(const uint8_t* slots, int slotSize, const uint8_t* blank) {
+  int used = kCardGroupMaxCards;
+  while (used > 0 &&
+         std::memcmp(slots + (used - 1) * slotSize, blank, static_cast<std::size_t>(slotSize)) == 0) {
+    --used;
+  }
+  return used;
+}
+
+}  // namespace
 
 bool CardGroup::FillCompactCardGroup(CardGroupCompact* compact) const {
   if (!compact) return false;
@@ -42,7 +76,7 @@ bool CardGroup::FillCompactCardGroup(CardGroupCompact* compact) const {
   GenPutF32(b, 96, bottomLimitY);
   for (int i = 0; i < kCardGroupMaxCards; ++i) {
     CardCompact card;
-    cards[i].FillCompactCard(&card);
+    SlotOrBlank(i).FillCompactCard(&card);
     std::memcpy(b + kCardGroupCompactHeadSize + i * kCardCompactSize, card.bytes, kCardCompactSize);
   }
   return true;
@@ -94,7 +128,11 @@ bool CardGroup::SetupFromCompactCardGroup(const CardGroupCompact* compact) {
   rightLimitX = GenGetF32(b, 88);
   hasBottomLimit = GenGetU8(b, 92);
   bottomLimitY = GenGetF32(b, 96);
-  for (int i = 0; i < kCardGroupMaxCards; ++i) {
+  // Trailing blank slots stay unmade.
+  const int used = UsedSlots(b + kCardGroupCompactHeadSize, kCardCompactSize, BlankCompactCard());
+  writtenSlots = 0;
+  MakeSlots(used);
+  for (int i = 0; i < used; ++i) {
     CardCompact card;
     std::memcpy(card.bytes, b + kCardGroupCompactHeadSize + i * kCardCompactSize, kCardCompactSize);
     cards[i].SetupFromCompactCard(&card);
@@ -141,7 +179,12 @@ void CardGroupWriteImage(const CardGroup& g, uint8_t* out) {
   GenPutF32s(out, 128, g.groupMatrix.m, 16);
   // Offset 192: the empty-space texture link, written as zero.
   for (int i = 0; i < kCardGroupMaxCards; ++i) {
-    CardWriteImage(g.cards[i], out + kCardGroupImageHeadSize + i * kCardImageSize);
+    uint8_t* card = out + kCardGroupImageHeadSize + i * kCardImageSize;
+    if (i < g.writtenSlots) {
+      CardWriteImage(g.cards[i], card);
+    } else {
+      std::memcpy(card, BlankCardImage(), kCardImageSize);
+    }
   }
 }
 
@@ -184,7 +227,11 @@ bool CardGroupReadImage(CardGroup& g, const uint8_t* in) {
   g.ownRightOn = GenGetU8(in, 116);
   g.ownRightX = GenGetF32(in, 120);
   g.rightLength = GenGetF32(in, 124);
-  for (int i = 0; i < kCardGroupMaxCards; ++i) {
+  // Trailing blank slots stay unmade.
+  const int used = UsedSlots(in + kCardGroupImageHeadSize, kCardImageSize, BlankCardImage());
+  g.writtenSlots = 0;
+  g.MakeSlots(used);
+  for (int i = 0; i < used; ++i) {
     CardReadImage(g.cards[i], in + kCardGroupImageHeadSize + i * kCardImageSize);
   }
   g.emptyTexture = nullptr;

@@ -53,6 +53,7 @@ bool CardGroup::LayOut() {
   const char* where_ = "CardGroup::UpdateGroupAlignment";
   MarkChanged();  // every slot may move
   const CardsSettingsRecord& s = CardsGetSettings();
+  if ((alignType >= 1 && alignType <= 7) || alignType == 10) MakeSlots(kCardGroupMaxCards);
   switch (alignType) {
     case 1:
       for (int i = 0; i < kCardGroupMaxCards; ++i) {
@@ -139,7 +140,7 @@ bool CardGroup::LayOut() {
       // An inactive group (type 0) has nothing to lay out.
       break;
   }
-  for (Card& c : cards) c.UpdateMatrix();
+  for (int i = 0; i < writtenSlots; ++i) cards[i].UpdateMatrix();
   return true;
 }
 
@@ -209,6 +210,7 @@ void CardGroup::FitLeft() {
 }
 
 bool CardGroup::SetupHorzSpreadFanAlignment() {
+  MakeSlots(kCardGroupMaxCards);
   if (cardsForSpacing < 0) {
     DebugError("CardGroup::SetupHorzSpreadFanAlignment", "Invalid num cards for aligning");
     return false;

@@ -12,14 +12,17 @@
 #include "Game/SolCards.h"
 
 Gen g_GenLive;
-Gen g_GenQuickMoveCopy;
-Gen g_GenTrialScratch;
-Gen g_GenLoadScratch;
-Gen g_GenUndoWork1;
-Gen g_GenUndoWork2;
-Gen g_GenPickupCopy;
 
 namespace {
+
+int g_workingCopiesMade = 0;
+
+// A working copy, made empty at its first use: its piles make their card
+// slots only when a copy of a game fills them.
+Gen* MakeWorkingCopy() {
+  ++g_workingCopiesMade;
+  return new Gen;
+}
 
 // Cleared by GenReset, filled by the variant's set-up.
 GenVariantCallbacks g_callbacks{};
@@ -53,6 +56,34 @@ void ForEachPile(Gen& gen, F f) {
 }
 
 }  // namespace
+
+// ---- The working copies ---------------------------------------------------------
+
+Gen& GenQuickMoveCopy() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+Gen& GenTrialScratch() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+Gen& GenLoadScratch() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+Gen& GenUndoWork1() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+Gen& GenUndoWork2() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+Gen& GenPickupCopy() {
+  static Gen* const record = MakeWorkingCopy();
+  return *record;
+}
+int GenWorkingCopiesMade() { return g_workingCopiesMade; }
 
 // ---- Piles by code -------------------------------------------------------------
 
@@ -148,7 +179,7 @@ void GenReset() {
   g.dealGroupCapacity = 0;
   g.numFoundations = g.numCells = g.numTableaus = g.numFans = g.numReserves = 0;
   // Every pile becomes an empty group, its codes 0 until a set-up gives the
-  // piles in use theirs.
+  // piles in use theirs; no card slot is touched.
   ForEachPile(g, [](CardGroup& group, int, int) {
     EngTexture* texture = group.emptyTexture;  // the pile keeps its marker
     group.Reset(false);

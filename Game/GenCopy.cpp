@@ -42,17 +42,12 @@ bool SamePile(const CardGroup& a, const CardGroup& b) {
 
 #ifndef NDEBUG
 // The first slot past the count whose card differs; -1 when all are alike.
-// (SamePile has compared the slots up to the count.) One block compare
-// settles the usual case; the owner links, which may differ harmlessly,
-// are skipped only when it finds a difference.
+// (SamePile has compared the slots up to the count; equal heads have made
+// as many slots.) The owner links, which may differ harmlessly, are
+// skipped.
 int FirstDifferentSlot(const CardGroup& a, const CardGroup& b) {
   const int first = a.numCards < 0 ? 0 : a.numCards;
-  if (first >= kCardGroupMaxCards ||
-      std::memcmp(&a.cards[first], &b.cards[first],
-                  sizeof(Card) * static_cast<std::size_t>(kCardGroupMaxCards - first)) == 0) {
-    return -1;
-  }
-  for (int i = first; i < kCardGroupMaxCards; ++i) {
+  for (int i = first; i < a.writtenSlots && i < kCardGroupMaxCards; ++i) {
     const auto* x = reinterpret_cast<const unsigned char*>(&a.cards[i]) + kCardValueOffset;
     const auto* y = reinterpret_cast<const unsigned char*>(&b.cards[i]) + kCardValueOffset;
     if (std::memcmp(x, y, sizeof(Card) - kCardValueOffset) != 0) return i;
@@ -107,7 +102,7 @@ void GenCopyRecord(Gen& dst, const Gen& src) {
 }
 
 void GenPrimeWorkingCopies() {
-  GenCopyRecord(g_GenQuickMoveCopy, g_GenLive);
-  GenCopyRecord(g_GenTrialScratch, g_GenLive);
-  GenCopyRecord(g_GenPickupCopy, g_GenLive);
+  GenCopyRecord(GenQuickMoveCopy(), g_GenLive);
+  GenCopyRecord(GenTrialScratch(), g_GenLive);
+  GenCopyRecord(GenPickupCopy(), g_GenLive);
 }

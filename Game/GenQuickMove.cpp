@@ -104,7 +104,7 @@ bool GenIsQuickMoveSearching() { return Q().phase != kQuickIdle; }
 bool GenQuickMoveRun() {
   Gen& g = g_GenLive;
   g_autoplayAllowed = false;
-  GenCopyRecord(g_GenQuickMoveCopy, g);
+  GenCopyRecord(GenQuickMoveCopy(), g);
   const int game = GenGetCurGame();
   int target = 0;
   uint8_t& tableauRule = g.rules[kRuleDropTableau];
@@ -123,8 +123,8 @@ bool GenQuickMoveRun() {
     }
     tableauRule = keepTableau;
     emptyRule = keepEmpty;
-    g_GenQuickMoveCopy.rules[kRuleDropTableau] = keepTableau;
-    g_GenQuickMoveCopy.rules[kRuleDropEmptyTableau] = keepEmpty;
+    GenQuickMoveCopy().rules[kRuleDropTableau] = keepTableau;
+    GenQuickMoveCopy().rules[kRuleDropEmptyTableau] = keepEmpty;
   } else if (IsSpiderFamily(game)) {
     bool sameSuit, plain;
     SpiderFits(&sameSuit, &plain);
@@ -135,8 +135,8 @@ bool GenQuickMoveRun() {
     if (!target && plain) target = GenQuickMoveSearch();
     emptyRule = 0;
     if (!target) target = GenQuickMoveSearch();
-    g_GenQuickMoveCopy.rules[kRuleDropTableau] = 6;
-    g_GenQuickMoveCopy.rules[kRuleDropEmptyTableau] = 0;
+    GenQuickMoveCopy().rules[kRuleDropTableau] = 6;
+    GenQuickMoveCopy().rules[kRuleDropEmptyTableau] = 0;
   } else {
     target = GenQuickMoveSearch();
   }
@@ -198,7 +198,7 @@ bool GenQuickMoveCheck(int target, float x, float y, int targetCount, bool skipE
   CardGroup* pile = GenGetGroup(g, target);
   if (!pile) return false;
 
-  GenCopyRecord(g_GenTrialScratch, g);
+  GenCopyRecord(GenTrialScratch(), g);
   const int savedWhere = GenGetCurrentHitWhere();
   const int savedCard = GenGetCurrentHitCard();
   GenPointerState& p = GenSelPointer();
@@ -213,7 +213,7 @@ bool GenQuickMoveCheck(int target, float x, float y, int targetCount, bool skipE
   GenHandleSelection(0, 0, 1);
   const int count = pile->numCards;
 
-  GenCopyRecord(g, g_GenTrialScratch);
+  GenCopyRecord(g, GenTrialScratch());
   GenSetCurrentHit(savedWhere, savedCard);
   p = savedPointer;
   q.trial = false;
@@ -228,7 +228,7 @@ bool GenAnimateQuickMove(int target) {
   QuickState& q = Q();
   const int n = q.selection.numCards;
   const int source = q.source;
-  GenCopyRecord(g_GenLive, g_GenQuickMoveCopy);
+  GenCopyRecord(g_GenLive, GenQuickMoveCopy());
   GenSelClearPickupPending();
   const int from = GenGetKindBase(source), to = GenGetKindBase(target);
   const int si = source - from, ti = target - to;

@@ -296,15 +296,15 @@ bool GenResumeSavedGame() {
 }
 
 bool GenResumeFromImage(const uint8_t* image) {
-  if (!GenReadImage(g_GenLoadScratch, image) || !GenSaveCheckLoadedGame(g_GenLoadScratch)) {
+  if (!GenReadImage(GenLoadScratch(), image) || !GenSaveCheckLoadedGame(GenLoadScratch())) {
     return false;
   }
   // The load is sound: replace the live game.
   AnimCancelAll();
   GenCancelSelection();
   Gen& g = g_GenLive;
-  GenKeepEmptyTexturesOf(g, g_GenLoadScratch);
-  g = g_GenLoadScratch;
+  GenKeepEmptyTexturesOf(g, GenLoadScratch());
+  g = GenLoadScratch();
   GenRelayOutAllPiles(g);
   SolCardsSetFoundationSpaceRank(g.lowestRank);
   SolCardsSetSpaceCustomPic(g.emptySpacePicture);

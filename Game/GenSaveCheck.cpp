@@ -82,7 +82,7 @@ bool PileOk(const CardGroup& p, bool holdsCards) {
   if (p.alignType < 0 || p.alignType > 10) return false;
   if (p.numCards < 0 || p.numCards > p.maxCards || p.maxCards > kCardGroupMaxCards) return false;
   for (int i = 0; i < kCardGroupMaxCards; ++i) {
-    if (!CardOk(p.cards[i], holdsCards && i < p.numCards)) return false;
+    if (!CardOk(p.SlotOrBlank(i), holdsCards && i < p.numCards)) return false;
   }
   return true;
 }
@@ -214,10 +214,10 @@ bool GenSaveCheckLoadedGame(const Gen& loaded) {
   // The variant's own set-up gives the counts, rules and deck a game of it
   // has; the live record (and whether it is a game in progress) is put back
   // when the loaded one differs.
-  g_GenTrialScratch = g_GenLive;
+  GenTrialScratch() = g_GenLive;
   const bool inProgress = GenIsGameInProgress();
   auto refuseAfterSetUp = [inProgress](const char* why) {
-    g_GenLive = g_GenTrialScratch;
+    g_GenLive = GenTrialScratch();
     GenSetGameInProgress(inProgress);
     return Refuse(why);
   };

@@ -412,7 +412,7 @@ void GenCancelSelection() {
   if (g_pickupPending) {
     // Only carried cards are put back: once a drop has ended the lift there
     // is nothing to undo here.
-    if (g_GenLive.selection.numCards > 0) GenCopyRecord(g_GenLive, g_GenPickupCopy);
+    if (g_GenLive.selection.numCards > 0) GenCopyRecord(g_GenLive, GenPickupCopy());
     g_pickupPending = false;
   }
 }
@@ -420,7 +420,7 @@ void GenCancelSelection() {
 bool GenIsPickupCopyPending() { return g_pickupPending; }
 
 void GenTakePickupCopy() {
-  GenCopyRecord(g_GenPickupCopy, g_GenLive);
+  GenCopyRecord(GenPickupCopy(), g_GenLive);
   g_pickupPending = g_GenLive.ready != 0;
 }
 
@@ -446,7 +446,7 @@ int GenSendClickedCardToFoundation() {
 
   const int savedWhere = GenGetCurrentHitWhere();
   const int savedCard = GenGetCurrentHitCard();
-  GenCopyRecord(g_GenTrialScratch, g);
+  GenCopyRecord(GenTrialScratch(), g);
   int found = -1;
   for (int f = 0; f < g.numFoundations && found < 0; ++f) {
     GenSetCurrentHit(code, top);
@@ -458,7 +458,7 @@ int GenSendClickedCardToFoundation() {
       GenStdSelectionDrop(0, 0, kWhereFoundation, 0, 1);
       if (g.foundations[f].numCards > before) found = f;
     }
-    GenCopyRecord(g, g_GenTrialScratch);
+    GenCopyRecord(g, GenTrialScratch());
     g_pickupPending = false;
   }
   GenSetCurrentHit(savedWhere, savedCard);

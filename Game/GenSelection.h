@@ -59,7 +59,7 @@ bool GenStdPickupOrDrop(int button, int down, int kindBase);
 void GenCancelSelection();
 // Keeps the live game as it is before a lift (done by every lift).
 void GenTakePickupCopy();
-// The pick-up copy (g_GenPickupCopy) holds the game as it was at the lift
+// The pick-up copy (GenPickupCopy()) holds the game as it was at the lift
 // of the cards now carried.
 bool GenIsPickupCopyPending();
 

@@ -43,8 +43,8 @@ UndoHistory& H() {
   return history;
 }
 
-Gen& BaseCopy() { return g_GenUndoWork1; }
-Gen& WorkCopy() { return g_GenUndoWork2; }
+Gen& BaseCopy() { return GenUndoWork1(); }
+Gen& WorkCopy() { return GenUndoWork2(); }
 
 // Calls f(summary, code, group) for every pile summary of a record and its
 // pile in a game record.

@@ -86,7 +86,7 @@ bool SeaTowersDeal(int, int) {
 
 int FreeCellLargestRun(int target) {
   const Gen& g = g_GenLive;
-  const Gen& atLift = g_GenPickupCopy;
+  const Gen& atLift = GenPickupCopy();
   int run = EmptyPiles(g.cells, g.numCells, -1) + 1;
   const int spaces = EmptyPiles(atLift.tableaus, atLift.numTableaus, target - kWhereTableau);
   for (int i = 0; i < spaces && run < kCardGroupMaxCards; ++i) run *= 2;

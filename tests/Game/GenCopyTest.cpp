@@ -1,7 +1,16 @@
 // GenCopyTest.cpp - the quick record copy: whatever happened to either
 // record since they were last alike, the copy is the same game in every
-// pile slot it covers, as the record image shows.
+// pile slot it covers, as the record image shows. A record takes memory for
+// the piles in use only, whether made, copied, reset or read, and the
+// working copies are made when first used.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "Game/CardsSettings.h"
@@ -107,6 +116,98 @@ TEST_F(GenCopyTest, ACopyIsTheSameGameWhateverHappenedBetween) {
   EXPECT_EQ(Image(g_GenLive), image);
   EXPECT_EQ(g_GenLive.selection.cards[0].owner, nullptr);
   EXPECT_EQ(g_GenLive.cells[0].cards[0].owner, &g_GenLive.cells[0]);
+}
+
+// The card slots of two records that differ in their stored form (a slot
+// not made counts as the blank card it stands for).
+int DifferentSlots(const Gen& a, const Gen& b) {
+  const int kinds[][2] = {{kWhereFoundation, kGenMaxFoundations}, {kWhereCell, kGenMaxCells},
+                          {kWhereTableau, kGenMaxTableaus},       {kWhereFan, kGenMaxFans},
+                          {kWhereDeck, 1},                        {kWhereWaste, 1},
+                          {kWhereReserve, kGenMaxReserves},       {kWhereDealGroup, 1},
+                          {kWhereSelection, 1}};
+  int different = 0;
+  for (const auto& kind : kinds) {
+    for (int code = kind[0]; code < kind[0] + kind[1]; ++code) {
+      const CardGroup* x = GenGetGroup(const_cast<Gen&>(a), code);
+      const CardGroup* y = GenGetGroup(const_cast<Gen&>(b), code);
+      for (int i = 0; i < kCardGroupMaxCards; ++i) {
+        uint8_t p[kCardImageSize], q[kCardImageSize];
+        CardWriteImage(x->SlotOrBlank(i), p);
+        CardWriteImage(y->SlotOrBlank(i), q);
+        if (std::memcmp(p, q, sizeof p) != 0) ++different;
+      }
+    }
+  }
+  return different;
+}
+
+// A record on pages of its own, untouched until something writes them.
+class FreshRecord {
+ public:
+  FreshRecord() {
+    void* pages = mmap(nullptr, sizeof(Gen), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages != MAP_FAILED) gen_ = new (pages) Gen;
+  }
+  ~FreshRecord() {
+    if (!gen_) return;
+    gen_->~Gen();
+    munmap(gen_, sizeof(Gen));
+  }
+  FreshRecord(const FreshRecord&) = delete;
+  FreshRecord& operator=(const FreshRecord&) = delete;
+  Gen& operator*() const { return *gen_; }
+  // Kilobytes of the record in memory.
+  long ResidentKiB() const {
+    const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+    std::vector<unsigned char> pages((sizeof(Gen) + page - 1) / page);
+    if (!gen_ || mincore(gen_, sizeof(Gen), pages.data()) != 0) return -1;
+    long resident = 0;
+    for (unsigned char p : pages) resident += p & 1;
+    return resident * static_cast<long>(page) / 1024;
+  }
+
+ private:
+  Gen* gen_ = nullptr;
+};
+
+TEST_F(GenCopyTest, ARecordTakesMemoryOnlyForThePilesAGameUses) {
+  // A whole record is 3,975 KiB; the heads of its 159 piles lie on as many
+  // pages, the FreeCell table's 14 piles in use on about 30 KiB each.
+  constexpr long kHeads = 800, kInUse = kHeads + 14 * 32;
+  FreshRecord copy;
+  ASSERT_GE(copy.ResidentKiB(), 0);
+  EXPECT_LT(copy.ResidentKiB(), kHeads) << "a new record";
+  GenCopyRecord(*copy, g_GenLive);
+  EXPECT_LT(copy.ResidentKiB(), kInUse) << "a copy of the table";
+  EXPECT_EQ(Image(*copy), Image(g_GenLive));
+  EXPECT_EQ((*copy).tableaus[0].cards[0].owner, &(*copy).tableaus[0]);
+  for (int i = 0; i < g_GenLive.numCells; ++i) (*copy).cells[i].Reset(false);
+  (*copy).deck.Reset(false);
+  EXPECT_LT(copy.ResidentKiB(), kInUse) << "piles reset";
+
+  // A saved game read from its image.
+  FreshRecord read;
+  const std::vector<uint8_t> image = Image(g_GenLive);
+  ASSERT_TRUE(GenReadImage(*read, image.data()));
+  EXPECT_LT(read.ResidentKiB(), kInUse) << "a record read";
+  EXPECT_EQ(DifferentSlots(*read, g_GenLive), 0);
+}
+
+// In a process of its own (the death test runs the test program again),
+// where nothing has played yet: no working copy exists until one is used,
+// and a used one is made once.
+TEST(GenWorkingCopiesTest, TheWorkingCopiesAreMadeAtTheirFirstUse) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        const int atStart = GenWorkingCopiesMade();
+        Gen& first = GenPickupCopy();
+        const int afterUse = GenWorkingCopiesMade();
+        const bool same = &GenPickupCopy() == &first;
+        std::exit(atStart == 0 && afterUse == 1 && same && GenWorkingCopiesMade() == 1 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

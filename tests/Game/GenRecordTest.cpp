@@ -158,9 +158,9 @@ TEST_F(GenRecordTest, ImageReaderRefusesBadCountsAndPiles) {
 
 TEST_F(GenRecordTest, RecordCopiesLinkTheirOwnPiles) {
   ASSERT_TRUE(FixtureBuild("T0: 7h 6s*; C1: Kd*"));
-  g_GenTrialScratch = g_GenLive;
-  EXPECT_EQ(g_GenTrialScratch.tableaus[0].cards[1].owner, &g_GenTrialScratch.tableaus[0]);
-  EXPECT_EQ(g_GenTrialScratch.cells[1].cards[0].owner, &g_GenTrialScratch.cells[1]);
+  GenTrialScratch() = g_GenLive;
+  EXPECT_EQ(GenTrialScratch().tableaus[0].cards[1].owner, &GenTrialScratch().tableaus[0]);
+  EXPECT_EQ(GenTrialScratch().cells[1].cards[0].owner, &GenTrialScratch().cells[1]);
   EXPECT_EQ(FixturePile(kWhereTableau), "7h 6s*");
 }
 

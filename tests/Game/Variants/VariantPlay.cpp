@@ -176,7 +176,7 @@ std::string VariantPlayOn(int game, unsigned seed, int steps, VariantPlayStats* 
         // as they were (their refresh is part of the cost): the least time
         // is the click's own, without what the machine's other work added.
         static Gen before[4];  // 4 MB each: kept for the run
-        Gen* const records[4] = {&g, &g_GenQuickMoveCopy, &g_GenPickupCopy, &g_GenTrialScratch};
+        Gen* const records[4] = {&g, &GenQuickMoveCopy(), &GenPickupCopy(), &GenTrialScratch()};
         const double extraStart = ThreadMs();
         if (stats->quickMoveTimings > 1) {
           for (int r = 0; r < 4; ++r) GenCopyRecord(before[r], *records[r]);

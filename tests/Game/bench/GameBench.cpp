@@ -92,7 +92,7 @@ int TableauThatFitsNowhere() {
     CardsAnimCancelAll();
     AnimReset();
     if (!moved && FixtureDescribeGame() == before) return t;
-    GenCopyRecord(g_GenLive, g_GenQuickMoveCopy);
+    GenCopyRecord(g_GenLive, GenQuickMoveCopy());
   }
   return -1;
 }

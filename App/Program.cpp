@@ -15,6 +15,7 @@
 #include "Engine/EngMisc.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
+#include "Platform/Memory.h"
 
 namespace {
 
@@ -111,6 +112,9 @@ void Program::PreShutdownDeviceCB() {
 void Program::ExitCB() { EngLanguagesRelease(); }
 
 int ProgramMain(void* instance, const char* commandLine) {
+  // Decoded pictures and texture copies are large passing blocks: they go
+  // back to the system when freed instead of staying in the heap.
+  PlatformMemoryKeepLargeBlocksApart();
   g_program = new (std::nothrow) Program;
   if (!g_program) return -1;
 

@@ -13,13 +13,13 @@
 // context's set-up is given back to the system afterwards.
 #include <SDL.h>
 #include <GL/gl.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <string>
 
 #include "Platform/D3D9GL.h"
 #include "Platform/D3D9Local.h"
+#include "Platform/Memory.h"
 #include "Platform/WindowLocal.h"
 
 namespace {
@@ -84,7 +84,7 @@ D3D9Caps D3D9GLProbeCaps() {
   if (!ReadRenderer(&g_renderer, &maxTexture)) return g_caps;
   DWORD levels[17] = {1};
   for (int samples : {2, 4, 8, 16}) levels[samples] = HasVisualWithSamples(samples) ? 1 : 0;
-  malloc_trim(0);
+  PlatformMemoryReturnFreePages();
 
   const int displays = SDL_GetNumVideoDisplays();
   for (int d = 0; d < displays; ++d) {

@@ -20,14 +20,16 @@
 // With --memory, ours runs once more under heaptrack up to each screen and
 // is killed there: the heap it holds then, split into ours and what the GL
 // driver allocated, and its resident statics are printed (0 runs: only
-// that).
+// that). The heap is counted as allocated: the game records' piles that no
+// game uses are allocated but never take memory.
 //
 // Ours runs with a prepared player (Ann) and settings that ask for no
 // dialog at start-up; its first run generates the cards and is not counted
 // (the later ones are warm starts). The peer runs with private settings
 // (GSETTINGS_BACKEND=memory) and opens on Klondike.
 //
-// Usage: SideBySide [runs] [--memory] [--shots <folder>]
+// Usage: SideBySide [runs] [--memory] [--keep] [--shots <folder>]
+// (--keep leaves the runs' folders and heaptrack's files in place.)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -713,7 +715,9 @@ void SplitHeap(const std::string& leaksFile, double* ours, double* driver) {
   std::ifstream in(leaksFile);
   std::string line;
   *ours = *driver = 0;
-  const char* driverModules[] = {"dri/", "libLLVM", "libGLX", "libGL.", "libglapi", "libgallium", "libGLdispatch"};
+  // "??": code of no file, the shaders the driver compiled.
+  const char* driverModules[] = {"dri/",     "libLLVM",    "libGLX", "libGL.",
+                                 "libglapi", "libgallium", "libGLdispatch", "in ??"};
   bool inList = false;
   double bytes = -1;
   int linesAfter = 0;
@@ -830,11 +834,13 @@ void PrintRow(const char* what, const char* unit, const Figures& ours, const Fig
 
 int main(int argc, char** argv) {
   int runs = 5;
-  bool memory = false;
+  bool memory = false, keep = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--memory") {
       memory = true;
+    } else if (a == "--keep") {
+      keep = true;
     } else if (a == "--shots" && i + 1 < argc) {
       g_shots = argv[++i];
       std::filesystem::create_directories(g_shots);
@@ -895,9 +901,9 @@ int main(int argc, char** argv) {
   PrintRow("RSS, main menu (now)", "MiB", ours, peer, "rss menu", 1, "rss table");
   PrintRow("RSS, table (now)", "MiB", ours, peer, "rss table");
   if (memory) {
-    PrintRow("ours (heap + statics), player selection", "MiB", ours, peer, "ours users");
-    PrintRow("ours (heap + statics), main menu", "MiB", ours, peer, "ours menu");
-    PrintRow("ours (heap + statics), table", "MiB", ours, peer, "ours table");
+    PrintRow("ours (heap allocated + statics), player sel.", "MiB", ours, peer, "ours users");
+    PrintRow("ours (heap allocated + statics), main menu", "MiB", ours, peer, "ours menu");
+    PrintRow("ours (heap allocated + statics), table", "MiB", ours, peer, "ours table");
     PrintRow("  of it statics, table", "MiB", ours, peer, "statics table");
     PrintRow("GL driver's heap, player selection", "MiB", ours, peer, "driver heap users");
     PrintRow("GL driver's heap, main menu", "MiB", ours, peer, "driver heap menu");
@@ -905,6 +911,10 @@ int main(int argc, char** argv) {
   }
   std::printf("\n(the peer has one screen: its table's figures stand in its column for every screen)\n");
   std::error_code ignored;
-  std::filesystem::remove_all(work, ignored);
+  if (keep) {
+    std::fprintf(stderr, "the runs' folders (heaptrack's files among them) are in %s\n", work.c_str());
+  } else {
+    std::filesystem::remove_all(work, ignored);
+  }
   return 0;
 }

@@ -1,10 +1,10 @@
-// AppImports.h - everything the application shell calls in the layers
-// above it (the screens, the decks): one place to read what App needs from
-// its owners.
+// AppImports.h - everything the application shell calls in the screens
+// above it (the deck and board screens included): one place to read what
+// App needs from its owners.
 //
-// App never includes a Screens/ or Decks/ header. The screens and the decks
-// define these calls (their units include this header, so a mismatch fails
-// to compile there); App's tests link a stand-in
+// App never includes a Screens/ header. The screens define these calls
+// (their units include this header, so a mismatch fails to compile there);
+// App's tests link a stand-in
 // (tests/Support/AppImportsStandIn) in their place.
 //
 // State: none here.
@@ -35,9 +35,6 @@ void ScoresControlHideInternetWait();
 // The light settings and the table board a new player starts with.
 void ModulesSetDefaultLightSettings();
 void ModulesSetDefaultBoard();
-// The deck generator's and the Decks screen's defaults of a new player.
-void DeckGenSetDefaults();
-void DecksSetDefaults();
 
 // ---- Deck publishing ------------------------------------------------------------
 

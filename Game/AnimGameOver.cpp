@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngColour.h"
 #include "Engine/EngDevice.h"
@@ -20,7 +19,10 @@
 #include "Game/AnimSetup.h"
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameCameras.h"
+#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GenLights.h"
 #include "Game/GenText.h"

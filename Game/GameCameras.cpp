@@ -2,12 +2,13 @@
 // clear colour (see GameCameras.h, GameShell.h).
 #include "Game/GameCameras.h"
 
-#include "Game/GameImports.h"
 #include "Engine/EngDevice.h"
-#include "Game/Gen.h"
+#include "Game/Decks/Sets.h"
+#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GameShellLocal.h"
 #include "Game/GameTime.h"
+#include "Game/Gen.h"
 #include "Game/GenLights.h"
 
 namespace {

@@ -7,8 +7,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
@@ -22,6 +20,10 @@
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/LoadCards.h"
+#include "Game/GameCameras.h"
+#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GameShellLocal.h"
 #include "Game/SolCards.h"

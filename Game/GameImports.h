@@ -45,6 +45,19 @@ const char* PrefFolderSetup(const char* folderName, bool startLog, const char* l
 // name (128 characters or more) or a failure, the main per-user folder.
 // ("SavedGames", "Layouts".) The text lives until the next call.
 const char* PrefFolderGetSubFolder(const char* name);
+// The documents folder, the sub-folder and the sub-sub-folder, both created
+// when create is set ("Quarnix", "Card Decks" for the player's decks).
+const char* PrefFolderGetMyDocsSubSubFolder(const char* subFolder, const char* subSubFolder,
+                                            bool create);
+// Listing one folder's entries (the decks' and boards' folders): open,
+// prepare, the next name until "", the name's full path, clean up, close.
+using DirListFilterCB = bool (*)(int acceptedSoFar, const char* name, const char* folder);
+bool DirListOpenDir(const char* path, DirListFilterCB filter);
+bool DirListPrepareToGetFilenamesInDir();
+const char* DirListGetNextFilenameInDir();
+const char* DirListGetFilenameWithPath(const char* name);
+void DirListCleanupAfterGettingFilenamesInDir();
+void DirListCloseDir();
 // Copies the current window or full-screen mode, position and sizes into the
 // display settings record.
 void ResolutionUpdateSettingsFromCurrent();
@@ -147,9 +160,6 @@ void MainDrawMenuButton();
 // The Menu button's and the status panels' textures.
 void MainCreateGraphics();
 void MainFreeGraphics();
-// Draws the table board's tiles at the table's height when they are loaded
-// (defined with the boards, Decks/).
-void MainRenderTableBoard();
 // Draws the in-game status (time, score, clock, battery, Menu button).
 void MainDrawGameStatus();
 // True when the four-colour deck option is on and the current game allows it.
@@ -232,28 +242,8 @@ bool ModulesSetLightSettings(LightSettings** settings);
 // undo-limit message.
 void PopupControlSetUndoMessage();
 
-// ---- Custom decks and table boards (Decks/) ----------------------------------
+// ---- The deck and board screens (Screens/Decks/) ------------------------------
 
-void CardsDecksInit();
-void CardsGenerateInit();
-// Deck module start-up: the four-colour test, card sizes, deck folders,
-// the card module's file-name callbacks, ".tga" faces.
-void LoadCardsSetup(bool (*fourColourNeeded)());
-// Width and height factors (<= 0 keeps), thickness (< 0 keeps); derives the
-// table card sizes (5.8 x width, 8.7 x height, 0.05 x their mean) and hands
-// them to the card module.
-void LoadCardsSetCardSize(float width, float height, int thickness);
-// The deck module's size factors.
-void LoadCardsGetCardSizeFactors(float* width, float* height, float* mean);
-// 0.029, 0.0435 and 0.038197096 where an output is given.
-void LoadCardsGetCardModelFactors(float* x, float* y, float* z);
-// With onlyAsk: whether the current deck needs generating; else generates
-// it when needed.
-bool LoadCardsGenerateCurrentDeckIfNeeded(bool onlyAsk, int printMode);
-// Loads the face textures (-1 all, or one by running index).
-bool LoadCardsLoadCardFaces(int index);
-// The current deck is one of the player's own decks.
-bool DecksIsCurrentDeckUserDeck();
 void DecksControlCreateGraphics();
 void DeckGenControlCreateGraphics();
 void SetsControlCreateGraphics();
@@ -264,17 +254,5 @@ void DecksControlRenderPreview();
 // The deck generator's previews of settings that are never saved are
 // deleted (the program ends while the generator is open).
 void DeckGenControlDiscardEdits();
-// Rebuilds the board list and loads the current board; the count.
-int SetsGetBoards();
-// Builds the 16 table-top tiles from the current board.
-bool BoardLoadTable();
-void BoardReleaseTextures();
-bool BoardSetupTableRect(float x, float y, float width, float height, bool centreX, bool centreY);
-bool BoardSetupTextureQuality(int quality);
-// The current board's background kind (0 plain colour), its first colour
-// (three floats) and its picture (null when not loaded).
-int BoardGetBackgroundType();
-void BoardGetBackgroundColour(float* rgb);
-EngTexture* BoardGetBackgroundTexture();
 void SetsControlReloadBackground();
 void SetsControlLoadBoard(int board);

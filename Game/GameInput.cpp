@@ -6,7 +6,6 @@
 // it is seen down and counts again only after it was seen up.
 #include <cstdio>
 
-#include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
@@ -15,7 +14,9 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
+#include "Game/Decks/DecksCurrent.h"
 #include "Game/GameCameras.h"
+#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GameShellLocal.h"
 #include "Game/GameTime.h"

@@ -2,8 +2,6 @@
 // (see GameShell.h).
 #include <cstdio>
 
-#include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngScreen.h"
@@ -12,6 +10,10 @@
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/Sets.h"
+#include "Game/GameCameras.h"
+#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GameShellLocal.h"
 #include "Game/Gen.h"

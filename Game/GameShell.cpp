@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Game/GameImports.h"
+#include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngEncryption.h"
@@ -14,13 +14,15 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/EngWindow.h"
-#include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
 #include "Game/GameCameras.h"
+#include "Game/GameImports.h"
 #include "Game/GameShellLocal.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"

@@ -4,13 +4,16 @@
 
 #include <initializer_list>
 
-#include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngTexture.h"
 #include "Game/CardGroup.h"
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/LoadCards.h"
+#include "Game/Decks/Sets.h"
+#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"

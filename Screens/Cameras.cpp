@@ -10,6 +10,7 @@
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/Board.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"

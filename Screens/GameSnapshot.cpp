@@ -9,7 +9,6 @@
 // the menu stays as it is.
 #include <cstring>
 
-#include "Platform/D3D9Types.h"
 #include "App/AppImports.h"
 #include "App/Sound.h"
 #include "Engine/EngDevice.h"
@@ -18,10 +17,12 @@
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/Board.h"
 #include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
 #include "Game/SolCards.h"
+#include "Platform/D3D9Types.h"
 #include "Screens/GamePage.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

@@ -3,7 +3,6 @@
 
 #include <iterator>
 
-#include "Game/GameShell.h"
 #include "App/DamagedFile.h"
 #include "App/Main.h"
 #include "App/Score.h"
@@ -15,7 +14,9 @@
 #include "Engine/EngWindow.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
+#include "Game/GameShell.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"

@@ -1,8 +1,7 @@
-// ScreensImports.h - what the screens call in the custom decks above them:
-// one place to read what Screens needs from Decks. The decks define these
-// calls (their units include this header); until they do,
-// Screens/ScreensPending.cpp stands in. (Deck generation and the face
-// textures are the card core's imports, Game/GameImports.h.)
+// ScreensImports.h - what the other screens call in the deck and board
+// screens (Screens/Decks/): one place to read what they need of them. The
+// deck screens define these calls (their units include this header). (Deck
+// generation and the face textures are the card core's, Game/Decks/.)
 #pragma once
 
 #include <cstdint>

@@ -1,18 +1,18 @@
 // Board.cpp - building the board's pictures on the CPU (texture tiling,
 // gradient, shape mask), uploading the table top as 16 tiles and the
 // background as one 2D texture, and drawing the tiles (see Board.h).
-#include "Decks/Board.h"
+#include "Game/Decks/Board.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "Decks/Sets.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
+#include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
 #include "Game/GenLayout.h"
 #include "Platform/D3DXMath.h"

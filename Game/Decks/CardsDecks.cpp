@@ -1,7 +1,7 @@
 // CardsDecks.cpp - the deck library's folders, element and deck lists, and
 // the steps that turn a deck into generated pictures (see CardsDecks.h).
 // The settings file itself is read and written in CardsDecksFile.cpp.
-#include "Decks/CardsDecks.h"
+#include "Game/Decks/CardsDecks.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "App/PrefFolder.h"
-#include "Decks/CardsDecksLocal.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksFiles.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Game/Decks/CardsDecksLocal.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksFiles.h"
+#include "Game/GameImports.h"
 
 namespace {
 

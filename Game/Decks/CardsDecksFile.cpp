@@ -12,10 +12,10 @@
 #include <cstring>
 #include <string>
 
-#include "Decks/CardsDecksLocal.h"
-#include "Decks/DecksFiles.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Game/Decks/CardsDecksLocal.h"
+#include "Game/Decks/DecksFiles.h"
 
 namespace {
 

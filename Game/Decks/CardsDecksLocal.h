@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Decks/CardsDecks.h"
+#include "Game/Decks/CardsDecks.h"
 
 // Set by CardsDecksSetPaths and the scans; reset by CardsDecksInit.
 struct CardsDecksState {

@@ -2,7 +2,7 @@
 // output folder, the completeness test, deleting, and the pixel helpers
 // (see CardsGenerate.h). Loading the elements is CardsGeneratePrepare.cpp,
 // painting a card CardsGeneratePaint.cpp.
-#include "Decks/CardsGenerate.h"
+#include "Game/Decks/CardsGenerate.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerateLocal.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerateLocal.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
 #include "Engine/EngTga.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
 
 struct GeneratorElement {
   std::string path;      // without extension; empty = none

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "Decks/CardsGenerateLocal.h"
 #include "Engine/Debug.h"
 #include "Engine/EngMath.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/CardsGenerateLocal.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "Decks/CardsGenerateLocal.h"
 #include "Engine/Debug.h"
+#include "Game/Decks/CardsGenerateLocal.h"
 #include "Platform/Image.h"
 
 namespace {

@@ -18,12 +18,9 @@ struct StandardCardBack {
 
 // The table of the 16 standard backs.
 const StandardCardBack& DecksGetStandardBack(int back);
-// Defined by the Decks screen's control unit (DecksControl.cpp):
 // Points the generator's back slot (8) at the player's back, its deck-side
 // slot (10) at the matching side, and the overlay slot (9) at "Back
 // Overlay" unless noOverlay.
 void DecksControlSetBackElements(bool noOverlay);
 // "Data\Main\0156.dat", the card shadow.
 const char* DecksControlGetCardShadowFilename();
-// Generates the current deck's pictures when they are needed.
-void DecksControlGenerateCurrentDeck();

@@ -1,18 +1,18 @@
 // DecksCurrent.cpp - the current deck's operations (see DecksCurrent.h).
-#include "Decks/DecksCurrent.h"
+#include "Game/Decks/DecksCurrent.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "App/AppImports.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksFiles.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksFiles.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -24,3 +24,5 @@ int DecksCreateUserDeck(const char* name);
 // then the deck index, clamped to the new list, is returned.
 int DecksDeleteCurrentUserDeck();
 bool DecksDeleteGeneratedCards();
+// The current deck is one of the player's own decks.
+bool DecksIsCurrentDeckUserDeck();

@@ -1,13 +1,13 @@
 // DecksFiles.cpp - the deck library's and the boards' file helpers (see
 // DecksFiles.h).
-#include "Decks/DecksFiles.h"
+#include "Game/Decks/DecksFiles.h"
 
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
 
-#include "App/DirList.h"
 #include "Engine/EngFile.h"
+#include "Game/GameImports.h"
 
 bool DecksReadWholeFile(const char* path, std::string* out) {
   out->clear();

@@ -1,16 +1,16 @@
 // LoadCards.cpp - the card loader (see LoadCards.h).
-#include "Decks/LoadCards.h"
+#include "Game/Decks/LoadCards.h"
 
 #include <cstdio>
 
-#include "Game/GameImports.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksBacks.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksBacks.h"
+#include "Game/GameImports.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Sets.cpp - the table boards: built-ins, the template, the board list and
 // the current board, and the ".brd" files (see Sets.h).
-#include "Decks/Sets.h"
+#include "Game/Decks/Sets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,13 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "App/PrefFolder.h"
-#include "Decks/Board.h"
-#include "Decks/DecksFiles.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/DecksFiles.h"
 #include "Game/GameImports.h"
 
 namespace {

@@ -73,5 +73,9 @@ int SetsGetStandardTextureNum(const char* name);
 const char* SetsGetStandardTextureName(int index);
 // "Data\Boards\" + stem + ".jpg" of that entry. Shared buffer.
 const char* SetsGetStandardTextureFileName(const char* name);
+// The current board's background kind (0 plain colour) and its first colour
+// (three floats).
+int BoardGetBackgroundType();
+void BoardGetBackgroundColour(float* rgb);
 
 void SetsResetForTests();

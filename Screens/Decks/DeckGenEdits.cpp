@@ -6,11 +6,11 @@
 #include <string>
 
 #include "App/DirList.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DeckGen.h"
 #include "Engine/EngFile.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
 #include "Game/GameImports.h"
+#include "Screens/Decks/DeckGen.h"
 
 namespace {
 

@@ -6,19 +6,19 @@
 #include <cstring>
 #include <string>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DeckGen.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/LoadCards.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngTexture.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksCurrent.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Screens/Decks/DeckGen.h"
 
 namespace {
 

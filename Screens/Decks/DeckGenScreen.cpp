@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "Decks/DeckGen.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
+#include "Screens/Decks/DeckGen.h"
 #include "Screens/ScreenRows.h"
 
 namespace {

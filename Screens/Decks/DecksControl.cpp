@@ -1,19 +1,13 @@
 // DecksControl.cpp - the Decks screen's control: the preview fan and the
 // card-back grid's textures, the page rules, applying a deck to the table's
-// cards and painting a new card back; and the generator's back slots, the
-// card shadow and the current deck's generation, which the card loader and
-// the start of a game use (see DecksScreen.h). Reaches no other screen's
-// code: the game's loading and render steps call it.
+// cards and painting a new card back; and the current deck's generation,
+// which the start of a game uses (see DecksScreen.h). Reaches no other
+// screen's code: the game's loading and render steps call it.
 #include <cstdio>
 #include <string>
 
 #include "App/AppImports.h"
 #include "App/Resolution.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/DecksLocal.h"
-#include "Decks/LoadCards.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
@@ -23,13 +17,17 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsRender.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksCurrent.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Screens/Decks/DecksLocal.h"
 
 namespace {
 
 constexpr char kBacksFolder[] = "Data\\CardBacks";
-constexpr char kOwnBackSide[] = "Side Dark Gray 2";
 constexpr int kOptionsDecksPage = 2;
 const char* const kPreviewCards[kDecksNumPreviews] = {"as", "3d", "5h", "tc", "jd", "qh", "ks"};
 // A back picture's file as it may lie: these, in this order.
@@ -69,29 +67,7 @@ void DecksRestoreProgramMode() {
   if (DecksGetState().savedMode >= 0) GameSetProgramMode(DecksGetState().savedMode);
 }
 
-// ---- Backs, shadow and generation (the card loader's) ----------------------------------------
-
-void DecksControlSetBackElements(bool noOverlay) {
-  int back = g_UserRecord.currentCardBack;
-  if (back < 0 || back >= kDecksNumBacks) back = 0;
-  if (back >= kDecksNumStandardBacks && !g_UserRecord.cardBackPaths[back - kDecksNumStandardBacks][0]) {
-    back = 0;  // an emptied own slot falls back to the first standard back
-  }
-  if (back < kDecksNumStandardBacks) {
-    CardsGenerateSetElementPathAndFilename(kGenSlotBack, kBacksFolder, DecksGetStandardBack(back).back);
-    CardsGenerateSetElementPathAndFilename(kGenSlotDeckSide, kBacksFolder, DecksGetStandardBack(back).side);
-  } else {
-    CardsGenerateSetElementFilename(kGenSlotBack, g_UserRecord.cardBackPaths[back - kDecksNumStandardBacks]);
-    CardsGenerateSetElementPathAndFilename(kGenSlotDeckSide, kBacksFolder, kOwnBackSide);
-  }
-  if (noOverlay) {
-    CardsGenerateSetElementPathAndFilename(kGenSlotBackOverlay, nullptr, nullptr);
-  } else {
-    CardsGenerateSetElementPathAndFilename(kGenSlotBackOverlay, kBacksFolder, "Back Overlay");
-  }
-}
-
-const char* DecksControlGetCardShadowFilename() { return "Data\\Main\\0156.dat"; }
+// ---- Generation before a game ------------------------------------------------------------------
 
 void DecksControlGenerateCurrentDeck() { LoadCardsGenerateCurrentDeckIfNeeded(false, 0); }
 

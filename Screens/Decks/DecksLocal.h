@@ -2,9 +2,9 @@
 // (DecksScreen.cpp, DecksControl.cpp). Not for use outside them.
 #pragma once
 
-#include "Decks/DecksBacks.h"
-#include "Decks/DecksScreen.h"
 #include "Engine/EngTexture.h"
+#include "Game/Decks/DecksBacks.h"
+#include "Screens/Decks/DecksScreen.h"
 
 class MWinButton;
 

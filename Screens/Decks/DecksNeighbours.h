@@ -1,7 +1,6 @@
 // DecksNeighbours.h - what the deck screens call in the screens beside them:
 // the file chooser (App/GetFile.h) and the Options screen's layout of a
-// page's bottom rows, which Screens defines (Screens/Options.h is beside the
-// decks, not below them).
+// page's bottom rows (Screens/Options.cpp).
 #pragma once
 
 #include "App/GetFile.h"

@@ -35,6 +35,8 @@ bool DecksGetButtonHandles();
 bool DecksGetButtonHandlesWithIDs(const char* collection, const char* window);
 void DecksClearButtonHandles();
 void DecksControlStartingCB();
+// Generates the current deck's pictures when they are needed.
+void DecksControlGenerateCurrentDeck();
 void DecksControlNewCB();
 void DecksControlNewDeckNameCB(int result);
 void DecksControlEditCB();

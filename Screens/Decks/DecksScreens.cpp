@@ -1,15 +1,15 @@
 // DecksScreens.cpp - the deck screens' registration and shared helpers (see
 // DecksScreens.h).
-#include "Decks/DecksScreens.h"
+#include "Screens/Decks/DecksScreens.h"
 
 #include <cstring>
 
-#include "Decks/DeckGen.h"
-#include "Decks/DecksScreen.h"
-#include "Decks/Print.h"
-#include "Decks/Publish.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngScreen.h"
+#include "Screens/Decks/DeckGen.h"
+#include "Screens/Decks/DecksScreen.h"
+#include "Screens/Decks/Print.h"
+#include "Screens/Decks/Publish.h"
 #include "Screens/Screens.h"
 #include "Screens/ScreensImports.h"
 

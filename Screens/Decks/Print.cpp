@@ -1,6 +1,6 @@
 // Print.cpp - the Print screen: its rows, its options and the print run
 // that lays the deck out on JPEG sheets (see Print.h).
-#include "Decks/Print.h"
+#include "Screens/Decks/Print.h"
 
 #include <unistd.h>
 
@@ -10,12 +10,6 @@
 
 #include "App/DirList.h"
 #include "App/PrefFolder.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksBacks.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/DecksScreens.h"
-#include "Decks/LoadCards.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngJpeg.h"
@@ -24,8 +18,14 @@
 #include "Engine/EngTga.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksBacks.h"
+#include "Game/Decks/DecksCurrent.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
 #include "Platform/Files.h"
+#include "Screens/Decks/DecksScreens.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 #include "Screens/ScreensImports.h"

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksFiles.h"
-#include "Decks/Publish.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngZlib.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksFiles.h"
+#include "Screens/Decks/Publish.h"
 
 namespace {
 

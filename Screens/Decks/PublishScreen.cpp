@@ -8,17 +8,17 @@
 #include <vector>
 
 #include "App/Resolution.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/DecksScreens.h"
-#include "Decks/Publish.h"
-#include "Decks/PublishLocal.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngWindow.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/DecksCurrent.h"
 #include "Game/GameImports.h"
 #include "Screens/Country.h"
+#include "Screens/Decks/DecksScreens.h"
+#include "Screens/Decks/Publish.h"
+#include "Screens/Decks/PublishLocal.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 

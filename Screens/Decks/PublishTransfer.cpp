@@ -31,8 +31,6 @@
 #include <vector>
 
 #include "App/Resolution.h"
-#include "Decks/Publish.h"
-#include "Decks/PublishLocal.h"
 #include "Engine/Debug.h"
 #include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
@@ -40,6 +38,8 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GameImports.h"
+#include "Screens/Decks/Publish.h"
+#include "Screens/Decks/PublishLocal.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <cstdint>
 
 #include "App/AppImports.h"
-#include "Decks/Board.h"
-#include "Decks/Sets.h"
-#include "Decks/SetsScreens.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinButton.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Platform/D3D9Types.h"
+#include "Screens/Decks/SetsScreens.h"
 
 namespace {
 

@@ -95,7 +95,11 @@ TEST_F(UserTest, ANewPlayersProfileHasTheDefaultsAtTheirOffsets) {
   EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Bob");
   EXPECT_EQ(AppImportsGetCallsForTests().lightDefaults, 1);
   EXPECT_EQ(AppImportsGetCallsForTests().boardDefaults, 1);
-  EXPECT_EQ(AppImportsGetCallsForTests().deckDefaults, 2);
+  // The deck defaults: the first standard deck and back, no deck texts.
+  EXPECT_EQ(g_UserRecord.currentDeck, 1);
+  EXPECT_EQ(g_UserRecord.currentCardBack, 0);
+  EXPECT_STREQ(g_UserRecord.cardBackPaths[0], "");
+  EXPECT_STREQ(g_UserRecord.publisherName, "");
 }
 
 TEST_F(UserTest, RecordsRoundTripAndDamagedValuesAreRepaired) {

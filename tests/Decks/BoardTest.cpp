@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Decks/Board.h"
-#include "Decks/Sets.h"
 #include "Engine/EngTga.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
 #include "tests/Decks/DecksFixture.h"
 

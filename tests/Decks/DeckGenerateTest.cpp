@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksBacks.h"
 #include "Engine/EngTga.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksBacks.h"
 #include "Game/GameImports.h"
 #include "tests/Decks/DecksFixture.h"
 

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsDecksLocal.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksCurrent.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsDecksLocal.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksCurrent.h"
 #include "Game/GameImports.h"
 #include "tests/Decks/DecksFixture.h"
 

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Decks/CardsDecks.h"
+#include "Game/Decks/CardsDecks.h"
 #include "tests/Decks/DecksFixture.h"
 
 namespace {

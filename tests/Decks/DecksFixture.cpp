@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "App/PrefFolder.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/Sets.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
 
 namespace {

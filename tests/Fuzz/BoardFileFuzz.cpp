@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "Decks/Sets.h"
+#include "Game/Decks/Sets.h"
 #include "tests/Fuzz/FuzzSupport.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "Decks/CardsDecks.h"
+#include "Game/Decks/CardsDecks.h"
 #include "tests/Fuzz/FuzzSupport.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "Decks/Publish.h"
+#include "Screens/Decks/Publish.h"
 #include "tests/Fuzz/FuzzSupport.h"
 #include "tests/Support/HttpTestServer.h"
 

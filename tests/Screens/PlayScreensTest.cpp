@@ -18,6 +18,8 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
 #include "Game/GameImports.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"

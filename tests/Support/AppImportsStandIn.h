@@ -1,4 +1,4 @@
-// AppImportsStandIn.h - the screens and decks as the application shell's
+// AppImportsStandIn.h - the screens as the application shell's
 // tests see them: the calls of App/AppImports.h, answered by a stand-in
 // that counts them. The current screen is whatever the test sets.
 //
@@ -15,7 +15,6 @@ struct AppImportCallsForTests {
   int newGame = 0;       // MainControlNewGameCB
   int lightDefaults = 0;
   int boardDefaults = 0;
-  int deckDefaults = 0;  // DeckGenSetDefaults and DecksSetDefaults together
   int ftpTests = 0;      // PublishDoFtpInternetTest
   int scoresPageStarted = 0;   // ScoresControlStartingCB
   int internetWaitShown = 0;   // ScoresControlShowInternetWait

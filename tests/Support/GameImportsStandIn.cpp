@@ -66,6 +66,26 @@ const char* PrefFolderGetSubFolder(const char* name) {
   return g_subFolder;
 }
 
+// The documents folder is the per-user folder: "<folder>\\sub\\subSub".
+const char* PrefFolderGetMyDocsSubSubFolder(const char* subFolder, const char* subSubFolder,
+                                            bool create) {
+  std::snprintf(g_subFolder, sizeof g_subFolder, "%s\\%s", g_folder, subFolder);
+  if (create && !EngFileDirectoryExists(g_subFolder)) EngFileCreateDirectory(g_subFolder);
+  const std::size_t length = std::strlen(g_subFolder);
+  std::snprintf(g_subFolder + length, sizeof g_subFolder - length, "\\%s", subSubFolder);
+  if (create && !EngFileDirectoryExists(g_subFolder)) EngFileCreateDirectory(g_subFolder);
+  return g_subFolder;
+}
+
+// No folder can be listed: the card core's tests have no player's own decks
+// or boards.
+bool DirListOpenDir(const char*, DirListFilterCB) { return false; }
+bool DirListPrepareToGetFilenamesInDir() { return false; }
+const char* DirListGetNextFilenameInDir() { return ""; }
+const char* DirListGetFilenameWithPath(const char*) { return ""; }
+void DirListCleanupAfterGettingFilenamesInDir() {}
+void DirListCloseDir() {}
+
 void ScoreUpdateCurrentScore() {}
 void ScoreResetCurrentScore() {}
 

@@ -21,14 +21,14 @@
 #include <gtest/gtest.h>
 
 #include "App/Resolution.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/Publish.h"
 #include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksCurrent.h"
 #include "Game/GameImports.h"
+#include "Screens/Decks/Publish.h"
 #include "tests/Decks/DecksFixture.h"
 #include "tests/Support/FtpTestServer.h"
 #include "tests/Support/HttpTestServer.h"

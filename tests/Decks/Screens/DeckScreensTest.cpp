@@ -12,17 +12,17 @@
 
 #include <gtest/gtest.h>
 
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksBacks.h"
-#include "Decks/DecksFiles.h"
-#include "Decks/DecksScreen.h"
-#include "Decks/LoadCards.h"
-#include "Decks/Print.h"
-#include "Decks/SetsScreens.h"
 #include "Engine/EngLanguages.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksBacks.h"
+#include "Game/Decks/DecksFiles.h"
+#include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
 #include "Platform/Image.h"
+#include "Screens/Decks/DecksScreen.h"
+#include "Screens/Decks/Print.h"
+#include "Screens/Decks/SetsScreens.h"
 #include "tests/Decks/DecksFixture.h"
 
 namespace {

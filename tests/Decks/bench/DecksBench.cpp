@@ -12,15 +12,15 @@
 #include <memory>
 #include <string>
 
-#include "Decks/Board.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DeckGen.h"
-#include "Decks/DecksCurrent.h"
-#include "Decks/Print.h"
-#include "Decks/Sets.h"
-#include "Decks/SetsScreens.h"
+#include "Game/Decks/Board.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksCurrent.h"
+#include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
+#include "Screens/Decks/DeckGen.h"
+#include "Screens/Decks/Print.h"
+#include "Screens/Decks/SetsScreens.h"
 #include "tests/Support/GameHarness.h"
 
 // The harness resets the application shell's stand-in imports; the real

@@ -18,9 +18,9 @@
 #include <unistd.h>
 
 #include "App/PrefFolder.h"
-#include "Decks/CardsDecks.h"
-#include "Decks/CardsGenerate.h"
-#include "Decks/DecksBacks.h"
+#include "Game/Decks/CardsDecks.h"
+#include "Game/Decks/CardsGenerate.h"
+#include "Game/Decks/DecksBacks.h"
 #include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GenGameTable.h"

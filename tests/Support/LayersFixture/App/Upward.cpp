@@ -1,0 +1,2 @@
+// An application shell file that reaches up into a deck screen.
+#include "Screens/Decks/DecksScreen.h"

@@ -12,7 +12,6 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinWindow.h"
-#include "Game/GameImports.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include "App/AppImports.h"
 #include "App/Score.h"
 #include "App/Various.h"
-#include "Engine/Debug.h"
 #include "Engine/DX9/EngInternetDX9.h"
-#include "Engine/EngJob.h"
+#include "Engine/Debug.h"
 #include "Engine/EngEncryption.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

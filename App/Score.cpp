@@ -9,17 +9,19 @@
 
 #include "App/AppImports.h"
 #include "App/DamagedFile.h"
+#include "App/PrefFolder.h"
 #include "App/RecordBlocks.h"
+#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngMisc.h"
-#include "Game/GameImports.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -12,12 +12,13 @@
 
 #include "App/DamagedFile.h"
 #include "App/RecordBlocks.h"
+#include "App/Stats.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMath.h"
-#include "Game/GameImports.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

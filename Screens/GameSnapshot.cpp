@@ -11,6 +11,7 @@
 
 #include "App/AppImports.h"
 #include "App/Sound.h"
+#include "App/User.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
@@ -18,7 +19,6 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsRender.h"
 #include "Game/Decks/Board.h"
-#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
 #include "Game/SolCards.h"

@@ -11,7 +11,6 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
-#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"

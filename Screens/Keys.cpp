@@ -7,8 +7,8 @@
 
 #include "Engine/EngLanguages.h"
 #include "Engine/EngWindow.h"
-#include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "Screens/Cameras.h"
 #include "Screens/MainPages.h"
 #include "Screens/Options.h"

@@ -5,7 +5,7 @@
 
 #include "App/Resolution.h"
 #include "Engine/EngLanguages.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/MainPages.h"
 #include "Screens/Options.h"
 #include "Screens/ScreenRows.h"

@@ -11,9 +11,9 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinGraph.h"
-#include "Game/GameImports.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "App/GetFile.h"
 #include "App/Resolution.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
@@ -20,8 +21,8 @@
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/DecksFiles.h"
 #include "Game/Decks/LoadCards.h"
-#include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Game/UserRecord.h"
 #include "Platform/Shell.h"
 #include "Screens/Decks/DeckGen.h"
 #include "Screens/Decks/DecksNeighbours.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "App/GetFile.h"
 #include "App/Resolution.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
@@ -14,8 +15,8 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/DecksFiles.h"
-#include "Game/GameImports.h"
 #include "Game/GameShell.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DecksLocal.h"
 #include "Screens/Decks/DecksNeighbours.h"
 #include "Screens/Decks/DecksScreens.h"

@@ -23,7 +23,7 @@
 #include "Game/Decks/DecksBacks.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/LoadCards.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Platform/Files.h"
 #include "Screens/Decks/DecksScreens.h"
 #include "Screens/ScreenRows.h"

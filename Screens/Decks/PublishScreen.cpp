@@ -14,7 +14,7 @@
 #include "Engine/EngWindow.h"
 #include "Game/Decks/CardsDecks.h"
 #include "Game/Decks/DecksCurrent.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/Country.h"
 #include "Screens/Decks/DecksScreens.h"
 #include "Screens/Decks/Publish.h"

@@ -37,7 +37,7 @@
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/Publish.h"
 #include "Screens/Decks/PublishLocal.h"
 

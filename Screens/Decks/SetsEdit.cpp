@@ -7,15 +7,16 @@
 #include <iterator>
 #include <string>
 
+#include "App/GetFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Game/Decks/Board.h"
 #include "Game/Decks/DecksFiles.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 #include "Game/GameShell.h"
 #include "Game/GenLights.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DecksNeighbours.h"
 #include "Screens/Decks/DecksScreens.h"
 #include "Screens/Decks/SetsScreens.h"

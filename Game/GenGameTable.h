@@ -19,7 +19,16 @@ constexpr int kGenMaxGameTopics = 16;
 constexpr int kGenMaxGameRules = 8;
 constexpr int kGenMaxRuleTexts = 4;
 
-// Game numbers that the engine tests by name.
+// The game numbers: each game's place in the alphabetical list of the 84
+// games (the main menu lists them in this order). The numbers are stored:
+// the player's per-game options file keeps 84 blocks of 32 bytes
+// (UserOptions: autoplay level, games played, online value, running score,
+// playing time) in this order, and the profile keeps the menu's game by
+// number. Renumbering or reordering the games hands every player's options
+// to another game.
+//
+// Outside Game/Variants and the game table below nothing tests these names:
+// what sets a game apart is a column of its row.
 enum GenGameNumber : int {
   kGameAccordion = 0, kGameAcesUp = 1, kGameAgnesBernauer = 2, kGameAgnesSorel = 3,
   kGameAlternations = 4, kGameBakersDozen = 5, kGameBakersGame = 6, kGameBaroness = 7,
@@ -45,24 +54,21 @@ enum GenGameNumber : int {
   kGameTwenty = 80, kGameUnlimited = 81, kGameWaningMoon = 82, kGameYukon = 83,
 };
 
-// One entry of the game table, fields in the table's order.
+// One row of the game table: what is fixed about a game before play.
 struct GameDef {
-  int32_t id;                 // the game number; equals the entry's index
-  char name[64];              // internal name (file-name stem, layout key)
+  int32_t id;                 // the game number; equals the row's index
+  char name[64];              // internal name (names its saved games, scores, pictures)
   char code[8];               // four letters; nothing reads it
-  void (*setup)();            // the variant's set-up routine
+  void (*setup)();            // the set-up routine of its family (Game/Variants)
   int8_t skill;               // 0-100
   int8_t winChance;           // 0-100; the difficulty bar is 101 - winChance
   int8_t length;              // 0-100; nothing reads it
-  uint8_t unused0;
   int32_t decks;              // 1-3
   uint8_t autoplay;           // the game offers autoplay
   uint8_t autoplayLevel1;     // levels the player may choose (only with autoplay)
   uint8_t autoplayLevel2;
   uint8_t autoplayLevel3;
-  uint8_t unused1;
   uint8_t fourColour;         // may be shown with the four-colour deck
-  uint8_t unused2[2];
   int32_t topics[kGenMaxGameTopics];  // glossary topics 1-18, ended by the first 0
 };
 

@@ -70,6 +70,9 @@ struct GameDef {
   uint8_t autoplayLevel3;
   uint8_t fourColour;         // may be shown with the four-colour deck
   int32_t topics[kGenMaxGameTopics];  // glossary topics 1-18, ended by the first 0
+  // Its entry in the layouts file (Data/Main/0110.dat): the lines that start
+  // with the key. Games with one key share the first such game's entry.
+  char layoutKey[32];
 };
 
 // One rule of a game's rules text: language keys, empty = unused.

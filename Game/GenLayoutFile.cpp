@@ -3,6 +3,7 @@
 //
 // State: the layout table (84 entries) and its loaded byte; cleared and
 // filled by GenGameLayoutsLoad at start-up.
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,23 +28,19 @@ struct GameLayout {
 GameLayout g_layouts[kGenNumGames];
 bool g_loaded = false;
 
-// Games that share another game's entry.
+// The game whose entry a game reads: the first game with its layout key.
 int LayoutGameOf(int game) {
-  switch (game) {
-    case kGameKlondike2:
-    case kGameLasVegas:
-    case kGameLasVegas2: return kGameKlondike;
-    case kGamePokerSquare: return kGamePokerShuffle;
-    default: return game;
-  }
-}
-
-// The game's key: its internal name less a final capital F.
-void GameKey(int game, char* key, int size) {
-  std::strncpy(key, GenGameTable[game].name, size - 1);
-  key[size - 1] = 0;
-  int n = static_cast<int>(std::strlen(key));
-  if (n > 0 && key[n - 1] == 'F') key[n - 1] = 0;
+  static const std::array<int, kGenNumGames> owners = [] {
+    std::array<int, kGenNumGames> first{};
+    for (int n = 0; n < kGenNumGames; ++n) {
+      first[n] = n;
+      for (int other = 0; other < n && first[n] == n; ++other) {
+        if (std::strcmp(GenGameTable[other].layoutKey, GenGameTable[n].layoutKey) == 0) first[n] = other;
+      }
+    }
+    return first;
+  }();
+  return owners[game];
 }
 
 // Parses "<rest>" after a game's key into its entry; false when the line is
@@ -135,8 +132,9 @@ void GenGameLayoutsLoad() {
       continue;
     }
     for (int game = from; game < kGenNumGames; ++game) {
-      char key[64];
-      GameKey(game, key, sizeof key);
+      // A game that shares another's entry has none of its own to fill.
+      if (LayoutGameOf(game) != game) continue;
+      const char* key = GenGameTable[game].layoutKey;
       size_t keyLength = std::strlen(key);
       if (std::strncmp(line, key, keyLength) != 0) continue;
       if (ParseForGame(g_layouts[game], line + keyLength)) {

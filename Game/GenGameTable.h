@@ -54,6 +54,14 @@ enum GenGameNumber : int {
   kGameTwenty = 80, kGameUnlimited = 81, kGameWaningMoon = 82, kGameYukon = 83,
 };
 
+// The picture an empty deck shows (GenUpdateDeckMarker).
+enum GenDeckMarker : uint8_t {
+  kDeckMarkerNone,       // the deck's picture is left alone
+  kDeckMarkerRedeal,     // "redeal" always
+  kDeckMarkerNoMore,     // "no more redeals" always
+  kDeckMarkerByCounter,  // "redeal" while the redeal counter is 1 or more, else "no more redeals"
+};
+
 // One row of the game table: what is fixed about a game before play.
 struct GameDef {
   int32_t id;                 // the game number; equals the row's index
@@ -73,6 +81,7 @@ struct GameDef {
   // Its entry in the layouts file (Data/Main/0110.dat): the lines that start
   // with the key. Games with one key share the first such game's entry.
   char layoutKey[32];
+  GenDeckMarker deckMarker = kDeckMarkerNone;
 };
 
 // One rule of a game's rules text: language keys, empty = unused.

@@ -97,36 +97,12 @@ void GenSetRedealCounter(int counter) { g_GenLive.variantState = static_cast<int
 
 int GenDeckMarkerKindFor(int game, int counter) {
   constexpr int kRedeal = 1, kNoMore = 2;
-  switch (game) {
-    case kGameAlternations:
-    case kGameBristol:
-    case kGameColeopter:
-    case kGameInterchange:
-    case kGameLasVegas:
-    case kGameNewYork:
-    case kGameNumberTen:
-    case kGameThumbAndPouch:
-    case kGameWaningMoon:
-      return kNoMore;
-    case kGameCanfield:
-    case kGameDoubleKlondike:
-    case kGameKlondike:
-    case kGameKlondike2:
-    case kGameLasVegas2:
-    case kGameTutsTomb:
-    case kGameUnlimited:
-      return kRedeal;
-    case kGameGaps:
-    case kGameGargantua:
-    case kGameHarp:
-    case kGameIntelligence:
-    case kGameLaBelleLucie:
-    case kGameMonteCarlo:
-    case kGamePyramid:
-    case kGameSteps:
-      return counter >= 1 ? kRedeal : kNoMore;
-    default:
-      return 0;
+  if (game < 0 || game >= kGenNumGames) return 0;
+  switch (GenGameTable[game].deckMarker) {
+    case kDeckMarkerRedeal: return kRedeal;
+    case kDeckMarkerNoMore: return kNoMore;
+    case kDeckMarkerByCounter: return counter >= 1 ? kRedeal : kNoMore;
+    default: return 0;
   }
 }
 
@@ -137,7 +113,7 @@ void GenUpdateDeckMarker(bool forced) {
   const int kind = GenDeckMarkerKindFor(game, counter);
   if (kind == 0) return;
   // A counter-driven marker waits for a counter unless the caller insists.
-  const bool followsCounter = GenDeckMarkerKindFor(game, 1) != GenDeckMarkerKindFor(game, 0);
+  const bool followsCounter = GenGameTable[game].deckMarker == kDeckMarkerByCounter;
   if (followsCounter && counter == -1 && !forced) return;
   g.emptySpacePicture = static_cast<uint8_t>(kind);
   SolCardsSetSpaceCustomPic(kind);

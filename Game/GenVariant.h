@@ -91,7 +91,8 @@ bool GenDealToPiles(int kindBase, int n, float speed, GenStepCB finish);
 int GenGetRedealCounter();
 void GenSetRedealCounter(int counter);
 // The deck's empty-pile picture a game shows (1 redeal, 2 no more redeals)
-// for a redeal counter, or 0 for a game that leaves it alone.
+// for a redeal counter, by its row's deck marker; 0 for a game that leaves
+// it alone and for a number outside 0-83.
 int GenDeckMarkerKindFor(int game, int counter);
 // Puts the current game's deck marker into the record (its empty-space
 // picture byte) and on the card layer. Games whose marker follows the

@@ -65,8 +65,6 @@ void ForEachPileInUse(const int* kinds, bool reservesBackwards, F f) {
   }
 }
 
-bool HighlightsOff(int game) { return game == kGameMonteCarlo || game == kGameStrategy; }
-
 // The kinds in the order both lists are built in (0 ends the list).
 constexpr int kListOrder[] = {kWhereFoundation, kWhereCell, kWhereReserve, kWhereTableau,
                               kWhereFan, kWhereDeck, kWhereWaste, 0};
@@ -105,9 +103,7 @@ void GenBuildDropCandidates() {
   GenClearHighlights();
   g_dropCount = 0;
   const KeepCurrentHit keep;
-  const int game = GenGetCurGame();
-  const bool sourceWithoutTrial =
-      game != kGameAccordion && game != kGameGiza && game != kGameSpiral;
+  const bool sourceIsCandidate = GenCurGameDef().sourceIsDropCandidate;
   ForEachPileInUse(kListOrder, false, [&](int kind, int index) {
     const int code = kind + index;
     CardGroup* pile = GenGetGroup(g, code);
@@ -117,7 +113,7 @@ void GenBuildDropCandidates() {
     GenSetCurrentHit(code, card);
     const bool isSource = code == g.selectionSource;
     bool enter;
-    if (isSource && sourceWithoutTrial) {
+    if (isSource && sourceIsCandidate) {
       enter = true;
     } else {
       enter = !isSource && GenStdSelectionDrop(0, 0, kind, 1, 0);
@@ -172,7 +168,7 @@ void GenUpdateDrag(bool trial) {
   GenFindBestDropCandidate();
   if (trial || g_best.index < 0 || !g_UserRecord.highlightPlayable) return;
   const GenCandidate& c = g_drop[g_best.index];
-  if (!c.empty && !c.isSource && !HighlightsOff(GenGetCurGame())) c.top->highlighted = 1;
+  if (!c.empty && !c.isSource && !GenCurGameDef().highlightsOff) c.top->highlighted = 1;
 }
 
 void GenFindBestDropCandidate() {

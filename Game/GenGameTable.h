@@ -62,6 +62,27 @@ enum GenDeckMarker : uint8_t {
   kDeckMarkerByCounter,  // "redeal" while the redeal counter is 1 or more, else "no more redeals"
 };
 
+// Which button makes a quick move on a press (GenHandleSelection).
+enum GenQuickClick : uint8_t {
+  kQuickClickRightButton,      // the right button only
+  kQuickClickEitherButton,     // the left button too, everywhere
+  kQuickClickEitherOnTableau,  // the left button too, on a tableau pile
+};
+
+// How a quick move looks for its target (GenQuickMoveRun).
+enum GenQuickSearch : uint8_t {
+  kQuickSearchOnce,         // one search by the game's own rules
+  kQuickSearchInSuitFirst,  // in suit without spaces first, then by suit or rank with kings to spaces
+  kQuickSearchSpider,       // a same-suit fit first, then a fit by rank, then any pile
+};
+
+// The reserves a quick move may send cards to (GenQuickMoveSearch).
+enum GenQuickReserves : uint8_t {
+  kQuickReservesBoth,           // an empty one first, then one with cards
+  kQuickReservesEmptyOnly,
+  kQuickReservesWithCardsOnly,
+};
+
 // One row of the game table: what is fixed about a game before play.
 struct GameDef {
   int32_t id;                 // the game number; equals the row's index
@@ -82,6 +103,17 @@ struct GameDef {
   // with the key. Games with one key share the first such game's entry.
   char layoutKey[32];
   GenDeckMarker deckMarker = kDeckMarkerNone;
+  // Input: the mouse and the keys.
+  GenQuickClick quickClick = kQuickClickRightButton;
+  bool noQuickMove = false;               // neither button makes a quick move
+  bool noQuickMoveFromWaste = false;      // a quick press on the waste does nothing
+  GenQuickSearch quickSearch = kQuickSearchOnce;
+  GenQuickReserves quickReserves = kQuickReservesBoth;
+  bool sourceIsDropCandidate = true;      // the pile the carried cards came from is a drop candidate
+  bool pressHitsColumns = false;          // a press hits a tableau's column, not only its cards
+  bool highlightsOff = false;             // the drop target's top card is never highlighted
+  bool multiCardFoundationDrop = false;   // a run of cards may be dropped on a foundation
+  bool sendToFoundation = true;           // key F sends the card under the pointer home
 };
 
 // One rule of a game's rules text: language keys, empty = unused.
@@ -114,6 +146,10 @@ const char* GenGetWindowTitle();
 // outside 0-83 (or a negative n while the current game is out of range) logs
 // "Invalid game number %d" under "GenGetGameFilename" and gives "XXX".
 const char* GenGetGameFilename(int n);
+
+// The current game's row; a row of the defaults (and "XXX" for its name)
+// while the current game is out of range.
+const GameDef& GenCurGameDef();
 
 // The current game's table flag that asks for the four-colour deck; false
 // while the current game is out of range.

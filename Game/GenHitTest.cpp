@@ -160,8 +160,8 @@ bool GenHitTestPiles(int* outCode, int* outCard, bool release) {
     }
   }
   // 6: the tableaus' columns, on a release that hit nothing yet (always in
-  // Strategy).
-  if ((code == 0 && release) || GenGetCurGame() == kGameStrategy) {
+  // a game whose press hits the columns).
+  if ((code == 0 && release) || GenCurGameDef().pressHitsColumns) {
     for (int i = 0; i < g.numTableaus; ++i) {
       CardGroup& t = g.tableaus[i];
       if (t.alignType == 1) continue;

@@ -32,11 +32,6 @@ QuickState& Q() {
 
 bool g_autoplayAllowed = true;
 
-bool IsSpiderFamily(int game) {
-  return (game >= kGameSpider && game <= kGameSpidersCrossingTD) || game == kGameColeopter ||
-         game == kGameSpiderTrap;
-}
-
 // The next card place of a pile: where a card added now would lie.
 void NextCardPlace(const CardGroup& pile, float* x, float* y) {
   int slot = pile.numCards < kCardGroupMaxCards ? pile.numCards : kCardGroupMaxCards - 1;
@@ -60,23 +55,22 @@ int TryKind(int kindBase, bool nonEmptyOnly, bool emptyOnly) {
   return 0;
 }
 
-// The Spider family's fits of the clicked run: a tableau whose top card is
+// The Spider search's fits of the clicked run: a tableau whose top card is
 // one rank above the run's first card, in the same suit (a same-suit fit) or
-// in another suit (a plain fit: only the rank fits).
+// in another suit (a plain fit: only the rank fits). A run from a cell fits
+// as a tableau's does; the waste's card (Coleopter's, the one Spider game
+// with a waste) counts as both fits, so every search is tried for it.
 void SpiderFits(bool* sameSuit, bool* plain) {
   Gen& g = g_GenLive;
   *sameSuit = *plain = false;
-  const int game = GenGetCurGame();
   int code = 0, card = 0;
   if (!GenHitTestPiles(&code, &card, false)) return;
   const int kind = GenGetKindBase(code);
-  if (game == kGameColeopter && code == kWhereWaste) {
+  if (code == kWhereWaste) {
     *sameSuit = *plain = true;
     return;
   }
-  const bool cellsToo =
-      game == kGameSpidersCrossing || game == kGameSpidersCrossingTD || game == kGameSpiderTrap;
-  if (kind != kWhereTableau && !(cellsToo && kind == kWhereCell)) return;
+  if (kind != kWhereTableau && kind != kWhereCell) return;
   CardGroup* pile = GenGetGroup(g, code);
   if (kind == kWhereCell) card = 0;
   if (card < 0 || card >= pile->numCards) return;
@@ -105,11 +99,11 @@ bool GenQuickMoveRun() {
   Gen& g = g_GenLive;
   g_autoplayAllowed = false;
   GenCopyRecord(GenQuickMoveCopy(), g);
-  const int game = GenGetCurGame();
+  const GenQuickSearch search = GenCurGameDef().quickSearch;
   int target = 0;
   uint8_t& tableauRule = g.rules[kRuleDropTableau];
   uint8_t& emptyRule = g.rules[kRuleDropEmptyTableau];
-  if (game == kGameCurdsAndWhey) {
+  if (search == kQuickSearchInSuitFirst) {
     // In suit without spaces first, then by suit or rank with kings to
     // spaces; the player's own rules are put back afterwards.
     const uint8_t keepTableau = tableauRule, keepEmpty = emptyRule;
@@ -125,7 +119,7 @@ bool GenQuickMoveRun() {
     emptyRule = keepEmpty;
     GenQuickMoveCopy().rules[kRuleDropTableau] = keepTableau;
     GenQuickMoveCopy().rules[kRuleDropEmptyTableau] = keepEmpty;
-  } else if (IsSpiderFamily(game)) {
+  } else if (search == kQuickSearchSpider) {
     bool sameSuit, plain;
     SpiderFits(&sameSuit, &plain);
     tableauRule = 2;
@@ -164,7 +158,7 @@ int GenQuickMoveSearch() {
   q.source = g.selectionSource;
   q.phase = kQuickTrying;
   const bool single = g.selection.numCards == 1;
-  const int game = GenGetCurGame();
+  const GenQuickReserves reserves = GenCurGameDef().quickReserves;
   int target = 0;
   if (single && g.foundationsFirst) target = TryKind(kWhereFoundation, false, false);
   if (!target) target = TryKind(kWhereTableau, true, false);
@@ -178,8 +172,8 @@ int GenQuickMoveSearch() {
     if (!target) target = TryKind(kWhereCell, false, false);
   }
   if (!target && g.reservesInUse) {
-    if (game != kGameTwenty) target = TryKind(kWhereReserve, false, true);
-    if (!target && game != kGameNewYork) target = TryKind(kWhereReserve, true, false);
+    if (reserves != kQuickReservesWithCardsOnly) target = TryKind(kWhereReserve, false, true);
+    if (!target && reserves != kQuickReservesEmptyOnly) target = TryKind(kWhereReserve, true, false);
   }
   q.phase = kQuickIdle;
   if (!target) GenCancelSelection();

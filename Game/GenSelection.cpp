@@ -9,8 +9,8 @@
 // variant's own handler and veto apply everywhere without a second rule set.
 //
 // Move handler, one click:
-//   press  : quick button (right; left in Golf, BlackHole, a SirTommy
-//            tableau) -> quick-move search; else hit test -> variant handler
+//   press  : quick button (right; left too where the game's row says so)
+//            -> quick-move search; else hit test -> variant handler
 //            (slot 3) -> usually GenStdPickupOrDrop -> lift
 //   release: the best drop candidate is the hit -> variant handler -> drop,
 //            or cancel (the cards go back where they were lifted from); a
@@ -71,22 +71,6 @@ CardGroup* PileInUse(int code, int kindBase) {
   if (code <= 0 || GenGetKindBase(code) != kindBase) return nullptr;
   if (code - kindBase >= GenGetKindCount(g_GenLive, kindBase)) return nullptr;
   return GenGetGroup(g_GenLive, code);
-}
-
-bool NoQuickMoves(int game) {
-  switch (game) {
-    case kGameAccordion:
-    case kGameGaps:
-    case kGameGiza:
-    case kGamePokerShuffle:
-    case kGamePokerSquare:
-    case kGamePyramid:
-    case kGameSpiral:
-    case kGameTutsTomb:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // Moves the run from slot first of the pile into the selection pile at the
@@ -177,25 +161,25 @@ bool GenHandleSelection(int button, int down, int trial) {
   Gen& g = g_GenLive;
   const int before = g.selection.numCards;
   if (AnimIsAnimating() || !g.ready) return false;
-  const int game = GenGetCurGame();
+  const GameDef& game = GenCurGameDef();
   bool quick = button == 1;
   int code = 0, card = 0;
   if (!trial && down && button == 0) {
-    if (game == kGameGolf || game == kGameBlackHole) {
+    if (game.quickClick == kQuickClickEitherButton) {
       quick = true;
-    } else if (game == kGameSirTommy && GenHitTestPiles(&code, &card, false) &&
+    } else if (game.quickClick == kQuickClickEitherOnTableau && GenHitTestPiles(&code, &card, false) &&
                GenGetKindBase(code) == kWhereTableau) {
       quick = true;
     }
   }
-  if (NoQuickMoves(game)) quick = false;
+  if (game.noQuickMove) quick = false;
 
   // A quick press runs the quick-move search, on the deck too (a variant
   // that lifts the deck's top card sends it on). The release goes on below:
   // over the deck it is the variant's stock click, elsewhere it only cancels.
   if (quick) {
     const bool hit = GenHitTestPiles(&code, &card, !down);
-    if (game == kGameSirTommy && hit && code == kWhereWaste) return false;
+    if (game.noQuickMoveFromWaste && hit && code == kWhereWaste) return false;
     if (!hit) return false;
     if (down) {
       GenSetCurrentHit(code, card);
@@ -341,7 +325,7 @@ bool GenStdSelectionDrop(int, int down, int kindBase, int trial, int targetGiven
                 GenRulesMayDropOnEmpty(rule, kindBase, target, source, suit, rank, carried);
       break;
     case kWhereFoundation:
-      if (carried == 1 || GenGetCurGame() == kGameRougeEtNoir) {
+      if (carried == 1 || GenCurGameDef().multiCardFoundationDrop) {
         allowed = empty ? GenRulesMayDropOnEmpty(rule, kindBase, target, source, suit, rank, carried)
                         : onCard();
       }
@@ -429,7 +413,7 @@ void GenTakePickupCopy() {
 int GenSendClickedCardToFoundation() {
   Gen& g = g_GenLive;
   if (!g.ready || AnimIsAnimating() || g.gameOver || g.selection.numCards > 0 ||
-      g.numFoundations < 1 || GenGetCurGame() == kGameAcesUp) {
+      g.numFoundations < 1 || !GenCurGameDef().sendToFoundation) {
     return 0;
   }
   int code = 0, card = 0;

@@ -121,7 +121,7 @@ void KeysControlStartingCB() {
   if (!found) return;
   Handle("Mouse")->SetSimpleCallback(KeysControlMouseCB);
   Handle("Done")->SetSimpleCallback(CamerasControlDoneCB);
-  if (GenGetCurGame() == kGameAcesUp) {
+  if (!GenCurGameDef().sendToFoundation) {
     Disable(Handle("FoundationKeyText"));
     Disable(Handle("FoundationKey"));
   }

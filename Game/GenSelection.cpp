@@ -341,9 +341,6 @@ bool GenStdSelectionDrop(int, int down, int kindBase, int trial, int targetGiven
     default:
       break;
   }
-  if (GenGetCurGame() == kGameQueenOfItaly && source == kWhereReserve && kindBase == kWhereTableau) {
-    allowed = false;
-  }
   if (allowed) {
     const GenVariantCallbacks& cb = GenGetCallbacks();
     if (cb.dropVeto && !cb.dropVeto(target)) allowed = false;

@@ -156,6 +156,12 @@ bool QueenOfItalyAutoplay(int, int) {
   return false;
 }
 
+// Queen of Italy's drop veto: the reserve's card goes to the foundations
+// only, never onto a pile.
+bool QueenOfItalyDropVeto(int target) {
+  return !(g_GenLive.selectionSource == GenReserveCode(1) && GenGetKindBase(target) == kWhereTableau);
+}
+
 // Queen of Italy's choice of the base card: a press on one of piles 1 to 4
 // that holds its one card.
 bool ChooseBase(int down) {
@@ -209,6 +215,7 @@ void QueenOfItalySetup() {
   GenSetDealWithAnimationCB(QueenOfItalyDealAnimation);
   GenSetSelectionCB(QueenOfItalySelection);
   GenSetAutoplayCB(QueenOfItalyAutoplay);
+  if (queen) GenSetDropRuleCB(QueenOfItalyDropVeto);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float top = c.topRowY - GenLayoutYCards(2);

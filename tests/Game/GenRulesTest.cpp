@@ -280,19 +280,6 @@ TEST_F(GenDropRulesTest, ReservesThatTakeOnlyWhileEmptyRefuseACoveredReserve) {
   EXPECT_TRUE(GenStdSelectionDrop(0, 0, kWhereReserve, 1, 1));
 }
 
-TEST_F(GenDropRulesTest, QueenOfItalyKeepsTheFirstReserveOffTheTableaus) {
-  GenSetCurGame(kGameQueenOfItaly);
-  GenReset();
-  g_GenLive.ready = 1;
-  ASSERT_TRUE(FixtureBuild("T0: 9h*; R0: ; S: 8c*"));
-  g_GenLive.rules[kRuleDropTableau] = kRuleDownAnySuit;
-  g_GenLive.selectionSource = kWhereReserve;
-  GenSetCurrentHit(kWhereTableau, 0);
-  EXPECT_FALSE(GenStdSelectionDrop(0, 0, kWhereTableau, 1, 1));
-  g_GenLive.selectionSource = kWhereReserve + 1;
-  EXPECT_TRUE(GenStdSelectionDrop(0, 0, kWhereTableau, 1, 1));
-}
-
 bool VetoTableau0(int target) { return target != kWhereTableau; }
 
 TEST_F(GenDropRulesTest, TheDropVetoHasTheLastWord) {

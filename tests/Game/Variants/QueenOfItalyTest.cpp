@@ -4,6 +4,7 @@
 // to the win once the stock and the waste are used up.
 #include <string>
 
+#include "Game/GenSelection.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
@@ -13,7 +14,7 @@ namespace {
 const VariantRow kRows[] = {
     {.game = kGameQueenOfItaly, .deckSize = 104, .dealt = 20, .faceMode = 1, .foundations = 8,
      .tableaus = 9, .reserves = 1, .rules = "pick t8 r8 / drop f12 t1 r16 w16 / space t19",
-     .slots = "0 2 3 4", .deckInUse = true, .wasteInUse = true,
+     .slots = "0 2 3 4 8", .deckInUse = true, .wasteInUse = true,
      .faces = "T: u*9; R: u11; D: d84", .deepest = "T: u20; R: u11; W: u84; F: u13",
      .insideFrame = true},
     {.game = kGameBlondesAndBrunettes, .deckSize = 104, .dealt = 15, .faceMode = 1,
@@ -85,6 +86,19 @@ TEST_F(QueenOfItalyTest, SpacesFillFromWasteOrStockAndTheReserve) {
     FixtureDrag(kWhereReserve, 0, kWhereTableau + 1);
     EXPECT_EQ(g_GenLive.reserves[0].numCards, c.reserveToPile ? 0 : 1);
   }
+}
+
+// Queen of Italy's drop veto keeps the reserve's card off the piles in a
+// trial (the candidates, the quick move) as in a drop; the same card from
+// elsewhere may go there.
+TEST_F(QueenOfItalyTest, TheVetoKeepsTheReserveCardOffThePiles) {
+  ASSERT_TRUE(VariantTable(kGameQueenOfItaly, "T0: 9h*; S: 8c*"));
+  GenSetRedealCounter(2);
+  g_GenLive.selectionSource = kWhereReserve;
+  GenSetCurrentHit(kWhereTableau, 0);
+  EXPECT_FALSE(GenStdSelectionDrop(0, 0, kWhereTableau, 1, 1));
+  g_GenLive.selectionSource = kWhereTableau + 1;
+  EXPECT_TRUE(GenStdSelectionDrop(0, 0, kWhereTableau, 1, 1));
 }
 
 // With the stock and the waste used up the autoplay leaves the spaces empty

@@ -26,122 +26,6 @@ char g_scoreText[64] = "0";
 char g_ruleName[64] = {};
 char g_description[2048] = {};
 
-// The games whose system differs from the defaults, and how.
-void ApplyGameDifferences(int game, ScoringSystem* s) {
-  switch (game) {
-    case kGameAccordion:
-    case kGameSpiral:
-      s->foundationPoints = 0;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      s->bonus = AccordionGetScore;
-      break;
-    case kGameAgnesBernauer: case kGameDoubleKlondike: case kGameDoubleYukon: case kGameHarp:
-    case kGameKlondike: case kGameKlondike2: case kGameLasVegas: case kGameLasVegas2:
-    case kGameMissMilligan: case kGameNumberTen: case kGameStonewall: case kGameYukon:
-      s->firstRule = kScoreRuleAlternateDown;
-      break;
-    case kGameAgnesSorel:
-      s->firstRule = kScoreRuleSameColourDown;
-      break;
-    case kGameBakersDozen:
-      s->firstRule = kScoreRuleAnySuitDown;
-      s->cheatUndoPoints = 0;
-      break;
-    case kGameBakersGame:
-    case kGamePenguin:
-      s->firstRule = kScoreRuleSameSuitDown;
-      s->cheatUndoPoints = 0;
-      break;
-    case kGameWaningMoon:
-      s->firstRule = kScoreRuleSameSuitDown;
-      break;
-    case kGameBaroness:
-      s->foundationPoints = 0;
-      s->firstRulePoints = 0;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      s->bonus = PairGamesGetScore;
-      break;
-    case kGameBuffaloBill:
-      s->foundationPoints = 25;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      break;
-    case kGameColeopter: case kGameSpider: case kGameSpider3Suits: case kGameSpider2Suits:
-    case kGameSpider1Suit: case kGameSpiderTripleDeck: case kGameSpidersCrossing:
-    case kGameSpidersCrossingTD:
-      s->firstRule = kScoreRuleSameSuitDown;
-      s->secondRule = kScoreRuleAnySuitDown;
-      break;
-    case kGameCurdsAndWhey:
-      s->firstRule = kScoreRuleGameOwn;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      break;
-    case kGameFreeCell:
-    case kGameThreeCell:
-      s->firstRule = kScoreRuleAlternateDown;
-      s->cheatUndoPoints = 0;
-      break;
-    case kGameGaps:
-      s->firstRule = kScoreRuleGameOwn;
-      s->foundationPoints = 0;
-      s->firstRulePoints = 50;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      break;
-    case kGameGiza:
-    case kGamePyramid:
-    case kGameTutsTomb:
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      break;
-    case kGameGrandfathersClock:
-      s->fixedDeduction = 120;
-      break;
-    case kGameIntelligence:
-    case kGameKings:
-    case kGameShamrocks:
-      s->cheatUndoPoints = 0;
-      break;
-    case kGameMemory:
-    case kGameMemory2:
-      s->foundationPoints = 0;
-      s->firstRulePoints = 0;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 0;
-      s->bonus = PairGamesGetScore;
-      break;
-    case kGameMonteCarlo:
-      s->foundationPoints = 0;
-      s->firstRulePoints = 0;
-      s->bonus = PairGamesGetScore;
-      break;
-    case kGameNewYork:
-      s->firstRule = kScoreRuleAlternateDown;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      break;
-    case kGamePokerShuffle:
-    case kGamePokerSquare:
-      s->foundationPoints = 0;
-      s->secondsPerStep = 0;
-      s->cheatUndoPoints = 0;
-      s->normalUndoPoints = 100;
-      s->bonus = PokerSquareGetScore;
-      break;
-    case kGameThumbAndPouch:
-      s->firstRule = kScoreRuleDiffSuitDown;
-      break;
-    case kGameTwenty:
-      s->fixedDeduction = 80;
-      break;
-    default:
-      break;
-  }
-}
-
 bool Present(const Card* c) { return c && c->suit >= 0 && c->rank >= 1; }
 
 // Gaps: the lone card of tableau pile `group` counts when its row, from the
@@ -161,6 +45,92 @@ bool GapsRowRunsUpTo(int group) {
     }
   }
   return true;
+}
+
+// Gaps' own rule: the lone card of a tableau pile counts when its row runs
+// up to it.
+int GapsRule(const Card* a, const Card* b, bool inTableau, int group) {
+  return !b && inTableau && Present(a) && GapsRowRunsUpTo(group) ? 1 : 0;
+}
+
+// Curds and Whey's own rule: a card on one of its rank, or one rank lower
+// in its suit.
+int CurdsAndWheyRule(const Card* a, const Card* b, bool, int) {
+  if (!Present(a) || !Present(b)) return 0;
+  return a->rank == b->rank || (a->suit == b->suit && GenIsNextLowerRank(a->rank, b->rank)) ? 1 : 0;
+}
+
+// One scoring system: what it counts, the game's own sequence rule when it
+// asks rule 21, and the line that explains its own part.
+struct SystemRow {
+  GenScoringId id;
+  ScoringSystem counts;
+  int (*ownRule)(const Card* a, const Card* b, bool inTableau, int group) = nullptr;
+  const char* ownRuleName = nullptr;   // language key of the own rule's name
+  const char* bonusLine = nullptr;     // language key of the line that explains the bonus
+  int bonusLinePoints = 0;             // shown after the line when above 0
+};
+
+// The systems, in the order of their ids; a field not named keeps the
+// default of ScoringSystem (50 a foundation card, 25 and 10 a sequence,
+// 1 a second, 100 a cheat undo and 20 a normal undo).
+constexpr SystemRow kSystems[kScoringCount] = {
+    {.id = kScoringStandard},
+    {.id = kScoringAccordion,
+     .counts = {.foundationPoints = 0, .cheatUndoPoints = 0, .normalUndoPoints = 100, .bonus = AccordionGetScore},
+     .bonusLine = "Score_SysShoterTab"},
+    {.id = kScoringAlternateDown, .counts = {.firstRule = kScoreRuleAlternateDown}},
+    {.id = kScoringAlternateDownNoCheatUndo,
+     .counts = {.firstRule = kScoreRuleAlternateDown, .cheatUndoPoints = 0}},
+    {.id = kScoringAnySuitDownNoCheatUndo, .counts = {.firstRule = kScoreRuleAnySuitDown, .cheatUndoPoints = 0}},
+    {.id = kScoringBaroness,
+     .counts = {.foundationPoints = 0, .firstRulePoints = 0, .cheatUndoPoints = 0, .normalUndoPoints = 100,
+                .bonus = PairGamesGetScore},
+     .bonusLine = "Score_SysEveryCardRemoved", .bonusLinePoints = kPairBonusPoints},
+    {.id = kScoringBuffaloBill, .counts = {.foundationPoints = 25, .cheatUndoPoints = 0, .normalUndoPoints = 100}},
+    {.id = kScoringCurdsAndWhey,
+     .counts = {.firstRule = kScoreRuleGameOwn, .cheatUndoPoints = 0, .normalUndoPoints = 100},
+     .ownRule = CurdsAndWheyRule, .ownRuleName = "Score_SysRuleCurdsAndWhey"},
+    {.id = kScoringDiffSuitDown, .counts = {.firstRule = kScoreRuleDiffSuitDown}},
+    {.id = kScoringGaps,
+     .counts = {.firstRule = kScoreRuleGameOwn, .foundationPoints = 0, .firstRulePoints = 50,
+                .cheatUndoPoints = 0, .normalUndoPoints = 100},
+     .ownRule = GapsRule, .ownRuleName = "Score_SysRuleGaps"},
+    {.id = kScoringGrandfathersClock, .counts = {.fixedDeduction = 120}},
+    {.id = kScoringMemory,
+     .counts = {.foundationPoints = 0, .firstRulePoints = 0, .cheatUndoPoints = 0, .normalUndoPoints = 0,
+                .bonus = PairGamesGetScore},
+     .bonusLine = "Score_SysEveryCardRemoved", .bonusLinePoints = kPairBonusPoints},
+    {.id = kScoringMonteCarlo,
+     .counts = {.foundationPoints = 0, .firstRulePoints = 0, .bonus = PairGamesGetScore},
+     .bonusLine = "Score_SysEveryCardRemoved", .bonusLinePoints = kPairBonusPoints},
+    {.id = kScoringNewYork,
+     .counts = {.firstRule = kScoreRuleAlternateDown, .cheatUndoPoints = 0, .normalUndoPoints = 100}},
+    {.id = kScoringNoCheatUndo, .counts = {.cheatUndoPoints = 0}},
+    {.id = kScoringPoker,
+     .counts = {.foundationPoints = 0, .secondsPerStep = 0, .cheatUndoPoints = 0, .normalUndoPoints = 100,
+                .bonus = PokerSquareGetScore},
+     .bonusLine = "Score_SysPoker"},
+    {.id = kScoringPyramid, .counts = {.cheatUndoPoints = 0, .normalUndoPoints = 100}},
+    {.id = kScoringSameColourDown, .counts = {.firstRule = kScoreRuleSameColourDown}},
+    {.id = kScoringSameSuitDown, .counts = {.firstRule = kScoreRuleSameSuitDown}},
+    {.id = kScoringSameSuitDownNoCheatUndo, .counts = {.firstRule = kScoreRuleSameSuitDown, .cheatUndoPoints = 0}},
+    {.id = kScoringSpider, .counts = {.firstRule = kScoreRuleSameSuitDown, .secondRule = kScoreRuleAnySuitDown}},
+    {.id = kScoringTwenty, .counts = {.fixedDeduction = 80}},
+};
+
+constexpr bool SystemsInIdOrder() {
+  for (int i = 0; i < kScoringCount; ++i) {
+    if (kSystems[i].id != i) return false;
+  }
+  return true;
+}
+static_assert(SystemsInIdOrder(), "kSystems lists every scoring id once, in id order");
+
+// The system of game 0-83; the standard one for a number outside.
+const SystemRow& SystemOf(int game) {
+  if (game < 0 || game >= kGenNumGames) return kSystems[kScoringStandard];
+  return kSystems[GenGameTable[game].scoring];
 }
 
 // A bounded text: appends stop at the end of the buffer, and the first cut
@@ -214,9 +184,7 @@ void AppendRuleLine(DescriptionBuilder* text, int rule, int points, const char* 
 }  // namespace
 
 void ScoreGetScoringSystemOfGame(int game, ScoringSystem* system) {
-  if (!system) return;
-  *system = ScoringSystem{};
-  ApplyGameDifferences(game, system);
+  if (system) *system = SystemOf(game).counts;
 }
 
 void ScoreGetScoringSystem(ScoringSystem* system) { ScoreGetScoringSystemOfGame(GenGetCurGame(), system); }
@@ -225,13 +193,12 @@ int ScoreCheckTableauFanRule(int rule, const Card* a, const Card* b, bool inTabl
   if (rule < 0) return 0;
   if (rule == kScoreRuleGameOwn) {
     const int game = GenGetCurGame();
-    if (game == kGameGaps) return !b && inTableau && Present(a) && GapsRowRunsUpTo(group) ? 1 : 0;
-    if (game != kGameCurdsAndWhey) {
+    const SystemRow& system = SystemOf(game);
+    if (!system.ownRule) {
       DebugError("ScoreCheckTableauFanRule", "Unknow custom game %d", game);
       return 0;
     }
-    if (!Present(a) || !Present(b)) return 0;
-    return a->rank == b->rank || (a->suit == b->suit && GenIsNextLowerRank(a->rank, b->rank)) ? 1 : 0;
+    return system.ownRule(a, b, inTableau, group);
   }
   const bool known = rule == kScoreRuleAlternateDown || rule == kScoreRuleSameSuitDown ||
                      rule == kScoreRuleSameColourDown || rule == kScoreRuleDiffSuitDown ||
@@ -260,8 +227,7 @@ const char* ScoreGetRuleDescription(int rule) {
     case kScoreRuleAnySuitDown: token = "Score_SysRuleAnySuitDown"; break;
     case kScoreRuleGameOwn: {
       const int game = GenGetCurGame();
-      if (game == kGameCurdsAndWhey) token = "Score_SysRuleCurdsAndWhey";
-      if (game == kGameGaps) token = "Score_SysRuleGaps";
+      token = SystemOf(game).ownRuleName;
       if (!token) DebugError("ScoreGetRuleDescription", "Unknow custom game %d", game);
       break;
     }
@@ -336,27 +302,15 @@ void ScoreUpdateScoreText() {
 const char* ScoreGetScoreText() { return g_scoreText; }
 
 const char* ScoreGetSystemDescription() {
-  const int game = GenGetCurGame();
-  ScoringSystem s;
-  ScoreGetScoringSystemOfGame(game, &s);
+  const SystemRow& system = SystemOf(GenGetCurGame());
+  const ScoringSystem& s = system.counts;
   DescriptionBuilder text(g_description, sizeof g_description);
 
-  if (s.bonus) {
-    switch (game) {
-      case kGameAccordion:
-      case kGameSpiral:
-        text.Append("\n%s\n\n", EngLanguagesGetFirstString("Score_SysShoterTab"));
-        break;
-      case kGameBaroness: case kGameMemory: case kGameMemory2: case kGameMonteCarlo:
-        text.Append("\n%s:  +%d\n\n", EngLanguagesGetFirstString("Score_SysEveryCardRemoved"),
-                    kPairBonusPoints);
-        break;
-      case kGamePokerShuffle:
-      case kGamePokerSquare:
-        text.Append("\n%s\n\n", EngLanguagesGetFirstString("Score_SysPoker"));
-        break;
-      default:
-        break;
+  if (s.bonus && system.bonusLine) {
+    if (system.bonusLinePoints > 0) {
+      text.Append("\n%s:  +%d\n\n", EngLanguagesGetFirstString(system.bonusLine), system.bonusLinePoints);
+    } else {
+      text.Append("\n%s\n\n", EngLanguagesGetFirstString(system.bonusLine));
     }
   }
   if (s.foundationPoints > 0) {

@@ -1,5 +1,6 @@
-// ScoreSystem.h - how a game in play is scored: the scoring system of each
-// of the 84 games, the running score of the game in play with its text, and
+// ScoreSystem.h - how a game in play is scored: the scoring systems (each
+// game's row names its own, GameDef::scoring; what a system counts is this
+// unit's table), the running score of the game in play with its text, and
 // the explanation of a system for the Scores page.
 //
 // A system adds points per card on a foundation and per pair of cards (or

@@ -54,6 +54,35 @@ enum GenGameNumber : int {
   kGameTwenty = 80, kGameUnlimited = 81, kGameWaningMoon = 82, kGameYukon = 83,
 };
 
+// A game's scoring system. The card core only names it; what each system
+// counts (points per foundation card and per sequence, time, undos, the
+// game's own part) is the score unit's table (App/ScoreSystem.cpp).
+enum GenScoringId : uint8_t {
+  kScoringStandard,                  // foundations, time and undos only
+  kScoringAccordion,
+  kScoringAlternateDown,
+  kScoringAlternateDownNoCheatUndo,
+  kScoringAnySuitDownNoCheatUndo,
+  kScoringBaroness,
+  kScoringBuffaloBill,
+  kScoringCurdsAndWhey,
+  kScoringDiffSuitDown,
+  kScoringGaps,
+  kScoringGrandfathersClock,
+  kScoringMemory,
+  kScoringMonteCarlo,
+  kScoringNewYork,
+  kScoringNoCheatUndo,
+  kScoringPoker,
+  kScoringPyramid,
+  kScoringSameColourDown,
+  kScoringSameSuitDown,
+  kScoringSameSuitDownNoCheatUndo,
+  kScoringSpider,
+  kScoringTwenty,
+  kScoringCount
+};
+
 // The picture an empty deck shows (GenUpdateDeckMarker).
 enum GenDeckMarker : uint8_t {
   kDeckMarkerNone,       // the deck's picture is left alone
@@ -102,6 +131,7 @@ struct GameDef {
   // Its entry in the layouts file (Data/Main/0110.dat): the lines that start
   // with the key. Games with one key share the first such game's entry.
   char layoutKey[32];
+  GenScoringId scoring = kScoringStandard;
   GenDeckMarker deckMarker = kDeckMarkerNone;
   // Input: the mouse and the keys.
   GenQuickClick quickClick = kQuickClickRightButton;

@@ -113,8 +113,7 @@ void UserOptionsSetDefaults() {
         level = 3;
       }
     }
-    // Sir Tommy offers autoplay but starts without it.
-    if (game == kGameSirTommy) level = 0;
+    if (def.autoplayStartsOff) level = 0;
     g_UserOptions.autoplayMode[game] = level;
   }
 }

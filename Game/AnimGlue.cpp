@@ -180,12 +180,7 @@ void AnimCardSoundCB(int sound, CardGroup* source, Card*, CardGroup* target, Car
     SoundPlaySample(sound);
     return;
   }
-  int game = GenGetCurGame();
-  if (game == kGameAcesUp || game == kGameGolf) {
-    SoundPlaySample(sound);
-    return;
-  }
-  if (!IsFoundation(target)) {
+  if (!GenCurGameDef().foundationLandingEffects || !IsFoundation(target)) {
     SoundPlaySample(sound);
     return;
   }

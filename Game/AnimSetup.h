@@ -125,8 +125,8 @@ bool AnimSetupTurnOverCardInTableau(int tableau, float speed, bool faceDown);
 bool AnimSetupMoveAllCardsFromReserveToDeck(int reserve, float speed);
 
 // ---- Gathering all cards back to the deck (a redeal) ---------------------------
-// Games 7, 43, 44, 46: reserve 0; games 0, 18, 27, 72: every tableau; all
-// others: every foundation.
+// From where the game's row says (GameDef::gatherFrom): every foundation,
+// every tableau, or reserve 0.
 bool AnimSetupGatherAllCardsToDeck(float speed);
 // One timed move of every card of the kind, pile by pile, each from the top
 // down, onto successive deck slots with the face of the deck's first slot.

@@ -387,19 +387,10 @@ bool AnimSetupMoveAllCardsFromReserveToDeck(int reserve, float speed) {
 }
 
 bool AnimSetupGatherAllCardsToDeck(float speed) {
-  switch (GenGetCurGame()) {
-    case kGameBaroness:
-    case kGameMemory:
-    case kGameMemory2:
-    case kGameMonteCarlo:
-      return AnimSetupMoveAllCardsFromReserveToDeck(0, speed);
-    case kGameAccordion:
-    case kGameCurdsAndWhey:
-    case kGameGaps:
-    case kGameSpiral:
-      return AnimSetupMoveAllCardsFromTableausToDeck(speed);
-    default:
-      return AnimSetupMoveAllCardsFromFoundationsToDeck(speed);
+  switch (GenCurGameDef().gatherFrom) {
+    case kGatherFromFirstReserve: return AnimSetupMoveAllCardsFromReserveToDeck(0, speed);
+    case kGatherFromTableaus: return AnimSetupMoveAllCardsFromTableausToDeck(speed);
+    default: return AnimSetupMoveAllCardsFromFoundationsToDeck(speed);
   }
 }
 

@@ -27,24 +27,21 @@ void FillBlocks(CardGroup& deck, int decks, SuitOf suitOf) {
   }
 }
 
-// The Spider family: suits drawn from the deal number (the first draw of
-// the deal number's own generator, so the process-wide one is left as it
-// is). Returns false for any other game.
-bool FillSpiderDeck(CardGroup& deck, int game, uint32_t dealNumber) {
-  const char* message;
-  int expected;
-  int kind;  // suits in play: 3, 2 or 1
-  switch (game) {
-    case kGameSpider3Suits: message = "Spider3 but num cards %d"; expected = 104; kind = 3; break;
-    case kGameSpiderette3Suits: message = "Spiderette3 but num cards %d"; expected = 52; kind = 3; break;
-    case kGameSpider2Suits: message = "Spider2 but num cards %d"; expected = 104; kind = 2; break;
-    case kGameSpiderette2Suits: message = "Spiderette2 but num cards %d"; expected = 52; kind = 2; break;
-    case kGameSpider1Suit: message = "Spider1 but num cards %d"; expected = 104; kind = 1; break;
-    case kGameSpiderette1Suit: message = "Spiderette1 but num cards %d"; expected = 52; kind = 1; break;
-    default: return false;
-  }
+// A pack of fewer than four suits (the games of the Spider family whose
+// row says so): the suits drawn from the deal number (the first draw of the
+// deal number's own generator, so the process-wide one is left as it is).
+// Returns false for a game of four suits and a number outside 0-83.
+bool FillFewerSuitsDeck(CardGroup& deck, int game, uint32_t dealNumber) {
+  if (game < 0 || game >= kGenNumGames) return false;
+  const GameDef& def = GenGameTable[game];
+  const int kind = def.suits;  // suits in play: 3, 2 or 1
+  if (kind < 1 || kind > 3) return false;
+  const int expected = def.decks * 52;
   int found = deck.numCards;
-  if (found != expected) DebugError("GenSetupDeck", message, found);
+  if (found != expected) {
+    DebugError("GenSetupDeck", def.decks == 1 ? "Spiderette%d but num cards %d" : "Spider%d but num cards %d",
+               kind, found);
+  }
   int decks = found / 52;
   if (decks > 3) decks = 3;
   EngRandState random;
@@ -107,7 +104,7 @@ bool CanPlan(const Gen& g, int piles) {
 }  // namespace
 
 bool GenFillDeckOfDeal(CardGroup& deck, int game, uint32_t dealNumber) {
-  if (FillSpiderDeck(deck, game, dealNumber)) return true;
+  if (FillFewerSuitsDeck(deck, game, dealNumber)) return true;
   int n = deck.numCards;
   if (n != 52 && n != 104 && n != 156) return false;
   FillBlocks(deck, n / 52, [](int block) { return block % 4; });
@@ -116,7 +113,7 @@ bool GenFillDeckOfDeal(CardGroup& deck, int game, uint32_t dealNumber) {
 
 void GenSetupDeck() {
   Gen& g = g_GenLive;
-  if (FillSpiderDeck(g.deck, GenGetCurGame(), g.dealNumber)) {
+  if (FillFewerSuitsDeck(g.deck, GenGetCurGame(), g.dealNumber)) {
     // Its count may have changed.
     g.deck.RelinkOwners();
     g.deck.Refresh(true);

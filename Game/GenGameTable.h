@@ -91,6 +91,14 @@ enum GenDeckMarker : uint8_t {
   kDeckMarkerByCounter,  // "redeal" while the redeal counter is 1 or more, else "no more redeals"
 };
 
+// Where the cards are gathered back to the deck from after a won or given-up
+// game (AnimSetupGatherAllCardsToDeck).
+enum GenGatherFrom : uint8_t {
+  kGatherFromFoundations,
+  kGatherFromTableaus,
+  kGatherFromFirstReserve,
+};
+
 // Which button makes a quick move on a press (GenHandleSelection).
 enum GenQuickClick : uint8_t {
   kQuickClickRightButton,      // the right button only
@@ -111,6 +119,9 @@ enum GenQuickReserves : uint8_t {
   kQuickReservesEmptyOnly,
   kQuickReservesWithCardsOnly,
 };
+
+// The game a new player's main menu opens on (UserRecord::menuGame).
+constexpr int kGenNewPlayersMenuGame = kGameKlondike;
 
 // One row of the game table: what is fixed about a game before play.
 struct GameDef {
@@ -133,6 +144,8 @@ struct GameDef {
   char layoutKey[32];
   GenScoringId scoring = kScoringStandard;
   GenDeckMarker deckMarker = kDeckMarkerNone;
+  GenGatherFrom gatherFrom = kGatherFromFoundations;
+  int8_t suits = 4;                       // suits in the pack; fewer: drawn from the deal number
   // Input: the mouse and the keys.
   GenQuickClick quickClick = kQuickClickRightButton;
   bool noQuickMove = false;               // neither button makes a quick move
@@ -144,6 +157,10 @@ struct GameDef {
   bool highlightsOff = false;             // the drop target's top card is never highlighted
   bool multiCardFoundationDrop = false;   // a run of cards may be dropped on a foundation
   bool sendToFoundation = true;           // key F sends the card under the pointer home
+  // The table.
+  bool foundationLandingEffects = true;   // a card landing on a foundation plays the player's foundation sound and effect
+  bool secondFoundationMarker = false;    // foundations 5 and up show the second foundation marker
+  bool autoplayStartsOff = false;         // a new player's autoplay level is off, though the game offers it
 };
 
 // One rule of a game's rules text: language keys, empty = unused.

@@ -7,7 +7,6 @@
 #include "Engine/Debug.h"
 #include "Game/CardsSettings.h"
 #include "Game/Gen.h"
-#include "Game/GenGameTable.h"
 #include "Game/SolCards.h"
 
 namespace {
@@ -434,13 +433,13 @@ void GenSetReserveOptions(int inUse, int fannedDown, int drawEmptySpace, int sta
   g.reservesDropOnlyEmpty = static_cast<uint8_t>(dropsOnlyWhileEmpty);
 }
 
-bool GenSetSingleReservePosition(float x, float y) {
+bool GenSetSingleReservePosition(float x, float y, float closeGap) {
   Gen& g = g_GenLive;
   g.numReserves = 1;
   int type;
   float faceUp, faceDown;
   ReserveAlignment(&type, &faceUp, &faceDown);
-  if (type == 2 && GenGetCurGame() == kGameCanfield) faceUp = faceDown = g_constants.shortGap;
+  if (type == 2 && closeGap > 0) faceUp = faceDown = closeGap;
   CardGroup& r = g.reserves[0];
   bool ok = r.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, g_tableHeight, true, type, 0, 0,
                              faceUp, 0, faceDown, false, kWhereReserve, 0);

@@ -133,8 +133,10 @@ bool GenSetWastePosition(float x, float y, int inUse, int faceUp);
 // The five reserve bytes of the record.
 void GenSetReserveOptions(int inUse, int fannedDown, int drawEmptySpace, int stacked,
                           int dropsOnlyWhileEmpty);
-// One reserve (600) at (x, y).
-bool GenSetSingleReservePosition(float x, float y);
+// One reserve (code 200) at (x, y), laid out by the reserve bytes. A
+// fanned-down reserve's cards lie a column's gaps apart, or closeGap apart
+// (face up and face down alike) when it is above 0.
+bool GenSetSingleReservePosition(float x, float y, float closeGap = 0);
 // The face-up flag of the first 52 slots of foundation n (all twelve for n
 // negative), then the foundation is laid out again. n above 11: "Invalid
 // foundation num <%d>" and nothing changes.

@@ -123,8 +123,7 @@ void SolCardsSetupCardGroupModelsAndTextures(CardGroup* group) {
   } else if (InRange(where, kWhereFan, kGenMaxFans)) {
     marker = &m.fan;
   } else if (InRange(where, kWhereFoundation, kGenMaxFoundations)) {
-    const int game = GenGetCurGame();
-    const bool second = (game == kGameBuffaloBill || game == kGameRougeEtNoir) && where > 13;
+    const bool second = GenCurGameDef().secondFoundationMarker && where > 13;
     marker = second ? &m.foundation2 : &m.foundation;
   } else if (InRange(where, kWhereCell, kGenMaxCells)) {
     marker = &m.cell;

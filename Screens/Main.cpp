@@ -209,7 +209,7 @@ void MainControlShowPage() {
 
 int MainGetCurGameFromOptions() {
   const int game = g_UserRecord.menuGame;
-  return game >= 0 && game < kGenNumGames ? game : kGameKlondike;
+  return game >= 0 && game < kGenNumGames ? game : kGenNewPlayersMenuGame;
 }
 
 const char* MainControlListEntryText(int entry, int) {

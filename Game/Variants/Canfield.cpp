@@ -100,7 +100,8 @@ void CanfieldSetup() {
                                 1, 1);
   GenStdSetNTableausPosition(4, GenLayoutXCards(1), rowY, GenLayoutXCards(0), 0);
   GenSetReserveOptions(1, 1, 1, 0, 0);
-  GenSetSingleReservePosition(GenLayoutXCards(4), rowY);
+  // The reserve's thirteen cards lie closer than a column's.
+  GenSetSingleReservePosition(GenLayoutXCards(4), rowY, c.shortGap);
   GenSetDeckPosition(GenLayoutXCards(2), top, 1, 0);
   GenSetWastePosition(GenLayoutXCards(3), top, 1, 1);
   GenUpdateDeckMarker(true);

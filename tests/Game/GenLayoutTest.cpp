@@ -201,9 +201,11 @@ TEST_F(GenLayoutTest, ReservesByTheirOptions) {
   ASSERT_TRUE(GenStdSetNReservesPosition(2, 0, 0, 3, 0, false));
   EXPECT_EQ(g.reserves[0].alignType, 1);
   GenSetReserveOptions(1, 1, 0, 0, 0);
-  GenSetCurGame(kGameCanfield);
   ASSERT_TRUE(GenSetSingleReservePosition(-10, 0));
-  EXPECT_FLOAT_EQ(g.reserves[0].faceUpGap, ch() / 20);  // Canfield's short gap
+  EXPECT_FLOAT_EQ(g.reserves[0].faceUpGap, GenGetLayoutConstants().columnFaceUpGap);
+  ASSERT_TRUE(GenSetSingleReservePosition(-10, 0, ch() / 20));  // Canfield's close reserve
+  EXPECT_FLOAT_EQ(g.reserves[0].faceUpGap, ch() / 20);
+  EXPECT_FLOAT_EQ(g.reserves[0].faceDownGap, ch() / 20);
   EXPECT_EQ(g.numReserves, 1);
 }
 

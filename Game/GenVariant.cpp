@@ -60,6 +60,37 @@ bool GenIsStockClick(int down) {
   return !down && g_GenLive.selection.numCards == 0 && GenGetCurrentHitWhere() == kWhereDeck;
 }
 
+bool GenStockClick(int down, const GenStockStep& step) {
+  if (!GenIsStockClick(down)) return false;
+  if (g_GenLive.deck.numCards >= step.leastCards) {
+    if (step.to == kWhereWaste) {
+      GenStockTurn(step.cards, step.finish, step.speed);
+    } else {
+      GenDealToPiles(step.to, step.cards, step.speed, step.finish);
+    }
+    return step.takenWhenMoving;
+  }
+  switch (step.whenEmpty) {
+    case kEmptyStockIdle:
+      return true;
+    case kEmptyStockFinishNow:
+      if (step.finish) step.finish(0, 0);
+      return true;
+    case kEmptyStockWasteBack:
+      GenTurnWasteBack();
+      return true;
+    case kEmptyStockRedeal:
+      if (GenGetRedealCounter() >= 1) {
+        GenSetRedealCounter(GenGetRedealCounter() - 1);
+        GenUpdateDeckMarker(true);
+        GenTurnWasteBack();
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool GenStockTurn(int n, GenStepCB finish, float speed) {
   Gen& g = g_GenLive;
   if (g.deck.numCards < 1) {

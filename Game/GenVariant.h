@@ -72,6 +72,33 @@ bool SetBaseRankFromFirstFoundation(int a, int b);
 // A click on the stock: nothing carried, the button released, the current
 // hit the deck.
 bool GenIsStockClick(int down);
+
+// What a stock click does when the deck is empty (or holds fewer cards than
+// the step needs).
+enum GenEmptyStock : int {
+  kEmptyStockIgnored,    // nothing; the click is not taken
+  kEmptyStockIdle,       // nothing moves; the click is taken
+  kEmptyStockFinishNow,  // the step's finish runs at once; the click is taken
+  kEmptyStockWasteBack,  // the waste turns back to the deck, every time
+  kEmptyStockRedeal,     // the waste turns back while the redeal counter is 1 or more (it
+                         // counts one down and the deck marker follows); the click is taken
+};
+// A game's stock click: the stock turns cards to the waste, or deals one
+// card to each of the first piles of a kind.
+struct GenStockStep {
+  int to = kWhereWaste;        // kWhereWaste: turn; a pile kind (tableau, fan, reserve, cell): deal
+  int cards = 1;               // cards turned, or piles dealt to
+  float speed = 1.0f;
+  GenStepCB finish = nullptr;  // the move's finish step
+  int leastCards = 1;          // a deck with fewer cards counts as empty
+  GenEmptyStock whenEmpty = kEmptyStockIgnored;
+  bool takenWhenMoving = true; // false: a click that moves cards is left to the move's end
+};
+// The stock click's shared step, the last of a selection handler: false
+// when the click is not on the stock; else the step's move (GenStockTurn or
+// GenDealToPiles) or, with too few cards, what whenEmpty says. True when the
+// click was taken.
+bool GenStockClick(int down, const GenStockStep& step);
 // Turns min(n, cards in the deck) from the deck to the waste at the speed
 // with finish as the move's finish step; with an empty deck finish runs at
 // once (when set). True when cards started to move.

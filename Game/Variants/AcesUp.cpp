@@ -70,10 +70,7 @@ bool AcesUpFinish(int, int) {
 bool AcesUpSelection(int, int down) {
   Gen& g = g_GenLive;
   if (GenStdPickup(0, down, kWhereTableau)) return true;
-  if (GenIsStockClick(down) && g.deck.numCards > 0) {
-    GenDealToPiles(kWhereTableau, kColumns, kDealSpeed, nullptr);
-    return true;
-  }
+  if (GenStockClick(down, {.to = kWhereTableau, .cards = kColumns, .speed = kDealSpeed})) return true;
   if (down || g.selection.numCards != 1) return false;
   const int target = GenGetCurrentHitWhere();
   if (GenGetKindBase(target) != kWhereTableau) return false;

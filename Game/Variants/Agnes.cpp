@@ -55,9 +55,8 @@ bool AgnesSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (bernauer && GenStdPickup(0, down, kWhereReserve)) return true;
-  if (!GenIsStockClick(down)) return false;
-  GenDealToPiles(bernauer ? kWhereReserve : kWhereTableau, kPiles, kStockSpeed, nullptr);
-  return true;
+  return GenStockClick(down, {.to = bernauer ? kWhereReserve : kWhereTableau, .cards = kPiles, .speed = kStockSpeed,
+                              .whenEmpty = kEmptyStockIdle});
 }
 
 }  // namespace

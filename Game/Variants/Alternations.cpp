@@ -44,14 +44,9 @@ bool AlternationsSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  if (!GenIsStockClick(down)) return false;
-  if (g_GenLive.deck.numCards > 0) {
-    GenStockTurn(1, GenStdAutoplay, kStockSpeed);
-    return true;
-  }
-  if (GenGetCurGame() != kGameUnlimited) return false;
-  GenTurnWasteBack();
-  return true;
+  const bool unlimited = GenGetCurGame() == kGameUnlimited;
+  return GenStockClick(down, {.speed = kStockSpeed, .finish = GenStdAutoplay,
+                              .whenEmpty = unlimited ? kEmptyStockWasteBack : kEmptyStockIgnored});
 }
 
 void AlternationsSetup() {

@@ -73,9 +73,9 @@ bool BaronessRemoveKing(int, int) {
 bool BaronessSelection(int, int down) {
   Gen& g = g_GenLive;
   if (GenStdPickup(0, down, kWhereTableau)) return BaronessRemoveKing(0, 0);
-  if (GenIsStockClick(down)) {
-    if (g.deck.numCards < kMostPiles) return false;
-    GenDealToPiles(kWhereTableau, kPiles, kDealSpeed, BaronessAutoplay);
+  // The stock's last two cards are not dealt by a click: they make two piles.
+  if (GenStockClick(down, {.to = kWhereTableau, .cards = kPiles, .speed = kDealSpeed, .finish = BaronessAutoplay,
+                           .leastCards = kMostPiles})) {
     return true;
   }
   if (down || g.selection.numCards != 1) return false;

@@ -32,9 +32,8 @@ bool BristolSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereFan)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereReserve)) return true;
-  if (!GenIsStockClick(down)) return false;
-  GenDealToPiles(kWhereReserve, kReserves, kStockSpeed, nullptr);
-  return true;
+  return GenStockClick(down, {.to = kWhereReserve, .cards = kReserves, .speed = kStockSpeed,
+                              .whenEmpty = kEmptyStockIdle});
 }
 
 }  // namespace

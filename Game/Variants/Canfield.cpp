@@ -62,18 +62,12 @@ bool CanfieldAutoplay(int, int) {
 }
 
 bool CanfieldSelection(int, int down) {
-  Gen& g = g_GenLive;
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
   if (GenStdPickup(0, down, kWhereReserve)) return true;
-  if (!GenIsStockClick(down)) return false;
-  if (g.deck.numCards < 1) {
-    GenTurnWasteBack();
-  } else {
-    GenStockTurn(kTurned, GenStdAutoplay, kStockSpeed);
-  }
-  return true;
+  return GenStockClick(down, {.cards = kTurned, .speed = kStockSpeed, .finish = GenStdAutoplay,
+                              .whenEmpty = kEmptyStockWasteBack});
 }
 
 }  // namespace

@@ -76,9 +76,7 @@ bool ColeopterSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  if (!GenIsStockClick(down)) return false;
-  GenStockTurn(1, GenStdAutoplay, kStockSpeed);
-  return true;
+  return GenStockClick(down, {.speed = kStockSpeed, .finish = GenStdAutoplay, .whenEmpty = kEmptyStockFinishNow});
 }
 
 }  // namespace

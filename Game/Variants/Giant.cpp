@@ -36,13 +36,11 @@ bool GiantFoundationPickupCustomCB(int target, int, int dropping, int, int) {
 }
 
 bool GiantSelection(int, int down) {
-  Gen& g = g_GenLive;
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
-  if (GenIsStockClick(down) && g.deck.numCards > 0) {
-    GenDealToPiles(kWhereTableau, kPiles, kStockSpeed, GenStdAutoplay);
-  }
-  return false;
+  // A deal is left to its end: the click itself is not taken.
+  return GenStockClick(down, {.to = kWhereTableau, .cards = kPiles, .speed = kStockSpeed, .finish = GenStdAutoplay,
+                              .takenWhenMoving = false});
 }
 
 }  // namespace

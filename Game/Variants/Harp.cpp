@@ -45,15 +45,7 @@ bool HarpSelection(int, int down) {
   if (GenStdDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  if (!GenIsStockClick(down)) return false;
-  if (g.deck.numCards > 0) {
-    GenStockTurn(1, GenStdAutoplay, kStockSpeed);
-  } else if (GenGetRedealCounter() >= 1) {
-    GenSetRedealCounter(GenGetRedealCounter() - 1);
-    GenUpdateDeckMarker(true);
-    GenTurnWasteBack();
-  }
-  return true;
+  return GenStockClick(down, {.speed = kStockSpeed, .finish = GenStdAutoplay, .whenEmpty = kEmptyStockRedeal});
 }
 
 void HarpSetup() {

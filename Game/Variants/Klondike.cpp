@@ -44,15 +44,9 @@ bool KlondikeSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  if (!GenIsStockClick(down)) return false;
   const int game = GenGetCurGame();
-  if (g_GenLive.deck.numCards > 0) {
-    GenStockTurn(KlondikeTurnCount(game), GenStdAutoplay, kStockSpeed);
-    return true;
-  }
-  if (!KlondikeTurnsWasteBack(game)) return false;
-  GenTurnWasteBack();
-  return true;
+  return GenStockClick(down, {.cards = KlondikeTurnCount(game), .speed = kStockSpeed, .finish = GenStdAutoplay,
+                              .whenEmpty = KlondikeTurnsWasteBack(game) ? kEmptyStockWasteBack : kEmptyStockIgnored});
 }
 
 void KlondikeSetup() {

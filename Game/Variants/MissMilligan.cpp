@@ -35,9 +35,8 @@ bool MissMilliganSelection(int, int down) {
   if (GenStdDrop(0, down, kWhereFoundation)) return true;
   // The reserve is open only once the stock is used up.
   if (g.deck.numCards == 0 && GenStdPickupOrDrop(0, down, kWhereReserve)) return true;
-  if (!GenIsStockClick(down)) return false;
-  if (g.deck.numCards > 0) GenDealToPiles(kWhereTableau, g.numTableaus, kStockSpeed, GenStdAutoplay);
-  return true;
+  return GenStockClick(down, {.to = kWhereTableau, .cards = g.numTableaus, .speed = kStockSpeed,
+                              .finish = GenStdAutoplay, .whenEmpty = kEmptyStockIdle});
 }
 
 }  // namespace

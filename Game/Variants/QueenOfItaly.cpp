@@ -193,9 +193,8 @@ bool QueenOfItalySelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
   if (GenStdPickup(0, down, kWhereReserve)) return true;
-  if (!GenIsStockClick(down)) return false;
-  GenStockTurn(1, QueenOfItalyAutoplay, kStockSpeed);
-  return true;
+  return GenStockClick(down,
+                       {.speed = kStockSpeed, .finish = QueenOfItalyAutoplay, .whenEmpty = kEmptyStockFinishNow});
 }
 
 }  // namespace

@@ -106,12 +106,10 @@ bool SpiderSelection(int, int down) {
   const int game = GenGetCurGame();
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (game == kGameRougeEtNoir && GenStdDrop(0, down, kWhereFoundation)) return true;
-  if (!GenIsStockClick(down) || g.deck.numCards < 1) return false;
   // "No column may be empty": the rules text of the Spider games.
   if (IsSpiderRoutineGame(game) && AnyTableauEmpty()) return false;
   const int cards = game == kGameScorpion ? 3 : g.numTableaus;
-  GenDealToPiles(kWhereTableau, cards, kStockSpeed, SpiderAutoplay);
-  return true;
+  return GenStockClick(down, {.to = kWhereTableau, .cards = cards, .speed = kStockSpeed, .finish = SpiderAutoplay});
 }
 
 bool SpiderAutoplay(int, int) {

@@ -37,9 +37,8 @@ bool SpiderTrapSelection(int, int down) {
     return true;
   }
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
-  if (!GenIsStockClick(down) || g.deck.numCards < 1) return false;
-  GenDealToPiles(kWhereTableau, g.numTableaus, kStockSpeed, GenStdAutoplay);
-  return true;
+  return GenStockClick(down,
+                       {.to = kWhereTableau, .cards = g.numTableaus, .speed = kStockSpeed, .finish = GenStdAutoplay});
 }
 
 }  // namespace

@@ -73,10 +73,9 @@ bool TwentySelection(int, int down) {
   if (GenStdPickup(0, down, kWhereReserve)) return true;
   if (GenStdDrop(0, down, kWhereReserve)) return true;
   if (GenStdDrop(0, down, kWhereFoundation)) return true;
-  if (GenIsStockClick(down) && g_GenLive.deck.numCards > 0) {
-    GenDealToPiles(kWhereReserve, kReserves, kStockSpeed, nullptr);
-  }
-  return false;
+  // A deal is left to its end: the click itself is not taken.
+  return GenStockClick(down,
+                       {.to = kWhereReserve, .cards = kReserves, .speed = kStockSpeed, .takenWhenMoving = false});
 }
 
 bool TwentyAutoplay(int, int) {

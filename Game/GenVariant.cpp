@@ -1,6 +1,7 @@
 // GenVariant.cpp - the steps the variant set-ups share (see GenVariant.h).
 #include "Game/GenVariant.h"
 
+#include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenAutoplay.h"
@@ -14,6 +15,10 @@ namespace {
 constexpr float kWasteBackSpeed = 0.3f;
 
 }  // namespace
+
+void GenReportNotAFamilyMember(int game) {
+  DebugError("GenFamilyMember", "Game %d is not one of the family", game);
+}
 
 int GenPileNumber(int code) {
   const int kind = GenGetKindBase(code);

@@ -20,9 +20,11 @@
 // State: none of its own; everything lives in the live record (Gen.h).
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 
 #include "Game/Gen.h"
+#include "Game/GenGameTable.h"
 
 // ---- Pile numbers (counted from 1 within their kind) ------------------------------
 constexpr int GenFoundationCode(int number) { return kWhereFoundation + number - 1; }
@@ -35,6 +37,22 @@ constexpr int GenPileIndex(int number) { return number - 1; }
 // The number (from 1) of a pile code within its kind; 0 for a code of no
 // pile kind.
 int GenPileNumber(int code);
+
+// ---- A family's members -------------------------------------------------------------
+// A family file (one set-up routine for several games) keeps a small table of
+// what tells its games apart: one row per game, each starting with its game
+// number `game`. The current game's row; the first row, reported ("Game %d
+// is not one of the family"), when the current game has none.
+void GenReportNotAFamilyMember(int game);
+template <typename Row, std::size_t N>
+const Row& GenFamilyMember(const Row (&rows)[N]) {
+  const int game = GenGetCurGame();
+  for (const Row& row : rows) {
+    if (row.game == game) return row;
+  }
+  GenReportNotAFamilyMember(game);
+  return rows[0];
+}
 
 // ---- The start of every set-up ------------------------------------------------------
 // Steps 1-3 of a set-up routine and the default of slot 4: the current game's

@@ -1,6 +1,6 @@
 // Accordion.cpp - the Accordion games: Accordion (the 52 piles in rows,
 // read like a line of text) and Spiral (the line wound inwards), one set-up
-// routine told apart by game number.
+// routine told apart by their rows below.
 //
 // Every card is dealt face up into its own pile along the line. A pile
 // moves as a whole onto the pile one or three places before it when their
@@ -29,6 +29,16 @@
 namespace {
 
 constexpr int kPiles = 52;
+
+// What tells the two games apart.
+struct AccordionMember {
+  int game;
+  bool spiral;   // the line is wound inwards on a grid (else read in rows)
+};
+constexpr AccordionMember kMembers[] = {
+    {.game = kGameAccordion, .spiral = false},
+    {.game = kGameSpiral, .spiral = true},
+};
 
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
@@ -135,7 +145,7 @@ int AccordionGetScore() {
 }
 
 void AccordionSetup() {
-  const bool spiral = GenGetCurGame() == kGameSpiral;
+  const bool spiral = GenFamilyMember(kMembers).spiral;
   if (!GenBeginVariantSetup(52, kPiles, 1, 1.5f)) return;
   GenSetLowestRank(1);
   GenSetDealCB(PlanForward);

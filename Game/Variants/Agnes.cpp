@@ -1,5 +1,5 @@
 // Agnes.cpp - Agnes Bernauer and Agnes Sorel (one set-up routine, told apart
-// by game number). The first card dealt starts foundation 1 and sets the
+// by their rows below). The first card dealt starts foundation 1 and sets the
 // base rank of all four foundations, which build up in suit from it, going
 // on from king to ace; the ranks wrap in the tableau too. Seven piles are
 // dealt as a staircase (pile k holds k cards). Agnes Bernauer builds down in
@@ -31,6 +31,21 @@ constexpr float kStockSpeed = 0.5f;
 // The gap kept between the columns and the reserve row, in card heights.
 constexpr float kClearance = 0.1f;
 
+// What tells the two games apart.
+struct AgnesMember {
+  int game;
+  int dealt;          // cards of the deal (foundation 1, the staircase, the reserves)
+  bool reserveRow;    // seven reserve piles that the stock refills (else it deals to the piles)
+  int build;          // the tableau's rule (pick-up and drop)
+  int spaceRule;      // what goes into a space
+};
+constexpr AgnesMember kMembers[] = {
+    {.game = kGameAgnesBernauer, .dealt = 36, .reserveRow = true, .build = kRuleDownOtherColour,
+     .spaceRule = kRuleBelowLowest},
+    {.game = kGameAgnesSorel, .dealt = 29, .reserveRow = false, .build = kRuleDownSameColour,
+     .spaceRule = kRuleNothingOnEmpty},
+};
+
 // Card 0 to foundation 1; the next 28 as a staircase (passes over piles 1
 // to 7, 2 to 7, ...); in Agnes Bernauer the cards from the 30th on to
 // reserve piles 1 to 7. All face up.
@@ -51,26 +66,26 @@ bool AgnesDeal(int, int) {
 }
 
 bool AgnesSelection(int, int down) {
-  const bool bernauer = GenGetCurGame() == kGameAgnesBernauer;
+  const bool reserveRow = GenFamilyMember(kMembers).reserveRow;
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
-  if (bernauer && GenStdPickup(0, down, kWhereReserve)) return true;
-  return GenStockClick(down, {.to = bernauer ? kWhereReserve : kWhereTableau, .cards = kPiles, .speed = kStockSpeed,
+  if (reserveRow && GenStdPickup(0, down, kWhereReserve)) return true;
+  return GenStockClick(down, {.to = reserveRow ? kWhereReserve : kWhereTableau, .cards = kPiles, .speed = kStockSpeed,
                               .whenEmpty = kEmptyStockIdle});
 }
 
 }  // namespace
 
 void AgnesSetup() {
-  const bool bernauer = GenGetCurGame() == kGameAgnesBernauer;
-  if (!GenBeginVariantSetup(52, bernauer ? 36 : 29, 0, 0.6f)) return;
-  const int build = bernauer ? kRuleDownOtherColour : kRuleDownSameColour;
+  const AgnesMember& m = GenFamilyMember(kMembers);
+  if (!GenBeginVariantSetup(52, m.dealt, 0, 0.6f)) return;
+  const int build = m.build;
   GenSetRuleBytes({{kRulePickupTableau, build},
                    {kRulePickupReserve, kRuleSingleCard},
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, build},
                    {kRuleDropReserve, kRuleNone},
-                   {kRuleDropEmptyTableau, bernauer ? kRuleBelowLowest : kRuleNothingOnEmpty}});
+                   {kRuleDropEmptyTableau, m.spaceRule}});
   g_GenLive.rankWrap = 1;
   SolCardsSetSpaceRankOptions(-1, 0);
 
@@ -83,7 +98,7 @@ void AgnesSetup() {
   GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false,
                                 1, 1);
   GenStdSetNTableausPosition(kPiles, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
-  if (bernauer) {
+  if (m.reserveRow) {
     const float reserveY = c.lowerEdgeY + GenLayoutYCards(1);
     GenSetReserveOptions(1, 0, 1, 1, 0);
     GenStdSetNReservesPosition(kPiles, 0, reserveY, GenLayoutXCards(0), 0, true);

@@ -25,6 +25,18 @@ namespace {
 
 constexpr float kStockSpeed = 0.6f;
 
+// What tells the family's games apart.
+struct AlternationsMember {
+  int game;
+  int build;        // the tableau's rule (pick-up and drop)
+  bool wasteBack;   // the empty stock turns the waste back, without limit
+};
+constexpr AlternationsMember kMembers[] = {
+    {.game = kGameAlternations, .build = kRuleDownOtherColour, .wasteBack = false},
+    {.game = kGameInterchange, .build = kRuleDownSameSuit, .wasteBack = false},
+    {.game = kGameUnlimited, .build = kRuleDownSameSuit, .wasteBack = true},
+};
+
 }  // namespace
 
 bool AlternationsDeal(int, int) {
@@ -44,15 +56,14 @@ bool AlternationsSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  const bool unlimited = GenGetCurGame() == kGameUnlimited;
+  const bool wasteBack = GenFamilyMember(kMembers).wasteBack;
   return GenStockClick(down, {.speed = kStockSpeed, .finish = GenStdAutoplay,
-                              .whenEmpty = unlimited ? kEmptyStockWasteBack : kEmptyStockIgnored});
+                              .whenEmpty = wasteBack ? kEmptyStockWasteBack : kEmptyStockIgnored});
 }
 
 void AlternationsSetup() {
-  const int game = GenGetCurGame();
   if (!GenBeginVariantSetup(104, 49, 0, 1.0f)) return;
-  const int build = game == kGameAlternations ? kRuleDownOtherColour : kRuleDownSameSuit;
+  const int build = GenFamilyMember(kMembers).build;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
                    {kRulePickupWaste, kRuleAnything},
                    {kRulePickupTableau, build},

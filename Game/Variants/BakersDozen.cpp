@@ -61,13 +61,28 @@ void LayOutCastlesInSpain() {
                              GenLayoutXCards(0), 1);
 }
 
+// What tells the two games apart.
+struct BakersDozenMember {
+  int game;
+  bool acesHomeKingsDown;  // the deal sends the aces home and then the kings to the bottom
+  int build;               // the tableau's drop rule
+  int spaceRule;           // what goes into a space
+  void (*layOut)();
+};
+constexpr BakersDozenMember kMembers[] = {
+    {.game = kGameBakersDozen, .acesHomeKingsDown = true, .build = kRuleDownAnySuit,
+     .spaceRule = kRuleNothingOnEmpty, .layOut = LayOutBakersDozen},
+    {.game = kGameCastlesInSpain, .acesHomeKingsDown = false, .build = kRuleDownOtherColour,
+     .spaceRule = kRuleAnything, .layOut = LayOutCastlesInSpain},
+};
+
 }  // namespace
 
 bool BakersDozenDeal(int, int) {
   Gen& g = g_GenLive;
   const int n = g.dealGroup.numCards;
   if (!g.ready || g.numTableaus < 1 || n < 1 || n > g.deck.numCards) return false;
-  const bool acesOut = GenGetCurGame() == kGameBakersDozen;
+  const bool acesOut = GenFamilyMember(kMembers).acesHomeKingsDown;
   for (int k = 0; k < n; ++k) {
     const Card& card = g.deck.cards[g.deck.numCards - 1 - k];
     g.dealPlan[k] = acesOut && card.rank == 1 ? GenFoundationCode(card.suit + 1)
@@ -79,7 +94,7 @@ bool BakersDozenDeal(int, int) {
 
 bool BakersDozenDealAnimation(int, int) {
   Gen& g = g_GenLive;
-  if (GenGetCurGame() == kGameBakersDozen) {
+  if (GenFamilyMember(kMembers).acesHomeKingsDown) {
     for (int t = 0; t < g.numTableaus; ++t) {
       CardGroup& pile = g.tableaus[t];
       for (int place = 0; place < kKingPlaces && place < pile.numCards; ++place) {
@@ -103,23 +118,18 @@ bool BakersDozenDealAnimation(int, int) {
 }
 
 void BakersDozenSetup() {
-  const int game = GenGetCurGame();
-  const bool bakers = game == kGameBakersDozen;
+  const BakersDozenMember& m = GenFamilyMember(kMembers);
   if (!GenBeginVariantSetup(52, 52, 0, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupTableau, kRuleSingleCard},
                    {kRuleDropFoundation, kRuleUpSameSuit},
-                   {kRuleDropTableau, bakers ? kRuleDownAnySuit : kRuleDownOtherColour},
-                   {kRuleDropEmptyTableau, bakers ? kRuleNothingOnEmpty : kRuleAnything}});
+                   {kRuleDropTableau, m.build},
+                   {kRuleDropEmptyTableau, m.spaceRule}});
 
   GenSetDealCB(BakersDozenDeal);
   GenSetDealWithAnimationCB(BakersDozenDealAnimation);
   GenSetSelectionCB(StdTableauFoundationSelection);
 
-  if (bakers) {
-    LayOutBakersDozen();
-  } else {
-    LayOutCastlesInSpain();
-  }
+  m.layOut();
   GenSetDeckPosition(0, GenGetLayoutConstants().lowerEdgeY, 0, 0);
   GenSetReady();
 }

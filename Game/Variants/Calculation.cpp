@@ -1,5 +1,5 @@
 // Calculation.cpp - the Calculation family: Calculation, Sir Tommy and
-// Strategy (one set-up routine, told apart by game number).
+// Strategy (one set-up routine, told apart by their rows below).
 //
 // The whole stock lies face up in the waste from the start; its top card
 // goes onto one of four columns (or a foundation) and only the columns' top
@@ -43,6 +43,24 @@ constexpr const char* kStockMessage = "Game_ClickOnTableausToMoveStockCards";
 // Calculation's foundation i (1-4) starts with rank i of suit kBaseSuit[i].
 constexpr int kBaseSuit[kPiles] = {0, 1, 2, 3};
 
+// What tells the family's games apart.
+struct CalculationMember {
+  int game;
+  bool basesDealt;          // the deal puts A, 2, 3, 4 on the foundations, which build by
+                            // ones to fours (the custom and pair rules)
+  int foundationDrop;
+  int tableauDrop;
+  bool homeOnceStockIsOut;  // the columns' cards go home only once the stock is used up
+};
+constexpr CalculationMember kMembers[] = {
+    {.game = kGameCalculation, .basesDealt = true, .foundationDrop = kRuleCustom,
+     .tableauDrop = kRulePairCallback, .homeOnceStockIsOut = false},
+    {.game = kGameSirTommy, .basesDealt = false, .foundationDrop = kRuleUpAnySuit, .tableauDrop = kRuleAnything,
+     .homeOnceStockIsOut = false},
+    {.game = kGameStrategy, .basesDealt = false, .foundationDrop = kRuleUpSameSuit, .tableauDrop = kRuleNone,
+     .homeOnceStockIsOut = true},
+};
+
 // Removes waste card `index`, the waste's top card taking its place.
 void TakeFromWaste(CardGroup& waste, int index, CardGroup& to) {
   to.AddCardToGroup(&waste.cards[index], false, false, true);
@@ -71,7 +89,7 @@ bool CalculationDealAnimation(int, int) {
   g.deck.MarkChanged();
   g.deck.Refresh(true);
   g.waste.Refresh(true);
-  if (GenGetCurGame() == kGameCalculation) {
+  if (GenFamilyMember(kMembers).basesDealt) {
     for (int i = 0; i < g.waste.numCards;) {
       const Card& card = g.waste.cards[i];
       int f = card.rank - 1;
@@ -191,30 +209,20 @@ bool StrategyAutoplay(int, int) {
 }
 
 void CalculationSetup() {
-  const int game = GenGetCurGame();
-  const bool calculation = game == kGameCalculation;
-  const bool strategy = game == kGameStrategy;
-  if (!GenBeginVariantSetup(52, calculation ? kPiles : 0, 1, 1.0f)) return;
-  int foundationDrop = kRuleUpAnySuit, tableauDrop = kRuleAnything;
-  if (calculation) {
-    foundationDrop = kRuleCustom;
-    tableauDrop = kRulePairCallback;
-  } else if (strategy) {
-    foundationDrop = kRuleUpSameSuit;
-    tableauDrop = kRuleNone;
-  }
+  const CalculationMember& m = GenFamilyMember(kMembers);
+  if (!GenBeginVariantSetup(52, m.basesDealt ? kPiles : 0, 1, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleNone},
                    {kRulePickupTableau, kRuleSingleCard},
-                   {kRuleDropFoundation, foundationDrop},
-                   {kRuleDropTableau, tableauDrop},
+                   {kRuleDropFoundation, m.foundationDrop},
+                   {kRuleDropTableau, m.tableauDrop},
                    {kRuleDropWaste, kRuleNone}});
   GenSetDealWithAnimationCB(CalculationDealAnimation);
-  if (calculation) {
+  if (m.basesDealt) {
     GenSetCustomRuleCB(CalculationCustomRule);
     GenSetPickupDropRuleCB(CalculationTableauPairRule);
   }
-  GenSetSelectionCB(strategy ? StrategySelection : CalculationSelection);
-  if (strategy) GenSetAutoplayCB(StrategyAutoplay);
+  GenSetSelectionCB(m.homeOnceStockIsOut ? StrategySelection : CalculationSelection);
+  if (m.homeOnceStockIsOut) GenSetAutoplayCB(StrategyAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float centre = GenLayoutXCards(2);

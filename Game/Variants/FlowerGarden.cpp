@@ -1,5 +1,5 @@
 // FlowerGarden.cpp - Flower Garden, Brigade and Stonewall (one set-up
-// routine, told apart by game number). Six piles ("the garden"; Brigade:
+// routine, told apart by their rows below). Six piles ("the garden"; Brigade:
 // seven) and a bouquet of 16 single cards (Brigade: 13) in a row of reserve
 // piles, every one of them in play; when a bouquet card leaves, the row
 // closes up. Four foundations build up in suit from the ace (Brigade's aces
@@ -34,18 +34,37 @@ constexpr int kBrigadeTableauCards = 35;  // Brigade: five rows of seven
 // The gap kept between the columns and the bouquet, in card heights.
 constexpr float kClearance = 0.1f;
 
+// What tells the three games apart.
+struct FlowerGardenMember {
+  int game;
+  int tableaus;           // piles of the garden
+  int bouquet;            // cards of the bouquet
+  bool acesDealtHome;     // the deal sends the aces to the foundations
+  bool faceDownRows;      // rows 1, 3 and 5 are dealt face down
+  int pickup;             // the garden's pick-up rule
+  int build;              // the garden's drop rule
+};
+constexpr FlowerGardenMember kMembers[] = {
+    {.game = kGameBrigade, .tableaus = 7, .bouquet = 13, .acesDealtHome = true, .faceDownRows = false,
+     .pickup = kRuleSingleCard, .build = kRuleDownAnySuit},
+    {.game = kGameFlowerGarden, .tableaus = 6, .bouquet = 16, .acesDealtHome = false, .faceDownRows = false,
+     .pickup = kRuleSingleCard, .build = kRuleDownAnySuit},
+    {.game = kGameStonewall, .tableaus = 6, .bouquet = 16, .acesDealtHome = false, .faceDownRows = true,
+     .pickup = kRuleDownOtherColour, .build = kRuleDownOtherColour},
+};
+
 // The first 36 cards cyclically to the six piles (Stonewall: rows 1, 3 and
 // 5 face down), the rest to reserve piles 1, 2, 3, ... face up.
 bool FlowerGardenDeal(int, int) {
   Gen& g = g_GenLive;
   const int n = g.dealGroup.numCards;
   if (!g.ready || g.numTableaus < 1 || n < 1 || n > g.deck.numCards) return false;
-  const bool stonewall = GenGetCurGame() == kGameStonewall;
+  const bool faceDownRows = GenFamilyMember(kMembers).faceDownRows;
   for (int k = 0; k < n; ++k) {
     const bool tableau = k < kGardenCards;
     const int row = k / g.numTableaus;
     g.dealPlan[k] = tableau ? GenTableauCode(k % g.numTableaus + 1) : GenReserveCode(k - kGardenCards + 1);
-    g.dealGroup.cards[k].faceUp = stonewall && tableau && row % 2 == 0 ? 0 : 1;
+    g.dealGroup.cards[k].faceUp = faceDownRows && tableau && row % 2 == 0 ? 0 : 1;
   }
   return true;
 }
@@ -128,20 +147,17 @@ void PlaceBouquet(int n, int perRow, float y, float gap, float rowGap) {
 }  // namespace
 
 void FlowerGardenSetup() {
-  const int game = GenGetCurGame();
-  const bool brigade = game == kGameBrigade;
-  const bool stonewall = game == kGameStonewall;
-  const int tableaus = brigade ? 7 : 6;
-  const int bouquet = brigade ? 13 : 16;
+  const FlowerGardenMember& m = GenFamilyMember(kMembers);
+  const int tableaus = m.tableaus;
+  const int bouquet = m.bouquet;
   if (!GenBeginVariantSetup(52, 52, 1, 1.0f)) return;
-  const int build = stonewall ? kRuleDownOtherColour : kRuleDownAnySuit;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleSingleCard},
-                   {kRulePickupTableau, stonewall ? kRuleDownOtherColour : kRuleSingleCard},
+                   {kRulePickupTableau, m.pickup},
                    {kRuleDropFoundation, kRuleUpSameSuit},
-                   {kRuleDropTableau, build},
+                   {kRuleDropTableau, m.build},
                    {kRuleDropReserve, kRuleNone}});
 
-  GenSetDealCB(brigade ? BrigadeDeal : FlowerGardenDeal);
+  GenSetDealCB(m.acesDealtHome ? BrigadeDeal : FlowerGardenDeal);
   GenSetSelectionCB(FlowerGardenSelection);
   GenSetAutoplayCB(FlowerGardenAutoplay);
 

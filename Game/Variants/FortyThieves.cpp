@@ -32,17 +32,28 @@ constexpr float kStockSpeed = 0.7f;
 
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
-int PickupRule(int game) {
-  switch (game) {
-    case kGameNumberTen: return kRuleDownOtherColour;
-    case kGameFortyThievesEasier: return kRuleAnything;
-    default: return kRuleSingleCard;
-  }
-}
-
-int DropRule(int game) {
-  return game == kGameNumberTen || game == kGameStreets ? kRuleDownOtherColour : kRuleDownSameSuit;
-}
+// What tells the family's games apart (Waning Moon's own rules follow in
+// its file).
+struct FortyThievesMember {
+  int game;
+  int tableaus;           // piles of the tableau
+  int dealt;              // cards dealt to them
+  bool halfFaceDown;      // the first half of the deal lies face down
+  int pickup;             // the tableau's pick-up rule
+  int build;              // the tableau's drop rule
+};
+constexpr FortyThievesMember kMembers[] = {
+    {.game = kGameFortyThieves, .tableaus = 10, .dealt = 40, .halfFaceDown = false,
+     .pickup = kRuleSingleCard, .build = kRuleDownSameSuit},
+    {.game = kGameFortyThievesEasier, .tableaus = 10, .dealt = 40, .halfFaceDown = false,
+     .pickup = kRuleAnything, .build = kRuleDownSameSuit},
+    {.game = kGameNumberTen, .tableaus = 10, .dealt = 40, .halfFaceDown = true,
+     .pickup = kRuleDownOtherColour, .build = kRuleDownOtherColour},
+    {.game = kGameStreets, .tableaus = 10, .dealt = 40, .halfFaceDown = false,
+     .pickup = kRuleSingleCard, .build = kRuleDownOtherColour},
+    {.game = kGameWaningMoon, .tableaus = 13, .dealt = 39, .halfFaceDown = false,
+     .pickup = kRuleSingleCard, .build = kRuleDownSameSuit},
+};
 
 }  // namespace
 
@@ -66,24 +77,22 @@ bool FortyThievesSelection(int, int down) {
 }
 
 void FortyThievesSetup() {
-  const int game = GenGetCurGame();
-  const bool waningMoon = game == kGameWaningMoon;
-  if (!GenBeginVariantSetup(104, waningMoon ? 39 : 40, 1, 1.0f)) return;
+  const FortyThievesMember& m = GenFamilyMember(kMembers);
+  if (!GenBeginVariantSetup(104, m.dealt, 1, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
                    {kRulePickupWaste, kRuleAnything},
-                   {kRulePickupTableau, PickupRule(game)},
+                   {kRulePickupTableau, m.pickup},
                    {kRuleDropFoundation, kRuleUpSameSuit},
-                   {kRuleDropTableau, DropRule(game)},
+                   {kRuleDropTableau, m.build},
                    {kRuleDropWaste, kRuleNone},
                    {kRuleDropEmptyTableau, kRuleAnything}});
 
-  GenSetDealCB(game == kGameNumberTen ? NumberTenDeal : PlanForward);
+  GenSetDealCB(m.halfFaceDown ? NumberTenDeal : PlanForward);
   GenSetSelectionCB(FortyThievesSelection);
 
   const float top = GenGetLayoutConstants().topRowY - GenLayoutYCards(4);
   GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(2), top, GenLayoutXCards(3), 0, false, 1, 1);
-  GenStdSetNTableausPosition(waningMoon ? 13 : 10, GenLayoutXCards(4), top - GenLayoutYCards(0),
-                             GenLayoutXCards(0), 1);
+  GenStdSetNTableausPosition(m.tableaus, GenLayoutXCards(4), top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   const float stockY = top - GenLayoutYCards(1);
   GenSetDeckPosition(GenLayoutXCards(1), stockY, 1, 0);
   GenSetWastePosition(GenLayoutXCards(1), stockY - GenLayoutYCards(2), 1, 1);

@@ -1,5 +1,6 @@
 // FreeCell.cpp - the FreeCell family: FreeCell, Baker's Game, Eight Off,
-// SeaTowers and ThreeCell (one set-up routine, told apart by game number).
+// SeaTowers and ThreeCell (one set-up routine, told apart by their rows
+// below).
 //
 // Every card is dealt face up to the tableau; free cells hold one card each;
 // foundations build up in suit from the ace. Runs move as a whole only as
@@ -26,21 +27,30 @@
 
 namespace {
 
-bool InSuitGame(int game) {
-  return game == kGameBakersGame || game == kGameEightOff || game == kGameSeaTowers;
-}
-
-bool KingSpacesGame(int game) { return game == kGameEightOff || game == kGameSeaTowers; }
-
-int CellCount(int game) {
-  switch (game) {
-    case kGameEightOff: return 8;
-    case kGameThreeCell: return 3;
-    default: return 4;
-  }
-}
-
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
+
+// What tells the family's games apart.
+struct FreeCellMember {
+  int game;
+  int build;              // the tableau's rule (pick-up and drop)
+  bool kingSpaces;        // only a king goes into a space
+  int cells;
+  int tableaus;
+  GenStepCB deal;         // the deal plan
+  bool cellsAtBothEnds;   // cells 3 and 4 stand at the right end of the top row
+};
+constexpr FreeCellMember kMembers[] = {
+    {.game = kGameBakersGame, .build = kRuleDownSameSuit, .kingSpaces = false, .cells = 4, .tableaus = 8,
+     .deal = PlanForward, .cellsAtBothEnds = false},
+    {.game = kGameEightOff, .build = kRuleDownSameSuit, .kingSpaces = true, .cells = 8, .tableaus = 8,
+     .deal = EightOffDeal, .cellsAtBothEnds = false},
+    {.game = kGameFreeCell, .build = kRuleDownOtherColour, .kingSpaces = false, .cells = 4, .tableaus = 8,
+     .deal = PlanForward, .cellsAtBothEnds = false},
+    {.game = kGameSeaTowers, .build = kRuleDownSameSuit, .kingSpaces = true, .cells = 4, .tableaus = 10,
+     .deal = SeaTowersDeal, .cellsAtBothEnds = true},
+    {.game = kGameThreeCell, .build = kRuleDownOtherColour, .kingSpaces = false, .cells = 3, .tableaus = 8,
+     .deal = PlanForward, .cellsAtBothEnds = false},
+};
 
 // Plans the deal cyclically over the tableau piles, except the cards that
 // cellOf (deal index) sends to a cell (a cell number, or 0 for none).
@@ -109,35 +119,33 @@ bool FreeCellSelection(int, int down) {
 }
 
 void FreeCellSetup() {
-  const int game = GenGetCurGame();
+  const FreeCellMember& m = GenFamilyMember(kMembers);
   if (!GenBeginVariantSetup(52, 52, 1, 1.0f)) return;
-  const int build = InSuitGame(game) ? kRuleDownSameSuit : kRuleDownOtherColour;
+  const int build = m.build;
   GenSetRuleBytes({{kRulePickupCell, kRuleAnything},
                    {kRulePickupFoundation, kRuleAnything},
                    {kRulePickupTableau, build},
                    {kRuleDropCell, kRuleAnything},
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, build},
-                   {kRuleDropEmptyTableau, KingSpacesGame(game) ? kRuleKingOnly : kRuleAnything}});
-  if (KingSpacesGame(game)) SolCardsSetSpaceRankOptions(13, 0);
+                   {kRuleDropEmptyTableau, m.kingSpaces ? kRuleKingOnly : kRuleAnything}});
+  if (m.kingSpaces) SolCardsSetSpaceRankOptions(13, 0);
 
-  GenSetDealCB(game == kGameEightOff ? EightOffDeal : game == kGameSeaTowers ? SeaTowersDeal
-                                                                            : PlanForward);
+  GenSetDealCB(m.deal);
   GenSetSelectionCB(FreeCellSelection);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float top = c.topRowY - GenLayoutYCards(1);
   const float cellGap = GenLayoutXCards(2);
   GenStdSetNFoundationsPosition(4, 13, GenLayoutXCards(3), top, cellGap, 0, false, 1, 1);
-  GenStdSetNCellsPosition(CellCount(game), GenLayoutXCards(1), top, cellGap, 0, false);
-  if (game == kGameSeaTowers) {
+  GenStdSetNCellsPosition(m.cells, GenLayoutXCards(1), top, cellGap, 0, false);
+  if (m.cellsAtBothEnds) {
     // Cells 3 and 4 stand at the right end of the foundation row.
     const float step = CardsGetCardWidth() + cellGap;
     GenSetPilePosition(GenCellCode(3), GenLayoutXCards(4), top);
     GenSetPilePosition(GenCellCode(4), GenLayoutXCards(4) + step, top);
   }
-  GenStdSetNTableausPosition(game == kGameSeaTowers ? 10 : 8, 0, top - GenLayoutYCards(0),
-                             GenLayoutXCards(0), 1);
+  GenStdSetNTableausPosition(m.tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);
   GenSetReady();
 }

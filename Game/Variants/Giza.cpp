@@ -1,5 +1,5 @@
 // Giza.cpp - the pyramid games: Giza, Pyramid and Tut's Tomb (one set-up
-// routine, told apart by game number).
+// routine, told apart by their rows below).
 //
 // 28 cards form a pyramid of seven rows, each card lying over the two
 // below it. Two free cards whose ranks add up to 13 leave the table
@@ -35,7 +35,21 @@ constexpr int kGizaPiles = 8;
 constexpr float kPairSpeed = 0.5f;
 constexpr float kTurnSpeed = 0.6f;
 constexpr float kTutsTombTurnSpeed = 0.9f;
-constexpr int kTutsTombTurn = 3;
+
+// What tells the three games apart.
+struct PyramidMember {
+  int game;
+  int dealt;            // cards of the deal
+  bool piles;           // eight piles take the other 24 cards face up (no stock play)
+  bool stockCardPairs;  // the stock's face-up top card pairs; put back on it, it turns to the waste
+  int redeals;          // the waste turns back while this many are left (0: see turned)
+  int turned;           // cards a stock click turns to the waste, which turns back without limit
+};
+constexpr PyramidMember kMembers[] = {
+    {.game = kGameGiza, .dealt = 52, .piles = true, .stockCardPairs = false, .redeals = 0, .turned = 0},
+    {.game = kGamePyramid, .dealt = 29, .piles = false, .stockCardPairs = true, .redeals = 2, .turned = 0},
+    {.game = kGameTutsTomb, .dealt = 28, .piles = false, .stockCardPairs = false, .redeals = 0, .turned = 3},
+};
 
 int RowOf(int fan) {
   int row = 0;
@@ -137,7 +151,7 @@ bool PyramidDeal(int, int) {
   Gen& g = g_GenLive;
   const int n = g.dealGroup.numCards;
   if (!g.ready || n < 1 || n > g.deck.numCards || g.numFans < kPyramidFans) return false;
-  const bool giza = GenGetCurGame() == kGameGiza;
+  const bool giza = GenFamilyMember(kMembers).piles;
   for (int k = 0; k < n; ++k) {
     if (k < kPyramidFans) {
       g.dealPlan[k] = GenFanCode(k + 1);
@@ -187,12 +201,11 @@ bool PyramidMoveFanToReserve(int fan) {
 
 bool PyramidRemoveKing(int, int) {
   Gen& g = g_GenLive;
-  const int game = GenGetCurGame();
   const int source = g.selectionSource;
   const int kind = GenGetKindBase(source);
   if (g.selection.numCards != 1 || g.selection.cards[0].rank != 13) return true;
   if (kind != kWhereWaste && kind != kWhereDeck && kind != kWhereReserve &&
-      !(kind == kWhereTableau && game == kGameGiza)) {
+      !(kind == kWhereTableau && GenFamilyMember(kMembers).piles)) {
     return true;
   }
   GenCancelSelection();
@@ -210,8 +223,8 @@ bool PyramidRemoveKing(int, int) {
 
 bool PyramidSelection(int, int down) {
   Gen& g = g_GenLive;
-  const int game = GenGetCurGame();
-  const bool giza = game == kGameGiza, pyramid = game == kGamePyramid;
+  const PyramidMember& m = GenFamilyMember(kMembers);
+  const bool giza = m.piles, pyramid = m.stockCardPairs;
   // 1. Lifts; a king lifted alone leaves at once.
   if ((pyramid && GenStdPickup(0, down, kWhereDeck)) || (!giza && GenStdPickup(0, down, kWhereWaste)) ||
       GenStdPickup(0, down, kWhereReserve) || (giza && GenStdPickup(0, down, kWhereTableau))) {
@@ -244,14 +257,15 @@ bool PyramidSelection(int, int down) {
   }
   // 6. The stock click.
   if (!GenIsStockClick(down)) return false;
-  if (game != kGameTutsTomb && !(pyramid && GenGetRedealCounter() >= 1)) return false;
+  const bool turns = m.turned > 0, counted = m.redeals > 0;
+  if (!turns && !(counted && GenGetRedealCounter() >= 1)) return false;
   if (g.deck.numCards < 1) {
-    if (pyramid) GenSetRedealCounter(GenGetRedealCounter() - 1);
+    if (counted) GenSetRedealCounter(GenGetRedealCounter() - 1);
     GenUpdateDeckMarker(true);
     GenTurnWasteBack();
     return true;
   }
-  if (game == kGameTutsTomb) GenStockTurn(kTutsTombTurn, nullptr, kTutsTombTurnSpeed);
+  if (turns) GenStockTurn(m.turned, nullptr, kTutsTombTurnSpeed);
   return false;
 }
 
@@ -273,7 +287,7 @@ bool PyramidAutoplay(int, int) {
   for (int r = 0; r < g.numReserves; ++r) {
     if (g.reserves[r].numCards > 0) return false;
   }
-  if (GenGetCurGame() == kGameGiza) {
+  if (GenFamilyMember(kMembers).piles) {
     for (int t = 0; t < g.numTableaus; ++t) {
       if (g.tableaus[t].numCards > 0) return false;
     }
@@ -288,9 +302,9 @@ bool PyramidAutoplay(int, int) {
 }
 
 void GizaSetup() {
-  const int game = GenGetCurGame();
-  const bool giza = game == kGameGiza, pyramid = game == kGamePyramid;
-  if (!GenBeginVariantSetup(52, giza ? 52 : pyramid ? 29 : 28, 1, 1.0f)) return;
+  const PyramidMember& m = GenFamilyMember(kMembers);
+  const bool giza = m.piles, pyramid = m.stockCardPairs;
+  if (!GenBeginVariantSetup(52, m.dealt, 1, 1.0f)) return;
   // Single free cards are lifted and paired; the covered pyramid cards and
   // the removed pairs take no part. The waste pairs in Pyramid and Tut's
   // Tomb, the stock's face-up top card in Pyramid, the piles in Giza.
@@ -343,7 +357,7 @@ void GizaSetup() {
     GenSetDeckPosition(GenLayoutXCards(1), stockY, 1, pyramid ? 1 : 0);
     GenSetWastePosition(GenLayoutXCards(2), stockY, 1, 1);
   }
-  if (pyramid) GenSetRedealCounter(2);
+  if (m.redeals > 0) GenSetRedealCounter(m.redeals);
   GenUpdateDeckMarker(true);
   GenSetReady();
   PyramidAutoplay(0, 0);

@@ -28,6 +28,20 @@ namespace {
 
 constexpr float kStockSpeed = 0.6f;
 
+// What tells the family's games apart.
+struct HarpMember {
+  int game;
+  int tableaus;          // piles, dealt as a staircase
+  bool anyCardSpaces;    // any card goes into a space (else only a king)
+  bool kingHeadsRuns;    // a run of two or more cards moves only under a king
+  int redeals;           // the redeal counter's start: waste turns back left
+};
+constexpr HarpMember kMembers[] = {
+    {.game = kGameGargantua, .tableaus = 9, .anyCardSpaces = false, .kingHeadsRuns = false, .redeals = 0},
+    {.game = kGameHarp, .tableaus = 9, .anyCardSpaces = false, .kingHeadsRuns = true, .redeals = 1},
+    {.game = kGameSteps, .tableaus = 7, .anyCardSpaces = true, .kingHeadsRuns = false, .redeals = 0},
+};
+
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
 }  // namespace
@@ -37,7 +51,7 @@ bool HarpSelection(int, int down) {
   const int carried = g.selection.numCards;
   if (GenStdPickup(0, down, kWhereTableau)) {
     const bool run = carried == 0 && g.selection.numCards > 1;
-    if (GenGetCurGame() == kGameHarp && run && g.selection.cards[0].rank != 13) {
+    if (GenFamilyMember(kMembers).kingHeadsRuns && run && g.selection.cards[0].rank != 13) {
       GenCancelSelection();
     }
     return true;
@@ -49,17 +63,17 @@ bool HarpSelection(int, int down) {
 }
 
 void HarpSetup() {
-  const int game = GenGetCurGame();
-  const bool steps = game == kGameSteps;
-  if (!GenBeginVariantSetup(104, steps ? 28 : 45, 3, 1.0f)) return;
+  const HarpMember& m = GenFamilyMember(kMembers);
+  const int staircase = m.tableaus * (m.tableaus + 1) / 2;
+  if (!GenBeginVariantSetup(104, staircase, 3, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
                    {kRulePickupWaste, kRuleAnything},
                    {kRulePickupTableau, kRuleDownOtherColour},
                    {kRuleDropFoundation, kRuleUpSameSuit},
                    {kRuleDropTableau, kRuleDownOtherColour},
                    {kRuleDropWaste, kRuleNone},
-                   {kRuleDropEmptyTableau, steps ? kRuleAnything : kRuleKingOnly}});
-  if (!steps) SolCardsSetSpaceRankOptions(13, 0);
+                   {kRuleDropEmptyTableau, m.anyCardSpaces ? kRuleAnything : kRuleKingOnly}});
+  if (!m.anyCardSpaces) SolCardsSetSpaceRankOptions(13, 0);
 
   GenSetDealCB(PlanForward);
   GenSetSelectionCB(HarpSelection);
@@ -68,11 +82,10 @@ void HarpSetup() {
   const float top = c.topRowY - GenLayoutYCards(1);
   GenStdSetNFoundationsPosition(8, 13, GenLayoutXCards(3), top, GenLayoutXCards(4), 0, false,
                                 1, 1);
-  GenStdSetNTableausPosition(steps ? 7 : 9, 0, top - GenLayoutYCards(0), GenLayoutXCards(0),
-                             1);
+  GenStdSetNTableausPosition(m.tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetWastePosition(GenLayoutXCards(2), top, 1, 1);
-  GenSetRedealCounter(game == kGameHarp ? 1 : 0);
+  GenSetRedealCounter(m.redeals);
   GenUpdateDeckMarker(true);
   GenSetReady();
 }

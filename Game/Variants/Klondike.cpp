@@ -28,33 +28,49 @@ namespace {
 
 constexpr float kStockSpeed = 0.6f;
 
+// What tells the family's games apart.
+struct KlondikeMember {
+  int game;
+  bool twoDecks;      // 104 cards, nine piles, eight foundations
+  int turned;         // cards a stock click turns to the waste
+  bool wasteBack;     // the empty stock turns the waste back, without limit
+  int build;          // the tableau's build rule (pick-up and drop)
+  bool kingSpaces;    // only a king goes into a space
+};
+constexpr KlondikeMember kMembers[] = {
+    {.game = kGameDoubleKlondike, .twoDecks = true, .turned = 3, .wasteBack = true,
+     .build = kRuleDownOtherColour, .kingSpaces = true},
+    {.game = kGameKlondike, .twoDecks = false, .turned = 3, .wasteBack = true, .build = kRuleDownOtherColour,
+     .kingSpaces = true},
+    {.game = kGameKlondike2, .twoDecks = false, .turned = 3, .wasteBack = true, .build = kRuleDownOtherColour,
+     .kingSpaces = false},
+    {.game = kGameLasVegas, .twoDecks = false, .turned = 1, .wasteBack = false, .build = kRuleDownOtherColour,
+     .kingSpaces = true},
+    {.game = kGameLasVegas2, .twoDecks = false, .turned = 1, .wasteBack = true, .build = kRuleDownOtherColour,
+     .kingSpaces = true},
+    {.game = kGameThumbAndPouch, .twoDecks = false, .turned = 1, .wasteBack = false,
+     .build = kRuleDownOtherSuit, .kingSpaces = false},
+};
+
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
 }  // namespace
-
-int KlondikeTurnCount(int game) {
-  return game == kGameDoubleKlondike || game == kGameKlondike || game == kGameKlondike2 ? 3 : 1;
-}
-
-bool KlondikeTurnsWasteBack(int game) {
-  return game != kGameLasVegas && game != kGameThumbAndPouch;
-}
 
 bool KlondikeSelection(int, int down) {
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
   if (GenStdPickupOrDrop(0, down, kWhereFoundation)) return true;
   if (GenStdPickup(0, down, kWhereWaste)) return true;
-  const int game = GenGetCurGame();
-  return GenStockClick(down, {.cards = KlondikeTurnCount(game), .speed = kStockSpeed, .finish = GenStdAutoplay,
-                              .whenEmpty = KlondikeTurnsWasteBack(game) ? kEmptyStockWasteBack : kEmptyStockIgnored});
+  const KlondikeMember& m = GenFamilyMember(kMembers);
+  return GenStockClick(down, {.cards = m.turned, .speed = kStockSpeed, .finish = GenStdAutoplay,
+                              .whenEmpty = m.wasteBack ? kEmptyStockWasteBack : kEmptyStockIgnored});
 }
 
 void KlondikeSetup() {
-  const int game = GenGetCurGame();
-  const bool twoDecks = game == kGameDoubleKlondike;
+  const KlondikeMember& m = GenFamilyMember(kMembers);
+  const bool twoDecks = m.twoDecks;
   if (!GenBeginVariantSetup(twoDecks ? 104 : 52, twoDecks ? 45 : 28, 3, 1.0f)) return;
-  const int build = game == kGameThumbAndPouch ? kRuleDownOtherSuit : kRuleDownOtherColour;
-  const bool kingSpaces = game != kGameKlondike2 && game != kGameThumbAndPouch;
+  const int build = m.build;
+  const bool kingSpaces = m.kingSpaces;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
                    {kRulePickupWaste, kRuleAnything},
                    {kRulePickupTableau, build},

@@ -1,5 +1,5 @@
 // LaBelleLucie.cpp - La Belle Lucie, Fan, Intelligence and Shamrocks (one
-// set-up routine, told apart by game number): the cards are dealt face up
+// set-up routine, told apart by their rows below): the cards are dealt face up
 // to 18 fans, whose top cards alone are in play, one at a time; foundations
 // build up in suit from the ace.
 //   La Belle Lucie: fans build down in suit, an empty fan stays empty; two
@@ -47,17 +47,38 @@ constexpr int kIntelligenceFanCards = 54;
 constexpr int kShamrockFans = 17;
 constexpr int kShamrockMost = 3;
 
-bool HasRedeals(int game) { return game == kGameLaBelleLucie || game == kGameIntelligence; }
+// What tells the four games apart.
+struct LucieMember {
+  int game;
+  bool twoDecks;          // 104 cards, eight foundations
+  bool acesDealtHome;     // the deal stops after the 54th card other than an ace and
+                          // sends its aces to the foundations
+  bool emptyFansRefilled; // an empty fan gets three stock cards
+  bool redeals;           // two redeals gather, shuffle and deal the fans again
+  int build;              // the fans' drop rule
+  bool kingSpaces;        // an empty fan takes a king (else it stays empty)
+  bool threeCardFans;     // 17 fans of three and one of one, never more than three cards
+};
+constexpr LucieMember kMembers[] = {
+    {.game = kGameFan, .twoDecks = false, .acesDealtHome = false, .emptyFansRefilled = false, .redeals = false,
+     .build = kRuleDownSameSuit, .kingSpaces = true, .threeCardFans = false},
+    {.game = kGameIntelligence, .twoDecks = true, .acesDealtHome = true, .emptyFansRefilled = true,
+     .redeals = true, .build = kRuleUpOrDownSameSuit, .kingSpaces = false, .threeCardFans = false},
+    {.game = kGameLaBelleLucie, .twoDecks = false, .acesDealtHome = false, .emptyFansRefilled = false,
+     .redeals = true, .build = kRuleDownSameSuit, .kingSpaces = false, .threeCardFans = false},
+    {.game = kGameShamrocks, .twoDecks = false, .acesDealtHome = false, .emptyFansRefilled = false,
+     .redeals = false, .build = kRuleUpOrDownAnySuit, .kingSpaces = false, .threeCardFans = true},
+};
 
 // The deal's card k: the deck's top card at its turn.
 const Card& DealCard(const Gen& g, int k) { return g.deck.cards[g.deck.numCards - 1 - k]; }
 
 bool LaBelleLucieDeal(int, int) {
   Gen& g = g_GenLive;
-  const int game = GenGetCurGame();
+  const LucieMember& m = GenFamilyMember(kMembers);
   int n = g.dealGroup.numCards;
   if (!g.ready || g.numFans < 1 || n < 1 || n > g.deck.numCards) return false;
-  if (game == kGameIntelligence) {
+  if (m.acesDealtHome) {
     // The cut: up to the 54th card other than an ace and the aces right
     // under it (the whole deck when it holds fewer).
     int others = 0, cut = 0;
@@ -76,12 +97,12 @@ bool LaBelleLucieDeal(int, int) {
   int fanCard = 0;
   for (int k = 0; k < n; ++k) {
     g.dealGroup.cards[k].faceUp = 1;
-    if (game == kGameIntelligence && DealCard(g, k).rank == 1 && foundation < g.numFoundations) {
+    if (m.acesDealtHome && DealCard(g, k).rank == 1 && foundation < g.numFoundations) {
       g.dealPlan[k] = GenFoundationCode(++foundation);
       continue;
     }
     int fan = fanCard % g.numFans + 1;
-    if (game == kGameShamrocks) {
+    if (m.threeCardFans) {
       fan = fanCard < 3 * kShamrockFans ? fanCard % kShamrockFans + 1 : g.numFans;
     }
     g.dealPlan[k] = GenFanCode(fan);
@@ -123,14 +144,14 @@ bool LucieRedeal(int, int) {
 
 bool LaBelleLucieSelection(int, int down) {
   Gen& g = g_GenLive;
-  const int game = GenGetCurGame();
+  const LucieMember& m = GenFamilyMember(kMembers);
   if (GenStdPickup(0, down, kWhereFan)) return true;
   const int hit = GenGetCurrentHitWhere();
-  const bool roomy = game != kGameShamrocks || (GenGetKindBase(hit) == kWhereFan &&
-                                                GenGetGroup(g, hit)->numCards < kShamrockMost);
+  const bool roomy = !m.threeCardFans || (GenGetKindBase(hit) == kWhereFan &&
+                                          GenGetGroup(g, hit)->numCards < kShamrockMost);
   if (roomy && GenStdDrop(0, down, kWhereFan)) return true;
   if (GenStdDrop(0, down, kWhereFoundation)) return true;
-  if (!GenIsStockClick(down) || !HasRedeals(game)) return false;
+  if (!GenIsStockClick(down) || !m.redeals) return false;
   if (GenGetRedealCounter() < 1) return true;
   if (AnimSetupMoveAllCardsFromFansToDeck(kGatherSpeed)) AnimSetFinishCB(LucieRedeal);
   return false;
@@ -153,34 +174,27 @@ bool IntelligenceAutoplay(int, int) {
 }  // namespace
 
 void LaBelleLucieSetup() {
-  const int game = GenGetCurGame();
-  const bool intelligence = game == kGameIntelligence;
-  if (!GenBeginVariantSetup(intelligence ? 104 : 52, intelligence ? 62 : 52, 0,
-                            intelligence ? 1.5f : 1.0f)) {
-    return;
-  }
-  int build = kRuleDownSameSuit;
-  if (intelligence) build = kRuleUpOrDownSameSuit;
-  if (game == kGameShamrocks) build = kRuleUpOrDownAnySuit;
+  const LucieMember& m = GenFamilyMember(kMembers);
+  if (!GenBeginVariantSetup(m.twoDecks ? 104 : 52, m.twoDecks ? 62 : 52, 0, m.twoDecks ? 1.5f : 1.0f)) return;
   GenSetRuleBytes({{kRulePickupFan, kRuleSingleCard},
                    {kRuleDropFoundation, kRuleUpSameSuit},
-                   {kRuleDropFan, build},
-                   {kRuleDropEmptyFan, game == kGameFan ? kRuleKingOnly : kRuleNothingOnEmpty}});
+                   {kRuleDropFan, m.build},
+                   {kRuleDropEmptyFan, m.kingSpaces ? kRuleKingOnly : kRuleNothingOnEmpty}});
 
-  if (game == kGameFan) SolCardsSetSpaceRankOptions(0, 13);
+  if (m.kingSpaces) SolCardsSetSpaceRankOptions(0, 13);
 
   GenSetDealCB(LaBelleLucieDeal);
   GenSetSelectionCB(LaBelleLucieSelection);
-  if (intelligence) GenSetAutoplayCB(IntelligenceAutoplay);
+  if (m.emptyFansRefilled) GenSetAutoplayCB(IntelligenceAutoplay);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float top = c.topRowY - GenLayoutYCards(2);
-  GenStdSetNFoundationsPosition(intelligence ? 8 : 4, 13, 0, top, GenLayoutXCards(3), 0, true,
+  GenStdSetNFoundationsPosition(m.twoDecks ? 8 : 4, 13, 0, top, GenLayoutXCards(3), 0, true,
                                 1, 1);
   GenStdSetFanRows(kFans, kFansPerRow, 0, top - GenLayoutYCards(0), GenLayoutXCards(0),
                          GenLayoutXCards(1), GenLayoutYCards(1), GenLayoutXCards(2));
-  GenSetDeckPosition(GenLayoutXCards(4), top, HasRedeals(game) ? 1 : 0, 0);
-  if (HasRedeals(game)) {
+  GenSetDeckPosition(GenLayoutXCards(4), top, m.redeals ? 1 : 0, 0);
+  if (m.redeals) {
     GenSetRedealCounter(kRedeals);
     GenUpdateDeckMarker(true);
   }

@@ -1,5 +1,5 @@
 // Memory.cpp - the Memory games: Memory (13 pairs) and Memory 2 (26 pairs),
-// one set-up routine told apart by game number.
+// one set-up routine told apart by their rows below.
 //
 // The pairs lie face down in a grid; the player turns two cards face up;
 // a matching pair leaves the table, any other pair is turned back. Both
@@ -36,6 +36,17 @@ namespace {
 constexpr int kMixSwaps = 104;
 constexpr float kTurnSpeed = 0.3f;
 constexpr float kRemoveSpeed = 0.3f;
+
+// What tells the two games apart.
+struct MemoryMember {
+  int game;
+  int places;        // cards in the grid (two of each)
+  float dealSpeed;
+};
+constexpr MemoryMember kMembers[] = {
+    {.game = kGameMemory, .places = 26, .dealSpeed = 1.0f},
+    {.game = kGameMemory2, .places = 52, .dealSpeed = 1.5f},
+};
 
 struct Kind {
   int suit, rank;
@@ -194,9 +205,9 @@ bool MemoryRemovePair(int, int) {
 }
 
 void MemorySetup() {
-  const bool twoPacks = GenGetCurGame() == kGameMemory2;
-  const int places = twoPacks ? 52 : 26;
-  if (!GenBeginVariantSetup(104, places, 0, twoPacks ? 1.5f : 1.0f)) return;
+  const MemoryMember& m = GenFamilyMember(kMembers);
+  const int places = m.places;
+  if (!GenBeginVariantSetup(104, places, 0, m.dealSpeed)) return;
   GenSetRuleBytes({{kRulePickupTableau, kRuleSingleCard}, {kRuleDropTableau, kRuleAnything}});
   GenSetLowestRank(1);
   GenSetDealCB(MemoryDealFunc);

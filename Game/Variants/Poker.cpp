@@ -1,5 +1,5 @@
 // Poker.cpp - the poker games: Poker Shuffle and Poker Square (one set-up
-// routine, told apart by game number).
+// routine, told apart by their rows below).
 //
 // Nothing is dealt: the player takes the stock's top card (face up) and
 // places it on one of 25 squares, the reserve piles 1 to 25 forming a 5 x 5
@@ -43,6 +43,16 @@ namespace {
 constexpr int kSide = 5;
 constexpr int kSquares = kSide * kSide;
 constexpr int kCardsLeftAtTheEnd = 52 - kSquares;
+
+// What tells the two games apart.
+struct PokerMember {
+  int game;
+  bool placedCardsMove;  // a placed card may move on to another empty square
+};
+constexpr PokerMember kMembers[] = {
+    {.game = kGamePokerShuffle, .placedCardsMove = true},
+    {.game = kGamePokerSquare, .placedCardsMove = false},
+};
 
 PokerScoreTexts g_texts;
 
@@ -146,7 +156,7 @@ bool PokerSquareScoreAutoplay(int, int) {
 bool PokerSelection(int, int down) {
   if (g_GenLive.gameOver) return false;
   if (GenStdPickup(0, down, kWhereDeck)) return true;
-  if (GenGetCurGame() == kGamePokerShuffle && GenStdPickup(0, down, kWhereReserve)) return true;
+  if (GenFamilyMember(kMembers).placedCardsMove && GenStdPickup(0, down, kWhereReserve)) return true;
   if (GenStdDrop(0, down, kWhereReserve)) return true;
   return GenStdDrop(0, down, kWhereFoundation);
 }
@@ -154,9 +164,9 @@ bool PokerSelection(int, int down) {
 const PokerScoreTexts& PokerGetScoreTexts() { return g_texts; }
 
 void PokerSetup() {
-  const bool shuffle = GenGetCurGame() == kGamePokerShuffle;
+  const bool placedCardsMove = GenFamilyMember(kMembers).placedCardsMove;
   if (!GenBeginVariantSetup(52, 0, 1, 1.0f)) return;
-  GenSetRuleBytes({{kRulePickupReserve, shuffle ? kRuleAnything : kRuleNone},
+  GenSetRuleBytes({{kRulePickupReserve, placedCardsMove ? kRuleAnything : kRuleNone},
                    {kRuleDropReserve, kRuleAnything}});
   GenSetLowestRank(1);
   g_GenLive.acesHigh = 1;

@@ -1,5 +1,5 @@
 // QueenOfItaly.cpp - Queen of Italy and Blondes and Brunettes (one set-up
-// routine, told apart by game number): two decks; eight foundations build
+// routine, told apart by their rows below): two decks; eight foundations build
 // up in alternating colours from a base card; nine piles build down in
 // alternating colours, one card at a time; spaces are filled by the
 // autoplay. A reserve's top card goes to the foundations; the stock turns
@@ -49,7 +49,24 @@ constexpr int kInPlay = 2;
 // The gap kept between the columns and the bottom row, in card heights.
 constexpr float kClearance = 0.1f;
 
-bool IsQueen() { return GenGetCurGame() == kGameQueenOfItaly; }
+// What tells the two games apart.
+struct QueenOfItalyMember {
+  int game;
+  int dealt;                  // cards of the deal
+  int reserveCards;           // of them to the reserve, the rest to the piles
+  bool playerChoosesBase;     // the player chooses the base from piles 1 to 4 (else the deal's
+                              // last card starts foundation 1)
+  bool spacesFromWasteFirst;  // spaces are filled from the waste, else from the stock first
+  bool reserveOffPiles;       // the reserve's card may not go onto a pile
+};
+constexpr QueenOfItalyMember kMembers[] = {
+    {.game = kGameBlondesAndBrunettes, .dealt = 15, .reserveCards = 10, .playerChoosesBase = false,
+     .spacesFromWasteFirst = false, .reserveOffPiles = false},
+    {.game = kGameQueenOfItaly, .dealt = 20, .reserveCards = 11, .playerChoosesBase = true,
+     .spacesFromWasteFirst = true, .reserveOffPiles = true},
+};
+
+const QueenOfItalyMember& Member() { return GenFamilyMember(kMembers); }
 
 bool QueenOfItalyAutoplay(int a, int b);
 
@@ -60,14 +77,14 @@ bool QueenOfItalyDeal(int, int) {
   Gen& g = g_GenLive;
   const int n = g.dealGroup.numCards;
   if (!g.ready || g.numTableaus < 1 || n < 1 || n > g.deck.numCards) return false;
-  const int reserve = IsQueen() ? 11 : 10;
+  const QueenOfItalyMember& m = Member();
   for (int k = 0; k < n; ++k) {
-    if (k < reserve) {
+    if (k < m.reserveCards) {
       g.dealPlan[k] = GenReserveCode(1);
-    } else if (!IsQueen() && k == n - 1) {
+    } else if (!m.playerChoosesBase && k == n - 1) {
       g.dealPlan[k] = GenFoundationCode(1);
     } else {
-      g.dealPlan[k] = GenTableauCode((k - reserve) % g.numTableaus + 1);
+      g.dealPlan[k] = GenTableauCode((k - m.reserveCards) % g.numTableaus + 1);
     }
     g.dealGroup.cards[k].faceUp = 1;
   }
@@ -79,7 +96,7 @@ bool QueenOfItalyDeal(int, int) {
 // pile is dealt one card from the stock; play starts.
 bool QueenOfItalyDealAnimation(int, int) {
   Gen& g = g_GenLive;
-  if (!IsQueen()) {
+  if (!Member().playerChoosesBase) {
     const CardGroup& first = g.foundations[GenPileIndex(1)];
     if (first.numCards > 0) GenSetLowestRank(first.cards[0].rank);
     GenSetRedealCounter(kInPlay);
@@ -112,7 +129,7 @@ bool FillFirstSpace() {
   Gen& g = g_GenLive;
   for (int t = 0; t < g.numTableaus; ++t) {
     if (g.tableaus[t].numCards > 0) continue;
-    const bool fromWaste = IsQueen() ? g.waste.numCards > 0 : g.deck.numCards < 1;
+    const bool fromWaste = Member().spacesFromWasteFirst ? g.waste.numCards > 0 : g.deck.numCards < 1;
     bool started;
     if (fromWaste) {
       started = g.waste.numCards > 0 && AnimSetupMoveNCardsFromWasteToTableau(1, t, kFillSpeed);
@@ -185,7 +202,7 @@ bool ChooseBase(int down) {
 }
 
 bool QueenOfItalySelection(int, int down) {
-  if (IsQueen() && GenGetRedealCounter() == kChoosing) {
+  if (Member().playerChoosesBase && GenGetRedealCounter() == kChoosing) {
     // A quick-move search only asks; the choice is the player's click.
     return !GenIsQuickMoveSearching() && ChooseBase(down);
   }
@@ -200,8 +217,8 @@ bool QueenOfItalySelection(int, int down) {
 }  // namespace
 
 void QueenOfItalySetup() {
-  const bool queen = IsQueen();
-  if (!GenBeginVariantSetup(104, queen ? 20 : 15, 1, 1.0f)) return;
+  const QueenOfItalyMember& m = Member();
+  if (!GenBeginVariantSetup(104, m.dealt, 1, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupTableau, kRuleSingleCard},
                    {kRulePickupReserve, kRuleSingleCard},
                    {kRuleDropFoundation, kRuleUpOtherColour},
@@ -214,7 +231,7 @@ void QueenOfItalySetup() {
   GenSetDealWithAnimationCB(QueenOfItalyDealAnimation);
   GenSetSelectionCB(QueenOfItalySelection);
   GenSetAutoplayCB(QueenOfItalyAutoplay);
-  if (queen) GenSetDropRuleCB(QueenOfItalyDropVeto);
+  if (m.reserveOffPiles) GenSetDropRuleCB(QueenOfItalyDropVeto);
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float top = c.topRowY - GenLayoutYCards(2);

@@ -1,6 +1,6 @@
 // Spider.cpp - the Spider family: Spider, Spider 3 Suits, Spider 2 Suits,
 // Spider 1 Suit, Spider Triple Deck, Spiderette and its 3, 2 and 1 suit
-// forms (one set-up routine, told apart by game number), and the selection
+// forms (one set-up routine, told apart by their rows below), and the selection
 // handler and autoplay that Scorpion and Rouge et Noir share with them.
 //
 // Runs are lifted only when built down in one suit and dropped on any card
@@ -39,13 +39,40 @@ constexpr int kSuitCards = 13;
 
 bool PlanForward(int, int) { return GenPlanDealForward() != 0; }
 
-// The games of SpiderSetup (the Spider and Spiderette forms).
-bool IsSpiderRoutineGame(int game) {
-  return (game >= kGameSpider && game <= kGameSpider1Suit) ||
-         (game >= kGameSpiderTripleDeck && game <= kGameSpiderette1Suit);
-}
-
-bool IsSpiderette(int game) { return game >= kGameSpiderette && game <= kGameSpiderette1Suit; }
+// What tells the games of the shared handlers apart: the Spider and
+// Spiderette forms (SpiderSetup; their decks and foundations are the game
+// row's), and Scorpion and Rouge et Noir, which only share the handlers.
+struct SpiderMember {
+  int game;
+  bool spacesStopTheDeal;   // the stock deals nothing while a pile is empty
+  int dealtPiles;           // piles a stock click deals to; 0: every pile
+  bool foundationDrops;     // cards are dropped on the foundations, won when all are full
+  int tableaus;             // SpiderSetup's piles,
+  int dealt;                // the cards of its deal
+  int faceMode;             // and the deal's face mode
+};
+constexpr SpiderMember kMembers[] = {
+    {.game = kGameSpider, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 10, .dealt = 54, .faceMode = 2},
+    {.game = kGameSpider3Suits, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 10, .dealt = 54, .faceMode = 2},
+    {.game = kGameSpider2Suits, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 10, .dealt = 54, .faceMode = 2},
+    {.game = kGameSpider1Suit, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 10, .dealt = 54, .faceMode = 2},
+    {.game = kGameSpiderTripleDeck, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 12, .dealt = 54, .faceMode = 2},
+    {.game = kGameSpiderette, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 7, .dealt = 28, .faceMode = 3},
+    {.game = kGameSpiderette3Suits, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 7, .dealt = 28, .faceMode = 3},
+    {.game = kGameSpiderette2Suits, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 7, .dealt = 28, .faceMode = 3},
+    {.game = kGameSpiderette1Suit, .spacesStopTheDeal = true, .dealtPiles = 0, .foundationDrops = false,
+     .tableaus = 7, .dealt = 28, .faceMode = 3},
+    {.game = kGameScorpion, .spacesStopTheDeal = false, .dealtPiles = 3, .foundationDrops = false},
+    {.game = kGameRougeEtNoir, .spacesStopTheDeal = false, .dealtPiles = 0, .foundationDrops = true},
+};
 
 bool AnyTableauEmpty() {
   const Gen& g = g_GenLive;
@@ -103,12 +130,12 @@ bool SpiderTurnOverTopCard(bool (*finish)(int, int)) {
 
 bool SpiderSelection(int, int down) {
   Gen& g = g_GenLive;
-  const int game = GenGetCurGame();
+  const SpiderMember& m = GenFamilyMember(kMembers);
   if (GenStdPickupOrDrop(0, down, kWhereTableau)) return true;
-  if (game == kGameRougeEtNoir && GenStdDrop(0, down, kWhereFoundation)) return true;
+  if (m.foundationDrops && GenStdDrop(0, down, kWhereFoundation)) return true;
   // "No column may be empty": the rules text of the Spider games.
-  if (IsSpiderRoutineGame(game) && AnyTableauEmpty()) return false;
-  const int cards = game == kGameScorpion ? 3 : g.numTableaus;
+  if (m.spacesStopTheDeal && AnyTableauEmpty()) return false;
+  const int cards = m.dealtPiles > 0 ? m.dealtPiles : g.numTableaus;
   return GenStockClick(down, {.to = kWhereTableau, .cards = cards, .speed = kStockSpeed, .finish = SpiderAutoplay});
 }
 
@@ -118,7 +145,7 @@ bool SpiderAutoplay(int, int) {
   // after-move step), so nothing is lost by waiting for it.
   if (g.gameOver || AnimIsAnimating()) return false;
   if (SpiderTurnOverTopCard(SpiderAutoplay)) return true;
-  if (GenGetCurGame() == kGameRougeEtNoir) {
+  if (GenFamilyMember(kMembers).foundationDrops) {
     for (int f = 0; f < g.numFoundations; ++f) {
       if (g.foundations[f].numCards < kSuitCards) return false;
     }
@@ -140,11 +167,9 @@ bool SpiderAutoplayFinishCB(int, int) {
 }
 
 void SpiderSetup() {
-  const int game = GenGetCurGame();
-  const bool triple = game == kGameSpiderTripleDeck;
-  const bool small = IsSpiderette(game);
-  const int deckSize = triple ? 156 : small ? 52 : 104;
-  if (!GenBeginVariantSetup(deckSize, small ? 28 : 54, small ? 3 : 2, 1.0f)) return;
+  const SpiderMember& m = GenFamilyMember(kMembers);
+  const int decks = GenCurGameDef().decks;
+  if (!GenBeginVariantSetup(decks * 52, m.dealt, m.faceMode, 1.0f)) return;
   // The foundations only store finished suits.
   GenSetRuleBytes({{kRulePickupTableau, kRuleDownSameSuit},
                    {kRulePickupFoundation, kRuleNone},
@@ -158,9 +183,8 @@ void SpiderSetup() {
 
   const GenLayoutConstants& c = GenGetLayoutConstants();
   const float top = c.topRowY - GenLayoutYCards(1);
-  const int tableaus = triple ? 12 : small ? 7 : 10;
-  const int foundations = triple ? 12 : small ? 4 : 8;
-  GenStdSetNTableausPosition(tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
+  const int foundations = decks * 4;
+  GenStdSetNTableausPosition(m.tableaus, 0, top - GenLayoutYCards(0), GenLayoutXCards(0), 1);
   GenStdSetNFoundationsPosition(foundations, kSuitCards, GenLayoutXCards(2), top,
                                 GenLayoutXCards(3), 0, false, 1, 1);
   GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);

@@ -99,12 +99,24 @@ bool SpidersCrossingSelection(int, int down) {
   return SpidersCrossingDealToCells(0, 0);
 }
 
+// What tells the two games apart; the decks are the game row's.
+struct SpidersCrossingMember {
+  int game;
+  int piles;    // tableau piles, each with its cell above
+  int dealt;    // cards of the deal
+};
+constexpr SpidersCrossingMember kMembers[] = {
+    {.game = kGameSpidersCrossing, .piles = 9, .dealt = 68},
+    {.game = kGameSpidersCrossingTD, .piles = 11, .dealt = 79},
+};
+
 }  // namespace
 
 void SpidersCrossingSetup() {
-  const bool triple = GenGetCurGame() == kGameSpidersCrossingTD;
-  const int piles = triple ? 11 : 9;
-  if (!GenBeginVariantSetup(triple ? 156 : 104, triple ? 79 : 68, 0, 1.0f)) return;
+  const SpidersCrossingMember& m = GenFamilyMember(kMembers);
+  const int decks = GenCurGameDef().decks;
+  const int piles = m.piles;
+  if (!GenBeginVariantSetup(decks * 52, m.dealt, 0, 1.0f)) return;
   GenSetRuleBytes({{kRulePickupTableau, kRuleDownSameSuit},
                    {kRulePickupCell, kRuleSingleCard},
                    {kRulePickupFoundation, kRuleNone},
@@ -122,7 +134,7 @@ void SpidersCrossingSetup() {
   const float cellY = top - GenLayoutYCards(0);
   GenStdSetNCellsPosition(piles, 0, cellY, GenLayoutXCards(0), 0, true);
   GenStdSetNTableausPosition(piles, 0, cellY - GenLayoutYCards(1), GenLayoutXCards(0), 1);
-  GenStdSetNFoundationsPosition(triple ? 12 : 8, 13, GenLayoutXCards(2), top,
+  GenStdSetNFoundationsPosition(decks * 4, 13, GenLayoutXCards(2), top,
                                 GenLayoutXCards(3), 0, false, 1, 1);
   GenSetDeckPosition(GenLayoutXCards(1), top, 1, 0);
   GenSetReady();

@@ -62,13 +62,29 @@ bool YukonSelection(int, int down) {
   return true;
 }
 
+namespace {
+
+// What tells the family's games apart.
+struct YukonMember {
+  int game;
+  bool twoDecks;   // 104 cards, ten piles, eight foundations, the double pattern
+  int build;       // the tableau's drop rule
+};
+constexpr YukonMember kMembers[] = {
+    {.game = kGameDoubleYukon, .twoDecks = true, .build = kRuleDownOtherColour},
+    {.game = kGameRussianCardolia, .twoDecks = false, .build = kRuleDownSameSuit},
+    {.game = kGameYukon, .twoDecks = false, .build = kRuleDownOtherColour},
+};
+
+}  // namespace
+
 void YukonSetup() {
-  const int game = GenGetCurGame();
-  const bool twoDecks = game == kGameDoubleYukon;
+  const YukonMember& m = GenFamilyMember(kMembers);
+  const bool twoDecks = m.twoDecks;
   if (!GenBeginVariantSetup(twoDecks ? 104 : 52, twoDecks ? 104 : 52, 3, twoDecks ? 2.0f : 1.0f)) {
     return;
   }
-  const int build = game == kGameRussianCardolia ? kRuleDownSameSuit : kRuleDownOtherColour;
+  const int build = m.build;
   GenSetRuleBytes({{kRulePickupFoundation, kRuleAnything},
                    {kRulePickupTableau, kRuleAnything},
                    {kRuleDropFoundation, kRuleUpSameSuit},

@@ -124,6 +124,26 @@ bool AnimSetupMoveNCardsFromFanToFan(int n, int from, int to, float speed);
 bool AnimSetupTurnOverCardInTableau(int tableau, float speed, bool faceDown);
 bool AnimSetupMoveAllCardsFromReserveToDeck(int reserve, float speed);
 
+// ---- One move by its pair of pile kinds ----------------------------------------
+// n cards from one pile to another, each named by its kind's base code
+// (kWhereTableau, ...) and its index within the kind (the deck and the
+// waste: 0).
+struct AnimPileMove {
+  int n = 1;
+  int fromKind = 0, from = 0;
+  int toKind = 0, to = 0;
+  float speed = 1.0f;
+  bool cycle = false;     // from the deck: the target pile advances after each card
+  bool together = false;  // tableau and reserve, waste to deck: the cards fly as one
+};
+// Forwards to the named set-up of the pair of kinds above (a single-card
+// pair ignores n). False when that set-up refuses, and for a pair without
+// one (nothing reported here: the caller knows what it asked for).
+bool AnimSetupMove(const AnimPileMove& move);
+// A set-up exists for the pair of kinds; for a source kind to any target.
+bool AnimSetupHasMove(int fromKind, int toKind);
+bool AnimSetupHasMoveFrom(int fromKind);
+
 // ---- Gathering all cards back to the deck (a redeal) ---------------------------
 // From where the game's row says (GameDef::gatherFrom): every foundation,
 // every tableau, or reserve 0.

@@ -89,18 +89,8 @@ int FoundationFor(int sourceCode, int suit, int rank) {
 }
 
 bool StartMove(int sourceKind, int sourceIndex, int foundation) {
-  const float speed = 0.3f;
-  switch (sourceKind) {
-    case kWhereCell: return AnimSetupMoveNCardsFromCellToFoundation(1, sourceIndex, foundation, speed);
-    case kWhereTableau:
-      return AnimSetupMoveNCardsFromTableauToFoundation(1, sourceIndex, foundation, speed);
-    case kWhereFan: return AnimSetupMoveNCardsFromFanToFoundation(1, sourceIndex, foundation, speed);
-    case kWhereWaste: return AnimSetupMoveNCardsFromWasteToFoundation(1, foundation, speed);
-    case kWhereDeck: return AnimSetupMoveNCardsFromDeckToFoundation(1, foundation, speed);
-    case kWhereReserve:
-      return AnimSetupMoveNCardsFromReserveToFoundation(1, sourceIndex, foundation, speed);
-    default: return false;
-  }
+  return AnimSetupMove(
+      {.fromKind = sourceKind, .from = sourceIndex, .toKind = kWhereFoundation, .to = foundation, .speed = 0.3f});
 }
 
 // Tries the top card of a pile; true when a move started (or was chained).

@@ -226,77 +226,13 @@ bool GenAnimateQuickMove(int target) {
   GenSelClearPickupPending();
   const int from = GenGetKindBase(source), to = GenGetKindBase(target);
   const int si = source - from, ti = target - to;
-  const float speed = 0.5f;
-  bool supported = true;
-  bool started = false;
-  switch (from) {
-    case kWhereTableau:
-      switch (to) {
-        case kWhereTableau: started = AnimSetupMoveNCardsFromTableauToTableau(n, si, ti, speed); break;
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromTableauToFoundation(n, si, ti, speed); break;
-        case kWhereCell: started = AnimSetupMoveCardFromTableauToCell(si, ti, speed); break;
-        case kWhereReserve: started = AnimSetupMoveNCardsFromTableauToReserve(n, si, ti, speed, true); break;
-        default: supported = false; break;
-      }
-      break;
-    case kWhereFan:
-      switch (to) {
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromFanToFoundation(n, si, ti, speed); break;
-        case kWhereCell: started = AnimSetupMoveACardFromFanToCell(si, ti, speed); break;
-        case kWhereFan: started = AnimSetupMoveNCardsFromFanToFan(n, si, ti, speed); break;
-        default: supported = false; break;
-      }
-      break;
-    case kWhereCell:
-      switch (to) {
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromCellToFoundation(n, si, ti, speed); break;
-        case kWhereTableau: started = AnimSetupMoveNCardsFromCellToTableau(n, si, ti, speed); break;
-        case kWhereReserve: started = AnimSetupMoveNCardsFromCellToReserve(n, si, ti, speed); break;
-        default: supported = false; break;
-      }
-      break;
-    case kWhereFoundation:
-      if (to == kWhereTableau) {
-        started = AnimSetupMoveNCardsFromFoundationToTableau(n, si, ti, speed);
-      } else {
-        supported = false;
-      }
-      break;
-    case kWhereWaste:
-      switch (to) {
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromWasteToFoundation(n, ti, speed); break;
-        case kWhereTableau: started = AnimSetupMoveNCardsFromWasteToTableau(n, ti, speed); break;
-        case kWhereReserve: started = AnimSetupMoveNCardsFromWasteToReserve(n, ti, speed); break;
-        default: supported = false; break;
-      }
-      break;
-    case kWhereDeck:
-      switch (to) {
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromDeckToFoundation(n, ti, speed); break;
-        case kWhereTableau: started = AnimSetupMoveNCardsFromDeckToTableau(n, ti, false, speed); break;
-        case kWhereFan: started = AnimSetupMoveNCardsFromDeckToFan(n, ti, false, speed); break;
-        case kWhereReserve: started = AnimSetupMoveNCardsFromDeckToReserve(n, ti, false, speed); break;
-        case kWhereCell: started = AnimSetupMoveNCardsFromDeckToCells(n, ti, false, speed); break;
-        default: supported = false; break;
-      }
-      break;
-    case kWhereReserve:
-      switch (to) {
-        case kWhereFoundation: started = AnimSetupMoveNCardsFromReserveToFoundation(n, si, ti, speed); break;
-        case kWhereTableau: started = AnimSetupMoveNCardsFromReserveToTableau(n, si, ti, speed, true); break;
-        case kWhereFan: started = AnimSetupMoveNCardsFromReserveToFan(n, si, ti, speed); break;
-        case kWhereCell: started = AnimSetupMoveNCardsFromReserveToCell(n, si, ti, speed); break;
-        default: supported = false; break;
-      }
-      break;
-    default:
-      DebugError("GenAnimateQuickMove", "where = %d not supported yet", source);
-      return false;
-  }
-  if (!supported) {
-    DebugError("GenAnimateQuickMove", "where = %d not supported yet", target);
+  if (!AnimSetupHasMove(from, to)) {
+    // The source is named when nothing moves from its kind at all.
+    DebugError("GenAnimateQuickMove", "where = %d not supported yet", AnimSetupHasMoveFrom(from) ? target : source);
     return false;
   }
+  const bool started = AnimSetupMove(
+      {.n = n, .fromKind = from, .from = si, .toKind = to, .to = ti, .speed = 0.5f, .together = true});
   if (started) AnimSetFinishCB(GenGetCallbacks().autoplay);
   return started;
 }

@@ -445,16 +445,7 @@ int GenSendClickedCardToFoundation() {
   GenSetCurrentHit(savedWhere, savedCard);
   GenBuildPickupCandidates();
   if (found < 0) return 0;
-  const int index = code - kind;
-  bool started = false;
-  switch (kind) {
-    case kWhereTableau: started = AnimSetupMoveNCardsFromTableauToFoundation(1, index, found, 1.0f); break;
-    case kWhereFan: started = AnimSetupMoveNCardsFromFanToFoundation(1, index, found, 1.0f); break;
-    case kWhereReserve: started = AnimSetupMoveNCardsFromReserveToFoundation(1, index, found, 1.0f); break;
-    case kWhereCell: started = AnimSetupMoveNCardsFromCellToFoundation(1, index, found, 1.0f); break;
-    case kWhereDeck: started = AnimSetupMoveNCardsFromDeckToFoundation(1, found, 1.0f); break;
-    case kWhereWaste: started = AnimSetupMoveNCardsFromWasteToFoundation(1, found, 1.0f); break;
-    default: break;
-  }
+  const bool started =
+      AnimSetupMove({.fromKind = kind, .from = code - kind, .toKind = kWhereFoundation, .to = found, .speed = 1.0f});
   return started ? 1 : 0;
 }

@@ -115,15 +115,12 @@ bool GenTurnWasteBack() {
 }
 
 bool GenDealToPiles(int kindBase, int n, float speed, GenStepCB finish) {
-  const int first = GenPileIndex(1);
-  bool started = false;
-  switch (kindBase) {
-    case kWhereTableau: started = AnimSetupMoveNCardsFromDeckToTableau(n, first, true, speed); break;
-    case kWhereFan: started = AnimSetupMoveNCardsFromDeckToFan(n, first, true, speed); break;
-    case kWhereReserve: started = AnimSetupMoveNCardsFromDeckToReserve(n, first, true, speed); break;
-    case kWhereCell: started = AnimSetupMoveNCardsFromDeckToCells(n, first, true, speed); break;
-    default: break;
-  }
+  // Only the piles: the deck's turn to the waste is GenStockTurn.
+  const bool piles = kindBase == kWhereTableau || kindBase == kWhereFan || kindBase == kWhereReserve ||
+                     kindBase == kWhereCell;
+  if (!piles) return false;
+  const bool started = AnimSetupMove(
+      {.n = n, .fromKind = kWhereDeck, .toKind = kindBase, .to = GenPileIndex(1), .speed = speed, .cycle = true});
   if (started && finish) AnimSetFinishCB(finish);
   return started;
 }

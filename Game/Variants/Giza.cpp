@@ -82,16 +82,8 @@ bool AddsTo13(const CardGroup& pile, const Card& carried) {
 // The two top cards of a pile leave for the foundation (a pair just
 // dropped there).
 bool RemovePair(int kind, int index) {
-  bool started = false;
-  switch (kind) {
-    case kWhereDeck: started = AnimSetupMoveNCardsFromDeckToFoundation(2, 0, kPairSpeed); break;
-    case kWhereWaste: started = AnimSetupMoveNCardsFromWasteToFoundation(2, 0, kPairSpeed); break;
-    case kWhereReserve: started = AnimSetupMoveNCardsFromReserveToFoundation(2, index, 0, kPairSpeed); break;
-    case kWhereTableau:
-      started = AnimSetupMoveNCardsFromTableauToFoundation(2, index, 0, kPairSpeed);
-      break;
-    default: break;
-  }
+  const bool started =
+      AnimSetupMove({.n = 2, .fromKind = kind, .from = index, .toKind = kWhereFoundation, .speed = kPairSpeed});
   if (started) AnimSetFinishCB(PyramidAutoplay);
   return started;
 }
@@ -209,14 +201,8 @@ bool PyramidRemoveKing(int, int) {
     return true;
   }
   GenCancelSelection();
-  const int index = source - kind;
-  bool started = false;
-  switch (kind) {
-    case kWhereDeck: started = AnimSetupMoveNCardsFromDeckToFoundation(1, 0, kPairSpeed); break;
-    case kWhereWaste: started = AnimSetupMoveNCardsFromWasteToFoundation(1, 0, kPairSpeed); break;
-    case kWhereReserve: started = AnimSetupMoveNCardsFromReserveToFoundation(1, index, 0, kPairSpeed); break;
-    default: started = AnimSetupMoveNCardsFromTableauToFoundation(1, index, 0, kPairSpeed); break;
-  }
+  const bool started =
+      AnimSetupMove({.fromKind = kind, .from = source - kind, .toKind = kWhereFoundation, .speed = kPairSpeed});
   if (started) AnimSetFinishCB(PyramidAutoplay);
   return true;
 }

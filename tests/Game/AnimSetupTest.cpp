@@ -59,6 +59,50 @@ TEST_F(AnimSetupTest, BadPilesAndCountsStartNothing) {
   }
 }
 
+// The move by pair of kinds reaches the set-up of its pair with the piles
+// named: a card goes from pile 1 of the source kind to pile 0 of the target
+// kind (the deck and the waste are pile 0 of theirs). A pair without a set-up starts
+// nothing and reports nothing.
+TEST_F(AnimSetupTest, AMoveByItsPairOfKindsReachesThatPairsSetUp) {
+  struct Case {
+    int fromKind, toKind;
+    const char* piles;
+  };
+  const Case cases[] = {
+      {kWhereDeck, kWhereWaste, "D: 5c; W:"},     {kWhereDeck, kWhereFoundation, "D: 5c; F0:; F1:"},
+      {kWhereDeck, kWhereTableau, "D: 5c; T0:; T1:"}, {kWhereDeck, kWhereFan, "D: 5c; N0:; N1:"},
+      {kWhereDeck, kWhereReserve, "D: 5c; R0:; R1:"}, {kWhereDeck, kWhereCell, "D: 5c; C0:; C1:"},
+      {kWhereTableau, kWhereTableau, "T0:; T1: 5c*"}, {kWhereTableau, kWhereFoundation, "T0:; T1: 5c*; F0:; F1:"},
+      {kWhereTableau, kWhereCell, "T0:; T1: 5c*; C0:; C1:"}, {kWhereTableau, kWhereReserve, "T0:; T1: 5c*; R0:; R1:"},
+      {kWhereFan, kWhereFoundation, "N0:; N1: 5c*; F0:; F1:"}, {kWhereFan, kWhereCell, "N0:; N1: 5c*; C0:; C1:"},
+      {kWhereFan, kWhereFan, "N0:; N1: 5c*"},     {kWhereCell, kWhereFoundation, "C0:; C1: 5c*; F0:; F1:"},
+      {kWhereCell, kWhereTableau, "C0:; C1: 5c*; T0:; T1:"}, {kWhereCell, kWhereReserve, "C0:; C1: 5c*; R0:; R1:"},
+      {kWhereFoundation, kWhereTableau, "F0:; F1: 5c*; T0:; T1:"}, {kWhereWaste, kWhereFoundation, "W: 5c*; F0:; F1:"},
+      {kWhereWaste, kWhereTableau, "W: 5c*; T0:; T1:"}, {kWhereWaste, kWhereReserve, "W: 5c*; R0:; R1:"},
+      {kWhereWaste, kWhereDeck, "W: 5c*; D:"},    {kWhereReserve, kWhereFoundation, "R0:; R1: 5c*; F0:; F1:"},
+      {kWhereReserve, kWhereTableau, "R0:; R1: 5c*; T0:; T1:"}, {kWhereReserve, kWhereFan, "R0:; R1: 5c*; N0:; N1:"},
+      {kWhereReserve, kWhereCell, "R0:; R1: 5c*; C0:; C1:"},
+  };
+  auto pileOne = [](int kind) { return kind == kWhereDeck || kind == kWhereWaste ? kind : kind + 1; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.piles);
+    ASSERT_TRUE(FixtureBuild(c.piles));
+    const int from = pileOne(c.fromKind), to = c.toKind;
+    EXPECT_TRUE(AnimSetupHasMove(c.fromKind, c.toKind));
+    ASSERT_TRUE(AnimSetupMove({.fromKind = c.fromKind, .from = from - c.fromKind, .toKind = c.toKind,
+                               .to = to - c.toKind}));
+    ASSERT_TRUE(RunAnimations());
+    EXPECT_EQ(FixturePile(from), "");
+    EXPECT_EQ(FixturePile(to).substr(0, 2), "5c");
+  }
+  ASSERT_TRUE(FixtureBuild("F0: 5c*; F1:"));
+  ClearLog();
+  EXPECT_FALSE(AnimSetupHasMove(kWhereFoundation, kWhereFoundation));
+  EXPECT_FALSE(AnimSetupMove({.fromKind = kWhereFoundation, .toKind = kWhereFoundation, .to = 1}));
+  EXPECT_FALSE(CardsAnimIsAnimating());
+  EXPECT_TRUE(LogLines().empty());
+}
+
 TEST_F(AnimSetupTest, DeckToTableausDealsWhatTheDeckHolds) {
   ASSERT_TRUE(FixtureBuild("D: 2c 3c 4c 5c 6c; T0:; T1:; T2:"));
   ASSERT_TRUE(AnimSetupMoveNCardsFromDeckToTableau(9, 1, true, 1.0f));

@@ -52,15 +52,12 @@ const Card& CardGroup::SlotOrBlank(int i) const {
   return i >= 0 && i < writtenSlots ? cards[i] : blank;
 }
 
-bool CardGroup::SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool setPosition, float x,
-                               float y, float z, bool setAlignment, int type,
-                               int newCardsForSpacing, float relFaceUp, float absFaceUp,
-                               float relFaceDown, float absFaceDown, bool fillAsDeck,
-                               int whereCode, int second) {
+bool CardGroup::SetupCardGroup(const CardGroupSetup& setup) {
   const char* where_ = "CardGroup::SetupCardGroup";
+  const float x = setup.x, y = setup.y, z = setup.z;
   // Everything is checked before anything changes.
-  int finalMax = newMax > 0 ? newMax : maxCards;
-  int finalCount = newCount >= 0 ? newCount : numCards;
+  int finalMax = setup.maxCards > 0 ? setup.maxCards : maxCards;
+  int finalCount = setup.numCards >= 0 ? setup.numCards : numCards;
   if (finalMax < 1 || finalMax > kCardGroupMaxCards) {
     DebugError(where_, "Invalid max cards num [%d]", finalMax);
     return false;
@@ -69,47 +66,48 @@ bool CardGroup::SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool se
     DebugError(where_, "Invalid num cards [%d]", finalCount);
     return false;
   }
-  if (fillAsDeck && finalCount != 52 && finalCount != 104) {
+  if (setup.fillAsDeck && finalCount != 52 && finalCount != 104) {
     DebugError(where_, "Invalid num cards to fill for deck");
     return false;
   }
 
   maxCards = finalMax;
   numCards = finalCount;
-  if (setAlignment) alignType = type;
+  if (setup.setAlignment) alignType = setup.alignType;
   swing = 0;
-  if (setPosition) {
+  if (setup.setPosition) {
     pos[0] = x;
     pos[1] = y;
     pos[2] = z;
   }
   MakeSlots(kCardGroupMaxCards);
-  if (fillAsDeck) {
+  if (setup.fillAsDeck) {
     int slot = 0;
     int runs = numCards / 52 * 4;
     for (int run = 0; run < runs; ++run) {
       for (int rank = 1; rank <= 13; ++rank) {
-        CardsSetupCard(&cards[slot++], faceUpFlag, run % 4, rank, x, y, z);
+        CardsSetupCard(&cards[slot++], setup.faceUp, run % 4, rank, x, y, z);
       }
     }
     if (slot != numCards) {
       DebugError(where_, "Internal Error");
       return false;
     }
-    for (int i = slot; i < kCardGroupMaxCards; ++i) CardsSetupCard(&cards[i], faceUpFlag, -1, -1, x, y, z);
+    for (int i = slot; i < kCardGroupMaxCards; ++i) CardsSetupCard(&cards[i], setup.faceUp, -1, -1, x, y, z);
   } else {
-    for (Card& card : cards) CardsSetupCard(&card, faceUpFlag, -1, -1, x, y, z);
+    for (Card& card : cards) CardsSetupCard(&card, setup.faceUp, -1, -1, x, y, z);
   }
-  if (whereCode >= 0) where = whereCode;
-  if (second >= 0) secondCode = second;
-  defaultRelFaceUpGap = relFaceUp;
-  defaultRelFaceDownGap = relFaceDown;
+  if (setup.where >= 0) where = setup.where;
+  if (setup.secondCode >= 0) secondCode = setup.secondCode;
+  defaultRelFaceUpGap = setup.relFaceUpGap;
+  defaultRelFaceDownGap = setup.relFaceDownGap;
   active = 1;
   bool ok = true;
-  if (setAlignment) {
-    ok = UpdateGroupAlignment(newCardsForSpacing, relFaceUp, absFaceUp, relFaceDown, absFaceDown);
+  if (setup.setAlignment) {
+    ok = UpdateGroupAlignment(setup.cardsForSpacing, setup.relFaceUpGap, setup.absFaceUpGap,
+                              setup.relFaceDownGap, setup.absFaceDownGap);
   }
-  if (newMax > 0 && setPosition) {
+  if (setup.maxCards > 0 && setup.setPosition) {
     for (int i = 0; i < maxCards; ++i) {
       std::memcpy(cards[i].restPos, cards[i].pos, sizeof cards[i].pos);
       std::memcpy(cards[i].restRot, cards[i].rot, sizeof cards[i].rot);

@@ -46,6 +46,26 @@ struct CardGroupCompact {
   uint8_t bytes[kCardGroupCompactSize];
 };
 
+// The set-up of a group (CardGroup::SetupCardGroup), every field named at
+// the call; a field not named keeps the value here.
+struct CardGroupSetup {
+  int maxCards = kCardGroupMaxCards;  // 1-156; 0 or less keeps the group's max
+  int numCards = 0;                   // below 0 keeps the group's count
+  int faceUp = 1;                     // the face flag of every slot
+  bool setPosition = true;            // (x, y, z) becomes the group's position
+  float x = 0, y = 0, z = 0;
+  bool setAlignment = true;           // the type and the gaps below are laid out
+  int alignType = 1;                  // 1-10 (see above)
+  int cardsForSpacing = 0;            // cards a fan or centred row is laid out for
+  float relFaceUpGap = 0;             // the face-up gap in card heights (also the default gap),
+  float absFaceUpGap = 0;             // or in table units
+  float relFaceDownGap = 0;
+  float absFaceDownGap = 0;
+  bool fillAsDeck = false;            // the slots hold one or two decks (a count of 52 or 104)
+  int where = -1;                     // the pile code; below 0 keeps the group's
+  int secondCode = 0;                 // the index within its kind; below 0 keeps the group's
+};
+
 class CardGroup {
  public:
   uint8_t active;             // 0 = not set up
@@ -106,10 +126,7 @@ class CardGroup {
   // repeated) or all 156 set up blank; codes >= 0 replace theirs; the relative
   // gaps become the defaults; active; the alignment (setAlignment); rest
   // places remembered; owners, Refresh, the group set-up hook.
-  bool SetupCardGroup(int newMax, int newCount, int faceUpFlag, bool setPosition, float x, float y,
-                      float z, bool setAlignment, int type, int newCardsForSpacing, float relFaceUp,
-                      float absFaceUp, float relFaceDown, float absFaceDown, bool fillAsDeck,
-                      int whereCode, int second);
+  bool SetupCardGroup(const CardGroupSetup& setup);
   // Stores the gaps (face-up pair, then face-down pair; a pair with both a
   // relative and an absolute gap is "Specify only one gap parameter"), then
   // lays out all 156 slots by the type. With neither gap of a pair given and

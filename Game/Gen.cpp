@@ -241,12 +241,11 @@ bool GenSetDeckAndDealGroup(int deckSize, int capacity, int faceMode, float spee
   g.dealGroupCapacity = capacity;
   g.dealFaceMode = static_cast<uint8_t>(faceMode);
   g.dealSpeed = speed;
-  g.deck.SetupCardGroup(deckSize, deckSize, 0, false, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false,
-                        kWhereDeck, 0);
+  g.deck.SetupCardGroup({.maxCards = deckSize, .numCards = deckSize, .faceUp = 0, .setPosition = false,
+                         .where = kWhereDeck});
   // The deal group holds the cards waiting to be dealt: its count is the
   // deal's length, its slots carry each planned card's face.
-  g.dealGroup.SetupCardGroup(kCardGroupMaxCards, capacity, 0, false, 0, 0, 0, true, 1, 0, 0, 0, 0,
-                             0, false, kWhereDealGroup, 0);
+  g.dealGroup.SetupCardGroup({.numCards = capacity, .faceUp = 0, .setPosition = false, .where = kWhereDealGroup});
   g.rules[kRuleDropDeck] = 16;
   return true;
 }

@@ -49,8 +49,8 @@ float ColumnY(int i, int n, float y, float gap, bool centred) {
 bool SetupFoundation(int i, int maxCards, float x, float y) {
   Gen& g = g_GenLive;
   CardGroup& f = g.foundations[i];
-  bool ok = f.SetupCardGroup(maxCards, 0, 1, true, x, y, g_tableHeight, true, 1, 0, 0, 0, 0, 0,
-                             false, kWhereFoundation + i, 0);
+  bool ok = f.SetupCardGroup({.maxCards = maxCards, .x = x, .y = y, .z = g_tableHeight,
+                              .where = kWhereFoundation + i});
   f.drawEmptySpace = g.foundationEmptySpace;
   return ok;
 }
@@ -170,8 +170,8 @@ bool GenStdSetNTableausPosition(int n, float x, float y, float gap, int mode) {
   for (int i = 0; i < n; ++i) {
     float xi = mode == 0 ? RowX(i, n, x, gap, false) : mode == 1 ? RowX(i, n, x, gap, true) : x;
     CardGroup& t = g.tableaus[i];
-    ok = t.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, xi, y, g_tableHeight, true, 2, 0, 0,
-                          faceUp, 0, faceDown, false, kWhereTableau + i, 0) && ok;
+    ok = t.SetupCardGroup({.x = xi, .y = y, .z = g_tableHeight, .alignType = 2, .absFaceUpGap = faceUp,
+                           .absFaceDownGap = faceDown, .where = kWhereTableau + i}) && ok;
     t.drawEmptySpace = g.tableauEmptySpace;
   }
   return ok;
@@ -203,8 +203,8 @@ bool GenStdSetNReservesPosition(int n, float x, float y, float xGap, float yGap,
       xi = x;
       yi = ColumnY(i, n, y, yGap, centred);
     }
-    ok = r.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, xi, yi, r.pos[2], true, type, 0, 0,
-                          faceUp, 0, faceDown, false, kWhereReserve + i, 0) && ok;
+    ok = r.SetupCardGroup({.x = xi, .y = yi, .z = r.pos[2], .alignType = type, .absFaceUpGap = faceUp,
+                           .absFaceDownGap = faceDown, .where = kWhereReserve + i}) && ok;
     if (g.reservesDrawEmpty) r.drawEmptySpace = 1;
   }
   return ok;
@@ -278,8 +278,8 @@ bool GenStdSetFourCellsInTopRow() {
     float x = -((CW() + g_constants.spacingC) * static_cast<float>(3 - i) + HCW() +
                 g_constants.spacingA);
     CardGroup& c = g.cells[i];
-    ok = c.SetupCardGroup(1, 0, 1, true, x, g_constants.topRowY, g_tableHeight, true, 1, 0, 0, 0,
-                          0, 0, false, kWhereCell + i, 0);
+    ok = c.SetupCardGroup({.maxCards = 1, .x = x, .y = g_constants.topRowY, .z = g_tableHeight,
+                           .where = kWhereCell + i});
     c.drawEmptySpace = 1;
   }
   return ok;
@@ -302,8 +302,7 @@ bool GenStdSetNCellsPosition(int n, float x, float y, float xGap, float yGap, bo
     const float xi = yGap != 0 ? x : RowX(i, n, x, xGap, centred);
     const float yi = yGap != 0 ? ColumnY(i, n, y, yGap, centred) : y;
     CardGroup& c = g.cells[i];
-    ok = c.SetupCardGroup(1, 0, 1, true, xi, yi, g_tableHeight, true, 1, 0, 0, 0, 0, 0, false,
-                          kWhereCell + i, 0) && ok;
+    ok = c.SetupCardGroup({.maxCards = 1, .x = xi, .y = yi, .z = g_tableHeight, .where = kWhereCell + i}) && ok;
     c.drawEmptySpace = 1;
   }
   return ok;
@@ -328,8 +327,9 @@ bool GenStdSetNFansPosition(int n, float x, float y, float xGap, float yGap, boo
     const float xi = yGap != 0 ? x : RowX(i, n, x, xGap, centred);
     const float yi = yGap != 0 ? ColumnY(i, n, y, yGap, centred) : y;
     CardGroup& f = g.fans[i];
-    ok = f.SetupCardGroup(kFanMaxCards, 0, 1, true, xi, yi, g_tableHeight, true, alignType, 0, 0,
-                          gap, 0, gap, false, kWhereFan + i, 0) && ok;
+    ok = f.SetupCardGroup({.maxCards = kFanMaxCards, .x = xi, .y = yi, .z = g_tableHeight,
+                           .alignType = alignType, .absFaceUpGap = gap, .absFaceDownGap = gap,
+                           .where = kWhereFan + i}) && ok;
     f.drawEmptySpace = 1;
   }
   return ok;
@@ -395,8 +395,8 @@ bool GenStdSetFanRows(int n, int perRow, float x, float y, float length, float x
     const float xi = x - rowWidth / 2 + static_cast<float>(column) * (length + xGap) + s.halfWidth;
     const float yi = y - static_cast<float>(row) * (s.height + yGap);
     CardGroup& fan = g.fans[i];
-    ok = fan.SetupCardGroup(kFanMaxCards, 0, 1, true, xi, yi, g_tableHeight, true, 3, 0, 0,
-                            cardGap, 0, cardGap, false, kWhereFan + i, 0) &&
+    ok = fan.SetupCardGroup({.maxCards = kFanMaxCards, .x = xi, .y = yi, .z = g_tableHeight, .alignType = 3,
+                             .absFaceUpGap = cardGap, .absFaceDownGap = cardGap, .where = kWhereFan + i}) &&
          ok;
     fan.rightLength = length;
     fan.drawEmptySpace = 1;
@@ -408,8 +408,8 @@ bool GenStdSetFanRows(int n, int perRow, float x, float y, float length, float x
 bool GenSetDeckPosition(float x, float y, int inUse, int faceUp) {
   Gen& g = g_GenLive;
   g.deckInUse = static_cast<uint8_t>(inUse);
-  bool ok = g.deck.SetupCardGroup(-1, -1, faceUp, true, x, y, g_tableHeight, true, 1, 0, 0, 0, 0,
-                                  0, false, kWhereDeck, 0);
+  bool ok = g.deck.SetupCardGroup({.maxCards = -1, .numCards = -1, .faceUp = faceUp, .x = x, .y = y,
+                                   .z = g_tableHeight, .where = kWhereDeck});
   g.deck.drawEmptySpace = inUse == 1 ? 1 : 0;
   return ok;
 }
@@ -417,8 +417,7 @@ bool GenSetDeckPosition(float x, float y, int inUse, int faceUp) {
 bool GenSetWastePosition(float x, float y, int inUse, int faceUp) {
   Gen& g = g_GenLive;
   g.wasteInUse = static_cast<uint8_t>(inUse);
-  bool ok = g.waste.SetupCardGroup(kCardGroupMaxCards, 0, faceUp, true, x, y, g_tableHeight, true,
-                                   1, 0, 0, 0, 0, 0, false, kWhereWaste, 0);
+  bool ok = g.waste.SetupCardGroup({.faceUp = faceUp, .x = x, .y = y, .z = g_tableHeight, .where = kWhereWaste});
   g.waste.drawEmptySpace = inUse == 1 ? 1 : 0;
   return ok;
 }
@@ -441,8 +440,8 @@ bool GenSetSingleReservePosition(float x, float y, float closeGap) {
   ReserveAlignment(&type, &faceUp, &faceDown);
   if (type == 2 && closeGap > 0) faceUp = faceDown = closeGap;
   CardGroup& r = g.reserves[0];
-  bool ok = r.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, g_tableHeight, true, type, 0, 0,
-                             faceUp, 0, faceDown, false, kWhereReserve, 0);
+  bool ok = r.SetupCardGroup({.x = x, .y = y, .z = g_tableHeight, .alignType = type, .absFaceUpGap = faceUp,
+                              .absFaceDownGap = faceDown, .where = kWhereReserve});
   if (g.reservesDrawEmpty) r.drawEmptySpace = 1;
   return ok;
 }

@@ -88,9 +88,9 @@ void Lift(int code, CardGroup* pile, int first) {
   if (GenGetKindBase(code) == kWhereTableau && pile->alignType == 1 && g.selectionKeepsAlignment) {
     type = 1;
   }
-  g.selection.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, GenGetTableHeight() + c.liftHeight,
-                             true, type, 0, 0, c.columnFaceUpGap, 0, c.columnFaceDownGap, false,
-                             kWhereSelection, 0);
+  g.selection.SetupCardGroup({.x = x, .y = y, .z = GenGetTableHeight() + c.liftHeight, .alignType = type,
+                              .absFaceUpGap = c.columnFaceUpGap, .absFaceDownGap = c.columnFaceDownGap,
+                              .where = kWhereSelection});
   g.selectionSource = code;
   int n = pile->numCards - first;
   for (int k = 0; k < n; ++k) {

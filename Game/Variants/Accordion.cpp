@@ -167,8 +167,7 @@ void AccordionSetup() {
     if (spiral) AccordionSpiralCell(k, columns, rows, &column, &row);
     const float x = (static_cast<float>(column) - static_cast<float>(columns - 1) / 2) * step;
     const float y = firstRowY - static_cast<float>(row) * rowStep;
-    g.tableaus[k].SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, GenGetTableHeight(), true, 1,
-                                 0, 0, 0, 0, 0, false, GenTableauCode(k + 1), 0);
+    g.tableaus[k].SetupCardGroup({.x = x, .y = y, .z = GenGetTableHeight(), .where = GenTableauCode(k + 1)});
   }
   GenSetPileCountRange(kWhereTableau, 1, kPiles);
   GenSetDeckPosition(0, c.lowerEdgeY, 0, 0);

@@ -40,9 +40,9 @@ void SetUpExtraPiles() {
   for (int i = kPiles; i < kMostPiles; ++i) {
     const CardGroup& above = g.tableaus[i - kPiles];
     CardGroup& pile = g.tableaus[i];
-    pile.SetupCardGroup(kCardGroupMaxCards, 0, 1, true, above.pos[0], above.pos[1] - below, above.pos[2],
-                        true, above.alignType, 0, 0, above.faceUpGap, 0, above.faceDownGap, false,
-                        GenTableauCode(i + 1), 0);
+    pile.SetupCardGroup({.x = above.pos[0], .y = above.pos[1] - below, .z = above.pos[2],
+                         .alignType = above.alignType, .absFaceUpGap = above.faceUpGap,
+                         .absFaceDownGap = above.faceDownGap, .where = GenTableauCode(i + 1)});
     pile.drawEmptySpace = above.drawEmptySpace;
   }
 }

@@ -32,8 +32,9 @@ constexpr int kRowSlots[3] = {6, 7, 5};
 // Fan i at (x, y): a row of cards stepping `step` to the right.
 void PlaceFan(int i, float x, float y, float step) {
   CardGroup& fan = g_GenLive.fans[i];
-  fan.SetupCardGroup(kCardsPerFan, 0, 1, true, x, y, GenGetTableHeight(), true, 3,
-                     kCardsPerFan, 0, step, 0, step, false, GenFanCode(i + 1), 0);
+  fan.SetupCardGroup({.maxCards = kCardsPerFan, .x = x, .y = y, .z = GenGetTableHeight(), .alignType = 3,
+                      .cardsForSpacing = kCardsPerFan, .absFaceUpGap = step, .absFaceDownGap = step,
+                      .where = GenFanCode(i + 1)});
   fan.drawEmptySpace = 1;
 }
 

@@ -176,8 +176,7 @@ void GapsSetup() {
   for (int k = 0; k < kGapsPlaces; ++k) {
     const float x = (static_cast<float>(k % kGapsPerRow) - (kGapsPerRow - 1) / 2.0f) * step;
     const float y = firstRowY - static_cast<float>(k / kGapsPerRow) * rowStep;
-    g.tableaus[k].SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, GenGetTableHeight(), true, 1,
-                                 0, 0, 0, 0, 0, false, GenTableauCode(k + 1), 0);
+    g.tableaus[k].SetupCardGroup({.x = x, .y = y, .z = GenGetTableHeight(), .where = GenTableauCode(k + 1)});
     g.tableaus[k].drawEmptySpace = 1;  // the gaps show
   }
   const float lowY = c.topRowY - GenLayoutYCards(2);

@@ -325,8 +325,8 @@ void GizaSetup() {
     const int row = RowOf(fan);
     const float x = (static_cast<float>(fan - kRowStart[row]) - static_cast<float>(row) / 2) * step;
     const float y = top - static_cast<float>(row) * rowStep;
-    g.fans[fan].SetupCardGroup(1, 0, 1, true, x, y, GenGetTableHeight(), true, 1, 0, 0, 0, 0, 0,
-                               false, GenFanCode(fan + 1), 0);
+    g.fans[fan].SetupCardGroup({.maxCards = 1, .x = x, .y = y, .z = GenGetTableHeight(),
+                                .where = GenFanCode(fan + 1)});
   }
   // Up to seven reserve piles take the free pyramid cards where they lie.
   GenSetReserveOptions(1, 1, 0, 0, 0);

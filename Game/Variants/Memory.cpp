@@ -228,9 +228,8 @@ void MemorySetup() {
     const int inRow = places - row * columns < columns ? places - row * columns : columns;
     const float x = GenLayoutXCards(1) +
                     (static_cast<float>(k % columns) - static_cast<float>(inRow - 1) / 2) * step;
-    g.tableaus[k].SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x,
-                                 firstRowY - static_cast<float>(row) * rowStep, GenGetTableHeight(),
-                                 true, 1, 0, 0, 0, 0, 0, false, GenTableauCode(k + 1), 0);
+    g.tableaus[k].SetupCardGroup({.x = x, .y = firstRowY - static_cast<float>(row) * rowStep,
+                                  .z = GenGetTableHeight(), .where = GenTableauCode(k + 1)});
   }
   GenSetReserveOptions(1, 0, 1, 1, 0);
   GenSetSingleReservePosition(GenLayoutXCards(2), c.topRowY - GenLayoutYCards(2));

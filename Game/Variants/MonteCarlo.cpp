@@ -144,8 +144,7 @@ void MonteCarloSetup() {
   for (int k = 0; k < kPlaces; ++k) {
     const float x = GenLayoutXCards(1) + (static_cast<float>(k % kSide) - (kSide - 1) / 2.0f) * step;
     const float y = firstRowY - static_cast<float>(k / kSide) * rowStep;
-    g.tableaus[k].SetupCardGroup(kCardGroupMaxCards, 0, 1, true, x, y, GenGetTableHeight(), true, 1,
-                                 0, 0, 0, 0, 0, false, GenTableauCode(k + 1), 0);
+    g.tableaus[k].SetupCardGroup({.x = x, .y = y, .z = GenGetTableHeight(), .where = GenTableauCode(k + 1)});
     g.tableaus[k].drawEmptySpace = 1;  // a gap shows where the next card closes up
   }
   GenSetReserveOptions(1, 0, 1, 1, 0);

@@ -171,7 +171,7 @@ struct PileCard {
 // Replaces a pile of the live game with the cards, bottom first (a pile not
 // set up yet is set up as a plain stack).
 inline void SetPile(CardGroup& pile, std::initializer_list<PileCard> cards) {
-  if (!pile.active) pile.SetupCardGroup(156, 0, 1, true, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, -1, -1);
+  if (!pile.active) pile.SetupCardGroup({.maxCards = 156, .secondCode = -1});
   pile.numCards = 0;
   pile.RelinkOwners();
   for (const PileCard& c : cards) {

@@ -129,7 +129,7 @@ TEST_F(AnimSetupTest, GathersCollectEveryCardOntoTheDeck) {
 TEST_F(AnimSetupTest, TheDealSkipsPlacesThatAreNoPilesAndLosesNoCard) {
   ASSERT_TRUE(FixtureBuild("D: Ac 2c 3c 4c 5c 6c; T0:; T1:"));
   Gen& g = g_GenLive;
-  g.dealGroup.SetupCardGroup(156, 6, 1, false, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, 800, 0);
+  g.dealGroup.SetupCardGroup({.maxCards = 156, .numCards = 6, .setPosition = false, .where = 800});
   const int plan[6] = {200, 205, 201, 999, 200, 201};  // 205: no such pile in use; 999: nothing
   for (int k = 0; k < 6; ++k) g.dealPlan[k] = plan[k];
   ASSERT_TRUE(AnimSetupFromDeal(1));

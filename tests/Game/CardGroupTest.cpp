@@ -20,7 +20,8 @@ class CardGroupTest : public GameTest {
   }
   // A column (type 2) of n face-up cards at the origin, gaps 2 (up) / 1 (down).
   void Column(CardGroup& g, int n) {
-    ASSERT_TRUE(g.SetupCardGroup(156, 0, 1, true, 0, 0, 0, true, 2, 0, 0, 2, 0, 1, false, 200, 0));
+    ASSERT_TRUE(g.SetupCardGroup({.maxCards = 156, .alignType = 2, .absFaceUpGap = 2, .absFaceDownGap = 1,
+                                  .where = 200}));
     for (int i = 0; i < n; ++i) {
       Card c;
       CardsSetupCard(&c, 1, i % 4, i % 13 + 1, 0, 0, 0);
@@ -31,7 +32,8 @@ class CardGroupTest : public GameTest {
 
 TEST_F(CardGroupTest, SetupChecksEverythingBeforeChangingAnything) {
   CardGroup g;
-  ASSERT_TRUE(g.SetupCardGroup(20, 3, 1, true, 5, 6, 7, true, 1, 0, 0, 0, 0, 0, false, 600, 2));
+  ASSERT_TRUE(g.SetupCardGroup({.maxCards = 20, .numCards = 3, .x = 5, .y = 6, .z = 7, .where = 600,
+                                .secondCode = 2}));
   struct Case { int max, count; bool fill; const char* message; } refused[] = {
       {157, 0, false, "Invalid max cards num [157]"},
       {0, 25, false, "Invalid num cards [25]"},       // above the kept max of 20
@@ -39,8 +41,8 @@ TEST_F(CardGroupTest, SetupChecksEverythingBeforeChangingAnything) {
   };
   for (const Case& c : refused) {
     ClearLog();
-    EXPECT_FALSE(g.SetupCardGroup(c.max, c.count, 0, true, 1, 1, 1, true, 2, 0, 0, 0, 0, 0, c.fill,
-                                  201, 0));
+    EXPECT_FALSE(g.SetupCardGroup({.maxCards = c.max, .numCards = c.count, .faceUp = 0, .x = 1, .y = 1,
+                                   .z = 1, .alignType = 2, .fillAsDeck = c.fill, .where = 201}));
     EXPECT_TRUE(LogContains(c.message)) << c.message;
     EXPECT_EQ(g.maxCards, 20);
     EXPECT_EQ(g.numCards, 3);
@@ -52,7 +54,7 @@ TEST_F(CardGroupTest, SetupChecksEverythingBeforeChangingAnything) {
 
 TEST_F(CardGroupTest, FillingAsADeckRepeatsTheFourSuitsInOrder) {
   CardGroup g;
-  ASSERT_TRUE(g.SetupCardGroup(104, 104, 0, true, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, true, 400, 0));
+  ASSERT_TRUE(g.SetupCardGroup({.maxCards = 104, .numCards = 104, .faceUp = 0, .fillAsDeck = true, .where = 400}));
   for (int i = 0; i < 104; ++i) {
     EXPECT_EQ(g.cards[i].suit, (i / 13) % 4) << i;
     EXPECT_EQ(g.cards[i].rank, i % 13 + 1) << i;
@@ -64,7 +66,8 @@ TEST_F(CardGroupTest, FillingAsADeckRepeatsTheFourSuitsInOrder) {
 TEST_F(CardGroupTest, GapsUseTheDefaultsOnlyWhenBothAreSet) {
   CardGroup g;
   // Relative gaps in card heights for a column: the defaults are 0.3 / 0.1.
-  ASSERT_TRUE(g.SetupCardGroup(156, 0, 1, true, 0, 0, 0, true, 2, 0, 0.3f, 0, 0.1f, 0, false, 200, 0));
+  ASSERT_TRUE(g.SetupCardGroup({.maxCards = 156, .alignType = 2, .relFaceUpGap = 0.3f, .relFaceDownGap = 0.1f,
+                                .where = 200}));
   EXPECT_FLOAT_EQ(g.faceUpGap, 0.3f * 9);
   EXPECT_FLOAT_EQ(g.faceDownGap, 0.1f * 9);
   ASSERT_TRUE(g.UpdateGroupAlignment(0, 0, 5, 0, 4));  // absolute gaps
@@ -73,7 +76,8 @@ TEST_F(CardGroupTest, GapsUseTheDefaultsOnlyWhenBothAreSet) {
   EXPECT_FLOAT_EQ(g.faceUpGap, 0.3f * 9);
 
   CardGroup h;  // one default 0: the stored gaps stay
-  ASSERT_TRUE(h.SetupCardGroup(156, 0, 1, true, 0, 0, 0, true, 2, 0, 0, 3, 0.1f, 0, false, 200, 0));
+  ASSERT_TRUE(h.SetupCardGroup({.maxCards = 156, .alignType = 2, .absFaceUpGap = 3, .relFaceDownGap = 0.1f,
+                                .where = 200}));
   ASSERT_TRUE(h.Realign(0));
   EXPECT_FLOAT_EQ(h.faceUpGap, 3);
 
@@ -81,7 +85,8 @@ TEST_F(CardGroupTest, GapsUseTheDefaultsOnlyWhenBothAreSet) {
   EXPECT_TRUE(LogContains("Specify only one gap parameter"));
 
   CardGroup fan;  // relative gaps mean nothing to a fan
-  ASSERT_TRUE(fan.SetupCardGroup(20, 0, 1, true, 0, 0, 0, true, 6, 5, 0.5f, 0, 0.5f, 0, false, 300, 0));
+  ASSERT_TRUE(fan.SetupCardGroup({.maxCards = 20, .alignType = 6, .cardsForSpacing = 5, .relFaceUpGap = 0.5f,
+                                  .relFaceDownGap = 0.5f, .where = 300}));
   EXPECT_FLOAT_EQ(fan.faceUpGap, 0);
 }
 
@@ -104,7 +109,7 @@ TEST_F(CardGroupTest, ColumnsSqueezeToTheirLimitButNeverBelowATenth) {
 
 TEST_F(CardGroupTest, AddingAndRemovingKeepTheGroupSound) {
   CardGroup g;
-  ASSERT_TRUE(g.SetupCardGroup(2, 0, 1, true, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, 100, 0));
+  ASSERT_TRUE(g.SetupCardGroup({.maxCards = 2, .where = 100}));
   Card c;
   CardsSetupCard(&c, 1, 0, 1, 0, 0, 0);
   EXPECT_TRUE(g.AddCardToGroup(&c, false, false, true));
@@ -122,10 +127,11 @@ TEST_F(CardGroupTest, AddingAndRemovingKeepTheGroupSound) {
 
 TEST_F(CardGroupTest, AreaHitTestsByAlignment) {
   CardGroup stack, column, row, fan;
-  stack.SetupCardGroup(10, 0, 1, true, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, 10, 0);
-  column.SetupCardGroup(10, 0, 1, true, 20, 0, 0, true, 2, 0, 0, 2, 0, 1, false, 200, 0);
-  row.SetupCardGroup(10, 0, 1, true, 40, 0, 0, true, 3, 0, 0, 1, 0, 1, false, 600, 0);
-  fan.SetupCardGroup(10, 0, 1, true, 60, 0, 0, true, 6, 3, 0, 0, 0, 0, false, 300, 0);
+  stack.SetupCardGroup({.maxCards = 10, .where = 10});
+  column.SetupCardGroup({.maxCards = 10, .x = 20, .alignType = 2, .absFaceUpGap = 2, .absFaceDownGap = 1,
+                         .where = 200});
+  row.SetupCardGroup({.maxCards = 10, .x = 40, .alignType = 3, .absFaceUpGap = 1, .absFaceDownGap = 1, .where = 600});
+  fan.SetupCardGroup({.maxCards = 10, .x = 60, .alignType = 6, .cardsForSpacing = 3, .where = 300});
   float sx = -1, sy = -1;
   EXPECT_TRUE(stack.IsScreenPointInsideGroupArea(1, 4.5f, 0, 0, &sx, &sy));  // top edge counts
   EXPECT_FLOAT_EQ(sx, 0);

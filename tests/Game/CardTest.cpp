@@ -75,7 +75,7 @@ TEST_F(CardTest, HitTestEdgesAreOutsideAndTurnedCardsTurnTheirArea) {
 
   // The owner's position is added.
   CardGroup group;
-  group.SetupCardGroup(10, 0, 1, true, 100, 0, 0, true, 1, 0, 0, 0, 0, 0, false, 200, 0);
+  group.SetupCardGroup({.maxCards = 10, .x = 100, .where = 200});
   Card loose;
   CardsSetupCard(&loose, 1, 0, 1, 0, 0, 0);
   group.AddCardToGroup(&loose, false, false, true);

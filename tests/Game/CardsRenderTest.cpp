@@ -35,7 +35,7 @@ class CardsRenderTest : public GraphicsTest {
   }
   // A stack of n aces of hearts (face up), the top card turned when asked.
   static void Stack(CardGroup* g, int n, bool topTurned) {
-    g->SetupCardGroup(10, 0, 1, true, 0, 0, 0, true, 1, 0, 0, 0, 0, 0, false, kWhereDeck, 0);
+    g->SetupCardGroup({.maxCards = 10, .where = kWhereDeck});
     Card c;
     CardsSetupCard(&c, 1, 0, 1, 0, 0, 0);
     for (int i = 0; i < n; ++i) g->AddCardToGroup(&c, false, false, true);

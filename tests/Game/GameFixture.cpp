@@ -81,27 +81,30 @@ void SetupPlainPile(Gen& g, int code) {
   float x = static_cast<float>(index) * 7.0f;
   switch (base) {
     case kWhereTableau:
-      group->SetupCardGroup(156, 0, 1, true, x, 0, 0, true, 2, 0, 0, 3.0f, 0, 0.725f, false, code, 0);
+      group->SetupCardGroup({.maxCards = 156, .x = x, .alignType = 2, .absFaceUpGap = 3.0f,
+                             .absFaceDownGap = 0.725f, .where = code});
       if (g.numTableaus <= index) g.numTableaus = index + 1;
       break;
     case kWhereFoundation:
-      group->SetupCardGroup(52, 0, 1, true, x, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      group->SetupCardGroup({.maxCards = 52, .x = x, .y = 20, .where = code});
       if (g.numFoundations <= index) g.numFoundations = index + 1;
       break;
     case kWhereCell:
-      group->SetupCardGroup(1, 0, 1, true, -x, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      group->SetupCardGroup({.maxCards = 1, .x = -x, .y = 20, .where = code});
       if (g.numCells <= index) g.numCells = index + 1;
       break;
     case kWhereFan:
-      group->SetupCardGroup(32, 0, 1, true, x, -20, 0, true, 3, 0, 0, 1.16f, 0, 1.16f, false, code, 0);
+      group->SetupCardGroup({.maxCards = 32, .x = x, .y = -20, .alignType = 3, .absFaceUpGap = 1.16f,
+                             .absFaceDownGap = 1.16f, .where = code});
       if (g.numFans <= index) g.numFans = index + 1;
       break;
     case kWhereReserve:
-      group->SetupCardGroup(156, 0, 1, true, x, -30, 0, true, 2, 0, 0, 3.0f, 0, 0.725f, false, code, 0);
+      group->SetupCardGroup({.maxCards = 156, .x = x, .y = -30, .alignType = 2, .absFaceUpGap = 3.0f,
+                             .absFaceDownGap = 0.725f, .where = code});
       if (g.numReserves <= index) g.numReserves = index + 1;
       break;
     default:
-      group->SetupCardGroup(156, 0, 0, true, -20, 20, 0, true, 1, 0, 0, 0, 0, 0, false, code, 0);
+      group->SetupCardGroup({.maxCards = 156, .faceUp = 0, .x = -20, .y = 20, .where = code});
       break;
   }
 }

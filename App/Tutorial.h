@@ -1,4 +1,4 @@
-// Tutorial.h - the lesson of game 80: the first time a player plays it the
+// Tutorial.h - the lesson of Twenty: the first time a player plays it the
 // game offers to explain it; the lesson is six message boxes drawn over the
 // table by the game itself (not the toolkit), each with a pulsing frame on
 // the table around the piles it talks about and an Ok button, then a
@@ -16,7 +16,11 @@
 // pointer frame), the text measure.
 #pragma once
 
-constexpr int kTutorialGame = 80;
+#include "Game/GenGameTable.h"
+
+// The lesson's texts and frames are written around Twenty's piles, so it
+// names its one game here rather than by a column of the game table.
+constexpr int kTutorialGame = kGameTwenty;
 constexpr int kTutorialSteps = 6;
 constexpr int kTutorialTextSize = 128;
 

@@ -18,14 +18,8 @@
 #include "Game/GameShellLocal.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
-#include "Game/GenSetups.h"
 
 namespace {
-
-bool IsPokerGame() {
-  const int game = GenGetCurGame();
-  return game == kGamePokerShuffle || game == kGamePokerSquare;
-}
 
 // The deck's card count over its top card, in the game font laid flat on
 // the card: a dark copy a little down and right, then the light one.
@@ -90,7 +84,7 @@ void GenRenderPiles() {
     selection.SetPositionAndSwing(pos, selection.swing);
     CardsRenderGroup(&selection);
   }
-  if (IsPokerGame()) PokerSquareRenderScores();
+  if (GenCurGameDef().drawOverPiles) GenCurGameDef().drawOverPiles();
 }
 
 void GameRenderGame() {
@@ -111,7 +105,7 @@ void GameRenderGame() {
     AnimGameOverRender();
     return;
   }
-  if (g_GenLive.gameOver && IsPokerGame()) device->SetViewportFullScreen();
+  if (g_GenLive.gameOver && GenCurGameDef().wholeViewportWhenOver) device->SetViewportFullScreen();
   // The table and its cards lie in one plane and are drawn back to front:
   // the drawing order decides what covers what, not the depth buffer
   // (coplanar quads would fight in it).

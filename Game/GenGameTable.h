@@ -161,6 +161,8 @@ struct GameDef {
   bool foundationLandingEffects = true;   // a card landing on a foundation plays the player's foundation sound and effect
   bool secondFoundationMarker = false;    // foundations 5 and up show the second foundation marker
   bool autoplayStartsOff = false;         // a new player's autoplay level is off, though the game offers it
+  void (*drawOverPiles)() = nullptr;      // the game's own drawing after its piles (the poker games' hand scores)
+  bool wholeViewportWhenOver = false;     // a finished game's table is drawn with the whole window as viewport
 };
 
 // One rule of a game's rules text: language keys, empty = unused.

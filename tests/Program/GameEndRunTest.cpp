@@ -1,0 +1,233 @@
+// The end of a game in the running program: a player continues a Klondike
+// game one move from the win, drags that card home, autoplay takes the
+// rest to the foundations (each landing with its burst), the celebration
+// comes up, the player leaves it for the main menu and exits. The log of
+// the whole run holds no error line.
+//
+// The nearly won game is made here, in the test's own process: the deal
+// laid out by the card core, its cards put on the foundations but the three
+// highest of each suit, which lie on the first four columns, written as the
+// game writes a saved game. Screenshots go to <build>/screenshots.
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Engine/EngEncryption.h"
+#include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
+#include "Game/GameCameras.h"
+#include "Game/Gen.h"
+#include "Game/GenBytes.h"
+#include "Game/GenGame.h"
+#include "Game/GenGameTable.h"
+#include "Game/GenLayout.h"
+#include "Game/GenSave.h"
+#include "Game/GenSaveLocal.h"
+#include "Game/GenSelectionLocal.h"
+#include "Game/SolCards.h"
+#include "Platform/D3DXMath.h"
+#include "tests/Program/PlayRun.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr unsigned kDeal = 1234;
+constexpr int kLeftPerSuit = 3;  // J, Q, K of each suit wait on the columns
+constexpr float kPi = 3.14159265f;
+
+struct Point {
+  float x, y;
+};
+
+// A table point on the screen, in the 640 x 480 space, under camera preset
+// 1 of a new player (the device's right-handed view and projection, up +z,
+// the preset's y negated).
+Point Project(float x, float y, float z) {
+  const CameraPreset& c = *GameCamerasGetDefault(1);
+  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
+  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
+  const D3DXVECTOR3 up(0, 0, 1);
+  D3DXMATRIX view, projection, both;
+  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
+  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
+  D3DXMatrixMultiply(&both, &view, &projection);
+  const D3DXVECTOR3 point(x, y, z);
+  D3DXVECTOR3 clip;
+  D3DXVec3TransformCoord(&clip, &point, &both);
+  return Point{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
+}
+
+// The last move of the nearly won game: from the top card of the first
+// column (a little up its face) to the first foundation.
+struct LastMove {
+  Point from, to;
+};
+
+// Deals Klondike here, moves every card to the foundations by suit but the
+// highest kLeftPerSuit of each, which go face up on column `suit` (the
+// king lowest), and writes the record as the program's saved game file.
+bool WriteNearlyWonKlondike(const std::string& file, LastMove* move) {
+  GenGameLayoutsLoad();
+  CardsInit();
+  SolCardsSetup();
+  GenSetCurGame(kGameKlondike);
+  GenNewGameWithNumber(kDeal, true);
+  for (int i = 0; i < 1000 && AnimIsAnimating(); ++i) {
+    AnimClearStartDelay();
+    GenSelEndAllAnimations();
+  }
+  Gen& g = g_GenLive;
+  std::vector<Card> cards;
+  GenForEachPileInUse(g, [&cards](CardGroup& pile, int) {
+    for (; pile.numCards > 0; pile.RemoveCardFromEnd()) cards.push_back(pile.cards[pile.numCards - 1]);
+  });
+  if (cards.size() != 52 || g.numFoundations != 4 || g.numTableaus < 4) return false;
+  bool placed = true;
+  auto put = [&](int suit, int rank, CardGroup& pile) {
+    for (Card& c : cards) {
+      if (c.suit != suit || c.rank != rank) continue;
+      c.faceUp = 1;
+      placed = pile.AddCardToGroup(&c, false, false, true) && placed;
+    }
+  };
+  for (int suit = 0; suit < 4; ++suit) {
+    for (int rank = 1; rank <= 13 - kLeftPerSuit; ++rank) put(suit, rank, g.foundations[suit]);
+    for (int rank = 13; rank > 13 - kLeftPerSuit; --rank) put(suit, rank, g.tableaus[suit]);
+  }
+  GenRelayOutAllPiles(g);
+  if (!placed || !GenSaveCheckGameInPlay(g)) return false;
+
+  const CardGroup& column = g.tableaus[0];
+  const Card& top = column.cards[column.numCards - 1];
+  const CardGroup& home = g.foundations[0];
+  move->from = Project(column.pos[0] + top.pos[0], column.pos[1] + top.pos[1] + 2.5f, column.pos[2] + top.pos[2]);
+  move->to = Project(home.pos[0], home.pos[1], home.pos[2]);
+
+  g.version = kGenSaveVersion;
+  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
+  GenWriteImage(g, image.get());
+  unsigned char* ciphered = EngEncryptionEncrypt(image.get(), kGenImageSize);
+  if (!ciphered) return false;
+  std::string bytes(kGenSaveFileSize, '\0');
+  GenPutF32(reinterpret_cast<uint8_t*>(bytes.data()), 0, kGenSaveVersion);
+  std::memcpy(bytes.data() + 4, ciphered, kGenImageSize + kEngEncryptionCounterSize);
+  std::free(ciphered);
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+// The error lines of a log.
+std::string ErrorsOf(const std::string& log) {
+  std::string errors;
+  std::size_t start = 0;
+  while (start < log.size()) {
+    std::size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    const std::string line = log.substr(start, end - start);
+    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
+    start = end + 1;
+  }
+  return errors;
+}
+
+// The celebration covers the whole screen with its background: the black
+// margin above the table (left of the Menu corner) takes its colours. Eight
+// points along that margin, and how many of them are lit.
+std::vector<long> AboveTheTable(ProgramHarness& h) {
+  std::vector<long> colours;
+  for (int i = 0; i < 8; ++i) colours.push_back(h.PixelVirtual(40.0f + 65.0f * static_cast<float>(i), 15));
+  return colours;
+}
+int Lit(const std::vector<long>& colours) {
+  int lit = 0;
+  for (long colour : colours) {
+    const playrun::Rgb c = playrun::Split(colour);
+    lit += c.r + c.g + c.b > 60 ? 1 : 0;
+  }
+  return lit;
+}
+
+class GameEndRunTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    shots_ = playrun::ScreenshotFolder();
+    // The layouts file is the build's.
+    std::filesystem::current_path(CARDOLIA_BUILD_DIR);
+    EngEncryptionInit("Mplx4QoragZn_265");
+  }
+  // What the screen and the log showed when a wait ran out.
+  std::string Why(ProgramHarness& h) {
+    h.Screenshot(shots_ + "GameEndFailed.png");
+    const std::string log = h.LogText();
+    return "screen in GameEndFailed.png; the log's end:\n" + log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
+  }
+  std::string shots_;
+};
+
+TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  playrun::WritePlayer(h.UserFolder());  // Ann, with Klondike chosen
+  LastMove move{};
+  ASSERT_TRUE(WriteNearlyWonKlondike(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o", &move));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  // Continue Player, then Continue Game once the menu offers it.
+  ASSERT_TRUE(playrun::WaitForPixel(h, 220, 400, playrun::IsButtonGreen, 30)) << Why(h);
+  h.ClickVirtual(220, 400);
+  ASSERT_TRUE(playrun::WaitForPixel(h, 420, 443, playrun::IsButtonGreen, 240)) << Why(h);
+  h.ClickVirtual(420, 443);
+  h.MoveVirtual(320, 470);
+  // The saved table: the first column's jack of hearts shows its face
+  // (its paper or its red), not the cloth nor a back.
+  const auto face = [](playrun::Rgb c) { return (c.r > 200 && c.g > 200) || (c.r > 110 && c.g < 60); };
+  ASSERT_TRUE(playrun::WaitForPixel(h, move.from.x, move.from.y, face, 120)) << Why(h);
+  EXPECT_EQ(Lit(AboveTheTable(h)), 0) << "the table counts as the celebration";
+  h.Screenshot(shots_ + "GameEndLastMove.png");
+
+  // The last move; autoplay takes the rest home and the celebration comes.
+  ASSERT_TRUE(h.DragVirtual(move.from.x, move.from.y, move.to.x, move.to.y));
+  h.MoveVirtual(320, 470);
+  int lit = 0;
+  ASSERT_TRUE(ProgramHarness::WaitUntil([&] { return (lit = Lit(AboveTheTable(h))) >= 6; }, 120))
+      << "waited for the celebration's background above the table (" << lit << " of 8 points lit)\n"
+      << Why(h);
+  // It runs on (its background scrolls and changes colour) for 40 changes
+  // seen above the table: a fault of its frames would be in the log by then.
+  std::vector<long> last = AboveTheTable(h);
+  int changes = 0;
+  bool stayed = true;
+  ProgramHarness::WaitUntil([&] {
+    const std::vector<long> now = AboveTheTable(h);
+    stayed = Lit(now) >= 4;
+    changes += now != last ? 1 : 0;
+    last = now;
+    return !stayed || changes >= 40;
+  }, 120);
+  h.Screenshot(shots_ + "GameEndCelebration.png");
+  EXPECT_TRUE(stayed) << "the celebration ended by itself";
+  EXPECT_GE(changes, 40) << "waited for the celebration to move on 40 times";
+  EXPECT_FALSE(std::filesystem::exists(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o"))
+      << "a won game is no game to continue";
+
+  // Escape leaves it for the main menu; Exit ends the run.
+  h.Key("Escape");
+  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120)) << Why(h);
+  h.Screenshot(shots_ + "GameEndMenu.png");
+  h.ClickVirtual(612, 458);
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+}
+
+}  // namespace

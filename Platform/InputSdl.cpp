@@ -21,8 +21,10 @@
 //                                     RESTORED
 //   focus gained / lost               WM_ACTIVATE WA_ACTIVE / WA_INACTIVE
 //   exposed                           WM_PAINT
-//   close request, SDL_QUIT           WM_CLOSE (SIGINT and SIGTERM arrive as
-//                                     SDL_QUIT: the program closes in order)
+//   close request                     WM_CLOSE
+//   SDL_QUIT                          the close request of CloseRequest.h:
+//                                     WM_CLOSE to the first window, once
+//                                     one exists
 //   mouse left the window             WM_MOUSELEAVE
 // Keys map by position (scancode), letters and digits by the layout's symbol,
 // so 'A' is the key that types a; both Shifts are VK_SHIFT, both Controls
@@ -31,6 +33,7 @@
 
 #include <cmath>
 
+#include "Platform/CloseRequest.h"
 #include "Platform/Cp1252.h"
 #include "Platform/WindowLocal.h"
 
@@ -280,7 +283,7 @@ void InputSdlPump() {
         WindowEvent(e.window);
         break;
       case SDL_QUIT:
-        if (HWND window = WindowFirst()) WindowQueueMessage(window, WM_CLOSE, 0, 0);
+        PlatformRequestClose();
         break;
       default:
         break;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "Platform/CloseRequest.h"
 #include "Platform/Files.h"
 #include "Platform/WindowLocal.h"
 
@@ -277,6 +278,13 @@ BOOL PeekMessageA(WinMsg* msg, HWND, UINT, UINT, UINT removeFlags) {
   if (!msg) return FALSE;
   if (gPumpHook) gPumpHook();
   if (S().queue.empty() && !S().headless) InputSdlPump();
+  // A close request (a signal, SDL_QUIT) goes to the first window before
+  // anything queued; without a window it waits for one.
+  if (HWND first = WindowFirst(); first && PlatformCloseRequested()) {
+    *msg = {first, WM_CLOSE, 0, 0};
+    if (removeFlags & PM_REMOVE) PlatformTakeCloseRequest();
+    return TRUE;
+  }
   if (S().queue.empty()) return FALSE;
   *msg = S().queue.front();
   if (removeFlags & PM_REMOVE) S().queue.pop_front();
@@ -469,6 +477,7 @@ void PlatformResetWindowsForTests() {
   }
   s.classes.clear();
   s.queue.clear();
+  PlatformTakeCloseRequest();
   s.cursorCounter = 0;
   std::memset(s.headlessKeys, 0, sizeof(s.headlessKeys));
   s.headlessCursorX = s.headlessCursorY = 0;

@@ -73,8 +73,9 @@ BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
 // ---- Messages ------------------------------------------------------------------------
 
 // Takes the next message (any window) into msg: TRUE when there was one.
-// Pumps the window system first when the queue is empty. PM_NOREMOVE leaves
-// it queued.
+// Pumps the window system first when the queue is empty. A waiting close
+// request (CloseRequest.h) comes first, as WM_CLOSE to the first window,
+// and waits while no window exists. PM_NOREMOVE leaves it queued.
 BOOL PeekMessageA(WinMsg* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Nothing to do here (character messages come from the pump itself).
 BOOL TranslateMessage(const WinMsg* msg);
@@ -163,7 +164,8 @@ void PlatformInjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // Headless cursor position (screen pixels) and key/button state.
 void PlatformHeadlessSetCursor(int x, int y);
 void PlatformHeadlessSetKey(int virtualKey, bool down);
-// Drops every queued message and forgets every window and class.
+// Drops every queued message and a waiting close request, and forgets every
+// window and class.
 void PlatformResetWindowsForTests();
 // Messages waiting in the queue.
 int PlatformQueuedMessageCount();

@@ -49,6 +49,9 @@ bool SdlVideoInit() {
   if (g_videoReady) return true;
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "1");
+  // A close box is its window's WM_CLOSE; SDL_QUIT is kept for requests from
+  // outside (CloseRequest.h), which wait for a window.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   g_videoReady = true;
   return true;

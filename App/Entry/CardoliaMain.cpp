@@ -1,12 +1,16 @@
 // CardoliaMain.cpp - the entry of the game program Cardolia_DX9: the
 // command line is the arguments joined by blanks (as the system hands a
 // program its command line); ProgramMain does the rest. Exit code 0 after a
-// normal run or a quiet end, 255 after a failure.
+// normal run or a quiet end, 255 after a failure. SIGINT and SIGTERM (Ctrl+C,
+// kill, a desktop logout) close the game's window, so the game ends through
+// its shutdown and its saves, at whatever moment they come.
 #include <string>
 
 #include "App/Program.h"
+#include "Platform/CloseRequest.h"
 
 int main(int argc, char** argv) {
+  PlatformCatchCloseSignals();
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';

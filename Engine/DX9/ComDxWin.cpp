@@ -8,7 +8,8 @@
 //                    check the client size
 //   WM_ACTIVATE      activation (low byte of wParam)
 //   WM_PAINT         redraw request of the event-driven loop
-//   WM_CLOSE         records the window position, sets the quit flag
+//   WM_CLOSE         records the window position, logs "CLOSING DOWN", sets
+//                    the quit flag
 //   WM_KEYDOWN/UP    key state 2/0, events 5/6
 //   WM_CHAR          event 7
 //   WM_SYSKEYDOWN    Alt: key state; Alt+Enter: full-screen toggle (fatal
@@ -196,6 +197,9 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
         win.recordedTop = rect.top;
         win.positionRecorded = true;
       }
+      // The close box, Alt+F4 and the close requests of signals end the run
+      // as Exit does: the shutdown saves after the loop.
+      DebugNote("CLOSING DOWN");
       if (owner) owner->SetQuitFlag();
       return DefWindowProcA(handle, message, wParam, lParam);
     }

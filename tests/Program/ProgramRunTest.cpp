@@ -1,9 +1,13 @@
 // Program tests: Cardolia_DX9 started as a player starts it, each run on a
 // private X server with its own home folder (so these tests need no shared
 // display and run beside the others); screenshots go to <build>/screenshots.
+#include <signal.h>
+
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -14,6 +18,10 @@
 #include "Engine/EngEncryption.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
+
+// The test executables' list of the libraries whose process-long
+// allocations LeakSanitizer looks past (tests/Support/LeakSuppressions.cpp).
+extern "C" const char* __lsan_default_suppressions();
 
 namespace {
 
@@ -226,6 +234,62 @@ TEST_F(ProgramRunTest, SettingsTheDisplayDoesNotOfferAreHeldToItsModes) {
     EXPECT_NE(log.find("is not offered"), std::string::npos);
     EXPECT_EQ(ExitFromUsers(h), 0);
   }
+}
+
+// SIGTERM and SIGINT end the run through the shutdown, as Exit does: the
+// settings file then holds the real show-dialog value, not the one a crash
+// leaves.
+TEST_F(ProgramRunTest, ASignalAtThePlayerSelectionEndsThroughTheShutdown) {
+  for (const int signalNumber : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signalNumber);
+    ProgramHarness h(dir_ + "/home" + std::to_string(signalNumber));
+    WriteQuietSettings(h.UserFolder());
+    ASSERT_TRUE(h.StartDisplay());
+    ASSERT_TRUE(h.StartProgram());
+    ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+    ASSERT_TRUE(h.WaitUntilDrawn(516, 448, 20));
+    EXPECT_EQ(ShowDialogOnDisk(h), 1);
+    ASSERT_TRUE(h.SignalProgram(signalNumber));
+    EXPECT_EQ(h.WaitForExit(30), 0);
+    EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << h.LogText();
+    EXPECT_EQ(ShowDialogOnDisk(h), 0);
+    EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  }
+}
+
+// A signal while the start-up dialog is up (no game window yet) leaves the
+// dialog to the player; once it is answered and the game window exists, the
+// run ends through the shutdown.
+TEST_F(ProgramRunTest, ASignalDuringTheStartupDialogEndsTheRunOnceTheWindowExists) {
+  ProgramHarness h(dir_ + "/home");
+  WriteQuietSettings(h.UserFolder());
+  ASSERT_TRUE(h.StartDisplay(1024, 768));
+  h.SetProgramEnv("CARDOLIA_HEADLESS", "0");
+  h.SetProgramEnv("NO_AT_BRIDGE", "1");
+  // GTK's font caches live as long as the program: in a sanitized build
+  // the program is told to look past them as the tests are.
+  const std::string suppressions = dir_ + "/leaks.supp";
+  std::ofstream(suppressions) << __lsan_default_suppressions();
+  h.SetProgramEnv("LSAN_OPTIONS", "suppressions=" + suppressions);
+  ASSERT_TRUE(h.StartProgram({"CONFIGURATION"}));
+  ProgramHarness::WindowPlace dialog;
+  for (double waited = 0; waited < 60 && !dialog.id; waited += 0.1) {
+    dialog = h.FindWindow("Free Cardolia 3D", 300);
+    if (!dialog.id) ProgramHarness::Settle(0.1);
+  }
+  ASSERT_NE(dialog.id, 0u) << h.LogText();
+  ASSERT_TRUE(h.SignalProgram(SIGTERM));
+  // Play (the dialog is 254 units wide; Play's middle at 126, 255).
+  const double scale = static_cast<double>(dialog.width) / 254;
+  ASSERT_TRUE(h.ClickPixel(dialog.x + static_cast<int>(std::lround(126 * scale)),
+                           dialog.y + static_cast<int>(std::lround(255 * scale))));
+  EXPECT_EQ(h.WaitForExit(60), 0) << h.LogText();
+  const std::string log = h.LogText();
+  const std::size_t played = log.find("Start-up dialog ended with 1");
+  EXPECT_NE(played, std::string::npos) << log;
+  EXPECT_NE(log.find("RESOLUTION2", played), std::string::npos) << log;  // the game window came
+  EXPECT_NE(log.find("CLOSING DOWN", played), std::string::npos) << log;
+  EXPECT_EQ(ShowDialogOnDisk(h), 0);
 }
 
 TEST_F(ProgramRunTest, NoWindowEndsWithAFailureCode) {

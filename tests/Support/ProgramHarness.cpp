@@ -205,6 +205,10 @@ void ProgramHarness::KillProgram() {
   programPid_ = -1;
 }
 
+bool ProgramHarness::SignalProgram(int signalNumber) {
+  return programPid_ > 0 && kill(programPid_, signalNumber) == 0;
+}
+
 bool ProgramHarness::IsProgramRunning() {
   return programPid_ > 0 && waitpid(programPid_, nullptr, WNOHANG) == 0;
 }

@@ -51,6 +51,9 @@ class ProgramHarness {
   int WaitForExit(double seconds);
   // Sends SIGKILL to the program (a crash) and reaps it.
   void KillProgram();
+  // Sends a signal to the running program (SIGTERM as a logout sends it);
+  // false when no program runs.
+  bool SignalProgram(int signalNumber);
   bool IsProgramRunning();
 
   // Input at a point of the game's virtual 640 x 480 screen (mapped to the

@@ -6,11 +6,14 @@
 // And the saved game's road across Exit and restarts: stock turns undone
 // one by one, the game left, Exit from the menu, Continue after a restart;
 // a saved game that cannot be read kept aside with a word to the player,
-// and the deal that replaces it holding every card once.
+// and the deal that replaces it holding every card once. And a game in play
+// ended by SIGTERM or SIGINT (a logout, kill, Ctrl+C) is saved as at Exit.
 //
 // Where the cards lie is worked out here, in the test's own process: the
 // same deal of the same game laid out by the card core, projected with the
 // player's camera at the window's size.
+#include <signal.h>
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -579,6 +582,84 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
       << Why(h);
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
+}
+
+// SIGTERM (a desktop logout, kill) and SIGINT (Ctrl+C) end the program
+// through its shutdown: the game in play is saved, "CLOSING DOWN" logged,
+// exit status 0; after a restart Continue gives the same table.
+TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
+  DealHere(kGameKlondike, kDeal);
+  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
+  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
+  ProgramHarness::Settle(0.3);
+  h.ClickVirtual(124, 448);  // Create New Player
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, IsGold)) << Why(h);
+  h.Type("Ann");
+  ProgramHarness::Settle(0.3);
+  h.Key("Return");
+  ASSERT_TRUE(WaitForPixel(h, 237, 226, [](long r, long g, long b) { return !IsGold(r, g, b); })) << Why(h);
+  ProgramHarness::Settle(0.3);
+  h.ClickVirtual(320, 442);  // Continue: the player is made
+  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+
+  // Klondike, deal 1234, one stock turn.
+  h.ClickVirtual(100, 163);
+  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(322, 384);
+  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold)) << Why(h);
+  h.Type(std::to_string(kDeal));
+  ProgramHarness::Settle(0.5);
+  h.Key("Return");
+  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
+  h.Key("Return");
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  h.ClickVirtual(stock.x, stock.y);
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  const std::vector<unsigned long> table = h.Pixels();
+
+  ASSERT_TRUE(h.SignalProgram(SIGTERM));
+  ASSERT_EQ(h.WaitForExit(60), 0) << Why(h);
+  EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << Why(h);
+  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike.c3o";
+  std::unique_ptr<Gen> record(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved, record.get())) << "SIGTERM left no readable saved game";
+  EXPECT_EQ(record->dealNumber, kDeal);
+  EXPECT_EQ(record->waste.numCards, 3);
+
+  // A restart: Continue gives the same table; SIGINT saves it again.
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 30));
+  ProgramHarness::Settle(0.5);
+  h.ClickVirtual(320, 400);  // Continue Player: Ann
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  ProgramHarness::Settle(1.0);
+  h.ClickVirtual(420, 443);  // Continue Game
+  h.MoveVirtual(320, 470);
+  double share = 1;
+  for (int i = 0; i < 120 && (share = DifferentShare(table, h.Pixels())) >= 0.001; ++i) {
+    ProgramHarness::Settle(0.5);
+  }
+  Shot(h, "SignalContinued.png");
+  EXPECT_LT(share, 0.001) << Why(h);
+  ASSERT_TRUE(h.SignalProgram(SIGINT));
+  ASSERT_EQ(h.WaitForExit(60), 0) << Why(h);
+  EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << Why(h);
+  std::unique_ptr<Gen> again(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved, again.get())) << "SIGINT left no readable saved game";
+  EXPECT_TRUE(SameTable(*record, *again));
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 //
 // Keys are read from the key-state table once per tick, not from key
 // events, so a held key would repeat every frame: each key is latched when
-// it is seen down and counts again only after it was seen up.
+// it is seen down and counts again only after it was seen up. The latches
+// follow the table on every tick, also while a toolkit screen is up (when
+// the keys themselves are not read): a key let go under a screen counts at
+// its next press in play, and a key pressed under a screen was the
+// screen's, so it does not act again in play while it is held.
 #include <cstdio>
 
 #include "Engine/Debug.h"
@@ -77,6 +81,20 @@ bool InGameMenuIsUp() {
 }
 
 }  // namespace
+
+void GameTrackKeyLatches() {
+  const std::uint8_t* keys = EngWindowGetKeyStates();
+  if (!keys) return;
+  std::uint8_t* latch = GameShellGetState().keyLatch;
+  const bool screen = GameShellIsWindowOpen();
+  for (int key = 0; key < 256; ++key) {
+    if (!IsDown(keys, key)) {
+      latch[key] = 0;
+    } else if (screen) {
+      latch[key] = 1;
+    }
+  }
+}
 
 void GameClearEscapeKey() {
   if (std::uint8_t* keys = EngWindowGetKeyStates()) keys[kKeyEscape] = 0;

@@ -136,6 +136,11 @@ void GameResetIdleTimer();
 // The in-game keys, read once a tick from the key-state table (a key counts
 // once per press); nothing while a toolkit screen is open.
 void GameInGameKeys();
+// Brings the in-game keys' latches up to the key-state table, whatever is
+// shown; run at the start of every tick, before the toolkit's queued press
+// can close a screen: a key seen up counts again at its next press, a key
+// held while a toolkit screen is up belongs to that press.
+void GameTrackKeyLatches();
 // Clears the pressed state of Escape in the key-state table.
 void GameClearEscapeKey();
 

@@ -136,6 +136,7 @@ bool GameTickNoWindowOpen() {
 }
 
 bool GameTickCB() {
+  GameTrackKeyLatches();
   mwin.Tick();
   const int mode = GameGetProgramMode();
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();

@@ -3,7 +3,7 @@
 // its preparation, autoplay levels, deal numbers), the Help screen and page
 // (rules text, glossary rows, the tutorial button, the return to play), the
 // in-game menu's Undo and Redo and its ways out, the Pause screen and the
-// Popup screen.
+// Popup screen, and the in-game keys across a screen.
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -583,6 +583,46 @@ TEST_F(PlayScreensTest, EscapeResumesThePause) {
   for (int i = 0; i < 3 && mwin.IsOn(); ++i) mwin.Tick();
   EXPECT_FALSE(mwin.IsOn());
   EXPECT_FALSE(CardsAreAllFacesHidden());
+}
+
+// The in-game keys' latches follow the keys under a screen too: Escape let
+// go in the main menu leaves the table at its first press after Continue,
+// even when that press is the first thing the game sees; a key pressed
+// under the Pause screen and still held when play resumes does not act.
+TEST_F(PlayScreensTest, AKeyCountsOncePerPressAcrossAScreen) {
+  Play(kGameKlondike, 3);
+  std::uint8_t* keys = EngWindowGetKeyStates();
+  keys[VK_ESCAPE] = 2;
+  GameTickCB();
+  ASSERT_EQ(GameGetProgramMode(), kGameModeMainMenu);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+  keys[VK_ESCAPE] = 0;
+  GameTickCB();
+  MainControlContinueGameCB();
+  ASSERT_EQ(GameGetProgramMode(), kGameModePlaying);
+  ASSERT_FALSE(mwin.IsOn());
+  keys[VK_ESCAPE] = 2;
+  GameTickCB();
+  EXPECT_EQ(GameGetProgramMode(), kGameModeMainMenu) << "the first Escape back in play was ignored";
+  keys[VK_ESCAPE] = 0;
+  GameTickCB();
+
+  MainControlContinueGameCB();
+  ASSERT_EQ(GameGetProgramMode(), kGameModePlaying);
+  g_UserRecord.currentCamera = 1;
+  GameMenuPause();
+  keys['5'] = 2;  // the camera key, pressed while paused
+  GameTickCB();
+  PauseControlResumeCB();
+  ASSERT_FALSE(mwin.IsOn());
+  GameTickCB();
+  EXPECT_EQ(g_UserRecord.currentCamera, 1) << "a press made under the screen acted in play";
+  keys['5'] = 0;
+  GameTickCB();
+  keys['5'] = 2;
+  GameTickCB();
+  EXPECT_EQ(g_UserRecord.currentCamera, 5);
+  keys['5'] = 0;
 }
 
 }  // namespace

@@ -193,6 +193,16 @@ bool WaitStill(ProgramHarness& h) {
   return false;
 }
 
+// Waits until the screen differs from before (an input has been taken and
+// drawn); false after a minute.
+bool WaitForChange(ProgramHarness& h, const std::vector<unsigned long>& before) {
+  for (int i = 0; i < 300; ++i) {
+    if (DifferentShare(before, h.Pixels()) > 0.001) return true;
+    ProgramHarness::Settle(0.2);
+  }
+  return false;
+}
+
 // Waits until the pixel at a point of the 640 x 480 space passes the test;
 // false after the time.
 template <typename Test>
@@ -623,8 +633,11 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   h.Key("Return");
   h.MoveVirtual(320, 470);
   ASSERT_TRUE(WaitStill(h)) << Why(h);
+  const std::vector<unsigned long> dealtTable = h.Pixels();
   h.ClickVirtual(stock.x, stock.y);
   h.MoveVirtual(320, 470);
+  // The signal would come before a click still queued.
+  ASSERT_TRUE(WaitForChange(h, dealtTable)) << "the stock did not turn; " << Why(h);
   ASSERT_TRUE(WaitStill(h)) << Why(h);
   const std::vector<unsigned long> table = h.Pixels();
 

@@ -15,8 +15,8 @@
 #pragma once
 
 // Makes SIGINT and SIGTERM close requests instead of ending the process at
-// once. A signal the process was started with ignored (a background job's
-// SIGINT, nohup) stays ignored. False when a handler cannot be set.
+// once. A signal the process was started with ignored (SIGINT in a shell's
+// background job) stays ignored. False when a handler cannot be set.
 bool PlatformCatchCloseSignals();
 // Asks for the close (what the signal handlers do).
 void PlatformRequestClose();

@@ -1,11 +1,11 @@
-// AppImports.h - everything the application shell calls in the screens
-// above it (the deck and board screens included): one place to read what
-// App needs from its owners.
+// AppImports.h - everything the player data and the program object call in
+// the screens and the shell above them (the deck and board screens
+// included): one place to read what App needs from its owners.
 //
-// App never includes a Screens/ header. The screens define these calls
-// (their units include this header, so a mismatch fails to compile there);
-// App's tests link a stand-in
-// (tests/Support/AppImportsStandIn) in their place.
+// App never includes a Screens/ or Shell/ header. The screens and the shell
+// define these calls (their units include this header, so a mismatch fails
+// to compile there); App's tests link stand-ins
+// (tests/Support/AppImportsStandIn, the shell or its stand-in) in their place.
 //
 // State: none here.
 #pragma once
@@ -16,6 +16,9 @@
 extern int g_ScreenMain;
 // The current screen of the engine's table, -1 when none.
 int ScreensGetCurrent();
+// The registered number of the screen whose collection has this name
+// ("Users", "Main", "Pause", "Decks", ...); -1 when none is.
+int ScreensGetScreenId(const char* collection);
 // The main menu's actions after a player is loaded: continue the current
 // game's saved game, or start a new game.
 void MainControlContinueGameCB();
@@ -42,3 +45,24 @@ void ModulesSetDefaultBoard();
 // service's upload folder. 1 done, 0 the server cannot be reached, -1 any
 // other failure.
 int PublishDoFtpInternetTest();
+
+// ---- The shell (Shell/) -------------------------------------------------------
+// The program object's callbacks that the Program forwards to the shell (see
+// Shell/Shell.h for what each does).
+bool GameSetupLogLanguagesAndFolders();
+bool GamePreDeviceInit();
+bool GamePostDeviceInit();
+bool GameTickCB();
+void GameRenderCB();
+bool GameInputEventCB(int kind, int value1, int value2);
+void GameOnActiveChanged(bool active);
+void GameAfterModeChange();
+void GameShutdown();
+void GameLogResolutionSettings(int n);
+bool GameCreateGraphics();
+void GameFreeGraphics();
+// Run once a player has been created or loaded: graphics, sound, the game
+// core and the main menu.
+void GameStartForUser();
+// Opens the in-game menu (the Menu button's hover-open).
+void GameMenuShowInGameMenu();

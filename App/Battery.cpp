@@ -10,7 +10,6 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngTexture.h"
-#include "Game/GameImports.h"
 #include "Platform/PowerSupply.h"
 
 namespace {

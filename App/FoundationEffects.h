@@ -6,7 +6,7 @@
 // one used last. The game tick ages them at twice real time; a burst whose
 // last particle has died frees its slot. The calls the game shell makes
 // (EffectsInit, EffectsCreateGraphics, FoundationEffectsAdd, ...Tick,
-// ...RenderAll) are declared in Game/GameImports.h.
+// ...RenderAll) are declared at the end of this header.
 //
 // The splash panel builds its effect with the same set-up and creation.
 //
@@ -44,3 +44,13 @@ const EngParticleSystem* FoundationEffectsGetSlot(int slot, float* position, flo
 int FoundationEffectsGetLastSlot();
 // The effect texture (tests).
 EngTexture* FoundationEffectsGetTexture();
+
+// ---- What the shell and the card core call ---------------------------------------
+void EffectsInit();
+void EffectsCreateGraphics();
+void EffectsFreeGraphics();
+// Starts a burst at a table position (x, y, z) with a scale (x, y, z; null
+// for 1, 1, 1). Both arrays are read at once, not kept.
+void FoundationEffectsAdd(const float* position, const float* scale);
+void FoundationEffectsTick();
+void FoundationEffectsRenderAll();

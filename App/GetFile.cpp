@@ -16,7 +16,6 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Game/GameImports.h"
 #include "Platform/Cp1252.h"
 #include "Platform/Files.h"
 #include "Platform/FindFiles.h"

@@ -16,7 +16,7 @@
 #include "Engine/EngWindow.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"

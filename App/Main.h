@@ -3,7 +3,7 @@
 // main menu's 3D preview; the circle of cards turning behind the main menu
 // (MainCardCircle.cpp); the fading in-game "Menu" button at the top right;
 // the status corners of play (game time, score, clock, battery gauge).
-// The calls the game shell makes are in Game/GameImports.h.
+// The calls the shell makes are at the end of this header.
 //
 // Coordinates are in the virtual 640 x 480 space unless said otherwise;
 // times come from the engine's millisecond clock and frame time.
@@ -76,3 +76,26 @@ struct MainCardCircleState {
 };
 MainCardCircleState MainGetCardCircleForTests();
 void MainCardCircleResetForTests();
+
+// ---- What the shell calls ------------------------------------------------------
+// The main menu's backdrop of cards (MainCardCircle.cpp); restart restarts a
+// running one. Drawn behind the main menu's windows (camera preset 10).
+void MainStartMenuCardAnim(bool restart);
+void MainTickMenuCardAnim();
+void MainRenderMenuCardAnim();
+// Recomputes the 3D preview areas from the window size.
+void MainUpdatePreviewViewports();
+void MainLoadMenuButtonText();
+// The in-game Menu button: shown at once or fading in, hidden, its state,
+// its per-frame step (screenOpen: called with a toolkit screen open) and its
+// drawing.
+void MainMenuButtonShow(bool atOnce);
+void MainMenuButtonHide();
+bool MainMenuButtonIsOn();
+void MainMenuButtonTick(bool screenOpen);
+void MainDrawMenuButton();
+// The Menu button's and the status panels' textures.
+void MainCreateGraphics();
+void MainFreeGraphics();
+// Draws the in-game status (time, score, clock, battery, Menu button).
+void MainDrawGameStatus();

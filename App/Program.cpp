@@ -5,7 +5,8 @@
 #include <cstring>
 #include <new>
 
-#include "Game/GameShell.h"
+#include "App/AppImports.h"
+#include "Game/GameState.h"
 #include "App/Resolution.h"
 #include "App/StartupDialog.h"
 #include "App/StartupNetwork.h"

@@ -131,3 +131,8 @@ void ResolutionClampWindowToDesktop();
 // show-dialog flag as 1.
 void ResolutionSetRunInProgress(bool inProgress);
 bool ResolutionIsRunInProgress();
+
+// Sets the show-About byte (the start of play sets 2 after showing it). The
+// card core's copy of the settings, ResolutionGetForGame, is declared in
+// Game/GameImports.h.
+void ResolutionSetShowAbout(int value);

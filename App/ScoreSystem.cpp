@@ -16,6 +16,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenQuickMove.h"
 #include "Game/GenScores.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include "App/Resolution.h"
 #include "Engine/Debug.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

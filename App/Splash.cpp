@@ -19,7 +19,6 @@
 #include "Engine/EngParticles.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
-#include "Game/GameImports.h"
 
 namespace {
 

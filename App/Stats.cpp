@@ -18,6 +18,7 @@
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "App/AppImports.h"
+#include "Game/UserRecord.h"
 #include "Platform/D3DXMath.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
@@ -23,8 +25,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenText.h"

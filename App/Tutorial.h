@@ -4,7 +4,7 @@
 // the table around the piles it talks about and an Ok button, then a
 // closing box with End. While it is on it takes every mouse-button event of
 // the game. The Help page's button starts it again. The calls the game
-// shell makes are in Game/GameImports.h.
+// shell makes are at the end of this header.
 //
 // Step states: 1 the offer shown, 2 waiting half a second (and for the
 // cards to land) before the first step, 3 showing steps, 4 finished.
@@ -61,3 +61,18 @@ struct TutorialStateForTests {
 };
 TutorialStateForTests TutorialGetStateForTests();
 void TutorialResetForTests();
+
+// ---- What the shell calls ------------------------------------------------------
+// On the first play of the tutorial game, asks whether to switch it on.
+void TutorialOfferFirstGame();
+// True when the tutorial took the click; the game then does nothing else.
+bool TutorialHandleMouse(int button, bool down);
+void TutorialTick();
+bool TutorialIsOn();
+bool TutorialGetOnFlag();
+// A new deal while the tutorial is on: back to its waiting step.
+void TutorialRestart();
+void TutorialCreateGraphics();
+void TutorialFreeGraphics();
+void TutorialRenderPointer();
+void TutorialRenderMessageBox();

@@ -25,7 +25,7 @@
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
 

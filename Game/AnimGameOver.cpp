@@ -23,8 +23,9 @@
 #include "Game/Decks/LoadCards.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenLights.h"
+#include "Game/GenRender.h"
 #include "Game/GenText.h"
 #include "Game/SolCards.h"
 

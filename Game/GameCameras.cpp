@@ -1,17 +1,17 @@
 // GameCameras.cpp - camera presets, the near view, the scene refresh and the
-// clear colour (see GameCameras.h, GameShell.h).
+// clear colour (see GameCameras.h).
 #include "Game/GameCameras.h"
 
 #include "Engine/EngDevice.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
-#include "Game/GameShellLocal.h"
-#include "Game/GameTime.h"
+#include "Game/GameState.h"
 #include "Game/Gen.h"
 #include "Game/GenLights.h"
 
 namespace {
+
+int g_nearView = 0;  // 0 planes 10 / 300, 1 planes 0.001 / 1000
 
 // The factory presets: 0-9 the player's, 10 the main menu, 11 the
 // celebration's flying cards.
@@ -62,10 +62,9 @@ bool GameCameraApplyPreset(int n) {
 }
 
 void GameSetNearView(int flag) {
-  GameShellState& s = GameShellGetState();
-  if (flag >= 0) s.nearView = flag ? 1 : 0;
+  if (flag >= 0) g_nearView = flag ? 1 : 0;
   if (EngDevice* device = EngDeviceGetCurrent()) {
-    if (s.nearView) {
+    if (g_nearView) {
       device->SetPerspectiveNearFar(0.001f, 1000.0f, true);
     } else {
       device->SetPerspectiveNearFar(10.0f, 300.0f, true);
@@ -74,22 +73,9 @@ void GameSetNearView(int flag) {
   GameCameraApplyPreset(-1);
 }
 
-int GameGetNearView() { return GameShellGetState().nearView; }
+int GameGetNearView() { return g_nearView; }
 
-void GameMenuCamera(int code) {
-  if (code < 0) return;
-  if (code == 10) {
-    GameTimePause();
-    GameShellGotoScreen("Cameras");
-    GameCameraApplyPreset(-1);
-    GameApplyCameraAndRefreshScene();
-    return;
-  }
-  if (code > 9) return;
-  g_UserRecord.currentCamera = code;
-  GameCameraApplyPreset(code);
-  GameApplyCameraAndRefreshScene();
-}
+void GameCamerasResetForTests() { g_nearView = 0; }
 
 void GameUpdateBackgroundColour() {
   EngDevice* device = EngDeviceGetCurrent();

@@ -4,7 +4,7 @@
 // across and up the table, its distance above the table, the field of view
 // in degrees and the aspect. Twelve presets live in the player's options
 // (0-9 chosen with keys 0-9, 10 the main-menu view, 11 the view of the
-// celebration's flying cards); the shell applies them to the device. The
+// celebration's flying cards); they are applied to the device here. The
 // table lies in the plane z = 0 with the y axis of the presets pointing the
 // other way (look-at y is negated), and the view's up vector is +z.
 //
@@ -33,7 +33,11 @@ bool GameCameraApplyPreset(int n);
 // negative flag keeps the current choice. Then the current preset.
 void GameSetNearView(int flag);
 int GameGetNearView();
-// In-game camera command: 0-9 make that preset current and apply it with
-// the scene refreshed; 10 pauses the clock, opens the Cameras screen and
-// applies the current preset; a negative code does nothing.
-void GameMenuCamera(int code);
+// Sets the clear colour: the board's first background colour in play when
+// the background is a plain colour, else black.
+void GameUpdateBackgroundColour();
+// Applies the camera, re-lays out the scene (the menu's card circle in the
+// main menu) and updates the clear colour.
+void GameApplyCameraAndRefreshScene();
+// The near view back to 10 / 300 without touching the device (tests).
+void GameCamerasResetForTests();

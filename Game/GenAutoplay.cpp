@@ -25,6 +25,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -20,6 +20,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

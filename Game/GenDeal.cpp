@@ -11,6 +11,7 @@
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GameTime.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

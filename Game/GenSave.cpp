@@ -49,6 +49,7 @@
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

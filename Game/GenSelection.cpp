@@ -31,6 +31,7 @@
 #include "Game/GenQuickMove.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelectionLocal.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenVariant.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <iterator>
 
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Engine/EngLanguages.h"
 #include "Screens/MainPages.h"
 #include "Screens/ScreenRows.h"

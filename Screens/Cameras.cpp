@@ -12,7 +12,7 @@
 #include "Game/CardsRender.h"
 #include "Game/Decks/Board.h"
 #include "Game/GameCameras.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenLights.h"
 #include "Game/UserRecord.h"
 #include "Screens/MainPages.h"

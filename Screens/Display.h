@@ -41,8 +41,9 @@ void DisplayControlShowTimeCB();
 // 3 right) with the transparency option as alpha; the first change from
 // "not polled" to a polled mode in a run (a list event of the record, or
 // forced) shows a notice once; the gauge's poll is due at once. The game
-// calls the form without arguments (Game/GameImports.h).
+// calls the form without arguments.
 void DisplayControlBatteryCB(MWinCallbackRecord* record, std::uint32_t forced, std::uint32_t user2);
+void DisplayControlBatteryCB();
 void DisplayControlBatteryChangedCB();
 // "FlashBattery": "%d %%" of the flash level.
 void DisplayControlFlashTextCB();

@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "App/AppImports.h"
+#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLights.h"
 #include "Game/GenSave.h"

@@ -50,8 +50,10 @@ void GameControlAutoplayInfoCB();
 // offered), else the lowest offered; -1 when none is offered. A stored
 // level outside 0-3 gives the lowest.
 int GameControlNextAutoplayLevel(const bool* offered, int stored);
-// The in-game A key (declared in Game/GameImports.h):
-// bool GameControlCycleAutoplayLevel(char* text);
+// The in-game A key: false when the current game offers no autoplay level;
+// else the next level is set and its name written into text (at least 128
+// bytes).
+bool GameControlCycleAutoplayLevel(char* text);
 
 // ---- Deal number ------------------------------------------------------------------------
 // A deal number as the player types it: 1 to 10 digits and nothing else,

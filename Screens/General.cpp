@@ -6,12 +6,13 @@
 #include <cstring>
 #include <iterator>
 
+#include "App/Main.h"
 #include "App/Resolution.h"
 #include "App/Sound.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
+#include "Game/UserRecord.h"
 #include "Screens/GeneralLocal.h"
 #include "Screens/MainPages.h"
 #include "Screens/Options.h"

@@ -39,4 +39,6 @@ void GeneralControlLanguageCB(MWinCallbackRecord* record, std::uint32_t user1, s
 // Clears the handles and applies the sound hook and the volume; with a
 // record (the page's Done) also returns to the game or menu.
 void GeneralControlDoneCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
-// (GeneralControlApplyLanguage is declared in Game/GameImports.h.)
+// Makes the player's stored language current when play starts for him (or
+// has him adopt the language chosen in the settings).
+void GeneralControlApplyLanguage();

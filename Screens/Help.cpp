@@ -11,7 +11,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"

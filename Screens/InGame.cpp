@@ -4,18 +4,20 @@
 #include <cstdint>
 #include <iterator>
 
+#include "App/Main.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinID.h"
 #include "Game/CardsAnim.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "Screens/Help.h"
 #include "Screens/Pause.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
 
 namespace {
 

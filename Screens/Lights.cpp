@@ -8,7 +8,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Game/GameCameras.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenLights.h"
 #include "Game/UserRecord.h"
 #include "Screens/Cameras.h"

@@ -2,7 +2,6 @@
 #include "Screens/Modules.h"
 
 #include "App/AppImports.h"
-#include "Game/GameImports.h"
 
 namespace {
 

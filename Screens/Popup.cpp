@@ -3,8 +3,9 @@
 
 #include <iterator>
 
+#include "App/Main.h"
 #include "Engine/EngLanguages.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 

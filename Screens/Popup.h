@@ -15,5 +15,7 @@ void PopupClearButtonHandles();
 bool PopupGetButtonHandles();
 void PopupControlStartingCB();
 void PopupControlOkCB();
-// The message flag (the shell's call is in Game/GameImports.h).
+// The message flag, set before the screen is opened for the undo-limit
+// message.
+void PopupControlSetUndoMessage();
 bool PopupControlHasUndoMessage();

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "App/AppImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Engine/Debug.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinDesktop.h"

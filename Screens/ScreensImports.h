@@ -1,7 +1,9 @@
 // ScreensImports.h - what the other screens call in the deck and board
-// screens (Screens/Decks/): one place to read what they need of them. The
-// deck screens define these calls (their units include this header). (Deck
-// generation and the face textures are the card core's, Game/Decks/.)
+// screens (Screens/Decks/), and what the screens call in the program's shell
+// above them (Shell/): one place to read what they need of them. The deck
+// screens and the shell define these calls (their units include this
+// header). (Deck generation and the face textures are the card core's,
+// Game/Decks/.)
 #pragma once
 
 #include <cstdint>
@@ -49,3 +51,18 @@ bool SetsEditControlIsOpen();
 // Saves the board being edited; with a record (the editor's Done) also
 // returns to the game.
 void SetsEditControlDoneCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
+
+// ---- The shell (Shell/) -------------------------------------------------------
+// The in-game menu's commands (the shell's keys run the same ones): a new
+// deal, undo, redo, the rules, the Options screen, the next autoplay level,
+// back to the main menu (the game saved).
+void GameMenuNewGame();
+void GameMenuUndo();
+void GameMenuRedo();
+void GameMenuHelp();
+void GameMenuOptions();
+void GameMenuChangeAutoplay();
+void GameMenuExitToMainMenu();
+// Stores the program mode and the current screen (-1 none) in the player's
+// record.
+void GameRememberCurrentScreen();

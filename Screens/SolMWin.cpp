@@ -6,8 +6,7 @@
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Screens/ScreensHandles.h"
 #include "Screens/ScreensImports.h"
 

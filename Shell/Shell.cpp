@@ -1,10 +1,19 @@
-// GameShell.cpp - the shell's start-up steps, the active and mode changes,
-// the start of play for a player and the shutdown (see GameShell.h).
-#include "Game/GameShell.h"
+// Shell.cpp - the shell's start-up steps, the active and mode changes,
+// the start of play for a player and the shutdown (see Shell.h).
+#include "Shell/Shell.h"
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "App/AppImports.h"
+#include "App/FoundationEffects.h"
+#include "App/GetFile.h"
+#include "App/Main.h"
+#include "App/PrefFolder.h"
+#include "App/Resolution.h"
+#include "App/Sound.h"
+#include "App/Stats.h"
+#include "App/User.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
@@ -23,7 +32,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShellLocal.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
@@ -33,6 +42,17 @@
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/SolCards.h"
+#include "Screens/Decks/DeckGen.h"
+#include "Screens/Display.h"
+#include "Screens/General.h"
+#include "Screens/Main.h"
+#include "Screens/Modules.h"
+#include "Screens/Options.h"
+#include "Screens/Pause.h"
+#include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
+#include "Screens/SolMWin.h"
+#include "Shell/ShellLocal.h"
 
 namespace {
 
@@ -82,9 +102,6 @@ void PulseVolume() {
 
 GameShellState& GameShellGetState() { return g_shell; }
 
-int GameGetProgramMode() { return g_shell.mode; }
-void GameSetProgramMode(int mode) { g_shell.mode = mode; }
-
 int GameShellScreen(const char* collection) { return ScreensGetScreenId(collection); }
 
 bool GameShellIsWindowOpen() { return mwin.IsOn(); }
@@ -102,7 +119,11 @@ void GameShellGotoScreen(const char* collection) {
   }
 }
 
-void GameShellResetForTests() { g_shell = GameShellState(); }
+void GameShellResetForTests() {
+  g_shell = GameShellState();
+  GameStateResetForTests();
+  GameCamerasResetForTests();
+}
 void GameShellSetVolumePulseForTests(bool on) { g_shell.volumePulse = on; }
 
 // ---- Start-up ------------------------------------------------------------------------
@@ -140,7 +161,7 @@ bool GamePreDeviceInit() {
   AnimInit();
   GenSetPickRayCB(PickRay);
   GenSetAfterWinHandlers(GameStartCelebration, GameReturnToMainMenu);
-  g_shell.mode = kGameModeBeforeDevice;
+  GameSetProgramMode(kGameModeBeforeDevice);
   GameDisplaySettings display;
   ResolutionGetForGame(&display);
   if (display.cursorType == 0) {
@@ -153,7 +174,7 @@ bool GamePostDeviceInit() {
   GameLogResolutionSettings(1);
   GameAfterModeChange();
   if (!ScreensSetup()) return false;
-  g_shell.mode = kGameModeStartScreen;
+  GameSetProgramMode(kGameModeStartScreen);
   const int users = ScreensGetScreenId("Users");
   if (users >= 0) ScreensStart(users);
   return true;
@@ -185,20 +206,20 @@ void GameAfterModeChange() {
   }
   MainUpdatePreviewViewports();
   GameSetNearView(-1);
-  if (g_shell.mode == kGameModeMainMenu) {
+  if (GameGetProgramMode() == kGameModeMainMenu) {
     GameCameraApplyPreset(kGameCameraMainMenu);
   } else {
     GameCameraApplyPreset(-1);
   }
   GameApplyCameraAndRefreshScene();
-  if (g_shell.mode == kGameModeMainMenu && GameShellIsWindowOpen()) MainControlShowPage();
+  if (GameGetProgramMode() == kGameModeMainMenu && GameShellIsWindowOpen()) MainControlShowPage();
   if (GameShellIsWindowOpen()) OptionsControlAfterModeChange();
 }
 
 void GameOnActiveChanged(bool active) {
   const int pause = ScreensGetScreenId("Pause");
   if (!active) {
-    if (g_shell.mode == kGameModePlaying && !GameShellIsWindowOpen() &&
+    if (GameGetProgramMode() == kGameModePlaying && !GameShellIsWindowOpen() &&
         !AnimGameOverIsRunning()) {
       GameMenuPause();
     }
@@ -219,7 +240,7 @@ void GameStartForUser() {
   }
   SoundInit();
   GenInit();
-  g_shell.mode = kGameModeMainMenu;
+  GameSetProgramMode(kGameModeMainMenu);
   MainStartMenuCardAnim(true);
   GenSetCurGame(MainGetCurGameFromOptions());
   GameSetCardSoundCB();
@@ -239,7 +260,7 @@ void GameStartForUser() {
 void GameStartCelebration(float speed) { AnimGameOverStart(speed); }
 
 void GameRememberCurrentScreen() {
-  g_UserRecord.rememberedMode = static_cast<uint8_t>(g_shell.mode);
+  g_UserRecord.rememberedMode = static_cast<uint8_t>(GameGetProgramMode());
   g_UserRecord.rememberedScreen = GameShellIsWindowOpen() ? EngScreenGetCurrent() : -1;
 }
 

@@ -1,4 +1,4 @@
-// GameShell.h - what the program object's callbacks do for this game.
+// Shell.h - what the program object's callbacks do for this game.
 //
 // The shell is the card game seen from the program object (EngProgram): the
 // start-up steps before and after the graphics device exists, the creation
@@ -7,42 +7,28 @@
 // table, the automatic pause after a minute without input, and the shutdown
 // that saves the running game. The application's Program forwards its
 // callbacks here (GameTickCB, GameRenderCB, GameInputEventCB and the steps
-// below); everything the shell needs from the layers above goes through
-// Game/GameImports.h.
+// below). It sits above the screens and calls them, the player data and the
+// card core directly.
 //
-// Program modes (one byte for the run):
-//   255 before the device exists -> 1 player list -> 2 main menu
-//   -> 3 playing <-> screens -> 2 ... -> shutdown
-//   4 the Decks screen opened over a game, 5 the deck generator.
-// The game is saved when play is left by Escape and at shutdown.
+// The program mode, the game font, the idle timer and the pointer that the
+// layers below read are kept in Game/GameState.h; the calls the screens and
+// the player data make here are declared in their import headers
+// (Screens/ScreensImports.h, App/AppImports.h).
 //
-// Files: GameShell.cpp (start-up, active changes, start of play, shutdown),
-// GameCameras.cpp (presets, near view, scene refresh), GameGraphics.cpp
-// (graphics and the loading loop), GameTick.cpp (tick passes, idle pause),
-// GameInput.cpp (mouse, keys, the in-game commands), GameRender.cpp (render
-// passes, the piles).
+// Files: Shell.cpp (start-up, active changes, start of play, shutdown),
+// ShellGraphics.cpp (graphics and the loading loop), ShellTick.cpp (tick
+// passes, idle pause), ShellInput.cpp (mouse, keys, the in-game commands),
+// ShellRender.cpp (render passes).
 //
-// State (GameShellState in GameShellLocal.h): the program mode, the idle
-// timer, the game font and the score graphics, the loading-progress time,
-// the paused-by-idle byte, the key-press latches, the pointer.
+// State (GameShellState in ShellLocal.h): the font's creation, the score
+// graphics, the loading-progress time, the paused-by-idle byte, the key-press
+// latches, the pointer in pixels.
 #pragma once
 
-#include <cstdint>
+#include "Game/GameState.h"
 
 class EngFont;
 class EngTexture;
-
-enum GameProgramMode : int {
-  kGameModeStartScreen = 1,     // the player list with its splash
-  kGameModeMainMenu = 2,
-  kGameModePlaying = 3,
-  kGameModeDecksOverGame = 4,   // the Decks screen opened over a game
-  kGameModeDeckGenerator = 5,
-  kGameModeBeforeDevice = 255,
-};
-
-int GameGetProgramMode();
-void GameSetProgramMode(int mode);
 
 // ---- Program callbacks --------------------------------------------------------
 // Start-up with the command line: the per-user folder and its log file
@@ -116,12 +102,8 @@ void GameFormatLoadingProgress(int step, const char* player, char* out, int size
 // Frees fonts, textures, particles, celebration, card, screen, battery,
 // tutorial and board graphics.
 void GameFreeGraphics();
-// Installs the card sound hook when the player's card sounds are on.
-void GameSetCardSoundCB();
-// The game font (created by GameCreateFont; the object exists before, for
-// the toolkit to register), the score font and the score background (not
-// loaded before the graphics exist).
-EngFont* GameGetFont();
+// The score font and the score background (not loaded before the graphics
+// exist).
 EngFont* GameGetScoreFont();
 EngTexture* GameGetScoreBackground();
 
@@ -131,8 +113,6 @@ bool GameTickNoWindowOpen();
 // The per-frame game step: animations, the selection's follow-up, the
 // first-game offer once no animation runs.
 void GenTick();
-// The idle pause counts from now.
-void GameResetIdleTimer();
 // The in-game keys, read once a tick from the key-state table (a key counts
 // once per press); nothing while a toolkit screen is open.
 void GameInGameKeys();
@@ -141,8 +121,6 @@ void GameInGameKeys();
 // can close a screen: a key seen up counts again at its next press, a key
 // held while a toolkit screen is up belongs to that press.
 void GameTrackKeyLatches();
-// Clears the pressed state of Escape in the key-state table.
-void GameClearEscapeKey();
 
 // ---- Render passes ----------------------------------------------------------------
 void GameRenderBeforeWindows();
@@ -150,14 +128,6 @@ void GameRenderAfterWindows();
 // The playing scene (modes 3 and 4 only): background, then the celebration
 // or the table board, effects, piles, cards in flight and status.
 void GameRenderGame();
-// The piles of the ready record in drawing order, the deck's card count
-// over its top card, the selection with its shadows.
-void GenRenderPiles();
-// Sets the clear colour: the board's first background colour in play when
-// the background is a plain colour, else black.
-void GameUpdateBackgroundColour();
-// Applies the camera, re-lays out the scene and updates the clear colour.
-void GameApplyCameraAndRefreshScene();
 
 // ---- Mouse and in-game commands -------------------------------------------------
 // Only in mode 3 with no screen open: the tutorial first, swapped buttons,
@@ -171,11 +141,6 @@ bool GameHandleMouseButton(int button, int down);
 // reset, the table point under the pointer updated in play, the menu corner
 // highlighted.
 void GameHandleMouseMove(int x, int y);
-// The pointer's last position in 640 x 480 units.
-void GameGetPointerVirtual(float* x, float* y);
-// The Menu button's corner, where the resting pointer opens the in-game
-// menu (x > 555 and y < 21 of the 640 x 480 space).
-bool GameMenuCornerHolds(float x, float y);
 void GameMenuNewGame();
 void GameMenuUndo();
 void GameMenuRedo();
@@ -185,6 +150,10 @@ void GameMenuPause();
 void GameMenuChangeAutoplay();
 void GameMenuExitToMainMenu();
 void GameMenuShowInGameMenu();
+// In-game camera command: 0-9 make that preset current and apply it with
+// the scene refreshed; 10 pauses the clock, opens the Cameras screen and
+// applies the current preset; a negative code does nothing.
+void GameMenuCamera(int code);
 // A quick move from the deck: the pointer on the deck's top card, the right
 // button pressed and released (the release is the variant's stock click).
 // Nothing while cards are carried; the player's pointer stays where it was.

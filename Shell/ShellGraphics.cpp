@@ -1,12 +1,18 @@
-// GameGraphics.cpp - the game's graphics: creation in the program's
+// ShellGraphics.cpp - the game's graphics: creation in the program's
 // create-graphics callback, the staged loading loop with its progress text,
-// and the release before the device goes (see GameShell.h).
+// and the release before the device goes (see Shell.h).
 //
 // Graphics objects are made again after every device re-creation, so all of
 // them are created here and freed in GameFreeGraphics, never elsewhere.
 #include <cmath>
 #include <cstdio>
 
+#include "App/AppImports.h"
+#include "App/Battery.h"
+#include "App/FoundationEffects.h"
+#include "App/Main.h"
+#include "App/Tutorial.h"
+#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
@@ -23,10 +29,15 @@
 #include "Game/Decks/Board.h"
 #include "Game/Decks/LoadCards.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
-#include "Game/GameShellLocal.h"
+#include "Game/GameState.h"
 #include "Game/SolCards.h"
+#include "Screens/Decks/DeckGen.h"
+#include "Screens/Decks/DecksScreen.h"
+#include "Screens/Decks/SetsScreens.h"
+#include "Screens/SolMWin.h"
+#include "Screens/Users.h"
+#include "Shell/Shell.h"
+#include "Shell/ShellLocal.h"
 
 namespace {
 
@@ -42,8 +53,7 @@ constexpr float kProgressSteps = 0.75f;  // step / 0.75 = percent
 // Created in GameCreateGraphics (the score font and background once a
 // player is loaded), released in GameFreeGraphics.
 struct GameGraphics {
-  EngFont font;             // the game font (the toolkit's font 0)
-  bool fontCreated = false;
+  bool fontCreated = false;  // the game font (GameGetFont, the toolkit's font 0)
   EngFont scoreFont;
   EngTexture scoreBackground;
   bool playCreated = false;  // the graphics of play beyond the player screens
@@ -126,11 +136,8 @@ void GameFormatLoadingProgress(int step, const char* player, char* out, int size
   }
 }
 
-EngFont* GameShellFont() { return Graphics().fontCreated ? &Graphics().font : nullptr; }
+EngFont* GameShellFont() { return Graphics().fontCreated ? GameGetFont() : nullptr; }
 EngFont* GameShellScoreFont() { return &Graphics().scoreFont; }
-// The object itself, made or not: the toolkit registers it as "Main" before
-// the graphics exist.
-EngFont* GameGetFont() { return &Graphics().font; }
 EngFont* GameGetScoreFont() { return &Graphics().scoreFont; }
 EngTexture* GameGetScoreBackground() { return &Graphics().scoreBackground; }
 
@@ -148,8 +155,8 @@ const char* GameGetModulesItemFilenameCB(int item) {
 
 bool GameCreateFont() {
   GameGraphics& g = Graphics();
-  if (g.fontCreated && g.font.IsValid()) return true;
-  if (!SolMWinCreateFontApart(0, kGameFontFile, &g.font)) {
+  if (g.fontCreated && GameGetFont()->IsValid()) return true;
+  if (!SolMWinCreateFontApart(0, kGameFontFile, GameGetFont())) {
     DebugError("GameCreateFont", "SolMWinCreateFontApart() failed");
     return false;
   }
@@ -239,7 +246,7 @@ bool GameCreateGraphics() {
 
 void GameFreeGraphics() {
   GameGraphics& g = Graphics();
-  g.font.Release();
+  GameGetFont()->Release();
   g.fontCreated = false;
   g.scoreFont.Release();
   g.scoreBackground.Release();
@@ -256,8 +263,4 @@ void GameFreeGraphics() {
   TutorialFreeGraphics();
   BoardReleaseTextures();
   mwin.DestroyGraphicsObjects();
-}
-
-void GameSetCardSoundCB() {
-  CardsSetCardSoundCB(g_UserRecord.playMovesSound ? AnimCardSoundCB : nullptr);
 }

@@ -1,5 +1,5 @@
-// GameInput.cpp - the table's mouse handling, the in-game keys and the
-// in-game commands they run (see GameShell.h).
+// ShellInput.cpp - the table's mouse handling, the in-game keys and the
+// in-game commands they run (see Shell.h).
 //
 // Keys are read from the key-state table once per tick, not from key
 // events, so a held key would repeat every frame: each key is latched when
@@ -10,6 +10,10 @@
 // screen's, so it does not act again in play while it is held.
 #include <cstdio>
 
+#include "App/AppImports.h"
+#include "App/Main.h"
+#include "App/ScoreSystem.h"
+#include "App/Tutorial.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
@@ -20,9 +24,7 @@
 #include "Game/AnimSetup.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
-#include "Game/GameShellLocal.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
@@ -30,6 +32,14 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
+#include "Screens/Decks/SetsScreens.h"
+#include "Screens/GamePage.h"
+#include "Screens/InGame.h"
+#include "Screens/Popup.h"
+#include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
+#include "Shell/Shell.h"
+#include "Shell/ShellLocal.h"
 
 namespace {
 
@@ -41,10 +51,9 @@ constexpr int kKeyEscape = 0x1B;
 constexpr int kKeyF1 = 0x70;
 constexpr int kKeyDown = 2;
 
-// The 640 x 480 corner that opens the in-game menu, and the slightly larger
-// one that highlights it.
+// The 640 x 480 corner where a click opens the in-game menu (the slightly
+// larger one that highlights it is GameMenuCornerHolds).
 constexpr float kMenuCornerX = 580, kMenuCornerY = 20;
-constexpr float kMenuHotX = 555, kMenuHotY = 21;
 
 bool IsDown(const std::uint8_t* keys, int key) { return keys[key] == kKeyDown; }
 
@@ -96,15 +105,11 @@ void GameTrackKeyLatches() {
   }
 }
 
-void GameClearEscapeKey() {
-  if (std::uint8_t* keys = EngWindowGetKeyStates()) keys[kKeyEscape] = 0;
-}
-
 // ---- Mouse ------------------------------------------------------------------------
 
 bool GameHandleMouseButton(int button, int down) {
   GameShellState& s = GameShellGetState();
-  if (s.mode != kGameModePlaying) return false;
+  if (GameGetProgramMode() != kGameModePlaying) return false;
   const uint8_t bit = button >= 0 && button < 8 ? static_cast<uint8_t>(1u << button) : 0;
   if (GameShellIsWindowOpen()) {
     // A press beside the in-game menu (the toolkit takes only the menu's
@@ -123,7 +128,9 @@ bool GameHandleMouseButton(int button, int down) {
   GameResetIdleTimer();
   if (TutorialHandleMouse(button, down)) return true;
   if (g_UserRecord.swapMouseButtons && (button == 0 || button == 1)) button = 1 - button;
-  if (button == 0 && down && s.pointerVX > kMenuCornerX && s.pointerVY < kMenuCornerY) {
+  float pointerVX = 0, pointerVY = 0;
+  GameGetPointerVirtual(&pointerVX, &pointerVY);
+  if (button == 0 && down && pointerVX > kMenuCornerX && pointerVY < kMenuCornerY) {
     GameMenuShowInGameMenu();
     return false;
   }
@@ -142,26 +149,19 @@ void GameHandleMouseMove(int x, int y) {
   const EngScreenMode& mode = EngWindowGetScreenMode();
   s.pointerX = static_cast<float>(x);
   s.pointerY = static_cast<float>(y);
-  s.pointerVX = s.pointerX * mode.xInvScale;
-  s.pointerVY = s.pointerY * mode.yInvScale;
+  const float pointerVX = s.pointerX * mode.xInvScale;
+  const float pointerVY = s.pointerY * mode.yInvScale;
+  GameSetPointerVirtual(pointerVX, pointerVY);
   GameResetIdleTimer();
-  if (s.mode != kGameModePlaying) return;
+  if (GameGetProgramMode() != kGameModePlaying) return;
   if (!TutorialIsOn()) GenSetPointer(s.pointerX, s.pointerY);
   // Entering the corner arms the Menu button (it opens the in-game menu
   // once the pointer rests there); leaving it disarms it. Not under a
   // screen: the menu would be asked for over it.
-  const bool hot = GameMenuCornerHolds(s.pointerVX, s.pointerVY) && !GameShellIsWindowOpen();
+  const bool hot = GameMenuCornerHolds(pointerVX, pointerVY) && !GameShellIsWindowOpen();
   if (hot && !s.menuCornerHot) MainMenuButtonShow(false);
   if (!hot && s.menuCornerHot) MainMenuButtonRelease();
   s.menuCornerHot = hot;
-}
-
-bool GameMenuCornerHolds(float x, float y) { return x > kMenuHotX && y < kMenuHotY; }
-
-void GameGetPointerVirtual(float* x, float* y) {
-  const GameShellState& s = GameShellGetState();
-  if (x) *x = s.pointerVX;
-  if (y) *y = s.pointerVY;
 }
 
 // ---- In-game commands ------------------------------------------------------------
@@ -241,6 +241,22 @@ void GameMenuShowInGameMenu() {
   }
   GameShellGotoScreen("InGame");
 }
+
+void GameMenuCamera(int code) {
+  if (code < 0) return;
+  if (code == 10) {
+    GameTimePause();
+    GameShellGotoScreen("Cameras");
+    GameCameraApplyPreset(-1);
+    GameApplyCameraAndRefreshScene();
+    return;
+  }
+  if (code > 9) return;
+  g_UserRecord.currentCamera = code;
+  GameCameraApplyPreset(code);
+  GameApplyCameraAndRefreshScene();
+}
+
 
 void GenClickDeck() {
   if (!g_GenLive.ready || !g_GenLive.deckInUse || GenIsCarrying()) return;

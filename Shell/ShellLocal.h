@@ -1,5 +1,5 @@
-// GameShellLocal.h - the game shell's state, shared by its files (see
-// GameShell.h). Not for use outside the shell.
+// ShellLocal.h - the shell's state, shared by its files (see Shell.h). Not
+// for use outside the shell.
 #pragma once
 
 #include <cstdint>
@@ -9,25 +9,20 @@ class EngTexture;
 
 // Reset only by GameShellResetForTests; otherwise lives for the run.
 struct GameShellState {
-  int mode = 255;                  // program mode (GameProgramMode)
-  unsigned idleSince = 0;          // engine milliseconds of the last input
   bool pausedByIdle = false;       // the pause screen was opened by the idle pause
-  int nearView = 0;                // 0 planes 10 / 300, 1 planes 0.001 / 1000
   bool deckNeedsGenerating = false;  // the loading steps' answer of step 1
   double lastProgressTime = -1;    // engine seconds of the last progress text
   float pointerX = 0, pointerY = 0;          // screen pixels
-  float pointerVX = 0, pointerVY = 0;        // 640 x 480 units
   bool menuCornerHot = false;      // the pointer is over the menu corner
   uint8_t swallowRelease = 0;      // bit per button: its press closed the in-game menu
   uint8_t keyLatch[256] = {};      // a key already counted for this press
   bool volumePulse = true;         // the start of play pulses the volume (0.3 s)
-  int lastDeckCount = -1;          // the count the deck text was formatted for
-  char deckCountText[16] = {};
 };
 
 GameShellState& GameShellGetState();
 
-// The shell's fonts and textures (GameGraphics.cpp).
+// The shell's fonts and textures (ShellGraphics.cpp): the game font once
+// created, else null.
 EngFont* GameShellFont();
 EngFont* GameShellScoreFont();
 

@@ -1,21 +1,28 @@
-// GameTick.cpp - the shell's tick passes, the per-frame game step, the
-// idle pause and the notice of a saved game set aside (see GameShell.h).
+// ShellTick.cpp - the shell's tick passes, the per-frame game step, the
+// idle pause and the notice of a saved game set aside (see Shell.h).
 #include <cstdio>
 
-#include "Game/GameCameras.h"
-#include "Game/GameImports.h"
+#include "App/AppImports.h"
+#include "App/FoundationEffects.h"
+#include "App/Main.h"
+#include "App/Splash.h"
+#include "App/Tutorial.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
-#include "Game/GameShell.h"
-#include "Game/GameShellLocal.h"
+#include "Game/GameCameras.h"
+#include "Game/GameImports.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
 #include "Game/GenText.h"
+#include "Screens/Users.h"
+#include "Shell/Shell.h"
+#include "Shell/ShellLocal.h"
 
 namespace {
 
@@ -34,16 +41,12 @@ void ReapplyEventLoop(bool redrawOnMouseMoves) {
 // celebration runs or the tutorial is shown; a pause that something blocked
 // waits for the next full minute.
 void IdlePause() {
-  GameShellState& s = GameShellGetState();
-  if (s.mode != kGameModePlaying) return;
+  if (GameGetProgramMode() != kGameModePlaying) return;
   const unsigned now = EngProgramGetCurrentMilliseconds();
-  if (now - s.idleSince <= kIdlePauseMs) return;
-  if (AnimIsAnimating() || AnimGameOverIsRunning() || TutorialIsOn()) {
-    s.idleSince = now;
-    return;
-  }
-  s.idleSince = now;
-  s.pausedByIdle = true;
+  if (now - GameGetIdleSince() <= kIdlePauseMs) return;
+  GameSetIdleSince(now);
+  if (AnimIsAnimating() || AnimGameOverIsRunning() || TutorialIsOn()) return;
+  GameShellGetState().pausedByIdle = true;
   GameMenuPause();
 }
 
@@ -72,8 +75,6 @@ void TellSavedGameSetAside() {
 }
 
 }  // namespace
-
-void GameResetIdleTimer() { GameShellGetState().idleSince = EngProgramGetCurrentMilliseconds(); }
 
 void GenTick() {
   AnimTick();

@@ -3,10 +3,11 @@
 # layers below it, the layers in this order (each may use those before it):
 #   Platform <- Engine (with Engine/DX9) <- Engine/MWin <- Game (with
 #   Game/Variants, Game/Decks) <- App <- Screens (with Screens/Decks)
-#   <- the program entry (App/Entry)
+#   <- Shell <- the program entry (App/Entry)
 # and the starter program (Starter/) includes nothing of the project.
 # A layer that needs calls from above declares them in a header of its own
-# (Game/GameImports.h, App/AppImports.h) that the layer above implements. The
+# (Game/GameImports.h, App/AppImports.h, Screens/ScreensImports.h) that a
+# layer above implements. The
 # engine's public headers (Engine/*.h) also keep its back end (Engine/DX9/)
 # out of sight of the portable code that includes them.
 # Usage: scripts/check-layers.sh [source root]   (exit 1 on an upward include)
@@ -24,6 +25,7 @@ layers=(
   "Game||"
   "App||App/Entry"
   "Screens||"
+  "Shell||"
   "App/Entry||"
 )
 
@@ -57,7 +59,7 @@ for names in '*.cpp' '*.h'; do
     done
     check "$folder" "$depth" "$excluded" "$names" "${above[@]}"
   done
-  check Starter "" "" "$names" Platform Engine Game App Screens
+  check Starter "" "" "$names" Platform Engine Game App Screens Shell
 done
 check Engine 1 "" '*.h' Engine/DX9
 

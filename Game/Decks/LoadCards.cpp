@@ -11,6 +11,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksBacks.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "Game/Decks/Board.h"
 #include "Game/Decks/DecksFiles.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

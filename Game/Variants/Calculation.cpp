@@ -21,7 +21,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"

@@ -9,7 +9,7 @@
 #include "Engine/EngProgram.h"
 #include "Game/CardsRender.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/Gen.h"
 #include "Game/GenSetups.h"
 #include "Game/Variants/Poker.h"

@@ -34,6 +34,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

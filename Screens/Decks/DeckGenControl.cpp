@@ -21,7 +21,7 @@
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/DecksFiles.h"
 #include "Game/Decks/LoadCards.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/UserRecord.h"
 #include "Platform/Shell.h"
 #include "Screens/Decks/DeckGen.h"

@@ -9,7 +9,7 @@
 #include "Engine/EngFile.h"
 #include "Game/Decks/CardsDecks.h"
 #include "Game/Decks/CardsGenerate.h"
-#include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DeckGen.h"
 
 namespace {

@@ -16,8 +16,8 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/LoadCards.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DeckGen.h"
 
 namespace {

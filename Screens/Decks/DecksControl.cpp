@@ -21,9 +21,10 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/LoadCards.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DecksLocal.h"
+#include "Screens/Screens.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/DecksFiles.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/UserRecord.h"
 #include "Screens/Decks/DecksLocal.h"
 #include "Screens/Decks/DecksNeighbours.h"

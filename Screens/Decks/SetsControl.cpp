@@ -11,7 +11,7 @@
 #include "Game/Decks/Board.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameCameras.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenLights.h"
 #include "Game/UserRecord.h"
 #include "Screens/Decks/DecksNeighbours.h"

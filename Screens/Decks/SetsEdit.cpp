@@ -14,7 +14,7 @@
 #include "Game/Decks/DecksFiles.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameCameras.h"
-#include "Game/GameShell.h"
+#include "Game/GameState.h"
 #include "Game/GenLights.h"
 #include "Game/UserRecord.h"
 #include "Screens/Decks/DecksNeighbours.h"

@@ -12,10 +12,12 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Game/Decks/Board.h"
 #include "Game/Decks/Sets.h"
-#include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Game/GameCameras.h"
+#include "Game/GameState.h"
+#include "Game/UserRecord.h"
 #include "Platform/D3D9Types.h"
 #include "Screens/Decks/SetsScreens.h"
+#include "Screens/Screens.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/UserRecord.h"
 #include "tests/Support/GraphicsTestSupport.h"
 

@@ -25,7 +25,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Game/CardGroup.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"

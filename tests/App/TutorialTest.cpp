@@ -12,7 +12,7 @@
 #include "Game/CardsSettings.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"

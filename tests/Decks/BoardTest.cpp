@@ -17,6 +17,7 @@
 #include "Game/Decks/Board.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "tests/Decks/DecksFixture.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "tests/Decks/DecksFixture.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

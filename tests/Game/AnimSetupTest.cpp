@@ -7,6 +7,7 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

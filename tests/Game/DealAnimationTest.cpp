@@ -10,6 +10,7 @@
 #include "Game/GameTime.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

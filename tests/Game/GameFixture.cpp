@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "App/PrefFolder.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngProgram.h"
 #include "Game/AnimGameOver.h"
@@ -20,6 +21,7 @@
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/GameImportsStandIn.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/GameCameras.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/CardsRender.h"
 #include "Game/GameTime.h"
 #include "Game/GenLights.h"

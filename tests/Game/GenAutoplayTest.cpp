@@ -8,6 +8,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenRules.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

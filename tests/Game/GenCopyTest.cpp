@@ -16,6 +16,7 @@
 #include "Game/CardsSettings.h"
 #include "Game/GenDeal.h"
 #include "Game/GenSelection.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

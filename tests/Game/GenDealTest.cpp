@@ -11,6 +11,7 @@
 #include "Game/GenDeal.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -24,6 +24,7 @@
 #include "Game/GenRules.h"
 #include "Game/GenSave.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -3,6 +3,7 @@
 #include "Game/AnimSetup.h"
 #include "Game/GenUndo.h"
 #include "Game/GenVariant.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -18,7 +18,7 @@
 #include "Game/CardsSettings.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLights.h"
 #include "Screens/Cameras.h"

@@ -16,7 +16,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Screens/Modules.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

@@ -9,6 +9,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngFont.h"
 #include "Game/Gen.h"
+#include "Game/UserRecord.h"
 
 UserRecord g_UserRecord;
 UserOptions g_UserOptions;

@@ -1,6 +1,7 @@
-// GameImportsStandIn.h - the application shell as the card core's tests see
-// it: the calls of Game/GameImports.h that the card core makes, answered by
-// a stand-in that records what it was asked for.
+// GameImportsStandIn.h - the player data as the card core's and the shell's
+// tests see it: the calls of Game/GameImports.h that the card core makes, and
+// those the shell (Shell/) makes of the player data, answered by a stand-in
+// that records what it was asked for.
 //
 // The player's record and per-game block start as a new player's; the
 // per-user folder is a folder relative to the current one (the tests run in

@@ -8,6 +8,7 @@
 
 #include "Engine/EngFont.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -28,6 +28,7 @@
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/Publish.h"
 #include "tests/Decks/DecksFixture.h"
 #include "tests/Support/FtpTestServer.h"

@@ -19,6 +19,7 @@
 #include "Game/Decks/DecksFiles.h"
 #include "Game/Decks/LoadCards.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Platform/Image.h"
 #include "Screens/Decks/DecksScreen.h"
 #include "Screens/Decks/Print.h"

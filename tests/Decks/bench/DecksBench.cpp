@@ -18,6 +18,7 @@
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DeckGen.h"
 #include "Screens/Decks/Print.h"
 #include "Screens/Decks/SetsScreens.h"

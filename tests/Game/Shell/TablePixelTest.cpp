@@ -14,7 +14,7 @@
 
 #include "Game/AnimGameOver.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"

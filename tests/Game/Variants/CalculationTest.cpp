@@ -7,7 +7,7 @@
 
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinButton.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/GenSelection.h"
 #include "Game/Variants/Calculation.h"
 #include "tests/Engine/MWin/MWinFake.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Game/GenVariant.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -7,6 +7,7 @@
 #include "Game/GenGame.h"
 #include "Game/GenSave.h"
 #include "Game/GenVariant.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -3,6 +3,7 @@
 // their hour, and a position played to the win.
 #include "Game/CardsAnim.h"
 #include "Game/GenAutoplay.h"
+#include "Game/UserRecord.h"
 #include "Game/Variants/GrandfathersClock.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"

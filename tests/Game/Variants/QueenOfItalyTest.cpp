@@ -6,6 +6,7 @@
 
 #include "Game/GenSelection.h"
 #include "Game/GenVariant.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -19,6 +19,7 @@
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

@@ -23,6 +23,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/GenSelection.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

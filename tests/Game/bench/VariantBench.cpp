@@ -23,6 +23,7 @@
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Game/Variants/VariantPlay.h"
 

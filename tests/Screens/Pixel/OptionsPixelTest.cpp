@@ -20,7 +20,7 @@
 #include "Engine/EngScreen.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Platform/D3D9.h"

@@ -17,7 +17,7 @@
 
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameShell.h"
+#include "Shell/Shell.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Screens/Options.h"

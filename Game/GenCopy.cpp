@@ -11,9 +11,18 @@
 // equal piles are equal in every slot and the copy is exact. Piles not in
 // use hold no cards and compare in a moment.
 //
-// Debug builds check that trust: every skipped pile is compared in full, and
-// one whose slots differ (a writer that forgot MarkChanged) is reported and
-// copied whole.
+// Debug builds check that trust: the slots past the top card of every skipped
+// pile are compared up to the pile's capacity (maxCards, the highest slot a
+// card may ever reach, so every slot a forgetful writer could have used),
+// and on one copy in kFullCheckEvery all its slots; only slots made are
+// compared (the others are blank and stay out of memory). A pile whose slots differ
+// (a writer that forgot MarkChanged) is reported and copied whole. A
+// difference stays until the pile changes again, so the sampled full compare
+// still meets a write past the capacity; the copy's own test checks every
+// copy in full (GenCopyCheckEveryCopyInFullForTests). Comparing all slots of
+// all 143 piles on every copy cost random play under the sanitizers half its
+// time.
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -41,13 +50,28 @@ bool SamePile(const CardGroup& a, const CardGroup& b) {
 }
 
 #ifndef NDEBUG
-// The first slot past the count whose card differs; -1 when all are alike.
-// (SamePile has compared the slots up to the count; equal heads have made
-// as many slots.) The owner links, which may differ harmlessly, are
-// skipped.
-int FirstDifferentSlot(const CardGroup& a, const CardGroup& b) {
+constexpr unsigned kFullCheckEvery = 32;
+
+// The Debug cross-check's state (whole run): copies made, and the test
+// seam's choice.
+struct CopyCheck {
+  unsigned copies = 0;
+  bool everyCopyInFull = false;
+} g_copyCheck;
+
+// The first slot from the count up to end whose card differs; -1 when all
+// are alike. (SamePile has compared the slots up to the count; equal heads
+// have made as many slots.) One block compare settles the usual case; the
+// owner links, which may differ harmlessly, are skipped only when it finds a
+// difference.
+int FirstDifferentSlot(const CardGroup& a, const CardGroup& b, int end) {
   const int first = a.numCards < 0 ? 0 : a.numCards;
-  for (int i = first; i < a.writtenSlots && i < kCardGroupMaxCards; ++i) {
+  end = std::min({end, a.writtenSlots, kCardGroupMaxCards});
+  if (first >= end ||
+      std::memcmp(&a.cards[first], &b.cards[first], sizeof(Card) * static_cast<std::size_t>(end - first)) == 0) {
+    return -1;
+  }
+  for (int i = first; i < end; ++i) {
     const auto* x = reinterpret_cast<const unsigned char*>(&a.cards[i]) + kCardValueOffset;
     const auto* y = reinterpret_cast<const unsigned char*>(&b.cards[i]) + kCardValueOffset;
     if (std::memcmp(x, y, sizeof(Card) - kCardValueOffset) != 0) return i;
@@ -56,13 +80,15 @@ int FirstDifferentSlot(const CardGroup& a, const CardGroup& b) {
 }
 #endif
 
-void CopyPile(CardGroup& to, const CardGroup& from) {
+// fullCheck (Debug builds): the skipped pile is compared in all its slots,
+// not only up to its capacity.
+void CopyPile(CardGroup& to, const CardGroup& from, [[maybe_unused]] bool fullCheck) {
   if (!SamePile(to, from)) {
     to = from;
     return;
   }
 #ifndef NDEBUG
-  const int slot = FirstDifferentSlot(to, from);
+  const int slot = FirstDifferentSlot(to, from, fullCheck ? kCardGroupMaxCards : from.maxCards);
   if (slot >= 0) {
     DebugError("GenCopyRecord", "Pile %d changed in slot %d without MarkChanged()", from.where,
                slot);
@@ -71,8 +97,8 @@ void CopyPile(CardGroup& to, const CardGroup& from) {
 #endif
 }
 
-void CopyKind(CardGroup* to, const CardGroup* from, int n) {
-  for (int i = 0; i < n; ++i) CopyPile(to[i], from[i]);
+void CopyKind(CardGroup* to, const CardGroup* from, int n, bool fullCheck) {
+  for (int i = 0; i < n; ++i) CopyPile(to[i], from[i], fullCheck);
 }
 
 // Copies the bytes of src from field first up to (not including) field end.
@@ -85,15 +111,20 @@ void CopyRegion(Gen& dst, const Gen& src, std::size_t first, std::size_t end) {
 
 void GenCopyRecord(Gen& dst, const Gen& src) {
   if (&dst == &src) return;
-  CopyKind(dst.reserves, src.reserves, kGenMaxReserves);
-  CopyKind(dst.foundations, src.foundations, kGenMaxFoundations);
-  CopyKind(dst.tableaus, src.tableaus, kGenMaxTableaus);
-  CopyKind(dst.fans, src.fans, kGenMaxFans);
-  CopyKind(dst.cells, src.cells, kGenMaxCells);
-  CopyPile(dst.deck, src.deck);
-  CopyPile(dst.waste, src.waste);
-  CopyPile(dst.dealGroup, src.dealGroup);
-  CopyPile(dst.selection, src.selection);
+#ifndef NDEBUG
+  const bool full = g_copyCheck.everyCopyInFull || g_copyCheck.copies++ % kFullCheckEvery == 0;
+#else
+  const bool full = false;
+#endif
+  CopyKind(dst.reserves, src.reserves, kGenMaxReserves, full);
+  CopyKind(dst.foundations, src.foundations, kGenMaxFoundations, full);
+  CopyKind(dst.tableaus, src.tableaus, kGenMaxTableaus, full);
+  CopyKind(dst.fans, src.fans, kGenMaxFans, full);
+  CopyKind(dst.cells, src.cells, kGenMaxCells, full);
+  CopyPile(dst.deck, src.deck, full);
+  CopyPile(dst.waste, src.waste, full);
+  CopyPile(dst.dealGroup, src.dealGroup, full);
+  CopyPile(dst.selection, src.selection, full);
   // The plain fields between and after the piles.
   CopyRegion(dst, src, 0, offsetof(Gen, deck));
   CopyRegion(dst, src, offsetof(Gen, dealPlan), offsetof(Gen, dealGroup));
@@ -105,4 +136,10 @@ void GenPrimeWorkingCopies() {
   GenCopyRecord(GenQuickMoveCopy(), g_GenLive);
   GenCopyRecord(GenTrialScratch(), g_GenLive);
   GenCopyRecord(GenPickupCopy(), g_GenLive);
+}
+
+void GenCopyCheckEveryCopyInFullForTests([[maybe_unused]] bool every) {
+#ifndef NDEBUG
+  g_copyCheck.everyCopyInFull = every;
+#endif
 }

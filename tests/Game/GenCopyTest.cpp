@@ -35,6 +35,12 @@ class GenCopyTest : public GameTest {
     GenSetSetupOverrideForTests(FixtureFreeCellPlaySetup);
     ASSERT_TRUE(GenInit());
     ASSERT_TRUE(FixtureBuild("D: ; T0: 9h 8s* 7d*; T1: 9d*; C0: 4c*; F0: Ah*"));
+    // Debug builds: the copy's own tests cross-check every copy in full.
+    GenCopyCheckEveryCopyInFullForTests(true);
+  }
+  void TearDown() override {
+    GenCopyCheckEveryCopyInFullForTests(false);
+    GameTest::TearDown();
   }
 };
 
@@ -210,5 +216,46 @@ TEST(GenWorkingCopiesTest, TheWorkingCopiesAreMadeAtTheirFirstUse) {
       },
       ::testing::ExitedWithCode(0), "");
 }
+
+#ifndef NDEBUG
+// A writer that forgets MarkChanged after writing past a pile's top card is
+// reported by the next copy that would skip the pile, and the pile is copied
+// whole. Within the pile's capacity every copy sees it; past the capacity
+// the sampled full compare does, and every copy in the copy's own seam.
+TEST_F(GenCopyTest, APileWrittenPastItsTopWithoutANewStampIsReportedAndCopiedWhole) {
+  static Gen copy;
+  CardGroup& column = g_GenLive.tableaus[1];
+  CardGroup& cell = g_GenLive.cells[0];
+  ASSERT_GT(column.maxCards, column.numCards + 1);
+  ASSERT_EQ(cell.maxCards, 1);
+  const struct Case {
+    const char* what;
+    Card* slot;
+    bool everyCopyInFull;
+    int copiesAtMost;  // before the report
+  } cases[] = {
+      {"a column's slot just past its top", &column.cards[column.numCards], false, 1},
+      {"a column's last slot", &column.cards[column.maxCards - 1], false, 1},
+      {"a cell's slot past its capacity, every copy in full", &cell.cards[5], true, 1},
+      {"a cell's slot past its capacity, sampled", &cell.cards[5], false, 64},
+  };
+  int suit = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GenCopyCheckEveryCopyInFullForTests(c.everyCopyInFull);
+    GenCopyRecord(copy, g_GenLive);
+    ClearLog();
+    c.slot->suit = suit = (suit + 1) % 4;
+    int copies = 0;
+    while (copies < c.copiesAtMost && !LogContains("without MarkChanged()")) {
+      GenCopyRecord(copy, g_GenLive);
+      ++copies;
+    }
+    EXPECT_TRUE(LogContains("without MarkChanged()")) << "after " << copies << " copies";
+    EXPECT_EQ(Image(copy), Image(g_GenLive));
+  }
+  ClearLog();  // the reports were wanted here
+}
+#endif
 
 }  // namespace

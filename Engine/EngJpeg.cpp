@@ -89,8 +89,9 @@ bool EngJpegSaveToFileFromTga(const char* name, const EngTga* image, int quality
   }
   unsigned char* out = rows.get();
   for (int y = 0; y < height; ++y) {  // top row first
+    const std::uint32_t* row = image->RowFromTop(y);
     for (int x = 0; x < width; ++x) {
-      const std::uint32_t pixel = image->GetPixelFromTop(x, y);
+      const std::uint32_t pixel = row[x];
       *out++ = static_cast<unsigned char>(pixel >> 16);
       *out++ = static_cast<unsigned char>(pixel >> 8);
       *out++ = static_cast<unsigned char>(pixel);

@@ -4,6 +4,7 @@
 #include "Engine/EngTga.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -73,6 +74,9 @@ std::uint32_t BlendPixel(int mode, std::uint32_t s, std::uint32_t d) {
       return s;
   }
 }
+
+// False for the modes whose result is the source pixel alone.
+bool BlendReadsDestination(int mode) { return mode == 1 || (mode >= 3 && mode <= 8); }
 
 std::uint32_t ReadWordLE(const std::uint8_t* p) {
   return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
@@ -213,7 +217,11 @@ bool EngTga::LoadFromFile(const char* name, bool create) {
     const int fileRow = topLeftOrigin ? height - 1 - row : row;
     const std::uint8_t* source = bytes.get() + static_cast<std::size_t>(fileRow) * width * 4;
     std::uint32_t* target = data_.get() + static_cast<std::size_t>(row) * width;
-    for (int x = 0; x < width; ++x) target[x] = ReadWordLE(source + x * 4);
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(target, source, static_cast<std::size_t>(width) * 4);
+    } else {
+      for (int x = 0; x < width; ++x) target[x] = ReadWordLE(source + x * 4);
+    }
   }
   return true;
 }
@@ -242,7 +250,11 @@ bool WriteTgaFile(const char* name, int width, int height, const std::uint32_t* 
   }
   const std::size_t count = static_cast<std::size_t>(width) * height;
   std::vector<std::uint8_t> bytes(count * 4);
-  for (std::size_t i = 0; i < count; ++i) WriteWordLE(bytes.data() + i * 4, pixels[i]);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(bytes.data(), pixels, count * 4);
+  } else {
+    for (std::size_t i = 0; i < count; ++i) WriteWordLE(bytes.data() + i * 4, pixels[i]);
+  }
   if (!file.Write(bytes.data(), bytes.size())) {
     DebugError(pixelWhere, pixelFormat, name);
     return false;
@@ -315,16 +327,36 @@ bool EngTga::FillFromOtherTga(int sourceX, int sourceY, int sourceWidth, int sou
   // Mirroring takes the rectangle from the opposite side and reads it backwards.
   const int rectX = mirrorX ? other->width_ - sourceX - sourceWidth : sourceX;
   const int rectY = mirrorY ? other->height_ - sourceY - sourceHeight : sourceY;
+  // The rows are walked through raw pointers, so that unoptimised builds
+  // compose a printed sheet or a board in moments too. The source column of
+  // each destination column is worked out once.
+  std::vector<int> columnMap(static_cast<std::size_t>(destWidth));
+  int* const columns = columnMap.data();
+  for (int c = 0; c < destWidth; ++c) {
+    int sc = static_cast<int>(static_cast<long long>(c) * sourceWidth / destWidth);
+    if (mirrorX) sc = sourceWidth - 1 - sc;
+    columns[c] = rectX + sc;
+  }
+  const bool plainCopy = !alphaOnly && !BlendReadsDestination(mode);
+  // A copy between two images, unscaled and unmirrored across, is a row copy.
+  const bool rowCopy = plainCopy && other != this && sourceWidth == destWidth && !mirrorX;
+  const std::uint32_t* const sourcePixels = other->data_.get();
+  std::uint32_t* const destPixels = data_.get();
   for (int r = 0; r < destHeight; ++r) {
     int sr = static_cast<int>(static_cast<long long>(r) * sourceHeight / destHeight);
     if (mirrorY) sr = sourceHeight - 1 - sr;
-    for (int c = 0; c < destWidth; ++c) {
-      int sc = static_cast<int>(static_cast<long long>(c) * sourceWidth / destWidth);
-      if (mirrorX) sc = sourceWidth - 1 - sc;
-      const std::uint32_t s = other->GetPixelFromTop(rectX + sc, rectY + sr);
-      const std::uint32_t d = GetPixelFromTop(destX + c, destY + r);
-      SetPixelFromTop(destX + c, destY + r,
-                      alphaOnly ? (d & 0x00FFFFFFu) | (s & 0xFF000000u) : BlendPixel(mode, s, d));
+    // Rows are stored bottom-up; positions count from the top.
+    const std::uint32_t* const source =
+        sourcePixels + static_cast<std::size_t>(other->height_ - 1 - (rectY + sr)) * other->width_;
+    std::uint32_t* const dest = destPixels + static_cast<std::size_t>(height_ - 1 - (destY + r)) * width_ + destX;
+    if (rowCopy) {
+      std::memcpy(dest, source + rectX, static_cast<std::size_t>(destWidth) * sizeof(std::uint32_t));
+    } else if (plainCopy) {
+      for (int c = 0; c < destWidth; ++c) dest[c] = source[columns[c]];
+    } else if (alphaOnly) {
+      for (int c = 0; c < destWidth; ++c) dest[c] = (dest[c] & 0x00FFFFFFu) | (source[columns[c]] & 0xFF000000u);
+    } else {
+      for (int c = 0; c < destWidth; ++c) dest[c] = BlendPixel(mode, source[columns[c]], dest[c]);
     }
   }
   return true;

@@ -123,6 +123,12 @@ class EngTga {
   std::size_t GetDataSize() const { return dataSize_; }
   bool HasData() const { return data_ != nullptr; }
 
+  // The pixel words of row y counted from the top, left to right (no range
+  // check): loops over whole rows read and write through these.
+  std::uint32_t* RowFromTop(int y) { return data_.get() + static_cast<std::size_t>(height_ - 1 - y) * width_; }
+  const std::uint32_t* RowFromTop(int y) const {
+    return data_.get() + static_cast<std::size_t>(height_ - 1 - y) * width_;
+  }
   // The word at column x of row y counted from the top (no range check).
   std::uint32_t GetPixelFromTop(int x, int y) const {
     return data_[static_cast<std::size_t>(height_ - 1 - y) * width_ + x];

@@ -171,14 +171,14 @@ bool EngTga::FillFromTexture_DX9(int sourceX, int sourceY, int sourceWidth, int 
     if (mirrorY) offsetY = sourceHeight - 1 - offsetY;
     const int row = std::min(sourceY + offsetY, texHeight - 1);
     const std::uint8_t* texels = TexelRow(locked, row);
+    std::uint32_t* const dest = RowFromTop(destY + r) + destX;
     for (int c = 0; c < destWidth; ++c) {
       int offsetX = static_cast<int>(static_cast<long long>(c) * sourceWidth / destWidth);
       if (mirrorX) offsetX = sourceWidth - 1 - offsetX;
       const int column = std::min(sourceX + offsetX, texWidth - 1);
       std::uint32_t s = 0;
       ReadTexel(texels, column, desc.Format, &s);
-      const std::uint32_t d = GetPixelFromTop(destX + c, destY + r);
-      SetPixelFromTop(destX + c, destY + r, ComposeTexel(mode, alphaFactor, texture32, s, d));
+      dest[c] = ComposeTexel(mode, alphaFactor, texture32, s, dest[c]);
     }
   }
   d3dTexture->UnlockRect(0);

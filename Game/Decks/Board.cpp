@@ -66,7 +66,9 @@ bool LoadPicture(const char* file, EngTga* image) {
   if (!PlatformImageLoadFile(file, &picture, &error)) return false;
   if (!image->Create(picture.width, picture.height, 32)) return false;
   for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) image->SetPixelFromTop(x, y, picture.At(x, y) | 0xFF000000u);
+    const std::uint32_t* source = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
+    std::uint32_t* row = image->RowFromTop(y);
+    for (int x = 0; x < picture.width; ++x) row[x] = source[x] | 0xFF000000u;
   }
   return true;
 }

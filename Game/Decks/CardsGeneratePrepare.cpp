@@ -25,14 +25,17 @@ bool ToImage(const PlatformImage& picture, bool makeAlpha, bool shape, EngTga* i
   image->Release();
   if (!image->Create(picture.width, picture.height, 32)) return false;
   for (int y = 0; y < picture.height; ++y) {
+    const uint32_t* source = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
+    uint32_t* row = image->RowFromTop(y);
+    if (!makeAlpha) {
+      std::memcpy(row, source, static_cast<std::size_t>(picture.width) * sizeof(uint32_t));
+      continue;
+    }
     for (int x = 0; x < picture.width; ++x) {
-      uint32_t p = picture.At(x, y);
-      if (makeAlpha) {
-        const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-        const uint32_t a = shape ? std::max({r, g, b}) : 255 - std::min({r, g, b});
-        p = (p & 0x00FFFFFFu) | (a << 24);
-      }
-      image->SetPixelFromTop(x, y, p);
+      const uint32_t p = source[x];
+      const uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      const uint32_t a = shape ? std::max({r, g, b}) : 255 - std::min({r, g, b});
+      row[x] = (p & 0x00FFFFFFu) | (a << 24);
     }
   }
   return true;

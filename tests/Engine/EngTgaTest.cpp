@@ -188,6 +188,29 @@ TEST_F(EngTgaTest, ComposingScalesMirrorsAndCountsFromTheTop) {
   }
 }
 
+// Whole rows, scaled rows and blended rows take their pixels from the same
+// places: a blend scaled up and mirrored across, and a copy inside one image.
+TEST_F(EngTgaTest, ComposingBlendsScaledRowsAndCopiesWithinOneImage) {
+  EngTga source, dest;
+  FillFromTop(source, 2, 2, {0x00000001, 0x00000002, 0x00000003, 0x00000004});
+  ASSERT_TRUE(dest.CreateWithColour(4, 4, 32, 0, 0, 0, 1));
+  // Mode 1: the source colour under the destination's alpha.
+  ASSERT_TRUE(dest.FillFromOtherTga(0, 0, -1, -1, &source, 0, 0, -1, -1, true, false, 1, false));
+  const std::uint32_t mirrored[4][4] = {{2, 2, 1, 1}, {2, 2, 1, 1}, {4, 4, 3, 3}, {4, 4, 3, 3}};
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dest.GetPixelFromTop(x, y), 0xFF000000u | mirrored[y][x]) << x << "," << y;
+  }
+
+  EngTga one;
+  FillFromTop(one, 4, 4, {1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  ASSERT_TRUE(one.FillFromOtherTga(0, 0, 2, 2, &one, 2, 2, 2, 2, false, false, 0, false));
+  EXPECT_EQ(one.GetPixelFromTop(2, 2), 1u);
+  EXPECT_EQ(one.GetPixelFromTop(3, 2), 2u);
+  EXPECT_EQ(one.GetPixelFromTop(2, 3), 3u);
+  EXPECT_EQ(one.GetPixelFromTop(3, 3), 4u);
+  EXPECT_EQ(one.GetPixelFromTop(0, 0), 1u);
+}
+
 TEST_F(EngTgaTest, ComposingRefusesBadRectangles) {
   EngTga source, dest;
   ASSERT_TRUE(source.Create(4, 4, 32));

@@ -1,6 +1,6 @@
 // Pixel tests of the GL device: a real window and an OpenGL context (Mesa
-// under Xvfb), pictures read back with glReadPixels. Skipped without a
-// display.
+// under Xvfb), pictures read back with glReadPixels. Runs on an X server of
+// its own (tests/Support/XServer.h).
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "Platform/D3D9GL.h"
 #include "Platform/D3DXMath.h"
 #include "Platform/Window.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -33,10 +34,8 @@ LRESULT CALLBACK_Quiet(HWND, UINT, WPARAM, LPARAM) { return 0; }
 class GLPixelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-      GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
-    }
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     WNDCLASSA wc{};

@@ -9,6 +9,7 @@
 
 #include "Platform/Window.h"
 #include "Platform/WindowLocal.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -128,10 +129,8 @@ namespace {
 class SdlInputDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-      GTEST_SKIP() << "no X display";
-    }
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     window_ = MakeWindow(CS_DBLCLKS);
     if (!window_) {

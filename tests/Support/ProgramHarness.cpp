@@ -19,6 +19,8 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/Support/XServer.h"
+
 extern char** environ;
 
 namespace {
@@ -85,27 +87,14 @@ ProgramHarness::~ProgramHarness() {
 bool ProgramHarness::StartDisplay(int width, int height) {
   width_ = width;
   height_ = height;
-  int fds[2];
-  if (pipe(fds) != 0) return false;
-  const pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    close(fds[0]);
-    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-           "tcp", "-noreset", static_cast<char*>(nullptr));
-    _exit(127);
+  TestXServer server;
+  std::string why;
+  if (!TestStartXServer(width, height, 10, &server, &why)) {
+    std::fprintf(stderr, "ProgramHarness::StartDisplay: %s\n", why.c_str());
+    return false;
   }
-  close(fds[1]);
-  serverPid_ = pid;
-  std::string number;
-  const auto start = Clock::now();
-  char c = 0;
-  while (SecondsSince(start) < 10.0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-  close(fds[0]);
-  if (number.empty()) return false;
-  display_ = ":" + number;
+  serverPid_ = server.pid;
+  display_ = server.display;
   return true;
 }
 

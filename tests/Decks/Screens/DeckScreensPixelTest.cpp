@@ -2,7 +2,7 @@
 // test harness with the real screens: the Decks screen's preview fan and
 // card-back grid, choosing a back, the Print and Publish screens, the deck
 // generator, the boards screen and the board editor, each saved as a
-// screenshot (<build>/screenshots). Skipped without a display.
+// screenshot (<build>/screenshots). Runs on an X server of its own.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -41,6 +41,7 @@
 #include "Screens/Screens.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 // The harness resets the application shell's stand-in imports; here the
 // real screens answer them, so there is nothing to reset.
@@ -58,7 +59,8 @@ class DeckScreensPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     MWinInstallScreenHooks();
   }
 

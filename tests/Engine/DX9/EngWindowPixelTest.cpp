@@ -2,8 +2,8 @@
 // Xvfb): it opens its window, runs the constant-rate loop at 60 frames a
 // second, draws a quad, a triangle list and the dimming correctly, lists the
 // display modes, and survives a resize, a resolution change and the
-// full-screen toggle without a leaked graphics object. Skipped without a
-// display.
+// full-screen toggle without a leaked graphics object. Runs on an X server of
+// its own (tests/Support/XServer.h).
 #include <SDL.h>
 
 #include <algorithm>
@@ -23,6 +23,7 @@
 #include "Platform/Window.h"
 #include "Platform/WindowLocal.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 // (The GL driver's own allocations are suppressed for this executable by
 // the leak-checker list in TexturePixelTest.cpp.)
@@ -109,10 +110,8 @@ class EngWindowPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-      GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
-    }
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     EngWindowSetScreenMode(1, 640, 480, 32, -1);

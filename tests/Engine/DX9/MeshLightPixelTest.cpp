@@ -2,7 +2,7 @@
 // through a table camera (eye above the table at +z, up (0, 0, 1)): a point
 // light at a positive height lights a card-like quad, also on a re-created
 // device; the deck-side box shows its top and its near side, never its
-// bottom. Saves a picture of the lit box. Skipped without a display.
+// bottom. Saves a picture of the lit box. Runs on an X server of its own.
 #include <cstring>
 
 #include <gtest/gtest.h>

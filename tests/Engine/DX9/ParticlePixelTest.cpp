@@ -1,7 +1,7 @@
 // Particles on the GL device (Mesa under Xvfb) under a table camera: which
 // corner orders survive the default culling, and a burst of the foundation
 // effect's picture over the lit deck-side box on a table, saved as a
-// picture. Skipped without a display.
+// picture. Runs on an X server of its own.
 #include <cstring>
 
 #include <gtest/gtest.h>

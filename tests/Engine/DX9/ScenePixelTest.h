@@ -22,6 +22,7 @@
 #include "Platform/D3DXMath.h"
 #include "Platform/Window.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 constexpr int kSceneWidth = 640;
 constexpr int kSceneHeight = 480;
@@ -30,8 +31,8 @@ class ScenePixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     EngLightsResetForTests_DX9();

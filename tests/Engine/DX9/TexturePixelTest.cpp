@@ -1,6 +1,6 @@
 // Pixel tests on the GL device (a real window; Mesa under Xvfb): textured
 // quads from every picture format, text inside its measured box, and the
-// texture cursor at the pointer. Skipped without a display.
+// texture cursor at the pointer. Runs on an X server of its own.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -23,6 +23,7 @@
 #include "Platform/D3D9GL.h"
 #include "Platform/Window.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -34,8 +35,8 @@ class TexturePixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     EngFontResetTextStateForTests();

@@ -1,7 +1,7 @@
 // The toolkit on a real window and OpenGL device (under Xvfb in the test
 // run): a demo screen with every kind of button and a popup, drawn and
 // driven by SDL events pushed into the window's event queue, and a switch to
-// a second screen. Skipped without a display.
+// a second screen. Runs on an X server of its own.
 #include <SDL.h>
 
 #include <cstdio>
@@ -33,6 +33,7 @@
 #include "Platform/WindowLocal.h"
 #include "tests/Engine/MWin/MWinTestSetup.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -120,7 +121,8 @@ class MWinDemoPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     program_ = std::make_unique<DemoProgram>();

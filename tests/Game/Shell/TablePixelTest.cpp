@@ -3,7 +3,7 @@
 // cards; a resize and a lost device bring the picture back; the
 // celebration dims the table and a new deal ends it; a missing picture
 // ends the program with its message. Screenshots go to <build>/screenshots.
-// Skipped without a display.
+// Runs on an X server of its own.
 #include <cstdint>
 #include <algorithm>
 #include <cstdlib>
@@ -24,6 +24,7 @@
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -88,7 +89,8 @@ class TablePixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
   }
 
   // Window pixel of the point (fx, fy) of card i of the group, in half card

@@ -2,7 +2,7 @@
 // the game shell on a real window (Mesa under Xvfb): every face-up top card
 // of every pile shows its paper where the layout puts it, inside the board's
 // wooden frame. Screenshots go to <build>/screenshots/Variant<Game>.png.
-// Skipped without a display.
+// Runs on an X server of its own.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -15,6 +15,7 @@
 #include "Game/GenGameTable.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ class VariantTablePixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
   }
 };
 

@@ -1,7 +1,7 @@
 // The tables of the pair, pyramid, grid and calculation games drawn on a
 // real window (Mesa under Xvfb): each game dealt, a screenshot saved
 // (<build>/screenshots/Table<Game>.png), and the poker games' row values
-// drawn beside their rows. Skipped without a display.
+// drawn beside their rows. Runs on an X server of its own.
 #include <string>
 #include <vector>
 
@@ -16,6 +16,7 @@
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ class VariantTablesPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
   }
 };
 

@@ -15,6 +15,7 @@
 #include "Engine/DX9/SWin.h"
 #include "Platform/PlainWindow.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -25,8 +26,8 @@ class SWinDisplayTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     setenv("NO_AT_BRIDGE", "1", 1);  // no accessibility bus under Xvfb
     PlainWindowUseBackEnd(kPlainWindowGtk);
     gDownloads = gCloses = 0;

@@ -76,24 +76,17 @@ bool IsBuilt(int screen) {
   return entry && entry->Create;
 }
 
-void PostChange() { mwin.ButtonsChanged(); }
-
-// The toolkit as the screen table sees it: a screen stopped with the
-// toolkit (ScreensStopCurrent(1)) shuts it down. No tick: the game shell
-// ticks the toolkit itself, once a frame, before the screen's tick.
-bool ToolkitStartup() { return mwin.Startup(); }
-void ToolkitShutdown() {
-  if (mwin.IsOn()) mwin.Shutdown();
-}
-const EngScreenToolkit kToolkit = {ToolkitStartup, ToolkitShutdown, nullptr, nullptr};
-
 }  // namespace
 
 bool ScreensSetup() {
-  EngScreenSetToolkit(&kToolkit);
+  // The toolkit as the screen table sees it (MWinScreenHooks.cpp): a screen
+  // stopped with the toolkit (ScreensStopCurrent(1)) shuts it down, a
+  // started one refreshes the buttons' highlight; the game shell ticks the
+  // toolkit itself, once a frame, before the screen's tick.
+  MWinInstallScreenHooks();
   EngScreenRemoveAll();
   EngScreenSetPreChangeCallback(ScreensClearDesktop);
-  EngScreenSetPostChangeCallback(PostChange);
+  EngScreenSetPostChangeCallback(nullptr);
   EngScreenRemoveAll();
   ScreensCreate();
   return EngScreenSetCurrent(g_ScreenUsers);

@@ -290,8 +290,9 @@ class MWin {
 extern MWin mwin;
 
 // Lets the engine's screen table run on the program's toolkit: the screens
-// start, tick and shut down `mwin`, and a started screen refreshes its
-// buttons' highlight. Called once at start, before the screens start.
+// start and shut down `mwin` (the program's frame ticks it itself, before
+// the screen's tick), and a started screen refreshes its buttons'
+// highlight. The program's screen set-up calls it, before the screens start.
 void MWinInstallScreenHooks();
 
 // Finds the button and sets its callback ("Could not find button %s:%s").

@@ -1,23 +1,26 @@
 // MWinScreenHooks.cpp - the program's toolkit as the engine's screen table
-// sees it (see MWinInstallScreenHooks). The engine sits below the toolkit,
-// so the table calls it only through these hooks.
-#include "Engine/Debug.h"
+// sees it (see MWinInstallScreenHooks): the program's screen set-up
+// (ScreensSetup) installs these hooks, and the toolkit's own tests run the
+// table on them too. The engine sits below the toolkit, so the table calls
+// it only through these hooks.
+//
+// The table starts the toolkit for screens started with it and shuts it down
+// (when it is on) with screens stopped with it. It does not tick it: the
+// program's frame ticks the toolkit itself, once, before the screen's tick
+// (GameTickCB). A started screen refreshes its buttons' highlight.
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
 
 namespace {
 
 bool Startup() { return mwin.Startup(); }
-void Shutdown() { mwin.Shutdown(); }
-void Tick() { mwin.Tick(); }
-
-// The new screen's buttons show the right highlight at once.
-void ScreenStarted() {
-  if (!DebugAssert(mwin.GetDesktop() != nullptr, "MWin::ButtonsChanged", "No desktop")) return;
-  mwin.ButtonsChanged();
+void Shutdown() {
+  if (mwin.IsOn()) mwin.Shutdown();
 }
+// The new screen's buttons show the right highlight at once.
+void ScreenStarted() { mwin.ButtonsChanged(); }
 
-const EngScreenToolkit kProgramToolkit = {Startup, Shutdown, Tick, ScreenStarted};
+const EngScreenToolkit kProgramToolkit = {Startup, Shutdown, nullptr, ScreenStarted};
 
 }  // namespace
 

@@ -51,6 +51,21 @@ TEST_F(EngScreenHooksTest, TheTableCallsTheInstalledToolkitAtEachStep) {
                                                "toolkit.screenStarted", "toolkit.shutdown"}));
 }
 
+// A screen's tick that stops the screens ends the tick: the toolkit is not
+// ticked after it.
+TEST_F(EngScreenHooksTest, AScreenStoppedByItsTickGetsNoToolkitTick) {
+  EngScreenSetToolkit(&kRecordingToolkit);
+  EngScreenSetTickCallback(screen_, [] {
+    g_calls.push_back("Tick");
+    EngScreenStop(0);
+  });
+  EngScreenStart(true);
+  g_calls.clear();
+  EXPECT_TRUE(EngScreenTick());
+  EXPECT_FALSE(EngScreenIsStarted());
+  EXPECT_EQ(g_calls, std::vector<std::string>{"Tick"});
+}
+
 TEST_F(EngScreenHooksTest, AToolkitThatCannotStartOrIsMissingStartsNothing) {
   struct Case {
     const EngScreenToolkit* toolkit;

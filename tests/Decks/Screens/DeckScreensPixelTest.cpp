@@ -61,7 +61,6 @@ class DeckScreensPixelTest : public TempDirTest {
     TempDirTest::SetUp();
     std::string noDisplay;
     ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
-    MWinInstallScreenHooks();
   }
 
   // From the main menu to a dealt Klondike table (the menu's New Game),

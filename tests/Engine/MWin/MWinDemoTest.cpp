@@ -190,8 +190,10 @@ class MWinDemoPixelTest : public TempDirTest {
     SDL_PushEvent(&e);
     Pump();
   }
+  // As the program's frame: the toolkit's tick, then the screen's.
   void Pump() {
     for (int i = 0; i < 50; ++i) program_->GetWindow()->Tick();
+    mwin.Tick();
     EngScreenTick();
   }
   void MoveTo(int x, int y) {

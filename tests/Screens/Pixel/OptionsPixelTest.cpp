@@ -57,8 +57,6 @@ class OptionsPixelTest : public TempDirTest {
     TempDirTest::SetUp();
     std::string noDisplay;
     ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
-    // As the program does: the screen table starts and stops the toolkit.
-    MWinInstallScreenHooks();
   }
 
   // A click at a point of the virtual 640 x 480 screen, then frames for

@@ -44,7 +44,6 @@ bool g_tried = false;
 GameHarness* Program() {
   if (!g_tried) {
     g_tried = true;
-    MWinInstallScreenHooks();
     const fs::path folder = BenchRoot() / "program";
     fs::create_directories(folder);
     auto h = std::make_unique<GameHarness>(folder.string());

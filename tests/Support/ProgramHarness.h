@@ -17,6 +17,7 @@
 // the private folders.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <utility>
@@ -44,9 +45,6 @@ class ProgramHarness {
   void SetProgramEnv(const std::string& name, const std::string& value);
   // Waits until the log holds the text; false after the time.
   bool WaitForLog(const std::string& text, double seconds);
-  // Waits until the condition holds (looked at every 25 ms); false after
-  // the time.
-  static bool WaitUntil(const std::function<bool()>& condition, double seconds);
   // Waits until the program ended; its exit code, or -1000 after the time.
   int WaitForExit(double seconds);
   // Sends SIGKILL to the program (a crash) and reaps it.
@@ -67,8 +65,22 @@ class ProgramHarness {
   bool DragVirtual(float fromX, float fromY, float toX, float toY);
   bool Key(const std::string& keys);
   bool Type(const std::string& text);
-  // Lets the program draw a few frames.
+  // Sleeps: pacing between inputs only. A test never sleeps before an
+  // assertion; it waits for what it needs (below).
   static void Settle(double seconds = 0.4);
+
+  // ---- Bounded waits. Each polls until what it waits for is there and gives
+  // false (WaitForWindow an id of 0) after the time; a test asserts on the
+  // result and says what it waited for.
+  // Waits until the condition holds, asking it every pollSeconds.
+  static bool WaitUntil(const std::function<bool()>& condition, double seconds, double pollSeconds = 0.025);
+  // Waits until the colour at a point of the virtual screen passes the test
+  // (its red, green and blue, 0-255).
+  bool WaitForPixel(float x, float y, const std::function<bool(int r, int g, int b)>& test, double seconds);
+  // Waits until some pixel of a rectangle of the virtual screen (left, top
+  // inclusive) passes the test.
+  bool WaitForPixelIn(float left, float top, float right, float bottom,
+                      const std::function<bool(int r, int g, int b)>& test, double seconds);
 
   // True once a top-level window is mapped and viewable on the display.
   bool IsWindowMapped();
@@ -79,6 +91,8 @@ class ProgramHarness {
     int x = 0, y = 0, width = 0, height = 0;
   };
   WindowPlace FindWindow(const std::string& title, int minHeight = 0);
+  // Waits for such a window.
+  WindowPlace WaitForWindow(const std::string& title, int minHeight, double seconds);
   // A click at a display pixel; keys typed into a window after giving it
   // the keyboard.
   bool ClickPixel(int x, int y);
@@ -110,6 +124,9 @@ class ProgramHarness {
 
  private:
   bool RunXdotool(const std::vector<std::string>& args);
+  bool MovePixel(int x, int y);
+
+  using Clock = std::chrono::steady_clock;
 
   std::string home_;
   std::string display_;
@@ -119,4 +136,7 @@ class ProgramHarness {
   int exitCode_ = -1000;
   std::vector<std::pair<std::string, std::string>> env_;
   HttpTestServer updateService_;
+  // The last click, which a click near it must not turn into a double one.
+  Clock::time_point lastClick_{};
+  int lastClickX_ = -1000, lastClickY_ = -1000;
 };

@@ -39,16 +39,54 @@ std::string ErrorsOf(const std::string& log) {
   return errors;
 }
 
-// Presses "Exit Game" on the player selection (again when a busy machine
-// had not drawn it yet) and gives the exit code.
+// The colours the tests look for, by red, green and blue.
+bool IsButtonGreen(int r, int g, int b) { return g > r + 25 && g > b + 15; }
+// A title with nothing over it, and the same dimmed under a popup.
+bool IsBrightGold(int r, int g, int b) { return r > 200 && g > 170 && b < 150; }
+// The gold frame of a dialog such as About.
+bool IsFrameGold(int r, int g, int b) { return r > 160 && g > 130 && b < 120 && r > b + 60; }
+// The field of a text popup.
+bool IsGold(int r, int g, int b) { return r > 100 && g > 70 && r > b + 60; }
+// Light text on a button.
+bool IsLightText(int r, int g, int b) { return r > 150 && g > 150 && b > 150; }
+// Germany's flag: black, red and gold bands.
+bool IsFlagBlack(int r, int g, int b) { return r < 60 && g < 60 && b < 60; }
+bool IsFlagRed(int r, int g, int b) { return r > 150 && g < 60 && b < 60; }
+bool IsFlagGold(int r, int g, int b) { return r > 150 && g > 150 && b < 60; }
+
+// The player selection's "Exit Game" and the main menu's title (top left).
+constexpr float kExitGameX = 516, kExitGameY = 448;
+constexpr float kMenuTitleX = 25, kMenuTitleY = 22.5f;
+
+// Germany's three bands in a flag whose middle is at (x, y), the bands
+// a given height apart, once drawn in full colour.
+bool WaitForGermanFlag(ProgramHarness& h, float x, float y, float band, double seconds) {
+  return h.WaitForPixel(x, y - band, IsFlagBlack, seconds) && h.WaitForPixel(x, y, IsFlagRed, seconds) &&
+         h.WaitForPixel(x, y + band, IsFlagGold, seconds);
+}
+
+// Presses "Exit Game" on the player selection once it is drawn (again when
+// the screen had not taken the press yet) and gives the exit code.
 int ExitFromUsers(ProgramHarness& h) {
+  if (!h.WaitForPixel(kExitGameX, kExitGameY, IsButtonGreen, 30)) return -1001;
   for (int attempt = 0; attempt < 4; ++attempt) {
-    ProgramHarness::Settle(0.5);
-    h.ClickVirtual(516, 448);
+    h.ClickVirtual(kExitGameX, kExitGameY);
     const int code = h.WaitForExit(10);
     if (code != -1000) return code;
   }
   return -1000;
+}
+
+// The stored profile of a player.
+bool ReadPlayer(const ProgramHarness& h, const std::string& name, UserRecord* player) {
+  std::uint8_t bytes[kUserRecordFileSize];
+  EngEncryptionInit("Mplx4QoragZn_265");
+  if (!EngEncryptionReadFromFileAndDecrypt((h.UserFolder() + "/Users/" + name + ".usr").c_str(), bytes,
+                                           sizeof bytes)) {
+    return false;
+  }
+  UserRecordFromBytes(bytes, player);
+  return true;
 }
 
 class ProgramRunTest : public TempDirTest {
@@ -58,6 +96,8 @@ class ProgramRunTest : public TempDirTest {
     shots_ = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
     std::filesystem::create_directories(shots_);
   }
+  // A screenshot for a person to look at; the tests assert on the pixels.
+  void Shot(ProgramHarness& h, const char* name) { h.Screenshot(shots_ + name); }
   std::string shots_;
 };
 
@@ -66,9 +106,13 @@ TEST_F(ProgramRunTest, FirstStartShowsThePlayerSelection) {
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
-  ASSERT_TRUE(h.WaitUntilDrawn(516, 448, 20));
-  ProgramHarness::Settle(0.5);
-  EXPECT_TRUE(h.Screenshot(shots_ + "Users.png"));
+  // Its two buttons: Create New Player and Exit Game; no player to continue.
+  ASSERT_TRUE(h.WaitForPixel(kExitGameX, kExitGameY, IsButtonGreen, 20)) << "Exit Game";
+  EXPECT_TRUE(h.WaitForPixel(40, 448, IsButtonGreen, 20)) << "Create New Player";
+  Shot(h, "Users.png");
+  const long middle = h.PixelVirtual(320, 400);  // where "Continue Player" would be
+  EXPECT_FALSE(IsButtonGreen(static_cast<int>((middle >> 16) & 0xFF), static_cast<int>((middle >> 8) & 0xFF),
+                             static_cast<int>(middle & 0xFF)));
   EXPECT_TRUE(h.IsProgramRunning());
   EXPECT_EQ(ExitFromUsers(h), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
@@ -79,33 +123,44 @@ TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) 
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram({}, "de_DE.UTF-8"));
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
-  ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 20));
-  ProgramHarness::Settle(0.3);
+  ASSERT_TRUE(h.WaitForPixel(40, 448, IsButtonGreen, 20)) << "Create New Player";
   h.ClickVirtual(124, 448);  // Create New Player: the name popup opens by itself
-  ProgramHarness::Settle(0.8);
+  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 20)) << "the name popup's field";
   h.Type("Ann");
-  ProgramHarness::Settle(0.3);
-  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayerPopup.png"));
+  EXPECT_TRUE(h.WaitForPixelIn(300, 220, 340, 233, IsLightText, 20)) << "the name typed into the popup";
+  Shot(h, "NewPlayerPopup.png");
   h.Key("Return");
-  ProgramHarness::Settle(0.8);
-  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayer.png"));
-  h.ClickVirtual(320, 293);  // Country
-  ProgramHarness::Settle(0.8);
-  EXPECT_TRUE(h.Screenshot(shots_ + "Country.png"));
+  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 20))
+      << "the name popup closed";
+  // The new player's screen: the name, and the country of the locale with
+  // its flag.
+  EXPECT_TRUE(h.WaitForPixelIn(300, 212, 340, 224, IsLightText, 20)) << "the name on the screen";
+  EXPECT_TRUE(WaitForGermanFlag(h, 415, 293.1f, 8.75f, 20)) << "Germany's flag";
+  Shot(h, "NewPlayer.png");
+  h.ClickVirtual(320, 293);  // Country: the list opens on the local country
+  EXPECT_TRUE(h.WaitForPixel(187.5f, 221.9f, [](int r, int g, int b) { return g > 65 && g > r + 20 && b > 50; }, 20))
+      << "the chosen row of the country list";
+  EXPECT_TRUE(WaitForGermanFlag(h, 160, 221.9f, 5.6f, 20)) << "Germany's flag in the chosen row";
+  Shot(h, "Country.png");
   h.ClickVirtual(320, 442);  // Continue: back with the local country
-  ProgramHarness::Settle(0.8);
-  EXPECT_TRUE(h.Screenshot(shots_ + "NewPlayerCountry.png"));
+  ASSERT_TRUE(h.WaitForPixelIn(300, 212, 340, 224, IsLightText, 20)) << "back on the new player's screen";
+  EXPECT_TRUE(WaitForGermanFlag(h, 415, 293.1f, 8.75f, 20)) << "Germany's flag";
+  Shot(h, "NewPlayerCountry.png");
   h.ClickVirtual(320, 442);  // Continue: the player is made and play starts
-  // The main menu, once the player's cards are made: its page backdrop.
-  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 180));
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "MainMenu.png"));
-  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() + "/Users/Ann.usr"));
+  // The main menu, once the player's cards are made: its title and page.
+  ASSERT_TRUE(h.WaitForPixel(kMenuTitleX, kMenuTitleY, IsBrightGold, 180)) << "the main menu";
+  EXPECT_TRUE(h.WaitUntilDrawn(630, 100, 20));
+  Shot(h, "MainMenu.png");
+  // The profile holds the name and the country of the locale.
+  UserRecord ann;
+  ASSERT_TRUE(ReadPlayer(h, "Ann", &ann));
+  EXPECT_STREQ(ann.name, "Ann");
+  EXPECT_STREQ(ann.country, "Germany");
   h.ClickVirtual(567, 458);  // About
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "About.png"));
+  EXPECT_TRUE(h.WaitForPixel(197.5f, 187.5f, IsFrameGold, 20)) << "the About box's frame";
+  Shot(h, "About.png");
   h.ClickVirtual(320, 399);  // OK: back to the menu
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(h.WaitForPixel(kMenuTitleX, kMenuTitleY, IsBrightGold, 20)) << "back on the main menu";
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
@@ -126,19 +181,11 @@ TEST_F(ProgramRunTest, TheLastPlayerIsOfferedWithItsFlag) {
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
   ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 20));
-  // The screen fades in with the splash panel: full colour after 2.4 s.
-  ProgramHarness::Settle(2.6);
-  EXPECT_TRUE(h.Screenshot(shots_ + "UsersContinue.png"));
-  // Germany's flag right of "Continue Player: Ann": black, red, gold bands.
+  // Germany's flag right of "Continue Player: Ann": black, red and gold
+  // bands once the screen has faded in with the splash panel.
   const float flagX = 443 + 5 + 12.5f;
-  const long top = h.PixelVirtual(flagX, 381 + 8), middle = h.PixelVirtual(flagX, 381 + 20),
-             bottom = h.PixelVirtual(flagX, 381 + 32);
-  auto red = [](long c) { return (c >> 16) & 0xFF; };
-  auto green = [](long c) { return (c >> 8) & 0xFF; };
-  EXPECT_LT(red(top), 60);
-  EXPECT_GT(red(middle), 150);
-  EXPECT_LT(green(middle), 60);
-  EXPECT_GT(green(bottom), 150);
+  EXPECT_TRUE(WaitForGermanFlag(h, flagX, 381 + 20, 12, 20)) << "Germany's flag beside the player";
+  Shot(h, "UsersContinue.png");
   EXPECT_EQ(ExitFromUsers(h), 0);
   EXPECT_EQ(ErrorsOf(h.LogText()), "");
 }

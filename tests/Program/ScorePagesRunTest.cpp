@@ -61,6 +61,19 @@ constexpr float kOkX = 277, kCancelX = 362.5f, kPopupButtonY = 253.75f;
 constexpr float kTimesX = 598, kTimesY = 289.5f, kWeekX = 379.5f, kPeriodY = 371.25f;
 constexpr float kFlagX = 442.71f + 13.7f;
 
+bool IsButtonGreen(int r, int g, int b) { return g > r + 25 && g > b + 15; }
+
+// The menu's title (top left) is bright gold with nothing over the menu and
+// dimmed under a popup.
+bool MenuIsFree(ProgramHarness& h) {
+  return h.WaitForPixel(25, 22.5f, [](int r, int g, int b) { return r > 200 && g > 170 && b < 150; }, 60);
+}
+// A popup over the menu, with a green button at the point.
+bool PopupIsOpen(ProgramHarness& h, float buttonX, float buttonY) {
+  return h.WaitForPixel(25, 22.5f, [](int r, int g, int b) { return r > 90 && r < 170 && g > 70 && b < 90; }, 60) &&
+         h.WaitForPixel(buttonX, buttonY, IsButtonGreen, 60);
+}
+
 class ScorePagesRunTest : public TempDirTest {
  protected:
   void SetUp() override {
@@ -159,6 +172,8 @@ class ScorePagesRunTest : public TempDirTest {
     Write(folder + "/Users/Ann.sta", file);
   }
 
+  // A screenshot for a person to look at; the test asserts on the pixels.
+  void Shot(ProgramHarness& h, const char* name) { h.Screenshot(shots_ + name); }
   std::string shots_;
 };
 
@@ -174,16 +189,17 @@ TEST_F(ScorePagesRunTest, TheMenuPagesShowTheTableThePieAndTheGraphAndGoOnline) 
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
-  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 20));
-  ProgramHarness::Settle(0.5);
+  ASSERT_TRUE(h.WaitForPixel(210, 400, IsButtonGreen, 20)) << "Continue Player";
   h.ClickVirtual(320, 400);  // Continue Player: Ann
   ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 180));
-  ProgramHarness::Settle(1.5);
+  ASSERT_TRUE(MenuIsFree(h)) << "the main menu";
 
   // The table: five rows; Ann's of Germany with its flag, rows below the
   // fifth empty.
-  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresPage.png"));
   const float annRow = kFirstRowY + 2 * kRowStep;
+  EXPECT_TRUE(h.WaitForPixel(kFlagX, annRow, [](int r, int g, int b) { return r > 150 && g < 70 && b < 70; }, 20))
+      << "the red band of Ann's flag";
+  Shot(h, "ScoresPage.png");
   EXPECT_LT(Red(h.PixelVirtual(kFlagX, annRow - 3)), 70);                 // black band
   EXPECT_GT(Red(h.PixelVirtual(kFlagX, annRow)), 150);                    // red band
   EXPECT_GT(Green(h.PixelVirtual(kFlagX, annRow + 3)), 150);              // gold band
@@ -192,54 +208,62 @@ TEST_F(ScorePagesRunTest, TheMenuPagesShowTheTableThePieAndTheGraphAndGoOnline) 
 
   // The scoring popup and back.
   h.ClickVirtual(kWeightsX, kWeightsY);
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresWeights.png"));
+  ASSERT_TRUE(PopupIsOpen(h, 293.75f, 325)) << "the scoring popup";
+  Shot(h, "ScoresWeights.png");
   h.Key("Return");
-  ProgramHarness::Settle(0.8);
+  ASSERT_TRUE(MenuIsFree(h)) << "the scoring popup closed";
 
   // Ann's best row goes to the service; its answer is shown and kept.
   h.ClickVirtual(kAddOnlineX, kOnlineY);
-  ProgramHarness::Settle(2.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresAddedOnline.png"));
+  EXPECT_TRUE(h.WaitUntil([&] { return server.RequestCount("/cgi-bin/cardolia/scores/AddHighScore.cgi") == 1; }, 30))
+      << "the submission reaching the service";
+  ASSERT_TRUE(PopupIsOpen(h, 293.75f, 260.62f)) << "the service's answer";
+  Shot(h, "ScoresAddedOnline.png");
   EXPECT_EQ(server.RequestCount("/cgi-bin/cardolia/scores/AddHighScore.cgi"), 1);
   h.Key("Return");
-  ProgramHarness::Settle(0.8);
+  ASSERT_TRUE(MenuIsFree(h)) << "the answer closed";
 
   // The Statistics page: the pie's two colours and the graph.
   h.ClickVirtual(kStatsChoiceX, kChoiceY);
-  ProgramHarness::Settle(1.5);
-  EXPECT_TRUE(h.Screenshot(shots_ + "StatisticsPage.png"));
+  EXPECT_TRUE(h.WaitForPixel(325, 150, [](int r, int g, int) { return g > r + 60; }, 20)) << "the pie's won sector";
+  Shot(h, "StatisticsPage.png");
   const long wonSector = h.PixelVirtual(325, 150), lostSector = h.PixelVirtual(303, 177);
   EXPECT_GT(Green(wonSector), Red(wonSector) + 60);
   EXPECT_GT(Red(lostSector), Green(lostSector) + 60);
   const long wonKey = h.PixelVirtual(383, 143), lostKey = h.PixelVirtual(383, 161);
   EXPECT_GT(Green(wonKey), Red(wonKey) + 40);
   EXPECT_GT(Red(lostKey), Green(lostKey) + 40);
-  // Every day has games: the graph is drawn from 0 % up past a half.
+  // Every day has games: the graph is drawn from 0 % up past a half, with
+  // the days' shares below the top.
   EXPECT_GT(Green(h.PixelVirtual(430, 325)), 200);
   EXPECT_GT(Green(h.PixelVirtual(430, 305)), 200);
+  EXPECT_LT(Green(h.PixelVirtual(437.5f, 278.12f)), 60);
 
-  // The last week's times.
+  // The last week's times: the week chosen, and the times of the games won
+  // (two minutes and more, growing by the day) reach near the top.
   h.ClickVirtual(kTimesX, kTimesY);
-  ProgramHarness::Settle(0.5);
   h.ClickVirtual(kWeekX, kPeriodY);
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "StatisticsTimesWeek.png"));
+  EXPECT_TRUE(h.WaitForPixel(kWeekX, kPeriodY, [](int r, int g, int b) { return r > g + 15 && g > b + 15; }, 20))
+      << "the week chosen";
+  EXPECT_TRUE(h.WaitForPixel(437.5f, 278.12f, [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; }, 20))
+      << "the times' graph near its top";
+  Shot(h, "StatisticsTimesWeek.png");
   EXPECT_GT(Green(h.PixelVirtual(430, 325)), 200);
 
   // Back on the Scores page, "View Online High Scores" asks first in full
   // screen: Cancel keeps the game, OK ends it and opens the page.
   h.ClickVirtual(kScoresChoiceX, kChoiceY);
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(h.WaitForPixel(kFlagX, annRow, [](int r, int g, int b) { return r > 150 && g < 70 && b < 70; }, 20))
+      << "the Scores page again";
   h.ClickVirtual(kViewOnlineX, kOnlineY);
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots_ + "ScoresViewOnline.png"));
+  ASSERT_TRUE(PopupIsOpen(h, 262.5f, 253.12f)) << "the question before going online";
+  Shot(h, "ScoresViewOnline.png");
   h.ClickVirtual(kCancelX, kPopupButtonY);
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(MenuIsFree(h)) << "the question closed by Cancel";
   EXPECT_TRUE(h.IsProgramRunning());
   EXPECT_EQ(h.LogText().find("ShowHighScores.cgi"), std::string::npos);
   h.ClickVirtual(kViewOnlineX, kOnlineY);
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(PopupIsOpen(h, 262.5f, 253.12f)) << "the question again";
   h.ClickVirtual(kOkX, kPopupButtonY);
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_NE(h.LogText().find("ShowHighScores.cgi?game=Klondike"), std::string::npos) << h.LogText();

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,16 +27,6 @@ namespace {
 
 constexpr const char* kTitle = "Free Cardolia 3D";
 constexpr int kDialogUnitsWide = 254;
-
-// Waits for a window of the title at least minHeight high.
-ProgramHarness::WindowPlace WaitForWindow(ProgramHarness& h, const char* title, int minHeight, double seconds) {
-  for (double waited = 0; waited < seconds; waited += 0.1) {
-    const ProgramHarness::WindowPlace place = h.FindWindow(title, minHeight);
-    if (place.id) return place;
-    ProgramHarness::Settle(0.1);
-  }
-  return {};
-}
 
 class FirstStartDialogTest : public TempDirTest {};
 
@@ -52,49 +44,65 @@ TEST_F(FirstStartDialogTest, WindowAndPlayStartTheGameInAWindowAfterTheInternetT
   h.SetProgramEnv("LSAN_OPTIONS", "suppressions=" + suppressions);
   ASSERT_TRUE(h.StartProgram());
 
-  // The dialog, taller than the update check's small window, once it has
-  // stopped moving (it is laid out, then resized and centred).
-  ProgramHarness::WindowPlace dialog = WaitForWindow(h, kTitle, 300, 60);
-  ASSERT_NE(dialog.id, 0u) << h.LogText();
-  for (int look = 0; look < 20; ++look) {
-    ProgramHarness::Settle(0.5);
-    const ProgramHarness::WindowPlace now = h.FindWindow(kTitle, 300);
-    const bool still = now.x == dialog.x && now.y == dialog.y && now.width == dialog.width;
-    dialog = now;
-    if (still) break;
-  }
-  EXPECT_TRUE(h.Screenshot(shots + "first-start-dialog.png"));
-  // Nothing is asked of the site before the game window.
-  EXPECT_EQ(h.UpdateService().RequestCount("/cgi-bin/common/updater/CheckVersionV2.cgi"), 0);
-
-  // Dialog units to pixels: the window is 254 units wide.
-  const double scale = static_cast<double>(dialog.width) / kDialogUnitsWide;
+  // The dialog, taller than the update check's small window, laid out in its
+  // final place and drawn: the "Window" radio button (at dialog units 133,
+  // 115; the window is 254 units wide) shows its white inside there. The
+  // dialog is laid out, then resized and centred, which on a busy machine
+  // may take a while.
+  ProgramHarness::WindowPlace dialog;
   const auto at = [&](double ux, double uy) {
+    const double scale = static_cast<double>(dialog.width) / kDialogUnitsWide;
     return std::make_pair(dialog.x + static_cast<int>(std::lround(ux * scale)),
                           dialog.y + static_cast<int>(std::lround(uy * scale)));
   };
-  const auto window = at(127 + 6, 108 + 7);  // the "Window" radio button's mark
+  // The pixels across the radio button's middle passing a test.
+  const auto countAcrossWindowRadio = [&](const std::vector<unsigned long>& pixels, bool (*test)(unsigned long)) {
+    const auto mark = at(127 + 6, 108 + 7);
+    int count = 0;
+    for (int x = mark.first - 8; x <= mark.first + 8 && !pixels.empty(); ++x) {
+      count += test(pixels[static_cast<std::size_t>(mark.second) * 1024 + static_cast<std::size_t>(x)]) ? 1 : 0;
+    }
+    return count;
+  };
+  const auto isWhite = [](unsigned long c) { return (c & 0xFFFFFF) == 0xFFFFFF; };
+  const auto isBlue = [](unsigned long c) { return (c & 0xFF) > ((c >> 16) & 0xFF) + 60; };
+  ASSERT_TRUE(ProgramHarness::WaitUntil(
+      [&] {
+        dialog = h.FindWindow(kTitle, 300);
+        return dialog.id != 0 && countAcrossWindowRadio(h.Pixels(), isWhite) >= 5;
+      },
+      60, 0.2))
+      << "the start-up dialog drawn\n" << h.LogText();
+  h.Screenshot(shots + "first-start-dialog.png");
+  // Nothing is asked of the site before the game window.
+  EXPECT_EQ(h.UpdateService().RequestCount("/cgi-bin/common/updater/CheckVersionV2.cgi"), 0);
+
+  // Window chosen: its radio button is filled blue.
+  const auto window = at(127 + 6, 108 + 7);
   ASSERT_TRUE(h.ClickPixel(window.first, window.second));
-  ProgramHarness::Settle(0.5);
+  EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return countAcrossWindowRadio(h.Pixels(), isBlue) >= 3; }, 20))
+      << "the Window choice marked";
   const auto play = at(7 + 119, 243 + 12);
   ASSERT_TRUE(h.ClickPixel(play.first, play.second));
 
-  // The Internet test: two boxes that explain, then the passed box.
+  // The Internet test: two boxes that explain, then the passed box; each
+  // answered with Return (again while a box that has just appeared has not
+  // taken it).
   for (int box = 0; box < 3; ++box) {
-    const ProgramHarness::WindowPlace shown = WaitForWindow(h, "Internet Test", 0, 30);
+    const ProgramHarness::WindowPlace shown = h.WaitForWindow("Internet Test", 0, 30);
     if (!shown.id) h.Screenshot(shots + "first-start-no-box.png");
     ASSERT_NE(shown.id, 0u) << "box " << box << "\n" << h.LogText();
-    ProgramHarness::Settle(0.3);
-    ASSERT_TRUE(h.KeyInto(shown.id, "Return"));
-    for (double waited = 0; waited < 10 && h.FindWindow("Internet Test").id == shown.id; waited += 0.1) {
-      ProgramHarness::Settle(0.1);
+    bool answered = false;
+    for (int attempt = 0; attempt < 10 && !answered; ++attempt) {
+      h.KeyInto(shown.id, "Return");
+      answered = ProgramHarness::WaitUntil([&] { return h.FindWindow("Internet Test").id != shown.id; }, 2);
     }
+    ASSERT_TRUE(answered) << "box " << box << " answered";
   }
 
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 60)) << h.LogText();
   EXPECT_TRUE(h.WaitUntilDrawn(516, 448, 30));  // the player selection's "Exit Game"
-  ProgramHarness::Settle(1.0);
-  EXPECT_TRUE(h.Screenshot(shots + "first-start-window.png"));
+  h.Screenshot(shots + "first-start-window.png");
 
   // Stored: a window, and the test passed (the file is written as soon as
   // the test has passed).

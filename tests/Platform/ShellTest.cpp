@@ -2,6 +2,12 @@
 // given, no command shell), a program started with its argument in its
 // folder, refused verbs and empty names, and headless runs that start
 // nothing. A fake xdg-open first on PATH writes its argument to a file.
+// The test process adopts the opener's detached processes (a child
+// subreaper), so it knows when they have ended, and that none was started.
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -45,8 +51,11 @@ class ShellTest : public TempDirTest {
     setenv("CARDOLIA_HEADLESS", "0", 1);
     setenv("DISPLAY", ":99", 1);
     PlatformShellSetListener(Listen, &seen_);
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   }
   void TearDown() override {
+    EndedStarts(10);
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
     PlatformShellSetListener(nullptr, nullptr);
     for (const Saved& s : saved_) {
       if (s.set) {
@@ -57,15 +66,30 @@ class ShellTest : public TempDirTest {
     }
     TempDirTest::TearDown();
   }
-  // The file's text once it exists (the child runs on its own), or "".
-  std::string WaitForFile(const std::string& name) {
-    for (int i = 0; i < 200; ++i) {
-      std::ifstream in(dir_ + "/" + name);
-      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (!text.empty() && text.back() == '\n') return text;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  // Waits until every process the opener started has ended and gives their
+  // number; -1 when some still run after the time. A start detaches its
+  // process before it returns, so the process is this one's by then.
+  static int EndedStarts(double seconds) {
+    int ended = 0;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (;;) {
+      const pid_t pid = waitpid(-1, nullptr, WNOHANG);
+      if (pid > 0) {
+        ++ended;
+      } else if (pid < 0 && errno == ECHILD) {
+        return ended;
+      } else if (std::chrono::steady_clock::now() >= until) {
+        return -1;
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
     }
-    return "";
+  }
+  // The file's text once the process that writes it has ended.
+  std::string FileAfterTheStart(const std::string& name) {
+    EXPECT_EQ(EndedStarts(10), 1) << "one process started and ended";
+    std::ifstream in(dir_ + "/" + name);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
 
   struct Saved {
@@ -80,7 +104,7 @@ TEST_F(ShellTest, AnAddressReachesTheOpenerUnchanged) {
   // Blanks, quotes and shell characters stay one argument: no shell parses it.
   const std::string address = "http://scores.invalid/cgi-bin/x.cgi?game=Yukon&a=$(id);b='c' d";
   EXPECT_GT(Code(ShellExecuteA(nullptr, "open", address.c_str(), "", "C:\\", SW_SHOWNORMAL)), 32);
-  EXPECT_EQ(WaitForFile("opened.txt"), address + "\n");
+  EXPECT_EQ(FileAfterTheStart("opened.txt"), address + "\n");
   ASSERT_EQ(seen_.files.size(), 1u);
   EXPECT_EQ(seen_.files[0], address);
 }
@@ -92,7 +116,7 @@ TEST_F(ShellTest, AProgramStartsInItsFolderWithItsArgument) {
   EXPECT_GT(Code(ShellExecuteA(nullptr, "open", (dir_ + "/editor").c_str(), "\"My Deck/Carr\xE9 1.png\"",
                                (dir_ + "/work").c_str(), SW_SHOWNORMAL)),
             32);
-  EXPECT_EQ(WaitForFile("edited.txt"), dir_ + "/work|My Deck/Carr\xC3\xA9 1.png\n");
+  EXPECT_EQ(FileAfterTheStart("edited.txt"), dir_ + "/work|My Deck/Carr\xC3\xA9 1.png\n");
 }
 
 TEST_F(ShellTest, RefusedRequestsAndHeadlessRunsStartNothing) {
@@ -102,7 +126,9 @@ TEST_F(ShellTest, RefusedRequestsAndHeadlessRunsStartNothing) {
   EXPECT_EQ(Code(ShellExecuteA(nullptr, nullptr, nullptr, nullptr, nullptr, SW_SHOWNORMAL)), SE_ERR_FNF);
   setenv("CARDOLIA_HEADLESS", "1", 1);
   EXPECT_GT(Code(ShellExecuteA(nullptr, "OPEN", "http://a.invalid/page", "", "", SW_SHOWNORMAL)), 32);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  // Not one process was started (none runs or has ended), so none can
+  // still write the file.
+  EXPECT_EQ(EndedStarts(0), 0);
   EXPECT_FALSE(std::filesystem::exists(dir_ + "/opened.txt"));
   // The listener saw all four requests, headless or not.
   EXPECT_EQ(seen_.files.size(), 4u);

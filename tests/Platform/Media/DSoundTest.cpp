@@ -3,6 +3,7 @@
 // without a device and captured from SDL's disk audio driver.
 #include <unistd.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -196,8 +198,44 @@ TEST_F(DSoundTest, APlayedBufferIsMixedOnceFromItsStart) {
   buffer->Release();
 }
 
+// The plays in a capture: runs of sound between silences of 200 frames or
+// more, each measured over its first 40 ms (runs shorter than that are left
+// out); the frames of silence after the last run come back in *quietAfter.
+constexpr std::size_t kWindow = 1764;
+std::vector<Segment> Plays(const std::vector<std::int16_t>& stereo, std::size_t* quietAfter) {
+  std::vector<Segment> plays;
+  std::size_t frame = 0, lastEnd = 0;
+  const std::size_t frames = stereo.size() / 2;
+  while (frame < frames) {
+    while (frame < frames && stereo[2 * frame] == 0) ++frame;
+    if (frame == frames) break;
+    std::size_t end = frame, quiet = 0;
+    while (end < frames && quiet < 200) {
+      quiet = stereo[2 * end] == 0 ? quiet + 1 : 0;
+      ++end;
+    }
+    if (end > frame + kWindow) {
+      plays.push_back(Measure(stereo, frame, kWindow));
+      lastEnd = end - quiet;
+    }
+    frame = end;
+  }
+  *quietAfter = frames > lastEnd ? frames - lastEnd : 0;
+  return plays;
+}
+
+std::vector<std::int16_t> ReadCapture(const std::filesystem::path& capture) {
+  std::ifstream in(capture, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int16_t> stereo(bytes.size() / 2);
+  if (!stereo.empty()) std::memcpy(stereo.data(), bytes.data(), stereo.size() * 2);
+  return stereo;
+}
+
 // The real output path: SDL's disk driver writes what the callback mixed.
-// A 1 kHz sine plays at full volume, at -6.02 dB, then at twice its rate.
+// A 1 kHz sine plays at full volume, at -6.02 dB, then at twice its rate;
+// each play waits for the one before to be in the capture with a silence
+// after it, so a busy machine only takes longer.
 TEST(DSoundCaptureTest, VolumeHalvesTheAmplitudeAndTwiceTheRateDoublesTheCrossings) {
   const std::filesystem::path capture =
       std::filesystem::temp_directory_path() / ("cardolia-capture-" + std::to_string(::getpid()) + ".raw");
@@ -219,34 +257,23 @@ TEST(DSoundCaptureTest, VolumeHalvesTheAmplitudeAndTwiceTheRateDoublesTheCrossin
     sine->SetFrequency(rates[i]);
     sine->SetCurrentPosition(0);
     sine->Play(0, 0, 0);
-    Sleep(250);
+    // Waits (bounded) until this play is in the capture, with 2,000 frames
+    // of silence after it (the file is written in blocks of some 2,000).
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    std::size_t quiet = 0;
+    while (Plays(ReadCapture(capture), &quiet).size() < static_cast<std::size_t>(i + 1) || quiet < 2000) {
+      ASSERT_LT(std::chrono::steady_clock::now(), until) << "play " << i << " in the capture";
+      Sleep(10);
+    }
   }
   sine->Release();
   ds->Release();  // closes the device: the file is complete
 
-  std::ifstream in(capture, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::vector<std::int16_t> stereo = ReadCapture(capture);
   std::filesystem::remove(capture);
-  std::vector<std::int16_t> stereo(bytes.size() / 2);
-  std::memcpy(stereo.data(), bytes.data(), stereo.size() * 2);
-
-  // The three plays, found as runs of sound between silences; each measured
-  // over its first 40 ms.
-  constexpr std::size_t kWindow = 1764;
-  std::vector<Segment> plays;
-  std::size_t frame = 0;
-  const std::size_t frames = stereo.size() / 2;
-  while (frame < frames && plays.size() < 3) {
-    while (frame < frames && stereo[2 * frame] == 0) ++frame;
-    std::size_t end = frame, quiet = 0;
-    while (end < frames && quiet < 200) {
-      quiet = stereo[2 * end] == 0 ? quiet + 1 : 0;
-      ++end;
-    }
-    if (end > frame + kWindow) plays.push_back(Measure(stereo, frame, kWindow));
-    frame = end;
-  }
-  ASSERT_EQ(plays.size(), 3u) << "captured " << frames << " frames";
+  std::size_t quiet = 0;
+  const std::vector<Segment> plays = Plays(stereo, &quiet);
+  ASSERT_EQ(plays.size(), 3u) << "captured " << stereo.size() / 2 << " frames";
   EXPECT_NEAR(plays[0].peak, 16000, 40);
   EXPECT_NEAR(static_cast<double>(plays[1].peak) / plays[0].peak, 0.5, 0.01);
   // 40 ms of 1 kHz changes sign 80 times; at twice the rate, 160 times.

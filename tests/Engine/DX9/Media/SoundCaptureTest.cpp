@@ -78,8 +78,34 @@ class SoundCaptureTest : public GraphicsTest {
   }
 };
 
+// The capture so far: 16-bit stereo frames as SDL's disk driver has
+// written them (in blocks, so it trails the sound by up to a block).
+std::vector<std::int16_t> ReadCapture(const std::string& capture) {
+  std::ifstream in(capture, std::ios::binary);
+  const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::int16_t> stereo(raw.size() / 2);
+  if (!stereo.empty()) std::memcpy(stereo.data(), raw.data(), stereo.size() * 2);
+  return stereo;
+}
+
+double Seconds(const std::vector<std::int16_t>& stereo) { return static_cast<double>(stereo.size() / 2) / 44100.0; }
+
+// Waits (bounded) until the capture so far passes the test.
+template <typename Test>
+bool WaitForCapture(const std::string& capture, Test test, double seconds = 30) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!test(ReadCapture(capture))) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
 }  // namespace
 
+// Times are the capture's own (the sound's time, as the driver writes it in
+// step with the clock): on a busy machine each step waits for the capture to
+// get there rather than for the clock.
 TEST_F(SoundCaptureTest, ADealSoundThenTheTuneReachTheOutput) {
   Start();
   const std::string data = CARDOLIA_BUILD_DIR "/Data/Main/";
@@ -89,17 +115,29 @@ TEST_F(SoundCaptureTest, ADealSoundThenTheTuneReachTheOutput) {
   if (!EngSoundInit(1, true, true, false, (data + "0210.dat").c_str())) {
     GTEST_SKIP() << "SDL's disk audio driver is not available";
   }
-  const auto captureStart = std::chrono::steady_clock::now();
   EngSound deal;
   ASSERT_TRUE(deal.LoadFromFile((data + "0210.dat").c_str(), false));
   deal.SetVolume(1.0f);
   EngMidiInit();
+  // Asked for no earlier than the capture's end now.
+  const double dealAt = Seconds(ReadCapture(capture));
   ASSERT_TRUE(deal.Play());
-  Sleep(400);
+  // The flick, and 0.4 s after its start.
+  double flick = -1;
+  ASSERT_TRUE(WaitForCapture(capture, [&flick](const std::vector<std::int16_t>& stereo) {
+    flick = FirstLouderThan(stereo, 0, 8000);
+    return flick >= 0 && Seconds(stereo) >= flick + 0.4;
+  })) << "the deal sound in the capture";
   ASSERT_TRUE(EngMidiLoadFromFile(0, (data + "0200.dat").c_str(), true));
-  const double playAt = std::chrono::duration<double>(std::chrono::steady_clock::now() - captureStart).count();
+  // Asked for no earlier than the capture's end now.
+  const double playAt = Seconds(ReadCapture(capture));
   ASSERT_TRUE(EngMidiPlay(0));
-  Sleep(2600);
+  // The tune's first note, and 1.3 s past it.
+  double onset = -1;
+  EXPECT_TRUE(WaitForCapture(capture, [&](const std::vector<std::int16_t>& stereo) {
+    onset = FirstLouderThan(stereo, flick + 0.38, 2000);
+    return onset > 0 && Seconds(stereo) >= onset + 1.3;
+  })) << "the tune in the capture";
   EngMidiStop(0);
   EngMidiClose(0);
   deal.Destroy();
@@ -107,19 +145,17 @@ TEST_F(SoundCaptureTest, ADealSoundThenTheTuneReachTheOutput) {
 
   std::ifstream in(capture, std::ios::binary);
   const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::vector<std::int16_t> stereo(raw.size() / 2);
-  std::memcpy(stereo.data(), raw.data(), stereo.size() * 2);
-  ASSERT_GT(stereo.size(), 2u * 44100u * 2u) << "captured " << stereo.size() / 2 << " frames";
+  const std::vector<std::int16_t> stereo = ReadCapture(capture);
+  const double seconds = Seconds(stereo);
 
-  // The flick fills the first tenth of a second and is over well before the
-  // music starts. The tune starts once its soundfont is loaded, which takes
-  // longer on a busy machine while the disk driver keeps writing in real
-  // time: find its first note, then check it plays on past it.
-  EXPECT_GT(Peak(stereo, 0.0, 0.15), 8000);
-  EXPECT_EQ(Peak(stereo, 0.2, 0.38), 0);
-  const double seconds = static_cast<double>(stereo.size() / 2) / 44100.0;
-  const double onset = FirstLouderThan(stereo, 0.38, 2000);
+  // The flick (louder than 8,000 from its start) sounds as soon as it is
+  // asked for and is over well before the music starts.
+  EXPECT_GE(flick, dealAt);
+  EXPECT_LT(flick, dealAt + 0.2) << "the deal sound started late";
+  EXPECT_EQ(Peak(stereo, flick + 0.2, flick + 0.38), 0);
+  onset = FirstLouderThan(stereo, flick + 0.38, 2000);
   ASSERT_GT(onset, 0.0) << "the tune never sounded in " << seconds << " s";
+  EXPECT_GE(onset, playAt - 0.1) << "the tune sounded before it was asked for at " << playAt << " s";
   EXPECT_LT(onset, playAt + 1.0) << "the tune started more than a second after it was asked for at " << playAt << " s";
   EXPECT_GT(Peak(stereo, onset + 0.25, std::min(onset + 1.25, seconds)), 2000) << "the tune stopped after its first note";
 

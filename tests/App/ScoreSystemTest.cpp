@@ -1,9 +1,11 @@
-// Tests of the scoring systems: every game's system, the sequence rules,
+// Tests of the scoring systems: every game's system at work on one position,
+// the sequence rules,
 // the running score of small positions (Klondike, Grandfather's Clock,
 // Gaps), and the explanation text, read in a language whose texts are the
 // token names so that each line shows where it came from.
 #include <map>
 #include <string>
+#include <vector>
 
 #include "App/ScoreSystem.h"
 #include "Engine/EngLanguages.h"
@@ -58,6 +60,82 @@ TEST_F(ScoreSystemTest, EveryGameHasItsSystem) {
     const std::string text = ScoreGetSystemDescription();
     EXPECT_TRUE(LogLines().empty());
     EXPECT_EQ(s.bonus != nullptr, text.rfind('\n', 0) == 0) << text;
+  }
+}
+
+// Every game scores one position by its own system. The position: six
+// cards on a foundation; columns of face-up pairs, each counted by some
+// sequence rules and not others (1 alternate-colour pair, 3 same-suit
+// pairs, 5 same-colour pairs of different suits, 1 pair of equal ranks), so
+// that the rules count alternate 1, same suit 3, Curds and Whey's 4,
+// different suit 6, same colour 8 and any suit 9; five cards on the first
+// reserve (the pair games count those); 30 s of play, one normal and one
+// cheat undo. Each expected score is worked out by hand from the game's
+// system (foundation points x 6, rule points x counts, minus the seconds,
+// the undos and a fixed deduction, plus the game's own part), and no two
+// systems score the position alike, except the two that end below 0.
+TEST_F(ScoreSystemTest, EveryGameScoresAPositionByItsOwnSystem) {
+  Gen& g = g_GenLive;
+  g.numFoundations = 1;
+  SetPile(g.foundations[0], {{kHearts, 1, true}, {kHearts, 2, true}, {kHearts, 3, true},
+                             {kHearts, 4, true}, {kHearts, 5, true}, {kHearts, 6, true}});
+  const PileCard columns[10][2] = {
+      {{kSpades, 9, true}, {kHearts, 8, true}},                                           // alternate
+      {{kClubs, 7, true}, {kClubs, 6, true}},     {{kDiamonds, 5, true}, {kDiamonds, 4, true}},
+      {{kHearts, 12, true}, {kHearts, 11, true}},                                         // same suit
+      {{kClubs, 5, true}, {kSpades, 4, true}},    {{kHearts, 9, true}, {kDiamonds, 8, true}},
+      {{kSpades, 11, true}, {kClubs, 10, true}},  {{kHearts, 3, true}, {kDiamonds, 2, true}},
+      {{kDiamonds, 13, true}, {kHearts, 12, true}},                                       // same colour
+      {{kHearts, 10, true}, {kDiamonds, 10, true}},                                       // equal ranks
+  };
+  g.numTableaus = 10;
+  for (int t = 0; t < 10; ++t) SetPile(g.tableaus[t], {columns[t][0], columns[t][1]});
+  g.numReserves = 1;
+  SetPile(g.reserves[0], {{kClubs, 1, true}, {kClubs, 2, true}, {kClubs, 3, true}, {kClubs, 4, true},
+                          {kClubs, 5, true}});
+  g.markedUndos = 1;
+  g.unmarkedUndos = 1;
+  const struct Row {
+    std::vector<int> games;
+    int score;
+    const char* why;
+  } rows[] = {
+      {{kGameAccordion, kGameSpiral}, 80, "- 30 - 100 + (52 - 10 piles) x 5"},
+      {{kGameAgnesBernauer, kGameDoubleKlondike, kGameDoubleYukon, kGameHarp, kGameKlondike, kGameKlondike2,
+        kGameLasVegas, kGameLasVegas2, kGameMissMilligan, kGameNumberTen, kGameStonewall, kGameYukon},
+       175, "300 + 1 alternate x 25 - 30 - 120"},
+      {{kGameAgnesSorel}, 350, "300 + 8 same colour x 25 - 30 - 120"},
+      {{kGameBakersDozen}, 475, "300 + 9 any suit x 25 - 30 - 20"},
+      {{kGameBakersGame, kGamePenguin}, 325, "300 + 3 same suit x 25 - 30 - 20"},
+      {{kGameWaningMoon}, 225, "300 + 3 same suit x 25 - 30 - 120"},
+      {{kGameBaroness}, 120, "- 30 - 100 + 5 reserve cards x 50"},
+      {{kGameBuffaloBill}, 20, "6 x 25 - 30 - 100"},
+      {{kGameColeopter, kGameSpider, kGameSpider3Suits, kGameSpider2Suits, kGameSpider1Suit, kGameSpiderTripleDeck,
+        kGameSpidersCrossing, kGameSpidersCrossingTD},
+       285, "300 + 3 same suit x 25 + 6 others of any suit x 10 - 30 - 120"},
+      {{kGameCurdsAndWhey}, 270, "300 + 4 (same suit or equal ranks) x 25 - 30 - 100"},
+      {{kGameFreeCell, kGameThreeCell}, 275, "300 + 1 alternate x 25 - 30 - 20"},
+      {{kGameGaps}, 0, "no lone card in place: - 30 - 100, not below 0"},
+      {{kGameGiza, kGamePyramid, kGameTutsTomb}, 170, "300 - 30 - 100"},
+      {{kGameGrandfathersClock}, 30, "300 - 30 - 120 - 120"},
+      {{kGameIntelligence, kGameKings, kGameShamrocks}, 250, "300 - 30 - 20"},
+      {{kGameMemory, kGameMemory2}, 220, "- 30 + 5 reserve cards x 50"},
+      {{kGameMonteCarlo}, 100, "- 30 - 120 + 5 reserve cards x 50"},
+      {{kGameNewYork}, 195, "300 + 1 alternate x 25 - 30 - 100"},
+      {{kGamePokerShuffle, kGamePokerSquare}, 0, "no grid to value, no time: - 100, not below 0"},
+      {{kGameThumbAndPouch}, 300, "300 + 6 different suit x 25 - 30 - 120"},
+      {{kGameTwenty}, 70, "300 - 30 - 120 - 80"},
+  };
+  std::map<int, const Row*> rowOf;
+  for (const Row& row : rows) {
+    for (int game : row.games) rowOf[game] = &row;
+  }
+  for (int game = 0; game < kGenNumGames; ++game) {
+    const auto found = rowOf.find(game);
+    GenSetCurGame(game);
+    g_UserOptions.elapsedSeconds[game] = 30;
+    EXPECT_EQ(Score(), found != rowOf.end() ? found->second->score : 150)
+        << GenGetGameFilename(game) << ": " << (found != rowOf.end() ? found->second->why : "300 - 30 - 120");
   }
 }
 

@@ -40,20 +40,39 @@ TEST_F(CardTest, OnlyAnExactUnitScaleSwitchesTheScaleOff) {
   EXPECT_EQ(card.hasScale, 0);
 }
 
-TEST_F(CardTest, WorldMatrixIsScaleThenYZXTurnsThenTranslation) {
-  Card card;
-  const float pos[3] = {1, 2, 3};
-  const float rot[3] = {0.3f, 0.5f, 0.7f};
-  const float scale[3] = {2, 3, 4};
-  card.SetPositionRotationAndScale(pos, rot, scale);
-  // Row vectors: v x S x Ry x Rz x Rx x T.
-  EngMatrix expected, m;
-  expected.SetScale(2, 3, 4);
-  expected.Multiply(m.SetRotationY(0.5f));
-  expected.Multiply(m.SetRotationZ(0.7f));
-  expected.Multiply(m.SetRotationX(0.3f));
-  expected.Multiply(m.SetTranslation(1, 2, 3));
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(card.matrix.m[i], expected.m[i], 1e-5) << i;
+// Where the corner (1, 2, 3) of a card's model lands in the world: scaled
+// first, then turned about Y, Z and X (a quarter turn takes +x to -z about
+// Y, +x to +y about Z and +y to +z about X), then moved to the card's
+// place. Worked out by hand from those turns, not from matrices.
+TEST_F(CardTest, ACornerIsScaledThenTurnedAboutYZAndXThenMoved) {
+  constexpr float q = 1.5707964f;
+  const struct Case {
+    const char* what;
+    float rot[3];
+    float scale[3];
+    float world[3];
+  } cases[] = {
+      {"scaled only", {0, 0, 0}, {2, 3, 4}, {12, 26, 42}},
+      {"a quarter about X", {q, 0, 0}, {1, 1, 1}, {11, 17, 32}},
+      {"a quarter about Y", {0, q, 0}, {1, 1, 1}, {13, 22, 29}},
+      {"a quarter about Z", {0, 0, q}, {1, 1, 1}, {8, 21, 33}},
+      // (2, 6, 12) scaled; (12, 6, -2) about Y; (-6, 12, -2) about Z;
+      // (-6, 2, 12) about X.
+      {"scaled, then a quarter about Y, Z and X", {q, q, q}, {2, 3, 4}, {4, 22, 42}},
+  };
+  const float pos[3] = {10, 20, 30};
+  const float corner[3] = {1, 2, 3};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Card card;
+    card.SetPositionRotationAndScale(pos, c.rot, c.scale);
+    // Row vectors: the corner times the matrix.
+    const float* m = card.matrix.m;
+    for (int axis = 0; axis < 3; ++axis) {
+      const float world = corner[0] * m[axis] + corner[1] * m[4 + axis] + corner[2] * m[8 + axis] + m[12 + axis];
+      EXPECT_NEAR(world, c.world[axis], 1e-4) << "axis " << axis;
+    }
+  }
 }
 
 TEST_F(CardTest, HitTestEdgesAreOutsideAndTurnedCardsTurnTheirArea) {

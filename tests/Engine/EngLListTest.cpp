@@ -114,22 +114,23 @@ TEST_F(EngLListTest, HandedOverPlainDataIsFreedWithTheList) {
   EXPECT_TRUE(EngLListIsListOk(&list_));
 }
 
+namespace {
+
 // Objects with destructors cannot be handed over: the list would free them
-// without running their destructors.
+// without running their destructors. Checked when this file compiles.
 template <typename T>
 constexpr bool kCanHandOver = requires(EngLList* list, T* const* holder) {
   EngLListAddPointer<T>(list, holder, false, 0);
 };
+struct WithDestructor {
+  ~WithDestructor() {}
+};
+static_assert(kCanHandOver<Mode>);
+static_assert(kCanHandOver<char>);
+static_assert(!kCanHandOver<WithDestructor>);
+static_assert(!kCanHandOver<std::string>);
 
-TEST(EngLList, OnlyPlainDataCanBeHandedOver) {
-  struct WithDestructor {
-    ~WithDestructor() {}
-  };
-  static_assert(kCanHandOver<Mode>);
-  static_assert(kCanHandOver<char>);
-  static_assert(!kCanHandOver<WithDestructor>);
-  static_assert(!kCanHandOver<std::string>);
-}
+}  // namespace
 
 TEST_F(EngLListTest, CreateDestroyAndLiveCount) {
   EngLList other{};

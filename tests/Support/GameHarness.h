@@ -51,7 +51,10 @@ class GameHarness {
   // Ticks and renders one frame of seconds (the test's clock moves on).
   void Frame(double seconds = 1.0 / 60.0);
   // Frames until no card animation runs (at most maxFrames); true when done.
+  // Every frame is ticked; every fourth and the last are drawn.
   bool RunAnimations(int maxFrames = 3000);
+  // Ticks one frame of seconds without drawing it.
+  void Tick(double seconds = 1.0 / 60.0);
   // Renders a frame and reads it back: 0xAARRGGBB, rows top first.
   std::vector<std::uint32_t> Pixels();
   std::uint32_t Pixel(int x, int y);

@@ -2,6 +2,8 @@
 // reason of the last failed load.
 #include "Platform/ImageD3DX.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -112,12 +114,17 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
     return hr;
   }
   // 32-bit texels lie as B, G, R, A: the pixel word in little-endian order.
-  const bool opaque = format == D3DFMT_X8R8G8B8;
+  // Rows through pointers, so that unoptimised builds load pictures quickly.
+  const std::uint32_t opaque = format == D3DFMT_X8R8G8B8 ? 0xFF000000u : 0;
   for (UINT y = 0; y < height; ++y) {
     auto* row = static_cast<BYTE*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch;
+    const std::uint32_t* words = scaled.pixels.data() + static_cast<std::size_t>(y) * width;
+    if (std::endian::native == std::endian::little && !opaque) {
+      std::memcpy(row, words, static_cast<std::size_t>(width) * 4);
+      continue;
+    }
     for (UINT x = 0; x < width; ++x) {
-      std::uint32_t word = scaled.At(static_cast<int>(x), static_cast<int>(y));
-      if (opaque) word |= 0xFF000000u;
+      const std::uint32_t word = words[x] | opaque;
       row[x * 4 + 0] = static_cast<BYTE>(word);
       row[x * 4 + 1] = static_cast<BYTE>(word >> 8);
       row[x * 4 + 2] = static_cast<BYTE>(word >> 16);

@@ -2,12 +2,14 @@
 // real window (Mesa under Xvfb): each game dealt, a screenshot saved
 // (<build>/screenshots/Table<Game>.png), and the poker games' row values
 // drawn beside their rows. Runs on an X server of its own.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Game/AnimSetup.h"
+#include "Game/CardsSettings.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenScores.h"
@@ -36,6 +38,8 @@ constexpr int kGames[] = {
     kGameSpiral,    kGameStrategy, kGameTutsTomb, kGameTwenty,
 };
 
+// Each game dealt and drawn: every face-up top card shows its paper where
+// the layout puts it (its right edge half way up, where no pip lies).
 TEST_F(VariantTablesPixelTest, EveryGameIsDealtAndDrawn) {
   GameHarness h(dir_ + "/run");
   ASSERT_TRUE(h.Start(1024, 768));
@@ -44,7 +48,28 @@ TEST_F(VariantTablesPixelTest, EveryGameIsDealtAndDrawn) {
     GenSetCurGame(game);
     if (!GenInit()) continue;  // not written yet
     ASSERT_TRUE(h.Deal(game, 7));
-    EXPECT_TRUE(h.Screenshot(HarnessScreenshotFolder() + "/Table" + GenGameTable[game].name + ".png"));
+    const std::vector<std::uint32_t> pixels = h.Pixels();
+    ASSERT_FALSE(pixels.empty());
+    HarnessWritePng(HarnessScreenshotFolder() + "/Table" + GenGameTable[game].name + ".png", h.Width(), h.Height(),
+                    pixels);
+    const CardsSettingsRecord& s = CardsGetSettings();
+    int faces = 0;
+    GenForEachPileInUse(g_GenLive, [&](CardGroup& pile, int) {
+      if (pile.numCards < 1 || !pile.cards[pile.numCards - 1].faceUp) return;
+      const Card& card = pile.cards[pile.numCards - 1];
+      int x = 0, y = 0;
+      ASSERT_TRUE(h.Project(pile.pos[0] + card.pos[0] + 0.82f * s.halfWidth, pile.pos[1] + card.pos[1],
+                            pile.pos[2], &x, &y));
+      ASSERT_TRUE(x >= 0 && y >= 0 && x < h.Width() && y < h.Height()) << "pile " << pile.where << " off the screen";
+      const std::uint32_t p = pixels[static_cast<std::size_t>(y) * h.Width() + x];
+      const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+      EXPECT_TRUE(r > 145 && g > 120 && b > 90 && r - b < 90) << "pile " << pile.where << ": " << r << "," << g << "," << b;
+      ++faces;
+    });
+    const bool faceDownGame = game == kGameMemory || game == kGameMemory2;
+    if (!faceDownGame) {
+      EXPECT_GT(faces, 0) << "no face-up card dealt";
+    }
   }
 }
 
@@ -79,7 +104,7 @@ TEST_F(VariantTablesPixelTest, PokerScoresAreDrawnBesideTheSquare) {
   }
   ASSERT_TRUE(g.gameOver);
   const std::vector<std::uint32_t> over = h.Pixels();
-  EXPECT_TRUE(h.Screenshot(HarnessScreenshotFolder() + "/TablePokerSquareOver.png"));
+  HarnessWritePng(HarnessScreenshotFolder() + "/TablePokerSquareOver.png", h.Width(), h.Height(), over);
   // The row value "0" became another number (or stayed, then nothing
   // changed there); the total appeared where nothing was drawn before.
   EXPECT_GT(ChangedPixels(empty, over, h.Width(), totalX - 30, totalY, 60, 30), 40)

@@ -26,12 +26,24 @@ EngRandState MakeDefaultState() {
 EngRandState g_rand = MakeDefaultState();
 std::uint32_t g_crtNext = 1;
 
+// Word i from words i, i + 1 and i + 397, all taken modulo 624; the loop is
+// split where those wrap, so that no word needs a division or a call (a
+// deal draws some 140,000 numbers, and unoptimised builds deal often in the
+// tests).
 void Regenerate(EngRandState* state) {
   std::uint32_t* mt = state->words;
-  for (int i = 0; i < kN; ++i) {
-    const std::uint32_t y = (mt[i] & kUpperMask) | (mt[(i + 1) % kN] & kLowerMask);
-    mt[i] = mt[(i + kM) % kN] ^ (y >> 1) ^ ((y & 1U) ? kMatrixA : 0U);
+  std::uint32_t y = 0;
+  int i = 0;
+  for (; i < kN - kM; ++i) {
+    y = (mt[i] & kUpperMask) | (mt[i + 1] & kLowerMask);
+    mt[i] = mt[i + kM] ^ (y >> 1) ^ ((y & 1U) ? kMatrixA : 0U);
   }
+  for (; i < kN - 1; ++i) {
+    y = (mt[i] & kUpperMask) | (mt[i + 1] & kLowerMask);
+    mt[i] = mt[i + kM - kN] ^ (y >> 1) ^ ((y & 1U) ? kMatrixA : 0U);
+  }
+  y = (mt[kN - 1] & kUpperMask) | (mt[0] & kLowerMask);
+  mt[kN - 1] = mt[kM - 1] ^ (y >> 1) ^ ((y & 1U) ? kMatrixA : 0U);
   state->index = 0;
 }
 

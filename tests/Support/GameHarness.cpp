@@ -38,6 +38,7 @@
 #include "Platform/WindowLocal.h"
 #include "Engine/DX9/ComDxWin.h"
 #include "tests/Support/AppImportsStandIn.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -146,10 +147,7 @@ GameHarness::GameHarness(std::string folder) : folder_(std::move(folder)) {}
 
 GameHarness::~GameHarness() { Stop(); }
 
-bool GameHarness::HaveDisplay() {
-  const char* display = std::getenv("DISPLAY");
-  return display && *display;
-}
+bool GameHarness::HaveDisplay() { return TestUsePrivateDisplay(); }
 
 EngProgram* GameHarness::Program() const { return program_.get(); }
 

@@ -37,7 +37,8 @@ class GameHarness {
   // Before Start: the run's Data folder lacks this file (a path inside Data,
   // e.g. "Deck/CardSpace.tga"), to see how the program meets a missing file.
   void HideDataFile(const std::string& path) { hiddenDataFile_ = path; }
-  // True when an X display is there to open a window on.
+  // True when an X display is there to open a window on: this process's
+  // private one (tests/Support/XServer.h), started on the first call.
   static bool HaveDisplay();
   // Window and device of this client size, the shell's start-up and the
   // player "Tester", made on the first start in this folder and loaded on

@@ -1,7 +1,7 @@
 // Memory played through the program's own start of play and mouse input
 // (the test harness on a real window): two cards that differ are turned
 // back after their look and the game goes on, on more than one deal.
-// Skipped without a display.
+// Runs on an X server of its own.
 #include <string>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include "Game/GenGameTable.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ class MemoryPlayPixelTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
   }
 
   // A left click on the card of a place, as the window reports it.

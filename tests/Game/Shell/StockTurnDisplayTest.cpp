@@ -3,7 +3,7 @@
 // Ctrl+Y through the key table): in every game with a stock a click on it
 // is one move and one undo step, with the autoplay off and at the level a
 // new player starts with; and a game left after stock turns alone counts
-// as a lost game in the statistics. Skipped without a display.
+// as a lost game in the statistics. Runs on an X server of its own.
 #include <cstdint>
 #include <string>
 
@@ -17,6 +17,7 @@
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ class StockTurnDisplayTest : public TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();
-    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
   }
 
   // A press and release of the left button on the top card of a pile (its

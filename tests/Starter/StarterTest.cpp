@@ -4,14 +4,20 @@
 // program Vantrip_DX9 run as a child in a temporary folder that holds a
 // stand-in game, a shell script that writes the folder it runs in and its
 // argument count; on a private X display the program's real box is
-// answered with keys. Screenshot: <build>/screenshots/starter-box.png.
+// answered with keys. The test process adopts the processes the starter
+// leaves behind (a child subreaper), so it knows when a started game has
+// ended, and that none was started. Screenshot:
+// <build>/screenshots/starter-box.png.
 #include <spawn.h>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -70,15 +76,45 @@ void WriteFakeGame(const std::string& folder) {
   ASSERT_EQ(chmod(path.c_str(), 0755), 0);
 }
 
-// Waits (bounded) for the stand-in game's note.
-std::string WaitForStart(const std::string& folder, double seconds = 10.0) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (std::chrono::steady_clock::now() < until) {
-    const std::string note = ReadWhole(folder + "/started.txt");
-    if (!note.empty() && note.back() == '\n') return note;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+// The processes whose parent is this one, but for those kept (an X
+// server of the test's own).
+std::vector<pid_t> ChildrenBut(const std::vector<pid_t>& kept) {
+  std::vector<pid_t> children;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const std::string stat = ReadWhole(entry.path().string() + "/stat");
+    const std::size_t end = stat.rfind(')');
+    if (end == std::string::npos) continue;
+    char state = 0;
+    int parent = 0;
+    if (std::sscanf(stat.c_str() + end + 1, " %c %d", &state, &parent) != 2 || parent != getpid()) continue;
+    const pid_t pid = static_cast<pid_t>(std::stol(name));
+    if (std::find(kept.begin(), kept.end(), pid) == kept.end()) children.push_back(pid);
   }
-  return "";
+  return children;
+}
+
+// Waits until every game the starter started has ended (they are this
+// process's children, as the fixture adopts them) and gives how many
+// there were; -1 when one still runs after the time.
+int EndedGames(const std::vector<pid_t>& kept = {}, double seconds = 10) {
+  int ended = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (;;) {
+    const std::vector<pid_t> running = ChildrenBut(kept);
+    for (const pid_t pid : running) ended += waitpid(pid, nullptr, WNOHANG) == pid;
+    if (running.empty()) return ended;
+    if (std::chrono::steady_clock::now() >= until) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+}
+
+// The stand-in game's note, once every game started has ended; empty when
+// none was started.
+std::string StartNote(const std::string& folder, const std::vector<pid_t>& kept = {}) {
+  EXPECT_GE(EndedGames(kept), 0) << "a started game did not end";
+  return ReadWhole(folder + "/started.txt");
 }
 
 struct StarterRun {
@@ -167,8 +203,10 @@ class StarterTest : public TempDirTest {
     g_answer = kStarterOk;
     StarterSetAskForTests(RecordAsk);
     StarterSetOpenerForTests(RecordOpen);
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   }
   void TearDown() override {
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
     StarterSetLibrariesForTests(nullptr);
     StarterSetAskForTests(nullptr);
     StarterSetOpenerForTests(nullptr);
@@ -213,8 +251,7 @@ TEST_F(StarterTest, AMissingLibraryIsExplainedAndEachAnswerDoesItsOwnThing) {
     EXPECT_EQ(asked.buttons[0].text, "Ok");
     EXPECT_EQ(asked.buttons[2].text, "Ignore ...");
 
-    // A game that is not started has had time to write its note by then.
-    EXPECT_EQ(!WaitForStart(dir_, c.starts ? 10.0 : 0.5).empty(), c.starts);
+    EXPECT_EQ(!StartNote(dir_).empty(), c.starts);
     ASSERT_EQ(g_opened.size(), c.opensPage ? 1u : 0u);
     if (c.opensPage) {
       EXPECT_EQ(g_opened[0], asked.buttons[1].text);
@@ -259,6 +296,7 @@ TEST_F(StarterTest, TheRealQuestionIsABoxWhateverTheProbeFoundMissing) {
   ASSERT_TRUE(StarterIsHeadless());  // the tests' environment: a box never waits
   ProgramHarness display(dir_ + "/x");
   ASSERT_TRUE(display.StartDisplay(640, 480));
+  const std::vector<pid_t> server = ChildrenBut({});
   constexpr const char* kNoSdl = "libSDL2-cardolia-missing.so.0";
   constexpr const char* kNoGtk = "libgtk-cardolia-missing.so.0";
   constexpr const char* kNoGl = "libGL-cardolia-missing.so.1";
@@ -298,7 +336,7 @@ TEST_F(StarterTest, TheRealQuestionIsABoxWhateverTheProbeFoundMissing) {
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(errors.rfind(c.shown, 0), 0u) << errors;
     EXPECT_NE(errors.find(c.detail), std::string::npos) << errors;
-    EXPECT_FALSE(std::filesystem::exists(dir_ + "/started.txt"));  // Ok starts nothing
+    EXPECT_EQ(StartNote(dir_, server), "");  // Ok starts nothing
   }
 }
 
@@ -309,7 +347,7 @@ TEST_F(StarterTest, TheProgramStartsTheGameOfTheCurrentFolderWithoutArguments) {
   WriteFakeGame(folder);
   const StarterRun run = RunStarter(kStarter, folder);
   EXPECT_EQ(run.status, 1) << run.errors;
-  EXPECT_EQ(WaitForStart(folder), folder + " 0\n");
+  EXPECT_EQ(StartNote(folder), folder + " 0\n");
   EXPECT_EQ(run.errors, "");  // nothing to explain
 }
 
@@ -323,7 +361,7 @@ TEST_F(StarterTest, TheProgramLooksForTheGameInTheCurrentFolderNotBesideItself) 
   const StarterRun run = RunStarter(beside + "/Vantrip_DX9", elsewhere);
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.errors.find("Cardolia_DX9 could not be started"), std::string::npos) << run.errors;
-  EXPECT_FALSE(std::filesystem::exists(beside + "/started.txt"));
+  EXPECT_EQ(StartNote(beside), "");
 }
 
 // The built program on a display, not headless: its box comes up (SDL's, or
@@ -335,6 +373,7 @@ TEST_F(StarterTest, TheProgramAsksInItsBoxOnADisplay) {
   std::filesystem::create_directories(shots);
   ProgramHarness h(dir_ + "/home");
   ASSERT_TRUE(h.StartDisplay(1024, 768));
+  const std::vector<pid_t> server = ChildrenBut({});
   const std::string folder = dir_ + "/play";
   std::filesystem::create_directory(folder);
   WriteFakeGame(folder);
@@ -361,23 +400,27 @@ TEST_F(StarterTest, TheProgramAsksInItsBoxOnADisplay) {
     const std::string errors = dir_ + "/box-errors.txt";
     const pid_t child = StartStarter(kStarter, folder, errors, env);
     ASSERT_GT(child, 0);
-    ProgramHarness::WindowPlace box;
-    for (double waited = 0; waited < 30 && !box.id; waited += 0.1) {
-      box = h.FindWindow(kStarterTitle);
-      if (!box.id) ProgramHarness::Settle(0.1);
-    }
-    if (!box.id) {
+    const ProgramHarness::WindowPlace box = h.WaitForWindow(kStarterTitle, 0, 30);
+    // A box takes keys once it has drawn: something not black in its place.
+    const auto drawn = [&] {
+      const std::vector<unsigned long> pixels = h.Pixels();
+      for (int y = std::max(box.y, 0); y < std::min(box.y + box.height, 768); ++y) {
+        for (int x = std::max(box.x, 0); x < std::min(box.x + box.width, 1024); ++x) {
+          if (pixels.size() == 1024u * 768u && pixels[static_cast<std::size_t>(y) * 1024 + x] != 0) return true;
+        }
+      }
+      return false;
+    };
+    const bool boxDrawn = box.id && ProgramHarness::WaitUntil(drawn, 30, 0.1);
+    if (!boxDrawn) {
       kill(child, SIGKILL);
       waitpid(child, nullptr, 0);
     }
-    ASSERT_NE(box.id, 0u) << "no window titled \"" << kStarterTitle << "\" within 30 s\n" << ReadWhole(errors);
-    ProgramHarness::Settle(0.3);  // a box takes keys once it has drawn
-    if (&c == &cases[0]) {
-      EXPECT_TRUE(h.Screenshot(shots + "starter-box.png"));
-    }
+    ASSERT_TRUE(boxDrawn) << "no window titled \"" << kStarterTitle << "\" drawn within 30 s\n" << ReadWhole(errors);
+    if (&c == &cases[0]) h.Screenshot(shots + "starter-box.png");
     for (const char* key : c.keys) EXPECT_TRUE(h.KeyInto(box.id, key)) << key;
     EXPECT_EQ(WaitForStarter(child, 30), 0) << ReadWhole(errors);
-    EXPECT_EQ(WaitForStart(folder, c.starts ? 10.0 : 0.5), c.starts ? folder + " 0\n" : "");
+    EXPECT_EQ(StartNote(folder, server), c.starts ? folder + " 0\n" : "");
   }
 
   // Headless, the box is loaded and logged, and Ok answers.

@@ -35,7 +35,7 @@ namespace {
 // menu.
 constexpr float kContinueX = 320, kContinueY = 400;
 constexpr float kLoadPlayersX = 320, kLoadPlayersY = 448;
-constexpr float kSecondRowX = 300, kSecondRowY = 143 + 12 + 32;
+constexpr float kSecondRowX = 300, kFirstRowY = 143 + 12, kSecondRowY = kFirstRowY + 32;
 constexpr float kLoadX = 320, kLoadY = 417, kDeleteX = 503, kDeleteY = 157;
 constexpr float kYesX = 277, kYesY = 282;
 constexpr float kNoticeOkX = 320, kNoticeOkY = 275;
@@ -52,6 +52,12 @@ bool WaitForButtonGreen(ProgramHarness& h, float x, float y, double seconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   } while (std::chrono::steady_clock::now() < end);
   return false;
+}
+
+// A list row that is chosen: a lighter green than the others.
+bool IsChosenRowColour(long colour) {
+  const long r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+  return colour >= 0 && g > 65 && g > r + 20 && b > 50;
 }
 
 class DamagedFilesRunTest : public TempDirTest {
@@ -192,18 +198,18 @@ TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayer
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
   // Continue offers Ann although her profile cannot be read.
   ASSERT_TRUE(h.WaitUntilDrawn(kContinueX, kContinueY, 20)) << "Continue was not shown for the damaged player";
-  EXPECT_TRUE(h.Screenshot(shots_ + "UsersDamagedPlayer.png"));
+  h.Screenshot(shots_ + "UsersDamagedPlayer.png");
   h.ClickVirtual(kContinueX, kContinueY);
   ASSERT_TRUE(h.WaitForLog("Damaged profile <Ann>: a new profile offered", 20));
   ASSERT_TRUE(WaitForButtonGreen(h, kYesX, kYesY, 10)) << "the popup's Yes was not drawn";
-  EXPECT_TRUE(h.Screenshot(shots_ + "UsersDamagedPlayerPopup.png"));
+  h.Screenshot(shots_ + "UsersDamagedPlayerPopup.png");
   h.ClickVirtual(kYesX, kYesY);
   ASSERT_TRUE(h.WaitForLog("Profile of <Ann> made anew", 20));
   // The main menu, and on it the statistics file's notice, once.
   ASSERT_TRUE(h.WaitForLog("Damaged file notices shown: 1", 60));
   ASSERT_TRUE(h.WaitUntilDrawn(kMenuX, kMenuY, 30));
   ASSERT_TRUE(WaitForButtonGreen(h, kNoticeOkX, kNoticeOkY, 30)) << "the notice's OK was not drawn";
-  EXPECT_TRUE(h.Screenshot(shots_ + "MainDamagedStatistics.png"));
+  h.Screenshot(shots_ + "MainDamagedStatistics.png");
 
   EXPECT_TRUE(Read(users + "Ann.usr.damaged") == annProfile);
   UserRecord ann;
@@ -227,8 +233,14 @@ TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayer
   h.ClickVirtual(kLoadPlayersX, kLoadPlayersY);
   ASSERT_TRUE(h.WaitUntilDrawn(kDeleteX, kDeleteY, 20));
   h.ClickVirtual(kSecondRowX, kSecondRowY);
-  ProgramHarness::Settle(0.3);
-  EXPECT_TRUE(h.Screenshot(shots_ + "UserLoadDamagedPlayer.png"));
+  ASSERT_TRUE(ProgramHarness::WaitUntil(
+      [&] {
+        return IsChosenRowColour(h.PixelVirtual(kSecondRowX, kSecondRowY)) &&
+               !IsChosenRowColour(h.PixelVirtual(kSecondRowX, kFirstRowY));
+      },
+      20))
+      << "Bob's row, not Ann's, chosen";
+  h.Screenshot(shots_ + "UserLoadDamagedPlayer.png");
   h.ClickVirtual(kLoadX, kLoadY);
   ASSERT_TRUE(h.WaitForLog("Damaged profile <Bob>: a new profile offered", 20));
   ASSERT_TRUE(WaitForButtonGreen(h, kYesX, kYesY, 10)) << "the popup's Yes was not drawn";

@@ -46,7 +46,7 @@ TEST_F(NetworkWaitRunTest, ASiteThatNeverAnswersHoldsNeitherTheWindowNorTheGame)
   ASSERT_TRUE(ProgramHarness::WaitUntil([&] { return requests() >= 2; }, 60)) << h.LogText();
   EXPECT_TRUE(h.IsWindowMapped());
   EXPECT_TRUE(h.WaitUntilDrawn(kExitX, kExitY, 10)) << "the player selection was not drawn while the test waited";
-  EXPECT_TRUE(h.Screenshot(shots + "network-wait-first-start.png"));
+  h.Screenshot(shots + "network-wait-first-start.png");
 
   // A click is taken while the test still waits, and the game ends at once:
   // the wait is given up, not sat out.

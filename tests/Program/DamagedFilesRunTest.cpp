@@ -23,6 +23,7 @@
 #include "Engine/EngMisc.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -186,6 +187,8 @@ class DamagedFilesRunTest : public TempDirTest {
 
 TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayersFiles) {
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   const std::string folder = h.UserFolder();
   WritePlayers(folder);
   const std::string users = folder + "/Users/";

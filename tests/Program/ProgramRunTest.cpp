@@ -16,6 +16,7 @@
 #include "Engine/EngMisc.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -120,6 +121,8 @@ TEST_F(ProgramRunTest, FirstStartShowsThePlayerSelection) {
 
 TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) {
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram({}, "de_DE.UTF-8"));
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
@@ -147,7 +150,7 @@ TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) 
   EXPECT_TRUE(WaitForGermanFlag(h, 415, 293.1f, 8.75f, 20)) << "Germany's flag";
   Shot(h, "NewPlayerCountry.png");
   h.ClickVirtual(320, 442);  // Continue: the player is made and play starts
-  // The main menu, once the player's cards are made: its title and page.
+  // The main menu: its title and page.
   ASSERT_TRUE(h.WaitForPixel(kMenuTitleX, kMenuTitleY, IsBrightGold, 180)) << "the main menu";
   EXPECT_TRUE(h.WaitUntilDrawn(630, 100, 20));
   Shot(h, "MainMenu.png");

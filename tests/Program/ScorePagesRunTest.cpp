@@ -22,6 +22,7 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "tests/Support/HttpTestServer.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -179,6 +180,8 @@ class ScorePagesRunTest : public TempDirTest {
 
 TEST_F(ScorePagesRunTest, TheMenuPagesShowTheTableThePieAndTheGraphAndGoOnline) {
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   WritePlayer(h.UserFolder());
   WriteScores(h.UserFolder());
   WriteStatistics(h.UserFolder());

@@ -11,6 +11,7 @@
 
 #include "App/Resolution.h"
 #include "tests/Program/PlayRun.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -76,6 +77,8 @@ class SystemPageRunTest : public TempDirTest {};
 TEST_F(SystemPageRunTest, FullScreenAndBackToAWindowWithoutLeavingThePage) {
   const std::string shots = playrun::ScreenshotFolder();
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   playrun::WritePlayer(h.UserFolder(), {}, [](ResolutionSettings& s) {
     s.windowed = 1;
     s.windowWidth = 1024;

@@ -22,6 +22,7 @@
 #include "Game/SolCards.h"
 #include "Platform/D3DXMath.h"
 #include "tests/Program/PlayRun.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -136,6 +137,8 @@ TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
   const std::string shots = playrun::ScreenshotFolder();
   const std::vector<std::vector<Point>> piles = StepPiles();
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   playrun::WritePlayer(h.UserFolder(), [](UserRecord& r) { r.menuGame = kGameTwenty; });
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   ASSERT_TRUE(h.StartProgram());

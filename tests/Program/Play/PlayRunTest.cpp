@@ -39,6 +39,7 @@
 #include "Game/GenSelectionLocal.h"
 #include "Game/SolCards.h"
 #include "Platform/D3DXMath.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -304,6 +305,8 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   ASSERT_TRUE(FindTableauMove(*dealt, &move)) << "deal 1234 has no tableau move";
 
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
@@ -465,6 +468,8 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
 
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));

@@ -3,10 +3,13 @@
 // the table - closes it back to play; the table then takes clicks again.
 // Screenshots go to <build>/screenshots.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/Program/PlayRun.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -22,11 +25,31 @@ constexpr float kNewGameX = 343, kNewGameY = 449;
 // Klondike's stock and the middle of its waste, under the player's camera.
 constexpr float kStockX = 100, kStockY = 105, kWasteX = 171, kWasteY = 112;
 
+// Waits until the table between the menu bar and the clocks stands still
+// (the deal and the autoplay that follows it over: a card in flight takes
+// no click) over a quarter second; false after the time.
+bool WaitForStillTable(ProgramHarness& h, double seconds) {
+  constexpr std::size_t kWidth = 1024, kTop = 80, kBottom = 720;
+  std::vector<unsigned long> last;
+  return ProgramHarness::WaitUntil(
+      [&] {
+        std::vector<unsigned long> pixels = h.Pixels();
+        if (pixels.size() < kWidth * kBottom) return false;
+        pixels = std::vector<unsigned long>(pixels.begin() + kWidth * kTop, pixels.begin() + kWidth * kBottom);
+        const bool still = pixels == last;
+        last = std::move(pixels);
+        return still;
+      },
+      seconds, 0.25);
+}
+
 class InGameMenuRunTest : public TempDirTest {};
 
 TEST_F(InGameMenuRunTest, EachWayOutOfTheMenuGoesBackToPlay) {
   const std::string shots = playrun::ScreenshotFolder();
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   playrun::WritePlayer(h.UserFolder());
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());
@@ -59,6 +82,7 @@ TEST_F(InGameMenuRunTest, EachWayOutOfTheMenuGoesBackToPlay) {
   }
   // The table takes a click again: the stock turns a face onto the empty
   // waste.
+  ASSERT_TRUE(WaitForStillTable(h, 60)) << "the table did not come to rest";
   h.ClickVirtual(kStockX, kStockY);
   EXPECT_TRUE(WaitForPixel(h, kWasteX, kWasteY, [](Rgb c) { return c.r > 150 && c.r + c.g + c.b > 360; }, 20))
       << "the stock did not turn";

@@ -78,12 +78,13 @@ std::uint32_t BlendPixel(int mode, std::uint32_t s, std::uint32_t d) {
 // False for the modes whose result is the source pixel alone.
 bool BlendReadsDestination(int mode) { return mode == 1 || (mode >= 3 && mode <= 8); }
 
-std::uint32_t ReadWordLE(const std::uint8_t* p) {
+// Byte order by hand for big-endian machines; little-endian ones copy rows.
+[[maybe_unused]] std::uint32_t ReadWordLE(const std::uint8_t* p) {
   return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
          (std::uint32_t{p[3]} << 24);
 }
 
-void WriteWordLE(std::uint8_t* p, std::uint32_t word) {
+[[maybe_unused]] void WriteWordLE(std::uint8_t* p, std::uint32_t word) {
   p[0] = static_cast<std::uint8_t>(word);
   p[1] = static_cast<std::uint8_t>(word >> 8);
   p[2] = static_cast<std::uint8_t>(word >> 16);

@@ -313,14 +313,14 @@ void GameInGameKeys() {
   }
   if (Pressed(keys, 'K')) {
     // The Keys screen closes on K: this press is used up.
-    keys['K'] = 0;
+    keys[int{'K'}] = 0;
     GameTimePause();
     GameShellGotoScreen("Keys");
     return;
   }
   if (Pressed(keys, 'P')) {
     // The pause screen resumes on P: this press is used up.
-    keys['P'] = 0;
+    keys[int{'P'}] = 0;
     GameMenuPause();
     return;
   }

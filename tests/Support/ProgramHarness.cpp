@@ -141,12 +141,13 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
     for (const auto& setting : settings) replaced = replaced || setting.first == name;
     if (!replaced) environment.push_back(line);
   }
-  for (const auto& [name, value] : settings) {
+  for (const auto& setting : settings) {
     // A later setting of the same name wins.
+    const std::string prefix = setting.first + "=";
     environment.erase(std::remove_if(environment.begin(), environment.end(),
-                                     [&](const std::string& line) { return line.rfind(name + "=", 0) == 0; }),
+                                     [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }),
                       environment.end());
-    environment.push_back(name + "=" + value);
+    environment.push_back(prefix + setting.second);
   }
   std::vector<char*> envp;
   for (std::string& line : environment) envp.push_back(line.data());

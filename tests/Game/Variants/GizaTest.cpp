@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr const char* kDealtPyramid = "N: u*21 0*7; R: u*7";
-
 constexpr VariantRow kRows[] = {
     {.game = kGameGiza, .dealt = 52, .faceMode = 1, .foundations = 1, .tableaus = 8, .fans = 28,
      .rules = "pick r8 w8 t8 f16 n16 / drop r21 t21 f16 n16 w16", .slots = "0 3 4 7",

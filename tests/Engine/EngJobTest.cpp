@@ -42,13 +42,22 @@ TEST_F(EngJobTest, WorkRunsOnAWorkerAndItsEndIsDeliveredOnTheMainThreadInOrder) 
         EXPECT_EQ(std::this_thread::get_id(), main);
         order.push_back("slow");
       });
-  const int quick = EngJobStart("quick", [] {}, [&] { order.push_back("quick"); });
+  std::atomic<bool> quickWorked{false};
+  const int quick = EngJobStart(
+      "quick", [&] { quickWorked = true; },
+      [&] {
+        EXPECT_EQ(std::this_thread::get_id(), main);
+        order.push_back("quick");
+      });
   ASSERT_GT(slow, 0);
   ASSERT_GT(quick, slow);
   EXPECT_TRUE(EngJobIsRunning(slow));
   EXPECT_TRUE(EngJobAnyRunning());
-  // The quick one's end waits for a delivery; the slow one keeps running.
-  std::this_thread::sleep_for(20ms);
+  // The quick one's end waits for a delivery once its work is done; the
+  // slow one keeps running.
+  const auto until = std::chrono::steady_clock::now() + 5s;
+  while (!quickWorked && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(1ms);
+  EXPECT_TRUE(quickWorked) << "the quick job's work did not run within 5 s";
   EXPECT_TRUE(order.empty());
   EngJobDeliver();
   EXPECT_EQ(order, std::vector<std::string>{"quick"});

@@ -149,9 +149,9 @@ int GenWorkingCopiesMade();
 // the piles that differ: saving and restoring around a trial move costs
 // only the piles the trial touched. Card owners point into dst.
 void GenCopyRecord(Gen& dst, const Gen& src);
-// Debug builds: every GenCopyRecord compares all 156 slots of the piles it
-// skips, not only those up to each pile's capacity with a sampled full
-// compare (the copy's own tests). Nothing in Release builds.
+// Debug builds: every GenCopyRecord compares all the slots made of the
+// piles it skips, not only those up to each pile's capacity with a sampled
+// full compare (the copy's own tests). Nothing in Release builds.
 void GenCopyCheckEveryCopyInFullForTests(bool every);
 // After a new or resumed game: the working copies that the pick-up, the
 // trials and the quick move keep the live game in take it whole now, so

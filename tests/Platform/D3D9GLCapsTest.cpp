@@ -1,15 +1,16 @@
-// The GL back end's capability check under a display (Mesa under Xvfb;
-// skipped without one): it makes one GL context whatever it finds, keeps the
+// The GL back end's capability check on an X server of its own (Mesa under
+// Xvfb): it makes one GL context whatever it finds, keeps the
 // GL library loaded for the windows after it, and offers only multisample
 // types that a real window and context then get.
 #include <SDL.h>
 
-#include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "Platform/D3D9GL.h"
 #include "Platform/Window.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -18,8 +19,8 @@ LRESULT Quiet(HWND, UINT, WPARAM, LPARAM) { return 0; }
 class GLCapsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display (the test script runs the tests under Xvfb)";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     D3D9SetFactory(nullptr);
     d3d_ = Direct3DCreate9(D3D_SDK_VERSION);

@@ -218,16 +218,18 @@ bool WaitForStockChange(ProgramHarness& h, const std::vector<unsigned long>& bef
   return false;
 }
 
-// Waits until the pixel at a point of the 640 x 480 space passes the test;
-// false after the time.
-template <typename Test>
-bool WaitForPixel(ProgramHarness& h, float x, float y, Test test, double seconds = 120) {
-  for (double waited = 0; waited < seconds; waited += 0.2) {
-    const long c = h.PixelVirtual(x, y);
-    if (c >= 0 && test((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF)) return true;
-    ProgramHarness::Settle(0.2);
-  }
-  return false;
+// Waits until the screen differs from before (the program has taken the
+// input) and then stands still as WaitStill says; false after a minute.
+bool WaitChangedAndStill(ProgramHarness& h, const std::vector<unsigned long>& before) {
+  std::vector<unsigned long> last;
+  return h.WaitUntil(
+      [&] {
+        std::vector<unsigned long> now = h.Pixels();
+        const bool still = DifferentShare(last, now) == 0 && DifferentShare(before, now) > 0.001;
+        last = std::move(now);
+        return still;
+      },
+      60, 0.3);
 }
 
 // The gold text field of the deal-number popup, and the dark green body of
@@ -368,12 +370,14 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   const ScreenPoint from = CardOnScreen(source, move.index, 2.5f);
   const ScreenPoint to = CardOnScreen(target, target.numCards - 1);
   ASSERT_TRUE(WaitStill(h)) << Why(h);
+  const std::vector<unsigned long> beforeDrag = h.Pixels();
   ASSERT_TRUE(h.DragVirtual(from.x, from.y, to.x, to.y));
-  EXPECT_TRUE(WaitStill(h)) << Why(h);
+  EXPECT_TRUE(WaitChangedAndStill(h, beforeDrag)) << "the drag moved nothing" << Why(h);
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::vector<unsigned long> beforeClick = h.Pixels();
   h.ClickVirtual(stock.x, stock.y);
   h.MoveVirtual(320, 470);
-  EXPECT_TRUE(WaitStill(h)) << Why(h);
+  EXPECT_TRUE(WaitChangedAndStill(h, beforeClick)) << "the stock click turned nothing" << Why(h);
   Shot(h, "PlayMoved.png");
   const std::vector<unsigned long> before = h.Pixels();
 
@@ -613,11 +617,11 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
   ProgramHarness::Settle(0.3);
   h.ClickVirtual(124, 448);  // Create New Player
-  ASSERT_TRUE(WaitForPixel(h, 237, 226, IsGold)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 120)) << Why(h);
   h.Type("Ann");
   ProgramHarness::Settle(0.3);
   h.Key("Return");
-  ASSERT_TRUE(WaitForPixel(h, 237, 226, [](long r, long g, long b) { return !IsGold(r, g, b); })) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120)) << Why(h);
   ProgramHarness::Settle(0.3);
   h.ClickVirtual(320, 442);  // Continue: the player is made
   ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
@@ -629,11 +633,11 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   ProgramHarness::Settle(1.0);
   ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   h.ClickVirtual(322, 384);
-  ASSERT_TRUE(WaitForPixel(h, 320, 233, IsGold)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << Why(h);
   h.Type(std::to_string(kDeal));
   ProgramHarness::Settle(0.5);
   h.Key("Return");
-  ASSERT_TRUE(WaitForPixel(h, 320, 215, IsPopupGreen)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << Why(h);
   h.Key("Return");
   h.MoveVirtual(320, 470);
   ASSERT_TRUE(WaitStill(h)) << Why(h);

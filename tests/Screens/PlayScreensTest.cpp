@@ -557,19 +557,20 @@ TEST_F(PlayScreensTest, ThePopupScreenWithoutItsMessageClosesAtOnce) {
 TEST_F(PlayScreensTest, PausePHidesTheFacesAndPResumes) {
   Play(kGameKlondike, 3);
   std::uint8_t* keys = EngWindowGetKeyStates();
-  keys['P'] = 2;
+  constexpr int kP = 'P';
+  keys[kP] = 2;
   GameInGameKeys();  // P: the pause screen, the press used up
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPause);
   EXPECT_TRUE(mwin.IsOn());
   EXPECT_TRUE(CardsAreAllFacesHidden());
-  EXPECT_EQ(keys['P'], 0);
+  EXPECT_EQ(keys[kP], 0);
   ScreensTick();
   EXPECT_TRUE(mwin.IsOn());  // not resumed by the same press
-  keys['P'] = 2;
+  keys[kP] = 2;
   ScreensTick();
   EXPECT_FALSE(mwin.IsOn());
   EXPECT_FALSE(CardsAreAllFacesHidden());
-  EXPECT_EQ(keys['P'], 0);
+  EXPECT_EQ(keys[kP], 0);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
 }
 

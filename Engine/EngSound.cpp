@@ -12,57 +12,57 @@ namespace {
 
 constexpr int kDirectSound = 1;
 
-EngSoundSettings gSettings;  // for the process's run; see EngSound.h
+EngSoundSettings g_settings;  // for the process's run; see EngSound.h
 
-bool DirectSound() { return gSettings.kind == kDirectSound; }
+bool DirectSound() { return g_settings.kind == kDirectSound; }
 
 }  // namespace
 
-const EngSoundSettings& EngSoundGetSettings() { return gSettings; }
+const EngSoundSettings& EngSoundGetSettings() { return g_settings; }
 
-void EngSoundResetSettingsForTests() { gSettings = EngSoundSettings(); }
+void EngSoundResetSettingsForTests() { g_settings = EngSoundSettings(); }
 
 bool EngSoundInit(int kind, bool use3D, bool frequencyControl, bool muteAtMaxDistance, const char* sampleName) {
-  gSettings.kind = kind;
-  gSettings.use3D = use3D;
-  gSettings.frequencyControl = frequencyControl;
-  gSettings.muteAtMaxDistance = muteAtMaxDistance;
+  g_settings.kind = kind;
+  g_settings.use3D = use3D;
+  g_settings.frequencyControl = frequencyControl;
+  g_settings.muteAtMaxDistance = muteAtMaxDistance;
   if (kind == 0) {
     DebugError("EngSoundInit", "Sound parameters not setup");
     return false;
   }
   if (kind == kDirectSound) {
-    gSettings.samplePresent = sampleName && *sampleName;
-    gSettings.sampleName[0] = '\0';
-    if (gSettings.samplePresent) {
-      if (std::strlen(sampleName) >= sizeof gSettings.sampleName) {
-        gSettings.samplePresent = false;
+    g_settings.samplePresent = sampleName && *sampleName;
+    g_settings.sampleName[0] = '\0';
+    if (g_settings.samplePresent) {
+      if (std::strlen(sampleName) >= sizeof g_settings.sampleName) {
+        g_settings.samplePresent = false;
         DebugError("EngSoundInit", "Sample sound filename too long");
         return false;
       }
-      std::strcpy(gSettings.sampleName, sampleName);
+      std::strcpy(g_settings.sampleName, sampleName);
     }
   }
   return EngSoundUpdate();
 }
 
 bool EngSoundUpdate() {
-  if (gSettings.kind == gSettings.kindStarted && gSettings.kind != 0) return true;
+  if (g_settings.kind == g_settings.kindStarted && g_settings.kind != 0) return true;
   EngSoundShutdown();
-  if (gSettings.kind != kDirectSound) {
-    DebugError("EngSoundUpdate", "Unknown sound system %d", gSettings.kind);
+  if (g_settings.kind != kDirectSound) {
+    DebugError("EngSoundUpdate", "Unknown sound system %d", g_settings.kind);
     return false;
   }
   if (!EngSoundInit_DX9()) return false;
-  gSettings.kindStarted = kDirectSound;
-  gSettings.soundOn = true;
+  g_settings.kindStarted = kDirectSound;
+  g_settings.soundOn = true;
   return true;
 }
 
 void EngSoundShutdown() {
-  if (gSettings.kindStarted == kDirectSound) EngSoundShutdown_DX9();
-  gSettings.kindStarted = 0;
-  gSettings.soundOn = false;
+  if (g_settings.kindStarted == kDirectSound) EngSoundShutdown_DX9();
+  g_settings.kindStarted = 0;
+  g_settings.soundOn = false;
 }
 
 // ---- EngSound ------------------------------------------------------------------------
@@ -70,7 +70,7 @@ void EngSoundShutdown() {
 EngSound::EngSound() = default;
 
 EngSound::EngSound(const char* fileName, bool sound3D) {
-  if (!gSettings.use3D) sound3D = false;
+  if (!g_settings.use3D) sound3D = false;
   if (!fileName || !*fileName) {
     DebugError("EngSound::EngSound", "No filename");
     return;
@@ -97,7 +97,7 @@ bool EngSound::SetVolume(float volume) {
   return SetVolumeDX(volume);
 }
 
-bool EngSound::Play() { return DirectSound() && gSettings.soundOn && PlayDX(); }
+bool EngSound::Play() { return DirectSound() && g_settings.soundOn && PlayDX(); }
 
 bool EngSound::SetFrequencyFloat(float frequency) { return DirectSound() && SetFrequencyFloatDX(frequency); }
 

@@ -180,15 +180,15 @@ class SoundBuffer final : public IDirectSoundBuffer, public IDirectSound3DBuffer
   float maxDistance_ = 1000000000.0f;
 };
 
-bool gObjectAlive = false;  // one DirectSound object at a time
+bool g_objectAlive = false;  // one DirectSound object at a time
 
 class SoundObject final : public IDirectSound8 {
  public:
-  SoundObject() { gObjectAlive = true; }
+  SoundObject() { g_objectAlive = true; }
   ~SoundObject() override {
     for (SoundBuffer* buffer : buffers_) buffer->Free();
     AudioDeviceRelease();
-    gObjectAlive = false;
+    g_objectAlive = false;
   }
 
   ULONG AddRef() override { return ++references_; }
@@ -287,7 +287,7 @@ HRESULT DirectSoundCreate8(const void* device, IDirectSound8** directSound, void
   *directSound = nullptr;
   if (outer) return DSERR_NOAGGREGATION;
   if (device) return DSERR_NODRIVER;
-  if (gObjectAlive) return DSERR_ALLOCATED;
+  if (g_objectAlive) return DSERR_ALLOCATED;
   if (!AudioDeviceAcquire()) return DSERR_NODRIVER;
   auto* made = new (std::nothrow) SoundObject();
   if (!made) {

@@ -30,7 +30,7 @@ constexpr int kPollSliceMs = 50;
 
 using Clock = std::chrono::steady_clock;
 
-std::atomic<std::size_t> gPeakBuffered{0};
+std::atomic<std::size_t> g_peakBuffered{0};
 thread_local std::string tLastResponseInfo;
 std::string g_caFile;  // the tests' authorities; empty: the system's
 
@@ -88,7 +88,7 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* contex
   request->queue.insert(request->queue.end(), data, data + bytes);
   request->bytesArrived += bytes;
   request->headersDone = true;
-  if (request->Buffered() > gPeakBuffered) gPeakBuffered = request->Buffered();
+  if (request->Buffered() > g_peakBuffered) g_peakBuffered = request->Buffered();
   return bytes;
 }
 
@@ -466,5 +466,5 @@ DWORD FormatMessageA(DWORD flags, const void*, DWORD messageId, DWORD, char* buf
 void PlatformInternetSetCaFileForTests(const char* path) { g_caFile = path ? path : ""; }
 const char* PlatformInternetCaFileForTests() { return g_caFile.empty() ? nullptr : g_caFile.c_str(); }
 
-std::size_t PlatformInternetPeakBufferedBytes() { return gPeakBuffered; }
-void PlatformInternetResetPeakBufferedBytes() { gPeakBuffered = 0; }
+std::size_t PlatformInternetPeakBufferedBytes() { return g_peakBuffered; }
+void PlatformInternetResetPeakBufferedBytes() { g_peakBuffered = 0; }

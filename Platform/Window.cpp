@@ -20,7 +20,7 @@
 
 namespace {
 
-PlatformPumpHook gPumpHook = nullptr;  // see PlatformSetPumpHook
+PlatformPumpHook g_pumpHook = nullptr;  // see PlatformSetPumpHook
 
 struct WindowState {
   std::map<std::string, WNDCLASSA> classes;
@@ -276,7 +276,7 @@ BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL) {
 
 BOOL PeekMessageA(WinMsg* msg, HWND, UINT, UINT, UINT removeFlags) {
   if (!msg) return FALSE;
-  if (gPumpHook) gPumpHook();
+  if (g_pumpHook) g_pumpHook();
   if (S().queue.empty() && !S().headless) InputSdlPump();
   // A close request (a signal, SDL_QUIT) goes to the first window before
   // anything queued; without a window it waits for one.
@@ -291,7 +291,7 @@ BOOL PeekMessageA(WinMsg* msg, HWND, UINT, UINT, UINT removeFlags) {
   return TRUE;
 }
 
-void PlatformSetPumpHook(PlatformPumpHook hook) { gPumpHook = hook; }
+void PlatformSetPumpHook(PlatformPumpHook hook) { g_pumpHook = hook; }
 
 BOOL TranslateMessage(const WinMsg*) { return FALSE; }
 

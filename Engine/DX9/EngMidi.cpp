@@ -20,7 +20,7 @@ struct MidiState {
   char command[kEngMidiCommandSize * 2] = {};
   char reply[kEngMidiReplySize] = {};
 };
-MidiState gMidi;
+MidiState g_midi;
 
 bool ValidSlot(int slot, const char* where) {
   if (slot >= 0 && slot < kEngMidiSlots) return true;
@@ -29,15 +29,15 @@ bool ValidSlot(int slot, const char* where) {
 }
 
 MCIERROR Send(const char* format, int slot, HWND window = nullptr) {
-  std::snprintf(gMidi.command, sizeof gMidi.command, format, slot);
-  return mciSendStringA(gMidi.command, gMidi.reply, sizeof gMidi.reply, window);
+  std::snprintf(g_midi.command, sizeof g_midi.command, format, slot);
+  return mciSendStringA(g_midi.command, g_midi.reply, sizeof g_midi.reply, window);
 }
 
 }  // namespace
 
 void EngMidiInit() {
-  for (auto& command : gMidi.play) command[0] = '\0';
-  gMidi.reply[0] = '\0';
+  for (auto& command : g_midi.play) command[0] = '\0';
+  g_midi.reply[0] = '\0';
 }
 
 bool EngMidiLoadFromFile(int slot, const char* fileName, bool notify) {
@@ -52,52 +52,52 @@ bool EngMidiLoadFromFile(int slot, const char* fileName, bool notify) {
   }
   // An alias is opened once: a slot still open (loaded, or only stopped)
   // would refuse the new piece and keep the old one.
-  gMidi.play[slot][0] = '\0';
+  g_midi.play[slot][0] = '\0';
   Send("close midi%d", slot);
   const int written =
-      std::snprintf(gMidi.command, sizeof gMidi.command, "open %s type sequencer alias midi%d", fileName, slot);
+      std::snprintf(g_midi.command, sizeof g_midi.command, "open %s type sequencer alias midi%d", fileName, slot);
   MCIERROR opened = MCIERR_MISSING_PARAMETER;
-  if (written > 0 && written < static_cast<int>(sizeof gMidi.command)) {
-    opened = mciSendStringA(gMidi.command, gMidi.reply, sizeof gMidi.reply, nullptr);
+  if (written > 0 && written < static_cast<int>(sizeof g_midi.command)) {
+    opened = mciSendStringA(g_midi.command, g_midi.reply, sizeof g_midi.reply, nullptr);
   }
   if (opened != 0) {
-    gMidi.play[slot][0] = '\0';
+    g_midi.play[slot][0] = '\0';
     DebugError("EngMidiLoadFromFile", "Could not open <%s> (error %u)", fileName, static_cast<unsigned>(opened));
     return false;
   }
-  std::snprintf(gMidi.play[slot], sizeof gMidi.play[slot], notify ? "play midi%d from 1 notify" : "play midi%d from 1",
-                slot);
+  std::snprintf(g_midi.play[slot], sizeof g_midi.play[slot],
+                notify ? "play midi%d from 1 notify" : "play midi%d from 1", slot);
   return true;
 }
 
 bool EngMidiPlay(int slot) {
   if (!ValidSlot(slot, "EngMidiPlay")) return false;
-  if (!gMidi.play[slot][0]) {
+  if (!g_midi.play[slot][0]) {
     DebugError("EngMidiPlay", "No midi at %d", slot);
     return false;
   }
   EngWindow* window = EngWindowGetCurrent();
   if (!window || !window->Win().handle) return false;
-  return mciSendStringA(gMidi.play[slot], gMidi.reply, sizeof gMidi.reply, window->Win().handle) == 0;
+  return mciSendStringA(g_midi.play[slot], g_midi.reply, sizeof g_midi.reply, window->Win().handle) == 0;
 }
 
 std::uint32_t EngMidiStop(int slot) {
   if (!ValidSlot(slot, "EngMidiStop")) return MCIERR_INVALID_DEVICE_NAME;
-  gMidi.play[slot][0] = '\0';
+  g_midi.play[slot][0] = '\0';
   return Send("stop midi%d", slot);
 }
 
 std::uint32_t EngMidiClose(int slot) {
   if (!ValidSlot(slot, "EngMidiClose")) return MCIERR_INVALID_DEVICE_NAME;
-  gMidi.play[slot][0] = '\0';
+  g_midi.play[slot][0] = '\0';
   return Send("close midi%d", slot);
 }
 
 void EngMidiCloseAll() {
   for (int slot = 0; slot < kEngMidiSlots; ++slot) EngMidiClose(slot);
-  gMidi.reply[0] = '\0';
+  g_midi.reply[0] = '\0';
 }
 
 const char* EngMidiGetPlayCommand(int slot) {
-  return slot >= 0 && slot < kEngMidiSlots ? gMidi.play[slot] : nullptr;
+  return slot >= 0 && slot < kEngMidiSlots ? g_midi.play[slot] : nullptr;
 }

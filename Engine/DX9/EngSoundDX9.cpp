@@ -28,13 +28,13 @@ struct DirectSoundState {
   WAVEFORMATEX primaryFormat{};
   std::uint32_t run = 0;  // counts the DirectSound objects made, so a sound knows whose buffers it holds
 };
-DirectSoundState gDS;
+DirectSoundState g_ds;
 
 void ReleasePrimaryAndObject() {
-  if (gDS.primary) gDS.primary->Release();
-  gDS.primary = nullptr;
-  if (gDS.directSound) gDS.directSound->Release();
-  gDS.directSound = nullptr;
+  if (g_ds.primary) g_ds.primary->Release();
+  g_ds.primary = nullptr;
+  if (g_ds.directSound) g_ds.directSound->Release();
+  g_ds.directSound = nullptr;
 }
 
 WAVEFORMATEX ToWaveFormat(const EngSoundWaveFormat& format) {
@@ -148,36 +148,36 @@ constexpr ResultText kResultTexts[] = {
 
 // ---- Start and stop ---------------------------------------------------------------------
 
-bool EngSoundIsInitialised_DX9() { return gDS.initialised; }
+bool EngSoundIsInitialised_DX9() { return g_ds.initialised; }
 
 bool EngSoundInit_DX9() {
-  if (gDS.initialised) return true;
-  if (!gDS.directSound) {
-    const HRESULT made = DirectSoundCreate8(nullptr, &gDS.directSound, nullptr);
+  if (g_ds.initialised) return true;
+  if (!g_ds.directSound) {
+    const HRESULT made = DirectSoundCreate8(nullptr, &g_ds.directSound, nullptr);
     if (FAILED(made)) {
-      gDS.directSound = nullptr;
+      g_ds.directSound = nullptr;
       EngSoundReportError("DirectSoundCreate", made, "EngSoundInit_DX9");
       return false;
     }
-    ++gDS.run;
+    ++g_ds.run;
   }
   EngWindow* window = EngWindowGetCurrent();
-  const HRESULT level = gDS.directSound->SetCooperativeLevel(window ? window->Win().handle : nullptr, DSSCL_PRIORITY);
+  const HRESULT level = g_ds.directSound->SetCooperativeLevel(window ? window->Win().handle : nullptr, DSSCL_PRIORITY);
   if (FAILED(level)) {
     EngSoundReportError("IDirectSound8_SetCooperativeLevel", level, "EngSoundInit_DX9");
     return false;
   }
   const EngSoundSettings& settings = EngSoundGetSettings();
   if (!settings.samplePresent) {
-    gDS.initialised = true;
+    g_ds.initialised = true;
     return true;
   }
   DSBUFFERDESC description{};
   description.dwSize = kBufferDescriptionSize;
   description.dwFlags = DSBCAPS_PRIMARYBUFFER;
-  const HRESULT primary = gDS.directSound->CreateSoundBuffer(&description, &gDS.primary, nullptr);
+  const HRESULT primary = g_ds.directSound->CreateSoundBuffer(&description, &g_ds.primary, nullptr);
   if (FAILED(primary)) {
-    gDS.primary = nullptr;
+    g_ds.primary = nullptr;
     EngSoundReportError("(primary)CreateSoundBuffer", primary, "EngSoundInit_DX9");
     ReleasePrimaryAndObject();
     return false;
@@ -185,21 +185,21 @@ bool EngSoundInit_DX9() {
   {
     EngSound sample;
     LoadSoundFromFileDX(&sample, settings.sampleName, false, true);
-    gDS.primaryFormat = ToWaveFormat(sample.format);
+    g_ds.primaryFormat = ToWaveFormat(sample.format);
   }
-  const HRESULT formatSet = gDS.primary->SetFormat(&gDS.primaryFormat);
+  const HRESULT formatSet = g_ds.primary->SetFormat(&g_ds.primaryFormat);
   if (FAILED(formatSet)) {
     EngSoundReportError("(primary)SetFormat", formatSet, "EngSoundInit_DX9");
     ReleasePrimaryAndObject();
     return false;
   }
-  gDS.initialised = true;
+  g_ds.initialised = true;
   return true;
 }
 
 void EngSoundShutdown_DX9() {
   ReleasePrimaryAndObject();
-  gDS.initialised = false;
+  g_ds.initialised = false;
 }
 
 // ---- Loading --------------------------------------------------------------------------------
@@ -217,7 +217,7 @@ bool EngSoundReadWaveFile(const char* fileName, bool formatOnly, EngSoundWaveDat
 }
 
 bool LoadSoundFromFileDX(EngSound* sound, const char* fileName, bool sound3D, bool formatOnly) {
-  if (!sound || !gDS.directSound) return false;
+  if (!sound || !g_ds.directSound) return false;
   sound->DestroyDX();
 
   EngSoundWaveData wave;
@@ -236,13 +236,13 @@ bool LoadSoundFromFileDX(EngSound* sound, const char* fileName, bool sound3D, bo
   if (kGlobalFocus) description.dwFlags |= DSBCAPS_GLOBALFOCUS;
   description.dwBufferBytes = static_cast<DWORD>(wave.samples.size());
   description.lpwfxFormat = &format;
-  const HRESULT made = gDS.directSound->CreateSoundBuffer(&description, &sound->buffer, nullptr);
+  const HRESULT made = g_ds.directSound->CreateSoundBuffer(&description, &sound->buffer, nullptr);
   if (FAILED(made)) {
     sound->buffer = nullptr;
     EngSoundReportError("IDirectSound8_CreateSoundBuffer", made, "LoadSoundFromFileDX");
     return false;
   }
-  sound->directSoundRun = gDS.run;
+  sound->directSoundRun = g_ds.run;
 
   void* part1 = nullptr;
   void* part2 = nullptr;
@@ -274,17 +274,17 @@ bool LoadSoundFromFileDX(EngSound* sound, const char* fileName, bool sound3D, bo
   }
   const DWORD perSecond = wave.format.averageBytesPerSecond;
   sound->lengthSeconds = perSecond ? static_cast<float>(wave.samples.size()) / static_cast<float>(perSecond) : 0.0f;
-  const HRESULT compacted = gDS.directSound->Compact();
+  const HRESULT compacted = g_ds.directSound->Compact();
   if (FAILED(compacted)) EngSoundReportError("IDirectSound8_Compact", compacted, "LoadSoundFromFileDX");
   return true;
 }
 
 // ---- Per-sound operations -----------------------------------------------------------------
 
-bool EngSound::HasLiveBuffers() const { return buffer && gDS.directSound && directSoundRun == gDS.run; }
+bool EngSound::HasLiveBuffers() const { return buffer && g_ds.directSound && directSoundRun == g_ds.run; }
 
 bool EngSound::LoadDX(const char* fileName, bool sound3D) {
-  if (!gDS.directSound) return false;
+  if (!g_ds.directSound) return false;
   return LoadSoundFromFileDX(this, fileName, sound3D, false);
 }
 
@@ -297,7 +297,7 @@ void EngSound::ClearDX() {
 
 bool EngSound::PlayDX() {
   if (!HasLiveBuffers()) {
-    if (gDS.directSound) DebugError("EngSound::PlayDX", "Sound called but no buffer present");
+    if (g_ds.directSound) DebugError("EngSound::PlayDX", "Sound called but no buffer present");
     return false;
   }
   buffer->SetCurrentPosition(0);
@@ -319,7 +319,7 @@ void EngSound::DestroyDX() {
 
 bool EngSound::SetVolumeDX(float volume) {
   if (!HasLiveBuffers()) {
-    if (gDS.directSound) DebugError("EngSound::SetVolumeDX", "Sound called but no buffer present");
+    if (g_ds.directSound) DebugError("EngSound::SetVolumeDX", "Sound called but no buffer present");
     return false;
   }
   if (!(volume >= 0.00001f)) volume = 0.00001f;
@@ -335,7 +335,7 @@ bool EngSound::SetVolumeDX(float volume) {
 
 bool EngSound::SetFrequencyDX(std::uint32_t hertz) {
   if (!HasLiveBuffers()) {
-    if (gDS.directSound) DebugError("EngSound::SetFrequencyDX", "No buffer for sound");
+    if (g_ds.directSound) DebugError("EngSound::SetFrequencyDX", "No buffer for sound");
     return false;
   }
   const HRESULT set = buffer->SetFrequency(hertz);
@@ -353,7 +353,7 @@ bool EngSound::SetFrequencyFloatDX(float frequency) {
 
 float EngSound::GetFrequencyFloatDX() {
   if (!HasLiveBuffers()) {
-    if (gDS.directSound) DebugError("EngSound::GetFrequencyFloatDX", "No buffer for sound");
+    if (g_ds.directSound) DebugError("EngSound::GetFrequencyFloatDX", "No buffer for sound");
     return 0.0f;
   }
   DWORD hertz = 0;

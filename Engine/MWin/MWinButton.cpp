@@ -10,13 +10,13 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinEng.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
 
 namespace {
 int g_liveButtons = 0;
-constexpr int kVkEnter = 13, kVkSpace = 32;
 }  // namespace
 
 int MWinButton::GetLiveCount() { return g_liveButtons; }
@@ -720,7 +720,7 @@ bool MWinButton::KeyDown(int key) {
   bool taken = false;
   switch (kind_) {
     case MWIN_BUT_PUSH:
-      if (key == kVkEnter || key == kVkSpace) CallCallback(nullptr);
+      if (key == kMWinKeyEnter || key == kMWinKeySpace) CallCallback(nullptr);
       break;
     case MWIN_BUT_TEXTEDIT:
       taken = TextEditHandleKeyDown(key);

@@ -6,6 +6,7 @@
 
 #include "Engine/Debug.h"
 #include "Engine/MWin/MWinEng.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 
@@ -187,18 +188,18 @@ bool MWinHorzScrollbar::KeyDown(int key) {
   if (!BaseReady()) return false;
   keyboardUsed_ = 0;
   switch (key) {
-    case 33:
-    case 38:
+    case kMWinKeyPageUp:
+    case kMWinKeyUp:
       BigStep(-1);
       break;
-    case 34:
-    case 40:
+    case kMWinKeyPageDown:
+    case kMWinKeyDown:
       BigStep(1);
       break;
-    case 37:
+    case kMWinKeyLeft:
       SmallStep(-1);
       break;
-    case 39:
+    case kMWinKeyRight:
       SmallStep(1);
       break;
     default:

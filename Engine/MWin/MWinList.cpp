@@ -17,6 +17,7 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinEng.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 
@@ -302,22 +303,22 @@ bool MWinButton::ListKeyDown(int key) {
   if (list_.open) {
     int step = 0;
     switch (key) {
-      case 13:
+      case kMWinKeyEnter:
         ListClose(true, true);
         return true;
-      case 27:
+      case kMWinKeyEscape:
         ListClose(false, true);
         return true;
-      case 33:
+      case kMWinKeyPageUp:
         step = -10;
         break;
-      case 34:
+      case kMWinKeyPageDown:
         step = 10;
         break;
-      case 38:
+      case kMWinKeyUp:
         step = -1;
         break;
-      case 40:
+      case kMWinKeyDown:
         step = 1;
         break;
       default:
@@ -329,11 +330,11 @@ bool MWinButton::ListKeyDown(int key) {
     ListSetHovered(target);
     return true;
   }
-  if (key == 13) {
+  if (key == kMWinKeyEnter) {
     ListOpen();
     return true;
   }
-  if ((key == 33 || key == 34 || key == 38 || key == 40) && !g_keyGuard) {
+  if ((key == kMWinKeyPageUp || key == kMWinKeyPageDown || key == kMWinKeyUp || key == kMWinKeyDown) && !g_keyGuard) {
     ListOpen();
     g_keyGuard = true;
     ListKeyDown(key);

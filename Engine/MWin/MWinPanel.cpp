@@ -8,6 +8,7 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinEng.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
@@ -212,19 +213,19 @@ bool MWinButton::PanelDrag() {
 bool MWinButton::PanelKeyDown(int key) {
   MWinPanelData& p = panel_;
   switch (key) {
-    case 13:
+    case kMWinKeyEnter:
       PanelSetPos(p.selected, 2, 0);
       return true;
-    case 33:
+    case kMWinKeyPageUp:
       PanelSetPos(p.selected - p.perPage, 1, 0);
       return true;
-    case 34:
+    case kMWinKeyPageDown:
       PanelSetPos(p.selected + p.perPage, 1, 0);
       return true;
-    case 38:
+    case kMWinKeyUp:
       PanelSetPos(p.selected - 1, 1, 0);
       return true;
-    case 40:
+    case kMWinKeyDown:
       PanelSetPos(p.selected + 1, 1, 0);
       return true;
     default:

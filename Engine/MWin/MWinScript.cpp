@@ -12,6 +12,7 @@
 #include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinEng.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
@@ -250,17 +251,17 @@ void MWinButton::ScriptDraw() {
 bool MWinButton::ScriptKeyDown(int key) {
   MWinScriptData& s = script_;
   switch (key) {
-    case 33:
+    case kMWinKeyPageUp:
       s.firstLine = std::max(s.firstLine - s.linesPerPage, 0);
       break;
-    case 34:
+    case kMWinKeyPageDown:
       if (s.firstLine < s.totalLines - 2 * s.linesPerPage) s.firstLine += s.linesPerPage;
       else if (s.firstLine < s.totalLines - s.linesPerPage) s.firstLine = s.totalLines - s.linesPerPage;
       break;
-    case 38:
+    case kMWinKeyUp:
       if (s.firstLine > 0) --s.firstLine;
       break;
-    case 40:
+    case kMWinKeyDown:
       if (s.firstLine < s.totalLines - s.linesPerPage) ++s.firstLine;
       break;
     default:

@@ -17,6 +17,7 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinEng.h"
 #include "Engine/MWin/MWinFonts.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinWindow.h"
 
@@ -165,7 +166,7 @@ void MWinButton::TextEditUpdateCursor() {
 
 bool MWinButton::TextEditHandleKeyDown(int key) {
   if (!editing_) {
-    if (key == 13) {
+    if (key == kMWinKeyEnter) {
       TextEditStartEditing();
       return true;
     }
@@ -177,23 +178,23 @@ bool MWinButton::TextEditHandleKeyDown(int key) {
   }
   const int length = static_cast<int>(std::strlen(te_.buffer));
   switch (key) {
-    case 27:
+    case kMWinKeyEscape:
       TextEditTurnOffEditing(0);
       return true;
-    case 13:
+    case kMWinKeyEnter:
       TextEditTurnOffEditing(1);
       return true;
-    case 37:
+    case kMWinKeyLeft:
       if (te_.cursor >= 1) --te_.cursor;
       TextEditUpdateCursor();
       mw_->CallButtonHook(3);
       return true;
-    case 39:
+    case kMWinKeyRight:
       if (te_.cursor < length) ++te_.cursor;
       TextEditUpdateCursor();
       mw_->CallButtonHook(3);
       return true;
-    case 8:
+    case kMWinKeyBackspace:
       if (te_.cursor >= 1) {
         std::memmove(te_.buffer + te_.cursor - 1, te_.buffer + te_.cursor, length - te_.cursor + 1);
         --te_.cursor;
@@ -201,15 +202,15 @@ bool MWinButton::TextEditHandleKeyDown(int key) {
         mw_->CallButtonHook(3);
       }
       return true;
-    case 46:
+    case kMWinKeyDelete:
       if (te_.cursor < length) {
         std::memmove(te_.buffer + te_.cursor, te_.buffer + te_.cursor + 1, length - te_.cursor);
         TextEditUpdateCursor();
         mw_->CallButtonHook(3);
       }
       return true;
-    case 38:
-    case 40:
+    case kMWinKeyUp:
+    case kMWinKeyDown:
       return true;
     default:
       return false;

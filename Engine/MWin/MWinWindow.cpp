@@ -11,12 +11,9 @@
 #include "Engine/MWin/MWinFonts.h"
 #include "Engine/MWin/MWinGraph.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
+#include "Engine/MWin/MWinKeys.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
-
-namespace {
-constexpr int kVkTab = 9, kVkEnter = 13, kVkShift = 16, kVkEscape = 27;
-}
 
 MWinWindow::MWinWindow(MWin* mw, const char* id, MWinCollection* collection,
                        const MWinWindowSetup* setup)
@@ -523,15 +520,15 @@ bool MWinWindow::KeyDown(int key) {
   MWinButton* high = GetHighlightedButton();
   const bool listOpen =
       mw_->IsAnyListOpen() || (high && high->GetKind() == MWIN_BUT_LIST && high->ListIsOpen());
-  if (key == kVkEscape && escape_ && !listOpen) {
+  if (key == kMWinKeyEscape && escape_ && !listOpen) {
     SendButtonCallCallbackMessage(escape_);
     return true;
   }
-  if (key == kVkEnter && default_ && !listOpen) {
+  if (key == kMWinKeyEnter && default_ && !listOpen) {
     SendButtonCallCallbackMessage(default_);
     return true;
   }
-  if (key == kVkTab) return TabWalk(MWinEng()->IsKeyDown(kVkShift));
+  if (key == kMWinKeyTab) return TabWalk(MWinEng()->IsKeyDown(kMWinKeyShift));
   for (MWinButton* b = last_; b;) {
     MWinButton* prev = b->prev_;
     if (b->IsHighlighted()) {

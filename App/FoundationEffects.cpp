@@ -114,14 +114,8 @@ bool FoundationEffectsCreate(bool startNow, bool replace, EngParticleSystemParam
     DebugError(where, "No system pointer or no parameters");
     return false;
   }
-  if (system->created) {
-    if (!replace) {
-      DebugError(where, "System already created");
-      return false;
-    }
-    EngParticleSystemRelease(system);
-  }
-  if (!EngParticleSystemCreate(ParticlesFor(State().amount), record, false, system)) return false;
+  // The engine refuses a created system unless it may replace it.
+  if (!EngParticleSystemCreate(ParticlesFor(State().amount), record, replace, system)) return false;
   if (startNow) EngParticleSystemUpdate(system, kFirstUpdateSeconds, true);
   return true;
 }

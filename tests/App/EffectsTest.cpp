@@ -1,7 +1,7 @@
 // Tests of the foundation bursts (slots, reuse when all are busy, lifetime
-// at twice real time, a missing texture) and of the splash panel (set-up
-// checks, the fade timing, the end callback, starting twice, a cancelled
-// panel started again).
+// at twice real time, a missing texture, a created burst replaced only when
+// allowed) and of the splash panel (set-up checks, the fade timing, the end
+// callback, starting twice, a cancelled panel started again).
 #include <string>
 
 #include "App/FoundationEffects.h"
@@ -77,6 +77,22 @@ TEST_F(FoundationEffectsTest, WithoutTheirTextureBurstsStillRunAndDraw) {
   EXPECT_EQ(FoundationEffectsGetSlot(0, nullptr, nullptr)->params.texture, nullptr);
   FoundationEffectsRenderAll();
   std::filesystem::current_path(build);
+}
+
+TEST_F(FoundationEffectsTest, ACreatedBurstIsRebuiltOnlyWhenItMayBeReplaced) {
+  EngParticleSystemParams params;
+  ASSERT_TRUE(FoundationEffectsSetupParameters(100, 1.0f, nullptr, &params));
+  EngParticleSystem system{};
+  ASSERT_TRUE(FoundationEffectsCreate(false, false, &params, &system));
+  ASSERT_EQ(EngParticleSystemUpdate(&system, 0.1f, true), 1);
+  ASSERT_EQ(EngParticleSystemUpdate(&system, 0.4f, false), 1);
+  EXPECT_FALSE(FoundationEffectsCreate(false, false, &params, &system));
+  EXPECT_TRUE(LogContains("System already created"));
+  EXPECT_TRUE(system.created);
+  EXPECT_FLOAT_EQ(system.lastUpdateTime, 0.4f);  // the running burst is left as it was
+  EXPECT_TRUE(FoundationEffectsCreate(false, true, &params, &system));
+  EXPECT_FLOAT_EQ(system.lastUpdateTime, 0.0f);  // built anew
+  EngParticleSystemRelease(&system);
 }
 
 TEST_F(FoundationEffectsTest, ClearingReleasesEveryBurstAndResetsItsPlace) {

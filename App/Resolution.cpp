@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "App/PrefFolder.h"
+#include "Engine/EngWindow.h"
 #include "Game/GameImports.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"

@@ -30,9 +30,9 @@
 #include <cstdint>
 
 #include "Engine/EngMisc.h"
-#include "Engine/EngWindow.h"
 
 struct EngResModesMode;
+struct EngWindowSettings;  // Engine/EngWindow.h, for the users of g_WindowSettings
 
 constexpr std::size_t kResolutionFileSize = 360;
 constexpr float kResolutionFileVersion = 4.8f;

@@ -20,6 +20,7 @@
 #include "Engine/EngJob.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngRand.h"
+#include "Engine/EngWindow.h"
 #include "Platform/Time.h"
 
 namespace {

@@ -22,7 +22,10 @@
 
 #include <cstdint>
 
-#include "Engine/EngWindow.h"
+// The program only holds the window by pointer; callers of CreateMainWindow
+// and of the window's operations include Engine/EngWindow.h themselves.
+class EngWindow;
+struct EngWindowSettings;
 
 enum EngLoopType : int {
   kEngLoopConstantFrameRate = 0,

@@ -14,6 +14,7 @@
 #include "App/Resolution.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
+#include "Engine/EngWindow.h"
 #include "Game/GenBytes.h"
 #include "Platform/Dialogs.h"
 #include "tests/Support/TestSupport.h"

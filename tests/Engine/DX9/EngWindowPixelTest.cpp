@@ -18,6 +18,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngTriangleList.h"
+#include "Engine/EngWindow.h"
 #include "Platform/D3D9GL.h"
 #include "Platform/Time.h"
 #include "Platform/Window.h"

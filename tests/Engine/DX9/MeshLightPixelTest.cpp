@@ -10,6 +10,7 @@
 #include "Engine/DX9/EngVertexBufferDX9.h"
 #include "Engine/EngLights.h"
 #include "Engine/EngTga.h"
+#include "Engine/EngWindow.h"
 #include "Engine/EngXfile.h"
 #include "tests/Engine/DX9/ScenePixelTest.h"
 

@@ -18,6 +18,7 @@
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngLightsDX9.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngWindow.h"
 #include "Platform/D3D9GL.h"
 #include "Platform/D3DXMath.h"
 #include "Platform/Window.h"

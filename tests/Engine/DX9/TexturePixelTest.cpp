@@ -19,6 +19,7 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
+#include "Engine/EngWindow.h"
 #include "Platform/D3D9.h"
 #include "Platform/D3D9GL.h"
 #include "Platform/Window.h"

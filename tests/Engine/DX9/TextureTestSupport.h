@@ -11,6 +11,7 @@
 
 #include "Engine/EngDevice.h"
 #include "Engine/EngProgram.h"
+#include "Engine/EngWindow.h"
 #include "Platform/D3D9Recording.h"
 #include "Platform/Window.h"
 #include "tests/Support/TestSupport.h"

@@ -148,8 +148,6 @@ MainPreviewRect MainPreviewRectFor(int width, int height) {
                          height * 401 / 512};
 }
 
-MainPreviewRect MainGetPreviewRect() { return State().preview; }
-
 void MainUpdatePreviewViewports() {
   GameControlUpdateSnapshotViewport();
   const EngScreenMode& mode = EngWindowGetScreenMode();

@@ -28,8 +28,6 @@ struct MainPreviewRect {
   int left, top, right, bottom;
 };
 MainPreviewRect MainPreviewRectFor(int width, int height);
-// The rectangle MainUpdatePreviewViewports computed last.
-MainPreviewRect MainGetPreviewRect();
 
 // The pointer left the menu corner: the hover-open is released (the menu
 // opens only after the pointer rests on the button).

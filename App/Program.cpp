@@ -27,7 +27,6 @@ constexpr const char* kDashes =
 
 }  // namespace
 
-Program* ProgramGetCurrent() { return g_program; }
 float ProgramGetPreviousGameVersion() { return g_previousVersion; }
 
 bool ProgramIsConfigurationCommand(const char* commandLine) {

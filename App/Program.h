@@ -40,9 +40,6 @@ class Program : public EngProgram {
   void ExitCB() override;
 };
 
-// The program object of the run, null outside ProgramMain.
-Program* ProgramGetCurrent();
-
 // The game version the settings file held at start-up (4.82 when it was
 // missing or rejected): another version reruns the start-up configuration
 // and the Internet test.

@@ -432,7 +432,6 @@ void ResolutionClampWindowToDesktop() {
 }
 
 void ResolutionSetRunInProgress(bool inProgress) { g_runInProgress = inProgress; }
-bool ResolutionIsRunInProgress() { return g_runInProgress; }
 
 void ResolutionGetForGame(GameDisplaySettings* settings) {
   const ResolutionSettings& r = g_ResolutionSettings;

@@ -130,7 +130,6 @@ void ResolutionClampWindowToDesktop();
 // Between the end of start-up and the shutdown saves: writes store the
 // show-dialog flag as 1.
 void ResolutionSetRunInProgress(bool inProgress);
-bool ResolutionIsRunInProgress();
 
 // Sets the show-About byte (the start of play sets 2 after showing it). The
 // card core's copy of the settings, ResolutionGetForGame, is declared in

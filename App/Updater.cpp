@@ -325,6 +325,5 @@ bool UpdaterInternetTest(char* buffer, int size) {
 const char* UpdaterGetRequest() { return g_request; }
 const char* UpdaterGetReply() { return g_reply; }
 const char* UpdaterGetLink() { return g_link; }
-const UpdaterFileFacts& UpdaterGetFileFacts() { return g_facts; }
 const char* UpdaterGetLastError() { return g_lastError; }
 void UpdaterSetResultPauseForTests(double seconds) { g_resultPause = seconds; }

@@ -160,7 +160,6 @@ bool UpdaterContentMatchesName(const std::string& name, const unsigned char* hea
 const char* UpdaterGetRequest();
 const char* UpdaterGetReply();
 const char* UpdaterGetLink();
-const UpdaterFileFacts& UpdaterGetFileFacts();
 const char* UpdaterGetLastError();
 // The text of the last download's message box.
 const char* UpdaterGetMessageText();

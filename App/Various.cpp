@@ -93,5 +93,3 @@ void VariousExitAndOpenCB(int answer) {
   }
   VariousOpenPage();
 }
-
-const char* VariousGetAddress() { return g_opener.address; }

@@ -35,5 +35,3 @@ void VariousOpenPage();
 // opens once the window is gone (no program object: at once).
 void VariousOpenCB(int answer);
 void VariousExitAndOpenCB(int answer);
-// The kept address.
-const char* VariousGetAddress();

@@ -122,11 +122,6 @@ void ReportText(int level, const char* format, std::va_list args) {
 
 }  // namespace
 
-const char* DebugGetLevelTag(int level) {
-  if (level < D_WARNING || level > D_PLAIN) return nullptr;
-  return kLevelTags[level];
-}
-
 void DebugDoString(const char* text, int level) {
   if (!text) return;
   std::lock_guard<std::recursive_mutex> hold(g_logLock);

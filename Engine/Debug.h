@@ -80,10 +80,6 @@ const char* DebugGetLogFilename();
 // replaces the file. When the file cannot be opened the lines stay pending.
 void DebugWriteFormattedMessagesToFile();
 
-// The tag of a level: "<WARNING>", " <ERROR> ", ..., "" for D_PLAIN; null for
-// an invalid level.
-const char* DebugGetLevelTag(int level);
-
 // ---- Test seams -----------------------------------------------------------
 // A listener sees every report's line (after cutting and tagging), repeats
 // included, and the repeat counts as they are stored. Null removes it.

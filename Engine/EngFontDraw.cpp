@@ -23,8 +23,6 @@ bool DeviceExists() { return Direct3D() && EngFontGraphicsDeviceExists_DX9(); }
 
 }  // namespace
 
-EngFontTextState& EngFontGetTextState() { return g_textState; }
-
 void EngFontResetTextStateForTests() { g_textState = EngFontTextState{}; }
 
 float EngFontTrackCharPos(int index) {

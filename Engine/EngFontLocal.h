@@ -20,8 +20,6 @@ struct EngFontTextState {
   float trackedX = 0.0f;
 };
 
-EngFontTextState& EngFontGetTextState();
-
 // ---- Direct3D 9 steps (Engine/DX9/EngFontDX9.cpp) -----------------------------
 // True when a graphics device exists to draw with.
 bool EngFontGraphicsDeviceExists_DX9();

@@ -215,7 +215,6 @@ void AnimGameOverEnd(int) {
 bool AnimGameOverIsRunning() { return CardsAnimIsAnimating() && g_over.effect >= 0; }
 int AnimGameOverGetEffect() { return g_over.effect; }
 int AnimGameOverGetLightsPhase() { return g_over.lightsPhase; }
-float AnimGameOverGetFadeLevel() { return g_over.fadeLevel; }
 bool AnimGameOverIsTextShown() { return g_over.textShown; }
 void AnimGameOverForceEffectForTests(int effect) { g_over.forcedEffect = effect; }
 

@@ -64,7 +64,6 @@ void AnimGameOverEnd(int slot);
 // The effect number (-1 none), the lights phase and related read-outs.
 int AnimGameOverGetEffect();
 int AnimGameOverGetLightsPhase();
-float AnimGameOverGetFadeLevel();
 bool AnimGameOverIsTextShown();
 // Starts the next celebration with this effect (-1: at random).
 void AnimGameOverForceEffectForTests(int effect);

@@ -85,7 +85,6 @@ CardsGraphics& CardsGetGraphics() { return g_cards; }
 void CardsSetPathCB(CardsPathCB callback) { g_cards.pathCB = callback; }
 void CardsSetModelFilenameCB(CardsModelFilenameCB callback) { g_cards.modelCB = callback; }
 void CardsSetTextureFilenameCB(CardsTextureFilenameCB callback) { g_cards.textureCB = callback; }
-CardsTextureFilenameCB CardsGetTextureFilenameCB() { return g_cards.textureCB; }
 
 void CardsSetTextureExtToTga() {
   g_cards.tgaFaces = true;
@@ -99,13 +98,6 @@ void CardsSetModelScale(float x, float y, float z, float factor) {
   if (y > 0) g_cards.modelScale[1] = y;
   if (z > 0) g_cards.modelScale[2] = z;
   if (factor > 0) g_cards.modelFactor = factor;
-}
-
-void CardsGetModelScale(float* x, float* y, float* z, float* factor) {
-  if (x) *x = g_cards.modelScale[0];
-  if (y) *y = g_cards.modelScale[1];
-  if (z) *z = g_cards.modelScale[2];
-  if (factor) *factor = g_cards.modelFactor;
 }
 
 void CardsSetHighlightCB(CardsHighlightCB callback) { g_cards.highlightCB = callback; }
@@ -273,7 +265,6 @@ EngTexture* CardsGetFaceTexture(int number) {
   return &g_cards.faces[number];
 }
 EngTexture* CardsGetBackTexture() { return &g_cards.back; }
-EngTexture* CardsGetShadowTexture() { return &g_cards.shadow; }
 
 // ---- Drawing ---------------------------------------------------------------------------------
 

@@ -46,14 +46,12 @@ using CardsHighlightCB = void (*)(Card* card);
 void CardsSetPathCB(CardsPathCB callback);
 void CardsSetModelFilenameCB(CardsModelFilenameCB callback);
 void CardsSetTextureFilenameCB(CardsTextureFilenameCB callback);
-CardsTextureFilenameCB CardsGetTextureFilenameCB();
 // Faces are ".tga" files with their own alpha (creation flags 7); before
 // this call ".bmp" without alpha (flags 1).
 void CardsSetTextureExtToTga();
 bool CardsIsTextureExtTga();
 // Values <= 0 leave a field unchanged.
 void CardsSetModelScale(float x, float y, float z, float factor);
-void CardsGetModelScale(float* x, float* y, float* z, float* factor);
 void CardsSetHighlightCB(CardsHighlightCB callback);
 // Every card drawn face down (while the game is paused) / by its own flag.
 void CardsHideAllFaces();
@@ -106,7 +104,6 @@ void CardsFreeGraphics();
 // (tests and the celebration); null outside the slots.
 EngTexture* CardsGetFaceTexture(int number);
 EngTexture* CardsGetBackTexture();
-EngTexture* CardsGetShadowTexture();
 
 // ---- Drawing ---------------------------------------------------------------------------
 // One card of a group (group null for a loose card): nothing for a hidden

@@ -154,8 +154,6 @@ void GameTimeWait(bool wait) {
   GameTimeUpdate(false);
 }
 
-bool GameTimeIsWaiting() { return g_clock.waiting; }
-
 void GameTimeGameOver() {
   if (g_clock.stopped) {
     DebugError("GameTimeGameOver", "Already called");

@@ -47,7 +47,6 @@ void GameTimeResume();
 // on when both have ended. Nothing unless running and not stopped; a new
 // or resumed game ends the wait.
 void GameTimeWait(bool wait);
-bool GameTimeIsWaiting();
 // The first call freezes the clock; another logs "Already called".
 void GameTimeGameOver();
 // A new game: stored seconds 0, counting from now but held until the deal

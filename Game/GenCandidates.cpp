@@ -92,9 +92,6 @@ const GenCandidate* GenGetDropCandidate(int i) {
   return i >= 0 && i < g_dropCount ? &g_drop[i] : nullptr;
 }
 int GenGetPickupCandidateCount() { return g_pickupCount; }
-const GenCandidate* GenGetPickupCandidate(int i) {
-  return i >= 0 && i < g_pickupCount ? &g_pickup[i] : nullptr;
-}
 int GenGetBestDropCandidate() { return g_best.index; }
 void GenResetBestDropCandidate() { g_best = Best(); }
 

@@ -149,9 +149,6 @@ void GenSetCardScale(float scaleX, float scaleY) {
   GenComputeLayoutConstants();
 }
 
-float GenGetCardScaleX() { return g_cardScaleX; }
-float GenGetCardScaleY() { return g_cardScaleY; }
-
 // ---- Positioners ------------------------------------------------------------------
 
 bool GenStdSetNTableausPosition(int n, float x, float y, float gap, int mode) {

@@ -54,8 +54,6 @@ float GenGetTableHeight();
 // 8.7 x scaleY high and 0.05 x their mean deep (the deck module's table card
 // size), and the layout constants are recomputed.
 void GenSetCardScale(float scaleX, float scaleY);
-float GenGetCardScaleX();
-float GenGetCardScaleY();
 
 // ---- The layout table ----------------------------------------------------------
 // Clears the table (scales 1.0, no values) and reads "Data\Main\0110.dat";

@@ -91,7 +91,6 @@ void SpiderFits(bool* sameSuit, bool* plain) {
 }  // namespace
 
 int GenSelQuickPhase() { return Q().phase; }
-bool GenSelQuickTrial() { return Q().trial; }
 bool GenIsAutoplayAllowed() { return g_autoplayAllowed; }
 bool GenIsQuickMoveSearching() { return Q().phase != kQuickIdle; }
 

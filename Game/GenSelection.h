@@ -117,7 +117,6 @@ void GenBuildPickupCandidates();
 int GenGetDropCandidateCount();
 const GenCandidate* GenGetDropCandidate(int i);
 int GenGetPickupCandidateCount();
-const GenCandidate* GenGetPickupCandidate(int i);
 // The drop list entry the carried cards are over, -1 for none.
 int GenGetBestDropCandidate();
 void GenResetBestDropCandidate();

@@ -20,9 +20,6 @@ GenPointerState& GenSelPointer();
 // Quick-move search state (idle between searches).
 enum GenQuickMovePhase : int { kQuickIdle = 0, kQuickLifting = 1, kQuickTrying = 2 };
 int GenSelQuickPhase();
-// A trial release of a quick-move check is running (the quick move's trial
-// byte, for the variants' handlers).
-bool GenSelQuickTrial();
 
 // Ends a pending pick-up copy (a lift took it and the move it began is
 // done, so a later cancel has nothing to put back).

@@ -192,8 +192,6 @@ void SolCardsSetFoundationSpaceRank(int baseRank) {
   g_foundationSpaceRank = baseRank;
 }
 
-int SolCardsGetFoundationSpaceRank() { return g_foundationSpaceRank; }
-
 void SolCardsSetSpaceCustomPic(int kind) {
   g_spaceCustomPic = kind;
   if (!EngDeviceGetCurrent()) return;

@@ -37,7 +37,6 @@ bool SolCardsDoSetSpaceRank(int rank, int kind);
 // The foundation marker shows the base rank (negative: the last one given);
 // the tableau and fan markers follow (SolCardsSetSpaceRanks).
 void SolCardsSetFoundationSpaceRank(int baseRank);
-int SolCardsGetFoundationSpaceRank();
 // The tableau and fan markers by the empty-space choices: 0 blank,
 // -1 one below the base rank (0 becomes 13), else that rank.
 void SolCardsSetSpaceRanks(int baseRank);

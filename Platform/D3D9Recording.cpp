@@ -417,8 +417,6 @@ void D3D9UseRecording() {
   D3D9SetFactory(D3D9RecordingCreate);
 }
 
-IDirect3DDevice9* D3D9RecordingDevice() { return g_device; }
-
 void D3D9RecordingLoseDevice(int frames) {
   if (g_device) g_device->Lose(frames);
 }

@@ -81,9 +81,6 @@ IDirect3D9* D3D9RecordingCreate(UINT sdkVersion);
 void D3D9UseRecording();
 D3D9Caps D3D9RecordingDefaultCaps();
 
-// The live recording device, or null.
-IDirect3DDevice9* D3D9RecordingDevice();
-
 // Makes the live recording device report a lost device: Present and
 // TestCooperativeLevel answer D3DERR_DEVICELOST for the next frames calls
 // each, then TestCooperativeLevel answers D3DERR_DEVICENOTRESET.

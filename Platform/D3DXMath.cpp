@@ -38,14 +38,6 @@ D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXM
   return out;
 }
 
-D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m) {
-  D3DXMATRIX r;
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) r.m[i][j] = m->m[j][i];
-  *out = r;
-  return out;
-}
-
 D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* mat) {
   // Gauss-Jordan elimination with partial pivoting, in double precision.
   double a[4][8];

@@ -34,7 +34,6 @@ D3DXMATRIX* D3DXMatrixIdentity(D3DXMATRIX* out);
 bool D3DXMatrixIsIdentity(const D3DXMATRIX* m);
 // out = a x b (out may be a or b).
 D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* a, const D3DXMATRIX* b);
-D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m);
 // The inverse; null (out untouched) for a singular matrix. determinant may be
 // null.
 D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* m);

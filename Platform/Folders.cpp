@@ -88,16 +88,6 @@ std::string PlatformDocumentsFolder() {
   return home.empty() ? "" : home + "/Documents";
 }
 
-std::string PlatformProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
-  if (length <= 0) return "";
-  std::string exe(path, static_cast<std::size_t>(length));
-  const std::size_t slash = exe.rfind('/');
-  if (slash == std::string::npos) return "";
-  return slash == 0 ? "/" : exe.substr(0, slash);
-}
-
 std::string PlatformCurrentFolder() {
   char path[PATH_MAX];
   if (!getcwd(path, sizeof(path))) return "";

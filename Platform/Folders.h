@@ -15,7 +15,5 @@ std::string PlatformApplicationDataFolder();
 std::string PlatformDesktopFolder();
 // XDG_DOCUMENTS_DIR likewise; else ~/Documents.
 std::string PlatformDocumentsFolder();
-// The folder of the running program (/proc/self/exe).
-std::string PlatformProgramFolder();
 // The current working folder.
 std::string PlatformCurrentFolder();

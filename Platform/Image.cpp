@@ -80,16 +80,6 @@ PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::si
   return PlatformImageFormat::kUnknown;
 }
 
-const char* PlatformImageFormatName(PlatformImageFormat format) {
-  switch (format) {
-    case PlatformImageFormat::kBmp: return "BMP";
-    case PlatformImageFormat::kTga: return "TGA";
-    case PlatformImageFormat::kJpeg: return "JPEG";
-    case PlatformImageFormat::kPng: return "PNG";
-    default: return "unknown";
-  }
-}
-
 bool PlatformImageDecode(const std::uint8_t* bytes, std::size_t size, PlatformImage* image,
                          std::string* error) {
   if (!image) return ImageFail(error, "no image");

@@ -45,9 +45,6 @@ struct PlatformImage {
 // The format the bytes look like (kUnknown when none).
 PlatformImageFormat PlatformImageDetectFormat(const std::uint8_t* bytes, std::size_t size);
 
-// A short name of a format: "BMP", "TGA", "JPEG", "PNG", "unknown".
-const char* PlatformImageFormatName(PlatformImageFormat format);
-
 // Decodes a whole file held in memory. On failure image is emptied and
 // error (when given) holds the reason; running out of memory is such a
 // failure ("not enough memory for the picture"), never an exception.

@@ -117,11 +117,6 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
   return static_cast<ATOM>(S().classes.size());
 }
 
-BOOL UnregisterClassA(const char* className, HINSTANCE) {
-  if (!className) return FALSE;
-  return S().classes.erase(className) ? TRUE : FALSE;
-}
-
 // ---- Windows ---------------------------------------------------------------------------
 
 HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD style, int x, int y, int width,
@@ -449,11 +444,8 @@ HBRUSH GetStockObject(int) { return reinterpret_cast<HBRUSH>(1); }
 // ---- Platform extras and test seams -------------------------------------------------------------
 
 void PlatformSetWindowSamples(int samples) { S().samples = samples > 0 ? samples : 0; }
-int PlatformGetWindowSamples() { return S().samples; }
-bool PlatformWindowChangedDisplayMode() { return !S().headless && SdlChangedDisplayMode(); }
 
 void PlatformUseHeadlessWindows(bool headless) { S().headless = headless; }
-bool PlatformHeadlessWindows() { return S().headless; }
 
 void PlatformInjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowQueueMessage(window, message, wParam, lParam);

@@ -39,7 +39,6 @@ struct WNDCLASSA {
 // Registers a class by name. 0 when the name is missing or taken (then
 // GetLastError() of Platform/Files.h gives ERROR_CLASS_ALREADY_EXISTS).
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
-BOOL UnregisterClassA(const char* className, HINSTANCE instance);
 
 // Creates a top-level window of a registered class. x, y, width, height are
 // the outer rectangle (CW_USEDEFAULT for x and y centres it); for WS_POPUP the
@@ -134,11 +133,6 @@ HBRUSH GetStockObject(int object);
 // Multisample count (0 = none) of the GL visual of windows created from now
 // on; the device's anti-aliasing needs it before the window exists.
 void PlatformSetWindowSamples(int samples);
-int PlatformGetWindowSamples();
-
-// Display-change hook for tests: true when the last full-screen window really
-// changed the display mode (false under a desktop-sized full screen).
-bool PlatformWindowChangedDisplayMode();
 
 // Drops waiting input and paint messages for at most seconds, keeping
 // WM_QUIT, WM_CLOSE and WM_DESTROY queued. Returns the number dropped.
@@ -157,7 +151,6 @@ void PlatformSetPumpHook(PlatformPumpHook hook);
 
 // Headless back end on or off (windows made before keep their back end).
 void PlatformUseHeadlessWindows(bool headless);
-bool PlatformHeadlessWindows();
 // Queues a message as if the window system had sent it (mouse moves
 // collapse as real ones do).
 void PlatformInjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -75,9 +75,6 @@ bool SdlKeyDown(int virtualKey);
 bool SdlWorkArea(RECT* rect);
 // The size of display 0's desktop mode; false without video.
 bool SdlScreenSize(int* width, int* height);
-// True when the last switch to full screen changed the display mode (rather
-// than covering the desktop).
-bool SdlChangedDisplayMode();
 // The record's SDL window, or null.
 SDL_Window* PlatformSdlWindow(HWND window);
 // Called just before an SDL window is destroyed (the GL device lets go of

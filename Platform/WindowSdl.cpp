@@ -13,7 +13,6 @@
 namespace {
 bool g_videoReady = false;
 SdlWindowDestroyHook g_destroyHook = nullptr;
-bool g_changedMode = false;
 // The frame the window manager put around the last window (0 without one).
 int g_frameLeft = 0, g_frameTop = 0, g_frameRight = 0, g_frameBottom = 0;
 
@@ -37,10 +36,8 @@ Uint32 FullScreenFlag(HWND window, int width, int height) {
       SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width && desktop.h == height;
   if (!desktopSized && DisplayHasMode(width, height, &mode)) {
     if (window && window->sdl) SDL_SetWindowDisplayMode(window->sdl, &mode);
-    g_changedMode = true;
     return SDL_WINDOW_FULLSCREEN;
   }
-  g_changedMode = false;
   return SDL_WINDOW_FULLSCREEN_DESKTOP;
 }
 }  // namespace
@@ -205,7 +202,5 @@ bool SdlScreenSize(int* width, int* height) {
   *height = mode.h;
   return true;
 }
-
-bool SdlChangedDisplayMode() { return g_changedMode; }
 
 SDL_Window* PlatformSdlWindow(HWND window) { return window ? window->sdl : nullptr; }

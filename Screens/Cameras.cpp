@@ -133,8 +133,6 @@ bool CamerasGetButtonHandlesNormal(const char* collection, const char* window) {
          g_h.fovDefault && g_h.aspect && g_h.aspectDefault && g_h.done && g_h.renderBg;
 }
 
-bool CamerasGetButtonHandles() { return CamerasGetButtonHandlesNormal(kName, "MainWin"); }
-
 void CamerasControlStartingCB() {
   if (!CamerasGetButtonHandlesNormal(OptionsPageCollection(kName), "MainWin")) return;
   g_h.current->SetSimpleCallback(CamerasControlSelectCB);

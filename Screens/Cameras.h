@@ -25,7 +25,6 @@ void CamerasCreateCB();
 bool CamerasAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 void CamerasClearButtonHandles();
 bool CamerasGetButtonHandlesNormal(const char* collection, const char* window);
-bool CamerasGetButtonHandles();
 
 void CamerasControlStartingCB();
 // "Current": the chosen camera becomes current, the page is bound to it

@@ -158,8 +158,6 @@ bool DisplayGetButtonHandlesNormal(const char* collection, const char* window) {
                           static_cast<int>(std::size(kSlots)));
 }
 
-bool DisplayGetButtonHandles() { return DisplayGetButtonHandlesNormal(kName, "MainWin"); }
-
 void DisplayControlStartingCB() {
   DisplayClearButtonHandles();
   if (!DisplayGetButtonHandlesNormal(OptionsPageCollection(kName), "MainWin")) return;

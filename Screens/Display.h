@@ -24,7 +24,6 @@ void DisplayCreateCB();
 bool DisplayAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 void DisplayClearButtonHandles();
 bool DisplayGetButtonHandlesNormal(const char* collection, const char* window);
-bool DisplayGetButtonHandles();
 
 void DisplayControlStartingCB();
 // "Align": every card in play turned anew.

@@ -222,8 +222,6 @@ void GameControlSetupAutoplayEntries() {
   }
 }
 
-const bool* GameControlGetOfferedAutoplay() { return g_offered; }
-
 const char* GameControlAutoplayEntryText(int entry) {
   const int mode = ModeOfEntry(entry);
   if (mode < 0) return "Autoplay: ???";

@@ -41,7 +41,6 @@ float GameControlBarWidth(int rating, float barWidth, bool difficulty);
 // ---- Autoplay ----------------------------------------------------------------------
 // The offered levels of the current game (four flags, 0 off and 1-3).
 void GameControlSetupAutoplayEntries();
-const bool* GameControlGetOfferedAutoplay();
 void GameControlFillAutoplayList();
 const char* GameControlAutoplayEntryText(int entry);
 void GameControlAutoplaySelectCB();

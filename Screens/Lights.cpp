@@ -112,8 +112,6 @@ bool LightsGetButtonHandlesNormal(const char* collection, const char* window) {
          g_h.heightText && g_h.height && g_h.title && g_h.done && g_h.renderBg;
 }
 
-bool LightsGetButtonHandles() { return LightsGetButtonHandlesNormal(kName, "MainWin"); }
-
 LightSettings* LightsGetSettings() {
   LightSettings* settings = ModulesGetLightSettings();
   return settings ? settings : &g_UserRecord.lights;

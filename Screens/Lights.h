@@ -26,7 +26,6 @@ void LightsCreateCB();
 bool LightsAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 void LightsClearButtonHandles();
 bool LightsGetButtonHandlesNormal(const char* collection, const char* window);
-bool LightsGetButtonHandles();
 
 void LightsControlStartingCB();
 // A preset colour set writes its colour; the custom colour is shown again;

@@ -61,7 +61,6 @@ bool PopupGetButtonHandles() {
 }
 
 void PopupControlSetUndoMessage() { g_undoMessage = true; }
-bool PopupControlHasUndoMessage() { return g_undoMessage; }
 
 void PopupControlStartingCB() {
   if (!PopupGetButtonHandles()) return;

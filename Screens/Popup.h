@@ -18,4 +18,3 @@ void PopupControlOkCB();
 // The message flag, set before the screen is opened for the undo-limit
 // message.
 void PopupControlSetUndoMessage();
-bool PopupControlHasUndoMessage();

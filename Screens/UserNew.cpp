@@ -79,7 +79,6 @@ bool UserNewIsValidName(const char* text, bool isPlayerName) {
 }
 
 const char* UserNewGetTypedName() { return g_typedName; }
-const char* UserNewGetChosenCountry() { return g_chosenCountry; }
 void UserNewSetChosenCountry(const char* country) {
   std::snprintf(g_chosenCountry, sizeof g_chosenCountry, "%s", country ? country : "");
 }

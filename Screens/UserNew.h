@@ -18,7 +18,6 @@ struct MWinArea;
 bool UserNewIsValidName(const char* text, bool isPlayerName);
 
 const char* UserNewGetTypedName();
-const char* UserNewGetChosenCountry();
 // The Country screen's choice.
 void UserNewSetChosenCountry(const char* country);
 // Forgets the typed name, the country and the asked-once flag (a new run).

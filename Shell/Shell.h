@@ -102,10 +102,6 @@ void GameFormatLoadingProgress(int step, const char* player, char* out, int size
 // Frees fonts, textures, particles, celebration, card, screen, battery,
 // tutorial and board graphics.
 void GameFreeGraphics();
-// The score font and the score background (not loaded before the graphics
-// exist).
-EngFont* GameGetScoreFont();
-EngTexture* GameGetScoreBackground();
 
 // ---- Tick passes -----------------------------------------------------------------
 bool GameTickWithWindowOpen();

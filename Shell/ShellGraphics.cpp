@@ -138,8 +138,6 @@ void GameFormatLoadingProgress(int step, const char* player, char* out, int size
 
 EngFont* GameShellFont() { return Graphics().fontCreated ? GameGetFont() : nullptr; }
 EngFont* GameShellScoreFont() { return &Graphics().scoreFont; }
-EngFont* GameGetScoreFont() { return &Graphics().scoreFont; }
-EngTexture* GameGetScoreBackground() { return &Graphics().scoreBackground; }
 
 const char* GameGetModulesItemFilenameCB(int item) {
   switch (item) {

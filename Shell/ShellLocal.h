@@ -24,7 +24,6 @@ GameShellState& GameShellGetState();
 // The shell's fonts and textures (ShellGraphics.cpp): the game font once
 // created, else null.
 EngFont* GameShellFont();
-EngFont* GameShellScoreFont();
 
 // Screen ids of the registry (-1 when not registered).
 int GameShellScreen(const char* collection);

@@ -24,8 +24,6 @@ namespace {
 IDirect3D9* g_d3d = nullptr;
 IDirect3DDevice9* g_d3dDevice = nullptr;
 EngDeviceDX9* g_deviceDX9 = nullptr;
-D3DDEVTYPE g_deviceType = D3DDEVTYPE_HAL;
-D3DFORMAT g_backBufferFormat = D3DFMT_UNKNOWN;
 
 // The engine's acceptance test: the pair must support post-pixel-shader
 // blending of textures.
@@ -50,11 +48,8 @@ void ApplyWindowAntiAliasing(EngDevice* owner, DxutDeviceSettings* s) {
 
 DWORD g_engDeviceDX9BlendFactors[11];
 
-IDirect3D9* EngDeviceDX9GetD3D() { return g_d3d; }
 IDirect3DDevice9* EngDeviceDX9GetD3DDevice() { return g_d3dDevice; }
 EngDeviceDX9* EngDeviceDX9GetCurrent() { return g_deviceDX9; }
-D3DDEVTYPE EngDeviceDX9GetDeviceType() { return g_deviceType; }
-D3DFORMAT EngDeviceDX9GetBackBufferFormat() { return g_backBufferFormat; }
 
 // ---- Construction ------------------------------------------------------------------
 
@@ -211,8 +206,6 @@ bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
     EngUtilsDX9_CheckResult("DXUTChangeDevice", "SetRenderState(MS-Off)",
                             g_d3dDevice->SetRenderState(D3DRS_MULTISAMPLEANTIALIAS, FALSE));
 
-  g_deviceType = settings_->deviceType;
-  g_backBufferFormat = settings_->pp.BackBufferFormat;
   if (WindowOf(owner_))
     EngWindowSetScreenMode(settings_->pp.Windowed ? 1 : 0, static_cast<int>(settings_->pp.BackBufferWidth),
                            static_cast<int>(settings_->pp.BackBufferHeight),

@@ -243,11 +243,7 @@ class EngDeviceDX9 {
 };
 
 // ---- Process-wide ----------------------------------------------------------------
-// The Direct3D object and device (null while none exists).
-IDirect3D9* EngDeviceDX9GetD3D();
+// The Direct3D device (null while none exists).
 IDirect3DDevice9* EngDeviceDX9GetD3DDevice();
 // The one back-end object (null while none exists).
 EngDeviceDX9* EngDeviceDX9GetCurrent();
-// Device type and back-buffer format of the last creation.
-D3DDEVTYPE EngDeviceDX9GetDeviceType();
-D3DFORMAT EngDeviceDX9GetBackBufferFormat();

@@ -83,8 +83,6 @@ void EngParticleSystemDestroyGraphics_DX9() {
   g_buffer = nullptr;
 }
 
-bool EngParticleSystemHasGraphics_DX9() { return g_buffer != nullptr; }
-
 void EngParticleSystemRender_DX9(EngParticleSystem* system) {
   const char* where = "EngParticleSystemRender";
   IDirect3DDevice9* device = EngDeviceDX9GetD3DDevice();

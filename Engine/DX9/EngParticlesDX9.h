@@ -15,7 +15,6 @@ struct EngParticleSystem;
 // device or when the buffer cannot be made ("CreateVertexBuffer").
 bool EngParticleSystemCreateGraphics_DX9();
 void EngParticleSystemDestroyGraphics_DX9();
-bool EngParticleSystemHasGraphics_DX9();
 // Draws the live particles with the render state already set; "No vertex
 // buffer - need to add EngParticleSystem[Create/Destroy]Graphics() calls."
 // without the shared buffer.

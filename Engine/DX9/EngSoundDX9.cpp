@@ -148,8 +148,6 @@ constexpr ResultText kResultTexts[] = {
 
 // ---- Start and stop ---------------------------------------------------------------------
 
-bool EngSoundIsInitialised_DX9() { return g_ds.initialised; }
-
 bool EngSoundInit_DX9() {
   if (g_ds.initialised) return true;
   if (!g_ds.directSound) {

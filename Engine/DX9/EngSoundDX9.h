@@ -26,7 +26,6 @@ bool EngSoundInit_DX9();
 // Releases the primary buffer and the DirectSound object (which frees every
 // buffer it made) and clears the initialised flag.
 void EngSoundShutdown_DX9();
-bool EngSoundIsInitialised_DX9();
 
 // Loads a WAV file into the sound's buffer (formatOnly: only its format).
 // True when loaded. Reports under "LoadSoundFromFileDX".

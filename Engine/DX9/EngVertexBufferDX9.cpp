@@ -52,9 +52,6 @@ D3DCOLOR EngVertexBufferDX9_MakeColour(float red, float green, float blue, float
          (EngVertexBufferDX9_ChannelByte(green) << 8) | EngVertexBufferDX9_ChannelByte(blue);
 }
 
-UINT EngVertexBufferDX9::StrideOf(int type) { return (type >= 1 && type <= 9) ? kLayouts[type].stride : 0; }
-DWORD EngVertexBufferDX9::FvfOf(int type) { return (type >= 1 && type <= 9) ? kLayouts[type].fvf : 0; }
-
 void EngVertexBufferDX9::ForgetValues() {
   std::fill(std::begin(rect_), std::end(rect_), -1.0f);
   std::fill(std::begin(uv_), std::end(uv_), -1.0f);

@@ -72,10 +72,6 @@ class EngVertexBufferDX9 {
   IDirect3DTexture9* GetTexture() const { return texture_; }
   void SetTexture(IDirect3DTexture9* texture) { texture_ = texture; }
 
-  // Stride and FVF of a type (0 for types outside 1-9).
-  static UINT StrideOf(int type);
-  static DWORD FvfOf(int type);
-
  private:
   void ForgetValues();
   // Locks the whole buffer; false (reported with the call name) on failure.

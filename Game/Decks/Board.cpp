@@ -295,8 +295,6 @@ void BoardRenderTable(float z) {
   device->SetWorldMatrixToIdentity();
 }
 
-EngTexture* BoardGetTile(int i) { return i >= 0 && i < kTiles ? &State().tiles[i] : nullptr; }
-
 EngTexture* BoardGetBackgroundTexture() { return &State().background; }
 
 void MainRenderTableBoard() { BoardRenderTable(GenGetTableHeight()); }

@@ -32,7 +32,6 @@ bool BoardApplyGradientToData(const BoardSet& board, int surface, EngTga* image)
 void BoardReleaseTextures();
 // The 16 tiles at height z with alpha blending (nothing when none loaded).
 void BoardRenderTable(float z);
-EngTexture* BoardGetTile(int i);
 // The current board's background picture (not loaded: an empty texture).
 EngTexture* BoardGetBackgroundTexture();
 // Draws the table board's tiles at the table's height when they are loaded.

@@ -322,8 +322,6 @@ bool CardsDecksUpdateGeneratedPathForDeck(int deck) {
   return true;
 }
 
-int CardsDecksGetGeneratorDeck() { return g_decks.generatorDeck; }
-
 bool CardsDecksSetTextureSizeForQuality(int quality, int printMode) {
   if (printMode != 0) return CardsGenerateSetCardTextureSize(1024, 0, printMode - 1);
   switch (quality) {

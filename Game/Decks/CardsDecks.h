@@ -174,8 +174,6 @@ bool CardsDecksSetTextureSizeForQuality(int quality, int printMode);
 // Copies the current deck's back and side pictures to every other deck
 // that has them, in both colour modes.
 void CardsDecksUpdateCardBacksAndSidesForAllDecksWithCurrentDecksCardBack(int currentDeck);
-// The deck the generator works for (-1 none).
-int CardsDecksGetGeneratorDeck();
 
 // Back to the state at program start (tests).
 void CardsDecksResetForTests();

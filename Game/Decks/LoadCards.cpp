@@ -141,5 +141,3 @@ const char* LoadCardsGetTextureFilenameCB(int kind) {
   if (!EngFileExists(name)) return nullptr;
   return name;
 }
-
-void LoadCardsResetForTests() { g_load = LoadCardsState(); }

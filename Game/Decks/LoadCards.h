@@ -46,6 +46,3 @@ void LoadCardsFreeGraphics();
 const char* LoadCardsGetPathCB(int kind, const char* name);
 const char* LoadCardsGetModelFilenameCB(int kind);
 const char* LoadCardsGetTextureFilenameCB(int kind);
-
-// Back to the state at program start (tests).
-void LoadCardsResetForTests();

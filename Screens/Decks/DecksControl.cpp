@@ -62,8 +62,6 @@ DecksScreenState& DecksGetState() {
   return state;
 }
 
-int DecksGetSavedProgramMode() { return DecksGetState().savedMode; }
-
 void DecksRestoreProgramMode() {
   if (DecksGetState().savedMode >= 0) GameSetProgramMode(DecksGetState().savedMode);
 }

@@ -76,8 +76,6 @@ void DecksControlFourColsInfoCB();
 void DecksControlSelectBackCB(MWinCallbackRecord* record, std::uint32_t back, std::uint32_t);
 // The same with the back to return to when painting fails.
 bool DecksSelectBack(int back, bool show, int previous);
-// The program mode found on entry (3 over a game), -1 outside the screen.
-int DecksGetSavedProgramMode();
 // The texture of back n or preview card i (tests).
 bool DecksIsBackLoadedForTests(int back);
 bool DecksIsPreviewLoadedForTests(int card);

@@ -55,7 +55,3 @@ int LoadCardsGetDeckScreenId(const char* collection) {
 const char* DecksScreensHostCollection(const char* own) {
   return g_ScreenOptions >= 0 && ScreensGetCurrent() == g_ScreenOptions ? "Options" : own;
 }
-
-void DecksScreensRenderFrames(int count) {
-  for (int i = 0; i < count; ++i) EngMiscRenderFrameNow(true, false);
-}

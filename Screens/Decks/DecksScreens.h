@@ -16,6 +16,3 @@ int LoadCardsGetDeckScreenId(const char* collection);
 // The collection a screen's buttons are in: "Options" while the Options
 // screen is current (the screen is then its page), else its own.
 const char* DecksScreensHostCollection(const char* own);
-// Draws frames at once, so that a wait message stays on screen while a
-// long step blocks the game.
-void DecksScreensRenderFrames(int count);

@@ -138,10 +138,6 @@ bool Whiten(EngTga* sheet) { return sheet->SetDataPartColour(0, 0, -1, -1, 1, 1,
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-bool PrintAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
-  return ScreenAddRows(kName, window, kRows, static_cast<int>(std::size(kRows)));
-}
-
 MWinCollection* PrintAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }

@@ -20,7 +20,6 @@ constexpr int kPrintCellHeight = 1039;
 
 MWinCollection* PrintAddCollectionToDesktop();
 void PrintCreateCB();
-bool PrintAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 bool PrintGetButtonHandles();
 void PrintClearButtonHandles();
 void PrintControlStartingCB();

@@ -48,7 +48,6 @@ constexpr int kPublishMaxNameLength = 64;    // the publisher name sent
 // ---- The screen (PublishScreen.cpp) -------------------------------------------------
 MWinCollection* PublishAddCollectionToDesktop();
 void PublishCreateCB();
-bool PublishAddMainWinWindowButtonsToWindowNormal(MWinWindow* window);
 void PublishClearButtonHandles();
 bool PublishGetButtonHandles();
 void PublishStartingCB();
@@ -175,7 +174,6 @@ void PublishSetFtpPortForTests(int port);
 // Connect time-out (ms), stall limit (seconds without a byte) and the HTTP
 // requests' total time-out (ms); 0 keeps a value.
 void PublishSetTimeoutsForTests(long connectMs, long stallSeconds, long totalMs);
-// The bytes sent and the percentages shown so far in this run.
-std::size_t PublishGetSentForTests();
+// The percentages shown so far in this run.
 const std::vector<int>& PublishGetPercentagesForTests();
 void PublishResetForTests();

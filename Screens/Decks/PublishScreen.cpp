@@ -95,10 +95,6 @@ const char* Text(const char* token) { return EngLanguagesGetFirstString(token); 
 
 // ---- Layout -------------------------------------------------------------------------------------
 
-bool PublishAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
-  return ScreenAddRows(kName, window, kRows, static_cast<int>(std::size(kRows)));
-}
-
 MWinCollection* PublishAddCollectionToDesktop() {
   return ScreenAddCollection(kName, kRows, static_cast<int>(std::size(kRows)));
 }

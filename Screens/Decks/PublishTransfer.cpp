@@ -668,7 +668,6 @@ void PublishSetTimeoutsForTests(long connectMs, long stallSeconds, long totalMs)
   if (totalMs > 0) g_transfer.timeouts.totalMs = totalMs;
 }
 
-std::size_t PublishGetSentForTests() { return g_transfer.sent; }
 const std::vector<int>& PublishGetPercentagesForTests() { return g_transfer.percentages; }
 
 void PublishResetForTests() {

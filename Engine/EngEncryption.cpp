@@ -48,6 +48,8 @@ bool SizePlus(std::size_t n, std::size_t extra, std::size_t* total) {
 
 }  // namespace
 
+bool EngEncryptionIsSetUp() { return g_crypt.setUp; }
+
 bool EngEncryptionInit(const char* passPhrase) {
   const std::size_t length = passPhrase ? std::strlen(passPhrase) : 0;
   if (length == 0 || length > kKeySize) {

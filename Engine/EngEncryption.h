@@ -26,6 +26,8 @@ constexpr std::size_t kEngEncryptionCounterSize = 16;
 // A null, empty or longer-than-16-character pass phrase reports "Invalid
 // password" and fails. Otherwise the key is built and AES registered.
 bool EngEncryptionInit(const char* passPhrase);
+// True once EngEncryptionInit succeeded.
+bool EngEncryptionIsSetUp();
 
 // A new buffer of n + 16 bytes (counter block, then ciphertext) that the
 // caller releases with std::free, or null (reported: "Encryption not setup",

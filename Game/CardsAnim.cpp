@@ -332,6 +332,8 @@ void CardsRegisterOnEndOrCancelCB(int slot, CardsAnimEndCB callback) {
   g_hooks[slot] = callback;
 }
 
+CardsAnimEndCB CardsAnimGetOnEndOrCancelCB(int slot) { return ValidSlot(slot) ? g_hooks[slot] : nullptr; }
+
 bool CardsAnimIsAnimating() {
   for (const CardsAnimSlot& s : g_slots) {
     if (s.active) return true;

@@ -126,6 +126,8 @@ bool CardsAnimSetSoundsForAllCardsCB(CardsAnimSoundFn startSound, CardsAnimSound
 // Slot 0-3, else "Bad animation number %d"; called whenever the slot ends or
 // is cancelled.
 void CardsRegisterOnEndOrCancelCB(int slot, CardsAnimEndCB callback);
+// The slot's end-or-cancel hook; null for none or a bad slot.
+CardsAnimEndCB CardsAnimGetOnEndOrCancelCB(int slot);
 bool CardsAnimIsAnimating();
 bool CardsAnimIsSlotActive(int slot);
 bool CardsAnimHasEndCallback(int slot);

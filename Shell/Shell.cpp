@@ -27,6 +27,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
+#include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/Decks/CardsDecks.h"
 #include "Game/Decks/CardsGenerate.h"
@@ -255,6 +256,17 @@ void GameStartForUser() {
     GameShellGotoScreen("About");
     ResolutionSetShowAbout(2);
   }
+  GameLogStartState();
+}
+
+void GameLogStartState() {
+  DebugPlain(
+      "START STATE: [Encryption: %d  Languages: %d  Layouts: %d  Toolkit: %d  Screens: %d  "
+      "Sound: %d  Game: %d  AnimSpeed: %.2f  PlayerAnimSpeed: %.2f  AnimEndHook: %d]",
+      EngEncryptionIsSetUp() ? 1 : 0, EngLanguagesGetNumLanguages(), GenGameLayoutsIsLoaded() ? 1 : 0,
+      mwin.IsOn() ? 1 : 0, EngScreenGetNumScreens(), SoundIsLoaded() ? 1 : 0, g_GenLive.ready ? 1 : 0,
+      static_cast<double>(CardsGetAnimSpeedScale()), static_cast<double>(g_UserRecord.animSpeed),
+      CardsAnimGetOnEndOrCancelCB(0) == AnimEndOrCancelCB ? 1 : 0);
 }
 
 void GameStartCelebration(float speed) { AnimGameOverStart(speed); }

@@ -162,6 +162,12 @@ void GenClickDeck();
 // card sounds, language, battery, statistics check, the volume pulse, the
 // main menu (and About once when the settings ask).
 void GameStartForUser();
+// Logs one line ("START STATE: [...]") of what the start-up steps set up,
+// read from the units themselves: the encryption, the languages, the game
+// layouts, the toolkit and its screens, the sound, the game record, the
+// card engine's speed scale beside the player's animation speed, and the
+// animation end-or-cancel hook. Written at the end of GameStartForUser.
+void GameLogStartState();
 // The celebration starter and the return to the main menu that the win
 // step calls (installed by GamePreDeviceInit).
 void GameStartCelebration(float speed);

@@ -5,9 +5,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -64,6 +67,19 @@ constexpr float kMenuTitleX = 25, kMenuTitleY = 22.5f;
 bool WaitForGermanFlag(ProgramHarness& h, float x, float y, float band, double seconds) {
   return h.WaitForPixel(x, y - band, IsFlagBlack, seconds) && h.WaitForPixel(x, y, IsFlagRed, seconds) &&
          h.WaitForPixel(x, y + band, IsFlagGold, seconds);
+}
+
+// The values of the log's "START STATE: [Name: value  Name: value]" line by
+// name; empty when the line is missing.
+std::map<std::string, std::string> StartState(const std::string& log) {
+  std::map<std::string, std::string> values;
+  const std::size_t at = log.find("START STATE: [");
+  if (at == std::string::npos) return values;
+  const std::size_t end = log.find(']', at);
+  std::istringstream fields(log.substr(at + 14, end == std::string::npos ? std::string::npos : end - at - 14));
+  std::string name, value;
+  while (fields >> name >> value) values[name.substr(0, name.size() - 1)] = value;
+  return values;
 }
 
 // Presses "Exit Game" on the player selection once it is drawn (again when
@@ -159,6 +175,19 @@ TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) 
   ASSERT_TRUE(ReadPlayer(h, "Ann", &ann));
   EXPECT_STREQ(ann.name, "Ann");
   EXPECT_STREQ(ann.country, "Germany");
+  // What the start-up steps set up, as the running program reports it: the
+  // cards fly at the player's speed and every move's end reaches the game.
+  ASSERT_TRUE(h.WaitForLog("START STATE:", 30));
+  std::map<std::string, std::string> state = StartState(h.LogText());
+  EXPECT_EQ(state["Encryption"], "1");
+  EXPECT_EQ(state["Languages"], "1");
+  EXPECT_EQ(state["Layouts"], "1");
+  EXPECT_EQ(state["Toolkit"], "1");
+  EXPECT_GT(std::atoi(state["Screens"].c_str()), 20);
+  EXPECT_EQ(state["Game"], "1");
+  EXPECT_EQ(state["PlayerAnimSpeed"], "8.00");
+  EXPECT_EQ(state["AnimSpeed"], state["PlayerAnimSpeed"]);
+  EXPECT_EQ(state["AnimEndHook"], "1");
   h.ClickVirtual(567, 458);  // About
   EXPECT_TRUE(h.WaitForPixel(197.5f, 187.5f, IsFrameGold, 20)) << "the About box's frame";
   Shot(h, "About.png");

@@ -165,6 +165,7 @@ bool SoundInit() {
   Record("SoundInit");
   return true;
 }
+bool SoundIsLoaded() { return true; }
 void SoundSetVolume() { Record("SoundSetVolume"); }
 void SoundShutdown() { Record("SoundShutdown"); }
 void SoundStopMusic() { Record("SoundStopMusic"); }

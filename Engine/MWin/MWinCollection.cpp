@@ -296,7 +296,14 @@ bool MWinCollection::ButtonPressed(int button, int pressed) {
     if (active) DeactivateWindow(active);
     for (MWinWindow* w = first; w; w = w->next_) {
       if (w->IsVisible() && w->IsMouseInside()) {
+        // The click that activates a window is a click on what lies under
+        // the pointer too: without hover activation nothing there is lit
+        // yet, and the press would be lost.
         w->SetActive(true);
+        Guard g;
+        Record(&g);
+        w->MouseMove();
+        if (!Gone(g) && w->IsActive()) w->ButtonPressed(button, pressed);
         return true;
       }
     }

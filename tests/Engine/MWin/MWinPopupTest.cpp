@@ -86,6 +86,36 @@ TEST_F(MWinPopupTest, AClickAnswersFromTheNextTick) {
   EXPECT_EQ(g_answers.size(), 1u);
 }
 
+// A click outside the popup leaves its window inactive; the next click on a
+// button answers all the same, with windows activated by hover (the
+// toolkit's default) or by clicks only (the game's look), over a screen or
+// over nothing.
+TEST_F(MWinPopupTest, AClickOnAButtonAnswersAfterAClickOutside) {
+  const struct {
+    bool hoverActivatesWindows;
+    bool screenBehind;
+  } cases[] = {{true, true}, {false, true}, {false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "hover " << c.hoverActivatesWindows << ", screen " << c.screenBehind);
+    mw->Style().hoverActivatesWindows = c.hoverActivatesWindows ? 1 : 0;
+    g_answers.clear();
+    if (c.screenBehind) {
+      ASSERT_NE(AddScreen("Behind"), nullptr);
+    }
+    ASSERT_TRUE(mw->PopupOkCancel("T", "Sure?", Answer));
+    MWinArea ok;
+    PopupButton("OK")->GetArea(&ok, false);
+    Click(20, 20);
+    EXPECT_TRUE(mw->IsPopupOpen());
+    Click(ok.x + ok.w / 2, ok.y + ok.h / 2);
+    mw->Tick();
+    EXPECT_EQ(g_answers, std::vector<int>{1});
+    EXPECT_FALSE(mw->IsPopupOpen());
+    mw->PopupCloseIfOpen();
+    mw->GetDesktop()->RemoveAllCollections();
+  }
+}
+
 TEST_F(MWinPopupTest, EmptyPopupHasTheBaseWidthAndTheExtraHeight) {
   mw->CreateGraphicsObjects();
   ASSERT_TRUE(mw->PopupMessage(nullptr, nullptr));

@@ -115,6 +115,12 @@ class IDirect3DDevice9 {
   // The back buffer as a surface description holder (X8R8G8B8, drawable size).
   virtual HRESULT GetBackBuffer(UINT swapChain, UINT backBuffer, D3DBACKBUFFER_TYPE type,
                                 IDirect3DSurface9** surface) = 0;
+  // The present parameters the implicit swap chain works with (what
+  // IDirect3DSwapChain9::GetPresentParameters gives): a device that cannot
+  // keep its back buffer across presents, or does not hold the last frame in
+  // it now, reports D3DSWAPEFFECT_DISCARD for a D3DSWAPEFFECT_COPY it was
+  // asked for.
+  virtual HRESULT GetPresentParameters(D3DPRESENT_PARAMETERS* params) = 0;
 
   // Resources. Levels 0 means a full chain; our textures keep one level per
   // request and report the count they made. Shared handles must be null.
@@ -133,14 +139,24 @@ class IDirect3DDevice9 {
   // Scenes and presenting.
   virtual HRESULT BeginScene() = 0;
   virtual HRESULT EndScene() = 0;
+  // With D3DSWAPEFFECT_COPY the back buffer keeps its pixels and a source
+  // rectangle presents only that part (the destination rectangle must then
+  // be the same or null); otherwise the whole back buffer is presented and
+  // its pixels are undefined afterwards.
   virtual HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND destWindow,
                           const void* dirtyRegion) = 0;
-  // Clears the current viewport (only the viewport) of the given targets.
+  // Clears the current viewport (only the viewport, and only the scissor
+  // rectangle while D3DRS_SCISSORTESTENABLE is on) of the given targets.
   // Rectangles are not supported: count must be 0.
   virtual HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                         DWORD stencil) = 0;
   virtual HRESULT SetViewport(const D3DVIEWPORT9* viewport) = 0;
   virtual HRESULT GetViewport(D3DVIEWPORT9* viewport) = 0;
+  // The rectangle (pixels, y from the top) every draw and clear keeps to
+  // while D3DRS_SCISSORTESTENABLE is on; a rectangle beyond the back buffer
+  // is D3DERR_INVALIDCALL.
+  virtual HRESULT SetScissorRect(const RECT* rect) = 0;
+  virtual HRESULT GetScissorRect(RECT* rect) = 0;
 
   // State.
   virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) = 0;

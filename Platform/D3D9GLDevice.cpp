@@ -20,6 +20,7 @@
 #include <map>
 
 #include "Platform/D3D9GL.h"
+#include "Platform/D3D9GLPresent.h"
 #include "Platform/D3D9Local.h"
 #include "Platform/D3DXMath.h"
 #include "Platform/WindowLocal.h"
@@ -116,6 +117,12 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (params_.BackBufferHeight == 0) params_.BackBufferHeight = static_cast<UINT>(dh > 0 ? dh : 1);
     const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     bgraArrays_ = ext && std::strstr(ext, "GL_ARB_vertex_array_bgra") != nullptr;
+    // A kept back buffer: presents copy from it and leave it be. Without the
+    // window system's copy the device swaps, and says so.
+    if (params_.SwapEffect == D3DSWAPEFFECT_COPY) {
+      if (params_.MultiSampleType == D3DMULTISAMPLE_NONE) copier_ = D3D9GLFindSubBufferCopier(window_);
+      if (!copier_.copy) params_.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    }
     SetDefaults();
   }
 
@@ -156,6 +163,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     D3DXMatrixIdentity(&view_);
     D3DXMatrixIdentity(&projection_);
     viewport_ = {0, 0, params_.BackBufferWidth, params_.BackBufferHeight, 0.0f, 1.0f};
+    scissor_ = {0, 0, static_cast<LONG>(params_.BackBufferWidth), static_cast<LONG>(params_.BackBufferHeight)};
     material_ = {};
     material_.Diffuse = {1, 1, 1, 1};
 
@@ -214,6 +222,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (window != window_) return;
     SDL_GL_MakeCurrent(window_, nullptr);
     window_ = nullptr;
+    copier_ = D3D9GLSubBufferCopier();
   }
 
   void Lose(int frames) { loss_.Lose(frames); }
@@ -301,6 +310,15 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
 
   HRESULT TestCooperativeLevel() override { return loss_.TestCooperativeLevel(); }
 
+  HRESULT GetPresentParameters(D3DPRESENT_PARAMETERS* params) override {
+    if (!params) return D3DERR_INVALIDCALL;
+    *params = params_;
+    // The copy keeps the back buffer only once a whole frame went through
+    // it, and no longer after a present had to swap.
+    if (params->SwapEffect == D3DSWAPEFFECT_COPY && !frameKept_) params->SwapEffect = D3DSWAPEFFECT_DISCARD;
+    return D3D_OK;
+  }
+
   HRESULT GetDeviceCaps(D3DCAPS9* caps) override {
     if (!caps) return D3DERR_INVALIDCALL;
     D3D9FillCaps(caps_, adapter_, caps);
@@ -361,10 +379,63 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     return D3D_OK;
   }
 
-  HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
+  HRESULT Present(const RECT* source, const RECT* dest, HWND, const void*) override {
+    if (source && dest && std::memcmp(source, dest, sizeof(RECT)) != 0) return D3DERR_INVALIDCALL;
     if (loss_.PresentFails()) return D3DERR_DEVICELOST;
-    if (MakeCurrent()) SDL_GL_SwapWindow(window_);
+    if (!MakeCurrent()) return D3D_OK;
+    // The copy needs the window's drawable to be the back buffer's size (a
+    // resize may be on its way): otherwise a swap presents it all.
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+    if (!copier_.copy || drawableWidth != static_cast<int>(params_.BackBufferWidth) ||
+        drawableHeight != static_cast<int>(params_.BackBufferHeight)) {
+      SDL_GL_SwapWindow(window_);
+      frameKept_ = false;
+      return D3D_OK;
+    }
+    const RECT whole = {0, 0, static_cast<LONG>(params_.BackBufferWidth), static_cast<LONG>(params_.BackBufferHeight)};
+    RECT r = source ? *source : whole;
+    if (!source) frameKept_ = true;
+    if (!Intersect(&r, whole)) return D3D_OK;
+    GLint x, y;
+    GLsizei w, h;
+    WindowRect(r, &x, &y, &w, &h);
+    D3D9GLCopySubBuffer(copier_, x, y, w, h);
     return D3D_OK;
+  }
+
+  // Cuts r down to its overlap with limit; false when nothing is left.
+  static bool Intersect(RECT* r, const RECT& limit) {
+    r->left = std::max(r->left, limit.left);
+    r->top = std::max(r->top, limit.top);
+    r->right = std::min(r->right, limit.right);
+    r->bottom = std::min(r->bottom, limit.bottom);
+    return r->left < r->right && r->top < r->bottom;
+  }
+
+  // A back-buffer rectangle (y from the top) in GL window coordinates.
+  void WindowRect(const RECT& r, GLint* x, GLint* y, GLsizei* w, GLsizei* h) {
+    float sx, sy;
+    Scale(&sx, &sy);
+    const float bottom = static_cast<float>(params_.BackBufferHeight) - static_cast<float>(r.bottom);
+    *x = static_cast<GLint>(std::lround(static_cast<float>(r.left) * sx));
+    *y = static_cast<GLint>(std::lround(bottom * sy));
+    *w = static_cast<GLsizei>(std::lround(static_cast<float>(r.right - r.left) * sx));
+    *h = static_cast<GLsizei>(std::lround(static_cast<float>(r.bottom - r.top) * sy));
+  }
+
+  // The viewport in back-buffer pixels, cut down to the scissor rectangle
+  // while the scissor test is on.
+  RECT ClipRect() const {
+    RECT r = {static_cast<LONG>(viewport_.X), static_cast<LONG>(viewport_.Y),
+              static_cast<LONG>(viewport_.X + viewport_.Width), static_cast<LONG>(viewport_.Y + viewport_.Height)};
+    if (ScissorOn() && !Intersect(&r, scissor_)) r = {0, 0, 0, 0};
+    return r;
+  }
+
+  bool ScissorOn() const {
+    auto it = renderStates_.find(D3DRS_SCISSORTESTENABLE);
+    return it != renderStates_.end() && it->second != 0;
   }
 
   // The back buffer's scale onto the drawable (Present stretches).
@@ -391,7 +462,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!MakeCurrent()) return D3D_OK;
     GLint x, y;
     GLsizei w, h;
-    ViewportRect(&x, &y, &w, &h);
+    WindowRect(ClipRect(), &x, &y, &w, &h);
     glEnable(GL_SCISSOR_TEST);
     glScissor(x, y, w, h);
     GLbitfield mask = 0;
@@ -429,6 +500,22 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT GetViewport(D3DVIEWPORT9* vp) override {
     if (!vp) return D3DERR_INVALIDCALL;
     *vp = viewport_;
+    return D3D_OK;
+  }
+
+  HRESULT SetScissorRect(const RECT* rect) override {
+    if (!rect || rect->left < 0 || rect->top < 0 || rect->left > rect->right || rect->top > rect->bottom ||
+        rect->right > static_cast<LONG>(params_.BackBufferWidth) ||
+        rect->bottom > static_cast<LONG>(params_.BackBufferHeight))
+      return D3DERR_INVALIDCALL;
+    scissor_ = *rect;
+    viewportDirty_ = true;
+    return D3D_OK;
+  }
+
+  HRESULT GetScissorRect(RECT* rect) override {
+    if (!rect) return D3DERR_INVALIDCALL;
+    *rect = scissor_;
     return D3D_OK;
   }
 
@@ -496,6 +583,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     renderStates_[state] = value;
     if (state == D3DRS_SPECULARENABLE || state == D3DRS_COLORVERTEX || state == D3DRS_DIFFUSEMATERIALSOURCE)
       materialDirty_ = true;
+    if (state == D3DRS_SCISSORTESTENABLE) viewportDirty_ = true;
     if (!MakeCurrent()) return D3D_OK;
     switch (state) {
       case D3DRS_ZENABLE: value ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST); break;
@@ -765,11 +853,15 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
         glViewport(0, 0, static_cast<GLsizei>(std::lround(params_.BackBufferWidth * sx)),
                    static_cast<GLsizei>(std::lround(params_.BackBufferHeight * sy)));
         glDepthRange(0.0, 1.0);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(x, y, w, h);
       } else {
         glViewport(x, y, w, h);
         glDepthRange(viewport_.MinZ, viewport_.MaxZ);
+      }
+      if (pretransformed || ScissorOn()) {
+        WindowRect(ClipRect(), &x, &y, &w, &h);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(x, y, w, h);
+      } else {
         glDisable(GL_SCISSOR_TEST);
       }
     }
@@ -936,6 +1028,9 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   bool matricesDirty_ = true;
   int viewportMode_ = -1;
   bool viewportDirty_ = true;
+  RECT scissor_ = {0, 0, 0, 0};
+  D3D9GLSubBufferCopier copier_;
+  bool frameKept_ = false;  // the back buffer holds the frame last presented
   int appliedLit_ = -1;
   int appliedColourMaterial_ = -1;
   bool materialDirty_ = true;

@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -50,6 +51,7 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     g_recorder.lights.clear();
     g_recorder.lightEnabled.clear();
     g_recorder.viewport = {0, 0, params.BackBufferWidth, params.BackBufferHeight, 0.0f, 1.0f};
+    g_recorder.scissor = {0, 0, static_cast<LONG>(params.BackBufferWidth), static_cast<LONG>(params.BackBufferHeight)};
     g_recorder.material = {};
     g_recorder.fvf = 0;
     g_recorder.stream = nullptr;
@@ -95,6 +97,12 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     if (HRESULT hr = Injected("GetDeviceCaps")) return hr;
     if (!caps) return D3DERR_INVALIDCALL;
     D3D9FillCaps(caps_, adapter_, caps);
+    return D3D_OK;
+  }
+
+  HRESULT GetPresentParameters(D3DPRESENT_PARAMETERS* params) override {
+    if (!params) return D3DERR_INVALIDCALL;
+    *params = g_recorder.presentParams;
     return D3D_OK;
   }
 
@@ -178,8 +186,14 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
     return D3D_OK;
   }
 
-  HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
-    Log("Present()");
+  HRESULT Present(const RECT* source, const RECT* dest, HWND, const void*) override {
+    if (source) {
+      Log("Present(%ld, %ld, %ld, %ld)", static_cast<long>(source->left), static_cast<long>(source->top),
+          static_cast<long>(source->right), static_cast<long>(source->bottom));
+    } else {
+      Log("Present()");
+    }
+    if (source && dest && std::memcmp(source, dest, sizeof(RECT)) != 0) return D3DERR_INVALIDCALL;
     if (HRESULT hr = Injected("Present")) return hr;
     if (loss_.PresentFails()) return D3DERR_DEVICELOST;
     ++g_recorder.presents;
@@ -204,6 +218,25 @@ class RecordingDevice final : public IDirect3DDevice9, public ResourceHost {
   HRESULT GetViewport(D3DVIEWPORT9* vp) override {
     if (!vp) return D3DERR_INVALIDCALL;
     *vp = g_recorder.viewport;
+    return D3D_OK;
+  }
+
+  HRESULT SetScissorRect(const RECT* rect) override {
+    if (!rect) return D3DERR_INVALIDCALL;
+    Log("SetScissorRect(%ld, %ld, %ld, %ld)", static_cast<long>(rect->left), static_cast<long>(rect->top),
+        static_cast<long>(rect->right), static_cast<long>(rect->bottom));
+    if (HRESULT hr = Injected("SetScissorRect")) return hr;
+    if (rect->left < 0 || rect->top < 0 || rect->left > rect->right || rect->top > rect->bottom ||
+        rect->right > static_cast<LONG>(g_recorder.presentParams.BackBufferWidth) ||
+        rect->bottom > static_cast<LONG>(g_recorder.presentParams.BackBufferHeight))
+      return D3DERR_INVALIDCALL;
+    g_recorder.scissor = *rect;
+    return D3D_OK;
+  }
+
+  HRESULT GetScissorRect(RECT* rect) override {
+    if (!rect) return D3DERR_INVALIDCALL;
+    *rect = g_recorder.scissor;
     return D3D_OK;
   }
 

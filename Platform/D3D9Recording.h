@@ -44,6 +44,7 @@ struct D3D9Recorder {
   std::map<DWORD, DWORD> textureStageStates;  // key: stage << 16 | type
   std::map<DWORD, D3DMATRIX> transforms;
   D3DVIEWPORT9 viewport{};
+  RECT scissor{};
   D3DMATERIAL9 material{};
   std::map<DWORD, D3DLIGHT9> lights;
   std::map<DWORD, BOOL> lightEnabled;

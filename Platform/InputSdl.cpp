@@ -254,6 +254,12 @@ int InputSdlScancodeOf(int virtualKey) {
   return 0;
 }
 
+bool InputSdlWait(DWORD ms) {
+  if (!SdlVideoInit()) return false;
+  const int timeout = ms == INFINITE ? -1 : static_cast<int>(ms > 0x7FFFFFFF ? 0x7FFFFFFF : ms);
+  return SDL_WaitEventTimeout(nullptr, timeout) == 1;
+}
+
 void InputSdlPump() {
   if (!SdlVideoInit()) return;
   SDL_Event e;

@@ -16,6 +16,7 @@
 
 #include "Platform/CloseRequest.h"
 #include "Platform/Files.h"
+#include "Platform/Time.h"
 #include "Platform/WindowLocal.h"
 
 namespace {
@@ -284,6 +285,26 @@ BOOL PeekMessageA(WinMsg* msg, HWND, UINT, UINT, UINT removeFlags) {
   *msg = S().queue.front();
   if (removeFlags & PM_REMOVE) S().queue.pop_front();
   return TRUE;
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD ms, DWORD) {
+  if (count != 0) return WAIT_TIMEOUT;
+  auto waiting = [] {
+    if (g_pumpHook) g_pumpHook();
+    if (S().queue.empty() && !S().headless) InputSdlPump();
+    return !S().queue.empty();
+  };
+  if (waiting()) return WAIT_OBJECT_0;
+  if (S().headless) {
+    for (DWORD waited = 0; ms == INFINITE || waited < ms; ++waited) {
+      Sleep(1);
+      if (waiting()) return WAIT_OBJECT_0;
+    }
+    return WAIT_TIMEOUT;
+  }
+  // An event that makes no message (or a message of the hook's) ends the
+  // wait too; the caller looks again.
+  return InputSdlWait(ms) || waiting() ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
 }
 
 void PlatformSetPumpHook(PlatformPumpHook hook) { g_pumpHook = hook; }

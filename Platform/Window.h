@@ -76,6 +76,16 @@ BOOL AdjustWindowRect(RECT* rect, DWORD style, BOOL menu);
 // request (CloseRequest.h) comes first, as WM_CLOSE to the first window,
 // and waits while no window exists. PM_NOREMOVE leaves it queued.
 BOOL PeekMessageA(WinMsg* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
+// Waits until a message is there to take or ms milliseconds have passed
+// (INFINITE: no limit). WAIT_OBJECT_0 + count when a message waits, else
+// WAIT_TIMEOUT. Only the message queue is waited on here: count must be 0.
+// Headless, the wait goes in steps of 1 ms (the fake clock's Sleep), asking
+// the pump hook each step, so a test's hook can post what arrives meanwhile.
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD QS_ALLINPUT = 0x04FF;
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD ms, DWORD wakeMask);
 // Nothing to do here (character messages come from the pump itself).
 BOOL TranslateMessage(const WinMsg* msg);
 // Calls the procedure of the message's window; 0 for a message without one.

@@ -85,6 +85,9 @@ void SdlSetWindowDestroyHook(SdlWindowDestroyHook hook);
 // ---- SDL input (InputSdl.cpp) -----------------------------------------------------------
 // Turns every waiting SDL event into queued messages.
 void InputSdlPump();
+// Waits for the next window-system event (left queued for InputSdlPump) for
+// at most ms milliseconds (INFINITE: no limit); true when one came.
+bool InputSdlWait(DWORD ms);
 // The virtual key of an SDL scancode, 0 when it has none.
 int InputSdlVirtualKey(int scancode);
 // The scancode of a virtual key for key-state reads (first match), or 0.

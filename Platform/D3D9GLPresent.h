@@ -1,0 +1,22 @@
+// D3D9GLPresent.h - presenting part of a GL window's back buffer while the
+// back buffer keeps its pixels (GLX_MESA_copy_sub_buffer): what the GL
+// device's D3DSWAPEFFECT_COPY stands on. Local to the GL device.
+#pragma once
+
+#include <SDL.h>
+
+// The window system's copy of a back-buffer rectangle to the window; empty
+// (copy null) where the window system has none (not X11, or a GLX without
+// the extension).
+struct D3D9GLSubBufferCopier {
+  void* display = nullptr;
+  unsigned long drawable = 0;
+  void (*copy)(void* display, unsigned long drawable, int x, int y, int width, int height) = nullptr;
+};
+
+// Looks the copy up for the window; the window's GL context must be
+// current. An empty copier when the window system lacks it.
+D3D9GLSubBufferCopier D3D9GLFindSubBufferCopier(SDL_Window* window);
+// Copies the rectangle (GL window coordinates, from the bottom left) of the
+// back buffer to the window; the back buffer is left as it was.
+void D3D9GLCopySubBuffer(const D3D9GLSubBufferCopier& copier, int x, int y, int width, int height);

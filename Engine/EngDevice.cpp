@@ -2,14 +2,18 @@
 // forwarding to the Direct3D 9 back end (see EngDevice.h).
 #include "Engine/EngDevice.h"
 
+#include <cmath>
+
 #include "Engine/DX9/EngDeviceDX9.h"
 #include "Engine/DX9/EngResModesDX9.h"
+#include "Engine/EngMath.h"
 #include "Engine/EngProgram.h"
 
 namespace {
 EngDevice* g_currentDevice = nullptr;
 
 D3DXVECTOR3 Vec(const float* v) { return D3DXVECTOR3(v[0], v[1], v[2]); }
+RECT RectOf(const EngFramesArea& a) { return RECT{a.left, a.top, a.right, a.bottom}; }
 }  // namespace
 
 EngDevice* EngDeviceGetCurrent() { return g_currentDevice; }
@@ -192,6 +196,76 @@ bool EngDevice::WorldPointToScreen(float x, float y, float z, float* screenX, fl
 }
 void EngDevice::SwapBuffers() {
   if (auto* b = Back()) b->SwapBuffers();
+}
+bool EngDevice::GetProjection(EngDeviceProjection* projection) {
+  auto* b = Back();
+  *projection = EngDeviceProjection();
+  if (!b) return false;
+  const D3DXMATRIX both = b->GetView() * b->GetProjection();
+  for (int row = 0; row < 4; ++row) {
+    for (int col = 0; col < 4; ++col) projection->viewProjection[row * 4 + col] = both.m[row][col];
+  }
+  D3DVIEWPORT9 viewport{};
+  b->GetViewport(&viewport);
+  projection->x = static_cast<int>(viewport.X);
+  projection->y = static_cast<int>(viewport.Y);
+  projection->width = static_cast<int>(viewport.Width);
+  projection->height = static_cast<int>(viewport.Height);
+  projection->valid = viewport.Width > 0 && viewport.Height > 0;
+  return projection->valid;
+}
+
+bool EngDeviceScreenAreaOfQuad(const EngDeviceProjection& projection, const EngMatrix* world,
+                               float halfWidth, float halfHeight, int margin, EngFramesArea* area) {
+  if (!projection.valid || !world) return false;
+  // Row vectors, as Direct3D: the corner through the world matrix, then
+  // through view x projection.
+  const float* w = world->m;
+  const float* p = projection.viewProjection;
+  float left = 0, top = 0, right = 0, bottom = 0;
+  for (int corner = 0; corner < 4; ++corner) {
+    const float cx = corner & 1 ? halfWidth : -halfWidth;
+    const float cy = corner & 2 ? halfHeight : -halfHeight;
+    float v[4];
+    for (int k = 0; k < 4; ++k) v[k] = cx * w[k] + cy * w[4 + k] + w[12 + k];
+    float clip[4];
+    for (int k = 0; k < 4; ++k) clip[k] = v[0] * p[k] + v[1] * p[4 + k] + v[2] * p[8 + k] + v[3] * p[12 + k];
+    if (clip[3] <= 1e-6f) return false;
+    const float sx = static_cast<float>(projection.x) + (clip[0] / clip[3] + 1) * 0.5f * static_cast<float>(projection.width);
+    const float sy = static_cast<float>(projection.y) + (1 - clip[1] / clip[3]) * 0.5f * static_cast<float>(projection.height);
+    if (corner == 0 || sx < left) left = sx;
+    if (corner == 0 || sx > right) right = sx;
+    if (corner == 0 || sy < top) top = sy;
+    if (corner == 0 || sy > bottom) bottom = sy;
+  }
+  *area = EngFramesArea{static_cast<int>(std::floor(left)) - margin, static_cast<int>(std::floor(top)) - margin,
+                        static_cast<int>(std::ceil(right)) + margin, static_cast<int>(std::ceil(bottom)) + margin};
+  return true;
+}
+
+bool EngDevice::KeepsFrames() {
+  auto* b = Back();
+  return b && b->KeepsFrames();
+}
+void EngDevice::LimitDrawingTo(const EngFramesArea* area) {
+  auto* b = Back();
+  if (!b) return;
+  if (!area) {
+    b->LimitDrawingTo(nullptr);
+    return;
+  }
+  const RECT r = RectOf(*area);
+  b->LimitDrawingTo(&r);
+}
+void EngDevice::SwapBuffersArea(const EngFramesArea* area) {
+  auto* b = Back();
+  if (!b) return;
+  if (!area) {
+    b->SwapBuffers();
+    return;
+  }
+  const RECT r = RectOf(*area);
+  b->SwapBuffersPart(&r);
 }
 void EngDevice::SetWorldMatrixToIdentity() {
   if (auto* b = Back()) b->SetWorldMatrixToIdentity();

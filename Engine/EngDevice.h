@@ -10,12 +10,29 @@
 // current-device pointer (set by a successful Create, cleared by Destroy).
 #pragma once
 
+#include "Engine/EngFrames.h"
 #include "Platform/D3D9Types.h"
 
 class EngWindow;
 class EngDeviceDX9;
 struct EngColour;
 struct EngMatrix;
+
+// The device's world-to-screen mapping at one moment (view x projection,
+// and the viewport in back-buffer pixels), kept by whoever must tell later
+// where something will be drawn. Not valid until filled.
+struct EngDeviceProjection {
+  float viewProjection[16] = {};
+  int x = 0, y = 0, width = 0, height = 0;
+  bool valid = false;
+};
+
+// The back-buffer pixels a quad covers: the quad lies in its own x-y plane,
+// halfWidth and halfHeight about its origin, drawn with the world matrix
+// under the projection; grown by margin pixels. False when the projection
+// is not valid or a corner lies behind the eye.
+bool EngDeviceScreenAreaOfQuad(const EngDeviceProjection& projection, const EngMatrix* world,
+                               float halfWidth, float halfHeight, int margin, EngFramesArea* area);
 
 class EngDevice {
  public:
@@ -84,6 +101,17 @@ class EngDevice {
   // seen; false behind the eye or without a projection.
   bool WorldPointToScreen(float x, float y, float z, float* screenX, float* screenY);
   void SwapBuffers();
+  // The mapping the device draws with now; false without a device.
+  bool GetProjection(EngDeviceProjection* projection);
+  // True when the device keeps its frame between presents, so that a frame
+  // may redraw and present one area only (EngFrames.h).
+  bool KeepsFrames();
+  // Every draw and clear keeps to the area (cut to the back buffer); null
+  // lifts the limit.
+  void LimitDrawingTo(const EngFramesArea* area);
+  // Presents the area only (null, or a device that does not keep its frame:
+  // all of it).
+  void SwapBuffersArea(const EngFramesArea* area);
   void SetWorldMatrixToIdentity();
   void SetWorldTranslation(float x, float y, float z);
   void SetWorldTranslationAndScale(float x, float y, float z, float sx, float sy, float sz);

@@ -152,6 +152,9 @@ int EngParticleSystemUpdate(EngParticleSystem* system, float time, bool first);
 // SRCCOLOR; 3 ZERO, INVSRCCOLOR; 4 SRCALPHA, INVSRCALPHA; 5 SRCALPHASAT,
 // INVSRCALPHA; another kind is refused by the device.
 void EngParticleSystemRender(EngParticleSystem* system);
+// The square (in the system's own units, x and y) that every live
+// particle's quad lies in as it is drawn; false when none is alive.
+bool EngParticleSystemBounds(const EngParticleSystem* system, float* left, float* bottom, float* right, float* top);
 // The shared vertex buffer: made after each device creation (true at once
 // for other device types, false without a device), released with the other
 // graphics objects.

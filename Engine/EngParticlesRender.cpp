@@ -1,7 +1,10 @@
 // EngParticlesRender.cpp - drawing a particle system: the render state
 // around it (depth test, lighting, two-sided quads, the blending kind) and
 // the shared vertex buffer's life, forwarded to the Direct3D 9 side
-// (Engine/DX9/EngParticlesDX9.h) while the main device type is 1.
+// (Engine/DX9/EngParticlesDX9.h) while the main device type is 1; and the
+// square the live particles are drawn in.
+#include <algorithm>
+
 #include "Engine/DX9/EngParticlesDX9.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngParticles.h"
@@ -49,6 +52,26 @@ void EngParticleSystemRender(EngParticleSystem* system) {
   device->DisableBlending();
   if (depthSuspended) device->ResumeDepthTest();
   if (lightingSwitchedOff) device->EnableLighting();
+}
+
+bool EngParticleSystemBounds(const EngParticleSystem* system, float* left, float* bottom, float* right, float* top) {
+  if (!system || !system->created || !system->particles) return false;
+  // A quad is its size across about the particle; a spinning one turns
+  // within the circle through its corners.
+  const float reach = system->params.spinOn ? 0.7072f : 0.5f;
+  bool any = false;
+  for (int i = 0; i < system->maxParticles; ++i) {
+    const EngParticle& q = system->particles[i];
+    if (q.age <= -1.0f) continue;
+    const float r = q.size * reach;
+    const float l = q.position[0] - r, b = q.position[1] - r, rt = q.position[0] + r, t = q.position[1] + r;
+    *left = any ? std::min(*left, l) : l;
+    *bottom = any ? std::min(*bottom, b) : b;
+    *right = any ? std::max(*right, rt) : rt;
+    *top = any ? std::max(*top, t) : t;
+    any = true;
+  }
+  return any;
 }
 
 bool EngParticleSystemCreateGraphics() {

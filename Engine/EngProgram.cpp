@@ -12,6 +12,7 @@
 // ends at once.
 #include "Engine/EngProgram.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Engine/Debug.h"
@@ -22,6 +23,7 @@
 #include "Engine/EngRand.h"
 #include "Engine/EngWindow.h"
 #include "Platform/Time.h"
+#include "Platform/Window.h"
 
 namespace {
 
@@ -225,11 +227,13 @@ void EngProgram::Quit() {
 void EngProgram::NotifyActiveChanged(bool active) {
   ActiveChangedCB(active);
   EventDrivenLoopKeepAwake();
+  EngFramesNoteWindowEvent();
 }
 
 void EngProgram::NotifyModeChanged() {
   PostModeChangeCB();
   EventDrivenLoopKeepAwake();
+  EngFramesNoteWindowEvent();
 }
 
 // ---- Frame steps -----------------------------------------------------------------
@@ -240,13 +244,19 @@ void EngProgram::DoTick() {
   if (window_) window_->PollMouse();
 }
 
-void EngProgram::DoRender() {
+void EngProgram::DoRender() { DoRenderArea(nullptr); }
+
+void EngProgram::DoRenderArea(const EngFramesArea* area) {
   if (!window_ || !EngWindowIsDeviceCurrent()) return;
+  if (area) window_->DeviceLimitDrawingTo(area);
   RenderCB();
   if (!window_) return;  // RenderCB shut the program down
   window_->DrawTextureCursor();
-  window_->DeviceSyncWithGpu();
-  window_->DeviceSwapBuffers();
+  if (area) window_->DeviceLimitDrawingTo(nullptr);
+  // The wait for the GPU keeps the pointer's frames prompt; a frame of an
+  // area follows no input.
+  if (!area) window_->DeviceSyncWithGpu();
+  window_->DeviceSwapBuffersArea(area);
   UpdateFrameTime();
 }
 
@@ -321,6 +331,10 @@ void EngProgram::Run() {
 }
 
 void EngProgram::RunConstantFrameRate() {
+  if (framesOnDemand_) {
+    RunFramesOnDemand();
+    return;
+  }
   do {
     ReadClock();
     const double start = g_programValues.currentSeconds;
@@ -345,6 +359,67 @@ void EngProgram::RunConstantFrameRate() {
       } else if (sleeps == 0 && frameRate_ > 60) {
         frameRate_ -= 3;
       }
+    }
+    const double frameTime = EngGetSeconds() - start;
+    if (frameTime > 0) {
+      g_programValues.frameTime = static_cast<float>(frameTime);
+      g_programValues.framesPerSecond = static_cast<int>(1.0 / frameTime);
+    }
+  } while (!quit_);
+  if (ProgramGone()) quit_ = true;
+}
+
+bool EngProgram::FramesOnDemandPass(double now, bool* drew, EngFramesArea* drawn) {
+  if (drew) *drew = false;
+  if (drawn) *drawn = EngFramesArea();
+  if (!EngFramesIsPassDue(now)) return false;
+  EngFramesStartPass(now);
+  DoTick();
+  if (ProgramGone()) return true;
+  EngFramesArea area;
+  if (EngFramesPassDraws(window_ && window_->DeviceKeepsFrames(), &area)) {
+    if (drew) *drew = true;
+    if (drawn) *drawn = area;
+    DoRenderArea(area.IsEmpty() ? nullptr : &area);
+  }
+  return true;
+}
+
+// The constant-rate loop drawing only what was asked for. A pass that
+// nothing asked for only pumps and then waits for a message, at most until
+// the wake time (and never longer than kIdleWaitMs, so that the loop looks
+// at its quit flag now and then). A pass that was asked for ticks, draws
+// what was asked and keeps at least one frame of the frame rate, more when
+// only slower areas were asked for (a message ends that longer wait).
+void EngProgram::RunFramesOnDemand() {
+  constexpr double kIdleWaitMs = 1000.0;
+  do {
+    ReadClock();
+    const double start = g_programValues.currentSeconds;
+    Pump();
+    if (quit_) break;
+    if (ProgramGone()) break;
+    if (!EngFramesIsPassDue(start)) {
+      const double wake = EngFramesWakeTime();
+      double ms = kIdleWaitMs;
+      if (wake > 0) ms = std::min(ms, std::ceil((wake - start) * 1000.0));
+      if (ms > 0) MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_ALLINPUT);
+      continue;
+    }
+    FramesOnDemandPass(start);
+    if (ProgramGone()) break;
+    // One sleep to the end of the frame (not the 1 ms steps of the plain
+    // loop: each step is a wake-up of the process), then the slower pace
+    // asked for, which a message cuts short.
+    const int rate = EngFramesNextRate(frameRate_ > 0 ? frameRate_ : 60);
+    const double frameEnd = start + 1.0 / static_cast<double>(frameRate_ > 0 ? frameRate_ : 60);
+    for (double now = EngGetSeconds(); now < frameEnd; now = EngGetSeconds()) {
+      Sleep(static_cast<DWORD>(std::ceil((frameEnd - now) * 1000.0)));
+    }
+    const double paceEnd = start + 1.0 / static_cast<double>(rate);
+    for (double now = EngGetSeconds(); now < paceEnd; now = EngGetSeconds()) {
+      const double ms = std::ceil((paceEnd - now) * 1000.0);
+      if (MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(ms), QS_ALLINPUT) == WAIT_OBJECT_0) break;
     }
     const double frameTime = EngGetSeconds() - start;
     if (frameTime > 0) {

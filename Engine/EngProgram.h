@@ -22,6 +22,8 @@
 
 #include <cstdint>
 
+#include "Engine/EngFrames.h"
+
 // The program only holds the window by pointer; callers of CreateMainWindow
 // and of the window's operations include Engine/EngWindow.h themselves.
 class EngWindow;
@@ -96,6 +98,12 @@ class EngProgram {
   // time = 1 / rate.
   void ConstantFrameRateLoopSetConstantFrameRate(int rate);
   int GetFrameRate() const { return frameRate_; }
+  // Frames on demand (the constant-rate loop; off by default): a pass ticks
+  // and draws only when something asked for it (Engine/EngFrames.h), at the
+  // frame rate or the slower rate an area was asked at; between asks the
+  // loop sleeps until input, a window event or the earliest wake time.
+  void SetFramesOnDemand(bool on) { framesOnDemand_ = on; }
+  bool GetFramesOnDemand() const { return framesOnDemand_; }
   // Render without tick reports "do_tick must be specified also" and turns
   // tick on.
   void EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents(bool doTick, bool doRender,
@@ -140,9 +148,19 @@ class EngProgram {
   // Both ticks first deliver the network waits that ended (Engine/EngJob.h).
   void DoTick();           // TickCB, then the mouse poll
   void DoRender();         // with a device: RenderCB, cursor, sync, present, frame time
+  // DoRender kept to an area of the back buffer, which alone is presented
+  // (null: the whole frame; the device must keep its frame for an area).
+  void DoRenderArea(const EngFramesArea* area);
   void DoTickAndRender();  // see the loop type 3
   // Runs the loop of the loop type until the quit flag is set.
   void Run();
+  // One pass of frames on demand at engine time now, after the pump: false
+  // when nothing asked for it (nothing ran); otherwise the tick and what it
+  // was asked to draw (a whole frame or an area). The loop's own pass; tests
+  // run it on their clock.
+  // drew and area (each optional) tell what was drawn: an empty area for a
+  // whole frame.
+  bool FramesOnDemandPass(double now, bool* drew = nullptr, EngFramesArea* area = nullptr);
   // Loop type 3 only: the frame time from the time between presents.
   void UpdateFrameTime();
 
@@ -161,6 +179,7 @@ class EngProgram {
 
  private:
   void RunConstantFrameRate();
+  void RunFramesOnDemand();
   void RunFixedStep();
   void RunEventDriven();
   void RunVariableRate();
@@ -173,6 +192,7 @@ class EngProgram {
   EngProgramCallback exitCallback_ = nullptr;
   int frameRate_ = 60;
   bool selfAdjustingRate_ = false;
+  bool framesOnDemand_ = false;
   int sleepPerPassMs_ = 0;
   int idleSleepMs_ = 3;
   std::int8_t pendingRedraws_ = 1;

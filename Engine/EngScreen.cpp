@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
 
 namespace {
 
@@ -127,6 +128,7 @@ void EngScreenStartCurrent() {
   Call(g_screens.entries[current].Update);
   // The new screen's buttons show the right highlight at once.
   if (g_screens.toolkit) Call(g_screens.toolkit->screenStarted);
+  EngFramesRequestDraw();
 }
 
 void EngScreenStopCurrent() {
@@ -179,6 +181,7 @@ void EngScreenStart(bool startGui) {
 
 void EngScreenStop(int mode) {
   if (!g_screens.started) return;
+  EngFramesRequestDraw();
   EngScreenStopCurrent();
   if (mode != 0 && g_screens.toolkit) Call(g_screens.toolkit->shutdown);
   if (mode == 2) g_screens.current = -1;

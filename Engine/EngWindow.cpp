@@ -164,6 +164,16 @@ void EngWindow::DeviceSwapBuffers() {
   if (IsDeviceCreated()) device_->SwapBuffers();
 }
 
+bool EngWindow::DeviceKeepsFrames() const { return IsDeviceCreated() && device_->KeepsFrames(); }
+
+void EngWindow::DeviceLimitDrawingTo(const EngFramesArea* area) {
+  if (IsDeviceCreated()) device_->LimitDrawingTo(area);
+}
+
+void EngWindow::DeviceSwapBuffersArea(const EngFramesArea* area) {
+  if (IsDeviceCreated()) device_->SwapBuffersArea(area);
+}
+
 // ---- Requests for the next pass ---------------------------------------------------------
 
 void EngWindow::ChangeDeviceResolutionOnNextTick(const EngResolutionRequest* request) {

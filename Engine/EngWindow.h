@@ -39,6 +39,7 @@
 class EngProgram;
 class EngDevice;
 struct ComDxWinState;
+struct EngFramesArea;
 
 // The window settings given by value to EngProgram::CreateMainWindow
 // (304 bytes, in record order).
@@ -181,6 +182,11 @@ class EngWindow {
   void DeviceClearScreenAndDepth(float red, float green, float blue);
   void DeviceSyncWithGpu();
   void DeviceSwapBuffers();
+  // The device keeps its frame between presents (EngDevice::KeepsFrames).
+  bool DeviceKeepsFrames() const;
+  // Draws and clears keep to the area (null: no limit); presents the area.
+  void DeviceLimitDrawingTo(const EngFramesArea* area);
+  void DeviceSwapBuffersArea(const EngFramesArea* area);
 
   EngProgram* GetProgram() const { return program_; }
   const char* GetTitle() const { return title_; }

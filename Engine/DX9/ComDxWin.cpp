@@ -21,7 +21,8 @@
 //   WM_EXITSIZEMOVE  checks the client size
 //   WM_MOUSELEAVE    remembers the cursor and whether the left button is held
 // Every input event is followed by a redraw request of the event-driven loop
-// (caused by the mouse only for moves).
+// (caused by the mouse only for moves) and is noted for the frames on demand
+// (Engine/EngFrames.h), as are paints and the drawn pointer leaving.
 #include "Engine/DX9/ComDxWin.h"
 
 #include <cstring>
@@ -29,6 +30,7 @@
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/DX9/EngMiscPC.h"
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngInput.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
@@ -47,6 +49,7 @@ void SendEvent(EngWindow* window, EngInputKind kind, int value1, int value2) {
   if (!program) return;
   program->InputEventCB(kind, value1, value2);
   program->EventDrivenLoopRequestRedraw(kind == kEngInputMouseMove);
+  EngFramesNoteInput(kind == kEngInputMouseMove);
 }
 
 }  // namespace
@@ -188,6 +191,7 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
 
     case WM_PAINT:
       if (EngProgram* current = EngProgramGetCurrent()) current->EventDrivenLoopRedrawOnPaint();
+      EngFramesNoteWindowEvent();
       return DefWindowProcA(handle, message, wParam, lParam);
 
     case WM_CLOSE: {
@@ -303,7 +307,10 @@ LRESULT ComDxWinHandleMessage(EngWindow* window, HWND handle, UINT message, WPAR
         win.lastPolledY = y;
         win.mouseOutside = true;
         win.leftHeldOnLeave = KeyDown(VK_LBUTTON);
-        if (win.textureCursorInUse) ComDxWinSetTextureCursorHidden(window, true);
+        if (win.textureCursorInUse) {
+          ComDxWinSetTextureCursorHidden(window, true);
+          EngFramesNoteWindowEvent();  // the drawn pointer goes
+        }
       }
       return DefWindowProcA(handle, message, wParam, lParam);
 

@@ -9,6 +9,8 @@
 // [%d]"); the device goes at once and those objects refuse further use.
 #include "Engine/DX9/EngDeviceDX9.h"
 
+#include <algorithm>
+
 #include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/DX9/EngParticlesDX9.h"
@@ -182,6 +184,9 @@ bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
   if (!previous && settings_->deviceType == D3DDEVTYPE_REF)
     EngMiscMessageBox(1, "", "Switching to sofware renderer and no hardware renderer found.");
   ApplyWindowAntiAliasing(owner_, settings_.get());
+  // A kept back buffer lets a frame redraw and present only what changed (a
+  // multisampled one is discarded at every present).
+  if (settings_->pp.MultiSampleType == D3DMULTISAMPLE_NONE) settings_->pp.SwapEffect = D3DSWAPEFFECT_COPY;
   settings_->pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
   settings_->pp.FullScreen_RefreshRateInHz = 0;
   settings_->pp.hDeviceWindow = window_;
@@ -314,13 +319,38 @@ void EngDeviceDX9::EndRendering() {
   rendering_ = false;
 }
 
-void EngDeviceDX9::SwapBuffers() {
+void EngDeviceDX9::SwapBuffers() { SwapBuffersPart(nullptr); }
+
+bool EngDeviceDX9::KeepsFrames() const {
+  D3DPRESENT_PARAMETERS kept{};
+  return g_d3dDevice && g_d3dDevice->GetPresentParameters(&kept) == D3D_OK &&
+         kept.SwapEffect == D3DSWAPEFFECT_COPY;
+}
+
+void EngDeviceDX9::LimitDrawingTo(const RECT* rect) {
+  if (!g_d3dDevice) return;
+  if (!rect) {
+    g_d3dDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
+    return;
+  }
+  const RECT whole = {0, 0, static_cast<LONG>(settings_ ? settings_->pp.BackBufferWidth : 0),
+                      static_cast<LONG>(settings_ ? settings_->pp.BackBufferHeight : 0)};
+  RECT r = {std::max(rect->left, whole.left), std::max(rect->top, whole.top), std::min(rect->right, whole.right),
+            std::min(rect->bottom, whole.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  EngUtilsDX9_CheckResult("EngDeviceDX9::LimitDrawingTo", "SetScissorRect", g_d3dDevice->SetScissorRect(&r));
+  g_d3dDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
+}
+
+void EngDeviceDX9::SwapBuffersPart(const RECT* rect) {
   const char* where = "EngDeviceDX9::SwapBuffers";
   if (!g_d3dDevice) {
     DebugError(where, "No device");
     return;
   }
-  const HRESULT hr = g_d3dDevice->Present(nullptr, nullptr, nullptr, nullptr);
+  const RECT* part = KeepsFrames() ? rect : nullptr;
+  const HRESULT hr = g_d3dDevice->Present(part, part, nullptr, nullptr);
   if (hr == D3D_OK) return;
   if (hr == D3DERR_DRIVERINTERNALERROR) {
     DebugError(where, "Internal Driver Error");

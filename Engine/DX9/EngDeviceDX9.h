@@ -67,6 +67,15 @@ class EngDeviceDX9 {
   void EndRendering();
   bool IsRendering() const { return rendering_; }
   void SwapBuffers();
+  // True when the device keeps its back buffer across presents (it was made
+  // with D3DSWAPEFFECT_COPY and kept it): a frame may redraw and present a
+  // part only.
+  bool KeepsFrames() const;
+  // Every draw and clear keeps to the rectangle (cut to the back buffer;
+  // null: no limit).
+  void LimitDrawingTo(const RECT* rect);
+  // Presents the rectangle only (null: all); needs KeepsFrames for a part.
+  void SwapBuffersPart(const RECT* rect);
 
   // Run-time loader stand-ins: always loaded here.
   static bool EnsureD3D9Loaded();

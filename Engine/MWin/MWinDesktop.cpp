@@ -37,6 +37,7 @@ MWinCollection* MWinDesktop::AddCollection(const char* id) {
     first_ = c;
   }
   c->Activate();
+  MWinEng()->RequestFrame();  // a screen or popup comes
   return c;
 }
 
@@ -65,6 +66,7 @@ bool MWinDesktop::RemoveCollection(const char* id) {
   c->DestroyGraphicsObjects();
   c->Detach();
   mw_->Discard(c);
+  MWinEng()->RequestFrame();
   return true;
 }
 

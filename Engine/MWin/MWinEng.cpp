@@ -2,6 +2,7 @@
 // the switch that lets tests install their own.
 #include "Engine/MWin/MWinEng.h"
 
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMath.h"
 #include "Engine/EngMenu.h"
@@ -46,6 +47,8 @@ class EngineBackEnd : public MWinEngDeviceBackEnd {
   void RequestRedraw() override {
     if (EngProgram* p = EngProgramGetCurrent()) p->EventDrivenLoopRedrawOnPaint();
   }
+  void RequestFrame() override { EngFramesRequestDraw(); }
+  void WakeAtMs(unsigned milliseconds) override { EngFramesWakeAtMs(milliseconds); }
   void RenderFrameNow() override { EngMiscRenderFrameNow(true, false); }
   void WaitSeconds(float seconds) override { EngMiscWait(seconds); }
 

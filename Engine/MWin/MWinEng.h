@@ -154,6 +154,11 @@ class MWinEngBackEnd {
   virtual bool IsKeyDown(int virtualKey) = 0;
   virtual unsigned TimeMs() = 0;
   virtual void RequestRedraw() = 0;
+  // The main loop's frames on demand (Engine/EngFrames.h): something of the
+  // toolkit moves and wants the next frame drawn; something changes at a
+  // time of the millisecond clock.
+  virtual void RequestFrame() = 0;
+  virtual void WakeAtMs(unsigned milliseconds) = 0;
   virtual void RenderFrameNow() = 0;
   virtual void WaitSeconds(float seconds) = 0;
 

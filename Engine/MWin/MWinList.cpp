@@ -284,6 +284,7 @@ bool MWinButton::ListTick() {
     list_.delay = 500;
     return true;
   }
+  eng->RequestFrame();
   // The first step comes as soon as the delay since the last step has
   // passed (at once after a rest elsewhere), then ever faster.
   const unsigned now = eng->TimeMs();

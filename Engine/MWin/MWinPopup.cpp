@@ -386,6 +386,7 @@ bool MWin::PopupMessageForTime(const char* title, const char* text, float second
   eng->WaitSeconds(seconds);
   PopupCloseIfOpen();
   eng->RequestRedraw();
+  eng->RequestFrame();
   return true;
 }
 

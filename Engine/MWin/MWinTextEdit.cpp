@@ -255,7 +255,9 @@ bool MWinButton::TextEditTick() {
       te_.cursorShown = te_.cursorShown ? 0 : 1;
       TextEditUpdateCursor();
       g_lastBlink = now;
+      eng->RequestFrame();
     }
+    eng->WakeAtMs(g_lastBlink + 300);
   }
   return true;
 }

@@ -82,7 +82,8 @@ class FakeBackEnd : public MWinEngBackEnd {
   std::vector<TriDraw> triDraws;
   std::vector<float> dims;
   std::vector<std::array<float, 2>> cursorMoves;
-  int redraws = 0, framesRendered = 0;
+  int redraws = 0, framesRendered = 0, frames = 0;
+  std::vector<unsigned> wakes;
   float waited = 0;
   int liveTextures = 0, liveLists = 0;
   // Tracking for the text cursor.
@@ -227,6 +228,8 @@ class FakeBackEnd : public MWinEngBackEnd {
   bool IsKeyDown(int key) override { return key >= 0 && key < 256 && keys[key]; }
   unsigned TimeMs() override { return timeMs; }
   void RequestRedraw() override { ++redraws; }
+  void RequestFrame() override { ++frames; }
+  void WakeAtMs(unsigned milliseconds) override { wakes.push_back(milliseconds); }
   void RenderFrameNow() override { ++framesRendered; }
   void WaitSeconds(float seconds) override { waited += seconds; }
 

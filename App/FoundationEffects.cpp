@@ -12,6 +12,7 @@
 
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
 #include "Game/GameImports.h"
@@ -189,6 +190,8 @@ void FoundationEffectsTick() {
     if (EngParticleSystemUpdate(&slot.system, slot.age, false) == 0) {
       EngParticleSystemRelease(&slot.system);
     }
+    // Burning, or just burnt out (the last frame shows it gone).
+    EngFramesRequestDraw();
   }
 }
 

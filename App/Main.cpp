@@ -3,12 +3,14 @@
 #include "App/Main.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "App/AppImports.h"
 #include "App/Battery.h"
 #include "App/FoundationEffects.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
@@ -44,12 +46,22 @@ struct MenuButton {
   int textToken = -1;
 };
 
+// The status corners as last drawn: a text that differs now asks for its
+// corner to be drawn again.
+struct DrawnStatus {
+  char time[32] = "";
+  char score[32] = "";
+  char clock[16] = "";
+  MainStatusLayout layout = {-1, -1, -1, -1, -1, -1};
+};
+
 struct MainState {
   MainPreviewRect preview = {0, 0, 0, 0};
   MenuButton button;
   char clock[16] = "";
   bool clockMade = false;
   unsigned clockMadeAt = 0;
+  DrawnStatus drawn;
   float batteryPhase = 0;
   bool batteryFlashing = false;
   EngTexture buttonTexture;
@@ -73,15 +85,31 @@ void HideButton(MenuButton& b) {
   ClearHover(b);
 }
 
-// The battery gauge, polled while play runs unless its mode is "off".
+// The battery gauge, polled while play runs unless its mode is "off"; in
+// play, where the gauge is drawn, the next poll wakes the loop and a new
+// reading is drawn.
 void PollBattery() {
   MenuButton& b = State().button;
   if (g_UserRecord.batteryMode == kBatteryNotPolled) return;
   const unsigned now = NowMs();
-  if (b.nextBatteryPoll != 0 && static_cast<int>(now - b.nextBatteryPoll) < 0) return;
+  const bool inPlay = GameGetProgramMode() == kGameModePlaying;
+  if (b.nextBatteryPoll != 0 && static_cast<int>(now - b.nextBatteryPoll) < 0) {
+    if (inPlay) EngFramesWakeAtMs(b.nextBatteryPoll);
+    return;
+  }
+  const BatteryInfo before = BatteryGetCurrentInfo();
   BatteryUpdate(false);
   b.nextBatteryPoll = now + kBatteryPollMs;
+  if (inPlay) {
+    EngFramesWakeAtMs(b.nextBatteryPoll);
+    if (std::memcmp(&before, &BatteryGetCurrentInfo(), sizeof before) != 0) EngFramesRequestDraw();
+  }
 }
+
+// The Menu button's panel, where it fades.
+EngFramesArea MenuButtonArea() { return EngFramesAreaOfVirtual(580, 0, kPanelW, kPanelH); }
+
+EngFramesArea PanelArea(float x, float y) { return EngFramesAreaOfVirtual(x, y, kPanelW, kPanelH); }
 
 // Text in the game font at the status scale and colour, centred on (x, y).
 void DrawCentred(EngFont* font, float x, float y, const char* text, float alpha) {
@@ -116,6 +144,7 @@ void DrawBattery() {
   if (charge <= g_UserRecord.batteryFlash) {
     BatterySetAlpha(EngMiscPulse(&s.batteryPhase, EngProgramGetFrameTime()));
     s.batteryFlashing = true;
+    EngFramesRequestDraw();
   } else if (s.batteryFlashing) {
     BatterySetAlpha(static_cast<float>(g_UserRecord.batteryAlpha) / 100.0f);
     s.batteryFlashing = false;
@@ -192,8 +221,10 @@ void MainMenuButtonTick(bool activate) {
   }
   const float frame = EngProgramGetFrameTime();
   if (b.shown && GameGetProgramMode() == kGameModePlaying) {
+    const float before = b.alpha;
     b.alpha += kFadeInRate * frame;
     if (b.alpha > 1) b.alpha = 1;
+    if (b.alpha != before) EngFramesRequestDrawArea(MenuButtonArea(), 0);
     const unsigned now = NowMs();
     if (b.hoverOpen && now - b.hoverStart >= kHoverOpenMs) {
       ClearHover(b);
@@ -202,11 +233,46 @@ void MainMenuButtonTick(bool activate) {
     if (g_UserRecord.hideMenuButton && (b.hoverStart == 0 || now - b.hoverStart > kHideAfterMs)) {
       HideButton(b);
     }
+    // The rest that opens the in-game menu, and the hiding after it.
+    if (b.hoverOpen) EngFramesWakeAtMs(b.hoverStart + kHoverOpenMs);
+    if (b.shown && g_UserRecord.hideMenuButton && b.hoverStart != 0) EngFramesWakeAtMs(b.hoverStart + kHideAfterMs + 1);
     return;
   }
   ClearHover(b);
+  const float before = b.alpha;
   b.alpha -= kFadeOutRate * frame;
   if (b.alpha < 0) b.alpha = 0;
+  if (b.alpha != before) {
+    // Drawn only in play; elsewhere the fade goes on unseen all the same.
+    if (GameGetProgramMode() == kGameModePlaying) {
+      EngFramesRequestDrawArea(MenuButtonArea(), 0);
+    } else {
+      EngFramesRequestTick();
+    }
+  }
+}
+
+void MainStatusTick() {
+  MainState& s = State();
+  if (GameGetProgramMode() != kGameModePlaying) return;
+  const DrawnStatus& d = s.drawn;
+  EngFramesArea changed;
+  const MainStatusLayout& l = d.layout;
+  if (l.timeX >= 0 && std::strcmp(d.time, GameTimeGetString()) != 0) {
+    changed = EngFramesUnion(changed, PanelArea(l.timeX, l.timeY));
+  }
+  if (l.scoreX >= 0 && std::strcmp(d.score, ScoreGetScoreText()) != 0) {
+    changed = EngFramesUnion(changed, PanelArea(l.scoreX, l.scoreY));
+  }
+  if (l.clockX >= 0) {
+    if (std::strcmp(d.clock, MainClockText()) != 0) changed = EngFramesUnion(changed, PanelArea(l.clockX, l.clockY));
+    EngFramesWakeAtMs(s.clockMadeAt + kClockRefreshMs);
+  }
+  EngFramesRequestDrawArea(changed, 0);
+  if (l.timeX >= 0 || l.scoreX >= 0) {
+    unsigned next = 0;
+    if (GameTimeNextChangeMs(&next)) EngFramesWakeAtMs(next);
+  }
 }
 
 void MainDrawMenuButton() {
@@ -277,7 +343,10 @@ void MainDrawGameStatus() {
   MainState& s = State();
   const bool time = g_UserRecord.showTime != 0, score = g_UserRecord.showScore != 0,
              clock = g_UserRecord.showClock != 0;
-  if (!time && !score && !clock && s.button.alpha <= 0) return;
+  if (!time && !score && !clock && s.button.alpha <= 0) {
+    s.drawn = DrawnStatus();
+    return;
+  }
   EngDevice* device = EngDeviceGetCurrent();
   if (!device) return;
   const float alpha = g_UserRecord.statusAlpha;
@@ -293,9 +362,14 @@ void MainDrawGameStatus() {
   DrawBattery();  // in 2D with its own blending
   EngFont* font = GameGetFont();
   const float half = kPanelW / 2, middle = kPanelH / 2;
-  if (time) DrawCentred(font, l.timeX + half, l.timeY + middle, GameTimeGetString(), alpha);
-  if (score) DrawCentred(font, l.scoreX + half, l.scoreY + middle, ScoreGetScoreText(), alpha);
-  if (clock) DrawCentred(font, l.clockX + half, l.clockY + middle, MainClockText(), alpha);
+  DrawnStatus& d = s.drawn;
+  d.layout = l;
+  std::snprintf(d.time, sizeof d.time, "%s", time ? GameTimeGetString() : "");
+  std::snprintf(d.score, sizeof d.score, "%s", score ? ScoreGetScoreText() : "");
+  std::snprintf(d.clock, sizeof d.clock, "%s", clock ? MainClockText() : "");
+  if (time) DrawCentred(font, l.timeX + half, l.timeY + middle, d.time, alpha);
+  if (score) DrawCentred(font, l.scoreX + half, l.scoreY + middle, d.score, alpha);
+  if (clock) DrawCentred(font, l.clockX + half, l.clockY + middle, d.clock, alpha);
   MainDrawMenuButton();
 }
 

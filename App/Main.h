@@ -91,6 +91,9 @@ void MainMenuButtonShow(bool atOnce);
 void MainMenuButtonHide();
 bool MainMenuButtonIsOn();
 void MainMenuButtonTick(bool screenOpen);
+// In play: asks for the status corners to be drawn again where their texts
+// changed, and wakes the loop when the game time or the clock will change.
+void MainStatusTick();
 void MainDrawMenuButton();
 // The Menu button's and the status panels' textures.
 void MainCreateGraphics();

@@ -12,9 +12,11 @@
 //  10 they gather                      11 pause chosen
 //  12 wait, then a new circle
 #include <cmath>
+#include <cstring>
 
 #include "App/Main.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngRand.h"
 #include "Game/CardsRender.h"
@@ -32,6 +34,7 @@ constexpr float kAngleSpeed = 2.5f;    // radians a second
 constexpr float kFaceDown = 135.0f;    // the y turn of a card showing its back
 constexpr float kHalfway = 90.0f;
 constexpr float kRadiusCards = 3.5f;   // the radius in card widths
+constexpr int kCircleFramesPerSecond = 0;  // the loop's own rate
 
 struct Circle {
   bool running = false;
@@ -43,7 +46,31 @@ struct Circle {
   float angle[kMainCircleCards] = {};
   float target[kMainCircleCards] = {};
   float turnY[kMainCircleCards] = {};  // degrees
+  // The camera the circle was last drawn with: where a card moves from and
+  // to on the screen.
+  EngDeviceProjection drawnWith;
 };
+
+// What a tick changed on the screen: the cards that moved or changed face,
+// where they stood and where they stand now.
+void AskForChangedCards(const Circle& c, const Card* before) {
+  EngFramesArea changed;
+  const CardsSettingsRecord& s = CardsGetSettings();
+  for (int i = 0; i < kMainCircleCards; ++i) {
+    const Card& now = c.cards[i];
+    if (std::memcmp(now.matrix.m, before[i].matrix.m, sizeof now.matrix.m) == 0 && now.number == before[i].number) {
+      continue;
+    }
+    EngFramesArea was, is;
+    if (!EngDeviceScreenAreaOfQuad(c.drawnWith, &before[i].matrix, s.halfWidth, s.halfHeight, 2, &was) ||
+        !EngDeviceScreenAreaOfQuad(c.drawnWith, &now.matrix, s.halfWidth, s.halfHeight, 2, &is)) {
+      EngFramesRequestDraw();
+      return;
+    }
+    changed = EngFramesUnion(changed, EngFramesUnion(was, is));
+  }
+  EngFramesRequestDrawArea(changed, kCircleFramesPerSecond);
+}
 
 Circle& TheCircle() {
   static Circle circle;
@@ -118,6 +145,59 @@ bool FlipWaveBack(Circle& c, float step) {
   return c.turnY[0] == kFaceDown;
 }
 
+// One step of the state machine (the table at the top of the file).
+void TickCircle(Circle& c) {
+  const float frame = EngProgramGetFrameTime();
+  switch (c.state) {
+    case 0:
+      PlaceAll(c);
+      if (WakeTimeReached(c)) c.state = 1;
+      break;
+    case 1:
+      if (MoveAngles(c, frame * kAngleSpeed)) c.state = 2;
+      break;
+    case 2:
+    case 11:
+      ChoosePause(c);
+      ++c.state;
+      break;
+    case 3:
+    case 6:
+    case 9:
+      if (WakeTimeReached(c)) ++c.state;
+      break;
+    case 4:
+      if (FlipWave(c, frame * kFlipSpeed)) c.state = 5;
+      break;
+    case 5:
+      ChoosePause(c);
+      c.marker = kMainCircleCards - 1;
+      c.state = 6;
+      break;
+    case 7:
+      if (FlipWaveBack(c, frame * kFlipSpeed)) c.state = 8;
+      break;
+    case 8:
+      for (int i = 0; i < kMainCircleCards; ++i) {
+        c.target[i] = kStartAngle;
+        c.angle[i] = SpreadAngle(i);
+      }
+      PlaceAll(c);
+      ChoosePause(c);
+      c.state = 9;
+      break;
+    case 10:
+      if (MoveAngles(c, frame * kAngleSpeed)) c.state = 11;
+      break;
+    case 12:
+      if (WakeTimeReached(c)) MainStartMenuCardAnim(true);
+      break;
+    default:
+      c.state = 0;
+      break;
+  }
+}
+
 }  // namespace
 
 void MainCardCircleFace(int direction, int index, int* suit, int* rank) {
@@ -172,56 +252,14 @@ void MainStartMenuCardAnim(bool restart) {
 void MainTickMenuCardAnim() {
   Circle& c = TheCircle();
   if (!c.running) return;
-  const float frame = EngProgramGetFrameTime();
-  switch (c.state) {
-    case 0:
-      PlaceAll(c);
-      if (WakeTimeReached(c)) c.state = 1;
-      break;
-    case 1:
-      if (MoveAngles(c, frame * kAngleSpeed)) c.state = 2;
-      break;
-    case 2:
-    case 11:
-      ChoosePause(c);
-      ++c.state;
-      break;
-    case 3:
-    case 6:
-    case 9:
-      if (WakeTimeReached(c)) ++c.state;
-      break;
-    case 4:
-      if (FlipWave(c, frame * kFlipSpeed)) c.state = 5;
-      break;
-    case 5:
-      ChoosePause(c);
-      c.marker = kMainCircleCards - 1;
-      c.state = 6;
-      break;
-    case 7:
-      if (FlipWaveBack(c, frame * kFlipSpeed)) c.state = 8;
-      break;
-    case 8:
-      for (int i = 0; i < kMainCircleCards; ++i) {
-        c.target[i] = kStartAngle;
-        c.angle[i] = SpreadAngle(i);
-      }
-      PlaceAll(c);
-      ChoosePause(c);
-      c.state = 9;
-      break;
-    case 10:
-      if (MoveAngles(c, frame * kAngleSpeed)) c.state = 11;
-      break;
-    case 12:
-      if (WakeTimeReached(c)) MainStartMenuCardAnim(true);
-      break;
-    default:
-      c.state = 0;
-      break;
-  }
+  static Card before[kMainCircleCards];
+  for (int i = 0; i < kMainCircleCards; ++i) before[i] = c.cards[i];
+  TickCircle(c);
+  AskForChangedCards(c, before);
+  // A card that stands still until the next state wakes the loop then.
+  if (c.state == 0 || c.state == 3 || c.state == 6 || c.state == 9 || c.state == 12) EngFramesWakeAtMs(c.wake);
 }
+
 
 void MainRenderMenuCardAnim() {
   Circle& c = TheCircle();
@@ -229,6 +267,7 @@ void MainRenderMenuCardAnim() {
   if (!c.running || !device) return;
   device->SetViewportFullScreen();
   GameCameraApplyPreset(kGameCameraMainMenu);
+  device->GetProjection(&c.drawnWith);
   // The cards stand in one plane: drawn in order, each over the last.
   device->SuspendDepthTest();
   CardsBeginBlending();

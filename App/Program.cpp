@@ -76,6 +76,8 @@ int Program::InitCB(const char* commandLine) {
   ResolutionWriteFile();
 
   SetLoopType(kEngLoopConstantFrameRate);
+  // Frames are drawn while something moves; a still screen costs nothing.
+  SetFramesOnDemand(true);
   GameLogResolutionSettings(0);
   return 1;
 }

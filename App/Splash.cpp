@@ -16,6 +16,7 @@
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngParticles.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
@@ -30,6 +31,9 @@ constexpr float kFadeOutMs = 1500.0f;
 constexpr float kFirstUpdateSeconds = 0.1f;
 // One unit of the sparkles' system is a quarter of the panel's width.
 constexpr float kEffectUnitsAcross = 4.0f;
+// The frames a second the shown panel is drawn at: its sparkles drift a few
+// pixels a frame at this rate and twinkle over a second and a half.
+constexpr int kShownFramesPerSecond = 20;
 
 enum SplashPhase { kFadingIn = 1, kShown = 2, kFadingOut = 3, kEnding = 4 };
 
@@ -59,6 +63,7 @@ struct SplashPanel {
   float effectAge = 0;
   bool stampTaken = false;
   unsigned stateSince = 0;  // engine milliseconds
+  EngFramesArea sparklesDrawn;  // where the sparkles were last drawn
 };
 
 SplashPanel& Panel() {
@@ -131,6 +136,30 @@ void TickEffect() {
   if (!p.effect.created) return;
   p.effectAge += EngProgramGetFrameTime();
   if (EngParticleSystemUpdate(&p.effect, p.effectAge, false) == 0) CreateEffect();
+}
+
+// Where the sparkles are drawn now: their system's square mapped onto the
+// panel as DrawEffect maps it (y up in the system, down on the screen).
+EngFramesArea SparklesArea() {
+  const SplashPanel& p = Panel();
+  float left = 0, bottom = 0, right = 0, top = 0;
+  if (!p.effect.created || !EngParticleSystemBounds(&p.effect, &left, &bottom, &right, &top)) return EngFramesArea();
+  const float cx = p.rect[0] + p.rect[2] / 2, cy = p.rect[1] + p.rect[3] / 2;
+  const float unit = p.rect[2] / kEffectUnitsAcross;
+  return EngFramesAreaOfVirtual(cx + left * unit, cy - top * unit, (right - left) * unit, (top - bottom) * unit);
+}
+
+// Where the shown panel changes on the screen: the sparkles where they were
+// drawn and where they are, the growing highlight, the text line when there
+// is one.
+EngFramesArea ChangingArea() {
+  const SplashPanel& p = Panel();
+  EngFramesArea area = EngFramesUnion(p.sparklesDrawn, SparklesArea());
+  if (p.highlightPhase == 1) {
+    area = EngFramesUnion(area, EngFramesAreaOfVirtual(p.rect[0], p.rect[1], p.rect[2], p.rect[3] / 2));
+  }
+  if (p.textCallback) area = EngFramesUnion(area, EngFramesAreaOfVirtual(0, 420, 640, 60));
+  return area;
 }
 
 // The picture cells: one picture fills the panel; more share it as a 2 x 2
@@ -334,9 +363,16 @@ bool SplashTick() {
     }
     case kEnding:
       SplashStop();
+      EngFramesRequestDraw();
       return false;
     default:
       break;
+  }
+  // The fades dim the whole screen; the shown panel changes in its square.
+  if (p.state == kShown) {
+    EngFramesRequestDrawArea(ChangingArea(), kShownFramesPerSecond);
+  } else {
+    EngFramesRequestDraw();
   }
   if (p.highlightPhase == 1) {
     const float frame = EngProgramGetFrameTime();
@@ -363,6 +399,7 @@ bool SplashRender(int) {
   DrawHighlight();
   device->SaveOrRestoreBlendingState(false);
   DrawEffect(device);  // with its own blending
+  p.sparklesDrawn = SparklesArea();
   device->RestoreAfter2D();
   DrawText();
   if (p.alpha < 1) EngDimDraw(1.0f - p.alpha);

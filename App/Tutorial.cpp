@@ -17,6 +17,7 @@
 #include "Platform/D3DXMath.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
@@ -404,10 +405,14 @@ void TutorialTick() {
     t.stepIndex = -1;
     NextStep();
     t.stepState = kSteps;
+    EngFramesRequestDraw();
   }
   // The piles move on the screen with the camera (keys 0 to 9, a resize):
   // the box follows them.
   if (t.stepState == kSteps && t.boxShown) PlaceBesidePointer();
+  if (t.stepState == kWaiting) EngFramesWakeAt(t.waitSince + kWaitSeconds);
+  // The pointer pulses while it is shown.
+  if (t.on && t.pointerShown) EngFramesRequestDraw();
 }
 
 bool TutorialHandleMouse(int button, bool down) {

@@ -2,6 +2,7 @@
 // callbacks, the start delay, the per-frame tick and render, the
 // end-or-cancel hook and the card sounds.
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngRand.h"
 #include "Game/AnimGameOver.h"
@@ -120,14 +121,20 @@ void AnimSetStartDelay() { g_anim.skipFrames = 3; }
 void AnimTick() {
   double now = EngProgramGetCurrentSeconds();
   if (g_anim.skipFrames > 0) {
+    // The held-back frames are counted in passes: they must come.
     --g_anim.skipFrames;
     g_anim.resumeTime = now + 0.2;
+    EngFramesRequestTick();
     return;
   }
-  if (g_anim.resumeTime != 0 && now < g_anim.resumeTime) return;
+  if (g_anim.resumeTime != 0 && now < g_anim.resumeTime) {
+    EngFramesWakeAt(g_anim.resumeTime);
+    return;
+  }
   g_anim.resumeTime = 0;
   CardsAnimTickAll();
   AnimGameOverLightsTick();
+  if (CardsAnimIsAnimating() || AnimGameOverIsRunning()) EngFramesRequestDraw();
 }
 
 void AnimRender() {

@@ -108,6 +108,13 @@ void GameTimeTick() {
   g_clock.lastTickMs = now;
 }
 
+bool GameTimeNextChangeMs(unsigned* at) {
+  if (!g_clock.running || g_clock.paused || g_clock.held || g_clock.stopped) return false;
+  const unsigned elapsed = GameTimeMsSince(NowMs(), g_clock.startMs);
+  *at = g_clock.startMs + (elapsed / 1000 + 1) * 1000;
+  return true;
+}
+
 void GameTimeReleaseHold() {
   // The count starts now (or where the clock stands), not at the last
   // update made while held.

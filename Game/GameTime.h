@@ -33,6 +33,10 @@ void GameTimeUpdate(bool force);
 const char* GameTimeGetString();
 // Once a second of engine time: an update.
 void GameTimeTick();
+// The millisecond-clock time at which the shown time next changes (its next
+// whole second); false while the clock stands (not running, paused, held or
+// stopped).
+bool GameTimeNextChangeMs(unsigned* at);
 void GameTimeReleaseHold();
 // After a resumed game: counting from the current game's stored seconds.
 void GameTimeContinue();

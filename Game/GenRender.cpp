@@ -79,5 +79,6 @@ void GenRenderPiles() {
     selection.SetPositionAndSwing(pos, selection.swing);
     CardsRenderGroup(&selection);
   }
+  GameFramesNoteSelectionDrawn();
   if (GenCurGameDef().drawOverPiles) GenCurGameDef().drawOverPiles();
 }

@@ -8,6 +8,7 @@
 
 #include "App/Tutorial.h"
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
@@ -286,6 +287,7 @@ void HelpControlTickCB() {
   if (!g_h.tutorial || !TutorialIsTutorialGame()) return;
   const float pulse = EngMiscPulse(&g_tutorialPulse, 2 * EngProgramGetFrameTime());
   g_h.tutorial->SetAlpha(0.5f + 0.5f * pulse);
+  EngFramesRequestDraw();
 }
 
 void HelpControlTutorialCB() {

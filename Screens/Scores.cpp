@@ -12,6 +12,7 @@
 #include "App/Score.h"
 #include "App/ScoreSystem.h"
 #include "App/Various.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
@@ -123,6 +124,7 @@ void ColourRow(int r) {
   if (r < ScoreGetEntryCount() && ScoreGetEntry(r).dealtByNumber) red = green = blue = 0.4f;
   if (r == ScoreGetLastAddedIndex()) {
     brightness = 0.5f + 0.5f * EngMiscPulse(&g_pulsePhase, EngProgramGetFrameTime() * 1.5f);
+    EngFramesRequestDraw();
   }
   for (MWinButton* b : {g_h.pos[r], g_h.date[r], g_h.name[r], g_h.country[r], g_h.time[r], g_h.score[r]}) {
     if (b) b->SetTextColour(red * brightness, green * brightness, blue * brightness, 1.0f);

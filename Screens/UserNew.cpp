@@ -9,6 +9,7 @@
 #include "App/Splash.h"
 #include "App/User.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Screens/Country.h"
 #include "Screens/ScreenRows.h"
@@ -129,7 +130,9 @@ void UserNewControlStartingCB() {
 void UserNewControlTickCB() {
   if (g_checkDelay == 0) return;
   if (g_checkDelay > 1) {
+    // The delay is counted in passes: they must come.
     --g_checkDelay;
+    EngFramesRequestTick();
     return;
   }
   g_checkDelay = 0;

@@ -7,6 +7,7 @@
 #include "App/Main.h"
 #include "App/Splash.h"
 #include "App/Tutorial.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
@@ -17,6 +18,7 @@
 #include "Game/GameImports.h"
 #include "Game/GameState.h"
 #include "Game/GameTime.h"
+#include "Game/GenRender.h"
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
 #include "Game/GenText.h"
@@ -43,7 +45,10 @@ void ReapplyEventLoop(bool redrawOnMouseMoves) {
 void IdlePause() {
   if (GameGetProgramMode() != kGameModePlaying) return;
   const unsigned now = EngProgramGetCurrentMilliseconds();
-  if (now - GameGetIdleSince() <= kIdlePauseMs) return;
+  if (now - GameGetIdleSince() <= kIdlePauseMs) {
+    EngFramesWakeAtMs(GameGetIdleSince() + kIdlePauseMs + 1);
+    return;
+  }
   GameSetIdleSince(now);
   if (AnimIsAnimating() || AnimGameOverIsRunning() || TutorialIsOn()) return;
   GameShellGetState().pausedByIdle = true;
@@ -79,6 +84,7 @@ void TellSavedGameSetAside() {
 void GenTick() {
   AnimTick();
   g_GenLive.selection.TickFollow();
+  GameFramesAskForSelection();
   if (GenIsFirstGameOfferPending() && !AnimIsAnimating()) {
     TutorialOfferFirstGame();
     GenSetFirstGameOfferPending(false);
@@ -117,6 +123,7 @@ bool GameTickNoWindowOpen() {
       GameInGameKeys();
       GenTick();
       GameTimeTick();
+      MainStatusTick();
       TutorialTick();
       // The player reading the tutorial is not playing: time and score wait.
       GameTimeWait(TutorialIsOn());
@@ -141,6 +148,13 @@ bool GameTickCB() {
   mwin.Tick();
   const int mode = GameGetProgramMode();
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
-  if (GameShellIsWindowOpen()) return GameTickWithWindowOpen();
-  return GameTickNoWindowOpen();
+  const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();
+  // A moving pointer changes nothing on a table drawn without the game's own
+  // pointer unless cards are carried (which ask for their own frames) or
+  // the lesson shows; over a screen it lights what it passes.
+  GameDisplaySettings display;
+  ResolutionGetForGame(&display);
+  EngFramesSetMouseMovesDraw(GameShellIsWindowOpen() || GameGetProgramMode() != kGameModePlaying ||
+                             display.cursorType == 0 || TutorialIsOn());
+  return result;
 }

@@ -5,6 +5,7 @@
 // State: the three phases of the total's colour pulse (whole run).
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Game/CardsRender.h"
@@ -56,6 +57,7 @@ void PokerSquareRenderScores() {
     for (int c = 0; c < 3; ++c) {
       colour[c] = 0.5f + 0.5f * EngMiscPulse(&g_pulsePhase[c], step * kPulseRates[c]);
     }
+    EngFramesRequestDraw();  // the total pulses on
     font->SetRatio(kTotalRatio, kTotalRatio);
     DrawWithShadow(font, t, t.totalX, t.totalY, ScoreGetScoreText(), colour, kTotalAlpha);
   }

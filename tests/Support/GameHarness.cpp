@@ -18,6 +18,7 @@
 #include "App/Resolution.h"
 #include "App/User.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngWindow.h"
@@ -170,6 +171,7 @@ bool GameHarness::Start(int width, int height, int deckQuality) {
   EngProgramSetFrameTimeForTests(1.0f / 60.0f);
   AppImportsResetForTests();
   GameShellResetForTests();
+  EngFramesResetForTests();
   GameShellSetVolumePulseForTests(volumePulse_);
   program_ = std::make_unique<HarnessProgram>();
   if (program_->Init(nullptr, "") != 1) return false;
@@ -227,6 +229,25 @@ void GameHarness::Frame(double seconds) {
   if (program_ && program_->GetWindow()) GameRenderCB();
 }
 
+bool GameHarness::LoopPass(double seconds, bool* drew, EngFramesArea* area) {
+  if (!program_ || !program_->GetWindow()) return false;
+  now_ += seconds;
+  EngProgramSetCurrentTimeForTests(now_);
+  EngProgramSetFrameTimeForTests(static_cast<float>(seconds));
+  program_->GetWindow()->Tick();
+  return program_->FramesOnDemandPass(now_, drew, area);
+}
+
+std::vector<std::uint32_t> GameHarness::BackBuffer() {
+  std::vector<std::uint32_t> pixels;
+  D3D9GLReadPixels(0, 0, width_, height_, &pixels);
+  return pixels;
+}
+
+void GameHarness::WholeFrame() {
+  if (program_) program_->DoRenderArea(nullptr);
+}
+
 bool GameHarness::RunAnimations(int maxFrames) {
   // Every frame is ticked as the program ticks it, but only every fourth and
   // the last are drawn: no test looks at those between, and on the software
@@ -282,8 +303,12 @@ void GameHarness::MouseMove(int x, int y) {
     SDL_FlushEvent(SDL_MOUSEMOTION);
   }
   GameInputEventCB(1, x, y);
+  EngFramesNoteInput(true);
 }
-void GameHarness::MouseButton(int button, bool down) { GameInputEventCB(2, button, down ? 1 : 0); }
+void GameHarness::MouseButton(int button, bool down) {
+  GameInputEventCB(2, button, down ? 1 : 0);
+  EngFramesNoteInput(false);
+}
 
 void GameHarness::Key(int virtualKey, bool down) {
   if (std::uint8_t* keys = EngWindowGetKeyStates()) keys[virtualKey & 0xFF] = down ? 2 : 0;

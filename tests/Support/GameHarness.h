@@ -19,6 +19,7 @@
 #include <vector>
 
 class EngProgram;
+struct EngFramesArea;
 
 class GameHarness {
  public:
@@ -51,6 +52,18 @@ class GameHarness {
   bool Deal(int game, unsigned deal, void (*setup)() = nullptr, bool animate = false);
   // Ticks and renders one frame of seconds (the test's clock moves on).
   void Frame(double seconds = 1.0 / 60.0);
+  // One pass of the program's loop with frames on demand after seconds of
+  // the test's clock (the window's message pumped first): false when nothing
+  // asked for the pass; otherwise it ticked and drew what it was asked for,
+  // presented as the program presents.
+  // drew and area (each optional) tell what it drew: an empty area for a
+  // whole frame.
+  bool LoopPass(double seconds = 1.0 / 60.0, bool* drew = nullptr, EngFramesArea* area = nullptr);
+  // The back buffer as the last frame left it (nothing drawn): 0xAARRGGBB,
+  // rows top first.
+  std::vector<std::uint32_t> BackBuffer();
+  // Draws and presents a whole frame of the state as it is.
+  void WholeFrame();
   // Frames until no card animation runs (at most maxFrames); true when done.
   // Every frame is ticked; every fourth and the last are drawn.
   bool RunAnimations(int maxFrames = 3000);

@@ -199,6 +199,7 @@ void MainMenuButtonHide() { Record("MainMenuButtonHide"); }
 void MainMenuButtonRelease() { Record("MainMenuButtonRelease"); }
 bool MainMenuButtonIsOn() { return false; }
 void MainMenuButtonTick(bool) {}
+void MainStatusTick() {}
 void MainDrawMenuButton() {}
 void MainCreateGraphics() {}
 void MainFreeGraphics() {}

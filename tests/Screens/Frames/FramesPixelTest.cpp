@@ -1,0 +1,167 @@
+// The frames on demand on a real window (Mesa under Xvfb) with the real
+// screens, the game shell and the application shell, passes run as the
+// program's loop runs them on the test's clock: a frame drawn over an area
+// only is, pixel for pixel, the frame a whole drawing of the same moment
+// gives (the main menu's card circle and splash panel, the player
+// selection's splash, cards carried over a table), and a still table draws
+// nothing but its clock corner once a second. Skipped without a display.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "App/Main.h"
+#include "App/Splash.h"
+#include "Engine/EngFrames.h"
+#include "Engine/EngScreen.h"
+#include "Engine/MWin/MWinManager.h"
+#include "Game/CardsSettings.h"
+#include "Game/GameImports.h"
+#include "Game/GameShell.h"
+#include "Game/Gen.h"
+#include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
+#include "Screens/Main.h"
+#include "Screens/Screens.h"
+#include "tests/Support/GameHarness.h"
+#include "tests/Support/TestSupport.h"
+
+// The harness resets the application shell's stand-in imports; here the
+// real screens answer them, so there is nothing to reset.
+void AppImportsResetForTests() {}
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+// What the passes drew.
+struct Tally {
+  int passes = 0, whole = 0, areas = 0;
+  long areaPixels = 0;
+};
+
+class FramesPixelTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    if (!GameHarness::HaveDisplay()) GTEST_SKIP() << "no X display";
+    MWinInstallScreenHooks();
+  }
+  // The splash panel lives for the run, as the program's one panel does.
+  void TearDown() override {
+    SplashStop();
+    TempDirTest::TearDown();
+  }
+
+  // Runs the loop's passes over seconds of the clock. After each pass that
+  // drew an area, the back buffer must hold the frame a whole drawing gives
+  // (drawn then, so that the next area builds on it as it would on its
+  // own); at most a few pixels may differ where nothing was asked for.
+  static void ExpectAreasDrawTheWholeFrame(GameHarness& h, double seconds, double step, Tally* tally,
+                                           const char* what) {
+    for (double t = 0; t < seconds; t += step) {
+      bool drew = false;
+      EngFramesArea area;
+      if (!h.LoopPass(step, &drew, &area)) continue;
+      ++tally->passes;
+      if (!drew) continue;
+      if (area.IsEmpty()) {
+        ++tally->whole;
+        continue;
+      }
+      ++tally->areas;
+      tally->areaPixels += static_cast<long>(area.right - area.left) * (area.bottom - area.top);
+      const std::vector<std::uint32_t> part = h.BackBuffer();
+      h.WholeFrame();
+      const std::vector<std::uint32_t> whole = h.BackBuffer();
+      ASSERT_EQ(part.size(), whole.size());
+      int differing = 0, firstX = -1, firstY = -1;
+      for (std::size_t i = 0; i < part.size(); ++i) {
+        if ((part[i] & 0xFFFFFF) == (whole[i] & 0xFFFFFF)) continue;
+        if (differing++ == 0) {
+          firstX = static_cast<int>(i % kWidth);
+          firstY = static_cast<int>(i / kWidth);
+        }
+      }
+      if (differing != 0) {
+        HarnessWritePng(HarnessScreenshotFolder() + "/FramesArea.png", kWidth, kHeight, part);
+        HarnessWritePng(HarnessScreenshotFolder() + "/FramesWhole.png", kWidth, kHeight, whole);
+      }
+      ASSERT_EQ(differing, 0) << what << " at " << t << " s: the area " << area.left << "," << area.top << " - "
+                              << area.right << "," << area.bottom << " left " << differing
+                              << " pixels unlike the whole frame, the first at " << firstX << "," << firstY;
+    }
+  }
+};
+
+// The circle fans out and turns its faces over behind the menu while the
+// splash panel's sparkles turn in their square: frames of those areas
+// only, at the rates asked for.
+TEST_F(FramesPixelTest, TheMainMenuDrawsItsMovingAreasAsTheWholeFrame) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(kWidth, kHeight));
+  ASSERT_EQ(GameGetProgramMode(), kGameModeMainMenu);
+  h.WholeFrame();
+  Tally tally;
+  ExpectAreasDrawTheWholeFrame(h, 14, 1.0 / 60.0, &tally, "main menu");
+  EXPECT_GT(tally.areas, 14 * 15);
+  EXPECT_LT(tally.whole, 4);
+  // Nothing near the whole screen: the circle's moving cards and the
+  // splash's square.
+  EXPECT_LT(tally.areaPixels / tally.areas, kWidth * kHeight * 3 / 4);
+}
+
+// Back at the player selection, only the splash's sparkles move.
+TEST_F(FramesPixelTest, ThePlayerSelectionDrawsItsSparklesAsTheWholeFrame) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(kWidth, kHeight));
+  MainControlPlayerChangeCB();
+  ASSERT_EQ(EngScreenGetCurrent(), g_ScreenUsers);
+  h.WholeFrame();
+  Tally tally;
+  // The panel fades in as a whole, then shows its sparkles.
+  ExpectAreasDrawTheWholeFrame(h, 8, 1.0 / 60.0, &tally, "player selection");
+  ASSERT_GT(tally.areas, 4 * 10) << tally.passes << " passes, " << tally.whole << " whole frames";
+  EXPECT_LT(tally.areaPixels / tally.areas, kWidth * kHeight / 2);
+}
+
+// A card carried across the table draws the area it leaves and the one it
+// reaches; a still table draws only its clock corner, once a second.
+TEST_F(FramesPixelTest, ACarriedCardDrawsItsWayAndAStillTableOnlyItsClock) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(kWidth, kHeight));
+  // Out of the menu as its New Game goes (the Menu button fades in at once).
+  ScreensStopCurrent(1);
+  MainMenuButtonShow(true);
+  ASSERT_TRUE(h.Deal(kGameKlondike, 1));
+  Tally settling;
+  ExpectAreasDrawTheWholeFrame(h, 1, 1.0 / 60.0, &settling, "dealt table");
+  Tally still;
+  ExpectAreasDrawTheWholeFrame(h, 5, 1.0 / 60.0, &still, "still table");
+  EXPECT_EQ(still.whole, 0);
+  EXPECT_LE(still.areas, 5 * 3);
+  EXPECT_LT(still.passes, 5 * 3);
+
+  const CardGroup& column = g_GenLive.tableaus[0];
+  const Card& top = column.cards[column.numCards - 1];
+  int x = 0, y = 0;
+  ASSERT_TRUE(h.Project(column.pos[0] + top.pos[0], column.pos[1] + top.pos[1], column.pos[2] + top.pos[2], &x, &y));
+  h.MouseMove(x, y);
+  h.LoopPass();
+  h.MouseButton(0, true);
+  h.LoopPass();
+  ASSERT_EQ(g_GenLive.selection.numCards, 1);
+  Tally carried;
+  for (int step = 1; step <= 20; ++step) {
+    h.MouseMove(x + step * 8, y + step * 10);
+    ExpectAreasDrawTheWholeFrame(h, 3.0 / 60.0, 1.0 / 60.0, &carried, "carried card");
+  }
+  // The cards catch up with the pointer, then stand.
+  ExpectAreasDrawTheWholeFrame(h, 1.0, 1.0 / 60.0, &carried, "carried card at rest");
+  EXPECT_GT(carried.areas, 20);
+  EXPECT_LT(carried.areaPixels / carried.areas, kWidth * kHeight / 3);
+  h.MouseButton(0, false);
+}
+
+}  // namespace

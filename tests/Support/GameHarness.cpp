@@ -43,6 +43,8 @@
 
 namespace {
 
+std::vector<GameHarness::InputEvent> g_inputEvents;
+
 // The program object: every callback is the shell's.
 class HarnessProgram : public EngProgram {
  public:
@@ -53,7 +55,10 @@ class HarnessProgram : public EngProgram {
   void DestroyGraphicsObjectsCB() override { GameFreeGraphics(); }
   bool TickCB() override { return GameTickCB(); }
   void RenderCB() override { GameRenderCB(); }
-  bool InputEventCB(int kind, int a, int b) override { return GameInputEventCB(kind, a, b); }
+  bool InputEventCB(int kind, int a, int b) override {
+    g_inputEvents.push_back(GameHarness::InputEvent{kind, a, b});
+    return GameInputEventCB(kind, a, b);
+  }
   void ActiveChangedCB(bool active) override { GameOnActiveChanged(active); }
   void PostModeChangeCB() override { GameAfterModeChange(); }
   void ExitCB() override { GameShutdown(); }
@@ -236,6 +241,32 @@ bool GameHarness::LoopPass(double seconds, bool* drew, EngFramesArea* area) {
   EngProgramSetFrameTimeForTests(static_cast<float>(seconds));
   program_->GetWindow()->Tick();
   return program_->FramesOnDemandPass(now_, drew, area);
+}
+
+const std::vector<GameHarness::InputEvent>& GameHarness::InputEvents() const { return g_inputEvents; }
+void GameHarness::ClearInputEvents() { g_inputEvents.clear(); }
+
+void GameHarness::PushWindowEvents(const std::vector<WindowEvent>& events) {
+  if (!program_ || !program_->GetWindow()) return;
+  SDL_Window* window = PlatformSdlWindow(program_->GetWindow()->Win().handle);
+  for (const WindowEvent& e : events) {
+    SDL_Event event{};
+    if (e.button < 0) {
+      event.type = SDL_MOUSEMOTION;
+      event.motion.windowID = SDL_GetWindowID(window);
+      event.motion.x = e.x;
+      event.motion.y = e.y;
+    } else {
+      event.type = e.down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      event.button.windowID = SDL_GetWindowID(window);
+      event.button.button = static_cast<Uint8>(e.button == 0 ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
+      event.button.state = e.down ? SDL_PRESSED : SDL_RELEASED;
+      event.button.clicks = 1;
+      event.button.x = e.x;
+      event.button.y = e.y;
+    }
+    SDL_PushEvent(&event);
+  }
 }
 
 std::vector<std::uint32_t> GameHarness::BackBuffer() {

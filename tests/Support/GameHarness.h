@@ -79,6 +79,21 @@ class GameHarness {
   void MouseMove(int x, int y);
   void MouseButton(int button, bool down);
   void Key(int virtualKey, bool down);
+  // Events queued with the window system at once, as a player's quick
+  // click arrives within one frame; the window's pump takes them as the
+  // program's does (LoopPass). A button below 0 is a pointer move to x, y.
+  struct WindowEvent {
+    int button;  // 0 left, 1 right, -1 a move
+    bool down;
+    int x, y;
+  };
+  void PushWindowEvents(const std::vector<WindowEvent>& events);
+  // The input events the program received (kind, two values), in order.
+  struct InputEvent {
+    int kind, value1, value2;
+  };
+  const std::vector<InputEvent>& InputEvents() const;
+  void ClearInputEvents();
   // Re-creates the device at a new client size (a resize).
   bool Resize(int width, int height);
   int Width() const { return width_; }

@@ -8,10 +8,12 @@
 #include "Engine/EngFrames.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
+#include "Platform/Window.h"
 
 namespace {
 
@@ -19,7 +21,7 @@ struct Asks {
   bool whole = false;    // a whole frame (also input and window events)
   bool tick = false;     // a pass that need not draw
   EngFramesArea area;    // every area asked for, as one rectangle
-  int areaRate = 0;      // the fastest rate an area was asked at
+  int rate = 0;          // the fastest rate an area or a slow tick was asked at
   double wake = 0;       // the earliest wake time; 0 none
 };
 
@@ -31,6 +33,11 @@ struct FramesState {
 };
 
 FramesState g_frames;
+// Set by a worker, taken by the next pass; outside g_frames, which only the
+// main thread touches.
+std::atomic<bool> g_workerAsked{false};
+
+constexpr int kFrameRateAsk = 1000;  // above any frame rate: the frame rate
 
 }  // namespace
 
@@ -57,10 +64,21 @@ void EngFramesRequestDrawArea(const EngFramesArea& area, int rate) {
   if (area.IsEmpty()) return;
   Asks& next = g_frames.next;
   next.area = EngFramesUnion(next.area, area);
-  next.areaRate = std::max(next.areaRate, rate > 0 ? rate : 1000);
+  next.rate = std::max(next.rate, rate > 0 ? rate : kFrameRateAsk);
 }
 
-void EngFramesRequestTick() { g_frames.next.tick = true; }
+void EngFramesRequestTick(int rate) {
+  Asks& next = g_frames.next;
+  next.tick = true;
+  next.rate = std::max(next.rate, rate > 0 ? rate : kFrameRateAsk);
+  // The event-driven loop knows no asks: a wait keeps it awake instead.
+  if (EngProgram* program = EngProgramGetCurrent()) program->EventDrivenLoopKeepAwake();
+}
+
+void EngFramesRequestTickFromWorker() {
+  g_workerAsked = true;
+  PlatformWakeMessageWait();
+}
 
 void EngFramesWakeAt(double seconds) {
   if (!(seconds > 0)) return;
@@ -79,6 +97,7 @@ void EngFramesWakeAtMs(unsigned milliseconds) {
 void EngFramesNoteInput(bool mouseMove) {
   if (mouseMove && !g_frames.mouseMovesDraw) {
     g_frames.next.tick = true;
+    g_frames.next.rate = kFrameRateAsk;
   } else {
     g_frames.next.whole = true;
   }
@@ -93,12 +112,14 @@ void EngFramesNoteWindowEvent() { g_frames.next.whole = true; }
 
 bool EngFramesIsPassDue(double now) {
   const Asks& next = g_frames.next;
-  return next.whole || next.tick || !next.area.IsEmpty() || (next.wake > 0 && now >= next.wake);
+  return next.whole || next.tick || !next.area.IsEmpty() || (next.wake > 0 && now >= next.wake) ||
+         g_workerAsked.load();
 }
 
 void EngFramesStartPass(double now) {
   g_frames.pass = g_frames.next;
   g_frames.next = Asks();
+  if (g_workerAsked.exchange(false)) g_frames.pass.tick = true;
   const double wake = g_frames.pass.wake;
   g_frames.wakeReached = wake > 0 && now >= wake;
   // A wake not reached yet stands for the next passes until it is.
@@ -121,10 +142,13 @@ bool EngFramesPassDraws(bool keepsFrames, EngFramesArea* area) {
 
 int EngFramesNextRate(int frameRate) {
   const Asks& next = g_frames.next;
-  if (next.whole || next.tick || next.area.IsEmpty()) return frameRate;
-  return std::min(frameRate, next.areaRate);
+  if (next.whole || next.rate <= 0) return frameRate;
+  return std::min(frameRate, next.rate);
 }
 
 double EngFramesWakeTime() { return g_frames.next.wake; }
 
-void EngFramesResetForTests() { g_frames = FramesState(); }
+void EngFramesResetForTests() {
+  g_frames = FramesState();
+  g_workerAsked = false;
+}

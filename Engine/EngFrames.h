@@ -13,9 +13,14 @@
 //                                   well as more would: the next pass may
 //                                   draw only there, no sooner than 1 / r
 //                                   after this one (input comes sooner)
-//   EngFramesRequestTick()          it waits for something (a transfer, a
-//                                   count of passes): the next pass ticks at
-//                                   the frame rate and draws only when asked
+//   EngFramesRequestTick(r)         it waits for something (a transfer, a
+//                                   count of passes, a plain window): the
+//                                   next pass ticks, r times a second (the
+//                                   frame rate when r is 0), and draws only
+//                                   when asked
+//   EngFramesRequestTickFromWorker()  from any thread (a job's worker whose
+//                                   work ended): the next pass ticks at once,
+//                                   and a loop waiting for a message wakes
 //   EngFramesWakeAt(s) / AtMs(ms)   it changes at that engine time: the loop
 //                                   ticks then at the latest; a wake nothing
 //                                   draws for draws a whole frame
@@ -29,7 +34,11 @@
 //
 // State: the asks of the pass being run and those for the next one, and
 // the mouse-moves-draw switch; reset by EngFramesResetForTests. Main thread
-// only.
+// only, but for EngFramesRequestTickFromWorker (an atomic flag, taken by the
+// next pass).
+//
+// These asks are the one way to say "tick soon": under the event-driven loop
+// type a tick asked for also keeps that loop awake (EngProgram).
 #pragma once
 
 // A rectangle of the back buffer in pixels, y from the top; right and bottom
@@ -50,7 +59,10 @@ EngFramesArea EngFramesAreaOfVirtual(float x, float y, float width, float height
 void EngFramesRequestDraw();
 // An empty area asks for nothing; a rate of 0 or less means the frame rate.
 void EngFramesRequestDrawArea(const EngFramesArea& area, int rate);
-void EngFramesRequestTick();
+// rate: the ticks a second the wait needs; 0 or less means the frame rate.
+void EngFramesRequestTick(int rate = 0);
+// Thread-safe; wakes the loop from its wait for a message.
+void EngFramesRequestTickFromWorker();
 // Engine clock seconds (EngProgramGetCurrentSeconds); 0 or less asks nothing.
 void EngFramesWakeAt(double seconds);
 // The engine's millisecond clock (EngProgramGetCurrentMilliseconds), which
@@ -80,8 +92,8 @@ void EngFramesStartPass(double now);
 // whole frames.
 bool EngFramesPassDraws(bool keepsFrames, EngFramesArea* area);
 // The frames a second the next pass is wanted at (the fastest ask made so
-// far for it); frameRate when a whole frame or a tick was asked for, or
-// nothing was.
+// far for it, areas and slower ticks at their own rates); frameRate when a
+// whole frame or a tick at the frame rate was asked for, or nothing was.
 int EngFramesNextRate(int frameRate);
 // The earliest wake time asked for the next pass; 0 when none.
 double EngFramesWakeTime();

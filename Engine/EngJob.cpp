@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "Engine/Debug.h"
-#include "Engine/EngProgram.h"
+#include "Engine/EngFrames.h"
 #include "Platform/WinInet.h"
 
 namespace {
@@ -46,10 +46,9 @@ int g_lastId = 0;
 bool g_delivering = false;
 thread_local const std::atomic<bool>* t_cancel = nullptr;
 
-// A loop that sleeps while nothing changes must still tick to deliver.
-void KeepLoopTicking() {
-  if (EngProgram* program = EngProgramGetCurrent()) program->EventDrivenLoopKeepAwake();
-}
+// A loop that sleeps while nothing changes must still tick to deliver; it
+// need not draw for it.
+void KeepLoopTicking() { EngFramesRequestTick(kEngJobTicksPerSecond); }
 
 void RunOnWorker(Job* job) {
   t_cancel = &job->cancel;
@@ -62,6 +61,7 @@ void RunOnWorker(Job* job) {
     job->ended = true;
   }
   g_ended.notify_all();
+  EngFramesRequestTickFromWorker();  // delivered by the next tick, not the next input
 }
 
 // Takes the jobs whose work has ended out of the list, in start order.
@@ -134,6 +134,8 @@ void EngJobDeliver() {
   for (std::unique_ptr<Job>& job : TakeEnded()) {
     if (job->thread.joinable()) job->thread.join();
     if (job->done) job->done();
+    // What follows from the result (a text, a box, a page) is shown.
+    EngFramesRequestDraw();
   }
   // Copies: a callback may start or end jobs.
   std::vector<EngJobCallback> going;

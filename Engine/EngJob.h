@@ -17,9 +17,13 @@
 // within a poll slice (Platform/WinInet.h). At shutdown every job is
 // cancelled and joined, and no done callback runs any more.
 //
-// The main loop must keep ticking while a job runs, or its done callback
-// would wait for the next input: EngJobAnyRunning() says so, and every
-// delivery while a job runs asks the program to stay awake.
+// The main loop must tick for a job, or its done callback would wait for
+// the next input, without drawing for it: a job's worker asks the loop for a
+// tick when its work ends (which wakes a loop waiting for input), and while
+// jobs run every delivery asks for the next at kEngJobTicksPerSecond (for
+// whileRunning); both through the loop's asks (Engine/EngFrames.h). The
+// pass that runs done callbacks draws a whole frame, for what they changed.
+// EngJobAnyRunning() says whether any job is still to be delivered.
 //
 // State: the list of jobs (each with its thread, its cancel flag and whether
 // its work has ended), guarded by a lock; the workers only set their own
@@ -27,6 +31,8 @@
 #pragma once
 
 #include <functional>
+
+constexpr int kEngJobTicksPerSecond = 10;
 
 using EngJobWork = std::function<void()>;
 using EngJobCallback = std::function<void()>;

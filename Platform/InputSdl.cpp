@@ -260,6 +260,15 @@ bool InputSdlWait(DWORD ms) {
   return SDL_WaitEventTimeout(nullptr, timeout) == 1;
 }
 
+void InputSdlWake() {
+  // SDL's queue takes events from any thread; without SDL's events nobody
+  // waits in SDL, and the push fails harmlessly.
+  if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
+  SDL_Event e{};
+  e.type = SDL_USEREVENT;
+  SDL_PushEvent(&e);
+}
+
 void InputSdlPump() {
   if (!SdlVideoInit()) return;
   SDL_Event e;

@@ -7,6 +7,7 @@
 // process and are emptied by PlatformResetWindowsForTests.
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <deque>
@@ -22,6 +23,7 @@
 namespace {
 
 PlatformPumpHook g_pumpHook = nullptr;  // see PlatformSetPumpHook
+std::atomic<bool> g_waitWoken{false};   // see PlatformWakeMessageWait
 
 struct WindowState {
   std::map<std::string, WNDCLASSA> classes;
@@ -292,7 +294,7 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD ms, DWOR
   auto waiting = [] {
     if (g_pumpHook) g_pumpHook();
     if (S().queue.empty() && !S().headless) InputSdlPump();
-    return !S().queue.empty();
+    return !S().queue.empty() || g_waitWoken.exchange(false);
   };
   if (waiting()) return WAIT_OBJECT_0;
   if (S().headless) {
@@ -308,6 +310,11 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD ms, DWOR
 }
 
 void PlatformSetPumpHook(PlatformPumpHook hook) { g_pumpHook = hook; }
+
+void PlatformWakeMessageWait() {
+  g_waitWoken = true;
+  InputSdlWake();
+}
 
 BOOL TranslateMessage(const WinMsg*) { return FALSE; }
 

@@ -157,6 +157,11 @@ bool PlatformRemoveOneDroppableMessage();
 using PlatformPumpHook = void (*)();
 void PlatformSetPumpHook(PlatformPumpHook hook);
 
+// From any thread: a MsgWaitForMultipleObjects waiting now or next ends at
+// once (WAIT_OBJECT_0, with or without a message), so that work ended on
+// another thread is looked at without waiting for input.
+void PlatformWakeMessageWait();
+
 // ---- Test seams ----------------------------------------------------------------------------
 
 // Headless back end on or off (windows made before keep their back end).

@@ -88,6 +88,8 @@ void InputSdlPump();
 // Waits for the next window-system event (left queued for InputSdlPump) for
 // at most ms milliseconds (INFINITE: no limit); true when one came.
 bool InputSdlWait(DWORD ms);
+// From any thread: an event of no kind of ours, which ends a wait.
+void InputSdlWake();
 // The virtual key of an SDL scancode, 0 when it has none.
 int InputSdlVirtualKey(int scancode);
 // The scancode of a virtual key for key-state reads (first match), or 0.

@@ -3,12 +3,18 @@
 // what was asked for, on the fake clock with headless windows and the
 // recording device (which keeps its frame, so areas are drawn as areas).
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Engine/EngFrames.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngProgram.h"
 #include "Platform/D3D9Recording.h"
 #include "Platform/Time.h"
@@ -42,7 +48,7 @@ TEST_F(EngFramesTest, APassDrawsWhatItsAsksAddUpTo) {
   };
   auto apply = [](const Ask& a) {
     if (a.whole) EngFramesRequestDraw();
-    if (a.tick) EngFramesRequestTick();
+    if (a.tick) EngFramesRequestTick(a.rate);
     if (a.input) EngFramesNoteInput(a.mouseMove);
     if (a.window) EngFramesNoteWindowEvent();
     EngFramesRequestDrawArea(a.area, a.rate);
@@ -64,6 +70,11 @@ TEST_F(EngFramesTest, APassDrawsWhatItsAsksAddUpTo) {
       {"a pointer carrying cards", {.input = true, .mouseMove = true}, {.area = kArea}, false, true, true, true,
        kArea, 1000},
       {"a wait", {.tick = true}, {}, true, true, true, false, {}, 60},
+      {"a slow wait", {.tick = true, .rate = 10}, {.tick = true, .rate = 10}, true, true, true, false, {}, 10},
+      {"a slow wait and an area", {.tick = true, .rate = 10}, {.tick = true, .area = kArea, .rate = 20}, true, true,
+       true, true, kArea, 20},
+      {"a slow wait and a whole frame", {.tick = true, .rate = 10}, {.whole = true, .tick = true, .rate = 10}, true,
+       true, true, true, {}, 60},
       {"an area", {.area = kArea, .rate = 20}, {.area = kArea, .rate = 20}, true, true, true, true, kArea, 20},
       {"two areas", {.area = kArea, .rate = 20}, {.area = {100, 60, 200, 90}, .rate = 30}, true, true, true, true,
        {10, 20, 200, 90}, 30},
@@ -112,6 +123,17 @@ TEST_F(EngFramesTest, AWakeTimeStandsUntilItIsReached) {
   EngFramesRequestDrawArea(kArea, 0);
   EXPECT_TRUE(EngFramesPassDraws(true, &drawn));
   EXPECT_EQ(drawn.right, kArea.right);
+}
+
+// A job's worker asks from its own thread: the next pass ticks and draws
+// nothing for it.
+TEST_F(EngFramesTest, AWorkerAsksForATickFromItsOwnThread) {
+  std::thread([] { EngFramesRequestTickFromWorker(); }).join();
+  ASSERT_TRUE(EngFramesIsPassDue(1.0));
+  EngFramesStartPass(1.0);
+  EngFramesArea drawn;
+  EXPECT_FALSE(EngFramesPassDraws(true, &drawn));
+  EXPECT_FALSE(EngFramesIsPassDue(1.0));
 }
 
 // The loop's side: a program whose tick follows a script on the fake clock.
@@ -216,6 +238,80 @@ TEST_F(EngFramesLoopTest, TheLoopDrawsWhatIsAskedAndSleepsOtherwise) {
   EXPECT_EQ(program->events.back().kind, 5);
   // Every pass that ran drew (none of them was a wait).
   EXPECT_EQ(program->renders.size(), program->ticks.size());
+}
+
+// A network wait on a still screen: while the job runs the loop ticks for
+// it at the job's slow rate and draws nothing; its end is delivered without
+// any input and drawn once. The work ends when the fake clock reaches 3 s;
+// the fake clock then runs on while the worker ends in real time, so the
+// test gives up after 10 s of the real clock.
+std::mutex g_workLock;
+std::condition_variable g_workReleased;
+bool g_releaseWork = false;
+std::chrono::steady_clock::time_point g_releasedAt;
+EngProgram* g_jobProgram = nullptr;
+void ReleaseWorkAtThree() {
+  if (PlatformTimeNow() < 3.0) return;
+  std::lock_guard<std::mutex> hold(g_workLock);
+  if (!g_releaseWork) {
+    g_releaseWork = true;
+    g_releasedAt = std::chrono::steady_clock::now();
+    g_workReleased.notify_all();
+  } else if (std::chrono::steady_clock::now() - g_releasedAt > std::chrono::seconds(10)) {
+    g_jobProgram->SetQuitFlag();  // never delivered: the loop would sleep for good
+  }
+}
+
+class JobProgram : public CallbackProgram {
+ public:
+  std::vector<double> ticks, renders;
+  double delivered = -1;
+  bool TickCB() override {
+    const double now = EngProgramGetCurrentSeconds();
+    ticks.push_back(now);
+    if (ticks.size() == 1) {
+      EngJobStart(
+          "wait",
+          [] {
+            std::unique_lock<std::mutex> hold(g_workLock);
+            g_workReleased.wait_for(hold, std::chrono::seconds(30), [] { return g_releaseWork; });
+          },
+          [this] {
+            delivered = EngProgramGetCurrentSeconds();
+            SetQuitFlag();
+          });
+    }
+    return true;
+  }
+  void RenderCB() override { renders.push_back(EngProgramGetCurrentSeconds()); }
+};
+
+TEST_F(EngFramesLoopTest, ARunningJobTicksWithoutDrawingAndItsEndIsDelivered) {
+  auto* program = new JobProgram;
+  program_.reset(program);
+  ASSERT_EQ(program->Init(nullptr, ""), 1);
+  std::int8_t result = 0;
+  ASSERT_NE(program->CreateMainWindow("Frames", EngWindowSettings{}, &result), nullptr);
+  ASSERT_TRUE(program->GetWindow()->CreateGraphicsDevice());
+  program->SetFramesOnDemand(true);
+  g_releaseWork = false;
+  g_jobProgram = program;
+  PlatformSetPumpHook(ReleaseWorkAtThree);
+  EngFramesRequestDraw();  // the first frame
+  program->Run();
+
+  ASSERT_GE(program->delivered, 3.0) << "the job's end was never delivered";
+  // Waiting, the loop ticked at the job's rate and drew nothing after the
+  // first frames (the window's own events); the end was drawn.
+  std::size_t waiting = 0;
+  for (double t : program->ticks) waiting += t > 0.5 && t < 3.0 ? 1 : 0;
+  EXPECT_GE(waiting, static_cast<std::size_t>(kEngJobTicksPerSecond * 2.5 - 2));
+  EXPECT_LE(waiting, static_cast<std::size_t>(kEngJobTicksPerSecond * 2.5 + 1));
+  ASSERT_FALSE(program->renders.empty());
+  EXPECT_EQ(program->renders.back(), program->delivered);
+  for (double t : program->renders) {
+    EXPECT_TRUE(t < 0.5 || t == program->delivered) << "a frame drawn while waiting, at " << t;
+  }
 }
 
 // A pointer moving over a still table (mouse moves do not draw) runs the

@@ -2,7 +2,9 @@
 // the SDL back end's event conversion under a display (skipped without one).
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -98,6 +100,20 @@ TEST_F(HeadlessWindowTest, FlushingKeepsQuitAndClose) {
   EXPECT_EQ(left[1].message, WM_QUIT);
 }
 
+// Work that ends on another thread wakes a loop waiting for input; the wake
+// is no message.
+TEST_F(HeadlessWindowTest, AWakeFromAnotherThreadEndsAMessageWait) {
+  ASSERT_NE(MakeWindow(), nullptr);
+  Drain();
+  const auto start = std::chrono::steady_clock::now();
+  std::thread worker([] { PlatformWakeMessageWait(); });
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_ALLINPUT), WAIT_OBJECT_0);
+  worker.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_TRUE(Drain().empty());
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT), WAIT_TIMEOUT);
+}
+
 TEST_F(HeadlessWindowTest, GeometryAndClasses) {
   HWND w = MakeWindow();
   RECT outer, client;
@@ -185,6 +201,14 @@ TEST_F(SdlInputDisplayTest, KeysBecomeVirtualKeysAndSystemKeysWithAlt) {
   ASSERT_EQ(m.size(), 2u);
   EXPECT_EQ(m[1].message, WM_CHAR);
   EXPECT_EQ(m[1].wParam, 8u);
+}
+
+TEST_F(SdlInputDisplayTest, AWakeFromAnotherThreadEndsTheWaitForEvents) {
+  const auto start = std::chrono::steady_clock::now();
+  std::thread worker([] { PlatformWakeMessageWait(); });
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_ALLINPUT), WAIT_OBJECT_0);
+  worker.join();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 TEST_F(SdlInputDisplayTest, TextBecomesCp1252Characters) {

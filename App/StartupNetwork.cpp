@@ -7,6 +7,8 @@
 #include "App/StartupDialog.h"
 #include "App/Updater.h"
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
+#include "Engine/EngJob.h"
 #include "Engine/EngProgram.h"
 
 namespace {
@@ -42,7 +44,9 @@ void StartupNetworkSchedule(bool updateCheck, bool internetTests) {
   g_work.step = updateCheck || internetTests ? Step::kWaitForFrame : Step::kIdle;
 }
 
-void StartupNetworkTick() {
+namespace {
+
+void MoveOn() {
   switch (g_work.step) {
     case Step::kIdle:
       return;
@@ -80,6 +84,15 @@ void StartupNetworkTick() {
       Advance();
       return;
   }
+}
+
+}  // namespace
+
+void StartupNetworkTick() {
+  MoveOn();
+  // The steps move on in ticks of their own: a loop that draws only what
+  // changes must still come back to them.
+  if (StartupNetworkIsBusy()) EngFramesRequestTick(kEngJobTicksPerSecond);
 }
 
 bool StartupNetworkIsBusy() { return g_work.step != Step::kIdle; }

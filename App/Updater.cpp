@@ -23,6 +23,7 @@
 #include "Engine/DX9/EngInternetDX9.h"
 #include "Engine/DX9/EngMiscPC.h"
 #include "Engine/DX9/SWin.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
@@ -40,6 +41,8 @@ constexpr float kGrey = 0.94f;
 constexpr float kRunToEndRest = 0.005f;
 // At most this many window messages are handled in one frame.
 constexpr int kMessagesPerPump = 32;
+// Often enough for a plain window to follow the pointer smoothly.
+constexpr int kPlainWindowTicksPerSecond = 30;
 
 enum class Stage { kIdle, kChecking, kShowingResult, kOffering, kDownloading };
 
@@ -260,7 +263,9 @@ bool UpdaterBeginCheck(float version, const char* programType) {
   return true;
 }
 
-void UpdaterTick() {
+namespace {
+
+void MoveOn() {
   switch (g_run.stage) {
     case Stage::kIdle:
       return;
@@ -292,6 +297,15 @@ void UpdaterTick() {
       }
       return;
   }
+}
+
+}  // namespace
+
+void UpdaterTick() {
+  MoveOn();
+  // The plain window is looked after in ticks, and the result's time runs
+  // out in one: a loop that draws only what changes must come back.
+  if (UpdaterIsBusy()) EngFramesRequestTick(kPlainWindowTicksPerSecond);
 }
 
 bool UpdaterIsBusy() { return g_run.stage != Stage::kIdle; }

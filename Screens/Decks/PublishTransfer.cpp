@@ -32,6 +32,7 @@
 
 #include "App/Resolution.h"
 #include "Engine/Debug.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
@@ -573,6 +574,7 @@ void ShowRunStatus() {
   if (step == g_run.shownStep && percent == g_run.shownPercent) return;
   g_run.shownStep = step;
   g_run.shownPercent = percent;
+  EngFramesRequestDraw();  // a tick of the running job, not of input
   char text[128] = {};
   if (step == kRunChecking) {
     std::snprintf(text, sizeof text, "%s", Text("Publish_Connecting"));

@@ -2,10 +2,12 @@
 // frame, then the weekly check and the Internet tests one after the other
 // while frames go on, a silent site bounded, the tests' outcome written,
 // and the game ended only by a download that was placed on the desktop.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -15,11 +17,13 @@
 #include "App/StartupNetwork.h"
 #include "App/Updater.h"
 #include "Engine/DX9/SWin.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngJob.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Platform/Dialogs.h"
 #include "Platform/PlainWindow.h"
+#include "Platform/Time.h"
 #include "tests/Support/AppImportsStandIn.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/TestSupport.h"
@@ -100,6 +104,30 @@ TEST_F(StartupNetworkTest, ASilentSiteHoldsNoFrameOfTheCheckOrTheTest) {
   ASSERT_EQ(std::fread(bytes, 1, sizeof bytes, file), sizeof bytes);
   std::fclose(file);
   EXPECT_EQ(bytes[312], 0);
+}
+
+// The program's loop ticks only when something asks: every step of the
+// work, the result shown for its time included, asks for the tick it moves
+// on in, so the work ends without any input.
+TEST_F(StartupNetworkTest, EveryStepAsksForTheTickItMovesOnIn) {
+  server_.SetReply(kUpdaterScriptPath, HttpTestReply::Text("Nothing new."));
+  UpdaterSetResultPauseForTests(0.3);
+  EngFramesResetForTests();
+  StartupNetworkSchedule(true, false);
+  EngFramesRequestDraw();  // the first frame
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  int passes = 0;
+  while (StartupNetworkIsBusy() && std::chrono::steady_clock::now() < until) {
+    ASSERT_TRUE(EngFramesIsPassDue(PlatformTimeNow())) << "a step waits for a tick nobody asked for, pass " << passes;
+    EngFramesStartPass(PlatformTimeNow());
+    EngJobDeliver();
+    StartupNetworkTick();
+    ++passes;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_FALSE(StartupNetworkIsBusy());
+  EXPECT_EQ(Checks(), 1);
+  EngFramesResetForTests();
 }
 
 TEST_F(StartupNetworkTest, OnlyADownloadPlacedOnTheDesktopEndsTheGame) {

@@ -1,12 +1,12 @@
 // ProgramHarness.h - runs the game program Cardolia_DX9 as a player would,
-// for program tests: a private X server per test (Xvfb, its display found
-// through -displayfd), the program started from the build folder with a
-// private HOME and data folder, its own LANG, CARDOLIA_HEADLESS=1 (message
-// boxes log and take their default), SDL_AUDIODRIVER=dummy and the update
-// service on a loopback server of the harness (CARDOLIA_SITE_URL; it
-// answers that there is no new version, so no start waits on the network);
-// input
-// through xdotool; screenshots read with XGetImage and written as PNG.
+// for program tests: a private X server per test (Xvfb without key
+// auto-repeat, its display found through -displayfd), the program started
+// from the build folder with a private HOME and data folder, its own LANG,
+// CARDOLIA_HEADLESS=1 (message boxes log and take their default),
+// SDL_AUDIODRIVER=dummy and the update service on a loopback server of the
+// harness (CARDOLIA_SITE_URL; it answers that there is no new version, so no
+// start waits on the network); input through xdotool; screenshots read with
+// XGetImage and written as PNG.
 // Every wait is bounded. The log file of the run can be read at any time.
 //
 // Use: one harness per test; StartDisplay, StartProgram, then waits,

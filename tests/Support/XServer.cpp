@@ -63,8 +63,11 @@ bool TestStartXServer(int width, int height, double seconds, TestXServer* server
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (getppid() != parent) _exit(126);
     close(fds[0]);
+    // No auto-repeat: on a busy machine xdotool's press and release of a key
+    // can lie further apart than the server's repeat delay (660 ms), and a
+    // repeated Ctrl+Z or Escape would be a second undo or a second way out.
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-           "-noreset", static_cast<char*>(nullptr));
+           "-noreset", "-r", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

@@ -93,6 +93,7 @@ void EngScreenExit() { EngScreenRemoveAll(); }
 int EngScreenGetCurrent() { return g_screens.current; }
 void EngScreenClearCurrent() { g_screens.current = -1; }
 bool EngScreenIsStarted() { return g_screens.started; }
+int EngScreenGetNumScreens() { return g_screens.count; }
 
 const EngScreenEntry* EngScreenGetEntry(int screen) {
   if (screen < 0 || screen >= g_screens.count) return nullptr;

@@ -68,6 +68,7 @@ void EngScreenExit();
 int EngScreenGetCurrent();
 void EngScreenClearCurrent();
 bool EngScreenIsStarted();
+int EngScreenGetNumScreens();
 const EngScreenEntry* EngScreenGetEntry(int screen);
 // True when screens exist and the number is in range; otherwise reports
 // "Invalid screen num: %d (num screens = %d)" under reporter.

@@ -6,11 +6,11 @@
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameShell.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
+#include "Shell/Shell.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
 

@@ -13,10 +13,10 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/AnimSetup.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Screens/Screens.h"
+#include "Shell/Shell.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
 

@@ -18,12 +18,12 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameImports.h"
-#include "Game/GameShell.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Screens/Main.h"
 #include "Screens/Screens.h"
+#include "Shell/Shell.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
 

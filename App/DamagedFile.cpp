@@ -68,13 +68,13 @@ void DamagedFileNotifyText(const char* token, const char* text1, const char* tex
 }
 
 void DamagedFileShowNotices() {
-  if (g_notices.empty() || !mwin.IsOn() || mwin.IsPopupOpen()) return;
+  if (g_notices.empty() || !g_MWin.IsOn() || g_MWin.IsPopupOpen()) return;
   std::string text;
   for (const std::string& notice : g_notices) {
     if (!text.empty()) text += "\n\n";
     text += notice;
   }
-  if (mwin.PopupOk(EngLanguagesGetFirstString("Damaged_Title"), text.c_str())) {
+  if (g_MWin.PopupOk(EngLanguagesGetFirstString("Damaged_Title"), text.c_str())) {
     DebugPlain("Damaged file notices shown: %d", static_cast<int>(g_notices.size()));
     g_notices.clear();
   }

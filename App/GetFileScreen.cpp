@@ -51,7 +51,7 @@ float RowHeight(const MWinButton* panel) {
 
 MWinCollection* GetFileAddCollectionToDesktop(MWinDesktop* desktop) {
   const char* where = "GetFileAddCollectionToDesktop";
-  if (!desktop) desktop = mwin.GetDesktop();
+  if (!desktop) desktop = g_MWin.GetDesktop();
   if (!desktop) {
     DebugError(where, "Could not get default desktop");
     return nullptr;
@@ -116,7 +116,7 @@ void GetFileControlStartingCB() {
   GetFileHandles& h = s.h;
   h = GetFileHandles{};
   s.depth = 0;
-  h.window = mwin.GetWindowFromIDs(kName, kName);
+  h.window = g_MWin.GetWindowFromIDs(kName, kName);
   if (h.window) {
     h.window->SetKeyHook(GetFileWindowKeyHook);
     h.title = h.window->GetButtonFromID("Title", false);

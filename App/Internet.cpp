@@ -254,7 +254,7 @@ void SubmissionEnded(const Fetched& fetched) {
     // Another player may have been loaded while the reply was on its way.
     if (g_UserRecord.playerId == pending.playerId) g_UserOptions.onlineValue[pending.game] = online;
   }
-  if (pending.popup && mwin.IsOn()) mwin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
+  if (pending.popup && g_MWin.IsOn()) g_MWin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
 }
 
 // Builds and codes the record and sends it; false (the texts set) when
@@ -317,18 +317,18 @@ bool InternetIsSubmitting() { return g_pending.job != 0; }
 void InternetAddScoreCB(bool go) {
   // One submission at a time: a second press while one is out does nothing.
   if (!go || InternetIsSubmitting()) return;
-  if (!SendBestScore(true)) mwin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
+  if (!SendBestScore(true)) g_MWin.PopupOkWithCallback(g_sub.title, g_sub.text, NoOutcome);
 }
 
 void InternetAddUsersBestScoreOnline() {
   ScoreEntry best;
   if (!ScoreGetUsersBestScore(&best)) {
     DebugError("InternetAddUsersBestScoreOnline", "Internal Error");
-    mwin.PopupOk(nullptr, EngLanguagesGetFirstString("Score_InternetInternalError"));
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString("Score_InternetInternalError"));
     return;
   }
   if (best.dealtByNumber) {
-    mwin.PopupYesNo(nullptr, EngLanguagesGetFirstString("Score_InternetGameNumberMessage"),
+    g_MWin.PopupYesNo(nullptr, EngLanguagesGetFirstString("Score_InternetGameNumberMessage"),
                     ScoreDeleteUserNumberedGameScoresCB);
     return;
   }

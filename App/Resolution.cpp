@@ -349,7 +349,7 @@ void ResolutionWriteFile() {
   }
   // In play the old file is still whole (the write goes through a temporary
   // file): say so and go on, never through the box that ends the program.
-  if (mwin.IsOn() && !mwin.IsPopupOpen()) mwin.PopupOk("Problem Creating to Resolution File", text);
+  if (g_MWin.IsOn() && !g_MWin.IsPopupOpen()) g_MWin.PopupOk("Problem Creating to Resolution File", text);
 }
 
 void ResolutionSetSettings() {

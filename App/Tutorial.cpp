@@ -364,11 +364,11 @@ void TutorialShowMessage(const char* text, int firstButton, bool secondButton, i
 
 void TutorialOfferFirstGame() {
   TutorialState& t = State();
-  if (mwin.IsOn()) {
+  if (g_MWin.IsOn()) {
     const int inGame = ScreensGetScreenId("InGame");
     if (inGame < 0 || EngScreenGetCurrent() != inGame) return;
   }
-  if (mwin.IsPopupOpen() || !TutorialIsTutorialGame()) return;
+  if (g_MWin.IsPopupOpen() || !TutorialIsTutorialGame()) return;
   const int game = GenGetCurGame();
   std::uint32_t& played = g_UserOptions.gamesPlayed[game];
   if (t.request == 0 && played != 0) return;

@@ -65,11 +65,11 @@ void VariousGoOnline(const char* question, const char* address, bool askInFullSc
     return;
   }
   if (exitFirst) {
-    mwin.PopupOkCancel(nullptr,
+    g_MWin.PopupOkCancel(nullptr,
                        QuestionText(question, "Various_ExitProgramAndGoOnline", "Exit Program and Go Online ?"),
                        VariousExitAndOpenCB);
   } else {
-    mwin.PopupOkCancel(nullptr, QuestionText(question, "Various_GoOnline", "Go Online ?"), VariousOpenCB);
+    g_MWin.PopupOkCancel(nullptr, QuestionText(question, "Various_GoOnline", "Go Online ?"), VariousOpenCB);
   }
 }
 

@@ -108,7 +108,7 @@ bool CamerasAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void CamerasClearButtonHandles() { g_h = Handles{}; }
 
 bool CamerasGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   g_h.title = get("Title");
   g_h.bg = get("Bg");
   g_h.cameraText = get("CameraText");
@@ -216,7 +216,7 @@ CamerasViewport CamerasPreviewViewportFor(float x, float y, float w, float h, in
 }
 
 void CamerasControlUpdatePreviewViewport() {
-  if (!mwin.IsOn() || !OptionsIsCurrent()) return;
+  if (!g_MWin.IsOn() || !OptionsIsCurrent()) return;
   const int page = OptionsGetPage();
   if (page != kOptionsCameras && page != kOptionsLights) return;
   // The frame of the page shown (Cameras and Lights both call it RenderBg).

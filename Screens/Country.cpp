@@ -156,7 +156,7 @@ const char* CountryControlGetEntryText(int entry, int) {
 void CountryControlContinueCB() {
   const int pos = g_h.country ? g_h.country->PanelGetPos() : -1;
   if (pos < 0 || pos >= kCountryCount) {
-    mwin.PopupOk(nullptr, EngLanguagesGetFirstString("Country_PleaseSelectACountryFirst"));
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString("Country_PleaseSelectACountryFirst"));
     return;
   }
   UserNewSetChosenCountry(kCountryTable[pos].name);

@@ -232,7 +232,7 @@ void DisplayControlBatteryCB(MWinCallbackRecord* record, std::uint32_t forced, s
   const bool asked = (record && record->listEvent != 0) || forced;
   if (!g_page.pollingNoticeShown && asked) {
     if (g_page.rememberedMode == kDisplayBatteryNotPolled && r.batteryMode < kDisplayBatteryNotPolled) {
-      mwin.PopupOk("", EngLanguagesGetFirstString("Display_BatteryPollingMessage"));
+      g_MWin.PopupOk("", EngLanguagesGetFirstString("Display_BatteryPollingMessage"));
       g_page.pollingNoticeShown = true;
     }
   }

@@ -104,12 +104,12 @@ void SavedDealText(char* out, int size) {
 }
 
 void InfoSecondCB(int) {
-  mwin.PopupOk(EngLanguagesGetFirstString("Game_AutoplayLevels"),
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Game_AutoplayLevels"),
                EngLanguagesGetFirstString("GameAutoplayMessage3"));
 }
 
 void InfoFirstCB(int) {
-  mwin.PopupOkWithCallback(EngLanguagesGetFirstString("Game_AutoplayLevels"),
+  g_MWin.PopupOkWithCallback(EngLanguagesGetFirstString("Game_AutoplayLevels"),
                            EngLanguagesGetFirstString("GameAutoplayMessage2"), InfoSecondCB);
 }
 
@@ -130,7 +130,7 @@ bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void GameClearButtonHandles() { g_h = Handles{}; }
 
 bool GameGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   g_h.bg = get("Bg");
   g_h.renderBg = get("RenderBg");
   g_h.difficulty = get("Difficulty");
@@ -258,7 +258,7 @@ void GameControlAutoplaySelectCB() {
 }
 
 void GameControlAutoplayInfoCB() {
-  mwin.PopupOkWithCallback(EngLanguagesGetFirstString("Game_AutoplayLevels"),
+  g_MWin.PopupOkWithCallback(EngLanguagesGetFirstString("Game_AutoplayLevels"),
                            EngLanguagesGetFirstString("GameAutoplayMessage1"), InfoFirstCB);
 }
 
@@ -314,7 +314,7 @@ bool GameControlParseDealNumber(const char* text, std::uint32_t* number) {
 
 void GameControlEnterDealNumberCB() {
   SavedDealText(g_dealText, sizeof g_dealText);
-  mwin.PopupTextEdit("", EngLanguagesGetFirstString("Game_EnterNewDealNumber"), g_dealText,
+  g_MWin.PopupTextEdit("", EngLanguagesGetFirstString("Game_EnterNewDealNumber"), g_dealText,
                      sizeof g_dealText, GameControlDealNumberEnteredCB);
 }
 
@@ -323,7 +323,7 @@ void GameControlDealNumberEnteredCB(int result) {
   std::uint32_t deal = 0;
   if (!GameControlParseDealNumber(g_dealText, &deal)) return;
   g_dealEntered = deal;
-  mwin.PopupOkWithCallback("", EngLanguagesGetFirstString("Game_GameNumberNote"),
+  g_MWin.PopupOkWithCallback("", EngLanguagesGetFirstString("Game_GameNumberNote"),
                            GameControlPlayDealNumberCB);
 }
 

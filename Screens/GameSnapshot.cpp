@@ -92,7 +92,7 @@ GameSnapshotViewport GameControlSnapshotViewportFor(float x, float y, float w, f
 }
 
 void GameControlUpdateSnapshotViewport() {
-  if (!mwin.IsOn() || ScreensGetCurrent() != g_ScreenMain) return;
+  if (!g_MWin.IsOn() || ScreensGetCurrent() != g_ScreenMain) return;
   MWinWindow* window = ScreenWindow("Main");
   MWinButton* frame = window ? window->GetButtonFromID("RenderBg", false) : nullptr;
   if (!frame) return;
@@ -152,12 +152,12 @@ void GameControlPrepareSnapshot() {
   if (StockPictureIsReady(stock)) return;
   g_snapshot.preparing = true;
   if (EngFileExists(stock)) EngFileDelete(stock);
-  const bool wait = mwin.IsOn() && !mwin.IsPopupOpen();
+  const bool wait = g_MWin.IsOn() && !g_MWin.IsPopupOpen();
   if (wait) {
-    mwin.PopupMessage("", "Preparing Game Snaphot...");
+    g_MWin.PopupMessage("", "Preparing Game Snaphot...");
     EngMiscRenderFrameNow(true, true);
     EngMiscRenderFrameNow(true, true);
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
   }
   SoundSetMute(true);
   GenMakeStockPicture(kStockDeal);
@@ -230,7 +230,7 @@ void GameControlRenderSnapshot() {
     device->ResumeDepthTest();
     device->SetViewportFullScreen();
   }
-  if (mwin.IsPopupOpen()) return;
+  if (g_MWin.IsPopupOpen()) return;
   MWinWindow* window = ScreenWindow("Main");
   MWinButton* list = window ? window->GetButtonFromID("Autoplay", false) : nullptr;
   if (list && list->ListIsOpen()) {

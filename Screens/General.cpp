@@ -149,7 +149,7 @@ void GeneralControlStartingCB() {
 }
 
 void GeneralControlUndoInfoCB() {
-  mwin.PopupOk(EngLanguagesGetFirstString("General_UndoMessageHeading"),
+  g_MWin.PopupOk(EngLanguagesGetFirstString("General_UndoMessageHeading"),
                EngLanguagesGetFirstString("General_UndoMessage"));
 }
 
@@ -171,7 +171,7 @@ void GeneralControlLanguageCB(MWinCallbackRecord* record, std::uint32_t, std::ui
   if (!record || !record->button || record->listEvent != 1) return;
   g_chosenLanguage = record->listEntry;
   EngLanguagesSetCurrentLanguageNum(g_chosenLanguage);
-  mwin.UpdateLanguageTexts();
+  g_MWin.UpdateLanguageTexts();
   MainLoadMenuButtonText();
   CopyCurrentLanguage(g_UserRecord.language, sizeof g_UserRecord.language);
   CopyCurrentLanguage(g_ResolutionSettings.language, sizeof g_ResolutionSettings.language);
@@ -204,5 +204,5 @@ void GeneralControlApplyLanguage() {
   if (match < 0 || match == before) return;
   EngLanguagesSetCurrentLanguageNum(match);
   CopyCurrentLanguage(g_ResolutionSettings.language, sizeof g_ResolutionSettings.language);
-  mwin.UpdateLanguageTexts();
+  g_MWin.UpdateLanguageTexts();
 }

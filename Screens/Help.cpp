@@ -106,9 +106,9 @@ bool AppendBlock(char* text, int size, int* used, const char* block) {
 void GlossaryCB(MWinCallbackRecord*, std::uint32_t slot, std::uint32_t) {
   const int topic = TopicAt(static_cast<int>(slot));
   if (!TopicOk(topic)) return;
-  mwin.PopupSetSizes(-1, 400, -1, -1);
-  mwin.PopupOk(HelpGlossaryTitle(topic), HelpGlossaryText(topic));
-  mwin.PopupSetSizes(-1, -2, -1, -1);
+  g_MWin.PopupSetSizes(-1, 400, -1, -1);
+  g_MWin.PopupOk(HelpGlossaryTitle(topic), HelpGlossaryText(topic));
+  g_MWin.PopupSetSizes(-1, -2, -1, -1);
 }
 
 // The glossary buttons of the current game, from the Normal rows' places.
@@ -166,7 +166,7 @@ bool HelpAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void HelpClearButtonHandles() { g_h = Handles{}; }
 
 bool HelpGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   g_h.bg = get("Bg");
   g_h.title = get("Title");
   g_h.script = get("Script");

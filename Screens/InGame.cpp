@@ -71,7 +71,7 @@ void InGameCreateCB() { InGameAddCollectionToDesktop(); }
 void InGameClearButtonHandles() { g_h = Handles{}; }
 
 bool InGameGetButtonHandlesInCollection(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   g_h.frame = get("Frame1");
   g_h.undo = get("Undo");
   g_h.redo = get("Redo");
@@ -92,7 +92,7 @@ void InGameControlStartingCB() {
   if (!(inOptions ? InGameGetButtonHandlesInCollection("Options", "MainWin") : InGameGetButtonHandles())) {
     return;
   }
-  if (MWinCollection* collection = mwin.GetCollectionFromID(inOptions ? "Options" : kName)) {
+  if (MWinCollection* collection = g_MWin.GetCollectionFromID(inOptions ? "Options" : kName)) {
     // The screen's window covers the whole table; the menu is its frame.
     MWinArea menu{};
     g_h.frame->GetArea(&menu, false);

@@ -108,7 +108,7 @@ void KeysClearButtonHandles() {
 bool KeysGetButtonHandlesNormal(const char* collection, const char* window) {
   bool all = true;
   for (int i = 0; i < kNumRows; ++i) {
-    g_handles[i] = mwin.GetButtonFromIDs(collection, window, kRows[i].id);
+    g_handles[i] = g_MWin.GetButtonFromIDs(collection, window, kRows[i].id);
     all = all && g_handles[i];
   }
   return all;
@@ -131,7 +131,7 @@ void KeysControlStartingCB() {
 void KeysControlMouseCB() {
   const char* text = EngLanguagesGetFirstString(g_UserRecord.swapMouseButtons ? "Keys_MouseControlsMessage1"
                                                                               : "Keys_MouseControlsMessage2");
-  mwin.PopupOk(EngLanguagesGetFirstString("Keys_MouseControlsMessageTitle"), text);
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Keys_MouseControlsMessageTitle"), text);
 }
 
 void KeysControlTickCB() {

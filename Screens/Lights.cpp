@@ -91,7 +91,7 @@ bool LightsAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void LightsClearButtonHandles() { g_h = Handles{}; }
 
 bool LightsGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   g_h.bg = get("Bg");
   g_h.ambientLevelText = get("AmbientLevelText");
   g_h.ambientLevel = Scrollbar(get("AmbientLevel"));

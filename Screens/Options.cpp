@@ -160,10 +160,10 @@ void OptionsClearButtonHandles() {
 }
 
 bool OptionsGetButtonHandlesNormal(const char* collection, const char* window) {
-  g_h.title = mwin.GetButtonFromIDs(collection, window, "OptionsTitle");
-  g_h.typeBg = mwin.GetButtonFromIDs(collection, window, "TypeBg");
-  g_h.type = mwin.GetButtonFromIDs(collection, window, "Type");
-  g_h.back = mwin.GetButtonFromIDs(collection, window, "Back");
+  g_h.title = g_MWin.GetButtonFromIDs(collection, window, "OptionsTitle");
+  g_h.typeBg = g_MWin.GetButtonFromIDs(collection, window, "TypeBg");
+  g_h.type = g_MWin.GetButtonFromIDs(collection, window, "Type");
+  g_h.back = g_MWin.GetButtonFromIDs(collection, window, "Back");
   return g_h.title && g_h.typeBg && g_h.type && g_h.back;
 }
 
@@ -180,7 +180,7 @@ const char* OptionsPageCollection(const char* own) { return OptionsIsCurrent() ?
 bool OptionsInMainMenu() { return GameGetProgramMode() == kGameModeMainMenu; }
 
 MWinButton* OptionsPageButton(const char* own, const char* id) {
-  return mwin.GetButtonFromIDs(OptionsPageCollection(own), "MainWin", id);
+  return g_MWin.GetButtonFromIDs(OptionsPageCollection(own), "MainWin", id);
 }
 
 // ---- Control unit ----------------------------------------------------------------------------------

@@ -162,7 +162,7 @@ bool ScoresAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void ScoresClearButtonHandles() { g_h = Handles{}; }
 
 bool ScoresGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto find = [&](const char* id) { return mwin.GetButtonFromIDs(collection, window, id); };
+  auto find = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
   Handles h;
   bool all = true;
   auto need = [&](MWinButton** handle, const char* id) {
@@ -237,16 +237,16 @@ void ScoresControlTickLatestRow() {
 
 void ScoresControlWeightsCB() {
   if (!g_h.weights || !g_h.weights->HasText()) return;
-  mwin.PopupOk(g_h.weights->GetTextP(), ScoreGetSystemDescription());
+  g_MWin.PopupOk(g_h.weights->GetTextP(), ScoreGetSystemDescription());
 }
 
 void ScoresControlResetCB() {
-  mwin.PopupSetSizes(-1, -1, 90, -1);
-  mwin.PopupSetButtonTexts(EngLanguagesGetFirstString("Stats_ThisGame"), nullptr,
+  g_MWin.PopupSetSizes(-1, -1, 90, -1);
+  g_MWin.PopupSetButtonTexts(EngLanguagesGetFirstString("Stats_ThisGame"), nullptr,
                            EngLanguagesGetFirstString("Stats_AllGames"));
-  mwin.PopupYesNoCancel(EngLanguagesGetFirstString("Scores_ResetScores"),
+  g_MWin.PopupYesNoCancel(EngLanguagesGetFirstString("Scores_ResetScores"),
                         EngLanguagesGetFirstString("Scores_ResetScoresQuestion"), ScoresControlResetResultCB);
-  mwin.PopupSetSizes(-1, -1, -2, -1);
+  g_MWin.PopupSetSizes(-1, -1, -2, -1);
 }
 
 void ScoresControlResetResultCB(int result) {
@@ -254,7 +254,7 @@ void ScoresControlResetResultCB(int result) {
     ScoreDeleteUserScoresForCurGame();
     ScoresControlStartingCB();
   } else if (result == 2) {
-    mwin.PopupOkCancel(EngLanguagesGetFirstString("Scores_ResetAllScores"),
+    g_MWin.PopupOkCancel(EngLanguagesGetFirstString("Scores_ResetAllScores"),
                        EngLanguagesGetFirstString("Scores_ResetAllScoresQuestion"), ScoresControlResetAllResultCB);
   }
 }
@@ -279,7 +279,7 @@ bool ScoresControlCheckInternetAccess() {
   if (g_ResolutionSettings.httpTest == 1) return true;
   g_ResolutionSettings.httpTest = 255;
   g_ResolutionSettings.showDialog = 1;
-  mwin.PopupOk(EngLanguagesGetFirstString("Scores_InternetAccess"),
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Scores_InternetAccess"),
                EngLanguagesGetFirstString("Scores_InternetAccessMessage"));
   return false;
 }

@@ -34,7 +34,7 @@ bool ScreenAddRows(const char* where, MWinWindow* window, const ScreenRow* rows,
 }
 
 int ScreenLayoutFor(const ScreenLayoutRows layouts[4]) {
-  const int index = mwin.GetScreenLayout();
+  const int index = g_MWin.GetScreenLayout();
   return index >= 0 && index < 4 && layouts[index].count > 0 ? index : 0;
 }
 
@@ -46,7 +46,7 @@ MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int
 MWinCollection* ScreenAddCollectionLayouts(const char* name, const ScreenLayoutRows layouts[4]) {
   const char* where = "ScreenAddCollection";
   const int layout = ScreenLayoutFor(layouts);
-  MWinDesktop* desktop = mwin.GetDesktop();
+  MWinDesktop* desktop = g_MWin.GetDesktop();
   if (!desktop) {
     DebugError(where, "Could not get default desktop");
     return nullptr;
@@ -80,7 +80,7 @@ bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRo
                       const ScreenHandleSlot* slots, int slotCount) {
   bool all = true;
   for (int i = 0; i < count; ++i) {
-    MWinButton* b = mwin.GetButtonFromIDs(collection, window, rows[i].id);
+    MWinButton* b = g_MWin.GetButtonFromIDs(collection, window, rows[i].id);
     all = all && b;
     for (int k = 0; k < slotCount; ++k) {
       if (std::strcmp(slots[k].id, rows[i].id) == 0) *slots[k].handle = b;
@@ -90,9 +90,9 @@ bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRo
 }
 
 MWinButton* ScreenButton(const char* collection, const char* id) {
-  return mwin.GetButtonFromIDs(collection, "MainWin", id);
+  return g_MWin.GetButtonFromIDs(collection, "MainWin", id);
 }
 
-MWinWindow* ScreenWindow(const char* collection) { return mwin.GetWindowFromIDs(collection, "MainWin"); }
+MWinWindow* ScreenWindow(const char* collection) { return g_MWin.GetWindowFromIDs(collection, "MainWin"); }
 
 void DoNothingCB() {}

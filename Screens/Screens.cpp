@@ -106,14 +106,14 @@ void ScreensCreate() {
 }
 
 bool ScreensStart(int screen) {
-  if (!mwin.Startup()) {
+  if (!g_MWin.Startup()) {
     DebugExitMessage("ScreensStart", "Could not start the user interface");
     return false;
   }
   ScreensSetCurrent(screen);
   ScreensClearDesktop();
   EngScreenStart(false);
-  mwin.ButtonsChanged();
+  g_MWin.ButtonsChanged();
   return true;
 }
 
@@ -139,7 +139,7 @@ void ScreensStopCurrent(int mode) {
 
 void ScreensClearDesktop() {
   SolMWinClearAllButtonHandles();
-  if (MWinDesktop* desktop = mwin.GetDesktop()) desktop->RemoveAllCollections();
+  if (MWinDesktop* desktop = g_MWin.GetDesktop()) desktop->RemoveAllCollections();
 }
 
 int ScreensGetScreenId(const char* collection) {

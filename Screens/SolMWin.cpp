@@ -102,7 +102,7 @@ bool MakeTexBut(MWinTextures* t, const TexButRow& r) {
 }  // namespace
 
 bool SolMWinSetupTexturesAndTexButs() {
-  MWinTextures* t = mwin.GetTextures();
+  MWinTextures* t = g_MWin.GetTextures();
   bool ok = true;
   if (!t->AddTexture(kTexture, kTextureFile, 1, 2)) {
     DebugError(kWhere, "Could not load texture <%s>", kTextureFile);
@@ -179,7 +179,7 @@ bool SolMWinSetupStyleOf(MWin* mw, EngFont* gameFont) {
   return true;
 }
 
-void SolMWinSetupStyle() { SolMWinSetupStyleOf(&mwin, GameGetFont()); }
+void SolMWinSetupStyle() { SolMWinSetupStyleOf(&g_MWin, GameGetFont()); }
 
 void SolMWinClearAllButtonHandles() {
   UsersClearButtonHandles();

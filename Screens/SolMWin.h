@@ -8,7 +8,7 @@
 // Everything here is set once before the graphics device exists; the
 // toolkit makes and releases the texture with the device.
 //
-// No state of its own; it writes into the toolkit (mwin).
+// No state of its own; it writes into the toolkit (g_MWin).
 #pragma once
 
 class MWin;

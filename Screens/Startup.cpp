@@ -135,12 +135,12 @@ void StartupControlStartingCB() {
 }
 
 void StartupControlAlwaysStartInfoCB() {
-  mwin.PopupOk(EngLanguagesGetFirstString("Startup_AlwaysStartWithCurrentPlayer"),
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Startup_AlwaysStartWithCurrentPlayer"),
                EngLanguagesGetFirstString("Startup_AlwaysStartWithCurrentPlayerMessage"));
 }
 
 void StartupControlShowResWinCB() {
-  if (!g_ResolutionSettings.showDialog) mwin.PopupOk("", EngLanguagesGetFirstString("Startup_StartupWindowPC"));
+  if (!g_ResolutionSettings.showDialog) g_MWin.PopupOk("", EngLanguagesGetFirstString("Startup_StartupWindowPC"));
   ResolutionWriteFile();
 }
 

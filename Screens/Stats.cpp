@@ -226,7 +226,7 @@ bool StatsGetButtonHandlesNormal(const char* collection, const char* window) {
   Handles h;
   bool all = true;
   auto need = [&](MWinButton** handle, const char* id) {
-    *handle = mwin.GetButtonFromIDs(collection, window, id);
+    *handle = g_MWin.GetButtonFromIDs(collection, window, id);
     all = all && *handle;
   };
   need(&h.wonLostPie, "WonLostPie");
@@ -267,7 +267,7 @@ void StatsControlStartingCB() {
   g_h.graphPercs->SetSimpleCallback(StatsControlGraphPercsCB);
   g_h.graphTimes->SetSimpleCallback(StatsControlGraphTimesCB);
   // Only a screen of its own has a title; the main menu's page has none.
-  MWinWindow* window = mwin.GetWindowFromIDs(collection, "MainWin");
+  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, "MainWin");
   if (MWinButton* title = window ? window->GetButtonFromID("TitleText", false) : nullptr) title->Hide();
   g_history = StatsGetPrevDaysStatsForCurGame();
   g_h.pieSet->ChoiceSetStringsLanguageToken(5, "Stats_Times1List");
@@ -420,12 +420,12 @@ unsigned StatsControlGetDayAverageTime(int day, int* played) {
 }
 
 void StatsControlResetCB() {
-  mwin.PopupSetSizes(-1, -1, 90, -1);
-  mwin.PopupSetButtonTexts(EngLanguagesGetFirstString("Stats_ThisGame"), nullptr,
+  g_MWin.PopupSetSizes(-1, -1, 90, -1);
+  g_MWin.PopupSetButtonTexts(EngLanguagesGetFirstString("Stats_ThisGame"), nullptr,
                            EngLanguagesGetFirstString("Stats_AllGames"));
-  mwin.PopupYesNoCancel(EngLanguagesGetFirstString("Stats_ResetStatistics"),
+  g_MWin.PopupYesNoCancel(EngLanguagesGetFirstString("Stats_ResetStatistics"),
                         EngLanguagesGetFirstString("Stats_ResetStatisticsQuestion"), StatsControlResetResultCB);
-  mwin.PopupSetSizes(-1, -1, -2, -1);
+  g_MWin.PopupSetSizes(-1, -1, -2, -1);
 }
 
 void StatsControlResetResultCB(int result) {
@@ -433,7 +433,7 @@ void StatsControlResetResultCB(int result) {
     StatsResetThisGame();
     StatsControlStartingCB();
   } else if (result == 2) {
-    mwin.PopupOkCancel(EngLanguagesGetFirstString("Stats_ResetAllStatistics"),
+    g_MWin.PopupOkCancel(EngLanguagesGetFirstString("Stats_ResetAllStatistics"),
                        EngLanguagesGetFirstString("Stats_ResetAllStatisticsQuestion"), StatsControlResetAllResultCB);
   }
 }

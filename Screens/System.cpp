@@ -197,7 +197,7 @@ void SystemControlAaCB(MWinCallbackRecord* record, std::uint32_t, std::uint32_t)
 }
 
 void SystemControlAaInfoCB() {
-  mwin.PopupOk(EngLanguagesGetFirstString("Startup_Antialiasing"),
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Startup_Antialiasing"),
                EngLanguagesGetFirstString("Startup_AntialiasingMessage"));
 }
 

@@ -109,7 +109,7 @@ void UserLoadControlDrawFlags(MWinButton* panel, MWinArea*, int) {
 
 void UserLoadControlDeleteCB() {
   if (Selected() < 0) return;
-  mwin.PopupYesNo(EngLanguagesGetFirstString("UserLoad_Delete"),
+  g_MWin.PopupYesNo(EngLanguagesGetFirstString("UserLoad_Delete"),
                   EngLanguagesGetFirstString("UserLoad_Confirm"), UserLoadControlDeleteDoneCB);
 }
 
@@ -132,7 +132,7 @@ void UserLoadControlLoadCB() {
   if (UserLoad(name, false, nullptr)) {
     UserLoadClearButtonHandles();
   } else {
-    mwin.PopupOk("Error", "Unable to load user.");
+    g_MWin.PopupOk("Error", "Unable to load user.");
   }
 }
 

@@ -137,10 +137,10 @@ void UserNewControlTickCB() {
   }
   g_checkDelay = 0;
   if (!UserNewIsValidName(g_typedName, true)) {
-    mwin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_InvalidPlayerName"), 2.0f);
+    g_MWin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_InvalidPlayerName"), 2.0f);
     g_typedName[0] = '\0';
   } else if (UserProfileExists(g_typedName)) {
-    mwin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"),
+    g_MWin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"),
                              2.0f);
     std::snprintf(g_typedName, sizeof g_typedName, "\n \n");
   }
@@ -150,7 +150,7 @@ void UserNewControlTickCB() {
 void UserNewControlNameCB() {
   g_typedName[0] = '\0';
   ShowName();
-  mwin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), g_typedName,
+  g_MWin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), g_typedName,
                      sizeof g_typedName, UserNewControlNameDoneCB);
 }
 
@@ -162,16 +162,16 @@ void UserNewControlCountryCB() { ScreensGoto(g_ScreenCountry); }
 
 void UserNewControlContinueCB() {
   if (!UserNewIsValidName(g_typedName, true)) {
-    mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseEnterAPlayerName"));
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseEnterAPlayerName"));
     return;
   }
   if (!UserNewIsValidName(g_chosenCountry, false)) {
-    mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseSelectACountryMessage"));
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_PleaseSelectACountryMessage"));
     return;
   }
   // Never over an existing player, whether or not the delayed check ran.
   if (UserProfileExists(g_typedName)) {
-    mwin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"));
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"));
     return;
   }
   if (!UserNew(g_typedName, g_chosenCountry)) return;

@@ -169,7 +169,7 @@ bool UsersControlOfferNewProfile(const char* name) {
     std::snprintf(question, sizeof question, "%s", g_damagedPlayer);
   }
   DebugPlain("Damaged profile <%s>: a new profile offered", g_damagedPlayer);
-  return mwin.PopupYesNo(EngLanguagesGetFirstString("Users_DamagedPlayerTitle"), question,
+  return g_MWin.PopupYesNo(EngLanguagesGetFirstString("Users_DamagedPlayerTitle"), question,
                          UsersControlNewProfileCB);
 }
 
@@ -179,7 +179,7 @@ void UsersControlNewProfileCB(int result) {
   std::memcpy(name, g_damagedPlayer, sizeof name);
   g_damagedPlayer[0] = '\0';
   if (!UserRemakeProfile(name, CountryGetLocalCountryName()) || !UserLoad(name, false, nullptr)) {
-    mwin.PopupOk("Error", "Unable to load user.");
+    g_MWin.PopupOk("Error", "Unable to load user.");
     return;
   }
   UsersClearButtonHandles();

@@ -105,7 +105,7 @@ GameShellState& GameShellGetState() { return g_shell; }
 
 int GameShellScreen(const char* collection) { return ScreensGetScreenId(collection); }
 
-bool GameShellIsWindowOpen() { return mwin.IsOn(); }
+bool GameShellIsWindowOpen() { return g_MWin.IsOn(); }
 
 void GameShellGotoScreen(const char* collection) {
   const int screen = ScreensGetScreenId(collection);
@@ -264,7 +264,7 @@ void GameLogStartState() {
       "START STATE: [Encryption: %d  Languages: %d  Layouts: %d  Toolkit: %d  Screens: %d  "
       "Sound: %d  Game: %d  AnimSpeed: %.2f  PlayerAnimSpeed: %.2f  AnimEndHook: %d]",
       EngEncryptionIsSetUp() ? 1 : 0, EngLanguagesGetNumLanguages(), GenGameLayoutsIsLoaded() ? 1 : 0,
-      mwin.IsOn() ? 1 : 0, EngScreenGetNumScreens(), SoundIsLoaded() ? 1 : 0, g_GenLive.ready ? 1 : 0,
+      g_MWin.IsOn() ? 1 : 0, EngScreenGetNumScreens(), SoundIsLoaded() ? 1 : 0, g_GenLive.ready ? 1 : 0,
       static_cast<double>(CardsGetAnimSpeedScale()), static_cast<double>(g_UserRecord.animSpeed),
       CardsAnimGetOnEndOrCancelCB(0) == AnimEndOrCancelCB ? 1 : 0);
 }
@@ -285,7 +285,7 @@ void GameShutdown() {
   if (UserIsLoaded()) UserSave();
   SoundShutdown();
   GetFileSetDefaults();
-  mwin.Cleanup();
+  g_MWin.Cleanup();
   StatsFreeDayStats();
 }
 
@@ -293,7 +293,7 @@ bool GameInputEventCB(int kind, int value1, int value2) {
   // Any input, keys and the wheel as much as the mouse, is a player at play:
   // the idle pause counts its minute from here.
   GameResetIdleTimer();
-  const bool taken = mwin.HandleInputEvent(kind, value1, value2);
+  const bool taken = g_MWin.HandleInputEvent(kind, value1, value2);
   if (kind == 1) GameHandleMouseMove(value1, value2);
   if (taken) return true;
   if (kind == 2) return GameHandleMouseButton(value1, value2);

@@ -71,13 +71,13 @@ MWinButton* LoadingTextButton() {
   const int current = EngScreenGetCurrent();
   if (current < 0) return nullptr;
   if (current == GameShellScreen("Users")) {
-    return mwin.GetButtonFromIDs("Users", "MainWin", "LoadProgress");
+    return g_MWin.GetButtonFromIDs("Users", "MainWin", "LoadProgress");
   }
   if (current == GameShellScreen("UserLoad")) {
-    return mwin.GetButtonFromIDs("UserLoad", "MainWin", "LoadProgress");
+    return g_MWin.GetButtonFromIDs("UserLoad", "MainWin", "LoadProgress");
   }
   if (current == GameShellScreen("UserNew")) {
-    return mwin.GetButtonFromIDs("UserNew", "MainWin", "Continue");
+    return g_MWin.GetButtonFromIDs("UserNew", "MainWin", "Continue");
   }
   return nullptr;
 }
@@ -230,7 +230,7 @@ bool GameLoadGraphicsLoop() {
 }
 
 bool GameCreateGraphics() {
-  mwin.CreateGraphicsObjects();
+  g_MWin.CreateGraphicsObjects();
   if (!GameCreateFont()) {
     DebugError("GameCreateGraphics", "Could not create font");
     return false;
@@ -260,5 +260,5 @@ void GameFreeGraphics() {
   MainFreeGraphics();
   TutorialFreeGraphics();
   BoardReleaseTextures();
-  mwin.DestroyGraphicsObjects();
+  g_MWin.DestroyGraphicsObjects();
 }

@@ -72,13 +72,13 @@ bool Pressed(const std::uint8_t* keys, int key) {
 // A message for 1.5 s; the toolkit is started for it when it is off and
 // shut down again afterwards.
 void ShowTimedMessage(const char* text) {
-  if (mwin.IsOn()) {
-    if (!mwin.IsPopupOpen()) mwin.PopupMessageForTime("", text, 1.5f);
+  if (g_MWin.IsOn()) {
+    if (!g_MWin.IsPopupOpen()) g_MWin.PopupMessageForTime("", text, 1.5f);
     return;
   }
-  if (!mwin.Startup()) return;
-  mwin.PopupMessageForTime("", text, 1.5f);
-  mwin.Shutdown();
+  if (!g_MWin.Startup()) return;
+  g_MWin.PopupMessageForTime("", text, 1.5f);
+  g_MWin.Shutdown();
 }
 
 bool GameIsOver() { return g_GenLive.gameOver != 0; }

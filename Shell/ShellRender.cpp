@@ -86,7 +86,7 @@ void GameRenderBeforeWindows() {
 }
 
 void GameRenderAfterWindows() {
-  if (mwin.IsPopupOpen()) return;
+  if (g_MWin.IsPopupOpen()) return;
   const int mode = GameGetProgramMode();
   if (mode == kGameModeStartScreen) {
     UsersControlRenderSplash(0);
@@ -110,7 +110,7 @@ void GameRenderCB() {
   if (!device || !device->BeginRendering()) return;
   if (GameShellIsWindowOpen()) {
     GameRenderBeforeWindows();
-    mwin.Render();
+    g_MWin.Render();
     GameRenderAfterWindows();
   } else {
     GameRenderGame();

@@ -55,13 +55,13 @@ void IdlePause() {
   GameMenuPause();
 }
 
-void CloseToolkitAfterNotice(int) { mwin.Shutdown(); }
+void CloseToolkitAfterNotice(int) { g_MWin.Shutdown(); }
 
 // A saved game that could not be used has been set aside: the player is
 // told once, in a popup over whatever is shown, as soon as no other popup
 // is open (during play the toolkit is started for it and closed with it).
 void TellSavedGameSetAside() {
-  if (mwin.IsOn() && mwin.IsPopupOpen()) return;
+  if (g_MWin.IsOn() && g_MWin.IsPopupOpen()) return;
   int game = 0;
   char keptAs[kNoticeNameSize] = "";
   if (!GenTakeSavedGameNotice(&game, keptAs, sizeof keptAs)) return;
@@ -71,12 +71,12 @@ void TellSavedGameSetAside() {
     std::snprintf(text, sizeof text, "%s", EngLanguagesGetFirstString(token));
   }
   const char* title = EngLanguagesGetFirstString("Game_SavedGameDamagedTitle");
-  if (mwin.IsOn()) {
-    mwin.PopupOk(title, text);
+  if (g_MWin.IsOn()) {
+    g_MWin.PopupOk(title, text);
     return;
   }
-  if (!mwin.Startup()) return;
-  if (!mwin.PopupOkWithCallback(title, text, CloseToolkitAfterNotice)) mwin.Shutdown();
+  if (!g_MWin.Startup()) return;
+  if (!g_MWin.PopupOkWithCallback(title, text, CloseToolkitAfterNotice)) g_MWin.Shutdown();
 }
 
 }  // namespace
@@ -145,7 +145,7 @@ bool GameTickNoWindowOpen() {
 
 bool GameTickCB() {
   GameTrackKeyLatches();
-  mwin.Tick();
+  g_MWin.Tick();
   const int mode = GameGetProgramMode();
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
   const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();

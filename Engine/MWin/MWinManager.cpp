@@ -14,7 +14,7 @@
 #include "Engine/MWin/MWinTextures.h"
 #include "Engine/MWin/MWinWindow.h"
 
-MWin mwin;
+MWin g_MWin;
 
 namespace {
 
@@ -627,7 +627,7 @@ void MWin::DrawMultilineText(int fontNum, int align, float margin, float x, floa
 
 bool MWinSetButtonCallback(const char* collectionID, const char* windowID, const char* buttonID,
                            MWinButtonCallback callback, std::uint32_t user1, std::uint32_t user2) {
-  MWinButton* b = mwin.GetButtonFromIDs(collectionID, windowID, buttonID);
+  MWinButton* b = g_MWin.GetButtonFromIDs(collectionID, windowID, buttonID);
   if (!b) {
     DebugError("MWinSetButtonCallback", "Could not find button %s:%s",
                MWinIDForPrint(collectionID), MWinIDForPrint(buttonID));

@@ -1,6 +1,6 @@
 // MWinManager.h - the toolkit manager (MWin) and its input routing.
 //
-// Exactly one MWin serves the program (the global `mwin`); tests make their
+// Exactly one MWin serves the program (the global `g_MWin`); tests make their
 // own. It owns the desktop of collections, the texture and font registries,
 // the optional background image, the mouse position in the virtual 640 x 480
 // space, the appearance record, the one-slot message queue through which the
@@ -287,10 +287,10 @@ class MWin {
 };
 
 // The program's toolkit.
-extern MWin mwin;
+extern MWin g_MWin;
 
 // Lets the engine's screen table run on the program's toolkit: the screens
-// start and shut down `mwin` (the program's frame ticks it itself, before
+// start and shut down `g_MWin` (the program's frame ticks it itself, before
 // the screen's tick), and a started screen refreshes its buttons'
 // highlight. The program's screen set-up calls it, before the screens start.
 void MWinInstallScreenHooks();

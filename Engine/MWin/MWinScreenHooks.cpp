@@ -13,12 +13,12 @@
 
 namespace {
 
-bool Startup() { return mwin.Startup(); }
+bool Startup() { return g_MWin.Startup(); }
 void Shutdown() {
-  if (mwin.IsOn()) mwin.Shutdown();
+  if (g_MWin.IsOn()) g_MWin.Shutdown();
 }
 // The new screen's buttons show the right highlight at once.
-void ScreenStarted() { mwin.ButtonsChanged(); }
+void ScreenStarted() { g_MWin.ButtonsChanged(); }
 
 const EngScreenToolkit kProgramToolkit = {Startup, Shutdown, nullptr, ScreenStarted};
 

@@ -264,8 +264,8 @@ std::string FormatBoard(const BoardSet& b) {
 
 // A popup the player sees when a board could not be saved (the edits stay).
 void ShowSaveFailed() {
-  if (!mwin.IsOn() || mwin.IsPopupOpen()) return;
-  mwin.PopupOk(EngLanguagesGetFirstString("Sets_SaveFailedTitle"),
+  if (!g_MWin.IsOn() || g_MWin.IsPopupOpen()) return;
+  g_MWin.PopupOk(EngLanguagesGetFirstString("Sets_SaveFailedTitle"),
                EngLanguagesGetFirstString("Sets_SaveFailed"));
 }
 

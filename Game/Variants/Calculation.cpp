@@ -72,7 +72,7 @@ void TakeFromWaste(CardGroup& waste, int index, CardGroup& to) {
   waste.Refresh(true);
 }
 
-void OnMessageClosed(int) { mwin.Shutdown(); }
+void OnMessageClosed(int) { g_MWin.Shutdown(); }
 
 }  // namespace
 
@@ -147,13 +147,13 @@ bool CalculationSelection(int, int down) {
 
 void StrategyShowStockMessage() {
   const char* text = EngLanguagesGetFirstString(kStockMessage);
-  if (!mwin.IsOn()) {
-    mwin.Startup();
-    if (!mwin.PopupOkWithCallback(nullptr, text, OnMessageClosed)) mwin.Shutdown();
+  if (!g_MWin.IsOn()) {
+    g_MWin.Startup();
+    if (!g_MWin.PopupOkWithCallback(nullptr, text, OnMessageClosed)) g_MWin.Shutdown();
     return;
   }
-  if (!mwin.IsPopupOpen() && GameGetProgramMode() == kGameModePlaying) {
-    mwin.PopupMessageForTime(nullptr, text, kMessageSeconds);
+  if (!g_MWin.IsPopupOpen() && GameGetProgramMode() == kGameModePlaying) {
+    g_MWin.PopupMessageForTime(nullptr, text, kMessageSeconds);
   }
 }
 

@@ -68,8 +68,8 @@ void Show(MWinButton* b, bool shown) {
 }
 
 void ShowWait(const char* token) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupMessage(nullptr, Text(token));
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupMessage(nullptr, Text(token));
   EngMiscRenderFrameNow(true, false);
   EngMiscRenderFrameNow(true, false);
 }
@@ -472,7 +472,7 @@ void DeckGenControlDoneCB(MWinCallbackRecord* record, std::uint32_t, std::uint32
     DeckGenDeleteGeneratedPictures();
     CardsGenerateForceRegeneration();
     LoadCardsGenerateCurrentDeckIfNeeded(false, 0);
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
     DecksControlApplyDeck(1, true);
     DeckGenSetChanged(false);
   }
@@ -516,13 +516,13 @@ void DeckGenControlPhotoEditorChosenCB(int result) {
 void DeckGenControlEditElementCB() {
   const char* editor = g_UserRecord.photoEditorPath;
   if (!editor[0] || !EngFileExists(editor)) {
-    mwin.PopupCloseIfOpen();
-    mwin.PopupOk(nullptr, Text("DeckGen_ConfigMessage"));
+    g_MWin.PopupCloseIfOpen();
+    g_MWin.PopupOk(nullptr, Text("DeckGen_ConfigMessage"));
     return;
   }
   if (!g_ResolutionSettings.windowed) {
-    mwin.PopupCloseIfOpen();
-    mwin.PopupOk(nullptr, Text("DeckGen_RestartWindowed"));
+    g_MWin.PopupCloseIfOpen();
+    g_MWin.PopupOk(nullptr, Text("DeckGen_RestartWindowed"));
     return;
   }
   const int set = DeckGenGetEditSet();

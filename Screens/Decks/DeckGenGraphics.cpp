@@ -62,12 +62,12 @@ int DeckGenGetEditSet() {
 void DeckGenControlCreateGraphics() {
   if (GameGetProgramMode() != kGameModeDeckGenerator) return;
   if (LoadCardsGenerateCurrentDeckIfNeeded(true, 0)) {
-    mwin.PopupCloseIfOpen();
-    mwin.PopupMessage(nullptr, EngLanguagesGetFirstString("DeckGen_GenDeckMessage"));
+    g_MWin.PopupCloseIfOpen();
+    g_MWin.PopupMessage(nullptr, EngLanguagesGetFirstString("DeckGen_GenDeckMessage"));
     EngMiscRenderFrameNow(true, false);
     EngMiscRenderFrameNow(true, false);
     LoadCardsGenerateCurrentDeckIfNeeded(false, 0);
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
   }
   DeckGenControlLoadPreviews();
   DeckGenControlShowElementName();

@@ -163,7 +163,7 @@ void DeckGenCreateCB() { DeckGenAddCollectionToDesktop(); }
 bool DeckGenGetButtonHandlesNormal(const char* collection, const char* windowId) {
   DeckGenHandles& h = DeckGenGetHandles();
   h = DeckGenHandles{};
-  MWinWindow* window = mwin.GetWindowFromIDs(collection, windowId);
+  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, windowId);
   if (!window) return false;
   bool ok = true;
   auto get = [window, &ok](const char* id) {

@@ -38,8 +38,8 @@ const char* Text(const char* token) { return EngLanguagesGetFirstString(token); 
 
 // A wait message without buttons, drawn before a long step blocks the game.
 void ShowWait(const char* token) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupMessage(nullptr, Text(token));
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupMessage(nullptr, Text(token));
   EngMiscRenderFrameNow(true, false);
   EngMiscRenderFrameNow(true, false);
 }
@@ -86,7 +86,7 @@ void DecksControlApplyDeck(int kind, bool show) {
   if (EngXfile* side = CardsGetDeckSideModel()) {
     if (const char* file = LoadCardsGetTextureFilenameCB(2)) side->SetMaterialTextureFromFile(0, file, 0, 0, 1);
   }
-  if (show) mwin.PopupCloseIfOpen();
+  if (show) g_MWin.PopupCloseIfOpen();
 }
 
 // ---- Textures ------------------------------------------------------------------------------------
@@ -96,7 +96,7 @@ void DecksControlLoadPreviews() {
   if (LoadCardsGenerateCurrentDeckIfNeeded(true, 0)) {
     ShowWait("Decks_GenDeckMessage");
     LoadCardsGenerateCurrentDeckIfNeeded(false, 0);
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
   }
   const std::string deck = DecksGetCurrentDeckName();
   for (int i = 0; i < kDecksNumPreviews; ++i) {
@@ -232,8 +232,8 @@ void DecksControlTexQualCB() {
 }
 
 void DecksControlTexQualInfoCB() {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(Text("Decks_TexQualText"), Text("Decks_TexQualMessage"));
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(Text("Decks_TexQualText"), Text("Decks_TexQualMessage"));
 }
 
 void DecksControlFourColourCB() {
@@ -244,8 +244,8 @@ void DecksControlFourColourCB() {
 }
 
 void DecksControlFourColsInfoCB() {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(Text("Decks_Lock4ColsText"), Text("Decks_Lock4ColsMessage"));
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(Text("Decks_Lock4ColsText"), Text("Decks_Lock4ColsMessage"));
 }
 
 // ---- Card backs ------------------------------------------------------------------------------------

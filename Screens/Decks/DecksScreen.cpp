@@ -95,8 +95,8 @@ const std::vector<ScreenRow>& Rows() {
 const char* Text(const char* token) { return EngLanguagesGetFirstString(token); }
 
 void Popup(const char* title, const char* text) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(title, text);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(title, text);
 }
 
 bool CurrentIsUserDeck() {
@@ -151,7 +151,7 @@ void DecksClearButtonHandles() { DecksGetState().h = DecksHandles{}; }
 bool DecksGetButtonHandlesWithIDs(const char* collection, const char* windowId) {
   DecksHandles& h = DecksGetState().h;
   h = DecksHandles{};
-  MWinWindow* window = mwin.GetWindowFromIDs(collection, windowId);
+  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, windowId);
   if (!window) return false;
   auto get = [window](const char* id) { return window->GetButtonFromID(id, true); };
   h.title = get("Title");
@@ -249,8 +249,8 @@ void DecksControlStartingCB() {
 void DecksControlNewCB() {
   DecksScreenState& s = DecksGetState();
   s.newName[0] = 0;
-  mwin.PopupCloseIfOpen();
-  mwin.PopupTextEdit(Text("Decks_CreateNewDeck"), Text("Decks_EnterNameForNewDeck"), s.newName, sizeof s.newName,
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupTextEdit(Text("Decks_CreateNewDeck"), Text("Decks_EnterNameForNewDeck"), s.newName, sizeof s.newName,
                      DecksControlNewDeckNameCB);
 }
 
@@ -293,8 +293,8 @@ void DecksControlEditCB() {
 void DecksControlDeleteCB() {
   DecksRescan();
   if (!CurrentIsUserDeck()) return;
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOkCancel(Text("Decks_DeleteDeck"), Text("Decks_DeleteDeckMessage"), DecksControlDeleteConfirmedCB);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOkCancel(Text("Decks_DeleteDeck"), Text("Decks_DeleteDeckMessage"), DecksControlDeleteConfirmedCB);
 }
 
 void DecksControlDeleteConfirmedCB(int result) {

@@ -93,15 +93,15 @@ const char* Text(const char* token) { return EngLanguagesGetFirstString(token); 
 
 // A wait message without buttons, drawn at once: the run blocks the game.
 void ShowWait(const char* text) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupMessage(nullptr, text);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupMessage(nullptr, text);
   for (int i = 0; i < 4; ++i) EngMiscRenderFrameNow(true, false);
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
 }
 
 void Popup(const char* title, const char* text) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(title, text);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(title, text);
 }
 
 std::uint8_t& CardsBackground() { return g_UserRecord.printOptions[0]; }
@@ -235,7 +235,7 @@ bool PrintCreateFiles() {
   const bool fourColour = CardsDecksIsFourColor();
   CardsDecksSetFourColor(false);
   const bool done = PrintGenerateSheets();
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
   if (done) ShowWait(Text("Print_CleaningUp"));
   PrintDeleteGeneratedCards();
   CardsDecksSetFourColor(fourColour);

@@ -201,10 +201,10 @@ bool PublishSendTheDeck(const std::function<void(bool sent)>& ended) {
     EnableButtons();
     if (sent) {
       DebugDoString("Publish: deck sent", 4);
-      if (mwin.IsOn()) {
+      if (g_MWin.IsOn()) {
         // Its OK leaves the screen, when the player is still on it.
-        mwin.PopupCloseIfOpen();
-        mwin.PopupOkWithCallback("", Text("Publish_DeckSentOk"), g_h.done ? SentOkCB : DoNothing);
+        g_MWin.PopupCloseIfOpen();
+        g_MWin.PopupOkWithCallback("", Text("Publish_DeckSentOk"), g_h.done ? SentOkCB : DoNothing);
       }
     }
     if (ended) ended(sent);

@@ -222,9 +222,9 @@ void PublishShowStatus(const char* text) {
 
 void PublishPopup(const char* title, const char* text) {
   DebugDoString((std::string("Publish: ") + (text ? text : "")).c_str(), 4);
-  if (!mwin.IsOn()) return;
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(title ? title : Text("Engmon_Error"), text);
+  if (!g_MWin.IsOn()) return;
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(title ? title : Text("Engmon_Error"), text);
 }
 
 void PublishPopupTokens(const char* titleToken, const char* textToken) {

@@ -71,8 +71,8 @@ const char* Text(const char* token) { return EngLanguagesGetFirstString(token); 
 bool IsPlayersBoard(int index) { return index >= kSetsNumBuiltIn && index < SetsGetNumBoards(); }
 
 void Popup(const char* title, const char* text) {
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOk(title, text);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOk(title, text);
 }
 
 // The window the page is shown in and the last of the host's own rows: the
@@ -222,8 +222,8 @@ void SetsControlCreateCB() {
     return;
   }
   g_sets.newName[0] = 0;
-  mwin.PopupCloseIfOpen();
-  mwin.PopupTextEdit(Text("Boards_CreateNew"), Text("Boards_EnterName"), g_sets.newName, kNameBufferSize,
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupTextEdit(Text("Boards_CreateNew"), Text("Boards_EnterName"), g_sets.newName, kNameBufferSize,
                      SetsControlCreateNameCB);
 }
 
@@ -281,8 +281,8 @@ void SetsControlEditCB() {
 void SetsControlDeleteCB() {
   SetsGetBoards();
   if (!IsPlayersBoard(g_UserRecord.currentBoard)) return;
-  mwin.PopupCloseIfOpen();
-  mwin.PopupOkCancel("", Text("Boards_DeleteThisBoardSet"), SetsControlDeleteResultCB);
+  g_MWin.PopupCloseIfOpen();
+  g_MWin.PopupOkCancel("", Text("Boards_DeleteThisBoardSet"), SetsControlDeleteResultCB);
 }
 
 void SetsControlDeleteResultCB(int result) {

@@ -30,7 +30,7 @@ class InternetTest : public PlayerTest {
   void TearDown() override {
     EXPECT_TRUE(EngJobWaitAll(30)) << "a submission outlived its test";
     unsetenv("CARDOLIA_SITE_URL");
-    mwin.PopupCloseIfOpen();  // a question left open would hold up the next suite's popups
+    g_MWin.PopupCloseIfOpen();  // a question left open would hold up the next suite's popups
     PlayerTest::TearDown();
   }
   // Sends the best score and runs frames until its reply has been read.

@@ -58,7 +58,7 @@ class GetFileTest : public ScreensTest {
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenGetFile);
   }
 
-  static MWinButton* Element(const char* id) { return mwin.GetButtonFromIDs("GetFile", "GetFile", id); }
+  static MWinButton* Element(const char* id) { return g_MWin.GetButtonFromIDs("GetFile", "GetFile", id); }
 
   static std::vector<std::string> Shown() {
     std::vector<std::string> texts;

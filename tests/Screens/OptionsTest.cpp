@@ -94,7 +94,7 @@ class OptionsTest : public ScreensTest {
 
   // A text on the open popup's buttons.
   static bool PopupShows(const char* text) {
-    MWinWindow* w = mwin.IsPopupOpen() ? mwin.GetPopupWindow() : nullptr;
+    MWinWindow* w = g_MWin.IsPopupOpen() ? g_MWin.GetPopupWindow() : nullptr;
     for (MWinButton* b = w ? w->GetFirstButton() : nullptr; b; b = b->next_) {
       if (b->GetTextP() && std::strstr(b->GetTextP(), text)) return true;
     }
@@ -281,7 +281,7 @@ TEST_F(OptionsTest, TheMouseNoteFollowsTheSwappedButtons) {
     KeysControlMouseCB();
     EXPECT_TRUE(PopupShows("pick up a card"));
     EXPECT_EQ(PopupShows("swapped"), swapped == 1);
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
   }
 }
 
@@ -402,7 +402,7 @@ TEST_F(OptionsTest, TheStartupWindowSwitchWritesTheSettingsAndExplainsTheWayBack
     EXPECT_EQ(g_ResolutionSettings.showDialog, on);
     EXPECT_TRUE(std::filesystem::exists(SettingsPath())) << on;
     EXPECT_EQ(PopupShows("CONFIGURATION"), on == 0) << on;
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
   }
   Choose("AlwaysStart", 1);
   EXPECT_EQ(g_UserRecord.alwaysStartWithPlayer, 1);
@@ -461,13 +461,13 @@ TEST_F(OptionsTest, TheGaugeIsPlacedByItsPositionAndThePollNoticeShowsOnce) {
   EXPECT_EQ(g_UserRecord.batteryMode, 2);
   EXPECT_TRUE(PopupShows("15 seconds"));
   EXPECT_TRUE(BatteryPollDue(1001));  // the countdown starts again
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
   Pick("ShowBattery", 5);
   Pick("ShowBattery", 0);
-  EXPECT_FALSE(mwin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
   ChoosePage(kOptionsDisplay);
   Pick("ShowBattery", 3);
-  EXPECT_FALSE(mwin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
 }
 
 // ---- Cameras -----------------------------------------------------------------------------------

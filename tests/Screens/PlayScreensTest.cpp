@@ -393,12 +393,12 @@ TEST_F(PlayScreensTest, HelpFromPlayShowsTheRulesAndDoneReturnsToPlay) {
   EXPECT_FALSE(ScreenButton("Help", "Glos16")->IsVisible());
   // The glossary popup explains the term.
   first->CallCallback(nullptr);
-  EXPECT_TRUE(mwin.IsPopupOpen());
-  mwin.PopupCloseIfOpen();
+  EXPECT_TRUE(g_MWin.IsPopupOpen());
+  g_MWin.PopupCloseIfOpen();
 
   EngWindowGetKeyStates()[VK_ESCAPE] = 2;
   HelpControlDoneCB();
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
   EXPECT_FALSE(CardsAreAllFacesHidden());
   EXPECT_EQ(EngWindowGetKeyStates()[VK_ESCAPE], 0);
@@ -412,7 +412,7 @@ TEST_F(PlayScreensTest, OnlyTheTutorialGameShowsTheTutorialButton) {
   EXPECT_TRUE(ScreenButton("Help", "Tutorial")->IsVisible());
   // From play the button returns to the game and asks for the lesson.
   ScreenButton("Help", "Tutorial")->CallCallback(nullptr);
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(TutorialGetStateForTests().request, 2);
 }
 
@@ -425,7 +425,7 @@ TEST_F(PlayScreensTest, TheHelpPageInTheMenuHidesItsFrameTitleAndDone) {
   EXPECT_TRUE(ScreenButton("Main", "Script")->IsVisible());
   HelpControlDoneCB();  // in the menu it only forgets its buttons
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
-  EXPECT_TRUE(mwin.IsOn());
+  EXPECT_TRUE(g_MWin.IsOn());
 }
 
 TEST_F(PlayScreensTest, UndoAndRedoAreEnabledByTheUndoState) {
@@ -464,7 +464,7 @@ TEST_F(PlayScreensTest, UndoAndRedoAreEnabledByTheUndoState) {
   // Each button closes the menu before it acts.
   g_UserRecord.undoLevel = 2;
   undo->CallCallback(nullptr);
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_TRUE(GenUndoCanRedo());
 }
 
@@ -481,14 +481,14 @@ TEST_F(PlayScreensTest, TheInGameMenuClosesOnEscapeOnLeavingAndOnAPressBesideIt)
   auto open = [&move] {
     move(610, 10);
     GameMenuShowInGameMenu();
-    return ScreensGetCurrent() == g_ScreenInGame && mwin.IsOn();
+    return ScreensGetCurrent() == g_ScreenInGame && g_MWin.IsOn();
   };
-  auto closedToPlay = [] { return !mwin.IsOn() && GameGetProgramMode() == kGameModePlaying; };
+  auto closedToPlay = [] { return !g_MWin.IsOn() && GameGetProgramMode() == kGameModePlaying; };
   std::uint8_t* keys = EngWindowGetKeyStates();
 
   ASSERT_TRUE(open());
   ScreensTick();
-  EXPECT_TRUE(mwin.IsOn()) << "the pointer rests on the Menu button";
+  EXPECT_TRUE(g_MWin.IsOn()) << "the pointer rests on the Menu button";
   keys[VK_ESCAPE] = 2;
   ScreensTick();
   EXPECT_TRUE(closedToPlay()) << "Escape";
@@ -503,7 +503,7 @@ TEST_F(PlayScreensTest, TheInGameMenuClosesOnEscapeOnLeavingAndOnAPressBesideIt)
   for (const auto& at : walk) {
     move(at.x, at.y);
     ScreensTick();
-    EXPECT_EQ(mwin.IsOn(), at.stays) << at.x << ", " << at.y;
+    EXPECT_EQ(g_MWin.IsOn(), at.stays) << at.x << ", " << at.y;
   }
   EXPECT_TRUE(closedToPlay()) << "leaving";
 
@@ -538,18 +538,18 @@ TEST_F(PlayScreensTest, TheUndoNoticeStopsWhenItsBoxIsCleared) {
   EXPECT_EQ(again->CheckboxGet(), 1);
   again->CheckboxSet(0, true);
   ScreenButton("Popup", "Ok")->CallCallback(nullptr);
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(g_UserRecord.undoQuestion, 0);
   EXPECT_FLOAT_EQ(MainMenuButtonGetState().alpha, 1);
   GameMenuUndo();
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(g_GenLive.tableaus[1].numCards, 3);  // not undone
 }
 
 TEST_F(PlayScreensTest, ThePopupScreenWithoutItsMessageClosesAtOnce) {
   Play(kGameKlondike, 3);
   ASSERT_TRUE(ScreensStart(g_ScreenPopup));
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_TRUE(MainMenuButtonIsOn());
   EXPECT_FLOAT_EQ(MainMenuButtonGetState().alpha, 1);
 }
@@ -561,14 +561,14 @@ TEST_F(PlayScreensTest, PausePHidesTheFacesAndPResumes) {
   keys[kP] = 2;
   GameInGameKeys();  // P: the pause screen, the press used up
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPause);
-  EXPECT_TRUE(mwin.IsOn());
+  EXPECT_TRUE(g_MWin.IsOn());
   EXPECT_TRUE(CardsAreAllFacesHidden());
   EXPECT_EQ(keys[kP], 0);
   ScreensTick();
-  EXPECT_TRUE(mwin.IsOn());  // not resumed by the same press
+  EXPECT_TRUE(g_MWin.IsOn());  // not resumed by the same press
   keys[kP] = 2;
   ScreensTick();
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_FALSE(CardsAreAllFacesHidden());
   EXPECT_EQ(keys[kP], 0);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
@@ -579,10 +579,10 @@ TEST_F(PlayScreensTest, EscapeResumesThePause) {
   GameMenuPause();
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPause);
   EXPECT_STREQ(ScreenButton("Pause", "Box")->GetTextP(), "GAME PAUSED");
-  mwin.HandleInputEvent(kEngInputKeyDown, VK_ESCAPE, 0);
-  mwin.HandleInputEvent(kEngInputKeyUp, VK_ESCAPE, 0);
-  for (int i = 0; i < 3 && mwin.IsOn(); ++i) mwin.Tick();
-  EXPECT_FALSE(mwin.IsOn());
+  g_MWin.HandleInputEvent(kEngInputKeyDown, VK_ESCAPE, 0);
+  g_MWin.HandleInputEvent(kEngInputKeyUp, VK_ESCAPE, 0);
+  for (int i = 0; i < 3 && g_MWin.IsOn(); ++i) g_MWin.Tick();
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_FALSE(CardsAreAllFacesHidden());
 }
 
@@ -601,7 +601,7 @@ TEST_F(PlayScreensTest, AKeyCountsOncePerPressAcrossAScreen) {
   GameTickCB();
   MainControlContinueGameCB();
   ASSERT_EQ(GameGetProgramMode(), kGameModePlaying);
-  ASSERT_FALSE(mwin.IsOn());
+  ASSERT_FALSE(g_MWin.IsOn());
   keys[VK_ESCAPE] = 2;
   GameTickCB();
   EXPECT_EQ(GameGetProgramMode(), kGameModeMainMenu) << "the first Escape back in play was ignored";
@@ -615,7 +615,7 @@ TEST_F(PlayScreensTest, AKeyCountsOncePerPressAcrossAScreen) {
   keys['5'] = 2;  // the camera key, pressed while paused
   GameTickCB();
   PauseControlResumeCB();
-  ASSERT_FALSE(mwin.IsOn());
+  ASSERT_FALSE(g_MWin.IsOn());
   GameTickCB();
   EXPECT_EQ(g_UserRecord.currentCamera, 1) << "a press made under the screen acted in play";
   keys['5'] = 0;

@@ -83,7 +83,7 @@ class ScorePagesTest : public ScreensTest {
     return b && b->GetTextP() ? b->GetTextP() : "";
   }
   static void PopupAnswer(int result) {
-    ASSERT_TRUE(mwin.IsPopupOpen());
+    ASSERT_TRUE(g_MWin.IsPopupOpen());
     MWin::PopupAnswer(result);
   }
   std::string StatsPath() const { return std::string(dir_) + "/Quarnix/Free Cardolia 3D/Users/Ann.sta"; }
@@ -211,9 +211,9 @@ TEST_F(ScorePagesTest, SendingNeedsARowOfThisPlayerByNameAndCountry) {
 TEST_F(ScorePagesTest, TheScoringLineExplainsTheSystem) {
   ShowPage(3);
   ScoresControlWeightsCB();
-  ASSERT_TRUE(mwin.IsPopupOpen());
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
   EXPECT_NE(std::string(ScoreGetSystemDescription()).find("Every card on a foundation:  +50"), std::string::npos);
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
 }
 
 TEST_F(ScorePagesTest, ResetRemovesThePlayersRowsOfThisGameOrOfAll) {
@@ -242,7 +242,7 @@ TEST_F(ScorePagesTest, TheOnlineTableOpensAtOnceInAWindowAndAfterAskingInFullScr
   ShowPage(3);
   const std::string page = std::string(kVariousDefaultSite) + "/cgi-bin/cardolia/scores/ShowHighScores.cgi?game=Klondike";
   ScoresControlViewOnlineCB();
-  EXPECT_FALSE(mwin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
   ASSERT_EQ(opened_.addresses, std::vector<std::string>{page});
   EXPECT_FALSE(program_->GetQuitFlag());
 
@@ -276,11 +276,11 @@ TEST_F(ScorePagesTest, SendingFromFullScreenNeedsAPassedInternetTest) {
   EngWindowSetScreenMode(0, -1, -1, -1, -1);
   ScoresControlAddOnlineCB();
   EngWindowSetScreenMode(1, -1, -1, -1, -1);
-  EXPECT_TRUE(mwin.IsPopupOpen());
+  EXPECT_TRUE(g_MWin.IsPopupOpen());
   EXPECT_EQ(g_ResolutionSettings.httpTest, 255);
   EXPECT_EQ(g_ResolutionSettings.showDialog, 1);
   EXPECT_TRUE(ReadFile(settings) == before);
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
 }
 
 // ---- Statistics page ------------------------------------------------------------

@@ -43,7 +43,7 @@ class ScreensTest : public GraphicsTest {
       looksMade = true;
       SolMWinSetupTexturesAndTexButs();
     }
-    SolMWinSetupStyleOf(&mwin, &Font());
+    SolMWinSetupStyleOf(&g_MWin, &Font());
     PrefFolderSetup("Free Cardolia 3D", false, nullptr);
     EngEncryptionInit("Mplx4QoragZn_265");
     ResolutionSetDefaults();
@@ -55,9 +55,9 @@ class ScreensTest : public GraphicsTest {
     ClearLog();
   }
   void TearDown() override {
-    mwin.PopupCloseIfOpen();
+    g_MWin.PopupCloseIfOpen();
     EngScreenStop(2);
-    if (mwin.IsOn()) mwin.Shutdown();
+    if (g_MWin.IsOn()) g_MWin.Shutdown();
     EngScreenRemoveAll();
     if (UserIsLoaded()) UserDeleteFiles(g_UserRecord.name);
     EngLanguagesRelease();

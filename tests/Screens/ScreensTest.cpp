@@ -30,22 +30,22 @@ TEST_F(ScreensRegistryTest, TheScreensAreRegisteredInOrder) {
   for (int i = 0; i < 21; ++i) EXPECT_EQ(ScreensGetScreenId(names[i]), i) << names[i];
   EXPECT_EQ(ScreensGetScreenId("Nothing"), -1);
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
-  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
+  EXPECT_NE(g_MWin.GetCollectionFromID("Users"), nullptr);
 }
 
 TEST_F(ScreensRegistryTest, GoingToAScreenAndBackTwiceReturnsWhereItStarted) {
   StartScreens();
   ScreensGoto(g_ScreenUserNew);
-  mwin.PopupCloseIfOpen();  // the name popup of the first visit
+  g_MWin.PopupCloseIfOpen();  // the name popup of the first visit
   ScreensGoto(g_ScreenCountry);
   ScreensGoBack();
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenUserNew);
   ScreensGoBack();
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
   // Only the current screen's collection exists.
-  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
-  EXPECT_FALSE(mwin.GetDesktop()->HasCollection("UserNew"));
-  EXPECT_FALSE(mwin.GetDesktop()->HasCollection("Country"));
+  EXPECT_NE(g_MWin.GetCollectionFromID("Users"), nullptr);
+  EXPECT_FALSE(g_MWin.GetDesktop()->HasCollection("UserNew"));
+  EXPECT_FALSE(g_MWin.GetDesktop()->HasCollection("Country"));
 }
 
 TEST_F(ScreensRegistryTest, AScreenOutsideTheRegistryIsNotEntered) {
@@ -53,7 +53,7 @@ TEST_F(ScreensRegistryTest, AScreenOutsideTheRegistryIsNotEntered) {
   ScreensGoto(9999);
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenUsers);
   EXPECT_TRUE(LogContains("is not built yet"));
-  EXPECT_NE(mwin.GetCollectionFromID("Users"), nullptr);
+  EXPECT_NE(g_MWin.GetCollectionFromID("Users"), nullptr);
 }
 
 TEST_F(ScreensRegistryTest, HandlesAreClearedAtEveryChange) {
@@ -69,7 +69,7 @@ TEST_F(ScreensRegistryTest, HandlesAreClearedAtEveryChange) {
 class SolMWinTest : public ScreensTest {};
 
 TEST_F(SolMWinTest, TextureButtonsCutTheirRectanglesFromTheSheet) {
-  MWinTextures* t = mwin.GetTextures();
+  MWinTextures* t = g_MWin.GetTextures();
   struct Case { const char* id; int state; float rect[4]; } cases[] = {
       {"ArrowL", 3, {0.376f, 0.627f, 0.498f, 0.874f}},
       {"ArrowR", 0, {0.124f, 0.629f, 0.002f, 0.875f}},  // mirrored
@@ -228,16 +228,16 @@ TEST_F(UserNewTest, TheNameRule) {
 TEST_F(UserNewTest, ContinueRefusesANameThatExistsAndKeepsItsFiles) {
   StartScreens();
   ScreensGoto(g_ScreenUserNew);
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
   WriteProfile("Bob", "Wales");
   const std::string usr = std::string(dir_) + "/Quarnix/Free Cardolia 3D/Users/Bob.usr";
   const std::string before = ReadFile(usr);
   ScreensGoto(g_ScreenUserNew);
   std::strcpy(const_cast<char*>(UserNewGetTypedName()), "Bob");
   UserNewControlContinueCB();
-  EXPECT_TRUE(mwin.IsPopupOpen());
+  EXPECT_TRUE(g_MWin.IsPopupOpen());
   EXPECT_EQ(ReadFile(usr), before);
-  mwin.PopupCloseIfOpen();
+  g_MWin.PopupCloseIfOpen();
 }
 
 class UserListTest : public ScreensTest {
@@ -355,7 +355,7 @@ TEST_F(SettingsInPlayTest, AFailedWriteIsShownAndPlayGoesOn) {
   ResolutionWriteFile();
   std::filesystem::remove(blocker);
   EXPECT_TRUE(LogContains("Could not write"));
-  EXPECT_TRUE(mwin.IsPopupOpen());      // shown in the game's own popup
+  EXPECT_TRUE(g_MWin.IsPopupOpen());      // shown in the game's own popup
   EXPECT_TRUE(boxes_.empty());          // not in the box that ends the program
   EXPECT_TRUE(EngWindowIsDeviceCurrent());
   EXPECT_FALSE(program_->GetQuitFlag());

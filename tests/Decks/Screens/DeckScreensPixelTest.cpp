@@ -67,11 +67,11 @@ class DeckScreensPixelTest : public TempDirTest {
   // then a screen opened over the game as the in-game menu opens it.
   static void PlayThenOpen(GameHarness& h, const char* collection) {
     Click(h, 307 + 36, 415 + 28);
-    ASSERT_FALSE(mwin.IsOn());
+    ASSERT_FALSE(g_MWin.IsOn());
     ASSERT_TRUE(h.Deal(kGameKlondike, 1234));
     GameShellGotoScreen(collection);
     Frames(h);
-    ASSERT_TRUE(mwin.IsOn());
+    ASSERT_TRUE(g_MWin.IsOn());
   }
 
   static void Frames(GameHarness& h, int n = 3) {
@@ -381,7 +381,7 @@ TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
   GetFileSetStartDir(programs.c_str());
   GetFileUpdateFiles();
   ASSERT_EQ(GetFileGetEntryCount(), 2);  // "[ ^ ]" and the editor
-  mwin.GetButtonFromIDs("GetFile", "GetFile", "Files")->PanelSetPos(1, 1, 1);  // a click on it
+  g_MWin.GetButtonFromIDs("GetFile", "GetFile", "Files")->PanelSetPos(1, 1, 1);  // a click on it
   Frames(h);
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
   EXPECT_EQ(std::string(g_UserRecord.photoEditorPath), programs + "/editor");
@@ -397,7 +397,7 @@ TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
     ScopedEnv shown("CARDOLIA_HEADLESS", "0");  // headless, nothing is started
     ClickButton(h, "DeckGen", "EditElem");
   }
-  EXPECT_FALSE(mwin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
   std::string edited;
   for (int i = 0; i < 500 && (edited.empty() || edited.back() != '\n'); ++i) {
     std::ifstream in(note);

@@ -57,7 +57,7 @@ class EngScreenTest : public TempDirTest {
     EngScreenSetPostChangeCallback(nullptr);
     EngScreenRemoveAll();
     EngScreenClearCurrent();
-    if (mwin.IsOn()) mwin.Shutdown();
+    if (g_MWin.IsOn()) g_MWin.Shutdown();
     g_log.clear();
   }
 };
@@ -70,7 +70,7 @@ TEST_F(EngScreenTest, AChangeRunsTheCallbacksInOrder) {
   EngScreenSetCurrent(a);
   EngScreenStart(true);
   EXPECT_TRUE(EngScreenIsStarted());
-  EXPECT_TRUE(mwin.IsOn());
+  EXPECT_TRUE(g_MWin.IsOn());
   EXPECT_EQ(g_log, (std::vector<std::string>{"pre", "0.Init", "0.Create", "0.Starting",
                                              "0.Update", "post"}));
   g_log.clear();
@@ -113,7 +113,7 @@ TEST_F(EngScreenTest, TickRunsTheScreenThenTheToolkitOnlyWhenStarted) {
   EXPECT_EQ(g_log, std::vector<std::string>{"0.Tick"});
   EngScreenStop(2);
   EXPECT_FALSE(EngScreenIsStarted());
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(EngScreenGetCurrent(), -1);
 }
 
@@ -122,7 +122,7 @@ TEST_F(EngScreenTest, TickRunsTheScreenThenTheToolkitOnlyWhenStarted) {
 // in the toolkit's tick, once, and the screen's tick runs none.
 int g_pressesRun = 0;
 void PressRun() { ++g_pressesRun; }
-void TickSeesQueue() { g_log.push_back("queued " + std::to_string(mwin.GetQueueCount())); }
+void TickSeesQueue() { g_log.push_back("queued " + std::to_string(g_MWin.GetQueueCount())); }
 
 TEST_F(EngScreenTest, TheScreensTickLeavesTheToolkitToTheFramesOwnTick) {
   const int a = EngScreenAdd();
@@ -130,7 +130,7 @@ TEST_F(EngScreenTest, TheScreensTickLeavesTheToolkitToTheFramesOwnTick) {
   EngScreenSetTickCallback(a, TickSeesQueue);
   EngScreenSetCurrent(a);
   EngScreenStart(true);
-  MWinCollection* c = mwin.GetDesktop()->AddCollection("Q");
+  MWinCollection* c = g_MWin.GetDesktop()->AddCollection("Q");
   ASSERT_NE(c, nullptr);
   MWinWindowSetup setup = {};
   setup.w = setup.h = 100;
@@ -140,13 +140,13 @@ TEST_F(EngScreenTest, TheScreensTickLeavesTheToolkitToTheFramesOwnTick) {
   b->SetSimpleCallback(PressRun);
   g_pressesRun = 0;
   g_log.clear();
-  ASSERT_TRUE(mwin.AddMessageToQueue("Q", "W", "B", 0));
+  ASSERT_TRUE(g_MWin.AddMessageToQueue("Q", "W", "B", 0));
   EXPECT_TRUE(EngScreenTick());
   EXPECT_EQ(g_log, std::vector<std::string>{"queued 1"});
   EXPECT_EQ(g_pressesRun, 0);
-  mwin.Tick();
+  g_MWin.Tick();
   EXPECT_EQ(g_pressesRun, 1);
-  EXPECT_EQ(mwin.GetQueueCount(), 0);
+  EXPECT_EQ(g_MWin.GetQueueCount(), 0);
 }
 
 int g_target = -1;
@@ -166,7 +166,7 @@ TEST_F(EngScreenTest, ATickCallbackMayChangeOrStopTheScreens) {
   EngScreenSetTickCallback(b, TickStops);
   EXPECT_TRUE(EngScreenTick());
   EXPECT_FALSE(EngScreenIsStarted());
-  EXPECT_TRUE(mwin.IsOn());  // mode 0 leaves the toolkit on
+  EXPECT_TRUE(g_MWin.IsOn());  // mode 0 leaves the toolkit on
 }
 
 TEST_F(EngScreenTest, TableLimitsAndBadCallbacks) {

@@ -42,13 +42,13 @@ constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 // The program: input to the toolkit first, the toolkit drawn over a clear.
 class DemoProgram : public EngProgram {
  public:
-  bool InputEventCB(int kind, int a, int b) override { return mwin.HandleInputEvent(kind, a, b); }
+  bool InputEventCB(int kind, int a, int b) override { return g_MWin.HandleInputEvent(kind, a, b); }
   void RenderCB() override {
     if (EngDevice* d = EngDeviceGetCurrent()) {
       d->SetClearColour(0.2f, 0.2f, 0.2f);
       d->ClearScreenAndDepth();
     }
-    mwin.Render();
+    g_MWin.Render();
   }
 };
 
@@ -77,14 +77,14 @@ const char* Rows(int n, int) {
 }
 void SecondCreate() {
   ++g_seen.secondCreated;
-  MWinCollection* c = mwin.GetDesktop()->AddCollection("Second");
+  MWinCollection* c = g_MWin.GetDesktop()->AddCollection("Second");
   const MWinWindowSetup s = TestWindowSetup(0, 0, 640, 480, "MWIN_TEXBUT_DEFAULT");
   c->AddWindow("MainWin", &s);
 }
 void GoSecond() { EngScreenGoto(g_second); }
 
 void DemoCreate() {
-  MWinCollection* c = mwin.GetDesktop()->AddCollection("Demo");
+  MWinCollection* c = g_MWin.GetDesktop()->AddCollection("Demo");
   const MWinWindowSetup s = TestWindowSetup(20, 40, 600, 420, "MWIN_TEXBUT_DEFAULT", "Demo");
   MWinWindow* w = c->AddWindow("MainWin", &s);
   MWinButton* push = w->AddButton("Push", MWIN_BUT_PUSH, "MWIN_TEXBUT_DEFAULT", "Push", 10, 10, 120, 30);
@@ -144,7 +144,7 @@ class MWinDemoPixelTest : public TempDirTest {
       pixels[i] = pixels[31 * 32 + i] = pixels[i * 32] = pixels[i * 32 + 31] = 0xFF303030u;
     }
     ASSERT_TRUE(EngTgaWriteFileFromPixels("look.tga", 32, 32, pixels.data()));
-    MWinTextures* t = mwin.GetTextures();
+    MWinTextures* t = g_MWin.GetTextures();
     ASSERT_TRUE(t->AddTexture("LookTex", "look.tga", 1, 2));
     ASSERT_NE(t->AddTextureButton("Look", "LookTex", 0, 0, 1, 1, "LookTex", 0.1f, 0.1f, 0.9f, 0.9f,
                                   "", 0, 0, 0, 0, "", 0, 0, 0, 0),
@@ -153,7 +153,7 @@ class MWinDemoPixelTest : public TempDirTest {
     for (int slot = 0; slot < kMWinNumStandardTexButs; ++slot) t->SetStandardTextureToTexBut(slot, "Look");
     font_ = std::make_unique<EngFont>();
     ASSERT_TRUE(font_->Create(kFontFile, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true));
-    mwin.GetFonts()->AddFontPointer(nullptr, font_.get());
+    g_MWin.GetFonts()->AddFontPointer(nullptr, font_.get());
 
     g_seen = Seen{};
     std::memset(g_name, 0, sizeof(g_name));
@@ -161,11 +161,11 @@ class MWinDemoPixelTest : public TempDirTest {
     EngScreenSetCreateCallback(demo, DemoCreate);
     g_second = EngScreenAdd();
     EngScreenSetCreateCallback(g_second, SecondCreate);
-    EngScreenSetPreChangeCallback([] { mwin.GetDesktop()->RemoveAllCollections(); });
+    EngScreenSetPreChangeCallback([] { g_MWin.GetDesktop()->RemoveAllCollections(); });
     EngScreenSetCurrent(demo);
     MWinInstallScreenHooks();
     EngScreenStart(true);
-    ASSERT_TRUE(mwin.IsOn());
+    ASSERT_TRUE(g_MWin.IsOn());
   }
 
   void TearDown() override {
@@ -175,7 +175,7 @@ class MWinDemoPixelTest : public TempDirTest {
     EngScreenClearCurrent();
     EngScreenSetToolkit(nullptr);
     if (program_) {
-      mwin.DestroyGraphicsObjects();
+      g_MWin.DestroyGraphicsObjects();
       font_.reset();
       program_->Shutdown();
       program_.reset();
@@ -193,7 +193,7 @@ class MWinDemoPixelTest : public TempDirTest {
   // As the program's frame: the toolkit's tick, then the screen's.
   void Pump() {
     for (int i = 0; i < 50; ++i) program_->GetWindow()->Tick();
-    mwin.Tick();
+    g_MWin.Tick();
     EngScreenTick();
   }
   void MoveTo(int x, int y) {
@@ -287,7 +287,7 @@ class MWinDemoPixelTest : public TempDirTest {
   static int Brightness(std::uint32_t rgb) {
     return ((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF);
   }
-  MWinButton* B(const char* id) { return mwin.GetButtonFromIDs("Demo", "MainWin", id); }
+  MWinButton* B(const char* id) { return g_MWin.GetButtonFromIDs("Demo", "MainWin", id); }
 
   std::unique_ptr<DemoProgram> program_;
   std::unique_ptr<EngFont> font_;
@@ -343,20 +343,20 @@ TEST_F(MWinDemoPixelTest, EveryKindIsDrawnAndDrivenAndAPopupDimsTheScreen) {
 
   // A popup dims the screen behind it.
   const int before = Brightness(Probe(90, 65));
-  ASSERT_TRUE(mwin.PopupOkCancel("Question", "Go on?", PopupAnswered));
+  ASSERT_TRUE(g_MWin.PopupOkCancel("Question", "Go on?", PopupAnswered));
   const int dimmed = Brightness(Probe(90, 65));
   Dump("popup");
   EXPECT_LT(dimmed, before * 3 / 4);
   KeyPress(SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(g_seen.answers, 0);
-  EXPECT_FALSE(mwin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
   EXPECT_NEAR(Brightness(Probe(90, 65)), before, 30);
 
   // The Next button switches to the second screen.
   ClickAt(20 + 470 + 60, 40 + 380 + 15);
   EXPECT_EQ(g_seen.secondCreated, 1);
   EXPECT_EQ(EngScreenGetCurrent(), g_second);
-  EXPECT_FALSE(mwin.GetDesktop()->HasCollection("Demo"));
+  EXPECT_FALSE(g_MWin.GetDesktop()->HasCollection("Demo"));
   Probe(10, 10);
 }
 

@@ -170,14 +170,14 @@ class StrategyTest : public CalculationTest {
     MWinEngSetBackEnd(&eng_);
     static FakeFont font;
     static const bool registered =
-        mwin.GetFonts()->AddFontPointer(nullptr, FakeBackEnd::AsEng(&font)) == -1;
+        g_MWin.GetFonts()->AddFontPointer(nullptr, FakeBackEnd::AsEng(&font)) == -1;
     (void)registered;
     ASSERT_TRUE(EngLanguagesInit(CARDOLIA_SOURCE_DIR "/Languages", "English"));
-    if (mwin.IsOn()) mwin.Shutdown();
+    if (g_MWin.IsOn()) g_MWin.Shutdown();
     ClearLog();
   }
   void TearDown() override {
-    if (mwin.IsOn()) mwin.Shutdown();
+    if (g_MWin.IsOn()) g_MWin.Shutdown();
     EngLanguagesRelease();
     MWinEngSetBackEnd(nullptr);
     GameSetProgramMode(kGameModeBeforeDevice);
@@ -185,7 +185,7 @@ class StrategyTest : public CalculationTest {
   }
   // The text of the popup's message, "" without a popup.
   std::string PopupText() {
-    MWinWindow* w = mwin.GetPopupWindow();
+    MWinWindow* w = g_MWin.GetPopupWindow();
     MWinButton* message = w ? w->GetButtonFromID("MSG", false) : nullptr;
     return message ? message->GetTextP() : "";
   }
@@ -234,23 +234,23 @@ TEST_F(StrategyTest, APressOnTheWasteExplainsTheStock) {
   ASSERT_FALSE(text.empty());
   ASSERT_TRUE(VariantTable(kGameStrategy, "T0: 9s*; W: 3d* Kc*"));
   FixtureClick(kWhereWaste, 1, -1);
-  EXPECT_TRUE(mwin.IsOn());
-  ASSERT_TRUE(mwin.IsPopupOpen());
+  EXPECT_TRUE(g_MWin.IsOn());
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
   EXPECT_EQ(PopupText(), text);
   EXPECT_EQ(g_GenLive.waste.numCards, 2) << "nothing moved";
-  ASSERT_TRUE(mwin.AddMessageToQueue("MWIN_POPUP", "MWIN_POPUP_WIN", "OK", 0));
-  mwin.Tick();
-  EXPECT_FALSE(mwin.IsPopupOpen());
-  EXPECT_FALSE(mwin.IsOn()) << "the OK turns the toolkit off again";
+  ASSERT_TRUE(g_MWin.AddMessageToQueue("MWIN_POPUP", "MWIN_POPUP_WIN", "OK", 0));
+  g_MWin.Tick();
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_FALSE(g_MWin.IsOn()) << "the OK turns the toolkit off again";
 
   // The toolkit on, during play: a timed message, closed again.
-  mwin.Startup();
+  g_MWin.Startup();
   GameSetProgramMode(kGameModePlaying);
   FixtureClick(kWhereWaste, 1, -1);
   EXPECT_FLOAT_EQ(eng_.waited, 1.5f);
   EXPECT_GE(eng_.framesRendered, 2);
-  EXPECT_FALSE(mwin.IsPopupOpen());
-  EXPECT_TRUE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_TRUE(g_MWin.IsOn());
   // Not during play (an options screen over the game): nothing.
   GameSetProgramMode(kGameModeMainMenu);
   FixtureClick(kWhereWaste, 1, -1);

@@ -106,7 +106,7 @@ class OptionsPixelTest : public TempDirTest {
   // does (the menu closes), then play in progress.
   static void Play(GameHarness& h) {
     Click(h, 307 + 36, 415 + 28);
-    ASSERT_FALSE(mwin.IsOn());
+    ASSERT_FALSE(g_MWin.IsOn());
     ASSERT_TRUE(h.Deal(kGameKlondike, 1234));
   }
 };
@@ -138,7 +138,7 @@ TEST_F(OptionsPixelTest, EveryPageFromTheMenuAndFromPlay) {
   Play(h);
   PressKey(h, 'O');
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenOptions);
-  ASSERT_TRUE(mwin.IsOn());
+  ASSERT_TRUE(g_MWin.IsOn());
   for (int page = 0; page < 9; ++page) {
     Click(h, 60 + (page + 0.5f) * 520 / 9, 66 + 16);
     EXPECT_EQ(g_UserRecord.optionsPage, page);
@@ -151,22 +151,22 @@ TEST_F(OptionsPixelTest, EveryPageFromTheMenuAndFromPlay) {
   Click(h, 60 + 7.5f * 520 / 9, 66 + 16);
   PressKey(h, 'K');
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenOptions);
-  EXPECT_TRUE(mwin.IsOn());
+  EXPECT_TRUE(g_MWin.IsOn());
   // Escape presses the page's Done: back to the game.
   GameInputEventCB(kKeyDownEvent, kEscapeKey, 0);
   h.Frame();
   h.Frame();
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
 
   // K shows the Keys screen over the game and hides it again.
   PressKey(h, 'K');
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenKeys);
-  ASSERT_TRUE(mwin.IsOn());
+  ASSERT_TRUE(g_MWin.IsOn());
   Shot(h, "KeysScreen");
   EXPECT_STREQ(ScreenButton("Keys", "Title")->GetTextP(), "KEYS & MOUSE CONTROLS");
   PressKey(h, 'K');
-  EXPECT_FALSE(mwin.IsOn());
+  EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
 }
 

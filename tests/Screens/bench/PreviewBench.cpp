@@ -67,7 +67,7 @@ void BM_OptionsPreviewFrame(benchmark::State& state) {
     state.SkipWithError("no program (no X display?)");
     return;
   }
-  if (mwin.IsOn()) ScreensStopCurrent(1);
+  if (g_MWin.IsOn()) ScreensStopCurrent(1);
   GameSetProgramMode(kGameModeMainMenu);
   g_UserRecord.optionsPage = static_cast<std::uint8_t>(state.range(0));
   ScreensStart(g_ScreenOptions);
@@ -86,7 +86,7 @@ void BM_KlondikeTableFrame(benchmark::State& state) {
     state.SkipWithError("no program (no X display?)");
     return;
   }
-  if (mwin.IsOn()) ScreensStopCurrent(1);
+  if (g_MWin.IsOn()) ScreensStopCurrent(1);
   if (!h->Deal(kGameKlondike, 1234)) {
     state.SkipWithError("no deal");
     return;

@@ -21,7 +21,6 @@
 #include "Engine/EngEncryption.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameCameras.h"
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGame.h"
@@ -31,7 +30,6 @@
 #include "Game/GenSaveLocal.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/SolCards.h"
-#include "Platform/D3DXMath.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
@@ -41,34 +39,13 @@ namespace {
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr unsigned kDeal = 1234;
 constexpr int kLeftPerSuit = 3;  // J, Q, K of each suit wait on the columns
-constexpr float kPi = 3.14159265f;
 
-struct Point {
-  float x, y;
-};
-
-// A table point on the screen, in the 640 x 480 space, under camera preset
-// 1 of a new player (the device's right-handed view and projection, up +z,
-// the preset's y negated).
-Point Project(float x, float y, float z) {
-  const CameraPreset& c = *GameCamerasGetDefault(1);
-  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
-  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
-  const D3DXVECTOR3 up(0, 0, 1);
-  D3DXMATRIX view, projection, both;
-  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
-  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
-  D3DXMatrixMultiply(&both, &view, &projection);
-  const D3DXVECTOR3 point(x, y, z);
-  D3DXVECTOR3 clip;
-  D3DXVec3TransformCoord(&clip, &point, &both);
-  return Point{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
-}
+using playrun::ScreenPoint;
 
 // The last move of the nearly won game: from the top card of the first
 // column (a little up its face) to the first foundation.
 struct LastMove {
-  Point from, to;
+  ScreenPoint from, to;
 };
 
 // Deals Klondike here, moves every card to the foundations by suit but the
@@ -108,8 +85,9 @@ bool WriteNearlyWonKlondike(const std::string& file, LastMove* move) {
   const CardGroup& column = g.tableaus[0];
   const Card& top = column.cards[column.numCards - 1];
   const CardGroup& home = g.foundations[0];
-  move->from = Project(column.pos[0] + top.pos[0], column.pos[1] + top.pos[1] + 2.5f, column.pos[2] + top.pos[2]);
-  move->to = Project(home.pos[0], home.pos[1], home.pos[2]);
+  move->from = playrun::ProjectTablePoint(column.pos[0] + top.pos[0], column.pos[1] + top.pos[1] + 2.5f,
+                                         column.pos[2] + top.pos[2]);
+  move->to = playrun::ProjectTablePoint(home.pos[0], home.pos[1], home.pos[2]);
 
   g.version = kGenSaveVersion;
   std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);

@@ -33,6 +33,16 @@ bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(
 // menu's rows).
 bool IsButtonGreen(Rgb c);
 
+// A point of the 640 x 480 screen.
+struct ScreenPoint {
+  float x = 0, y = 0;
+};
+
+// A table point on the screen under camera preset 1 of a new player (the
+// device's right-handed view and projection, up +z, the preset's y
+// negated).
+ScreenPoint ProjectTablePoint(float x, float y, float z = 0);
+
 // From the start of the program to Ann's main menu, then New Game: false
 // (with the screen saved as <name>.png in the screenshots folder) when a
 // step does not come within its time.

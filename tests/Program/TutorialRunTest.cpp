@@ -14,13 +14,11 @@
 #include <gtest/gtest.h>
 
 #include "Game/CardsSettings.h"
-#include "Game/GameCameras.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/SolCards.h"
-#include "Platform/D3DXMath.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
@@ -29,38 +27,17 @@
 namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
-constexpr float kPi = 3.14159265f;
 
-struct Point {
-  float x, y;
-};
+using playrun::ScreenPoint;
 struct Box {
   float x = 0, y = 0, w = 0, h = 0;
-  bool Holds(Point p) const { return p.x >= x && p.x < x + w && p.y >= y && p.y < y + h; }
+  bool Holds(ScreenPoint p) const { return p.x >= x && p.x < x + w && p.y >= y && p.y < y + h; }
 };
-
-// A table point on the screen, in the 640 x 480 space, under camera preset
-// 1 of a new player (the device's right-handed view and projection, up +z,
-// the preset's y negated).
-Point Project(float x, float y) {
-  const CameraPreset& c = *GameCamerasGetDefault(1);
-  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
-  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
-  const D3DXVECTOR3 up(0, 0, 1);
-  D3DXMATRIX view, projection, both;
-  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
-  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
-  D3DXMatrixMultiply(&both, &view, &projection);
-  const D3DXVECTOR3 point(x, y, 0);
-  D3DXVECTOR3 clip;
-  D3DXVec3TransformCoord(&clip, &point, &both);
-  return Point{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
-}
 
 // The screen points of the piles each step of the lesson talks about:
 // every foundation, the left four, the right four, the twenty piles in the
 // middle (twice), the stock.
-std::vector<std::vector<Point>> StepPiles() {
+std::vector<std::vector<ScreenPoint>> StepPiles() {
   std::filesystem::current_path(CARDOLIA_BUILD_DIR);  // the build's layouts file
   GenGameLayoutsLoad();
   CardsInit();
@@ -69,8 +46,10 @@ std::vector<std::vector<Point>> StepPiles() {
   GenNewGameWithNumber(1, false);
   const Gen& g = g_GenLive;
   auto centres = [](const CardGroup* piles, int first, int count) {
-    std::vector<Point> points;
-    for (int i = first; i < first + count; ++i) points.push_back(Project(piles[i].pos[0], piles[i].pos[1]));
+    std::vector<ScreenPoint> points;
+    for (int i = first; i < first + count; ++i) {
+      points.push_back(playrun::ProjectTablePoint(piles[i].pos[0], piles[i].pos[1]));
+    }
     return points;
   };
   return {centres(g.foundations, 0, 8), centres(g.foundations, 0, 4),  centres(g.foundations, 4, 4),
@@ -135,7 +114,7 @@ class TutorialRunTest : public TempDirTest {};
 
 TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
   const std::string shots = playrun::ScreenshotFolder();
-  const std::vector<std::vector<Point>> piles = StepPiles();
+  const std::vector<std::vector<ScreenPoint>> piles = StepPiles();
   ProgramHarness h(dir_ + "/home");
   std::string noDeck;
   ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
@@ -164,7 +143,7 @@ TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
     std::vector<unsigned long> now;
     ASSERT_TRUE(WaitForNewBox(h, shown, &box, &now)) << "the step's box did not come";
     h.Screenshot(shots + "TutorialStep" + std::to_string(step + 1) + ".png");
-    for (const Point& p : piles[step]) {
+    for (const ScreenPoint& p : piles[step]) {
       EXPECT_FALSE(box.Holds(p)) << "the box " << box.x << ", " << box.y << " (" << box.w << " x " << box.h
                                  << ") covers the pile at " << p.x << ", " << p.y;
     }

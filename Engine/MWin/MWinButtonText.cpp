@@ -50,6 +50,10 @@ void MWinButton::FreeTexts() {
 }
 
 bool MWinButton::SetText(const char* text) {
+  // A text the button does not show yet asks for a frame: a screen may set
+  // it in its tick, when no input brings a frame that would show it.
+  const char* shown = texts_[0] ? texts_[0] : "";
+  if (tokenOn_ || std::strcmp(shown, text ? text : "") != 0) MWinEng()->RequestFrame();
   tokenOn_ = 0;
   return AllocAndSetText(0, text);
 }
@@ -88,6 +92,7 @@ bool MWinButton::SetTextLanguageToken(const char* token) {
     tokenSubTexts_ = 0;
     return token == nullptr || !token[0];
   }
+  if (!tokenOn_ || std::strcmp(token_, token) != 0) MWinEng()->RequestFrame();  // as SetText
   std::strcpy(token_, token);
   tokenIndex_ = MWinEng()->LanguageTokenNum(token_, &tokenSubTexts_);
   tokenOn_ = 1;

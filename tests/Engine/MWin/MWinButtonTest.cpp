@@ -171,4 +171,26 @@ TEST_F(MWinTest, TextsTokensAndTint) {
   EXPECT_TRUE(eng.texts.empty());
 }
 
+// A screen that changes a text in its tick, with no input to bring a
+// frame, gets one; setting the text it already shows asks for none.
+TEST_F(MWinTest, ANewTextAsksForAFrame) {
+  MWinWindow* w = AddScreen();
+  MWinButton* b = w->AddButton("B", 1, "MWIN_TEXBUT_NONE", "", 10, 10, 200, 40);
+  eng.language["Two"] = {"First", "Second"};
+  struct Step {
+    const char* text;  // nullptr: the token "Two"
+    int frames;
+  };
+  const Step steps[] = {{"", 0}, {"Ann", 1}, {"Ann", 0}, {"Bob", 1}, {nullptr, 1}, {nullptr, 0}, {"Bob", 1}, {"", 1}};
+  for (const Step& s : steps) {
+    eng.frames = 0;
+    if (s.text) {
+      b->SetText(s.text);
+    } else {
+      b->SetTextLanguageToken("Two");
+    }
+    EXPECT_EQ(eng.frames, s.frames) << (s.text ? s.text : "the token");
+  }
+}
+
 }  // namespace

@@ -24,10 +24,14 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "tests/Support/NewPlayerDeck.h"
+#include "tests/Program/PlayRun.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
+
+using playrun::EncryptedBlock;
+using playrun::WriteCreatingFolders;
 
 // Places in the virtual 640 x 480 screen: the player selection's Continue
 // and Load buttons, the Load Player screen's second list row and its Load
@@ -70,17 +74,6 @@ class DamagedFilesRunTest : public TempDirTest {
     EngEncryptionInit("Mplx4QoragZn_265");
   }
 
-  static std::string Block(const std::uint8_t* plain, std::size_t size) {
-    unsigned char* block = EngEncryptionEncrypt(plain, size);
-    std::string bytes(reinterpret_cast<char*>(block), size + 16);
-    std::free(block);
-    return bytes;
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
   static std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -93,7 +86,7 @@ class DamagedFilesRunTest : public TempDirTest {
     record.mainPage = 2;  // the Statistics page
     std::uint8_t bytes[kUserRecordFileSize];
     UserRecordToBytes(record, bytes);
-    return Block(bytes, sizeof bytes);
+    return EncryptedBlock(bytes, sizeof bytes);
   }
 
   // Ann (the last player) with her profile cut short and a statistics file
@@ -101,17 +94,17 @@ class DamagedFilesRunTest : public TempDirTest {
   // rows; settings that ask for nothing at start.
   void WritePlayers(const std::string& folder) {
     const std::string users = folder + "/Users/";
-    Write(users + "Ann.usr", Profile("Ann", "Germany").substr(0, 5000));
-    Write(users + "Bob.usr", "");
+    WriteCreatingFolders(users + "Ann.usr", Profile("Ann", "Germany").substr(0, 5000));
+    WriteCreatingFolders(users + "Bob.usr", "");
     UserOptions options;
     options.gamesPlayed[kGameKlondike] = 12;
     std::uint8_t optionBytes[kUserOptionsFileSize];
     UserOptionsToBytes(options, optionBytes);
-    Write(users + "Ann.opt", Block(optionBytes, sizeof optionBytes));
+    WriteCreatingFolders(users + "Ann.opt", EncryptedBlock(optionBytes, sizeof optionBytes));
 
     std::uint8_t header[kStatsHeaderSize] = {};
     GenPutF32(header, 0, kStatsFileVersion);
-    std::string stats = Block(header, sizeof header);
+    std::string stats = EncryptedBlock(header, sizeof header);
     stats[17] = static_cast<char>(stats[17] ^ 0x10);  // a byte of the version
     for (int i = 0; i < 3; ++i) {
       EngMiscDate day;
@@ -126,14 +119,14 @@ class DamagedFilesRunTest : public TempDirTest {
       std::snprintf(r.tag, sizeof r.tag, "_%s_", GenGetGameFilename(kGameKlondike));
       std::uint8_t bytes[kStatsRecordSize];
       StatsRecordToBytes(r, bytes);
-      stats += Block(bytes, sizeof bytes);
+      stats += EncryptedBlock(bytes, sizeof bytes);
     }
-    Write(users + "Ann.sta", stats);
+    WriteCreatingFolders(users + "Ann.sta", stats);
 
     std::uint8_t scoreHeader[kScoreHeaderSize] = {};
     GenPutF32(scoreHeader, 0, kScoreFileVersion);
     std::snprintf(reinterpret_cast<char*>(scoreHeader + 4), 64, "%s", GenGetGameFilename(kGameKlondike));
-    std::string scores = Block(scoreHeader, sizeof scoreHeader);
+    std::string scores = EncryptedBlock(scoreHeader, sizeof scoreHeader);
     for (const auto& [name, country, id] : {std::tuple{"Ann", "Germany", 4242u}, std::tuple{"Bob", "Wales", 77u}}) {
       ScoreEntry e;
       e.score = 1000;
@@ -144,9 +137,9 @@ class DamagedFilesRunTest : public TempDirTest {
       std::snprintf(e.country, sizeof e.country, "%s", country);
       std::uint8_t bytes[kScoreEntrySize];
       ScoreEntryToBytes(e, bytes);
-      scores += Block(bytes, sizeof bytes);
+      scores += EncryptedBlock(bytes, sizeof bytes);
     }
-    Write(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", scores);
+    WriteCreatingFolders(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", scores);
 
     ResolutionSetDefaults();
     g_ResolutionSettings.showDialog = 0;
@@ -157,7 +150,7 @@ class DamagedFilesRunTest : public TempDirTest {
     std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
     std::uint8_t settings[kResolutionFileSize];
     ResolutionToBytes(g_ResolutionSettings, settings);
-    Write(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+    WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
   }
 
   // The profile of a player as the program left it.

@@ -2,6 +2,7 @@
 // PlayRun.h).
 #include "tests/Program/PlayRun.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -65,6 +66,19 @@ std::string ScreenshotFolder() {
   const std::string folder = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
   std::filesystem::create_directories(folder);
   return folder;
+}
+
+std::string EncryptedBlock(const std::uint8_t* plain, std::size_t size) {
+  unsigned char* block = EngEncryptionEncrypt(plain, size);
+  std::string bytes(reinterpret_cast<char*>(block), size + 16);
+  std::free(block);
+  return bytes;
+}
+
+void WriteCreatingFolders(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 ScreenPoint ProjectTablePoint(float x, float y, float z) {

@@ -4,6 +4,8 @@
 // waits for a pixel of the virtual 640 x 480 screen.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -24,6 +26,12 @@ Rgb Split(long colour);
 // test, full screen at 1024 x 768 unless editSettings says otherwise.
 void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit = {},
                  const std::function<void(ResolutionSettings&)>& editSettings = {});
+
+// The bytes of one enciphered record block as the game's files hold it (the
+// cipher started by the caller).
+std::string EncryptedBlock(const std::uint8_t* plain, std::size_t size);
+// Writes the bytes as the file at path, making its folders first.
+void WriteCreatingFolders(const std::string& path, const std::string& bytes);
 
 // Waits until the pixel at (x, y) passes the test; false after the time.
 bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,

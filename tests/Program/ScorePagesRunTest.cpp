@@ -23,10 +23,14 @@
 #include "Game/GenGameTable.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/NewPlayerDeck.h"
+#include "tests/Program/PlayRun.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
 namespace {
+
+using playrun::EncryptedBlock;
+using playrun::WriteCreatingFolders;
 
 int Red(long c) { return static_cast<int>((c >> 16) & 0xFF); }
 int Green(long c) { return static_cast<int>((c >> 8) & 0xFF); }
@@ -84,17 +88,6 @@ class ScorePagesRunTest : public TempDirTest {
     EngEncryptionInit("Mplx4QoragZn_265");
   }
 
-  static std::string Block(const std::uint8_t* plain, std::size_t size) {
-    unsigned char* block = EngEncryptionEncrypt(plain, size);
-    std::string bytes(reinterpret_cast<char*>(block), size + 16);
-    std::free(block);
-    return bytes;
-  }
-  static void Write(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
 
   // Ann of Germany, on the Scores page of Klondike; settings that ask for
   // no dialog and record a passed Internet test (full screen may go online).
@@ -117,7 +110,7 @@ class ScorePagesRunTest : public TempDirTest {
     g_ResolutionSettings.httpTest = 1;
     std::uint8_t settings[kResolutionFileSize];
     ResolutionToBytes(g_ResolutionSettings, settings);
-    Write(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+    WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
   }
 
   // Klondike's table: five players of three countries, Ann's best third.
@@ -125,7 +118,7 @@ class ScorePagesRunTest : public TempDirTest {
     std::uint8_t header[kScoreHeaderSize] = {};
     GenPutF32(header, 0, kScoreFileVersion);
     std::snprintf(reinterpret_cast<char*>(header + 4), 64, "%s", GenGetGameFilename(kGameKlondike));
-    std::string file = Block(header, sizeof header);
+    std::string file = EncryptedBlock(header, sizeof header);
     const struct {
       std::uint32_t score, seconds;
       const char *name, *country;
@@ -142,9 +135,9 @@ class ScorePagesRunTest : public TempDirTest {
       std::snprintf(e.country, sizeof e.country, "%s", r.country);
       std::uint8_t bytes[kScoreEntrySize];
       ScoreEntryToBytes(e, bytes);
-      file += Block(bytes, sizeof bytes);
+      file += EncryptedBlock(bytes, sizeof bytes);
     }
-    Write(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", file);
+    WriteCreatingFolders(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", file);
   }
 
   // A month of Klondike: two games a day, the first of each day won, every
@@ -152,7 +145,7 @@ class ScorePagesRunTest : public TempDirTest {
   static void WriteStatistics(const std::string& folder) {
     std::uint8_t header[kStatsHeaderSize] = {};
     GenPutF32(header, 0, kStatsFileVersion);
-    std::string file = Block(header, sizeof header);
+    std::string file = EncryptedBlock(header, sizeof header);
     for (int i = 0; i < 30; ++i) {
       EngMiscDate day;
       EngMiscGetLocalDate(&day);
@@ -167,10 +160,10 @@ class ScorePagesRunTest : public TempDirTest {
         std::snprintf(r.tag, sizeof r.tag, "_%s_", GenGetGameFilename(i == 10 && game == 1 ? kGameKlondike2 : kGameKlondike));
         std::uint8_t bytes[kStatsRecordSize];
         StatsRecordToBytes(r, bytes);
-        file += Block(bytes, sizeof bytes);
+        file += EncryptedBlock(bytes, sizeof bytes);
       }
     }
-    Write(folder + "/Users/Ann.sta", file);
+    WriteCreatingFolders(folder + "/Users/Ann.sta", file);
   }
 
   // A screenshot for a person to look at; the test asserts on the pixels.

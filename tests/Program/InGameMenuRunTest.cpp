@@ -2,12 +2,14 @@
 // opens it, and each way out - the pointer moving away, Escape, a click on
 // the table - closes it back to play; the table then takes clicks again.
 // Screenshots go to <build>/screenshots.
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "App/User.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
@@ -22,12 +24,16 @@ using playrun::WaitForPixel;
 // The menu's Options row (the menu's middle) and the main menu's New Game.
 constexpr float kMenuRowX = 609, kMenuRowY = 167;
 constexpr float kNewGameX = 343, kNewGameY = 449;
-// Klondike's stock and the middle of its waste, under the player's camera.
-constexpr float kStockX = 100, kStockY = 105, kWasteX = 171, kWasteY = 112;
+// Klondike's stock, and two points of a face on its waste that no pip,
+// corner index or picture covers on any card (the top edge's middle, the
+// left edge's middle), under the player's camera.
+constexpr int kKlondike = 37;
+constexpr float kStockX = 100, kStockY = 105;
+constexpr float kWasteTopX = 163.75f, kWasteTopY = 75.6f, kWasteSideX = 140, kWasteSideY = 106.25f;
 
 // Waits until the table between the menu bar and the clocks stands still
-// (the deal and the autoplay that follows it over: a card in flight takes
-// no click) over a quarter second; false after the time.
+// (the deal over: a card in flight takes no click) over a quarter second;
+// false after the time.
 bool WaitForStillTable(ProgramHarness& h, double seconds) {
   constexpr std::size_t kWidth = 1024, kTop = 80, kBottom = 720;
   std::vector<unsigned long> last;
@@ -51,6 +57,13 @@ TEST_F(InGameMenuRunTest, EachWayOutOfTheMenuGoesBackToPlay) {
   std::string noDeck;
   ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   playrun::WritePlayer(h.UserFolder());
+  // Without autoplay the dealt table stays as it is, and the face the stock
+  // turns stays on the waste whichever card it is.
+  UserOptionsSetDefaults();
+  g_UserOptions.autoplayMode[kKlondike] = 0;
+  std::uint8_t options[kUserOptionsFileSize];
+  UserOptionsToBytes(g_UserOptions, options);
+  playrun::WriteCreatingFolders(h.UserFolder() + "/Users/Ann.opt", playrun::EncryptedBlock(options, sizeof options));
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(playrun::StartToTable(h, shots, "InGameMenuStart")) << "no table; see InGameMenuStart.png";
@@ -83,10 +96,13 @@ TEST_F(InGameMenuRunTest, EachWayOutOfTheMenuGoesBackToPlay) {
   // The table takes a click again: the stock turns a face onto the empty
   // waste.
   ASSERT_TRUE(WaitForStillTable(h, 60)) << "the table did not come to rest";
+  h.Screenshot(shots + "InGameMenuBeforeTurn.png");
   h.ClickVirtual(kStockX, kStockY);
-  EXPECT_TRUE(WaitForPixel(h, kWasteX, kWasteY, [](Rgb c) { return c.r > 150 && c.r + c.g + c.b > 360; }, 20))
-      << "the stock did not turn";
+  const auto face = [](Rgb c) { return c.r > 150 && c.r + c.g + c.b > 360; };
+  const bool turned =
+      WaitForPixel(h, kWasteTopX, kWasteTopY, face, 20) && WaitForPixel(h, kWasteSideX, kWasteSideY, face, 5);
   h.Screenshot(shots + "InGameMenuClosed.png");
+  EXPECT_TRUE(turned) << "the stock did not turn; see InGameMenuBeforeTurn.png and InGameMenuClosed.png\n" << h.LogText();
   EXPECT_FALSE(h.LogHasError()) << h.LogText();
 }
 

@@ -18,9 +18,9 @@
 #include "Engine/EngMath.h"
 #include "Engine/EngMisc.h"
 #include "Game/GameTime.h"
-#include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 
 namespace {

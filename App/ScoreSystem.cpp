@@ -14,7 +14,9 @@
 #include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
 #include "Game/GenQuickMove.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 #include "Game/UserRecord.h"
 

@@ -13,6 +13,8 @@
 #include <cstring>
 
 #include "App/AppImports.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "Platform/D3DXMath.h"
 #include "Engine/EngDevice.h"
@@ -27,7 +29,6 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameState.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenText.h"
 

@@ -9,7 +9,7 @@
 #include "Game/AnimGameOverLocal.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

@@ -11,8 +11,11 @@
 #include "Game/CardsSettings.h"
 #include "Game/GameCameras.h"
 #include "Game/GameImports.h"
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenPiles.h"
 #include "Game/GenSelection.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #pragma once
 
 #include "Game/CardGroup.h"
-#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 
 // ---- Glue ------------------------------------------------------------------------
 // Points the engine's speed scale at the player's animation speed, registers

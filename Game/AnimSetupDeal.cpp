@@ -4,6 +4,8 @@
 #include "Game/AnimSetup.h"
 #include "Game/AnimSetupLocal.h"
 #include "Game/CardsAnim.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "Game/AnimSetupLocal.h"
 #include "Game/CardsAnim.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

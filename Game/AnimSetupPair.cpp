@@ -6,6 +6,7 @@
 //
 // State: none.
 #include "Game/AnimSetup.h"
+#include "Game/GenPiles.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
 #include "Game/GameState.h"
-#include "Game/Gen.h"
 #include "Game/GenLights.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

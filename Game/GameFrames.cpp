@@ -13,7 +13,7 @@
 #include "Engine/EngMath.h"
 #include "Game/CardGroup.h"
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRender.h"
 #include "Game/GenSelection.h"
 

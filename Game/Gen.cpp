@@ -5,10 +5,14 @@
 
 #include "Engine/Debug.h"
 #include "Game/AnimSetup.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/GenLights.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
+#include "Game/GenVariant.h"
 #include "Game/SolCards.h"
 
 Gen g_GenLive;

@@ -15,7 +15,7 @@
 // for it) the after-win step: a celebration, a new deal or the main menu.
 #pragma once
 
-#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 
 // The step after every finished move: when autoplay is allowed, the game is
 // not over and nothing is carried, the variant's autoplay (slot 4); then

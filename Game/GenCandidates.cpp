@@ -18,6 +18,8 @@
 #include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/UserRecord.h"

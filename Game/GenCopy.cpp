@@ -22,13 +22,16 @@
 // copy in full (GenCopyCheckEveryCopyInFullForTests). Comparing all slots of
 // all 143 piles on every copy cost random play under the sanitizers half its
 // time.
+#include "Game/GenCopy.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
 
 #include "Engine/Debug.h"
-#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 
 static_assert(std::is_standard_layout_v<Gen>, "Gen is copied by regions");
 static_assert(std::is_standard_layout_v<CardGroup>, "CardGroup is compared by regions");

@@ -9,8 +9,11 @@
 #include "Game/CardsSettings.h"
 #include "Game/GameImports.h"
 #include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GameTime.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 
 namespace {

@@ -18,6 +18,8 @@
 #include "Game/CardsSettings.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 

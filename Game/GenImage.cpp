@@ -9,11 +9,14 @@
 //
 // Links (card owners, textures) are written as zero. Reading range-checks
 // every count and every pile and derives each pile's code from its place.
+#include "Game/GenImage.h"
+
 #include <cstring>
 
 #include "Engine/Debug.h"
-#include "Game/Gen.h"
 #include "Game/GenBytes.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 
 #include "Engine/Debug.h"
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
+#include "Game/GenVariant.h"
 #include "Game/SolCards.h"
 
 namespace {

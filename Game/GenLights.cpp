@@ -3,7 +3,7 @@
 
 #include "Engine/EngColour.h"
 #include "Engine/EngLights.h"
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

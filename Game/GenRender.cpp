@@ -7,8 +7,9 @@
 #include "Engine/EngFont.h"
 #include "Game/CardsRender.h"
 #include "Game/GameState.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 
 namespace {

@@ -2,6 +2,9 @@
 #include "Game/GenRules.h"
 
 #include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

@@ -25,6 +25,8 @@
 #include "Game/GenDeal.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSaveLocal.h"
 #include "Game/GenUndo.h"

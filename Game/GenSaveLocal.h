@@ -2,8 +2,9 @@
 // targets, which reach the readers behind the files). Not for other units.
 #pragma once
 
-#include "Game/Gen.h"
 #include "Game/GenSave.h"
+
+struct Gen;
 
 // The resume after the file is read and deciphered: reads the record image
 // into the load scratch, checks it (GenSaveCheckLoadedGame) and, when it is

@@ -12,8 +12,9 @@
 #include <memory>
 
 #include "Engine/Debug.h"
-#include "Game/Gen.h"
 #include "Game/GenBytes.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSaveLocal.h"
 

@@ -17,14 +17,15 @@
 // standard win test runs after every move; a game that must not autoplay
 // clears the slot itself.
 //
-// State: none of its own; everything lives in the live record (Gen.h).
+// State: none of its own; everything lives in the live record (GenRecord.h).
 #pragma once
 
 #include <cstddef>
 #include <initializer_list>
 
-#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
 
 // ---- Pile numbers (counted from 1 within their kind) ------------------------------
 constexpr int GenFoundationCode(int number) { return kWhereFoundation + number - 1; }
@@ -62,6 +63,18 @@ const Row& GenFamilyMember(const Row (&rows)[N]) {
 // and GenStdAutoplay in the autoplay slot. False when the sizes are
 // refused (reported by GenSetDeckAndDealGroup); the record is then not ready.
 bool GenBeginVariantSetup(int deckSize, int dealCards, int faceMode, float speed);
+
+// The set-up's steps on the live record (kept beside it, in Gen.cpp).
+// Stores the four values; the deck (400) becomes a stack holding deckSize
+// blank cards, the deal group (800) holds capacity cards waiting to be dealt
+// (at most 156); the deck's drop rule becomes 16. False (and a report) when a
+// size is out of range.
+bool GenSetDeckAndDealGroup(int deckSize, int capacity, int faceMode, float speed);
+// Stores the lowest rank and hands it to the card layer.
+void GenSetLowestRank(int rank);
+// Marks the record ready, applies the scene lights and refreshes the card
+// layer's space pictures. A variant's set-up ends with it.
+void GenSetReady();
 
 // One rule byte (kRulePickupTableau, ...) and its code (GenRules.h).
 struct GenRuleSetting {

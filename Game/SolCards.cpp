@@ -14,9 +14,9 @@
 #include "Game/Decks/LoadCards.h"
 #include "Game/Decks/Sets.h"
 #include "Game/GameImports.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
 #include "Game/UserRecord.h"
 
 namespace {

@@ -20,6 +20,7 @@
 #include "Game/CardsRender.h"
 #include "Game/Decks/Board.h"
 #include "Game/Gen.h"
+#include "Game/GenPiles.h"
 #include "Game/GenSave.h"
 #include "Game/SolCards.h"
 #include "Platform/D3D9Types.h"

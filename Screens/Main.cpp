@@ -23,6 +23,7 @@
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Screens/MainPages.h"
 #include "Screens/ScreenRows.h"

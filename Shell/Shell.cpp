@@ -40,6 +40,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
 #include "Game/GenLights.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/SolCards.h"

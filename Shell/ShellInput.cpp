@@ -28,6 +28,7 @@
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"

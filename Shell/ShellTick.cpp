@@ -18,6 +18,7 @@
 #include "Game/GameImports.h"
 #include "Game/GameState.h"
 #include "Game/GameTime.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRender.h"
 #include "Game/Gen.h"
 #include "Game/GenSave.h"

@@ -12,9 +12,13 @@
 #include "Game/Variants/AcesUp.h"
 
 #include "Game/AnimSetup.h"
+#include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

@@ -16,8 +16,11 @@
 // y 2 how far the top row lies below the layout constants' top row (it
 // keeps the top row's cards inside the board's wooden frame).
 #include "Game/CardsSettings.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

@@ -14,8 +14,11 @@
 #include "Game/Variants/Alternations.h"
 
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

@@ -22,8 +22,10 @@
 
 #include "Game/CardsSettings.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

@@ -12,8 +12,11 @@
 #include "Game/Variants/BeleagueredCastle.h"
 
 #include "Game/CardsSettings.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

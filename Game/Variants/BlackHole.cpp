@@ -14,7 +14,10 @@
 #include "Game/Variants/BlackHole.h"
 
 #include "Game/CardsSettings.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

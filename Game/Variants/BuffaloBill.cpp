@@ -11,8 +11,11 @@
 // the cell row's y above the lower edge.
 // y 3 how far the top row lies below the layout constants' top row (it
 // keeps the top row's cards inside the board's wooden frame).
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

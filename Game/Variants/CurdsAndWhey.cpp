@@ -8,8 +8,11 @@
 // Layout values (Data/Main/0110.dat, in card widths and heights): x 0 the
 // gap between piles; y 0 how far the tableau row lies below the top row.
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

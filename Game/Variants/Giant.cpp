@@ -12,8 +12,11 @@
 // keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

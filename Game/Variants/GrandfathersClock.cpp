@@ -17,7 +17,9 @@
 #include <cmath>
 
 #include "Game/CardsSettings.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"

@@ -10,7 +10,10 @@
 // y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Kings.h"
 
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

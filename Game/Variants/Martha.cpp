@@ -9,7 +9,9 @@
 // y 1 how far the top row lies below the layout constants' top row.
 #include "Game/Variants/Martha.h"
 
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"

@@ -1,6 +1,6 @@
 // PairGames.cpp - what the games that remove pairs to reserve pile 1 share
 // (Baroness, Memory, Memory 2, Monte Carlo): their score.
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 
 int PairGamesGetScore() {

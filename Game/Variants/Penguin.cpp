@@ -11,7 +11,10 @@
 // below the top row, y 1 how far the tableau row lies below the cell row.
 // y 2 how far the top row lies below the layout constants' top row (it
 // keeps the top row's cards inside the board's wooden frame).
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"

@@ -11,7 +11,7 @@
 #include "Game/CardsRender.h"
 #include "Game/GameImports.h"
 #include "Game/GameState.h"
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSetups.h"
 #include "Game/Variants/Poker.h"
 

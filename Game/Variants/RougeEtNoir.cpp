@@ -13,8 +13,11 @@
 // y 1 how far the top row lies below the layout constants' top row (it
 // keeps the top row's cards inside the board's wooden frame).
 #include "Engine/Debug.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"

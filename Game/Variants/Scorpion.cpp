@@ -11,7 +11,9 @@
 // the top row, y 1 the stock's y above the lower edge.
 // y 2 how far the top row lies below the layout constants' top row (it
 // keeps the top row's cards inside the board's wooden frame).
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"

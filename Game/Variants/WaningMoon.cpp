@@ -6,6 +6,7 @@
 // heights. The first row's columns are fitted above the second row.
 #include "Game/CardsSettings.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"
 

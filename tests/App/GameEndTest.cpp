@@ -6,7 +6,9 @@
 
 #include "App/Score.h"
 #include "App/Stats.h"
+#include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenRecord.h"
 #include "Game/Variants/Poker.h"
 #include "tests/App/PlayerFixture.h"
 

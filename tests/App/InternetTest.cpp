@@ -12,6 +12,7 @@
 #include "App/Various.h"
 #include "Engine/EngJob.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/GenRecord.h"
 #include "tests/App/PlayerFixture.h"
 #include "tests/Support/HttpTestServer.h"
 

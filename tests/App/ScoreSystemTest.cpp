@@ -11,6 +11,7 @@
 #include "Engine/EngLanguages.h"
 #include "Game/Card.h"
 #include "Game/GameImports.h"
+#include "Game/GenRecord.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

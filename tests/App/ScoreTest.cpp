@@ -7,6 +7,7 @@
 #include "App/DamagedFile.h"
 #include "App/Score.h"
 #include "Game/GameImports.h"
+#include "Game/GenRecord.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "App/RecordBlocks.h"
 #include "App/Stats.h"
 #include "App/StatsLocal.h"
+#include "Game/GenRecord.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include "Game/GameImports.h"
 #include "Shell/Shell.h"
 #include "Game/GameTime.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "tests/App/PlayFixture.h"
 
 namespace {

@@ -28,9 +28,9 @@
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngMisc.h"
-#include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #include <cstring>
 #include <memory>
 
-#include "Game/Gen.h"
+#include "Game/GenImage.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSaveLocal.h"
 #include "tests/Fuzz/FuzzGame.h"

@@ -6,6 +6,8 @@
 // (FuzzApplyEdits). A refused record must leave the live game as it was; a
 // resumed one must play without losing a card or breaking the record.
 #include "Game/Gen.h"
+#include "Game/GenImage.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSaveLocal.h"
 #include "tests/Fuzz/FuzzGame.h"
 #include "tests/Fuzz/FuzzSupport.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "App/Stats.h"
-#include "Game/Gen.h"
 #include "Game/GenBytes.h"
+#include "Game/GenRecord.h"
 #include "tests/Fuzz/FuzzPlayer.h"
 
 namespace {

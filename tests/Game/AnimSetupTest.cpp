@@ -7,6 +7,8 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"

@@ -7,6 +7,9 @@
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 

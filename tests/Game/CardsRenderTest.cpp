@@ -9,10 +9,12 @@
 
 #include "Engine/EngTexture.h"
 #include "Engine/EngTga.h"
+#include "Game/Card.h"
+#include "Game/CardGroup.h"
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
 #include "Game/SolCards.h"
 #include "tests/Support/GraphicsTestSupport.h"
 

@@ -4,9 +4,14 @@
 
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
+#include "Game/GenVariant.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

@@ -2,8 +2,12 @@
 // real variant set-ups do: card scale, reset, deck and deal, rule bytes,
 // piles through the standard positioners, callbacks, ready.
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
+#include "Game/GenVariant.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

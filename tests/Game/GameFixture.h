@@ -22,7 +22,6 @@
 #include <string>
 
 #include "Game/Card.h"
-#include "Game/Gen.h"
 #include "tests/Support/TestSupport.h"
 
 // Builds the piles of the text on the live record; false (with a test

@@ -1,5 +1,8 @@
 // GameFixtureTest.cpp - the pile-text builder that rules tests are written
 // with: what it builds must read back the same.
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

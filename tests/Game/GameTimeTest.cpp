@@ -3,6 +3,7 @@
 #include "Game/CardsRender.h"
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"

@@ -2,9 +2,12 @@
 // follows it, and new games.
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
+#include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenRules.h"
 #include "Game/GenUndo.h"

@@ -14,7 +14,12 @@
 #include <vector>
 
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenCopy.h"
 #include "Game/GenDeal.h"
+#include "Game/GenImage.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"

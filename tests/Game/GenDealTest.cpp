@@ -8,9 +8,13 @@
 #include <vector>
 
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
 #include "Game/GenDeal.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
+#include "Game/GenVariant.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"

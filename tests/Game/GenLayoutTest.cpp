@@ -6,6 +6,7 @@
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

@@ -2,8 +2,12 @@
 // tried, the Spider family's and CurdsAndWhey's searches, and a click that
 // moves nothing.
 #include "Game/AnimSetup.h"
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
 #include "Game/GenQuickMove.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"

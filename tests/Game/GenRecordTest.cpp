@@ -9,6 +9,10 @@
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenImage.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
+#include "Game/GenVariant.h"
 #include "tests/Game/GameFixture.h"
 
 namespace {

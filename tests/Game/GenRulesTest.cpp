@@ -1,7 +1,11 @@
 // GenRulesTest.cpp - the pick-up and drop rules: (rule, pile, cards) ->
 // allowed, one table per rule family, through the standard pick-up and drop
 // in their trial forms.
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "tests/Game/GameFixture.h"

@@ -5,6 +5,8 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"

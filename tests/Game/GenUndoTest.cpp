@@ -1,6 +1,9 @@
 // GenUndoTest.cpp - the undo history: what is recorded, the 200-state limit,
 // marked states and the undo option, redo and its end.
 #include "Game/AnimSetup.h"
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenUndo.h"
 #include "Game/GenVariant.h"
 #include "Game/UserRecord.h"

@@ -14,10 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/SolCards.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"

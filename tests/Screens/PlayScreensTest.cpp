@@ -26,6 +26,7 @@
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLayout.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"

@@ -19,6 +19,7 @@
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "Platform/Shell.h"
 #include "App/Various.h"
 #include "Screens/Main.h"

@@ -31,6 +31,7 @@
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSetups.h"
 #include "Platform/D3D9.h"
 #include "Platform/D3D9GL.h"

@@ -8,7 +8,7 @@
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngFont.h"
-#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 
 UserRecord g_UserRecord;

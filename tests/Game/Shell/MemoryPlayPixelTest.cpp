@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "Game/AnimSetup.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
 #include "tests/Support/XServer.h"

@@ -10,8 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "App/Stats.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenUndo.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"

@@ -11,8 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "Game/CardsSettings.h"
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Support/GameHarness.h"
 #include "tests/Support/TestSupport.h"
 #include "tests/Support/XServer.h"

@@ -12,6 +12,8 @@
 #include "Game/CardsSettings.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 #include "Game/GenVariant.h"
 #include "Game/Variants/Poker.h"

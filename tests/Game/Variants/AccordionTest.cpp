@@ -6,6 +6,8 @@
 #include <string>
 
 #include "Game/GenGame.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenScores.h"
 #include "Game/GenVariant.h"

@@ -1,6 +1,8 @@
 // AlternationsTest.cpp - the Alternations family: its rows in the shared
 // suites, the waste turned back only in Unlimited, and a position played to
 // the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

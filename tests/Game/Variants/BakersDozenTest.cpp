@@ -1,6 +1,8 @@
 // BakersDozenTest.cpp - the Baker's Dozen family: its rows in the shared
 // suites, the kings sent to the bottom of their piles after the deal, and
 // positions played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -4,6 +4,9 @@
 // reserves, and positions played to the win.
 #include <string>
 
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GameImports.h"
 #include "Game/GenVariant.h"

@@ -1,6 +1,8 @@
 // BeleagueredCastleTest.cpp - Beleaguered Castle: its row in the shared
 // suites, the aces dealt to the foundations of their suits, single cards
 // only, and a position played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -8,6 +8,8 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/MWin/MWinButton.h"
 #include "Shell/Shell.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/Variants/Calculation.h"
 #include "tests/Engine/MWin/MWinFake.h"

@@ -3,6 +3,8 @@
 // positions played to the win.
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"

@@ -5,6 +5,8 @@
 
 #include "Game/GenAutoplay.h"
 #include "Game/GenGame.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenVariant.h"
 #include "Game/UserRecord.h"

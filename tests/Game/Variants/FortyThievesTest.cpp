@@ -2,6 +2,9 @@
 // rows in the shared suites, the stock that never turns back, Waning Moon's
 // two rows, and positions played to the win.
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -4,7 +4,10 @@
 #include <string>
 
 #include "tests/Support/GameImportsStandIn.h"
+#include "Game/Gen.h"
 #include "Game/GenDeal.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"
 

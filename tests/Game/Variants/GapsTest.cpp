@@ -4,6 +4,8 @@
 // with a 2 only), the gather and redeal, and the last card to the win.
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/Variants/Gaps.h"
 #include "tests/Game/Variants/VariantTest.h"

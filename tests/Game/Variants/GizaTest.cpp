@@ -4,6 +4,8 @@
 // of each game to the win (Giza only once its piles are cleared too).
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/Variants/Giza.h"
 #include "tests/Game/Variants/VariantTest.h"

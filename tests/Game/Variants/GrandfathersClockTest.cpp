@@ -2,7 +2,10 @@
 // suites, the clock's start cards wherever they lie, foundations that end at
 // their hour, and a position played to the win.
 #include "Game/CardsAnim.h"
+#include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "Game/Variants/GrandfathersClock.h"
 #include "tests/Game/Variants/VariantTest.h"

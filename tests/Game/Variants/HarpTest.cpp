@@ -1,6 +1,8 @@
 // HarpTest.cpp - the Harp family: its rows in the shared suites, Harp's
 // king-headed runs, the redeal counter with its deck marker, and a position
 // played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
 #include "Game/GenVariant.h"

@@ -1,5 +1,7 @@
 // KingsTest.cpp - Kings: its row in the shared suites, the deal that plays
 // cards straight to the foundations, and a position played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "tests/Support/GameImportsStandIn.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"
 

@@ -4,7 +4,11 @@
 // played to the win.
 #include <string>
 
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
 #include "Game/GenDeal.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/SolCards.h"
 #include "Game/UserRecord.h"

@@ -1,5 +1,7 @@
 // MarthaTest.cpp - Martha: its row in the shared suites, a space taking a
 // single card only, and a position played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

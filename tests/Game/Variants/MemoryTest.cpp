@@ -6,6 +6,7 @@
 
 #include "Engine/EngProgram.h"
 #include "Game/AnimSetup.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 #include "Game/GenUndo.h"
 #include "Game/GenVariant.h"

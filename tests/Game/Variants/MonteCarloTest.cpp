@@ -4,6 +4,8 @@
 #include <string>
 
 #include "Engine/EngProgram.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 #include "Game/GenVariant.h"
 #include "Game/Variants/MonteCarlo.h"

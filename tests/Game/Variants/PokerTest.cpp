@@ -4,6 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenScores.h"
 #include "Game/Variants/Poker.h"
 #include "Game/GenVariant.h"

@@ -4,6 +4,9 @@
 // to the win once the stock and the waste are used up.
 #include <string>
 
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenVariant.h"
 #include "Game/UserRecord.h"

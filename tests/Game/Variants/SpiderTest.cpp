@@ -4,6 +4,9 @@
 // positions played to the win.
 #include <string>
 
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"

@@ -4,6 +4,8 @@
 // a position played to the win.
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/Variants/Twenty.h"
 #include "Game/GenVariant.h"
 #include "tests/Game/Variants/VariantTest.h"

@@ -4,6 +4,8 @@
 // win.
 #include <string>
 
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"

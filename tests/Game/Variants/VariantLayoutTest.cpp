@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 
 namespace {

@@ -2,7 +2,9 @@
 // and resumed.
 #include <string>
 
+#include "Game/Gen.h"
 #include "Game/GenGame.h"
+#include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenUndo.h"
 #include "tests/Game/Variants/VariantTest.h"

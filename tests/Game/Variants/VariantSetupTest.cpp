@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "Game/Gen.h"
+#include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/SolCards.h"
 #include "tests/Game/Variants/VariantTest.h"

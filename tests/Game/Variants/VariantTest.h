@@ -42,8 +42,8 @@
 
 #include <string>
 
-#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Game/Variants/VariantPlay.h"
 

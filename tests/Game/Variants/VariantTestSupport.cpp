@@ -8,6 +8,10 @@
 #include <string>
 
 #include "Game/CardsSettings.h"
+#include "Game/Gen.h"
+#include "Game/GenCallbacks.h"
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "Game/GenRules.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"

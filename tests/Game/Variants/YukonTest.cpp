@@ -1,5 +1,7 @@
 // YukonTest.cpp - the Yukon family: its rows in the shared suites, moving
 // any face-up card with what lies on it, and a position played to the win.
+#include "Game/GenPiles.h"
+#include "Game/GenRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

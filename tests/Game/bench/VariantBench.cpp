@@ -21,6 +21,7 @@
 #include "Game/CardsAnim.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameTime.h"
+#include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"
 #include "Game/UserRecord.h"

@@ -18,6 +18,7 @@
 #include "Engine/EngMisc.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 namespace {

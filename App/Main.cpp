@@ -22,6 +22,7 @@
 #include "Game/GameTime.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

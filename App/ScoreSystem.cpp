@@ -18,7 +18,7 @@
 #include "Game/GenQuickMove.h"
 #include "Game/GenRecord.h"
 #include "Game/GenScores.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 
 namespace {
 

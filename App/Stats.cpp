@@ -18,6 +18,7 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 namespace {

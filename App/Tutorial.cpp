@@ -15,7 +15,6 @@
 #include "App/AppImports.h"
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
-#include "Game/UserRecord.h"
 #include "Platform/D3DXMath.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
@@ -31,6 +30,7 @@
 #include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenText.h"
+#include "Game/UserOptions.h"
 
 namespace {
 

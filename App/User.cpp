@@ -28,6 +28,8 @@
 #include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 
 UserRecord g_UserRecord;
 UserOptions g_UserOptions;

@@ -4,7 +4,7 @@
 // (".opt") are two enciphered files in the per-user "Users" folder, named
 // after the player.
 //
-// The records themselves (UserRecord, UserOptions) are in Game/UserRecord.h;
+// The records themselves are in Game/UserRecord.h and Game/UserOptions.h;
 // this unit keeps the one global of each, their file images (little-endian,
 // field by field through offset tables, behind the version float 4.3), and
 // the loaded flag. A reader checks the size and the version, terminates
@@ -26,7 +26,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "Game/UserRecord.h"
+struct UserOptions;
+struct UserRecord;
 
 constexpr std::size_t kUserRecordFileSize = 10804;
 constexpr std::size_t kUserOptionsFileSize = 2688;

@@ -9,6 +9,8 @@
 
 #include "App/User.h"
 #include "Game/GenBytes.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -28,6 +28,7 @@
 #include "Game/GenRender.h"
 #include "Game/GenText.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

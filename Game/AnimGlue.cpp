@@ -17,6 +17,7 @@
 #include "Game/GenAutoplay.h"
 #include "Game/GenPiles.h"
 #include "Game/GenSelection.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

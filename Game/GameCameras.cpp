@@ -8,6 +8,7 @@
 #include "Game/GameState.h"
 #include "Game/GenLights.h"
 #include "Game/GenRecord.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #pragma once
 
 // The current player's profile and per-game block (g_UserRecord,
-// g_UserOptions) are in Game/UserRecord.h.
+// g_UserOptions) are in Game/UserRecord.h and Game/UserOptions.h.
 
 // ---- The player ----------------------------------------------------------------
 

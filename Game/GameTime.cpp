@@ -10,6 +10,7 @@
 #include "Game/CardsRender.h"
 #include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 namespace {

@@ -29,6 +29,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 namespace {

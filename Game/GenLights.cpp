@@ -4,6 +4,7 @@
 #include "Engine/EngColour.h"
 #include "Engine/EngLights.h"
 #include "Game/GenRecord.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

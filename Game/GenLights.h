@@ -8,7 +8,7 @@
 // what was asked (GenGetAppliedLightsForTests).
 #pragma once
 
-#include "Game/UserRecord.h"
+struct LightSettings;
 
 // The settings the lights are made from; null falls back to the defaults
 // above.

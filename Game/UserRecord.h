@@ -1,24 +1,22 @@
-// UserRecord.h - the current player's profile and per-game options, the two
-// records every layer reads: the card core its play options, the shell and
-// the screens everything else.
+// UserRecord.h - the current player's profile, the record every layer
+// reads: the card core its play options, the shell and the screens
+// everything else. The per-game block is UserOptions.h.
 //
-// UserRecord is the profile (".usr", 10804 bytes on disk) and UserOptions
-// the per-game block (".opt", 2688 bytes); the shell's player unit
-// (App/User) loads, saves and serialises them field by field through their
-// offset tables, so the in-memory layout here is free. Each field's comment
+// UserRecord is the profile (".usr", 10804 bytes on disk); the shell's
+// player unit (App/User) loads, saves and serialises it field by field
+// through its offset table, so the in-memory layout here is free. Each field's comment
 // gives its file offset and its meaning; the member initialisers are the
 // values a new player gets (the camera presets, the light settings and the
 // deck choices are filled by their own modules when a player is made).
 //
-// State: none here; g_UserRecord and g_UserOptions live in the shell (or in
-// the tests' stand-in).
+// State: none here; g_UserRecord lives in the shell (or in the tests'
+// stand-in).
 #pragma once
 
 #include <cstdint>
 
 constexpr int kUserMaxNameLength = 32;
 constexpr int kUserMaxCountryLength = 64;
-constexpr int kUserNumGames = 84;
 constexpr int kUserNumCardBacks = 16;
 constexpr int kUserPathSize = 512;
 constexpr int kCameraPresetCount = 12;
@@ -113,16 +111,4 @@ struct UserRecord {
   std::int32_t rememberedScreen = -1;             // 10800 screen at shutdown; -1 none
 };
 
-// The per-game block: four arrays indexed by the game number 0-83.
-struct UserOptions {
-  std::uint8_t autoplayMode[kUserNumGames] = {};     // 0 off, 1-3
-  std::uint32_t reserved[kUserNumGames] = {};
-  std::uint32_t gamesPlayed[kUserNumGames] = {};
-  std::uint32_t onlineValue[kUserNumGames] = {};
-  std::uint8_t onlineReserved[kUserNumGames][8] = {};
-  std::int32_t runningScore[kUserNumGames] = {};
-  std::int32_t elapsedSeconds[kUserNumGames] = {};   // playing time of the game in play
-};
-
 extern UserRecord g_UserRecord;
-extern UserOptions g_UserOptions;

@@ -17,6 +17,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenLights.h"
 #include "Game/GenSave.h"
+#include "Game/UserOptions.h"
 #include "Screens/Main.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

@@ -25,6 +25,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
 #include "Game/GenSave.h"
+#include "Game/UserRecord.h"
 #include "Screens/MainPages.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

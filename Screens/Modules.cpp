@@ -2,6 +2,7 @@
 #include "Screens/Modules.h"
 
 #include "App/AppImports.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

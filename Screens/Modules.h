@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "Game/UserRecord.h"
+struct LightSettings;
 
 // Ten words; the bytes read are named.
 struct ModulesConfig {

@@ -11,6 +11,7 @@
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "Screens/ScreensImports.h"
 #include "Screens/ScreensUnits.h"
 #include "Screens/SolMWin.h"

@@ -7,6 +7,7 @@
 #include "App/DamagedFile.h"
 #include "App/User.h"
 #include "Engine/EngLanguages.h"
+#include "Game/UserRecord.h"
 #include "Screens/Country.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

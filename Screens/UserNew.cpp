@@ -11,6 +11,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
+#include "Game/UserRecord.h"
 #include "Screens/Country.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"

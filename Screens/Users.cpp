@@ -16,6 +16,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngTexture.h"
+#include "Game/UserRecord.h"
 #include "Screens/Country.h"
 #include "Screens/Modules.h"
 #include "Screens/ScreenRows.h"

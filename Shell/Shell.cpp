@@ -44,6 +44,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DeckGen.h"
 #include "Screens/Display.h"
 #include "Screens/General.h"

@@ -31,6 +31,7 @@
 #include "Game/GameCameras.h"
 #include "Game/GameState.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/DeckGen.h"
 #include "Screens/Decks/DecksScreen.h"
 #include "Screens/Decks/SetsScreens.h"

@@ -33,6 +33,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
+#include "Game/UserRecord.h"
 #include "Screens/Decks/SetsScreens.h"
 #include "Screens/GamePage.h"
 #include "Screens/InGame.h"

@@ -23,6 +23,7 @@
 #include "Game/Gen.h"
 #include "Game/GenSave.h"
 #include "Game/GenText.h"
+#include "Game/UserRecord.h"
 #include "Screens/Users.h"
 #include "Shell/Shell.h"
 #include "Shell/ShellLocal.h"

@@ -38,7 +38,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSetups.h"
 #include "Game/GenVariant.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 
 namespace {
 

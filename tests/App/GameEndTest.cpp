@@ -9,6 +9,8 @@
 #include "Game/Gen.h"
 #include "Game/GenAutoplay.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "Game/Variants/Poker.h"
 #include "tests/App/PlayerFixture.h"
 

@@ -13,6 +13,8 @@
 #include "Engine/EngJob.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/App/PlayerFixture.h"
 #include "tests/Support/HttpTestServer.h"
 

@@ -11,6 +11,7 @@
 #include "Engine/EngRand.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameImports.h"
+#include "Game/UserRecord.h"
 #include "Shell/Shell.h"
 #include "tests/App/PlayFixture.h"
 #include "tests/Support/ScreensStandIn.h"

@@ -9,6 +9,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Shell/Shell.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Support/GraphicsTestSupport.h"
 

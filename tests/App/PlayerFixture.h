@@ -29,6 +29,7 @@
 #include "Game/Gen.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/AppImportsStandIn.h"
 #include "tests/Support/TestSupport.h"
 

@@ -12,6 +12,7 @@
 #include "Game/Card.h"
 #include "Game/GameImports.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

@@ -8,6 +8,8 @@
 #include "App/Score.h"
 #include "Game/GameImports.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

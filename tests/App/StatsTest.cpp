@@ -11,6 +11,7 @@
 #include "App/Stats.h"
 #include "App/StatsLocal.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/App/PlayerFixture.h"
 
 namespace {

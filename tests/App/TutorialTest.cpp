@@ -16,6 +16,7 @@
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/App/PlayFixture.h"
 
 namespace {

@@ -16,6 +16,8 @@
 #include "Engine/EngEncryption.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/App/PlayerFixture.h"
 #include "tests/Support/AppImportsStandIn.h"
 #include "tests/Support/TestSupport.h"

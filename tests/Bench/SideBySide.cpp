@@ -61,6 +61,7 @@
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/ProgramHarness.h"
 
 namespace {

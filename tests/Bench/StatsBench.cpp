@@ -31,6 +31,7 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/UserRecord.h"
 
 namespace {
 

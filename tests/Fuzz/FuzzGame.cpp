@@ -24,6 +24,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Fuzz/FuzzSupport.h"
 #include "tests/Game/GameFixture.h"

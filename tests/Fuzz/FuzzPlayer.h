@@ -18,6 +18,8 @@
 #include "Engine/EngEncryption.h"
 #include "Engine/EngMisc.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/Fuzz/FuzzSupport.h"
 
 constexpr EngMiscDate kFuzzToday = {2024, 3, 1};

@@ -12,6 +12,7 @@
 #include "App/Score.h"
 #include "Engine/EngMath.h"
 #include "Game/GenBytes.h"
+#include "Game/UserOptions.h"
 #include "tests/Fuzz/FuzzPlayer.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "Game/CardsAnim.h"
 #include "Game/GameCameras.h"
 #include "Game/GenLights.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -24,6 +24,7 @@
 #include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Support/GameImportsStandIn.h"
 

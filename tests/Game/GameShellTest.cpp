@@ -20,6 +20,7 @@
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
 #include "Game/GenSelection.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -4,6 +4,7 @@
 #include "Game/GameTime.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"

@@ -17,6 +17,7 @@
 #include "Game/GenSave.h"
 #include "Game/GenSelection.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameImportsStandIn.h"

@@ -23,6 +23,8 @@
 #include "Engine/EngMisc.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/ProgramHarness.h"

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "App/User.h"
+#include "Game/UserOptions.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"

@@ -10,6 +10,7 @@
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
 #include "Game/GameCameras.h"
+#include "Game/UserRecord.h"
 #include "Platform/D3DXMath.h"
 
 namespace playrun {

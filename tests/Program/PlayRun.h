@@ -10,8 +10,9 @@
 #include <string>
 
 #include "App/Resolution.h"
-#include "Game/UserRecord.h"
 #include "tests/Support/ProgramHarness.h"
+
+struct UserRecord;
 
 namespace playrun {
 

@@ -19,6 +19,7 @@
 #include "Engine/EngMisc.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"

@@ -21,6 +21,7 @@
 #include "Engine/EngMisc.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Program/PlayRun.h"

@@ -19,6 +19,7 @@
 #include "Game/GenLayout.h"
 #include "Game/GenRecord.h"
 #include "Game/SolCards.h"
+#include "Game/UserRecord.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"

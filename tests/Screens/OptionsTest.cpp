@@ -21,6 +21,7 @@
 #include "Shell/Shell.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenLights.h"
+#include "Game/UserRecord.h"
 #include "Screens/Cameras.h"
 #include "Screens/Display.h"
 #include "Screens/General.h"

@@ -33,6 +33,8 @@
 #include "Game/GenText.h"
 #include "Game/GenUndo.h"
 #include "Game/SolCards.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "Platform/WinMsg.h"
 #include "Screens/GamePage.h"
 #include "Screens/Help.h"

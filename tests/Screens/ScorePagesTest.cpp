@@ -20,6 +20,8 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "Platform/Shell.h"
 #include "App/Various.h"
 #include "Screens/Main.h"

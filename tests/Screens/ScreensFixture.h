@@ -16,6 +16,7 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/UserRecord.h"
 #include "Shell/Shell.h"
 #include "Screens/Modules.h"
 #include "Screens/ScreenRows.h"

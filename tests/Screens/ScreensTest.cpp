@@ -10,6 +10,7 @@
 
 #include "Engine/MWin/MWinTextures.h"
 #include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "Platform/Locale.h"
 #include "Screens/About.h"
 #include "Screens/Country.h"

@@ -33,6 +33,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
 #include "Game/GenSetups.h"
+#include "Game/UserRecord.h"
 #include "Platform/D3D9.h"
 #include "Platform/D3D9GL.h"
 #include "Platform/D3DXMath.h"

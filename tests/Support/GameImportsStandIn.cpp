@@ -9,6 +9,7 @@
 #include "Engine/EngFile.h"
 #include "Engine/EngFont.h"
 #include "Game/GenRecord.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 UserRecord g_UserRecord;

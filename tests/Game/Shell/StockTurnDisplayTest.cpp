@@ -14,6 +14,7 @@
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Support/GameHarness.h"

@@ -10,7 +10,7 @@
 #include "Game/GenSelection.h"
 #include "Game/GameImports.h"
 #include "Game/GenVariant.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -6,7 +6,7 @@
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -9,7 +9,7 @@
 #include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenVariant.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -6,7 +6,7 @@
 #include "Game/GenAutoplay.h"
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 #include "Game/Variants/GrandfathersClock.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"

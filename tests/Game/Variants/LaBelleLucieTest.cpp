@@ -11,7 +11,7 @@
 #include "Game/GenRecord.h"
 #include "Game/GenVariant.h"
 #include "Game/SolCards.h"
-#include "Game/UserRecord.h"
+#include "Game/UserOptions.h"
 #include "tests/Game/Variants/VariantTest.h"
 #include "tests/Support/GameImportsStandIn.h"
 

@@ -24,6 +24,7 @@
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSelection.h"
+#include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "tests/Game/GameFixture.h"
 #include "tests/Game/Variants/VariantPlay.h"

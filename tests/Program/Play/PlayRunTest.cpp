@@ -40,6 +40,8 @@
 #include "Game/GenSaveLocal.h"
 #include "Game/GenSelectionLocal.h"
 #include "Game/SolCards.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "Platform/D3DXMath.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"

@@ -20,7 +20,6 @@
 #include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
-#include "Game/UserRecord.h"
 #include "Screens/Main.h"
 #include "Screens/Screens.h"
 #include "Shell/Shell.h"

@@ -615,18 +615,19 @@ TEST_F(PlayScreensTest, AKeyCountsOncePerPressAcrossAScreen) {
   ASSERT_EQ(GameGetProgramMode(), kGameModePlaying);
   g_UserRecord.currentCamera = 1;
   GameMenuPause();
-  keys['5'] = 2;  // the camera key, pressed while paused
+  constexpr int kFive = '5';  // the camera key
+  keys[kFive] = 2;  // pressed while paused
   GameTickCB();
   PauseControlResumeCB();
   ASSERT_FALSE(g_MWin.IsOn());
   GameTickCB();
   EXPECT_EQ(g_UserRecord.currentCamera, 1) << "a press made under the screen acted in play";
-  keys['5'] = 0;
+  keys[kFive] = 0;
   GameTickCB();
-  keys['5'] = 2;
+  keys[kFive] = 2;
   GameTickCB();
   EXPECT_EQ(g_UserRecord.currentCamera, 5);
-  keys['5'] = 0;
+  keys[kFive] = 0;
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 #include "Engine/EngFrames.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngTexture.h"
-#include "Game/GameImports.h"
 
 namespace {
 

@@ -246,7 +246,7 @@ void NoOutcome(int) {}
 void SubmissionEnded(const Fetched& fetched) {
   const Pending pending = g_pending;
   g_pending = Pending();
-  ScoresControlHideInternetWait();
+  g_AppImports.ScoresControlHideInternetWait();
   if (!fetched.read) {
     SetError(g_sub.title, g_sub.text, fetched.error);
   } else {
@@ -286,7 +286,8 @@ bool SendBestScore(bool popup) {
   }
   const std::string address =
       std::string(VariousGetSiteAddress()) + kInternetAddScorePath + "W" + g_sub.coded;
-  ScoresControlShowInternetWait(EngLanguagesGetFirstString("Score_InternetCheckingOnline"));
+  g_AppImports.ScoresControlShowInternetWait(
+      EngLanguagesGetFirstString("Score_InternetCheckingOnline"));
   g_pending.game = game;
   g_pending.playerId = g_UserRecord.playerId;
   g_pending.popup = popup;

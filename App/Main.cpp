@@ -8,6 +8,7 @@
 #include "App/AppImports.h"
 #include "App/Battery.h"
 #include "App/FoundationEffects.h"
+#include "App/ScoreSystem.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFont.h"
 #include "Engine/EngFrames.h"
@@ -17,7 +18,6 @@
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 #include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/GenGame.h"
@@ -179,7 +179,7 @@ MainPreviewRect MainPreviewRectFor(int width, int height) {
 }
 
 void MainUpdatePreviewViewports() {
-  GameControlUpdateSnapshotViewport();
+  g_AppImports.GameControlUpdateSnapshotViewport();
   const EngScreenMode& mode = EngWindowGetScreenMode();
   State().preview = MainPreviewRectFor(mode.width, mode.height);
 }
@@ -229,7 +229,7 @@ void MainMenuButtonTick(bool activate) {
     const unsigned now = NowMs();
     if (b.hoverOpen && now - b.hoverStart >= kHoverOpenMs) {
       ClearHover(b);
-      GameMenuShowInGameMenu();
+      g_AppImports.GameMenuShowInGameMenu();
     }
     if (g_UserRecord.hideMenuButton && (b.hoverStart == 0 || now - b.hoverStart > kHideAfterMs)) {
       HideButton(b);

@@ -22,7 +22,6 @@
 #include "Game/CardsRender.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 
 namespace {
 

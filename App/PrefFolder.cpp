@@ -7,7 +7,6 @@
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
-#include "Game/GameImports.h"
 
 namespace {
 

@@ -34,7 +34,7 @@ bool ProgramIsConfigurationCommand(const char* commandLine) {
 }
 
 int Program::InitCB(const char* commandLine) {
-  if (!GameSetupLogLanguagesAndFolders()) return 0;
+  if (!g_AppImports.GameSetupLogLanguagesAndFolders()) return 0;
   SetMainDeviceType(1);
   EngResModesGetModesAvailable();
   const bool forced = ProgramIsConfigurationCommand(commandLine);
@@ -78,37 +78,37 @@ int Program::InitCB(const char* commandLine) {
   SetLoopType(kEngLoopConstantFrameRate);
   // Frames are drawn while something moves; a still screen costs nothing.
   SetFramesOnDemand(true);
-  GameLogResolutionSettings(0);
+  g_AppImports.GameLogResolutionSettings(0);
   return 1;
 }
 
-int Program::PreDeviceInitCB() { return GamePreDeviceInit() ? 1 : 0; }
-int Program::PostDeviceInitCB() { return GamePostDeviceInit() ? 1 : 0; }
-int Program::CreateGraphicsObjectsCB() { return GameCreateGraphics() ? 1 : 0; }
-void Program::DestroyGraphicsObjectsCB() { GameFreeGraphics(); }
+int Program::PreDeviceInitCB() { return g_AppImports.GamePreDeviceInit() ? 1 : 0; }
+int Program::PostDeviceInitCB() { return g_AppImports.GamePostDeviceInit() ? 1 : 0; }
+int Program::CreateGraphicsObjectsCB() { return g_AppImports.GameCreateGraphics() ? 1 : 0; }
+void Program::DestroyGraphicsObjectsCB() { g_AppImports.GameFreeGraphics(); }
 
 bool Program::TickCB() {
   if (!EngWindowIsDeviceCurrent()) return false;
   if (!GetWindow()) return true;
   StartupNetworkTick();
-  GameTickCB();
+  g_AppImports.GameTickCB();
   return true;
 }
 
-void Program::RenderCB() { GameRenderCB(); }
+void Program::RenderCB() { g_AppImports.GameRenderCB(); }
 
 bool Program::InputEventCB(int kind, int value1, int value2) {
   if (!GetWindow()) return false;
-  return GameInputEventCB(kind, value1, value2);
+  return g_AppImports.GameInputEventCB(kind, value1, value2);
 }
 
-void Program::ActiveChangedCB(bool active) { GameOnActiveChanged(active); }
-void Program::PostModeChangeCB() { GameAfterModeChange(); }
+void Program::ActiveChangedCB(bool active) { g_AppImports.GameOnActiveChanged(active); }
+void Program::PostModeChangeCB() { g_AppImports.GameAfterModeChange(); }
 
 void Program::PreShutdownDeviceCB() {
   // The saves at shutdown store the real show-dialog flag.
   ResolutionSetRunInProgress(false);
-  GameShutdown();
+  g_AppImports.GameShutdown();
 }
 
 void Program::ExitCB() { EngLanguagesRelease(); }

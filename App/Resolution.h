@@ -33,6 +33,7 @@
 
 struct EngResModesMode;
 struct EngWindowSettings;  // Engine/EngWindow.h, for the users of g_WindowSettings
+struct GameDisplaySettings;  // Game/GameImports.h
 
 constexpr std::size_t kResolutionFileSize = 360;
 constexpr float kResolutionFileVersion = 4.8f;
@@ -131,7 +132,8 @@ void ResolutionClampWindowToDesktop();
 // show-dialog flag as 1.
 void ResolutionSetRunInProgress(bool inProgress);
 
-// Sets the show-About byte (the start of play sets 2 after showing it). The
-// card core's copy of the settings, ResolutionGetForGame, is declared in
-// Game/GameImports.h.
+// Sets the show-About byte (the start of play sets 2 after showing it).
 void ResolutionSetShowAbout(int value);
+// Copies the fields the card core reads (its import
+// ResolutionGetForGame, Game/GameImports.h).
+void ResolutionGetForGame(GameDisplaySettings* settings);

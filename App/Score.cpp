@@ -281,7 +281,7 @@ void ScoreDeleteUserScoresForAllGames() {
 void ScoreDeleteUserNumberedGameScoresCB(int answer) {
   if (answer != 1) return;
   RemovePlayersRows(GenGetCurGame(), [](const ScoreEntry& e) { return e.dealtByNumber != 0; });
-  ScoresControlStartingCB();
+  g_AppImports.ScoresControlStartingCB();
 }
 
 bool ScoreFindPlayersNewestRow(const char* name, ScoreEntry* row) {

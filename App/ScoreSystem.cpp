@@ -11,7 +11,6 @@
 #include "Engine/EngLanguages.h"
 #include "Game/Card.h"
 #include "Game/CardsAnim.h"
-#include "Game/GameImports.h"
 #include "Game/Gen.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenPiles.h"

@@ -3,7 +3,6 @@
 
 #include "App/Resolution.h"
 #include "Engine/Debug.h"
-#include "Game/GameImports.h"
 #include "Game/UserRecord.h"
 
 namespace {

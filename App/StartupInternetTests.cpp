@@ -87,7 +87,7 @@ void FtpEnded(int result) {
 
 void AttemptFtp() {
   auto result = std::make_shared<int>(0);
-  if (!EngJobStart("FTP test", [result] { *result = PublishDoFtpInternetTest(); },
+  if (!EngJobStart("FTP test", [result] { *result = g_AppImports.PublishDoFtpInternetTest(); },
                    [result] { FtpEnded(*result); })) {
     FtpEnded(0);
   }

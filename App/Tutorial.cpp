@@ -366,7 +366,7 @@ void TutorialShowMessage(const char* text, int firstButton, bool secondButton, i
 void TutorialOfferFirstGame() {
   TutorialState& t = State();
   if (g_MWin.IsOn()) {
-    const int inGame = ScreensGetScreenId("InGame");
+    const int inGame = g_AppImports.ScreensGetScreenId("InGame");
     if (inGame < 0 || EngScreenGetCurrent() != inGame) return;
   }
   if (g_MWin.IsPopupOpen() || !TutorialIsTutorialGame()) return;

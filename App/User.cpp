@@ -24,15 +24,11 @@
 #include "Engine/EngUtils.h"
 #include "Game/Decks/DecksCurrent.h"
 #include "Game/GameCameras.h"
-#include "Game/GameImports.h"
 #include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
-
-UserRecord g_UserRecord;
-UserOptions g_UserOptions;
 
 namespace {
 
@@ -54,13 +50,13 @@ void RunAfterLoadAction() {
   switch (g_UserRecord.afterLoadAction) {
     case 1:
       if (GenSavedGameExists()) {
-        MainControlContinueGameCB();
+        g_AppImports.MainControlContinueGameCB();
       } else {
-        MainControlNewGameCB();
+        g_AppImports.MainControlNewGameCB();
       }
       break;
     case 2:
-      MainControlNewGameCB();
+      g_AppImports.MainControlNewGameCB();
       break;
     default:
       break;
@@ -132,9 +128,9 @@ void UserSetDefaults() {
   fresh.rememberedScreen = g_UserRecord.rememberedScreen;
   g_UserRecord = fresh;
   DeckGenSetDefaults();
-  ModulesSetDefaultLightSettings();
+  g_AppImports.ModulesSetDefaultLightSettings();
   DecksSetDefaults();
-  ModulesSetDefaultBoard();
+  g_AppImports.ModulesSetDefaultBoard();
   GameCamerasSetDefaults(-1);
   UserOptionsSetDefaults();
 }
@@ -196,7 +192,7 @@ bool UserNew(const char* name, const char* country) {
   StatsDeleteFile();
   UserSave();
   SplashStop();
-  GameStartForUser();
+  g_AppImports.GameStartForUser();
   return true;
 }
 
@@ -245,8 +241,8 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
     UserOptionsSetDefaults();
   }
   g_loaded = true;
-  GameStartForUser();
-  if (ScreensGetCurrent() != g_ScreenMain) SplashStop();
+  g_AppImports.GameStartForUser();
+  if (g_AppImports.ScreensGetCurrent() != g_AppImports.ScreensGetScreenId("Main")) SplashStop();
   RunAfterLoadAction();
   return true;
 }

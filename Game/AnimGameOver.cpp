@@ -63,7 +63,7 @@ void EndCallback(int slot) { AnimGameOverEnd(slot); }
 // light above the table.
 void SwitchSceneInTheDark() {
   SolCardsSetCardSize(1, 1, true);
-  MainMenuButtonShow(true);
+  g_GameImports.MainMenuButtonShow(true);
   GenUseCelebrationLight();
   g_over.lightsChanged = true;
 }
@@ -208,7 +208,7 @@ void AnimGameOverEnd(int) {
     s.lightsChanged = false;
   }
   s.effect = -1;
-  SoundStopMusic();
+  g_GameImports.SoundStopMusic();
   AnimGameOverFreeGraphics();
   GameSetNearView(0);
 }
@@ -297,7 +297,7 @@ void AnimGameOverRender() {
   CardsEndBlending();
   if (device) device->ResumeDepthTest();
   DrawBanner();
-  MainDrawMenuButton();
+  g_GameImports.MainDrawMenuButton();
   if (s.lightsPhase <= 1) EngDimDraw(1 - s.fadeLevel);
 }
 

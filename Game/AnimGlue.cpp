@@ -81,14 +81,14 @@ void AnimSetPostFinishCB(GenStepCB callback) {
 }
 
 void AnimFinishCB(int) {
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
   if (g_anim.finish) {
     // One-shot: taken off before it runs, so a step it starts may set the
     // next one.
     GenStepCB finish = g_anim.finish;
     g_anim.finish = nullptr;
     finish(0, 0);
-    ScoreUpdateCurrentScore();
+    g_GameImports.ScoreUpdateCurrentScore();
   }
 }
 
@@ -106,7 +106,7 @@ void AnimEndOrCancelCB(int) {
   g_anim.postFinish = nullptr;
   GenAfterMove();
   g_anim.cameraOverride = false;
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
   GenBuildPickupCandidates();
 }
 
@@ -114,7 +114,7 @@ void AnimStopNow(bool quiet) {
   CardsAnimLandNow(0);
   GenCheckOk();
   CardsAnimFinish(0, !quiet);
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
   GenBuildPickupCandidates();
 }
 
@@ -188,18 +188,18 @@ void AnimSetSoundsChoice(bool launch, bool landing) {
 void AnimCardSoundCB(int sound, CardGroup* source, Card*, CardGroup* target, Card* targetCard,
                      bool start) {
   if (start || !source || !target) {
-    SoundPlaySample(sound);
+    g_GameImports.SoundPlaySample(sound);
     return;
   }
   if (!GenCurGameDef().foundationLandingEffects || !IsFoundation(target)) {
-    SoundPlaySample(sound);
+    g_GameImports.SoundPlaySample(sound);
     return;
   }
   int option = g_UserRecord.foundationSoundEffect;
   if (option == 2 || option == 3) {
-    SoundPlayFoundationSound(targetCard ? targetCard->rank : 1);
+    g_GameImports.SoundPlayFoundationSound(targetCard ? targetCard->rank : 1);
   } else {
-    SoundPlaySample(sound);
+    g_GameImports.SoundPlaySample(sound);
   }
   if ((option == 1 || option == 3) && targetCard) {
     // At the landing card, a burst a little larger than a card.
@@ -207,6 +207,6 @@ void AnimCardSoundCB(int sound, CardGroup* source, Card*, CardGroup* target, Car
                                targetCard->pos[1] + target->pos[1],
                                targetCard->pos[2] + target->pos[2]};
     const float scale[3] = {1.4f * CardsGetCardWidth(), 1.4f * CardsGetCardHeight(), 1};
-    FoundationEffectsAdd(position, scale);
+    g_GameImports.FoundationEffectsAdd(position, scale);
   }
 }

@@ -91,7 +91,7 @@ void GameUpdateBackgroundColour() {
 void GameApplyCameraAndRefreshScene() {
   if (GameGetProgramMode() == kGameModeMainMenu) {
     GameCameraApplyPreset(kGameCameraMainMenu);
-    MainStartMenuCardAnim(false);
+    g_GameImports.MainStartMenuCardAnim(false);
   } else {
     GameCameraApplyPreset(-1);
     if (g_GenLive.ready) GenApplyLights();

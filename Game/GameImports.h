@@ -1,49 +1,31 @@
-// GameImports.h - what the card game core calls in the layers above it:
-// one place to read what the rules, the animations and the card data need
-// from their owner.
+// GameImports.h - the import table of the card game core: every call the
+// rules, the animations and the card data make in the layers above them,
+// in one place.
 //
-// The card core never includes a header from above. It declares here the
-// calls it makes; the player data (App/) and the screens define them (their
-// units include this header, so a mismatch fails to compile there), and the
-// tests link a stand-in (tests/Support/GameImportsStandIn) in their place.
-// The program's shell (Shell/) calls the layers below it directly and
-// takes nothing from here.
+// The card core never includes a header from above nor links against a
+// library above it. It keeps this table of slots (Engine/EngImport.h) and
+// calls through it (g_GameImports.SoundPlaySample(kSoundDrop)); the player
+// data fills every slot at start (AppFillGameImports, App/AppGameImports.h, called
+// by the program entry), and the card core's tests fill it with a stand-in
+// (tests/Support/GameImportsStandIn). Assigning a function of another
+// signature to a slot fails to compile. The program's shell (Shell/) calls
+// the layers below it directly and takes nothing from here.
 //
 // Grouped by service: the player, per-user folders and settings, score and
 // statistics, sound and music, the main menu's backdrop and Menu button,
 // the foundation effects.
 //
-// State: none here.
+// State: the table g_GameImports, filled at start and kept for the run.
 #pragma once
+
+#include "Engine/EngImport.h"
 
 // The current player's profile and per-game block (g_UserRecord,
 // g_UserOptions) are in Game/UserRecord.h and Game/UserOptions.h.
 
-// ---- The player ----------------------------------------------------------------
-
-// Whether a player is loaded; the per-player file names (saved games,
-// pictures) need one.
-bool UserIsLoaded();
-
-// ---- Per-user folders and settings ------------------------------------------
-
-// The per-user folder, "\\" and the name, created when missing; on a bad
-// name (128 characters or more) or a failure, the main per-user folder.
-// ("SavedGames", "Layouts".) The text lives until the next call.
-const char* PrefFolderGetSubFolder(const char* name);
-// The documents folder, the sub-folder and the sub-sub-folder, both created
-// when create is set ("Quarnix", "Card Decks" for the player's decks).
-const char* PrefFolderGetMyDocsSubSubFolder(const char* subFolder, const char* subSubFolder,
-                                            bool create);
-// Listing one folder's entries (the decks' and boards' folders): open,
-// prepare, the next name until "", the name's full path, clean up, close.
+// Listing one folder's entries: a filter says which names to keep.
 using DirListFilterCB = bool (*)(int acceptedSoFar, const char* name, const char* folder);
-bool DirListOpenDir(const char* path, DirListFilterCB filter);
-bool DirListPrepareToGetFilenamesInDir();
-const char* DirListGetNextFilenameInDir();
-const char* DirListGetFilenameWithPath(const char* name);
-void DirListCleanupAfterGettingFilenamesInDir();
-void DirListCloseDir();
+
 // The display settings the card core reads (a copy of the record's fields).
 struct GameDisplaySettings {
   int windowed;
@@ -56,48 +38,78 @@ struct GameDisplaySettings {
   int cursorType;     // 0 the game's texture cursor, 1 the window's own ("CT")
   int showAbout;      // 1: the start of play shows About once
 };
-void ResolutionGetForGame(GameDisplaySettings* settings);
-
-// ---- Score and statistics ---------------------------------------------------
-
-// Recomputes the current game's score and its text.
-void ScoreUpdateCurrentScore();
-// Sets the current game's running score to 0 and recomputes it (a new game
-// dealt by the New command).
-void ScoreResetCurrentScore();
-// The current score as decimal digits (filled by the score update).
-const char* ScoreGetScoreText();
-// Appends the finished game to the player's statistics: won (1) or not, and
-// the counting flag (a lost game counts only after 8 moves). Called with
-// (1, 0) for a won game and (0, 1) for a game abandoned for a new one.
-void StatsAddCurrentGame(int won, int counting);
-
-// ---- Sound and music --------------------------------------------------------
 
 // Samples the move handler plays when cards are lifted or put down.
 constexpr int kSoundPickup = 5;   // card pick-up 1 (5-9)
 constexpr int kSoundDrop = 0;     // card drop 1 (0-4)
 
-// Plays sample 0-27 when sound is on.
-void SoundPlaySample(int sample);
-// Plays the foundation sound of a rank (1-13).
-void SoundPlayFoundationSound(int rank);
-// Starts the music when sound and music are on and it is not playing (a won
-// game).
-void SoundStartMusic();
-// Stops the music if it is playing (a celebration ends).
-void SoundStopMusic();
+struct GameImports {
+  // ---- The player --------------------------------------------------------------
 
-// ---- Main menu, Menu button and effects ----------------------------------------
+  // Whether a player is loaded; the per-player file names (saved games,
+  // pictures) need one.
+  EngImport<bool()> UserIsLoaded{"UserIsLoaded"};
 
-// The main menu's backdrop of cards; restart restarts a running one.
-void MainStartMenuCardAnim(bool restart);
-// The in-game Menu button: shown at once or fading in, and its drawing (a
-// celebration shows it over the flying cards).
-void MainMenuButtonShow(bool atOnce);
-void MainDrawMenuButton();
-// True when the four-colour deck option is on and the current game allows it.
-bool MainIsFourColorDeckNeededCB();
-// Starts a foundation effect at a table position (x, y, z) with a scale
-// (x, y, z; null for 1, 1, 1). Both arrays are read at once, not kept.
-void FoundationEffectsAdd(const float* position, const float* scale);
+  // ---- Per-user folders and settings ------------------------------------------
+
+  // The per-user folder, "\\" and the name, created when missing; on a bad
+  // name (128 characters or more) or a failure, the main per-user folder.
+  // ("SavedGames", "Layouts".) The text lives until the next call.
+  EngImport<const char*(const char* name)> PrefFolderGetSubFolder{"PrefFolderGetSubFolder"};
+  // The documents folder, the sub-folder and the sub-sub-folder, both created
+  // when create is set ("Quarnix", "Card Decks" for the player's decks).
+  EngImport<const char*(const char* subFolder, const char* subSubFolder, bool create)>
+      PrefFolderGetMyDocsSubSubFolder{"PrefFolderGetMyDocsSubSubFolder"};
+  // Listing one folder's entries (the decks' and boards' folders): open,
+  // prepare, the next name until "", the name's full path, clean up, close.
+  EngImport<bool(const char* path, DirListFilterCB filter)> DirListOpenDir{"DirListOpenDir"};
+  EngImport<bool()> DirListPrepareToGetFilenamesInDir{"DirListPrepareToGetFilenamesInDir"};
+  EngImport<const char*()> DirListGetNextFilenameInDir{"DirListGetNextFilenameInDir"};
+  EngImport<const char*(const char* name)> DirListGetFilenameWithPath{"DirListGetFilenameWithPath"};
+  EngImport<void()> DirListCleanupAfterGettingFilenamesInDir{
+      "DirListCleanupAfterGettingFilenamesInDir"};
+  EngImport<void()> DirListCloseDir{"DirListCloseDir"};
+  // The display settings the card core reads.
+  EngImport<void(GameDisplaySettings* settings)> ResolutionGetForGame{"ResolutionGetForGame"};
+
+  // ---- Score and statistics ---------------------------------------------------
+
+  // Recomputes the current game's score and its text.
+  EngImport<void()> ScoreUpdateCurrentScore{"ScoreUpdateCurrentScore"};
+  // Sets the current game's running score to 0 and recomputes it (a new game
+  // dealt by the New command).
+  EngImport<void()> ScoreResetCurrentScore{"ScoreResetCurrentScore"};
+  // The current score as decimal digits (filled by the score update).
+  EngImport<const char*()> ScoreGetScoreText{"ScoreGetScoreText"};
+  // Appends the finished game to the player's statistics: won (1) or not, and
+  // the counting flag (a lost game counts only after 8 moves). Called with
+  // (1, 0) for a won game and (0, 1) for a game abandoned for a new one.
+  EngImport<void(int won, int counting)> StatsAddCurrentGame{"StatsAddCurrentGame"};
+
+  // ---- Sound and music --------------------------------------------------------
+
+  // Plays sample 0-27 when sound is on.
+  EngImport<void(int sample)> SoundPlaySample{"SoundPlaySample"};
+  // Plays the foundation sound of a rank (1-13).
+  EngImport<void(int rank)> SoundPlayFoundationSound{"SoundPlayFoundationSound"};
+  // Starts the music when sound and music are on and it is not playing (a won
+  // game).
+  EngImport<void()> SoundStartMusic{"SoundStartMusic"};
+  // Stops the music if it is playing (a celebration ends).
+  EngImport<void()> SoundStopMusic{"SoundStopMusic"};
+
+  // ---- Main menu, Menu button and effects ----------------------------------------
+
+  // The main menu's backdrop of cards; restart restarts a running one.
+  EngImport<void(bool restart)> MainStartMenuCardAnim{"MainStartMenuCardAnim"};
+  // The in-game Menu button: shown at once or fading in, and its drawing (a
+  // celebration shows it over the flying cards).
+  EngImport<void(bool atOnce)> MainMenuButtonShow{"MainMenuButtonShow"};
+  EngImport<void()> MainDrawMenuButton{"MainDrawMenuButton"};
+  // Starts a foundation effect at a table position (x, y, z) with a scale
+  // (x, y, z; null for 1, 1, 1). Both arrays are read at once, not kept.
+  EngImport<void(const float* position, const float* scale)> FoundationEffectsAdd{
+      "FoundationEffectsAdd"};
+};
+
+extern GameImports g_GameImports;

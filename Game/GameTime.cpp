@@ -93,7 +93,7 @@ void GameTimeUpdate(bool force) {
   if (int32_t* stored = StoredSeconds()) *stored = elapsed;
   std::snprintf(g_clock.text, sizeof g_clock.text, "%s", GameTimeFormat(elapsed));
   g_clock.lastShown = elapsed;
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
 }
 
 const char* GameTimeGetString() {

@@ -231,9 +231,9 @@ void GenGameWon() {
   GameTimeGameOver();
   // The statistics mark the game as recorded themselves: marked here first,
   // they would take the win for a second report and record nothing.
-  StatsAddCurrentGame(1, 0);
+  g_GameImports.StatsAddCurrentGame(1, 0);
   GenDeleteSavedGame();
-  SoundStartMusic();
+  g_GameImports.SoundStartMusic();
   if (g_UserRecord.gatherCards && !GenIsFinishing()) {
     if (AnimSetupGatherAllCardsToDeck(1.5f)) {
       AnimSetFinishCB(GenAfterWinStep);

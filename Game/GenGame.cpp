@@ -60,11 +60,11 @@ void GenNewGameWithNumber(unsigned number, bool deal) {
 
 void GenNewGameFromNewCommand() {
   // A won game was counted when it was won.
-  if (!g_GenLive.gameOver) StatsAddCurrentGame(0, 1);
+  if (!g_GenLive.gameOver) g_GameImports.StatsAddCurrentGame(0, 1);
   GenSelEndAllAnimations();
   GenNewGame(true);
   GameTimeReset();
-  ScoreResetCurrentScore();
+  g_GameImports.ScoreResetCurrentScore();
 }
 
 bool GenResumeSavedGameIfAny() {

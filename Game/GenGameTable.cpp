@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "Engine/Debug.h"
+#include "Game/UserRecord.h"
 #include "Game/GenSetups.h"
 #include "Game/GenText.h"
 
@@ -502,4 +503,8 @@ const char* GenGetGameFilename(int n) {
 bool GenCurGameWantsFourColorDeck() {
   if (g_curGame < 0 || g_curGame >= kGenNumGames) return false;
   return GenGameTable[g_curGame].fourColour != 0;
+}
+
+bool GenFourColorDeckNeeded() {
+  return g_UserRecord.fourColourDeck != 0 && GenCurGameWantsFourColorDeck();
 }

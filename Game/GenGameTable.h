@@ -203,3 +203,6 @@ const GameDef& GenCurGameDef();
 // The current game's table flag that asks for the four-colour deck; false
 // while the current game is out of range.
 bool GenCurGameWantsFourColorDeck();
+// True when the player's four-colour deck option is on and the current game
+// allows it (the card loader's question before it loads the faces).
+bool GenFourColorDeckNeeded();

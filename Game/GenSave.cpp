@@ -198,7 +198,7 @@ const char* GenGetSaveFilename(int mode) {
   const char* game = GenGetGameFilename(-1);
   int n;
   if (mode == 0 || mode == 1) {
-    if (!UserIsLoaded()) {
+    if (!g_GameImports.UserIsLoaded()) {
       DebugError(where, "No player loaded");
       return nullptr;
     }
@@ -208,11 +208,11 @@ const char* GenGetSaveFilename(int mode) {
       return nullptr;
     }
     n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s_%s%s",
-                      PrefFolderGetSubFolder("SavedGames"), "\\", player, game,
+                      g_GameImports.PrefFolderGetSubFolder("SavedGames"), "\\", player, game,
                       mode == 0 ? ".c3o" : ".c3m");
   } else if (mode == 2) {
-    n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s.c3m", PrefFolderGetSubFolder("Layouts"),
-                      "\\", game);
+    n = std::snprintf(g_fileName, sizeof g_fileName, "%s%s%s.c3m",
+                      g_GameImports.PrefFolderGetSubFolder("Layouts"), "\\", game);
   } else {
     DebugError(where, "Invalid mode %d", mode);
     return nullptr;

@@ -127,7 +127,7 @@ void EmptySelection() {
 
 void PlayMoveSound(int before) {
   if (!g_UserRecord.playMovesSound || g_GenLive.selection.numCards == before) return;
-  SoundPlaySample(g_GenLive.selection.numCards > 0 ? kSoundPickup : kSoundDrop);
+  g_GameImports.SoundPlaySample(g_GenLive.selection.numCards > 0 ? kSoundPickup : kSoundDrop);
 }
 
 }  // namespace

@@ -224,7 +224,7 @@ bool Step(bool back) {
   // The deck marker follows the redeal counter the step brought back.
   GenUpdateDeckMarker(false);
   if (g.emptySpacePicture != picture) SolCardsSetSpaceCustomPic(g.emptySpacePicture);
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
   GenBuildPickupCandidates();
   return true;
 }

@@ -58,14 +58,14 @@ bool InRange(int where, int base, int count) { return where >= base && where < b
 }  // namespace
 
 void SolCardsSetup() {
-  LoadCardsSetup(MainIsFourColorDeckNeededCB);
+  LoadCardsSetup(GenFourColorDeckNeeded);
   CardsSetGroupSetupCB(SolCardsSetupCardGroupModelsAndTextures);
   CardsSetAnimTimedRate(2.5f);
   SolCardsSetCardSize(0, 0, false);
   GenSetTableValues(kTableHalfSide, kTableHalfSide, 0, 5 + kTableHalfSide);
   BoardSetupTableRect(0, 0, 2 * kTableHalfSide, 2 * kTableHalfSide, true, true);
   GameDisplaySettings display;
-  ResolutionGetForGame(&display);
+  g_GameImports.ResolutionGetForGame(&display);
   BoardSetupTextureQuality(display.tableQuality);
 }
 

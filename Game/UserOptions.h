@@ -6,8 +6,8 @@
 // by field through its offset table, so the in-memory layout here is free;
 // the member initialisers are the values a new player gets.
 //
-// State: none here; g_UserOptions lives in the shell (or in the tests'
-// stand-in).
+// State: none here; g_UserOptions is defined in GameImports.cpp and loaded
+// by the player data.
 #pragma once
 
 #include <cstdint>

@@ -9,8 +9,8 @@
 // values a new player gets (the camera presets, the light settings and the
 // deck choices are filled by their own modules when a player is made).
 //
-// State: none here; g_UserRecord lives in the shell (or in the tests'
-// stand-in).
+// State: none here; g_UserRecord is defined in GameImports.cpp and loaded
+// by the player data.
 #pragma once
 
 #include <cstdint>

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "App/AppImports.h"
 #include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"

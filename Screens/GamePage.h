@@ -72,8 +72,8 @@ struct GameSnapshotViewport {
 GameSnapshotViewport GameControlSnapshotViewportFor(float x, float y, float w, float h, int width,
                                                     int height);
 // The viewport from "RenderBg" when the toolkit shows the main menu (the
-// main module's call is in App/AppImports.h).
-// void GameControlUpdateSnapshotViewport();
+// player data calls it through App/AppImports.h).
+void GameControlUpdateSnapshotViewport();
 GameSnapshotViewport GameControlGetSnapshotViewport();
 // Makes the current game's stock picture when it is missing.
 void GameControlPrepareSnapshot();

@@ -9,7 +9,6 @@
 // the menu stays as it is.
 #include <cstring>
 
-#include "App/AppImports.h"
 #include "App/Sound.h"
 #include "App/User.h"
 #include "Engine/EngDevice.h"

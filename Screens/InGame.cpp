@@ -138,40 +138,40 @@ void InGameControlUpdateUndoRedoButtons() {
 
 void InGameControlMainCB() {
   InGameControlClose();
-  GameMenuExitToMainMenu();
+  g_ScreensImports.GameMenuExitToMainMenu();
 }
 
 void InGameControlUndoCB() {
   InGameControlClose();
-  GameMenuUndo();
+  g_ScreensImports.GameMenuUndo();
   InGameControlUpdateUndoRedoButtons();
 }
 
 void InGameControlRedoCB() {
   InGameControlClose();
-  GameMenuRedo();
+  g_ScreensImports.GameMenuRedo();
   InGameControlUpdateUndoRedoButtons();
 }
 
 void InGameControlAutoplayCB() {
   InGameControlClose();
-  GameMenuChangeAutoplay();
+  g_ScreensImports.GameMenuChangeAutoplay();
 }
 
 void InGameControlNewCB() {
   if (ScreensGetCurrent() == g_ScreenPause) PauseControlResumeCB();
   InGameControlClose();
-  GameMenuNewGame();
+  g_ScreensImports.GameMenuNewGame();
 }
 
 void InGameControlRulesCB() {
   InGameControlClose();
-  GameMenuHelp();
+  g_ScreensImports.GameMenuHelp();
 }
 
 void InGameControlOptionsCB() {
   InGameControlClose();
-  GameMenuOptions();
+  g_ScreensImports.GameMenuOptions();
 }
 
 void InGameControlPauseCB() {

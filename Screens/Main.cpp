@@ -229,7 +229,7 @@ void MainControlListSelectCB() {
 
 void MainControlGameChanged() {
   MainControlRefresh(true);
-  if (CardsDecksIsFourColor() != MainIsFourColorDeckNeededCB()) {
+  if (CardsDecksIsFourColor() != GenFourColorDeckNeeded()) {
     if (!LoadCardsGenerateCurrentDeckIfNeeded(false, 0)) LoadCardsLoadCardFaces(-1);
   }
   if (ScreensGetCurrent() == g_ScreenHelp) {
@@ -296,7 +296,7 @@ void MainControlEndGameCB() {
 
 void MainControlPlayerChangeCB() {
   g_UserRecord.alwaysStartWithPlayer = 0;
-  GameRememberCurrentScreen();
+  g_ScreensImports.GameRememberCurrentScreen();
   UserSave();
   GameSetProgramMode(1);
   ScreensGoto(g_ScreenUsers);

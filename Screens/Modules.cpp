@@ -1,7 +1,6 @@
 // Modules.cpp - the module configuration (see Modules.h).
 #include "Screens/Modules.h"
 
-#include "App/AppImports.h"
 #include "Game/UserRecord.h"
 
 namespace {

@@ -3,13 +3,11 @@
 
 #include <cstring>
 
-#include "App/AppImports.h"
 #include "Game/GameState.h"
 #include "Engine/Debug.h"
 #include "Engine/EngScreen.h"
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinManager.h"
-#include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Screens/ScreensImports.h"
@@ -154,8 +152,3 @@ int ScreensGetScreenId(const char* collection) {
 int ScreensGetCurrent() { return EngScreenGetCurrent(); }
 bool ScreensSetCurrent(int screen) { return EngScreenSetCurrent(screen); }
 bool ScreensTick() { return EngScreenTick(); }
-
-bool MainIsFourColorDeckNeededCB() {
-  if (!g_UserRecord.fourColourDeck) return false;
-  return GenCurGameWantsFourColorDeck();
-}

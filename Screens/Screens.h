@@ -40,6 +40,3 @@ int ScreensGetScreenId(const char* collection);
 int ScreensGetCurrent();
 bool ScreensSetCurrent(int screen);
 bool ScreensTick();
-// The deck loader's question: the player's four-colour option and the
-// current game's table flag.
-bool MainIsFourColorDeckNeededCB();

@@ -1,12 +1,16 @@
 // ScreensImports.h - what the other screens call in the deck and board
-// screens (Screens/Decks/), and what the screens call in the program's shell
-// above them (Shell/): one place to read what they need of them. The deck
-// screens and the shell define these calls (their units include this
-// header). (Deck generation and the face textures are the card core's,
-// Game/Decks/.)
+// screens (Screens/Decks/, the same library), and the import table of what
+// the screens call in the program's shell above them (Shell/): one place to
+// read what they need of them. The deck screens define their calls (their
+// units include this header). (Deck generation and the face textures are
+// the card core's, Game/Decks/.)
+//
+// State: the table g_ScreensImports, filled at start and kept for the run.
 #pragma once
 
 #include <cstdint>
+
+#include "Engine/EngImport.h"
 
 class MWinWindow;
 struct MWinCallbackRecord;
@@ -52,17 +56,25 @@ bool SetsEditControlIsOpen();
 // returns to the game.
 void SetsEditControlDoneCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
 
-// ---- The shell (Shell/) -------------------------------------------------------
-// The in-game menu's commands (the shell's keys run the same ones): a new
-// deal, undo, redo, the rules, the Options screen, the next autoplay level,
-// back to the main menu (the game saved).
-void GameMenuNewGame();
-void GameMenuUndo();
-void GameMenuRedo();
-void GameMenuHelp();
-void GameMenuOptions();
-void GameMenuChangeAutoplay();
-void GameMenuExitToMainMenu();
-// Stores the program mode and the current screen (-1 none) in the player's
-// record.
-void GameRememberCurrentScreen();
+// ---- The shell (Shell/): the import table ---------------------------------------
+// The screens never link against the shell above them. They call it through
+// this table of slots (Engine/EngImport.h), g_ScreensImports.GameMenuUndo();
+// the shell fills it (ShellFillScreensImports, Shell/ShellFills.h) before
+// anything runs.
+struct ScreensImports {
+  // The in-game menu's commands (the shell's keys run the same ones): a new
+  // deal, undo, redo, the rules, the Options screen, the next autoplay level,
+  // back to the main menu (the game saved).
+  EngImport<void()> GameMenuNewGame{"GameMenuNewGame"};
+  EngImport<void()> GameMenuUndo{"GameMenuUndo"};
+  EngImport<void()> GameMenuRedo{"GameMenuRedo"};
+  EngImport<void()> GameMenuHelp{"GameMenuHelp"};
+  EngImport<void()> GameMenuOptions{"GameMenuOptions"};
+  EngImport<void()> GameMenuChangeAutoplay{"GameMenuChangeAutoplay"};
+  EngImport<void()> GameMenuExitToMainMenu{"GameMenuExitToMainMenu"};
+  // Stores the program mode and the current screen (-1 none) in the player's
+  // record.
+  EngImport<void()> GameRememberCurrentScreen{"GameRememberCurrentScreen"};
+};
+
+extern ScreensImports g_ScreensImports;

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "App/AppImports.h"
 #include "App/FoundationEffects.h"
 #include "App/GetFile.h"
 #include "App/Main.h"

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "App/AppImports.h"
 #include "App/Battery.h"
 #include "App/FoundationEffects.h"
 #include "App/Main.h"

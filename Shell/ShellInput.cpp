@@ -10,7 +10,6 @@
 // screen's, so it does not act again in play while it is held.
 #include <cstdio>
 
-#include "App/AppImports.h"
 #include "App/Main.h"
 #include "App/ScoreSystem.h"
 #include "App/Tutorial.h"

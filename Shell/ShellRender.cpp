@@ -2,7 +2,6 @@
 // in which program mode (see Shell.h).
 #include <cstdio>
 
-#include "App/AppImports.h"
 #include "App/FoundationEffects.h"
 #include "App/Main.h"
 #include "App/Tutorial.h"

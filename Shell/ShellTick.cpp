@@ -2,9 +2,9 @@
 // idle pause and the notice of a saved game set aside (see Shell.h).
 #include <cstdio>
 
-#include "App/AppImports.h"
 #include "App/FoundationEffects.h"
 #include "App/Main.h"
+#include "App/Resolution.h"
 #include "App/Splash.h"
 #include "App/Tutorial.h"
 #include "Engine/EngFrames.h"

@@ -3,13 +3,16 @@
 // program its command line); ProgramMain does the rest. Exit code 0 after a
 // normal run or a quiet end, 255 after a failure. SIGINT and SIGTERM (Ctrl+C,
 // kill, a desktop logout) close the game's window, so the game ends through
-// its shutdown and its saves, at whatever moment they come.
+// its shutdown and its saves, at whatever moment they come. The layers'
+// import tables are filled before anything else runs.
 #include <string>
 
 #include "App/Program.h"
 #include "Platform/CloseRequest.h"
+#include "Shell/ShellFills.h"
 
 int main(int argc, char** argv) {
+  ShellFillAllImports();
   PlatformCatchCloseSignals();
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {

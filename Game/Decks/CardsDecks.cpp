@@ -171,7 +171,8 @@ bool CardsDecksIsValidDeckName(const char* name) {
 const char* CardsDecksGetUserDecksDirectory(const char* name, bool create) {
   const char* where = "CardsDecksGetUserDecksDirectory";
   static std::string buffer;
-  const char* folder = PrefFolderGetMyDocsSubSubFolder("Quarnix", "Card Decks", create);
+  const char* folder =
+      g_GameImports.PrefFolderGetMyDocsSubSubFolder("Quarnix", "Card Decks", create);
   const std::string path = folder ? folder : "";
   // The documents layer falls back to a parent folder when it cannot make
   // the one asked for; decks (and their deletion) never go there.

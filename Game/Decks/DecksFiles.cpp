@@ -22,20 +22,21 @@ bool DecksReadWholeFile(const char* path, std::string* out) {
 bool DecksListFolder(const char* path, bool folders, std::vector<std::string>* names) {
   names->clear();
   if (!path || !EngFileDirectoryExists(path)) return false;
-  if (!DirListOpenDir(path, nullptr) || !DirListPrepareToGetFilenamesInDir()) {
-    DirListCloseDir();
+  if (!g_GameImports.DirListOpenDir(path, nullptr) ||
+      !g_GameImports.DirListPrepareToGetFilenamesInDir()) {
+    g_GameImports.DirListCloseDir();
     return false;
   }
-  for (const char* name = DirListGetNextFilenameInDir(); name && name[0];
-       name = DirListGetNextFilenameInDir()) {
+  for (const char* name = g_GameImports.DirListGetNextFilenameInDir(); name && name[0];
+       name = g_GameImports.DirListGetNextFilenameInDir()) {
     if (std::strcmp(name, "..") == 0) continue;
-    const char* full = DirListGetFilenameWithPath(name);
+    const char* full = g_GameImports.DirListGetFilenameWithPath(name);
     const bool isFolder = EngFileDirectoryExists(full);
     const bool isFile = !isFolder && EngFileExists(full);
     if (folders ? isFolder : isFile) names->emplace_back(name);
   }
-  DirListCleanupAfterGettingFilenamesInDir();
-  DirListCloseDir();
+  g_GameImports.DirListCleanupAfterGettingFilenamesInDir();
+  g_GameImports.DirListCloseDir();
   // Byte order, not the listing's: a stored index then names the same entry
   // on every run and every system.
   std::sort(names->begin(), names->end());

@@ -39,7 +39,7 @@ void LoadCardsSetup(bool (*fourColourNeeded)()) {
   g_load.fourColourNeeded = fourColourNeeded;
   LoadCardsSetCardSize(0, 0, 0);
   CardsDecksSetPaths("Data\\DeckSettings", "Data\\Elements", nullptr,
-                     PrefFolderGetSubFolder("DeckGen"));
+                     g_GameImports.PrefFolderGetSubFolder("DeckGen"));
   CardsSetPathCB(LoadCardsGetPathCB);
   CardsSetModelFilenameCB(LoadCardsGetModelFilenameCB);
   CardsSetTextureFilenameCB(LoadCardsGetTextureFilenameCB);
@@ -79,7 +79,7 @@ bool LoadCardsIsFourColorDeckNeeded() {
 
 bool LoadCardsSetTextureSize(int printMode) {
   GameDisplaySettings display;
-  ResolutionGetForGame(&display);
+  g_GameImports.ResolutionGetForGame(&display);
   return CardsDecksSetTextureSizeForQuality(display.cardQuality, printMode);
 }
 

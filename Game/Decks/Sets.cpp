@@ -290,7 +290,8 @@ void SetsSetBoardToDefaults(BoardSet* board) {
 const char* SetsGetDirOrFileName(const char* name, bool makeFolder) {
   const char* where = "SetsGetDirOrFileName";
   static std::string buffer;
-  const char* folder = PrefFolderGetMyDocsSubSubFolder("Free Cardolia 3D", "Boards", makeFolder);
+  const char* folder =
+      g_GameImports.PrefFolderGetMyDocsSubSubFolder("Free Cardolia 3D", "Boards", makeFolder);
   const std::string path = folder ? folder : "";
   if (path.size() < 26 || path.size() > 443 || !DecksIsFolderAskedFor(path, "Free Cardolia 3D/Boards")) {
     DebugError(where, "Invalid dir <%s>", path.c_str());

@@ -147,11 +147,11 @@ bool PokerSquareScoreAutoplay(int, int) {
   PokerSquareGetScore();
   // The game ends once: a second call on the finished table changes nothing.
   if (g.gameOver || g.deck.numCards != kCardsLeftAtTheEnd) return false;
-  ScoreUpdateCurrentScore();
+  g_GameImports.ScoreUpdateCurrentScore();
   g.gameOver = 1;
   GenSetGameInProgress(false);
   GameTimeGameOver();
-  StatsAddCurrentGame(1, 0);
+  g_GameImports.StatsAddCurrentGame(1, 0);
   GenDeleteSavedGame();
   return false;
 }

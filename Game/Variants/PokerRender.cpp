@@ -59,7 +59,8 @@ void PokerSquareRenderScores() {
     }
     EngFramesRequestDraw();  // the total pulses on
     font->SetRatio(kTotalRatio, kTotalRatio);
-    DrawWithShadow(font, t, t.totalX, t.totalY, ScoreGetScoreText(), colour, kTotalAlpha);
+    DrawWithShadow(font, t, t.totalX, t.totalY, g_GameImports.ScoreGetScoreText(), colour,
+                   kTotalAlpha);
   }
   EngFontRestoreAfterDrawing();
   font->SetRatio(ratioX, ratioY);

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string>
 
-#include "App/AppImports.h"
 #include "App/Resolution.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"

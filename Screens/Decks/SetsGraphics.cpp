@@ -5,7 +5,6 @@
 // reach no other screen code.
 #include <cstdint>
 
-#include "App/AppImports.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngTexture.h"
 #include "Engine/EngWindow.h"

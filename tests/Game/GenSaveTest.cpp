@@ -91,7 +91,8 @@ class GenSaveTest : public GameTest {
 
 TEST_F(GenSaveTest, TheFilesHaveTheirSizesAndForms) {
   ASSERT_TRUE(GenSaveCurrentGame());
-  EXPECT_EQ(GameFile(), std::string(PrefFolderGetSubFolder("SavedGames")) + "\\Saver_Klondike.c3o");
+  EXPECT_EQ(GameFile(),
+            std::string(g_GameImports.PrefFolderGetSubFolder("SavedGames")) + "\\Saver_Klondike.c3o");
   const std::string game = ReadFile(Native(GameFile()));
   ASSERT_EQ(game.size(), 4070760u);
   EXPECT_EQ(GenGetF32(reinterpret_cast<const uint8_t*>(game.data()), 0), 4.3f);

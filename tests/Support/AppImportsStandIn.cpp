@@ -4,7 +4,8 @@
 
 #include <vector>
 
-int g_ScreenMain = 4;
+#include "Screens/Decks/Publish.h"
+#include "Screens/Screens.h"
 
 namespace {
 
@@ -30,7 +31,6 @@ void AppImportsResetForTests() {
   g_calls = AppImportCallsForTests();
   AppImportsSetFtpTestAnswersForTests({});
   g_current = -1;
-  g_ScreenMain = 4;
 }
 void AppImportsSetCurrentScreenForTests(int screen) { g_current = screen; }
 
@@ -41,4 +41,19 @@ int AppImportsNextFtpAnswerForTests() {
   const auto call = static_cast<std::size_t>(g_calls.ftpTests++);
   if (g_ftpAnswers.empty()) return 1;
   return g_ftpAnswers[call < g_ftpAnswers.size() ? call : g_ftpAnswers.size() - 1];
+}
+
+void AppImportsFillStandIn() {
+  AppImports& t = g_AppImports;
+  t.ScreensGetCurrent = ScreensGetCurrent;
+  t.ScreensGetScreenId = ScreensGetScreenId;  // the registry of ScreensStandIn
+  t.MainControlContinueGameCB = MainControlContinueGameCB;
+  t.MainControlNewGameCB = MainControlNewGameCB;
+  t.GameControlUpdateSnapshotViewport = GameControlUpdateSnapshotViewport;
+  t.ScoresControlStartingCB = ScoresControlStartingCB;
+  t.ScoresControlShowInternetWait = ScoresControlShowInternetWait;
+  t.ScoresControlHideInternetWait = ScoresControlHideInternetWait;
+  t.ModulesSetDefaultLightSettings = ModulesSetDefaultLightSettings;
+  t.ModulesSetDefaultBoard = ModulesSetDefaultBoard;
+  t.PublishDoFtpInternetTest = PublishDoFtpInternetTest;
 }

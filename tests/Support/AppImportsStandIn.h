@@ -20,10 +20,13 @@ struct AppImportCallsForTests {
   int internetWaitShown = 0;   // ScoresControlShowInternetWait
   int internetWaitHidden = 0;  // ScoresControlHideInternetWait
 };
+// Fills the screens' slots of the player data's import table with these
+// stand-ins (the screen registry's names from ScreensStandIn).
+void AppImportsFillStandIn();
 const AppImportCallsForTests& AppImportsGetCallsForTests();
 // The counts, for the stand-ins of the other file (AppImportsDecksStandIn).
 AppImportCallsForTests& AppImportsCallsToCountForTests();
-// Clears the counts; no current screen, the main menu is screen 4.
+// Clears the counts; no current screen.
 void AppImportsResetForTests();
 void AppImportsSetCurrentScreenForTests(int screen);
 // What PublishDoFtpInternetTest answers, in order (the last answer repeats;

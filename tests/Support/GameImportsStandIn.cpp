@@ -12,9 +12,6 @@
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
-UserRecord g_UserRecord;
-UserOptions g_UserOptions;
-
 namespace {
 
 constexpr int kMaxFolderName = 128;  // folder names are shorter than this
@@ -210,3 +207,37 @@ bool BatteryCreateGraphics() { return true; }
 void BatteryFreeGraphics() {}
 void GetFileSetDefaults() { Record("GetFileSetDefaults"); }
 void EffectsInit() {}
+
+// ---- The card core's import table ------------------------------------------------
+
+void GameImportsFillStandIn() {
+  GameImports& t = g_GameImports;
+  t.UserIsLoaded = UserIsLoaded;
+  t.PrefFolderGetSubFolder = PrefFolderGetSubFolder;
+  t.PrefFolderGetMyDocsSubSubFolder = PrefFolderGetMyDocsSubSubFolder;
+  t.DirListOpenDir = DirListOpenDir;
+  t.DirListPrepareToGetFilenamesInDir = DirListPrepareToGetFilenamesInDir;
+  t.DirListGetNextFilenameInDir = DirListGetNextFilenameInDir;
+  t.DirListGetFilenameWithPath = DirListGetFilenameWithPath;
+  t.DirListCleanupAfterGettingFilenamesInDir = DirListCleanupAfterGettingFilenamesInDir;
+  t.DirListCloseDir = DirListCloseDir;
+  t.ResolutionGetForGame = ResolutionGetForGame;
+  t.ScoreUpdateCurrentScore = ScoreUpdateCurrentScore;
+  t.ScoreResetCurrentScore = ScoreResetCurrentScore;
+  t.ScoreGetScoreText = ScoreGetScoreText;
+  t.StatsAddCurrentGame = StatsAddCurrentGame;
+  t.SoundPlaySample = SoundPlaySample;
+  t.SoundPlayFoundationSound = SoundPlayFoundationSound;
+  t.SoundStartMusic = SoundStartMusic;
+  t.SoundStopMusic = SoundStopMusic;
+  t.MainStartMenuCardAnim = MainStartMenuCardAnim;
+  t.MainMenuButtonShow = MainMenuButtonShow;
+  t.MainDrawMenuButton = MainDrawMenuButton;
+  t.FoundationEffectsAdd = FoundationEffectsAdd;
+}
+
+// The table is filled before any test runs: this object is linked into every
+// test program that uses the stand-in (an object library).
+namespace {
+[[maybe_unused]] const bool g_filled = (GameImportsFillStandIn(), true);
+}  // namespace

@@ -1,7 +1,8 @@
 // GameImportsStandIn.h - the player data as the card core's and the shell's
-// tests see it: the calls of Game/GameImports.h that the card core makes, and
-// those the shell (Shell/) makes of the player data, answered by a stand-in
-// that records what it was asked for.
+// tests see it: the calls of Game/GameImports.h that the card core makes
+// (filled into its import table before any test runs), and those the shell
+// (Shell/) makes of the player data, answered by a stand-in that records
+// what it was asked for.
 //
 // The player's record and per-game block start as a new player's; the
 // per-user folder is a folder relative to the current one (the tests run in
@@ -14,6 +15,10 @@
 
 #include "Game/GameImports.h"
 #include "tests/Support/ScreensStandIn.h"
+
+// Fills every slot of the card core's import table with this stand-in's
+// calls; done once before the tests run, again by a test that emptied a slot.
+void GameImportsFillStandIn();
 
 // Marks a player as loaded or not (the profile's loading, in the shell).
 void UserSetLoaded(bool loaded);

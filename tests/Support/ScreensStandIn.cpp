@@ -46,7 +46,6 @@ void StandInResetCalls() {
 const std::string& StandInLastScreen() { return g_lastScreen; }
 
 // ---- Main module, tutorial, battery, file chooser, screen registry ----
-bool MainIsFourColorDeckNeededCB() { return g_UserRecord.fourColourDeck != 0; }
 bool ScreensSetup() {
   Record("ScreensSetup");
   return true;

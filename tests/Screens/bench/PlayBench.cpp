@@ -27,6 +27,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenSave.h"
 #include "Screens/GamePage.h"
+#include "Screens/Main.h"
 #include "Screens/Screens.h"
 #include "tests/Support/GameHarness.h"
 

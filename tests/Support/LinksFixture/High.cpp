@@ -1,4 +1,6 @@
-// The upper library: calling down into the lower one is allowed.
+// The top library: calling down into both libraries below is allowed.
 int LowValue();
+int MidValue();
 
-int HighAnswer() { return LowValue() + 1; }
+int HighAnswer() { return LowValue() + MidValue(); }
+const char* HighLabel() { return "high"; }

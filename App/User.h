@@ -18,9 +18,9 @@
 // 32 characters (EngFileIsSafeName), the same rule as saved games.
 //
 // Depends on: the per-user folders, the settings file (the last player), the
-// engine's record encryption, the game shell (GameStartForUser), the splash
-// panel, statistics and scores (deleting a player), and the screens and
-// decks through App/AppImports.h.
+// engine's record encryption, the splash panel, statistics and scores
+// (deleting a player), and through App/AppImports.h the shell
+// (GameStartForUser), the screens and the decks.
 #pragma once
 
 #include <cstddef>

@@ -5,9 +5,9 @@
 // The card core never includes a header from above nor links against a
 // library above it. It keeps this table of slots (Engine/EngImport.h) and
 // calls through it (g_GameImports.SoundPlaySample(kSoundDrop)); the player
-// data fills every slot at start (AppFillGameImports, App/AppGameImports.h, called
-// by the program entry), and the card core's tests fill it with a stand-in
-// (tests/Support/GameImportsStandIn). Assigning a function of another
+// data fills every slot at start (AppFillGameImports, App/AppGameImports.h,
+// called by the program entry), and the card core's tests fill it with a
+// stand-in (tests/Support/GameImportsStandIn). Assigning a function of another
 // signature to a slot fails to compile. The program's shell (Shell/) calls
 // the layers below it directly and takes nothing from here.
 //

@@ -12,8 +12,9 @@
 //
 // The program mode, the game font, the idle timer and the pointer that the
 // layers below read are kept in Game/GameState.h; the calls the screens and
-// the player data make here are declared in their import headers
-// (Screens/ScreensImports.h, App/AppImports.h).
+// the player data make here go through their import tables
+// (Screens/ScreensImports.h, App/AppImports.h), which the shell fills
+// (Shell/ShellFills.h).
 //
 // Files: Shell.cpp (start-up, active changes, start of play, shutdown),
 // ShellGraphics.cpp (graphics and the loading loop), ShellTick.cpp (tick

@@ -1,7 +1,6 @@
-// DecksStandIn.cpp - the deck and board screens as the card core's tests
-// see them (Game/GameImports.h), for test programs that do not link the
-// real screens: no previews to make, draw or release.
-#include "Game/GameImports.h"
+// DecksStandIn.cpp - the deck and board screens as the shell's tests see
+// them, for test programs that do not link the real screens: no previews
+// to make, draw or release.
 
 void DecksControlCreateGraphics() {}
 void DeckGenControlCreateGraphics() {}

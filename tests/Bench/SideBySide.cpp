@@ -28,8 +28,9 @@
 // (the later ones are warm starts). The peer runs with private settings
 // (GSETTINGS_BACKEND=memory) and opens on Klondike.
 //
-// Usage: SideBySide [runs] [--memory] [--keep] [--shots <folder>]
-// (--keep leaves the runs' folders and heaptrack's files in place.)
+// Usage: SideBySide [runs] [--memory] [--keep] [--shots <folder>] [--ours]
+// (--keep leaves the runs' folders and heaptrack's files in place; --ours
+// runs ours alone, for comparing two builds of it.)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -835,13 +836,15 @@ void PrintRow(const char* what, const char* unit, const Figures& ours, const Fig
 
 int main(int argc, char** argv) {
   int runs = 5;
-  bool memory = false, keep = false;
+  bool memory = false, keep = false, oursOnly = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--memory") {
       memory = true;
     } else if (a == "--keep") {
       keep = true;
+    } else if (a == "--ours") {
+      oursOnly = true;
     } else if (a == "--shots" && i + 1 < argc) {
       g_shots = argv[++i];
       std::filesystem::create_directories(g_shots);
@@ -866,12 +869,12 @@ int main(int argc, char** argv) {
   Run oursRun{ours, s, h}, peerRun{peer, s, h};
   // The first start of each makes its caches (ours: the player's cards).
   if (runs > 0 && !RunOurs(oursRun, false)) std::fprintf(stderr, "ours: the first run failed\n");
-  if (runs > 0 && !RunPeer(peerRun, work + "/peer", false)) std::fprintf(stderr, "peer: the first run failed\n");
+  if (runs > 0 && !oursOnly && !RunPeer(peerRun, work + "/peer", false)) std::fprintf(stderr, "peer: the first run failed\n");
   for (int run = 0; run < runs; ++run) {
     std::fprintf(stderr, "run %d of %d\n", run + 1, runs);
     const bool oursFirst = run % 2 == 0;
     if (oursFirst && !RunOurs(oursRun, true)) std::fprintf(stderr, "ours: run %d failed\n", run + 1);
-    if (!RunPeer(peerRun, work + "/peer", true)) std::fprintf(stderr, "peer: run %d failed\n", run + 1);
+    if (!oursOnly && !RunPeer(peerRun, work + "/peer", true)) std::fprintf(stderr, "peer: run %d failed\n", run + 1);
     if (!oursFirst && !RunOurs(oursRun, true)) std::fprintf(stderr, "ours: run %d failed\n", run + 1);
   }
   if (memory) {

@@ -5,11 +5,12 @@
 # latency and memory, as medians side by side (a benchmark run by hand, not
 # a test). Builds the Release configuration in build/bench; installs the
 # peer's package when it is missing (it is only run and looked at).
-#   Usage: tests/Bench/side-by-side.sh [runs] [--memory] [--keep] [--shots <folder>]
+#   Usage: tests/Bench/side-by-side.sh [runs] [--memory] [--keep] [--shots <folder>] [--ours]
 #   --memory  also runs ours under heaptrack once per screen and prints its
 #             own heap and statics apart from the GL driver's (slow)
 #   --keep    leaves the runs' folders and heaptrack's files in place
 #   --shots   saves a screenshot of each screen of the last run
+#   --ours    runs ours alone (two builds of ours compared, run by run)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build="$root/build/bench"

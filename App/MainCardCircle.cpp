@@ -33,7 +33,11 @@ constexpr float kAngleSpeed = 2.5f;    // radians a second
 constexpr float kFaceDown = 135.0f;    // the y turn of a card showing its back
 constexpr float kHalfway = 90.0f;
 constexpr float kRadiusCards = 3.5f;   // the radius in card widths
-constexpr int kCircleFramesPerSecond = 0;  // the loop's own rate
+// The frames a second the moving cards are drawn at. Each frame redraws
+// everything under them (the menu's panels, the game's preview table), the
+// costliest drawing of the menu; at this rate the circle turns as smoothly
+// to the eye as at the loop's 60, for half the work.
+constexpr int kCircleFramesPerSecond = 30;
 
 struct Circle {
   bool running = false;

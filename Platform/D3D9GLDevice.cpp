@@ -20,6 +20,7 @@
 #include <map>
 
 #include "Platform/D3D9GL.h"
+#include "Platform/D3D9GLCull.h"
 #include "Platform/D3D9GLPresent.h"
 #include "Platform/D3D9Local.h"
 #include "Platform/D3DXMath.h"
@@ -932,6 +933,30 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
   }
 
 
+  // While the scissor test is on (a frame drawing only the area of what
+  // moved), a draw that cannot reach the scissor rectangle is skipped: the
+  // GL would transform and set it up only to drop every pixel.
+  bool MissesScissor(const BYTE* base, UINT stride, UINT vertices, UINT count, const BYTE* indices, UINT indexSize) {
+    if (!ScissorOn()) return false;
+    const FvfLayout layout = D3D9FvfLayout(fvf_);
+    if (layout.positionFloats != 3 && layout.positionFloats != 4) return false;
+    D3D9GLDrawnVertices draw;
+    draw.base = base;
+    draw.stride = stride;
+    draw.vertices = vertices;
+    draw.count = count;
+    draw.indices = indices;
+    draw.indexSize = indexSize;
+    draw.pretransformed = layout.positionFloats == 4;
+    if (!draw.pretransformed) draw.transform = world_ * view_ * projection_;
+    draw.viewport = viewport_;
+    // Two pixels of the window beyond the box, in back-buffer pixels.
+    float sx = 1, sy = 1;
+    Scale(&sx, &sy);
+    const float margin = 2.0f * std::max(1.0f, 1.0f / std::max(0.01f, std::min(sx, sy)));
+    return D3D9GLDrawMisses(draw, ClipRect(), margin);
+  }
+
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT count) override {
     if (!stream_ || streamStride_ == 0 || count == 0) return D3DERR_INVALIDCALL;
     const UINT n = D3D9VertexCount(type, count);
@@ -939,6 +964,7 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (stream_->Stale() || end > stream_->Size()) return D3DERR_INVALIDCALL;
     const BYTE* base = stream_->Bytes() + streamOffset_ + static_cast<std::size_t>(startVertex) * streamStride_;
     if (!window_) return D3D_OK;
+    if (MissesScissor(base, streamStride_, n, n, nullptr, 0)) return D3D_OK;
     if (!Prepare(base, streamStride_, n)) return D3DERR_INVALIDCALL;
     glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
     return D3D_OK;
@@ -955,9 +981,10 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     const UINT available = static_cast<UINT>((stream_->Size() - first) / streamStride_);
     const BYTE* base = stream_->Bytes() + first;
     if (!window_) return D3D_OK;
+    const BYTE* indices = indices_->Bytes() + static_cast<std::size_t>(startIndex) * indexSize;
+    if (MissesScissor(base, streamStride_, available, n, indices, indexSize)) return D3D_OK;
     if (!Prepare(base, streamStride_, std::min(available, std::max(numVertices, available)))) return D3DERR_INVALIDCALL;
-    glDrawElements(ModeOf(type), static_cast<GLsizei>(n), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                   indices_->Bytes() + static_cast<std::size_t>(startIndex) * indexSize);
+    glDrawElements(ModeOf(type), static_cast<GLsizei>(n), indexSize == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, indices);
     return D3D_OK;
   }
 
@@ -965,8 +992,11 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (!data || stride == 0 || count == 0) return D3DERR_INVALIDCALL;
     const UINT n = D3D9VertexCount(type, count);
     if (!window_) return D3D_OK;
-    if (!Prepare(static_cast<const BYTE*>(data), stride, n)) return D3DERR_INVALIDCALL;
-    glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
+    const BYTE* vertices = static_cast<const BYTE*>(data);
+    if (!MissesScissor(vertices, stride, n, n, nullptr, 0)) {
+      if (!Prepare(vertices, stride, n)) return D3DERR_INVALIDCALL;
+      glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(n));
+    }
     stream_ = nullptr;  // as Direct3D: the stream source is unset after a UP draw
     return D3D_OK;
   }

@@ -162,6 +162,31 @@ TEST_F(GLPixelTest, TheDefaultCullingKeepsTwoDAndThreeDQuads) {
   EXPECT_EQ(Pixel(32, 32), 0x00FF00u);
 }
 
+// Under a scissor, quads whose edge pixels lie just inside it draw them
+// (the device skips only draws that cannot reach it), 2D and 3D alike.
+TEST_F(GLPixelTest, UnderAScissorAQuadReachingItDrawsItsEdge) {
+  const RECT scissor = {16, 16, 48, 48};
+  ASSERT_EQ(device_->SetScissorRect(&scissor), D3D_OK);
+  device_->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
+  DrawRect2D(4, 20, 12, 4, 0xFFFF0000);   // centres 4..16: the last one inside
+  DrawRect2D(48, 30, 10, 4, 0xFF00FF00);  // centres 48..58: none inside
+  EXPECT_EQ(Pixel(16, 22), 0xFF0000u);
+  EXPECT_EQ(Pixel(15, 22), 0u);
+  EXPECT_EQ(Pixel(47, 32), 0u);
+  // A 3D quad whose right edge falls on the scissor's first column.
+  Clear(0xFF000000);
+  LookDownMinusZ();
+  const float z = -3.0f, halfView = 3.0f * 0.41421356f;  // tan(22.5 degrees) at depth 3
+  const float edge = (16.6f / 32.0f - 1.0f) * halfView;
+  const ColourVertex3D v[4] = {{-halfView, -0.2f, z, 0xFF0000FF}, {-halfView, 0.2f, z, 0xFF0000FF},
+                               {edge, -0.2f, z, 0xFF0000FF}, {edge, 0.2f, z, 0xFF0000FF}};
+  device_->SetFVF(D3DFVF_XYZ | D3DFVF_DIFFUSE);
+  ASSERT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ColourVertex3D)), D3D_OK);
+  EXPECT_EQ(Pixel(16, 32), 0x0000FFu);
+  EXPECT_EQ(Pixel(17, 32), 0u);
+  device_->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
+}
+
 TEST_F(GLPixelTest, DepthKeepsNearerQuadsAndACoplanarOverlayDrawnSecond) {
   DrawQuad3D(0.5f, -3.0f, 0xFF00FF00);
   DrawQuad3D(0.8f, -6.0f, 0xFFFF0000);  // behind: hidden where they overlap

@@ -1011,13 +1011,14 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     glReadBuffer(GL_BACK);
     glReadPixels(x, static_cast<GLint>(params_.BackBufferHeight) - y - height, width, height, GL_BGRA,
                  GL_UNSIGNED_BYTE, rgba.data());
-    pixels->assign(static_cast<std::size_t>(width) * height, 0);
+    // Rows turned top first through plain pointers: a whole window is read
+    // for every compared frame, and element calls cost most of it unoptimised.
+    pixels->resize(static_cast<std::size_t>(width) * height);
+    std::uint32_t* out = pixels->data();
     for (int row = 0; row < height; ++row) {
-      const BYTE* src = rgba.data() + static_cast<std::size_t>(height - 1 - row) * width * 4;
-      for (int col = 0; col < width; ++col) {
-        const BYTE* p = src + col * 4;
-        (*pixels)[static_cast<std::size_t>(row) * width + col] =
-            0xFF000000u | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+      const BYTE* p = rgba.data() + static_cast<std::size_t>(height - 1 - row) * width * 4;
+      for (int col = 0; col < width; ++col, p += 4) {
+        *out++ = 0xFF000000u | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
       }
     }
     return true;

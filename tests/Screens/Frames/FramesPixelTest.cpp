@@ -75,6 +75,9 @@ class FramesPixelTest : public TempDirTest {
       h.WholeFrame();
       const std::vector<std::uint32_t> whole = h.BackBuffer();
       ASSERT_EQ(part.size(), whole.size());
+      // The read-back pixels are opaque: alike as a block, they are alike in
+      // colour (the usual case, checked at once).
+      if (part == whole) continue;
       int differing = 0, firstX = -1, firstY = -1;
       for (std::size_t i = 0; i < part.size(); ++i) {
         if ((part[i] & 0xFFFFFF) == (whole[i] & 0xFFFFFF)) continue;

@@ -98,7 +98,7 @@ const StockRow kStockGames[] = {
 
 TEST_F(StockTurnDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
   GameHarness h(dir_ + "/run");
-  ASSERT_TRUE(h.Start(800, 600));
+  ASSERT_TRUE(h.Start(640, 480));
   g_UserRecord.undoLevel = 2;
   // Twenty has been played before: its tutorial is not offered (it would
   // take the clicks).
@@ -131,7 +131,7 @@ TEST_F(StockTurnDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
 // statistics; Ctrl+N leaves it for a new deal.
 TEST_F(StockTurnDisplayTest, AGameLeftAfterStockTurnsAloneCountsAsLost) {
   GameHarness h(dir_ + "/run");
-  ASSERT_TRUE(h.Start(800, 600));
+  ASSERT_TRUE(h.Start(640, 480));
   ASSERT_TRUE(h.Deal(kGameKlondike, kDeal));
   for (int turn = 0; turn < 8; ++turn) ClickPile(h, kWhereDeck);
   ControlKey(h, 'N');

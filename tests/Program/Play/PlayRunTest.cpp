@@ -615,33 +615,32 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
 
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitUntilDrawn(124, 448, 30));
-  ProgramHarness::Settle(0.3);
+  ASSERT_TRUE(h.WaitForPixel(40, 448, IsButtonGreen, 30)) << "Create New Player" << Why(h);
   h.ClickVirtual(124, 448);  // Create New Player
-  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 120)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 120)) << "the name popup" << Why(h);
   h.Type("Ann");
-  ProgramHarness::Settle(0.3);
+  ASSERT_TRUE(h.WaitForPixelIn(300, 220, 340, 233, IsLightText, 30)) << "the name typed" << Why(h);
   h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120)) << Why(h);
-  ProgramHarness::Settle(0.3);
+  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120))
+      << "the name popup closed" << Why(h);
   h.ClickVirtual(320, 442);  // Continue: the player is made
   ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
-  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
 
-  // Klondike, deal 1234, one stock turn.
+  // Klondike, deal 1234, one stock turn (the program takes the two clicks
+  // in turn).
   h.ClickVirtual(100, 163);
-  ProgramHarness::Settle(1.0);
-  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   h.ClickVirtual(322, 384);
-  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
   h.Type(std::to_string(kDeal));
-  ProgramHarness::Settle(0.5);
+  ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
   h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << "the deal note" << Why(h);
   h.Key("Return");
   h.MoveVirtual(320, 470);
   ASSERT_TRUE(WaitStill(h)) << Why(h);
@@ -666,17 +665,13 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   // A restart: Continue gives the same table; SIGINT saves it again.
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitUntilDrawn(320, 400, 30));
-  ProgramHarness::Settle(0.5);
+  ASSERT_TRUE(h.WaitForPixel(210, 400, IsButtonGreen, 30)) << "Continue Player" << Why(h);
   h.ClickVirtual(320, 400);  // Continue Player: Ann
-  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
-  ProgramHarness::Settle(1.0);
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
   h.ClickVirtual(420, 443);  // Continue Game
   h.MoveVirtual(320, 470);
   double share = 1;
-  for (int i = 0; i < 120 && (share = DifferentShare(table, h.Pixels())) >= 0.001; ++i) {
-    ProgramHarness::Settle(0.5);
-  }
+  h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
   Shot(h, "SignalContinued.png");
   EXPECT_LT(share, 0.001) << Why(h);
   ASSERT_TRUE(h.SignalProgram(SIGINT));

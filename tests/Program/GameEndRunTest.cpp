@@ -33,6 +33,7 @@
 #include "Game/GenSelectionLocal.h"
 #include "Game/SolCards.h"
 #include "tests/Program/PlayRun.h"
+#include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -157,6 +158,8 @@ class GameEndRunTest : public TempDirTest {
 
 TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
   ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   playrun::WritePlayer(h.UserFolder());  // Ann, with Klondike chosen
   LastMove move{};

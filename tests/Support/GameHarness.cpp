@@ -381,6 +381,8 @@ bool HarnessWritePng(const std::string& path, int width, int height,
   bool ok = png && info && setjmp(png_jmpbuf(png)) == 0;
   if (ok) {
     png_init_io(png, file);
+    // Screenshots are for a person to look at: the quickest compression.
+    png_set_compression_level(png, 1);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

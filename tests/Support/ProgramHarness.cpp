@@ -88,6 +88,37 @@ void ImageRow(XImage* image, int y, int width, std::vector<unsigned long>* out) 
   for (int x = 0; x < width; ++x) colours[x] = XGetPixel(image, x, y) & 0xFFFFFF;
 }
 
+// Writes an image read from the display to an open file as an RGB PNG.
+bool WritePng(std::FILE* file, XImage* image, int width, int height) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = false;
+  if (png && info && setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, file);
+    // Screenshots are for a person to look at: the quickest compression.
+    png_set_compression_level(png, 1);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * 3);
+    std::vector<unsigned long> colours;
+    for (int y = 0; y < height; ++y) {
+      ImageRow(image, y, width, &colours);
+      for (int x = 0; x < width; ++x) {
+        const unsigned long p = colours[static_cast<std::size_t>(x)];
+        row[x * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
+        row[x * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
+        row[x * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    ok = true;
+  }
+  if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
+  return ok;
+}
+
 }  // namespace
 
 ProgramHarness::ProgramHarness(std::string home) : home_(std::move(home)) {
@@ -333,31 +364,10 @@ bool ProgramHarness::Screenshot(const std::string& pngPath) {
   bool ok = false;
   if (image) {
     std::FILE* file = std::fopen(pngPath.c_str(), "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (file && png && info && setjmp(png_jmpbuf(png)) == 0) {
-      png_init_io(png, file);
-      png_set_IHDR(png, info, static_cast<png_uint_32>(width_), static_cast<png_uint_32>(height_), 8,
-                   PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                   PNG_FILTER_TYPE_DEFAULT);
-      png_write_info(png, info);
-      std::vector<unsigned char> row(static_cast<std::size_t>(width_) * 3);
-      std::vector<unsigned long> colours;
-      for (int y = 0; y < height_; ++y) {
-        ImageRow(image, y, width_, &colours);
-        for (int xx = 0; xx < width_; ++xx) {
-          const unsigned long p = colours[static_cast<std::size_t>(xx)];
-          row[xx * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
-          row[xx * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
-          row[xx * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
-        }
-        png_write_row(png, row.data());
-      }
-      png_write_end(png, nullptr);
-      ok = true;
+    if (file) {
+      ok = WritePng(file, image, width_, height_);
+      ok = std::fclose(file) == 0 && ok;
     }
-    if (png) png_destroy_write_struct(&png, info ? &info : nullptr);
-    if (file) std::fclose(file);
     XDestroyImage(image);
   }
   XCloseDisplay(x);

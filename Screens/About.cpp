@@ -60,12 +60,13 @@ void AboutCreateCB() { AboutAddCollectionToDesktop(); }
 void AboutClearButtonHandles() { g_h = Handles{}; }
 
 bool AboutGetButtonHandles() {
-  g_h.frame = ScreenButton(kName, "Frame1");
-  g_h.title = ScreenButton(kName, "Title");
-  g_h.version = ScreenButton(kName, "Version");
-  g_h.created = ScreenButton(kName, "Created1");
-  g_h.done = ScreenButton(kName, "Done");
-  return g_h.frame && g_h.title && g_h.version && g_h.created && g_h.done;
+  ScreenLookUp get(kName);
+  g_h.frame = get("Frame1");
+  g_h.title = get("Title");
+  g_h.version = get("Version");
+  g_h.created = get("Created1");
+  g_h.done = get("Done");
+  return get.AllFound();
 }
 
 void AboutControlStartingCB() {

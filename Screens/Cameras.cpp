@@ -79,10 +79,6 @@ struct Handles {
 Handles g_h;
 CamerasViewport g_viewport = {0, 0, 0, 0};
 
-MWinHorzScrollbar* Scrollbar(MWinButton* b) {
-  return b && b->GetKind() == MWIN_BUT_HORZSCROLLBAR ? static_cast<MWinHorzScrollbar*>(b) : nullptr;
-}
-
 int CurrentCamera() { return std::clamp<int>(g_UserRecord.currentCamera, 0, kNumCameras - 1); }
 
 CameraPreset& CurrentPreset() { return g_UserRecord.cameras[CurrentCamera()]; }
@@ -108,29 +104,27 @@ bool CamerasAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void CamerasClearButtonHandles() { g_h = Handles{}; }
 
 bool CamerasGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   g_h.title = get("Title");
   g_h.bg = get("Bg");
   g_h.cameraText = get("CameraText");
   g_h.current = get("Current");
   g_h.restore = get("Restore");
-  g_h.fromY = Scrollbar(get("FromY"));
-  g_h.fromZ = Scrollbar(get("FromZ"));
+  g_h.fromY = get.Scrollbar("FromY");
+  g_h.fromZ = get.Scrollbar("FromZ");
   g_h.fromX = get("FromX");
   g_h.centerSide = get("CenterSide");
-  g_h.distance = Scrollbar(get("Distance"));
-  g_h.height = Scrollbar(get("Height"));
+  g_h.distance = get.Scrollbar("Distance");
+  g_h.height = get.Scrollbar("Height");
   g_h.side = get("Side");
   g_h.centerFromX = get("CenterFromX");
-  g_h.fov = Scrollbar(get("Fov"));
+  g_h.fov = get.Scrollbar("Fov");
   g_h.fovDefault = get("FovDefault");
-  g_h.aspect = Scrollbar(get("Aspect"));
+  g_h.aspect = get.Scrollbar("Aspect");
   g_h.aspectDefault = get("AspectDefault");
   g_h.done = get("Done");
   g_h.renderBg = get("RenderBg");
-  return g_h.title && g_h.bg && g_h.cameraText && g_h.current && g_h.restore && g_h.fromY && g_h.fromZ &&
-         g_h.fromX && g_h.centerSide && g_h.distance && g_h.height && g_h.side && g_h.centerFromX && g_h.fov &&
-         g_h.fovDefault && g_h.aspect && g_h.aspectDefault && g_h.done && g_h.renderBg;
+  return get.AllFound();
 }
 
 void CamerasControlStartingCB() {
@@ -220,7 +214,8 @@ void CamerasControlUpdatePreviewViewport() {
   const int page = OptionsGetPage();
   if (page != kOptionsCameras && page != kOptionsLights) return;
   // The frame of the page shown (Cameras and Lights both call it RenderBg).
-  MWinButton* frame = OptionsPageButton(kName, "RenderBg");
+  ScreenLookUp shown(OptionsPageCollection(kName));
+  MWinButton* frame = shown("RenderBg");
   if (!frame) return;
   MWinArea area;
   frame->GetArea(&area, false);

@@ -128,11 +128,12 @@ void CountryCreateCB() { CountryAddCollectionToDesktop(); }
 void CountryClearButtonHandles() { g_h = Handles{}; }
 
 bool CountryGetButtonHandles() {
-  g_h.title = ScreenButton(kName, "Title");
-  g_h.cont = ScreenButton(kName, "Continue");
-  g_h.country = ScreenButton(kName, "Country");
-  g_h.note = ScreenButton(kName, "Note");
-  return g_h.title && g_h.cont && g_h.country && g_h.note;
+  ScreenLookUp get(kName);
+  g_h.title = get("Title");
+  g_h.cont = get("Continue");
+  g_h.country = get("Country");
+  g_h.note = get("Note");
+  return get.AllFound();
 }
 
 void CountryControlStartingCB() {

@@ -81,26 +81,6 @@ struct Handles {
 };
 Handles g_h;
 
-const ScreenHandleSlot kSlots[] = {
-    {"Title", &g_h.title},
-    {"Bg", &g_h.bg},
-    {"Align", &g_h.align},
-    {"Spacing", &g_h.spacing},
-    {"DeckNum", &g_h.deckNum},
-    {"HideMenu", &g_h.hideMenu},
-    {"HideStatsbar", &g_h.hideStatsbar},
-    {"ShowTime", &g_h.showTime},
-    {"TimeFormat", &g_h.timeFormat},
-    {"ShowScores", &g_h.showScores},
-    {"ShowClock", &g_h.showClock},
-    {"ScoresTimeBlend", &g_h.scoresTimeBlend},
-    {"ShowBattery", &g_h.showBattery},
-    {"BatteryPos", &g_h.batteryPos},
-    {"FlashBattery", &g_h.flashBattery},
-    {"BatteryTrans", &g_h.batteryTrans},
-    {"Done", &g_h.done},
-};
-
 // For the run: the gauge mode when the page first started, and the notice.
 struct PageState {
   int rememberedMode = 255;
@@ -153,9 +133,25 @@ bool DisplayAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void DisplayClearButtonHandles() { g_h = Handles{}; }
 
 bool DisplayGetButtonHandlesNormal(const char* collection, const char* window) {
-  g_h = Handles{};
-  return ScreenLookUpRows(collection, window, kRows, static_cast<int>(std::size(kRows)), kSlots,
-                          static_cast<int>(std::size(kSlots)));
+  ScreenLookUp get(collection, window);
+  g_h.title = get("Title");
+  g_h.bg = get("Bg");
+  g_h.align = get("Align");
+  g_h.spacing = get("Spacing");
+  g_h.deckNum = get("DeckNum");
+  g_h.hideMenu = get("HideMenu");
+  g_h.hideStatsbar = get.Optional("HideStatsbar");  // no row of the page has it: stays null
+  g_h.showTime = get("ShowTime");
+  g_h.timeFormat = get("TimeFormat");
+  g_h.showScores = get("ShowScores");
+  g_h.showClock = get("ShowClock");
+  g_h.scoresTimeBlend = get("ScoresTimeBlend");
+  g_h.showBattery = get("ShowBattery");
+  g_h.batteryPos = get("BatteryPos");
+  g_h.flashBattery = get("FlashBattery");
+  g_h.batteryTrans = get("BatteryTrans");
+  g_h.done = get("Done");
+  return get.AllFound();
 }
 
 void DisplayControlStartingCB() {

@@ -130,7 +130,7 @@ bool GameAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void GameClearButtonHandles() { g_h = Handles{}; }
 
 bool GameGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   g_h.bg = get("Bg");
   g_h.renderBg = get("RenderBg");
   g_h.difficulty = get("Difficulty");
@@ -141,8 +141,7 @@ bool GameGetButtonHandlesNormal(const char* collection, const char* window) {
   g_h.gameNum = get("GameNum");
   g_h.autoplay = get("Autoplay");
   g_h.autoplayInfo = get("AutoplayInfo");
-  return g_h.bg && g_h.renderBg && g_h.difficulty && g_h.skill && g_h.decks[0] && g_h.decks[1] &&
-         g_h.decks[2] && g_h.gameNum && g_h.autoplay && g_h.autoplayInfo;
+  return get.AllFound();
 }
 
 bool GameGetButtonHandles() { return GameGetButtonHandlesNormal(kName, "MainWin"); }

@@ -93,8 +93,7 @@ GameSnapshotViewport GameControlSnapshotViewportFor(float x, float y, float w, f
 
 void GameControlUpdateSnapshotViewport() {
   if (!g_MWin.IsOn() || ScreensGetCurrent() != g_ScreenMain) return;
-  MWinWindow* window = ScreenWindow("Main");
-  MWinButton* frame = window ? window->GetButtonFromID("RenderBg", false) : nullptr;
+  MWinButton* frame = ScreenLookUp("Main").Optional("RenderBg");
   if (!frame) return;
   MWinArea area;
   frame->GetArea(&area, true);
@@ -196,8 +195,7 @@ void GameControlRenderSnapshotCards() {
   if (!g_snapshot.shown) return;
   SaveCardDetails& d = GenGetSaveCardDetails();
   // A saved game's cards stay secret in the menu.
-  MWinWindow* window = ScreenWindow("Main");
-  MWinButton* cont = window ? window->GetButtonFromID("ContinueGame", false) : nullptr;
+  MWinButton* cont = ScreenLookUp("Main").Optional("ContinueGame");
   const bool faceDown = cont ? cont->IsEnabled() : g_snapshot.facesDown;
   if (faceDown) CardsHideAllFaces();
   CardsBeginBlending();
@@ -231,8 +229,7 @@ void GameControlRenderSnapshot() {
     device->SetViewportFullScreen();
   }
   if (g_MWin.IsPopupOpen()) return;
-  MWinWindow* window = ScreenWindow("Main");
-  MWinButton* list = window ? window->GetButtonFromID("Autoplay", false) : nullptr;
+  MWinButton* list = ScreenLookUp("Main").Optional("Autoplay");
   if (list && list->ListIsOpen()) {
     const bool prepared = device->PrepareFor2DIfNotPrepared(true);
     device->SaveOrRestoreBlendingState(true);

@@ -42,25 +42,6 @@ struct Handles {
 Handles g_h;
 int g_chosenLanguage = -1;
 
-const ScreenHandleSlot kSlots[] = {
-    {"Title", &g_h.title},
-    {"TypeBg", &g_h.typeBg},
-    {"Undo", &g_h.undo},
-    {"UndoInfo", &g_h.undoInfo},
-    {"CardSounds", &g_h.cardSounds},
-    {"CardSoundsVol", &g_h.cardSoundsVol},
-    {"FndEffects", &g_h.fndEffects},
-    {"SwapButtons", &g_h.swapButtons},
-    {"ShowPlayMoves", &g_h.showPlayMoves},
-    {"LangText", &g_h.langText},
-    {"Lang", &g_h.lang},
-    {"EndGameCards", &g_h.endGameCards},
-    {"EndGameSeq", &g_h.endGameSeq},
-    {"EndGameMusic", &g_h.endGameMusic},
-    {"EndGameCongrats", &g_h.endGameCongrats},
-    {"Done", &g_h.done},
-};
-
 signed char* AsChar(std::uint8_t* byte) { return reinterpret_cast<signed char*>(byte); }
 
 void BindChoice(MWinButton* b, int entries, const char* token, std::uint8_t* byte) {
@@ -97,9 +78,27 @@ bool GeneralAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void GeneralClearButtonHandles() { g_h = Handles{}; }
 
 bool GeneralGetButtonHandlesForLayout(const char* collection, const char* window, int layout) {
-  g_h = Handles{};
-  const ScreenLayoutRows& rows = kGeneralLayouts[layout >= 0 && layout < 4 ? layout : 0];
-  return ScreenLookUpRows(collection, window, rows.rows, rows.count, kSlots, static_cast<int>(std::size(kSlots)));
+  ScreenLookUp get(collection, window);
+  // The small layouts lack these rows and leave their handles null.
+  const bool normal = layout < 1 || layout > 3;
+  auto normalOnly = [&](const char* id) { return normal ? get(id) : nullptr; };
+  g_h.title = get("Title");
+  g_h.typeBg = get("TypeBg");
+  g_h.undo = get("Undo");
+  g_h.undoInfo = get("UndoInfo");
+  g_h.cardSounds = get("CardSounds");
+  g_h.cardSoundsVol = get("CardSoundsVol");
+  g_h.fndEffects = get("FndEffects");
+  g_h.swapButtons = normalOnly("SwapButtons");
+  g_h.showPlayMoves = normalOnly("ShowPlayMoves");
+  g_h.langText = normalOnly("LangText");
+  g_h.lang = normalOnly("Lang");
+  g_h.endGameCards = normalOnly("EndGameCards");
+  g_h.endGameSeq = normalOnly("EndGameSeq");
+  g_h.endGameMusic = get("EndGameMusic");
+  g_h.endGameCongrats = normalOnly("EndGameCongrats");
+  g_h.done = get("Done");
+  return get.AllFound();
 }
 
 bool GeneralGetButtonHandles() {

@@ -166,20 +166,18 @@ bool HelpAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void HelpClearButtonHandles() { g_h = Handles{}; }
 
 bool HelpGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   g_h.bg = get("Bg");
   g_h.title = get("Title");
   g_h.script = get("Script");
-  bool all = g_h.bg && g_h.title && g_h.script;
   for (int i = 0; i < kHelpGlossaryButtons; ++i) {
     char id[16];
     std::snprintf(id, sizeof id, "Glos%d", i + 1);
     g_h.glossary[i] = get(id);
-    all = all && g_h.glossary[i];
   }
   g_h.tutorial = get("Tutorial");
   g_h.done = get("Done");
-  return all && g_h.tutorial && g_h.done;
+  return get.AllFound();
 }
 
 bool HelpGetButtonHandles() { return HelpGetButtonHandlesNormal(kName, "MainWin"); }

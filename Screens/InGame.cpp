@@ -71,7 +71,7 @@ void InGameCreateCB() { InGameAddCollectionToDesktop(); }
 void InGameClearButtonHandles() { g_h = Handles{}; }
 
 bool InGameGetButtonHandlesInCollection(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   g_h.frame = get("Frame1");
   g_h.undo = get("Undo");
   g_h.redo = get("Redo");
@@ -81,8 +81,7 @@ bool InGameGetButtonHandlesInCollection(const char* collection, const char* wind
   g_h.options = get("Options");
   g_h.main = get("Main");
   g_h.exit = get("Exit");
-  return g_h.frame && g_h.undo && g_h.redo && g_h.autoplay && g_h.newGame && g_h.rules &&
-         g_h.options && g_h.main && g_h.exit;
+  return get.AllFound();
 }
 
 bool InGameGetButtonHandles() { return InGameGetButtonHandlesInCollection(kName, "MainWin"); }

@@ -106,12 +106,9 @@ void KeysClearButtonHandles() {
 }
 
 bool KeysGetButtonHandlesNormal(const char* collection, const char* window) {
-  bool all = true;
-  for (int i = 0; i < kNumRows; ++i) {
-    g_handles[i] = g_MWin.GetButtonFromIDs(collection, window, kRows[i].id);
-    all = all && g_handles[i];
-  }
-  return all;
+  ScreenLookUp get(collection, window);
+  for (int i = 0; i < kNumRows; ++i) g_handles[i] = get(kRows[i].id);
+  return get.AllFound();
 }
 
 bool KeysGetButtonHandles() { return KeysGetButtonHandlesNormal(kName, "MainWin"); }

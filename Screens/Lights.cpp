@@ -68,10 +68,6 @@ struct Handles {
 };
 Handles g_h;
 
-MWinHorzScrollbar* Scrollbar(MWinButton* b) {
-  return b && b->GetKind() == MWIN_BUT_HORZSCROLLBAR ? static_cast<MWinHorzScrollbar*>(b) : nullptr;
-}
-
 signed char* AsChar(std::uint8_t* byte) { return reinterpret_cast<signed char*>(byte); }
 
 void SimpleApply() { GenApplyLights(); }
@@ -91,10 +87,10 @@ bool LightsAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void LightsClearButtonHandles() { g_h = Handles{}; }
 
 bool LightsGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto get = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   g_h.bg = get("Bg");
   g_h.ambientLevelText = get("AmbientLevelText");
-  g_h.ambientLevel = Scrollbar(get("AmbientLevel"));
+  g_h.ambientLevel = get.Scrollbar("AmbientLevel");
   g_h.systemText = get("SystemText");
   g_h.system = get("System");
   g_h.colourSetText = get("ColourSetText");
@@ -103,13 +99,11 @@ bool LightsGetButtonHandlesNormal(const char* collection, const char* window) {
   g_h.posSetText = get("PosSetText");
   g_h.posSet = get("PosSet");
   g_h.heightText = get("HeightText");
-  g_h.height = Scrollbar(get("Height"));
+  g_h.height = get.Scrollbar("Height");
   g_h.title = get("Title");
   g_h.done = get("Done");
   g_h.renderBg = get("RenderBg");
-  return g_h.bg && g_h.ambientLevelText && g_h.ambientLevel && g_h.systemText && g_h.system &&
-         g_h.colourSetText && g_h.colourSet && g_h.customColour && g_h.posSetText && g_h.posSet &&
-         g_h.heightText && g_h.height && g_h.title && g_h.done && g_h.renderBg;
+  return get.AllFound();
 }
 
 LightSettings* LightsGetSettings() {

@@ -98,20 +98,20 @@ void MainCreateCB() { MainAddCollectionToDesktop(); }
 void MainClearButtonHandles() { g_h = Handles{}; }
 
 bool MainGetButtonHandles() {
-  g_h.title = ScreenButton(kName, "SolTextPic");
-  g_h.games = ScreenButton(kName, "GamesFull");
-  g_h.gameTitle = ScreenButton(kName, "GameTitle");
-  g_h.typeBg = ScreenButton(kName, "TypeBg");
-  g_h.type = ScreenButton(kName, "Type");
-  g_h.newGame = ScreenButton(kName, "NewGame");
-  g_h.continueGame = ScreenButton(kName, "ContinueGame");
-  g_h.quitGame = ScreenButton(kName, "QuitGame");
-  g_h.options = ScreenButton(kName, "Options");
-  g_h.playerChange = ScreenButton(kName, "PlayerChange");
-  g_h.about = ScreenButton(kName, "About");
-  g_h.exit = ScreenButton(kName, "Exit");
-  return g_h.title && g_h.games && g_h.gameTitle && g_h.typeBg && g_h.type && g_h.newGame &&
-         g_h.continueGame && g_h.quitGame && g_h.options && g_h.playerChange && g_h.about && g_h.exit;
+  ScreenLookUp get(kName);
+  g_h.title = get("SolTextPic");
+  g_h.games = get("GamesFull");
+  g_h.gameTitle = get("GameTitle");
+  g_h.typeBg = get("TypeBg");
+  g_h.type = get("Type");
+  g_h.newGame = get("NewGame");
+  g_h.continueGame = get("ContinueGame");
+  g_h.quitGame = get("QuitGame");
+  g_h.options = get("Options");
+  g_h.playerChange = get("PlayerChange");
+  g_h.about = get("About");
+  g_h.exit = get("Exit");
+  return get.AllFound();
 }
 
 void MainControlStartingCB() { MainControlSetup(true); }

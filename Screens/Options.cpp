@@ -160,11 +160,12 @@ void OptionsClearButtonHandles() {
 }
 
 bool OptionsGetButtonHandlesNormal(const char* collection, const char* window) {
-  g_h.title = g_MWin.GetButtonFromIDs(collection, window, "OptionsTitle");
-  g_h.typeBg = g_MWin.GetButtonFromIDs(collection, window, "TypeBg");
-  g_h.type = g_MWin.GetButtonFromIDs(collection, window, "Type");
-  g_h.back = g_MWin.GetButtonFromIDs(collection, window, "Back");
-  return g_h.title && g_h.typeBg && g_h.type && g_h.back;
+  ScreenLookUp get(collection, window);
+  g_h.title = get("OptionsTitle");
+  g_h.typeBg = get("TypeBg");
+  g_h.type = get("Type");
+  g_h.back = get("Back");
+  return get.AllFound();
 }
 
 bool OptionsGetButtonHandles() { return OptionsGetButtonHandlesNormal(kName, "MainWin"); }
@@ -178,10 +179,6 @@ bool OptionsIsCurrent() { return g_ScreenOptions >= 0 && ScreensGetCurrent() == 
 const char* OptionsPageCollection(const char* own) { return OptionsIsCurrent() ? kName : own; }
 
 bool OptionsInMainMenu() { return GameGetProgramMode() == kGameModeMainMenu; }
-
-MWinButton* OptionsPageButton(const char* own, const char* id) {
-  return g_MWin.GetButtonFromIDs(OptionsPageCollection(own), "MainWin", id);
-}
 
 // ---- Control unit ----------------------------------------------------------------------------------
 

@@ -77,6 +77,3 @@ const char* OptionsPageCollection(const char* own);
 // The program is in the main menu (program mode 2): the options are not
 // over a game.
 bool OptionsInMainMenu();
-// The page rows' handles are looked up with these settings ("Options" or
-// the page's own collection, "MainWin").
-MWinButton* OptionsPageButton(const char* own, const char* id);

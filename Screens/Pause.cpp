@@ -37,9 +37,10 @@ void PauseCreateCB() { PauseAddCollectionToDesktop(); }
 void PauseClearButtonHandles() { g_h = Handles{}; }
 
 bool PauseGetButtonHandles() {
-  g_h.done = ScreenButton(kName, "Done");
-  g_h.box = ScreenButton(kName, "Box");
-  return g_h.done && g_h.box;
+  ScreenLookUp get(kName);
+  g_h.done = get("Done");
+  g_h.box = get("Box");
+  return get.AllFound();
 }
 
 void PauseControlStartingCB() {

@@ -52,12 +52,13 @@ void PopupCreateCB() { PopupAddCollectionToDesktop(); }
 void PopupClearButtonHandles() { g_h = Handles{}; }
 
 bool PopupGetButtonHandles() {
-  g_h.frame = ScreenButton(kName, "Frame1");
-  g_h.title = ScreenButton(kName, "Title");
-  g_h.text = ScreenButton(kName, "Text");
-  g_h.ok = ScreenButton(kName, "Ok");
-  g_h.showAgain = ScreenButton(kName, "ShowAgain");
-  return g_h.frame && g_h.title && g_h.text && g_h.ok && g_h.showAgain;
+  ScreenLookUp get(kName);
+  g_h.frame = get("Frame1");
+  g_h.title = get("Title");
+  g_h.text = get("Text");
+  g_h.ok = get("Ok");
+  g_h.showAgain = get("ShowAgain");
+  return get.AllFound();
 }
 
 void PopupControlSetUndoMessage() { g_undoMessage = true; }

@@ -162,31 +162,26 @@ bool ScoresAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void ScoresClearButtonHandles() { g_h = Handles{}; }
 
 bool ScoresGetButtonHandlesNormal(const char* collection, const char* window) {
-  auto find = [&](const char* id) { return g_MWin.GetButtonFromIDs(collection, window, id); };
+  ScreenLookUp get(collection, window);
   Handles h;
-  bool all = true;
-  auto need = [&](MWinButton** handle, const char* id) {
-    *handle = find(id);
-    all = all && *handle;
-  };
-  need(&h.gameText, "GameText");
-  need(&h.set, "Set");
+  h.gameText = get("GameText");
+  h.set = get("Set");
   for (int r = 0; r < kRows; ++r) {
     const std::string n = std::to_string(r + 1);
-    need(&h.pos[r], ("Pos" + n).c_str());
-    need(&h.date[r], ("Date" + n).c_str());
-    need(&h.name[r], ("Name" + n).c_str());
-    need(&h.time[r], ("Time" + n).c_str());
-    need(&h.score[r], ("Score" + n).c_str());
-    h.country[r] = find(("Country" + n).c_str());  // a layout without flags has none
+    h.pos[r] = get(("Pos" + n).c_str());
+    h.date[r] = get(("Date" + n).c_str());
+    h.name[r] = get(("Name" + n).c_str());
+    h.time[r] = get(("Time" + n).c_str());
+    h.score[r] = get(("Score" + n).c_str());
+    h.country[r] = get.Optional(("Country" + n).c_str());  // a layout without flags has none
   }
-  need(&h.addOnline, "AddOnline");
-  need(&h.viewOnline, "ViewOnline");
-  need(&h.weights, "Weights");
-  need(&h.reset, "Reset");
-  need(&h.internetWait, "InternetWait");
+  h.addOnline = get("AddOnline");
+  h.viewOnline = get("ViewOnline");
+  h.weights = get("Weights");
+  h.reset = get("Reset");
+  h.internetWait = get("InternetWait");
   g_h = h;
-  return all;
+  return get.AllFound();
 }
 
 void ScoresControlStartingCB() {

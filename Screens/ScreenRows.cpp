@@ -76,21 +76,25 @@ MWinCollection* ScreenAddCollectionLayouts(const char* name, const ScreenLayoutR
   return collection;
 }
 
-bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRow* rows, int count,
-                      const ScreenHandleSlot* slots, int slotCount) {
-  bool all = true;
-  for (int i = 0; i < count; ++i) {
-    MWinButton* b = g_MWin.GetButtonFromIDs(collection, window, rows[i].id);
-    all = all && b;
-    for (int k = 0; k < slotCount; ++k) {
-      if (std::strcmp(slots[k].id, rows[i].id) == 0) *slots[k].handle = b;
-    }
-  }
-  return all;
+ScreenLookUp::ScreenLookUp(const char* collection, const char* window)
+    : collection_(collection), window_(g_MWin.GetWindowFromIDs(collection, window)), allFound_(window_ != nullptr) {}
+
+MWinButton* ScreenLookUp::operator()(const char* id) {
+  MWinButton* b = window_ ? window_->GetButtonFromIDChecked(id) : nullptr;
+  allFound_ = allFound_ && b;
+  return b;
 }
 
-MWinButton* ScreenButton(const char* collection, const char* id) {
-  return g_MWin.GetButtonFromIDs(collection, "MainWin", id);
+MWinHorzScrollbar* ScreenLookUp::Scrollbar(const char* id) {
+  MWinButton* b = (*this)(id);
+  if (!b || b->GetKind() == MWIN_BUT_HORZSCROLLBAR) return static_cast<MWinHorzScrollbar*>(b);
+  DebugError("ScreenLookUp::Scrollbar", "<%s> of <%s> is not a scrollbar", id, collection_);
+  allFound_ = false;
+  return nullptr;
+}
+
+MWinButton* ScreenLookUp::Optional(const char* id) const {
+  return window_ ? window_->GetButtonFromID(id, false) : nullptr;
 }
 
 MWinWindow* ScreenWindow(const char* collection) { return g_MWin.GetWindowFromIDs(collection, "MainWin"); }

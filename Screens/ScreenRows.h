@@ -3,7 +3,7 @@
 // 640 x 480, no title bar, no frame) whose buttons come from a table of
 // rows. A layout unit keeps its rows as a static table and builds them with
 // these helpers; its control unit looks the buttons up again into its
-// handles.
+// handles with a ScreenLookUp.
 //
 // Only the Normal layout is ever built: the toolkit's layout index is 0
 // for the whole run, and an index outside 0-3 builds Normal too.
@@ -16,6 +16,8 @@
 #include "Engine/MWin/MWinDesktop.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinWindow.h"
+
+class MWinHorzScrollbar;
 
 // One button row and the settings applied right after it is created.
 struct ScreenRow {
@@ -61,19 +63,31 @@ MWinCollection* ScreenAddCollection(const char* name, const ScreenRow* rows, int
 // set to the layout ScreenLayoutFor chooses and holds that layout's rows.
 MWinCollection* ScreenAddCollectionLayouts(const char* name, const ScreenLayoutRows layouts[4]);
 
-// A screen's handle for the button of a row ID.
-struct ScreenHandleSlot {
-  const char* id;
-  MWinButton** handle;
-};
-// Looks up the button of every row in the collection's window and stores it
-// in the handle of the same ID (rows without a handle are looked up too).
-// True only when every row's button was found.
-bool ScreenLookUpRows(const char* collection, const char* window, const ScreenRow* rows, int count,
-                      const ScreenHandleSlot* slots, int slotCount);
+// Looks up a screen's buttons by ID in one collection's window: the one way
+// a screen fills its handles. The window is found once, when the lookup is
+// made. A needed button that is not there is reported by the toolkit ("ID
+// <...> not found") and clears AllFound, as a missing collection or window
+// does (reported once).
+class ScreenLookUp {
+ public:
+  explicit ScreenLookUp(const char* collection, const char* window = "MainWin");
+  // A button the screen needs, or null.
+  MWinButton* operator()(const char* id);
+  // A needed horizontal scrollbar, or null; a button of another kind is
+  // reported and counts as missing.
+  MWinHorzScrollbar* Scrollbar(const char* id);
+  // A button that only some layouts or hosts have: not reported when
+  // missing, and AllFound stays as it is.
+  MWinButton* Optional(const char* id) const;
+  // True while every needed button was found.
+  bool AllFound() const { return allFound_; }
 
-// The button of the screen's window, or null (reported by the toolkit).
-MWinButton* ScreenButton(const char* collection, const char* id);
+ private:
+  const char* collection_;
+  MWinWindow* window_;
+  bool allFound_;
+};
+
 // The screen's window, or null.
 MWinWindow* ScreenWindow(const char* collection);
 

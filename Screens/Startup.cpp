@@ -78,16 +78,6 @@ struct Handles {
 };
 Handles g_h;
 
-const ScreenHandleSlot kSlots[] = {
-    {"Title", &g_h.title},
-    {"TypeBg", &g_h.typeBg},
-    {"ShowResWin", &g_h.showResWin},
-    {"AlwaysStart", &g_h.alwaysStart},
-    {"AlwaysStartInfo", &g_h.alwaysStartInfo},
-    {"AfterPlayerLoad", &g_h.afterPlayerLoad},
-    {"Done", &g_h.done},
-};
-
 signed char* AsChar(std::uint8_t* byte) { return reinterpret_cast<signed char*>(byte); }
 
 }  // namespace
@@ -103,9 +93,18 @@ bool StartupAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void StartupClearButtonHandles() { g_h = Handles{}; }
 
 bool StartupGetButtonHandlesForLayout(const char* collection, const char* window, int layout) {
-  g_h = Handles{};
-  const ScreenLayoutRows& rows = kLayouts[layout >= 0 && layout < 4 ? layout : 0];
-  return ScreenLookUpRows(collection, window, rows.rows, rows.count, kSlots, static_cast<int>(std::size(kSlots)));
+  ScreenLookUp get(collection, window);
+  // The small layouts lack these rows and leave their handles null.
+  const bool normal = layout < 1 || layout > 3;
+  auto normalOnly = [&](const char* id) { return normal ? get(id) : nullptr; };
+  g_h.title = get("Title");
+  g_h.typeBg = get("TypeBg");
+  g_h.showResWin = normalOnly("ShowResWin");
+  g_h.alwaysStart = get("AlwaysStart");
+  g_h.alwaysStartInfo = get("AlwaysStartInfo");
+  g_h.afterPlayerLoad = normalOnly("AfterPlayerLoad");
+  g_h.done = get("Done");
+  return get.AllFound();
 }
 
 bool StartupGetButtonHandles() {

@@ -223,38 +223,32 @@ bool StatsAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void StatsClearButtonHandles() { g_h = Handles{}; }
 
 bool StatsGetButtonHandlesNormal(const char* collection, const char* window) {
+  ScreenLookUp get(collection, window);
   Handles h;
-  bool all = true;
-  auto need = [&](MWinButton** handle, const char* id) {
-    *handle = g_MWin.GetButtonFromIDs(collection, window, id);
-    all = all && *handle;
-  };
-  need(&h.wonLostPie, "WonLostPie");
-  need(&h.wonCol, "WonCol");
-  need(&h.lostCol, "LostCol");
-  need(&h.wonText, "WonText");
-  need(&h.wonNum, "WonNum");
-  need(&h.wonPerc, "WonPerc");
-  need(&h.lostText, "LostText");
-  need(&h.lostNum, "LostNum");
-  need(&h.lostPerc, "LostPerc");
-  need(&h.winLostDiv, "WinLostDiv");
-  need(&h.totalText, "TotalText");
-  need(&h.totalNum, "TotalNum");
-  need(&h.pieSet, "PieSet");
-  need(&h.historyText, "WonLostHistoryText");
-  MWinButton* graph = nullptr;
-  need(&graph, "Graph");
+  h.wonLostPie = get("WonLostPie");
+  h.wonCol = get("WonCol");
+  h.lostCol = get("LostCol");
+  h.wonText = get("WonText");
+  h.wonNum = get("WonNum");
+  h.wonPerc = get("WonPerc");
+  h.lostText = get("LostText");
+  h.lostNum = get("LostNum");
+  h.lostPerc = get("LostPerc");
+  h.winLostDiv = get("WinLostDiv");
+  h.totalText = get("TotalText");
+  h.totalNum = get("TotalNum");
+  h.pieSet = get("PieSet");
+  h.historyText = get("WonLostHistoryText");
+  MWinButton* graph = get("Graph");
   h.graph = graph && graph->GetKind() == MWIN_BUT_GRAPH ? static_cast<MWinGraph*>(graph) : nullptr;
-  all = all && h.graph;
-  need(&h.graphSet, "GraphSet");
-  need(&h.reset, "Reset");
-  need(&h.pieNoData, "PieNoDataText");
-  need(&h.graphNoData, "GraphNoDataText");
-  need(&h.graphPercs, "GraphPercs");
-  need(&h.graphTimes, "GraphTimes");
+  h.graphSet = get("GraphSet");
+  h.reset = get("Reset");
+  h.pieNoData = get("PieNoDataText");
+  h.graphNoData = get("GraphNoDataText");
+  h.graphPercs = get("GraphPercs");
+  h.graphTimes = get("GraphTimes");
   g_h = h;
-  return all;
+  return get.AllFound() && h.graph;
 }
 
 void StatsControlStartingCB() {
@@ -267,8 +261,7 @@ void StatsControlStartingCB() {
   g_h.graphPercs->SetSimpleCallback(StatsControlGraphPercsCB);
   g_h.graphTimes->SetSimpleCallback(StatsControlGraphTimesCB);
   // Only a screen of its own has a title; the main menu's page has none.
-  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, "MainWin");
-  if (MWinButton* title = window ? window->GetButtonFromID("TitleText", false) : nullptr) title->Hide();
+  if (MWinButton* title = ScreenLookUp(collection).Optional("TitleText")) title->Hide();
   g_history = StatsGetPrevDaysStatsForCurGame();
   g_h.pieSet->ChoiceSetStringsLanguageToken(5, "Stats_Times1List");
   g_h.pieSet->ChoiceRegisterCharVariable(reinterpret_cast<signed char*>(&PiePeriod()), false);

@@ -60,12 +60,6 @@ SystemPageState g_state;
 // The mode whose anti-aliasing entries "Aa" holds.
 const EngResModesMode* g_filledAaMode = nullptr;
 
-const ScreenHandleSlot kSlots[] = {
-    {"Title", &g_h.title}, {"Bg", &g_h.bg},         {"Mode", &g_h.mode},     {"Res", &g_h.res},
-    {"Freq", &g_h.freq},   {"Aa", &g_h.aa},         {"AaInfo", &g_h.aaInfo}, {"Change", &g_h.change},
-    {"Done", &g_h.done},
-};
-
 const EngResModesData& Modes() { return EngResModesGetData(); }
 
 int FullScreenModeCount() {
@@ -112,9 +106,17 @@ bool SystemAddMainWinWindowButtonsToWindowNormal(MWinWindow* window) {
 void SystemClearButtonHandles() { g_h = Handles{}; }
 
 bool SystemGetButtonHandlesNormal(const char* collection, const char* window) {
-  g_h = Handles{};
-  return ScreenLookUpRows(collection, window, kRows, static_cast<int>(std::size(kRows)), kSlots,
-                          static_cast<int>(std::size(kSlots)));
+  ScreenLookUp get(collection, window);
+  g_h.title = get("Title");
+  g_h.bg = get("Bg");
+  g_h.mode = get("Mode");
+  g_h.res = get("Res");
+  g_h.freq = get("Freq");
+  g_h.aa = get("Aa");
+  g_h.aaInfo = get("AaInfo");
+  g_h.change = get("Change");
+  g_h.done = get("Done");
+  return get.AllFound();
 }
 
 const SystemPageState& SystemGetPageState() { return g_state; }

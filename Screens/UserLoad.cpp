@@ -60,13 +60,14 @@ void UserLoadCreateCB() { UserLoadAddCollectionToDesktop(); }
 void UserLoadClearButtonHandles() { g_h = Handles{}; }
 
 bool UserLoadGetButtonHandles() {
-  g_h.panel = ScreenButton(kName, "Panel");
-  g_h.del = ScreenButton(kName, "Delete");
-  g_h.load = ScreenButton(kName, "Load");
-  g_h.back = ScreenButton(kName, "Back");
-  g_h.title = ScreenButton(kName, "SolTextPic");
-  g_h.progress = ScreenButton(kName, "LoadProgress");
-  return g_h.panel && g_h.del && g_h.load && g_h.back && g_h.title && g_h.progress;
+  ScreenLookUp get(kName);
+  g_h.panel = get("Panel");
+  g_h.del = get("Delete");
+  g_h.load = get("Load");
+  g_h.back = get("Back");
+  g_h.title = get("SolTextPic");
+  g_h.progress = get("LoadProgress");
+  return get.AllFound();
 }
 
 void UserLoadControlStartingCB() {

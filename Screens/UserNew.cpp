@@ -98,14 +98,15 @@ void UserNewCreateCB() { UserNewAddCollectionToDesktop(); }
 void UserNewClearButtonHandles() { g_h = Handles{}; }
 
 bool UserNewGetButtonHandles() {
-  g_h.name = ScreenButton(kName, "Name");
-  g_h.back = ScreenButton(kName, "Back");
-  g_h.nameText = ScreenButton(kName, "NameText");
-  g_h.country = ScreenButton(kName, "Country");
-  g_h.countryText = ScreenButton(kName, "CountryText");
-  g_h.cont = ScreenButton(kName, "Continue");
-  g_h.title = ScreenButton(kName, "SolTextPic");
-  return g_h.name && g_h.back && g_h.nameText && g_h.country && g_h.countryText && g_h.cont && g_h.title;
+  ScreenLookUp get(kName);
+  g_h.name = get("Name");
+  g_h.back = get("Back");
+  g_h.nameText = get("NameText");
+  g_h.country = get("Country");
+  g_h.countryText = get("CountryText");
+  g_h.cont = get("Continue");
+  g_h.title = get("SolTextPic");
+  return get.AllFound();
 }
 
 void UserNewControlStartingCB() {

@@ -69,13 +69,14 @@ void UsersCreateCB() { UsersAddCollectionToDesktop(); }
 void UsersClearButtonHandles() { g_h = Handles{}; }
 
 bool UsersGetButtonHandles() {
-  g_h.cont = ScreenButton(kName, "Continue");
-  g_h.newPlayer = ScreenButton(kName, "New");
-  g_h.load = ScreenButton(kName, "Load");
-  g_h.exit = ScreenButton(kName, "Exit");
-  g_h.title = ScreenButton(kName, "SolTextPic");
-  g_h.progress = ScreenButton(kName, "LoadProgress");
-  return g_h.cont && g_h.newPlayer && g_h.load && g_h.exit && g_h.title && g_h.progress;
+  ScreenLookUp get(kName);
+  g_h.cont = get("Continue");
+  g_h.newPlayer = get("New");
+  g_h.load = get("Load");
+  g_h.exit = get("Exit");
+  g_h.title = get("SolTextPic");
+  g_h.progress = get("LoadProgress");
+  return get.AllFound();
 }
 
 void UsersControlStartingCB() {

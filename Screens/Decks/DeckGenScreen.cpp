@@ -163,15 +163,7 @@ void DeckGenCreateCB() { DeckGenAddCollectionToDesktop(); }
 bool DeckGenGetButtonHandlesNormal(const char* collection, const char* windowId) {
   DeckGenHandles& h = DeckGenGetHandles();
   h = DeckGenHandles{};
-  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, windowId);
-  if (!window) return false;
-  bool ok = true;
-  auto get = [window, &ok](const char* id) {
-    MWinButton* b = window->GetButtonFromID(id, true);
-    ok = ok && b;
-    return b;
-  };
-  auto bar = [&get](const char* id) { return static_cast<MWinHorzScrollbar*>(get(id)); };
+  ScreenLookUp get(collection, windowId);
   h.nameText = get("NameText");
   h.name = get("Name");
   h.editText = get("EditText");
@@ -195,12 +187,12 @@ bool DeckGenGetButtonHandlesNormal(const char* collection, const char* windowId)
   h.done = get("Done");
   h.acesCenterPipText = get("AcesCenterPipText");
   h.acesCenterPip = get("AcesCenterPip");
-  h.courtWidth = bar("CourtWidth");
-  h.courtHeight = bar("CourtHeight");
+  h.courtWidth = get.Scrollbar("CourtWidth");
+  h.courtHeight = get.Scrollbar("CourtHeight");
   h.courtMirror = get("CourtMirror");
   h.courtPips = get("CourtPips");
   const char* const courtPips[4] = {"CourtPipsX", "CourtPipsY", "CourtPipsW", "CourtPipsH"};
-  for (int i = 0; i < 4; ++i) h.courtPipsXYWH[i] = bar(courtPips[i]);
+  for (int i = 0; i < 4; ++i) h.courtPipsXYWH[i] = get.Scrollbar(courtPips[i]);
   h.suitColsText = get("SuitColsText");
   h.suitCols = get("SuitCols");
   h.suitTransText = get("SuitTransText");
@@ -220,20 +212,20 @@ bool DeckGenGetButtonHandlesNormal(const char* collection, const char* windowId)
   h.rankTrans = get("RankTrans");
   h.rankTransText = get("RankTransText");
   const char* const rank[4] = {"RankX", "RankY", "RankW", "RankH"};
-  for (int i = 0; i < 4; ++i) h.rankXYWH[i] = bar(rank[i]);
+  for (int i = 0; i < 4; ++i) h.rankXYWH[i] = get.Scrollbar(rank[i]);
   h.mainPipsType = get("MainPipsType");
   const char* const mainPips[4] = {"MainPipW", "MainPipH", "MainPipsW", "MainPipsH"};
-  for (int i = 0; i < 4; ++i) h.mainPips[i] = bar(mainPips[i]);
+  for (int i = 0; i < 4; ++i) h.mainPips[i] = get.Scrollbar(mainPips[i]);
   h.sidePipsType = get("SidePipsType");
   const char* const sidePips[4] = {"SidePipsX", "SidePipsY", "SidePipsW", "SidePipsH"};
-  for (int i = 0; i < 4; ++i) h.sidePips[i] = bar(sidePips[i]);
+  for (int i = 0; i < 4; ++i) h.sidePips[i] = get.Scrollbar(sidePips[i]);
   h.baseColText = get("BaseColText");
   h.baseCol = get("BaseCol");
   h.useBaseColText = get("UseBaseColText");
   h.useBaseCol = get("UseBaseCol");
   h.note = get("Note");
-  if (!ok) h = DeckGenHandles{};
-  return ok;
+  if (!get.AllFound()) h = DeckGenHandles{};
+  return get.AllFound();
 }
 
 bool DeckGenGetButtonHandles() { return DeckGenGetButtonHandlesNormal(kName, "MainWin"); }

@@ -151,9 +151,7 @@ void DecksClearButtonHandles() { DecksGetState().h = DecksHandles{}; }
 bool DecksGetButtonHandlesWithIDs(const char* collection, const char* windowId) {
   DecksHandles& h = DecksGetState().h;
   h = DecksHandles{};
-  MWinWindow* window = g_MWin.GetWindowFromIDs(collection, windowId);
-  if (!window) return false;
-  auto get = [window](const char* id) { return window->GetButtonFromID(id, true); };
+  ScreenLookUp get(collection, windowId);
   h.title = get("Title");
   h.bg = get("Bg");
   h.set = get("Set");
@@ -173,13 +171,10 @@ bool DecksGetButtonHandlesWithIDs(const char* collection, const char* windowId) 
   h.texQualInfo = get("TexQualInfo");
   h.backBg = get("BackBg");
   h.cardSel = get("CardSel");
-  bool ok = h.title && h.bg && h.set && h.deck && h.newDeck && h.edit && h.remove && h.cardsBg && h.print &&
-            h.upload && h.fourText && h.four && h.fourInfo && h.texQualText && h.texQual && h.texQualNote &&
-            h.texQualInfo && h.backBg && h.cardSel;
-  for (int i = 0; i < kDecksNumBacks; ++i) ok = (h.cards[i] = get(Ids().card[i])) && ok;
-  for (int i = 0; i < kNumUserBacks; ++i) ok = (h.cardEdits[i] = get(Ids().edit[i])) && ok;
+  for (int i = 0; i < kDecksNumBacks; ++i) h.cards[i] = get(Ids().card[i]);
+  for (int i = 0; i < kNumUserBacks; ++i) h.cardEdits[i] = get(Ids().edit[i]);
   h.done = get("Done");
-  ok = ok && h.done;
+  const bool ok = get.AllFound();
   if (!ok) h = DecksHandles{};
   return ok;
 }

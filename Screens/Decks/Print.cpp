@@ -148,7 +148,7 @@ void PrintClearButtonHandles() { g_print.h = Handles{}; }
 
 bool PrintGetButtonHandles() {
   const char* collection = DecksScreensHostCollection(kName);
-  auto get = [collection](const char* id) { return ScreenButton(collection, id); };
+  ScreenLookUp get(collection);
   Handles& h = g_print.h;
   h.info = get("Info");
   h.cardShape = get("CardShape");
@@ -159,8 +159,7 @@ bool PrintGetButtonHandles() {
   h.blurInfo = get("BlurInfo");
   h.createFiles = get("CreateFiles");
   h.done = get("Done");
-  const bool ok = h.info && h.cardShape && h.cardShapeInfo && h.imagesSize && h.imagesSizeInfo && h.blur &&
-                  h.blurInfo && h.createFiles && h.done;
+  const bool ok = get.AllFound();
   if (!ok) PrintClearButtonHandles();
   return ok;
 }

@@ -104,7 +104,7 @@ void PublishClearButtonHandles() { SetHandlesNone(); }
 
 bool PublishGetButtonHandles() {
   const char* collection = DecksScreensHostCollection(kName);
-  auto get = [collection](const char* id) { return ScreenButton(collection, id); };
+  ScreenLookUp get(collection);
   g_h.name = get("Name");
   g_h.country = get("Country");
   g_h.copy = get("Copy");
@@ -112,7 +112,7 @@ bool PublishGetButtonHandles() {
   g_h.status = get("Status");
   g_h.send = get("Send");
   g_h.done = get("Done");
-  const bool ok = g_h.name && g_h.country && g_h.copy && g_h.allow && g_h.status && g_h.send && g_h.done;
+  const bool ok = get.AllFound();
   if (!ok) SetHandlesNone();
   PublishSetStatusButton(g_h.status);
   return ok;

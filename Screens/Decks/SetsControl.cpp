@@ -79,11 +79,10 @@ void Popup(const char* title, const char* text) {
 // Options screen keeps its title, page choice and Back; the page's own
 // screen keeps none.
 MWinWindow* HostWindow(MWinButton** lastKept) {
-  *lastKept = nullptr;
-  MWinWindow* window = ScreenWindow(DecksScreensHostCollection(kName));
-  if (window && g_ScreenOptions >= 0 && ScreensGetCurrent() == g_ScreenOptions) {
-    *lastKept = window->GetButtonFromID("Back", false);
-  }
+  const char* collection = DecksScreensHostCollection(kName);
+  MWinWindow* window = ScreenWindow(collection);
+  const bool inOptions = g_ScreenOptions >= 0 && ScreensGetCurrent() == g_ScreenOptions;
+  *lastKept = window && inOptions ? ScreenLookUp(collection).Optional("Back") : nullptr;
   return window;
 }
 
@@ -107,24 +106,20 @@ void SetsClearButtonHandles() {
 }
 
 bool SetsGetButtonHandles() {
-  const char* collection = DecksScreensHostCollection(kName);
-  MWinWindow* window = ScreenWindow(collection);
+  ScreenLookUp get(DecksScreensHostCollection(kName));
   Handles& h = g_sets.h;
-  h = Handles{};
-  if (!window) return false;
   // The board list and Done are in every layout, the rest in Normal only.
-  auto optional = [window](const char* id) { return window->GetButtonFromID(id, false); };
-  h.set = ScreenButton(collection, "Set");
-  h.done = ScreenButton(collection, "Done");
-  h.bg = optional("Bg");
-  h.texQual = optional("TexQual");
-  h.texQualInfo = optional("TexQualInfo");
-  h.create = optional("Create");
-  h.edit = optional("Edit");
-  h.remove = optional("Delete");
-  h.title = optional("Title");
-  h.renderBg = optional("RenderBg");
-  if (!h.set || !h.done) {
+  h.set = get("Set");
+  h.done = get("Done");
+  h.bg = get.Optional("Bg");
+  h.texQual = get.Optional("TexQual");
+  h.texQualInfo = get.Optional("TexQualInfo");
+  h.create = get.Optional("Create");
+  h.edit = get.Optional("Edit");
+  h.remove = get.Optional("Delete");
+  h.title = get.Optional("Title");
+  h.renderBg = get.Optional("RenderBg");
+  if (!get.AllFound()) {
     SetsClearButtonHandles();
     return false;
   }

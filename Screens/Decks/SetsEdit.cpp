@@ -156,7 +156,7 @@ void SetsEditClearButtonHandles() {
 bool SetsEditGetButtonHandles() {
   const char* collection = DecksScreensHostCollection(kName);
   Handles& h = g_edit.h;
-  auto get = [collection](const char* id) { return ScreenButton(collection, id); };
+  ScreenLookUp get(collection);
   h.bg = get("Bg");
   h.title = get("Title");
   h.which = get("Which");
@@ -173,8 +173,7 @@ bool SetsEditGetButtonHandles() {
   h.yTiling = get("YTiling");
   h.done = get("Done");
   h.renderBg = get("RenderBg");
-  const bool ok = h.bg && h.title && h.which && h.type && h.shape && h.fileText && h.filename && h.textures &&
-                  h.gradient && h.browse && h.colour1 && h.colour2 && h.xTiling && h.yTiling && h.done && h.renderBg;
+  const bool ok = get.AllFound();
   if (!ok) SetsEditClearButtonHandles();
   return ok;
 }

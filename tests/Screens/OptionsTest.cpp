@@ -58,8 +58,8 @@ class OptionsTest : public ScreensTest {
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenOptions);
   }
 
-  static MWinButton* B(const char* id) { return ScreenButton("Options", id); }
-  static MWinHorzScrollbar* Bar(const char* id) { return static_cast<MWinHorzScrollbar*>(B(id)); }
+  static MWinButton* B(const char* id) { return ScreenLookUp("Options")(id); }
+  static MWinHorzScrollbar* Bar(const char* id) { return ScreenLookUp("Options").Scrollbar(id); }
   static MWinArea Area(const char* id) { return B(id)->GetAreaRelative(); }
   // A button's text; "" for none.
   static std::string Text(const char* id) { return B(id)->GetTextP() ? B(id)->GetTextP() : ""; }
@@ -248,12 +248,12 @@ TEST_F(OptionsTest, TheFoundationKeyIsShownDisabledInAcesUp) {
       Enter(kGameModePlaying, kOptionsKeys);
     }
     for (const char* id : {"FoundationKeyText", "FoundationKey"}) {
-      MWinButton* b = ScreenButton(collection, id);
+      MWinButton* b = ScreenLookUp(collection)(id);
       ASSERT_NE(b, nullptr);
       EXPECT_EQ(b->IsEnabled(), c.enabled) << c.game << " " << collection << " " << id;
       EXPECT_TRUE(b->IsVisible());
     }
-    EXPECT_TRUE(ScreenButton(collection, "Undo")->IsEnabled());
+    EXPECT_TRUE(ScreenLookUp(collection)("Undo")->IsEnabled());
     ScreensStopCurrent(1);
   }
 }

@@ -249,24 +249,24 @@ class PlayScreensTest : public ScreensTest {
 TEST_F(PlayScreensTest, TheGamePageShowsTheGamesRatingsAndAutoplayLevels) {
   EnterMenu(kGameKlondike);
   // Klondike: one deck, autoplay levels off and 1-3.
-  EXPECT_TRUE(ScreenButton("Main", "Deck1")->IsVisible());
-  EXPECT_FALSE(ScreenButton("Main", "Deck2")->IsVisible());
-  EXPECT_FALSE(ScreenButton("Main", "Deck3")->IsVisible());
-  MWinButton* autoplay = ScreenButton("Main", "Autoplay");
+  EXPECT_TRUE(ScreenLookUp("Main")("Deck1")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Main")("Deck2")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Main")("Deck3")->IsVisible());
+  MWinButton* autoplay = ScreenLookUp("Main")("Autoplay");
   EXPECT_TRUE(autoplay->IsEnabled());
   EXPECT_EQ(autoplay->ListData().count, 4);
   EXPECT_STREQ(GameControlAutoplayEntryText(3), "Every card");
   EXPECT_STREQ(GameControlAutoplayEntryText(4), "Autoplay: ???");
   MWinArea skill;
-  ScreenButton("Main", "Skill")->GetArea(&skill, true);
+  ScreenLookUp("Main")("Skill")->GetArea(&skill, true);
   EXPECT_FLOAT_EQ(skill.w, GameControlBarWidth(GenGameTable[kGameKlondike].skill, 74, false));
   EXPECT_EQ(GameControlGetSnapshotViewport().x, 348);
 
   // Two decks: Deck3 alone is hidden. No autoplay: the list is disabled.
   GenSetCurGame(kGameDoubleKlondike);
   GameControlShowRatings();
-  EXPECT_TRUE(ScreenButton("Main", "Deck2")->IsVisible());
-  EXPECT_FALSE(ScreenButton("Main", "Deck3")->IsVisible());
+  EXPECT_TRUE(ScreenLookUp("Main")("Deck2")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Main")("Deck3")->IsVisible());
   GenSetCurGame(kGameAccordion);
   GameControlSetupAutoplayEntries();
   GameControlFillAutoplayList();
@@ -313,11 +313,11 @@ TEST_F(PlayScreensTest, ThePicturesPreparationLeavesThePlayersFilesAlone) {
   // Still the menu, its list where it was, nothing in play.
   EXPECT_EQ(GameGetProgramMode(), kGameModeMainMenu);
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
-  EXPECT_EQ(ScreenButton("Main", "GamesFull")->PanelGetPos(), kGameKlondike);
+  EXPECT_EQ(ScreenLookUp("Main")("GamesFull")->PanelGetPos(), kGameKlondike);
   EXPECT_FALSE(GenIsGameInProgress());
   EXPECT_FALSE(GenIsFirstGameOfferPending());
-  EXPECT_TRUE(ScreenButton("Main", "ContinueGame")->IsEnabled());
-  EXPECT_STREQ(ScreenButton("Main", "GameNum")->GetTextP(), "4321");
+  EXPECT_TRUE(ScreenLookUp("Main")("ContinueGame")->IsEnabled());
+  EXPECT_STREQ(ScreenLookUp("Main")("GameNum")->GetTextP(), "4321");
   // The player's own picture is shown (face down in the menu).
   EXPECT_TRUE(GameControlHasSnapshot());
   EXPECT_EQ(GenGetSaveCardDetails().piles[0].numCards, deckCount);
@@ -384,16 +384,16 @@ TEST_F(PlayScreensTest, HelpFromPlayShowsTheRulesAndDoneReturnsToPlay) {
   GameMenuHelp();  // F1: the clock pauses, the faces hide
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenHelp);
   EXPECT_TRUE(CardsAreAllFacesHidden());
-  EXPECT_STREQ(ScreenButton("Help", "Title")->GetTextP(), "Rules for Klondike");
-  EXPECT_FALSE(ScreenButton("Help", "Tutorial")->IsVisible());
+  EXPECT_STREQ(ScreenLookUp("Help")("Title")->GetTextP(), "Rules for Klondike");
+  EXPECT_FALSE(ScreenLookUp("Help")("Tutorial")->IsVisible());
   // Klondike's glossary fits one row: the script grows by a row and the
   // buttons move down under it.
   const int topics = HelpGlossaryCount();
   ASSERT_GT(topics, 0);
-  MWinButton* first = ScreenButton("Help", "Glos1");
+  MWinButton* first = ScreenLookUp("Help")("Glos1");
   EXPECT_TRUE(first->IsVisible());
   EXPECT_STREQ(first->GetTextP(), HelpGlossaryTitle(GenGameTable[kGameKlondike].topics[0]));
-  EXPECT_FALSE(ScreenButton("Help", "Glos16")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Help")("Glos16")->IsVisible());
   // The glossary popup explains the term.
   first->CallCallback(nullptr);
   EXPECT_TRUE(g_MWin.IsPopupOpen());
@@ -412,9 +412,9 @@ TEST_F(PlayScreensTest, OnlyTheTutorialGameShowsTheTutorialButton) {
   GenSetCurGame(kGameTwenty);
   GameMenuHelp();
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenHelp);
-  EXPECT_TRUE(ScreenButton("Help", "Tutorial")->IsVisible());
+  EXPECT_TRUE(ScreenLookUp("Help")("Tutorial")->IsVisible());
   // From play the button returns to the game and asks for the lesson.
-  ScreenButton("Help", "Tutorial")->CallCallback(nullptr);
+  ScreenLookUp("Help")("Tutorial")->CallCallback(nullptr);
   EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(TutorialGetStateForTests().request, 2);
 }
@@ -423,9 +423,9 @@ TEST_F(PlayScreensTest, TheHelpPageInTheMenuHidesItsFrameTitleAndDone) {
   EnterMenu(kGameKlondike);
   g_UserRecord.mainPage = 1;
   MainControlShowPage();
-  EXPECT_FALSE(ScreenButton("Main", "Done")->IsVisible());
-  EXPECT_FALSE(ScreenButton("Main", "Title")->IsVisible());
-  EXPECT_TRUE(ScreenButton("Main", "Script")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Main")("Done")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Main")("Title")->IsVisible());
+  EXPECT_TRUE(ScreenLookUp("Main")("Script")->IsVisible());
   HelpControlDoneCB();  // in the menu it only forgets its buttons
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
   EXPECT_TRUE(g_MWin.IsOn());
@@ -446,8 +446,8 @@ TEST_F(PlayScreensTest, UndoAndRedoAreEnabledByTheUndoState) {
   };
   GameMenuShowInGameMenu();
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenInGame);
-  MWinButton* undo = ScreenButton("InGame", "Undo");
-  MWinButton* redo = ScreenButton("InGame", "Redo");
+  MWinButton* undo = ScreenLookUp("InGame")("Undo");
+  MWinButton* redo = ScreenLookUp("InGame")("Redo");
   EXPECT_FALSE(undo->IsEnabled());  // nothing to undo yet
   EXPECT_FALSE(redo->IsEnabled());
   MoveTop(6, 0, false);
@@ -535,12 +535,12 @@ TEST_F(PlayScreensTest, TheUndoNoticeStopsWhenItsBoxIsCleared) {
   g_UserRecord.undoQuestion = 1;
   GameMenuUndo();
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPopup);
-  EXPECT_STREQ(ScreenButton("Popup", "Text")->GetTextP(),
+  EXPECT_STREQ(ScreenLookUp("Popup")("Text")->GetTextP(),
                EngLanguagesGetFirstString("Popup_UndoCheatLevelMessage"));
-  MWinButton* again = ScreenButton("Popup", "ShowAgain");
+  MWinButton* again = ScreenLookUp("Popup")("ShowAgain");
   EXPECT_EQ(again->CheckboxGet(), 1);
   again->CheckboxSet(0, true);
-  ScreenButton("Popup", "Ok")->CallCallback(nullptr);
+  ScreenLookUp("Popup")("Ok")->CallCallback(nullptr);
   EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(g_UserRecord.undoQuestion, 0);
   EXPECT_FLOAT_EQ(MainMenuButtonGetState().alpha, 1);
@@ -581,7 +581,7 @@ TEST_F(PlayScreensTest, EscapeResumesThePause) {
   Play(kGameKlondike, 3);
   GameMenuPause();
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPause);
-  EXPECT_STREQ(ScreenButton("Pause", "Box")->GetTextP(), "GAME PAUSED");
+  EXPECT_STREQ(ScreenLookUp("Pause")("Box")->GetTextP(), "GAME PAUSED");
   g_MWin.HandleInputEvent(kEngInputKeyDown, VK_ESCAPE, 0);
   g_MWin.HandleInputEvent(kEngInputKeyUp, VK_ESCAPE, 0);
   for (int i = 0; i < 3 && g_MWin.IsOn(); ++i) g_MWin.Tick();

@@ -80,7 +80,7 @@ class ScorePagesTest : public ScreensTest {
     g_GenLive.dealtByNumber = byNumber ? 1 : 0;
     ScoreAddGameScore();
   }
-  static MWinButton* B(const std::string& id) { return ScreenButton("Main", id.c_str()); }
+  static MWinButton* B(const std::string& id) { return ScreenLookUp("Main")(id.c_str()); }
   static std::string Text(const std::string& id) {
     MWinButton* b = B(id);
     return b && b->GetTextP() ? b->GetTextP() : "";

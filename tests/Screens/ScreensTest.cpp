@@ -1,13 +1,15 @@
 // Tests of the screens on the real toolkit and the recording device: the
-// registry (order, changes, handles, screens not built yet), the look
-// (texture buttons, metrics), the country table and the local country, the
-// name rule, the player list, the player screens and the main menu.
+// registry (order, changes, handles, screens not built yet), a screen's
+// look-up of its buttons, the look (texture buttons, metrics), the country
+// table and the local country, the name rule, the player list, the player
+// screens and the main menu.
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 #include <unistd.h>
 
+#include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
@@ -65,6 +67,80 @@ TEST_F(ScreensRegistryTest, HandlesAreClearedAtEveryChange) {
   // handles were cleared before the change.
   EXPECT_FALSE(UsersGetButtonHandles());
   EXPECT_TRUE(UserLoadGetButtonHandles());
+}
+
+// A screen's look-up of its buttons: what it finds, what it reports, and
+// when its success flag falls.
+class ScreenLookUpTest : public ScreensTest {
+ protected:
+  void SetUp() override {
+    ScreensTest::SetUp();
+    StartScreens();
+    static const ScreenRow kRows[] = {
+        {"Ok", MWIN_BUT_PUSH, "Main", "OK", 10, 10, 80, 20, {1, 1, 1, 1}, 1, 1, 1, nullptr, nullptr},
+        {"Volume", MWIN_BUT_HORZSCROLLBAR, "Main", " ", 10, 40, 200, 20, {1, 1, 1, 1}, 1, 1, 1, nullptr, nullptr},
+    };
+    ASSERT_NE(ScreenAddCollection("LookUpRows", kRows, 2), nullptr);
+    ClearLog();
+  }
+  int ErrorLines() const {
+    int errors = 0;
+    for (const std::string& line : LogLines()) errors += line.find("<ERROR>") != std::string::npos;
+    return errors;
+  }
+};
+
+TEST_F(ScreenLookUpTest, NeededButtonsAreFoundAndAMissingOneIsReportedWithoutStoppingTheRest) {
+  ScreenLookUp get("LookUpRows");
+  MWinButton* missing = get("Cancel");
+  MWinButton* ok = get("Ok");
+  MWinHorzScrollbar* volume = get.Scrollbar("Volume");
+  EXPECT_EQ(missing, nullptr);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_STREQ(ok->GetID(), "Ok");
+  ASSERT_NE(volume, nullptr);
+  EXPECT_STREQ(volume->GetID(), "Volume");
+  EXPECT_FALSE(get.AllFound());
+  EXPECT_TRUE(LogContains("ID <Cancel> not found"));
+  EXPECT_EQ(ErrorLines(), 1);
+}
+
+TEST_F(ScreenLookUpTest, OnlyNeededButtonsDecideTheFlag) {
+  struct Case {
+    const char* what;
+    bool (*lookUp)(ScreenLookUp&);
+    bool allFound;
+    const char* reported;  // null: nothing is reported
+  } cases[] = {
+      {"every needed button there", [](ScreenLookUp& g) { return g("Ok") && g.Scrollbar("Volume"); }, true,
+       nullptr},
+      {"an optional one missing", [](ScreenLookUp& g) { return !g.Optional("Flag") && g("Ok"); }, true, nullptr},
+      {"an optional one there", [](ScreenLookUp& g) { return g.Optional("Volume") != nullptr; }, true, nullptr},
+      {"a scrollbar that is a push button", [](ScreenLookUp& g) { return !g.Scrollbar("Ok"); }, false,
+       "<Ok> of <LookUpRows> is not a scrollbar"},
+  };
+  for (const Case& c : cases) {
+    ClearLog();
+    ScreenLookUp get("LookUpRows");
+    EXPECT_TRUE(c.lookUp(get)) << c.what;
+    EXPECT_EQ(get.AllFound(), c.allFound) << c.what;
+    if (c.reported) {
+      EXPECT_TRUE(LogContains(c.reported)) << c.what;
+    } else {
+      EXPECT_EQ(ErrorLines(), 0) << c.what;
+    }
+  }
+}
+
+TEST_F(ScreenLookUpTest, AMissingCollectionFindsNothingAndIsReportedOnce) {
+  ScreenLookUp get("NoSuchScreen");
+  EXPECT_FALSE(get.AllFound());
+  EXPECT_EQ(get("Ok"), nullptr);
+  EXPECT_EQ(get.Scrollbar("Volume"), nullptr);
+  EXPECT_EQ(get.Optional("Ok"), nullptr);
+  EXPECT_FALSE(get.AllFound());
+  EXPECT_TRUE(LogContains("ID <NoSuchScreen> not found"));
+  EXPECT_EQ(ErrorLines(), 1);
 }
 
 class SolMWinTest : public ScreensTest {};
@@ -290,28 +366,28 @@ class MainMenuTest : public ScreensTest {
 
 TEST_F(MainMenuTest, PlayerChangeReachesTheRightEdgeOfExit) {
   EnterMenu();
-  MWinButton* change = ScreenButton("Main", "PlayerChange");
+  MWinButton* change = ScreenLookUp("Main")("PlayerChange");
   ASSERT_NE(change, nullptr);
   MWinArea a;
   change->GetArea(&a, true);
   EXPECT_FLOAT_EQ(a.x, 544);
   EXPECT_FLOAT_EQ(a.w, 92);
   // The list lists every game and stands on the player's game.
-  MWinButton* list = ScreenButton("Main", "GamesFull");
+  MWinButton* list = ScreenLookUp("Main")("GamesFull");
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(list->PanelData().count, 84);
   EXPECT_EQ(list->PanelGetPos(), 37);
-  EXPECT_STREQ(ScreenButton("Main", "GameTitle")->GetTextP(), "Klondike");
+  EXPECT_STREQ(ScreenLookUp("Main")("GameTitle")->GetTextP(), "Klondike");
   // No saved game: Continue and Quit are disabled.
-  EXPECT_FALSE(ScreenButton("Main", "ContinueGame")->IsEnabled());
-  EXPECT_FALSE(ScreenButton("Main", "QuitGame")->IsEnabled());
+  EXPECT_FALSE(ScreenLookUp("Main")("ContinueGame")->IsEnabled());
+  EXPECT_FALSE(ScreenLookUp("Main")("QuitGame")->IsEnabled());
 }
 
 TEST_F(MainMenuTest, APageChangeRemovesOnlyThePagesButtons) {
   EnterMenu();
   MWinWindow* window = ScreenWindow("Main");
   ASSERT_NE(window, nullptr);
-  MWinButton* exit = ScreenButton("Main", "Exit");
+  MWinButton* exit = ScreenLookUp("Main")("Exit");
   // A page's rows stand after the menu's own.
   window->AddButton("PageRow", MWIN_BUT_PUSH, "Main", "page", 220, 100, 50, 20);
   g_UserRecord.mainPage = 3;
@@ -323,7 +399,7 @@ TEST_F(MainMenuTest, APageChangeRemovesOnlyThePagesButtons) {
   ASSERT_NE(exit->next_, nullptr);
   EXPECT_STREQ(exit->next_->GetID(), "Bg");
   EXPECT_NE(window->GetButtonFromID("RenderBg", false), nullptr);
-  EXPECT_NE(ScreenButton("Main", "NewGame"), nullptr);
+  EXPECT_NE(ScreenLookUp("Main")("NewGame"), nullptr);
 }
 
 TEST_F(MainMenuTest, AboutFromTheMenuGoesBackToTheMenu) {
@@ -331,8 +407,8 @@ TEST_F(MainMenuTest, AboutFromTheMenuGoesBackToTheMenu) {
   ScreensGoto(g_ScreenAbout);
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenAbout);
   EXPECT_EQ(EngScreenGetEntry(g_ScreenAbout)->previous, g_ScreenMain);
-  EXPECT_STREQ(ScreenButton("About", "Title")->GetTextP(), "Free Cardolia 3D");
-  EXPECT_STREQ(ScreenButton("About", "Version")->GetTextP(), "Version   4.82");
+  EXPECT_STREQ(ScreenLookUp("About")("Title")->GetTextP(), "Free Cardolia 3D");
+  EXPECT_STREQ(ScreenLookUp("About")("Version")->GetTextP(), "Version   4.82");
   AboutControlDoneCB();
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
 }

@@ -86,7 +86,7 @@ class DeckScreensPixelTest : public TempDirTest {
   }
 
   static void ClickButton(GameHarness& h, const char* collection, const char* id) {
-    MWinButton* b = ScreenButton(collection, id);
+    MWinButton* b = ScreenLookUp(collection)(id);
     ASSERT_NE(b, nullptr) << id;
     const MWinArea a = b->GetAreaRelative();
     Click(h, a.x + a.w / 2, a.y + a.h / 2);
@@ -142,14 +142,14 @@ TEST_F(DeckScreensPixelTest, DecksShowsTheFanAndTheBackGridAndPaintsAChosenBack)
   for (const auto& c : kCells) {
     char id[16];
     std::snprintf(id, sizeof id, "Card%d", c.back + 1);
-    const MWinArea a = ScreenButton("Decks", id)->GetAreaRelative();
+    const MWinArea a = ScreenLookUp("Decks")(id)->GetAreaRelative();
     EXPECT_NEAR(a.x, c.x, 0.01) << id;
     EXPECT_NEAR(a.y, c.y, 0.01) << id;
     EXPECT_NEAR(a.w, 48.625, 0.01) << id;
     EXPECT_NEAR(a.h, 55, 0.01) << id;
   }
-  EXPECT_FALSE(ScreenButton("Decks", "Deck")->IsVisible());
-  EXPECT_FALSE(ScreenButton("Decks", "Card17")->IsVisible());  // no picture of the player's own yet
+  EXPECT_FALSE(ScreenLookUp("Decks")("Deck")->IsVisible());
+  EXPECT_FALSE(ScreenLookUp("Decks")("Card17")->IsVisible());  // no picture of the player's own yet
   pixels = Shot(h, "DecksBacks");
   EXPECT_GT(Difference(At(h, pixels, 108.5f + 24, 140.5f + 27), At(h, pixels, 108.5f + 24, 140.5f - 6)), 30);
 
@@ -158,8 +158,8 @@ TEST_F(DeckScreensPixelTest, DecksShowsTheFanAndTheBackGridAndPaintsAChosenBack)
   ClickButton(h, "Decks", before == 5 ? "Card6" : "Card7");
   Frames(h);
   EXPECT_EQ(g_UserRecord.currentCardBack, before);
-  const MWinArea sel = ScreenButton("Decks", "CardSel")->GetAreaRelative();
-  const MWinArea card = ScreenButton("Decks", before == 5 ? "Card6" : "Card7")->GetAreaRelative();
+  const MWinArea sel = ScreenLookUp("Decks")("CardSel")->GetAreaRelative();
+  const MWinArea card = ScreenLookUp("Decks")(before == 5 ? "Card6" : "Card7")->GetAreaRelative();
   EXPECT_NEAR(sel.x, card.x - 4, 0.01);
   EXPECT_NEAR(sel.w, card.w + 8, 0.01);
   Shot(h, "DecksBackChosen");
@@ -171,7 +171,7 @@ TEST_F(DeckScreensPixelTest, DecksShowsTheFanAndTheBackGridAndPaintsAChosenBack)
   Frames(h);
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPrint);
   pixels = Shot(h, "Print");
-  EXPECT_TRUE(ScreenButton("Print", "CreateFiles")->IsVisible());
+  EXPECT_TRUE(ScreenLookUp("Print")("CreateFiles")->IsVisible());
   EXPECT_GT(Difference(At(h, pixels, 320, 190), At(h, pixels, 320, 290)), 0);
 }
 
@@ -184,8 +184,8 @@ TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) 
   std::vector<std::uint32_t> pixels = Shot(h, "Sets");
   EXPECT_EQ(SetsGetNumBoards(), kSetsNumBuiltIn);
   // A built-in board cannot be edited or deleted.
-  EXPECT_FALSE(ScreenButton("Sets", "Edit")->IsEnabled());
-  EXPECT_TRUE(ScreenButton("Sets", "Create")->IsEnabled());
+  EXPECT_FALSE(ScreenLookUp("Sets")("Edit")->IsEnabled());
+  EXPECT_TRUE(ScreenLookUp("Sets")("Create")->IsEnabled());
   // The list's frame is drawn.
   EXPECT_GT(Difference(At(h, pixels, 160, 200), Rgb{}), 30);
 
@@ -200,15 +200,15 @@ TEST_F(DeckScreensPixelTest, TheBoardsScreenAndTheBoardEditorShowTheirControls) 
   Frames(h);
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenSetsEdit);
   pixels = Shot(h, "SetsEditTable");
-  EXPECT_TRUE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
-  EXPECT_TRUE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+  EXPECT_TRUE(ScreenLookUp("SetsEdit")("Shape")->IsEnabled());
+  EXPECT_TRUE(ScreenLookUp("SetsEdit")("XTiling")->IsEnabled());
 
   g_UserRecord.boardEditPart = 0;
   SetsEditWhichCB();
   Frames(h);
   Shot(h, "SetsEditBackground");
-  EXPECT_FALSE(ScreenButton("SetsEdit", "Shape")->IsEnabled());
-  EXPECT_FALSE(ScreenButton("SetsEdit", "XTiling")->IsEnabled());
+  EXPECT_FALSE(ScreenLookUp("SetsEdit")("Shape")->IsEnabled());
+  EXPECT_FALSE(ScreenLookUp("SetsEdit")("XTiling")->IsEnabled());
 }
 
 TEST_F(DeckScreensPixelTest, ThePublishScreenShowsItsControls) {
@@ -219,11 +219,11 @@ TEST_F(DeckScreensPixelTest, ThePublishScreenShowsItsControls) {
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenPublish);
   const std::vector<std::uint32_t> pixels = Shot(h, "Publish");
   for (const char* id : {"Name", "Country", "Copy", "Allow", "Send", "Done"}) {
-    EXPECT_TRUE(ScreenButton("Publish", id)->IsVisible()) << id;
+    EXPECT_TRUE(ScreenLookUp("Publish")(id)->IsVisible()) << id;
   }
   // The player's name is offered as the publisher's.
-  EXPECT_STREQ(ScreenButton("Publish", "Name")->GetTextP(), g_UserRecord.name);
-  const MWinArea send = ScreenButton("Publish", "Send")->GetAreaRelative();
+  EXPECT_STREQ(ScreenLookUp("Publish")("Name")->GetTextP(), g_UserRecord.name);
+  const MWinArea send = ScreenLookUp("Publish")("Send")->GetAreaRelative();
   EXPECT_GT(Difference(At(h, pixels, send.x + send.w / 2, send.y + send.h / 2), Rgb{}), 60);
 }
 
@@ -273,35 +273,35 @@ TEST_F(DeckScreensPixelTest, TheGeneratorEditsANewDecksPartsWithPreviews) {
   for (const auto& c : kSets) {
     g_UserRecord.deckGenEditSet = static_cast<std::uint8_t>(c.set);
     DeckGenControlUpdateControls();
-    EXPECT_TRUE(ScreenButton("DeckGen", c.shown)->IsVisible()) << c.set << " " << c.shown;
-    EXPECT_FALSE(ScreenButton("DeckGen", c.hidden)->IsVisible()) << c.set << " " << c.hidden;
+    EXPECT_TRUE(ScreenLookUp("DeckGen")(c.shown)->IsVisible()) << c.set << " " << c.shown;
+    EXPECT_FALSE(ScreenLookUp("DeckGen")(c.hidden)->IsVisible()) << c.set << " " << c.hidden;
   }
   // Two-colour decks: the diamonds and clubs pickers are off.
   g_UserRecord.deckGenEditSet = 3;
   DeckGenControlUpdateControls();
-  EXPECT_EQ(ScreenButton("DeckGen", "DiamondsCol")->IsEnabled(), CardsDecksIsFourColor());
-  EXPECT_TRUE(ScreenButton("DeckGen", "HeartsCol")->IsEnabled());
+  EXPECT_EQ(ScreenLookUp("DeckGen")("DiamondsCol")->IsEnabled(), CardsDecksIsFourColor());
+  EXPECT_TRUE(ScreenLookUp("DeckGen")("HeartsCol")->IsEnabled());
 
   // The kings' type carries the queens' and jacks' with it.
   g_UserRecord.deckGenEditSet = 6;
   DeckGenControlShowElementName();
   DeckGenControlUpdateControls();
   DeckGenControlAttachPreviews();
-  ScreenButton("DeckGen", "Kings")->ChoiceSetSel(1, true);
+  ScreenLookUp("DeckGen")("Kings")->ChoiceSetSel(1, true);
   Frames(h);
   EXPECT_EQ(CardsDecksGetSettings().elements.queensType, 1);
   EXPECT_EQ(CardsDecksGetSettings().elements.jacksType, 1);
-  EXPECT_EQ(ScreenButton("DeckGen", "Queens")->ChoiceGetSel(), 1);
+  EXPECT_EQ(ScreenLookUp("DeckGen")("Queens")->ChoiceGetSel(), 1);
   EXPECT_TRUE(DeckGenIsChanged());
-  EXPECT_TRUE(ScreenButton("DeckGen", "ElemName")->IsVisible());
+  EXPECT_TRUE(ScreenLookUp("DeckGen")("ElemName")->IsVisible());
   Shot(h, "DeckGenKings");
 
   // A scrollbar dragged changes its key only; released, it regenerates.
-  ScreenButton("DeckGen", "Kings")->ChoiceSetSel(0, true);
+  ScreenLookUp("DeckGen")("Kings")->ChoiceSetSel(0, true);
   const std::string king = GeneratedFolder(CardsDecksIsFourColor()) + "/kh.tga";
   ASSERT_TRUE(std::filesystem::exists(king));
   const auto painted = std::filesystem::last_write_time(king);
-  auto* width = static_cast<MWinHorzScrollbar*>(ScreenButton("DeckGen", "CourtWidth"));
+  MWinHorzScrollbar* width = ScreenLookUp("DeckGen").Scrollbar("CourtWidth");
   width->SetPosDouble(0.6, true, true, true);
   EXPECT_NEAR(CardsDecksGetSettings().generator.courtCardsWidth, 0.6f, 1e-4);
   EXPECT_EQ(std::filesystem::last_write_time(king), painted);
@@ -390,9 +390,9 @@ TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
   // The base becomes the deck's own picture, and Edit opens it in the editor
   // (the game runs in a window: full screen, Edit asks for one first).
   g_ResolutionSettings.windowed = 1;
-  ScreenButton("DeckGen", "Base")->ChoiceSetSel(1, true);
+  ScreenLookUp("DeckGen")("Base")->ChoiceSetSel(1, true);
   Frames(h);
-  ASSERT_TRUE(ScreenButton("DeckGen", "EditElem")->IsVisible());
+  ASSERT_TRUE(ScreenLookUp("DeckGen")("EditElem")->IsVisible());
   {
     ScopedEnv shown("CARDOLIA_HEADLESS", "0");  // headless, nothing is started
     ClickButton(h, "DeckGen", "EditElem");

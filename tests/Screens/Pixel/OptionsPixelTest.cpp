@@ -100,7 +100,7 @@ class OptionsPixelTest : public TempDirTest {
     return pixels;
   }
 
-  static MWinButton* OptionsButton(const char* id) { return ScreenButton("Options", id); }
+  static MWinButton* OptionsButton(const char* id) { return ScreenLookUp("Options")(id); }
 
   // From the main menu to a dealt Klondike table, as the player's New Game
   // does (the menu closes), then play in progress.
@@ -164,7 +164,7 @@ TEST_F(OptionsPixelTest, EveryPageFromTheMenuAndFromPlay) {
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenKeys);
   ASSERT_TRUE(g_MWin.IsOn());
   Shot(h, "KeysScreen");
-  EXPECT_STREQ(ScreenButton("Keys", "Title")->GetTextP(), "KEYS & MOUSE CONTROLS");
+  EXPECT_STREQ(ScreenLookUp("Keys")("Title")->GetTextP(), "KEYS & MOUSE CONTROLS");
   PressKey(h, 'K');
   EXPECT_FALSE(g_MWin.IsOn());
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);

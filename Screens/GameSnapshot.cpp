@@ -194,8 +194,11 @@ bool GameControlHasSnapshot() { return g_snapshot.shown; }
 void GameControlRenderSnapshotCards() {
   if (!g_snapshot.shown) return;
   SaveCardDetails& d = GenGetSaveCardDetails();
-  // A saved game's cards stay secret in the menu.
-  MWinButton* cont = ScreenLookUp("Main").Optional("ContinueGame");
+  // A saved game's cards stay secret in the menu. Under the Options (the
+  // Cameras and Lights previews) the menu's buttons are gone: the picture's
+  // own record says.
+  const bool inMenu = ScreensGetCurrent() == g_ScreenMain;
+  MWinButton* cont = inMenu ? ScreenLookUp("Main").Optional("ContinueGame") : nullptr;
   const bool faceDown = cont ? cont->IsEnabled() : g_snapshot.facesDown;
   if (faceDown) CardsHideAllFaces();
   CardsBeginBlending();

@@ -36,10 +36,12 @@
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "Platform/WinMsg.h"
+#include "Screens/Cameras.h"
 #include "Screens/GamePage.h"
 #include "Screens/Help.h"
 #include "Screens/InGame.h"
 #include "Screens/Main.h"
+#include "Screens/Options.h"
 #include "Screens/Pause.h"
 #include "Screens/Popup.h"
 #include "tests/Screens/ScreensFixture.h"
@@ -429,6 +431,20 @@ TEST_F(PlayScreensTest, TheHelpPageInTheMenuHidesItsFrameTitleAndDone) {
   HelpControlDoneCB();  // in the menu it only forgets its buttons
   EXPECT_EQ(ScreensGetCurrent(), g_ScreenMain);
   EXPECT_TRUE(g_MWin.IsOn());
+}
+
+TEST_F(PlayScreensTest, TheOptionsPreviewDrawsTheMenusTableWithoutLookingForTheGoneMenu) {
+  EnterMenu(kGameKlondike);
+  ASSERT_TRUE(GameControlHasSnapshot());
+  for (int page : {kOptionsCameras, kOptionsLights}) {
+    g_UserRecord.optionsPage = static_cast<std::uint8_t>(page);
+    ScreensGoto(g_ScreenOptions);
+    ASSERT_EQ(ScreensGetCurrent(), g_ScreenOptions);
+    ClearLog();
+    CamerasControlRenderPreview();
+    EXPECT_EQ(ErrorLines(), "") << page;
+    ScreensGoto(g_ScreenMain);
+  }
 }
 
 TEST_F(PlayScreensTest, UndoAndRedoAreEnabledByTheUndoState) {

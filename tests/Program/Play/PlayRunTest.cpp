@@ -186,16 +186,21 @@ double DifferentShare(const std::vector<unsigned long>& a, const std::vector<uns
   return static_cast<double>(differing) / static_cast<double>(counted);
 }
 
-// Waits until two screenshots 0.3 s apart are the same outside the
-// corners: no card moves any more. False after a minute.
+// Waits until four screenshots over 0.9 s are the same outside the
+// corners: no card moves any more. One pair 0.3 s apart is not enough on a
+// busy machine, where the program may draw no frame for that long while a
+// turn's last cards are still to fly; a click then would be refused and the
+// flight still to come would pass for its turn. False after a minute.
 bool WaitStill(ProgramHarness& h) {
+  constexpr int kSamePolls = 3;
   std::vector<unsigned long> last;
+  int same = 0;
   return h.WaitUntil(
       [&] {
         std::vector<unsigned long> now = h.Pixels();
-        const bool still = DifferentShare(last, now) == 0;
+        same = DifferentShare(last, now) == 0 ? same + 1 : 0;
         last = std::move(now);
-        return still;
+        return same >= kSamePolls;
       },
       60, 0.3);
 }

@@ -74,3 +74,22 @@ struct AppImports {
 };
 
 extern AppImports g_AppImports;
+
+// Fills the screens' slots with the functions of the slots' own names as
+// seen where the macro is used: the screens (ScreensFillAppImports) and the
+// tests' stand-in screens each fill them from this one list.
+#define APP_IMPORTS_FILL_SCREENS_BY_NAME(table) \
+  do { \
+    AppImports& t_ = (table); \
+    t_.ScreensGetCurrent = ScreensGetCurrent; \
+    t_.ScreensGetScreenId = ScreensGetScreenId; \
+    t_.MainControlContinueGameCB = MainControlContinueGameCB; \
+    t_.MainControlNewGameCB = MainControlNewGameCB; \
+    t_.GameControlUpdateSnapshotViewport = GameControlUpdateSnapshotViewport; \
+    t_.ScoresControlStartingCB = ScoresControlStartingCB; \
+    t_.ScoresControlShowInternetWait = ScoresControlShowInternetWait; \
+    t_.ScoresControlHideInternetWait = ScoresControlHideInternetWait; \
+    t_.ModulesSetDefaultLightSettings = ModulesSetDefaultLightSettings; \
+    t_.ModulesSetDefaultBoard = ModulesSetDefaultBoard; \
+    t_.PublishDoFtpInternetTest = PublishDoFtpInternetTest; \
+  } while (false)

@@ -113,3 +113,33 @@ struct GameImports {
 };
 
 extern GameImports g_GameImports;
+
+// Fills every slot with the function of the slot's own name as seen where
+// the macro is used: the player data (AppFillGameImports) and the tests'
+// stand-in each fill the table from this one list.
+#define GAME_IMPORTS_FILL_BY_NAME(table) \
+  do { \
+    GameImports& t_ = (table); \
+    t_.UserIsLoaded = UserIsLoaded; \
+    t_.PrefFolderGetSubFolder = PrefFolderGetSubFolder; \
+    t_.PrefFolderGetMyDocsSubSubFolder = PrefFolderGetMyDocsSubSubFolder; \
+    t_.DirListOpenDir = DirListOpenDir; \
+    t_.DirListPrepareToGetFilenamesInDir = DirListPrepareToGetFilenamesInDir; \
+    t_.DirListGetNextFilenameInDir = DirListGetNextFilenameInDir; \
+    t_.DirListGetFilenameWithPath = DirListGetFilenameWithPath; \
+    t_.DirListCleanupAfterGettingFilenamesInDir = DirListCleanupAfterGettingFilenamesInDir; \
+    t_.DirListCloseDir = DirListCloseDir; \
+    t_.ResolutionGetForGame = ResolutionGetForGame; \
+    t_.ScoreUpdateCurrentScore = ScoreUpdateCurrentScore; \
+    t_.ScoreResetCurrentScore = ScoreResetCurrentScore; \
+    t_.ScoreGetScoreText = ScoreGetScoreText; \
+    t_.StatsAddCurrentGame = StatsAddCurrentGame; \
+    t_.SoundPlaySample = SoundPlaySample; \
+    t_.SoundPlayFoundationSound = SoundPlayFoundationSound; \
+    t_.SoundStartMusic = SoundStartMusic; \
+    t_.SoundStopMusic = SoundStopMusic; \
+    t_.MainStartMenuCardAnim = MainStartMenuCardAnim; \
+    t_.MainMenuButtonShow = MainMenuButtonShow; \
+    t_.MainDrawMenuButton = MainDrawMenuButton; \
+    t_.FoundationEffectsAdd = FoundationEffectsAdd; \
+  } while (false)

@@ -11,16 +11,5 @@
 #include "Screens/Screens.h"
 
 void ScreensFillAppImports() {
-  AppImports& t = g_AppImports;
-  t.ScreensGetCurrent = ScreensGetCurrent;
-  t.ScreensGetScreenId = ScreensGetScreenId;
-  t.MainControlContinueGameCB = MainControlContinueGameCB;
-  t.MainControlNewGameCB = MainControlNewGameCB;
-  t.GameControlUpdateSnapshotViewport = GameControlUpdateSnapshotViewport;
-  t.ScoresControlStartingCB = ScoresControlStartingCB;
-  t.ScoresControlShowInternetWait = ScoresControlShowInternetWait;
-  t.ScoresControlHideInternetWait = ScoresControlHideInternetWait;
-  t.ModulesSetDefaultLightSettings = ModulesSetDefaultLightSettings;
-  t.ModulesSetDefaultBoard = ModulesSetDefaultBoard;
-  t.PublishDoFtpInternetTest = PublishDoFtpInternetTest;
+  APP_IMPORTS_FILL_SCREENS_BY_NAME(g_AppImports);
 }

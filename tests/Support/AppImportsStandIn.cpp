@@ -44,16 +44,6 @@ int AppImportsNextFtpAnswerForTests() {
 }
 
 void AppImportsFillStandIn() {
-  AppImports& t = g_AppImports;
-  t.ScreensGetCurrent = ScreensGetCurrent;
-  t.ScreensGetScreenId = ScreensGetScreenId;  // the registry of ScreensStandIn
-  t.MainControlContinueGameCB = MainControlContinueGameCB;
-  t.MainControlNewGameCB = MainControlNewGameCB;
-  t.GameControlUpdateSnapshotViewport = GameControlUpdateSnapshotViewport;
-  t.ScoresControlStartingCB = ScoresControlStartingCB;
-  t.ScoresControlShowInternetWait = ScoresControlShowInternetWait;
-  t.ScoresControlHideInternetWait = ScoresControlHideInternetWait;
-  t.ModulesSetDefaultLightSettings = ModulesSetDefaultLightSettings;
-  t.ModulesSetDefaultBoard = ModulesSetDefaultBoard;
-  t.PublishDoFtpInternetTest = PublishDoFtpInternetTest;
+  // ScreensGetScreenId: the registry of ScreensStandIn.
+  APP_IMPORTS_FILL_SCREENS_BY_NAME(g_AppImports);
 }

@@ -211,29 +211,7 @@ void EffectsInit() {}
 // ---- The card core's import table ------------------------------------------------
 
 void GameImportsFillStandIn() {
-  GameImports& t = g_GameImports;
-  t.UserIsLoaded = UserIsLoaded;
-  t.PrefFolderGetSubFolder = PrefFolderGetSubFolder;
-  t.PrefFolderGetMyDocsSubSubFolder = PrefFolderGetMyDocsSubSubFolder;
-  t.DirListOpenDir = DirListOpenDir;
-  t.DirListPrepareToGetFilenamesInDir = DirListPrepareToGetFilenamesInDir;
-  t.DirListGetNextFilenameInDir = DirListGetNextFilenameInDir;
-  t.DirListGetFilenameWithPath = DirListGetFilenameWithPath;
-  t.DirListCleanupAfterGettingFilenamesInDir = DirListCleanupAfterGettingFilenamesInDir;
-  t.DirListCloseDir = DirListCloseDir;
-  t.ResolutionGetForGame = ResolutionGetForGame;
-  t.ScoreUpdateCurrentScore = ScoreUpdateCurrentScore;
-  t.ScoreResetCurrentScore = ScoreResetCurrentScore;
-  t.ScoreGetScoreText = ScoreGetScoreText;
-  t.StatsAddCurrentGame = StatsAddCurrentGame;
-  t.SoundPlaySample = SoundPlaySample;
-  t.SoundPlayFoundationSound = SoundPlayFoundationSound;
-  t.SoundStartMusic = SoundStartMusic;
-  t.SoundStopMusic = SoundStopMusic;
-  t.MainStartMenuCardAnim = MainStartMenuCardAnim;
-  t.MainMenuButtonShow = MainMenuButtonShow;
-  t.MainDrawMenuButton = MainDrawMenuButton;
-  t.FoundationEffectsAdd = FoundationEffectsAdd;
+  GAME_IMPORTS_FILL_BY_NAME(g_GameImports);
 }
 
 // The table is filled before any test runs: this object is linked into every

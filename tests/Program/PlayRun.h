@@ -10,6 +10,7 @@
 #include <string>
 
 #include "App/Resolution.h"
+#include "tests/Program/TablePoint.h"
 #include "tests/Support/ProgramHarness.h"
 
 struct UserRecord;
@@ -41,16 +42,6 @@ bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(
 // The green of the toolkit's buttons (the main menu's New Game, the in-game
 // menu's rows).
 bool IsButtonGreen(Rgb c);
-
-// A point of the 640 x 480 screen.
-struct ScreenPoint {
-  float x = 0, y = 0;
-};
-
-// A table point on the screen under camera preset 1 of a new player (the
-// device's right-handed view and projection, up +z, the preset's y
-// negated).
-ScreenPoint ProjectTablePoint(float x, float y, float z = 0);
 
 // From the start of the program to Ann's main menu, then New Game: false
 // (with the screen saved as <name>.png in the screenshots folder) when a

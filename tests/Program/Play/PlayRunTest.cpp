@@ -28,7 +28,6 @@
 #include "Engine/EngFile.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
-#include "Game/GameCameras.h"
 #include "Game/GameImports.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
@@ -42,7 +41,7 @@
 #include "Game/SolCards.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
-#include "Platform/D3DXMath.h"
+#include "tests/Program/TablePoint.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
@@ -51,7 +50,7 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr unsigned kDeal = 1234;
-constexpr float kPi = 3.14159265f;
+using playrun::ScreenPoint;
 
 // The error lines of a log.
 std::string ErrorsOf(const std::string& log) {
@@ -67,31 +66,11 @@ std::string ErrorsOf(const std::string& log) {
   return errors;
 }
 
-// A table point on the screen, in the 640 x 480 space, under a camera
-// preset as the device applies it (right-handed view and projection, up
-// +z, the preset's y negated).
-struct ScreenPoint {
-  float x, y;
-};
-ScreenPoint Project(const CameraPreset& c, float x, float y, float z) {
-  const D3DXVECTOR3 target(c.lookX, -c.lookY, c.lookZ);
-  const D3DXVECTOR3 eye(c.lookX - c.eyeOffsetX, -c.lookY - c.eyeOffsetY, c.lookZ + c.distance);
-  const D3DXVECTOR3 up(0, 0, 1);
-  D3DXMATRIX view, projection, both;
-  D3DXMatrixLookAtRH(&view, &eye, &target, &up);
-  D3DXMatrixPerspectiveFovRH(&projection, c.fieldOfView * kPi / 180.0f, c.aspect, 10.0f, 300.0f);
-  D3DXMatrixMultiply(&both, &view, &projection);
-  const D3DXVECTOR3 point(x, y, z);
-  D3DXVECTOR3 clip;
-  D3DXVec3TransformCoord(&clip, &point, &both);
-  return ScreenPoint{(clip.x + 1) * 320.0f, (1 - clip.y) * 240.0f};
-}
-
 // Where a card of a pile lies on the screen (its centre, a little up).
 ScreenPoint CardOnScreen(const CardGroup& pile, int index, float up = 0) {
   const Card& card = pile.cards[index];
-  return Project(*GameCamerasGetDefault(1), pile.pos[0] + card.pos[0],
-                 pile.pos[1] + card.pos[1] + up, pile.pos[2] + card.pos[2]);
+  return playrun::ProjectTablePoint(pile.pos[0] + card.pos[0], pile.pos[1] + card.pos[1] + up,
+                                    pile.pos[2] + card.pos[2]);
 }
 
 bool IsRed(int suit) { return suit == 0 || suit == 2; }

@@ -276,6 +276,41 @@ class PlayRunTest : public TempDirTest {
     std::filesystem::current_path(CARDOLIA_BUILD_DIR);
     EngEncryptionInit("Mplx4QoragZn_265");
   }
+  // From the prepared new player's deck to Ann, made on the New Player
+  // screen, at Klondike's deal kDeal chosen by its number (the program takes
+  // the two clicks in turn), the table standing still; else the step that
+  // did not come.
+  ::testing::AssertionResult StartAnnAtTheDeal(ProgramHarness& h) {
+    const auto failed = [&](const char* step) { return ::testing::AssertionFailure() << step << "; " << Why(h); };
+    std::string noDeck;
+    if (!TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) return ::testing::AssertionFailure() << noDeck;
+    if (!h.StartDisplay(kWidth, kHeight)) return ::testing::AssertionFailure() << "no X server";
+    if (!h.StartProgram()) return ::testing::AssertionFailure() << "the program did not start";
+    if (!h.WaitForLog("RESOLUTION2", 30)) return failed("no RESOLUTION2 in the log");
+    if (!h.WaitForPixel(40, 448, IsButtonGreen, 30)) return failed("Create New Player");
+    h.ClickVirtual(124, 448);  // Create New Player
+    if (!h.WaitForPixel(237, 226, IsGold, 120)) return failed("the name popup");
+    h.Type("Ann");
+    if (!h.WaitForPixelIn(300, 220, 340, 233, IsLightText, 30)) return failed("the name typed");
+    h.Key("Return");
+    if (!h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120)) {
+      return failed("the name popup closed");
+    }
+    h.ClickVirtual(320, 442);  // Continue: the player is made
+    if (!h.WaitUntilDrawn(630, 100, 240)) return failed("the menu drawn");
+    if (!WaitForGamePage(h)) return failed("the Game page");
+    h.ClickVirtual(100, 163);  // Klondike
+    h.ClickVirtual(322, 384);  // the deal number
+    if (!h.WaitForPixel(320, 233, IsGold, 120)) return failed("the deal-number popup");
+    h.Type(std::to_string(kDeal));
+    if (!h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) return failed("the deal number typed");
+    h.Key("Return");
+    if (!h.WaitForPixel(320, 215, IsPopupGreen, 120)) return failed("the deal note");
+    h.Key("Return");
+    h.MoveVirtual(320, 470);
+    if (!WaitStill(h)) return failed("the dealt table standing still");
+    return ::testing::AssertionSuccess();
+  }
   // A screenshot for a person to look at; the test asserts on the pixels.
   void Shot(ProgramHarness& h, const char* name) { h.Screenshot(shots_ + name); }
   // What the screen and the log showed when a wait ran out.
@@ -460,35 +495,8 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
 
   ProgramHarness h(dir_ + "/home");
-  std::string noDeck;
-  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
-  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(40, 448, IsButtonGreen, 30)) << "Create New Player" << Why(h);
-  h.ClickVirtual(124, 448);  // Create New Player
-  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 120)) << "the name popup" << Why(h);
-  h.Type("Ann");
-  ASSERT_TRUE(h.WaitForPixelIn(300, 220, 340, 233, IsLightText, 30)) << "the name typed" << Why(h);
-  h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120))
-      << "the name popup closed" << Why(h);
-  h.ClickVirtual(320, 442);  // Continue: the player is made
-  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
-  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
+  ASSERT_TRUE(StartAnnAtTheDeal(h));
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
-
-  // Klondike, deal 1234 (the program takes the two clicks in turn).
-  h.ClickVirtual(100, 163);
-  h.ClickVirtual(322, 384);
-  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
-  h.Type(std::to_string(kDeal));
-  ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
-  h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << "the deal note" << Why(h);
-  h.Key("Return");
-  h.MoveVirtual(320, 470);
-  ASSERT_TRUE(WaitStill(h)) << Why(h);
 
   // Three stock turns, then one undo: the table of two turns is back.
   std::vector<unsigned long> table;
@@ -599,35 +607,8 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
 
   ProgramHarness h(dir_ + "/home");
-  std::string noDeck;
-  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
-  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(40, 448, IsButtonGreen, 30)) << "Create New Player" << Why(h);
-  h.ClickVirtual(124, 448);  // Create New Player
-  ASSERT_TRUE(h.WaitForPixel(237, 226, IsGold, 120)) << "the name popup" << Why(h);
-  h.Type("Ann");
-  ASSERT_TRUE(h.WaitForPixelIn(300, 220, 340, 233, IsLightText, 30)) << "the name typed" << Why(h);
-  h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(237, 226, [](int r, int g, int b) { return !IsGold(r, g, b); }, 120))
-      << "the name popup closed" << Why(h);
-  h.ClickVirtual(320, 442);  // Continue: the player is made
-  ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 240)) << Why(h);
-  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
-
-  // Klondike, deal 1234, one stock turn (the program takes the two clicks
-  // in turn).
-  h.ClickVirtual(100, 163);
-  h.ClickVirtual(322, 384);
-  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
-  h.Type(std::to_string(kDeal));
-  ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
-  h.Key("Return");
-  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << "the deal note" << Why(h);
-  h.Key("Return");
-  h.MoveVirtual(320, 470);
-  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  ASSERT_TRUE(StartAnnAtTheDeal(h));
+  // One stock turn.
   const std::vector<unsigned long> dealtTable = h.Pixels();
   h.ClickVirtual(stock.x, stock.y);
   h.MoveVirtual(320, 470);

@@ -107,20 +107,6 @@ bool WriteNearlyWonKlondike(const std::string& file, LastMove* move) {
   return static_cast<bool>(out);
 }
 
-// The error lines of a log.
-std::string ErrorsOf(const std::string& log) {
-  std::string errors;
-  std::size_t start = 0;
-  while (start < log.size()) {
-    std::size_t end = log.find('\n', start);
-    if (end == std::string::npos) end = log.size();
-    const std::string line = log.substr(start, end - start);
-    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
-    start = end + 1;
-  }
-  return errors;
-}
-
 // The celebration covers the whole screen with its background: the black
 // margin above the table (left of the Menu corner) takes its colours. Eight
 // points along that margin, and how many of them are lit.
@@ -210,7 +196,7 @@ TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
   h.Screenshot(shots_ + "GameEndMenu.png");
   h.ClickVirtual(612, 458);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 }  // namespace

@@ -30,20 +30,6 @@ extern "C" const char* __lsan_default_suppressions();
 
 namespace {
 
-// The error lines of a log.
-std::string ErrorsOf(const std::string& log) {
-  std::string errors;
-  std::size_t start = 0;
-  while (start < log.size()) {
-    const std::size_t end = log.find('\n', start);
-    const std::string line = log.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return errors;
-}
-
 // The colours the tests look for, by red, green and blue.
 bool IsButtonGreen(int r, int g, int b) { return g > r + 25 && g > b + 15; }
 // A title with nothing over it, and the same dimmed under a popup.
@@ -133,7 +119,7 @@ TEST_F(ProgramRunTest, FirstStartShowsThePlayerSelection) {
                              static_cast<int>(middle & 0xFF)));
   EXPECT_TRUE(h.IsProgramRunning());
   EXPECT_EQ(ExitFromUsers(h), 0);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) {
@@ -196,7 +182,7 @@ TEST_F(ProgramRunTest, ANewPlayerTakesANameAndTheLocalCountryAndReachesTheMenu) 
   ASSERT_TRUE(h.WaitForPixel(kMenuTitleX, kMenuTitleY, IsBrightGold, 20)) << "back on the main menu";
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 TEST_F(ProgramRunTest, TheLastPlayerIsOfferedWithItsFlag) {
@@ -220,7 +206,7 @@ TEST_F(ProgramRunTest, TheLastPlayerIsOfferedWithItsFlag) {
   EXPECT_TRUE(WaitForGermanFlag(h, flagX, 381 + 20, 12, 20)) << "Germany's flag beside the player";
   Shot(h, "UsersContinue.png");
   EXPECT_EQ(ExitFromUsers(h), 0);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 // A settings file of version 4.82 that asks for nothing at start-up: no
@@ -333,7 +319,7 @@ TEST_F(ProgramRunTest, ASignalAtThePlayerSelectionEndsThroughTheShutdown) {
     EXPECT_EQ(h.WaitForExit(30), 0);
     EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << h.LogText();
     EXPECT_EQ(ShowDialogOnDisk(h), 0);
-    EXPECT_EQ(ErrorsOf(h.LogText()), "");
+    EXPECT_EQ(h.LogErrorLines(), "");
   }
 }
 

@@ -509,4 +509,17 @@ std::string ProgramHarness::LogText() const {
   return s.str();
 }
 
+std::string ProgramHarness::LogErrorLines() const {
+  const std::string log = LogText();
+  std::string errors;
+  for (std::size_t start = 0; start < log.size();) {
+    std::size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    const std::string line = log.substr(start, end - start);
+    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
+    start = end + 1;
+  }
+  return errors;
+}
+
 bool ProgramHarness::LogHasError() const { return LogText().find(" <ERROR> ") != std::string::npos; }

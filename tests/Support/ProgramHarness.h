@@ -115,6 +115,9 @@ class ProgramHarness {
   // The program's per-user folder ("<home>/data/Quarnix/Free Cardolia 3D").
   std::string UserFolder() const;
   std::string LogText() const;
+  // The log's error lines (" <ERROR> "), each ending in a newline; "" when
+  // there are none.
+  std::string LogErrorLines() const;
   // True when the log has an error line (" <ERROR> ").
   bool LogHasError() const;
   const std::string& Display() const { return display_; }

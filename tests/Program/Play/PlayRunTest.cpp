@@ -52,20 +52,6 @@ constexpr int kWidth = 1024, kHeight = 768;
 constexpr unsigned kDeal = 1234;
 using playrun::ScreenPoint;
 
-// The error lines of a log.
-std::string ErrorsOf(const std::string& log) {
-  std::string errors;
-  std::size_t start = 0;
-  while (start < log.size()) {
-    const std::size_t end = log.find('\n', start);
-    const std::string line = log.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (line.find(" <ERROR> ") != std::string::npos) errors += line + "\n";
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return errors;
-}
-
 // Where a card of a pile lies on the screen (its centre, a little up).
 ScreenPoint CardOnScreen(const CardGroup& pile, int index, float up = 0) {
   const Card& card = pile.cards[index];
@@ -311,6 +297,23 @@ class PlayRunTest : public TempDirTest {
     if (!WaitStill(h)) return failed("the dealt table standing still");
     return ::testing::AssertionSuccess();
   }
+  // Starts the program again and continues Ann's saved game from the Game
+  // page; share is the part of the screen that differs from table once the
+  // two agree, or after a minute.
+  ::testing::AssertionResult ContinueAnnsGame(ProgramHarness& h, const std::vector<unsigned long>& table,
+                                              double* share) {
+    if (!h.StartProgram()) return ::testing::AssertionFailure() << "the program did not start again";
+    if (!h.WaitForLog("RESOLUTION2", 30)) return ::testing::AssertionFailure() << "no RESOLUTION2; " << Why(h);
+    if (!h.WaitForPixel(210, 400, IsButtonGreen, 30)) {
+      return ::testing::AssertionFailure() << "Continue Player; " << Why(h);
+    }
+    h.ClickVirtual(320, 400);  // Continue Player: Ann
+    if (!WaitForGamePage(h)) return ::testing::AssertionFailure() << "the Game page; " << Why(h);
+    h.ClickVirtual(420, 443);  // Continue Game
+    h.MoveVirtual(320, 470);
+    h.WaitUntil([&] { return (*share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+    return ::testing::AssertionSuccess();
+  }
   // A screenshot for a person to look at; the test asserts on the pixels.
   void Shot(ProgramHarness& h, const char* name) { h.Screenshot(shots_ + name); }
   // What the screen and the log showed when a wait ran out.
@@ -481,7 +484,7 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   EXPECT_TRUE(SameTable(*record, *again));
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 // Stock turns are undo steps; leaving the table saves the game, and Exit
@@ -525,24 +528,17 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   EXPECT_EQ(left->deck.numCards, dealt->deck.numCards - 6);
   h.ClickVirtual(612, 458);  // Exit
   ASSERT_EQ(h.WaitForExit(60), 0);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
   std::unique_ptr<Gen> afterExit(new Gen);
   ASSERT_TRUE(ReadSavedGame(saved + ".c3o", afterExit.get())) << "Exit left no readable saved game";
   EXPECT_TRUE(SameTable(*left, *afterExit)) << "Exit wrote another record over the saved game";
 
   // A restart: Continue gives the same table.
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(210, 400, IsButtonGreen, 30)) << "Continue Player" << Why(h);
-  h.ClickVirtual(320, 400);  // Continue Player: Ann
-  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
-  h.ClickVirtual(420, 443);  // Continue Game
-  h.MoveVirtual(320, 470);
   double share = 1;
-  h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+  ASSERT_TRUE(ContinueAnnsGame(h, table, &share));
   Shot(h, "SavedContinued.png");
   EXPECT_LT(share, 0.001) << Why(h);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
   h.Key("Escape");
   ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   h.ClickVirtual(612, 458);  // Exit
@@ -620,7 +616,7 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   ASSERT_TRUE(h.SignalProgram(SIGTERM));
   ASSERT_EQ(h.WaitForExit(60), 0) << Why(h);
   EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << Why(h);
-  EXPECT_EQ(ErrorsOf(h.LogText()), "");
+  EXPECT_EQ(h.LogErrorLines(), "");
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike.c3o";
   std::unique_ptr<Gen> record(new Gen);
   ASSERT_TRUE(ReadSavedGame(saved, record.get())) << "SIGTERM left no readable saved game";
@@ -628,15 +624,8 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   EXPECT_EQ(record->waste.numCards, 3);
 
   // A restart: Continue gives the same table; SIGINT saves it again.
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(210, 400, IsButtonGreen, 30)) << "Continue Player" << Why(h);
-  h.ClickVirtual(320, 400);  // Continue Player: Ann
-  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
-  h.ClickVirtual(420, 443);  // Continue Game
-  h.MoveVirtual(320, 470);
   double share = 1;
-  h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+  ASSERT_TRUE(ContinueAnnsGame(h, table, &share));
   Shot(h, "SignalContinued.png");
   EXPECT_LT(share, 0.001) << Why(h);
   ASSERT_TRUE(h.SignalProgram(SIGINT));

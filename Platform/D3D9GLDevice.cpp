@@ -1007,18 +1007,24 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
       return false;
     if (!MakeCurrent()) return false;
     glFinish();
-    std::vector<BYTE> rgba(static_cast<std::size_t>(width) * height * 4);
+    // Read straight into the caller's pixels (0xAARRGGBB words are BGRA
+    // bytes here), then turn the rows top first in place: tests read a whole
+    // window for every compared frame, and a caller that keeps its vector
+    // pays for no allocation or clearing.
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    if (pixels->size() != count) pixels->resize(count);
     glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glReadPixels(x, static_cast<GLint>(params_.BackBufferHeight) - y - height, width, height, GL_BGRA,
-                 GL_UNSIGNED_BYTE, rgba.data());
-    // Rows turned top first through plain pointers: a whole window is read
-    // for every compared frame, and element calls cost most of it unoptimised.
-    pixels->resize(static_cast<std::size_t>(width) * height);
-    std::uint32_t* out = pixels->data();
-    for (int row = 0; row < height; ++row) {
-      const BYTE* p = rgba.data() + static_cast<std::size_t>(height - 1 - row) * width * 4;
-      for (int col = 0; col < width; ++col, p += 4) {
-        *out++ = 0xFF000000u | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[1]) << 8) | p[0];
+                 GL_UNSIGNED_INT_8_8_8_8_REV, pixels->data());
+    std::uint32_t* rows = pixels->data();
+    for (int top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
+      std::uint32_t* a = rows + static_cast<std::size_t>(top) * width;
+      std::uint32_t* b = rows + static_cast<std::size_t>(bottom) * width;
+      for (int col = 0; col < width; ++col) {
+        const std::uint32_t upper = a[col] | 0xFF000000u;
+        a[col] = b[col] | 0xFF000000u;
+        b[col] = upper;
       }
     }
     return true;

@@ -3,11 +3,14 @@
 // box: started, looked at and clicked, nothing of it read) measured
 // alternately on one private X server (Xvfb 1280 x 1024, Mesa llvmpipe) as a
 // player meets them. tests/Bench/side-by-side.sh builds and runs it; it
-// prints the medians of the runs side by side:
+// prints the medians of the runs side by side, each beside every run's own
+// figure:
 //
-//   start to window          the process is started -> its main window exists
+//   start to first picture   the process is started -> the window shows
+//                            something other than black (the start figure:
+//                            ours presents a black frame first, by design)
+//   start to window          -> its main window exists
 //   start to first frame     -> the first drawing reaches that window
-//   start to first picture   -> the window shows something other than black
 //   deal                     Klondike, New Game clicked -> the last card has
 //                            landed (the table then stays still for 1 s)
 //   CPU ...                  the process's CPU time over 10 s, all threads,
@@ -25,7 +28,11 @@
 //
 // Ours runs with a prepared player (Ann) and settings that ask for no
 // dialog at start-up; its first run generates the cards and is not counted
-// (the later ones are warm starts). The peer runs with private settings
+// (the later ones are warm starts, each from the folder the first left,
+// without a saved game). Each screen is checked to be there before it is
+// measured (the player selection's button, the main menu's New Game, a
+// dealt card); a run that misses one counts nowhere. Clicks are a
+// person's: press, release, a moment's rest, then the pointer moves away. The peer runs with private settings
 // (GSETTINGS_BACKEND=memory) and opens on Klondike.
 //
 // Usage: SideBySide [runs] [--memory] [--keep] [--shots <folder>] [--ours]
@@ -273,12 +280,19 @@ class Watch {
     XTestFakeButtonEvent(x_, 1, down ? True : False, CurrentTime);
     XFlush(x_);
   }
+  // A person's click: onto the place, press, release, and a moment's
+  // rest before the pointer moves on (ClickAndLeave).
   void Click(int x, int y) {
     Move(x, y);
     Sleep(0.1);
     Button(true);
     Sleep(0.08);
     Button(false);
+  }
+  void ClickAndLeave(int x, int y) {
+    Click(x, y);
+    Sleep(0.15);
+    Move(kWidth - 1, kHeight - 1);
   }
   void Sync() { XSync(x_, False); }
 
@@ -469,8 +483,22 @@ bool FindOursCard(Watch& s, int* x, int* y) {
   return false;
 }
 
+// What one side (ours or the peer) measured: every figure of every counted
+// run, and each run's own figures (empty for a run that failed: a screen
+// that was not there is not measured as if it were).
+struct Side {
+  Figures all;
+  std::vector<Figures> runs;
+
+  void Count(const Figures& run, bool ok) {
+    runs.push_back(ok ? run : Figures{});
+    if (!ok) return;
+    for (const auto& [name, values] : run) all[name].insert(all[name].end(), values.begin(), values.end());
+  }
+};
+
 struct Run {
-  Figures& f;
+  Side& side;
   Watch& s;
   ProgramHarness& h;
 };
@@ -505,8 +533,7 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
 
   // Continue: the main menu on Klondike's Game page.
   const auto click = Clock::now();
-  s.Click(Px(320), Py(400));
-  s.Move(kWidth - 1, kHeight - 1);
+  s.ClickAndLeave(Px(320), Py(400));
   if (!WaitForPixel(s, 343, 449, Greenish, 120)) {
     std::fprintf(stderr, "ours: no main menu\n");
     return false;
@@ -522,23 +549,29 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
   // and the Menu button's strip left out).
   const Rect table{0, Py(24), kWidth, Py(456) - Py(24)};
   const auto deal = Clock::now();
-  s.Click(Px(343), Py(449));
-  s.Move(kWidth - 1, kHeight - 1);
+  s.ClickAndLeave(Px(343), Py(449));
   Clock::time_point landed;
   if (!WaitForStill(s, table, 1.0, 120, deal, &landed)) {
     std::fprintf(stderr, "ours: the table never stood still\n");
     return false;
   }
-  Add(f, "deal", MsBetween(deal, landed));
+  // The table, not the menu still standing after a lost click: New Game's
+  // green is gone and a card lies at the foot of the last column.
+  int cx = 0, cy = 0;
   Shot(h, "ours-table");
+  const std::vector<std::uint32_t> newGame = s.Grab({Px(343), Py(449), 1, 1});
+  if (newGame.empty() || Greenish(newGame[0]) || !FindOursCard(s, &cx, &cy)) {
+    std::fprintf(stderr, "ours: New Game dealt no table\n");
+    return false;
+  }
+  Add(f, "deal", MsBetween(deal, landed));
   Sleep(1.0);
   Add(f, "cpu table", CpuPercent(pid, kCpuSeconds));
   Add(f, "rss table", StatusMiB(pid, "VmRSS:"));
   Add(f, "hwm table", StatusMiB(pid, "VmHWM:"));
 
   // A card held: dragged in circles, then moved to and fro.
-  int cx = 0, cy = 0;
-  if (FindOursCard(s, &cx, &cy)) {
+  {
     s.Move(cx, cy);
     Sleep(0.3);
     s.Button(true);
@@ -552,22 +585,35 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
     Sleep(0.3);
     s.Button(false);
     Sleep(0.5);
-  } else {
-    std::fprintf(stderr, "ours: no card found to drag\n");
   }
   return true;
 }
 
+// Every run of ours starts from the player folder as the first run left
+// it (its cards made), without a saved game: the same start each time.
+void KeepStartFolder(const std::string& home, const std::string& kept) {
+  std::error_code ignored;
+  std::filesystem::remove_all(kept, ignored);
+  std::filesystem::copy(home, kept, std::filesystem::copy_options::recursive, ignored);
+  std::filesystem::remove_all(kept + "/data/Quarnix/Free Cardolia 3D/SavedGames", ignored);
+}
+void RestoreStartFolder(const std::string& home, const std::string& kept) {
+  std::error_code ignored;
+  std::filesystem::remove_all(home, ignored);
+  std::filesystem::copy(kept, home, std::filesystem::copy_options::recursive, ignored);
+}
+
 bool RunOurs(Run run, bool counted) {
-  Figures scratch;
+  Figures one;
   run.s.Move(kWidth - 1, kHeight - 1);
   run.s.Forget();
   const auto start = Clock::now();
   if (!run.h.StartProgram()) return false;
-  const bool ok = OursScreens(run.s, run.h, counted ? run.f : scratch, start);
+  const bool ok = OursScreens(run.s, run.h, one, start);
   if (!ok) Shot(run.h, "ours-failed");
   EndProcess(run.h.ProgramPid(), 30);
   run.h.WaitForExit(5);
+  if (counted) run.side.Count(one, ok);
   return ok;
 }
 
@@ -603,8 +649,7 @@ bool FindPeerCard(Watch& s, const Rect& w, int* x, int* y) {
 
 bool RunPeer(Run run, const std::string& home, bool counted) {
   Watch& s = run.s;
-  Figures scratch;
-  Figures& f = counted ? run.f : scratch;
+  Figures f;
   s.Move(kWidth - 1, kHeight - 1);
   s.Forget();
   const auto start = Clock::now();
@@ -614,6 +659,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
   if (!s.Window() || !s.WaitForDrawing(start + std::chrono::seconds(60), &frame)) {
     std::fprintf(stderr, "peer: no window or no drawing\n");
     EndProcess(pid, 5);
+    if (counted) run.side.Count(f, false);
     return false;
   }
   Add(f, "window", MsBetween(start, window));
@@ -635,8 +681,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
 
   // New Game: the tool bar's first button.
   const auto deal = Clock::now();
-  s.Click(26, 44);
-  s.Move(kWidth - 1, kHeight - 1);
+  s.ClickAndLeave(26, 44);
   Clock::time_point landed;
   if (WaitForStill(s, table, 1.0, 60, deal, &landed)) Add(f, "deal", MsBetween(deal, landed));
   Shot(run.h, "peer-dealt");
@@ -664,6 +709,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
     std::fprintf(stderr, "peer: no card found to drag\n");
   }
   EndProcess(pid, 10);
+  if (counted) run.side.Count(f, true);
   return true;
 }
 
@@ -780,14 +826,12 @@ bool MemoryUpTo(ProgramHarness& h, Watch& s, int screen, const std::string& work
   bool ok = WaitForPixel(s, 320, 400, Drawn, 120);
   Sleep(6);
   if (ok && screen >= 2) {
-    s.Click(Px(320), Py(400));
-    s.Move(kWidth - 1, kHeight - 1);
+    s.ClickAndLeave(Px(320), Py(400));
     ok = WaitForPixel(s, 343, 449, Greenish, 240);
     Sleep(3);
   }
   if (ok && screen >= 3) {
-    s.Click(Px(343), Py(449));
-    s.Move(kWidth - 1, kHeight - 1);
+    s.ClickAndLeave(Px(343), Py(449));
     Clock::time_point landed;
     ok = WaitForStill(s, {0, Py(24), kWidth, Py(456) - Py(24)}, 1.5, 240, Clock::now(), &landed);
   }
@@ -820,16 +864,31 @@ bool MemoryUpTo(ProgramHarness& h, Watch& s, int screen, const std::string& work
 
 // ---- the table ---------------------------------------------------------------------------
 
-void PrintRow(const char* what, const char* unit, const Figures& ours, const Figures& peer, const std::string& key,
+// A row: each side's median over its runs, and beside it every run's own
+// figure (its median where a run has several, "x" for a run that failed).
+void PrintRow(const char* what, const char* unit, const Side& ours, const Side& peer, const std::string& key,
               double scale = 1, const char* peerKey = nullptr) {
-  auto cell = [&](const Figures& f, const std::string& k) {
+  auto median = [&](const Side& side, const std::string& k) {
     char text[32] = "-";
-    const auto it = f.find(k);
-    if (it != f.end() && !it->second.empty()) std::snprintf(text, sizeof text, "%.1f %s", Median(it->second) * scale, unit);
+    const auto it = side.all.find(k);
+    if (it != side.all.end() && !it->second.empty())
+      std::snprintf(text, sizeof text, "%.1f %s", Median(it->second) * scale, unit);
     return std::string(text);
   };
-  std::printf("| %-44s | %12s | %12s |\n", what, cell(ours, key).c_str(),
-              cell(peer, peerKey ? std::string(peerKey) : key).c_str());
+  auto each = [&](const Side& side, const std::string& k) {
+    std::string text;
+    for (const Figures& run : side.runs) {
+      char one[24] = "x";
+      const auto it = run.find(k);
+      if (!run.empty()) std::snprintf(one, sizeof one, "-");
+      if (it != run.end() && !it->second.empty()) std::snprintf(one, sizeof one, "%.1f", Median(it->second) * scale);
+      text += (text.empty() ? "" : " ") + std::string(one);
+    }
+    return text.empty() ? std::string("-") : text;
+  };
+  const std::string peerName = peerKey ? std::string(peerKey) : key;
+  std::printf("| %-44s | %12s | %-34s | %12s | %-34s |\n", what, median(ours, key).c_str(), each(ours, key).c_str(),
+              median(peer, peerName).c_str(), each(peer, peerName).c_str());
 }
 
 }  // namespace
@@ -865,14 +924,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   PrepareOurs(h.UserFolder());
-  Figures ours, peer;
+  Side ours, peer;
   Run oursRun{ours, s, h}, peerRun{peer, s, h};
-  // The first start of each makes its caches (ours: the player's cards).
+  // The first start of each makes its caches (ours: the player's cards);
+  // every counted run of ours starts from the folder it leaves.
+  const std::string oursHome = work + "/ours", oursStart = work + "/ours-start";
   if (runs > 0 && !RunOurs(oursRun, false)) std::fprintf(stderr, "ours: the first run failed\n");
+  PrepareOurs(h.UserFolder());
+  KeepStartFolder(oursHome, oursStart);
   if (runs > 0 && !oursOnly && !RunPeer(peerRun, work + "/peer", false)) std::fprintf(stderr, "peer: the first run failed\n");
   for (int run = 0; run < runs; ++run) {
     std::fprintf(stderr, "run %d of %d\n", run + 1, runs);
     const bool oursFirst = run % 2 == 0;
+    RestoreStartFolder(oursHome, oursStart);
     if (oursFirst && !RunOurs(oursRun, true)) std::fprintf(stderr, "ours: run %d failed\n", run + 1);
     if (!oursOnly && !RunPeer(peerRun, work + "/peer", true)) std::fprintf(stderr, "peer: run %d failed\n", run + 1);
     if (!oursFirst && !RunOurs(oursRun, true)) std::fprintf(stderr, "ours: run %d failed\n", run + 1);
@@ -881,16 +945,21 @@ int main(int argc, char** argv) {
     for (int screen = 1; screen <= 3; ++screen) {
       // A killed run leaves the settings asking for the start-up dialog.
       PrepareOurs(work + "/home/data/Quarnix/Free Cardolia 3D");
-      if (!MemoryUpTo(h, s, screen, work, ours)) std::fprintf(stderr, "heaptrack: screen %d failed\n", screen);
+      if (!MemoryUpTo(h, s, screen, work, ours.all)) std::fprintf(stderr, "heaptrack: screen %d failed\n", screen);
     }
   }
 
-  std::printf("medians of %d warm runs each, Xvfb %dx%d, llvmpipe\n\n", runs, kWidth, kHeight);
-  std::printf("| %-44s | %12s | %12s |\n", "", "ours", "peer");
-  std::printf("|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(14, '-').c_str(), std::string(14, '-').c_str());
+  std::printf("medians of %d warm runs each, Xvfb %dx%d, llvmpipe; beside each median every run's own figure\n"
+              "(x: the run failed before that screen and counts nowhere)\n\n",
+              runs, kWidth, kHeight);
+  std::printf("| %-44s | %12s | %-34s | %12s | %-34s |\n", "", "ours", "ours, each run", "peer", "peer, each run");
+  std::printf("|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(14, '-').c_str(),
+              std::string(36, '-').c_str(), std::string(14, '-').c_str(), std::string(36, '-').c_str());
+  // The start figure is the first picture: ours presents one black frame
+  // as soon as its window exists, by design, before the splash is drawn.
+  PrintRow("start to first picture (the start figure)", "ms", ours, peer, "picture");
   PrintRow("start to window", "ms", ours, peer, "window");
-  PrintRow("start to first frame presented", "ms", ours, peer, "frame");
-  PrintRow("start to first picture", "ms", ours, peer, "picture");
+  PrintRow("start to first frame presented (ours: black)", "ms", ours, peer, "frame");
   PrintRow("Continue Player to main menu", "ms", ours, peer, "continue");
   PrintRow("deal: New Game to the cards still", "s", ours, peer, "deal", 0.001);
   PrintRow("CPU, still table (10 s, all threads)", "%", ours, peer, "cpu table");

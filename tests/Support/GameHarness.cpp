@@ -273,8 +273,12 @@ void GameHarness::PushWindowEvents(const std::vector<WindowEvent>& events) {
 
 std::vector<std::uint32_t> GameHarness::BackBuffer() {
   std::vector<std::uint32_t> pixels;
-  D3D9GLReadPixels(0, 0, width_, height_, &pixels);
+  BackBuffer(&pixels);
   return pixels;
+}
+
+void GameHarness::BackBuffer(std::vector<std::uint32_t>* pixels) {
+  if (!D3D9GLReadPixels(0, 0, width_, height_, pixels)) pixels->clear();
 }
 
 void GameHarness::WholeFrame() {

@@ -62,6 +62,9 @@ class GameHarness {
   // The back buffer as the last frame left it (nothing drawn): 0xAARRGGBB,
   // rows top first.
   std::vector<std::uint32_t> BackBuffer();
+  // The same into pixels, whose storage is kept from call to call (a test
+  // that reads every frame reads it without allocating).
+  void BackBuffer(std::vector<std::uint32_t>* pixels);
   // Draws and presents a whole frame of the state as it is.
   void WholeFrame();
   // Frames until no card animation runs (at most maxFrames); true when done.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ class PixelProgram : public EngProgram {
   }
   bool TickCB() override {
     frameTimes.push_back(EngProgramGetFrameTime());
-    if (PlatformTimeNow() >= quitAt) SetQuitFlag();
+    if (PlatformTimeNow() >= quitAt || (quitFrames > 0 && frames >= quitFrames)) SetQuitFlag();
     return true;
   }
   std::vector<float> frameTimes;  // the frame time seen by each tick
@@ -96,11 +97,23 @@ class PixelProgram : public EngProgram {
     return frame.empty() ? 0 : frame[static_cast<std::size_t>(y) * frameWidth + x] & 0xFFFFFF;
   }
 
-  void RunFor(double seconds) {
+  // Runs until the count of frames is drawn, or for at most the seconds.
+  void RunUntilFrames(int count, double seconds) {
     ClearQuitFlag();
+    quitFrames = count;
     quitAt = PlatformTimeNow() + seconds;
     Run();
+    quitFrames = 0;
   }
+  // Draws two more frames, then runs until the condition holds (at most
+  // 60 s): a busy machine may take a second a frame, so a change is waited
+  // for by what it does, not by a time.
+  void RunUntil(const std::function<bool()>& condition) {
+    const double deadline = PlatformTimeNow() + 60.0;
+    RunUntilFrames(frames + 2, 60.0);
+    while (!condition() && PlatformTimeNow() < deadline) RunUntilFrames(frames + 1, deadline - PlatformTimeNow());
+  }
+  int quitFrames = 0;
 
   int creations = 0;
   EngVertexBufferDX9 quad;
@@ -148,30 +161,32 @@ TEST_F(EngWindowPixelTest, TheProgramRunsDrawsAndSurvivesEveryModeChange) {
   EngWindow* window = program.GetWindow();
   ASSERT_TRUE(window->CreateGraphicsDevice());
 
-  // A steady 60 frames a second: passes of 1/60 s, never faster.
-  program.RunFor(0.5);
-  EXPECT_GE(program.frames, 5);
-  EXPECT_LE(program.frames, 31);
-  // Passes wait for their 1/60 s deadline in 1 ms sleeps; a busy test
-  // machine (two cores running sanitized tests side by side) wakes them
-  // late, never early.
+  // Passes of 1/60 s, never faster: each waits for its deadline in 1 ms
+  // sleeps, so a busy machine (sanitized tests side by side, a loaded CI
+  // host) wakes it late, never early. How close to 60 a second the loop
+  // keeps on a quiet machine is the benchmark's figure (the deal's length),
+  // not a bound a test can hold under load.
+  const double start = PlatformTimeNow();
+  program.RunUntilFrames(6, 60.0);
+  const double elapsed = PlatformTimeNow() - start;
+  ASSERT_GE(program.frames, 6) << "six frames not drawn within 60 s";
+  EXPECT_LE(program.frames, elapsed * 60.0 + 2) << program.frames << " frames in " << elapsed << " s";
   EXPECT_GE(program.MedianFrameTime(), 1.0f / 60.0f - 0.0005f);
-  EXPECT_LE(program.MedianFrameTime(), 0.1f);
   ExpectPicture(program);
 
   // Dimming by half darkens white to half.
   program.dim = 0.5f;
-  program.RunFor(0.05);
+  program.RunUntil([] { return true; });
   EXPECT_NEAR(static_cast<int>(program.At(320, 240) & 0xFF), 128, 1);
   program.dim = 1.5f;  // clamped: black
-  program.RunFor(0.05);
+  program.RunUntil([] { return true; });
   EXPECT_EQ(program.At(320, 240), 0u);
   program.dim = -1.0f;
 
   // A resize: one new device of the new size on the next pass.
   const int creations = program.creations;
   SDL_SetWindowSize(PlatformSdlWindow(window->Win().handle), 800, 600);
-  program.RunFor(0.2);
+  program.RunUntil([&program] { return program.frameWidth == 800; });
   EXPECT_EQ(EngWindowGetScreenMode().width, 800);
   EXPECT_EQ(program.creations, creations + 1);
   EXPECT_EQ(program.frameWidth, 800);
@@ -185,15 +200,15 @@ TEST_F(EngWindowPixelTest, TheProgramRunsDrawsAndSurvivesEveryModeChange) {
   request.height = 768;
   request.bitDepth = 32;
   window->ChangeDeviceResolutionOnNextTick(&request);
-  program.RunFor(0.2);
+  program.RunUntil([&program] { return program.frameWidth == 1024; });
   EXPECT_EQ(EngWindowGetScreenMode().width, 1024);
   ExpectPicture(program);
   ASSERT_TRUE(window->ToggleFullscreenMode());
-  program.RunFor(0.2);
+  program.RunUntil([] { return !EngWindowGetScreenMode().windowed; });
   EXPECT_FALSE(EngWindowGetScreenMode().windowed);
   ExpectPicture(program);
   ASSERT_TRUE(window->ToggleFullscreenMode());
-  program.RunFor(0.2);
+  program.RunUntil([] { return EngWindowGetScreenMode().windowed; });
   EXPECT_TRUE(EngWindowGetScreenMode().windowed);
   ExpectPicture(program);
 

@@ -112,6 +112,16 @@ double StatusMiB(int pid, const char* key) {
   return -1;
 }
 
+// A "Key:" line of /proc/<pid>/smaps_rollup in MiB; -1 when unknown.
+double RollupMiB(int pid, const char* key) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind(key, 0) == 0) return std::atof(line.c_str() + std::strlen(key)) / 1024.0;
+  }
+  return -1;
+}
+
 // CPU over the seconds in % of one core; during() is called in a loop
 // meanwhile (or the time is slept through).
 double CpuPercent(int pid, double seconds, const std::function<void()>& during = {}) {
@@ -316,6 +326,15 @@ class Watch {
   Damage damage_ = 0;
 };
 
+// The share of the pixels (0 to 1) that differ between two grabs of one
+// rectangle; 0 when either is missing.
+double ChangedShare(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+  if (a.empty() || a.size() != b.size()) return 0;
+  std::size_t changed = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) changed += a[i] != b[i];
+  return static_cast<double>(changed) / static_cast<double>(a.size());
+}
+
 bool IsBlack(std::uint32_t c) { return ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF) < 24; }
 
 // The first moment the rectangle shows a pixel that is not black (the
@@ -404,6 +423,18 @@ double Median(std::vector<double> v) {
 
 void Add(Figures& f, const std::string& name, double value) {
   if (value >= 0) f[name].push_back(value);
+}
+
+// The memory figures of a screen, taken the same way for both programs:
+// resident now and at its peak (shared libraries counted whole: the GL
+// driver's LLVM alone is tens of MiB), the proportional share (shared pages
+// split among the processes that map them) and the anonymous pages (the
+// process's own heap and statics, its driver's included).
+void AddMemory(Figures& f, int pid, const std::string& screen) {
+  Add(f, "rss " + screen, StatusMiB(pid, "VmRSS:"));
+  Add(f, "hwm " + screen, StatusMiB(pid, "VmHWM:"));
+  Add(f, "pss " + screen, RollupMiB(pid, "Pss:"));
+  Add(f, "anon " + screen, StatusMiB(pid, "RssAnon:"));
 }
 
 std::string g_shots;
@@ -528,8 +559,7 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
   WaitForStill(s, {0, 0, kWidth, kHeight}, 1.0, 15, Clock::now(), &still);
   Shot(h, "ours-users");
   Add(f, "cpu users", CpuPercent(pid, kCpuSeconds));
-  Add(f, "rss users", StatusMiB(pid, "VmRSS:"));
-  Add(f, "hwm users", StatusMiB(pid, "VmHWM:"));
+  AddMemory(f, pid, "users");
 
   // Continue: the main menu on Klondike's Game page.
   const auto click = Clock::now();
@@ -542,12 +572,12 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
   Sleep(2.0);
   Shot(h, "ours-menu");
   Add(f, "cpu menu", CpuPercent(pid, kCpuSeconds));
-  Add(f, "rss menu", StatusMiB(pid, "VmRSS:"));
-  Add(f, "hwm menu", StatusMiB(pid, "VmHWM:"));
+  AddMemory(f, pid, "menu");
 
   // New Game: the deal, until the table stays still (the status corners
   // and the Menu button's strip left out).
   const Rect table{0, Py(24), kWidth, Py(456) - Py(24)};
+  const std::vector<std::uint32_t> menu = s.Grab(table);
   const auto deal = Clock::now();
   s.ClickAndLeave(Px(343), Py(449));
   Clock::time_point landed;
@@ -555,20 +585,19 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
     std::fprintf(stderr, "ours: the table never stood still\n");
     return false;
   }
-  // The table, not the menu still standing after a lost click: New Game's
-  // green is gone and a card lies at the foot of the last column.
+  // The table, not the menu still standing after a lost click: most of the
+  // screen has changed from the menu's picture, and a card lies at the foot
+  // of the last column.
   int cx = 0, cy = 0;
   Shot(h, "ours-table");
-  const std::vector<std::uint32_t> newGame = s.Grab({Px(343), Py(449), 1, 1});
-  if (newGame.empty() || Greenish(newGame[0]) || !FindOursCard(s, &cx, &cy)) {
+  if (ChangedShare(menu, s.Grab(table)) < 0.5 || !FindOursCard(s, &cx, &cy)) {
     std::fprintf(stderr, "ours: New Game dealt no table\n");
     return false;
   }
   Add(f, "deal", MsBetween(deal, landed));
   Sleep(1.0);
   Add(f, "cpu table", CpuPercent(pid, kCpuSeconds));
-  Add(f, "rss table", StatusMiB(pid, "VmRSS:"));
-  Add(f, "hwm table", StatusMiB(pid, "VmHWM:"));
+  AddMemory(f, pid, "table");
 
   // A card held: dragged in circles, then moved to and fro.
   {
@@ -679,17 +708,25 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
   WaitForStill(s, w, 1.0, 15, Clock::now(), &still);
   Shot(run.h, "peer-table");
 
-  // New Game: the tool bar's first button.
+  // New Game: the tool bar's first button; a new deal changes the cards
+  // on the table (a lost click would measure the old table).
+  const std::vector<std::uint32_t> before = s.Grab(table);
   const auto deal = Clock::now();
   s.ClickAndLeave(26, 44);
   Clock::time_point landed;
-  if (WaitForStill(s, table, 1.0, 60, deal, &landed)) Add(f, "deal", MsBetween(deal, landed));
+  const bool dealt = WaitForStill(s, table, 1.0, 60, deal, &landed);
   Shot(run.h, "peer-dealt");
+  if (!dealt || ChangedShare(before, s.Grab(table)) < 0.02) {
+    std::fprintf(stderr, "peer: New Game dealt no new table\n");
+    EndProcess(pid, 10);
+    if (counted) run.side.Count(f, false);
+    return false;
+  }
+  Add(f, "deal", MsBetween(deal, landed));
   Sleep(1.0);
   const double cpu = CpuPercent(pid, kCpuSeconds);
   Add(f, "cpu table", cpu);
-  Add(f, "rss table", StatusMiB(pid, "VmRSS:"));
-  Add(f, "hwm table", StatusMiB(pid, "VmHWM:"));
+  AddMemory(f, pid, "table");
 
   int cx = 0, cy = 0;
   if (FindPeerCard(s, w, &cx, &cy)) {
@@ -973,6 +1010,12 @@ int main(int argc, char** argv) {
   PrintRow("RSS, player selection (now)", "MiB", ours, peer, "rss users", 1, "rss table");
   PrintRow("RSS, main menu (now)", "MiB", ours, peer, "rss menu", 1, "rss table");
   PrintRow("RSS, table (now)", "MiB", ours, peer, "rss table");
+  PrintRow("PSS (shared pages split), player selection", "MiB", ours, peer, "pss users", 1, "pss table");
+  PrintRow("PSS (shared pages split), main menu", "MiB", ours, peer, "pss menu", 1, "pss table");
+  PrintRow("PSS (shared pages split), table", "MiB", ours, peer, "pss table");
+  PrintRow("anonymous resident, player selection", "MiB", ours, peer, "anon users", 1, "anon table");
+  PrintRow("anonymous resident, main menu", "MiB", ours, peer, "anon menu", 1, "anon table");
+  PrintRow("anonymous resident, table", "MiB", ours, peer, "anon table");
   if (memory) {
     PrintRow("ours (heap allocated + statics), player sel.", "MiB", ours, peer, "ours users");
     PrintRow("ours (heap allocated + statics), main menu", "MiB", ours, peer, "ours menu");

@@ -124,6 +124,12 @@ void ReportText(int level, const char* format, std::va_list args) {
 
 void DebugDoString(const char* text, int level) {
   if (!text) return;
+  // Writing the log leaves the caller's errno as it was: a caller may report
+  // a failure first and then tell its reason.
+  struct KeepErrno {
+    int saved = errno;
+    ~KeepErrno() { errno = saved; }
+  } keepErrno;
   std::lock_guard<std::recursive_mutex> hold(g_logLock);
   if (g_log.busy) return;
 
@@ -292,6 +298,30 @@ void DebugReportLastError(const char* context) {
   std::snprintf(where, sizeof(where), "%s [Last Error]", (context && *context) ? context : "(unknown)");
   const char* text = code != 0 ? std::strerror(code) : nullptr;
   DebugError(where, "%s", text && *text ? text : "No msg");
+}
+
+std::string DebugForeignText(const char* text, std::size_t length) {
+  std::string out;
+  if (!text) return out;
+  for (std::size_t i = 0; i < length && text[i]; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    char piece[8] = {static_cast<char>(c), 0};
+    if (c == '\n') {
+      std::snprintf(piece, sizeof piece, "\\n");
+    } else if (c == '\r') {
+      std::snprintf(piece, sizeof piece, "\\r");
+    } else if (c == '\t') {
+      std::snprintf(piece, sizeof piece, "\\t");
+    } else if (c < 32 || c == 127) {
+      std::snprintf(piece, sizeof piece, "\\x%02x", c);
+    }
+    if (out.size() + std::strlen(piece) > kDebugForeignTextLength) {
+      out += "...";
+      break;
+    }
+    out += piece;
+  }
+  return out;
 }
 
 bool DebugSetLogFilename(const char* name, bool deleteExisting) {

@@ -22,6 +22,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 
 enum DebugLevel : int {
   D_WARNING = 0,  // "<WARNING>"; also what an invalid level becomes
@@ -61,6 +63,19 @@ void DebugFatalErrorIf(bool condition, const char* where, const char* format, ..
 // DebugError under "<context> [Last Error]" with the system's text for the
 // calling thread's last error (errno), or "No msg" when there is none.
 void DebugReportLastError(const char* context);
+
+// What a server or a file said, made fit to stand inside one log line:
+// every control character (below 32, and 127) is written as an escape
+// ("\n", "\r", "\t", else "\x1b"), so that such words can neither end the
+// line nor start one that looks like the program's own, and the result is
+// cut after kDebugForeignTextLength characters, "..." marking the cut (an
+// escape is never split). Reads length bytes, or up to the first zero byte
+// before them; a null text gives "". Pass the result to a reporter's "%s".
+constexpr std::size_t kDebugForeignTextLength = 200;
+std::string DebugForeignText(const char* text, std::size_t length = SIZE_MAX);
+inline std::string DebugForeignText(const std::string& text) {
+  return DebugForeignText(text.data(), text.size());
+}
 
 // Stores one line at a level: the common end of every reporter. A null text,
 // or any report made while the log file is being written, is dropped. A long

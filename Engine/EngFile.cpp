@@ -3,6 +3,7 @@
 // bounded formatting buffer of Printf.
 #include "Engine/EngFile.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstring>
 
@@ -61,10 +62,30 @@ bool EngFile::OpenForAppending(const char* name, bool textMode) {
               textMode ? "at" : "ab", false, true, "Could not open or create file <%s>");
 }
 
-void EngFile::Close() {
-  if (stream_) std::fclose(stream_);
-  stream_ = nullptr;
-  open_ = openForReading_ = textMode_ = false;
+bool EngFile::Close() {
+  bool written = true;
+  if (stream_) {
+    // A write error met earlier (its count taken as success in text mode)
+    // stays on the stream; fclose flushes the rest and says whether that
+    // went. A failure Write has reported already is not reported again.
+    const bool writing = !openForReading_;
+    int failure = 0;
+    if (writing && std::ferror(stream_)) {
+      written = false;
+      failure = errno ? errno : EIO;
+    }
+    if (std::fclose(stream_) != 0 && writing) {
+      if (written) failure = errno ? errno : EIO;
+      written = false;
+    }
+    stream_ = nullptr;
+    if (!written) {
+      if (!writeFailed_) DebugError("EngFile::Close", "Could not write to file");
+      errno = failure;
+    }
+  }
+  open_ = openForReading_ = textMode_ = writeFailed_ = false;
+  return written;
 }
 
 bool EngFile::Read(void* buffer, std::size_t size) {
@@ -120,10 +141,12 @@ bool EngFile::Write(const void* data, std::size_t size) {
   // Nothing written is a failure, also when nothing was asked for.
   const std::size_t written = data && size > 0 ? std::fwrite(data, 1, size, stream_) : 0;
   if (written == 0) {
+    writeFailed_ = data && size > 0;
     DebugError("EngFile::Write", "Could not write to file");
     return false;
   }
   if (written < size && !textMode_) {
+    writeFailed_ = true;
     DebugError("EngFile::Write", "Only wrote %u of %u bytes to file",
                static_cast<unsigned>(written), static_cast<unsigned>(size));
     return false;
@@ -238,8 +261,10 @@ bool EngFileOpenWriteAndClose(const char* name, bool textMode, const void* data,
     DebugError("EngFileOpenWriteAndClose", "Could not open file <%s>", name);
     return false;
   }
-  if (!file.Write(data, size)) {
+  const bool written = file.Write(data, size);
+  if (!file.Close() || !written) {
     DebugError("EngFileOpenWriteAndClose", "Could not write to file <%s>", name);
+    EngFileDelete(name);
     return false;
   }
   return true;

@@ -29,7 +29,12 @@ class EngFile {
   // Creates or truncates.
   bool DoOpenForWriting(const char* name, bool textMode);
   bool OpenForAppending(const char* name, bool textMode);
-  void Close();
+  // Closes the stream (an object that is not open: true). For a file opened
+  // for writing or appending, false ("Could not write to file") when what
+  // was written did not all reach the file: a write that failed, or the
+  // stream's last buffered bytes that could not be flushed (a full disk).
+  // The object is closed in either case; errno tells why.
+  bool Close();
 
   // Reads exactly size bytes; fewer is a failure ("Problem reading from file").
   bool Read(void* buffer, std::size_t size);
@@ -37,7 +42,8 @@ class EngFile {
   // False at end of file, without a report.
   bool ReadLine(char* buffer, int maxLength);
   // Writes size bytes; nothing written (also for size 0) fails, a short
-  // count fails except in text mode.
+  // count fails except in text mode. The bytes may wait in the stream's
+  // buffer: only a successful Close says they are in the file.
   bool Write(const void* data, std::size_t size);
   bool Printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
@@ -57,6 +63,7 @@ class EngFile {
   bool open_ = false;
   bool openForReading_ = false;
   bool textMode_ = false;
+  bool writeFailed_ = false;  // a failed write was reported
   std::FILE* stream_ = nullptr;
 };
 
@@ -72,7 +79,8 @@ long EngFileGetFileSize(const char* name, bool textMode);
 // Reads the whole file into buffer; its size must be exactly size bytes
 // ("Invalid file size in <%s>"), else nothing is read.
 bool EngFileOpenReadAndClose(const char* name, bool textMode, void* buffer, std::size_t size);
-// Creates or truncates the file and writes size bytes.
+// Creates or truncates the file and writes size bytes; a write or close
+// that fails removes the part written and answers false.
 bool EngFileOpenWriteAndClose(const char* name, bool textMode, const void* data, std::size_t size);
 // Replaces the file's contents safely: writes a temporary file beside it,
 // flushes it to disk, renames it over the old one and flushes the folder.

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "Engine/Debug.h"
+#include "Engine/EngFile.h"
 #include "Engine/EngTga.h"
 #include "Platform/Files.h"
 #include "Platform/JpegErrors.h"
@@ -26,9 +27,14 @@ bool EngJpegWriteFileFromBuffer(const char* name, int quality, int dotsPerInch, 
   JpegErrorManager error;
   info.err = JpegUseErrorManager(&error);
   std::FILE* volatile stream = nullptr;
+  // A file begun and not finished (a full disk) is removed: half a picture
+  // would pass for a whole one.
   if (setjmp(error.jump) != 0) {
     jpeg_destroy_compress(&info);
-    if (stream) std::fclose(stream);
+    if (stream) {
+      std::fclose(stream);
+      EngFileDelete(name);
+    }
     DebugError(kWhere, "libjpeg: %s (file %s)", error.message, name);
     return false;
   }
@@ -62,7 +68,8 @@ bool EngJpegWriteFileFromBuffer(const char* name, int quality, int dotsPerInch, 
   stream = nullptr;
   jpeg_destroy_compress(&info);
   if (!closed) {
-    DebugError(kWhere, "Cannot open file %s", name);
+    EngFileDelete(name);
+    DebugError(kWhere, "Could not write file %s", name);
     return false;
   }
   return true;

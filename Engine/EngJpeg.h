@@ -3,7 +3,7 @@
 // Used for the printable card sheets. Only writing: the engine never reads
 // JPEG itself (textures load pictures through the graphics back end).
 // Failures are one DebugError line under the function's name and false; a
-// file that could not be finished may be left incomplete.
+// file that could not be finished (a full disk) is removed.
 #pragma once
 
 class EngTga;
@@ -13,7 +13,8 @@ class EngTga;
 // dotsPerInch is above 0 the file records that density in both directions.
 // "Invalid Parameters" for a null name or buffer or a size below 1; "Cannot
 // open file %s" when the file cannot be created; libjpeg's own message when
-// the library fails.
+// the library fails (also for a write that fails); "Could not write file %s"
+// when the last bytes could not be flushed.
 bool EngJpegWriteFileFromBuffer(const char* name, int quality, int dotsPerInch, int width,
                                 int height, const unsigned char* rgbRows);
 

@@ -229,7 +229,9 @@ bool EngTga::LoadFromFile(const char* name, bool create) {
 
 namespace {
 
-// Writes header and pixel bytes; the messages name the pixels' origin.
+// Writes header and pixel bytes; the messages name the pixels' origin. A
+// file that could not be written whole (a full disk) is removed again: half
+// a picture would pass for a whole one.
 bool WriteTgaFile(const char* name, int width, int height, const std::uint32_t* pixels,
                   const char* pixelWhere, const char* pixelFormat) {
   EngFile file;
@@ -237,6 +239,11 @@ bool WriteTgaFile(const char* name, int width, int height, const std::uint32_t* 
     DebugError("EngTga::DoSaveToFile", "Could not create file <%s>", name);
     return false;
   }
+  const auto fail = [&file, name] {
+    file.Close();
+    EngFileDelete(name);
+    return false;
+  };
   std::uint8_t head[kEngTgaHeaderSize] = {};
   std::memcpy(head, kTgaFixedHead, sizeof(kTgaFixedHead));
   head[12] = static_cast<std::uint8_t>(width);
@@ -247,7 +254,7 @@ bool WriteTgaFile(const char* name, int width, int height, const std::uint32_t* 
   head[17] = 0;
   if (!file.Write(head, sizeof(head))) {
     DebugError("EngTga::SaveToFileFromTexture", "Problems [0] creating file <%s>", name);
-    return false;
+    return fail();
   }
   const std::size_t count = static_cast<std::size_t>(width) * height;
   std::vector<std::uint8_t> bytes(count * 4);
@@ -256,9 +263,9 @@ bool WriteTgaFile(const char* name, int width, int height, const std::uint32_t* 
   } else {
     for (std::size_t i = 0; i < count; ++i) WriteWordLE(bytes.data() + i * 4, pixels[i]);
   }
-  if (!file.Write(bytes.data(), bytes.size())) {
+  if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) {
     DebugError(pixelWhere, pixelFormat, name);
-    return false;
+    return fail();
   }
   return true;
 }

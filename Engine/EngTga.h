@@ -60,7 +60,8 @@ class EngTga {
   // Writes the image, or - when texture is given and the image is empty - the
   // texture's pixels (Direct3D 9 only), as a 32-bit TGA file. A null or empty
   // name is "No filename"; giving a texture to an image with data is
-  // "Invalid parameters".
+  // "Invalid parameters". A file that could not be written whole (every
+  // write and the close are checked) is removed again.
   bool DoSaveToFile(const char* name, EngTexture* texture);
   bool SaveToFile(const char* name) { return DoSaveToFile(name, nullptr); }
 

@@ -217,6 +217,39 @@ TEST_F(DebugTest, LogFilenameRules) {
   EXPECT_FALSE(std::ifstream("old.txt").good());
 }
 
+// What a server or a file says is logged inside its own line: control
+// characters escaped, the length capped.
+TEST_F(DebugTest, ForeignWordsStayInsideTheirLine) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::size_t length;
+    std::string shown;
+  } cases[] = {
+      {"plain", "plain words", SIZE_MAX, "plain words"},
+      {"a planted line", "one\n <ERROR>  ( UpdaterDoDownload )    fake", SIZE_MAX,
+       "one\\n <ERROR>  ( UpdaterDoDownload )    fake"},
+      {"other controls", "cr\r\ttab\x1b[31m\x7f", SIZE_MAX, "cr\\r\\ttab\\x1b[31m\\x7f"},
+      {"CP1252 letters stay", "caf\xe9", SIZE_MAX, "caf\xe9"},
+      {"up to a zero byte", std::string("cut\0here", 8), 8, "cut"},
+      {"up to a length", "abcdef", 3, "abc"},
+      {"too long", std::string(300, 'a'), SIZE_MAX, std::string(kDebugForeignTextLength, 'a') + "..."},
+      {"an escape is not split", std::string(kDebugForeignTextLength - 1, 'a') + "\n", SIZE_MAX,
+       std::string(kDebugForeignTextLength - 1, 'a') + "..."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(DebugForeignText(c.text.data(), c.length), c.shown);
+  }
+  EXPECT_EQ(DebugForeignText(nullptr), "");
+  // In the file: one line, and the caller's errno survives the report.
+  errno = ENOSPC;
+  DebugError("UpdaterReadURL", "Got result <%s>", DebugForeignText(cases[1].text).c_str());
+  EXPECT_EQ(errno, ENOSPC);
+  EXPECT_EQ(ReadFile("ErrorLog.txt"),
+            " <ERROR>  ( UpdaterReadURL )    Got result <one\\n <ERROR>  ( UpdaterDoDownload )    fake>\n");
+}
+
 TEST_F(DebugTest, ReportLastErrorUsesTheSystemText) {
   errno = ENOENT;
   DebugReportLastError("Opening");

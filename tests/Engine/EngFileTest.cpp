@@ -1,13 +1,21 @@
-// Tests of the file object and the whole-file helpers.
+// Tests of the file object and the whole-file helpers, and of every writer
+// on a disk that is full.
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngJpeg.h"
+#include "Engine/EngTga.h"
 #include "Platform/Files.h"
 #include "tests/Support/TestSupport.h"
 
@@ -270,6 +278,81 @@ TEST_F(EngFileTest, PrintfAndAppend) {
   EXPECT_EQ(EngFileGetFileSize("p.txt", false), 10);
   EXPECT_EQ(EngFileGetFileSize("none", false), 0);
   EXPECT_TRUE(LogContains("( EngFileGetFileSize )    Could not open file <none>"));
+}
+
+// Every writer of the player's files on a disk with no room left: the
+// writer fails, and no part of its file stays (a replaced file keeps its old
+// contents). The small writes wait in the stream's buffer until the close,
+// the large ones fail on the way.
+TEST_F(EngFileTest, AFullDiskFailsEveryWriterAndLeavesNoPartOfItsFile) {
+  if (!RerunInPrivateMounts()) return;
+  const std::string disk = dir_ + "/disk";
+  SmallDisk small(disk, 16 * 4096);
+  ASSERT_TRUE(small.Mounted());
+  WriteFile(disk + "/old.dat", "old contents");
+  {
+    std::ofstream filler(disk + "/filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    for (int i = 0; i < 64 && filler.write(block.data(), static_cast<std::streamsize>(block.size())); ++i) {
+    }
+  }
+  ASSERT_TRUE(EngEncryptionInit("FullDiskPhrase"));
+  const std::string large(256 << 10, 'x');
+  const auto image = [](int side) {
+    auto tga = std::make_shared<EngTga>();
+    EXPECT_TRUE(tga->CreateWithColour(side, side, 32, 0.2f, 0.4f, 0.6f, 1.0f));
+    return tga;
+  };
+  const auto small8 = image(8), large256 = image(256);
+  struct Case {
+    const char* what;
+    const char* file;
+    std::function<bool(const std::string&)> write;
+    std::optional<std::string> left;  // what the file holds afterwards; none: no file
+  } cases[] = {
+      {"a file object, a few bytes", "few.dat",
+       [](const std::string& name) {
+         EngFile file;
+         return file.DoOpenForWriting(name.c_str(), false) && file.Write("a few bytes", 11) && file.Close();
+       },
+       std::string()},  // the object leaves the empty file it made; its caller knows it failed
+      {"a whole file, a few bytes", "few2.dat",
+       [](const std::string& name) { return EngFileOpenWriteAndClose(name.c_str(), false, "a few bytes", 11); },
+       std::nullopt},
+      {"a whole file, many bytes", "many.dat",
+       [&](const std::string& name) { return EngFileOpenWriteAndClose(name.c_str(), false, large.data(), large.size()); },
+       std::nullopt},
+      {"a replacing write", "old.dat",
+       [](const std::string& name) { return EngFileWriteReplacing(name.c_str(), "new contents", 12); },
+       std::string("old contents")},
+      {"a record file", "record.usr",
+       [](const std::string& name) { return EngEncryptionEncryptAndWriteToFile(name.c_str(), "record", 6); },
+       std::nullopt},
+      {"a small TGA face", "ah.tga", [&](const std::string& name) { return small8->SaveToFile(name.c_str()); },
+       std::nullopt},
+      {"a large TGA face", "kc.tga", [&](const std::string& name) { return large256->SaveToFile(name.c_str()); },
+       std::nullopt},
+      {"a small JPEG sheet", "sheet.jpg",
+       [&](const std::string& name) { return EngJpegSaveToFileFromTga(name.c_str(), small8.get(), 90, 300); },
+       std::nullopt},
+      {"a large JPEG sheet", "sheet2.jpg",
+       [&](const std::string& name) { return EngJpegSaveToFileFromTga(name.c_str(), large256.get(), 100, 300); },
+       std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string name = disk + "/" + c.file;
+    EXPECT_FALSE(c.write(name));
+    if (c.left) {
+      EXPECT_EQ(ReadFile(name), *c.left);
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(name));
+    }
+  }
+  EXPECT_TRUE(LogContains("( EngFile::Close )    Could not write to file"));
+  for (const auto& entry : std::filesystem::directory_iterator(disk)) {
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+  }
 }
 
 }  // namespace

@@ -2,19 +2,31 @@
 #include "tests/Support/TestSupport.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <thread>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "Engine/Debug.h"
 #include "Engine/EngJob.h"
 
+extern char** environ;
+
 namespace {
+
+constexpr const char* kPrivateMountsVariable = "CARDOLIA_TEST_PRIVATE_MOUNTS";
 
 void CollectLine(int, const char* line, void* context) {
   static_cast<std::vector<std::string>*>(context)->push_back(line);
@@ -93,4 +105,106 @@ FrameRun RunFramesWhile(const std::function<bool()>& busy, double limitSeconds, 
   }
   run.seconds = seconds(start);
   return run;
+}
+
+// ---- Private mounts ---------------------------------------------------------------------------------
+
+namespace {
+
+std::string LinkTarget(const char* path) {
+  char target[4096];
+  const ssize_t length = ::readlink(path, target, sizeof target - 1);
+  return length > 0 ? std::string(target, static_cast<std::size_t>(length)) : std::string();
+}
+
+// In the child of RerunInPrivateMounts, in a mount namespace not the first
+// process's (nor the system's).
+bool InPrivateMounts() {
+  const char* marker = std::getenv(kPrivateMountsVariable);
+  if (!marker) return false;
+  const std::string own = LinkTarget("/proc/self/ns/mnt");
+  return !own.empty() && own != marker;
+}
+
+}  // namespace
+
+bool RerunInPrivateMounts(double limitSeconds) {
+  if (std::getenv(kPrivateMountsVariable)) {
+    if (InPrivateMounts()) return true;
+    ADD_FAILURE() << "the child did not get a mount namespace of its own";
+    return false;
+  }
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string self = LinkTarget("/proc/self/exe");
+  if (!test || self.empty()) {
+    ADD_FAILURE() << "cannot name this test or this program";
+    return false;
+  }
+  std::string output = (std::filesystem::temp_directory_path() / "cardolia-private-mounts-XXXXXX").string();
+  const int outputFd = ::mkstemp(output.data());
+  if (outputFd < 0) {
+    ADD_FAILURE() << "no file for the child's output";
+    return false;
+  }
+  std::vector<std::string> args = {"unshare", "-rm", self,
+                                   std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name()};
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  env.push_back(std::string(kPrivateMountsVariable) + "=" + LinkTarget("/proc/self/ns/mnt"));
+  std::vector<char*> argv, envp;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
+  posix_spawn_file_actions_adddup2(&actions, outputFd, 2);
+  pid_t child = -1;
+  const int spawned = ::posix_spawnp(&child, "unshare", &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(outputFd);
+  if (spawned != 0) {
+    std::filesystem::remove(output);
+    ADD_FAILURE() << "could not start unshare: " << std::strerror(spawned);
+    return false;
+  }
+  // Bounded: the child is a whole test, which waits for nothing forever.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until =
+      Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limitSeconds));
+  int status = 0;
+  bool ended = false;
+  while (!(ended = ::waitpid(child, &status, WNOHANG) == child) && Clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (!ended) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+  }
+  std::ifstream in(output);
+  const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::filesystem::remove(output);
+  EXPECT_TRUE(ended) << "the test in its own mount namespace did not end within " << limitSeconds << " s:\n"
+                     << said;
+  EXPECT_TRUE(ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+              said.find("[  PASSED  ] 1 test.") != std::string::npos)
+      << "the test in its own mount namespace failed:\n" << said;
+  return false;
+}
+
+SmallDisk::SmallDisk(std::string folder, std::size_t bytes) : folder_(std::move(folder)) {
+  if (!InPrivateMounts()) {
+    ADD_FAILURE() << "a small disk is only mounted in the child of RerunInPrivateMounts";
+    return;
+  }
+  std::error_code ignored;
+  std::filesystem::create_directories(folder_, ignored);
+  const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+  mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
+  EXPECT_TRUE(mounted_) << "mount tmpfs on " << folder_ << ": " << std::strerror(errno);
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
 }

@@ -1,6 +1,7 @@
 // TestSupport.h - small fixtures shared by every test executable.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -57,6 +58,37 @@ class ScopedEnv {
   void Set(const char* value);
   std::string name_;
   std::optional<std::string> old_;
+};
+
+// A file system of the test's own, for what only a real disk shows (one
+// that fills up). The current test is run again in a child process that
+// "unshare -rm" gave a mount namespace of its own:
+//
+//   TEST_F(Suite, AFullDisk...) {
+//     if (!RerunInPrivateMounts()) return;  // here: the child's result was checked
+//     SmallDisk disk(dir_ + "/data", 16 * 4096);  // in the child
+//     ...
+//   }
+//
+// RerunInPrivateMounts answers true in the child, where the test goes on;
+// in the first process it waits for the child (bounded), adds a failure when
+// the child failed, did not run the test or did not end in time, and
+// answers false.
+bool RerunInPrivateMounts(double limitSeconds = 180.0);
+// A tmpfs of `bytes` bytes (whole pages) mounted over a folder (made when
+// missing) for its lifetime; only in the child of RerunInPrivateMounts
+// (else a failure is added and nothing is mounted).
+class SmallDisk {
+ public:
+  SmallDisk(std::string folder, std::size_t bytes);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool Mounted() const { return mounted_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
 };
 
 // Frames as the game's loop runs them while network waits are out

@@ -66,11 +66,6 @@ Run g_run;
 
 void SetLastErrorText(const char* text) { std::snprintf(g_lastError, sizeof g_lastError, "%s", text); }
 
-// A language text when the language has it, else the given English.
-const char* Text(const char* token, const char* english) {
-  return EngLanguagesDoesTokenExist(token) ? EngLanguagesGetString(token, 0) : english;
-}
-
 SWinSettings WindowSettings(int width, int height) {
   SWinSettings settings{};
   std::snprintf(settings.title, sizeof settings.title, "%s", "Free Cardolia 3D");
@@ -133,9 +128,9 @@ void OfferReply() {
 void CheckEnded(const UpdaterFetch& fetch) {
   g_run.job = 0;
   if (!UpdaterJudgeFetch(fetch, false)) {
-    ShowResult(Text("Updater_CheckFailed", "Check Failed."));
+    ShowResult(UpdaterText("Updater_CheckFailed", "Check Failed."));
   } else if (!std::strstr(g_reply, kOutOfDate)) {
-    ShowResult(Text("Updater_NoNewVersionExists", "No new version exists at this time."));
+    ShowResult(UpdaterText("Updater_NoNewVersionExists", "No new version exists at this time."));
   } else {
     OfferReply();
   }
@@ -165,6 +160,10 @@ void UpdaterPumpWindow() {
 }
 
 void UpdaterBox(int kind, const char* title, const char* text) { EngMiscMessageBox_PC(kind, title, text); }
+
+const char* UpdaterText(const char* token, const char* english) {
+  return EngLanguagesDoesTokenExist(token) ? EngLanguagesGetString(token, 0) : english;
+}
 
 const char* UpdaterLinkBuffer() { return g_link; }
 const UpdaterFileFacts& UpdaterFactsOfReply() { return g_facts; }
@@ -233,11 +232,11 @@ bool UpdaterJudgeFetch(const UpdaterFetch& fetch, bool checkOnly) {
   const std::string tail = mark ? std::string(mark, std::min<std::size_t>(std::strlen(mark), 256)) : std::string();
   bool tooLong = false;
   if (!UpdaterParseReply(g_reply, g_link, &tooLong, &g_facts)) {
-    DebugError("UpdaterReadURL", "Got result <%s>", g_reply);
+    DebugError("UpdaterReadURL", "Got result <%s>", DebugForeignText(g_reply).c_str());
     SetLastErrorText("Error returned from the URL");
     return false;
   }
-  if (tooLong) DebugError("UpdaterReadURL", "Link too long <%s...>", tail.c_str());
+  if (tooLong) DebugError("UpdaterReadURL", "Link too long <%s...>", DebugForeignText(tail).c_str());
   return true;
 }
 
@@ -249,7 +248,7 @@ bool UpdaterBeginCheck(float version, const char* programType) {
   if (g_run.stage != Stage::kIdle) return false;
   g_run = Run();
   g_run.stage = Stage::kChecking;
-  g_run.line = OpenStatusWindow(Text("Updater_CheckingForUpdates", "Checking for updates ..."));
+  g_run.line = OpenStatusWindow(UpdaterText("Updater_CheckingForUpdates", "Checking for updates ..."));
   if (!UpdaterBuildRequest(version, programType)) {
     CheckEnded(UpdaterFetch());
     return true;

@@ -8,6 +8,7 @@
 // its result before it ends (read by the done callback, after the join).
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cinttypes>
@@ -18,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "App/PrefFolder.h"
 #include "App/UpdaterLocal.h"
@@ -66,6 +68,9 @@ struct Download {
   std::size_t headLength = 0;
   int quartersLogged = 0;
   std::string refusal;  // why the transfer was ended by us
+  int writeError = 0;   // errno of a write to the part file that failed
+  std::string digest;   // of the bytes received, once they are all in
+  bool notSaved = false;  // the file could not be written on this computer
   bool placed = false;
   std::string placedName;
   double rate = 0.0;
@@ -103,7 +108,10 @@ std::size_t WriteCallback(char* data, std::size_t size, std::size_t count, void*
     d->refusal = text;
     return 0;
   }
-  if (!d->file->Write(data, bytes)) return 0;
+  if (!d->file->Write(data, bytes)) {
+    d->writeError = errno ? errno : EIO;
+    return 0;
+  }
   d->hash.Add(data, bytes);
   while (d->headLength < kHeadBytes && d->headLength < received) {
     d->head[d->headLength] = static_cast<unsigned char>(data[d->headLength - (received - bytes)]);
@@ -136,14 +144,45 @@ int ProgressCallback(void* context, curl_off_t total, curl_off_t, curl_off_t, cu
 }
 
 // Moves the finished file to the first free desktop name; that name, or ""
-// when every name is taken or the move fails otherwise.
-std::string MoveToDesktop(const Download& d, std::string* lastTarget) {
+// when every name is taken or the move fails otherwise (*error: its errno,
+// 0 when every name was taken).
+std::string MoveToDesktop(const Download& d, std::string* lastTarget, int* error) {
+  *error = 0;
   for (int n = 0; n < kUpdaterDesktopNames; ++n) {
     const std::string candidate = UpdaterDesktopName(d.name, n);
     *lastTarget = d.desktop + "/" + candidate;
     if (MoveFileExA(d.temporary.c_str(), lastTarget->c_str(), MOVEFILE_COPY_ALLOWED)) return candidate;
-    if (GetLastError() != static_cast<DWORD>(EEXIST)) return "";
+    if (GetLastError() != static_cast<DWORD>(EEXIST)) {
+      *error = GetLastError() ? static_cast<int>(GetLastError()) : EIO;
+      return "";
+    }
   }
+  return "";
+}
+
+// The file as it lies on disk holds exactly the bytes received: a disk that
+// filled up, or a copy that broke off, leaves a shorter or other file behind
+// while every byte came.
+std::string CheckOnDisk(const Download& d, const std::string& path) {
+  EngFileStamp stamp;
+  if (!EngFileGetStamp(path.c_str(), &stamp)) return "The file is not there";
+  char text[200];
+  if (stamp.size != d.received) {
+    std::snprintf(text, sizeof text, "The file on disk is %" PRIu64 " bytes where %" PRIu64 " came",
+                  static_cast<std::uint64_t>(stamp.size), static_cast<std::uint64_t>(d.received));
+    return text;
+  }
+  EngFile file;
+  if (!file.OpenForReading(path.c_str(), false)) return "The file cannot be read back";
+  EngSha256 hash;
+  std::vector<unsigned char> block(1 << 16);
+  for (std::uint64_t left = d.received; left > 0;) {
+    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(left, block.size()));
+    if (!file.Read(block.data(), count)) return "The file cannot be read back";
+    hash.Add(block.data(), count);
+    left -= count;
+  }
+  if (hash.HexDigest() != d.digest) return "The file on disk is not the file received";
   return "";
 }
 
@@ -158,7 +197,7 @@ std::string CheckArrived(Download& d) {
     return text;
   }
   if (!d.facts.sha256.empty()) {
-    if (d.hash.HexDigest() != d.facts.sha256) return "The file's SHA-256 is not the one stated";
+    if (d.digest != d.facts.sha256) return "The file's SHA-256 is not the one stated";
     return "";
   }
   if (!UpdaterContentMatchesName(d.name, d.head, d.headLength)) {
@@ -241,30 +280,55 @@ void UpdaterDoDownload(Download& d) {
   run(8, [&] { return curl_easy_perform(curl); });
   long status = 0;
   if (code == CURLE_OK) curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  file.Close();
+  // The last buffered bytes reach the file only here: a full disk may show
+  // first at the close.
+  if (!file.Close() && d.writeError == 0) d.writeError = errno ? errno : EIO;
   d.file = nullptr;
   curl_easy_cleanup(curl);
+  d.digest = d.hash.HexDigest();
 
   if (EngJobCancelRequested()) {
     EngFileDelete(d.temporary.c_str());  // Cancel: no message but the box
     return;
   }
-  if (!d.refusal.empty()) return Refuse(d, "%s <%s>", d.refusal.c_str(), d.link.c_str());
+  const std::string link = DebugForeignText(d.link);
+  if (!d.refusal.empty()) return Refuse(d, "%s <%s>", d.refusal.c_str(), link.c_str());
+  if (d.writeError != 0) {
+    d.notSaved = true;
+    return Refuse(d, "Could not write the file <%s>: %s", d.temporary.c_str(), std::strerror(d.writeError));
+  }
   if (code == CURLE_FILESIZE_EXCEEDED) {
-    return Refuse(d, "The reply announces more than the %" PRIu64 " bytes expected <%s>", d.bound, d.link.c_str());
+    return Refuse(d, "The reply announces more than the %" PRIu64 " bytes expected <%s>", d.bound, link.c_str());
   }
   if (code != CURLE_OK) return Refuse(d, "Problem (from: %d  error: %d)", step, static_cast<int>(code));
   // An error page is not the file: only a complete 2xx reply counts.
   if (status < 200 || status > 299) return Refuse(d, "Problem (from: %d  error: %d)", step, static_cast<int>(status));
   const std::string wrong = CheckArrived(d);
-  if (!wrong.empty()) return Refuse(d, "%s <%s>", wrong.c_str(), d.link.c_str());
+  if (!wrong.empty()) return Refuse(d, "%s <%s>", wrong.c_str(), link.c_str());
+  const std::string unlike = CheckOnDisk(d, d.temporary);
+  if (!unlike.empty()) {
+    d.notSaved = true;
+    return Refuse(d, "%s <%s>", unlike.c_str(), d.temporary.c_str());
+  }
   const double seconds = PlatformTimeNow() - started;
   d.rate = seconds > 0 ? static_cast<double>(d.received) / seconds : 0.0;
   std::string target;
-  d.placedName = MoveToDesktop(d, &target);
+  int moveError = 0;
+  d.placedName = MoveToDesktop(d, &target, &moveError);
   if (d.placedName.empty()) {
+    // A desktop that is full (or not writable) is told as such; one whose
+    // every name is taken only fails.
+    d.notSaved = moveError != 0;
+    d.writeError = moveError;
     return Refuse(d, "There was a problem moving the file to the desktop <%s> -> <%s>", d.temporary.c_str(),
                 target.c_str());
+  }
+  // A move to another file system is a copy: it too must have gone whole.
+  const std::string moved = CheckOnDisk(d, target);
+  if (!moved.empty()) {
+    EngFileDelete(target.c_str());
+    d.notSaved = true;
+    return Refuse(d, "%s <%s>", moved.c_str(), target.c_str());
   }
   DebugNote("Downloaded %" PRIu64 " bytes of <%s> to <%s>", static_cast<std::uint64_t>(d.received),
             d.name.c_str(), target.c_str());
@@ -289,6 +353,14 @@ void DownloadEnded() {
                   "program, then install the program as you did the previous version.",
                   d->placedName.c_str());
     UpdaterBox(kEngMiscBoxPlain, "Download Complete", g_message);
+  } else if (d && d->notSaved) {
+    // The player learns that the file, not the network, failed (a full disk).
+    const int error = d->writeError;
+    char text[512];
+    std::snprintf(text, sizeof text, "The download was not completed.\n\n%s%s%s.",
+                  UpdaterText("Updater_FileNotSaved", "The file could not be saved on this computer"),
+                  error ? ": " : "", error ? std::strerror(error) : "");
+    UpdaterBox(kEngMiscBoxWarning, "", text);
   } else {
     UpdaterBox(kEngMiscBoxWarning, "", "The download was not completed.");
   }
@@ -309,7 +381,18 @@ bool UpdaterStartDownload() {
   // Tests may serve plain http: the name is judged as for https.
   d->plainHttp = g_allowHttp && StartsWith(d->link, "http://");
   const std::string judged = d->plainHttp ? "https://" + d->link.substr(7) : d->link;
-  if (!UpdaterLinkFileName(judged.c_str(), &d->name) || d->facts.unreadable) {
+  const bool named = UpdaterLinkFileName(judged.c_str(), &d->name);
+  if (!named && !d->link.empty()) {
+    // The service named a link that is not taken (not https, or no plain
+    // file name): its fault, not ours.
+    UpdaterBox(kEngMiscBoxWarning, "",
+               UpdaterText("Updater_LinkRefused", "The update service gave a download link that was refused (only a "
+                                                  "secure https link to a plain file name is taken), so nothing "
+                                                  "was downloaded."));
+    DebugError("UpdaterStartDownload", "Invalid link name <%s>", DebugForeignText(d->link).c_str());
+    return false;
+  }
+  if (!named || d->facts.unreadable) {
     UpdaterBox(kEngMiscBoxWarning, "", "Internal Error 3.");
     DebugError("UpdaterStartDownload", d->facts.unreadable ? "Invalid file size or SHA-256" : "Invalid link name");
     return false;

@@ -178,7 +178,9 @@ ParseResult ParseLanguage(int languageIndex) {
     int nameLength = 0;
     const LineKind kind = Classify(line, &nameLength);
     if (kind == LineKind::kToken) ++valid;
-    if (kind == LineKind::kInvalid) DebugError(where, "ParseLang: Invalid token in line <%s>", line);
+    if (kind == LineKind::kInvalid) {
+      DebugError(where, "ParseLang: Invalid token in line <%s>", DebugForeignText(line).c_str());
+    }
   }
   if (valid == 0) {
     DebugError("EngLanguagesInit", "No texts found in file");

@@ -123,7 +123,7 @@ void GenGameLayoutsLoad() {
       line[--len] = 0;
     } else if (len == sizeof line - 1) {
       // Longer than a line may be: report it and drop the rest of it.
-      DebugError("GenGameLayoutsLoad", "Line too long <%.40s...>", line);
+      DebugError("GenGameLayoutsLoad", "Line too long <%s...>", DebugForeignText(line, 40).c_str());
       char rest[kMaxLineLength + 2];
       while (file.ReadLine(rest, sizeof rest)) {
         size_t n = std::strlen(rest);

@@ -221,7 +221,7 @@ void EngInternetCheckError(const char* where) {
     DebugError(where, "Unable to get Internet error. Error code: %d", static_cast<int>(GetLastError()));
     return;
   }
-  DebugError(where, "%s", text.get());
+  DebugError(where, "%s", DebugForeignText(text.get()).c_str());  // may quote the server
 }
 
 bool EngInternetConnectAndReadURL(const char* url, char* buffer, int size, int* length, char* errorText,

@@ -410,7 +410,7 @@ int SetsGetStandardTextureNum(const char* name) {
   if (!name || !name[0]) return 0;
   for (int i = 0; i < kSetsNumStdTextures; ++i)
     if (std::strcmp(kStdTextures[i].name, name) == 0) return i;
-  DebugError("SetsGetStandardTextureNum", "Unknown name <%s>", name);
+  DebugError("SetsGetStandardTextureNum", "Unknown name <%s>", DebugForeignText(name).c_str());  // a board file's word
   return 0;
 }
 

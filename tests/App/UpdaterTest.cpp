@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -317,6 +318,26 @@ TEST_F(UpdaterTest, EachFailedOrEmptyAnswerEndsTheCheckWithItsLine) {
   EXPECT_FALSE(UpdaterCheckForUpdates(4.82f, "Free"));
 }
 
+// The service's words go into the log inside one line: a reply cannot
+// plant a line that looks like the program's own.
+TEST_F(UpdaterTest, AServiceErrorCannotPlantLinesInTheLog) {
+  Answer(HttpTestReply::Text(" X no such program\r\n <ERROR>  ( UpdaterDoDownload )    Downloaded the file\n"));
+  EXPECT_FALSE(UpdaterCheckForUpdates(4.82f, "Free"));
+  EXPECT_STREQ(UpdaterGetLastError(), "Error returned from the URL");
+  std::istringstream log(ReadFile("ErrorLog.txt"));
+  int results = 0;
+  for (std::string line; std::getline(log, line);) {
+    EXPECT_NE(line.rfind(" <ERROR>  ( UpdaterDoDownload )", 0), 0u) << line;
+    if (line.find("Got result <") != std::string::npos) {
+      ++results;
+      EXPECT_NE(line.find("no such program\\r\\n <ERROR>  ( UpdaterDoDownload )    Downloaded the file\\n>"),
+                std::string::npos)
+          << line;
+    }
+  }
+  EXPECT_EQ(results, 1);
+}
+
 TEST_F(UpdaterTest, ACheckThatWaitsOnABadServerNeverHoldsAFrame) {
   // The status window's one line, as the player reads it.
   const auto statusText = [] {
@@ -540,14 +561,68 @@ TEST_F(UpdaterDownloadTest, AnErrorPageIsNotSavedAsTheFile) {
 TEST_F(UpdaterDownloadTest, LinksOtherThanHttpsAreRefusedBeforeAnythingIsFetched) {
   Serve("Setup.exe", "MZ");
   const std::string http = "http://127.0.0.1:" + std::to_string(https_->Port()) + "/Setup.exe";
-  for (const std::string& link : {http, std::string("file://") + files_ + "/Setup.exe", std::string("../x")}) {
+  const std::string refused = ": The update service gave a download link that was refused (only a secure https link "
+                              "to a plain file name is taken), so nothing was downloaded.";
+  for (const std::string& link : {http, std::string("file://") + files_ + "/Setup.exe", https_->Url("/.."),
+                                  https_->Url("/a\x01" "b.exe")}) {
     SCOPED_TRACE(link);
     boxes_.clear();
+    ClearLog();
     EXPECT_FALSE(CheckAndDownload(link));
-    EXPECT_EQ(boxes_, std::vector<std::string>{": Internal Error 3."});
+    EXPECT_EQ(boxes_, std::vector<std::string>{refused}) << "the service's link is refused, not an internal error";
+    EXPECT_TRUE(LogContains("Invalid link name <"));
   }
+  EXPECT_TRUE(LogContains("Invalid link name <https://127.0.0.1:" + std::to_string(https_->Port()) + "/a\\x01b.exe>"));
   EXPECT_TRUE(DesktopFiles().empty());
   EXPECT_FALSE(fs::exists(PartFile()));
+}
+
+// A disk that fills up while the file is written, or on the desktop it is
+// moved to: the file is not called complete, nothing of it stays, and the
+// player is told it could not be saved. (The last bytes of a file wait in
+// its buffer and meet the full disk only as the file is closed.)
+TEST_F(UpdaterDownloadTest, AFileThatDoesNotFitTheDiskIsNeverCalledComplete) {
+  if (!RerunInPrivateMounts()) return;
+  const std::string bytes = RandomBytes(2001000, 21);
+  Serve("Cardolia_4.90.bin", bytes);
+  const std::string marks = SizeMark(bytes.size()) + DigestMark(bytes);
+  const std::string mainFolder = fs::path(PartFile()).parent_path().string();
+  constexpr std::size_t kPage = 4096;
+  const std::size_t pages = (bytes.size() + kPage - 1) / kPage;
+  const std::string notSaved =
+      ": The download was not completed.\n\nThe file could not be saved on this computer: No space left on device.";
+  struct Case {
+    const char* what;
+    std::string folder;  // where the small disk is
+    std::size_t pages;
+    bool placed;
+    const char* logged;
+  } cases[] = {
+      {"one page too few where it is written", mainFolder, pages - 1, false, "Could not write the file <"},
+      {"half the room where it is written", mainFolder, pages / 2, false, "Could not write the file <"},
+      {"room where it is written", mainFolder, pages + 1, true, nullptr},
+      {"one page too few on the desktop", desktop_, pages - 1, false,
+       "There was a problem moving the file to the desktop"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(desktop_);
+    boxes_.clear();
+    ClearLog();
+    SmallDisk disk(c.folder, c.pages * kPage);
+    ASSERT_TRUE(disk.Mounted());
+    EXPECT_EQ(CheckAndDownload(https_->Url("/Cardolia_4.90.bin"), marks), c.placed);
+    if (c.placed) {
+      EXPECT_EQ(ReadFile(desktop_ + "/Cardolia_4.90.bin"), bytes);
+      ASSERT_FALSE(boxes_.empty());
+      EXPECT_EQ(boxes_.back().rfind("Download Complete: ", 0), 0u);
+    } else {
+      EXPECT_TRUE(DesktopFiles().empty());
+      EXPECT_EQ(boxes_, std::vector<std::string>{notSaved});
+      EXPECT_TRUE(LogContains(c.logged)) << c.logged;
+    }
+    EXPECT_FALSE(fs::exists(PartFile()));
+  }
 }
 
 TEST_F(UpdaterDownloadTest, ACertificateNotTrustedFailsTheDownload) {

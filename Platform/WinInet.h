@@ -10,9 +10,13 @@
 //   - InternetOpenUrlA returns once the final response's headers are in (or
 //     fails); the body is then read with InternetQueryDataAvailable and
 //     InternetReadFile, which block until bytes come or the reply ends.
-//   - every blocking call gives up after the receive time-out without a new
-//     byte (INTERNET_OPTION_RECEIVE_TIMEOUT, 30 s unless set); the connection
-//     itself is bounded by INTERNET_OPTION_CONNECT_TIMEOUT (30 s unless set).
+//   - every blocking call gives up once it has waited the receive time-out
+//     (INTERNET_OPTION_RECEIVE_TIMEOUT, 30 s unless set), counted from the
+//     call's start: bytes that trickle in do not put it off, so headers sent
+//     a byte at a time cannot hold InternetOpenUrlA beyond it. A read
+//     returns as soon as any byte is there, so for the body this is the
+//     longest wait without one. The connection itself is bounded by
+//     INTERNET_OPTION_CONNECT_TIMEOUT (30 s unless set).
 //     Options set on a session apply to the requests it opens later; set on
 //     a request they apply to its next call.
 //   - a thread's calls can be stopped from another thread: while the flag

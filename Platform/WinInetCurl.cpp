@@ -4,7 +4,7 @@
 // A request owns one easy handle in its own multi handle and runs the
 // transfer only while the caller waits in one of its calls: Wait() performs,
 // polls and collects until the call's condition holds, the transfer ends, or
-// the receive time-out passes without a new byte. Body bytes go into a
+// the call has waited the receive time-out. Body bytes go into a
 // queue the reader drains; the write callback pauses the transfer while the
 // queue holds more than kMaxBuffered bytes, and the reader resumes it.
 #include <curl/curl.h>
@@ -59,7 +59,6 @@ struct InternetHandle {
   std::vector<char> queue;        // unread body bytes from queueStart on
   std::size_t queueStart = 0;
   std::size_t bytesTaken = 0;     // body bytes handed to the reader
-  std::size_t bytesArrived = 0;   // header and body bytes, for the idle clock
   bool paused = false;
   bool headersDone = false;
   bool locationInBlock = false;
@@ -86,7 +85,6 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* contex
     request->queueStart = 0;
   }
   request->queue.insert(request->queue.end(), data, data + bytes);
-  request->bytesArrived += bytes;
   request->headersDone = true;
   if (request->Buffered() > g_peakBuffered) g_peakBuffered = request->Buffered();
   return bytes;
@@ -95,7 +93,6 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* contex
 std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* context) {
   auto* request = static_cast<InternetHandle*>(context);
   const std::size_t bytes = size * count;
-  request->bytesArrived += bytes;
   const std::string line(data, bytes);
   if (line.rfind("HTTP/", 0) == 0) {
     request->locationInBlock = false;
@@ -142,12 +139,13 @@ bool FailTransfer(InternetHandle* request) {
 }
 
 // Runs the transfer until ready() holds (true), the transfer ends (true: the
-// caller looks at done and result), or the receive time-out passes without a
-// new byte (false, ERROR_INTERNET_TIMEOUT).
+// caller looks at done and result), or the call has waited the receive
+// time-out since it began (false, ERROR_INTERNET_TIMEOUT). Bytes arriving
+// do not restart that clock: a server that trickles its headers is held to
+// the same bound as one that sends nothing.
 template <typename Ready>
 bool Wait(InternetHandle* request, Ready ready) {
-  std::size_t lastArrived = request->bytesArrived;
-  Clock::time_point lastProgress = Clock::now();
+  const Clock::time_point start = Clock::now();
   for (;;) {
     int running = 0;
     if (curl_multi_perform(request->multi, &running) != CURLM_OK) {
@@ -166,17 +164,12 @@ bool Wait(InternetHandle* request, Ready ready) {
       tLastResponseInfo.clear();
       return Fail(ERROR_INTERNET_OPERATION_CANCELLED);
     }
-    const Clock::time_point now = Clock::now();
-    if (request->bytesArrived != lastArrived) {
-      lastArrived = request->bytesArrived;
-      lastProgress = now;
-    }
-    const auto idle = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastProgress).count();
-    if (idle >= static_cast<long long>(request->receiveTimeoutMs)) {
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    if (waited >= static_cast<long long>(request->receiveTimeoutMs)) {
       tLastResponseInfo.clear();
       return Fail(ERROR_INTERNET_TIMEOUT);
     }
-    const long long slice = std::min<long long>(kPollSliceMs, request->receiveTimeoutMs - idle);
+    const long long slice = std::min<long long>(kPollSliceMs, request->receiveTimeoutMs - waited);
     curl_multi_poll(request->multi, nullptr, 0, static_cast<int>(std::max<long long>(slice, 1)), nullptr);
   }
 }

@@ -11,7 +11,9 @@
 // steps, and Send and Done stay off until the outcome is told. Each transfer
 // gives up after 10 s without reaching the server (for FTP: its greeting
 // and log-in) or 10 s without a byte moving; the two HTTP requests and the
-// FTP test also after 15 s in all.
+// FTP test also after 15 s in all. Every reply of the FTP server, also the
+// one that confirms the upload once the last byte has gone, comes within
+// 10 s or the transfer ends (a reply trickled a byte at a time included).
 //
 // The service lies below the maker's site address (CARDOLIA_SITE_URL); the
 // FTP server is the site's host with the deck account and its folder.
@@ -127,6 +129,8 @@ bool PublishSendEmail();
 struct PublishUploadOutcome {
   std::size_t sent = 0;   // bytes handed to libcurl
   bool complete = false;  // all of them, and the transfer ended well
+  // All of them went, but the server never confirmed the upload in time.
+  bool unconfirmed = false;
 };
 std::string PublishRequestCheck(const std::string& url);
 PublishUploadOutcome PublishTransferUpload(const std::string& url);
@@ -171,8 +175,9 @@ std::string PublishFtpUrl(const char* fileName);
 // ---- Test seams ----------------------------------------------------------------------
 // The FTP server's port (0: the standard one).
 void PublishSetFtpPortForTests(int port);
-// Connect time-out (ms), stall limit (seconds without a byte) and the HTTP
-// requests' total time-out (ms); 0 keeps a value.
+// Connect time-out (ms), stall limit (seconds without a byte, also the
+// longest wait for an FTP reply) and the HTTP requests' total time-out
+// (ms); 0 keeps a value.
 void PublishSetTimeoutsForTests(long connectMs, long stallSeconds, long totalMs);
 // The percentages shown so far in this run.
 const std::vector<int>& PublishGetPercentagesForTests();

@@ -54,7 +54,7 @@ constexpr const char* kCgiFolder = "cgi-bin/cardolia/publish";
 // What a player waits at most with the Publish screen's buttons off.
 struct Timeouts {
   long connectMs = 10000;   // to reach the server (for FTP: up to its greeting and log-in)
-  long stallSeconds = 10;   // without a single byte moving
+  long stallSeconds = 10;   // without a single byte moving; also each FTP reply in whole
   long totalMs = 15000;     // a whole HTTP request, the FTP test
 };
 
@@ -116,18 +116,26 @@ class CurlHandle {
   CURL* get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   // The connect time-out and the stall limit every transfer has; a total
-  // time-out for the HTTP requests.
+  // time-out for the HTTP requests. The stall limit does not watch the
+  // wait for an FTP reply (once the upload's last byte has gone the server
+  // still has to confirm it): each reply gets that long in whole, counted
+  // from its request, however slowly its bytes come.
   void Bound(bool total) {
     const Timeouts& t = g_transfer.timeouts;
     curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT_MS, t.connectMs);
     curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_TIME, t.stallSeconds);
+    curl_easy_setopt(handle_, CURLOPT_SERVER_RESPONSE_TIMEOUT, t.stallSeconds);
     if (total) curl_easy_setopt(handle_, CURLOPT_TIMEOUT_MS, t.totalMs);
   }
   CURLcode Perform(const char* where) {
     error_[0] = 0;
     const CURLcode code = curl_easy_perform(handle_);
-    if (code != CURLE_OK) DebugNote("%s: transfer ended with %d (%s)", where, code, error_[0] ? error_ : curl_easy_strerror(code));
+    if (code != CURLE_OK) {
+      // libcurl's text may quote the server.
+      DebugNote("%s: transfer ended with %d (%s)", where, code,
+                DebugForeignText(error_[0] ? error_ : curl_easy_strerror(code)).c_str());
+    }
     return code;
   }
 
@@ -221,7 +229,8 @@ void PublishShowStatus(const char* text) {
 }
 
 void PublishPopup(const char* title, const char* text) {
-  DebugDoString((std::string("Publish: ") + (text ? text : "")).c_str(), 4);
+  // The text may be the service's own words.
+  DebugDoString(("Publish: " + DebugForeignText(text)).c_str(), D_POPUP);
   if (!g_MWin.IsOn()) return;
   g_MWin.PopupCloseIfOpen();
   g_MWin.PopupOk(title ? title : Text("Engmon_Error"), text);
@@ -378,8 +387,7 @@ std::size_t PublishCurlReadDataCB(char* buffer, std::size_t size, std::size_t co
 
 std::size_t PublishCurlTestWriteDataCB(char* data, std::size_t size, std::size_t count, void*) {
   if (data && size > 0 && count > 0) {
-    const int shown = static_cast<int>(std::min<std::size_t>(size * count, 200));
-    DebugError("PublishCurlTestWriteDataCB", "Got data <%.*s>", shown, data);
+    DebugError("PublishCurlTestWriteDataCB", "Got data <%s>", DebugForeignText(data, size * count).c_str());
   }
   return 0;
 }
@@ -465,6 +473,10 @@ int PublishTellUpload(const PublishUploadOutcome& outcome) {
     return -1;
   }
   // Handed to libcurl is not arrived: only a transfer that ended well counts.
+  if (outcome.unconfirmed) {
+    PublishPopupTokens(nullptr, "Publish_NotConfirmed");
+    return -1;
+  }
   if (!outcome.complete) {
     PublishPopupTokens(nullptr, "Publish_NotAllDataSent");
     return -1;
@@ -485,13 +497,13 @@ bool PublishTellEmail(const std::string& answer) {
     case kPublishEmailOk:
       return true;
     case kPublishEmailError: {
-      DebugError(where, "Cgi Result error: %s", a.whole.c_str());
+      DebugError(where, "Cgi Result error: %s", DebugForeignText(a.whole).c_str());
       const std::string text = "Problem completing transfer [" + a.text + "]";
       PublishPopup(nullptr, text.c_str());
       return false;
     }
     case kPublishEmailOther:
-      DebugError(where, "Cgi unknown error [%s]", a.whole.c_str());
+      DebugError(where, "Cgi unknown error [%s]", DebugForeignText(a.whole).c_str());
       PublishPopup(nullptr, "Unknown problem completing transfer");
       return false;
   }
@@ -526,6 +538,8 @@ PublishUploadOutcome PublishTransferUpload(const std::string& url) {
   const CURLcode code = curl.Perform(where);
   outcome.sent = t.sent;
   outcome.complete = code == CURLE_OK && t.sent == t.upload.size();
+  // Every byte went and the wait for the server's word ran out.
+  outcome.unconfirmed = code == CURLE_OPERATION_TIMEDOUT && !t.upload.empty() && t.sent == t.upload.size();
   return outcome;
 }
 

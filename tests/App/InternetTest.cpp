@@ -207,6 +207,12 @@ TEST_F(InternetTest, ASubmissionToABadServiceEndsInTimeWhileFramesGoOn) {
   cut.closeAfterBytes = 3;
   HttpTestReply flood;
   flood.generatedBodySize = 10 << 20;
+  // Headers and all a byte each half second: every byte comes well within
+  // any quiet time, the whole would take 30 s.
+  HttpTestReply trickle =
+      HttpTestReply::Raw("HTTP/1.1 200 OK\r\nContent-Length: 9\r\nConnection: close\r\n\r\nxA 5000 0");
+  trickle.chunkBytes = 1;
+  trickle.chunkSeconds = 0.5;
   std::mt19937 random(11);
   std::string garbage(200, '\0');
   for (char& c : garbage) c = static_cast<char>(random());
@@ -219,6 +225,7 @@ TEST_F(InternetTest, ASubmissionToABadServiceEndsInTimeWhileFramesGoOn) {
       {"closes mid-body", cut},
       {"sends too much", flood},
       {"sends garbage", HttpTestReply::Raw(garbage)},
+      {"sends the whole reply a byte each half second", trickle},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -237,7 +244,7 @@ TEST_F(InternetTest, ASubmissionToABadServiceEndsInTimeWhileFramesGoOn) {
     EXPECT_STREQ(InternetGetPopupTitle(), "Common_ErrorCaps");
     EXPECT_EQ(g_UserOptions.onlineValue[kGameKlondike], 0u);
   }
-  EXPECT_EQ(server.RequestCount(kAddPath), 5);
+  EXPECT_EQ(server.RequestCount(kAddPath), 6);
 }
 
 TEST_F(InternetTest, AReplyForAPlayerWhoLeftChangesNothingOfTheNextOne) {

@@ -39,7 +39,7 @@ std::string ReadFirstLine(int fd) {
 }  // namespace
 
 FtpTestServer::FtpTestServer(const std::string& root, const std::string& user, const std::string& password,
-                             bool writable) {
+                             bool writable, FtpConfirm confirm) {
   int out[2];
   if (pipe(out) != 0) return;
   posix_spawn_file_actions_t actions;
@@ -50,7 +50,10 @@ FtpTestServer::FtpTestServer(const std::string& root, const std::string& user, c
   posix_spawn_file_actions_addclose(&actions, out[0]);
   posix_spawn_file_actions_addclose(&actions, out[1]);
   const std::string script = std::string(CARDOLIA_SOURCE_DIR) + "/tests/Support/ftp_test_server.py";
-  std::vector<std::string> args = {kPython, "-u", script, root, user, password, writable ? "rw" : "ro"};
+  const char* confirmWord = confirm == FtpConfirm::kWithholds ? "withhold"
+                            : confirm == FtpConfirm::kTrickles ? "trickle"
+                                                               : "confirm";
+  std::vector<std::string> args = {kPython, "-u", script, root, user, password, writable ? "rw" : "ro", confirmWord};
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);

@@ -13,10 +13,14 @@
 #include <string>
 #include <sys/types.h>
 
+// What the server does with the "226" reply that confirms a finished
+// transfer (the file is stored in every case).
+enum class FtpConfirm { kSends, kWithholds, kTrickles /* a byte every 0.5 s */ };
+
 class FtpTestServer {
  public:
   FtpTestServer(const std::string& root, const std::string& user, const std::string& password,
-                bool writable);
+                bool writable, FtpConfirm confirm = FtpConfirm::kSends);
   ~FtpTestServer();
   FtpTestServer(const FtpTestServer&) = delete;
   FtpTestServer& operator=(const FtpTestServer&) = delete;

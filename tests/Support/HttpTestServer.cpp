@@ -201,7 +201,13 @@ void HttpTestServer::Serve(int connection, Worker* worker) {
 
   bool open = true;
   if (!reply.raw.empty()) {
-    SendAll(connection, reply.raw.data(), reply.raw.size());
+    // Paced as a body is: headers and all, a piece at a time.
+    const std::size_t rawPiece = reply.chunkBytes > 0 ? reply.chunkBytes : reply.raw.size();
+    for (std::size_t sent = 0; open && sent < reply.raw.size(); sent += rawPiece) {
+      if (sent > 0 && reply.chunkSeconds > 0.0) open = Pause(reply.chunkSeconds);
+      const std::size_t count = std::min(rawPiece, reply.raw.size() - sent);
+      if (open) open = SendAll(connection, reply.raw.data() + sent, count);
+    }
     open = false;
   }
   if (open && reply.stallBeforeHeaders) open = Pause(1e9);

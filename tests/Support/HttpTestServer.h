@@ -43,7 +43,9 @@ struct HttpTestReply {
   // No Content-Length: the body ends when the connection closes.
   bool withoutLength = false;
   // When not empty: sent as it is in place of the whole reply (status line,
-  // headers and body), for replies no well-behaved server would send.
+  // headers and body), for replies no well-behaved server would send; paced
+  // by chunkBytes and chunkSeconds like a body (a server that trickles its
+  // headers too).
   std::string raw;
 
   static HttpTestReply Text(std::string body, int status = 200);

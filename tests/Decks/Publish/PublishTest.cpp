@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -434,6 +435,62 @@ TEST_F(PublishTest, ARunAgainstABadServiceEndsInTimeWhileFramesGoOn) {
   }
   EXPECT_EQ(http.RequestCount(kEmailPath), 0);
   EXPECT_TRUE(fs::is_empty(DeckFolder(root)));
+}
+
+// The deck went whole, but the FTP server never says so (or says it a byte
+// at a time): the wait for its word is bounded, frames go on, and the
+// player learns that the deck was sent but not confirmed; the deck is not
+// announced.
+TEST_F(PublishTest, AnUploadTheServerNeverConfirmsIsToldInTime) {
+  MakeOwnDeck();
+  PublishSetTimeoutsForTests(2000, 2, 3000);
+  HttpTestServer http;
+  http.SetReply(kCheckPath, HttpTestReply::Text("?Y"));
+  http.SetReply(kEmailPath, HttpTestReply::Text("?Y"));
+  const struct {
+    const char* what;
+    FtpConfirm confirm;
+  } cases[] = {
+      {"the server withholds its reply", FtpConfirm::kWithholds},
+      {"the server trickles its reply", FtpConfirm::kTrickles},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string root = dir_ + "/ftp" + std::to_string(++n);
+    fs::create_directories(DeckFolder(root));
+    FtpTestServer ftp(root, kFtpUser, kFtpPassword, true, c.confirm);
+    ASSERT_GT(ftp.Port(), 0);
+    UseService(http, ftp.Port());
+    ClearLog();
+    FrameRun frames;
+    EXPECT_FALSE(SendAndWait(&frames));
+    EXPECT_FALSE(PublishIsRunning());
+    EXPECT_LT(frames.seconds, 2.0 + 2.0) << "the reply's bound is 2 s here";
+    EXPECT_LT(frames.longest, kLongestFrameSeconds);
+    EXPECT_GE(frames.count, static_cast<int>(frames.seconds * 20)) << "frames went on while the run waited";
+    EXPECT_TRUE(LogContains("The whole deck was sent, but the deck server never confirmed that it arrived."));
+    EXPECT_FALSE(LogContains("broke off"));
+    EXPECT_FALSE(fs::is_empty(DeckFolder(root))) << "the server has the deck";
+  }
+  EXPECT_EQ(http.RequestCount(kCheckPath), 2);
+  EXPECT_EQ(http.RequestCount(kEmailPath), 0);
+}
+
+// The service's words are logged inside their own lines, whatever they hold.
+TEST_F(PublishTest, TheServicesWordsCannotPlantLinesInTheLog) {
+  const std::string fake = "\n <ERROR>  ( UpdaterDoDownload )    Downloaded the file\r\n";
+  EXPECT_FALSE(PublishTellCheck("?N Closed" + fake));
+  EXPECT_FALSE(PublishTellEmail("?X bad" + fake));
+  EXPECT_FALSE(PublishTellEmail("?Q odd" + fake));
+  std::istringstream log(ReadFile("ErrorLog.txt"));
+  int quoting = 0;
+  for (std::string line; std::getline(log, line);) {
+    EXPECT_NE(line.rfind(" <ERROR>  ( UpdaterDoDownload )", 0), 0u) << line;
+    if (line.find("\\n <ERROR>  ( UpdaterDoDownload )") != std::string::npos) ++quoting;
+  }
+  EXPECT_GE(quoting, 3) << "each answer's line quotes it";
+  EXPECT_TRUE(LogContains("Cgi unknown error [?Q odd\\n <ERROR>  ( UpdaterDoDownload )    Downloaded the file\\r\\n]"));
 }
 
 TEST_F(PublishTest, TheFtpTestGivesUpOnAServerThatNeverGreets) {

@@ -130,6 +130,19 @@ TEST_F(WinInetTest, AServerThatStallsRunsIntoTheReceiveTimeout) {
   EXPECT_EQ(GetLastError(), ERROR_INTERNET_TIMEOUT);
   EXPECT_LT(SecondsSince(start), 1.0);
 
+  // Headers that trickle in a byte at a time (each line well within the
+  // time-out, the whole 3 s) are held to the same bound.
+  std::string head = "HTTP/1.1 200 OK\r\n";
+  for (int i = 0; i < 30; ++i) head += "X: 1\r\n";
+  HttpTestReply trickle = HttpTestReply::Raw(head + "Content-Length: 1\r\n\r\nx");
+  trickle.chunkBytes = 1;
+  trickle.chunkSeconds = 0.015;
+  server_.SetReply("/trickle", trickle);
+  start = Clock::now();
+  EXPECT_EQ(Open("/trickle"), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INTERNET_TIMEOUT);
+  EXPECT_LT(SecondsSince(start), 1.0);
+
   HINTERNET request = Open("/halfway");
   ASSERT_NE(request, nullptr);
   start = Clock::now();

@@ -38,7 +38,12 @@
 //   - with a stated SHA-256 the file has it; without one, its first bytes
 //     are those of its kind, known by its name (.gz/.tgz, .zip, .exe, .msi,
 //     .deb, .rpm, .xz, .bz2, .AppImage); a file of any other kind needs the
-//     SHA-256.
+//     SHA-256;
+//   - every write and the close of "Download.part" went, and the file on
+//     disk, there and again on the desktop, holds exactly the bytes that
+//     came (a full disk is told to the player as a file that could not be
+//     saved).
+// A link that is not taken is told as the service's link refused.
 // On the desktop nothing is replaced: the file takes the first free name of
 // "<name>", "Latest_<name>", "Latest_2_<name>" ... "Latest_99_<name>". A
 // cancelled or failed download leaves no file behind, says "The download

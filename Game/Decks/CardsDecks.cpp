@@ -187,7 +187,7 @@ const char* CardsDecksGetUserDecksDirectory(const char* name, bool create) {
   buffer = path;
   if (name) {
     if (!CardsDecksIsValidDeckName(name)) {
-      DebugError(where, "Invalid deck name <%s>", name);
+      DebugError(where, "Invalid deck name <%s>", DebugForeignText(name).c_str());  // a folder's name, as found
       return nullptr;
     }
     buffer += "\\";

@@ -300,7 +300,7 @@ const char* SetsGetDirOrFileName(const char* name, bool makeFolder) {
   buffer = path;
   if (!name) return buffer.c_str();
   if (!name[0] || std::strlen(name) >= 64 || !EngFileIsSafeName(name)) {
-    DebugError(where, "Invalid name <%s>", name);
+    DebugError(where, "Invalid name <%s>", DebugForeignText(name).c_str());  // a file's name, as found
     return nullptr;
   }
   buffer += "\\";

@@ -22,6 +22,7 @@
 #include "Engine/EngMisc.h"
 #include "Engine/EngRand.h"
 #include "Engine/EngWindow.h"
+#include "Platform/Dialogs.h"
 #include "Platform/Time.h"
 #include "Platform/Window.h"
 
@@ -41,6 +42,14 @@ struct ProgramValues {
 ProgramValues g_programValues;
 
 bool ProgramGone() { return g_programValues.program == nullptr; }
+
+// A system box over the window has gone: the window shows what the box
+// left until it is drawn again, and a box that follows at once, or a wait
+// that draws nothing, would leave it there.
+void RedrawAfterBox() {
+  EngMiscRenderFrameNow(true, false);
+  EngFramesNoteWindowEvent();  // and once more when the loop comes back
+}
 
 }  // namespace
 
@@ -76,6 +85,7 @@ EngProgram::EngProgram() {
   g_programValues.currentMilliseconds = 0;
   EngRandCrtSeed(timeGetTime());
   g_programValues.program = this;
+  PlatformDialogsSetBoxClosedHook(RedrawAfterBox);
 }
 
 EngProgram::~EngProgram() {
@@ -87,7 +97,10 @@ EngProgram::~EngProgram() {
     Shutdown();
   }
   DebugWriteFormattedMessagesToFile();
-  if (g_programValues.program == this) g_programValues.program = nullptr;
+  if (g_programValues.program == this) {
+    g_programValues.program = nullptr;
+    PlatformDialogsSetBoxClosedHook(nullptr);
+  }
 }
 
 int EngProgram::InitCB(const char*) { return 1; }

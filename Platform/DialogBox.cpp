@@ -232,8 +232,8 @@ bool Build(DialogRecord* record, PlainWindowBackEnd backEnd) {
   const DialogTemplate& table = *record->table;
   const int firstWidth = static_cast<int>(std::lround(table.width * kFirstScale));
   const int firstHeight = static_cast<int>(std::lround(table.height * kFirstScale));
-  record->window = PlainWindowCreateOn(backEnd, table.caption ? table.caption : "", -1, -1, firstWidth,
-                                       firstHeight, kGround, kGround, kGround);
+  record->window = PlainWindowCreateHiddenOn(backEnd, table.caption ? table.caption : "", -1, -1, firstWidth,
+                                             firstHeight, kGround, kGround, kGround);
   if (!record->window) return false;
   PlainWindowFakeSetIdleAnswer(record->window, false);  // the script or the default answers instead
   PlainWindowUseCompactLook(record->window);
@@ -297,6 +297,8 @@ INT_PTR DialogBoxParamA(HINSTANCE, const DialogTemplate* dialog, HWND, DLGPROC p
   const bool fake = PlainWindowIsFake(record->window);
   if (fake) Note(*record, "WM_INITDIALOG; controls", dialog->itemCount);
   procedure(HandleOf(record), WM_INITDIALOG, 0, parameter);
+  // As Win32 shows a dialog: once its procedure has filled it.
+  if (!record->ended) PlainWindowShow(record->window);
   if (script.observer && !record->ended) script.observer(HandleOf(record), -1, script.context);
   if (!record->ended) {
     if (script.set) {

@@ -5,7 +5,8 @@
 //
 // The window and its controls are the plain window's (Platform/PlainWindow.h)
 // in its compact look, on GTK 3, which is started only when a dialog or a
-// plain window is first shown. Dialog units become pixels by one factor for
+// plain window is first shown. The window comes on the screen once the
+// procedure has handled WM_INITDIALOG, laid out and filled. Dialog units become pixels by one factor for
 // both axes: the smallest factor at which every control can show its text,
 // so that nothing is cut and nothing overlaps (a drop-down list's height in
 // the table includes its open list; closed it is kDialogListClosedHeight).

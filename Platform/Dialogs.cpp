@@ -1,7 +1,8 @@
 // Dialogs.cpp - the message box over SDL (or the window system's box the
 // plain windows set) and the file opener over xdg-open (started by
 // Shell.cpp's detached spawn).
-// State: the tests' listener and Yes/No answers, the window-system box.
+// State: the tests' listener and Yes/No answers, the window-system box, the
+// hook after a box.
 #include "Dialogs.h"
 
 #include <SDL.h>
@@ -12,9 +13,11 @@
 #include <deque>
 #include <string>
 
+#include "BoxText.h"
 #include "Cp1252.h"
 #include "Files.h"
 #include "Shell.h"
+#include "Starter/SdlBox.h"
 
 namespace {
 
@@ -22,6 +25,7 @@ PlatformDialogListener g_listener = nullptr;
 void* g_listenerContext = nullptr;
 std::deque<int> g_yesNoAnswers;
 PlatformWindowBox g_windowBox = nullptr;
+PlatformBoxClosedHook g_boxClosed = nullptr;
 
 int DefaultAnswer(UINT type) { return (type & 0xF) == MB_YESNO ? IDNO : IDOK; }
 
@@ -33,34 +37,10 @@ int HeadlessAnswer(UINT type) {
   return answer;
 }
 
-}  // namespace
-
-bool PlatformIsHeadless() {
-  const char* headless = std::getenv("CARDOLIA_HEADLESS");
-  if (headless && *headless && std::strcmp(headless, "0") != 0) return true;
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  return !(x11 && *x11) && !(wayland && *wayland);
-}
-
-int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
-  if (g_listener) g_listener(text ? text : "", caption ? caption : "", type, g_listenerContext);
-  const std::string utf8Text = Cp1252ToUtf8(text ? text : "");
-  const std::string utf8Caption = Cp1252ToUtf8(caption ? caption : "");
+// SDL's box (GTK's where SDL cannot show one, once GTK runs), over the
+// game's window when there is one.
+int ShowWithSdl(const std::string& utf8Text, const std::string& utf8Caption, UINT type) {
   const bool yesNo = (type & 0xF) == MB_YESNO;
-
-  if (PlatformIsHeadless()) {
-    const int answer = HeadlessAnswer(type);
-    std::fprintf(stderr, "[message box] %s: %s -> %s\n", utf8Caption.c_str(), utf8Text.c_str(),
-                 answer == IDYES ? "Yes" : answer == IDNO ? "No" : "OK");
-    return answer;
-  }
-
-  // Before the game's window, at start-up, the boxes follow GTK windows.
-  if (g_windowBox && !SDL_GL_GetCurrentWindow()) {
-    const int answer = g_windowBox(utf8Text.c_str(), utf8Caption.c_str(), type);
-    if (answer != 0) return answer;
-  }
 
   Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
   if ((type & 0xF0) == MB_ICONERROR) flags = SDL_MESSAGEBOX_ERROR;
@@ -79,14 +59,23 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
   SDL_MessageBoxData box = {};
   box.flags = flags;
   // Over the game's window the box is its dialog: kept above it, also in
-  // full screen.
+  // full screen, and centred on it.
   box.window = SDL_GL_GetCurrentWindow();
+  int windowWidth = 0;
+  if (box.window) SDL_GetWindowSize(box.window, &windowWidth, nullptr);
+  // SDL's box does not wrap its lines.
+  const std::string fitted = BoxTextFitScreen(utf8Text, windowWidth);
   box.title = utf8Caption.c_str();
-  box.message = utf8Text.c_str();
+  box.message = fitted.c_str();
   box.numbuttons = buttonCount;
   box.buttons = buttons;
   int pressed = -1;
-  if (SDL_ShowMessageBox(&box, &pressed) != 0) {
+  int shown = 0;
+  {
+    const SdlBoxAsking asking;  // SDL's child that shows it ends with the game
+    shown = SDL_ShowMessageBox(&box, &pressed);
+  }
+  if (shown != 0) {
     if (g_windowBox) {
       const int answer = g_windowBox(utf8Text.c_str(), utf8Caption.c_str(), type);
       if (answer != 0) return answer;
@@ -98,6 +87,39 @@ int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
   // Closing the box without a button counts as the escape answer.
   if (pressed < 0) return DefaultAnswer(type);
   return pressed;
+}
+
+}  // namespace
+
+bool PlatformIsHeadless() {
+  const char* headless = std::getenv("CARDOLIA_HEADLESS");
+  if (headless && *headless && std::strcmp(headless, "0") != 0) return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return !(x11 && *x11) && !(wayland && *wayland);
+}
+
+int MessageBoxA(void*, const char* text, const char* caption, UINT type) {
+  if (g_listener) g_listener(text ? text : "", caption ? caption : "", type, g_listenerContext);
+  const std::string utf8Text = Cp1252ToUtf8(text ? text : "");
+  const std::string utf8Caption = Cp1252ToUtf8(caption ? caption : "");
+
+  if (PlatformIsHeadless()) {
+    const int answer = HeadlessAnswer(type);
+    std::fprintf(stderr, "[message box] %s: %s -> %s\n", utf8Caption.c_str(), utf8Text.c_str(),
+                 answer == IDYES ? "Yes" : answer == IDNO ? "No" : "OK");
+    return answer;
+  }
+
+  // Before the game's window, at start-up, the boxes follow GTK windows.
+  if (g_windowBox && !SDL_GL_GetCurrentWindow()) {
+    const int answer = g_windowBox(utf8Text.c_str(), utf8Caption.c_str(), type);
+    if (answer != 0) return answer;
+  }
+  const int answer = ShowWithSdl(utf8Text, utf8Caption, type);
+  // The box's place on the game's window is drawn again at once.
+  if (g_boxClosed && SDL_GL_GetCurrentWindow()) g_boxClosed();
+  return answer;
 }
 
 bool PlatformOpenWithShell(const char* path) {
@@ -113,6 +135,8 @@ void PlatformDialogsSetListener(PlatformDialogListener listener, void* context) 
 }
 
 void PlatformDialogsUseWindowBox(PlatformWindowBox box) { g_windowBox = box; }
+
+void PlatformDialogsSetBoxClosedHook(PlatformBoxClosedHook hook) { g_boxClosed = hook; }
 
 void PlatformDialogsAnswerNextYesNo(int answer) { g_yesNoAnswers.push_back(answer); }
 void PlatformDialogsClearAnswers() { g_yesNoAnswers.clear(); }

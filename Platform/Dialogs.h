@@ -7,6 +7,10 @@
 // only logs the box to stderr and answers the default: IDOK for an OK box,
 // IDNO for a Yes/No box (the answer that ends a dialog without acting), so
 // nothing ever waits for a person who is not there.
+//
+// SDL's box is given its text broken into rows that fit the screen
+// (Platform/BoxText.h). It runs in a child process SDL forks (zenity's, on
+// Wayland, too), which ends when the game ends, however that ends.
 #pragma once
 
 #include "Win32Types.h"
@@ -40,6 +44,12 @@ using PlatformWindowBox = int (*)(const char* utf8Text, const char* utf8Caption,
 // needs no GTK of its own (programs that never show a plain window do not
 // load it).
 void PlatformDialogsUseWindowBox(PlatformWindowBox box);
+
+// Called once a box shown over the game's window has gone, so that what
+// the box covered is drawn again before whatever follows it (the next box,
+// a wait that draws nothing); null removes. The engine sets it.
+using PlatformBoxClosedHook = void (*)();
+void PlatformDialogsSetBoxClosedHook(PlatformBoxClosedHook hook);
 
 // ---- Test seam ----------------------------------------------------------------
 // Sees every box as it is asked for (after the headless decision); null removes.

@@ -69,6 +69,22 @@ bool TakeQueuedAnswer(PlainWindow* window) {
   return false;
 }
 
+PlainWindow* Create(PlainWindowBackEnd backEnd, bool shown, const char* title, int x, int y, int width, int height,
+                    std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  auto* window = new (std::nothrow) PlainWindow;
+  if (!window) return nullptr;
+  if (backEnd == kPlainWindowAuto) backEnd = PlatformIsHeadless() ? kPlainWindowFake : kPlainWindowGtk;
+  window->backEnd = backEnd;
+  window->width = std::max(width, 1);
+  window->height = std::max(height, 1);
+  window->idleSince = PlatformTimeNow();
+  window->shown = shown;
+  if (IsGtk(window) && !PlainGtkCreate(window, title ? title : "", x, y, red, green, blue)) {
+    delete window;
+    return nullptr;
+  }
+  return window;
+}
 
 }  // namespace
 
@@ -81,18 +97,18 @@ PlainWindow* PlainWindowCreate(const char* title, int x, int y, int width, int h
 
 PlainWindow* PlainWindowCreateOn(PlainWindowBackEnd backEnd, const char* title, int x, int y, int width,
                                  int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  auto* window = new (std::nothrow) PlainWindow;
-  if (!window) return nullptr;
-  if (backEnd == kPlainWindowAuto) backEnd = PlatformIsHeadless() ? kPlainWindowFake : kPlainWindowGtk;
-  window->backEnd = backEnd;
-  window->width = std::max(width, 1);
-  window->height = std::max(height, 1);
-  window->idleSince = PlatformTimeNow();
-  if (IsGtk(window) && !PlainGtkCreate(window, title ? title : "", x, y, red, green, blue)) {
-    delete window;
-    return nullptr;
-  }
-  return window;
+  return Create(backEnd, true, title, x, y, width, height, red, green, blue);
+}
+
+PlainWindow* PlainWindowCreateHiddenOn(PlainWindowBackEnd backEnd, const char* title, int x, int y, int width,
+                                       int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  return Create(backEnd, false, title, x, y, width, height, red, green, blue);
+}
+
+void PlainWindowShow(PlainWindow* window) {
+  if (!window || window->shown) return;
+  window->shown = true;
+  if (IsGtk(window)) PlainGtkShow(window);
 }
 
 void PlainWindowDestroy(PlainWindow* window) {

@@ -70,6 +70,13 @@ PlainWindow* PlainWindowCreate(const char* title, int x, int y, int width, int h
 // The same on a chosen back end (kPlainWindowAuto: as PlainWindowCreate).
 PlainWindow* PlainWindowCreateOn(PlainWindowBackEnd backEnd, const char* title, int x, int y, int width,
                                  int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+// The same, but not on the screen until PlainWindowShow: a dialog is shown
+// once its controls are placed and filled, so that a click never reaches
+// a window still being built (nor one that then moves its buttons).
+PlainWindow* PlainWindowCreateHiddenOn(PlainWindowBackEnd backEnd, const char* title, int x, int y, int width,
+                                       int height, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+// Puts a hidden window on the screen, laid out; a shown one stays as it is.
+void PlainWindowShow(PlainWindow* window);
 bool PlainWindowSetTitle(PlainWindow* window, const char* title);
 // The dialogs' look: smaller paddings inside buttons and lists, so that
 // controls fit rectangles laid out for a small font. Set before the

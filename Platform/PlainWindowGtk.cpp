@@ -210,7 +210,11 @@ bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::u
   g_signal_connect(top, "key-release-event", G_CALLBACK(OnKeyReleased), window);
   g_signal_connect(top, "delete-event", G_CALLBACK(OnDelete), window);
   g_signal_connect_after(top, "draw", G_CALLBACK(OnDrawn), nullptr);
-  gtk_widget_show_all(top);
+  if (window->shown) {
+    gtk_widget_show_all(top);
+  } else {
+    gtk_widget_show(fixed);
+  }
   window->gtkWindow = top;
   window->gtkFixed = fixed;
   PlainGtkPump();
@@ -373,13 +377,20 @@ static bool LaidOut(const PlainWindow* window) {
 }
 
 // Lets GTK lay the window out after a change of size or places (bounded).
+// A hidden window is laid out when it is shown.
 static void Settle(PlainWindow* window) {
+  if (!window->shown) return;
   const double until = PlatformTimeNow() + kDrawWaitSeconds;
   PlainGtkPump();
   while (!LaidOut(window) && PlatformTimeNow() < until) {
     g_usleep(2000);
     PlainGtkPump();
   }
+}
+
+void PlainGtkShow(PlainWindow* window) {
+  gtk_widget_show(window->gtkWindow);
+  Settle(window);
 }
 
 void PlainGtkResize(PlainWindow* window) {

@@ -38,6 +38,7 @@ struct PlainWindow {
   std::deque<PlainWindowEvent> events;
   double idleSince = 0.0;  // fake: when the last event was taken (or the window made)
   bool idleAnswer = true;  // fake: Escape after a second of nothing
+  bool shown = true;       // false from PlainWindowCreateHiddenOn until PlainWindowShow
   _GtkWidget* gtkWindow = nullptr;
   _GtkWidget* gtkFixed = nullptr;
 };
@@ -47,6 +48,8 @@ struct PlainWindow {
 // the control number.
 bool PlainGtkCreate(PlainWindow* window, const char* title, int x, int y, std::uint8_t red, std::uint8_t green,
                     std::uint8_t blue);
+// Puts the window (made hidden) on the screen and lets GTK lay it out.
+void PlainGtkShow(PlainWindow* window);
 void PlainGtkDestroy(PlainWindow* window);
 void PlainGtkSetTitle(PlainWindow* window, const char* title);
 void PlainGtkUseCompactLook(PlainWindow* window);

@@ -5,6 +5,7 @@
 #include "Starter/StarterBox.h"
 
 #include <SDL_messagebox.h>
+#include <X11/Xlib.h>
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -13,15 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "Starter/SdlBox.h"
+#include "Starter/StarterFit.h"
+
 namespace {
 
 constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
 constexpr const char* kGtkLibrary = "libgtk-3.so.0";
+constexpr const char* kXlibLibrary = "libX11.so.6";
 
 // GTK's values (gtkdialog.h, gtkmessagedialog.h).
 constexpr int kGtkDialogModal = 1;
 constexpr int kGtkMessageError = 3;
 constexpr int kGtkButtonsNone = 0;
+constexpr int kGtkWinPosCenter = 1;
 
 struct SdlKit {
   void* library = nullptr;
@@ -33,6 +39,7 @@ struct GtkKit {
   int (*initCheck)(int*, char***) = nullptr;
   void* (*messageDialogNew)(void*, int, int, int, const char*, ...) = nullptr;
   void (*setTitle)(void*, const char*) = nullptr;
+  void (*setPosition)(void*, int) = nullptr;
   void* (*addButton)(void*, const char*, int) = nullptr;
   void (*setDefaultResponse)(void*, int) = nullptr;
   int (*run)(void*) = nullptr;
@@ -42,9 +49,24 @@ struct GtkKit {
   bool initialised = false;
 };
 
-// Loaded on the first question, kept until StarterBoxClose.
+// Measures the text of SDL's box in the font it draws with.
+struct XlibKit {
+  void* library = nullptr;
+  Display* (*openDisplay)(const char*) = nullptr;
+  int (*closeDisplay)(Display*) = nullptr;
+  int (*defaultScreen)(Display*) = nullptr;
+  int (*displayWidth)(Display*, int) = nullptr;
+  XFontSet (*createFontSet)(Display*, const char*, char***, int*, char**) = nullptr;
+  void (*freeFontSet)(Display*, XFontSet) = nullptr;
+  void (*freeStringList)(char**) = nullptr;
+  XFontSetExtents* (*extentsOfFontSet)(XFontSet) = nullptr;
+  int (*textExtents)(XFontSet, const char*, int, XRectangle*, XRectangle*) = nullptr;
+};
+
+// Loaded on the first question, kept until StarterBoxClose (Xlib for good).
 SdlKit g_sdl;
 GtkKit g_gtk;
+XlibKit g_xlib;
 std::string g_sdlName = kSdlLibrary;
 std::string g_gtkName = kGtkLibrary;
 
@@ -68,11 +90,48 @@ bool LoadGtk() {
   void* l = g_gtk.library;
   return l && Find(l, "gtk_init_check", &g_gtk.initCheck) &&
          Find(l, "gtk_message_dialog_new", &g_gtk.messageDialogNew) &&
-         Find(l, "gtk_window_set_title", &g_gtk.setTitle) && Find(l, "gtk_dialog_add_button", &g_gtk.addButton) &&
+         Find(l, "gtk_window_set_title", &g_gtk.setTitle) && Find(l, "gtk_window_set_position", &g_gtk.setPosition) &&
+         Find(l, "gtk_dialog_add_button", &g_gtk.addButton) &&
          Find(l, "gtk_dialog_set_default_response", &g_gtk.setDefaultResponse) &&
          Find(l, "gtk_dialog_run", &g_gtk.run) && Find(l, "gtk_widget_destroy", &g_gtk.destroy) &&
          Find(l, "gtk_events_pending", &g_gtk.eventsPending) &&
          Find(l, "gtk_main_iteration", &g_gtk.mainIteration);
+}
+
+bool LoadXlib() {
+  if (g_xlib.textExtents) return true;
+  // Xlib keeps the locale modules it loads for a font set: it stays.
+  if (!g_xlib.library) g_xlib.library = dlopen(kXlibLibrary, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+  void* l = g_xlib.library;
+  return l && Find(l, "XOpenDisplay", &g_xlib.openDisplay) && Find(l, "XCloseDisplay", &g_xlib.closeDisplay) &&
+         Find(l, "XDefaultScreen", &g_xlib.defaultScreen) && Find(l, "XDisplayWidth", &g_xlib.displayWidth) &&
+         Find(l, "XCreateFontSet", &g_xlib.createFontSet) && Find(l, "XFreeFontSet", &g_xlib.freeFontSet) &&
+         Find(l, "XFreeStringList", &g_xlib.freeStringList) &&
+         Find(l, "XExtentsOfFontSet", &g_xlib.extentsOfFontSet) &&
+         Find(l, "Xutf8TextExtents", &g_xlib.textExtents);
+}
+
+// The question fitted to the X screen in SDL's font (StarterFit.h); as it
+// is without Xlib, the display or the font.
+void FitForSdl(StarterMessage* message) {
+  Display* display = LoadXlib() ? g_xlib.openDisplay(nullptr) : nullptr;
+  if (!display) return;
+  char** missing = nullptr;
+  int missingCount = 0;
+  XFontSet fonts = g_xlib.createFontSet(display, kSdlBoxFont, &missing, &missingCount, nullptr);
+  if (missing) g_xlib.freeStringList(missing);
+  if (fonts) {
+    const SdlBoxMeasure measure = [fonts](const char* text, int length) {
+      XRectangle ink{}, logical{};
+      g_xlib.textExtents(fonts, text, length, &ink, &logical);
+      return static_cast<int>(logical.width);
+    };
+    const XFontSetExtents* extents = g_xlib.extentsOfFontSet(fonts);
+    const int lineHeight = extents ? extents->max_logical_extent.height : 0;
+    StarterFitMessage(message, g_xlib.displayWidth(display, g_xlib.defaultScreen(display)), lineHeight, measure);
+    g_xlib.freeFontSet(display, fonts);
+  }
+  g_xlib.closeDisplay(display);
 }
 
 std::string Joined(const StarterMessage& message, const char* between) {
@@ -84,7 +143,9 @@ std::string Joined(const StarterMessage& message, const char* between) {
   return text;
 }
 
-int ShowWithSdl(const StarterMessage& message) {
+int ShowWithSdl(StarterMessage message) {
+  // SDL's box neither wraps its lines nor narrows its buttons.
+  FitForSdl(&message);
   std::vector<SDL_MessageBoxButtonData> buttons;
   for (std::size_t i = 0; i < message.buttons.size(); ++i) {
     SDL_MessageBoxButtonData button{};
@@ -102,7 +163,12 @@ int ShowWithSdl(const StarterMessage& message) {
   box.numbuttons = static_cast<int>(buttons.size());
   box.buttons = buttons.data();
   int answer = -1;
-  if (g_sdl.show(&box, &answer) != 0) return -1;
+  int shown = 0;
+  {
+    const SdlBoxAsking asking;  // SDL's child that shows it ends with the starter
+    shown = g_sdl.show(&box, &answer);
+  }
+  if (shown != 0) return -1;
   return answer < 0 ? kStarterClosed : answer;  // the close box presses no button
 }
 
@@ -124,6 +190,7 @@ int ShowWithGtk(const StarterMessage& message) {
                                         text.c_str());
   if (!dialog) return -1;
   g_gtk.setTitle(dialog, message.title.c_str());
+  g_gtk.setPosition(dialog, kGtkWinPosCenter);
   for (const StarterButton& button : message.buttons) {
     g_gtk.addButton(dialog, GtkLabel(button.text).c_str(), button.id);
   }

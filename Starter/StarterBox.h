@@ -11,14 +11,18 @@
 // The box holds the message's lines, one paragraph each, and its buttons in
 // order, left to right; the first is the default (Return). Escape and the
 // close box answer kStarterClosed (SDL's box answers Escape with the first
-// button, which ends the explanation the same way).
+// button, which ends the explanation the same way). It is centred on the
+// screen and fits it: SDL's is given lines and captions that fit
+// (StarterFit.h), GTK's wraps its lines itself. SDL shows its box from a
+// child process it forks, which ends with the starter however that ends.
 //
 // Headless (CARDOLIA_HEADLESS set to anything but "" or "0") with a display:
 // the kit is loaded but its box is not shown; the box is logged on stderr
 // ("[message box, SDL] title: text [buttons] -> Ok") and the first button
 // answers. Without a display no box can be shown.
 //
-// State: the kits' library handles and the tests' library names.
+// State: the kits' library handles (and Xlib's, which measures the text of
+// SDL's box) and the tests' library names.
 #pragma once
 
 #include "Starter/Starter.h"

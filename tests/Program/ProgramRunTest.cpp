@@ -3,7 +3,6 @@
 // display and run beside the others); screenshots go to <build>/screenshots.
 #include <signal.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -338,17 +337,10 @@ TEST_F(ProgramRunTest, ASignalDuringTheStartupDialogEndsTheRunOnceTheWindowExist
   std::ofstream(suppressions) << __lsan_default_suppressions();
   h.SetProgramEnv("LSAN_OPTIONS", "suppressions=" + suppressions);
   ASSERT_TRUE(h.StartProgram({"CONFIGURATION"}));
-  ProgramHarness::WindowPlace dialog;
-  for (double waited = 0; waited < 60 && !dialog.id; waited += 0.1) {
-    dialog = h.FindWindow("Free Cardolia 3D", 300);
-    if (!dialog.id) ProgramHarness::Settle(0.1);
-  }
-  ASSERT_NE(dialog.id, 0u) << h.LogText();
+  const ProgramHarness::WindowPlace dialog = h.WaitForStartupDialog(60);
+  ASSERT_NE(dialog.id, 0u) << "the start-up dialog drawn\n" << h.LogText();
   ASSERT_TRUE(h.SignalProgram(SIGTERM));
-  // Play (the dialog is 254 units wide; Play's middle at 126, 255).
-  const double scale = static_cast<double>(dialog.width) / 254;
-  ASSERT_TRUE(h.ClickPixel(dialog.x + static_cast<int>(std::lround(126 * scale)),
-                           dialog.y + static_cast<int>(std::lround(255 * scale))));
+  ASSERT_TRUE(h.ClickInDialog(dialog, 126, 255));  // Play
   EXPECT_EQ(h.WaitForExit(60), 0) << h.LogText();
   const std::string log = h.LogText();
   const std::size_t played = log.find("Start-up dialog ended with 1");

@@ -35,6 +35,7 @@
 
 #include "Starter/Starter.h"
 #include "Starter/StarterBox.h"
+#include "Starter/StarterFit.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 
@@ -287,6 +288,39 @@ TEST_F(StarterTest, AGameThatCannotBeStartedIsExplained) {
   EXPECT_NE(g_asked[0].lines[0].find("No such file or directory"), std::string::npos) << g_asked[0].lines[0];
 }
 
+// SDL's box of a missing library on a screen 1024 wide, its font measured
+// as 10 pixels a character and 20 high: rows of at most two thirds of the
+// screen, and a row of three buttons, each as wide as the widest caption
+// and a line's height more, with a line's height between and around them,
+// within nine tenths of it.
+TEST_F(StarterTest, TheQuestionIsFittedToTheScreenForSdlsBox) {
+  const SdlBoxMeasure tenPerCharacter = [](const char*, int length) { return length * 10; };
+  const std::vector<std::string> missing = {"/home/ann/.local/lib/cardolia/renderer/libGL-cardolia-missing.so.1"};
+  StarterSetLibrariesForTests(&missing);
+  ASSERT_FALSE(ProbeD3D9Library());
+  StarterMessage message = StarterMissingLibraryMessage();
+  StarterFitMessage(&message, 1024, 20, tenPerCharacter);
+
+  EXPECT_EQ(message.lines[0], "OpenGL and SDL 2 is needed to run Cardolia 3D");  // fits as it is
+  EXPECT_EQ(message.lines[2],
+            "Click on this button to go online and get the latest version of\nOpenGL and SDL 2 :");
+  for (const std::string& line : message.lines) {
+    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = line.find('\n', start);
+      EXPECT_LE(line.substr(start, end == std::string::npos ? end : end - start).size(), 68u) << line;
+    }
+  }
+  // (1024 x 9 / 10 - 7 x 20) / 3 = 260 pixels for a caption.
+  EXPECT_EQ(message.buttons[0].text, "Ok");
+  EXPECT_EQ(message.buttons[1].text, "https://pac...kworm/libgl1");
+  EXPECT_EQ(message.buttons[2].text, "Ignore ...");
+  // On a wide screen nothing changes.
+  StarterMessage wide = StarterMissingLibraryMessage();
+  StarterFitMessage(&wide, 2560, 20, tenPerCharacter);
+  EXPECT_EQ(wide.lines[2], StarterMissingLibraryMessage().lines[2]);
+  EXPECT_EQ(wide.buttons[1].text, "https://packages.debian.org/bookworm/libgl1");
+}
+
 // The real question, not replaced: whatever the probe found missing, and
 // after it closed everything for a game that is not there, the box is
 // loaded (SDL's, else GTK's) and, headless, logged and answered Ok; only
@@ -429,6 +463,43 @@ TEST_F(StarterTest, TheProgramAsksInItsBoxOnADisplay) {
   EXPECT_EQ(run.errors.rfind("[message box, SDL] Cardolia 3D Launcher: OpenGL and SDL 2 is needed", 0), 0u)
       << run.errors;
   EXPECT_NE(run.errors.find(noGl + "/libGL.so.1: "), std::string::npos) << run.errors;  // the loader's words
+}
+
+// The box of a missing library on screens of two sizes, whatever fonts the
+// system has: inside the screen; and when the starter is killed while it is
+// up (SDL shows it from a child process), the box goes too. Screenshots:
+// <build>/screenshots/starter-box-<width>.png.
+TEST_F(StarterTest, TheBoxFitsTheScreenAndGoesWithTheStarter) {
+  const std::string shots = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
+  std::filesystem::create_directories(shots);
+  const std::string folder = dir_ + "/play";
+  std::filesystem::create_directory(folder);
+  WriteFakeGame(folder);
+  const std::string noGl = BrokenLibraries(dir_ + "/no-gl", {"libGL.so.1"});
+  const std::pair<int, int> screens[] = {{1024, 768}, {1280, 1024}};
+  for (const auto& [width, height] : screens) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    ProgramHarness h(dir_ + "/home-" + std::to_string(width));
+    ASSERT_TRUE(h.StartDisplay(width, height));
+    const std::vector<pid_t> server = ChildrenBut({});
+    const EnvSettings env = {
+        {"DISPLAY", h.Display()}, {"CARDOLIA_HEADLESS", "0"}, {"NO_AT_BRIDGE", "1"}, {"LD_LIBRARY_PATH", noGl}};
+    const pid_t child = StartStarter(kStarter, folder, dir_ + "/box-errors.txt", env);
+    ASSERT_GT(child, 0);
+    const ProgramHarness::WindowPlace box = h.WaitForWindow(kStarterTitle, 0, 60);
+    ASSERT_NE(box.id, 0u) << ReadWhole(dir_ + "/box-errors.txt");
+    EXPECT_TRUE(box.x >= 0 && box.y >= 0 && box.x + box.width <= width && box.y + box.height <= height)
+        << box.x << ", " << box.y << " " << box.width << " x " << box.height;
+    h.Screenshot(shots + "starter-box-" + std::to_string(width) + ".png");
+
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return h.FindWindow(kStarterTitle).id == 0; }, 10))
+        << "the box stayed after the starter was killed";
+    // What the starter left (a box's process, adopted here) is ended.
+    for (const pid_t left : ChildrenBut(server)) kill(left, SIGKILL);
+    EXPECT_GE(EndedGames(server), 0);
+  }
 }
 
 TEST_F(StarterTest, TheProgramNeedsNoneOfTheGamesLibraries) {

@@ -97,6 +97,27 @@ void ImageRow(XImage* image, int y, int width, std::vector<unsigned long>* out) 
   for (int x = 0; x < width; ++x) colours[x] = XGetPixel(image, x, y) & 0xFFFFFF;
 }
 
+// A window's title as UTF-8: its _NET_WM_NAME, else its WM_NAME in whatever
+// encoding the window gave it (a box made in a UTF-8 locale names its
+// WM_NAME UTF8_STRING, which XFetchName does not read). "" when it has none.
+std::string WindowTitle(::Display* display, Window window) {
+  const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+  XTextProperty property{};
+  std::string title;
+  if (!XGetTextProperty(display, window, &property, netName) || !property.value) {
+    property = XTextProperty{};
+    if (!XGetWMName(display, window, &property)) return title;
+  }
+  char** list = nullptr;
+  int count = 0;
+  if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success && list && count > 0) {
+    title = list[0];
+  }
+  if (list) XFreeStringList(list);
+  if (property.value) XFree(property.value);
+  return title;
+}
+
 // Writes an image read from the display to an open file as an RGB PNG.
 bool WritePng(std::FILE* file, XImage* image, int width, int height) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -445,8 +466,13 @@ bool ProgramHarness::IsWindowMapped() {
 }
 
 ProgramHarness::WindowPlace ProgramHarness::FindWindow(const std::string& title, int minHeight) {
+  return FindWindowOn(display_, title, minHeight);
+}
+
+ProgramHarness::WindowPlace ProgramHarness::FindWindowOn(const std::string& display, const std::string& title,
+                                                         int minHeight) {
   WindowPlace place;
-  ::Display* x = OpenDisplay(display_);
+  ::Display* x = OpenDisplay(display);
   if (!x) return place;
   Window root = 0, parent = 0;
   Window* children = nullptr;
@@ -454,20 +480,58 @@ ProgramHarness::WindowPlace ProgramHarness::FindWindow(const std::string& title,
   if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
     for (unsigned i = 0; i < count && !place.id; ++i) {
       XWindowAttributes attributes;
-      char* name = nullptr;
       if (!XGetWindowAttributes(x, children[i], &attributes) || attributes.map_state != IsViewable ||
-          attributes.height < minHeight || !XFetchName(x, children[i], &name)) {
+          attributes.height < minHeight) {
         continue;
       }
-      if (name && title == name) {
+      if (WindowTitle(x, children[i]) == title) {
         place = {children[i], attributes.x, attributes.y, attributes.width, attributes.height};
       }
-      XFree(name);
     }
     if (children) XFree(children);
   }
   XCloseDisplay(x);
   return place;
+}
+
+namespace {
+
+constexpr double kDialogUnitsWide = 254;
+
+// A point of the start-up dialog in display pixels.
+void DialogPoint(const ProgramHarness::WindowPlace& dialog, double unitsX, double unitsY, int* x, int* y) {
+  const double scale = dialog.width / kDialogUnitsWide;
+  *x = dialog.x + static_cast<int>(std::lround(unitsX * scale));
+  *y = dialog.y + static_cast<int>(std::lround(unitsY * scale));
+}
+
+}  // namespace
+
+ProgramHarness::WindowPlace ProgramHarness::WaitForStartupDialog(double seconds) {
+  WindowPlace dialog;
+  // PLAY's caption: dark pixels across the middle of the button.
+  const auto playDrawn = [&] {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    DialogPoint(dialog, 96, 250, &left, &top);
+    DialogPoint(dialog, 156, 260, &right, &bottom);
+    const std::vector<unsigned long> pixels = Pixels();
+    for (int y = std::max(top, 0); y < std::min(bottom, height_) && !pixels.empty(); ++y) {
+      for (int x = std::max(left, 0); x < std::min(right, width_); ++x) {
+        const unsigned long c = pixels[static_cast<std::size_t>(y) * width_ + x];
+        if (((c >> 16) & 0xFF) < 100 && ((c >> 8) & 0xFF) < 100 && (c & 0xFF) < 100) return true;
+      }
+    }
+    return false;
+  };
+  const bool drawn = WaitUntil([&] { return (dialog = FindWindow("Free Cardolia 3D", 300)).id != 0 && playDrawn(); },
+                               seconds, 0.1);
+  return drawn ? dialog : WindowPlace();
+}
+
+bool ProgramHarness::ClickInDialog(const WindowPlace& dialog, double unitsX, double unitsY) {
+  int x = 0, y = 0;
+  DialogPoint(dialog, unitsX, unitsY, &x, &y);
+  return ClickPixel(x, y);
 }
 
 bool ProgramHarness::ClickPixel(int x, int y) {

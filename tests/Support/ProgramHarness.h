@@ -91,8 +91,17 @@ class ProgramHarness {
     int x = 0, y = 0, width = 0, height = 0;
   };
   WindowPlace FindWindow(const std::string& title, int minHeight = 0);
+  // The same on any display (":<number>"), for tests that run their own.
+  static WindowPlace FindWindowOn(const std::string& display, const std::string& title, int minHeight = 0);
   // Waits for such a window.
   WindowPlace WaitForWindow(const std::string& title, int minHeight, double seconds);
+  // The start-up dialog ("Free Cardolia 3D", taller than the updater's
+  // small window) once it is on the screen and its PLAY button drawn (the
+  // caption's dark pixels): it takes a click then. Id 0 after the time.
+  WindowPlace WaitForStartupDialog(double seconds);
+  // A click at a point of the start-up dialog given in its dialog units
+  // (it is 254 wide; PLAY's middle is at 126, 255).
+  bool ClickInDialog(const WindowPlace& dialog, double unitsX, double unitsY);
   // A click at a display pixel; keys typed into a window after giving it
   // the keyboard.
   bool ClickPixel(int x, int y);

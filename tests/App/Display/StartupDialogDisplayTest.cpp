@@ -32,6 +32,7 @@
 #include "Platform/WinInet.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/HttpsFileServer.h"
+#include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
 #include "tests/Support/XServer.h"
 
@@ -156,6 +157,46 @@ TEST_F(StartupDialogDisplayTest, TheDialogShowsItsBannerAndControlsAndWindowThen
   const std::uint8_t* pixel = &seen.rgb[(y * static_cast<std::size_t>(seen.width) + x) * 3];
   EXPECT_GT(pixel[1], pixel[0] + 20);
   EXPECT_GT(pixel[1], pixel[2] + 20);
+}
+
+// A click is only taken by a dialog whose buttons are where they are drawn:
+// the window comes on the screen once filled and laid out, never before.
+namespace {
+
+struct Showing {
+  bool atInit = false;
+  ProgramHarness::WindowPlace shown;
+};
+Showing g_showing;
+
+bool DialogOnScreen() { return ProgramHarness::FindWindowOn(std::getenv("DISPLAY"), "Free Cardolia 3D").id != 0; }
+
+INT_PTR WatchedStartupProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) g_showing.atInit = DialogOnScreen();
+  return StartupDialogProc(dialog, message, wParam, lParam);
+}
+
+void LookWhenShown(HWND, int step, void*) {
+  if (step == -1) g_showing.shown = ProgramHarness::FindWindowOn(std::getenv("DISPLAY"), "Free Cardolia 3D");
+}
+
+}  // namespace
+
+TEST_F(StartupDialogDisplayTest, TheDialogComesOnTheScreenOnlyOnceItIsFilledAndLaidOut) {
+  unsetenv("CARDOLIA_HEADLESS");
+  g_showing = Showing();
+  const DialogScriptStep steps[] = {{kStartupPlay, -1}};
+  PlatformDialogSetScriptForTests(steps, 1, LookWhenShown, nullptr);
+  const INT_PTR result = DialogBoxParamA(nullptr, StartupDialogTemplate(), nullptr, WatchedStartupProc, 0);
+  setenv("CARDOLIA_HEADLESS", "1", 1);
+
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(g_showing.atInit) << "the dialog was on the screen before its procedure filled it";
+  ASSERT_NE(g_showing.shown.id, 0u) << "the dialog was not on the screen once filled";
+  // At its final size: as wide and high as its table at the measured factor.
+  const double scale = static_cast<double>(g_showing.shown.width) / StartupDialogTemplate()->width;
+  EXPECT_NEAR(g_showing.shown.height, StartupDialogTemplate()->height * scale, 2.0);
+  EXPECT_FALSE(DialogOnScreen()) << "the dialog stayed after it ended";
 }
 
 // ---- The update offer ------------------------------------------------------------------

@@ -90,7 +90,7 @@ bool MakeDeck(const std::string& work, std::string* why) {
   };
   if (!h.StartDisplay()) return failed("no X server");
   if (!h.StartProgram()) return failed("the program did not start");
-  if (!h.WaitForPixel(40, kCreateY, IsButtonGreen, 240)) return failed("no Create New Player");
+  if (!h.WaitForPixel(40, kCreateY, IsButtonGreen, 60)) return failed("no Create New Player");
   h.ClickVirtual(kCreateX, kCreateY);
   if (!h.WaitForPixel(kNameFieldX, kNameFieldY, IsGold, 30)) return failed("no name popup");
   h.Type("Deck");

@@ -167,7 +167,7 @@ bool ProgramHarness::StartDisplay(int width, int height) {
   height_ = height;
   TestXServer server;
   std::string why;
-  if (!TestStartXServer(width, height, 10, &server, &why)) {
+  if (!TestStartXServer(width, height, 10 * Patience(), &server, &why)) {
     std::fprintf(stderr, "ProgramHarness::StartDisplay: %s\n", why.c_str());
     return false;
   }
@@ -238,7 +238,7 @@ bool ProgramHarness::WaitForLog(const std::string& text, double seconds) {
   do {
     if (LogText().find(text) != std::string::npos) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  } while (SecondsSince(start) < seconds);
+  } while (SecondsSince(start) < seconds * Patience());
   return false;
 }
 
@@ -253,7 +253,7 @@ int ProgramHarness::WaitForExit(double seconds) {
       return exitCode_;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  } while (SecondsSince(start) < seconds);
+  } while (SecondsSince(start) < seconds * Patience());
   return -1000;
 }
 
@@ -329,7 +329,7 @@ void ProgramHarness::Settle(double seconds) {
 bool ProgramHarness::WaitUntil(const std::function<bool()>& condition, double seconds, double pollSeconds) {
   const auto start = Clock::now();
   while (!condition()) {
-    if (SecondsSince(start) >= seconds) return false;
+    if (SecondsSince(start) >= seconds * Patience()) return false;
     std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(pollSeconds * 1e6)));
   }
   return true;
@@ -443,7 +443,7 @@ bool ProgramHarness::WaitUntilDrawn(float x, float y, double seconds, double pol
     const long colour = PixelVirtual(x, y);
     if (colour > 0) return true;
     std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(pollSeconds * 1e6)));
-  } while (SecondsSince(start) < seconds);
+  } while (SecondsSince(start) < seconds * Patience());
   return false;
 }
 

@@ -71,7 +71,13 @@ class ProgramHarness {
 
   // ---- Bounded waits. Each polls until what it waits for is there and gives
   // false (WaitForWindow an id of 0) after the time; a test asserts on the
-  // result and says what it waited for.
+  // result and says what it waited for. A time a test names is what the
+  // step takes at most on a quiet machine; every wait allows Patience()
+  // times as much, for a machine busy with twice its cores' work and the
+  // sanitizers (a wait ends as soon as its thing is there, so only a
+  // failing test pays for it). How quick a step is belongs to the
+  // benchmark, not to these bounds.
+  static double Patience() { return 4.0; }
   // Waits until the condition holds, asking it every pollSeconds.
   static bool WaitUntil(const std::function<bool()>& condition, double seconds, double pollSeconds = 0.025);
   // Waits until the colour at a point of the virtual screen passes the test

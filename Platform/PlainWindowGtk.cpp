@@ -38,6 +38,10 @@ constexpr const char* kCompactCss =
 bool StartGtk() {
   static int started = -1;
   if (started < 0) {
+    // The game writes numbers into its files and requests with the C
+    // locale's decimal point; GTK would switch the process to the user's
+    // locale ("4,820" in German).
+    gtk_disable_setlocale();
     started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
     if (started == 1) {
       GtkCssProvider* css = gtk_css_provider_new();

@@ -1,9 +1,10 @@
 // The plain window on GTK under the X display: the updater's result window
-// is drawn in its grey, reports clicks through GTK, and is saved as a
-// screenshot (screenshots/updater-window.png in the build folder). Skipped
+// is drawn in its grey, reports clicks through GTK, leaves the program's
+// locale alone, and is saved as a screenshot (screenshots/updater-window.png in the build folder). Skipped
 // without a display.
 #include <png.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -58,7 +59,13 @@ TEST_F(SWinDisplayTest, TheUpdatersWindowShowsItsGreyAndReportsClicks) {
   settings.width = 640;
   settings.height = 420;
   settings.red = settings.green = settings.blue = 0.94f;
+  // GTK leaves the program's locale as it was: numbers written after the
+  // window keep their decimal point whatever the user's locale says.
+  setenv("LC_ALL", "C.UTF-8", 1);
+  const std::string locale = std::setlocale(LC_ALL, nullptr);
   ASSERT_TRUE(window_.CreateMainWindow(&settings));
+  EXPECT_EQ(std::setlocale(LC_ALL, nullptr), locale);
+  unsetenv("LC_ALL");
   const char* message =
       "A new version of Cardolia is available: your version is out of date.\n\n"
       "The new version brings new card backs and quicker deals.\n"

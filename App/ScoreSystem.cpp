@@ -110,7 +110,9 @@ constexpr SystemRow kSystems[kScoringCount] = {
      .counts = {.firstRule = kScoreRuleAlternateDown, .cheatUndoPoints = 0, .normalUndoPoints = 100}},
     {.id = kScoringNoCheatUndo, .counts = {.cheatUndoPoints = 0}},
     {.id = kScoringPoker,
-     .counts = {.foundationPoints = 0, .secondsPerStep = 0, .cheatUndoPoints = 0, .normalUndoPoints = 100,
+     // A square scores its hands and nothing else: an undo's 100 would wipe
+     // out most squares' whole score.
+     .counts = {.foundationPoints = 0, .secondsPerStep = 0, .cheatUndoPoints = 0, .normalUndoPoints = 0,
                 .bonus = PokerSquareGetScore},
      .bonusLine = "Score_SysPoker"},
     {.id = kScoringPyramid, .counts = {.cheatUndoPoints = 0, .normalUndoPoints = 100}},

@@ -148,6 +148,10 @@ bool PokerSquareScoreAutoplay(int, int) {
   // The game ends once: a second call on the finished table changes nothing.
   if (g.gameOver || g.deck.numCards != kCardsLeftAtTheEnd) return false;
   g_GameImports.ScoreUpdateCurrentScore();
+  // The cards left in the stock are not to be placed: it shows their backs.
+  for (int k = 0; k < g.deck.numCards; ++k) g.deck.cards[k].faceUp = 0;
+  g.deck.MarkChanged();
+  g.deck.Refresh(false);
   g.gameOver = 1;
   GenSetGameInProgress(false);
   GameTimeGameOver();

@@ -13,7 +13,8 @@ bool PokerSelection(int quick, int down);
 // place matches nothing. Aces count high.
 int PokerHandValue(const int piles[5]);
 // Recomputes the ten hand values; when the 25th card is placed (27 left in
-// the stock) the game ends, once: score, game-over byte, clock, statistics.
+// the stock) the game ends, once: score, the stock turned face down,
+// game-over byte, clock, statistics.
 // Gives false.
 bool PokerSquareScoreAutoplay(int a, int b);
 

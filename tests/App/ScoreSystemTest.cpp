@@ -124,7 +124,7 @@ TEST_F(ScoreSystemTest, EveryGameScoresAPositionByItsOwnSystem) {
       {{kGameMemory, kGameMemory2}, 220, "- 30 + 5 reserve cards x 50"},
       {{kGameMonteCarlo}, 100, "- 30 - 120 + 5 reserve cards x 50"},
       {{kGameNewYork}, 195, "300 + 1 alternate x 25 - 30 - 100"},
-      {{kGamePokerShuffle, kGamePokerSquare}, 0, "no grid to value, no time: - 100, not below 0"},
+      {{kGamePokerShuffle, kGamePokerSquare}, 0, "no grid to value, no time, no undo"},
       {{kGameThumbAndPouch}, 300, "300 + 6 different suit x 25 - 30 - 120"},
       {{kGameTwenty}, 70, "300 - 30 - 120 - 80"},
   };
@@ -243,8 +243,8 @@ TEST_F(ScoreSystemTest, KlondikesExplanation) {
                "Score_SysForXInY(Score_SysRuleAlternateDown|Score_SysTabAndOrFan):  +25\n\n"
                "Score_SysEverySecondPlaying:  -1\n\n"
                "Score_SysEveryUndo:  -20");
-  GenSetCurGame(kGamePokerSquare);  // a bonus line, no time line
-  EXPECT_STREQ(ScoreGetSystemDescription(), "\nScore_SysPoker\n\nScore_SysEveryUndo:  -100");
+  GenSetCurGame(kGamePokerSquare);  // a bonus line, no time or undo line
+  EXPECT_STREQ(ScoreGetSystemDescription(), "\nScore_SysPoker");
   GenSetCurGame(kGameMemory);
   EXPECT_STREQ(ScoreGetSystemDescription(), "\nScore_SysEveryCardRemoved:  +50\n\nScore_SysEverySecondPlaying:  -1");
 }

@@ -8,11 +8,7 @@
 // laid out by the card core, its cards put on the foundations but the three
 // highest of each suit, which lie on the first four columns, written as the
 // game writes a saved game. Screenshots go to <build>/screenshots.
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,10 +17,8 @@
 #include "Engine/EngEncryption.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
-#include "Game/GenBytes.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
-#include "Game/GenImage.h"
 #include "Game/GenLayout.h"
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
@@ -92,19 +86,7 @@ bool WriteNearlyWonKlondike(const std::string& file, LastMove* move) {
                                          column.pos[2] + top.pos[2]);
   move->to = playrun::ProjectTablePoint(home.pos[0], home.pos[1], home.pos[2]);
 
-  g.version = kGenSaveVersion;
-  std::unique_ptr<uint8_t[]> image(new uint8_t[kGenImageSize]);
-  GenWriteImage(g, image.get());
-  unsigned char* ciphered = EngEncryptionEncrypt(image.get(), kGenImageSize);
-  if (!ciphered) return false;
-  std::string bytes(kGenSaveFileSize, '\0');
-  GenPutF32(reinterpret_cast<uint8_t*>(bytes.data()), 0, kGenSaveVersion);
-  std::memcpy(bytes.data() + 4, ciphered, kGenImageSize + kEngEncryptionCounterSize);
-  std::free(ciphered);
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
+  return playrun::WriteSavedGame(g, file);
 }
 
 // The celebration covers the whole screen with its background: the black

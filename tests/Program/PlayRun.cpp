@@ -7,8 +7,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include <memory>
+
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
+#include "Game/GenBytes.h"
+#include "Game/GenImage.h"
+#include "Game/GenRecord.h"
+#include "Game/GenSave.h"
 #include "Game/UserRecord.h"
 
 namespace playrun {
@@ -78,6 +84,20 @@ void WriteCreatingFolders(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool WriteSavedGame(Gen& g, const std::string& path) {
+  g.version = kGenSaveVersion;
+  std::unique_ptr<std::uint8_t[]> image(new std::uint8_t[kGenImageSize]);
+  GenWriteImage(g, image.get());
+  unsigned char* ciphered = EngEncryptionEncrypt(image.get(), kGenImageSize);
+  if (!ciphered) return false;
+  std::string bytes(kGenSaveFileSize, '\0');
+  GenPutF32(reinterpret_cast<std::uint8_t*>(bytes.data()), 0, kGenSaveVersion);
+  std::memcpy(bytes.data() + 4, ciphered, kGenImageSize + kEngEncryptionCounterSize);
+  std::free(ciphered);
+  WriteCreatingFolders(path, bytes);
+  return std::filesystem::file_size(path) == bytes.size();
 }
 
 bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name) {

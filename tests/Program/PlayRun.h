@@ -14,6 +14,7 @@
 #include "tests/Support/ProgramHarness.h"
 
 struct UserRecord;
+struct Gen;
 
 namespace playrun {
 
@@ -34,6 +35,10 @@ void WritePlayer(const std::string& folder, const std::function<void(UserRecord&
 std::string EncryptedBlock(const std::uint8_t* plain, std::size_t size);
 // Writes the bytes as the file at path, making its folders first.
 void WriteCreatingFolders(const std::string& path, const std::string& bytes);
+// Writes the game record as the game writes a saved game (the version
+// float, then the record's image enciphered; the cipher started by the
+// caller) to path; false when it cannot be written.
+bool WriteSavedGame(Gen& g, const std::string& path);
 
 // Waits until the pixel at (x, y) passes the test; false after the time.
 bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,

@@ -116,8 +116,9 @@ TEST_F(PokerTest, SquaresTakeACardOnlyWhileEmpty) {
   }
 }
 
-// The 25th card ends the game with 27 cards left in the stock; the end is
-// counted once, however often the score step runs after it.
+// The 25th card ends the game with 27 cards left in the stock, which then
+// shows backs only (no 26th card to place); the end is counted once,
+// however often the score step runs after it.
 TEST_F(PokerTest, TheTwentyFifthCardEndsTheGameOnce) {
   VariantDeal(kGamePokerSquare, 12);
   Gen& g = g_GenLive;
@@ -133,6 +134,7 @@ TEST_F(PokerTest, TheTwentyFifthCardEndsTheGameOnce) {
   VariantSettle();
   EXPECT_EQ(g.deck.numCards, 27);
   EXPECT_TRUE(g.gameOver);
+  EXPECT_EQ(VariantCheckFaces("R: u*25; D: d27"), "");
   EXPECT_EQ(StatsGetAddedForTests(true), 1);
   PokerSquareScoreAutoplay(0, 0);
   PokerSquareScoreAutoplay(0, 0);

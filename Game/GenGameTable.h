@@ -156,7 +156,6 @@ struct GameDef {
   bool pressHitsColumns = false;          // a press hits a tableau's column, not only its cards
   bool highlightsOff = false;             // the drop target's top card is never highlighted
   bool multiCardFoundationDrop = false;   // a run of cards may be dropped on a foundation
-  bool sendToFoundation = true;           // key F sends the card under the pointer home
   // The table.
   bool foundationLandingEffects = true;   // a card landing on a foundation plays the player's foundation sound and effect
   bool secondFoundationMarker = false;    // foundations 5 and up show the second foundation marker

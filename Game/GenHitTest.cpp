@@ -162,11 +162,17 @@ bool GenHitTestPiles(int* outCode, int* outCard, bool release) {
     }
   }
   // 6: the tableaus' columns, on a release that hit nothing yet (always in
-  // a game whose press hits the columns).
+  // a game whose press hits the columns); a stacked tableau has no column,
+  // but a release over its empty place hits it (a card lifted from it and
+  // released there at once, a click, lands where it came from).
   if ((code == 0 && release) || GenCurGameDef().pressHitsColumns) {
     for (int i = 0; i < g.numTableaus; ++i) {
       CardGroup& t = g.tableaus[i];
-      if (t.alignType == 1) continue;
+      if (t.alignType == 1) {
+        point(t.pos[2]);
+        if (release && t.numCards == 0 && inBox(t.pos[0], t.pos[1])) hit(kWhereTableau + i, -1, t.pos[0], t.pos[1]);
+        continue;
+      }
       point(t.pos[2]);
       if (std::fabs(px - t.pos[0]) < hw && py < t.pos[1] + hh && py > t.pos[1] - 1000 - hh) {
         hit(kWhereTableau + i, -1, t.pos[0], t.pos[1]);

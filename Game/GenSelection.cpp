@@ -414,8 +414,7 @@ void GenTakePickupCopy() {
 
 int GenSendClickedCardToFoundation() {
   Gen& g = g_GenLive;
-  if (!g.ready || AnimIsAnimating() || g.gameOver || g.selection.numCards > 0 ||
-      g.numFoundations < 1 || !GenCurGameDef().sendToFoundation) {
+  if (!g.ready || AnimIsAnimating() || g.gameOver || g.selection.numCards > 0 || g.numFoundations < 1) {
     return 0;
   }
   int code = 0, card = 0;

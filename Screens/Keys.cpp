@@ -85,13 +85,6 @@ MWinButton* Handle(const char* id) {
   return nullptr;
 }
 
-// Shown in the disabled look: a line that does nothing in this game.
-void Disable(MWinButton* b) {
-  if (!b) return;
-  if (b->IsHighlighted()) b->Deactivate();
-  b->SetEnabled(false);
-}
-
 }  // namespace
 
 MWinCollection* KeysAddCollectionToDesktop() { return ScreenAddCollection(kName, kRows, kNumRows); }
@@ -118,10 +111,6 @@ void KeysControlStartingCB() {
   if (!found) return;
   Handle("Mouse")->SetSimpleCallback(KeysControlMouseCB);
   Handle("Done")->SetSimpleCallback(CamerasControlDoneCB);
-  if (!GenCurGameDef().sendToFoundation) {
-    Disable(Handle("FoundationKeyText"));
-    Disable(Handle("FoundationKey"));
-  }
   OptionsLayOutPage(Handle("Bg"), Handle("Title"), Handle("Done"));
 }
 

@@ -5,6 +5,10 @@
 // runs may be gathered and dealt again. Each row 2 to king in one suit
 // wins.
 //
+// A card is dragged into a gap that takes it (the gaps' rule decides the
+// drop, so only those are highlighted); a click on it, or a drag back onto
+// its own place, moves it into the first gap that takes it.
+//
 // Layout values (Data/Main/0110.dat): x 0 the gap between places, x 1 the
 // stock's x, x 2 the aces' x, in card widths; y 0 how far the first row
 // lies below the top row, y 1 the gap between rows, y 2 how far the stock
@@ -52,6 +56,32 @@ bool GapTakes(int place, int suit, int rank) {
   const CardGroup& left = g.tableaus[place - 1];
   if (left.numCards != 1) return false;
   return left.cards[0].suit == suit && left.cards[0].rank == rank - 1;
+}
+
+// The gaps' drop rule: an empty place takes a single card it fits.
+bool GapRule(int target, int, int dropping, int suit, int rank) {
+  const int place = target - kWhereTableau;
+  if (!dropping || GenGetKindBase(target) != kWhereTableau || place < 0 || place >= kGapsPlaces ||
+      g_GenLive.selection.numCards != 1) {
+    return false;
+  }
+  return GapTakes(place, suit, rank > 13 ? 1 : rank);
+}
+
+// Moves the lone card of place `from` into the first gap that takes it.
+bool MoveToFirstGap(int from) {
+  Gen& g = g_GenLive;
+  if (from < 0 || from >= kGapsPlaces || g.tableaus[from].numCards != 1) return false;
+  const Card& card = g.tableaus[from].cards[0];
+  for (int place = 0; place < kGapsPlaces; ++place) {
+    if (Holds(place) || !GapTakes(place, card.suit, card.rank)) continue;
+    if (AnimSetupMoveNCardsFromTableauToTableau(1, from, place, kMoveSpeed)) {
+      AnimSetFinishCB(GapsAutoplay);
+      return true;
+    }
+    return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -127,8 +157,17 @@ bool GapsReshuffle(int, int) {
 
 bool GapsSelection(int, int down) {
   Gen& g = g_GenLive;
-  if (down || g.selection.numCards > 0 || !IsGapsTable()) return false;
+  if (!IsGapsTable()) return false;
+  if (GenStdPickup(0, down, kWhereTableau)) return true;
+  if (down) return false;
   const int hit = GenGetCurrentHitWhere();
+  if (g.selection.numCards > 0) {
+    if (g.selection.numCards != 1 || GenGetKindBase(hit) != kWhereTableau) return false;
+    if (hit != g.selectionSource) return GenStdDrop(0, down, kWhereTableau);
+    // Released where it was lifted: a click on the card.
+    GenCancelSelection();
+    return MoveToFirstGap(hit - kWhereTableau);
+  }
   if (hit == kWhereDeck) {
     if (GenGetRedealCounter() < 1) return true;
     int gather[kGapsPlaces];
@@ -147,27 +186,19 @@ bool GapsSelection(int, int down) {
     }
     return false;
   }
-  if (GenGetKindBase(hit) != kWhereTableau) return false;
-  const int from = hit - kWhereTableau;
-  if (from >= kGapsPlaces || g.tableaus[from].numCards != 1) return false;
-  const Card& card = g.tableaus[from].cards[0];
-  for (int place = 0; place < kGapsPlaces; ++place) {
-    if (Holds(place) || !GapTakes(place, card.suit, card.rank)) continue;
-    if (AnimSetupMoveNCardsFromTableauToTableau(1, from, place, kMoveSpeed)) {
-      AnimSetFinishCB(GapsAutoplay);
-      return true;
-    }
-    return false;
-  }
   return false;
 }
 
 void GapsSetup() {
   if (!GenBeginVariantSetup(52, 52, 1, 3.5f)) return;
-  GenSetRuleBytes({{kRulePickupTableau, kRuleSingleCard}, {kRuleDropTableau, kRuleAnything}});
+  // A place holding a card takes none; a gap asks the gaps' rule.
+  GenSetRuleBytes({{kRulePickupTableau, kRuleSingleCard},
+                   {kRuleDropTableau, kRuleCellAnyCard},
+                   {kRuleDropEmptyTableau, kRuleTableauSpace}});
   GenSetLowestRank(1);
   GenSetDealCB(GapsDeal);
   GenSetSelectionCB(GapsSelection);
+  GenSetTableauSpaceCB(GapRule);
   GenSetAutoplayCB(GapsAutoplay);
 
   Gen& g = g_GenLive;

@@ -5,7 +5,9 @@
 // stock. Every card removed wins.
 //
 // A drop veto keeps the drop list to the places that make a pair, so that
-// highlights and the pile a release picks show real pairs.
+// highlights and the pile a release picks show real pairs. A right click
+// (the quick move) sends the card onto the first place it pairs with; the
+// autoplay step that ends that move takes the pair off the table.
 //
 // Layout values (Data/Main/0110.dat): x 0 the gap between places, x 1 the
 // x the square is centred on, x 2 the stock's x, x 3 the x of the removed
@@ -47,6 +49,16 @@ void SetCounterByStock() {
   GenUpdateDeckMarker(true);
 }
 
+// The pair lying on place p leaves the table, one card after the other, to
+// reserve pile 1; the win test follows.
+bool RemovePair(int place) {
+  GenSetRedealCounter(1);
+  GenUpdateDeckMarker(true);
+  if (!AnimSetupMoveNCardsFromTableauToReserve(2, place, 0, kPairSpeed, false)) return false;
+  AnimSetFinishCB(MonteCarloAutoplay);
+  return true;
+}
+
 }  // namespace
 
 bool MonteCarloAreNeighbours(int k, int j) {
@@ -56,6 +68,11 @@ bool MonteCarloAreNeighbours(int k, int j) {
 
 bool MonteCarloAutoplay(int, int) {
   Gen& g = g_GenLive;
+  if (g.gameOver || AnimIsAnimating()) return false;
+  // A quick move leaves its card on the card it pairs with.
+  for (int p = 0; p < kPlaces && p < g.numTableaus; ++p) {
+    if (g.tableaus[p].numCards == 2) return RemovePair(p);
+  }
   if (g.numReserves < 1 || g.reserves[0].numCards < g.deckSize) return false;
   GenGameWon();
   return true;
@@ -116,15 +133,10 @@ bool MonteCarloSelection(int, int down) {
       !MonteCarloAreNeighbours(place, source - kWhereTableau)) {
     return false;
   }
-  // A quick-move search only asks where a card may go: a pair leaves the
-  // table only by a drag.
-  if (GenIsQuickMoveSearching()) return false;
   if (!GenStdDrop(0, down, kWhereTableau) || g.tableaus[place].numCards < 2) return true;
-  GenSetRedealCounter(1);
-  GenUpdateDeckMarker(true);
-  if (AnimSetupMoveNCardsFromTableauToReserve(2, place, 0, kPairSpeed, false)) {
-    AnimSetFinishCB(MonteCarloAutoplay);
-  }
+  // A quick-move search only tries the drop: the move it finds brings the
+  // pair together, and the autoplay step ending it takes the pair off.
+  if (!GenIsQuickMoveSearching()) RemovePair(place);
   return true;
 }
 

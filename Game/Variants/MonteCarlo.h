@@ -14,5 +14,7 @@ bool MonteCarloDropVeto(int target);
 // Closes the gaps one card at a time (each later card to the first gap),
 // then fills the gaps left from the stock; ends with the win test.
 bool MonteCarloConsolidate(int a, int b);
-// Won once every card is on reserve pile 1.
+// Once no card moves: a place holding two cards (a pair a quick move
+// brought together) sends them to reserve pile 1; won once every card is
+// there.
 bool MonteCarloAutoplay(int a, int b);

@@ -230,12 +230,14 @@ TEST_F(OptionsTest, BackLeavesAlsoWhenTheSettingsCannotBeWritten) {
 
 // ---- Keys ------------------------------------------------------------------------------------
 
-TEST_F(OptionsTest, TheFoundationKeyIsShownDisabledInAcesUp) {
+// Key F discards in Aces Up as it sends a card home elsewhere: its line is
+// shown as usable there too.
+TEST_F(OptionsTest, TheFoundationKeyIsShownInAcesUpToo) {
   struct Case {
     int game;
     bool ownScreen;
     bool enabled;
-  } cases[] = {{kGameAcesUp, true, false}, {kGameAcesUp, false, false}, {kGameKlondike, true, true},
+  } cases[] = {{kGameAcesUp, true, true}, {kGameAcesUp, false, true}, {kGameKlondike, true, true},
                {kGameKlondike, false, true}};
   for (const Case& c : cases) {
     GenSetCurGame(c.game);

@@ -1,11 +1,13 @@
 // AcesUpTest.cpp - Aces Up: its row in the shared suites, which clicks
-// discard a card (aces high), the stock, spaces, and the four aces that
-// follow the 48th discard to the win.
+// discard a card (aces high), the discard by a drag, a right click or key
+// F, the stock, spaces, and the four aces that follow the 48th discard to
+// the win.
 #include <string>
 
 #include "tests/Support/GameImportsStandIn.h"
 #include "Game/GenPiles.h"
 #include "Game/GenRecord.h"
+#include "Game/GenSelection.h"
 #include "Game/Variants/AcesUp.h"
 #include "tests/Game/Variants/VariantTest.h"
 
@@ -13,7 +15,7 @@ namespace {
 
 constexpr VariantRow kRows[] = {
     {.game = kGameAcesUp, .dealt = 4, .faceMode = 1, .foundations = 1, .tableaus = 4,
-     .rules = "pick t8 f16 / drop t15 f16", .slots = "0 3", .deckInUse = true,
+     .rules = "pick t8 f16 / drop t15 f14", .baseRank = 0, .slots = "0 3 4 5", .deckInUse = true,
      .faces = "T: u*4; D: d48", .deepest = "T: u16", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(AcesUp, kRows);
@@ -40,6 +42,49 @@ TEST_F(AcesUpTest, AClickDiscardsACardOutrankedInItsSuit) {
     VariantSettle();
     EXPECT_EQ(g_GenLive.foundations[0].numCards, c.discarded ? 1 : 0);
     EXPECT_EQ(g_GenLive.tableaus[0].numCards, c.discarded ? 0 : 1);
+  }
+}
+
+// The other ways to discard take the same cards the click does: a drag
+// onto the discard pile, a right click (which fills a space only with a
+// card that cannot be discarded) and key F over the card. The discard
+// pile's place is marked.
+TEST_F(AcesUpTest, ADragARightClickAndKeyFDiscardAsAClickDoes) {
+  enum Way { kDrag, kRightClick, kKeyF };
+  struct WayCase {
+    Way way;
+    const char* piles;
+    int foundation;  // cards on the foundation afterwards
+    int space;       // cards in column 3 (a space) afterwards
+  };
+  const WayCase cases[] = {
+      {kDrag, "T0: 5h*; T1: 9h*; T2: Kc*", 1, 0},       {kDrag, "T0: 9h*; T1: 5h*; T2: Kc*", 0, 0},
+      {kRightClick, "T0: 5h*; T1: 9h*; T2: Kc*", 1, 0}, {kRightClick, "T0: 9h*; T1: 5h*; T2: Kc*", 0, 1},
+      {kKeyF, "T0: Kh*; T1: Ah*; T2: Kc*", 1, 0},       {kKeyF, "T0: Ah*; T1: Kh*; T2: Kc*", 0, 0},
+  };
+  for (const WayCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.way) + " " + c.piles);
+    ASSERT_TRUE(VariantTable(kGameAcesUp, c.piles));
+    EXPECT_TRUE(g_GenLive.foundations[0].drawEmptySpace);
+    switch (c.way) {
+      case kDrag:
+        FixtureDrag(kWhereTableau, 0, kWhereFoundation);
+        break;
+      case kRightClick:
+        FixtureClick(kWhereTableau, 0, 1);
+        break;
+      case kKeyF: {
+        float x, y;
+        FixtureCardPlace(kWhereTableau, 0, &x, &y);
+        GenSetPointerTablePoint(x, y);
+        EXPECT_EQ(GenSendClickedCardToFoundation(), c.foundation);
+        break;
+      }
+    }
+    VariantSettle();
+    EXPECT_EQ(g_GenLive.foundations[0].numCards, c.foundation);
+    EXPECT_EQ(g_GenLive.tableaus[3].numCards, c.space);
+    EXPECT_EQ(g_GenLive.tableaus[0].numCards + c.foundation + c.space, 1);
   }
 }
 
@@ -74,7 +119,8 @@ TEST_F(AcesUpTest, TheLastDiscardSendsTheAcesUpAndWins) {
   }
   ASSERT_TRUE(VariantTable(kGameAcesUp, foundation + "; T0: 2h*; T1: As*; T2: Ad*; T3: Ac* Ah*"));
   ASSERT_EQ(g_GenLive.foundations[0].numCards, 47);
-  FixtureClick(kWhereTableau, 0, 0);
+  // The 48th discard dragged onto the pile: the aces follow all the same.
+  FixtureDrag(kWhereTableau, 0, kWhereFoundation);
   VariantSettle();
   EXPECT_EQ(g_GenLive.foundations[0].numCards, 52);
   for (int t = 0; t < 4; ++t) EXPECT_EQ(g_GenLive.tableaus[t].numCards, 0) << t;

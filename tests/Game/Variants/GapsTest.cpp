@@ -15,7 +15,7 @@ namespace {
 
 constexpr VariantRow kRows[] = {
     {.game = kGameGaps, .dealt = 52, .faceMode = 1, .speed = 3.5f, .tableaus = 52, .reserves = 1,
-     .rules = "pick t8 / drop t0", .slots = "0 3 4", .deckMarker = 1, .redealCounter = 3,
+     .rules = "pick t8 / drop t15 / space t20", .slots = "0 3 4 6", .deckMarker = 1, .redealCounter = 3,
      .deckInUse = true, .faces = "T: u~*52; R: u4", .deepest = "T: u; R: u4", .insideFrame = true},
 };
 INSTANTIATE_VARIANT_ROWS(Gaps, kRows);
@@ -145,6 +145,37 @@ TEST_F(GapsTest, AClickedCardGoesToTheFirstGapThatTakesIt) {
       EXPECT_EQ(g_GenLive.tableaus[c.from].numCards, 0);
     }
   }
+}
+
+// A card dragged to a gap goes there when the gap takes it, any row's
+// first gap for a 2; onto a card or a gap that does not take it, it goes
+// back. A right click does what a click does.
+TEST_F(GapsTest, ADraggedCardGoesIntoTheGapItIsDroppedOn) {
+  struct DragCase {
+    const char* piles;
+    int from, to;  // places
+    bool moves;
+  };
+  const DragCase cases[] = {
+      {"T0: 2c*; T14: 2h*; T20: 6h*", 20, 0, false}, {"T13: 9s*; T20: 2h*", 20, 26, true},
+      {"T13: 9s*; T20: 2h*", 20, 0, true},          {"T0: 5h*; T20: 6h*", 20, 1, true},
+      {"T0: 5h*; T20: 6h*", 20, 2, false},          {"T0: 5h*; T1: 9c*; T20: 6h*", 20, 1, false},
+  };
+  for (const DragCase& c : cases) {
+    SCOPED_TRACE(std::string(c.piles) + " -> " + std::to_string(c.to));
+    ASSERT_TRUE(VariantTable(kGameGaps, c.piles));
+    const std::string card = FixturePile(GenTableauCode(c.from + 1));
+    const std::string before = FixturePile(GenTableauCode(c.to + 1));
+    FixtureDrag(GenTableauCode(c.from + 1), 0, GenTableauCode(c.to + 1));
+    VariantSettle();
+    EXPECT_EQ(FixturePile(GenTableauCode(c.to + 1)), c.moves ? card : before);
+    EXPECT_EQ(FixturePile(GenTableauCode(c.from + 1)), c.moves ? "" : card);
+    EXPECT_EQ(g_GenLive.selection.numCards, 0);
+  }
+  ASSERT_TRUE(VariantTable(kGameGaps, "T0: 5h*; T20: 6h*"));
+  FixtureClick(GenTableauCode(21), 0, 1);
+  VariantSettle();
+  EXPECT_EQ(FixturePile(GenTableauCode(2)), "6h*");
 }
 
 // A click on the stock gathers every card outside the finished runs and

@@ -1,6 +1,7 @@
 // MonteCarloTest.cpp - Monte Carlo: its row in the shared suites, which
-// places touch, which pairs leave the table, the stock's closing up and
-// refilling, the score and a position played to the win.
+// places touch, which pairs leave the table (dragged or by a right click),
+// the stock's closing up and refilling, the score and a position played to
+// the win.
 #include <string>
 
 #include "Engine/EngProgram.h"
@@ -63,13 +64,33 @@ TEST_F(MonteCarloTest, TouchingPairsOfARankLeaveTheTable) {
     EXPECT_EQ(g.tableaus[c.to].numCards, c.pairs ? 0 : 1);
     EXPECT_EQ(PairGamesGetScore(), c.pairs ? 100 : 0);
   }
-  // A right click (a quick move) only asks where the card might go: it never
-  // removes a pair.
-  ASSERT_TRUE(VariantTable(kGameMonteCarlo, "T0: 5c*; T1: 5h*"));
-  FixtureClick(GenTableauCode(1), 0, 1);
-  VariantSettle();
-  EXPECT_EQ(g_GenLive.reserves[0].numCards, 0);
-  EXPECT_EQ(FixturePile(GenTableauCode(1)), "5c*");
+}
+
+// A right click (the quick move) takes a card's pair off the table with it:
+// the first touching place of its rank; a card without one stays.
+TEST_F(MonteCarloTest, ARightClickTakesAPairOff) {
+  struct QuickCase {
+    const char* piles;
+    int removed;   // cards on reserve pile 1 afterwards
+    int partner;   // the place left empty with the clicked one, -1 for none
+  };
+  const QuickCase cases[] = {
+      {"T0: 5c*; T1: 5h*; T6: 5d*", 2, 1},
+      {"T0: 5c*; T6: 5d*", 2, 6},
+      {"T0: 5c*; T2: 5h*; T1: 6d*", 0, -1},
+  };
+  for (const QuickCase& c : cases) {
+    SCOPED_TRACE(c.piles);
+    ASSERT_TRUE(VariantTable(kGameMonteCarlo, c.piles));
+    FixtureClick(GenTableauCode(1), 0, 1);
+    VariantSettle();
+    const Gen& g = g_GenLive;
+    EXPECT_EQ(g.reserves[0].numCards, c.removed);
+    EXPECT_EQ(g.tableaus[0].numCards, c.removed > 0 ? 0 : 1);
+    if (c.partner >= 0) {
+      EXPECT_EQ(g.tableaus[c.partner].numCards, 0);
+    }
+  }
 }
 
 // A click on the stock closes the gaps keeping the cards' order, then fills

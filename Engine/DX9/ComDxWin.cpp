@@ -331,6 +331,12 @@ int ComDxWinProcessMessage() {
 void ComDxWinPollMouse(EngWindow* window) {
   ComDxWinState& win = window->Win();
   if (!win.mouseOutside || !window->IsActive()) return;
+  // Queued input comes first: the button state and the cursor read now may
+  // already be past a press and release still waiting (a quick click moved
+  // away at once), and a move or release made from them would take that
+  // click off its button.
+  WinMsg waiting;
+  if (PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return;
   if (win.leftHeldOnLeave && !KeyDown(VK_LBUTTON)) {
     // The drag ended outside the window: end it here too.
     win.leftHeldOnLeave = false;

@@ -456,7 +456,14 @@ bool MWinWindow::ButtonPressed(int button, int pressed) {
   if (high && high->IsCapturingInput()) return high->ButtonPressed(button, pressed);
   for (MWinButton* b = last_; b;) {
     MWinButton* prev = b->prev_;
-    if (b->IsVisible() && b->IsMouseOver()) return b->ButtonPressed(button, pressed);
+    if (b->IsVisible() && b->IsMouseOver()) {
+      // The press is on what lies under the pointer, lit or not: a popup
+      // closed or buttons rebuilt since the last move leave it unlit, and a
+      // quick click brings no move first. The hover routing lights it.
+      if (!b->IsHighlighted()) MouseMove();
+      if (b->GetParent() != this) return true;  // a routing callback took it away
+      return b->ButtonPressed(button, pressed);
+    }
     if (b->TextEditIsEditing()) b->TextEditTurnOffEditing(0);
     b = prev;
   }

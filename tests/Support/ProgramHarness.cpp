@@ -301,6 +301,16 @@ bool ProgramHarness::ClickVirtual(float x, float y) {
   return ClickPixel(static_cast<int>(std::lround(x * width_ / 640.0f)), static_cast<int>(std::lround(y * height_ / 480.0f)));
 }
 
+bool ProgramHarness::ClickAndMoveAwayVirtual(float x, float y) {
+  if (!MoveVirtual(x, y)) return false;
+  Settle(0.1);  // pacing: the program sees the pointer arrive first
+  return ClickHereAndMoveAway();
+}
+
+bool ProgramHarness::ClickHereAndMoveAway() {
+  return RunXdotool({"mousedown", "1", "mouseup", "1", "mousemove_relative", "40", "0"});
+}
+
 bool ProgramHarness::MouseDown() { return RunXdotool({"mousedown", "1"}); }
 bool ProgramHarness::MouseUp() { return RunXdotool({"mouseup", "1"}); }
 

@@ -58,6 +58,12 @@ class ProgramHarness {
   // display's size), or keys by xdotool name ("Return", "Escape").
   bool ClickVirtual(float x, float y);
   bool MoveVirtual(float x, float y);
+  // A click as a quick player or an input tool makes it: the pointer put
+  // there first, then the press, the release and a move 40 pixels to the
+  // right in one instant (one xdotool command).
+  bool ClickAndMoveAwayVirtual(float x, float y);
+  // The same where the pointer rests, without putting it anywhere first.
+  bool ClickHereAndMoveAway();
   // The left button pressed or released where the pointer is; a drag from
   // one point to another in small steps with the button held.
   bool MouseDown();

@@ -120,6 +120,26 @@ TEST_F(ComDxWinTest, ADragReleasedOutsideTheWindowEndsWithARelease) {
   EXPECT_TRUE(Events()[0] == (CallbackProgram::Event{1, -20, 10}));
 }
 
+// While the window's input waits in the queue, a poll of the pointer
+// outside leaves it to that input: the cursor read now may already be past
+// a press and release still queued (a quick click moved away at once), and
+// a move there first would take the click off its button.
+TEST_F(ComDxWinTest, APollWaitsForTheQueuedInput) {
+  Send(WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  Send(WM_MOUSELEAVE);
+  PlatformHeadlessSetCursor(-500, -500);  // the live pointer, far away
+  PostMessageA(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(40, 30));
+  PostMessageA(Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 30));
+  PostMessageA(Handle(), WM_LBUTTONUP, 0, MAKELPARAM(40, 30));
+  program_->events.clear();
+  Window()->PollMouse();
+  EXPECT_TRUE(Events().empty());
+  while (ComDxWinProcessMessage() == 2) Window()->PollMouse();
+  const CallbackProgram::Event inOrder[] = {{1, 40, 30}, {2, 0, 1}, {2, 0, 0}};
+  ASSERT_EQ(Events().size(), 3u);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Events()[i] == inOrder[i]) << i << ": " << Events()[i].kind;
+}
+
 TEST_F(ComDxWinTest, CursorPlacementUsesTheClientArea) {
   POINT origin{0, 0};
   ClientToScreen(Handle(), &origin);

@@ -194,3 +194,42 @@ TEST_F(MWinTest, ANewTextAsksForAFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+int g_clicks = 0;
+void Clicked() { ++g_clicks; }
+
+// A press and a release on a push button are a click, whatever the routing
+// did to its highlight before them and whatever move comes right after: a
+// popup shown and closed while the pointer rested on it (the Game page's
+// picture being made), the button's window rebuilt under the pointer, or
+// the pointer moving away at once.
+TEST_F(MWinTest, APressAndReleaseOnAButtonAreAClickWhateverCameBefore) {
+  enum Before { kNothing, kPopupShownAndClosed, kButtonsRebuilt };
+  for (Before before : {kNothing, kPopupShownAndClosed, kButtonsRebuilt}) {
+    SCOPED_TRACE(static_cast<int>(before));
+    MWinWindow* w = AddScreen();
+    MWinButton* b = w->AddButton("New", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "New", 100, 100, 80, 40);
+    ASSERT_NE(b, nullptr);
+    b->SetSimpleCallback(Clicked);
+    Move(120, 120);
+    ASSERT_TRUE(b->IsHighlighted());
+    if (before == kPopupShownAndClosed) {
+      ASSERT_TRUE(mw->PopupMessage("", "Preparing..."));
+      mw->PopupCloseIfOpen();
+    } else if (before == kButtonsRebuilt) {
+      w->RemoveButton(b);
+      b = w->AddButton("New", MWIN_BUT_PUSH, "MWIN_TEXBUT_NONE", "New", 100, 100, 80, 40);
+      b->SetSimpleCallback(Clicked);
+    }
+    g_clicks = 0;
+    Press();
+    Release();
+    Move(400, 400);
+    EXPECT_EQ(g_clicks, 1);
+    mw->GetDesktop()->RemoveCollection("Screen");
+  }
+}
+
+}  // namespace

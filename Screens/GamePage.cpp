@@ -168,7 +168,7 @@ void GameControlStartingCB() {
   char text[kDealNumberDigits + 2];
   SavedDealText(text, sizeof text);
   g_h.gameNum->SetText(text);
-  GameControlPrepareSnapshot();
+  GameControlAskForSnapshot();
 }
 
 float GameControlBarWidth(int rating, float barWidth, bool difficulty) {

@@ -77,6 +77,11 @@ void GameControlUpdateSnapshotViewport();
 GameSnapshotViewport GameControlGetSnapshotViewport();
 // Makes the current game's stock picture when it is missing.
 void GameControlPrepareSnapshot();
+// The page's start asks for the stock picture and the menu's next tick
+// makes it: the start answers at once, so a click on New Game made while
+// the page comes up deals without waiting for a picture it will not show.
+void GameControlAskForSnapshot();
+void GameControlTickSnapshot();
 // Loads the picture: the player's own of the saved game, else the stock
 // one. True when a picture is shown.
 bool GameControlLoadSnapshot();

@@ -37,6 +37,7 @@ struct Snapshot {
   bool facesDown = false;  // the player's own picture (a saved game)
   GameSnapshotViewport viewport = {0, 0, 0, 0};
   bool preparing = false;  // the guard of GameControlPrepareSnapshot
+  bool asked = false;      // the page asked for the stock picture (GameControlAskForSnapshot)
 };
 
 Snapshot g_snapshot;
@@ -163,6 +164,14 @@ void GameControlPrepareSnapshot() {
   SoundSetMute(false);
   GameControlLoadSnapshot();
   g_snapshot.preparing = false;
+}
+
+void GameControlAskForSnapshot() { g_snapshot.asked = true; }
+
+void GameControlTickSnapshot() {
+  if (!g_snapshot.asked) return;
+  g_snapshot.asked = false;
+  GameControlPrepareSnapshot();
 }
 
 // ---- Drawing ----------------------------------------------------------------------------

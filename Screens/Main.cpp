@@ -118,6 +118,7 @@ void MainControlStartingCB() { MainControlSetup(true); }
 
 void MainControlTickCB() {
   switch (g_UserRecord.mainPage) {
+    case 0: GameControlTickSnapshot(); break;
     case 1: HelpControlTickCB(); break;
     case 3: ScoresControlTickLatestRow(); break;
     default: break;

@@ -43,7 +43,7 @@ const RegistryRow kRows[] = {
     {"Main", &g_ScreenMain, MainCreateCB, MainControlStartingCB, MainControlTickCB, nullptr},
     {"Cameras", &g_ScreenCameras, CamerasCreateCB, CamerasControlStartingCB, nullptr, nullptr},
     {"About", &g_ScreenAbout, AboutCreateCB, AboutControlStartingCB, nullptr, nullptr},
-    {"Game", &g_ScreenGame, GameCreateCB, GameControlStartingCB, nullptr, nullptr},
+    {"Game", &g_ScreenGame, GameCreateCB, GameControlStartingCB, GameControlTickSnapshot, nullptr},
     {"Help", &g_ScreenHelp, HelpCreateCB, HelpControlStartingCB, HelpControlTickCB, nullptr},
     {"Options", &g_ScreenOptions, OptionsCreateCB, OptionsControlStartingCB, nullptr,
      OptionsControlUpdateCB},

@@ -221,6 +221,7 @@ class PlayScreensTest : public ScreensTest {
     GenSetCurGame(game);
     ScreensGoto(g_ScreenMain);
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+    ScreensTick();  // the page's stock picture is made on the menu's first tick
   }
   // The error lines logged since the last ClearLog.
   std::string ErrorLines() const {
@@ -324,6 +325,28 @@ TEST_F(PlayScreensTest, ThePicturesPreparationLeavesThePlayersFilesAlone) {
   EXPECT_TRUE(GameControlHasSnapshot());
   EXPECT_EQ(GenGetSaveCardDetails().piles[0].numCards, deckCount);
   EXPECT_EQ(ErrorLines(), "");
+}
+
+// The Game page's start makes no stock picture: New Game pressed as the page
+// comes up deals at once, and the picture is made on the menu's next tick.
+TEST_F(PlayScreensTest, NewGameDealsAtOnceAndThePictureComesAfter) {
+  std::filesystem::remove(StockName());
+  StartScreens();
+  g_UserRecord.menuGame = kGameKlondike;
+  g_UserRecord.mainPage = 0;
+  GameSetProgramMode(kGameModeMainMenu);
+  GenSetCurGame(kGameKlondike);
+  ScreensGoto(g_ScreenMain);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+  EXPECT_FALSE(std::filesystem::exists(StockName())) << "the page's start waited for the picture";
+  ScreenLookUp("Main")("NewGame")->CallCallback(nullptr);
+  EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
+  EXPECT_TRUE(GenIsGameInProgress());
+  EXPECT_FALSE(std::filesystem::exists(StockName()));
+  GenDeleteSavedGame();
+  EnterMenu(kGameKlondike);
+  EXPECT_EQ(std::filesystem::file_size(StockName()), 2188092u);
+  EXPECT_TRUE(GameControlHasSnapshot());
 }
 
 TEST_F(PlayScreensTest, ABadPlayersPictureFallsBackToTheStockOneWhichStays) {

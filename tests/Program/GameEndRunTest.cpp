@@ -116,11 +116,7 @@ class GameEndRunTest : public TempDirTest {
     EngEncryptionInit("Mplx4QoragZn_265");
   }
   // What the screen and the log showed when a wait ran out.
-  std::string Why(ProgramHarness& h) {
-    h.Screenshot(shots_ + "GameEndFailed.png");
-    const std::string log = h.LogText();
-    return "screen in GameEndFailed.png; the log's end:\n" + log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
-  }
+  static std::string Why(ProgramHarness& h) { return playrun::WhatWasShown(h, "GameEndFailed"); }
   std::string shots_;
 };
 
@@ -133,13 +129,7 @@ TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
   LastMove move{};
   ASSERT_TRUE(WriteNearlyWonKlondike(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o", &move));
   ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  // Continue Player, then Continue Game once the menu offers it.
-  ASSERT_TRUE(playrun::WaitForPixel(h, 220, 400, playrun::IsButtonGreen, 30)) << Why(h);
-  h.ClickVirtual(220, 400);
-  ASSERT_TRUE(playrun::WaitForPixel(h, 420, 443, playrun::IsButtonGreen, 240)) << Why(h);
-  h.ClickVirtual(420, 443);
-  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(playrun::StartToSavedGame(h, "GameEndFailed")) << Why(h);
   // The saved table: the first column's jack of hearts shows its face
   // (its paper or its red), not the cloth nor a back.
   const auto face = [](playrun::Rgb c) { return (c.r > 200 && c.g > 200) || (c.r > 110 && c.g < 60); };

@@ -73,6 +73,23 @@ std::string ScreenshotFolder() {
   return folder;
 }
 
+bool StartToSavedGame(ProgramHarness& h, const std::string& name) {
+  if (!h.WaitForLog("RESOLUTION2", 30) || !WaitForPixel(h, 220, 400, IsButtonGreen, 30)) {
+    return h.Screenshot(ScreenshotFolder() + name + ".png") && false;
+  }
+  h.ClickVirtual(220, 400);
+  if (!WaitForPixel(h, 420, 443, IsButtonGreen, 240)) return h.Screenshot(ScreenshotFolder() + name + ".png") && false;
+  h.ClickVirtual(420, 443);
+  h.MoveVirtual(320, 470);
+  return true;
+}
+
+std::string WhatWasShown(ProgramHarness& h, const std::string& name) {
+  h.Screenshot(ScreenshotFolder() + name + ".png");
+  const std::string log = h.LogText();
+  return "screen in " + name + ".png; the log's end:\n" + log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
+}
+
 std::string EncryptedBlock(const std::uint8_t* plain, std::size_t size) {
   unsigned char* block = EngEncryptionEncrypt(plain, size);
   std::string bytes(reinterpret_cast<char*>(block), size + 16);

@@ -53,7 +53,16 @@ bool IsButtonGreen(Rgb c);
 // step does not come within its time.
 bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name);
 
+// From the start of the program to Ann's saved game: Continue Player, then
+// Continue Game once the menu offers it, the pointer moved off the menu;
+// false (with the screen saved as <name>.png) when a step does not come
+// within its time.
+bool StartToSavedGame(ProgramHarness& h, const std::string& name);
+
 // The folder screenshots go to (<build>/screenshots/), made when missing.
 std::string ScreenshotFolder();
+// What the screen and the log showed when a wait ran out: the screen saved
+// as <name>.png in the screenshots folder, and the log's last lines.
+std::string WhatWasShown(ProgramHarness& h, const std::string& name);
 
 }  // namespace playrun

@@ -93,11 +93,7 @@ class PokerSquareRunTest : public TempDirTest {
     std::filesystem::current_path(CARDOLIA_BUILD_DIR);  // the layouts file is the build's
     EngEncryptionInit("Mplx4QoragZn_265");
   }
-  std::string Why(ProgramHarness& h) {
-    h.Screenshot(shots_ + "PokerSquareFailed.png");
-    const std::string log = h.LogText();
-    return "screen in PokerSquareFailed.png; the log's end:\n" + log.substr(log.size() > 3000 ? log.size() - 3000 : 0);
-  }
+  static std::string Why(ProgramHarness& h) { return playrun::WhatWasShown(h, "PokerSquareFailed"); }
   std::string shots_;
 };
 
@@ -110,12 +106,7 @@ TEST_F(PokerSquareRunTest, TheLastCardScoresTheHandsAndLeavesNoCardToPlace) {
   LastCard last;
   ASSERT_TRUE(WriteSquareOneCardShort(h.UserFolder() + "/SavedGames/Ann_PokerSquare.c3o", &last));
   ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(playrun::WaitForPixel(h, 220, 400, playrun::IsButtonGreen, 30)) << Why(h);
-  h.ClickVirtual(220, 400);
-  ASSERT_TRUE(playrun::WaitForPixel(h, 420, 443, playrun::IsButtonGreen, 240)) << Why(h);
-  h.ClickVirtual(420, 443);
-  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(playrun::StartToSavedGame(h, "PokerSquareFailed")) << Why(h);
   // The stock's card shows its face: paper left of its middle (a back is
   // dark there, its pattern a saturated gold; the middle may hold the
   // stock's count).

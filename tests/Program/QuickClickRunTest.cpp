@@ -19,19 +19,9 @@ namespace {
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr int kRounds = 6;
 
-class QuickClickRunTest : public TempDirTest {
- protected:
-  void SetUp() override {
-    TempDirTest::SetUp();
-    shots_ = playrun::ScreenshotFolder();
-  }
-  std::string Why(ProgramHarness& h, const std::string& name) {
-    h.Screenshot(shots_ + name + ".png");
-    const std::string log = h.LogText();
-    return "screen in " + name + ".png; the log's end:\n" + log.substr(log.size() > 2000 ? log.size() - 2000 : 0);
-  }
-  std::string shots_;
-};
+class QuickClickRunTest : public TempDirTest {};
+
+std::string Why(ProgramHarness& h, const std::string& name) { return playrun::WhatWasShown(h, name); }
 
 TEST_F(QuickClickRunTest, APressReleasedAndLeftAtOnceIsAClick) {
   ProgramHarness h(dir_ + "/home");

@@ -212,8 +212,8 @@ class PlayScreensTest : public ScreensTest {
     Land();
     GameTimeReset();
   }
-  // The main menu on its Game page for the current player.
-  void EnterMenu(int game) {
+  // The main menu on its Game page for the current player, as it comes up.
+  void GoToMenu(int game) {
     StartScreens();
     g_UserRecord.menuGame = game;
     g_UserRecord.mainPage = 0;
@@ -221,7 +221,11 @@ class PlayScreensTest : public ScreensTest {
     GenSetCurGame(game);
     ScreensGoto(g_ScreenMain);
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
-    ScreensTick();  // the page's stock picture is made on the menu's first tick
+  }
+  // The same after its first tick, which makes the page's stock picture.
+  void EnterMenu(int game) {
+    GoToMenu(game);
+    ScreensTick();
   }
   // The error lines logged since the last ClearLog.
   std::string ErrorLines() const {
@@ -331,13 +335,7 @@ TEST_F(PlayScreensTest, ThePicturesPreparationLeavesThePlayersFilesAlone) {
 // comes up deals at once, and the picture is made on the menu's next tick.
 TEST_F(PlayScreensTest, NewGameDealsAtOnceAndThePictureComesAfter) {
   std::filesystem::remove(StockName());
-  StartScreens();
-  g_UserRecord.menuGame = kGameKlondike;
-  g_UserRecord.mainPage = 0;
-  GameSetProgramMode(kGameModeMainMenu);
-  GenSetCurGame(kGameKlondike);
-  ScreensGoto(g_ScreenMain);
-  ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+  GoToMenu(kGameKlondike);
   EXPECT_FALSE(std::filesystem::exists(StockName())) << "the page's start waited for the picture";
   ScreenLookUp("Main")("NewGame")->CallCallback(nullptr);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);

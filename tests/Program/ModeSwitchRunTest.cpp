@@ -111,7 +111,7 @@ bool Switch(ProgramHarness& h) {
   const std::string done = "EngWindow::ToggleFullscreenMode - Done";
   const int before = CountInLog(h, done);
   h.Key("alt+Return");
-  return ProgramHarness::WaitUntil([&] { return CountInLog(h, done) > before; }, 120, 0.1);
+  return ProgramHarness::WaitUntil([&] { return CountInLog(h, done) > before; }, 30, 0.1);
 }
 
 // A point on a tableau's face-up top card, found on the still table: a
@@ -181,7 +181,7 @@ class ModeSwitchRunTest : public TempDirTest {
     ASSERT_TRUE(Program().StartDisplay(kDisplayW, kDisplayH));
     ASSERT_TRUE(Program().StartProgram());
     ASSERT_TRUE(playrun::StartToTable(Program(), shots_, "ModeSwitchStart")) << "no table; see ModeSwitchStart.png";
-    table_ = WaitForStillTable(Program(), 120);
+    table_ = WaitForStillTable(Program(), 30);
     Program().Screenshot(shots_ + "ModeSwitchTable.png");
     ASSERT_TRUE(ShowsBoardAndCards(table_)) << "the dealt table is not drawn; see ModeSwitchTable.png";
     ASSERT_TRUE(FindTableauFace(table_, &cardX_, &cardY_)) << "no card found; see ModeSwitchTable.png";
@@ -196,18 +196,18 @@ class ModeSwitchRunTest : public TempDirTest {
       s.enter(Program(), cardX_, cardY_);
       std::vector<unsigned long> picture = table_;
       if (s.takesPicture) {
-        picture = WaitForStillTable(Program(), 60);
+        picture = WaitForStillTable(Program(), 15);
         ASSERT_FALSE(picture.empty()) << "the table did not stand still";
       }
       for (const char* to : {"window", "full screen"}) {
         SCOPED_TRACE(to);
         ASSERT_TRUE(Switch(Program())) << "no switch to " << to << "\n" << Program().LogText();
-        const bool back = WaitForTableLike(Program(), picture, 60);
+        const bool back = WaitForTableLike(Program(), picture, 20);
         Program().Screenshot(shots_ + name + "_" + to + ".png");
         ASSERT_TRUE(back) << "the table did not come back; see " << name << "_" << to << ".png";
       }
       s.leave(Program(), cardX_, cardY_);
-      ASSERT_TRUE(WaitForTableLike(Program(), table_, 60)) << "the dealt table did not come back after " << s.name;
+      ASSERT_TRUE(WaitForTableLike(Program(), table_, 20)) << "the dealt table did not come back after " << s.name;
     }
     EXPECT_FALSE(Program().LogHasError()) << Program().LogErrorLines();
   }

@@ -3,11 +3,15 @@
 // at the offsets of the file layout, little-endian. The readers repair what
 // a damaged or hand-edited file could carry into the game: texts are
 // terminated, choices and ranged values clamped, non-finite floats reset to
-// their defaults.
+// their defaults, camera presets that could not be shown reset to the
+// factory's.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "App/User.h"
+#include "Game/GameCameras.h"
 #include "Game/GenBytes.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
@@ -67,11 +71,18 @@ void PutCamera(std::uint8_t* b, int offset, const CameraPreset& c) {
                       c.fieldOfView, c.aspect};
   GenPutF32s(b, offset, v, 8);
 }
-void GetCamera(const std::uint8_t* b, int offset, CameraPreset* c) {
+// A preset the view could never be built from (a number that is not
+// finite, a field of view outside 0-180 degrees, an aspect not above 0)
+// takes its factory value: such a preset is never applied, so the table
+// would be seen through whatever view the device had before, and a device
+// made anew (a window and full-screen switch) has none.
+void GetCamera(const std::uint8_t* b, int offset, int preset, CameraPreset* c) {
   float v[8];
   GenGetF32s(b, offset, v, 8);
-  for (float& f : v) {
-    if (!std::isfinite(f)) f = 0;  // a zero field of view is never applied
+  const bool finite = std::all_of(std::begin(v), std::end(v), [](float f) { return std::isfinite(f); });
+  if (!finite || !(v[6] > 0 && v[6] < 180) || !(v[7] > 0)) {
+    *c = *GameCamerasGetDefault(preset);
+    return;
   }
   *c = CameraPreset{v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]};
 }
@@ -185,7 +196,7 @@ void UserRecordFromBytes(const std::uint8_t b[kUserRecordFileSize], UserRecord* 
   for (int i = 0; i < kUserNumCardBacks; ++i) {
     GetText(b, kCardBackPaths + kUserPathSize * i, r.cardBackPaths[i], kUserPathSize);
   }
-  for (int i = 0; i < kCameraPresetCount; ++i) GetCamera(b, kCameras + 32 * i, &r.cameras[i]);
+  for (int i = 0; i < kCameraPresetCount; ++i) GetCamera(b, kCameras + 32 * i, i, &r.cameras[i]);
   r.currentCamera = Clamp32(GenGetI32(b, kCurrentCamera), 0, 9);
   GetLights(b, kLights, &r.lights);
   r.currentBoard = GenGetI32(b, kCurrentBoard);

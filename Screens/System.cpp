@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "App/Resolution.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
@@ -49,6 +50,7 @@ struct Handles {
   MWinButton* bg = nullptr;
   MWinButton* mode = nullptr;
   MWinButton* res = nullptr;
+  MWinButton* freqText = nullptr;
   MWinButton* freq = nullptr;
   MWinButton* aa = nullptr;
   MWinButton* aaInfo = nullptr;
@@ -111,6 +113,7 @@ bool SystemGetButtonHandlesNormal(const char* collection, const char* window) {
   g_h.bg = get("Bg");
   g_h.mode = get("Mode");
   g_h.res = get("Res");
+  g_h.freqText = get("FreqText");
   g_h.freq = get("Freq");
   g_h.aa = get("Aa");
   g_h.aaInfo = get("AaInfo");
@@ -145,6 +148,10 @@ void SystemControlStartingCB() {
     g_h.res->SetText("");
   }
   g_h.res->SetSimpleCallback(SystemControlRefresh);
+  // The display's refresh rate is not the player's to choose here: the
+  // frequency row stays out of sight.
+  g_h.freqText->Hide();
+  g_h.freq->Hide();
   g_h.aa->SetCallback(SystemControlAaCB, 0, 0);
   g_h.aaInfo->SetSimpleCallback(SystemControlAaInfoCB);
   g_h.change->SetSimpleCallback(SystemControlChangeCB);
@@ -210,16 +217,23 @@ bool SystemControlBuildRequest(EngResolutionRequest* request) {
   const bool windowed = WindowedChosen();
   request->windowed = windowed ? 1 : 0;
   const EngResModesMode* full = FullScreenMode(ResPosition());
-  const EngResModesMode* sized = full ? full : &Modes().windowed;
+  const EngResModesMode* sized = full && !windowed ? full : &Modes().windowed;
   request->width = sized->width;
   request->height = sized->height;
   request->bitDepth = sized->bitDepth;
+  const EngScreenMode& screen = EngWindowGetScreenMode();
+  if (windowed) {
+    // The window the player has, or, from full screen, the one the
+    // settings hold (the last window), never the full-screen size.
+    const ResolutionSettings& settings = g_ResolutionSettings;
+    request->width = screen.windowed ? screen.width : settings.windowWidth;
+    request->height = screen.windowed ? screen.height : settings.windowHeight;
+  }
   if (request->width <= 0 || request->height <= 0) {
-    const EngScreenMode& screen = EngWindowGetScreenMode();
     request->width = screen.width;
     request->height = screen.height;
-    request->bitDepth = screen.bitDepth;
   }
+  if (request->bitDepth <= 0) request->bitDepth = screen.bitDepth;
   if (EngProgramGetMainDeviceType() == kDirect3DDevice) {
     const EngResModesMode* source = windowed ? &Modes().windowed : full;
     if (g_state.chosenAa >= 0 && g_state.chosenAa < AaCount(source)) {
@@ -234,6 +248,8 @@ void SystemControlChangeCB() {
   EngWindow* window = EngWindowGetCurrent();
   EngResolutionRequest request;
   if (!window || !SystemControlBuildRequest(&request)) return;
+  // Leaving a window: the settings keep it for the way back.
+  if (EngWindowGetScreenMode().windowed) ResolutionUpdateSettingsFromCurrent();
   window->ChangeDeviceResolutionOnNextTick(&request);
   SystemControlDoneCB();
 }

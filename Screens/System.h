@@ -7,7 +7,10 @@
 // full-screen mode under a plain X server, none with SDL's dummy driver.
 // Without full-screen modes the page offers the window alone: "Full
 // screen" cannot be chosen, "Res" stays empty and disabled, and a change
-// takes its size and depth from the windowed mode.
+// takes its size and depth from the windowed mode. A change to a window
+// keeps the window the player has, or from full screen goes back to the
+// window the settings hold (leaving a window stores it there first). The
+// display's refresh rate is not offered: the frequency row stays hidden.
 //
 // State (valid while the page is shown): the changed flag, the windowed
 // flag and the mode and anti-aliasing entries the page started with, the
@@ -42,7 +45,9 @@ const char* SystemControlGetModeText(int entry);
 const char* SystemControlGetAaText(int entry);
 
 // The request Change would hand over now (all zero but the flag, windowed,
-// size, depth and the anti-aliasing pair); false when nothing changed.
+// size, depth and the anti-aliasing pair); false when nothing changed. A
+// window's size is the running window's, or in full screen the settings'
+// window size.
 bool SystemControlBuildRequest(EngResolutionRequest* request);
 // The page state, for tests.
 struct SystemPageState {

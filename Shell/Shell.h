@@ -121,6 +121,9 @@ void GameTrackKeyLatches();
 
 // ---- Render passes ----------------------------------------------------------------
 void GameRenderBeforeWindows();
+// What the screens draw over the toolkit's windows (the splash, the flags,
+// the pages' 3D pictures); nothing while a popup is open, as the toolkit
+// has then drawn it beneath the popup.
 void GameRenderAfterWindows();
 // The playing scene (modes 3 and 4 only): background, then the celebration
 // or the table board, effects, piles, cards in flight and status.

@@ -84,8 +84,13 @@ void GameRenderBeforeWindows() {
   }
 }
 
-void GameRenderAfterWindows() {
-  if (g_MWin.IsPopupOpen()) return;
+namespace {
+
+// What the screens draw over the toolkit's windows: the splash, the flags
+// and the 3D pictures of the pages (the Game page's table, the previews).
+// Under an open popup the toolkit draws this beneath the popup and dims it
+// with the windows.
+void DrawOverWindows() {
   const int mode = GameGetProgramMode();
   if (mode == kGameModeStartScreen) {
     UsersControlRenderSplash(0);
@@ -104,12 +109,20 @@ void GameRenderAfterWindows() {
   }
 }
 
+}  // namespace
+
+void GameRenderAfterWindows() {
+  // An open popup has had it drawn beneath itself.
+  if (g_MWin.IsPopupOpen()) return;
+  DrawOverWindows();
+}
+
 void GameRenderCB() {
   EngDevice* device = EngDeviceGetCurrent();
   if (!device || !device->BeginRendering()) return;
   if (GameShellIsWindowOpen()) {
     GameRenderBeforeWindows();
-    g_MWin.Render();
+    g_MWin.Render(DrawOverWindows);
     GameRenderAfterWindows();
   } else {
     GameRenderGame();

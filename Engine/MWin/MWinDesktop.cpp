@@ -123,9 +123,12 @@ bool MWinDesktop::Tick() {
   return any;
 }
 
-void MWinDesktop::Render() {
-  for (MWinCollection* c = first_; c; c = c->next_)
-    if (!c->IsActive()) c->Render();
+void MWinDesktop::Render(int part) {
+  if (part != kRenderPopup) {
+    for (MWinCollection* c = first_; c; c = c->next_)
+      if (!c->IsActive()) c->Render();
+  }
+  if (part == kRenderUnderPopup) return;
   if (first_ && popup_) MWinEng()->Dim(dim_);
   for (MWinCollection* c = first_; c; c = c->next_)
     if (c->IsActive()) c->Render();

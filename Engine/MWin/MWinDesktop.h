@@ -40,7 +40,10 @@ class MWinDesktop {
   bool CreateGraphicsObjects();
   void DestroyGraphicsObjects();
   bool Tick();
-  void Render();
+  // The parts of the desktop a frame draws: the inactive collections (under
+  // an open popup), the dimming and the active ones, or all of it.
+  enum RenderPart { kRenderUnderPopup, kRenderPopup, kRenderAll };
+  void Render(int part = kRenderAll);
 
   MWinCollection* GetActiveCollection();
   MWinWindow* GetActiveWindow();

@@ -309,12 +309,11 @@ bool MWin::Tick() {
   return desktop_->Tick();
 }
 
-void MWin::Render() {
+void MWin::Render(void (*underPopup)()) {
   MWinEngBackEnd* eng = MWinEng();
   if (!eng->HasDevice()) return;
   if (!DebugAssert(desktop_ != nullptr, "MWin::Render", "No desktop")) return;
   Busy busy(this);
-  bool began = false, prepared = false;
   switch (style_.backgroundMode) {
     case 1:
       eng->ClearScreen();
@@ -325,9 +324,21 @@ void MWin::Render() {
     default:
       break;
   }
-  began = eng->BeginRenderingIfNotRendering();
-  prepared = eng->PrepareFor2DIfNotPrepared();
-  if (style_.backgroundMode == 3 && background_ && eng->TextureIsLoaded(background_)) {
+  const bool began = eng->BeginRenderingIfNotRendering();
+  if (underPopup && IsPopupOpen()) {
+    RenderPart(MWinDesktop::kRenderUnderPopup, true);
+    underPopup();
+    RenderPart(MWinDesktop::kRenderPopup, false);
+  } else {
+    RenderPart(MWinDesktop::kRenderAll, true);
+  }
+  if (began) eng->EndRendering();
+}
+
+void MWin::RenderPart(int part, bool background) {
+  MWinEngBackEnd* eng = MWinEng();
+  const bool prepared = eng->PrepareFor2DIfNotPrepared();
+  if (background && style_.backgroundMode == 3 && background_ && eng->TextureIsLoaded(background_)) {
     const float uv[4] = {0, 0, 1, 1};
     const float white[4][4] = {{1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}, {1, 1, 1, 1}};
     eng->TextureDraw(background_, 0, 0, 640, 480, uv, white);
@@ -336,10 +347,9 @@ void MWin::Render() {
   MWinEngBlendState blend;
   eng->GetBlendingState(&blend);
   eng->EnableBlendingType(0);
-  desktop_->Render();
+  desktop_->Render(part);
   eng->SetBlendingState(blend);
   if (depthWasOn) eng->ResumeDepthTest();
-  if (began) eng->EndRendering();
   if (prepared) eng->RestoreAfter2D();
 }
 

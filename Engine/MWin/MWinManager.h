@@ -72,7 +72,11 @@ class MWin {
   // Runs the queued message; when there was none, ticks the desktop. True
   // when a message ran or a button's tick asked for a redraw.
   bool Tick();
-  void Render();
+  // Draws the desktop. While a popup is open, underPopup (when given) draws
+  // between the collections it covers and the popup: what it draws is
+  // dimmed with them and stays beneath the popup. It runs with the device
+  // as the caller left it before the call (outside 2D, its blending).
+  void Render(void (*underPopup)() = nullptr);
 
   // ---- Input --------------------------------------------------------------
   // True when the toolkit took the event; false while off or input disabled.
@@ -207,6 +211,8 @@ class MWin {
   const float* PickerHue(int row) const { return pickerHue_[row < 0 ? 0 : (row > 255 ? 255 : row)]; }
 
  private:
+  // Draws the desktop's collections of the part in the toolkit's 2D state.
+  void RenderPart(int part, bool background);
   bool CreateBackgroundImage();
   bool CreatePickerTextures();
   void DestroyPickerTextures();

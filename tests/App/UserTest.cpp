@@ -14,6 +14,7 @@
 #include "App/Resolution.h"
 #include "App/User.h"
 #include "Engine/EngEncryption.h"
+#include "Game/GameCameras.h"
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserOptions.h"
@@ -107,6 +108,7 @@ TEST_F(UserTest, ANewPlayersProfileHasTheDefaultsAtTheirOffsets) {
 TEST_F(UserTest, RecordsRoundTripAndDamagedValuesAreRepaired) {
   UserRecord r;
   std::strcpy(r.name, "Zoe");
+  for (int i = 0; i < kCameraPresetCount; ++i) r.cameras[i] = *GameCamerasGetDefault(i);
   r.cameras[3].distance = 87.5f;
   r.lights.height = 22.0f;
   r.mainPage = 3;
@@ -148,6 +150,50 @@ TEST_F(UserTest, RecordsRoundTripAndDamagedValuesAreRepaired) {
   UserOptionsFromBytes(ob, &o);
   EXPECT_EQ(o.autoplayMode[7], 3);
   EXPECT_EQ(o.elapsedSeconds[40], 3725);
+}
+
+// A preset the view cannot be built from is never applied: the table would
+// be seen through whatever view the device kept, and after a window and
+// full-screen switch through none. Such a preset takes its factory value;
+// one that can be shown stays as the player left it.
+TEST_F(UserTest, CameraPresetsThatCannotBeShownTakeTheirFactoryValues) {
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  const struct {
+    const char* what;
+    CameraPreset stored;
+    bool kept;
+  } cases[] = {
+      {"all zero (a profile written without its cameras)", CameraPreset{}, false},
+      {"field of view 0", {0, 1, 2, 0, 20, 90, 0, 1.2f}, false},
+      {"field of view 180", {0, 1, 2, 0, 20, 90, 180, 1.2f}, false},
+      {"aspect 0", {0, 1, 2, 0, 20, 90, 45, 0}, false},
+      {"aspect below 0", {0, 1, 2, 0, 20, 90, 45, -1}, false},
+      {"a look-at point that is not a number", {kNaN, 1, 2, 0, 20, 90, 45, 1.2f}, false},
+      {"an endless distance", {0, 1, 2, 0, 20, kInf, 45, 1.2f}, false},
+      {"a player's own view", {1, 2, 3, 4, 20, 90, 45, 1.2f}, true},
+  };
+  for (int preset : {1, kCameraPresetCount - 1}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + ", preset " + std::to_string(preset));
+      UserRecord r;
+      r.cameras[preset] = c.stored;
+      std::uint8_t b[kUserRecordFileSize];
+      UserRecordToBytes(r, b);
+      UserRecord back;
+      UserRecordFromBytes(b, &back);
+      const CameraPreset& want = c.kept ? c.stored : *GameCamerasGetDefault(preset);
+      const CameraPreset& got = back.cameras[preset];
+      EXPECT_EQ(got.lookX, want.lookX);
+      EXPECT_EQ(got.lookY, want.lookY);
+      EXPECT_EQ(got.lookZ, want.lookZ);
+      EXPECT_EQ(got.eyeOffsetX, want.eyeOffsetX);
+      EXPECT_EQ(got.eyeOffsetY, want.eyeOffsetY);
+      EXPECT_EQ(got.distance, want.distance);
+      EXPECT_EQ(got.fieldOfView, want.fieldOfView);
+      EXPECT_EQ(got.aspect, want.aspect);
+    }
+  }
 }
 
 TEST_F(UserTest, NamesThatCannotNameFilesAreRefused) {

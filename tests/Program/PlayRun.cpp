@@ -128,10 +128,13 @@ bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string
   h.ClickVirtual(220, 400);
   if (!WaitForPixel(h, 343, 449, IsButtonGreen, 240)) return failed();
   h.ClickVirtual(343, 449);
-  // The table: the menu's New Game gives way to the table's cloth.
+  // The table: the menu's New Game gives way to the table's cloth. Under a
+  // popup (the Game page's picture being made) the button is dimmed, still
+  // green, and the picture shows through beside it.
   const auto drawn = [](Rgb c) { return c.r + c.g + c.b > 60; };
+  const auto greenish = [](Rgb c) { return c.g > c.r; };
   for (int i = 0; i < 1200; ++i) {
-    if (!IsButtonGreen(Split(h.PixelVirtual(343, 449))) && drawn(Split(h.PixelVirtual(320, 300)))) return true;
+    if (!greenish(Split(h.PixelVirtual(343, 449))) && drawn(Split(h.PixelVirtual(320, 300)))) return true;
     ProgramHarness::Settle(0.1);
   }
   return failed();

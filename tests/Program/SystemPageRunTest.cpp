@@ -1,8 +1,9 @@
 // The System page of the running program, opened from the main menu of a
 // player who plays in a 1024 x 768 window on a 1280 x 1024 display: "Full
 // Screen" and Change go to full screen, and at once (the page stays up)
-// "Window" and Change come back to a window; the settings file then keeps
-// the window. Screenshots go to <build>/screenshots.
+// "Window" and Change come back to the player's 1024 x 768 window; the
+// settings file then keeps the window. Screenshots go to
+// <build>/screenshots.
 #include <fstream>
 #include <string>
 #include <vector>
@@ -128,6 +129,10 @@ TEST_F(SystemPageRunTest, FullScreenAndBackToAWindowWithoutLeavingThePage) {
     if (!twice) ProgramHarness::Settle(0.1);
   }
   ASSERT_TRUE(twice) << why("SystemPageNoWindow.png");
+  // The window the player had, not one of the full screen's size.
+  EXPECT_TRUE(w.WaitFor([](const ProgramHarness::WindowPlace& p) { return p.width == 1024 && p.height == 768; }, 30))
+      << "the window came back at " << h.FindWindow("Free Cardolia 3D", 300).width << " x "
+      << h.FindWindow("Free Cardolia 3D", 300).height << "; " << why("SystemPageWindowSize.png");
   ASSERT_TRUE(w.WaitForPixel(kChangeX, kChangeY, grey, 30)) << why("SystemPageWindow.png");
   h.Screenshot(shots + "SystemPageWindowAgain.png");
 
@@ -142,6 +147,8 @@ TEST_F(SystemPageRunTest, FullScreenAndBackToAWindowWithoutLeavingThePage) {
   ResolutionSettings saved;
   ResolutionFromBytes(bytes, &saved);
   EXPECT_EQ(saved.windowed, 1);
+  EXPECT_EQ(saved.windowWidth, 1024);
+  EXPECT_EQ(saved.windowHeight, 768);
   EXPECT_FALSE(h.LogHasError()) << h.LogText();
 }
 

@@ -598,7 +598,9 @@ TEST_F(SystemPageTest, OnlyAChangeEnablesChange) {
   EXPECT_FALSE(B("Res")->IsEnabled());
   EXPECT_EQ(B("Res")->ListGetPos(), 1);      // the mode closest to the 1024 x 768 window
   EXPECT_STREQ(B("Res")->GetTextP(), "1024 x 768 x 32");
-  EXPECT_FALSE(B("Freq")->IsEnabled());
+  // The display's refresh rate is not offered: no empty list in sight.
+  EXPECT_FALSE(B("Freq")->IsVisible());
+  EXPECT_FALSE(B("FreqText")->IsVisible());
   Choose("Mode", 0);
   EXPECT_TRUE(B("Change")->IsEnabled());
   EXPECT_TRUE(B("Res")->IsEnabled());
@@ -620,7 +622,7 @@ TEST_F(SystemPageTest, AntiAliasingIsClampedToTheModeAndRequested) {
   ASSERT_TRUE(SystemControlBuildRequest(&r));
   EXPECT_EQ(r.valid, 1);
   EXPECT_EQ(r.windowed, 1);
-  EXPECT_EQ(r.width, 1024);  // the full-screen mode at the list's place, in a window too
+  EXPECT_EQ(r.width, 1024);  // the window the player has
   EXPECT_EQ(r.height, 768);
   EXPECT_EQ(r.bitDepth, 32);
   EXPECT_EQ(r.multisampleType, 8);
@@ -666,9 +668,44 @@ TEST_F(SystemPageTest, WithoutFullScreenModesOnlyTheWindowIsOffered) {
   EngResolutionRequest r;
   ASSERT_TRUE(SystemControlBuildRequest(&r));
   EXPECT_EQ(r.windowed, 1);
-  EXPECT_EQ(r.width, 1280);  // the windowed mode's size
-  EXPECT_EQ(r.height, 1024);
+  EXPECT_EQ(r.width, 1024);  // the window the player has, not the desktop's size
+  EXPECT_EQ(r.height, 768);
   EXPECT_EQ(r.multisampleType, 2);
+}
+
+// From full screen the way back is the window the settings hold, not a
+// window of the full-screen size; leaving a window stores it there first.
+TEST_F(SystemPageTest, AWindowComesBackAtTheSizeTheSettingsHold) {
+  g_ResolutionSettings.windowWidth = 900;
+  g_ResolutionSettings.windowHeight = 700;
+  EngWindowSetScreenMode(0, 1024, 768, 32, -1);
+  EnterSystem(2);
+  EXPECT_EQ(B("Mode")->ChoiceGetSel(), 0);
+  EXPECT_EQ(B("Res")->ListGetPos(), 1);
+  Choose("Mode", 1);
+  EngResolutionRequest r;
+  ASSERT_TRUE(SystemControlBuildRequest(&r));
+  EXPECT_EQ(r.windowed, 1);
+  EXPECT_EQ(r.width, 900);
+  EXPECT_EQ(r.height, 700);
+  EXPECT_EQ(r.bitDepth, 32);
+  // Full screen at another mode keeps that mode's size.
+  Choose("Mode", 0);
+  B("Res")->ListSetPos(0, true);
+  ASSERT_TRUE(SystemControlBuildRequest(&r));
+  EXPECT_EQ(r.windowed, 0);
+  EXPECT_EQ(r.width, 800);
+  EXPECT_EQ(r.height, 600);
+
+  // The page shown again in an 850 x 650 window: going full screen keeps
+  // that window in the settings for the way back.
+  EngWindowSetScreenMode(1, 850, 650, 32, -1);
+  SystemControlStartingCB();
+  Choose("Mode", 0);
+  B("Change")->CallCallback(nullptr);
+  EXPECT_TRUE(Window()->IsResolutionChangePending());
+  EXPECT_EQ(g_ResolutionSettings.windowWidth, 850);
+  EXPECT_EQ(g_ResolutionSettings.windowHeight, 650);
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // opened from the main menu and from a dealt game, each page chosen by a
 // click on the page choice and saved as a screenshot (<build>/screenshots);
 // the preview drawn into its frame; K and Escape back to the game; a
-// display change through the System page; options kept for the next start.
+// display change through the System page; options kept for the next start;
+// a popup over the Game page's picture and the Boards page's preview.
 // Runs on an X server of its own.
 #include <algorithm>
 #include <cstdint>
@@ -217,6 +218,63 @@ TEST_F(OptionsPixelTest, ChangedOptionsAreKeptForTheNextStart) {
   EXPECT_EQ(g_UserRecord.currentCamera, 4);
   EXPECT_EQ(g_UserRecord.lights.colourSet, 2);
   EXPECT_EQ(g_UserRecord.optionsPage, kOptionsLights);
+}
+
+// A popup dims what lies behind it, the 3D pictures of the pages with the
+// rest: the Game page's table picture under the autoplay levels' "?" and
+// the Boards page's preview under its texture quality's "?" stay in sight,
+// dimmed, beside the popup.
+TEST_F(OptionsPixelTest, APopupDimsThePictureBehindItInsteadOfBlackingItOut) {
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(1024, 768));
+  h.Frame();
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
+  const struct {
+    const char* picture;
+    const char* collection;
+    const char* info;  // the "?" that opens a popup
+  } pages[] = {
+      {"the Game page's table", "Main", "AutoplayInfo"},
+      {"the Boards page's preview", "Options", "TexQualInfo"},
+  };
+  for (const auto& page : pages) {
+    SCOPED_TRACE(page.picture);
+    if (std::string(page.collection) == "Options") {
+      Click(h, 205 + 46, 415 + 13);             // "Options" of the main menu
+      Click(h, 19 + 3.5f * 609 / 9, 66 + 16);  // Boards
+      ASSERT_EQ(g_UserRecord.optionsPage, kOptionsSets);
+    }
+    const std::string name = std::string("PopupOver") + page.collection;
+    const std::vector<std::uint32_t> before = Shot(h, name + "Before");
+    MWinArea info;
+    ScreenLookUp(page.collection)(page.info)->GetArea(&info, false);
+    Click(h, info.x + info.w / 2, info.y + info.h / 2);
+    ASSERT_TRUE(g_MWin.IsPopupOpen());
+    h.Frame();
+    const std::vector<std::uint32_t> under = Shot(h, name + "Popup");
+    // A point of the picture ("RenderBg" holds it, in a rim of its own)
+    // that shows the table, right of the popup in the middle of the screen.
+    MWinArea frame;
+    ScreenLookUp(page.collection)("RenderBg")->GetArea(&frame, false);
+    const MWinArea popup = g_MWin.GetPopupWindow()->GetArea();
+    float x = -1, y = -1;
+    for (float py = frame.y + 20; py < frame.y + frame.h - 20 && x < 0; py += 4) {
+      for (float px = frame.x + frame.w - 20; px > popup.x + popup.w + 10 && x < 0; px -= 4) {
+        if (Difference(At(h, before, px, py), Rgb{}) > 150) {
+          x = px;
+          y = py;
+        }
+      }
+    }
+    ASSERT_GE(x, 0) << "no picture right of the popup; see " << name << "Before.png and " << name << "Popup.png";
+    const Rgb shown = At(h, before, x, y), dimmed = At(h, under, x, y);
+    // Dimmed by half, as the windows around it.
+    EXPECT_NEAR(dimmed.r, shown.r / 2, 12) << "at " << x << ", " << y << "; see " << name << "Popup.png";
+    EXPECT_NEAR(dimmed.g, shown.g / 2, 12);
+    EXPECT_NEAR(dimmed.b, shown.b / 2, 12);
+    g_MWin.PopupCloseIfOpen();
+    h.Frame();
+  }
 }
 
 TEST_F(OptionsPixelTest, TheFileChooserListsAFolder) {

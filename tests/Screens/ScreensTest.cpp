@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Engine/MWin/MWinHorzScrollbar.h"
+#include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
@@ -354,6 +355,42 @@ TEST_F(UserListTest, ALonePlayerBecomesTheCurrentOne) {
   EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
   EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Solo");
   EXPECT_EQ(always, 0);
+}
+
+// Delete asks about the chosen player by name, in a box that leaves the
+// list (and the chosen row) in sight; No keeps the player.
+TEST_F(UserListTest, DeleteAsksByNameBesideTheList) {
+  WriteProfile("Ann", "Wales");
+  WriteProfile("Bob", "Scotland");
+  StartScreens();
+  ScreensGoto(g_ScreenUserLoad);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenUserLoad);
+  ASSERT_EQ(g_UserList.count, 2);
+  const int bob = std::strcmp(g_UserList.names[0], "Bob") == 0 ? 0 : 1;
+  ASSERT_STREQ(g_UserList.names[bob], "Bob");
+  MWinButton* list = ScreenLookUp("UserLoad")("Panel");
+  ASSERT_NE(list, nullptr);
+  list->PanelSetPos(bob, 0, 0);
+  UserLoadControlDeleteCB();
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  MWinWindow* box = g_MWin.GetPopupWindow();
+  ASSERT_NE(box, nullptr);
+  MWinButton* question = box->GetButtonFromID("MSG", false);
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(std::string(question->GetTextP()).find("Bob"), std::string::npos) << question->GetTextP();
+  EXPECT_EQ(std::string(question->GetTextP()).find("%1"), std::string::npos) << question->GetTextP();
+  MWinArea rows;
+  list->GetArea(&rows, false);
+  const MWinArea& body = box->GetArea();
+  const float top = body.y - box->TitleHeight(), bottom = body.y + body.h;
+  EXPECT_GE(top, 0);
+  EXPECT_LE(bottom, 480);
+  const bool apart = bottom <= rows.y || top >= rows.y + rows.h || body.x + body.w <= rows.x || body.x >= rows.x + rows.w;
+  EXPECT_TRUE(apart) << "the box " << body.x << ", " << top << " to " << body.x + body.w << ", " << bottom
+                     << " covers the list " << rows.x << ", " << rows.y << ", " << rows.w << " x " << rows.h;
+  MWin::PopupAnswer(0);
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_TRUE(std::filesystem::exists(Users() + "Bob.usr"));
 }
 
 class MainMenuTest : public ScreensTest {

@@ -73,13 +73,15 @@ int CountryFindLocalRow(const CountryRecord* table, int count, const char* terri
 }
 
 int CountryGetLocalCountryPos() {
-  int found = -1;
   const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, nullptr, 0);
   char code[256] = {};
-  if (length >= 1 && length <= 255 &&
-      GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, code, sizeof code) > 0) {
-    found = CountryFindLocalRow(kCountryTable, kCountryCount, code);
+  if (length < 1 || length > 255 || GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO3166CTRYNAME, code, sizeof code) <= 0) {
+    // A locale without a territory ("C", "en") names no country: the
+    // player picks one.
+    DebugNote("CountryGetLocalCountryPos - Could not get local country pos: the locale names no territory");
+    return -1;
   }
+  const int found = CountryFindLocalRow(kCountryTable, kCountryCount, code);
   if (found < 0) DebugError("CountryGetLocalCountryPos", "Could not get local country pos");
   return found;
 }

@@ -244,10 +244,14 @@ void GameControlRenderSnapshot() {
   MWinButton* list = ScreenLookUp("Main").Optional("Autoplay");
   if (list && list->ListIsOpen()) {
     const bool prepared = device->PrepareFor2DIfNotPrepared(true);
-    device->SaveOrRestoreBlendingState(true);
+    // The device keeps one saved blending state, which the list's text
+    // takes for its own drawing: the state around the list is kept here.
+    bool on = false;
+    int source = -1, destination = -1;
+    device->GetBlendingState(&on, &source, &destination);
     device->EnableBlendingType(0);
     list->ListDrawOpenList();
-    device->SaveOrRestoreBlendingState(false);
+    device->SetBlendingState(on, source, destination);
     if (prepared) device->RestoreAfter2D();
   }
 }

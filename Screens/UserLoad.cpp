@@ -1,12 +1,15 @@
 // UserLoad.cpp - the load player screen (see UserLoad.h).
 #include "Screens/UserLoad.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
 #include "App/DamagedFile.h"
 #include "App/User.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/MWin/MWinManager.h"
+#include "Engine/MWin/MWinWindow.h"
 #include "Game/UserRecord.h"
 #include "Screens/Country.h"
 #include "Screens/ScreenRows.h"
@@ -110,9 +113,25 @@ void UserLoadControlDrawFlags(MWinButton* panel, MWinArea*, int) {
 }
 
 void UserLoadControlDeleteCB() {
-  if (Selected() < 0) return;
-  g_MWin.PopupYesNo(EngLanguagesGetFirstString("UserLoad_Delete"),
-                  EngLanguagesGetFirstString("UserLoad_Confirm"), UserLoadControlDeleteDoneCB);
+  const int entry = Selected();
+  if (entry < 0) return;
+  // The question names the player it deletes.
+  char question[kUserMaxNameLength + 256];
+  if (!EngLanguagesGetStringWithParam("UserLoad_Confirm", g_UserList.names[entry], question, sizeof question)) {
+    std::snprintf(question, sizeof question, "%s", EngLanguagesGetFirstString("UserLoad_Confirm"));
+  }
+  if (!g_MWin.PopupYesNo(EngLanguagesGetFirstString("UserLoad_Delete"), question, UserLoadControlDeleteDoneCB)) {
+    return;
+  }
+  // The box stands above the list, title bar and all, so the player still
+  // sees the chosen row.
+  MWinWindow* box = g_MWin.GetPopupWindow();
+  MWinArea list;
+  if (!box || !g_h.panel) return;
+  g_h.panel->GetArea(&list, false);
+  const MWinArea& area = box->GetArea();
+  constexpr float kGap = 4;
+  box->SetPosXY(area.x, std::max(box->TitleHeight(), list.y - kGap - area.h));
 }
 
 void UserLoadControlDeleteDoneCB(int result) {

@@ -230,11 +230,14 @@ bool GameLoadGraphicsLoop() {
 }
 
 bool GameCreateGraphics() {
-  g_MWin.CreateGraphicsObjects();
+  // The game's font first: it is the toolkit's "Main" font, and the
+  // toolkit lays its buttons out again (script texts counting their lines
+  // in it) as it makes its own graphics.
   if (!GameCreateFont()) {
     DebugError("GameCreateGraphics", "Could not create font");
     return false;
   }
+  g_MWin.CreateGraphicsObjects();
   EffectsCreateGraphics();
   AnimGameOverCreateGraphics();
   TutorialCreateGraphics();

@@ -36,6 +36,8 @@ namespace {
 
 // The program mode found on entry, put back on leaving.
 int g_savedMode = -1;
+// Set while the photo-editor chooser is up.
+bool g_choosingEditor = false;
 
 const char* Text(const char* token) { return EngLanguagesGetFirstString(token); }
 
@@ -322,9 +324,13 @@ void BindControls() {
 // ---- Entering ---------------------------------------------------------------------------------
 
 void DeckGenControlStartingCB() {
-  // Coming back (from the photo-editor chooser) reads the settings file
-  // again: previews of edits made before are not what the file says.
-  if (DeckGenIsChanged()) DeckGenControlDiscardEdits();
+  // Entering reads the settings file: previews of edits never saved are
+  // not what it says. The photo-editor chooser saved the edits before it
+  // opened, so coming back from it keeps them and their previews, and Done
+  // still makes the deck anew.
+  const bool keepEdits = g_choosingEditor;
+  g_choosingEditor = false;
+  if (!keepEdits && DeckGenIsChanged()) DeckGenControlDiscardEdits();
   for (int pass = 0; pass < 2; ++pass) {
     const bool found = g_ScreenOptions >= 0 && ScreensGetCurrent() == g_ScreenOptions
                            ? DeckGenGetButtonHandlesNormal("Options", "MainWin")
@@ -348,7 +354,7 @@ void DeckGenControlStartingCB() {
     if (g_UserRecord.currentDeck == deck || pass == 1) break;
     GameSetProgramMode(g_savedMode);
   }
-  DeckGenSetChanged(false);
+  if (!keepEdits) DeckGenSetChanged(false);
   DeckGenHandles& h = DeckGenGetHandles();
   h.name->SetText(DecksGetCurrentDeckName());
   // The folder as the player's file manager shows it.
@@ -465,6 +471,7 @@ void DeckGenControlReloadAll() {
 // ---- Leaving -----------------------------------------------------------------------------------
 
 void DeckGenControlDoneCB(MWinCallbackRecord* record, std::uint32_t, std::uint32_t) {
+  g_choosingEditor = false;
   DeckGenSaveSettings();
   DeckGenControlReleaseGraphics();
   if (DeckGenIsChanged()) {
@@ -499,6 +506,8 @@ void DeckGenControlConfigCB() {
   GetFileSetProgramsOnly(true);
   GetFileSetFileChosenCB(DeckGenControlPhotoEditorChosenCB);
   GameSetProgramMode(g_savedMode);
+  DeckGenSaveSettings();
+  g_choosingEditor = true;
   ScreensGoto(g_ScreenGetFile);
 }
 

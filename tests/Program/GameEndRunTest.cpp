@@ -4,7 +4,7 @@
 // comes up, the player leaves it for the main menu and exits. The log of
 // the whole run holds no error line.
 //
-// The nearly won game is made here, in the test's own process: the deal
+// The nearly won game is made in the test's own process (NearlyWon.h): the deal
 // laid out by the card core, its cards put on the foundations but the three
 // highest of each suit, which lie on the first four columns, written as the
 // game writes a saved game. Screenshots go to <build>/screenshots.
@@ -15,17 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "Engine/EngEncryption.h"
-#include "Game/AnimSetup.h"
-#include "Game/CardsSettings.h"
-#include "Game/GenGame.h"
-#include "Game/GenGameTable.h"
-#include "Game/GenLayout.h"
-#include "Game/GenPiles.h"
-#include "Game/GenRecord.h"
-#include "Game/GenSave.h"
-#include "Game/GenSaveLocal.h"
-#include "Game/GenSelectionLocal.h"
-#include "Game/SolCards.h"
+#include "tests/Program/NearlyWon.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
@@ -34,60 +24,6 @@
 namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
-constexpr unsigned kDeal = 1234;
-constexpr int kLeftPerSuit = 3;  // J, Q, K of each suit wait on the columns
-
-using playrun::ScreenPoint;
-
-// The last move of the nearly won game: from the top card of the first
-// column (a little up its face) to the first foundation.
-struct LastMove {
-  ScreenPoint from, to;
-};
-
-// Deals Klondike here, moves every card to the foundations by suit but the
-// highest kLeftPerSuit of each, which go face up on column `suit` (the
-// king lowest), and writes the record as the program's saved game file.
-bool WriteNearlyWonKlondike(const std::string& file, LastMove* move) {
-  GenGameLayoutsLoad();
-  CardsInit();
-  SolCardsSetup();
-  GenSetCurGame(kGameKlondike);
-  GenNewGameWithNumber(kDeal, true);
-  for (int i = 0; i < 1000 && AnimIsAnimating(); ++i) {
-    AnimClearStartDelay();
-    GenSelEndAllAnimations();
-  }
-  Gen& g = g_GenLive;
-  std::vector<Card> cards;
-  GenForEachPileInUse(g, [&cards](CardGroup& pile, int) {
-    for (; pile.numCards > 0; pile.RemoveCardFromEnd()) cards.push_back(pile.cards[pile.numCards - 1]);
-  });
-  if (cards.size() != 52 || g.numFoundations != 4 || g.numTableaus < 4) return false;
-  bool placed = true;
-  auto put = [&](int suit, int rank, CardGroup& pile) {
-    for (Card& c : cards) {
-      if (c.suit != suit || c.rank != rank) continue;
-      c.faceUp = 1;
-      placed = pile.AddCardToGroup(&c, false, false, true) && placed;
-    }
-  };
-  for (int suit = 0; suit < 4; ++suit) {
-    for (int rank = 1; rank <= 13 - kLeftPerSuit; ++rank) put(suit, rank, g.foundations[suit]);
-    for (int rank = 13; rank > 13 - kLeftPerSuit; --rank) put(suit, rank, g.tableaus[suit]);
-  }
-  GenRelayOutAllPiles(g);
-  if (!placed || !GenSaveCheckGameInPlay(g)) return false;
-
-  const CardGroup& column = g.tableaus[0];
-  const Card& top = column.cards[column.numCards - 1];
-  const CardGroup& home = g.foundations[0];
-  move->from = playrun::ProjectTablePoint(column.pos[0] + top.pos[0], column.pos[1] + top.pos[1] + 2.5f,
-                                         column.pos[2] + top.pos[2]);
-  move->to = playrun::ProjectTablePoint(home.pos[0], home.pos[1], home.pos[2]);
-
-  return playrun::WriteSavedGame(g, file);
-}
 
 // The celebration covers the whole screen with its background: the black
 // margin above the table (left of the Menu corner) takes its colours. Eight
@@ -126,8 +62,8 @@ TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
   ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
   ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
   playrun::WritePlayer(h.UserFolder());  // Ann, with Klondike chosen
-  LastMove move{};
-  ASSERT_TRUE(WriteNearlyWonKlondike(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o", &move));
+  playrun::LastMove move{};
+  ASSERT_TRUE(playrun::WriteNearlyWonKlondike(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o", &move));
   ASSERT_TRUE(h.StartProgram());
   ASSERT_TRUE(playrun::StartToSavedGame(h, "GameEndFailed")) << Why(h);
   // The saved table: the first column's jack of hearts shows its face

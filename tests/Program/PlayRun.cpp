@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include <memory>
 
@@ -138,6 +139,33 @@ bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string
     ProgramHarness::Settle(0.1);
   }
   return failed();
+}
+
+bool GameWindow::WaitFor(const std::function<bool(const ProgramHarness::WindowPlace&)>& test, double seconds) {
+  for (double waited = 0; waited < seconds; waited += 0.1) {
+    const ProgramHarness::WindowPlace p = h_.FindWindow("Free Cardolia 3D", 300);
+    if (p.id && test(p)) {
+      place_ = p;
+      return true;
+    }
+    ProgramHarness::Settle(0.1);
+  }
+  return false;
+}
+
+Rgb GameWindow::Pixel(float x, float y) {
+  const std::vector<unsigned long> pixels = h_.Pixels();
+  const std::size_t i =
+      static_cast<std::size_t>(PixelY(y)) * static_cast<std::size_t>(displayWidth_) + static_cast<std::size_t>(PixelX(x));
+  return i < pixels.size() ? Split(static_cast<long>(pixels[i])) : Rgb{-1, -1, -1};
+}
+
+bool GameWindow::WaitForPixel(float x, float y, const std::function<bool(Rgb)>& test, double seconds) {
+  for (double waited = 0; waited < seconds; waited += 0.1) {
+    if (test(Pixel(x, y))) return true;
+    ProgramHarness::Settle(0.1);
+  }
+  return false;
 }
 
 }  // namespace playrun

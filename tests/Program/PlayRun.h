@@ -65,4 +65,25 @@ std::string ScreenshotFolder();
 // as <name>.png in the screenshots folder, and the log's last lines.
 std::string WhatWasShown(ProgramHarness& h, const std::string& name);
 
+// The game's window on a display of the given width, and its virtual
+// 640 x 480 space: for the tests that play in a window.
+class GameWindow {
+ public:
+  GameWindow(ProgramHarness& h, int displayWidth) : h_(h), displayWidth_(displayWidth) {}
+  // Waits for a window of the title of at least 300 pixels whose place
+  // passes the test; false after the time.
+  bool WaitFor(const std::function<bool(const ProgramHarness::WindowPlace&)>& test, double seconds);
+  int PixelX(float x) const { return place_.x + static_cast<int>(x * place_.width / 640); }
+  int PixelY(float y) const { return place_.y + static_cast<int>(y * place_.height / 480); }
+  bool Click(float x, float y) { return h_.ClickPixel(PixelX(x), PixelY(y)); }
+  Rgb Pixel(float x, float y);
+  bool WaitForPixel(float x, float y, const std::function<bool(Rgb)>& test, double seconds);
+  const ProgramHarness::WindowPlace& Place() const { return place_; }
+
+ private:
+  ProgramHarness& h_;
+  int displayWidth_;
+  ProgramHarness::WindowPlace place_;
+};
+
 }  // namespace playrun

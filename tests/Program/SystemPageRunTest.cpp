@@ -6,7 +6,6 @@
 // <build>/screenshots.
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -22,47 +21,6 @@ using playrun::IsButtonGreen;
 using playrun::Rgb;
 
 constexpr int kDisplayW = 1280, kDisplayH = 1024;
-
-// The game's window on the display, and its virtual 640 x 480 space.
-class GameWindow {
- public:
-  explicit GameWindow(ProgramHarness& h) : h_(h) {}
-  // Waits for a window of the title of at least 300 pixels whose place
-  // passes the test; false after the time.
-  template <typename Test>
-  bool WaitFor(Test test, double seconds) {
-    for (double waited = 0; waited < seconds; waited += 0.1) {
-      const ProgramHarness::WindowPlace p = h_.FindWindow("Free Cardolia 3D", 300);
-      if (p.id && test(p)) {
-        place_ = p;
-        return true;
-      }
-      ProgramHarness::Settle(0.1);
-    }
-    return false;
-  }
-  int PixelX(float x) const { return place_.x + static_cast<int>(x * place_.width / 640); }
-  int PixelY(float y) const { return place_.y + static_cast<int>(y * place_.height / 480); }
-  bool Click(float x, float y) { return h_.ClickPixel(PixelX(x), PixelY(y)); }
-  Rgb Pixel(float x, float y) {
-    const std::vector<unsigned long> pixels = h_.Pixels();
-    const std::size_t i = static_cast<std::size_t>(PixelY(y)) * kDisplayW + static_cast<std::size_t>(PixelX(x));
-    return i < pixels.size() ? playrun::Split(static_cast<long>(pixels[i])) : Rgb{-1, -1, -1};
-  }
-  template <typename Test>
-  bool WaitForPixel(float x, float y, Test test, double seconds) {
-    for (double waited = 0; waited < seconds; waited += 0.1) {
-      if (test(Pixel(x, y))) return true;
-      ProgramHarness::Settle(0.1);
-    }
-    return false;
-  }
-  const ProgramHarness::WindowPlace& Place() const { return place_; }
-
- private:
-  ProgramHarness& h_;
-  ProgramHarness::WindowPlace place_;
-};
 
 // The page's places (the page as the Options screen lays it out).
 constexpr float kContinueX = 220, kContinueY = 400;  // "Continue Player"
@@ -93,7 +51,7 @@ TEST_F(SystemPageRunTest, FullScreenAndBackToAWindowWithoutLeavingThePage) {
     h.Screenshot(shots + name);
     return std::string("see ") + name;
   };
-  GameWindow w(h);
+  playrun::GameWindow w(h, kDisplayW);
   ASSERT_TRUE(w.WaitFor([](const ProgramHarness::WindowPlace& p) { return p.width == 1024; }, 30))
       << "no 1024 x 768 window";
   ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 30)) << why("SystemPageStart.png");

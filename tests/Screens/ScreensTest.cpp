@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "Engine/MWin/MWinHorzScrollbar.h"
+#include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
@@ -234,13 +235,15 @@ TEST_F(CountryTest, TableRowsCodesAndFlagCells) {
 }
 
 // A British locale is the United Kingdom, which the table has no row for
-// (its "GB" is England): nothing is preselected.
+// (its "GB" is England): nothing is preselected. A locale that names no
+// territory is no fault: it is noted, not reported as an error.
 TEST_F(CountryTest, TheLocalCountryComesFromTheLocaleTerritory) {
-  struct Case { const char* lcAll; const char* lang; int row; } cases[] = {
-      {nullptr, "en_US.UTF-8", 208}, {nullptr, "de_DE", 71},       {nullptr, "en_GB.UTF-8", -1},
-      {nullptr, "cy_GB.UTF-8", -1},  {nullptr, "en_IE.UTF-8", 92}, {nullptr, "fr_fr@euro", 67},
-      {"de_AT.UTF-8", "en_US", 13},  {"en_GB.UTF-8", "en_US", -1}, {nullptr, "C", -1},
-      {nullptr, "POSIX", -1},        {nullptr, "de", -1},          {nullptr, "", -1},
+  struct Case { const char* lcAll; const char* lang; int row; bool error; } cases[] = {
+      {nullptr, "en_US.UTF-8", 208, false}, {nullptr, "de_DE", 71, false},       {nullptr, "en_GB.UTF-8", -1, true},
+      {nullptr, "cy_GB.UTF-8", -1, true},   {nullptr, "en_IE.UTF-8", 92, false}, {nullptr, "fr_fr@euro", 67, false},
+      {"de_AT.UTF-8", "en_US", 13, false},  {"en_GB.UTF-8", "en_US", -1, true},  {nullptr, "C", -1, false},
+      {nullptr, "POSIX", -1, false},        {nullptr, "de", -1, false},          {nullptr, "", -1, false},
+      {nullptr, "C.UTF-8", -1, false},      {nullptr, "en.UTF-8", -1, false},
   };
   for (const Case& c : cases) {
     if (c.lcAll) {
@@ -252,6 +255,7 @@ TEST_F(CountryTest, TheLocalCountryComesFromTheLocaleTerritory) {
     ClearLog();
     EXPECT_EQ(CountryGetLocalCountryPos(), c.row) << c.lang;
     EXPECT_EQ(LogContains("Could not get local country pos"), c.row < 0) << c.lang;
+    EXPECT_EQ(LogContains(" <ERROR> "), c.error) << c.lang;
   }
   unsetenv("LC_ALL");
   setenv("LANG", "C", 1);
@@ -351,6 +355,42 @@ TEST_F(UserListTest, ALonePlayerBecomesTheCurrentOne) {
   EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
   EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Solo");
   EXPECT_EQ(always, 0);
+}
+
+// Delete asks about the chosen player by name, in a box that leaves the
+// list (and the chosen row) in sight; No keeps the player.
+TEST_F(UserListTest, DeleteAsksByNameBesideTheList) {
+  WriteProfile("Ann", "Wales");
+  WriteProfile("Bob", "Scotland");
+  StartScreens();
+  ScreensGoto(g_ScreenUserLoad);
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenUserLoad);
+  ASSERT_EQ(g_UserList.count, 2);
+  const int bob = std::strcmp(g_UserList.names[0], "Bob") == 0 ? 0 : 1;
+  ASSERT_STREQ(g_UserList.names[bob], "Bob");
+  MWinButton* list = ScreenLookUp("UserLoad")("Panel");
+  ASSERT_NE(list, nullptr);
+  list->PanelSetPos(bob, 0, 0);
+  UserLoadControlDeleteCB();
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  MWinWindow* box = g_MWin.GetPopupWindow();
+  ASSERT_NE(box, nullptr);
+  MWinButton* question = box->GetButtonFromID("MSG", false);
+  ASSERT_NE(question, nullptr);
+  EXPECT_NE(std::string(question->GetTextP()).find("Bob"), std::string::npos) << question->GetTextP();
+  EXPECT_EQ(std::string(question->GetTextP()).find("%1"), std::string::npos) << question->GetTextP();
+  MWinArea rows;
+  list->GetArea(&rows, false);
+  const MWinArea& body = box->GetArea();
+  const float top = body.y - box->TitleHeight(), bottom = body.y + body.h;
+  EXPECT_GE(top, 0);
+  EXPECT_LE(bottom, 480);
+  const bool apart = bottom <= rows.y || top >= rows.y + rows.h || body.x + body.w <= rows.x || body.x >= rows.x + rows.w;
+  EXPECT_TRUE(apart) << "the box " << body.x << ", " << top << " to " << body.x + body.w << ", " << bottom
+                     << " covers the list " << rows.x << ", " << rows.y << ", " << rows.w << " x " << rows.h;
+  MWin::PopupAnswer(0);
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_TRUE(std::filesystem::exists(Users() + "Bob.usr"));
 }
 
 class MainMenuTest : public ScreensTest {

@@ -564,6 +564,10 @@ bool ProgramHarness::KeyInto(unsigned long window, const std::string& keys) {
   return RunXdotool({"windowfocus", "--sync", std::to_string(window)}) && RunXdotool({"key", keys});
 }
 
+bool ProgramHarness::ResizeWindow(unsigned long window, int width, int height) {
+  return RunXdotool({"windowsize", std::to_string(window), std::to_string(width), std::to_string(height)});
+}
+
 long ProgramHarness::ProgramPeakMemoryKiB() const {
   if (programPid_ <= 0) return -1;
   std::ifstream in("/proc/" + std::to_string(programPid_) + "/status");

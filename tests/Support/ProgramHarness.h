@@ -118,6 +118,9 @@ class ProgramHarness {
   // the keyboard.
   bool ClickPixel(int x, int y);
   bool KeyInto(unsigned long window, const std::string& keys);
+  // Gives a top-level window a new size, as a player's drag of its edge
+  // ends; false when that cannot be asked.
+  bool ResizeWindow(unsigned long window, int width, int height);
   // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
   long ProgramPeakMemoryKiB() const;
   // The running program's process id, -1 when none was started or it ended.

@@ -341,8 +341,9 @@ TEST_F(DeckScreensPixelTest, TheGeneratorEditsANewDecksPartsWithPreviews) {
 
 // The photo editor: Config opens the chooser where programs are, listing
 // the files that can run (programs here have no ".exe"); the one chosen is
-// kept, and Edit starts it with the deck's own picture, quoted, in the
-// player's decks folder.
+// kept, and so is what the player chose before going there (the kings as
+// the deck's own pictures); Edit starts it with the deck's own picture,
+// quoted, in the player's decks folder.
 TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
   GameHarness h(dir_ + "/run");
   ASSERT_TRUE(h.Start(1024, 768));
@@ -356,6 +357,10 @@ TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
   ClickButton(h, "Decks", "Edit");
   Frames(h);
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
+  ScreenLookUp("DeckGen")("EditSet")->ChoiceSetSel(6, true);
+  ScreenLookUp("DeckGen")("Kings")->ChoiceSetSel(1, true);
+  Frames(h);
+  ASSERT_EQ(CardsDecksGetSettings().elements.kingsType, 1);
 
   ClickButton(h, "DeckGen", "Config");
   Frames(h);
@@ -386,6 +391,15 @@ TEST_F(DeckScreensPixelTest, APhotoEditorIsChosenAndEditsTheDecksOwnPicture) {
   ASSERT_EQ(ScreensGetCurrent(), g_ScreenDeckGen);
   EXPECT_EQ(std::string(g_UserRecord.photoEditorPath), programs + "/editor");
   EXPECT_EQ(std::string(g_UserRecord.photoEditorFolder), programs);
+  const DeckElementSettings& kept = CardsDecksGetSettings().elements;
+  EXPECT_EQ(kept.kingsType, 1);
+  EXPECT_EQ(kept.queensType, 1);
+  EXPECT_EQ(kept.jacksType, 1);
+  EXPECT_EQ(ScreenLookUp("DeckGen")("Kings")->ChoiceGetSel(), 1);
+  EXPECT_TRUE(ScreenLookUp("DeckGen")("ElemName")->IsVisible());
+  EXPECT_TRUE(DeckGenIsChanged()) << "Done would not make the deck with its own kings";
+  ScreenLookUp("DeckGen")("EditSet")->ChoiceSetSel(2, true);
+  Frames(h);
 
   // The base becomes the deck's own picture, and Edit opens it in the editor
   // (the game runs in a window: full screen, Edit asks for one first).

@@ -533,6 +533,19 @@ void MWinButton::RangeDraw(int state) {
                 absY_ + h_ / 2 - th / 2, tw, th, tint);
 }
 
+void MWinButton::LookBorders(float* x, float* y) const {
+  *x = *y = 0;
+  if (texButNum_ < 0 && !customTex_) return;
+  // A sliced look keeps its frame in its borders; a look drawn whole is
+  // kept off by the script text's margins.
+  const float* m = Metrics();
+  *x = m[kMetScriptMarginX];
+  *y = m[kMetScriptMarginY];
+  const MWinTexBut* look = texButNum_ >= 0 ? mw_->GetTextures()->GetTexBut(texButNum_) : nullptr;
+  if (look && look->modeH > 1) *x = look->borderH;
+  if (look && look->modeV > 1) *y = look->borderV;
+}
+
 void MWinButton::Draw() {
   if (!valid_ || !visible_) return;
   if (tintOn_ && tint_[3] == 0.0f) return;
@@ -567,8 +580,10 @@ void MWinButton::Draw() {
       else if (multiline_) {
         // Wrapped text takes the button's colour and scale as one line does.
         PreparedFont prepared(this);
-        mw_->DrawMultilineText(fontNum_, align_, textInset_, absX_, absY_, w_, h_, nullptr,
-                               texts_[0], true);
+        float borderX = 0, borderY = 0;
+        LookBorders(&borderX, &borderY);
+        mw_->DrawMultilineText(fontNum_, align_, textInset_ + borderX, absX_, absY_ + borderY, w_,
+                               h_ - 2 * borderY, nullptr, texts_[0], true);
       }
       else
         DrawTexts();

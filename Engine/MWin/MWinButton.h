@@ -439,6 +439,9 @@ class MWinButton {
   float Height() const { return h_; }
   // The metric block of the layout the button is shown in (never null).
   const float* Metrics() const;
+  // How far wrapped text keeps off the button's look, across and down (0
+  // without a look).
+  void LookBorders(float* x, float* y) const;
   static int GetLiveCount();
 
   MWinButton* next_ = nullptr;

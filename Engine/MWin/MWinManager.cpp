@@ -594,7 +594,11 @@ void MWin::DrawText(int fontNum, int align, float margin, float x, float y, floa
   bool squeezed = false;
   float rx = 1, ry = 1;
   if (fit) {
-    const float room = w - (align == 1 ? 2 * margin : margin);
+    // A squeezed line fills its room, and its glyphs' shadows reach past
+    // their advances: it keeps at least the script text's margin off both
+    // edges, where a framed row or button has its frame.
+    const float gap = std::max(margin, Metrics(layout_)[kMetScriptMarginX]);
+    const float room = w - 2 * gap;
     const float width = eng->FontStringWidth(font, text);
     if (room > 0 && width > room) {
       eng->FontGetRatio(font, &rx, &ry);

@@ -193,6 +193,41 @@ TEST_F(MWinTest, ANewTextAsksForAFrame) {
   }
 }
 
+// Wrapped text in a framed button keeps off the frame: a sliced look by its
+// border, a look drawn whole by the script text's margins, across beyond
+// the text inset and down from the top. Without a look it uses the button.
+TEST_F(MWinTest, WrappedTextKeepsOffTheFrame) {
+  InstallTestLook();
+  MWinTextures* t = mw->GetTextures();
+  ASSERT_NE(t->AddTextureButton("Sliced", "LookTex", 0, 0, 1, 1, "", 0, 0, 0, 0, "", 0, 0, 0, 0, "", 0, 0, 0, 0),
+            nullptr);
+  ASSERT_TRUE(t->SetTexButDrawStyle("Sliced", 2, 0.1f, 8, 2, 0.1f, 7));
+  MWinWindow* w = AddScreen();
+  const float* m = mw->Metrics(0);
+  const float inset = m[kMetTextInset];
+  struct Case {
+    const char* look;
+    float insetX, insetY;
+  } cases[] = {{"Sliced", inset + 8, 7},
+               {"Look", inset + m[kMetScriptMarginX], m[kMetScriptMarginY]},
+               {"MWIN_TEXBUT_NONE", inset, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.look);
+    MWinButton* b = w->AddButton("B", 1, c.look, "every word here has four letters", 10, 20, 120, 200);
+    b->SetTextAlign(0);
+    b->SetMultilineText(true);
+    eng.ClearDrawn();
+    mw->Render();
+    ASSERT_GT(eng.texts.size(), 1u);
+    EXPECT_FLOAT_EQ(eng.texts.front().y, 20 + c.insetY);
+    for (const FakeBackEnd::Text& text : eng.texts) {
+      EXPECT_FLOAT_EQ(text.x, 10 + c.insetX) << text.text;
+      EXPECT_LE(text.x + static_cast<float>(text.text.size()) * font.advance, 130 - c.insetX) << text.text;
+    }
+    w->RemoveButton(b);
+  }
+}
+
 }  // namespace
 
 namespace {

@@ -105,14 +105,22 @@ TEST_F(MWinTest, DrawTextPlacesAndFitsTheLine) {
     EXPECT_EQ(eng.texts[0].hAlign, c.hAlign);
     EXPECT_EQ(eng.texts[0].vAlign, 1);
   }
-  // 30 characters are 300 wide; room is 200 - 2 x 5 when centred: squeezed
-  // for this draw only.
-  eng.ClearDrawn();
+  // 30 characters are 300 wide: squeezed for this draw only, into a room
+  // that keeps the margin, and at least the script text's margin (5), off
+  // both edges whatever the alignment: 200 - 2 x 5.
+  ASSERT_FLOAT_EQ(mw->Metrics(0)[kMetScriptMarginX], 5);
+  const struct {
+    int align;
+    float margin;
+  } squeezes[] = {{1, 5}, {1, 2}, {0, 5}, {2, 2}};
   const std::string wide(30, 'w');
-  mw->DrawText(-1, 1, 5, 100, 50, 200, 40, nullptr, wide.c_str(), false, true);
-  ASSERT_EQ(eng.texts.size(), 1u);
-  EXPECT_NEAR(eng.texts[0].rx, 190.0f / 300.0f, 1e-5);
-  EXPECT_FLOAT_EQ(font.rx, 1.0f);
+  for (const auto& c : squeezes) {
+    eng.ClearDrawn();
+    mw->DrawText(-1, c.align, c.margin, 100, 50, 200, 40, nullptr, wide.c_str(), false, true);
+    ASSERT_EQ(eng.texts.size(), 1u);
+    EXPECT_NEAR(eng.texts[0].rx, 190.0f / 300.0f, 1e-5) << c.align << " " << c.margin;
+    EXPECT_FLOAT_EQ(font.rx, 1.0f);
+  }
   // Nothing for an unknown font or an empty text.
   eng.ClearDrawn();
   mw->DrawText(5, 0, 0, 0, 0, 10, 10, nullptr, "x", false, false);

@@ -3,6 +3,7 @@
 // look-up of its buttons, the look (texture buttons, metrics), the country
 // table and the local country, the name rule, the player list, the player
 // screens and the main menu.
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -351,6 +352,30 @@ TEST_F(UserListTest, ALonePlayerBecomesTheCurrentOne) {
   EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
   EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Solo");
   EXPECT_EQ(always, 0);
+}
+
+TEST_F(UserListTest, ALastPlayerWithoutAProfileGivesWayToTheNewestProfile) {
+  WriteProfile("Old", "Wales");
+  WriteProfile("New", "Peru");
+  WriteProfile("Mid", "Chad");
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::last_write_time(Users() + "Old.usr", now - std::chrono::hours(3));
+  std::filesystem::last_write_time(Users() + "Mid.usr", now - std::chrono::hours(2));
+  std::filesystem::last_write_time(Users() + "New.usr", now - std::chrono::hours(1));
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Gone");  // a run ended before Gone's profile was written
+  std::uint8_t always = 9;
+  EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "New");
+
+  // A last player whose profile is there, readable or not, stays.
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Old");
+  EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Old");
+  std::filesystem::create_directories(Users() + "Kim.usr");  // a folder in its place
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Kim");
+  EXPECT_FALSE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Kim");
+  EXPECT_TRUE(UserProfileIsDamaged("Kim"));
 }
 
 class MainMenuTest : public ScreensTest {

@@ -8,7 +8,13 @@
 // statistics, the score tables, the player's profile); this unit only keeps
 // the file and the notices.
 //
-// State: the notices not yet shown (a few lines of text) and the name buffer.
+// A file that cannot be read at all (no permission to read it, a folder in
+// its place, too large to be a file of ours) is another case: it is left as
+// it is, its reader writes nothing over it, and the player is told once in
+// a run (DamagedFileNotifyTextOnce).
+//
+// State: the notices not yet shown (a few lines of text), the files already
+// told of in this run, and the name buffer.
 #pragma once
 
 // The most notices kept until they are shown; later ones are only logged.
@@ -16,8 +22,9 @@ constexpr int kDamagedFileMaxNotices = 8;
 
 // Moves the file to the first free name of "<path>.damaged",
 // "<path>.damaged-2" ... "<path>.damaged-99" in its folder (an existing file
-// is never replaced). The new name in a buffer the next call overwrites, or
-// null when the file could not be moved (reported; the file stays).
+// is never replaced). A folder that stands where a file should be is moved
+// the same way. The new name in a buffer the next call overwrites, or null
+// when the file could not be moved (reported; the file stays).
 const char* DamagedFileMoveAside(const char* path);
 // The same with a copy: the file stays where it is, for its reader to
 // write it again with what could be read.
@@ -30,6 +37,9 @@ void DamagedFileNotify(const char* text);
 // Queues the language text of the token with "%1" and "%2" replaced by the
 // two texts; without that text, the token and the two texts as they are.
 void DamagedFileNotifyText(const char* token, const char* text1, const char* text2);
+// The same, once per key (a file's path) in a run: a file that stays as it
+// is is told at its first failed read, not at every one. True when queued.
+bool DamagedFileNotifyTextOnce(const char* key, const char* token, const char* text1, const char* text2);
 // Shows the queued texts in one OK popup, titled with the "Damaged_Title"
 // text, when the toolkit is on and no popup is open; then they are gone.
 // Run by the screens that a player reaches after a file was read: the
@@ -37,4 +47,5 @@ void DamagedFileNotifyText(const char* token, const char* text1, const char* tex
 void DamagedFileShowNotices();
 // The number of texts waiting (tests).
 int DamagedFileGetPendingCount();
+// Forgets the queued texts and the files told of (tests).
 void DamagedFileClearNotices();

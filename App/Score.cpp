@@ -101,22 +101,41 @@ void MendTable(int game, const char* path) {
   DamagedFileNotifyText("Damaged_Scores", GameName(game), asideName.c_str());
 }
 
+// What a read of a game's table found.
+enum class TableRead {
+  kNone,        // no file: an empty table
+  kRead,        // the file's rows that read are the table
+  kUnreadable,  // a file (or a folder) is there that cannot be read: it must not be written over
+};
+
+// A table that cannot be read stays as it is; the player hears of it once.
+TableRead Unreadable(int game, const char* path) {
+  const std::string table = path;
+  DebugError("ScoreReadCurrentGameScores", "Score file cannot be read: left as it is <%s>", table.c_str());
+  DamagedFileNotifyTextOnce(table.c_str(), "Damaged_ScoresUnreadable", GameName(game),
+                            DamagedFileBaseName(table.c_str()));
+  g_table.count = 0;
+  return TableRead::kUnreadable;
+}
+
 // Loads a game's table. An entry that cannot be trusted is skipped and the
 // rest kept; a short tail ends the reading (the file stays for the next
 // write to clean). A header that is not this game's table is mended
 // (MendTable) with the rows that read.
-void ReadTable(int game) {
+TableRead ReadTable(int game) {
   const char* where = "ScoreReadCurrentGameScores";
   g_table.count = 0;
   const char* path = FilenameOf(game);
-  if (!path || !EngFileExists(path)) return;
+  if (!path) return TableRead::kNone;
+  if (EngFileDirectoryExists(path)) return Unreadable(game, path);
+  if (!EngFileExists(path)) return TableRead::kNone;
   std::vector<std::uint8_t> bytes;
-  if (!RecordBlockReadFile(where, path, &bytes)) return;
+  if (!RecordBlockReadFile(where, path, &bytes)) return Unreadable(game, path);
 
   std::uint8_t header[kScoreHeaderSize];
   bool headerGood = false;
   if (bytes.size() >= kScoreHeaderBlockSize) {
-    if (!RecordBlockDecipher(bytes.data(), kScoreHeaderSize, header)) return;
+    if (!RecordBlockDecipher(bytes.data(), kScoreHeaderSize, header)) return Unreadable(game, path);
     headerGood = HeaderMatches(header, game);
   }
   if (!headerGood) DebugError(where, "Score file invalid <%s>", path);
@@ -125,7 +144,7 @@ void ReadTable(int game) {
     std::uint8_t plain[kScoreEntrySize];
     if (!RecordBlockDecipher(bytes.data() + offset, kScoreEntrySize, plain)) {
       DebugError(where, "Score file invalid line <%s>", path);
-      break;
+      return Unreadable(game, path);
     }
     ScoreEntry entry;
     if (!ScoreEntryFromBytes(plain, &entry)) {
@@ -141,6 +160,7 @@ void ReadTable(int game) {
   if (offset < bytes.size()) DebugError(where, "Score file has a short tail <%s>", path);
   if (g_table.count > 0) Sort();
   if (!headerGood) MendTable(game, path);
+  return TableRead::kRead;
 }
 
 // Sorts, sets the newest row and replaces a game's file with the table.
@@ -186,8 +206,7 @@ bool IsCurrentPlayers(const ScoreEntry& entry) {
 // writes it back, when its file holds a row.
 template <typename Match>
 void RemovePlayersRows(int game, Match match) {
-  ReadTable(game);
-  if (g_table.count < 1) return;
+  if (ReadTable(game) != TableRead::kRead || g_table.count < 1) return;
   int kept = 0;
   for (int i = 0; i < g_table.count; ++i) {
     if (IsCurrentPlayers(g_table.rows[i]) && match(g_table.rows[i])) continue;
@@ -232,7 +251,10 @@ void ScoreAddGameScore() {
   const std::int32_t score = g_UserOptions.runningScore[game];
   if (score <= 0 || static_cast<std::uint32_t>(score) > kScoreHighest) return;
 
-  ReadTable(game);
+  if (ReadTable(game) == TableRead::kUnreadable) {
+    DebugError(where, "Score not entered: the table cannot be read");
+    return;
+  }
   ClearNewFlags();
   int slot = g_table.count;
   if (g_table.count >= kScoreMaxEntries) {

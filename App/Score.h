@@ -11,7 +11,10 @@
 // others. A header that is not this game's table (damaged, cut, another
 // version or game) is mended where it is read: the file is kept aside as
 // "<name>.sco.damaged", the rows that read are written back under a good
-// header, and the player is told once (App/DamagedFile.h).
+// header, and the player is told once (App/DamagedFile.h). A table that
+// cannot be read at all (no permission, a folder in its place, too large)
+// is left as it is: no score enters it and no row leaves it, and the player
+// is told once in a run.
 //
 // Ranking: higher score first, then the shorter time, then the player name
 // that is greater byte by byte. The table is sorted after every read and
@@ -64,7 +67,8 @@ void ScoreResetLastAdded();
 // The current game's table path in the file-name text; null (logged
 // "Invalid game num %d") when the current game is not 0-83.
 const char* ScoreGetFilename();
-// Loads the current game's table; no file is an empty table.
+// Loads the current game's table; no file, or one that cannot be read, is
+// an empty table.
 void ScoreReadCurrentGameScores();
 // Sorts the table, sets the newest row and replaces the current game's file.
 // False when the write failed (the old file is kept).
@@ -72,7 +76,7 @@ bool ScoreWriteToFile();
 
 // Offers the finished game's running score to the current game's table (the
 // statistics call these when a game ends): a won game always, a lost one
-// only after two stored moves.
+// only after two stored moves. A table that cannot be read takes no score.
 void ScoreAddGameScore();
 void ScoreAddWonGameScore();
 void ScoreAddLostGameScore();

@@ -2,17 +2,21 @@
 // User.h; the file images are in UserFiles.cpp).
 //
 // State: g_UserRecord and g_UserOptions (the current player, or a new
-// player's defaults before one is loaded), the loaded flag, the file-name
-// buffer.
+// player's defaults before one is loaded), the loaded flag, whether the
+// loaded player's per-game block is left unwritten (set by each load), the
+// file-name buffer.
 #include "App/User.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
 #include "App/AppImports.h"
 #include "App/DamagedFile.h"
 #include "App/PrefFolder.h"
+#include "App/RecordBlocks.h"
 #include "App/Resolution.h"
 #include "App/Score.h"
 #include "App/Splash.h"
@@ -35,14 +39,59 @@ namespace {
 bool g_loaded = false;
 char g_fileName[1024] = {};
 
-// Reads the per-game block of a player; false when it is missing or damaged.
-bool ReadOptions(const char* name, UserOptions* options) {
-  const char* path = UserGetFileName(name, true);
-  if (!path || !EngFileExists(path)) return false;
-  std::uint8_t bytes[kUserOptionsFileSize];
-  if (!EngEncryptionReadFromFileAndDecrypt(path, bytes, sizeof bytes)) return false;
-  UserOptionsFromBytes(bytes, options);
-  return true;
+// The per-game block of the loaded player could not be read and is left as
+// it is: the saves do not write it (the block in play holds the defaults,
+// or what could be read of it).
+bool g_optionsLeftAlone = false;
+
+enum class OptionsRead { kNone, kRead, kMended, kUnreadable };
+
+// Reads a player's per-game block into *options, which holds the defaults.
+// A block of another size than the record's (cut, grown, emptied) is
+// damaged: every field that lies wholly in what is there is kept, the rest
+// stays at the defaults; the file is copied aside and written again with
+// that, and the player told. A block that cannot be read at all (no
+// permission, a folder in its place) is left as it is and the player told;
+// so is a damaged one that cannot be copied aside.
+OptionsRead ReadOptions(const char* name, UserOptions* options) {
+  const char* where = "UserLoad";
+  const char* found = UserGetFileName(name, true);
+  if (!found) return OptionsRead::kNone;
+  const std::string path = found;
+  const auto leftAlone = [&] {
+    DebugError(where, "Per-game options cannot be read: left as they are <%s>", path.c_str());
+    DamagedFileNotifyTextOnce(path.c_str(), "Damaged_OptionsUnreadable", name, DamagedFileBaseName(path.c_str()));
+    return OptionsRead::kUnreadable;
+  };
+  if (EngFileDirectoryExists(path.c_str())) return leftAlone();
+  if (!EngFileExists(path.c_str())) return OptionsRead::kNone;
+  // Only the record's bytes are read: whatever follows them is damage.
+  constexpr std::size_t kWhole = kUserOptionsFileSize + kEngEncryptionCounterSize;
+  std::uint8_t bytes[kWhole];
+  EngFile file;
+  if (!file.OpenForReading(path.c_str(), false)) return leftAlone();
+  const long size = file.GetSize();
+  const std::size_t have = size > 0 ? std::min(static_cast<std::size_t>(size), kWhole) : 0;
+  if (size < 0 || (have > 0 && !file.Read(bytes, have))) return leftAlone();
+  file.Close();
+  std::uint8_t plain[kUserOptionsFileSize] = {};
+  const std::size_t length = have > kEngEncryptionCounterSize ? have - kEngEncryptionCounterSize : 0;
+  if (length > 0 && !RecordBlockDecipher(bytes, length, plain)) return leftAlone();
+  UserOptionsFromPartialBytes(plain, length, options);
+  if (static_cast<std::size_t>(size) == kWhole) return OptionsRead::kRead;
+
+  DebugError(where, "Per-game options damaged: %ld bytes, not %u <%s>", size, static_cast<unsigned>(kWhole),
+             path.c_str());
+  const char* aside = DamagedFileCopyAside(path.c_str());
+  if (!aside) return leftAlone();
+  const std::string asideName = DamagedFileBaseName(aside);
+  std::uint8_t mended[kUserOptionsFileSize];
+  UserOptionsToBytes(*options, mended);
+  if (!EngEncryptionEncryptAndWriteToFile(path.c_str(), mended, sizeof mended)) {
+    DebugError(where, "Could not write per-game options <%s>", path.c_str());
+  }
+  DamagedFileNotifyText("Damaged_Options", name, asideName.c_str());
+  return OptionsRead::kMended;
 }
 
 // The after-load action of the profile (continue or start a game).
@@ -87,7 +136,7 @@ const char* UserGetFileName(const char* name, bool options) {
 
 bool UserProfileExists(const char* name) {
   const char* path = UserIsValidFileName(name) ? UserGetFileName(name, false) : nullptr;
-  return path && EngFileExists(path);
+  return path && (EngFileExists(path) || EngFileDirectoryExists(path));
 }
 
 bool UserProfileIsDamaged(const char* name) {
@@ -97,8 +146,8 @@ bool UserProfileIsDamaged(const char* name) {
 bool UserIsLoaded() { return g_loaded; }
 void UserSetLoadedForTests(bool loaded) { g_loaded = loaded; }
 
-void UserOptionsSetDefaults() {
-  g_UserOptions = UserOptions{};
+UserOptions UserOptionsDefaults() {
+  UserOptions options;
   for (int game = 0; game < kUserNumGames; ++game) {
     const GameDef& def = GenGameTable[game];
     std::uint8_t level = 0;
@@ -112,9 +161,12 @@ void UserOptionsSetDefaults() {
       }
     }
     if (def.autoplayStartsOff) level = 0;
-    g_UserOptions.autoplayMode[game] = level;
+    options.autoplayMode[game] = level;
   }
+  return options;
 }
+
+void UserOptionsSetDefaults() { g_UserOptions = UserOptionsDefaults(); }
 
 void UserSetDefaults() {
   // Everything from the deck choice on takes a new player's value; the
@@ -143,17 +195,21 @@ bool UserSave() {
     DebugError(where, "Could not set filename");
     return false;
   }
-  char profilePath[sizeof g_fileName];
-  EngSafeStrcpy(profilePath, path, sizeof profilePath);
+  // The profile is written before the settings name the player: a run
+  // killed in between must not leave a last player without a profile.
+  std::uint8_t profile[kUserRecordFileSize];
+  UserRecordToBytes(g_UserRecord, profile);
+  if (!EngEncryptionEncryptAndWriteToFile(path, profile, sizeof profile)) {
+    DebugError(where, "Error writing to user file");
+    return false;
+  }
   EngSafeStrcpy(g_ResolutionSettings.lastPlayer, g_UserRecord.name,
                 sizeof g_ResolutionSettings.lastPlayer);
   ResolutionWriteFile();
 
-  std::uint8_t profile[kUserRecordFileSize];
-  UserRecordToBytes(g_UserRecord, profile);
-  if (!EngEncryptionEncryptAndWriteToFile(profilePath, profile, sizeof profile)) {
-    DebugError(where, "Error writing to user file");
-    return false;
+  if (g_optionsLeftAlone) {
+    DebugError(where, "Per-game options not written: the file could not be read");
+    return true;
   }
   path = UserGetFileName(nullptr, true);
   if (!path) {
@@ -189,6 +245,7 @@ bool UserNew(const char* name, const char* country) {
   g_UserRecord.rememberedMode = 255;
   g_UserRecord.rememberedScreen = -1;
   g_loaded = true;
+  g_optionsLeftAlone = false;
   StatsDeleteFile();
   UserSave();
   SplashStop();
@@ -198,7 +255,12 @@ bool UserNew(const char* name, const char* country) {
 
 bool UserReadProfile(const char* name, UserRecord* profile) {
   const char* path = UserGetFileName(name, false);
-  if (!path || !EngFileExists(path)) return false;
+  if (!path) return false;
+  if (EngFileDirectoryExists(path)) {
+    DebugError("UserLoad", "Error reading user file <%s>: a folder stands in its place", name);
+    return false;
+  }
+  if (!EngFileExists(path)) return false;
   std::uint8_t bytes[kUserRecordFileSize];
   if (!EngEncryptionReadFromFileAndDecrypt(path, bytes, sizeof bytes)) {
     DebugError("UserLoad", "Error reading user file <%s>", name);
@@ -234,12 +296,9 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart) {
                 sizeof g_ResolutionSettings.lastPlayer);
   ResolutionWriteFile();
 
-  UserOptions options;
-  if (ReadOptions(name, &options)) {
-    g_UserOptions = options;
-  } else {
-    UserOptionsSetDefaults();
-  }
+  UserOptions options = UserOptionsDefaults();
+  g_optionsLeftAlone = ReadOptions(name, &options) == OptionsRead::kUnreadable;
+  g_UserOptions = options;
   g_loaded = true;
   g_AppImports.GameStartForUser();
   if (g_AppImports.ScreensGetCurrent() != g_AppImports.ScreensGetScreenId("Main")) SplashStop();
@@ -318,7 +377,13 @@ void UserDeleteFiles(const char* name) {
   GenDeleteAllSavedGames();
   for (bool options : {false, true}) {
     const char* path = UserGetFileName(name, options);
-    if (path && EngFileExists(path)) EngFileDelete(path);
+    if (path && EngFileExists(path)) {
+      EngFileDelete(path);
+    } else if (path && EngFileDirectoryExists(path)) {
+      // A folder in the file's place is none of ours to delete: it is
+      // moved aside, so the player is gone from the lists.
+      DamagedFileMoveAside(path);
+    }
   }
   std::memcpy(g_UserRecord.name, kept, sizeof kept);
   std::memcpy(g_UserRecord.country, keptCountry, sizeof keptCountry);

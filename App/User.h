@@ -12,10 +12,15 @@
 //
 // Players' files are never deleted by reading them: a damaged or foreign
 // profile fails to load (and is reported), and only UserDeleteFiles removes
-// a player's files. A damaged profile can be made anew with the defaults
-// (UserRemakeProfile): the player's statistics, score rows, per-game block
-// and saved games stay theirs, and the damaged file is kept aside. A player's name must be a safe file-name part of 1 to
-// 32 characters (EngFileIsSafeName), the same rule as saved games.
+// a player's files. A damaged profile (a folder in its place included) can
+// be made anew with the defaults (UserRemakeProfile): the player's
+// statistics, score rows, per-game block and saved games stay theirs, and
+// the damaged file is kept aside. A damaged per-game block (another size) is
+// kept aside as it was and written again with every field that reads; one
+// that cannot be read at all is left as it is and not written while the
+// player is loaded. Either way the player is told (App/DamagedFile.h). A
+// player's name must be a safe file-name part of 1 to 32 characters
+// (EngFileIsSafeName), the same rule as saved games.
 //
 // Depends on: the per-user folders, the settings file (the last player), the
 // engine's record encryption, the splash panel, statistics and scores
@@ -40,6 +45,9 @@ void UserRecordToBytes(const UserRecord& record, std::uint8_t bytes[kUserRecordF
 void UserRecordFromBytes(const std::uint8_t bytes[kUserRecordFileSize], UserRecord* record);
 void UserOptionsToBytes(const UserOptions& options, std::uint8_t bytes[kUserOptionsFileSize]);
 void UserOptionsFromBytes(const std::uint8_t bytes[kUserOptionsFileSize], UserOptions* options);
+// Reads the fields that lie wholly in the first length bytes of an image
+// (a cut file); the others keep their values in *options.
+void UserOptionsFromPartialBytes(const std::uint8_t* bytes, std::size_t length, UserOptions* options);
 
 // True when the name may name a player's files: 1 to 32 characters that
 // pass EngFileIsSafeName.
@@ -49,7 +57,8 @@ bool UserIsValidFileName(const char* name);
 // "Invlalid name parameter" / "Invlalid name") for a name that fails
 // UserIsValidFileName.
 const char* UserGetFileName(const char* name, bool options);
-// True when a profile file of that name exists, readable or not.
+// True when a profile file of that name exists, readable or not (a folder
+// in its place counts: it is a damaged profile).
 bool UserProfileExists(const char* name);
 // True when a profile file of that name exists but cannot be loaded
 // (wrong size, key or version): cut, emptied, changed or foreign.
@@ -63,10 +72,14 @@ void UserSetLoadedForTests(bool loaded);
 // country and the remembered mode and screen are left to the caller).
 void UserSetDefaults();
 void UserOptionsSetDefaults();
+// A new player's per-game block.
+UserOptions UserOptionsDefaults();
 
-// Writes the settings file with the player as the last player, then the
-// profile and the per-game block. False without a loaded player or when a
-// write failed (reported under "UserSave"; the records stay in memory).
+// Writes the profile, then the settings file with the player as the last
+// player, then the per-game block (unless the load left it unread). False
+// without a loaded player or when a write failed (reported under
+// "UserSave"; the records stay in memory; a failed profile write leaves the
+// settings as they were).
 bool UserSave();
 // Creates a player and starts play for it. False, with nothing changed,
 // for a name that fails UserIsValidFileName, an empty or too long country,
@@ -79,9 +92,10 @@ bool UserNew(const char* name, const char* country);
 bool UserReadProfile(const char* name, UserRecord* profile);
 // Loads a player: checkOnly only checks the profile (a missing one is false
 // without a report) and gives its always-start byte. A full load makes the
-// profile current, reads the per-game block (defaults when it is missing or
-// damaged), marks the player loaded, starts play and runs the after-load
-// action. A profile that fails the check fails the load; nothing is deleted.
+// profile current, reads the per-game block (defaults when it is missing;
+// what reads of a damaged one), marks the player loaded, starts play and
+// runs the after-load action. A profile that fails the check fails the
+// load; nothing is deleted.
 bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart);
 // Makes a damaged profile anew with a new player's defaults: the damaged
 // file is moved aside ("<name>.usr.damaged"), and the new profile keeps the
@@ -93,6 +107,7 @@ bool UserLoad(const char* name, bool checkOnly, std::uint8_t* alwaysStart);
 // written; the caller then loads the player (UserLoad).
 bool UserRemakeProfile(const char* name, const char* fallbackCountry);
 // Removes every file of that player: statistics, score entries, saved games,
-// profile and per-game block. Deleting the loaded player also unloads it and
+// profile and per-game block (a folder in the place of either is moved
+// aside, not deleted). Deleting the loaded player also unloads it and
 // clears the settings' last player, so nothing re-creates its files.
 void UserDeleteFiles(const char* name);

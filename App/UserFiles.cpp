@@ -270,6 +270,24 @@ void UserOptionsToBytes(const UserOptions& o, std::uint8_t b[kUserOptionsFileSiz
   }
 }
 
+void UserOptionsFromPartialBytes(const std::uint8_t* bytes, std::size_t length, UserOptions* o) {
+  std::uint8_t image[kUserOptionsFileSize];
+  UserOptionsToBytes(*o, image);
+  const auto take = [&](int offset, int size) {
+    if (static_cast<std::size_t>(offset + size) <= length) std::memcpy(image + offset, bytes + offset, size);
+  };
+  for (int g = 0; g < kUserNumGames; ++g) {
+    take(kGameBlock + 12 * g, 1);
+    take(kGameBlock + 12 * g + 4, 4);
+    take(kGameBlock + 12 * g + 8, 4);
+    take(kOnlineBlock + 12 * g, 4);
+    take(kOnlineBlock + 12 * g + 4, 8);
+    take(kScoreBlock + 4 * g, 4);
+    take(kTimeBlock + 4 * g, 4);
+  }
+  UserOptionsFromBytes(image, o);
+}
+
 void UserOptionsFromBytes(const std::uint8_t b[kUserOptionsFileSize], UserOptions* o) {
   *o = UserOptions{};
   for (int g = 0; g < kUserNumGames; ++g) {

@@ -11,8 +11,15 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
+
+#include "Game/GenGameTable.h"
 
 constexpr int kUserNumGames = 84;
+// One block per game of the game table, in its order: a table of another
+// length would leave a game without its block, or index past the arrays.
+static_assert(kUserNumGames == std::extent_v<decltype(GenGameTable)>,
+              "the per-game block holds every game of the game table");
 
 // The per-game block: four arrays indexed by the game number 0-83.
 struct UserOptions {

@@ -91,6 +91,10 @@ int PlatformRemoveLeftoverTemporaries(const char* folder);
 
 // Test seam: the number of folder syncs made since the program started.
 int PlatformFolderSyncsForTests();
+// Test seam: false makes the replacing writes skip their flushes to disk
+// (the rename stays): for fuzz targets, which run a reader's repair many
+// thousand times and test its decisions, not the disk.
+void PlatformSetSyncToDiskForTests(bool sync);
 
 // The Win32 "last error" of the calling thread: errno here.
 DWORD GetLastError();

@@ -13,6 +13,7 @@
 #include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
+#include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngMisc.h"
 #include "Engine/EngTexture.h"
@@ -279,11 +280,40 @@ void UserLoadControlScanUsers() {
   DirListCloseDir();
 }
 
+namespace {
+
+// The player of the list whose profile was written last; -1 for an empty
+// list.
+int NewestListedPlayer() {
+  int newest = -1;
+  long long newestTime = 0;
+  for (int i = 0; i < g_UserList.count; ++i) {
+    EngFileStamp stamp;
+    const char* path = UserGetFileName(g_UserList.names[i], false);
+    const long long time = path && EngFileGetStamp(path, &stamp) ? stamp.modified : 0;
+    if (newest < 0 || time > newestTime) {
+      newest = i;
+      newestTime = time;
+    }
+  }
+  return newest;
+}
+
+}  // namespace
+
 bool UserLoadControlGetCurrentUser(std::uint8_t* alwaysStart) {
   UserLoadControlScanUsers();
+  char* last = g_ResolutionSettings.lastPlayer;
   if (g_UserList.count == 1) {
-    std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "%s",
-                  g_UserList.names[0]);
+    std::snprintf(last, sizeof g_ResolutionSettings.lastPlayer, "%s", g_UserList.names[0]);
+  } else if (last[0] && !UserProfileExists(last) && g_UserList.count > 1) {
+    // The settings name a player who has no profile (a run ended before
+    // the profile was written, or the file was taken away): the player
+    // whose profile was written last is offered instead.
+    const int newest = NewestListedPlayer();
+    DebugError("UserLoadControlGetCurrentUser", "Last player <%s> has no profile: <%s> offered", last,
+               g_UserList.names[newest]);
+    std::snprintf(last, sizeof g_ResolutionSettings.lastPlayer, "%s", g_UserList.names[newest]);
   }
   if (!g_ResolutionSettings.lastPlayer[0]) return false;
   return UserLoad(g_ResolutionSettings.lastPlayer, true, alwaysStart);

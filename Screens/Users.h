@@ -68,10 +68,11 @@ EngTexture* UsersControlGetFlagSheet();
 // whose name may name a player's files (at most 32 characters), at most 50,
 // in name order; an unreadable profile is listed with country -1.
 void UserLoadControlScanUsers();
-// Rebuilds the list; a lone player becomes the current player. True when
-// the current player's profile can be read; *alwaysStart then holds its
-// always-start byte. (A damaged profile gives false: UserProfileIsDamaged
-// tells it from a missing one.)
+// Rebuilds the list; a lone player becomes the current player, and so does
+// the player whose profile was written last when the settings name one
+// without a profile. True when the current player's profile can be read;
+// *alwaysStart then holds its always-start byte. (A damaged profile gives
+// false: UserProfileIsDamaged tells it from a missing one.)
 bool UserLoadControlGetCurrentUser(std::uint8_t* alwaysStart);
 // The listing's filter: at least 5 characters ending exactly in ".usr".
 bool UserLoadControlIsUserFile(int accepted, const char* name, const char* folder);

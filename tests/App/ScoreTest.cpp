@@ -1,10 +1,16 @@
 // Tests of the score tables: file size and layout, ranking, which running
 // scores enter, a full table, damaged and foreign files (read without
 // losing the good rows, a damaged header mended, never half-written),
-// removing a player's rows, and the player's best row.
+// a table that cannot be read left alone, removing a player's rows, and the
+// player's best row.
+#include <functional>
 #include <string>
+#include <utility>
+
+#include <unistd.h>
 
 #include "App/DamagedFile.h"
+#include "App/RecordBlocks.h"
 #include "App/Score.h"
 #include "Game/GameImports.h"
 #include "Game/GenRecord.h"
@@ -221,6 +227,64 @@ TEST_F(ScoreTest, ADamagedHeaderIsMendedAndEveryRowThatReadsKept) {
   ScoreReadCurrentGameScores();
   EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Ann", "Ann"}));
   EXPECT_TRUE(std::filesystem::exists(ScorePath(kGameKlondike) + ".damaged-2"));
+}
+
+TEST_F(ScoreTest, ATableThatCannotBeReadIsNeverWrittenOverAndThePlayerIsToldOnce) {
+  const std::string path = ScorePath(kGameKlondike);
+  const std::string table = ScoreHeader("Klondike") + ScoreRow(Entry(700, 10, "Bob", "Wales"));
+  const struct {
+    const char* what;
+    std::function<void()> make;
+    bool needsNonRoot;
+  } cases[] = {
+      {"a folder in its place", [&] { std::filesystem::create_directories(path + "/rows"); }, false},
+      {"larger than a reader takes",
+       [&] {
+         WriteFile(path, table);
+         std::filesystem::resize_file(path, kRecordBlocksMaxFileSize + 1);
+       },
+       false},
+      {"no permission to read it",
+       [&] {
+         WriteFile(path, table);
+         std::filesystem::permissions(path, std::filesystem::perms::none);
+       },
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.needsNonRoot && geteuid() == 0) continue;  // root reads any file
+    std::filesystem::remove_all(path);
+    c.make();
+    const auto stampOf = [&] {
+      std::error_code error;
+      return std::pair{std::filesystem::last_write_time(path, error), std::filesystem::is_directory(path)};
+    };
+    const auto before = stampOf();
+    DamagedFileClearNotices();
+    ClearLog();
+
+    Finish(800);  // a won game, or Quit Game
+    ScoreDeleteUserScoresForCurGame();
+    g_GenLive.moves = 5;
+    ScoreAddLostGameScore();
+    EXPECT_TRUE(stampOf() == before);
+    EXPECT_FALSE(std::filesystem::exists(path + ".damaged"));
+    EXPECT_EQ(ScoreGetEntryCount(), 0);
+    EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
+    EXPECT_TRUE(LogContains("Score not entered: the table cannot be read"));
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_ScoresUnreadable: Klondike, Klondike.sco"));
+
+    // Readable again, the table takes the next score beside its rows.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    std::filesystem::remove_all(path);
+    WriteFile(path, table);
+    Finish(800);
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob"}));
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
+  }
 }
 
 TEST_F(ScoreTest, RemovingAPlayersRowsMatchesNameAndCountryAndMakesNoEmptyFiles) {

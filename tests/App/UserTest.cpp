@@ -1,8 +1,10 @@
 // Tests of players: the file images (offsets, defaults, sizes, repair of
 // damaged values), names that may and may not name files, creating,
 // loading, saving and deleting players, that reading never destroys a
-// player's files, and a damaged profile made anew with the player's other
-// files kept.
+// player's files, a damaged profile (a folder in its place included) made
+// anew with the player's other files kept, a damaged per-game block kept
+// aside with what reads, one that cannot be read never written over, and
+// the order of a save's writes.
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +12,9 @@
 #include <map>
 #include <string>
 
+#include <unistd.h>
+
+#include "App/DamagedFile.h"
 #include "App/PrefFolder.h"
 #include "App/Resolution.h"
 #include "App/User.h"
@@ -318,6 +323,134 @@ TEST_F(UserTest, LoadingMakesThePlayerCurrentAndRunsItsAfterLoadAction) {
   WriteFile(users_ + "Ann.opt", "bad");
   ASSERT_TRUE(UserLoad("Ann", false, nullptr));
   EXPECT_EQ(g_UserOptions.gamesPlayed[3], 0u);
+}
+
+TEST_F(UserTest, ADamagedPerGameBlockIsKeptAsideAndWhatReadsIsKept) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  g_UserOptions.autoplayMode[2] = 3;
+  g_UserOptions.gamesPlayed[5] = 7;
+  g_UserOptions.runningScore[10] = 1234;   // bytes 2056-2059 of the record
+  g_UserOptions.runningScore[83] = 999;    // bytes 2348-2351
+  g_UserOptions.elapsedSeconds[83] = 60;   // bytes 2684-2687
+  ASSERT_TRUE(UserSave());
+  const std::string good = ReadFile(users_ + "Ann.opt");
+  // Which of game 10's running score, game 83's running score and game
+  // 83's time the file still holds.
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool score10, score83, time83;
+  } cases[] = {
+      {"cut inside the running scores", good.substr(0, 16 + 2100), true, false, false},
+      {"cut by a byte", good.substr(0, good.size() - 1), true, true, false},
+      {"grown by bytes", good + "more", true, true, true},
+      {"cut inside the counter block", good.substr(0, 10), false, false, false},
+      {"emptied", "", false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(users_ + "Ann.opt.damaged");
+    WriteFile(users_ + "Ann.opt", c.bytes);
+    DamagedFileClearNotices();
+    ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+
+    EXPECT_TRUE(ReadFile(users_ + "Ann.opt.damaged") == c.bytes);
+    EXPECT_EQ(ReadFile(users_ + "Ann.opt").size(), good.size());  // whole again
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_Options: Ann, Ann.opt.damaged"));
+    const bool readSome = c.bytes.size() > 16;
+    EXPECT_EQ(g_UserOptions.autoplayMode[2], readSome ? 3 : UserOptionsDefaults().autoplayMode[2]);
+    EXPECT_EQ(g_UserOptions.gamesPlayed[5], readSome ? 7u : 0u);
+    EXPECT_EQ(g_UserOptions.runningScore[10], c.score10 ? 1234 : 0);
+    EXPECT_EQ(g_UserOptions.runningScore[83], c.score83 ? 999 : 0);
+    EXPECT_EQ(g_UserOptions.elapsedSeconds[83], c.time83 ? 60 : 0);
+
+    // The mended block is what the next load reads: no notice again.
+    const UserOptions mended = g_UserOptions;
+    ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+    EXPECT_EQ(g_UserOptions.runningScore[10], mended.runningScore[10]);
+    EXPECT_EQ(g_UserOptions.gamesPlayed[5], mended.gamesPlayed[5]);
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(ReadFile(users_ + "Ann.opt.damaged") == c.bytes);
+  }
+}
+
+TEST_F(UserTest, APerGameBlockThatCannotBeReadIsNeverWrittenOver) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  g_UserOptions.gamesPlayed[5] = 7;
+  ASSERT_TRUE(UserSave());
+  const std::string options = users_ + "Ann.opt";
+  const std::string good = ReadFile(options);
+  const struct {
+    const char* what;
+    bool folder;
+  } cases[] = {{"a folder in its place", true}, {"no permission to read it", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.folder && geteuid() == 0) continue;  // root reads any file
+    std::filesystem::remove_all(options);
+    if (c.folder) {
+      std::filesystem::create_directories(options + "/inside");
+    } else {
+      WriteFile(options, good);
+      std::filesystem::permissions(options, std::filesystem::perms::none);
+    }
+    DamagedFileClearNotices();
+    ASSERT_TRUE(UserLoad("Ann", false, nullptr));
+    EXPECT_EQ(g_UserOptions.gamesPlayed[5], 0u);  // the defaults in play
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_OptionsUnreadable: Ann, Ann.opt"));
+
+    g_UserOptions.gamesPlayed[5] = 1;
+    EXPECT_TRUE(UserSave());  // the profile and the settings are saved
+    ASSERT_TRUE(UserLoad("Ann", false, nullptr));  // told once in a run
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_FALSE(std::filesystem::exists(options + ".damaged"));
+    std::filesystem::permissions(options, std::filesystem::perms::owner_all, std::filesystem::perm_options::add);
+    if (c.folder) {
+      EXPECT_TRUE(std::filesystem::is_directory(options + "/inside"));
+    } else {
+      EXPECT_TRUE(ReadFile(options) == good);
+    }
+  }
+}
+
+TEST_F(UserTest, TheProfileIsWrittenBeforeTheSettingsNameThePlayer) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  // A new player whose profile cannot be written is never the settings'
+  // last player: a start after that offers Ann.
+  const std::string blocker = users_ + "Cid.usr.tmp-" + std::to_string(getpid());
+  std::filesystem::create_directory(blocker);  // where the write's temporary file would go
+  UserNew("Cid", "Peru");
+  std::filesystem::remove(blocker);
+  EXPECT_FALSE(std::filesystem::exists(users_ + "Cid.usr"));
+  const std::string settings = ReadFile(dir_ + "/Quarnix/Free Cardolia 3D/Resolution.dat");
+  ASSERT_EQ(settings.size(), kResolutionFileSize);
+  EXPECT_STREQ(settings.c_str() + 316, "Ann");
+}
+
+TEST_F(UserTest, AFolderWhereAProfileShouldBeIsADamagedProfile) {
+  ASSERT_TRUE(UserNew("Ann", "Wales"));
+  std::filesystem::create_directories(users_ + "Kim.usr/kept");
+  WriteFile(users_ + "Kim.usr/kept/note.txt", "the player's own file");
+  WriteFile(users_ + "Kim.sta", "statistics");
+  EXPECT_TRUE(UserProfileExists("Kim"));
+  EXPECT_TRUE(UserProfileIsDamaged("Kim"));
+  EXPECT_FALSE(UserLoad("Kim", true, nullptr));
+  EXPECT_FALSE(UserNew("Kim", "Peru"));  // the name is taken; nothing of Kim's goes
+  EXPECT_EQ(ReadFile(users_ + "Kim.sta"), "statistics");
+
+  ASSERT_TRUE(UserRemakeProfile("Kim", "Peru"));
+  EXPECT_EQ(ReadFile(users_ + "Kim.usr.damaged/kept/note.txt"), "the player's own file");
+  EXPECT_EQ(ReadFile(users_ + "Kim.sta"), "statistics");
+  ASSERT_TRUE(UserLoad("Kim", false, nullptr));
+  EXPECT_STREQ(g_UserRecord.country, "Peru");
+
+  // Deleting a player whose profile is a folder moves the folder aside.
+  std::filesystem::create_directories(users_ + "Lou.usr");
+  UserDeleteFiles("Lou");
+  EXPECT_FALSE(UserProfileExists("Lou"));
+  EXPECT_TRUE(std::filesystem::is_directory(users_ + "Lou.usr.damaged"));
 }
 
 TEST_F(UserTest, DeletingTheLoadedPlayerUnloadsIt) {

@@ -1,6 +1,7 @@
 // FuzzPlayer.h - a loaded player for the fuzz targets of the player's files
-// (score tables, statistics): its folders in the work folder, the record
-// key, a pinned today and Klondike as the current game; and the file of
+// (score tables, statistics, profile, per-game options, settings): its
+// folders in the work folder, the record key, a pinned today, Klondike as
+// the current game and file writes without flushes to disk; and the file of
 // enciphered blocks made from a plain image.
 //
 // An input of these targets is a mode byte and edits (FuzzApplyEdits): with
@@ -20,6 +21,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
+#include "Platform/Files.h"
 #include "tests/Fuzz/FuzzSupport.h"
 
 constexpr EngMiscDate kFuzzToday = {2024, 3, 1};
@@ -33,6 +35,9 @@ inline void FuzzUsePlayer() {
     static const unsigned char counter[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     EngEncryptionForceCounterBlockForTests(counter);  // the same input makes the same file
     EngMiscSetLocalDateForTests(&kFuzzToday);
+    // The readers' repairs write files at every input: their decisions are
+    // fuzzed, not the disk, so the writes skip their flushes.
+    PlatformSetSyncToDiskForTests(false);
     return true;
   }();
   (void)ready;

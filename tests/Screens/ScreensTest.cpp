@@ -3,6 +3,7 @@
 // look-up of its buttons, the look (texture buttons, metrics), the country
 // table and the local country, the name rule, the player list, the player
 // screens and the main menu.
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -391,6 +392,30 @@ TEST_F(UserListTest, DeleteAsksByNameBesideTheList) {
   MWin::PopupAnswer(0);
   EXPECT_FALSE(g_MWin.IsPopupOpen());
   EXPECT_TRUE(std::filesystem::exists(Users() + "Bob.usr"));
+}
+
+TEST_F(UserListTest, ALastPlayerWithoutAProfileGivesWayToTheNewestProfile) {
+  WriteProfile("Old", "Wales");
+  WriteProfile("New", "Peru");
+  WriteProfile("Mid", "Chad");
+  const auto now = std::filesystem::file_time_type::clock::now();
+  std::filesystem::last_write_time(Users() + "Old.usr", now - std::chrono::hours(3));
+  std::filesystem::last_write_time(Users() + "Mid.usr", now - std::chrono::hours(2));
+  std::filesystem::last_write_time(Users() + "New.usr", now - std::chrono::hours(1));
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Gone");  // a run ended before Gone's profile was written
+  std::uint8_t always = 9;
+  EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "New");
+
+  // A last player whose profile is there, readable or not, stays.
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Old");
+  EXPECT_TRUE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Old");
+  std::filesystem::create_directories(Users() + "Kim.usr");  // a folder in its place
+  std::strcpy(g_ResolutionSettings.lastPlayer, "Kim");
+  EXPECT_FALSE(UserLoadControlGetCurrentUser(&always));
+  EXPECT_STREQ(g_ResolutionSettings.lastPlayer, "Kim");
+  EXPECT_TRUE(UserProfileIsDamaged("Kim"));
 }
 
 class MainMenuTest : public ScreensTest {

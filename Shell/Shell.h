@@ -68,6 +68,9 @@ void GameAfterModeChange();
 // screen, writes the settings, saves the player, stops the sound, resets
 // the file chooser, cleans the toolkit up and frees the statistics.
 void GameShutdown();
+// The display is lost and the program ends right after (no shutdown runs):
+// the game in play is saved, and nothing is drawn.
+void GameSaveWhenDisplayLost();
 // Stores the program mode and the current screen (-1 none) in the player's
 // record.
 void GameRememberCurrentScreen();

@@ -47,6 +47,8 @@ bool IsButtonGreen(Rgb c);
 // (with the screen saved as <name>.png in the screenshots folder) when a
 // step does not come within its time.
 bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name);
+// The same from the main menu: its New Game, then the table.
+bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std::string& name);
 
 // The folder screenshots go to (<build>/screenshots/), made when missing.
 std::string ScreenshotFolder();

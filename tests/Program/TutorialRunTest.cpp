@@ -1,6 +1,9 @@
 // The tutorial of Twenty in the running program: the offer and each of the
 // six steps stand beside the piles they talk about (never on them), the
 // time and the score wait while the lesson is read, and End closes it.
+// Return answers a box as its button does; leaving the game ends the
+// lesson, so the next game is played without it; R opens the rules, as the
+// lesson's last box says.
 //
 // Where Twenty's piles lie on the screen is worked out here, in the test's
 // own process: the game's layout laid out by the card core and projected
@@ -164,6 +167,52 @@ TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
     gone = !FindBox(h.Pixels(), &box);
   }
   EXPECT_TRUE(gone) << "the lesson did not end";
+  EXPECT_FALSE(h.LogHasError()) << h.LogText();
+}
+
+// Return answers the offer and the steps; Escape at the second step leaves
+// Twenty, and the next game (Three Cell, chosen in the menu's list) has no
+// lesson: its clock runs and no box comes. R opens its rules.
+TEST_F(TutorialRunTest, LeavingTheGameEndsItsLessonAndKeysAnswerIt) {
+  const std::string shots = playrun::ScreenshotFolder();
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  playrun::WritePlayer(h.UserFolder(), [](UserRecord& r) { r.menuGame = kGameTwenty; });
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(playrun::StartToTable(h, shots, "TutorialLeaveStart")) << "no table; see TutorialLeaveStart.png";
+  h.MoveVirtual(320, 470);
+
+  Box box;
+  std::vector<unsigned long> shown;
+  ASSERT_TRUE(WaitForNewBox(h, {}, &box, &shown)) << "no offer";
+  for (int step = 1; step <= 2; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    h.Key("Return");
+    std::vector<unsigned long> now;
+    ASSERT_TRUE(WaitForNewBox(h, shown, &box, &now)) << "Return did not answer the box";
+    shown = now;
+  }
+  h.Screenshot(shots + "TutorialLeaveStep2.png");
+
+  // Leave; Three Cell stands three rows above Twenty in the list, which
+  // shows its last page.
+  h.Key("Escape");
+  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120)) << "no main menu";
+  h.ClickVirtual(100, 163);
+  ASSERT_TRUE(playrun::StartToTableFromMenu(h, shots, "TutorialLeaveNext")) << "see TutorialLeaveNext.png";
+  h.MoveVirtual(320, 470);
+  const std::vector<unsigned long> corners = Corners(h.Pixels());
+  EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return Corners(h.Pixels()) != corners; }, 30, 0.2))
+      << "the next game's clock waits";
+  std::vector<unsigned long> table = h.Pixels();
+  h.Screenshot(shots + "TutorialLeaveNext.png");
+  EXPECT_FALSE(FindBox(table, &box)) << "a box of the lesson over the next game";
+
+  h.Key("r");
+  EXPECT_TRUE(playrun::WaitForPixel(h, 320, 417.5f, playrun::IsButtonGreen, 60)) << "R opened no rules";
+  h.Screenshot(shots + "TutorialLeaveRules.png");
   EXPECT_FALSE(h.LogHasError()) << h.LogText();
 }
 

@@ -111,6 +111,15 @@ void DealHere(int game, unsigned deal) {
   }
 }
 
+// Klondike's deal kDeal as the program deals it for a new player, kept.
+std::unique_ptr<Gen> KlondikeDealtHere() {
+  DealHere(kGameKlondike, kDeal);
+  return std::make_unique<Gen>(g_GenLive);
+}
+
+// Where the stock's top card lies on the screen.
+ScreenPoint StockOnScreen(const Gen& g) { return CardOnScreen(g.deck, g.deck.numCards - 1); }
+
 // The saved game of the player read into the load scratch.
 bool ReadSavedGame(const std::string& file, Gen* out) {
   std::vector<std::uint8_t> bytes(kGenSaveFileSize + 1);
@@ -463,6 +472,24 @@ class PlayRunTest : public TempDirTest {
     h.WaitUntil([&] { return (*share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
     return ::testing::AssertionSuccess();
   }
+  // Ann at Klondike's deal kDeal (laid out here as dealt) after one turn of
+  // the stock, the table standing still; else the step that did not come.
+  ::testing::AssertionResult StartAnnAfterAStockTurn(ProgramHarness& h, const Gen& dealt) {
+    const ::testing::AssertionResult started = StartAnnAtTheDeal(h, dealt);
+    if (!started) return started;
+    return TurnStock(h, StockOnScreen(dealt));
+  }
+  // A click on the stock where it lies, the turn seen and the table standing
+  // still (a signal or a key would come before a click still queued); else
+  // why not.
+  ::testing::AssertionResult TurnStock(ProgramHarness& h, ScreenPoint stock) {
+    const std::vector<unsigned long> before = h.Pixels();
+    h.ClickVirtual(stock.x, stock.y);
+    h.MoveVirtual(320, 470);
+    if (!WaitForStockChange(h, before, stock)) return ::testing::AssertionFailure() << "the stock did not turn; " << Why(h);
+    if (!WaitStill(h)) return ::testing::AssertionFailure() << "the table moving on; " << Why(h);
+    return ::testing::AssertionSuccess();
+  }
   // A screenshot for a person to look at; the test asserts on the pixels.
   void Shot(ProgramHarness& h, const char* name) { h.Screenshot(shots_ + name); }
   // What the screen and the log showed when a wait ran out.
@@ -735,23 +762,15 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   EXPECT_EQ(h.WaitForExit(60), 0);
 }
 
-// SIGTERM (a desktop logout, kill) and SIGINT (Ctrl+C) end the program
-// through its shutdown: the game in play is saved, "CLOSING DOWN" logged,
-// exit status 0; after a restart Continue gives the same table.
+// SIGTERM (a desktop logout, kill), SIGINT (Ctrl+C) and SIGHUP (the
+// terminal closed) end the program through its shutdown: the game in play
+// is saved, "CLOSING DOWN" logged, exit status 0; after a restart Continue
+// gives the same table.
 TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
-  DealHere(kGameKlondike, kDeal);
-  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
-  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
-  // One stock turn.
-  const std::vector<unsigned long> dealtTable = h.Pixels();
-  h.ClickVirtual(stock.x, stock.y);
-  h.MoveVirtual(320, 470);
-  // The signal would come before a click still queued.
-  ASSERT_TRUE(WaitForStockChange(h, dealtTable, stock)) << "the stock did not turn; " << Why(h);
-  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
   const std::vector<unsigned long> table = h.Pixels();
 
   ASSERT_TRUE(h.SignalProgram(SIGTERM));
@@ -785,18 +804,10 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
 // ends the program at once with status 1, but the game in play is saved
 // first.
 TEST_F(PlayRunTest, ALostDisplayEndsPlayWithTheGameSaved) {
-  DealHere(kGameKlondike, kDeal);
-  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
-  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
-  const std::vector<unsigned long> dealtTable = h.Pixels();
-  h.ClickVirtual(stock.x, stock.y);
-  h.MoveVirtual(320, 470);
-  ASSERT_TRUE(WaitForStockChange(h, dealtTable, stock)) << "the stock did not turn; " << Why(h);
-  ASSERT_TRUE(WaitStill(h)) << Why(h);
-
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
   ASSERT_TRUE(h.StopDisplay());
   EXPECT_EQ(h.WaitForExit(60), 1) << h.LogText();
   EXPECT_NE(h.LogText().find("DISPLAY LOST"), std::string::npos) << h.LogText();
@@ -812,9 +823,8 @@ TEST_F(PlayRunTest, ALostDisplayEndsPlayWithTheGameSaved) {
 // saves the game. Exit over a read-only disk asks the same, and Give Up
 // ends the program without the game, which counts as lost.
 TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
-  DealHere(kGameKlondike, kDeal);
-  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
-  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+  const ScreenPoint stock = StockOnScreen(*dealt);
   const std::string folder = dir_ + "/home/data/Quarnix/Free Cardolia 3D";
   std::string noDisk;
   SavedGamesDisk disk(folder + "/SavedGames", &noDisk);
@@ -822,19 +832,12 @@ TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
 
   ProgramHarness h(dir_ + "/home");
   ASSERT_EQ(h.UserFolder(), folder);
-  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
   const std::string saved = folder + "/SavedGames/Ann_Klondike.c3o";
-  auto turnStock = [&] {
-    const std::vector<unsigned long> before = h.Pixels();
-    h.ClickVirtual(stock.x, stock.y);
-    h.MoveVirtual(320, 470);
-    return WaitForStockChange(h, before, stock) && WaitStill(h);
-  };
   auto popupShown = [&h] { return h.WaitForPixel(320, 215, IsPopupGreen, 60); };
   auto popupGone = [&h] {
     return h.WaitForPixel(320, 215, [](int r, int g, int b) { return !IsPopupGreen(r, g, b); }, 60);
   };
-  ASSERT_TRUE(turnStock()) << "the stock did not turn; " << Why(h);
   const std::vector<unsigned long> table = h.Pixels();
 
   // The disk is full: Escape leaves nothing, the game stays and the player
@@ -864,7 +867,7 @@ TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
   h.MoveVirtual(320, 470);
   h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
   ASSERT_LT(share, 0.001) << "Continue did not give the same table; " << Why(h);
-  ASSERT_TRUE(turnStock()) << "the stock did not turn; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
   ASSERT_TRUE(disk.MakeReadOnly()) << std::strerror(errno);
   h.MoveVirtual(610, 10);
   ASSERT_TRUE(h.WaitForPixel(580.6f, 156.2f, IsFrameGold, 60)) << "the in-game menu" << Why(h);
@@ -887,24 +890,16 @@ TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
 // however it is given up: Quit Game in the menu, the in-game New (Ctrl+N),
 // a deal number typed over the saved game.
 TEST_F(PlayRunTest, AGameGivenUpAfterAMoveCountsAsLostOnce) {
-  DealHere(kGameKlondike, kDeal);
-  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
-  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+  const ScreenPoint stock = StockOnScreen(*dealt);
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
   const std::string stats = h.UserFolder() + "/Users/Ann.sta";
-  auto turnStock = [&] {
-    const std::vector<unsigned long> before = h.Pixels();
-    h.ClickVirtual(stock.x, stock.y);
-    h.MoveVirtual(320, 470);
-    return WaitForStockChange(h, before, stock) && WaitStill(h);
-  };
   auto recorded = [&](std::size_t count) {
     return h.WaitUntil([&] { return ReadStatsGames(stats).size() >= count; }, 60, 0.2);
   };
 
-  ASSERT_TRUE(turnStock()) << "the stock did not turn; " << Why(h);
   h.Key("Escape");
   ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
   h.ClickVirtual(497, 443);  // Quit Game
@@ -914,14 +909,14 @@ TEST_F(PlayRunTest, AGameGivenUpAfterAMoveCountsAsLostOnce) {
   h.ClickVirtual(343, 449);  // New Game
   h.MoveVirtual(320, 470);
   ASSERT_TRUE(WaitForDealt(h, *dealt)) << "no new deal; " << Why(h);
-  ASSERT_TRUE(turnStock()) << "the stock did not turn; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
   const std::vector<unsigned long> turned = h.Pixels();
   h.Key("ctrl+n");
   EXPECT_TRUE(recorded(2)) << "the in-game New counted nothing; " << Why(h);
 
   ASSERT_TRUE(h.WaitUntil([&] { return DifferentShare(turned, h.Pixels()) > 0.001; }, 60, 0.3)) << Why(h);
   ASSERT_TRUE(WaitForDealt(h, *dealt)) << "no new deal; " << Why(h);
-  ASSERT_TRUE(turnStock()) << "the stock did not turn; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
   h.Key("Escape");
   ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
   h.ClickVirtual(322, 384);  // the deal number

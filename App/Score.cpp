@@ -21,6 +21,7 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/GenUndo.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
@@ -287,7 +288,7 @@ void ScoreAddGameScore() {
 void ScoreAddWonGameScore() { ScoreAddGameScore(); }
 
 void ScoreAddLostGameScore() {
-  if (g_GenLive.moves >= 2) ScoreAddGameScore();
+  if (g_GenLive.moves >= kGenUndoPlayedMoves) ScoreAddGameScore();
 }
 
 void ScoreDeleteUserScoresForCurGame() {

@@ -18,12 +18,11 @@
 #include "Game/GenBytes.h"
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
+#include "Game/GenUndo.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 
 namespace {
-
-constexpr int kLostGameMinMoves = 8;  // a shorter lost game is not a game played
 
 char g_fileName[1024] = {};
 
@@ -102,7 +101,7 @@ void StatsAddCurrentGame(int won, int lost) {
   } else {
     ScoreAddLostGameScore();
     live.statsState = 1;
-    if (live.moves < kLostGameMinMoves) return;
+    if (live.moves < kGenUndoPlayedMoves) return;
   }
   const int game = GenGetCurGame();
   if (game < 0 || game >= kGenNumGames) return;

@@ -66,8 +66,10 @@ const char* StatsGetFilename();
 // that cannot be read or mended, is false.
 bool StatsCheckFileOk();
 // Records the game that ends now: won (1, 0) or lost (0, 1). A lost game is
-// written only after 8 stored moves; both hand the score to the table. The
-// live game's recorded state stops a second recording of the same game.
+// written only when the player made a move in it (kGenUndoPlayedMoves),
+// as its score enters the table only then; both hand the score to the
+// table. The live game's recorded state stops a second recording of the
+// same game.
 void StatsAddCurrentGame(int won, int lost);
 // Deletes the player's file when it exists.
 void StatsDeleteFile();

@@ -391,6 +391,20 @@ void TutorialRestart() {
   t.request = 0;
 }
 
+void TutorialStop() {
+  TutorialState& t = State();
+  t.request = 0;
+  t.stepState = 0;
+  SwitchOff();
+}
+
+bool TutorialPressFirstButton() {
+  const TutorialState& t = State();
+  if (!t.on || !t.boxShown || !t.first.shown) return false;
+  FirstButtonAction();
+  return true;
+}
+
 void TutorialTick() {
   TutorialState& t = State();
   if (t.request == 2) {

@@ -72,6 +72,12 @@ bool TutorialIsOn();
 bool TutorialGetOnFlag();
 // A new deal while the tutorial is on: back to its waiting step.
 void TutorialRestart();
+// The game is left: the lesson ends with it, so the next game (another one,
+// or this one dealt again) starts without it.
+void TutorialStop();
+// The Return key: answers the box shown with its first button (Ok, End) as
+// a click on it does; false when no box with that button is shown.
+bool TutorialPressFirstButton();
 void TutorialCreateGraphics();
 void TutorialFreeGraphics();
 void TutorialRenderPointer();

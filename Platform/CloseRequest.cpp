@@ -1,4 +1,4 @@
-// CloseRequest.cpp - SIGINT, SIGTERM and SDL_QUIT become one waiting close
+// CloseRequest.cpp - SIGINT, SIGTERM, SIGHUP and SDL_QUIT become one waiting close
 // request (see CloseRequest.h).
 #include "Platform/CloseRequest.h"
 
@@ -32,7 +32,8 @@ bool PlatformCatchCloseSignals() {
   // SDL sets its own handlers only over default ones, so these stay.
   const bool interrupt = Catch(SIGINT);
   const bool terminate = Catch(SIGTERM);
-  return interrupt && terminate;
+  const bool hangUp = Catch(SIGHUP);
+  return interrupt && terminate && hangUp;
 }
 
 void PlatformRequestClose() { g_closeRequested.store(true); }

@@ -1,5 +1,6 @@
 // CloseRequest.h - a request from outside the window to close the program:
-// SIGINT and SIGTERM (Ctrl+C, kill, a desktop logout) and SDL_QUIT.
+// SIGINT, SIGTERM and SIGHUP (Ctrl+C, kill, a desktop logout, the terminal
+// it was started from closed) and SDL_QUIT.
 //
 // The request is a flag that waits for a window: PeekMessageA hands it to
 // the first window as WM_CLOSE, so the program closes as through its close
@@ -10,13 +11,14 @@
 // are one.
 //
 // State: the flag (set from signal handlers: lock-free, nothing else is
-// touched there). The process's handlers of SIGINT and SIGTERM once
+// touched there). The process's handlers of SIGINT, SIGTERM and SIGHUP once
 // PlatformCatchCloseSignals has run.
 #pragma once
 
-// Makes SIGINT and SIGTERM close requests instead of ending the process at
-// once. A signal the process was started with ignored (SIGINT in a shell's
-// background job) stays ignored. False when a handler cannot be set.
+// Makes SIGINT, SIGTERM and SIGHUP close requests instead of ending the
+// process at once. A signal the process was started with ignored (SIGINT in
+// a shell's background job, SIGHUP under nohup) stays ignored. False when
+// a handler cannot be set.
 bool PlatformCatchCloseSignals();
 // Asks for the close (what the signal handlers do).
 void PlatformRequestClose();

@@ -11,6 +11,7 @@
 
 #include "Platform/Cp1252.h"
 #include "Platform/Dialogs.h"
+#include "Platform/DisplayLoss.h"
 #include "Platform/PlainWindowLocal.h"
 #include "Platform/Time.h"
 
@@ -43,6 +44,8 @@ bool StartGtk() {
     // locale ("4,820" in German).
     gtk_disable_setlocale();
     started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
+    // GTK puts an IO error handler of its own in Xlib's slot.
+    PlatformWatchDisplayLoss();
     if (started == 1) {
       GtkCssProvider* css = gtk_css_provider_new();
       gtk_css_provider_load_from_data(css, kCompactCss, -1, nullptr);

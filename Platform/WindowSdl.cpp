@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include "Platform/Cp1252.h"
+#include "Platform/DisplayLoss.h"
 #include "Platform/WindowLocal.h"
 
 namespace {
@@ -50,6 +51,8 @@ bool SdlVideoInit() {
   // outside (CloseRequest.h), which wait for a window.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  // SDL's video puts an IO error handler of its own in Xlib's slot.
+  PlatformWatchDisplayLoss();
   g_videoReady = true;
   return true;
 }

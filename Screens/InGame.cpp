@@ -6,7 +6,6 @@
 
 #include "App/Main.h"
 #include "Engine/EngDevice.h"
-#include "Engine/EngMisc.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinID.h"
 #include "Game/CardsAnim.h"
@@ -180,5 +179,5 @@ void InGameControlPauseCB() {
 
 void InGameControlExitCB() {
   InGameControlClose();
-  EngMiscCloseDown();
+  g_ScreensImports.GameMenuExit();
 }

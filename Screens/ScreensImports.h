@@ -64,7 +64,8 @@ void SetsEditControlDoneCB(MWinCallbackRecord* record, std::uint32_t user1, std:
 struct ScreensImports {
   // The in-game menu's commands (the shell's keys run the same ones): a new
   // deal, undo, redo, the rules, the Options screen, the next autoplay level,
-  // back to the main menu (the game saved).
+  // back to the main menu, out of the program (each with the game saved,
+  // or left at the table when it cannot be saved).
   EngImport<void()> GameMenuNewGame{"GameMenuNewGame"};
   EngImport<void()> GameMenuUndo{"GameMenuUndo"};
   EngImport<void()> GameMenuRedo{"GameMenuRedo"};
@@ -72,6 +73,7 @@ struct ScreensImports {
   EngImport<void()> GameMenuOptions{"GameMenuOptions"};
   EngImport<void()> GameMenuChangeAutoplay{"GameMenuChangeAutoplay"};
   EngImport<void()> GameMenuExitToMainMenu{"GameMenuExitToMainMenu"};
+  EngImport<void()> GameMenuExit{"GameMenuExit"};
   // Stores the program mode and the current screen (-1 none) in the player's
   // record.
   EngImport<void()> GameRememberCurrentScreen{"GameRememberCurrentScreen"};

@@ -290,6 +290,11 @@ void GameShutdown() {
   StatsFreeDayStats();
 }
 
+void GameSaveWhenDisplayLost() {
+  DebugNote("DISPLAY LOST");
+  if (GenIsGameInProgress() && GenSaveGameInProgress()) DebugNote("The game in play is saved");
+}
+
 bool GameInputEventCB(int kind, int value1, int value2) {
   // Any input, keys and the wheel as much as the mouse, is a player at play:
   // the idle pause counts its minute from here.

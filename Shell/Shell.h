@@ -68,6 +68,9 @@ void GameAfterModeChange();
 // screen, writes the settings, saves the player, stops the sound, resets
 // the file chooser, cleans the toolkit up and frees the statistics.
 void GameShutdown();
+// The display is lost and the program ends right after (no shutdown runs):
+// the game in play is saved, and nothing is drawn.
+void GameSaveWhenDisplayLost();
 // Stores the program mode and the current screen (-1 none) in the player's
 // record.
 void GameRememberCurrentScreen();
@@ -148,7 +151,15 @@ void GameMenuHelp();
 void GameMenuOptions();
 void GameMenuPause();
 void GameMenuChangeAutoplay();
+// Leaving the table: to the main menu, or out of the program (the in-game
+// menu's Exit). The game in play is saved first; when the save fails the
+// game stays at the table and the player is asked whether to give it up
+// (then counted as lost, its older save deleted) or to stay and leave again
+// once the save can be made.
+enum GameLeaving { kGameLeaveToMenu = 1, kGameLeaveProgram = 2 };
 void GameMenuExitToMainMenu();
+void GameMenuExit();
+void GameGiveUpUnsavedGame(int leaving);
 void GameMenuShowInGameMenu();
 // In-game camera command: 0-9 make that preset current and apply it with
 // the scene refreshed; 10 pauses the clock, opens the Cameras screen and

@@ -13,5 +13,6 @@ void ShellFillScreensImports() {
   t.GameMenuOptions = GameMenuOptions;
   t.GameMenuChangeAutoplay = GameMenuChangeAutoplay;
   t.GameMenuExitToMainMenu = GameMenuExitToMainMenu;
+  t.GameMenuExit = GameMenuExit;
   t.GameRememberCurrentScreen = GameRememberCurrentScreen;
 }

@@ -12,9 +12,11 @@
 
 #include "App/Main.h"
 #include "App/ScoreSystem.h"
+#include "App/Stats.h"
 #include "App/Tutorial.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
+#include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/EngWindow.h"
@@ -46,6 +48,7 @@ namespace {
 
 // Virtual-key codes of the key-state table.
 constexpr int kKeyTab = 0x09;
+constexpr int kKeyReturn = 0x0D;
 constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
 constexpr int kKeyEscape = 0x1B;
@@ -83,6 +86,27 @@ void ShowTimedMessage(const char* text) {
 }
 
 bool GameIsOver() { return g_GenLive.gameOver != 0; }
+
+// Saves the game in play before the table is left. When that fails the game
+// stays in play: the player is told and asked (ShellTick.cpp) whether to
+// give it up, and may leave again once the save can be made.
+bool SaveBeforeLeaving(int leaving) {
+  if (!GenIsGameInProgress() || GenSaveCurrentGame()) return true;
+  GameShellGetState().unsavedLeaving = leaving;
+  return false;
+}
+
+// From the table to the main menu. The game lives in its saved file now (or
+// was given up): the menu may reset the record or choose another game, and
+// nothing of it is saved again until a resume. Its lesson ends with it.
+void LeaveTable() {
+  GenSetGameInProgress(false);
+  TutorialStop();
+  GenSelEndAllAnimations();
+  GameSetProgramMode(kGameModeMainMenu);
+  GameApplyCameraAndRefreshScene();
+  GameShellGotoScreen("Main");
+}
 
 // The in-game menu is the screen shown.
 bool InGameMenuIsUp() {
@@ -223,14 +247,31 @@ void GameMenuExitToMainMenu() {
   if (GameShellIsWindowOpen()) ScreensStopCurrent(1);
   if (AnimGameOverGetEffect() >= 0) AnimGameOverEnd(0);
   GameTimeUpdate(true);
-  if (GenIsGameInProgress()) GenSaveCurrentGame();
-  // The game lives in its saved file now: the menu may reset the record or
-  // choose another game, and nothing of it is saved again until a resume.
+  if (!SaveBeforeLeaving(kGameLeaveToMenu)) return;
+  LeaveTable();
+}
+
+void GameMenuExit() {
+  if (GameGetProgramMode() == kGameModePlaying) {
+    GameTimeUpdate(true);
+    if (!SaveBeforeLeaving(kGameLeaveProgram)) return;
+    // Saved: the shutdown has nothing of it to save again.
+    GenSetGameInProgress(false);
+  }
+  EngMiscCloseDown();
+}
+
+void GameGiveUpUnsavedGame(int leaving) {
+  // Given up, the game counts as lost; its older save is a state the player
+  // has played past and goes with it.
+  StatsAddCurrentGame(0, 1);
+  GenDeleteSavedGame();
   GenSetGameInProgress(false);
-  GenSelEndAllAnimations();
-  GameSetProgramMode(kGameModeMainMenu);
-  GameApplyCameraAndRefreshScene();
-  GameShellGotoScreen("Main");
+  if (leaving == kGameLeaveProgram) {
+    EngMiscCloseDown();
+  } else {
+    LeaveTable();
+  }
 }
 
 void GameReturnToMainMenu() { GameMenuExitToMainMenu(); }
@@ -301,7 +342,11 @@ void GameInGameKeys() {
     if (Pressed(keys, 'B') && g_UserRecord.currentBoard >= 14) GameShellGotoScreen("SetsEdit");
     return;
   }
-  if (Pressed(keys, kKeyF1)) {
+  // Return answers the lesson's box as its button does.
+  if (Pressed(keys, kKeyReturn) && TutorialPressFirstButton()) return;
+  // R opens the rules as F1 does (the lesson's last box names it).
+  const bool f1 = Pressed(keys, kKeyF1);
+  if (Pressed(keys, 'R') || f1) {
     GameMenuHelp();
     return;
   }

@@ -17,6 +17,11 @@ struct GameShellState {
   uint8_t swallowRelease = 0;      // bit per button: its press closed the in-game menu
   uint8_t keyLatch[256] = {};      // a key already counted for this press
   bool volumePulse = true;         // the start of play pulses the volume (0.3 s)
+  // The game could not be saved as the table was left (GameLeaving): the
+  // player is to be asked, or is being asked (askingUnsaved).
+  int unsavedLeaving = 0;
+  bool askingUnsaved = false;
+  bool askStartedToolkit = false;  // the toolkit was started for the question
 };
 
 GameShellState& GameShellGetState();

@@ -11,7 +11,9 @@
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
+#include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Engine/MWin/MWinWindow.h"
 #include "Game/AnimGameOver.h"
 #include "Game/AnimSetup.h"
 #include "Game/GameCameras.h"
@@ -79,6 +81,47 @@ void TellSavedGameSetAside() {
   }
   if (!g_MWin.Startup()) return;
   if (!g_MWin.PopupOkWithCallback(title, text, CloseToolkitAfterNotice)) g_MWin.Shutdown();
+}
+
+// The player's answer about the game that could not be saved: Give Up (1)
+// leaves without it; Stay (0) plays on, and the next try to leave saves it
+// again.
+void AnswerUnsavedGame(int result) {
+  GameShellState& s = GameShellGetState();
+  const int leaving = s.unsavedLeaving;
+  const bool started = s.askStartedToolkit;
+  s.unsavedLeaving = 0;
+  s.askingUnsaved = s.askStartedToolkit = false;
+  if (started) g_MWin.Shutdown();
+  if (result == 1) GameGiveUpUnsavedGame(leaving);
+}
+
+// The game in play could not be saved as the table was left: the player is
+// told over the table, in a popup of its own (the toolkit is started for it
+// when it is off), as soon as no other popup is open. Return and Escape
+// answer Stay: giving the game up takes a click on its button.
+void AskAboutUnsavedGame() {
+  GameShellState& s = GameShellGetState();
+  if (s.unsavedLeaving == 0 || s.askingUnsaved) return;
+  if (g_MWin.IsOn() && g_MWin.IsPopupOpen()) return;
+  const bool start = !g_MWin.IsOn();
+  if (start && !g_MWin.Startup()) return;
+  const char* text = EngLanguagesGetFirstString(s.unsavedLeaving == kGameLeaveProgram ? "Game_SaveFailedExit"
+                                                                                       : "Game_SaveFailedLeave");
+  g_MWin.PopupSetButtonTexts(EngLanguagesGetFirstString("Game_SaveFailedGiveUp"),
+                             EngLanguagesGetFirstString("Game_SaveFailedStay"), nullptr);
+  if (!g_MWin.PopupYesNo(EngLanguagesGetFirstString("Game_SaveFailedTitle"), text, AnswerUnsavedGame)) {
+    if (start) g_MWin.Shutdown();
+    return;
+  }
+  if (MWinWindow* popup = g_MWin.GetPopupWindow()) {
+    if (MWinButton* stay = popup->GetButtonFromID("CANCEL", false)) {
+      popup->SetDefaultButton(stay);
+      popup->SetEscapeButton(stay);
+    }
+  }
+  s.askingUnsaved = true;
+  s.askStartedToolkit = start;
 }
 
 }  // namespace
@@ -150,6 +193,7 @@ bool GameTickCB() {
   g_MWin.Tick();
   const int mode = GameGetProgramMode();
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
+  if (mode == kGameModePlaying) AskAboutUnsavedGame();
   const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();
   // A moving pointer changes nothing on a table drawn without the game's own
   // pointer unless cards are carried (which ask for their own frames) or

@@ -1,19 +1,24 @@
 // CardoliaMain.cpp - the entry of the game program Cardolia_DX9: the
 // command line is the arguments joined by blanks (as the system hands a
 // program its command line); ProgramMain does the rest. Exit code 0 after a
-// normal run or a quiet end, 255 after a failure. SIGINT and SIGTERM (Ctrl+C,
-// kill, a desktop logout) close the game's window, so the game ends through
-// its shutdown and its saves, at whatever moment they come. The layers'
-// import tables are filled before anything else runs.
+// normal run or a quiet end, 255 after a failure. SIGINT, SIGTERM and SIGHUP
+// (Ctrl+C, kill, a desktop logout, the terminal closed) close the game's
+// window, so the game ends through its shutdown and its saves, at whatever
+// moment they come. A display that goes away ends the run at once, with
+// status 1, after the game in play is saved. The layers' import tables are
+// filled before anything else runs.
 #include <string>
 
 #include "App/Program.h"
 #include "Platform/CloseRequest.h"
+#include "Platform/DisplayLoss.h"
+#include "Shell/Shell.h"
 #include "Shell/ShellFills.h"
 
 int main(int argc, char** argv) {
   ShellFillAllImports();
   PlatformCatchCloseSignals();
+  PlatformSetDisplayLostStep(GameSaveWhenDisplayLost);
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';

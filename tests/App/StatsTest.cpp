@@ -1,5 +1,5 @@
 // Tests of the statistics: recording finished games (once per game, lost
-// games only after 8 moves), the file kept whole through every change, a
+// games only with a move of the player's), the file kept whole through every change, a
 // damaged header mended without losing a record, the per-day table and its
 // totals on a pinned today, the reset of one game, damaged files that
 // queries read around without deleting anything, and the history read once
@@ -66,17 +66,28 @@ TEST_F(StatsTest, AWonGameIsRecordedWithItsDayTimeAndTag) {
 }
 
 TEST_F(StatsTest, EachGameIsRecordedOnce) {
-  // A loss after 7 moves: not counted, but marked as recorded.
-  g_GenLive.moves = 7;
+  // A deal left without a move: not counted, nor entered in the table, but
+  // marked as recorded.
+  g_GenLive.moves = 1;
   g_UserOptions.runningScore[kGameKlondike] = 80;
   StatsAddCurrentGame(0, 1);
   EXPECT_FALSE(std::filesystem::exists(StatsPath()));
   EXPECT_EQ(g_GenLive.statsState, 1);
   EXPECT_EQ(g_UserOptions.gamesPlayed[kGameKlondike], 0u);
   ScoreReadCurrentGameScores();
-  EXPECT_EQ(ScoreGetEntryCount(), 1);  // 7 moves are enough for the table
+  EXPECT_EQ(ScoreGetEntryCount(), 0);
   StatsAddCurrentGame(0, 1);
   EXPECT_TRUE(LogContains("Game already added to stats (0,1)"));
+
+  // A game given up after one move is a lost game in the table and in the
+  // statistics alike.
+  g_GenLive.moves = 2;
+  End(false);
+  EXPECT_EQ(File().size(), 32u + 96u);
+  EXPECT_EQ(g_GenLive.statsState, 1);
+  EXPECT_EQ(g_UserOptions.gamesPlayed[kGameKlondike], 1u);
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(ScoreGetEntryCount(), 1);
 
   // A win reported lost afterwards (a new game after the win): only the
   // state goes back.

@@ -1,4 +1,4 @@
-// Tests of the close request: SIGINT, SIGTERM and SDL_QUIT wait for a
+// Tests of the close request: SIGINT, SIGTERM, SIGHUP and SDL_QUIT wait for a
 // window and reach it as WM_CLOSE before anything queued; on headless
 // windows, and through SDL's own event under a display (skipped without one).
 #include <SDL.h>
@@ -31,28 +31,31 @@ std::vector<WinMsg> Drain() {
   return out;
 }
 
-// The handlers of SIGINT and SIGTERM are the test process's own again after
-// each test.
+// The handlers of SIGINT, SIGTERM and SIGHUP are the test process's own
+// again after each test.
 class CloseRequestTest : public ::testing::Test {
  protected:
   void SetUp() override {
     PlatformUseHeadlessWindows(true);
     sigaction(SIGINT, nullptr, &interrupt_);
     sigaction(SIGTERM, nullptr, &terminate_);
+    sigaction(SIGHUP, nullptr, &hangUp_);
   }
   void TearDown() override {
     PlatformResetWindowsForTests();
     sigaction(SIGINT, &interrupt_, nullptr);
     sigaction(SIGTERM, &terminate_, nullptr);
+    sigaction(SIGHUP, &hangUp_, nullptr);
   }
   struct sigaction interrupt_ {};
   struct sigaction terminate_ {};
+  struct sigaction hangUp_ {};
 };
 
 }  // namespace
 
 TEST_F(CloseRequestTest, ASignalWaitsForAWindowAndClosesItBeforeAnythingQueued) {
-  for (const int signalNumber : {SIGINT, SIGTERM}) {
+  for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
     SCOPED_TRACE(signalNumber);
     ASSERT_TRUE(PlatformCatchCloseSignals());
     ASSERT_EQ(raise(signalNumber), 0);  // the process goes on

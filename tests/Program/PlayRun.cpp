@@ -119,14 +119,21 @@ bool WriteSavedGame(Gen& g, const std::string& path) {
 }
 
 bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name) {
+  if (!h.WaitForLog("RESOLUTION2", 30) || !WaitForPixel(h, 220, 400, IsButtonGreen, 30)) {
+    h.Screenshot(shots + name + ".png");
+    return false;
+  }
+  // Continue Player (left of its text).
+  h.ClickVirtual(220, 400);
+  return StartToTableFromMenu(h, shots, name);
+}
+
+bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std::string& name) {
   auto failed = [&] {
     h.Screenshot(shots + name + ".png");
     return false;
   };
-  if (!h.WaitForLog("RESOLUTION2", 30)) return failed();
-  // Continue Player (left of its text), then the main menu's green New Game.
-  if (!WaitForPixel(h, 220, 400, IsButtonGreen, 30)) return failed();
-  h.ClickVirtual(220, 400);
+  // The main menu's green New Game.
   if (!WaitForPixel(h, 343, 449, IsButtonGreen, 240)) return failed();
   h.ClickVirtual(343, 449);
   // The table: the menu's New Game gives way to the table's cloth. Under a

@@ -52,6 +52,8 @@ bool IsButtonGreen(Rgb c);
 // (with the screen saved as <name>.png in the screenshots folder) when a
 // step does not come within its time.
 bool StartToTable(ProgramHarness& h, const std::string& shots, const std::string& name);
+// The same from the main menu: its New Game, then the table.
+bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std::string& name);
 
 // From the start of the program to Ann's saved game: Continue Player, then
 // Continue Game once the menu offers it, the pointer moved off the menu;

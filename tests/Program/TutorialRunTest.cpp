@@ -1,6 +1,9 @@
 // The tutorial of Twenty in the running program: the offer and each of the
 // six steps stand beside the piles they talk about (never on them), the
 // time and the score wait while the lesson is read, and End closes it.
+// Return answers a box as its button does; leaving the game ends the
+// lesson, so the next game is played without it; R opens the rules, as the
+// lesson's last box says.
 //
 // Where Twenty's piles lie on the screen is worked out here, in the test's
 // own process: the game's layout laid out by the card core and projected
@@ -9,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -95,6 +99,16 @@ std::vector<unsigned long> Corners(const std::vector<unsigned long>& pixels) {
   return corners;
 }
 
+// The screen between the status corners at its top and foot: what stands
+// still once no card moves.
+std::vector<unsigned long> Middle(const std::vector<unsigned long>& pixels) {
+  if (pixels.size() != static_cast<std::size_t>(kWidth) * kHeight) return {};
+  const std::size_t top = static_cast<std::size_t>(kHeight * 24 / 480) * kWidth;
+  const std::size_t foot = static_cast<std::size_t>(kHeight * 456 / 480) * kWidth;
+  return std::vector<unsigned long>(pixels.begin() + static_cast<std::ptrdiff_t>(top),
+                                    pixels.begin() + static_cast<std::ptrdiff_t>(foot));
+}
+
 // Waits until a box is shown whose picture differs from the one before
 // (another text); false after the time.
 bool WaitForNewBox(ProgramHarness& h, const std::vector<unsigned long>& before, Box* box,
@@ -111,19 +125,28 @@ bool WaitForNewBox(ProgramHarness& h, const std::vector<unsigned long>& before, 
   return false;
 }
 
-class TutorialRunTest : public TempDirTest {};
+class TutorialRunTest : public TempDirTest {
+ protected:
+  // Ann, who has never played Twenty, from the start of the program to
+  // Twenty's dealt table, the pointer away from it; else the screen as
+  // <name>.png.
+  ::testing::AssertionResult StartAtTwenty(ProgramHarness& h, const std::string& shots, const std::string& name) {
+    std::string noDeck;
+    if (!TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) return ::testing::AssertionFailure() << noDeck;
+    playrun::WritePlayer(h.UserFolder(), [](UserRecord& r) { r.menuGame = kGameTwenty; });
+    if (!h.StartDisplay(kWidth, kHeight)) return ::testing::AssertionFailure() << "no X server";
+    if (!h.StartProgram()) return ::testing::AssertionFailure() << "the program did not start";
+    if (!playrun::StartToTable(h, shots, name)) return ::testing::AssertionFailure() << "no table; see " << name << ".png";
+    h.MoveVirtual(320, 470);
+    return ::testing::AssertionSuccess();
+  }
+};
 
 TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
   const std::string shots = playrun::ScreenshotFolder();
   const std::vector<std::vector<ScreenPoint>> piles = StepPiles();
   ProgramHarness h(dir_ + "/home");
-  std::string noDeck;
-  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
-  playrun::WritePlayer(h.UserFolder(), [](UserRecord& r) { r.menuGame = kGameTwenty; });
-  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(playrun::StartToTable(h, shots, "TutorialStart")) << "no table; see TutorialStart.png";
-  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(StartAtTwenty(h, shots, "TutorialStart"));
 
   // The offer: while it is read the time and the score stand still.
   Box box;
@@ -164,6 +187,67 @@ TEST_F(TutorialRunTest, TheLessonStandsBesideItsPilesAndTheScoreWaits) {
     gone = !FindBox(h.Pixels(), &box);
   }
   EXPECT_TRUE(gone) << "the lesson did not end";
+  EXPECT_FALSE(h.LogHasError()) << h.LogText();
+}
+
+// Return answers the offer and the steps; Escape at the second step leaves
+// Twenty, and the next game (Three Cell, chosen in the menu's list) has no
+// lesson: its clock runs and no box comes. R opens its rules.
+TEST_F(TutorialRunTest, LeavingTheGameEndsItsLessonAndKeysAnswerIt) {
+  const std::string shots = playrun::ScreenshotFolder();
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(StartAtTwenty(h, shots, "TutorialLeaveStart"));
+
+  Box box;
+  std::vector<unsigned long> shown;
+  ASSERT_TRUE(WaitForNewBox(h, {}, &box, &shown)) << "no offer";
+  for (int step = 1; step <= 2; ++step) {
+    SCOPED_TRACE("step " + std::to_string(step));
+    h.Key("Return");
+    std::vector<unsigned long> now;
+    ASSERT_TRUE(WaitForNewBox(h, shown, &box, &now)) << "Return did not answer the box";
+    shown = now;
+  }
+  h.Screenshot(shots + "TutorialLeaveStep2.png");
+
+  // Leave; Three Cell stands three rows above Twenty in the list, which
+  // shows its last page.
+  h.Key("Escape");
+  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120)) << "no main menu";
+  h.ClickVirtual(100, 163);
+  ASSERT_TRUE(playrun::StartToTableFromMenu(h, shots, "TutorialLeaveNext")) << "see TutorialLeaveNext.png";
+  h.MoveVirtual(320, 470);
+  // Once the menu has gone (its Exit button, below the word: the pointer
+  // may still light its New Game) and the deal has landed (a lesson would
+  // show its box then), no box stands over the table and the clock counts
+  // on.
+  std::vector<unsigned long> last;
+  int still = 0;
+  bool boxShown = false;
+  ASSERT_TRUE(ProgramHarness::WaitUntil(
+      [&] {
+        std::vector<unsigned long> now = h.Pixels();
+        const std::size_t exit = static_cast<std::size_t>(kHeight * 468 / 480) * kWidth + kWidth * 600 / 640;
+        if (now.size() <= exit || playrun::IsButtonGreen(playrun::Split(static_cast<long>(now[exit])))) {
+          still = 0;
+          return false;
+        }
+        boxShown = FindBox(now, &box);
+        still = Middle(now) == Middle(last) ? still + 1 : 0;
+        last = std::move(now);
+        return boxShown || still >= 3;
+      },
+      120, 0.4))
+      << "the next game's deal did not land";
+  h.Screenshot(shots + "TutorialLeaveNext.png");
+  EXPECT_FALSE(boxShown) << "a box of the lesson over the next game";
+  const std::vector<unsigned long> corners = Corners(last);
+  EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return Corners(h.Pixels()) != corners; }, 30, 0.2))
+      << "the next game's clock waits";
+
+  h.Key("r");
+  EXPECT_TRUE(playrun::WaitForPixel(h, 320, 417.5f, playrun::IsButtonGreen, 60)) << "R opened no rules";
+  h.Screenshot(shots + "TutorialLeaveRules.png");
   EXPECT_FALSE(h.LogHasError()) << h.LogText();
 }
 

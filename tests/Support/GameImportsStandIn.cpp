@@ -181,6 +181,8 @@ void TutorialTick() {}
 bool TutorialIsOn() { return false; }
 bool TutorialGetOnFlag() { return false; }
 void TutorialRestart() { Record("TutorialRestart"); }
+void TutorialStop() { Record("TutorialStop"); }
+bool TutorialPressFirstButton() { return false; }
 void TutorialCreateGraphics() {}
 void TutorialFreeGraphics() {}
 void TutorialRenderPointer() {}

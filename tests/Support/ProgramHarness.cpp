@@ -268,6 +268,13 @@ bool ProgramHarness::SignalProgram(int signalNumber) {
   return programPid_ > 0 && kill(programPid_, signalNumber) == 0;
 }
 
+bool ProgramHarness::StopDisplay() {
+  if (serverPid_ <= 0) return false;
+  EndChild(serverPid_, 2.0);
+  serverPid_ = -1;
+  return true;
+}
+
 bool ProgramHarness::IsProgramRunning() {
   return programPid_ > 0 && waitpid(programPid_, nullptr, WNOHANG) == 0;
 }

@@ -53,6 +53,9 @@ class ProgramHarness {
   // false when no program runs.
   bool SignalProgram(int signalNumber);
   bool IsProgramRunning();
+  // Ends the private X server under the running program (the display goes
+  // away, as at a logout) and reaps it; false when none runs.
+  bool StopDisplay();
 
   // Input at a point of the game's virtual 640 x 480 screen (mapped to the
   // display's size), or keys by xdotool name ("Return", "Escape").

@@ -6,18 +6,28 @@
 // And the saved game's road across Exit and restarts: stock turns undone
 // one by one, the game left, Exit from the menu, Continue after a restart;
 // a saved game that cannot be read kept aside with a word to the player,
-// and the deal that replaces it holding every card once. And a game in play
-// ended by SIGTERM or SIGINT (a logout, kill, Ctrl+C) is saved as at Exit.
+// and the deal that replaces it holding every card once. A save that fails
+// (a full disk, a read-only one) keeps the game at the table until it can
+// be saved or the player gives it up. And a game in play ended by SIGTERM,
+// SIGINT or SIGHUP (a logout, kill, Ctrl+C, the terminal closed) is saved
+// as at Exit, and one whose display goes away is saved before the end.
 //
 // Where the cards lie is worked out here, in the test's own process: the
 // same deal of the same game laid out by the card core, projected with the
 // player's camera at the window's size.
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,6 +111,15 @@ void DealHere(int game, unsigned deal) {
   }
 }
 
+// Klondike's deal kDeal as the program deals it for a new player, kept.
+std::unique_ptr<Gen> KlondikeDealtHere() {
+  DealHere(kGameKlondike, kDeal);
+  return std::make_unique<Gen>(g_GenLive);
+}
+
+// Where the stock's top card lies on the screen.
+ScreenPoint StockOnScreen(const Gen& g) { return CardOnScreen(g.deck, g.deck.numCards - 1); }
+
 // The saved game of the player read into the load scratch.
 bool ReadSavedGame(const std::string& file, Gen* out) {
   std::vector<std::uint8_t> bytes(kGenSaveFileSize + 1);
@@ -111,6 +130,27 @@ bool ReadSavedGame(const std::string& file, Gen* out) {
   if (n != static_cast<std::size_t>(kGenSaveFileSize)) return false;
   // After the plain version float: the counter block and the record.
   return EngEncryptionDecrypt(bytes.data() + 4, kGenImageSize) && GenReadImage(*out, bytes.data() + 4);
+}
+
+// The games of the player's statistics file, in the order they ended (the
+// header block, then one 96-byte block per game): each its won flag and
+// its game tag.
+struct StatsGame {
+  bool won;
+  std::string tag;
+};
+std::vector<StatsGame> ReadStatsGames(const std::string& file) {
+  std::vector<StatsGame> games;
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return games;
+  std::vector<unsigned char> block(97);
+  std::fseek(f, 32, SEEK_SET);
+  while (std::fread(block.data(), 1, 96, f) == 96) {
+    if (!EngEncryptionDecrypt(block.data(), 80)) break;
+    games.push_back(StatsGame{block[6] != 0, reinterpret_cast<const char*>(block.data() + 12)});
+  }
+  std::fclose(f);
+  return games;
 }
 
 // The same table: every pile holds the same cards, each face up or down
@@ -252,6 +292,124 @@ bool IsLight(long colour) {
   return colour >= 0 && r > 150 && (r + g + b) / 3 > 120;
 }
 
+// Every column's top card of a Klondike deal shows its face where the
+// dealt layout puts it (every deal of the game lays its columns out alike):
+// the deal has flown out. A face is known by its light margin beside the
+// middle of the card, left of any pip or picture; a back is dark there.
+bool TopsShowFaces(ProgramHarness& h, const Gen& dealt) {
+  constexpr float kMargin = 2.2f;  // table units left of the card's middle
+  for (int t = 0; t < dealt.numTableaus; ++t) {
+    const CardGroup& pile = dealt.tableaus[t];
+    const Card& card = pile.cards[pile.numCards - 1];
+    const ScreenPoint p = playrun::ProjectTablePoint(pile.pos[0] + card.pos[0] - kMargin, pile.pos[1] + card.pos[1],
+                                                     pile.pos[2] + card.pos[2]);
+    if (!IsLight(h.PixelVirtual(p.x, p.y))) return false;
+  }
+  return true;
+}
+
+// Waits until a Klondike deal has flown out and the table stands still; a
+// still table alone may be one whose deal is still to fly on a busy machine.
+// False after the time.
+bool WaitForDealt(ProgramHarness& h, const Gen& dealt) {
+  return h.WaitUntil([&] { return TopsShowFaces(h, dealt); }, 90, 0.2) && WaitStill(h);
+}
+
+// The player's SavedGames folder on a small disk of its own (a tmpfs of
+// 1 MiB, too small for a saved game), in a mount namespace private to this
+// test process: the X server and the program it starts share it, the rest
+// of the machine never sees it. The disk can be grown or made read-only
+// under the running program. It must be made while the process has one
+// thread (before the harness, whose server runs one). Without the right to
+// mount here, why says so.
+class SavedGamesDisk {
+ public:
+  SavedGamesDisk(const std::string& folder, std::string* why) : folder_(folder) {
+    std::filesystem::create_directories(folder);
+    if (!PrivateNamespace()) {
+      *why = std::string("no private mount namespace: ") + std::strerror(errno);
+      return;
+    }
+    // Mounts made here must not reach the machine's own namespace.
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("cardolia-test", folder.c_str(), "tmpfs", 0, "size=1m") != 0) {
+      *why = std::string("no tmpfs over SavedGames: ") + std::strerror(errno);
+      return;
+    }
+    mounted_ = true;
+  }
+  ~SavedGamesDisk() {
+    if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool Grow() { return mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT, "size=64m") == 0; }
+  bool MakeReadOnly() { return mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+
+ private:
+  // As root a mount namespace of its own; otherwise one inside a user
+  // namespace where this user is root.
+  static bool PrivateNamespace() {
+    if (unshare(CLONE_NEWNS) == 0) return true;
+    const uid_t uid = getuid();
+    const gid_t gid = getgid();
+    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+    auto write = [](const char* file, const std::string& text) {
+      std::ofstream out(file);
+      out << text;
+      return static_cast<bool>(out.flush());
+    };
+    return write("/proc/self/setgroups", "deny") &&
+           write("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") &&
+           write("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+  }
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+// The left one of the two buttons of the popup over the table (the faces
+// of the toolkit's buttons, far greener than the popup's body), its centre
+// in the 640 x 480 space: the row where both faces are widest (their text
+// splits the rows across it) gives the button's left and right edges, and
+// the rows that show it so give its top and bottom. False when no row of
+// the screen shows two button faces.
+bool FindLeftPopupButton(const std::vector<unsigned long>& pixels, float* x, float* y) {
+  if (pixels.size() != static_cast<std::size_t>(kWidth) * kHeight) return false;
+  auto isFace = [](unsigned long c) {
+    const long r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+    return g > r + 40 && g > b + 20;
+  };
+  struct Run {
+    int left, right;
+  };
+  std::vector<std::pair<int, Run>> rows;  // a row showing two faces: its left one
+  for (int row = kHeight / 4; row < kHeight * 3 / 4; ++row) {
+    std::vector<Run> runs;
+    int start = -1;
+    for (int col = 0; col <= kWidth; ++col) {
+      const bool face = col < kWidth && isFace(pixels[static_cast<std::size_t>(row) * kWidth + col]);
+      if (face && start < 0) start = col;
+      if (!face && start >= 0) {
+        if (col - start >= kWidth / 32) runs.push_back(Run{start, col});
+        start = -1;
+      }
+    }
+    if (runs.size() == 2) rows.emplace_back(row, runs[0]);
+  }
+  if (rows.empty()) return false;
+  Run widest = rows[0].second;
+  for (const auto& [row, run] : rows) {
+    if (run.right - run.left > widest.right - widest.left) widest = run;
+  }
+  int top = kHeight, bottom = -1;
+  for (const auto& [row, run] : rows) {
+    if (std::abs(run.left - widest.left) > 4 || std::abs(run.right - widest.right) > 4) continue;
+    top = std::min(top, row);
+    bottom = std::max(bottom, row);
+  }
+  *x = static_cast<float>(widest.left + widest.right) / 2 * 640 / kWidth;
+  *y = static_cast<float>(top + bottom) / 2 * 480 / kHeight;
+  return true;
+}
+
 class PlayRunTest : public TempDirTest {
  protected:
   void SetUp() override {
@@ -264,9 +422,9 @@ class PlayRunTest : public TempDirTest {
   }
   // From the prepared new player's deck to Ann, made on the New Player
   // screen, at Klondike's deal kDeal chosen by its number (the program takes
-  // the two clicks in turn), the table standing still; else the step that
-  // did not come.
-  ::testing::AssertionResult StartAnnAtTheDeal(ProgramHarness& h) {
+  // the two clicks in turn), dealt as laid out here and standing still; else
+  // the step that did not come.
+  ::testing::AssertionResult StartAnnAtTheDeal(ProgramHarness& h, const Gen& dealt) {
     const auto failed = [&](const char* step) { return ::testing::AssertionFailure() << step << "; " << Why(h); };
     std::string noDeck;
     if (!TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) return ::testing::AssertionFailure() << noDeck;
@@ -299,7 +457,7 @@ class PlayRunTest : public TempDirTest {
     if (!h.WaitForPixel(320, 215, [](int r, int g, int b) { return !IsPopupGreen(r, g, b); }, 120)) {
       return failed("the deal note closed");
     }
-    if (!WaitStill(h)) return failed("the dealt table standing still");
+    if (!WaitForDealt(h, dealt)) return failed("the dealt table standing still");
     return ::testing::AssertionSuccess();
   }
   // Starts the program again and continues Ann's saved game from the Game
@@ -317,6 +475,24 @@ class PlayRunTest : public TempDirTest {
     h.ClickVirtual(420, 443);  // Continue Game
     h.MoveVirtual(320, 470);
     h.WaitUntil([&] { return (*share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+    return ::testing::AssertionSuccess();
+  }
+  // Ann at Klondike's deal kDeal (laid out here as dealt) after one turn of
+  // the stock, the table standing still; else the step that did not come.
+  ::testing::AssertionResult StartAnnAfterAStockTurn(ProgramHarness& h, const Gen& dealt) {
+    const ::testing::AssertionResult started = StartAnnAtTheDeal(h, dealt);
+    if (!started) return started;
+    return TurnStock(h, StockOnScreen(dealt));
+  }
+  // A click on the stock where it lies, the turn seen and the table standing
+  // still (a signal or a key would come before a click still queued); else
+  // why not.
+  ::testing::AssertionResult TurnStock(ProgramHarness& h, ScreenPoint stock) {
+    const std::vector<unsigned long> before = h.Pixels();
+    h.ClickVirtual(stock.x, stock.y);
+    h.MoveVirtual(320, 470);
+    if (!WaitForStockChange(h, before, stock)) return ::testing::AssertionFailure() << "the stock did not turn; " << Why(h);
+    if (!WaitStill(h)) return ::testing::AssertionFailure() << "the table moving on; " << Why(h);
     return ::testing::AssertionSuccess();
   }
   // A screenshot for a person to look at; the test asserts on the pixels.
@@ -383,15 +559,7 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   h.MoveVirtual(320, 470);
   // The dealt table is the one laid out here: once the deal has flown out,
   // every column's top card shows its face.
-  auto topsShowFaces = [&h, &dealt] {
-    for (int t = 0; t < dealt->numTableaus; ++t) {
-      const CardGroup& pile = dealt->tableaus[t];
-      const ScreenPoint p = CardOnScreen(pile, pile.numCards - 1);
-      if (!IsLight(h.PixelVirtual(p.x, p.y))) return false;
-    }
-    return true;
-  };
-  const bool dealtOut = h.WaitUntil(topsShowFaces, 90, 0.2);
+  const bool dealtOut = h.WaitUntil([&] { return TopsShowFaces(h, *dealt); }, 90, 0.2);
   Shot(h, "PlayDealt.png");
   ASSERT_TRUE(dealtOut) << "every column's top card face up where it is laid out here" << Why(h);
 
@@ -503,7 +671,7 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAtTheDeal(h));
+  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
 
   // Three stock turns, then one undo: the table of two turns is back.
@@ -599,23 +767,15 @@ TEST_F(PlayRunTest, TheSavedGameSurvivesExitAndADamagedOneIsKeptAside) {
   EXPECT_EQ(h.WaitForExit(60), 0);
 }
 
-// SIGTERM (a desktop logout, kill) and SIGINT (Ctrl+C) end the program
-// through its shutdown: the game in play is saved, "CLOSING DOWN" logged,
-// exit status 0; after a restart Continue gives the same table.
+// SIGTERM (a desktop logout, kill), SIGINT (Ctrl+C) and SIGHUP (the
+// terminal closed) end the program through its shutdown: the game in play
+// is saved, "CLOSING DOWN" logged, exit status 0; after a restart Continue
+// gives the same table.
 TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
-  DealHere(kGameKlondike, kDeal);
-  std::unique_ptr<Gen> dealt(new Gen(g_GenLive));
-  const ScreenPoint stock = CardOnScreen(dealt->deck, dealt->deck.numCards - 1);
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAtTheDeal(h));
-  // One stock turn.
-  const std::vector<unsigned long> dealtTable = h.Pixels();
-  h.ClickVirtual(stock.x, stock.y);
-  h.MoveVirtual(320, 470);
-  // The signal would come before a click still queued.
-  ASSERT_TRUE(WaitForStockChange(h, dealtTable, stock)) << "the stock did not turn; " << Why(h);
-  ASSERT_TRUE(WaitStill(h)) << Why(h);
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
   const std::vector<unsigned long> table = h.Pixels();
 
   ASSERT_TRUE(h.SignalProgram(SIGTERM));
@@ -628,17 +788,164 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   EXPECT_EQ(record->dealNumber, kDeal);
   EXPECT_EQ(record->waste.numCards, 3);
 
-  // A restart: Continue gives the same table; SIGINT saves it again.
+  // A restart: Continue gives the same table; SIGINT, and SIGHUP (the
+  // terminal the game was started from closed), save it again.
+  for (const int signalNumber : {SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signalNumber);
+    double share = 1;
+    ASSERT_TRUE(ContinueAnnsGame(h, table, &share));
+    Shot(h, "SignalContinued.png");
+    EXPECT_LT(share, 0.001) << Why(h);
+    ASSERT_TRUE(h.SignalProgram(signalNumber));
+    ASSERT_EQ(h.WaitForExit(60), 0) << Why(h);
+    EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << Why(h);
+    std::unique_ptr<Gen> again(new Gen);
+    ASSERT_TRUE(ReadSavedGame(saved, again.get())) << "the signal left no readable saved game";
+    EXPECT_TRUE(SameTable(*record, *again));
+  }
+}
+
+// The display going away under play (the X server ended, as at a logout)
+// ends the program at once with status 1, but the game in play is saved
+// first.
+TEST_F(PlayRunTest, ALostDisplayEndsPlayWithTheGameSaved) {
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
+  ASSERT_TRUE(h.StopDisplay());
+  EXPECT_EQ(h.WaitForExit(60), 1) << h.LogText();
+  EXPECT_NE(h.LogText().find("DISPLAY LOST"), std::string::npos) << h.LogText();
+  std::unique_ptr<Gen> record(new Gen);
+  ASSERT_TRUE(ReadSavedGame(h.UserFolder() + "/SavedGames/Ann_Klondike.c3o", record.get()))
+      << "the lost display left no readable saved game";
+  EXPECT_EQ(record->dealNumber, kDeal);
+  EXPECT_EQ(record->waste.numCards, 3);
+}
+
+// A save that fails as the table is left keeps the game at the table, says
+// so and asks: Stay (also Escape) plays on, and once there is room leaving
+// saves the game. Exit over a read-only disk asks the same, and Give Up
+// ends the program without the game, which counts as lost.
+TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+  const ScreenPoint stock = StockOnScreen(*dealt);
+  const std::string folder = dir_ + "/home/data/Quarnix/Free Cardolia 3D";
+  std::string noDisk;
+  SavedGamesDisk disk(folder + "/SavedGames", &noDisk);
+  if (!noDisk.empty()) GTEST_SKIP() << noDisk;
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_EQ(h.UserFolder(), folder);
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
+  const std::string saved = folder + "/SavedGames/Ann_Klondike.c3o";
+  auto popupShown = [&h] { return h.WaitForPixel(320, 215, IsPopupGreen, 60); };
+  auto popupGone = [&h] {
+    return h.WaitForPixel(320, 215, [](int r, int g, int b) { return !IsPopupGreen(r, g, b); }, 60);
+  };
+  const std::vector<unsigned long> table = h.Pixels();
+
+  // The disk is full: Escape leaves nothing, the game stays and the player
+  // is told; Escape again answers Stay.
+  h.Key("Escape");
+  ASSERT_TRUE(h.WaitForLog("Could not create file", 60)) << Why(h);
+  ASSERT_TRUE(popupShown()) << "no word of the failed save; " << Why(h);
+  Shot(h, "SaveFailedLeaving.png");
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  h.Key("Escape");
+  ASSERT_TRUE(popupGone()) << Why(h);
   double share = 1;
-  ASSERT_TRUE(ContinueAnnsGame(h, table, &share));
-  Shot(h, "SignalContinued.png");
-  EXPECT_LT(share, 0.001) << Why(h);
-  ASSERT_TRUE(h.SignalProgram(SIGINT));
-  ASSERT_EQ(h.WaitForExit(60), 0) << Why(h);
-  EXPECT_NE(h.LogText().find("CLOSING DOWN"), std::string::npos) << Why(h);
-  std::unique_ptr<Gen> again(new Gen);
-  ASSERT_TRUE(ReadSavedGame(saved, again.get())) << "SIGINT left no readable saved game";
-  EXPECT_TRUE(SameTable(*record, *again));
+  h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+  EXPECT_LT(share, 0.001) << "the game did not stay at the table; " << Why(h);
+
+  // Room made: Escape saves the game and leaves.
+  ASSERT_TRUE(disk.Grow()) << std::strerror(errno);
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
+  std::unique_ptr<Gen> record(new Gen);
+  ASSERT_TRUE(ReadSavedGame(saved, record.get()));
+  EXPECT_EQ(record->waste.numCards, 3);
+
+  // Continued, played on, then the disk is read-only: the in-game menu's
+  // Exit asks the same, and Give Up ends the program without the game.
+  h.ClickVirtual(420, 443);  // Continue Game
+  h.MoveVirtual(320, 470);
+  h.WaitUntil([&] { return (share = DifferentShare(table, h.Pixels())) < 0.001; }, 60, 0.3);
+  ASSERT_LT(share, 0.001) << "Continue did not give the same table; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
+  ASSERT_TRUE(disk.MakeReadOnly()) << std::strerror(errno);
+  h.MoveVirtual(610, 10);
+  ASSERT_TRUE(h.WaitForPixel(580.6f, 156.2f, IsFrameGold, 60)) << "the in-game menu" << Why(h);
+  h.ClickVirtual(609.5f, 239);  // Exit
+  ASSERT_TRUE(popupShown()) << "no word of the failed save at Exit; " << Why(h);
+  Shot(h, "SaveFailedExit.png");
+  EXPECT_TRUE(h.IsProgramRunning());
+  float giveUpX = 0, giveUpY = 0;
+  ASSERT_TRUE(FindLeftPopupButton(h.Pixels(), &giveUpX, &giveUpY)) << Why(h);
+  h.ClickVirtual(giveUpX, giveUpY);
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
+  // Given up, the game is a lost game of the statistics.
+  const std::vector<StatsGame> games = ReadStatsGames(folder + "/Users/Ann.sta");
+  ASSERT_EQ(games.size(), 1u);
+  EXPECT_FALSE(games[0].won);
+  EXPECT_EQ(games[0].tag, "_Klondike_");
+}
+
+// A game given up after one move is a lost game of the statistics, once,
+// however it is given up: Quit Game in the menu, the in-game New (Ctrl+N),
+// a deal number typed over the saved game.
+TEST_F(PlayRunTest, AGameGivenUpAfterAMoveCountsAsLostOnce) {
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+  const ScreenPoint stock = StockOnScreen(*dealt);
+
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
+  const std::string stats = h.UserFolder() + "/Users/Ann.sta";
+  auto recorded = [&](std::size_t count) {
+    return h.WaitUntil([&] { return ReadStatsGames(stats).size() >= count; }, 60, 0.2);
+  };
+
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
+  h.ClickVirtual(497, 443);  // Quit Game
+  EXPECT_TRUE(recorded(1)) << "Quit Game counted nothing; " << Why(h);
+
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(343, 449);  // New Game
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(WaitForDealt(h, *dealt)) << "no new deal; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
+  const std::vector<unsigned long> turned = h.Pixels();
+  h.Key("ctrl+n");
+  EXPECT_TRUE(recorded(2)) << "the in-game New counted nothing; " << Why(h);
+
+  ASSERT_TRUE(h.WaitUntil([&] { return DifferentShare(turned, h.Pixels()) > 0.001; }, 60, 0.3)) << Why(h);
+  ASSERT_TRUE(WaitForDealt(h, *dealt)) << "no new deal; " << Why(h);
+  ASSERT_TRUE(TurnStock(h, stock));
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
+  h.ClickVirtual(322, 384);  // the deal number
+  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
+  h.Type("77");
+  ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
+  h.Key("Return");
+  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << "the deal note" << Why(h);
+  h.Key("Return");
+  h.MoveVirtual(320, 470);
+  EXPECT_TRUE(recorded(3)) << "the typed deal counted nothing; " << Why(h);
+  ASSERT_TRUE(WaitStill(h)) << Why(h);
+
+  const std::vector<StatsGame> games = ReadStatsGames(stats);
+  ASSERT_EQ(games.size(), 3u);
+  for (const StatsGame& game : games) {
+    EXPECT_FALSE(game.won);
+    EXPECT_EQ(game.tag, "_Klondike_");
+  }
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForMenu(h)) << Why(h);
+  h.ClickVirtual(612, 458);  // Exit
+  EXPECT_EQ(h.WaitForExit(60), 0);
+  EXPECT_EQ(ReadStatsGames(stats).size(), 3u) << "a game counted twice";
 }
 
 }  // namespace

@@ -10,5 +10,6 @@ enum EngInputKind : int {
   kEngInputWheel = 4,        // whole notches x scroll lines, 2
   kEngInputKeyDown = 5,      // virtual key, 0
   kEngInputKeyUp = 6,        // virtual key, 0
-  kEngInputChar = 7,         // CP1252 character, 0
+  kEngInputChar = 7,         // CP1252 character (above 255: the code point of one
+                             // CP1252 lacks, which text refuses), 0
 };

@@ -7,7 +7,10 @@
 //   Enter, Backspace, Tab, Escape     also WM_CHAR 13, 8, 9, 27 (not with Alt)
 //   text input (UTF-8)                WM_CHAR per character in CP1252;
 //                                     dropped while the left Alt is held;
-//                                     characters CP1252 lacks are dropped
+//                                     a character CP1252 lacks comes as
+//                                     WM_CHAR with its code point (above
+//                                     255), for the text to refuse it
+//                                     visibly; C1 control codes are dropped
 //   mouse motion                      WM_MOUSEMOVE (client x, y); queued moves
 //                                     collapse into the latest
 //   button down                       WM_xBUTTONDOWN, or WM_xBUTTONDBLCLK for
@@ -156,7 +159,11 @@ void TextEvent(const SDL_TextInputEvent& e) {
     if (used == 0) break;
     p += used;
     const int byte = Cp1252FromCodePoint(codePoint);
-    if (byte > 0) WindowQueueMessage(window, WM_CHAR, static_cast<WPARAM>(byte), 1);
+    if (byte > 0) {
+      WindowQueueMessage(window, WM_CHAR, static_cast<WPARAM>(byte), 1);
+    } else if (codePoint > 0xFF) {
+      WindowQueueMessage(window, WM_CHAR, static_cast<WPARAM>(codePoint), 1);
+    }
   }
 }
 

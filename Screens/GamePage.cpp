@@ -2,7 +2,6 @@
 // (see GamePage.h).
 #include "Screens/GamePage.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -297,18 +296,38 @@ bool GameControlCycleAutoplayLevel(char* text) {
 
 // ---- Deal number -----------------------------------------------------------------------
 
-bool GameControlParseDealNumber(const char* text, std::uint32_t* number) {
-  if (!text) return false;
+DealNumberFault GameControlParseDealNumber(const char* text, std::uint32_t* number) {
+  if (!text || !text[0]) return DealNumberFault::kEmpty;
   const std::size_t length = std::strlen(text);
-  if (length < 1 || length > static_cast<std::size_t>(kDealNumberDigits)) return false;
   for (std::size_t i = 0; i < length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
+    if (text[i] < '0' || text[i] > '9') return DealNumberFault::kNotDigits;
   }
-  errno = 0;
-  const unsigned long long value = std::strtoull(text, nullptr, 10);
-  if (errno != 0 || value == 0 || value > 4294967295ULL) return false;
+  // Digits only: past ten of them (leading zeros aside) the number is too
+  // large whatever they are.
+  std::size_t first = 0;
+  while (first < length && text[first] == '0') ++first;
+  if (first == length) return DealNumberFault::kZero;
+  if (length - first > static_cast<std::size_t>(kDealNumberDigits)) return DealNumberFault::kTooLarge;
+  const unsigned long long value = std::strtoull(text + first, nullptr, 10);
+  if (value > 4294967295ULL) return DealNumberFault::kTooLarge;
   if (number) *number = static_cast<std::uint32_t>(value);
-  return true;
+  return DealNumberFault::kNone;
+}
+
+const char* GameControlDealNumberFaultToken(DealNumberFault fault) {
+  switch (fault) {
+    case DealNumberFault::kEmpty:
+      return "Game_DealNumberEmpty";
+    case DealNumberFault::kNotDigits:
+      return "Game_DealNumberNotDigits";
+    case DealNumberFault::kZero:
+      return "Game_DealNumberZero";
+    case DealNumberFault::kTooLarge:
+      return "Game_DealNumberTooLarge";
+    case DealNumberFault::kNone:
+      break;
+  }
+  return nullptr;
 }
 
 void GameControlEnterDealNumberCB() {
@@ -320,7 +339,12 @@ void GameControlEnterDealNumberCB() {
 void GameControlDealNumberEnteredCB(int result) {
   if (result != 1) return;
   std::uint32_t deal = 0;
-  if (!GameControlParseDealNumber(g_dealText, &deal)) return;
+  const DealNumberFault fault = GameControlParseDealNumber(g_dealText, &deal);
+  if (fault != DealNumberFault::kNone) {
+    // The player is told what to type instead.
+    g_MWin.PopupOk("", EngLanguagesGetFirstString(GameControlDealNumberFaultToken(fault)));
+    return;
+  }
   g_dealEntered = deal;
   g_MWin.PopupOkWithCallback("", EngLanguagesGetFirstString("Game_GameNumberNote"),
                            GameControlPlayDealNumberCB);

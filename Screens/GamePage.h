@@ -56,8 +56,12 @@ bool GameControlCycleAutoplayLevel(char* text);
 
 // ---- Deal number ------------------------------------------------------------------------
 // A deal number as the player types it: 1 to 10 digits and nothing else,
-// from 1 to 4294967295. False for anything else.
-bool GameControlParseDealNumber(const char* text, std::uint32_t* number);
+// from 1 to 4294967295. kNone with the number, or what is wrong with the
+// text (the number is then left alone).
+enum class DealNumberFault { kNone, kEmpty, kNotDigits, kZero, kTooLarge };
+DealNumberFault GameControlParseDealNumber(const char* text, std::uint32_t* number);
+// The language token that tells the player what is wrong; null for kNone.
+const char* GameControlDealNumberFaultToken(DealNumberFault fault);
 void GameControlEnterDealNumberCB();
 void GameControlDealNumberEnteredCB(int result);
 void GameControlPlayDealNumberCB(int result);

@@ -141,7 +141,9 @@ bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font)
   effects.blurPassesFirst = 2;
   effects.blurPassesSecond = 2;
   font->SetGlyphEffectSettings(&effects);
-  if (!font->Create(fontFile, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true)) {
+  // Every character of CP1252, the text's encoding, up to 255 (y with
+  // diaeresis): a name like "Müller" must show whole.
+  if (!font->Create(fontFile, 1, 32, 32, 255, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true)) {
     DebugError("SolMWinCreateFontApart", "EngFont::Create failed <Main>");
     return false;
   }

@@ -50,6 +50,8 @@ struct Handles {
 Handles g_h;
 
 char g_typedName[kUserMaxNameLength + 1] = {};
+// What the name popup types into; OK makes it the typed name.
+char g_nameInPopup[kUserMaxNameLength + 1] = {};
 char g_chosenCountry[kUserMaxCountryLength + 1] = {};
 int g_chosenCountryIndex = -1;
 int g_checkDelay = 0;
@@ -84,7 +86,7 @@ const char* UserNewGetTypedName() { return g_typedName; }
 void UserNewSetChosenCountry(const char* country) {
   std::snprintf(g_chosenCountry, sizeof g_chosenCountry, "%s", country ? country : "");
 }
-void UserNewResetForTests() {
+void UserNewStartAfresh() {
   g_typedName[0] = g_chosenCountry[0] = '\0';
   g_chosenCountryIndex = -1;
   g_checkDelay = 0;
@@ -150,14 +152,17 @@ void UserNewControlTickCB() {
 }
 
 void UserNewControlNameCB() {
-  g_typedName[0] = '\0';
-  ShowName();
-  g_MWin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), g_typedName,
-                     sizeof g_typedName, UserNewControlNameDoneCB);
+  // The popup starts empty; Cancel keeps the name there was.
+  g_nameInPopup[0] = '\0';
+  g_MWin.PopupTextEdit(nullptr, EngLanguagesGetFirstString("UserNew_EnterAPlayerName"), g_nameInPopup,
+                     sizeof g_nameInPopup, UserNewControlNameDoneCB);
 }
 
 void UserNewControlNameDoneCB(int result) {
-  if (result == 1) g_checkDelay = 5;
+  if (result != 1) return;
+  std::memcpy(g_typedName, g_nameInPopup, sizeof g_typedName);
+  ShowName();
+  g_checkDelay = 5;
 }
 
 void UserNewControlCountryCB() { ScreensGoto(g_ScreenCountry); }

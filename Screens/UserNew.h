@@ -2,9 +2,10 @@
 // a text-entry popup and picks a country on the Country screen; "Continue"
 // creates the player and goes to the main menu.
 //
-// State: the typed name and the chosen country (kept for the run, so a
-// second visit shows them), the check delay, the asked-once flag, the
-// screen's handles.
+// State: the typed name and the chosen country (kept while the player goes
+// to the Country screen and back; forgotten each time the player selection
+// opens the screen), the check delay, the asked-once flag, the screen's
+// handles.
 #pragma once
 
 class MWinButton;
@@ -20,8 +21,10 @@ bool UserNewIsValidName(const char* text, bool isPlayerName);
 const char* UserNewGetTypedName();
 // The Country screen's choice.
 void UserNewSetChosenCountry(const char* country);
-// Forgets the typed name, the country and the asked-once flag (a new run).
-void UserNewResetForTests();
+// Forgets the typed name, the country and the asked-once flag: the next
+// visit opens as at the first start, with the name popup. The player
+// selection calls it before it opens the screen.
+void UserNewStartAfresh();
 
 MWinCollection* UserNewAddCollectionToDesktop();
 void UserNewCreateCB();

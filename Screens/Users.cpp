@@ -23,6 +23,7 @@
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 #include "Screens/UserLoad.h"
+#include "Screens/UserNew.h"
 
 UserList g_UserList = {};
 
@@ -150,6 +151,8 @@ void UsersControlStartingCB() {
 
 void UsersControlNewCB() {
   UsersClearButtonHandles();
+  // Each new player starts from an empty form, as the first one did.
+  UserNewStartAfresh();
   ScreensGoto(g_ScreenUserNew);
 }
 

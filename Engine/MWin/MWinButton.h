@@ -103,6 +103,13 @@ struct MWinTextEditData {
   int cursor = 0;
   int maxLength = 511;
   int registeredSize = 0;  // size of a bound caller buffer
+  // The whole text is selected: the next character typed replaces it,
+  // Backspace or Delete empties it, an arrow key drops the selection.
+  std::uint8_t allSelected = 0;
+  // A character the text cannot hold was refused at this time of the
+  // clock: the box shows why instead of its text for a moment.
+  std::uint8_t refusalShown = 0;
+  unsigned refusedAtMs = 0;
 };
 
 struct MWinListData {
@@ -303,9 +310,15 @@ class MWinButton {
   // The number at the start of the text, clamped to the int range; 0 when none.
   int TextEditGetNumber();
   bool TextEditStartEditing();
+  // While editing, selects the whole text (nothing for an empty text).
+  void TextEditSelectAll();
+  bool TextEditIsAllSelected() const { return te_.allSelected != 0; }
   void TextEditTurnOffEditing(int endCode);
   bool TextEditHandleKeyDown(int key);
+  // A CP1252 character, or above 255 the code point of a character CP1252
+  // lacks: that one is refused and the box says so for a moment.
   bool TextEditHandleKeyDownUChar(int character);
+  bool TextEditIsShowingRefusal() const { return te_.refusalShown != 0; }
   void TextEditUpdateCursor();
   bool TextEditAllocText();
   bool TextEditIsEditing() const { return editing_ != 0; }
@@ -547,6 +560,10 @@ class MWinButton {
   void TextEditCopyBack();
   bool TextEditTick();
   void TextEditDraw();
+  // The band behind a selected text, and the note that stands in for the
+  // text after a refused character.
+  void TextEditDrawSelection();
+  void TextEditDrawRefusal();
   // List helpers.
   // The entries come from a function or from a language token's sub-texts:
   // entry 0 selected and shown, closed, input-ready.

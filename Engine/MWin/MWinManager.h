@@ -158,7 +158,9 @@ class MWin {
   bool PopupOkCancel(const char* title, const char* text, MWinPopupCallback callback);
   bool PopupYesNo(const char* title, const char* text, MWinPopupCallback callback);
   bool PopupYesNoCancel(const char* title, const char* text, MWinPopupCallback callback);
-  // Edits the caller's buffer (at most length - 1 characters) in place.
+  // Edits a copy of the caller's buffer (at most length - 1 characters, and
+  // never more than 511); an answer of OK copies the text into the buffer,
+  // any other answer or a close leaves the buffer as it was.
   bool PopupTextEdit(const char* title, const char* text, char* buffer, int length,
                      MWinPopupCallback callback);
   bool PopupMessage(const char* title, const char* text);
@@ -273,6 +275,11 @@ class MWin {
         popupButtonHeight_ = 30;
   int popupTitleAlign_ = 0;
   char popupTextOk_[512] = {}, popupTextCancel_[512] = {}, popupTextNo_[512] = {};
+  // A text-entry popup's copy of the text being typed, and the caller's
+  // buffer (with its size) that OK hands it to; null without such a popup.
+  char popupEditText_[512] = {};
+  char* popupEditTarget_ = nullptr;
+  int popupEditTargetSize_ = 0;
   MWinPopupCallback popupCallback_ = nullptr;
   MWinCollection* popupCollection_ = nullptr;
   MWinWindow* popupWindow_ = nullptr;

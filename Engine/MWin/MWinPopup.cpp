@@ -65,12 +65,16 @@ void PopupTextEditCallback(MWinCallbackRecord* record, std::uint32_t, std::uint3
 void MWin::PopupAnswer(int result) {
   MWin* owner = g_popupOwner;
   if (!owner) return;
-  // OK hands the text being typed in a text-entry popup over to the
-  // caller's buffer (Enter presses OK without reaching the box); Cancel,
-  // Escape included, leaves the buffer as it was.
-  if (result == 1 && owner->popupWindow_) {
+  // The box of a text-entry popup edits a copy of the caller's text: OK
+  // hands it over (Enter presses OK without reaching the box), Cancel,
+  // Escape included, leaves the caller's buffer as it was, whatever ended
+  // the typing first (a click on Cancel does).
+  if (result == 1 && owner->popupWindow_ && owner->popupEditTarget_) {
     MWinButton* edit = owner->popupWindow_->GetButtonFromID("TEXTEDIT", false);
     if (edit && edit->TextEditIsEditing()) edit->TextEditTurnOffEditing(0);
+    const int size = owner->popupEditTargetSize_;
+    std::strncpy(owner->popupEditTarget_, owner->popupEditText_, size - 1);
+    owner->popupEditTarget_[size - 1] = '\0';
   }
   MWinPopupCallback callback = owner->popupCallback_;
   const bool closed = owner->PopupCloseCollection();
@@ -280,6 +284,8 @@ bool MWin::PopupCloseCollection() {
   }
   if (g_popupOwner == this) g_popupOwner = nullptr;
   if (g_textEditOwner == this) g_textEditOwner = nullptr;
+  popupEditTarget_ = nullptr;
+  popupEditTargetSize_ = 0;
   popupCallback_ = nullptr;
   return true;
 }
@@ -362,7 +368,14 @@ bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int 
     return false;
   }
   PopupApplyButtonLook(edit);
-  edit->TextEditRegisterText(buffer, length);
+  // The box types into the popup's own copy (at most 511 characters, as
+  // any text entry); OK copies it back.
+  const int size = std::min(length, static_cast<int>(sizeof popupEditText_));
+  std::memset(popupEditText_, 0, sizeof popupEditText_);
+  std::memcpy(popupEditText_, buffer, strnlen(buffer, static_cast<std::size_t>(size - 1)));
+  popupEditTarget_ = buffer;
+  popupEditTargetSize_ = size;
+  edit->TextEditRegisterText(popupEditText_, size);
   edit->SetCallback(PopupTextEditCallback, 0, 0);
   g_textEditOwner = this;
   PopupCompleteSetup(callback);
@@ -373,7 +386,8 @@ bool MWin::PopupTextEdit(const char* title, const char* text, char* buffer, int 
     desktop_->MouseMove();
     eng->SetCursorVirtual(cx, cy + (eng->IsWindowed() ? 10.0f : 0.0f));
   }
-  edit->TextEditStartEditing();
+  // An old text is selected, so what the player types replaces it.
+  if (edit->TextEditStartEditing()) edit->TextEditSelectAll();
   return true;
 }
 

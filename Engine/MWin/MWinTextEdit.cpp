@@ -6,6 +6,12 @@
 //   idle -> editing     Enter, a completed click, the popup's text dialog
 //   editing -> idle     Enter (code 1); Escape, a completed click, losing the
 //                       highlight, a press routed to another button (code 0)
+// While editing the whole text may be selected (the popup opens so on its
+// old text): a character typed then replaces it, Backspace and Delete
+// empty it, an arrow key drops the selection.
+// The text is CP1252. A character it cannot hold (the platform passes its
+// code point, above 255) is refused: nothing is inserted and for a moment
+// the box says why in place of its text.
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -23,8 +29,23 @@
 
 namespace {
 constexpr int kMaxEditLength = 511;
+// How long the box shows why a character was refused.
+constexpr unsigned kRefusalShownMs = 2500;
+// The selection band behind selected text (RGBA).
+constexpr float kSelectionColour[4] = {0.15f, 0.3f, 0.75f, 0.85f};
 // The last cursor toggle of any text entry.
 unsigned g_lastBlink = 0;
+
+// What the box shows after a refused character: the language's text, or
+// English before any language is loaded.
+const char* RefusalNote(MWinEngBackEnd* eng) {
+  int subTexts = 0;
+  if (eng->LanguagesLoaded() && eng->LanguageTokenNum("TextEdit_CharacterRefused", &subTexts) >= 0) {
+    const char* text = eng->LanguageString("TextEdit_CharacterRefused", 0);
+    if (text && text[0]) return text;
+  }
+  return "Only Western European letters can be typed";
+}
 }  // namespace
 
 void MWinButton::TextEditSetLength(int length) {
@@ -120,6 +141,8 @@ bool MWinButton::TextEditStartEditing() {
   }
   if (texts_[0] && textLengths_[0] < te_.maxLength) std::strcpy(te_.buffer, texts_[0]);
   te_.cursor = static_cast<int>(std::strlen(te_.buffer));
+  te_.allSelected = 0;
+  te_.refusalShown = 0;
   editing_ = 1;
   if (parent_) {
     if (MWinCollection* c = parent_->GetCollection()) c->Activate();
@@ -127,6 +150,12 @@ bool MWinButton::TextEditStartEditing() {
   }
   Activate();
   return true;
+}
+
+void MWinButton::TextEditSelectAll() {
+  if (!editing_ || !te_.buffer) return;
+  te_.allSelected = te_.buffer[0] ? 1 : 0;
+  te_.cursor = static_cast<int>(std::strlen(te_.buffer));
 }
 
 void MWinButton::TextEditCopyBack() {
@@ -150,6 +179,8 @@ void MWinButton::TextEditTurnOffEditing(int endCode) {
   SetText(te_.buffer);
   te_.editActive = 0;
   te_.cursorShown = 0;
+  te_.allSelected = 0;
+  te_.refusalShown = 0;
   pressed_ = 0;
   editing_ = 0;
   CallCallbackWith([&](MWinCallbackRecord& r) { r.textEditEnter = endCode; });
@@ -175,6 +206,30 @@ bool MWinButton::TextEditHandleKeyDown(int key) {
   if (!te_.buffer) {
     DebugError("MWinButton::TextEditHandleKeyDown", "No text");
     return false;
+  }
+  if (te_.allSelected) {
+    switch (key) {
+      case kMWinKeyBackspace:
+      case kMWinKeyDelete:
+        te_.buffer[0] = '\0';
+        te_.cursor = 0;
+        te_.allSelected = 0;
+        TextEditUpdateCursor();
+        mw_->CallButtonHook(3);
+        return true;
+      case kMWinKeyLeft:
+      case kMWinKeyRight:
+      case kMWinKeyUp:
+      case kMWinKeyDown:
+        // The cursor goes to the side of the selection the arrow points to.
+        te_.allSelected = 0;
+        te_.cursor = key == kMWinKeyLeft ? 0 : static_cast<int>(std::strlen(te_.buffer));
+        TextEditUpdateCursor();
+        mw_->CallButtonHook(3);
+        return true;
+      default:
+        break;
+    }
   }
   const int length = static_cast<int>(std::strlen(te_.buffer));
   switch (key) {
@@ -229,9 +284,21 @@ bool MWinButton::TextEditHandleKeyDownUChar(int character) {
   }
   // Control characters (8, 13 and 27 arrive as keys) never enter the text:
   // a 0 byte would end it early.
-  const unsigned char c = static_cast<unsigned char>(character);
-  if (c < 32 || character > 255 || character < 0) return false;
+  if (character < 32) return false;
   mw_->CallButtonHook(3);
+  if (character > 255) {
+    // A character the text cannot hold: never dropped without a word.
+    te_.refusalShown = 1;
+    te_.refusedAtMs = MWinEng()->TimeMs();
+    MWinEng()->RequestFrame();
+    return true;
+  }
+  const unsigned char c = static_cast<unsigned char>(character);
+  if (te_.allSelected) {
+    te_.buffer[0] = '\0';
+    te_.cursor = 0;
+    te_.allSelected = 0;
+  }
   const int length = static_cast<int>(std::strlen(te_.buffer));
   if (length >= te_.maxLength) return true;
   if (te_.cursor > length) te_.cursor = length;
@@ -249,6 +316,14 @@ bool MWinButton::TextEditTick() {
   }
   pressed_ = 1;
   MWinEngBackEnd* eng = MWinEng();
+  if (te_.refusalShown) {
+    if (eng->TimeMs() - te_.refusedAtMs >= kRefusalShownMs) {
+      te_.refusalShown = 0;
+      eng->RequestFrame();
+    } else {
+      eng->WakeAtMs(te_.refusedAtMs + kRefusalShownMs);
+    }
+  }
   if (eng->HasDevice()) {
     const unsigned now = eng->TimeMs();
     if (now - g_lastBlink >= 300) {
@@ -262,7 +337,43 @@ bool MWinButton::TextEditTick() {
   return true;
 }
 
+void MWinButton::TextEditDrawRefusal() {
+  const PreparedFont prepared(this);
+  if (!prepared.get()) return;
+  mw_->DrawText(fontNum_, align_, textInset_, absX_, absY_, w_, h_, nullptr, RefusalNote(MWinEng()), true,
+                true);
+}
+
+void MWinButton::TextEditDrawSelection() {
+  if (!HasText(0)) return;
+  const PreparedFont prepared(this);
+  EngFont* font = prepared.get();
+  if (!font) return;
+  MWinEngBackEnd* eng = MWinEng();
+  // Where the text lies, as MWin::DrawText places (and squeezes) it.
+  float width = eng->FontStringWidth(font, texts_[0]);
+  const float room = w_ - (align_ == 1 ? 2 * textInset_ : textInset_);
+  if (fit_ && room > 0 && width > room) width = room;
+  float x0 = absX_ + textInset_;
+  if (align_ == 1) x0 = absX_ + (w_ - width) / 2;
+  if (align_ != 0 && align_ != 1) x0 = absX_ + w_ - textInset_ - width;
+  const float x1 = x0 + width, y0 = absY_ + h_ * 0.15f, y1 = absY_ + h_ * 0.85f;
+  MWinEngTriList* band = eng->TriListCreate(2);
+  if (!band) return;
+  const float a[6] = {x0, y0, x1, y0, x0, y1};
+  const float b[6] = {x1, y0, x1, y1, x0, y1};
+  eng->TriListSet(band, 0, a, kSelectionColour);
+  eng->TriListSet(band, 1, b, kSelectionColour);
+  eng->TriListDraw(band, 0, 0);
+  eng->TriListDestroy(band);
+}
+
 void MWinButton::TextEditDraw() {
+  if (editing_ && te_.refusalShown) {
+    TextEditDrawRefusal();
+    return;
+  }
+  if (editing_ && te_.allSelected) TextEditDrawSelection();
   if (!editing_ || !te_.cursorShown) {
     DrawTexts();
     return;

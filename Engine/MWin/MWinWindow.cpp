@@ -453,7 +453,18 @@ bool MWinWindow::ButtonPressed(int button, int pressed) {
   }
   MWinButton* high = GetHighlightedButton();
   if (!pressed) return high ? high->ButtonPressed(button, pressed) : false;
-  if (high && high->IsCapturingInput()) return high->ButtonPressed(button, pressed);
+  if (high && high->IsCapturingInput()) {
+    // A text entry being typed in holds the mouse, so the pointer's hover
+    // never reached the button it went to: a left press on another button
+    // (OK beside the box) ends the typing and presses that button.
+    MWinButton* target = button == 0 && high->TextEditIsEditing() && !high->IsMouseOver()
+                             ? ButtonTakingPressUnderMouse()
+                             : nullptr;
+    if (!target) return high->ButtonPressed(button, pressed);
+    high->Deactivate();
+    target->Activate();
+    return target->ButtonPressed(button, pressed);
+  }
   for (MWinButton* b = last_; b;) {
     MWinButton* prev = b->prev_;
     if (b->IsVisible() && b->IsMouseOver()) {
@@ -501,6 +512,13 @@ bool MWinWindow::KeyUp(int key) {
 }
 
 bool MWinWindow::CanWalkTo(MWinButton* b) { return b->CanTakeFocus(); }
+
+MWinButton* MWinWindow::ButtonTakingPressUnderMouse() {
+  for (MWinButton* b = last_; b; b = b->prev_) {
+    if (b->IsVisible() && b->IsMouseOver()) return b->CanTakeFocus() ? b : nullptr;
+  }
+  return nullptr;
+}
 
 bool MWinWindow::TabWalk(bool backwards) {
   if (!first_) return false;

@@ -147,6 +147,9 @@ class MWinWindow {
   bool TakeTexBut(const char* texButID, int standardSlot, int* num, char* storedID);
   bool CanWalkTo(MWinButton* button);
   bool TabWalk(bool backwards);
+  // The topmost visible button under the mouse that a press works on (one
+  // that can take the focus), or null.
+  MWinButton* ButtonTakingPressUnderMouse();
 
   MWin* mw_;
   std::uint8_t valid_ = 0;

@@ -211,16 +211,21 @@ TEST_F(SdlInputDisplayTest, AWakeFromAnotherThreadEndsTheWaitForEvents) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+// A character CP1252 lacks comes with its code point, for the text to
+// refuse where the player sees it; a C1 control code is no character.
 TEST_F(SdlInputDisplayTest, TextBecomesCp1252Characters) {
   SDL_Event e{};
   e.type = SDL_TEXTINPUT;
   e.text.windowID = window_->sdlId;
-  std::snprintf(e.text.text, sizeof(e.text.text), "%s", "a\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD");  // a é € 中
+  // a é € 中 U+0085 ÿ
+  std::snprintf(e.text.text, sizeof(e.text.text), "%s", "a\xC3\xA9\xE2\x82\xAC\xE4\xB8\xAD\xC2\x85\xC3\xBF");
   const auto m = Push(e);
-  ASSERT_EQ(m.size(), 3u);
+  ASSERT_EQ(m.size(), 5u);
   EXPECT_EQ(m[0].wParam, static_cast<WPARAM>('a'));
   EXPECT_EQ(m[1].wParam, 0xE9u);
   EXPECT_EQ(m[2].wParam, 0x80u);
+  EXPECT_EQ(m[3].wParam, 0x4E2Du);
+  EXPECT_EQ(m[4].wParam, 0xFFu);
 }
 
 TEST_F(SdlInputDisplayTest, WheelNotchesAndFractions) {

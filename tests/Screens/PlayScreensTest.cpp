@@ -115,30 +115,37 @@ TEST(GamePageRulesTest, TheNextAutoplayLevelIsTheFirstOfferedAboveTheStoredOne) 
   }
 }
 
+// A text that is no deal number says what is wrong with it, so the player
+// can be told.
 TEST(GamePageRulesTest, ADealNumberIsOneToTenDigitsWithinThirtyTwoBits) {
+  using F = DealNumberFault;
   struct Case {
     const char* text;
-    bool ok;
+    F fault;
     std::uint32_t number;
   } cases[] = {
-      {"1", true, 1},
-      {"4294967295", true, 4294967295u},
-      {"0001234", true, 1234},
-      {"", false, 0},
-      {"0", false, 0},
-      {"12345678901", false, 0},
-      {"12a", false, 0},
-      {" 12", false, 0},
-      {"-1", false, 0},
-      {"4294967296", false, 0},
-      {"4294967297", false, 0},
+      {"1", F::kNone, 1},
+      {"4294967295", F::kNone, 4294967295u},
+      {"0001234", F::kNone, 1234},
+      {"", F::kEmpty, 0},
+      {nullptr, F::kEmpty, 0},
+      {"0", F::kZero, 0},
+      {"0000000000", F::kZero, 0},
+      {"12345678901", F::kTooLarge, 0},
+      {"12a", F::kNotDigits, 0},
+      {"abc", F::kNotDigits, 0},
+      {" 12", F::kNotDigits, 0},
+      {"-1", F::kNotDigits, 0},
+      {"4294967296", F::kTooLarge, 0},
+      {"9999999999", F::kTooLarge, 0},
   };
   for (const Case& c : cases) {
+    const std::string text = c.text ? c.text : "(null)";
     std::uint32_t number = 77;
-    EXPECT_EQ(GameControlParseDealNumber(c.text, &number), c.ok) << '"' << c.text << '"';
-    if (c.ok) {
-      EXPECT_EQ(number, c.number) << c.text;
-    }
+    EXPECT_EQ(GameControlParseDealNumber(c.text, &number), c.fault) << '"' << text << '"';
+    EXPECT_EQ(number, c.fault == F::kNone ? c.number : 77u) << text;
+    const char* token = GameControlDealNumberFaultToken(c.fault);
+    EXPECT_EQ(token == nullptr, c.fault == F::kNone) << text;
   }
 }
 
@@ -345,6 +352,57 @@ TEST_F(PlayScreensTest, NewGameDealsAtOnceAndThePictureComesAfter) {
   EnterMenu(kGameKlondike);
   EXPECT_EQ(std::filesystem::file_size(StockName()), 2188092u);
   EXPECT_TRUE(GameControlHasSnapshot());
+}
+
+// The Deal field opens on the saved game's number, selected, so a number
+// typed replaces it; a text that is no deal number is refused with the
+// reason instead of closing without a word.
+TEST_F(PlayScreensTest, TheDealFieldReplacesTheOldNumberAndSaysWhyANumberIsRefused) {
+  Play(kGameKlondike, 12345);
+  ASSERT_TRUE(GenSaveCurrentGame());
+  struct Case {
+    const char* typed;  // "\b" is Backspace
+    const char* told;   // the token of the answer; null: the deal is played
+    unsigned deal;
+  } cases[] = {
+      {"0", "Game_DealNumberZero", 0},
+      {"4294967296", "Game_DealNumberTooLarge", 0},
+      {"12a", "Game_DealNumberNotDigits", 0},
+      {"\b", "Game_DealNumberEmpty", 0},
+      {"777", "Game_GameNumberNote", 777},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EnterMenu(kGameKlondike);
+    GameControlEnterDealNumberCB();
+    ASSERT_TRUE(g_MWin.IsPopupOpen());
+    MWinButton* edit = g_MWin.GetPopupWindow()->GetButtonFromID("TEXTEDIT", false);
+    EXPECT_STREQ(edit->TextEditGetBuffer(), "12345");
+    EXPECT_TRUE(edit->TextEditIsAllSelected());
+    for (const char* p = c.typed; *p; ++p) {
+      if (*p == '\b') {
+        g_MWin.HandleInputEvent(5, 8, 0);
+      } else {
+        g_MWin.HandleInputEvent(7, *p, 0);
+      }
+    }
+    g_MWin.HandleInputEvent(5, 13, 0);
+    g_MWin.Tick();
+    ASSERT_TRUE(g_MWin.IsPopupOpen()) << "the answer";
+    MWinButton* message = g_MWin.GetPopupWindow()->GetButtonFromID("MSG", false);
+    ASSERT_NE(message, nullptr);
+    EXPECT_STREQ(message->GetTextP(), EngLanguagesGetFirstString(c.told));
+    EXPECT_NE(std::string(EngLanguagesGetFirstString(c.told)), "");
+    g_MWin.HandleInputEvent(5, 13, 0);  // OK
+    g_MWin.Tick();
+    EXPECT_FALSE(g_MWin.IsPopupOpen());
+    if (c.deal) {
+      EXPECT_EQ(g_GenLive.dealNumber, c.deal);
+      EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
+    } else {
+      EXPECT_EQ(GameGetProgramMode(), kGameModeMainMenu);
+    }
+  }
 }
 
 TEST_F(PlayScreensTest, ABadPlayersPictureFallsBackToTheStockOneWhichStays) {

@@ -48,7 +48,7 @@ class ScreensTest : public GraphicsTest {
     PrefFolderSetup("Free Cardolia 3D", false, nullptr);
     EngEncryptionInit("Mplx4QoragZn_265");
     ResolutionSetDefaults();
-    UserNewResetForTests();
+    UserNewStartAfresh();
     Start(1024, 768);
     // The font is made again with each device, as the game does.
     Font().Release();

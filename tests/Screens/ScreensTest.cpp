@@ -198,6 +198,24 @@ TEST_F(SolMWinTest, GameMetricKIsTheToolkitsEntryKPlus3) {
   EXPECT_EQ(s.layouts[0].m[kMetTitleHeight], MWin().Style().layouts[0].m[kMetTitleHeight]);
 }
 
+// The text is CP1252: every character it holds must draw, up to 255 (a
+// name such as "Müller" lost its u with diaeresis).
+TEST_F(SolMWinTest, TheGameFontDrawsEveryCharacterOfTheText) {
+  std::string missing;
+  for (int c = 32; c <= 255; ++c) {
+    // Bytes CP1252 leaves undefined, the delete code and the blanks.
+    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D || c == 0x7F || c == ' ' ||
+        c == 0xA0) {
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(c);
+    if (Font().GetAdvance(byte) <= 0 || Font().GetSheetOfChar(byte) < 0) {
+      missing += std::to_string(c) + " ";
+    }
+  }
+  EXPECT_EQ(missing, "");
+}
+
 TEST_F(SolMWinTest, FontOfAnotherNumberIsRefused) {
   EngFont other;
   EXPECT_FALSE(SolMWinCreateFontApart(1, "Data\\Main\\0100.dat", &other));
@@ -320,6 +338,56 @@ TEST_F(UserNewTest, ContinueRefusesANameThatExistsAndKeepsItsFiles) {
   EXPECT_TRUE(g_MWin.IsPopupOpen());
   EXPECT_EQ(ReadFile(usr), before);
   g_MWin.PopupCloseIfOpen();
+}
+
+// The player selection opens the form as at the first start: a second
+// player does not find the first one's name in it, and the name popup
+// opens by itself. Going to the Country screen and back keeps the form.
+TEST_F(UserNewTest, EveryNewPlayerStartsFromAnEmptyFormWithTheNamePopup) {
+  StartScreens();
+  UsersControlNewCB();
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenUserNew);
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  for (const char* p = "Ann"; *p; ++p) g_MWin.HandleInputEvent(7, *p, 0);
+  g_MWin.HandleInputEvent(5, 13, 0);
+  g_MWin.Tick();
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_STREQ(UserNewGetTypedName(), "Ann");
+  UserNewSetChosenCountry("Wales");
+  // To the Country screen and back: the form stays, no popup.
+  UserNewControlCountryCB();
+  ScreensGoBack();
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenUserNew);
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_STREQ(ScreenLookUp("UserNew")("Name")->GetTextP(), "Ann");
+  EXPECT_STREQ(ScreenLookUp("UserNew")("Country")->GetTextP(), "Wales");
+  // Back to the player selection (as the Player button of the menu also
+  // leads there), then Create New Player again.
+  ScreensGoto(g_ScreenUsers);
+  UsersControlNewCB();
+  ASSERT_EQ(ScreensGetCurrent(), g_ScreenUserNew);
+  EXPECT_TRUE(g_MWin.IsPopupOpen());
+  EXPECT_STREQ(UserNewGetTypedName(), "");
+  EXPECT_FALSE(ScreenLookUp("UserNew")("Name")->HasText(0));
+  EXPECT_STREQ(ScreenLookUp("UserNew")("Country")->GetTextP(), CountryGetLocalCountryName());
+}
+
+// The name popup starts empty; Cancel keeps the name the form had.
+TEST_F(UserNewTest, CancelInTheNamePopupKeepsTheName) {
+  StartScreens();
+  UsersControlNewCB();
+  for (const char* p = "Ann"; *p; ++p) g_MWin.HandleInputEvent(7, *p, 0);
+  g_MWin.HandleInputEvent(5, 13, 0);
+  g_MWin.Tick();
+  UserNewControlNameCB();
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  EXPECT_STREQ(g_MWin.GetPopupWindow()->GetButtonFromID("TEXTEDIT", false)->TextEditGetBuffer(), "");
+  for (const char* p = "Bob"; *p; ++p) g_MWin.HandleInputEvent(7, *p, 0);
+  g_MWin.HandleInputEvent(5, 27, 0);
+  g_MWin.Tick();
+  EXPECT_FALSE(g_MWin.IsPopupOpen());
+  EXPECT_STREQ(UserNewGetTypedName(), "Ann");
+  EXPECT_STREQ(ScreenLookUp("UserNew")("Name")->GetTextP(), "Ann");
 }
 
 class UserListTest : public ScreensTest {

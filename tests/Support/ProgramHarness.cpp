@@ -149,6 +149,77 @@ bool WritePng(std::FILE* file, XImage* image, int width, int height) {
   return ok;
 }
 
+// The code points of a UTF-8 text (a broken sequence ends it).
+std::vector<char32_t> CodePoints(const std::string& utf8) {
+  std::vector<char32_t> out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 4;
+    if (i + length > utf8.size()) break;
+    char32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    out.push_back(cp);
+    i += length;
+  }
+  return out;
+}
+
+// The small and the capital form of a Latin-1 letter (the same character
+// twice for any other).
+std::pair<char32_t, char32_t> LetterCases(char32_t cp) {
+  if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return {cp, cp - 0x20};
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return {cp + 0x20, cp};
+  if (cp == 0xFF) return {0xFF, 0x178};
+  return {cp, cp};
+}
+
+KeySym KeySymOf(char32_t cp) { return cp < 0x100 ? cp : 0x1000000 + cp; }
+
+// xdotool types a character the keyboard map lacks by binding it to a
+// spare key for that one stroke and undoing the binding straight after: a
+// program that reads the stroke after the undo (one busy drawing a frame)
+// finds no character on that key. A keyboard layout holds its letters all
+// the time; so each character of the text beyond ASCII is bound here to a
+// spare key of its own, for good, its capital on the shifted level, and
+// xdotool then types it as a player's keyboard does.
+bool BindCharactersOfText(::Display* x, const std::string& text) {
+  int minKey = 0, maxKey = 0;
+  XDisplayKeycodes(x, &minKey, &maxKey);
+  int perKey = 0;
+  KeySym* map = XGetKeyboardMapping(x, static_cast<KeyCode>(minKey), maxKey - minKey + 1, &perKey);
+  if (!map) return false;
+  auto bound = [&](KeySym sym) {
+    for (int i = 0; i < (maxKey - minKey + 1) * perKey; ++i)
+      if (map[i] == sym) return true;
+    return false;
+  };
+  auto spare = [&](int key) {
+    for (int j = 0; j < perKey; ++j)
+      if (map[(key - minKey) * perKey + j] != NoSymbol) return false;
+    return true;
+  };
+  bool ok = true;
+  int key = maxKey;
+  for (char32_t cp : CodePoints(text)) {
+    if (cp < 0x80) continue;
+    const auto [small, capital] = LetterCases(cp);
+    KeySym pair[2] = {KeySymOf(small), KeySymOf(capital)};
+    if (bound(pair[0]) || bound(pair[1])) continue;
+    while (key >= minKey && !spare(key)) --key;
+    if (key < minKey) {
+      ok = false;
+      break;
+    }
+    XChangeKeyboardMapping(x, key, 2, pair, 1);
+    // Marked as taken in the copy, so the next character takes another key.
+    for (int j = 0; j < perKey; ++j) map[(key - minKey) * perKey + j] = j < 2 ? pair[j] : NoSymbol;
+    --key;
+  }
+  XFree(map);
+  XSync(x, False);
+  return ok;
+}
+
 }  // namespace
 
 ProgramHarness::ProgramHarness(std::string home) : home_(std::move(home)) {
@@ -337,7 +408,16 @@ bool ProgramHarness::DragVirtual(float fromX, float fromY, float toX, float toY)
 }
 
 bool ProgramHarness::Key(const std::string& keys) { return RunXdotool({"key", keys}); }
-bool ProgramHarness::Type(const std::string& text) { return RunXdotool({"type", "--delay", "30", text}); }
+bool ProgramHarness::Type(const std::string& text) {
+  if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+    ::Display* x = OpenDisplay(display_);
+    if (!x) return false;
+    const bool bound = BindCharactersOfText(x, text);
+    XCloseDisplay(x);
+    if (!bound) return false;
+  }
+  return RunXdotool({"type", "--delay", "30", text});
+}
 
 void ProgramHarness::Settle(double seconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));

@@ -73,6 +73,8 @@ class ProgramHarness {
   bool MouseUp();
   bool DragVirtual(float fromX, float fromY, float toX, float toY);
   bool Key(const std::string& keys);
+  // Types a UTF-8 text; its characters beyond ASCII are first given keys of
+  // the display's keyboard map, as a keyboard layout that has them does.
   bool Type(const std::string& text);
   // Sleeps: pacing between inputs only. A test never sleeps before an
   // assertion; it waits for what it needs (below).

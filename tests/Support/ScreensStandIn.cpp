@@ -89,7 +89,7 @@ void UsersControlRenderSplash(int) {}
 bool SolMWinSetupTexturesAndTexButs() { return true; }
 bool SolMWinCreateFontApart(int fontNumber, const char* fontFile, EngFont* font) {
   if (fontNumber != 0 || !font) return false;
-  return font->Create(fontFile, 1, 32, 32, 245, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true);
+  return font->Create(fontFile, 1, 32, 32, 255, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true);
 }
 void SolMWinSetupStyle() {}
 bool ModulesSetup(const std::int32_t*, const char* (*)(int)) { return true; }

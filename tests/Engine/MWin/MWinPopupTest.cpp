@@ -277,6 +277,7 @@ TEST_F(MWinPopupTest, TextEditPopupEditsTheBufferAndEnterConfirms) {
   // the base width, the box 40 narrower.
   EXPECT_FLOAT_EQ(edit->GetAreaRelative().y, 50);
   EXPECT_FLOAT_EQ(edit->Width(), mw->GetPopupWindow()->GetArea().w - 40);
+  EXPECT_TRUE(Key(39));  // Right: the old text stays, typing goes on after it
   for (const char* p = "cdefghijk"; *p; ++p) Char(*p);
   EXPECT_TRUE(Key(13));
   mw->Tick();
@@ -304,6 +305,7 @@ TEST_F(MWinPopupTest, TextEditPopupHandsTheTextOverOnlyWithOk) {
     g_answers.clear();
     char buffer[8] = "ab";
     ASSERT_TRUE(mw->PopupTextEdit("Deal", "Deal number", buffer, sizeof(buffer), Answer));
+    Key(39);
     for (const char* p = "XYZ"; *p; ++p) Char(*p);
     if (c.key) {
       EXPECT_TRUE(Key(c.key));
@@ -315,6 +317,85 @@ TEST_F(MWinPopupTest, TextEditPopupHandsTheTextOverOnlyWithOk) {
     EXPECT_EQ(g_answers, c.answers);
     EXPECT_STREQ(buffer, c.buffer);
   }
+}
+
+// While the box is typed in it holds the mouse, so the pointer going to
+// a button never highlighted it: a click on OK or Cancel must still end
+// the typing and answer, once, and only OK hands the text over.
+TEST_F(MWinPopupTest, AClickOnAButtonWhileTypingAnswersOnce) {
+  struct Case {
+    const char* button;
+    std::vector<int> answers;
+    const char* buffer;
+  } cases[] = {
+      {"OK", {1}, "XYZ"},
+      {"CANCEL", {0}, "ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    g_answers.clear();
+    char buffer[8] = "ab";
+    ASSERT_TRUE(mw->PopupTextEdit("Name", "Your name", buffer, sizeof(buffer), Answer));
+    for (const char* p = "XYZ"; *p; ++p) Char(*p);
+    MWinArea a;
+    PopupButton(c.button)->GetArea(&a, false);
+    Move(a.x + a.w / 2, a.y + a.h / 2);
+    EXPECT_TRUE(PopupButton("TEXTEDIT")->TextEditIsEditing());
+    Press();
+    Release();
+    Move(a.x + a.w + 40, a.y + a.h + 30);  // and away at once
+    mw->Tick();
+    mw->Tick();
+    EXPECT_EQ(g_answers, c.answers);
+    EXPECT_FALSE(mw->IsPopupOpen());
+    EXPECT_STREQ(buffer, c.buffer);
+  }
+}
+
+// The popup opens with its old text selected: what the player types
+// replaces it (a deal number is not appended to the last one).
+TEST_F(MWinPopupTest, TheOldTextIsSelectedSoTypingReplacesIt) {
+  struct Case {
+    const char* what;
+    std::vector<int> keys;  // below 0: a character (negated), else a key
+    const char* buffer;
+  } cases[] = {
+      {"typed", {-'9', -'8'}, "98"},
+      {"Backspace, typed", {8, -'7'}, "7"},
+      {"Delete", {46}, ""},
+      {"Left, typed", {37, -'1'}, "1ab"},
+      {"Right, typed", {39, -'1'}, "ab1"},
+      {"nothing", {}, "ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    g_answers.clear();
+    char buffer[8] = "ab";
+    ASSERT_TRUE(mw->PopupTextEdit("Deal", "Deal number", buffer, sizeof(buffer), Answer));
+    MWinButton* edit = PopupButton("TEXTEDIT");
+    EXPECT_TRUE(edit->TextEditIsAllSelected());
+    for (int k : c.keys) k < 0 ? Char(-k) : Key(k);
+    EXPECT_EQ(edit->TextEditIsAllSelected(), c.keys.empty());
+    EXPECT_TRUE(Key(13));
+    mw->Tick();
+    EXPECT_EQ(g_answers, std::vector<int>{1});
+    EXPECT_STREQ(buffer, c.buffer);
+  }
+  // The selection shows as a band behind the text; an empty text has none.
+  char buffer[8] = "ab";
+  ASSERT_TRUE(mw->PopupTextEdit("Deal", "Deal number", buffer, sizeof(buffer), Answer));
+  eng.ClearDrawn();
+  mw->Render();
+  EXPECT_EQ(eng.triDraws.size(), 1u);
+  EXPECT_TRUE(eng.Drew("ab"));
+  Key(8);
+  eng.ClearDrawn();
+  mw->Render();
+  EXPECT_TRUE(eng.triDraws.empty());
+  mw->PopupCloseIfOpen();
+  buffer[0] = '\0';
+  ASSERT_TRUE(mw->PopupTextEdit("Deal", "Deal number", buffer, sizeof(buffer), Answer));
+  EXPECT_FALSE(PopupButton("TEXTEDIT")->TextEditIsAllSelected());
 }
 
 TEST_F(MWinPopupTest, MessageForTimeShowsWaitsAndCloses) {

@@ -1,4 +1,5 @@
 // Tests of the text entry kind.
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -125,6 +126,43 @@ TEST_F(MWinTextEditTest, ControlCharactersNeverEnterTheText) {
   Char('b');
   Char(0xE9);  // CP1252 letters are fine
   EXPECT_EQ(std::string(edit->GetTextP()), "ab\xE9");
+}
+
+// A character CP1252 lacks reaches the text as its code point: it is
+// refused, and the box says why in place of the text for a while.
+TEST_F(MWinTextEditTest, ACharacterTheTextCannotHoldIsRefusedWhereItShows) {
+  edit->TextEditSetLength(10);
+  eng.timeMs = 5000;
+  ASSERT_TRUE(edit->TextEditStartEditing());
+  Char('Z');
+  EXPECT_TRUE(Char(0x0141));  // L with stroke: taken, and nothing typed
+  Char(0xFC);                 // u with diaeresis is CP1252's
+  EXPECT_EQ(std::string(edit->GetTextP()), "Z\xFC");
+  EXPECT_TRUE(edit->TextEditIsShowingRefusal());
+  const char* note = "Only Western European letters can be typed";
+  eng.ClearDrawn();
+  mw->Render();
+  EXPECT_TRUE(eng.Drew(note));
+  EXPECT_FALSE(eng.Drew("Z\xFC"));
+  // It goes by itself: the tick asks to be woken for that (the cursor's
+  // blink asks for sooner wakes).
+  eng.wakes.clear();
+  mw->Tick();
+  ASSERT_FALSE(eng.wakes.empty());
+  const unsigned latest = *std::max_element(eng.wakes.begin(), eng.wakes.end());
+  EXPECT_GE(latest, eng.timeMs + 1000);
+  eng.timeMs = latest - 1;
+  mw->Tick();
+  EXPECT_TRUE(edit->TextEditIsShowingRefusal());
+  eng.timeMs = latest;
+  mw->Tick();
+  EXPECT_FALSE(edit->TextEditIsShowingRefusal());
+  eng.ClearDrawn();
+  mw->Render();
+  EXPECT_FALSE(eng.Drew(note));
+  EXPECT_TRUE(eng.Drew("Z\xFC"));
+  Key(13);
+  EXPECT_EQ(std::string(edit->GetTextP()), "Z\xFC");
 }
 
 TEST_F(MWinTextEditTest, SettingATextTakesACopy) {

@@ -4,7 +4,10 @@
 // is one move and one undo step, with the autoplay off and at the level a
 // new player starts with; and a game left after stock turns alone counts
 // as a lost game in the statistics. Runs on an X server of its own.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
+#include <span>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -96,7 +99,14 @@ const StockRow kStockGames[] = {
     {kGameTwenty},        {kGameGaps},
 };
 
-TEST_F(StockTurnDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
+// The games are dealt in a few shards, each a case of its own, so that a
+// busy machine runs them side by side and no one case takes all the time.
+constexpr int kShards = 4;
+constexpr int kGamesPerShard = (std::size(kStockGames) + kShards - 1) / kShards;
+
+class StockTurnGamesDisplayTest : public StockTurnDisplayTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StockTurnGamesDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
   GameHarness h(dir_ + "/run");
   ASSERT_TRUE(h.Start(640, 480));
   g_UserRecord.undoLevel = 2;
@@ -104,7 +114,9 @@ TEST_F(StockTurnDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
   // take the clicks).
   g_UserOptions.gamesPlayed[kGameTwenty] = 1;
   Gen& g = g_GenLive;
-  for (const StockRow& row : kStockGames) {
+  const std::span<const StockRow> all(kStockGames);
+  const std::size_t first = static_cast<std::size_t>(GetParam() * kGamesPerShard);
+  for (const StockRow& row : all.subspan(first, std::min<std::size_t>(kGamesPerShard, all.size() - first))) {
     const int startLevel = g_UserOptions.autoplayMode[row.game];
     for (const int level : {0, startLevel}) {
       SCOPED_TRACE(std::string(GenGameTable[row.game].name) + " autoplay " + std::to_string(level));
@@ -126,6 +138,8 @@ TEST_F(StockTurnDisplayTest, EveryStockClickIsOneMoveAndOneUndoStep) {
     g_UserOptions.autoplayMode[row.game] = static_cast<std::uint8_t>(startLevel);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, StockTurnGamesDisplayTest, ::testing::Range(0, kShards));
 
 // A stock turn is a move: a game left after one turn for a new deal
 // (Ctrl+N) enters the statistics as lost.

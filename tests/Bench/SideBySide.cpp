@@ -102,19 +102,10 @@ double CpuSeconds(int pid) {
   return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// A "Vm...:" line of /proc/<pid>/status in MiB; -1 when unknown.
-double StatusMiB(int pid, const char* key) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind(key, 0) == 0) return std::atof(line.c_str() + std::strlen(key)) / 1024.0;
-  }
-  return -1;
-}
-
-// A "Key:" line of /proc/<pid>/smaps_rollup in MiB; -1 when unknown.
-double RollupMiB(int pid, const char* key) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+// A "Key:" line of /proc/<pid>/<file> (status, smaps_rollup) in MiB; -1
+// when unknown.
+double ProcMiB(int pid, const char* file, const char* key) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/" + file);
   std::string line;
   while (std::getline(in, line)) {
     if (line.rfind(key, 0) == 0) return std::atof(line.c_str() + std::strlen(key)) / 1024.0;
@@ -431,10 +422,10 @@ void Add(Figures& f, const std::string& name, double value) {
 // split among the processes that map them) and the anonymous pages (the
 // process's own heap and statics, its driver's included).
 void AddMemory(Figures& f, int pid, const std::string& screen) {
-  Add(f, "rss " + screen, StatusMiB(pid, "VmRSS:"));
-  Add(f, "hwm " + screen, StatusMiB(pid, "VmHWM:"));
-  Add(f, "pss " + screen, RollupMiB(pid, "Pss:"));
-  Add(f, "anon " + screen, StatusMiB(pid, "RssAnon:"));
+  Add(f, "rss " + screen, ProcMiB(pid, "status", "VmRSS:"));
+  Add(f, "hwm " + screen, ProcMiB(pid, "status", "VmHWM:"));
+  Add(f, "pss " + screen, ProcMiB(pid, "smaps_rollup", "Pss:"));
+  Add(f, "anon " + screen, ProcMiB(pid, "status", "RssAnon:"));
 }
 
 std::string g_shots;
@@ -874,7 +865,7 @@ bool MemoryUpTo(ProgramHarness& h, Watch& s, int screen, const std::string& work
   }
   const int game = FindGame(pid);
   const double statics = game > 0 ? StaticsMiB(game) : -1;
-  const double rss = game > 0 ? StatusMiB(game, "VmRSS:") : -1;
+  const double rss = game > 0 ? ProcMiB(game, "status", "VmRSS:") : -1;
   if (game > 0) kill(game, SIGKILL);
   int status = 0;
   waitpid(pid, &status, 0);

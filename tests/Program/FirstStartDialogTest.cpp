@@ -104,13 +104,19 @@ TEST_F(FirstStartDialogTest, WindowAndPlayStartTheGameInAWindowAfterTheInternetT
   EXPECT_TRUE(h.WaitUntilDrawn(516, 448, 30));  // the player selection's "Exit Game"
   h.Screenshot(shots + "first-start-window.png");
 
-  // Stored: a window, and the test passed (the file is written as soon as
-  // the test has passed).
-  std::FILE* f = std::fopen((h.UserFolder() + "/Resolution.dat").c_str(), "rb");
-  ASSERT_NE(f, nullptr);
+  // Stored: a window, and the test passed (the file is written once the
+  // passed box is answered, which a busy program does a while after the
+  // box has gone).
   unsigned char bytes[kResolutionFileSize] = {};
-  ASSERT_EQ(std::fread(bytes, 1, sizeof bytes, f), sizeof bytes);
-  std::fclose(f);
+  const auto read = [&] {
+    std::FILE* f = std::fopen((h.UserFolder() + "/Resolution.dat").c_str(), "rb");
+    if (!f) return false;
+    const bool whole = std::fread(bytes, 1, sizeof bytes, f) == sizeof bytes;
+    std::fclose(f);
+    return whole;
+  };
+  ProgramHarness::WaitUntil([&] { return read() && bytes[312] == 1; }, 30);
+  ASSERT_TRUE(read());
   EXPECT_EQ(bytes[20], 1);   // windowed
   EXPECT_EQ(bytes[312], 1);  // the HTTP test passed
   EXPECT_EQ(h.UpdateService().RequestCount("/cgi-bin/common/updater/CheckVersionV2.cgi"), 2);

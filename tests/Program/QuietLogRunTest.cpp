@@ -130,7 +130,17 @@ TEST_P(QuietLogRunTest, WinningTheAutoplayListAndAResizedHelpPageLogNoError) {
   ASSERT_TRUE(playrun::WaitForPixel(h, kNewGameX, kNewGameY, IsButtonGreen, 120)) << Why(h, "MenuAfterWin");
 
   // The Game page's Autoplay list opens over the page and closes again.
-  const std::vector<long> closed = BelowTheAutoplayList(h);
+  // The menu's cards may still be flying in behind the buttons below the
+  // list: the place is taken once it stands still for half a second.
+  std::vector<long> closed = BelowTheAutoplayList(h);
+  ProgramHarness::WaitUntil(
+      [&] {
+        const std::vector<long> now = BelowTheAutoplayList(h);
+        const bool still = now == closed;
+        closed = now;
+        return still;
+      },
+      30, 0.5);
   h.ClickVirtual(kAutoplayX, kAutoplayY);
   h.MoveVirtual(kAutoplayX, kAutoplayY + 1);
   ASSERT_TRUE(ProgramHarness::WaitUntil([&] { return BelowTheAutoplayList(h) != closed; }, 30))

@@ -27,10 +27,11 @@ constexpr float kMenuRowX = 609, kMenuRowY = 167;
 constexpr float kNewGameX = 343, kNewGameY = 449;
 // Klondike's stock, and two points of a face on its waste that no pip,
 // corner index or picture covers on any card (the top edge's middle, the
-// left edge's middle), under the player's camera.
+// left edge's middle a few pixels in, off its shaded rim), under the
+// player's camera.
 constexpr int kKlondike = 37;
 constexpr float kStockX = 100, kStockY = 105;
-constexpr float kWasteTopX = 163.75f, kWasteTopY = 75.6f, kWasteSideX = 140, kWasteSideY = 106.25f;
+constexpr float kWasteTopX = 163.75f, kWasteTopY = 75.6f, kWasteSideX = 143, kWasteSideY = 106.25f;
 
 // Waits until the table between the menu bar and the clocks stands still
 // (the deal over: a card in flight takes no click) over a quarter second;

@@ -1,10 +1,10 @@
 // Tests of the close request: SIGINT, SIGTERM, SIGHUP and SDL_QUIT wait for a
 // window and reach it as WM_CLOSE before anything queued; on headless
-// windows, and through SDL's own event under a display (skipped without one).
+// windows, and through SDL's own event on an X server of its own.
 #include <SDL.h>
 #include <signal.h>
 
-#include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 #include "Platform/CloseRequest.h"
 #include "Platform/Window.h"
 #include "Platform/WindowLocal.h"
+#include "tests/Support/XServer.h"
 
 namespace {
 
@@ -108,8 +109,8 @@ namespace {
 class SdlCloseRequestDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "no X display";
+    std::string noDisplay;
+    ASSERT_TRUE(TestUsePrivateDisplay(&noDisplay)) << noDisplay;
     PlatformUseHeadlessWindows(false);
     if (!SdlVideoInit()) GTEST_SKIP() << "no SDL video";
     Drain();

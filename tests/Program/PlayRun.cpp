@@ -58,12 +58,7 @@ void WritePlayer(const std::string& folder, const std::function<void(UserRecord&
 
 bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,
                   double seconds) {
-  for (double waited = 0;; waited += 0.1) {
-    const long c = h.PixelVirtual(x, y);
-    if (c >= 0 && test(Split(c))) return true;
-    if (waited >= seconds) return false;
-    ProgramHarness::Settle(0.1);
-  }
+  return h.WaitForPixel(x, y, [&](int r, int g, int b) { return test(Rgb{r, g, b}); }, seconds);
 }
 
 bool IsButtonGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b; }
@@ -149,15 +144,14 @@ bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std
 }
 
 bool GameWindow::WaitFor(const std::function<bool(const ProgramHarness::WindowPlace&)>& test, double seconds) {
-  for (double waited = 0; waited < seconds; waited += 0.1) {
-    const ProgramHarness::WindowPlace p = h_.FindWindow("Free Cardolia 3D", 300);
-    if (p.id && test(p)) {
-      place_ = p;
-      return true;
-    }
-    ProgramHarness::Settle(0.1);
-  }
-  return false;
+  return ProgramHarness::WaitUntil(
+      [&] {
+        const ProgramHarness::WindowPlace p = h_.FindWindow("Free Cardolia 3D", 300);
+        if (!p.id || !test(p)) return false;
+        place_ = p;
+        return true;
+      },
+      seconds, 0.1);
 }
 
 Rgb GameWindow::Pixel(float x, float y) {
@@ -168,11 +162,7 @@ Rgb GameWindow::Pixel(float x, float y) {
 }
 
 bool GameWindow::WaitForPixel(float x, float y, const std::function<bool(Rgb)>& test, double seconds) {
-  for (double waited = 0; waited < seconds; waited += 0.1) {
-    if (test(Pixel(x, y))) return true;
-    ProgramHarness::Settle(0.1);
-  }
-  return false;
+  return ProgramHarness::WaitUntil([&] { return test(Pixel(x, y)); }, seconds, 0.1);
 }
 
 }  // namespace playrun

@@ -594,11 +594,7 @@ void MWin::DrawText(int fontNum, int align, float margin, float x, float y, floa
   bool squeezed = false;
   float rx = 1, ry = 1;
   if (fit) {
-    // A squeezed line fills its room, and its glyphs' shadows reach past
-    // their advances: it keeps at least the script text's margin off both
-    // edges, where a framed row or button has its frame.
-    const float gap = std::max(margin, Metrics(layout_)[kMetScriptMarginX]);
-    const float room = w - 2 * gap;
+    const float room = FittedTextRoom(margin, w);
     const float width = eng->FontStringWidth(font, text);
     if (room > 0 && width > room) {
       eng->FontGetRatio(font, &rx, &ry);
@@ -609,6 +605,13 @@ void MWin::DrawText(int fontNum, int align, float margin, float x, float y, floa
   eng->FontDrawAligned(font, px + ox, py + oy, hAlign, 1, text, !prepare2D);
   if (squeezed) eng->FontSetRatio(font, rx, ry);
   if (prepared) eng->FontRestore();
+}
+
+float MWin::FittedTextRoom(float margin, float w) const {
+  // A squeezed line fills its room, and its glyphs' shadows reach past their
+  // advances: it keeps the margin off both edges, where a framed row or
+  // button has its frame.
+  return w - 2 * std::max(margin, Metrics(layout_)[kMetScriptMarginX]);
 }
 
 void MWin::DrawText(int fontNum, int align, float margin, const MWinArea& area,

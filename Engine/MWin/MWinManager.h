@@ -142,6 +142,9 @@ class MWin {
                 const float* offset, const char* text, bool prepare2D, bool fit);
   void DrawText(int fontNum, int align, float margin, const MWinArea& area, const float* offset,
                 const char* text, bool prepare2D, bool fit);
+  // The width a fitted line may take in an area of width w: it keeps at
+  // least the script text's margin off both edges.
+  float FittedTextRoom(float margin, float w) const;
   void DrawMultilineText(int fontNum, int align, float margin, float x, float y, float w, float h,
                          const float* offset, const char* text, bool prepare2D);
 

@@ -352,7 +352,7 @@ void MWinButton::TextEditDrawSelection() {
   MWinEngBackEnd* eng = MWinEng();
   // Where the text lies, as MWin::DrawText places (and squeezes) it.
   float width = eng->FontStringWidth(font, texts_[0]);
-  const float room = w_ - (align_ == 1 ? 2 * textInset_ : textInset_);
+  const float room = mw_->FittedTextRoom(textInset_, w_);
   if (fit_ && room > 0 && width > room) width = room;
   float x0 = absX_ + textInset_;
   if (align_ == 1) x0 = absX_ + (w_ - width) / 2;

@@ -249,6 +249,9 @@ bool WaitChangedAndStill(ProgramHarness& h, const std::vector<unsigned long>& be
 // The gold text field of the deal-number popup, and the dark green body of
 // a popup over the Game page's picture.
 bool IsGold(int r, int g, int b) { return r > 100 && g > 70 && r > b + 60; }
+// A point of the deal-number popup's field beside its text: the old number
+// it opens with is selected, its band over the field's middle.
+constexpr float kDealFieldX = 200, kDealFieldY = 233;
 bool IsPopupGreen(int r, int g, int b) { return g > r + 10 && g > b && g < 120; }
 // Light text, the gold frame of a panel, and a green button's face.
 bool IsLightText(int r, int g, int b) { return r > 150 && g > 150 && b > 150; }
@@ -445,7 +448,7 @@ class PlayRunTest : public TempDirTest {
     if (!WaitForGamePage(h)) return failed("the Game page");
     h.ClickVirtual(100, 163);  // Klondike
     h.ClickVirtual(322, 384);  // the deal number
-    if (!h.WaitForPixel(320, 233, IsGold, 120)) return failed("the deal-number popup");
+    if (!h.WaitForPixel(kDealFieldX, kDealFieldY, IsGold, 120)) return failed("the deal-number popup");
     h.Type(std::to_string(kDeal));
     if (!h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) return failed("the deal number typed");
     h.Key("Return");
@@ -546,7 +549,7 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   // picture is done before the second.)
   h.ClickVirtual(100, 163);
   h.ClickVirtual(322, 384);  // "GameNum": the deal-number popup
-  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(kDealFieldX, kDealFieldY, IsGold, 120)) << "the deal-number popup" << Why(h);
   h.Type(std::to_string(kDeal));
   ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
   Shot(h, "PlayDealNumber.png");
@@ -925,7 +928,7 @@ TEST_F(PlayRunTest, AGameGivenUpAfterAMoveCountsAsLostOnce) {
   h.Key("Escape");
   ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
   h.ClickVirtual(322, 384);  // the deal number
-  ASSERT_TRUE(h.WaitForPixel(320, 233, IsGold, 120)) << "the deal-number popup" << Why(h);
+  ASSERT_TRUE(h.WaitForPixel(kDealFieldX, kDealFieldY, IsGold, 120)) << "the deal-number popup" << Why(h);
   h.Type("77");
   ASSERT_TRUE(h.WaitForPixelIn(300, 228, 340, 239, IsLightText, 30)) << "the deal number typed" << Why(h);
   h.Key("Return");

@@ -12,6 +12,7 @@
 #include "App/PrefFolder.h"
 #include "App/RecordBlocks.h"
 #include "App/User.h"
+#include "App/WriteFailure.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
@@ -200,9 +201,19 @@ bool WriteTable(int game) {
   }
   if (!image.WriteReplacing(path)) {
     DebugError(where, "Could not write file <%s>", path);
+    WriteFailureNotify(WriteFailureKind::kScore, GameName(game));
     return false;
   }
   return true;
+}
+
+// After a failed write the table is the file's again: no row shows as
+// entered that the file does not hold.
+void WriteTableOrReread(int game) {
+  if (WriteTable(game)) return;
+  ClearNewFlags();
+  ReadTable(game);
+  g_table.lastAdded = -1;
 }
 
 bool IsCurrentPlayers(const ScoreEntry& entry) {
@@ -222,7 +233,7 @@ void RemovePlayersRows(int game, Match match) {
   }
   for (int i = kept; i < g_table.count; ++i) g_table.rows[i] = ScoreEntry{};
   g_table.count = kept;
-  WriteTable(game);
+  WriteTableOrReread(game);
 }
 
 }  // namespace
@@ -289,7 +300,7 @@ void ScoreAddGameScore() {
   std::snprintf(entry.country, sizeof entry.country, "%s", g_UserRecord.country);
   entry.newEntry = 1;
   g_table.rows[slot] = entry;
-  WriteTable(game);
+  WriteTableOrReread(game);
 }
 
 void ScoreAddWonGameScore() { ScoreAddGameScore(); }

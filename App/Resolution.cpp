@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "App/PrefFolder.h"
+#include "App/WriteFailure.h"
 #include "Engine/EngWindow.h"
 #include "Game/GameImports.h"
 #include "Engine/Debug.h"
@@ -16,7 +17,6 @@
 #include "Engine/EngProgram.h"
 #include "Engine/EngResModes.h"
 #include "Engine/EngUtils.h"
-#include "Engine/MWin/MWinManager.h"
 #include "Game/GenBytes.h"
 
 ResolutionSettings g_ResolutionSettings = {};
@@ -348,8 +348,9 @@ void ResolutionWriteFile() {
     return;
   }
   // In play the old file is still whole (the write goes through a temporary
-  // file): say so and go on, never through the box that ends the program.
-  if (g_MWin.IsOn() && !g_MWin.IsPopupOpen()) g_MWin.PopupOk("Problem Creating to Resolution File", text);
+  // file): say so, once, and go on, never through the box that ends the
+  // program.
+  WriteFailureNotify(WriteFailureKind::kSettings, nullptr);
 }
 
 void ResolutionSetSettings() {

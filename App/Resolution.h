@@ -115,8 +115,8 @@ int ResolutionNearestFullScreenMode(int width, int height, int bitDepth);
 int ResolutionNearestAAEntry(const EngResModesMode& mode, int type, int quality);
 // Writes the record (4.82 as the game version) through a temporary file and
 // a rename, so a failure keeps the old file. Failures: before the graphics
-// device a warning box; with a device, logged and shown in a toolkit popup
-// when the toolkit is on, and play goes on.
+// device a warning box; with a device, logged and told to the player once
+// in a run (App/WriteFailure.h), and play goes on.
 void ResolutionWriteFile();
 // Applies the record to the engine's screen mode, the GPU sync of the
 // program and the window settings record; "Bad resolution values" when a

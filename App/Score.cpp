@@ -12,6 +12,7 @@
 #include "App/PrefFolder.h"
 #include "App/RecordBlocks.h"
 #include "App/User.h"
+#include "App/WriteFailure.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngLanguages.h"
@@ -83,25 +84,6 @@ const char* GameName(int game) {
   return name && *name ? name : GenGetGameFilename(game);
 }
 
-// A table file whose header is not this game's table (damaged, cut, another
-// version, another game's) that was read as far as it could be: the file is
-// kept aside and the rows read are written back under a good header (with
-// no row read, the file is only moved aside), and the player is told. When
-// the file cannot be kept aside it stays as it is.
-void MendTable(int game, const char* path) {
-  const std::string table = path;
-  const char* aside = g_table.count > 0 ? DamagedFileCopyAside(table.c_str()) : DamagedFileMoveAside(table.c_str());
-  if (!aside) return;
-  const std::string asideName = DamagedFileBaseName(aside);
-  if (g_table.count > 0) {
-    const int lastAdded = g_table.lastAdded;
-    if (!WriteTable(game)) return;
-    g_table.lastAdded = lastAdded;
-  }
-  DebugError("ScoreReadCurrentGameScores", "Score file mended: %d rows kept <%s>", g_table.count, table.c_str());
-  DamagedFileNotifyText("Damaged_Scores", GameName(game), asideName.c_str());
-}
-
 // What a read of a game's table found.
 enum class TableRead {
   kNone,        // no file: an empty table
@@ -119,10 +101,31 @@ TableRead Unreadable(int game, const char* path) {
   return TableRead::kUnreadable;
 }
 
+// A table file that holds more than its rows that read (a header that is
+// not this game's table, a row that does not hold, a cut row at its end):
+// the file is kept aside before anything writes over it, the rows read are
+// written back under a good header (with no row read, the file is only
+// moved aside), and the player is told. A file that cannot be kept aside
+// is left as it is, as one that cannot be read.
+TableRead MendTable(int game, const char* path) {
+  const std::string table = path;
+  const char* aside = g_table.count > 0 ? DamagedFileCopyAside(table.c_str()) : DamagedFileMoveAside(table.c_str());
+  if (!aside) return Unreadable(game, table.c_str());
+  const std::string asideName = DamagedFileBaseName(aside);
+  if (g_table.count > 0) {
+    const int lastAdded = g_table.lastAdded;
+    if (!WriteTable(game)) return TableRead::kRead;
+    g_table.lastAdded = lastAdded;
+  }
+  DebugError("ScoreReadCurrentGameScores", "Score file mended: %d rows kept <%s>", g_table.count, table.c_str());
+  DamagedFileNotifyText("Damaged_Scores", GameName(game), asideName.c_str());
+  return TableRead::kRead;
+}
+
 // Loads a game's table. An entry that cannot be trusted is skipped and the
-// rest kept; a short tail ends the reading (the file stays for the next
-// write to clean). A header that is not this game's table is mended
-// (MendTable) with the rows that read.
+// rest kept; a short tail ends the reading. A file with either, or with a
+// header that is not this game's table, is mended (MendTable) with the
+// rows that read.
 TableRead ReadTable(int game) {
   const char* where = "ScoreReadCurrentGameScores";
   g_table.count = 0;
@@ -140,6 +143,7 @@ TableRead ReadTable(int game) {
     headerGood = HeaderMatches(header, game);
   }
   if (!headerGood) DebugError(where, "Score file invalid <%s>", path);
+  bool rowsDropped = false;
   std::size_t offset = kScoreHeaderBlockSize;
   for (; offset + kScoreEntryBlockSize <= bytes.size(); offset += kScoreEntryBlockSize) {
     std::uint8_t plain[kScoreEntrySize];
@@ -150,6 +154,7 @@ TableRead ReadTable(int game) {
     ScoreEntry entry;
     if (!ScoreEntryFromBytes(plain, &entry)) {
       DebugError(where, "Invalid score entry <%s>", path);
+      rowsDropped = true;
       continue;
     }
     if (g_table.count < kScoreMaxEntries) {
@@ -158,9 +163,12 @@ TableRead ReadTable(int game) {
       g_table.rows[g_table.count++] = entry;
     }
   }
-  if (offset < bytes.size()) DebugError(where, "Score file has a short tail <%s>", path);
+  if (offset < bytes.size()) {
+    DebugError(where, "Score file has a short tail <%s>", path);
+    rowsDropped = true;
+  }
   if (g_table.count > 0) Sort();
-  if (!headerGood) MendTable(game, path);
+  if (!headerGood || rowsDropped) return MendTable(game, path);
   return TableRead::kRead;
 }
 
@@ -193,9 +201,19 @@ bool WriteTable(int game) {
   }
   if (!image.WriteReplacing(path)) {
     DebugError(where, "Could not write file <%s>", path);
+    WriteFailureNotify(WriteFailureKind::kScore, GameName(game));
     return false;
   }
   return true;
+}
+
+// After a failed write the table is the file's again: no row shows as
+// entered that the file does not hold.
+void WriteTableOrReread(int game) {
+  if (WriteTable(game)) return;
+  ClearNewFlags();
+  ReadTable(game);
+  g_table.lastAdded = -1;
 }
 
 bool IsCurrentPlayers(const ScoreEntry& entry) {
@@ -215,7 +233,7 @@ void RemovePlayersRows(int game, Match match) {
   }
   for (int i = kept; i < g_table.count; ++i) g_table.rows[i] = ScoreEntry{};
   g_table.count = kept;
-  WriteTable(game);
+  WriteTableOrReread(game);
 }
 
 }  // namespace
@@ -282,7 +300,7 @@ void ScoreAddGameScore() {
   std::snprintf(entry.country, sizeof entry.country, "%s", g_UserRecord.country);
   entry.newEntry = 1;
   g_table.rows[slot] = entry;
-  WriteTable(game);
+  WriteTableOrReread(game);
 }
 
 void ScoreAddWonGameScore() { ScoreAddGameScore(); }

@@ -8,13 +8,15 @@
 // order; n rows make 84 + 140 n bytes. Every write builds the whole image and
 // replaces the file (EngFileWriteReplacing), so a failed write leaves the
 // old table as it was. A reader skips an entry it cannot trust and keeps the
-// others. A header that is not this game's table (damaged, cut, another
-// version or game) is mended where it is read: the file is kept aside as
-// "<name>.sco.damaged", the rows that read are written back under a good
-// header, and the player is told once (App/DamagedFile.h). A table that
-// cannot be read at all (no permission, a folder in its place, too large)
-// is left as it is: no score enters it and no row leaves it, and the player
-// is told once in a run.
+// others. A file that holds more than the rows that read (a header that is
+// not this game's table: damaged, cut, another version or game; an entry
+// that does not hold; a cut entry at its end) is mended where it is read:
+// the file is kept aside as "<name>.sco.damaged", the rows that read are
+// written back under a good header, and the player is told once
+// (App/DamagedFile.h). A table that cannot be read at all (no permission, a
+// folder in its place, too large), or a damaged one that cannot be kept
+// aside, is left as it is: no score enters it and no row leaves it, and the
+// player is told once in a run.
 //
 // Ranking: higher score first, then the shorter time, then the player name
 // that is greater byte by byte. The table is sorted after every read and

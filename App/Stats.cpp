@@ -11,6 +11,7 @@
 #include "App/Score.h"
 #include "App/StatsLocal.h"
 #include "App/User.h"
+#include "App/WriteFailure.h"
 #include "Engine/Debug.h"
 #include "Engine/EngFile.h"
 #include "Engine/EngMisc.h"
@@ -144,6 +145,7 @@ void StatsAddCurrentGame(int won, int lost) {
   }
   if (!written) {
     DebugError(where, "Could not write stats file <%s>", path);
+    WriteFailureNotify(WriteFailureKind::kStatistics, g_UserRecord.name);
     return;
   }
   if (state == StatsFileState::kGood) {
@@ -190,7 +192,10 @@ void StatsResetThisGame() {
     }
     if (std::memcmp(plain + 12, tag, sizeof tag) != 0) image.AppendRaw(bytes.data() + offset, kStatsRecordBlockSize);
   }
-  if (!image.WriteReplacing(path)) DebugError(where, "Could not write file <%s>", path);
+  if (!image.WriteReplacing(path)) {
+    DebugError(where, "Could not write file <%s>", path);
+    WriteFailureNotify(WriteFailureKind::kStatistics, g_UserRecord.name);
+  }
   StatsHistoryForget();
 }
 

@@ -21,6 +21,7 @@
 #include "App/Score.h"
 #include "App/Splash.h"
 #include "App/Stats.h"
+#include "App/WriteFailure.h"
 #include "Engine/Debug.h"
 #include "Engine/EngEncryption.h"
 #include "Engine/EngFile.h"
@@ -201,6 +202,7 @@ bool UserSave() {
   UserRecordToBytes(g_UserRecord, profile);
   if (!EngEncryptionEncryptAndWriteToFile(path, profile, sizeof profile)) {
     DebugError(where, "Error writing to user file");
+    WriteFailureNotify(WriteFailureKind::kProfile, g_UserRecord.name);
     return false;
   }
   EngSafeStrcpy(g_ResolutionSettings.lastPlayer, g_UserRecord.name,
@@ -220,6 +222,7 @@ bool UserSave() {
   UserOptionsToBytes(g_UserOptions, options);
   if (!EngEncryptionEncryptAndWriteToFile(path, options, sizeof options)) {
     DebugError(where, "Error writing to user game options file");
+    WriteFailureNotify(WriteFailureKind::kProfile, g_UserRecord.name);
     return false;
   }
   return true;

@@ -6,6 +6,7 @@
 
 #include "App/Resolution.h"
 #include "App/Sound.h"
+#include "App/User.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
 #include "Game/GameState.h"
@@ -242,7 +243,11 @@ void OptionsControlBackCB(MWinCallbackRecord* record, std::uint32_t, std::uint32
   SoundSetVolume();
   ResolutionUpdateSettingsFromCurrent();
   ResolutionWriteFile();
-  if (record) ScreensGoBack();
+  if (!record) return;
+  // The options are the player's: saved as they are left, where a failed
+  // write can still be told, not only at the program's end.
+  if (UserIsLoaded()) UserSave();
+  ScreensGoBack();
 }
 
 void OptionsControlMoveButtons(MWinButton* frame, MWinButton* title, MWinButton* done) {

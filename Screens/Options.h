@@ -51,7 +51,8 @@ void OptionsControlUpdateCB();
 // "Type": shows the chosen page (with a record, the page shown so far is
 // applied first). Without "Type": "No type button".
 void OptionsTypeCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
-// "Back": applies the open page's settings; with a record also leaves.
+// "Back": applies the open page's settings and writes them; with a record
+// also saves the player and leaves.
 void OptionsControlBackCB(MWinCallbackRecord* record, std::uint32_t user1, std::uint32_t user2);
 // Lays out a page's bottom area; a missing argument takes the one given
 // before. Without all three and "Type": "Internal Error", nothing moves.

@@ -293,6 +293,9 @@ void GameShutdown() {
 void GameSaveWhenDisplayLost() {
   DebugNote("DISPLAY LOST");
   if (GenIsGameInProgress() && GenSaveGameInProgress()) DebugNote("The game in play is saved");
+  // The game's clock and running score are the player's per-game options:
+  // a saved game continues from them.
+  if (UserIsLoaded() && UserSave()) DebugNote("The player is saved");
 }
 
 bool GameInputEventCB(int kind, int value1, int value2) {

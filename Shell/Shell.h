@@ -69,7 +69,8 @@ void GameAfterModeChange();
 // the file chooser, cleans the toolkit up and frees the statistics.
 void GameShutdown();
 // The display is lost and the program ends right after (no shutdown runs):
-// the game in play is saved, and nothing is drawn.
+// the game in play and the player (with the game's clock and running score)
+// are saved, and nothing is drawn.
 void GameSaveWhenDisplayLost();
 // Stores the program mode and the current screen (-1 none) in the player's
 // record.

@@ -1,5 +1,6 @@
 // ShellTick.cpp - the shell's tick passes, the per-frame game step, the
-// idle pause and the notice of a saved game set aside (see Shell.h).
+// idle pause and the notices of a saved game set aside and of files not
+// written (see Shell.h).
 #include <cstdio>
 
 #include "App/FoundationEffects.h"
@@ -7,6 +8,7 @@
 #include "App/Resolution.h"
 #include "App/Splash.h"
 #include "App/Tutorial.h"
+#include "App/WriteFailure.h"
 #include "Engine/EngFrames.h"
 #include "Engine/EngLanguages.h"
 #include "Engine/EngProgram.h"
@@ -194,6 +196,11 @@ bool GameTickCB() {
   const int mode = GameGetProgramMode();
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
   if (mode == kGameModePlaying) AskAboutUnsavedGame();
+  // A file of the player's not written is told over any screen or table,
+  // but not over the celebration: the menu after it shows it.
+  if (mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator && !AnimGameOverIsRunning()) {
+    WriteFailureShowNotices();
+  }
   const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();
   // A moving pointer changes nothing on a table drawn without the game's own
   // pointer unless cards are carried (which ask for their own frames) or

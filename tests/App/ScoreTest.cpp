@@ -1,6 +1,6 @@
 // Tests of the score tables: file size and layout, ranking, which running
-// scores enter, a full table, damaged and foreign files (read without
-// losing the good rows, a damaged header mended, never half-written),
+// scores enter, a full table, damaged and foreign files (mended without
+// losing the good rows, kept aside first, never half-written),
 // a table that cannot be read left alone, removing a player's rows, and the
 // player's best row.
 #include <functional>
@@ -145,33 +145,74 @@ TEST_F(ScoreTest, AFailedWriteKeepsTheOldTable) {
   EXPECT_FALSE(LogContains("deleted"));
 }
 
-TEST_F(ScoreTest, DamagedRowsAreSkippedAndTheGoodOnesKept) {
+// A row that does not hold, or a cut one at the end, is left out of the
+// table, but the file is kept aside before the table is written without it,
+// and the player is told once.
+TEST_F(ScoreTest, DamagedRowsAreSkippedTheFileKeptAsideAndTheGoodOnesKept) {
+  const std::string header = ScoreHeader("Klondike");
+  const std::string ann = ScoreRow(Entry(700, 10, "Ann"));
+  const std::string bob = ScoreRow(Entry(600, 10, "Bob"));
+  // One byte of the row's month flipped on the disk: the cipher runs as a
+  // stream, so the row deciphers, to month 6 ^ 0x80.
+  std::string flipped = ScoreRow(Entry(650, 10, "Cid"));
+  flipped[16 + 12] = static_cast<char>(flipped[16 + 12] ^ 0x80);
   ScoreEntry badMonth = Entry(900, 10, "Bad");
   badMonth.month = 13;
   ScoreEntry badReserved = Entry(901, 10, "Res");
   badReserved.reserved = 2;
-  ScoreEntry noName = Entry(902, 10, "");
-  std::string file = ScoreHeader("Klondike") + ScoreRow(Entry(700, 10, "Ann")) + ScoreRow(badMonth) +
-                     ScoreRow(badReserved) + ScoreRow(noName) + ScoreRow(Entry(600, 10, "Bob"));
   // A block whose name field has no terminator.
   std::uint8_t raw[kScoreEntrySize];
   ScoreEntryToBytes(Entry(903, 10, "X"), raw);
   std::memset(raw + 24, 'N', 34);
-  file += Block(raw, sizeof raw);
-  file += "short tail";
-  WriteFile(ScorePath(kGameKlondike), file);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"a byte of a row flipped", header + ann + flipped + bob},
+      {"rows that do not hold and a short tail",
+       header + ann + ScoreRow(badMonth) + ScoreRow(badReserved) + ScoreRow(Entry(902, 10, "")) + bob +
+           Block(raw, sizeof raw) + "short tail"},
+      {"a row cut at the end", header + ann + bob + flipped.substr(0, 70)},
+  };
+  const std::string path = ScorePath(kGameKlondike);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(path + ".damaged");
+    WriteFile(path, c.bytes);
+    DamagedFileClearNotices();
+    ClearLog();
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob"}));
+    EXPECT_TRUE(ReadFile(path + ".damaged") == c.bytes);  // kept as it was, before the table is written again
+    EXPECT_EQ(ReadFile(path).size(), 84u + 2 * 140u);
+    EXPECT_FALSE(LogContains("deleted"));
+    ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_TRUE(LogContains("Damaged file notice: Damaged_Scores: Klondike, Klondike.sco.damaged"));
+    // Told once: the mended table reads as it is.
+    ScoreReadCurrentGameScores();
+    EXPECT_EQ(DamagedFileGetPendingCount(), 1);
+    EXPECT_FALSE(std::filesystem::exists(path + ".damaged-2"));
+  }
 
-  ScoreReadCurrentGameScores();
-  EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob"}));
-  EXPECT_TRUE(ReadFile(ScorePath(kGameKlondike)) == file);  // a read never deletes good rows
-  EXPECT_TRUE(LogContains("Invalid score entry <"));
-  EXPECT_FALSE(LogContains("deleted"));
-
-  // The next add keeps both and writes a clean table.
+  // The next score goes in beside the rows kept.
   Finish(650);
   ScoreReadCurrentGameScores();
   EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Ann", "Bob"}));
-  EXPECT_EQ(ReadFile(ScorePath(kGameKlondike)).size(), 84u + 3 * 140u);
+  EXPECT_EQ(ReadFile(path).size(), 84u + 3 * 140u);
+
+  // With no name left to keep it aside under, the damaged table is left as
+  // it is: no score enters it, no row leaves it, and the player is told.
+  const std::string damaged = header + ann + flipped + bob;
+  WriteFile(path, damaged);
+  for (int n = 2; n <= 99; ++n) WriteFile(path + ".damaged-" + std::to_string(n), "taken");
+  DamagedFileClearNotices();
+  ClearLog();
+  Finish(800);
+  ScoreDeleteUserScoresForCurGame();
+  EXPECT_TRUE(ReadFile(path) == damaged);
+  EXPECT_EQ(ScoreGetEntryCount(), 0);
+  EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
+  EXPECT_TRUE(LogContains("Damaged file notice: Damaged_ScoresUnreadable: Klondike, Klondike.sco"));
 }
 
 TEST_F(ScoreTest, ADamagedHeaderIsMendedAndEveryRowThatReadsKept) {

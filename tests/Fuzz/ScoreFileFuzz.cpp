@@ -1,10 +1,11 @@
 // ScoreFileFuzz.cpp - a game's score table (".sco"): any bytes as the file,
 // read into the table, then a new score added and the table written back.
 // The table holds at most 20 rows, each one the reader accepts, in ranking
-// order, and every row of the file that reads (the best 20); a file whose
-// header is not this game's table is kept aside as it was and written again
-// with those rows (without any, only moved aside); the table written back
-// reads back whole.
+// order, and every row of the file that reads (the best 20); a file that
+// holds more than those (a header that is not this game's table, a row that
+// does not read, a cut row) is kept aside as it was and written again with
+// those rows (without any, only moved aside); the table written back reads
+// back whole.
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -71,6 +72,14 @@ int RowsThatRead(const std::string& file) {
   return rows;
 }
 
+// Whether every byte after the header is a whole row that reads.
+bool EveryRowReads(const std::string& file) {
+  if (file.size() < kScoreHeaderBlockSize) return false;
+  const std::size_t rowBytes = file.size() - kScoreHeaderBlockSize;
+  return rowBytes % kScoreEntryBlockSize == 0 &&
+         RowsThatRead(file) == static_cast<int>(rowBytes / kScoreEntryBlockSize);
+}
+
 void CheckTable() {
   const int count = ScoreGetEntryCount();
   FUZZ_CHECK(count >= 0 && count <= kScoreMaxEntries);
@@ -98,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckTable();
   const int rows = RowsThatRead(file);
   FUZZ_CHECK(ScoreGetEntryCount() == (rows < kScoreMaxEntries ? rows : kScoreMaxEntries));
-  if (HeaderIsGood(file)) {
+  if (HeaderIsGood(file) && EveryRowReads(file)) {
     FUZZ_CHECK(FuzzReadFile(native) == file);
   } else {
     FUZZ_CHECK(FuzzReadFile(native + ".damaged") == file);

@@ -10,9 +10,11 @@
 
 #include <unistd.h>
 
+#include "App/WriteFailure.h"
 #include "Engine/MWin/MWinHorzScrollbar.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Engine/MWin/MWinTextures.h"
+#include "Game/GameState.h"
 #include "Game/GenGameTable.h"
 #include "Game/UserRecord.h"
 #include "Platform/Locale.h"
@@ -562,14 +564,22 @@ TEST_F(SettingsInPlayTest, AFailedWriteIsShownAndPlayGoesOn) {
   const std::string blocker = path + ".tmp-" + std::to_string(getpid());
   std::filesystem::create_directory(blocker);
   std::strcpy(g_ResolutionSettings.lastPlayer, "Changed");
+  WriteFailureClearNotices();
   ResolutionWriteFile();
-  std::filesystem::remove(blocker);
   EXPECT_TRUE(LogContains("Could not write"));
-  EXPECT_TRUE(g_MWin.IsPopupOpen());      // shown in the game's own popup
+  EXPECT_EQ(WriteFailureGetPendingCount(), 1);
+  GameSetProgramMode(kGameModeMainMenu);
+  GameTickCB();
+  EXPECT_TRUE(g_MWin.IsPopupOpen());      // shown in the game's own popup, at the next tick
   EXPECT_TRUE(boxes_.empty());          // not in the box that ends the program
   EXPECT_TRUE(EngWindowIsDeviceCurrent());
   EXPECT_FALSE(program_->GetQuitFlag());
   EXPECT_EQ(ReadFile(path), before);    // the old file is whole
+  // Told once in a run: the next failure only logs.
+  ResolutionWriteFile();
+  std::filesystem::remove(blocker);
+  EXPECT_EQ(WriteFailureGetPendingCount(), 0);
+  WriteFailureClearNotices();
 }
 
 }  // namespace

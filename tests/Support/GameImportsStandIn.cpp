@@ -172,6 +172,7 @@ void EffectsFreeGraphics() {}
 void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
 bool SplashTick() { return false; }
+void WriteFailureShowNotices() {}
 
 // The main module, tutorial, battery gauge, file chooser and effects start
 // (the application's own stand-ins take their place in App's tests).

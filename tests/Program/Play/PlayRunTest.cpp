@@ -10,7 +10,8 @@
 // (a full disk, a read-only one) keeps the game at the table until it can
 // be saved or the player gives it up. And a game in play ended by SIGTERM,
 // SIGINT or SIGHUP (a logout, kill, Ctrl+C, the terminal closed) is saved
-// as at Exit, and one whose display goes away is saved before the end.
+// as at Exit, and one whose display goes away is saved, with its clock,
+// before the end.
 //
 // Where the cards lie is worked out here, in the test's own process: the
 // same deal of the same game laid out by the card core, projected with the
@@ -22,6 +23,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +40,7 @@
 #include "Engine/EngFile.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
+#include "Game/GenBytes.h"
 #include "Game/GameImports.h"
 #include "Game/GenGame.h"
 #include "Game/GenGameTable.h"
@@ -808,14 +811,34 @@ TEST_F(PlayRunTest, ASignalEndsPlayThroughTheShutdownThatSavesTheGame) {
   }
 }
 
+// The game's clock in the player's per-game options (what a continued game
+// counts on from): Klondike's elapsed seconds, or -1 when the file does not
+// read. The file: the cipher's counter block, then 2688 bytes whose last
+// 84 x 4 are the games' seconds.
+int SavedClockSeconds(const std::string& optionsFile) {
+  constexpr std::size_t kOptionsSize = 2688, kTimeBlock = 2352;
+  std::vector<std::uint8_t> bytes(16 + kOptionsSize + 1);
+  std::FILE* f = std::fopen(optionsFile.c_str(), "rb");
+  if (!f) return -1;
+  const std::size_t n = std::fread(bytes.data(), 1, 16 + kOptionsSize, f);
+  std::fclose(f);
+  if (n != 16 + kOptionsSize || !EngEncryptionDecrypt(bytes.data(), kOptionsSize)) return -1;
+  return GenGetI32(bytes.data(), kTimeBlock + 4 * kGameKlondike);
+}
+
 // The display going away under play (the X server ended, as at a logout)
 // ends the program at once with status 1, but the game in play is saved
-// first.
+// first, and the player with it: the clock the game continues from.
 TEST_F(PlayRunTest, ALostDisplayEndsPlayWithTheGameSaved) {
   const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
 
   ProgramHarness h(dir_ + "/home");
-  ASSERT_TRUE(StartAnnAfterAStockTurn(h, *dealt));
+  ASSERT_TRUE(StartAnnAtTheDeal(h, *dealt));
+  // The clock counts from the dealt table on; the player plays a few
+  // seconds.
+  const auto dealtAt = std::chrono::steady_clock::now();
+  ASSERT_TRUE(TurnStock(h, StockOnScreen(*dealt)));
+  ProgramHarness::WaitUntil([&] { return std::chrono::steady_clock::now() - dealtAt > std::chrono::seconds(4); }, 10);
   ASSERT_TRUE(h.StopDisplay());
   EXPECT_EQ(h.WaitForExit(60), 1) << h.LogText();
   EXPECT_NE(h.LogText().find("DISPLAY LOST"), std::string::npos) << h.LogText();
@@ -824,6 +847,8 @@ TEST_F(PlayRunTest, ALostDisplayEndsPlayWithTheGameSaved) {
       << "the lost display left no readable saved game";
   EXPECT_EQ(record->dealNumber, kDeal);
   EXPECT_EQ(record->waste.numCards, 3);
+  // Four seconds of play, the last ones perhaps not yet counted.
+  EXPECT_GE(SavedClockSeconds(h.UserFolder() + "/Users/Ann.opt"), 2) << "the game's clock was not saved with it";
 }
 
 // A save that fails as the table is left keeps the game at the table, says

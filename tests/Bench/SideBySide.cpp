@@ -11,8 +11,12 @@
 //                            ours presents a black frame first, by design)
 //   start to window          -> its main window exists
 //   start to first frame     -> the first drawing reaches that window
-//   deal                     Klondike, New Game clicked -> the last card has
-//                            landed (the table then stays still for 1 s)
+//   Continue Player          ours: its press -> the main menu, the player
+//                            loaded (no popup over it)
+//   deal                     Klondike: the press that deals (ours: Return on
+//                            the note after the deal number kDeal; the peer:
+//                            New Game) -> the last card has landed (the
+//                            table then stays still for 1 s)
 //   CPU ...                  the process's CPU time over 10 s, all threads,
 //                            in % of one core: a still table, the main menu,
 //                            the player selection, a card dragged in circles
@@ -29,15 +33,22 @@
 // Ours runs with a prepared player (Ann) and settings that ask for no
 // dialog at start-up; its first run generates the cards and is not counted
 // (the later ones are warm starts, each from the folder the first left,
-// without a saved game). Each screen is checked to be there before it is
-// measured (the player selection's button, the main menu's New Game, a
-// dealt card); a run that misses one counts nowhere. Clicks are a
-// person's: press, release, a moment's rest, then the pointer moves away. The peer runs with private settings
-// (GSETTINGS_BACKEND=memory) and opens on Klondike.
+// without a saved game), and every run deals the same cards. Each screen is
+// checked to be there, by what only it shows, before and after it is
+// measured (the player selection's title and buttons, the main menu's
+// title and New Game, a dealt card with the menu gone); a run that misses
+// one counts nowhere. Clicks are a person's: press, release, a moment's
+// rest, then the pointer moves away; what a click starts is timed from its
+// press against the screen as it was before the press. The peer runs with
+// private settings (GSETTINGS_BACKEND=memory) and opens on Klondike; it
+// takes no deal number, so its deals differ. Beside the runs the machine's
+// load at each run's start is printed, and every run's screenshots are
+// kept (run<run>-<screen>.png; run 0 is each program's first start).
 //
 // Usage: SideBySide [runs] [--memory] [--keep] [--shots <folder>] [--ours]
-// (--keep leaves the runs' folders and heaptrack's files in place; --ours
-// runs ours alone, for comparing two builds of it.)
+// (--keep leaves the runs' folders and heaptrack's files in place; --shots
+// names the screenshots' folder, <build>/side-by-side-shots unless given;
+// --ours runs ours alone, for comparing two builds of it.)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -281,23 +292,47 @@ class Watch {
     XTestFakeButtonEvent(x_, 1, down ? True : False, CurrentTime);
     XFlush(x_);
   }
-  // A person's click: onto the place, press, release, and a moment's
-  // rest before the pointer moves on (ClickAndLeave).
-  void Click(int x, int y) {
+  // A person's click: onto the place, a moment's rest, press, release, a
+  // moment's rest, then the pointer moves away. What the click starts
+  // starts at the press, so it answers the press's moment and calls look()
+  // in a loop through the rests after it (a program that answers within
+  // the gesture is seen doing so).
+  Clock::time_point ClickAndLeave(int x, int y, const std::function<void()>& look = {}) {
     Move(x, y);
     Sleep(0.1);
+    const auto press = Clock::now();
     Button(true);
-    Sleep(0.08);
+    Pass(0.08, look);
     Button(false);
-  }
-  void ClickAndLeave(int x, int y) {
-    Click(x, y);
-    Sleep(0.15);
+    Pass(0.15, look);
     Move(kWidth - 1, kHeight - 1);
+    return press;
   }
-  void Sync() { XSync(x_, False); }
+  // A key pressed and released as a person does (a keysym name: "Return",
+  // "1"), timed and watched from the press as a click is.
+  Clock::time_point Key(const char* name, const std::function<void()>& look = {}) {
+    const KeyCode code = XKeysymToKeycode(x_, XStringToKeysym(name));
+    const auto press = Clock::now();
+    XTestFakeKeyEvent(x_, code, True, CurrentTime);
+    XFlush(x_);
+    Pass(0.08, look);
+    XTestFakeKeyEvent(x_, code, False, CurrentTime);
+    XFlush(x_);
+    Pass(0.1, look);
+    return press;
+  }
+  void Type(const std::string& digits) {
+    for (const char c : digits) Key(std::string(1, c).c_str());
+  }
 
  private:
+  void Pass(double seconds, const std::function<void()>& look) {
+    const auto start = Clock::now();
+    while (MsSince(start) < seconds * 1000) {
+      if (look) look();
+      Sleep(0.005);
+    }
+  }
   // True when an event is waiting before the deadline.
   bool Wait(Clock::time_point deadline) {
     while (!XPending(x_)) {
@@ -348,25 +383,63 @@ bool WaitForPicture(Watch& s, const Rect& r, Clock::time_point deadline, Clock::
   return false;
 }
 
-// Polls the rectangle until it has not changed for quiet seconds; the
-// moment of the last change (the start when nothing changed). False after
-// the time.
-bool WaitForStill(Watch& s, const Rect& r, double quiet, double seconds, Clock::time_point start,
-                  Clock::time_point* lastChange) {
-  std::vector<std::uint32_t> last = s.Grab(r);
-  *lastChange = start;
-  while (MsSince(start) < seconds * 1000) {
-    Sleep(0.02);
+// A rectangle's changes from a reference picture on (taken before the
+// input that changes it): each Look grabs it and notes the moment of its
+// last change.
+struct Changes {
+  Watch& s;
+  Rect r;
+  std::vector<std::uint32_t> last;
+  Clock::time_point lastChange;
+
+  // From the rectangle as it is now.
+  static Changes From(Watch& s, const Rect& r) { return Changes{s, r, s.Grab(r), Clock::now()}; }
+  void Look() {
     std::vector<std::uint32_t> now = s.Grab(r);
     const auto t = Clock::now();
     if (now != last) {
-      *lastChange = t;
+      lastChange = t;
       last = std::move(now);
-    } else if (MsBetween(*lastChange, t) >= quiet * 1000) {
-      return true;
     }
   }
+};
+
+// Looks at the rectangle until it has not changed for quiet seconds (the
+// last change then in c.lastChange; the reference's moment when nothing
+// changed). False when seconds have passed since start.
+bool WaitForStill(Changes& c, double quiet, double seconds, Clock::time_point start) {
+  while (MsSince(start) < seconds * 1000) {
+    c.Look();
+    if (MsSince(c.lastChange) >= quiet * 1000) return true;
+    Sleep(0.02);
+  }
   return false;
+}
+
+// A screen looked for until it shows (its test on the display's pixels):
+// the moment it was first seen.
+struct Sighting {
+  Watch& s;
+  std::function<bool(Watch&)> shows;
+  bool seen = false;
+  Clock::time_point when;
+
+  void Look() {
+    if (!seen && shows(s)) {
+      seen = true;
+      when = Clock::now();
+    }
+  }
+};
+
+// Looks until the screen shows; false after the seconds.
+bool WaitToSee(Sighting& sight, double seconds) {
+  const auto start = Clock::now();
+  while (!sight.seen && MsSince(start) < seconds * 1000) {
+    sight.Look();
+    if (!sight.seen) Sleep(0.01);
+  }
+  return sight.seen;
 }
 
 // Pointer moves with a card held: the time from each move to the first
@@ -428,9 +501,20 @@ void AddMemory(Figures& f, int pid, const std::string& screen) {
   Add(f, "anon " + screen, ProcMiB(pid, "status", "RssAnon:"));
 }
 
+// Every run's screens are kept for a reader to check, named by the run
+// ("run0-": the first start of each, which counts nowhere).
 std::string g_shots;
+int g_run = 0;
 void Shot(ProgramHarness& h, const std::string& name) {
-  if (!g_shots.empty()) h.Screenshot(g_shots + "/" + name + ".png");
+  h.Screenshot(g_shots + "/run" + std::to_string(g_run) + "-" + name + ".png");
+}
+
+// The machine's load average over the last minute; -1 when unknown.
+double LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  double load = -1;
+  in >> load;
+  return in ? load : -1;
 }
 
 // ---- ours ----------------------------------------------------------------------------------
@@ -477,8 +561,53 @@ bool WaitForPixel(Watch& s, float vx, float vy, Test test, double seconds) {
   }
   return false;
 }
-bool Drawn(std::uint32_t c) { return !IsBlack(c); }
-bool Greenish(std::uint32_t c) { return ((c >> 8) & 0xFF) > ((c >> 16) & 0xFF) + 20; }
+
+struct Rgb {
+  int r, g, b;
+};
+Rgb Split(std::uint32_t c) {
+  return {static_cast<int>((c >> 16) & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>(c & 0xFF)};
+}
+// The colour at a point of the virtual 640 x 480 screen.
+Rgb At(Watch& s, float vx, float vy) {
+  const std::vector<std::uint32_t> p = s.Grab({Px(vx), Py(vy), 1, 1});
+  return p.empty() ? Rgb{-1, -1, -1} : Split(p[0]);
+}
+// The colours the program tests know its screens by: a green button's face,
+// the main menu's title (bright gold, dimmed under a popup), a text field's
+// gold and a popup's dark green body.
+bool IsButtonGreen(Rgb c) { return c.g > c.r + 25 && c.g > c.b + 15; }
+bool IsTitleGold(Rgb c) { return c.r > 200 && c.g > 170 && c.b < 150; }
+bool IsFieldGold(std::uint32_t c) {
+  const Rgb k = Split(c);
+  return k.r > 100 && k.g > 70 && k.r > k.b + 60;
+}
+bool IsPopupGreen(std::uint32_t c) {
+  const Rgb k = Split(c);
+  return k.g > k.r + 10 && k.g > k.b && k.g < 120;
+}
+
+// The main menu, free of any popup (Ann loaded): its title at the top left
+// bright gold and its New Game button green.
+bool ShowsOursMenu(Watch& s) { return IsTitleGold(At(s, 25, 22.5f)) && IsButtonGreen(At(s, 343, 449)); }
+// Some pixel of a rectangle of the virtual screen passes the test.
+bool AnyIn(Watch& s, float left, float top, float right, float bottom, bool (*test)(Rgb)) {
+  const std::vector<std::uint32_t> p = s.Grab({Px(left), Py(top), Px(right) - Px(left), Py(bottom) - Py(top)});
+  return std::any_of(p.begin(), p.end(), [test](std::uint32_t c) { return test(Split(c)); });
+}
+// The player selection, faded in and free of any popup: its title picture
+// over the middle of the top bright gold, and Continue Player and Create
+// New Player green. (Its splash sparkles for as long as it shows.)
+bool ShowsOursUsers(Watch& s) {
+  return IsButtonGreen(At(s, 220, 400)) && IsButtonGreen(At(s, 40, 448)) && AnyIn(s, 110, 10, 530, 70, IsTitleGold);
+}
+
+// The deal every run of ours plays, by its number: the Game page's Deal
+// field, the field of the popup it opens, and the note that follows.
+constexpr unsigned kDeal = 1234;
+constexpr float kDealFieldX = 322, kDealFieldY = 384;
+constexpr float kDealTextX = 200, kDealTextY = 233;
+constexpr float kNoteX = 320, kNoteY = 215;
 
 // The top card of Klondike's last column (its light face, found from
 // below on the column's middle line), where a card can be held.
@@ -511,8 +640,10 @@ bool FindOursCard(Watch& s, int* x, int* y) {
 struct Side {
   Figures all;
   std::vector<Figures> runs;
+  std::vector<double> loads;  // the machine's load at each run's start, failed runs' too
 
-  void Count(const Figures& run, bool ok) {
+  void Count(const Figures& run, bool ok, double load) {
+    loads.push_back(load);
     runs.push_back(ok ? run : Figures{});
     if (!ok) return;
     for (const auto& [name, values] : run) all[name].insert(all[name].end(), values.begin(), values.end());
@@ -525,8 +656,28 @@ struct Run {
   ProgramHarness& h;
 };
 
+// From the main menu on Klondike's Game page to the note that follows the
+// deal number kDeal typed into the Deal field's popup; false (saying why)
+// when a step does not come.
+bool OursToTheDealNote(Watch& s) {
+  s.ClickAndLeave(Px(kDealFieldX), Py(kDealFieldY));
+  if (!WaitForPixel(s, kDealTextX, kDealTextY, IsFieldGold, 60)) {
+    std::fprintf(stderr, "ours: no deal-number popup\n");
+    return false;
+  }
+  s.Type(std::to_string(kDeal));
+  s.Key("Return");
+  if (!WaitForPixel(s, kNoteX, kNoteY, IsPopupGreen, 60)) {
+    std::fprintf(stderr, "ours: no note after the deal number\n");
+    return false;
+  }
+  // The note's opening has played (its picture is the deal's reference).
+  Sleep(0.5);
+  return true;
+}
+
 // One start of ours: start-up, player selection, Continue, main menu,
-// New Game of Klondike, the still table, a drag; ended with SIGTERM
+// Klondike's deal kDeal by its number, the still table, a drag; ended with SIGTERM
 // (an orderly end: the settings stay as prepared).
 bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point start) {
   Clock::time_point window, frame, picture;
@@ -541,51 +692,62 @@ bool OursScreens(Watch& s, ProgramHarness& h, Figures& f, Clock::time_point star
     Add(f, "picture", MsBetween(start, picture));
   const int pid = h.ProgramPid();
 
-  // The player selection: "Continue Player: Ann" drawn, the splash over.
-  if (!WaitForPixel(s, 320, 400, Drawn, 60)) {
+  // The player selection.
+  Sighting users{s, ShowsOursUsers};
+  if (!WaitToSee(users, 60)) {
     std::fprintf(stderr, "ours: no player selection\n");
     return false;
   }
-  Clock::time_point still;
-  WaitForStill(s, {0, 0, kWidth, kHeight}, 1.0, 15, Clock::now(), &still);
+  Sleep(1.0);
   Shot(h, "ours-users");
   Add(f, "cpu users", CpuPercent(pid, kCpuSeconds));
   AddMemory(f, pid, "users");
+  if (!ShowsOursUsers(s)) {
+    std::fprintf(stderr, "ours: the player selection went while it was measured\n");
+    return false;
+  }
 
-  // Continue: the main menu on Klondike's Game page.
-  const auto click = Clock::now();
-  s.ClickAndLeave(Px(320), Py(400));
-  if (!WaitForPixel(s, 343, 449, Greenish, 120)) {
+  // Continue Player: from the press to the main menu (Ann loaded, the menu
+  // free), on Klondike's Game page.
+  Sighting menu{s, ShowsOursMenu};
+  const auto pressed = s.ClickAndLeave(Px(320), Py(400), [&menu] { menu.Look(); });
+  if (!WaitToSee(menu, 120)) {
     std::fprintf(stderr, "ours: no main menu\n");
     return false;
   }
-  Add(f, "continue", MsSince(click));
+  Add(f, "continue", MsBetween(pressed, menu.when));
   Sleep(2.0);
   Shot(h, "ours-menu");
   Add(f, "cpu menu", CpuPercent(pid, kCpuSeconds));
   AddMemory(f, pid, "menu");
+  if (!ShowsOursMenu(s)) {
+    std::fprintf(stderr, "ours: the main menu went while it was measured\n");
+    return false;
+  }
 
-  // New Game: the deal, until the table stays still (the status corners
+  // The deal of the fixed number: the Game page's Deal field, the number,
+  // Return, and the note about deal numbers, whose answer (Return) deals.
+  // Timed from that press to the table staying still (the status corners
   // and the Menu button's strip left out).
+  if (!OursToTheDealNote(s)) return false;
   const Rect table{0, Py(24), kWidth, Py(456) - Py(24)};
-  const std::vector<std::uint32_t> menu = s.Grab(table);
-  const auto deal = Clock::now();
-  s.ClickAndLeave(Px(343), Py(449));
-  Clock::time_point landed;
-  if (!WaitForStill(s, table, 1.0, 120, deal, &landed)) {
+  Changes dealing = Changes::From(s, table);
+  const std::vector<std::uint32_t> before = dealing.last;
+  const auto deal = s.Key("Return", [&dealing] { dealing.Look(); });
+  if (!WaitForStill(dealing, 1.0, 120, deal)) {
     std::fprintf(stderr, "ours: the table never stood still\n");
     return false;
   }
-  // The table, not the menu still standing after a lost click: most of the
-  // screen has changed from the menu's picture, and a card lies at the foot
-  // of the last column.
+  // The table, not the menu still standing after a lost key: the menu has
+  // gone, most of the screen has changed from its picture, and a card lies
+  // at the foot of the last column.
   int cx = 0, cy = 0;
   Shot(h, "ours-table");
-  if (ChangedShare(menu, s.Grab(table)) < 0.5 || !FindOursCard(s, &cx, &cy)) {
-    std::fprintf(stderr, "ours: New Game dealt no table\n");
+  if (ShowsOursMenu(s) || ChangedShare(before, s.Grab(table)) < 0.5 || !FindOursCard(s, &cx, &cy)) {
+    std::fprintf(stderr, "ours: the deal number dealt no table\n");
     return false;
   }
-  Add(f, "deal", MsBetween(deal, landed));
+  Add(f, "deal", MsBetween(deal, dealing.lastChange));
   Sleep(1.0);
   Add(f, "cpu table", CpuPercent(pid, kCpuSeconds));
   AddMemory(f, pid, "table");
@@ -627,13 +789,13 @@ bool RunOurs(Run run, bool counted) {
   Figures one;
   run.s.Move(kWidth - 1, kHeight - 1);
   run.s.Forget();
+  const double load = LoadAverage();
   const auto start = Clock::now();
-  if (!run.h.StartProgram()) return false;
-  const bool ok = OursScreens(run.s, run.h, one, start);
+  const bool ok = run.h.StartProgram() && OursScreens(run.s, run.h, one, start);
   if (!ok) Shot(run.h, "ours-failed");
   EndProcess(run.h.ProgramPid(), 30);
   run.h.WaitForExit(5);
-  if (counted) run.side.Count(one, ok);
+  if (counted) run.side.Count(one, ok, load);
   return ok;
 }
 
@@ -672,6 +834,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
   Figures f;
   s.Move(kWidth - 1, kHeight - 1);
   s.Forget();
+  const double load = LoadAverage();
   const auto start = Clock::now();
   const int pid = StartPeer(run.h.Display(), home);
   Clock::time_point window, frame, picture;
@@ -679,7 +842,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
   if (!s.Window() || !s.WaitForDrawing(start + std::chrono::seconds(60), &frame)) {
     std::fprintf(stderr, "peer: no window or no drawing\n");
     EndProcess(pid, 5);
-    if (counted) run.side.Count(f, false);
+    if (counted) run.side.Count(f, false, load);
     return false;
   }
   Add(f, "window", MsBetween(start, window));
@@ -695,25 +858,25 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
                   .c_str());
   const Rect w{0, 0, kWidth, kHeight};
   const Rect table{0, 80, kWidth, kHeight - 80 - 45};  // below the tool bar, above the status line
-  Clock::time_point still;
-  WaitForStill(s, w, 1.0, 15, Clock::now(), &still);
+  Changes settling = Changes::From(s, w);
+  WaitForStill(settling, 1.0, 15, Clock::now());
   Shot(run.h, "peer-table");
 
-  // New Game: the tool bar's first button; a new deal changes the cards
-  // on the table (a lost click would measure the old table).
-  const std::vector<std::uint32_t> before = s.Grab(table);
-  const auto deal = Clock::now();
-  s.ClickAndLeave(26, 44);
-  Clock::time_point landed;
-  const bool dealt = WaitForStill(s, table, 1.0, 60, deal, &landed);
+  // New Game: the tool bar's first button, timed from its press; a new
+  // deal changes the cards on the table (a lost click would measure the
+  // old table).
+  Changes dealing = Changes::From(s, table);
+  const std::vector<std::uint32_t> before = dealing.last;
+  const auto deal = s.ClickAndLeave(26, 44, [&dealing] { dealing.Look(); });
+  const bool dealt = WaitForStill(dealing, 1.0, 60, deal);
   Shot(run.h, "peer-dealt");
   if (!dealt || ChangedShare(before, s.Grab(table)) < 0.02) {
     std::fprintf(stderr, "peer: New Game dealt no new table\n");
     EndProcess(pid, 10);
-    if (counted) run.side.Count(f, false);
+    if (counted) run.side.Count(f, false, load);
     return false;
   }
-  Add(f, "deal", MsBetween(deal, landed));
+  Add(f, "deal", MsBetween(deal, dealing.lastChange));
   Sleep(1.0);
   const double cpu = CpuPercent(pid, kCpuSeconds);
   Add(f, "cpu table", cpu);
@@ -737,7 +900,7 @@ bool RunPeer(Run run, const std::string& home, bool counted) {
     std::fprintf(stderr, "peer: no card found to drag\n");
   }
   EndProcess(pid, 10);
-  if (counted) run.side.Count(f, true);
+  if (counted) run.side.Count(f, true, load);
   return true;
 }
 
@@ -851,17 +1014,20 @@ bool MemoryUpTo(ProgramHarness& h, Watch& s, int screen, const std::string& work
   }
   Clock::time_point t;
   s.WaitForWindow(640, 480, Clock::now() + std::chrono::seconds(120), &t);
-  bool ok = WaitForPixel(s, 320, 400, Drawn, 120);
+  Sighting users{s, ShowsOursUsers};
+  bool ok = WaitToSee(users, 120);
   Sleep(6);
   if (ok && screen >= 2) {
+    Sighting menu{s, ShowsOursMenu};
     s.ClickAndLeave(Px(320), Py(400));
-    ok = WaitForPixel(s, 343, 449, Greenish, 240);
+    ok = WaitToSee(menu, 240);
     Sleep(3);
   }
   if (ok && screen >= 3) {
-    s.ClickAndLeave(Px(343), Py(449));
-    Clock::time_point landed;
-    ok = WaitForStill(s, {0, Py(24), kWidth, Py(456) - Py(24)}, 1.5, 240, Clock::now(), &landed);
+    ok = OursToTheDealNote(s);
+    Changes dealing = Changes::From(s, {0, Py(24), kWidth, Py(456) - Py(24)});
+    if (ok) s.Key("Return");
+    ok = ok && WaitForStill(dealing, 1.5, 240, Clock::now()) && !ShowsOursMenu(s);
   }
   const int game = FindGame(pid);
   const double statics = game > 0 ? StaticsMiB(game) : -1;
@@ -919,6 +1085,22 @@ void PrintRow(const char* what, const char* unit, const Side& ours, const Side& 
               median(peer, peerName).c_str(), each(peer, peerName).c_str());
 }
 
+// The machine's load at each run's start (a failed run's too): a run
+// beside a busy machine's is not one beside a quiet one's.
+void PrintLoads(const Side& ours, const Side& peer) {
+  auto each = [](const Side& side) {
+    std::string text;
+    for (double load : side.loads) {
+      char one[24] = "?";
+      if (load >= 0) std::snprintf(one, sizeof one, "%.1f", load);
+      text += (text.empty() ? "" : " ") + std::string(one);
+    }
+    return text.empty() ? std::string("-") : text;
+  };
+  std::printf("| %-44s | %12s | %-34s | %12s | %-34s |\n", "load average (1 min) at the run's start", "",
+              each(ours).c_str(), "", each(peer).c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -934,10 +1116,16 @@ int main(int argc, char** argv) {
       oursOnly = true;
     } else if (a == "--shots" && i + 1 < argc) {
       g_shots = argv[++i];
-      std::filesystem::create_directories(g_shots);
     } else {
       runs = std::max(0, std::atoi(argv[i]));
     }
+  }
+  // The screenshots of this invocation's runs only.
+  if (g_shots.empty()) g_shots = std::string(CARDOLIA_BUILD_DIR) + "/side-by-side-shots";
+  std::filesystem::create_directories(g_shots);
+  for (const auto& entry : std::filesystem::directory_iterator(g_shots)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("run", 0) == 0 && entry.path().extension() == ".png") std::filesystem::remove(entry.path());
   }
   const std::string work =
       std::filesystem::temp_directory_path() / ("cardolia-side-by-side-" + std::to_string(getpid()));
@@ -962,7 +1150,8 @@ int main(int argc, char** argv) {
   KeepStartFolder(oursHome, oursStart);
   if (runs > 0 && !oursOnly && !RunPeer(peerRun, work + "/peer", false)) std::fprintf(stderr, "peer: the first run failed\n");
   for (int run = 0; run < runs; ++run) {
-    std::fprintf(stderr, "run %d of %d\n", run + 1, runs);
+    g_run = run + 1;
+    std::fprintf(stderr, "run %d of %d (load average %.1f)\n", g_run, runs, LoadAverage());
     const bool oursFirst = run % 2 == 0;
     RestoreStartFolder(oursHome, oursStart);
     if (oursFirst && !RunOurs(oursRun, true)) std::fprintf(stderr, "ours: run %d failed\n", run + 1);
@@ -983,13 +1172,14 @@ int main(int argc, char** argv) {
   std::printf("| %-44s | %12s | %-34s | %12s | %-34s |\n", "", "ours", "ours, each run", "peer", "peer, each run");
   std::printf("|%s|%s|%s|%s|%s|\n", std::string(46, '-').c_str(), std::string(14, '-').c_str(),
               std::string(36, '-').c_str(), std::string(14, '-').c_str(), std::string(36, '-').c_str());
+  PrintLoads(ours, peer);
   // The start figure is the first picture: ours presents one black frame
   // as soon as its window exists, by design, before the splash is drawn.
   PrintRow("start to first picture (the start figure)", "ms", ours, peer, "picture");
   PrintRow("start to window", "ms", ours, peer, "window");
   PrintRow("start to first frame presented (ours: black)", "ms", ours, peer, "frame");
-  PrintRow("Continue Player to main menu", "ms", ours, peer, "continue");
-  PrintRow("deal: New Game to the cards still", "s", ours, peer, "deal", 0.001);
+  PrintRow("Continue Player pressed to main menu", "ms", ours, peer, "continue");
+  PrintRow("deal: its press to the cards still", "s", ours, peer, "deal", 0.001);
   PrintRow("CPU, still table (10 s, all threads)", "%", ours, peer, "cpu table");
   PrintRow("CPU, main menu", "%", ours, peer, "cpu menu");
   PrintRow("CPU, player selection", "%", ours, peer, "cpu users");
@@ -1017,6 +1207,12 @@ int main(int argc, char** argv) {
     PrintRow("GL driver's heap, table", "MiB", ours, peer, "driver heap table");
   }
   std::printf("\n(the peer has one screen: its table's figures stand in its column for every screen)\n");
+  std::printf("(the deal: ours deals deal number %u in every run, started by Return on the note after the number;\n"
+              " the peer's New Game deals other cards each run: it takes no deal number on its command line or in\n"
+              " its window)\n",
+              kDeal);
+  std::printf("(every run's screenshots: %s/run<run>-<screen>.png; run0 is each program's first start, not counted)\n",
+              g_shots.c_str());
   std::error_code ignored;
   if (keep) {
     std::fprintf(stderr, "the runs' folders (heaptrack's files among them) are in %s\n", work.c_str());

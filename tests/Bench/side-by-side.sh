@@ -9,7 +9,7 @@
 #   --memory  also runs ours under heaptrack once per screen and prints its
 #             own heap and statics apart from the GL driver's (slow)
 #   --keep    leaves the runs' folders and heaptrack's files in place
-#   --shots   saves a screenshot of each screen of the last run
+#   --shots   the folder for every run's screenshots (build/bench/side-by-side-shots)
 #   --ours    runs ours alone (two builds of ours compared, run by run)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -24,7 +24,9 @@ if ((${#missing[@]})); then
   [[ $(id -u) -ne 0 ]] && sudo=sudo
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCARDOLIA_TESTS=ON >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCARDOLIA_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" --target Cardolia_DX9 GameData SideBySide
 # No other X server or GL settings of the caller's leak into the runs.
 env -u LIBGL_ALWAYS_SOFTWARE -u GALLIUM_DRIVER "$build/tests/Bench/SideBySide" "$@"

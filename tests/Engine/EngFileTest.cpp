@@ -355,4 +355,16 @@ TEST_F(EngFileTest, AFullDiskFailsEveryWriterAndLeavesNoPartOfItsFile) {
   }
 }
 
+// Where the machine refuses a private mount namespace, as container
+// runtimes do by default, the full-disk test skips and says why instead of
+// failing.
+TEST_F(EngFileTest, AFullDiskWhereMountsAreRefusedSkipsWithTheReason) {
+  std::string said;
+  EXPECT_TRUE(SkipsWhereMountsAreRefused("EngFileTest.AFullDiskFailsEveryWriterAndLeavesNoPartOfItsFile", &said))
+      << said;
+  EXPECT_NE(said.find("no private mount namespace: unshare: unshare failed: Operation not permitted"),
+            std::string::npos)
+      << said;
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include "tests/Support/TestSupport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -126,31 +127,29 @@ bool InPrivateMounts() {
   return !own.empty() && own != marker;
 }
 
-}  // namespace
-
-bool RerunInPrivateMounts(double limitSeconds) {
-  if (std::getenv(kPrivateMountsVariable)) {
-    if (InPrivateMounts()) return true;
-    ADD_FAILURE() << "the child did not get a mount namespace of its own";
-    return false;
-  }
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string self = LinkTarget("/proc/self/exe");
-  if (!test || self.empty()) {
-    ADD_FAILURE() << "cannot name this test or this program";
-    return false;
-  }
+// Runs the program of args with this process's environment, the extra
+// lines in place of the variables they name, its output into *said;
+// bounded. Its exit status; -1 when it
+// could not be started (why in *said), -2 when it did not end in time (it
+// is killed then).
+constexpr int kNotStarted = -1, kNotEnded = -2;
+int RunCapturing(std::vector<std::string> args, const std::vector<std::string>& extraEnv, double limitSeconds,
+                 std::string* said) {
   std::string output = (std::filesystem::temp_directory_path() / "cardolia-private-mounts-XXXXXX").string();
   const int outputFd = ::mkstemp(output.data());
   if (outputFd < 0) {
-    ADD_FAILURE() << "no file for the child's output";
-    return false;
+    *said = "no file for the child's output";
+    return kNotStarted;
   }
-  std::vector<std::string> args = {"unshare", "-rm", self,
-                                   std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name()};
   std::vector<std::string> env;
-  for (char** e = environ; *e; ++e) env.emplace_back(*e);
-  env.push_back(std::string(kPrivateMountsVariable) + "=" + LinkTarget("/proc/self/ns/mnt"));
+  for (char** e = environ; *e; ++e) {
+    const std::string line = *e;
+    const std::string name = line.substr(0, line.find('=') + 1);
+    if (std::none_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& x) { return x.rfind(name, 0) == 0; })) {
+      env.push_back(line);
+    }
+  }
+  env.insert(env.end(), extraEnv.begin(), extraEnv.end());
   std::vector<char*> argv, envp;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -161,15 +160,14 @@ bool RerunInPrivateMounts(double limitSeconds) {
   posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
   posix_spawn_file_actions_adddup2(&actions, outputFd, 2);
   pid_t child = -1;
-  const int spawned = ::posix_spawnp(&child, "unshare", &actions, nullptr, argv.data(), envp.data());
+  const int spawned = ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(outputFd);
   if (spawned != 0) {
     std::filesystem::remove(output);
-    ADD_FAILURE() << "could not start unshare: " << std::strerror(spawned);
-    return false;
+    *said = "could not start " + args[0] + ": " + std::strerror(spawned);
+    return kNotStarted;
   }
-  // Bounded: the child is a whole test, which waits for nothing forever.
   using Clock = std::chrono::steady_clock;
   const Clock::time_point until =
       Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(limitSeconds));
@@ -183,14 +181,79 @@ bool RerunInPrivateMounts(double limitSeconds) {
     ::waitpid(child, &status, 0);
   }
   std::ifstream in(output);
-  const std::string said((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  said->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   std::filesystem::remove(output);
-  EXPECT_TRUE(ended) << "the test in its own mount namespace did not end within " << limitSeconds << " s:\n"
-                     << said;
-  EXPECT_TRUE(ended && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
-              said.find("[  PASSED  ] 1 test.") != std::string::npos)
+  if (!ended) return kNotEnded;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+std::string PrivateMountsRefused() {
+  // unshare -m makes the new namespace's mounts private, so a namespace it
+  // gives also takes mounts.
+  static const std::string refused = [] {
+    std::string said;
+    const int status = RunCapturing({"unshare", "-rm", "true"}, {}, 30, &said);
+    if (status == 0) return std::string();
+    while (!said.empty() && std::isspace(static_cast<unsigned char>(said.back()))) said.pop_back();
+    if (said.empty()) {
+      said = status == kNotEnded ? "unshare -rm did not end" : "unshare -rm ended with " + std::to_string(status);
+    }
+    return said;
+  }();
+  return refused;
+}
+
+bool RerunInPrivateMounts(double limitSeconds) {
+  if (std::getenv(kPrivateMountsVariable)) {
+    if (InPrivateMounts()) return true;
+    ADD_FAILURE() << "the child did not get a mount namespace of its own";
+    return false;
+  }
+  const std::string refused = PrivateMountsRefused();
+  if (!refused.empty()) {
+    [&] { GTEST_SKIP() << "no private mount namespace: " << refused; }();
+    return false;
+  }
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string self = LinkTarget("/proc/self/exe");
+  if (!test || self.empty()) {
+    ADD_FAILURE() << "cannot name this test or this program";
+    return false;
+  }
+  // Bounded: the child is a whole test, which waits for nothing forever.
+  std::string said;
+  const std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+  const int status = RunCapturing({"unshare", "-rm", self, filter},
+                                  {std::string(kPrivateMountsVariable) + "=" + LinkTarget("/proc/self/ns/mnt")},
+                                  limitSeconds, &said);
+  EXPECT_NE(status, kNotEnded) << "the test in its own mount namespace did not end within " << limitSeconds << " s:\n"
+                               << said;
+  EXPECT_TRUE(status == 0 && said.find("[  PASSED  ] 1 test.") != std::string::npos)
       << "the test in its own mount namespace failed:\n" << said;
   return false;
+}
+
+bool SkipsWhereMountsAreRefused(const std::string& test, std::string* said) {
+  const std::string self = LinkTarget("/proc/self/exe");
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("cardolia-refusing-unshare-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path unshare = folder / "unshare";
+  std::ofstream(unshare) << "#!/bin/sh\necho 'unshare: unshare failed: Operation not permitted' >&2\nexit 1\n";
+  std::filesystem::permissions(unshare, std::filesystem::perms::owner_all);
+  const char* path = std::getenv("PATH");
+  const int status = RunCapturing({self, "--gtest_filter=" + test},
+                                  {"PATH=" + folder.string() + ":" + (path ? path : "/usr/bin:/bin")}, 180, said);
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
+  const std::string mark = "[  SKIPPED ]";
+  const bool skipped = status == 0 && said->find(mark + " " + test) != std::string::npos;
+  for (std::size_t at = said->find(mark); at != std::string::npos; at = said->find(mark, at)) {
+    said->replace(at, mark.size(), "[ skipped ]");
+  }
+  return skipped;
 }
 
 SmallDisk::SmallDisk(std::string folder, std::size_t bytes) : folder_(std::move(folder)) {

@@ -73,8 +73,21 @@ class ScopedEnv {
 // RerunInPrivateMounts answers true in the child, where the test goes on;
 // in the first process it waits for the child (bounded), adds a failure when
 // the child failed, did not run the test or did not end in time, and
-// answers false.
+// answers false. Where the machine gives no mount namespace of its own (as
+// container runtimes refuse one by default) it marks the test skipped with
+// the reason instead and answers false.
 bool RerunInPrivateMounts(double limitSeconds = 180.0);
+// Why this machine gives a test no mount namespace of its own that takes
+// mounts ("unshare -rm" refused); empty when it gives one. Asked once per
+// process; every test that needs one skips with this reason.
+std::string PrivateMountsRefused();
+// Runs this test program again with only the named test ("Suite.Name")
+// where private mount namespaces are refused (an "unshare" first on PATH
+// answers as container runtimes make it answer): true when the test
+// skipped there and the program passed. Its output in *said, with its skip
+// marks reworded so that CTest, reading the caller's output, does not take
+// the caller for skipped.
+bool SkipsWhereMountsAreRefused(const std::string& test, std::string* said);
 // A tmpfs of `bytes` bytes (whole pages) mounted over a folder (made when
 // missing) for its lifetime; only in the child of RerunInPrivateMounts
 // (else a failure is added and nothing is mounted).

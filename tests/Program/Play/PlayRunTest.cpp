@@ -332,6 +332,11 @@ class SavedGamesDisk {
  public:
   SavedGamesDisk(const std::string& folder, std::string* why) : folder_(folder) {
     std::filesystem::create_directories(folder);
+    *why = PrivateMountsRefused();
+    if (!why->empty()) {
+      *why = "no private mount namespace: " + *why;
+      return;
+    }
     if (!PrivateNamespace()) {
       *why = std::string("no private mount namespace: ") + std::strerror(errno);
       return;
@@ -917,6 +922,18 @@ TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
   ASSERT_EQ(games.size(), 1u);
   EXPECT_FALSE(games[0].won);
   EXPECT_EQ(games[0].tag, "_Klondike_");
+}
+
+// Where the machine refuses a private mount namespace, as container
+// runtimes do by default, the failed-save run skips and says why, as every
+// test that needs one does.
+TEST_F(PlayRunTest, AFailedSaveWhereMountsAreRefusedSkipsWithTheReason) {
+  std::string said;
+  EXPECT_TRUE(SkipsWhereMountsAreRefused("PlayRunTest.AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp", &said))
+      << said;
+  EXPECT_NE(said.find("no private mount namespace: unshare: unshare failed: Operation not permitted"),
+            std::string::npos)
+      << said;
 }
 
 // A game given up after one move is a lost game of the statistics, once,

@@ -4,14 +4,26 @@
 
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "Engine/Debug.h"
 
 namespace {
-constexpr const char* kBuiltFor = "1.2.3";
 bool g_versionNoted = false;
+
+// The leading number of a version text ("1" of "1.2.13"); -1 without one.
+long MajorOf(const char* version) {
+  if (!version || *version < '0' || *version > '9') return -1;
+  return std::strtol(version, nullptr, 10);
+}
 }  // namespace
+
+EngZlibVersionMatch EngZlibCompareVersions(const char* library, const char* built) {
+  const long major = MajorOf(library);
+  if (major < 0 || major != MajorOf(built)) return EngZlibVersionMatch::kIncompatible;
+  return std::strcmp(library, built) == 0 ? EngZlibVersionMatch::kSame : EngZlibVersionMatch::kOtherRelease;
+}
 
 bool EngZlibDeflateData(const void* input, unsigned long inputLength, void* output,
                         unsigned long* outputLength, int level) {
@@ -20,14 +32,17 @@ bool EngZlibDeflateData(const void* input, unsigned long inputLength, void* outp
     DebugError(where, "Invalid parameters");
     return false;
   }
+  // The library found at run time against the headers built with: another
+  // release of the same major version deflates alike and is only noted.
   const char* version = zlibVersion();
-  if (!version || version[0] != '1') {
-    DebugError(where, "incopatible zlib versions (%s vs %s)", version ? version : "", kBuiltFor);
+  const EngZlibVersionMatch match = EngZlibCompareVersions(version, ZLIB_VERSION);
+  if (match == EngZlibVersionMatch::kIncompatible) {
+    DebugError(where, "incopatible zlib versions (%s vs %s)", version ? version : "", ZLIB_VERSION);
     return false;
   }
-  if (std::strcmp(version, kBuiltFor) != 0 && !g_versionNoted) {
+  if (match == EngZlibVersionMatch::kOtherRelease && !g_versionNoted) {
     g_versionNoted = true;
-    DebugError(where, "warning: different zlib version (%s vs %s)", version, kBuiltFor);
+    DebugNote("different zlib version (%s vs %s)", version, ZLIB_VERSION);
   }
   z_stream stream;
   std::memset(&stream, 0, sizeof(stream));

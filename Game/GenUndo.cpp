@@ -7,7 +7,8 @@
 // move), unless it changed the variant's state byte: a redeal that deals
 // the piles as full as they were still uses one of the redeals. Otherwise the face-up cards of the new state are counted against
 // the current record (cells count their cards): more marks the new record.
-// A new record discards the redo tail and counts one move.
+// A new record discards the redo tail and counts one move, except a
+// history's first record over a counter that already holds it.
 //
 // Rebuilding: the live game is copied into the work copy, then every pile's
 // count and place and every card's suit, rank, face and place are written
@@ -266,7 +267,10 @@ void GenUndoRecordState() {
   ++h.index;
   h.inUse = h.index + 1;
   GenUndoCreateUndoDetailsFromGen(h.index, marked);
-  CountUp(g.moves);
+  // The history's first record is the table the game starts from, one
+  // state once: a resumed game's counter holds it from its file, and a deal
+  // that landed at once was recorded as it landed.
+  if (h.index > 0 || g.moves < 1) CountUp(g.moves);
 }
 
 bool GenUndoCreateUndoDetailsFromGen(int index, bool marked) {

@@ -23,8 +23,10 @@ constexpr int kGenUndoMaxStates = 200;
 // saved game with a counter outside 0 to the bound is refused.
 constexpr int32_t kGenUndoMaxCounter = 10000000;
 // The moves counter of a game the player has made a move in: the deal's
-// first state and one more. Only such a game, given up, counts as lost, in
-// the score table and in the statistics alike.
+// first state and one more (the table a game starts from counts once, also
+// when it is resumed or its deal landed without a flight). Only such a
+// game, given up, counts as lost, in the score table and in the statistics
+// alike.
 constexpr int32_t kGenUndoPlayedMoves = 2;
 constexpr int kGenUndoMaxCards = 312;
 

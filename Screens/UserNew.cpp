@@ -82,6 +82,14 @@ bool UserNewIsValidName(const char* text, bool isPlayerName) {
   return !isPlayerName || EngFileIsSafeName(text);
 }
 
+const char* UserNewPlayerNameRefusal(const char* name) {
+  if (UserNewIsValidName(name, true)) return nullptr;
+  const std::size_t length = name ? std::strlen(name) : 0;
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  if (length > 0 && (blank(name[0]) || blank(name[length - 1]))) return "UserNew_InvalidPlayerNameBlank";
+  return "UserNew_InvalidPlayerName";
+}
+
 const char* UserNewGetTypedName() { return g_typedName; }
 void UserNewSetChosenCountry(const char* country) {
   std::snprintf(g_chosenCountry, sizeof g_chosenCountry, "%s", country ? country : "");
@@ -140,8 +148,9 @@ void UserNewControlTickCB() {
     return;
   }
   g_checkDelay = 0;
-  if (!UserNewIsValidName(g_typedName, true)) {
-    g_MWin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_InvalidPlayerName"), 2.0f);
+  if (const char* refusal = UserNewPlayerNameRefusal(g_typedName)) {
+    // The player reads why before typing another name.
+    g_MWin.PopupOk(nullptr, EngLanguagesGetFirstString(refusal));
     g_typedName[0] = '\0';
   } else if (UserProfileExists(g_typedName)) {
     g_MWin.PopupMessageForTime(nullptr, EngLanguagesGetFirstString("UserNew_ThatPlayerAlreadyExists"),

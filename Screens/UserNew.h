@@ -17,6 +17,10 @@ struct MWinArea;
 // "unset", "unselected", "not selected" in any letter case; a player name
 // must also be able to name the player's files (EngFileIsSafeName).
 bool UserNewIsValidName(const char* text, bool isPlayerName);
+// The text token that refuses a typed player name, saying why where the
+// player can mend it (a blank at either end); null for a name the rule
+// takes.
+const char* UserNewPlayerNameRefusal(const char* name);
 
 const char* UserNewGetTypedName();
 // The Country screen's choice.

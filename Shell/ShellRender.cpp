@@ -98,6 +98,9 @@ void DrawOverWindows() {
     return;
   }
   if (mode == kGameModeDeckGenerator) return;
+  // A popup over the table (the toolkit started for it alone) has no screen
+  // under it: the screen shown before play has nothing to draw there.
+  if (!EngScreenIsStarted()) return;
   const int current = EngScreenGetCurrent();
   if (current < 0) return;
   if (current == GameShellScreen("Options")) {

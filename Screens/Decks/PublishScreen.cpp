@@ -78,9 +78,10 @@ void SetHandlesNone() {
   PublishSetStatusButton(nullptr);
 }
 
-// The country the package names: the screen's choice, else the player's.
+// The country the package names: the one the screen shows (none for a
+// player without a country until one is chosen), else the player's.
 std::string ChosenCountry() {
-  if (g_h.country) return CountryGetCountryName(g_h.country->ListGetPos());
+  if (g_h.country) return g_h.country->HasText() ? g_h.country->GetTextP() : "";
   return g_UserRecord.country;
 }
 
@@ -141,6 +142,9 @@ void PublishStartingCB() {
   g_h.country->ListSetStringsCallback(CountryGetNumCountries(), CountryGetCountryName);
   const int country = CountryGetPosFromName(g_UserRecord.country);
   g_h.country->ListSetPosNoCallback(country < 0 ? 0 : country);
+  // A player without a country is shown none, as on the other screens, not
+  // the list's first row.
+  if (country < 0) g_h.country->SetText("");
   for (MWinButton* choice : {g_h.copy, g_h.allow}) {
     choice->ChoiceSetStringsLanguageToken(2, "Engmon_NoYesList");
     choice->ChoiceSetSelNoCallback(0);

@@ -1,5 +1,6 @@
 // Tests of the one-call deflate: the exact empty stream, the too-small
-// buffer, a round trip through uncompress, and the once-a-run version note.
+// buffer, a round trip through uncompress, the once-a-run version note and
+// which library versions differ how.
 #include <zlib.h>
 
 #include <string>
@@ -66,7 +67,33 @@ TEST_F(EngZlibTest, VersionNoteOncePerRun) {
   }
   int notes = 0;
   for (const auto& line : LogLines()) notes += line.find("different zlib version") != std::string::npos;
-  EXPECT_EQ(notes, std::string(zlibVersion()) == "1.2.3" ? 0 : 1);
+  EXPECT_EQ(notes, std::string(zlibVersion()) == ZLIB_VERSION ? 0 : 1);
+  EXPECT_FALSE(LogContains("<ERROR>"));
+}
+
+// Only another major version breaks the deflate calls; a later or earlier
+// release of the same one is another release, not an error.
+TEST(EngZlibVersions, OnlyAnotherMajorVersionIsIncompatible) {
+  struct Case {
+    const char* library;
+    const char* built;
+    EngZlibVersionMatch match;
+  } cases[] = {
+      {"1.2.13", "1.2.13", EngZlibVersionMatch::kSame},
+      {"1.2.13.1", "1.2.13", EngZlibVersionMatch::kOtherRelease},
+      {"1.2.13", "1.2.13.1-motley", EngZlibVersionMatch::kOtherRelease},
+      {"1.3", "1.2.3", EngZlibVersionMatch::kOtherRelease},
+      {"1.2.3", "1.3.1", EngZlibVersionMatch::kOtherRelease},
+      {"2.0.0", "1.2.13", EngZlibVersionMatch::kIncompatible},
+      {"10.1", "1.10", EngZlibVersionMatch::kIncompatible},
+      {"", "1.2.13", EngZlibVersionMatch::kIncompatible},
+      {nullptr, "1.2.13", EngZlibVersionMatch::kIncompatible},
+      {"x1.2", "1.2.13", EngZlibVersionMatch::kIncompatible},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EngZlibCompareVersions(c.library, c.built), c.match)
+        << (c.library ? c.library : "(none)") << " vs " << c.built;
+  }
 }
 
 TEST(EngMenu, NoMenuBarEverAnswersNo) {

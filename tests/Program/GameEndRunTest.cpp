@@ -3,7 +3,8 @@
 // rest to the foundations (each landing with its burst), the celebration
 // comes up, the player leaves it for the main menu and exits. The log of
 // the whole run holds no error line. A win whose score table cannot be read
-// leaves the table as it was and tells the player.
+// leaves the table as it was and tells the player. A deal left without a
+// move is no game, however it is given up.
 //
 // The nearly won game is made in the test's own process (NearlyWon.h): the deal
 // laid out by the card core, its cards put on the foundations but the three
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include "Engine/EngEncryption.h"
+#include "Game/GenGameTable.h"
+#include "Game/UserRecord.h"
 #include "tests/Program/NearlyWon.h"
 #include "tests/Program/PlayRun.h"
 #include "tests/Support/NewPlayerDeck.h"
@@ -155,6 +158,49 @@ TEST_F(GameEndRunTest, AWonGamesScoreLeavesATableThatCannotBeReadAsItIs) {
   const std::string notice = "Damaged file notice: The score table of Klondike (\"Klondike.sco\") cannot be read.";
   EXPECT_NE(log.find(notice), std::string::npos);
   EXPECT_EQ(log.find(notice), log.rfind(notice)) << "told once";
+}
+
+// FreeCell dealt and left at once (its deal may send aces home by itself),
+// then given up every way without a move: a new deal over the saved one,
+// the in-game New, Continue and Quit Game. None of them is a game: the
+// statistics hold no game and the score table no row.
+TEST_F(GameEndRunTest, ADealLeftWithoutAMoveCountsNowhere) {
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  ASSERT_TRUE(h.StartDisplay(kWidth, kHeight));
+  playrun::WritePlayer(h.UserFolder(), [](UserRecord& ann) { ann.menuGame = kGameFreeCell; });
+  ASSERT_TRUE(h.StartProgram());
+  const std::string saved = h.UserFolder() + "/SavedGames/Ann_FreeCell.c3o";
+  const auto menu = [&h] { return playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120); };
+
+  ASSERT_TRUE(playrun::StartToTable(h, shots_, "GameEndFailed")) << Why(h);
+  h.Key("Escape");
+  ASSERT_TRUE(menu()) << Why(h);
+  ASSERT_TRUE(ProgramHarness::WaitUntil([&] { return std::filesystem::exists(saved); }, 60)) << "the deal saved";
+  ASSERT_TRUE(playrun::StartToTableFromMenu(h, shots_, "GameEndFailed")) << Why(h);  // New Game over it
+  h.Key("ctrl+n");
+  h.Key("Escape");
+  ASSERT_TRUE(menu()) << Why(h);
+  h.ClickVirtual(420, 443);  // Continue Game
+  h.MoveVirtual(320, 470);
+  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, [](playrun::Rgb c) { return c.g <= c.r; }, 120))
+      << "the table again" << Why(h);
+  h.Key("Escape");
+  ASSERT_TRUE(menu()) << Why(h);
+  h.Screenshot(shots_ + "GameEndUnmovedDeal.png");
+  h.ClickVirtual(497, 443);  // Quit Game
+  ASSERT_TRUE(ProgramHarness::WaitUntil([&] { return !std::filesystem::exists(saved); }, 60))
+      << "Quit Game left the saved game" << Why(h);
+  h.ClickVirtual(612, 458);  // Exit
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
+
+  // The statistics file is its 32-byte header at most: no game block.
+  const std::string stats = h.UserFolder() + "/Users/Ann.sta";
+  const std::uintmax_t size = std::filesystem::exists(stats) ? std::filesystem::file_size(stats) : 0;
+  EXPECT_LT(size, 32u + 96u) << (size - 32) / 96 << " games counted";
+  EXPECT_FALSE(std::filesystem::exists(h.UserFolder() + "/Scores/FreeCell.sco")) << "a score entered";
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 }  // namespace

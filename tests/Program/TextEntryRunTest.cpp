@@ -3,7 +3,8 @@
 // mouse (press, a short pause, release, away at once), the name shown on
 // the screens and written into the player's file names in UTF-8 and into
 // the profile in the game's CP1252; then a second player made from the
-// player selection, whose form opens empty with its name popup.
+// player selection, whose form opens empty with its name popup. A name
+// that starts with a blank is refused with a word that stays until OK.
 // Screenshots go to <build>/screenshots.
 #include <chrono>
 #include <cstdio>
@@ -218,6 +219,36 @@ TEST_F(TextEntryRunTest, NamesBeyondAsciiAreTypedClickedShownAndFiledWhole) {
   ASSERT_TRUE(h.WaitForPixelIn(300, 150, 340, 210, IsLightText, 60)) << "the player list" << Why(h);
   Shot(h, "TextEntryLoadPlayers.png");
   EXPECT_EQ(h.LogErrorLines().find("( MWin"), std::string::npos) << h.LogErrorLines();
+}
+
+// " Bob" is refused: the word why comes over the new player's screen (a
+// look at it in TextEntryRefusedName.png) and its OK closes it; the form's
+// name is empty for another.
+TEST_F(TextEntryRunTest, ANameStartingWithABlankIsRefusedSayingWhy) {
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+  ASSERT_TRUE(h.WaitForPixel(40, kCreateY, IsButtonGreen, 30)) << "Create New Player" << Why(h);
+  NewcomerClick(h, kCreateX, kCreateY);
+  ASSERT_TRUE(h.WaitForPixel(kFieldX, kFieldY, IsGold, 120)) << "the name popup" << Why(h);
+  ASSERT_TRUE(h.Type(" Bob"));
+  ASSERT_TRUE(WaitForTypedText(h)) << "the name typed" << Why(h);
+  h.Key("Return");
+  // The name popup gone, another popup keeps the title dimmed: the word.
+  const auto dimmedTitle = [&h] { return !h.WaitForPixelIn(200, 20, 440, 60, IsBrightGold, 0.5); };
+  ASSERT_TRUE(h.WaitForPixel(kFieldX, kFieldY, [](int r, int g, int b) { return !IsGold(r, g, b); }, 60))
+      << "the name popup closed" << Why(h);
+  ASSERT_TRUE(ProgramHarness::WaitUntil(dimmedTitle, 60)) << "the word why" << Why(h);
+  Shot(h, "TextEntryRefusedName.png");
+  h.Key("Return");
+  ASSERT_TRUE(h.WaitForPixelIn(200, 20, 440, 60, IsBrightGold, 60)) << "OK closes the word" << Why(h);
+  EXPECT_FALSE(h.WaitForPixelIn(kNameLeft, kNameTop, kNameRight, kNameBottom, IsLightText, 1))
+      << "the refused name still on the form" << Why(h);
+  Shot(h, "TextEntryRefusedNameClosed.png");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 }  // namespace

@@ -327,6 +327,44 @@ TEST_F(UserNewTest, TheNameRule) {
   EXPECT_FALSE(UserNewIsValidName(nullptr, true));
 }
 
+// A refused player name says why where the player can mend it.
+TEST_F(UserNewTest, ARefusedNameSaysWhy) {
+  const struct {
+    const char* name;
+    const char* refusal;
+  } cases[] = {
+      {"Ann", nullptr},
+      {" Ann", "UserNew_InvalidPlayerNameBlank"},
+      {"Ann ", "UserNew_InvalidPlayerNameBlank"},
+      {"\tAnn", "UserNew_InvalidPlayerNameBlank"},
+      {" ", "UserNew_InvalidPlayerNameBlank"},
+      {"a/b", "UserNew_InvalidPlayerName"},
+      {"Unset", "UserNew_InvalidPlayerName"},
+      {"", "UserNew_InvalidPlayerName"},
+  };
+  for (const auto& c : cases) {
+    const char* refusal = UserNewPlayerNameRefusal(c.name);
+    EXPECT_STREQ(refusal ? refusal : "(taken)", c.refusal ? c.refusal : "(taken)") << "'" << c.name << "'";
+  }
+
+  // Typed in the name popup: the refusal stays until the player has read
+  // it, and the form's name is empty for another.
+  StartScreens();
+  UsersControlNewCB();
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  for (const char* p = " Bob"; *p; ++p) g_MWin.HandleInputEvent(7, *p, 0);
+  g_MWin.HandleInputEvent(5, 13, 0);
+  g_MWin.Tick();
+  for (int i = 0; i < 10; ++i) EngScreenTick();
+  ASSERT_TRUE(g_MWin.IsPopupOpen());
+  MWinButton* message = g_MWin.GetPopupWindow()->GetButtonFromID("MSG", false);
+  ASSERT_NE(message, nullptr);
+  EXPECT_STREQ(message->GetTextP(), EngLanguagesGetFirstString("UserNew_InvalidPlayerNameBlank"));
+  EXPECT_STRNE(message->GetTextP(), "UserNew_InvalidPlayerNameBlank") << "the token has a text";
+  EXPECT_STREQ(UserNewGetTypedName(), "");
+  EXPECT_FALSE(ScreenLookUp("UserNew")("Name")->HasText(0));
+}
+
 TEST_F(UserNewTest, ContinueRefusesANameThatExistsAndKeepsItsFiles) {
   StartScreens();
   ScreensGoto(g_ScreenUserNew);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -225,6 +226,22 @@ TEST_F(DeckScreensPixelTest, ThePublishScreenShowsItsControls) {
   EXPECT_STREQ(ScreenLookUp("Publish")("Name")->GetTextP(), g_UserRecord.name);
   const MWinArea send = ScreenLookUp("Publish")("Send")->GetAreaRelative();
   EXPECT_GT(Difference(At(h, pixels, send.x + send.w / 2, send.y + send.h / 2), Rgb{}), 60);
+
+  // The player's country is offered; a player without one (or with one the
+  // table does not know) is offered none, not the table's first row.
+  struct Case {
+    const char* country;
+    const char* shown;
+  } cases[] = {{"Wales", "Wales"}, {"", ""}, {"Atlantis", ""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.country);
+    std::snprintf(g_UserRecord.country, sizeof g_UserRecord.country, "%s", c.country);
+    GameShellGotoScreen("Publish");
+    Frames(h);
+    MWinButton* country = ScreenLookUp("Publish")("Country");
+    EXPECT_STREQ(country->HasText() ? country->GetTextP() : "", c.shown);
+  }
+  Shot(h, "PublishNoCountry");
 }
 
 // The current deck's folder of generated pictures in one colour mode (the

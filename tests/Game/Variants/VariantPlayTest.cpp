@@ -7,6 +7,8 @@
 #include "Game/GenRecord.h"
 #include "Game/GenSave.h"
 #include "Game/GenUndo.h"
+#include "Game/UserOptions.h"
+#include "Game/UserRecord.h"
 #include "tests/Game/Variants/VariantTest.h"
 
 namespace {
@@ -57,6 +59,39 @@ TEST_P(VariantPlayTest, SavedMidGameResumesToTheSameTable) {
   // And it plays on.
   const std::string failure = VariantPlayOn(row.game, deal, 20, &stats);
   EXPECT_EQ(failure, "");
+}
+
+// A deal the player has made no move in is no played game (given up, it
+// counts nowhere), whatever the deal itself moves: cards autoplayed to the
+// foundations as it lands, with or without the deal's flight. Saved and
+// resumed, it still is none; the player's first move makes it one.
+TEST_P(VariantPlayTest, ADealLeftWithoutAMoveIsNoPlayedGame) {
+  const VariantRow& row = GetParam();
+  FixtureUsePlayer("Tester");
+  const GameDef& def = GenGameTable[row.game];
+  const bool offered[4] = {true, def.autoplay && def.autoplayLevel1 != 0, def.autoplay && def.autoplayLevel2 != 0,
+                           def.autoplay && def.autoplayLevel3 != 0};
+  for (int mode = 0; mode < 4; ++mode) {
+    if (!offered[mode]) continue;
+    for (const std::uint8_t flight : {0, 1}) {
+      SCOPED_TRACE(::testing::Message() << "autoplay " << mode << ", flight " << int{flight});
+      g_UserOptions.autoplayMode[row.game] = static_cast<std::uint8_t>(mode);
+      g_UserRecord.cardAnimationOn = flight;
+      VariantDeal(row.game, 7);
+      EXPECT_LT(g_GenLive.moves, kGenUndoPlayedMoves) << "dealt";
+      ASSERT_TRUE(GenSaveCurrentGame());
+      VariantDeal(row.game, 8);
+      ASSERT_TRUE(GenResumeSavedGameIfAny());
+      EXPECT_LT(g_GenLive.moves, kGenUndoPlayedMoves) << "resumed";
+    }
+  }
+  // Random steps: the first that moves a card makes it a played game (a
+  // click on nothing is no move).
+  VariantPlayStats stats;
+  for (unsigned step = 1; step <= 200 && g_GenLive.moves < kGenUndoPlayedMoves; ++step) {
+    ASSERT_EQ(VariantPlayOn(row.game, step, 1, &stats), "");
+  }
+  EXPECT_GE(g_GenLive.moves, kGenUndoPlayedMoves) << "no step of 200 moved a card";
 }
 
 }  // namespace

@@ -194,6 +194,45 @@ double DifferentShare(const std::vector<unsigned long>& a, const std::vector<uns
   return static_cast<double>(differing) / static_cast<double>(counted);
 }
 
+// The share of pixels in two parts of the screen that a popup never covers
+// (right of it, and the lower left) which do not show the table's pixel
+// dimmed as an open popup dims what lies behind it: the darkening is
+// measured on a band of table above the popup. There the main menu's Game
+// page had its picture of the table and its splash panel.
+double NotDimmedTableShare(const std::vector<unsigned long>& table, const std::vector<unsigned long>& shot) {
+  if (table.size() != shot.size() || table.size() != static_cast<std::size_t>(kWidth) * kHeight) return 1.0;
+  auto channel = [](unsigned long c, int shift) { return static_cast<double>((c >> shift) & 0xFF); };
+  auto each = [](float x0, float y0, float x1, float y1, auto f) {
+    for (int y = static_cast<int>(y0 * kHeight / 480); y < static_cast<int>(y1 * kHeight / 480); ++y) {
+      for (int x = static_cast<int>(x0 * kWidth / 640); x < static_cast<int>(x1 * kWidth / 640); ++x) {
+        f(static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x));
+      }
+    }
+  };
+  double lit = 0, dimmed = 0;
+  each(70, 70, 570, 125, [&](std::size_t i) {
+    for (const int shift : {0, 8, 16}) {
+      lit += channel(table[i], shift);
+      dimmed += channel(shot[i], shift);
+    }
+  });
+  if (lit <= 0) return 1.0;
+  const double k = dimmed / lit;
+  long counted = 0, other = 0;
+  auto check = [&](std::size_t i) {
+    ++counted;
+    for (const int shift : {0, 8, 16}) {
+      if (std::abs(channel(shot[i], shift) - k * channel(table[i], shift)) > 16) {
+        ++other;
+        return;
+      }
+    }
+  };
+  each(530, 140, 620, 355, check);
+  each(20, 320, 110, 450, check);
+  return static_cast<double>(other) / static_cast<double>(counted);
+}
+
 // Waits until four screenshots over 0.9 s are the same outside the
 // corners: no card moves any more. One pair 0.3 s apart is not enough on a
 // busy machine, where the program may draw no frame for that long while a
@@ -885,6 +924,10 @@ TEST_F(PlayRunTest, AFailedSaveKeepsTheGameAtTheTableUntilItIsSavedOrGivenUp) {
   ASSERT_TRUE(popupShown()) << "no word of the failed save; " << Why(h);
   Shot(h, "SaveFailedLeaving.png");
   EXPECT_FALSE(std::filesystem::exists(saved));
+  // The popup is over the table alone: nothing of the main menu (its Game
+  // page's picture, its splash panel) is drawn or looked for behind it.
+  EXPECT_LT(NotDimmedTableShare(table, h.Pixels()), 0.02) << "the menu's pictures behind the popup";
+  EXPECT_EQ(h.LogErrorLines().find("GetCollectionFromID"), std::string::npos) << h.LogErrorLines();
   h.Key("Escape");
   ASSERT_TRUE(popupGone()) << Why(h);
   double share = 1;

@@ -88,8 +88,10 @@ void ClampToWorkArea(int* width, int* height, std::int32_t* x, std::int32_t* y) 
   if (*width > areaWidth) *width = areaWidth;
   if (*height > areaHeight) *height = areaHeight;
   if (*x == -1 && *y == -1) return;
-  const bool inside = *x >= left && *y >= top && *x + *width <= left + areaWidth &&
-                      *y + *height <= top + areaHeight;
+  // The file's position may be anything: its far edge is summed wide.
+  const bool inside = *x >= left && *y >= top &&
+                      std::int64_t{*x} + *width <= std::int64_t{left} + areaWidth &&
+                      std::int64_t{*y} + *height <= std::int64_t{top} + areaHeight;
   if (!inside) *x = *y = -1;
 }
 

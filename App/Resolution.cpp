@@ -367,6 +367,12 @@ void ResolutionSetSettings() {
   } else {
     EngWindowSetScreenMode(0, s.fullWidth, s.fullHeight, s.fullBitDepth, -1);
     refresh = s.fullRefresh;
+    // A switch to a window gives the one the settings hold, as the work
+    // area allows it.
+    int width = s.windowWidth, height = s.windowHeight;
+    std::int32_t x = s.windowX, y = s.windowY;
+    ClampToWorkArea(&width, &height, &x, &y);
+    EngWindowSetLastWindow(x, y, width, height);
   }
   ResolutionClampWindowToDesktop();
 
@@ -409,6 +415,14 @@ void ResolutionUpdateSettingsFromCurrent() {
     s.windowMsType = current.multisampleType;
     s.windowMsQuality = current.multisampleQuality;
   } else {
+    // The window the player had before full screen is the one to come back to.
+    const EngLastWindow& last = EngWindowGetLastWindow();
+    if (last.width > 0 && last.height > 0) {
+      s.windowX = last.x;
+      s.windowY = last.y;
+      s.windowWidth = last.width;
+      s.windowHeight = last.height;
+    }
     s.fullWidth = mode.width;
     s.fullHeight = mode.height;
     s.fullBitDepth = mode.bitDepth;

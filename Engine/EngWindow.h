@@ -29,8 +29,9 @@
 // The Win32 side (class, styles, procedure, pump) is Engine/DX9/ComDxWin.h.
 //
 // State: the screen mode (windowed 640 x 480 at start, never reset), the
-// key-state table (cleared by each window's constructor), the current window
-// pointer (set by a successful Create, cleared when the window goes).
+// last window (none at start), the key-state table (cleared by each
+// window's constructor), the current window pointer (set by a successful
+// Create, cleared when the window goes).
 #pragma once
 
 #include <cstdint>
@@ -94,6 +95,19 @@ const EngScreenMode& EngWindowGetScreenMode();
 // width and height are at least 1; the scale factors are recomputed.
 void EngWindowSetScreenMode(int windowed, int width, int height, int bitDepth, int aaEntry);
 void EngWindowRecomputeScaleFactors();
+
+// The window the player had last: its outer place and its client size. A
+// switch from full screen to a window gives it again. The engine keeps the
+// window it leaves for full screen; the program names the window its
+// settings hold before a start in full screen. A width of 0: none known.
+struct EngLastWindow {
+  std::int32_t x = -1;  // below 0 (either): centred
+  std::int32_t y = -1;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+const EngLastWindow& EngWindowGetLastWindow();
+void EngWindowSetLastWindow(int x, int y, int width, int height);
 
 // The key-state table: 256 bytes by virtual-key code, 2 while down, 0 up;
 // entries 1, 2 and 4 are the left, right and middle mouse buttons.

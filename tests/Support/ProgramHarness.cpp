@@ -671,6 +671,10 @@ bool ProgramHarness::ResizeWindow(unsigned long window, int width, int height) {
   return RunXdotool({"windowsize", std::to_string(window), std::to_string(width), std::to_string(height)});
 }
 
+bool ProgramHarness::MoveWindow(unsigned long window, int x, int y) {
+  return RunXdotool({"windowmove", std::to_string(window), std::to_string(x), std::to_string(y)});
+}
+
 long ProgramHarness::ProgramPeakMemoryKiB() const {
   if (programPid_ <= 0) return -1;
   std::ifstream in("/proc/" + std::to_string(programPid_) + "/status");

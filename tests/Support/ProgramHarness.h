@@ -132,6 +132,9 @@ class ProgramHarness {
   // Gives a top-level window a new size, as a player's drag of its edge
   // ends; false when that cannot be asked.
   bool ResizeWindow(unsigned long window, int width, int height);
+  // Puts a top-level window's corner at a display pixel, as a player's drag
+  // of its title bar ends; false when that cannot be asked.
+  bool MoveWindow(unsigned long window, int x, int y);
   // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
   long ProgramPeakMemoryKiB() const;
   // The running program's process id, -1 when none was started or it ended.

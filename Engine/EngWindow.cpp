@@ -204,6 +204,15 @@ void EngWindow::Tick() {
     DoChangeResolution();
   }
   if (ComDxWinProcessMessage() == 0 && program_) program_->SetQuitFlag();
+  // The message may have ended the program and with it this window.
+  if (g_currentWindow != this) return;
+  // A new size from this message: the device takes it before the pass
+  // draws, or the pass would lay a viewport of the new size on the old,
+  // smaller back buffer.
+  if (recreateOnNextTick_ && IsDeviceCreated()) {
+    recreateOnNextTick_ = false;
+    DoRecreateDevice(EngProgramGetMainDeviceType());
+  }
 }
 
 // ---- Transitions --------------------------------------------------------------------------

@@ -9,7 +9,8 @@
 // device are destroyed (and for a mode change the window too) and made
 // again; nothing is reset in place. Requests that arrive inside the window
 // procedure (device lost, a resize, a resolution change) are only noted and
-// run at the start of the next pass (EngWindow::Tick).
+// run at the start of the next pass (EngWindow::Tick); a resize noted by the
+// message a pass handles runs before that pass draws.
 //
 //   transition           callbacks (program slots), in order
 //   first creation       PreDeviceInitCB, [device], PreCreateGraphicsObjectsCB,
@@ -153,7 +154,8 @@ class EngWindow {
   bool RecreateDevice();
 
   // Once per pass of the main loop: a pending re-creation, else a pending
-  // resolution change, then one step of the message pump.
+  // resolution change, then one step of the message pump and the
+  // re-creation that step asked for (a new size).
   void Tick();
 
   bool ToggleFullscreenMode();

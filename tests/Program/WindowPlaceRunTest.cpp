@@ -1,9 +1,11 @@
 // The player's window in the running program on a 1280 x 1024 display:
 // Alt+Enter to full screen and back gives the window the player had, its
-// size and its place, and the settings file keeps it. Screenshots go to
+// size and its place, and the settings file keeps it; growing the window
+// on the main menu's Game page logs no error. Screenshots go to
 // <build>/screenshots.
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +25,9 @@ constexpr const char* kTitle = "Free Cardolia 3D";
 
 // Places of the 640 x 480 screen.
 constexpr float kContinueX = 220, kContinueY = 400;  // "Continue Player"
+constexpr float kNewGameX = 343, kNewGameY = 449;    // the main menu is up
 constexpr float kExitGameX = 516, kExitGameY = 448;  // the player selection's "Exit Game"
+constexpr float kExitX = 612, kExitY = 458;          // the main menu's Exit
 
 class WindowPlaceRunTest : public TempDirTest {
  protected:
@@ -131,6 +135,43 @@ TEST_F(WindowPlaceRunTest, AltEnterGivesBackThePlayersWindow) {
     EXPECT_EQ(saved.windowY, c.window.y);
     EXPECT_FALSE(h.LogHasError()) << h.LogErrorLines();
   }
+}
+
+// The main menu's Game page draws the chosen game's picture in a viewport
+// of its own: a window made larger draws every frame on a device of its
+// new size, so no call is refused and the log stays clean.
+TEST_F(WindowPlaceRunTest, GrowingTheWindowOnTheGamePageLogsNoError) {
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  playrun::WritePlayer(h.UserFolder(), {}, [](ResolutionSettings& s) {
+    s.windowed = 1;
+    s.windowWidth = 800;
+    s.windowHeight = 600;
+    s.fullWidth = kDisplayW;
+    s.fullHeight = kDisplayH;
+  });
+  ASSERT_TRUE(h.StartDisplay(kDisplayW, kDisplayH));
+  ASSERT_TRUE(h.StartProgram());
+  playrun::GameWindow w(h, kDisplayW);
+  ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.width == 800; }, 30)) << Why(h, "WindowPlaceGameStart");
+  ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameUsers");
+  w.Click(kContinueX, kContinueY);
+  ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 240)) << Why(h, "WindowPlaceGameMenu");
+  // In the display's corner, where the largest size still fits.
+  const unsigned long id = w.Place().id;
+  ASSERT_TRUE(h.MoveWindow(id, 0, 0));
+  ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.x == 0 && p.y == 0; }, 30));
+  for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1200, 900}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    ASSERT_TRUE(h.ResizeWindow(id, width, height));
+    ASSERT_TRUE(w.WaitFor([&](const Place& p) { return p.width == width && p.height == height; }, 30));
+    ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameResized");
+  }
+  h.Screenshot(shots_ + "WindowPlaceGameResized.png");
+  w.Click(kExitX, kExitY);
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h, "WindowPlaceGameNoExit");
+  EXPECT_EQ(h.LogErrorLines(), "");
 }
 
 }  // namespace

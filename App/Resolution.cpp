@@ -88,8 +88,10 @@ void ClampToWorkArea(int* width, int* height, std::int32_t* x, std::int32_t* y) 
   if (*width > areaWidth) *width = areaWidth;
   if (*height > areaHeight) *height = areaHeight;
   if (*x == -1 && *y == -1) return;
-  const bool inside = *x >= left && *y >= top && *x + *width <= left + areaWidth &&
-                      *y + *height <= top + areaHeight;
+  // The file's position may be anything: its far edge is summed wide.
+  const bool inside = *x >= left && *y >= top &&
+                      std::int64_t{*x} + *width <= std::int64_t{left} + areaWidth &&
+                      std::int64_t{*y} + *height <= std::int64_t{top} + areaHeight;
   if (!inside) *x = *y = -1;
 }
 
@@ -366,6 +368,12 @@ void ResolutionSetSettings() {
   } else {
     EngWindowSetScreenMode(0, s.fullWidth, s.fullHeight, s.fullBitDepth, -1);
     refresh = s.fullRefresh;
+    // A switch to a window gives the one the settings hold, as the work
+    // area allows it.
+    int width = s.windowWidth, height = s.windowHeight;
+    std::int32_t x = s.windowX, y = s.windowY;
+    ClampToWorkArea(&width, &height, &x, &y);
+    EngWindowSetLastWindow(x, y, width, height);
   }
   ResolutionClampWindowToDesktop();
 
@@ -408,6 +416,14 @@ void ResolutionUpdateSettingsFromCurrent() {
     s.windowMsType = current.multisampleType;
     s.windowMsQuality = current.multisampleQuality;
   } else {
+    // The window the player had before full screen is the one to come back to.
+    const EngLastWindow& last = EngWindowGetLastWindow();
+    if (last.width > 0 && last.height > 0) {
+      s.windowX = last.x;
+      s.windowY = last.y;
+      s.windowWidth = last.width;
+      s.windowHeight = last.height;
+    }
     s.fullWidth = mode.width;
     s.fullHeight = mode.height;
     s.fullBitDepth = mode.bitDepth;

@@ -120,9 +120,11 @@ int ResolutionNearestAAEntry(const EngResModesMode& mode, int type, int quality)
 void ResolutionWriteFile();
 // Applies the record to the engine's screen mode, the GPU sync of the
 // program and the window settings record; "Bad resolution values" when a
-// size or depth is not above 0 (nothing changes).
+// size or depth is not above 0 (nothing changes). In full screen the
+// record's window (held to the work area) becomes the engine's last window.
 void ResolutionSetSettings();
-// Copies the engine's current mode (and the window's position) back.
+// Copies the engine's current mode (and the window's position) back; in
+// full screen the engine's last window is the record's window.
 void ResolutionUpdateSettingsFromCurrent();
 // Windowed only: a size above the desktop work area is cut to it, and a
 // stored position that puts the window outside the work area becomes -1.

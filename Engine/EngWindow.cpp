@@ -1,7 +1,8 @@
 // EngWindow.cpp - the window and device life cycle (see EngWindow.h for the
 // callback order of each transition).
 //
-// State: g_screenMode (windowed 640 x 480 at start, never reset), g_keyStates
+// State: g_screenMode (windowed 640 x 480 at start, never reset),
+// g_lastWindow (none at start, kept as windows are left), g_keyStates
 // (cleared by each window's constructor), g_currentWindow (set by Create,
 // cleared when the window goes).
 #include "Engine/EngWindow.h"
@@ -18,6 +19,7 @@
 namespace {
 
 EngScreenMode g_screenMode;
+EngLastWindow g_lastWindow;
 std::uint8_t g_keyStates[256];
 EngWindow* g_currentWindow = nullptr;
 
@@ -48,6 +50,12 @@ void EngWindowRecomputeScaleFactors() {
   g_screenMode.yScale = static_cast<float>(g_screenMode.height) / 480.0f;
   g_screenMode.xInvScale = 640.0f / static_cast<float>(g_screenMode.width);
   g_screenMode.yInvScale = 480.0f / static_cast<float>(g_screenMode.height);
+}
+
+const EngLastWindow& EngWindowGetLastWindow() { return g_lastWindow; }
+
+void EngWindowSetLastWindow(int x, int y, int width, int height) {
+  g_lastWindow = EngLastWindow{x, y, width > 0 ? width : 0, height > 0 ? height : 0};
 }
 
 std::uint8_t* EngWindowGetKeyStates() { return g_keyStates; }
@@ -196,6 +204,15 @@ void EngWindow::Tick() {
     DoChangeResolution();
   }
   if (ComDxWinProcessMessage() == 0 && program_) program_->SetQuitFlag();
+  // The message may have ended the program and with it this window.
+  if (g_currentWindow != this) return;
+  // A new size from this message: the device takes it before the pass
+  // draws, or the pass would lay a viewport of the new size on the old,
+  // smaller back buffer.
+  if (recreateOnNextTick_ && IsDeviceCreated()) {
+    recreateOnNextTick_ = false;
+    DoRecreateDevice(EngProgramGetMainDeviceType());
+  }
 }
 
 // ---- Transitions --------------------------------------------------------------------------
@@ -235,6 +252,11 @@ bool EngWindow::ChangeMode(const EngResolutionRequest& request, const char* wher
     return false;
   }
   DebugNote("%s - Destroying device", where);
+  if (g_screenMode.windowed) {
+    int x = -1, y = -1;
+    GetWindowPos(&x, &y);
+    g_lastWindow = EngLastWindow{x, y, g_screenMode.width, g_screenMode.height};
+  }
   changingMode_ = true;
   DestroyDeviceAndWindow();
   program_->ClearQuitFlag();
@@ -249,6 +271,11 @@ bool EngWindow::ChangeMode(const EngResolutionRequest& request, const char* wher
   settings.multisampleType = request.multisampleType;
   settings.multisampleQuality = request.multisampleQuality;
   settings.windowed = request.windowed ? 1 : 0;
+  // A window comes back where the player had it.
+  if (request.windowed && g_lastWindow.width > 0) {
+    settings.x = g_lastWindow.x;
+    settings.y = g_lastWindow.y;
+  }
   if (!request.windowed) {
     int width = settings.width, height = settings.height, bitDepth = settings.bitDepth, aaEntry = settings.aaEntry;
     if (EngResModesGetClosestFullScreenModeToMode(&width, &height, &bitDepth, &aaEntry)) {
@@ -296,6 +323,11 @@ bool EngWindow::ToggleFullscreenMode() {
   target.windowed = g_screenMode.windowed ? 0 : 1;
   target.width = g_screenMode.width;
   target.height = g_screenMode.height;
+  // Back to the window the player had, not one of the full screen's size.
+  if (target.windowed && g_lastWindow.width > 0 && g_lastWindow.height > 0) {
+    target.width = g_lastWindow.width;
+    target.height = g_lastWindow.height;
+  }
   target.bitDepth = g_screenMode.bitDepth;
   target.aaEntry = g_screenMode.aaEntry;
   target.refreshRate = settings_.refreshRate;

@@ -9,7 +9,8 @@
 // device are destroyed (and for a mode change the window too) and made
 // again; nothing is reset in place. Requests that arrive inside the window
 // procedure (device lost, a resize, a resolution change) are only noted and
-// run at the start of the next pass (EngWindow::Tick).
+// run at the start of the next pass (EngWindow::Tick); a resize noted by the
+// message a pass handles runs before that pass draws.
 //
 //   transition           callbacks (program slots), in order
 //   first creation       PreDeviceInitCB, [device], PreCreateGraphicsObjectsCB,
@@ -29,8 +30,9 @@
 // The Win32 side (class, styles, procedure, pump) is Engine/DX9/ComDxWin.h.
 //
 // State: the screen mode (windowed 640 x 480 at start, never reset), the
-// key-state table (cleared by each window's constructor), the current window
-// pointer (set by a successful Create, cleared when the window goes).
+// last window (none at start), the key-state table (cleared by each
+// window's constructor), the current window pointer (set by a successful
+// Create, cleared when the window goes).
 #pragma once
 
 #include <cstdint>
@@ -95,6 +97,19 @@ const EngScreenMode& EngWindowGetScreenMode();
 void EngWindowSetScreenMode(int windowed, int width, int height, int bitDepth, int aaEntry);
 void EngWindowRecomputeScaleFactors();
 
+// The window the player had last: its outer place and its client size. A
+// switch from full screen to a window gives it again. The engine keeps the
+// window it leaves for full screen; the program names the window its
+// settings hold before a start in full screen. A width of 0: none known.
+struct EngLastWindow {
+  std::int32_t x = -1;  // below 0 (either): centred
+  std::int32_t y = -1;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+const EngLastWindow& EngWindowGetLastWindow();
+void EngWindowSetLastWindow(int x, int y, int width, int height);
+
 // The key-state table: 256 bytes by virtual-key code, 2 while down, 0 up;
 // entries 1, 2 and 4 are the left, right and middle mouse buttons.
 std::uint8_t* EngWindowGetKeyStates();
@@ -139,7 +154,8 @@ class EngWindow {
   bool RecreateDevice();
 
   // Once per pass of the main loop: a pending re-creation, else a pending
-  // resolution change, then one step of the message pump.
+  // resolution change, then one step of the message pump and the
+  // re-creation that step asked for (a new size).
   void Tick();
 
   bool ToggleFullscreenMode();

@@ -473,6 +473,14 @@ HBRUSH GetStockObject(int) { return reinterpret_cast<HBRUSH>(1); }
 
 void PlatformSetWindowSamples(int samples) { S().samples = samples > 0 ? samples : 0; }
 
+bool PlatformUseVisibleDisplay(std::string* why) {
+  if (S().headless) return true;
+  SdlHoldToVisibleDrivers();
+  if (SdlVideoInit()) return true;
+  if (why) *why = SdlNoDisplayReason();
+  return false;
+}
+
 void PlatformUseHeadlessWindows(bool headless) { S().headless = headless; }
 
 void PlatformInjectMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -16,6 +16,8 @@
 // are accepted and ignored), window extra bytes, WM_CREATE.
 #pragma once
 
+#include <string>
+
 #include "Platform/WinMsg.h"
 
 using WNDPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -143,6 +145,14 @@ HBRUSH GetStockObject(int object);
 // Multisample count (0 = none) of the GL visual of windows created from now
 // on; the device's anti-aliasing needs it before the window exists.
 void PlatformSetWindowSamples(int samples);
+
+// For a program the player is to see, before anything else starts SDL's
+// video: windows go on an X or Wayland display only from now on (another
+// of SDL's drivers only when SDL_VIDEODRIVER names it), never on a driver
+// that shows nothing. True when such a display is open (or the headless
+// back end is on); else false, and why says which display could not be
+// opened.
+bool PlatformUseVisibleDisplay(std::string* why);
 
 // Drops waiting input and paint messages for at most seconds, keeping
 // WM_QUIT, WM_CLOSE and WM_DESTROY queued. Returns the number dropped.

@@ -39,6 +39,11 @@ HWND WindowFirst();
 // ---- SDL back end (WindowSdl.cpp) ---------------------------------------------------
 // Starts SDL's video once; false when there is no display.
 bool SdlVideoInit();
+// Holds SDL's video from now on to the drivers of X and Wayland, unless
+// SDL_VIDEODRIVER names others.
+void SdlHoldToVisibleDrivers();
+// Why SdlVideoInit failed: the display that could not be opened.
+std::string SdlNoDisplayReason();
 // Asks for the pixel format of every GL window we make (8-bit RGB without
 // alpha, 24-bit depth, 8-bit stencil, double buffered) with the given
 // multisample count (0: none), so that the capability probe tests what the

@@ -7,6 +7,8 @@
 // display offers it (a real mode change), else covers the desktop.
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "Platform/Cp1252.h"
 #include "Platform/DisplayLoss.h"
 #include "Platform/WindowLocal.h"
@@ -55,6 +57,35 @@ bool SdlVideoInit() {
   PlatformWatchDisplayLoss();
   g_videoReady = true;
   return true;
+}
+
+void SdlHoldToVisibleDrivers() {
+  // Where no display answers SDL goes on to drivers that show nothing
+  // (offscreen, dummy): a program would run unseen. SDL_VIDEODRIVER, the
+  // player's own choice, still comes first; set but empty it names none.
+  const char* chosen = std::getenv("SDL_VIDEODRIVER");
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland",
+                          chosen && *chosen ? SDL_HINT_DEFAULT : SDL_HINT_OVERRIDE);
+}
+
+std::string SdlNoDisplayReason() {
+  const auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(value) : std::string();
+  };
+  const std::string driver = set("SDL_VIDEODRIVER");
+  if (!driver.empty()) {
+    return "SDL's video driver \"" + driver + "\" (SDL_VIDEODRIVER) did not start: " + SDL_GetError();
+  }
+  const std::string x11 = set("DISPLAY"), wayland = set("WAYLAND_DISPLAY");
+  if (x11.empty() && wayland.empty()) return "DISPLAY and WAYLAND_DISPLAY are not set";
+  std::string why;
+  if (!x11.empty()) why = "the X display \"" + x11 + "\" (DISPLAY) cannot be opened";
+  if (!wayland.empty()) {
+    why += (why.empty() ? "" : " and ") + std::string("the Wayland display \"") + wayland +
+           "\" (WAYLAND_DISPLAY) cannot be opened";
+  }
+  return why;
 }
 
 void SdlRequestGLPixelFormat(int samples) {

@@ -5,17 +5,26 @@
 // (Ctrl+C, kill, a desktop logout, the terminal closed) close the game's
 // window, so the game ends through its shutdown and its saves, at whatever
 // moment they come. A display that goes away ends the run at once, with
-// status 1, after the game in play is saved. The layers' import tables are
-// filled before anything else runs.
+// status 1, after the game in play is saved. Without a display to show
+// the window on, the run ends at once with status 1 and the reason on
+// stderr, before any file is read or written. The layers' import tables
+// are filled before anything else runs.
+#include <cstdio>
 #include <string>
 
 #include "App/Program.h"
 #include "Platform/CloseRequest.h"
 #include "Platform/DisplayLoss.h"
+#include "Platform/Window.h"
 #include "Shell/Shell.h"
 #include "Shell/ShellFills.h"
 
 int main(int argc, char** argv) {
+  std::string noDisplay;
+  if (!PlatformUseVisibleDisplay(&noDisplay)) {
+    std::fprintf(stderr, "Free Cardolia 3D needs a display for its window: %s.\n", noDisplay.c_str());
+    return 1;
+  }
   ShellFillAllImports();
   PlatformCatchCloseSignals();
   PlatformSetDisplayLostStep(GameSaveWhenDisplayLost);

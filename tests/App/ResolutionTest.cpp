@@ -4,10 +4,12 @@
 // file's display values are held to the modes the display offers.
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "App/PrefFolder.h"
@@ -269,6 +271,16 @@ TEST_F(ResolutionTest, AppliedWindowIsClampedToTheWorkArea) {
   ResolutionSetSettings();
   EXPECT_EQ(g_WindowSettings.x, left + 5);
   EXPECT_EQ(EngWindowGetScreenMode().width, 400);
+
+  // A place near the largest position a file can hold is off the area, not
+  // wrapped round into it.
+  for (const auto& [x, y] : {std::pair{INT32_MAX - 252, top}, std::pair{left, INT32_MAX - 100}}) {
+    g_ResolutionSettings.windowX = x;
+    g_ResolutionSettings.windowY = y;
+    ResolutionSetSettings();
+    EXPECT_EQ(g_WindowSettings.x, -1) << x << ", " << y;
+    EXPECT_EQ(g_WindowSettings.y, -1) << x << ", " << y;
+  }
 
   g_ResolutionSettings.windowWidth = 0;
   ResolutionSetSettings();

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -352,9 +353,81 @@ TEST_F(ProgramRunTest, ASignalDuringTheStartupDialogEndsTheRunOnceTheWindowExist
 
 TEST_F(ProgramRunTest, NoWindowEndsWithAFailureCode) {
   ProgramHarness h(dir_ + "/home");
-  h.SetProgramEnv("SDL_VIDEODRIVER", "none");  // no video: the window cannot be made
+  // SDL's driver without windows, chosen by hand: the window cannot be made.
+  h.SetProgramEnv("SDL_VIDEODRIVER", "dummy");
   ASSERT_TRUE(h.StartProgram());
   EXPECT_EQ(h.WaitForExit(30), 255);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A start where no display can be had (a text console, an ssh session, a
+// start before the X server is up or after it ended) ends at once with
+// status 1 and the reason on stderr, and leaves the player's settings as
+// they were; a display that answers beside a Wayland name that does not
+// still gets the game's window.
+TEST_F(ProgramRunTest, AStartWithoutADisplayEndsAtOnceAndKeepsTheSettings) {
+  struct Case {
+    const char* name;
+    bool deadServer;         // DISPLAY names a server that has ended
+    const char* display;     // else DISPLAY's value; null: not set
+    const char* wayland;     // WAYLAND_DISPLAY; null: not set
+    const char* driver;      // SDL_VIDEODRIVER; null: not set
+    const char* says;        // on stderr
+  };
+  const Case cases[] = {
+      {"an ended X server", true, nullptr, nullptr, nullptr, "(DISPLAY) cannot be opened"},
+      {"no DISPLAY", false, nullptr, nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
+      {"an empty DISPLAY", false, "", nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
+      {"a Wayland name without a compositor", false, nullptr, "cardolia-none", nullptr,
+       "\"cardolia-none\" (WAYLAND_DISPLAY) cannot be opened"},
+      {"a video driver SDL does not have", false, nullptr, nullptr, "none", "\"none\" (SDL_VIDEODRIVER)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ProgramHarness h(dir_ + "/home-" + std::to_string(&c - cases));
+    WriteQuietSettings(h.UserFolder());
+    const std::string settings = FileText(h.UserFolder() + "/Resolution.dat");
+    if (c.deadServer) {
+      ASSERT_TRUE(h.StartDisplay());
+      ASSERT_TRUE(h.StopDisplay());
+    } else if (c.display) {
+      h.SetProgramEnv("DISPLAY", c.display);
+    } else {
+      h.UnsetProgramEnv("DISPLAY");
+    }
+    if (c.wayland) {
+      h.SetProgramEnv("WAYLAND_DISPLAY", c.wayland);
+      h.SetProgramEnv("XDG_RUNTIME_DIR", dir_);
+    } else {
+      h.UnsetProgramEnv("WAYLAND_DISPLAY");
+    }
+    if (c.driver) h.SetProgramEnv("SDL_VIDEODRIVER", c.driver);
+    const std::string errors = dir_ + "/stderr.txt";
+    h.SendProgramStderrTo(errors);
+    ASSERT_TRUE(h.StartProgram());
+    const int code = h.WaitForExit(10);
+    const std::string said = FileText(errors);
+    EXPECT_EQ(code, 1) << said;
+    EXPECT_NE(said.find("Free Cardolia 3D needs a display for its window: "), std::string::npos) << said;
+    EXPECT_NE(said.find(c.says), std::string::npos) << said;
+    EXPECT_TRUE(FileText(h.UserFolder() + "/Resolution.dat") == settings) << "the settings were written";
+    EXPECT_FALSE(std::filesystem::exists(h.UserFolder() + "/LogFile.txt"));
+  }
+
+  // An X display that answers is used whatever WAYLAND_DISPLAY names.
+  ProgramHarness h(dir_ + "/home-x11");
+  WriteQuietSettings(h.UserFolder());
+  ASSERT_TRUE(h.StartDisplay());
+  h.SetProgramEnv("WAYLAND_DISPLAY", "cardolia-none");
+  h.SetProgramEnv("XDG_RUNTIME_DIR", dir_);
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20)) << h.LogText();
+  EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return h.IsWindowMapped(); }, 20)) << "no window on the X display";
+  EXPECT_EQ(ExitFromUsers(h), 0);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <fcntl.h>
 #include <png.h>
 #include <signal.h>
 #include <spawn.h>
@@ -265,11 +266,16 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
       {"CARDOLIA_SITE_URL", updateService_.Url("")},
   };
   settings.insert(settings.end(), env_.begin(), env_.end());
+  const auto unset = [&](const std::string& name) {
+    return std::find(unset_.begin(), unset_.end(), name) != unset_.end();
+  };
+  settings.erase(std::remove_if(settings.begin(), settings.end(), [&](const auto& s) { return unset(s.first); }),
+                 settings.end());
   std::vector<std::string> environment;
   for (char** entry = environ; *entry; ++entry) {
     const std::string line = *entry;
     const std::string name = line.substr(0, line.find('='));
-    bool replaced = name == "LC_ALL" || name == "LC_MESSAGES";
+    bool replaced = name == "LC_ALL" || name == "LC_MESSAGES" || unset(name);
     for (const auto& setting : settings) replaced = replaced || setting.first == name;
     if (!replaced) environment.push_back(line);
   }
@@ -288,10 +294,16 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
 
+  const char* errorFile = stderrPath_.empty() ? nullptr : stderrPath_.c_str();
   const pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
     if (chdir(CARDOLIA_BUILD_DIR) != 0) _exit(126);
+    if (errorFile) {
+      const int fd = open(errorFile, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd < 0 || dup2(fd, STDERR_FILENO) < 0) _exit(126);
+      close(fd);
+    }
     execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
   }
@@ -303,6 +315,10 @@ bool ProgramHarness::StartProgram(const std::vector<std::string>& args, const st
 void ProgramHarness::SetProgramEnv(const std::string& name, const std::string& value) {
   env_.emplace_back(name, value);
 }
+
+void ProgramHarness::UnsetProgramEnv(const std::string& name) { unset_.push_back(name); }
+
+void ProgramHarness::SendProgramStderrTo(const std::string& path) { stderrPath_ = path; }
 
 bool ProgramHarness::WaitForLog(const std::string& text, double seconds) {
   const auto start = Clock::now();
@@ -653,6 +669,10 @@ bool ProgramHarness::KeyInto(unsigned long window, const std::string& keys) {
 
 bool ProgramHarness::ResizeWindow(unsigned long window, int width, int height) {
   return RunXdotool({"windowsize", std::to_string(window), std::to_string(width), std::to_string(height)});
+}
+
+bool ProgramHarness::MoveWindow(unsigned long window, int x, int y) {
+  return RunXdotool({"windowmove", std::to_string(window), std::to_string(x), std::to_string(y)});
 }
 
 long ProgramHarness::ProgramPeakMemoryKiB() const {

@@ -43,6 +43,12 @@ class ProgramHarness {
   // An environment variable for the program's next start (after the
   // harness's own).
   void SetProgramEnv(const std::string& name, const std::string& value);
+  // A variable the program's next start goes without (the harness's own
+  // included).
+  void UnsetProgramEnv(const std::string& name);
+  // The program's stderr goes to the file from its next start on (made
+  // anew), instead of the test's.
+  void SendProgramStderrTo(const std::string& path);
   // Waits until the log holds the text; false after the time.
   bool WaitForLog(const std::string& text, double seconds);
   // Waits until the program ended; its exit code, or -1000 after the time.
@@ -126,6 +132,9 @@ class ProgramHarness {
   // Gives a top-level window a new size, as a player's drag of its edge
   // ends; false when that cannot be asked.
   bool ResizeWindow(unsigned long window, int width, int height);
+  // Puts a top-level window's corner at a display pixel, as a player's drag
+  // of its title bar ends; false when that cannot be asked.
+  bool MoveWindow(unsigned long window, int x, int y);
   // The program's peak resident memory (VmHWM) in KiB; -1 when unknown.
   long ProgramPeakMemoryKiB() const;
   // The running program's process id, -1 when none was started or it ended.
@@ -167,6 +176,8 @@ class ProgramHarness {
   int programPid_ = -1;
   int exitCode_ = -1000;
   std::vector<std::pair<std::string, std::string>> env_;
+  std::vector<std::string> unset_;
+  std::string stderrPath_;
   HttpTestServer updateService_;
   // The last click, which a click near it must not turn into a double one.
   Clock::time_point lastClick_{};

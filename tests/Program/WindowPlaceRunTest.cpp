@@ -1,0 +1,177 @@
+// The player's window in the running program on a 1280 x 1024 display:
+// Alt+Enter to full screen and back gives the window the player had, its
+// size and its place, and the settings file keeps it; growing the window
+// on the main menu's Game page logs no error. Screenshots go to
+// <build>/screenshots.
+#include <fstream>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "App/Resolution.h"
+#include "tests/Program/PlayRun.h"
+#include "tests/Support/NewPlayerDeck.h"
+#include "tests/Support/ProgramHarness.h"
+#include "tests/Support/TestSupport.h"
+
+namespace {
+
+using playrun::IsButtonGreen;
+using Place = ProgramHarness::WindowPlace;
+
+constexpr int kDisplayW = 1280, kDisplayH = 1024;
+constexpr const char* kTitle = "Free Cardolia 3D";
+
+// Places of the 640 x 480 screen.
+constexpr float kContinueX = 220, kContinueY = 400;  // "Continue Player"
+constexpr float kNewGameX = 343, kNewGameY = 449;    // the main menu is up
+constexpr float kExitGameX = 516, kExitGameY = 448;  // the player selection's "Exit Game"
+constexpr float kExitX = 612, kExitY = 458;          // the main menu's Exit
+
+class WindowPlaceRunTest : public TempDirTest {
+ protected:
+  std::string Why(ProgramHarness& h, const std::string& name) {
+    h.Screenshot(shots_ + name + ".png");
+    return "see " + name + ".png";
+  }
+  static std::string Text(const Place& p) {
+    return std::to_string(p.width) + " x " + std::to_string(p.height) + " at " + std::to_string(p.x) + ", " +
+           std::to_string(p.y);
+  }
+  static ResolutionSettings SavedSettings(ProgramHarness& h) {
+    std::ifstream in(h.UserFolder() + "/Resolution.dat", std::ios::binary);
+    std::uint8_t bytes[kResolutionFileSize] = {};
+    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+    ResolutionSettings saved{};
+    ResolutionFromBytes(bytes, &saved);
+    return saved;
+  }
+  const std::string shots_ = playrun::ScreenshotFolder();
+};
+
+int CountInLog(const ProgramHarness& h, const std::string& text) {
+  const std::string log = h.LogText();
+  int n = 0;
+  for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+  return n;
+}
+
+// Alt+Enter, and the wait for the program to have made its window and
+// device anew; false after the time.
+bool Switch(ProgramHarness& h) {
+  const std::string done = "EngWindow::ToggleFullscreenMode - Done";
+  const int before = CountInLog(h, done);
+  h.Key("alt+Return");
+  return ProgramHarness::WaitUntil([&] { return CountInLog(h, done) > before; }, 30, 0.1);
+}
+
+// A player in a window the player moved, and one who starts in full screen
+// with the settings holding a window: Alt+Enter (twice for the first)
+// gives that window back, its size and its place, and the settings file
+// keeps it at Exit.
+TEST_F(WindowPlaceRunTest, AltEnterGivesBackThePlayersWindow) {
+  struct Case {
+    const char* name;
+    bool windowed;     // the start
+    Place moved;       // where the player puts the window (width 0: nowhere)
+    Place window;      // the window to come back
+  };
+  const Case cases[] = {
+      {"WindowMoved", true, {0, 100, 80, 0, 0}, {0, 100, 80, 1024, 768}},
+      {"FullScreenStart", false, {}, {0, 60, 50, 900, 700}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string name = std::string("WindowPlace") + c.name;
+    ProgramHarness h(dir_ + "/" + c.name);
+    std::string noDeck;
+    ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+    playrun::WritePlayer(h.UserFolder(), {}, [&](ResolutionSettings& s) {
+      s.windowed = c.windowed ? 1 : 0;
+      s.windowWidth = c.window.width;
+      s.windowHeight = c.window.height;
+      s.windowX = c.windowed ? -1 : c.window.x;
+      s.windowY = c.windowed ? -1 : c.window.y;
+      s.fullWidth = kDisplayW;
+      s.fullHeight = kDisplayH;
+    });
+    ASSERT_TRUE(h.StartDisplay(kDisplayW, kDisplayH));
+    ASSERT_TRUE(h.StartProgram());
+    playrun::GameWindow w(h, kDisplayW);
+    const int startWidth = c.windowed ? c.window.width : kDisplayW;
+    ASSERT_TRUE(w.WaitFor([&](const Place& p) { return p.width == startWidth; }, 30)) << Why(h, name + "Start");
+    if (c.windowed) {
+      ASSERT_TRUE(h.MoveWindow(w.Place().id, c.moved.x, c.moved.y));
+      ASSERT_TRUE(w.WaitFor([&](const Place& p) { return p.x == c.moved.x && p.y == c.moved.y; }, 30))
+          << "the window stays at " << Text(w.Place());
+    }
+    ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, name + "Users");
+
+    if (c.windowed) {
+      ASSERT_TRUE(Switch(h)) << "no switch to full screen\n" << h.LogText();
+      ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.width == kDisplayW && p.height == kDisplayH; }, 30))
+          << Why(h, name + "NotFull");
+      ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, name + "FullUndrawn");
+      h.Screenshot(shots_ + name + "Full.png");
+    }
+    ASSERT_TRUE(Switch(h)) << "no switch to a window\n" << h.LogText();
+    const auto back = [&](const Place& p) {
+      return p.x == c.window.x && p.y == c.window.y && p.width == c.window.width && p.height == c.window.height;
+    };
+    EXPECT_TRUE(w.WaitFor(back, 30)) << "the window came back " << Text(h.FindWindow(kTitle, 300)) << " instead of "
+                                     << Text(c.window) << "; " << Why(h, name + "Back");
+    ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, name + "BackUndrawn");
+    h.Screenshot(shots_ + name + "Back.png");
+
+    ASSERT_TRUE(w.WaitForPixel(kExitGameX, kExitGameY, IsButtonGreen, 30)) << Why(h, name + "NoExit");
+    w.Click(kExitGameX, kExitGameY);
+    ASSERT_EQ(h.WaitForExit(60), 0) << Why(h, name + "NotEnded");
+    const ResolutionSettings saved = SavedSettings(h);
+    EXPECT_EQ(saved.windowed, 1);
+    EXPECT_EQ(saved.windowWidth, c.window.width);
+    EXPECT_EQ(saved.windowHeight, c.window.height);
+    EXPECT_EQ(saved.windowX, c.window.x);
+    EXPECT_EQ(saved.windowY, c.window.y);
+    EXPECT_FALSE(h.LogHasError()) << h.LogErrorLines();
+  }
+}
+
+// The main menu's Game page draws the chosen game's picture in a viewport
+// of its own: a window made larger draws every frame on a device of its
+// new size, so no call is refused and the log stays clean.
+TEST_F(WindowPlaceRunTest, GrowingTheWindowOnTheGamePageLogsNoError) {
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  playrun::WritePlayer(h.UserFolder(), {}, [](ResolutionSettings& s) {
+    s.windowed = 1;
+    s.windowWidth = 800;
+    s.windowHeight = 600;
+    s.fullWidth = kDisplayW;
+    s.fullHeight = kDisplayH;
+  });
+  ASSERT_TRUE(h.StartDisplay(kDisplayW, kDisplayH));
+  ASSERT_TRUE(h.StartProgram());
+  playrun::GameWindow w(h, kDisplayW);
+  ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.width == 800; }, 30)) << Why(h, "WindowPlaceGameStart");
+  ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameUsers");
+  w.Click(kContinueX, kContinueY);
+  ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 240)) << Why(h, "WindowPlaceGameMenu");
+  // In the display's corner, where the largest size still fits.
+  const unsigned long id = w.Place().id;
+  ASSERT_TRUE(h.MoveWindow(id, 0, 0));
+  ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.x == 0 && p.y == 0; }, 30));
+  for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1200, 900}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    ASSERT_TRUE(h.ResizeWindow(id, width, height));
+    ASSERT_TRUE(w.WaitFor([&](const Place& p) { return p.width == width && p.height == height; }, 30));
+    ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameResized");
+  }
+  h.Screenshot(shots_ + "WindowPlaceGameResized.png");
+  w.Click(kExitX, kExitY);
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h, "WindowPlaceGameNoExit");
+  EXPECT_EQ(h.LogErrorLines(), "");
+}
+
+}  // namespace

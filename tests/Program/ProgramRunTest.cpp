@@ -372,29 +372,28 @@ std::string FileText(const std::string& path) {
 TEST_F(ProgramRunTest, AStartWithoutADisplayEndsAtOnceAndKeepsTheSettings) {
   struct Case {
     const char* name;
-    bool deadServer;         // DISPLAY names a server that has ended
-    const char* display;     // else DISPLAY's value; null: not set
+    const char* display;     // DISPLAY's value; null: not set
     const char* wayland;     // WAYLAND_DISPLAY; null: not set
     const char* driver;      // SDL_VIDEODRIVER; null: not set
     const char* says;        // on stderr
   };
   const Case cases[] = {
-      {"an ended X server", true, nullptr, nullptr, nullptr, "(DISPLAY) cannot be opened"},
-      {"no DISPLAY", false, nullptr, nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
-      {"an empty DISPLAY", false, "", nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
-      {"a Wayland name without a compositor", false, nullptr, "cardolia-none", nullptr,
+      // A server that is not there (ended, or not yet up). Not one this test
+      // ended itself: the tests beside it start their servers on the lowest
+      // free numbers and would take its number over at once.
+      {"a display without a server", ":64999", nullptr, nullptr, "\":64999\" (DISPLAY) cannot be opened"},
+      {"no DISPLAY", nullptr, nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
+      {"an empty DISPLAY", "", nullptr, nullptr, "DISPLAY and WAYLAND_DISPLAY are not set"},
+      {"a Wayland name without a compositor", nullptr, "cardolia-none", nullptr,
        "\"cardolia-none\" (WAYLAND_DISPLAY) cannot be opened"},
-      {"a video driver SDL does not have", false, nullptr, nullptr, "none", "\"none\" (SDL_VIDEODRIVER)"},
+      {"a video driver SDL does not have", nullptr, nullptr, "none", "\"none\" (SDL_VIDEODRIVER)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ProgramHarness h(dir_ + "/home-" + std::to_string(&c - cases));
     WriteQuietSettings(h.UserFolder());
     const std::string settings = FileText(h.UserFolder() + "/Resolution.dat");
-    if (c.deadServer) {
-      ASSERT_TRUE(h.StartDisplay());
-      ASSERT_TRUE(h.StopDisplay());
-    } else if (c.display) {
+    if (c.display) {
       h.SetProgramEnv("DISPLAY", c.display);
     } else {
       h.UnsetProgramEnv("DISPLAY");

@@ -64,11 +64,12 @@ class QuietLogRunTest : public TempDirTest, public ::testing::WithParamInterface
   std::string shots_;
 };
 
-// The colours of the Autoplay list's column below its button, where the
-// open list lays its rows.
+// The colours where the open Autoplay list lays its last rows over the
+// Quit Game button: the button's face, never the gaps between the buttons
+// where the menu's turning cards show, which change as the circle turns on.
 std::vector<long> BelowTheAutoplayList(ProgramHarness& h) {
   std::vector<long> colours;
-  for (int i = 0; i < 6; ++i) colours.push_back(h.PixelVirtual(kAutoplayX, 410.0f + 10.0f * static_cast<float>(i)));
+  for (int i = 0; i < 4; ++i) colours.push_back(h.PixelVirtual(500.0f, 420.0f + 5.0f * static_cast<float>(i)));
   return colours;
 }
 

@@ -13,6 +13,7 @@
 #include "App/Tutorial.h"
 #include "App/User.h"
 #include "Engine/EngInput.h"
+#include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -229,9 +230,14 @@ class PlayScreensTest : public ScreensTest {
     ScreensGoto(g_ScreenMain);
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
   }
-  // The same after its first tick, which makes the page's stock picture.
+  // The same once the page has stood long enough for its tick to make the
+  // stock picture.
   void EnterMenu(int game) {
     GoToMenu(game);
+    StandOnThePage();
+  }
+  static void StandOnThePage() {
+    EngProgramSetCurrentTimeForTests(EngProgramGetCurrentSeconds() + kGameSnapshotRestMs / 1000.0);
     ScreensTick();
   }
   // The error lines logged since the last ClearLog.
@@ -338,12 +344,16 @@ TEST_F(PlayScreensTest, ThePicturesPreparationLeavesThePlayersFilesAlone) {
   EXPECT_EQ(ErrorLines(), "");
 }
 
-// The Game page's start makes no stock picture: New Game pressed as the page
-// comes up deals at once, and the picture is made on the menu's next tick.
+// The Game page makes no stock picture as it comes up, nor in the ticks
+// soon after: New Game pressed as the player picks the game deals at once,
+// and the picture is made once the page has stood a while.
 TEST_F(PlayScreensTest, NewGameDealsAtOnceAndThePictureComesAfter) {
   std::filesystem::remove(StockName());
   GoToMenu(kGameKlondike);
   EXPECT_FALSE(std::filesystem::exists(StockName())) << "the page's start waited for the picture";
+  EngProgramSetCurrentTimeForTests(EngProgramGetCurrentSeconds() + 0.3);
+  ScreensTick();
+  EXPECT_FALSE(std::filesystem::exists(StockName())) << "the picture made as the player picks the game";
   ScreenLookUp("Main")("NewGame")->CallCallback(nullptr);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
   EXPECT_TRUE(GenIsGameInProgress());

@@ -41,6 +41,7 @@ struct Snapshot {
   bool preparing = false;  // the guard of GameControlPrepareSnapshot
   bool asked = false;      // the page asked for the stock picture (GameControlAskForSnapshot)
   unsigned askedAt = 0;    // when, on the engine's millisecond clock
+  int ticksSinceAsked = 0;
 };
 
 Snapshot g_snapshot;
@@ -172,10 +173,15 @@ void GameControlPrepareSnapshot() {
 void GameControlAskForSnapshot() {
   g_snapshot.asked = true;
   g_snapshot.askedAt = EngProgramGetCurrentMilliseconds();
+  g_snapshot.ticksSinceAsked = 0;
 }
 
 void GameControlTickSnapshot() {
   if (!g_snapshot.asked) return;
+  if (++g_snapshot.ticksSinceAsked < kGameSnapshotRestTicks) {
+    EngFramesRequestTick();
+    return;
+  }
   const unsigned due = g_snapshot.askedAt + kGameSnapshotRestMs;
   if (static_cast<int>(EngProgramGetCurrentMilliseconds() - due) < 0) {
     EngFramesWakeAtMs(due);

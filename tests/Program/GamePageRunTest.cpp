@@ -65,7 +65,8 @@ TEST_F(GamePageRunTest, NewGameOnAGameChosenForTheFirstTimeDealsBeforeItsPicture
       [&] { return !green(250, 428) && !green(612, 458) && drawn(playrun::Split(h.PixelVirtual(320, 300))); }, 120,
       0.05))
       << "no table after New Game\n" << playrun::WhatWasShown(h, "GamePage");
-  EXPECT_EQ(PicturesMade(layouts), 1) << "the deal waited for the new game's picture";
+  EXPECT_EQ(PicturesMade(layouts), 1) << "the deal waited for the new game's picture\n"
+                                      << playrun::WhatWasShown(h, "GamePage");
   h.Screenshot(playrun::ScreenshotFolder() + "GamePageDealtAtOnce.png");
 
   // Back at the menu, the page makes the picture while it stands.

@@ -81,14 +81,9 @@ void GameControlUpdateSnapshotViewport();
 GameSnapshotViewport GameControlGetSnapshotViewport();
 // Makes the current game's stock picture when it is missing.
 void GameControlPrepareSnapshot();
-// The page's start asks for the stock picture and the menu's tick makes it
-// once the page has stood for kGameSnapshotRestMs and kGameSnapshotRestTicks
-// of the menu's ticks: a New Game pressed as the player picks the game
-// (a click already made is taken within a few ticks, however slow a busy
-// machine makes each) deals at once, and the picture waits for the page's
-// next showing (its making holds the program for a second or more).
-constexpr unsigned kGameSnapshotRestMs = 1500;
-constexpr int kGameSnapshotRestTicks = 20;
+// The page's start asks for the stock picture and the menu's next tick
+// makes it: the start answers at once, so a click on New Game made while
+// the page comes up deals without waiting for a picture it will not show.
 void GameControlAskForSnapshot();
 void GameControlTickSnapshot();
 // Loads the picture: the player's own of the saved game, else the stock

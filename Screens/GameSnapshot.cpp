@@ -13,9 +13,7 @@
 #include "App/User.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
-#include "Engine/EngFrames.h"
 #include "Engine/EngMisc.h"
-#include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsRender.h"
@@ -40,8 +38,6 @@ struct Snapshot {
   GameSnapshotViewport viewport = {0, 0, 0, 0};
   bool preparing = false;  // the guard of GameControlPrepareSnapshot
   bool asked = false;      // the page asked for the stock picture (GameControlAskForSnapshot)
-  unsigned askedAt = 0;    // when, on the engine's millisecond clock
-  int ticksSinceAsked = 0;
 };
 
 Snapshot g_snapshot;
@@ -170,23 +166,10 @@ void GameControlPrepareSnapshot() {
   g_snapshot.preparing = false;
 }
 
-void GameControlAskForSnapshot() {
-  g_snapshot.asked = true;
-  g_snapshot.askedAt = EngProgramGetCurrentMilliseconds();
-  g_snapshot.ticksSinceAsked = 0;
-}
+void GameControlAskForSnapshot() { g_snapshot.asked = true; }
 
 void GameControlTickSnapshot() {
   if (!g_snapshot.asked) return;
-  if (++g_snapshot.ticksSinceAsked < kGameSnapshotRestTicks) {
-    EngFramesRequestTick();
-    return;
-  }
-  const unsigned due = g_snapshot.askedAt + kGameSnapshotRestMs;
-  if (static_cast<int>(EngProgramGetCurrentMilliseconds() - due) < 0) {
-    EngFramesWakeAtMs(due);
-    return;
-  }
   g_snapshot.asked = false;
   GameControlPrepareSnapshot();
 }

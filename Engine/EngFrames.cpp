@@ -19,6 +19,7 @@ namespace {
 
 struct Asks {
   bool whole = false;    // a whole frame (also input and window events)
+  bool last = false;     // a whole frame of the asking pass only
   bool tick = false;     // a pass that need not draw
   EngFramesArea area;    // every area asked for, as one rectangle
   int rate = 0;          // the fastest rate an area or a slow tick was asked at
@@ -59,6 +60,8 @@ EngFramesArea EngFramesAreaOfVirtual(float x, float y, float width, float height
 // ---- Asking ---------------------------------------------------------------------------
 
 void EngFramesRequestDraw() { g_frames.next.whole = true; }
+
+void EngFramesRequestLastDraw() { g_frames.next.last = true; }
 
 void EngFramesRequestDrawArea(const EngFramesArea& area, int rate) {
   if (area.IsEmpty()) return;
@@ -112,7 +115,7 @@ void EngFramesNoteWindowEvent() { g_frames.next.whole = true; }
 
 bool EngFramesIsPassDue(double now) {
   const Asks& next = g_frames.next;
-  return next.whole || next.tick || !next.area.IsEmpty() || (next.wake > 0 && now >= next.wake) ||
+  return next.whole || next.last || next.tick || !next.area.IsEmpty() || (next.wake > 0 && now >= next.wake) ||
          g_workerAsked.load();
 }
 
@@ -128,9 +131,12 @@ void EngFramesStartPass(double now) {
 
 bool EngFramesPassDraws(bool keepsFrames, EngFramesArea* area) {
   const Asks& pass = g_frames.pass;
-  const Asks& next = g_frames.next;
+  Asks& next = g_frames.next;
   *area = EngFramesArea();
-  if (pass.whole || next.whole) return true;
+  // What came to rest in this tick is drawn now and wants no pass after.
+  const bool last = pass.last || next.last;
+  next.last = false;
+  if (pass.whole || next.whole || last) return true;
   const EngFramesArea asked = EngFramesUnion(pass.area, next.area);
   if (!asked.IsEmpty()) {
     if (keepsFrames) *area = asked;

@@ -8,6 +8,11 @@
 //
 //   EngFramesRequestDraw()          it moves: the next pass ticks and draws a
 //                                   whole frame, at the loop's frame rate
+//   EngFramesRequestLastDraw()      it came to rest in this tick (on a slow
+//                                   frame it may have started in it too):
+//                                   this pass draws a whole frame and no
+//                                   later pass is asked for (made between
+//                                   passes: the next pass draws it)
 //   EngFramesRequestDrawArea(a, r)  it moves inside area a only (back-buffer
 //                                   pixels), and r frames a second show it as
 //                                   well as more would: the next pass may
@@ -57,6 +62,7 @@ EngFramesArea EngFramesAreaOfVirtual(float x, float y, float width, float height
 
 // ---- Asking -------------------------------------------------------------------------
 void EngFramesRequestDraw();
+void EngFramesRequestLastDraw();
 // An empty area asks for nothing; a rate of 0 or less means the frame rate.
 void EngFramesRequestDrawArea(const EngFramesArea& area, int rate);
 // rate: the ticks a second the wait needs; 0 or less means the frame rate.
@@ -89,7 +95,7 @@ bool EngFramesIsPassDue(double now);
 void EngFramesStartPass(double now);
 // What this pass draws: false for nothing; true with an empty area for a
 // whole frame, or the area to draw. keepsFrames false turns areas into
-// whole frames.
+// whole frames. A last draw asked during the pass is taken by it.
 bool EngFramesPassDraws(bool keepsFrames, EngFramesArea* area);
 // The frames a second the next pass is wanted at (the fastest ask made so
 // far for it, areas and slower ticks at their own rates); frameRate when a

@@ -136,9 +136,17 @@ void AnimTick() {
     return;
   }
   g_anim.resumeTime = 0;
+  const bool moving = CardsAnimIsAnimating() || AnimGameOverIsRunning();
   CardsAnimTickAll();
   AnimGameOverLightsTick();
-  if (CardsAnimIsAnimating() || AnimGameOverIsRunning()) EngFramesRequestDraw();
+  if (CardsAnimIsAnimating() || AnimGameOverIsRunning()) {
+    EngFramesRequestDraw();
+  } else if (moving) {
+    // Come to rest in this tick: its frame shows where the cards landed. A
+    // slow frame (a busy machine) may run a whole move in one tick, the
+    // deal after its start delay among them, with no frame asked before.
+    EngFramesRequestLastDraw();
+  }
 }
 
 void AnimRender() {

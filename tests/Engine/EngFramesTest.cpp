@@ -125,6 +125,31 @@ TEST_F(EngFramesTest, AWakeTimeStandsUntilItIsReached) {
   EXPECT_EQ(drawn.right, kArea.right);
 }
 
+// What comes to rest in a tick draws that pass's frame whole, over an area
+// asked beside it, and wants no pass after it; asked between passes, the
+// next pass draws it.
+TEST_F(EngFramesTest, ALastDrawIsTheAskingPassesOwn) {
+  EngFramesArea drawn;
+  EngFramesRequestTick();
+  EngFramesStartPass(1.0);
+  EngFramesRequestLastDraw();
+  EngFramesRequestDrawArea(kArea, 0);
+  EXPECT_TRUE(EngFramesPassDraws(true, &drawn));
+  EXPECT_TRUE(drawn.IsEmpty());
+  EXPECT_EQ(EngFramesNextRate(60), 60);
+  EngFramesStartPass(1.1);
+  EXPECT_TRUE(EngFramesPassDraws(true, &drawn));
+  EXPECT_EQ(drawn.right, kArea.right) << "the area asked beside it, drawn once more as asked";
+  EXPECT_FALSE(EngFramesIsPassDue(1.2));
+
+  EngFramesRequestLastDraw();
+  ASSERT_TRUE(EngFramesIsPassDue(2.0));
+  EngFramesStartPass(2.0);
+  EXPECT_TRUE(EngFramesPassDraws(true, &drawn));
+  EXPECT_TRUE(drawn.IsEmpty());
+  EXPECT_FALSE(EngFramesIsPassDue(2.1));
+}
+
 // A job's worker asks from its own thread: the next pass ticks and draws
 // nothing for it.
 TEST_F(EngFramesTest, AWorkerAsksForATickFromItsOwnThread) {

@@ -430,6 +430,7 @@ void EngWindow::MinimiseIfInactive(int windowed) {
 }
 
 void EngWindow::PollMouse() { ComDxWinPollMouse(this); }
+bool EngWindow::IsInputUnderWay() { return ComDxWinIsInputUnderWay(); }
 bool EngWindow::TakeLeftReleasedOutside() { return ComDxWinTakeLeftReleasedOutside(this); }
 
 void EngWindow::DrawTextureCursor() { ComDxWinDrawTextureCursor(this); }

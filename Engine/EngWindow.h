@@ -185,6 +185,9 @@ class EngWindow {
 
   // The per-pass mouse poll (after the tick).
   void PollMouse();
+  // True while the player is in the middle of something: a message waits
+  // to be handled, or a mouse button is held (a click under way).
+  bool IsInputUnderWay();
   // True once after a left button held when the mouse left the window was
   // released outside it.
   bool TakeLeftReleasedOutside();

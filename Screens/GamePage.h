@@ -81,9 +81,12 @@ void GameControlUpdateSnapshotViewport();
 GameSnapshotViewport GameControlGetSnapshotViewport();
 // Makes the current game's stock picture when it is missing.
 void GameControlPrepareSnapshot();
-// The page's start asks for the stock picture and the menu's next tick
-// makes it: the start answers at once, so a click on New Game made while
-// the page comes up deals without waiting for a picture it will not show.
+// The page's start asks for the stock picture and the menu's tick makes it
+// once the page has been left alone for kGameSnapshotRestMs (no input, none
+// waiting, no mouse button held): a New Game pressed as the player picks
+// the game deals at once, and the picture waits for the page's next showing
+// (its making holds the program for a second or more).
+constexpr unsigned kGameSnapshotRestMs = 1000;
 void GameControlAskForSnapshot();
 void GameControlTickSnapshot();
 // Loads the picture: the player's own of the saved game, else the stock

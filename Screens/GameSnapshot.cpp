@@ -13,11 +13,14 @@
 #include "App/User.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngFile.h"
+#include "Engine/EngFrames.h"
 #include "Engine/EngMisc.h"
+#include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Engine/MWin/MWinManager.h"
 #include "Game/CardsRender.h"
 #include "Game/Decks/Board.h"
+#include "Game/GameState.h"
 #include "Game/Gen.h"
 #include "Game/GenPiles.h"
 #include "Game/GenSave.h"
@@ -38,6 +41,7 @@ struct Snapshot {
   GameSnapshotViewport viewport = {0, 0, 0, 0};
   bool preparing = false;  // the guard of GameControlPrepareSnapshot
   bool asked = false;      // the page asked for the stock picture (GameControlAskForSnapshot)
+  unsigned askedAt = 0;    // when, on the engine's millisecond clock
 };
 
 Snapshot g_snapshot;
@@ -166,10 +170,38 @@ void GameControlPrepareSnapshot() {
   g_snapshot.preparing = false;
 }
 
-void GameControlAskForSnapshot() { g_snapshot.asked = true; }
+void GameControlAskForSnapshot() {
+  g_snapshot.asked = true;
+  g_snapshot.askedAt = EngProgramGetCurrentMilliseconds();
+}
 
+// The picture's making holds the program for a moment behind its message,
+// which takes the pointer off the button under it: made while the player
+// is still at the page it would swallow a click under way, or keep a New
+// Game waiting. So it waits until the page has been left alone: no input
+// for kGameSnapshotRestMs since the page asked, none waiting, no mouse
+// button held. A page left before then (a game dealt, another screen) asks
+// again when it shows next.
 void GameControlTickSnapshot() {
   if (!g_snapshot.asked) return;
+  if (GameGetProgramMode() != kGameModeMainMenu) {
+    g_snapshot.asked = false;
+    return;
+  }
+  const unsigned now = EngProgramGetCurrentMilliseconds();
+  const unsigned lastInput = GameGetIdleSince();
+  const unsigned since =
+      static_cast<int>(lastInput - g_snapshot.askedAt) > 0 ? lastInput : g_snapshot.askedAt;
+  const unsigned due = since + kGameSnapshotRestMs;
+  if (static_cast<int>(now - due) < 0) {
+    EngFramesWakeAtMs(due);
+    return;
+  }
+  EngWindow* window = EngWindowGetCurrent();
+  if (window && window->IsInputUnderWay()) {
+    EngFramesWakeAtMs(now + kGameSnapshotRestMs);
+    return;
+  }
   g_snapshot.asked = false;
   GameControlPrepareSnapshot();
 }

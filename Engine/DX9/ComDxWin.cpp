@@ -353,6 +353,12 @@ void ComDxWinPollMouse(EngWindow* window) {
   }
 }
 
+bool ComDxWinIsInputUnderWay() {
+  WinMsg waiting;
+  return PeekMessageA(&waiting, nullptr, 0, 0, PM_NOREMOVE) || KeyDown(VK_LBUTTON) || KeyDown(VK_RBUTTON) ||
+         KeyDown(VK_MBUTTON);
+}
+
 bool ComDxWinTakeLeftReleasedOutside(EngWindow* window) {
   const bool released = window->Win().leftReleasedOutside;
   window->Win().leftReleasedOutside = false;

@@ -67,6 +67,8 @@ int ComDxWinProcessMessage();
 // held on leaving and now up sends the release (0, 0) and sets the one-shot
 // flag; a moved cursor sends event 1.
 void ComDxWinPollMouse(EngWindow* window);
+// A message waits in the queue, or a mouse button is held.
+bool ComDxWinIsInputUnderWay();
 // True once after a left button held on leaving was released outside.
 bool ComDxWinTakeLeftReleasedOutside(EngWindow* window);
 void ComDxWinSetWindowTitle(EngWindow* window);

@@ -133,11 +133,16 @@ bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std
   h.ClickVirtual(343, 449);
   // The table: the menu's New Game gives way to the table's cloth. Under a
   // popup (the Game page's picture being made) the button is dimmed, still
-  // green, and the picture shows through beside it.
+  // green, and the picture shows through beside it; under the pointer it is
+  // gold, with the menu's bright gold title still at the top left.
   const auto drawn = [](Rgb c) { return c.r + c.g + c.b > 60; };
   const auto greenish = [](Rgb c) { return c.g > c.r; };
+  const auto brightGold = [](Rgb c) { return c.r > 200 && c.g > 170 && c.b < 150; };
   for (int i = 0; i < 1200; ++i) {
-    if (!greenish(Split(h.PixelVirtual(343, 449))) && drawn(Split(h.PixelVirtual(320, 300)))) return true;
+    if (!greenish(Split(h.PixelVirtual(343, 449))) && drawn(Split(h.PixelVirtual(320, 300))) &&
+        !brightGold(Split(h.PixelVirtual(25, 22.5f)))) {
+      return true;
+    }
     ProgramHarness::Settle(0.1);
   }
   return failed();

@@ -13,6 +13,7 @@
 #include "App/Tutorial.h"
 #include "App/User.h"
 #include "Engine/EngInput.h"
+#include "Engine/EngProgram.h"
 #include "Engine/EngWindow.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsAnim.h"
@@ -21,6 +22,7 @@
 #include "Game/Decks/CardsDecks.h"
 #include "Game/Decks/CardsGenerate.h"
 #include "Game/GameImports.h"
+#include "Game/GameState.h"
 #include "Game/GameTime.h"
 #include "Game/Gen.h"
 #include "Game/GenGame.h"
@@ -36,6 +38,7 @@
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
 #include "Platform/WinMsg.h"
+#include "Platform/Window.h"
 #include "Screens/Cameras.h"
 #include "Screens/GamePage.h"
 #include "Screens/Help.h"
@@ -229,9 +232,14 @@ class PlayScreensTest : public ScreensTest {
     ScreensGoto(g_ScreenMain);
     ASSERT_EQ(ScreensGetCurrent(), g_ScreenMain);
   }
-  // The same after its first tick, which makes the page's stock picture.
+  // The same once the page has stood long enough for its tick to make the
+  // stock picture.
   void EnterMenu(int game) {
     GoToMenu(game);
+    StandOnThePage();
+  }
+  static void StandOnThePage() {
+    EngProgramSetCurrentTimeForTests(EngProgramGetCurrentSeconds() + kGameSnapshotRestMs / 1000.0);
     ScreensTick();
   }
   // The error lines logged since the last ClearLog.
@@ -338,16 +346,52 @@ TEST_F(PlayScreensTest, ThePicturesPreparationLeavesThePlayersFilesAlone) {
   EXPECT_EQ(ErrorLines(), "");
 }
 
-// The Game page's start makes no stock picture: New Game pressed as the page
-// comes up deals at once, and the picture is made on the menu's next tick.
+// The Game page makes no stock picture as it comes up, nor while the player
+// is still at it (input within the rest time, a message waiting, a button
+// held), since its making holds the program behind its message: New Game
+// pressed as the player picks the game deals at once, and the picture is
+// made once the page has been left alone.
 TEST_F(PlayScreensTest, NewGameDealsAtOnceAndThePictureComesAfter) {
+  const double rest = kGameSnapshotRestMs / 1000.0;
+  const auto later = [](double seconds) {
+    EngProgramSetCurrentTimeForTests(EngProgramGetCurrentSeconds() + seconds);
+  };
   std::filesystem::remove(StockName());
   GoToMenu(kGameKlondike);
   EXPECT_FALSE(std::filesystem::exists(StockName())) << "the page's start waited for the picture";
+  struct Case {
+    const char* name;
+    void (*underWay)(HWND window);  // the player's doing, before the tick
+    void (*over)();                 // and its end
+  } cases[] = {
+      {"the pointer moved a moment ago",
+       [](HWND) {
+         EngProgramSetCurrentTimeForTests(EngProgramGetCurrentSeconds() + kGameSnapshotRestMs / 1000.0);
+         GameResetIdleTimer();
+       },
+       [] {}},
+      {"a click waits to be handled",
+       [](HWND window) { PlatformInjectMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100)); },
+       [] { PlatformRemoveOneDroppableMessage(); }},
+      {"a button is held", [](HWND) { PlatformHeadlessSetKey(VK_LBUTTON, true); },
+       [] { PlatformHeadlessSetKey(VK_LBUTTON, false); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    later(rest * 0.6);
+    c.underWay(Handle());
+    later(rest * 0.6);
+    ScreensTick();
+    EXPECT_FALSE(std::filesystem::exists(StockName())) << "the picture made while the player is at the page";
+    c.over();
+  }
   ScreenLookUp("Main")("NewGame")->CallCallback(nullptr);
   EXPECT_EQ(GameGetProgramMode(), kGameModePlaying);
   EXPECT_TRUE(GenIsGameInProgress());
-  EXPECT_FALSE(std::filesystem::exists(StockName()));
+  later(rest * 5);
+  GameControlTickSnapshot();
+  EXPECT_FALSE(std::filesystem::exists(StockName())) << "the picture made over the new game";
+  EXPECT_TRUE(GenIsGameInProgress());
   GenDeleteSavedGame();
   EnterMenu(kGameKlondike);
   EXPECT_EQ(std::filesystem::file_size(StockName()), 2188092u);

@@ -590,7 +590,8 @@ TEST_F(PlayRunTest, ANewPlayerPlaysADealLeavesItAndContinuesIt) {
   ASSERT_TRUE(WaitForMenu(h)) << Why(h);
   Shot(h, "PlayMenu.png");
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_Klondike";
-  EXPECT_TRUE(std::filesystem::exists(h.UserFolder() + "/Layouts/Klondike.c3m"));
+  // The picture's cards come once the page has stood a moment.
+  EXPECT_TRUE(h.WaitUntil([&] { return std::filesystem::exists(h.UserFolder() + "/Layouts/Klondike.c3m"); }, 60, 0.1));
 
   // Klondike from the list, deal 1234 on the Game page. Each key waits for
   // its popup: a Return in the menu itself would press its default button.

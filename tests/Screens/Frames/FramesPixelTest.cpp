@@ -23,6 +23,7 @@
 #include "Game/GenGameTable.h"
 #include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
+#include "Screens/GamePage.h"
 #include "Screens/Main.h"
 #include "Screens/Screens.h"
 #include "Shell/Shell.h"
@@ -110,6 +111,10 @@ TEST_F(FramesPixelTest, TheMainMenuDrawsItsMovingAreasAsTheWholeFrame) {
   ASSERT_TRUE(h.Start(kWidth, kHeight));
   ASSERT_EQ(GameGetProgramMode(), kGameModeMainMenu);
   h.WholeFrame();
+  // The Game page makes its picture once it has stood a moment, its
+  // message drawn whole; then only the moving areas are drawn.
+  Tally making;
+  ExpectAreasDrawTheWholeFrame(h, kGameSnapshotRestMs / 1000.0 + 0.5, 1.0 / 60.0, &making, "main menu");
   Tally tally;
   ExpectAreasDrawTheWholeFrame(h, 14, 1.0 / 60.0, &tally, "main menu");
   EXPECT_GT(tally.areas, 14 * 15);

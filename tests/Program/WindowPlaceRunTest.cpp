@@ -185,8 +185,14 @@ TEST_F(WindowPlaceRunTest, ResizingTheWindowOnTheGamePageDrawsItWholeAndLogsNoEr
                                       std::pair{1200, 900}, std::pair{1024, 768}, std::pair{640, 480},
                                       std::pair{1100, 850}, std::pair{800, 600}, std::pair{1200, 900}})
     steps.push_back({width, height, false});
-  // Then dragged smaller, a size after the other.
-  for (int i = 1; i <= 12; ++i) steps.push_back({1200 - 40 * i, 900 - 30 * i, i < 12});
+  // Then dragged smaller from there a small step after the other, twice:
+  // to 640 x 480, and from 1200 x 900 again to 720 x 540.
+  const auto drag = [&](int count) {
+    for (int i = 1; i <= count; ++i) steps.push_back({1200 - 20 * i, 900 - 15 * i, i < count});
+  };
+  drag(28);
+  steps.push_back({1200, 900, false});
+  drag(24);
   for (const auto& [width, height, dragged] : steps) {
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     SCOPED_TRACE(size);

@@ -384,12 +384,14 @@ class GLDevice final : public IDirect3DDevice9, public ResourceHost {
     if (source && dest && std::memcmp(source, dest, sizeof(RECT)) != 0) return D3DERR_INVALIDCALL;
     if (loss_.PresentFails()) return D3DERR_DEVICELOST;
     if (!MakeCurrent()) return D3D_OK;
-    // The copy needs the window's drawable to be the back buffer's size (a
-    // resize may be on its way): otherwise a swap presents it all.
+    // The copy needs the window's drawable to be the back buffer's size,
+    // as SDL knows it and as the X server has it now (a resize may be on
+    // its way): otherwise a swap presents it all.
+    const int width = static_cast<int>(params_.BackBufferWidth), height = static_cast<int>(params_.BackBufferHeight);
     int drawableWidth = 0, drawableHeight = 0;
     SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
-    if (!copier_.copy || drawableWidth != static_cast<int>(params_.BackBufferWidth) ||
-        drawableHeight != static_cast<int>(params_.BackBufferHeight)) {
+    if (!copier_.copy || drawableWidth != width || drawableHeight != height ||
+        !D3D9GLWindowHasSize(copier_, width, height)) {
       SDL_GL_SwapWindow(window_);
       frameKept_ = false;
       return D3D_OK;

@@ -1,6 +1,7 @@
 // D3D9GLPresent.cpp - the back buffer's part copied to an X11 window through
 // GLX_MESA_copy_sub_buffer (see D3D9GLPresent.h). The GLX entry points are
-// asked of SDL's GL loader, so nothing here links X11 or GLX itself.
+// asked of SDL's GL loader, so nothing here links GLX itself; the window's
+// size is asked of Xlib.
 #include "Platform/D3D9GLPresent.h"
 
 #include <SDL_syswm.h>
@@ -22,6 +23,22 @@ bool ListHas(const char* list, const char* name) {
     p = end ? end + 1 : nullptr;
   }
   return false;
+}
+
+// What a look through the event queue found: a size of the window other
+// than the one asked about.
+struct OtherSize {
+  ::Window window;
+  int width, height;
+  bool found;
+};
+
+Bool NoteOtherSize(Display*, XEvent* event, XPointer arg) {
+  auto* look = reinterpret_cast<OtherSize*>(arg);
+  const XConfigureEvent& e = event->xconfigure;
+  if (event->type == ConfigureNotify && e.window == look->window && (e.width != look->width || e.height != look->height))
+    look->found = true;
+  return False;  // takes nothing out of the queue
 }
 
 }  // namespace
@@ -47,6 +64,30 @@ D3D9GLSubBufferCopier D3D9GLFindSubBufferCopier(SDL_Window* window) {
   (void)window;
 #endif
   return copier;
+}
+
+bool D3D9GLWindowHasSize(const D3D9GLSubBufferCopier& copier, int width, int height) {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (!copier.copy) return false;
+  auto* display = static_cast<Display*>(copier.display);
+  const auto window = static_cast<::Window>(copier.drawable);
+  ::Window root = 0;
+  int x = 0, y = 0;
+  unsigned w = 0, h = 0, border = 0, depth = 0;
+  if (!XGetGeometry(display, window, &root, &x, &y, &w, &h, &border, &depth)) return false;
+  if (static_cast<int>(w) != width || static_cast<int>(h) != height) return false;
+  // The reply came after every event the server sent before it, so a
+  // resize SDL has not read yet is in the queue by now.
+  OtherSize look{window, width, height, false};
+  XEvent event;
+  XCheckIfEvent(display, &event, NoteOtherSize, reinterpret_cast<XPointer>(&look));
+  return !look.found;
+#else
+  (void)copier;
+  (void)width;
+  (void)height;
+  return false;
+#endif
 }
 
 void D3D9GLCopySubBuffer(const D3D9GLSubBufferCopier& copier, int x, int y, int width, int height) {

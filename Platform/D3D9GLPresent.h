@@ -17,6 +17,14 @@ struct D3D9GLSubBufferCopier {
 // Looks the copy up for the window; the window's GL context must be
 // current. An empty copier when the window system lacks it.
 D3D9GLSubBufferCopier D3D9GLFindSubBufferCopier(SDL_Window* window);
+// True when the window has that size on the X server now and no other size
+// of it waits unread in the queue. The driver sizes its back buffer from
+// the server when a frame after a swap begins, while SDL learns of a resize
+// only when it next reads its events: a copy is safe only while all three
+// agree, or the driver would be asked for a rectangle its back buffer does
+// not hold (Mesa's software driver then sends the X server an image
+// request outside its memory, which the server refuses). One round trip.
+bool D3D9GLWindowHasSize(const D3D9GLSubBufferCopier& copier, int width, int height);
 // Copies the rectangle (GL window coordinates, from the bottom left) of the
 // back buffer to the window; the back buffer is left as it was.
 void D3D9GLCopySubBuffer(const D3D9GLSubBufferCopier& copier, int x, int y, int width, int height);

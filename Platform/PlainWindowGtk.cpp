@@ -5,6 +5,7 @@
 // window's record; the owner takes them with PlainWindowNextEvent. Texts are
 // converted CP1252 <-> UTF-8 here. GTK is started on the first window.
 #include <gtk/gtk.h>
+#include <gdk/gdkx.h>
 
 #include <algorithm>
 #include <string>
@@ -44,8 +45,13 @@ bool StartGtk() {
     // locale ("4,820" in German).
     gtk_disable_setlocale();
     started = gtk_init_check(nullptr, nullptr) ? 1 : 0;
-    // GTK puts an IO error handler of its own in Xlib's slot.
-    PlatformWatchDisplayLoss();
+    // GTK puts error handlers of its own in Xlib's slots; its connection's
+    // protocol errors stay GTK's.
+    GdkDisplay* display = started == 1 ? gdk_display_get_default() : nullptr;
+    if (display && GDK_IS_X11_DISPLAY(display))
+      PlatformLeaveDisplayErrorsToGtk(GDK_DISPLAY_XDISPLAY(display));
+    else
+      PlatformWatchDisplayLoss();
     if (started == 1) {
       GtkCssProvider* css = gtk_css_provider_new();
       gtk_css_provider_load_from_data(css, kCompactCss, -1, nullptr);

@@ -298,6 +298,8 @@ void GameSaveWhenDisplayLost() {
   if (UserIsLoaded() && UserSave()) DebugNote("The player is saved");
 }
 
+void GameLogRefusedDisplayRequest(const char* text) { DebugError("GameLogRefusedDisplayRequest", "%s", text); }
+
 bool GameInputEventCB(int kind, int value1, int value2) {
   // Any input, keys and the wheel as much as the mouse, is a player at play:
   // the idle pause counts its minute from here.

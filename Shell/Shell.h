@@ -72,6 +72,9 @@ void GameShutdown();
 // the game in play and the player (with the game's clock and running score)
 // are saved, and nothing is drawn.
 void GameSaveWhenDisplayLost();
+// The display refused one of the program's requests: the log keeps its
+// words and the run goes on (a refused present only leaves a frame unshown).
+void GameLogRefusedDisplayRequest(const char* text);
 // Stores the program mode and the current screen (-1 none) in the player's
 // record.
 void GameRememberCurrentScreen();

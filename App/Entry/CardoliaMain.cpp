@@ -5,10 +5,11 @@
 // (Ctrl+C, kill, a desktop logout, the terminal closed) close the game's
 // window, so the game ends through its shutdown and its saves, at whatever
 // moment they come. A display that goes away ends the run at once, with
-// status 1, after the game in play is saved. Without a display to show
-// the window on, the run ends at once with status 1 and the reason on
-// stderr, before any file is read or written. The layers' import tables
-// are filled before anything else runs.
+// status 1, after the game in play is saved; a request the display refuses
+// is logged and the run goes on. Without a display to show the window on,
+// the run ends at once with status 1 and the reason on stderr, before any
+// file is read or written. The layers' import tables are filled before
+// anything else runs.
 #include <cstdio>
 #include <string>
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   ShellFillAllImports();
   PlatformCatchCloseSignals();
   PlatformSetDisplayLostStep(GameSaveWhenDisplayLost);
+  PlatformSetDisplayErrorReport(GameLogRefusedDisplayRequest);
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';

@@ -1,11 +1,12 @@
 // The player's window in the running program on a 1280 x 1024 display:
 // Alt+Enter to full screen and back gives the window the player had, its
-// size and its place, and the settings file keeps it; growing the window
-// on the main menu's Game page logs no error. Screenshots go to
-// <build>/screenshots.
+// size and its place, and the settings file keeps it; growing and
+// shrinking the window on the main menu's Game page draws the page whole at
+// each size and logs no error. Screenshots go to <build>/screenshots.
 #include <fstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ constexpr const char* kTitle = "Free Cardolia 3D";
 
 // Places of the 640 x 480 screen.
 constexpr float kContinueX = 220, kContinueY = 400;  // "Continue Player"
-constexpr float kNewGameX = 343, kNewGameY = 449;    // the main menu is up
+constexpr float kScoresX = 600, kScoresY = 60;       // the main menu's Scores tab: the menu is up
 constexpr float kExitGameX = 516, kExitGameY = 448;  // the player selection's "Exit Game"
 constexpr float kExitX = 612, kExitY = 458;          // the main menu's Exit
 
@@ -138,9 +139,12 @@ TEST_F(WindowPlaceRunTest, AltEnterGivesBackThePlayersWindow) {
 }
 
 // The main menu's Game page draws the chosen game's picture in a viewport
-// of its own: a window made larger draws every frame on a device of its
-// new size, so no call is refused and the log stays clean.
-TEST_F(WindowPlaceRunTest, GrowingTheWindowOnTheGamePageLogsNoError) {
+// of its own while the menu's card circle turns behind it. A window made
+// larger draws every frame on a device of its new size, so no call is
+// refused; a window made smaller while the frames go on copies no part of
+// a frame beyond its new edges, so the program lives on. At each size the
+// page is drawn whole, and the log stays clean.
+TEST_F(WindowPlaceRunTest, ResizingTheWindowOnTheGamePageDrawsItWholeAndLogsNoError) {
   ProgramHarness h(dir_ + "/home");
   std::string noDeck;
   ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
@@ -157,18 +161,58 @@ TEST_F(WindowPlaceRunTest, GrowingTheWindowOnTheGamePageLogsNoError) {
   ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.width == 800; }, 30)) << Why(h, "WindowPlaceGameStart");
   ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameUsers");
   w.Click(kContinueX, kContinueY);
-  ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 240)) << Why(h, "WindowPlaceGameMenu");
+  ASSERT_TRUE(w.WaitForPixel(kScoresX, kScoresY, IsButtonGreen, 240)) << Why(h, "WindowPlaceGameMenu");
   // In the display's corner, where the largest size still fits.
   const unsigned long id = w.Place().id;
   ASSERT_TRUE(h.MoveWindow(id, 0, 0));
   ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.x == 0 && p.y == 0; }, 30));
-  for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1200, 900}}) {
-    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-    ASSERT_TRUE(h.ResizeWindow(id, width, height));
-    ASSERT_TRUE(w.WaitFor([&](const Place& p) { return p.width == width && p.height == height; }, 30));
-    ASSERT_TRUE(w.WaitForPixel(kNewGameX, kNewGameY, IsButtonGreen, 60)) << Why(h, "WindowPlaceGameResized");
+  const auto running = [&] { return h.WaitForExit(0) == -1000; };
+  const auto ended = [&](const std::string& size) {
+    return "the program ended with status " + std::to_string(h.WaitForExit(0)) + " at " + size + "; " +
+           playrun::WhatWasShown(h, "WindowPlaceGameEnded");
+  };
+  // Greens of the page from corner to corner, where nothing moves behind
+  // them: a row of the game list, the Scores tab, the Autoplay list, Exit.
+  const std::pair<float, float> greens[] = {{30, 147}, {kScoresX, kScoresY}, {490, 384}, {597, 458}};
+  struct Step {
+    int width, height;
+    bool dragged;  // the size only passed through, as a drag of the window's edge passes
+  };
+  std::vector<Step> steps;
+  // Larger twice, then smaller and larger by turns, each time to another
+  // size: a smaller window meets the frames at a moment of its own.
+  for (const auto& [width, height] : {std::pair{1024, 768}, std::pair{1200, 900}, std::pair{700, 520},
+                                      std::pair{1200, 900}, std::pair{1024, 768}, std::pair{640, 480},
+                                      std::pair{1100, 850}, std::pair{800, 600}, std::pair{1200, 900}})
+    steps.push_back({width, height, false});
+  // Then dragged smaller from there a small step after the other, twice:
+  // to 640 x 480, and from 1200 x 900 again to 720 x 540.
+  const auto drag = [&](int count) {
+    for (int i = 1; i <= count; ++i) steps.push_back({1200 - 20 * i, 900 - 15 * i, i < count});
+  };
+  drag(28);
+  steps.push_back({1200, 900, false});
+  drag(24);
+  for (const auto& [width, height, dragged] : steps) {
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    SCOPED_TRACE(size);
+    const bool asked = h.ResizeWindow(id, width, height);
+    ASSERT_TRUE(running()) << ended(size);
+    ASSERT_TRUE(asked);
+    if (dragged) continue;
+    const auto sized = [&](const Place& p) { return p.width == width && p.height == height; };
+    ProgramHarness::WaitUntil([&] { return !running() || sized(h.FindWindow(kTitle, 300)); }, 30, 0.1);
+    ASSERT_TRUE(running()) << ended(size);
+    ASSERT_TRUE(w.WaitFor(sized, 30)) << Why(h, "WindowPlaceGameResized");
+    for (const auto& [x, y] : greens) {
+      bool green = false;
+      ProgramHarness::WaitUntil([&] { return !running() || (green = IsButtonGreen(w.Pixel(x, y))); }, 60, 0.1);
+      ASSERT_TRUE(running()) << ended(size);
+      ASSERT_TRUE(green) << "no green at " << x << ", " << y << "; " << Why(h, "WindowPlaceGameResized");
+    }
+    h.Screenshot(shots_ + "WindowPlaceGame" + std::to_string(width) + "x" + std::to_string(height) + ".png");
   }
-  h.Screenshot(shots_ + "WindowPlaceGameResized.png");
+  ASSERT_TRUE(running()) << ended("the end");
   w.Click(kExitX, kExitY);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h, "WindowPlaceGameNoExit");
   EXPECT_EQ(h.LogErrorLines(), "");

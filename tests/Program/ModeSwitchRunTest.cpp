@@ -98,22 +98,6 @@ bool WaitForTableLike(ProgramHarness& h, const std::vector<unsigned long>& pictu
   return ProgramHarness::WaitUntil([&] { return Alike(TablePicture(h), picture) >= 0.995; }, seconds, 0.25);
 }
 
-int CountInLog(const ProgramHarness& h, const std::string& text) {
-  const std::string log = h.LogText();
-  int n = 0;
-  for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-  return n;
-}
-
-// Alt+Enter, and the wait for the program to have made its window and
-// device anew; false after the time.
-bool Switch(ProgramHarness& h) {
-  const std::string done = "EngWindow::ToggleFullscreenMode - Done";
-  const int before = CountInLog(h, done);
-  h.Key("alt+Return");
-  return ProgramHarness::WaitUntil([&] { return CountInLog(h, done) > before; }, 30, 0.1);
-}
-
 // A point on a tableau's face-up top card, found on the still table: a
 // light run on a line through the tableau's top cards (a dealt column's
 // only face is its top card).
@@ -205,7 +189,7 @@ class ModeSwitchRunTest : public TempDirTest {
       }
       for (const char* to : {"window", "full screen"}) {
         SCOPED_TRACE(to);
-        ASSERT_TRUE(Switch(Program())) << "no switch to " << to << "\n" << Program().LogText();
+        ASSERT_TRUE(playrun::SwitchWithAltEnter(Program())) << "no switch to " << to << "\n" << Program().LogText();
         const bool back = WaitForTableLike(Program(), picture, 20);
         Program().Screenshot(shots_ + name + "_" + to + ".png");
         ASSERT_TRUE(back) << "the table did not come back; see " << name << "_" << to << ".png";

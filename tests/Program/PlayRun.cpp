@@ -63,6 +63,19 @@ bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(
 
 bool IsButtonGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b; }
 
+bool SwitchWithAltEnter(ProgramHarness& h) {
+  const std::string done = "EngWindow::ToggleFullscreenMode - Done";
+  const auto count = [&] {
+    const std::string log = h.LogText();
+    int n = 0;
+    for (std::size_t at = log.find(done); at != std::string::npos; at = log.find(done, at + 1)) ++n;
+    return n;
+  };
+  const int before = count();
+  h.Key("alt+Return");
+  return ProgramHarness::WaitUntil([&] { return count() > before; }, 30, 0.1);
+}
+
 std::string ScreenshotFolder() {
   const std::string folder = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
   std::filesystem::create_directories(folder);

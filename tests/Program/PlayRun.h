@@ -61,6 +61,10 @@ bool StartToTableFromMenu(ProgramHarness& h, const std::string& shots, const std
 // within its time.
 bool StartToSavedGame(ProgramHarness& h, const std::string& name);
 
+// Alt+Enter, and the wait for the program to have made its window and
+// device anew; false after the time.
+bool SwitchWithAltEnter(ProgramHarness& h);
+
 // The folder screenshots go to (<build>/screenshots/), made when missing.
 std::string ScreenshotFolder();
 // What the screen and the log showed when a wait ran out: the screen saved

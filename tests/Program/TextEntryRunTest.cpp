@@ -168,19 +168,23 @@ class TextEntryRunTest : public TempDirTest {
     ASSERT_TRUE(h.WaitForPixel(25, 22.5f, IsBrightGold, 240)) << "the main menu" << Why(h);
     ASSERT_TRUE(h.WaitUntilDrawn(630, 100, 60)) << Why(h);
   }
+  // A first start, to the name popup of Create New Player.
+  void StartToTheNamePopup(ProgramHarness& h) {
+    std::string noDeck;
+    ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+    ASSERT_TRUE(h.StartDisplay());
+    ASSERT_TRUE(h.StartProgram());
+    ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
+    ASSERT_TRUE(h.WaitForPixel(40, kCreateY, IsButtonGreen, 30)) << "Create New Player" << Why(h);
+    NewcomerClick(h, kCreateX, kCreateY);
+    ASSERT_TRUE(h.WaitForPixel(kFieldX, kFieldY, IsGold, 120)) << "the name popup" << Why(h);
+  }
   const std::string shots_ = playrun::ScreenshotFolder();
 };
 
 TEST_F(TextEntryRunTest, NamesBeyondAsciiAreTypedClickedShownAndFiledWhole) {
   ProgramHarness h(dir_ + "/home");
-  std::string noDeck;
-  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
-  ASSERT_TRUE(h.StartDisplay());
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(40, kCreateY, IsButtonGreen, 30)) << "Create New Player" << Why(h);
-  NewcomerClick(h, kCreateX, kCreateY);
-  ASSERT_TRUE(h.WaitForPixel(kFieldX, kFieldY, IsGold, 120)) << "the name popup" << Why(h);
+  ASSERT_NO_FATAL_FAILURE(StartToTheNamePopup(h));
   ASSERT_NO_FATAL_FAILURE(NameThroughThePopup(h, "Zoë Walker", "TextEntryTyped.png"));
   Shot(h, "TextEntryNewPlayer.png");
   ASSERT_NO_FATAL_FAILURE(ContinueToTheMenu(h));
@@ -226,14 +230,7 @@ TEST_F(TextEntryRunTest, NamesBeyondAsciiAreTypedClickedShownAndFiledWhole) {
 // name is empty for another.
 TEST_F(TextEntryRunTest, ANameStartingWithABlankIsRefusedSayingWhy) {
   ProgramHarness h(dir_ + "/home");
-  std::string noDeck;
-  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
-  ASSERT_TRUE(h.StartDisplay());
-  ASSERT_TRUE(h.StartProgram());
-  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 30));
-  ASSERT_TRUE(h.WaitForPixel(40, kCreateY, IsButtonGreen, 30)) << "Create New Player" << Why(h);
-  NewcomerClick(h, kCreateX, kCreateY);
-  ASSERT_TRUE(h.WaitForPixel(kFieldX, kFieldY, IsGold, 120)) << "the name popup" << Why(h);
+  ASSERT_NO_FATAL_FAILURE(StartToTheNamePopup(h));
   ASSERT_TRUE(h.Type(" Bob"));
   ASSERT_TRUE(WaitForTypedText(h)) << "the name typed" << Why(h);
   h.Key("Return");

@@ -51,22 +51,6 @@ class WindowPlaceRunTest : public TempDirTest {
   const std::string shots_ = playrun::ScreenshotFolder();
 };
 
-int CountInLog(const ProgramHarness& h, const std::string& text) {
-  const std::string log = h.LogText();
-  int n = 0;
-  for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
-  return n;
-}
-
-// Alt+Enter, and the wait for the program to have made its window and
-// device anew; false after the time.
-bool Switch(ProgramHarness& h) {
-  const std::string done = "EngWindow::ToggleFullscreenMode - Done";
-  const int before = CountInLog(h, done);
-  h.Key("alt+Return");
-  return ProgramHarness::WaitUntil([&] { return CountInLog(h, done) > before; }, 30, 0.1);
-}
-
 // A player in a window the player moved, and one who starts in full screen
 // with the settings holding a window: Alt+Enter (twice for the first)
 // gives that window back, its size and its place, and the settings file
@@ -110,13 +94,13 @@ TEST_F(WindowPlaceRunTest, AltEnterGivesBackThePlayersWindow) {
     ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, name + "Users");
 
     if (c.windowed) {
-      ASSERT_TRUE(Switch(h)) << "no switch to full screen\n" << h.LogText();
+      ASSERT_TRUE(playrun::SwitchWithAltEnter(h)) << "no switch to full screen\n" << h.LogText();
       ASSERT_TRUE(w.WaitFor([](const Place& p) { return p.width == kDisplayW && p.height == kDisplayH; }, 30))
           << Why(h, name + "NotFull");
       ASSERT_TRUE(w.WaitForPixel(kContinueX, kContinueY, IsButtonGreen, 60)) << Why(h, name + "FullUndrawn");
       h.Screenshot(shots_ + name + "Full.png");
     }
-    ASSERT_TRUE(Switch(h)) << "no switch to a window\n" << h.LogText();
+    ASSERT_TRUE(playrun::SwitchWithAltEnter(h)) << "no switch to a window\n" << h.LogText();
     const auto back = [&](const Place& p) {
       return p.x == c.window.x && p.y == c.window.y && p.width == c.window.width && p.height == c.window.height;
     };

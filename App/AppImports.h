@@ -58,6 +58,7 @@ struct AppImports {
   EngImport<bool()> GamePreDeviceInit{"GamePreDeviceInit"};
   EngImport<bool()> GamePostDeviceInit{"GamePostDeviceInit"};
   EngImport<bool()> GameTickCB{"GameTickCB"};
+  EngImport<bool()> GameIsWorkPending{"GameIsWorkPending"};
   EngImport<void()> GameRenderCB{"GameRenderCB"};
   EngImport<bool(int kind, int value1, int value2)> GameInputEventCB{"GameInputEventCB"};
   EngImport<void(bool active)> GameOnActiveChanged{"GameOnActiveChanged"};

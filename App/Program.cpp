@@ -78,6 +78,7 @@ int Program::InitCB(const char* commandLine) {
   SetLoopType(kEngLoopConstantFrameRate);
   // Frames are drawn while something moves; a still screen costs nothing.
   SetFramesOnDemand(true);
+  SetWorkPendingQuery([] { return g_AppImports.GameIsWorkPending(); });
   g_AppImports.GameLogResolutionSettings(0);
   return 1;
 }

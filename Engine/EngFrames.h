@@ -42,8 +42,11 @@
 // only, but for EngFramesRequestTickFromWorker (an atomic flag, taken by the
 // next pass).
 //
-// These asks are the one way to say "tick soon": under the event-driven loop
-// type a tick asked for also keeps that loop awake (EngProgram).
+// These asks are the one way to say "draw" or "tick then": under the
+// event-driven loop type a tick asked for also keeps that loop awake
+// (EngProgram). Work left for the next tick needs no ask: before the loop
+// waits it asks the program whether any is pending
+// (EngProgram::IsWorkPending).
 #pragma once
 
 // A rectangle of the back buffer in pixels, y from the top; right and bottom

@@ -215,6 +215,11 @@ void EngProgram::EventDrivenLoopKeepAwake() {
   if (loopType_ == kEngLoopEventDriven) wakeUpUntil_ = g_programValues.currentSeconds + 10.0;
 }
 
+bool EngProgram::IsWorkPending() const {
+  if (window_ && (window_->IsRecreatePending() || window_->IsResolutionChangePending())) return true;
+  return workPendingQuery_ && workPendingQuery_();
+}
+
 void EngProgram::IdleSleep() {
   if (idleSleepMs_ != 0) Sleep(static_cast<DWORD>(idleSleepMs_));
 }
@@ -385,7 +390,7 @@ void EngProgram::RunConstantFrameRate() {
 bool EngProgram::FramesOnDemandPass(double now, bool* drew, EngFramesArea* drawn) {
   if (drew) *drew = false;
   if (drawn) *drawn = EngFramesArea();
-  if (!EngFramesIsPassDue(now)) return false;
+  if (!EngFramesIsPassDue(now) && !IsWorkPending()) return false;
   EngFramesStartPass(now);
   DoTick();
   if (ProgramGone()) return true;
@@ -399,11 +404,18 @@ bool EngProgram::FramesOnDemandPass(double now, bool* drew, EngFramesArea* drawn
 }
 
 // The constant-rate loop drawing only what was asked for. A pass that
-// nothing asked for only pumps and then waits for a message, at most until
-// the wake time (and never longer than kIdleWaitMs, so that the loop looks
-// at its quit flag now and then). A pass that was asked for ticks, draws
-// what was asked and keeps at least one frame of the frame rate, more when
-// only slower areas were asked for (a message ends that longer wait).
+// nothing asked for and that finds no work pending (IsWorkPending) only
+// pumps and then waits for a message, at most until the wake time (and
+// never longer than kIdleWaitMs, so that the loop looks at its quit flag
+// now and then). Any other pass ticks, draws what was asked and keeps at
+// least one frame of the frame rate, more when only slower areas were asked
+// for (a message ends that longer wait).
+//
+// Work pending is asked here, in one place, rather than trusted to every
+// producer to ask for the pass that does it: on a busy machine a pass can
+// take seconds, and work queued where nothing asked (a button's callback
+// for the toolkit's next tick, a deal set up as a screen closed) would
+// otherwise stand until the player's next input.
 void EngProgram::RunFramesOnDemand() {
   constexpr double kIdleWaitMs = 1000.0;
   do {
@@ -412,7 +424,7 @@ void EngProgram::RunFramesOnDemand() {
     Pump();
     if (quit_) break;
     if (ProgramGone()) break;
-    if (!EngFramesIsPassDue(start)) {
+    if (!EngFramesIsPassDue(start) && !IsWorkPending()) {
       const double wake = EngFramesWakeTime();
       double ms = kIdleWaitMs;
       if (wake > 0) ms = std::min(ms, std::ceil((wake - start) * 1000.0));

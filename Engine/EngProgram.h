@@ -104,6 +104,18 @@ class EngProgram {
   // loop sleeps until input, a window event or the earliest wake time.
   void SetFramesOnDemand(bool on) { framesOnDemand_ = on; }
   bool GetFramesOnDemand() const { return framesOnDemand_; }
+  // The program's work for its next pass that no frame was asked for (a
+  // button's callback the toolkit queued, cards about to fly, a notice
+  // waiting to be shown): the query answers whether there is any. Null:
+  // none. See IsWorkPending.
+  using EngProgramQuery = bool (*)();
+  void SetWorkPendingQuery(EngProgramQuery query) { workPendingQuery_ = query; }
+  // True when the next pass has work to do whether or not anything asked for
+  // it: a device re-creation or resolution change put off to it, or the
+  // program's query says so. The frames-on-demand loop waits for input only
+  // while no pass is asked for and this is false, so that no producer of
+  // work has to remember to ask for the pass that does it.
+  bool IsWorkPending() const;
   // Render without tick reports "do_tick must be specified also" and turns
   // tick on.
   void EventDrivenLoopSetupDoingActionsOnKeyAndMouseEvents(bool doTick, bool doRender,
@@ -155,9 +167,9 @@ class EngProgram {
   // Runs the loop of the loop type until the quit flag is set.
   void Run();
   // One pass of frames on demand at engine time now, after the pump: false
-  // when nothing asked for it (nothing ran); otherwise the tick and what it
-  // was asked to draw (a whole frame or an area). The loop's own pass; tests
-  // run it on their clock.
+  // when nothing asked for it and no work is pending (nothing ran);
+  // otherwise the tick and what it was asked to draw (a whole frame, an
+  // area, or nothing). The loop's own pass; tests run it on their clock.
   // drew and area (each optional) tell what was drawn: an empty area for a
   // whole frame.
   bool FramesOnDemandPass(double now, bool* drew = nullptr, EngFramesArea* area = nullptr);
@@ -203,6 +215,7 @@ class EngProgram {
   int eventDrivenRate_ = 60;
   float redrawPeriod_ = 0.5f;
   EngProgramCallback idleCallback_ = nullptr;
+  EngProgramQuery workPendingQuery_ = nullptr;
   int gpuSyncMethod_ = -1;
   bool gpuSyncMaySwitch_ = false;
   EngLoopType loopType_ = kEngLoopConstantFrameRate;

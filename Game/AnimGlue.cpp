@@ -149,6 +149,10 @@ void AnimTick() {
   }
 }
 
+bool AnimHasWorkForTick() {
+  return g_anim.skipFrames > 0 || g_anim.resumeTime != 0 || CardsAnimIsAnimating() || AnimGameOverIsRunning();
+}
+
 void AnimRender() {
   if (!g_anim.cameraOverride) {
     CardsAnimRenderAll();

@@ -49,6 +49,9 @@ void AnimCancelAll();
 void AnimSetStartDelay();
 // One frame: the start delay, then every slot's tick.
 void AnimTick();
+// True while AnimTick has work: cards in flight, a celebration, or a start
+// delay not yet over.
+bool AnimHasWorkForTick();
 // Draws the cards in flight.
 void AnimRender();
 bool AnimIsAnimating();

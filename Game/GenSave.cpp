@@ -368,6 +368,8 @@ bool GenMakeStockPicture(unsigned deal) {
   return written;
 }
 
+bool GenHasSavedGameNotice() { return g_notice.pending; }
+
 bool GenTakeSavedGameNotice(int* game, char* keptAs, int size) {
   if (!g_notice.pending) return false;
   g_notice.pending = false;

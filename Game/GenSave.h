@@ -86,6 +86,8 @@ bool GenSavedGameExists();
 // and the name it is kept under beside the saved games ("" when it had to be
 // deleted). False when there is none.
 bool GenTakeSavedGameNotice(int* game, char* keptAs, int size);
+// True while such a notice waits to be taken.
+bool GenHasSavedGameNotice();
 // The saved game's deal number, 0 when there is none or it cannot be read.
 uint32_t GenGetSavedGameDealNumber();
 // Reads the current player's picture of the current game (".c3m") into the

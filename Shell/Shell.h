@@ -48,6 +48,11 @@ bool GamePostDeviceInit();
 // The program's tick: the toolkit's tick, then GameTickWithWindowOpen
 // while a toolkit screen is open, else GameTickNoWindowOpen. Always true.
 bool GameTickCB();
+// True when the next tick has work that no frame may have been asked for:
+// a button's callback the toolkit queued, a notice or question due, cards
+// in flight or a deal's start delay in play. The program's loop asks it
+// before it waits for input (EngProgram::IsWorkPending).
+bool GameIsWorkPending();
 // The program's render: with a toolkit screen open GameRenderBeforeWindows,
 // the toolkit's windows and GameRenderAfterWindows; else GameRenderGame.
 void GameRenderCB();

@@ -11,6 +11,7 @@ void ShellFillAppImports() {
   t.GamePreDeviceInit = GamePreDeviceInit;
   t.GamePostDeviceInit = GamePostDeviceInit;
   t.GameTickCB = GameTickCB;
+  t.GameIsWorkPending = GameIsWorkPending;
   t.GameRenderCB = GameRenderCB;
   t.GameInputEventCB = GameInputEventCB;
   t.GameOnActiveChanged = GameOnActiveChanged;

@@ -1,6 +1,7 @@
 // ShellTick.cpp - the shell's tick passes, the per-frame game step, the
-// idle pause and the notices of a saved game set aside and of files not
-// written (see Shell.h).
+// idle pause, the notices of a saved game set aside and of files not
+// written, and the answer to the loop's question whether the next tick has
+// work (see Shell.h).
 #include <cstdio>
 
 #include "App/FoundationEffects.h"
@@ -63,11 +64,31 @@ void IdlePause() {
 
 void CloseToolkitAfterNotice(int) { g_MWin.Shutdown(); }
 
+bool PopupFree() { return !(g_MWin.IsOn() && g_MWin.IsPopupOpen()); }
+
+// What the tick tells the player over the screens and the table, each as
+// soon as no other popup is open; the tick and the loop's question about
+// work pending both ask these.
+bool SavedGameNoticeDue() {
+  const int mode = GameGetProgramMode();
+  return mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator && PopupFree() && GenHasSavedGameNotice();
+}
+bool UnsavedGameQuestionDue() {
+  const GameShellState& s = GameShellGetState();
+  return GameGetProgramMode() == kGameModePlaying && s.unsavedLeaving != 0 && !s.askingUnsaved && PopupFree();
+}
+// A file of the player's not written is told over any screen or table, but
+// not over the celebration: the menu after it shows it.
+bool WriteFailureNoticeDue() {
+  const int mode = GameGetProgramMode();
+  return mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator && !AnimGameOverIsRunning() &&
+         PopupFree() && WriteFailureGetPendingCount() > 0;
+}
+
 // A saved game that could not be used has been set aside: the player is
 // told once, in a popup over whatever is shown, as soon as no other popup
 // is open (during play the toolkit is started for it and closed with it).
 void TellSavedGameSetAside() {
-  if (g_MWin.IsOn() && g_MWin.IsPopupOpen()) return;
   int game = 0;
   char keptAs[kNoticeNameSize] = "";
   if (!GenTakeSavedGameNotice(&game, keptAs, sizeof keptAs)) return;
@@ -104,8 +125,6 @@ void AnswerUnsavedGame(int result) {
 // answer Stay: giving the game up takes a click on its button.
 void AskAboutUnsavedGame() {
   GameShellState& s = GameShellGetState();
-  if (s.unsavedLeaving == 0 || s.askingUnsaved) return;
-  if (g_MWin.IsOn() && g_MWin.IsPopupOpen()) return;
   const bool start = !g_MWin.IsOn();
   if (start && !g_MWin.Startup()) return;
   const char* text = EngLanguagesGetFirstString(s.unsavedLeaving == kGameLeaveProgram ? "Game_SaveFailedExit"
@@ -193,14 +212,9 @@ bool GameTickNoWindowOpen() {
 bool GameTickCB() {
   GameTrackKeyLatches();
   g_MWin.Tick();
-  const int mode = GameGetProgramMode();
-  if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
-  if (mode == kGameModePlaying) AskAboutUnsavedGame();
-  // A file of the player's not written is told over any screen or table,
-  // but not over the celebration: the menu after it shows it.
-  if (mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator && !AnimGameOverIsRunning()) {
-    WriteFailureShowNotices();
-  }
+  if (SavedGameNoticeDue()) TellSavedGameSetAside();
+  if (UnsavedGameQuestionDue()) AskAboutUnsavedGame();
+  if (WriteFailureNoticeDue()) WriteFailureShowNotices();
   const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();
   // A moving pointer changes nothing on a table drawn without the game's own
   // pointer unless cards are carried (which ask for their own frames) or
@@ -210,4 +224,14 @@ bool GameTickCB() {
   EngFramesSetMouseMovesDraw(GameShellIsWindowOpen() || GameGetProgramMode() != kGameModePlaying ||
                              display.cursorType == 0 || TutorialIsOn());
   return result;
+}
+
+bool GameIsWorkPending() {
+  // A button's callback the toolkit queued runs in its next tick.
+  if (g_MWin.IsOn() && g_MWin.GetQueueCount() > 0) return true;
+  if (SavedGameNoticeDue() || UnsavedGameQuestionDue() || WriteFailureNoticeDue()) return true;
+  // Cards in flight, a deal waiting out its start delay, the first-game
+  // offer once they are still: the play tick runs them with no screen open.
+  if (GameShellIsWindowOpen() || GameGetProgramMode() != kGameModePlaying) return false;
+  return AnimHasWorkForTick() || (GenIsFirstGameOfferPending() && !AnimIsAnimating());
 }

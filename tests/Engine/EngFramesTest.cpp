@@ -339,6 +339,73 @@ TEST_F(EngFramesLoopTest, ARunningJobTicksWithoutDrawingAndItsEndIsDelivered) {
   }
 }
 
+// Work a tick leaves for the next pass without asking for it: the program
+// says so when asked (the toolkit's queued press, cards about to fly), or
+// the window holds a device re-creation put off to the next pass. The loop
+// does that work at the frame rate and waits only once none is left.
+//   1 s   the tick leaves three steps of work, each for one tick
+//   2 s   the tick puts a device re-creation off to the next pass
+//   4 s   the end
+int g_workLeft = 0;
+bool WorkLeft() { return g_workLeft > 0; }
+
+class LeavingWorkProgram : public CallbackProgram {
+ public:
+  std::vector<double> ticks, recreated;
+  LeavingWorkProgram() { SetWorkPendingQuery(WorkLeft); }
+  bool TickCB() override {
+    const double now = EngProgramGetCurrentSeconds();
+    ticks.push_back(now);
+    if (g_workLeft > 0) {
+      --g_workLeft;
+    } else if (now >= 1.0 && now < 1.5) {
+      g_workLeft = 3;
+    } else if (now >= 2.0 && now < 2.5) {
+      GetWindow()->RecreateDeviceOnNextTick();
+    }
+    if (now >= 4.0) SetQuitFlag();
+    for (double wake : {1.0, 2.0, 4.0}) {
+      if (now < wake) {
+        EngFramesWakeAt(wake);
+        break;
+      }
+    }
+    return true;
+  }
+  int CreateGraphicsObjectsCB() override {
+    recreated.push_back(PlatformTimeNow());
+    return 1;
+  }
+  std::size_t TicksIn(double from, double to) const {
+    return static_cast<std::size_t>(std::count_if(ticks.begin(), ticks.end(), [&](double t) { return t >= from && t < to; }));
+  }
+};
+
+TEST_F(EngFramesLoopTest, TheLoopWaitsForInputOnlyWithNoWorkPending) {
+  auto* program = new LeavingWorkProgram;
+  program_.reset(program);
+  ASSERT_EQ(program->Init(nullptr, ""), 1);
+  std::int8_t result = 0;
+  ASSERT_NE(program->CreateMainWindow("Frames", EngWindowSettings{}, &result), nullptr);
+  ASSERT_TRUE(program->GetWindow()->CreateGraphicsDevice());
+  program->SetFramesOnDemand(true);
+  g_workLeft = 0;
+  program->recreated.clear();
+  EngFramesRequestDraw();
+  program->Run();
+
+  EXPECT_EQ(g_workLeft, 0) << "work left standing";
+  // The three steps in the three passes after the one that left them, at
+  // the frame rate; then the loop waited until its next wake.
+  EXPECT_EQ(program->TicksIn(1.0, 1.1), 4u);
+  EXPECT_EQ(program->TicksIn(1.1, 2.0), 0u);
+  // The re-creation within a frame of the pass that put it off.
+  ASSERT_EQ(program->recreated.size(), 1u) << "the device was not made again";
+  EXPECT_GE(program->recreated[0], 2.0);
+  EXPECT_LT(program->recreated[0], 2.0 + 2.0 / 60);
+  EXPECT_LE(program->TicksIn(2.1, 4.0), 0u);
+}
+
 // A pointer moving over a still table (mouse moves do not draw) runs the
 // tick, which may still ask for what it moved.
 TEST_F(EngFramesLoopTest, AMouseMoveDrawsOnlyWhatItMoved) {

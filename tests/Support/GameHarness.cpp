@@ -50,6 +50,7 @@ std::vector<GameHarness::InputEvent> g_inputEvents;
 // The program object: every callback is the shell's.
 class HarnessProgram : public EngProgram {
  public:
+  HarnessProgram() { SetWorkPendingQuery(GameIsWorkPending); }
   int InitCB(const char*) override { return GameSetupLogLanguagesAndFolders() ? 1 : 0; }
   int PreDeviceInitCB() override { return GamePreDeviceInit() ? 1 : 0; }
   int PostDeviceInitCB() override { return GamePostDeviceInit() ? 1 : 0; }

@@ -173,6 +173,7 @@ void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
 bool SplashTick() { return false; }
 void WriteFailureShowNotices() {}
+int WriteFailureGetPendingCount() { return 0; }
 
 // The main module, tutorial, battery gauge, file chooser and effects start
 // (the application's own stand-ins take their place in App's tests).

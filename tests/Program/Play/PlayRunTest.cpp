@@ -30,6 +30,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@
 #include "Game/SolCards.h"
 #include "Game/UserOptions.h"
 #include "Game/UserRecord.h"
+#include "tests/Program/Play/PlayTable.h"
 #include "tests/Program/TablePoint.h"
 #include "tests/Support/NewPlayerDeck.h"
 #include "tests/Support/ProgramHarness.h"
@@ -63,14 +65,12 @@ namespace {
 
 constexpr int kWidth = 1024, kHeight = 768;
 constexpr unsigned kDeal = 1234;
+using playrun::CardOnScreen;
+using playrun::DealHere;
+using playrun::IsLight;
 using playrun::ScreenPoint;
+using playrun::TopsShowFaces;
 
-// Where a card of a pile lies on the screen (its centre, a little up).
-ScreenPoint CardOnScreen(const CardGroup& pile, int index, float up = 0) {
-  const Card& card = pile.cards[index];
-  return playrun::ProjectTablePoint(pile.pos[0] + card.pos[0], pile.pos[1] + card.pos[1] + up,
-                                    pile.pos[2] + card.pos[2]);
-}
 
 bool IsRed(int suit) { return suit == 0 || suit == 2; }
 
@@ -100,19 +100,6 @@ bool FindTableauMove(const Gen& g, Move* move) {
   return false;
 }
 
-// Deals the game in this process as the program deals it for a new player.
-void DealHere(int game, unsigned deal) {
-  GenGameLayoutsLoad();
-  CardsInit();
-  SolCardsSetup();
-  g_UserOptions.autoplayMode[game] = 1;  // a new player's Klondike level
-  GenSetCurGame(game);
-  GenNewGameWithNumber(deal, true);
-  for (int i = 0; i < 1000 && AnimIsAnimating(); ++i) {
-    AnimClearStartDelay();
-    GenSelEndAllAnimations();
-  }
-}
 
 // Klondike's deal kDeal as the program deals it for a new player, kept.
 std::unique_ptr<Gen> KlondikeDealtHere() {
@@ -330,30 +317,7 @@ bool HoldsEachCardOnce(const Gen& g) {
   return cards == 52;
 }
 
-// Light: a card's face under the table's warm light (the backs, the table
-// and the menu's frames are far darker).
-bool IsLight(long colour) {
-  const long r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
-  return colour >= 0 && r > 150 && (r + g + b) / 3 > 120;
-}
 
-// Every column's top card of a Klondike deal shows its face where the
-// dealt layout puts it (every deal of the game lays its columns out alike):
-// the deal has flown out. A face is known by its light margin beside the
-// middle of the card, left of any pip or picture; a back is dark there.
-// The first column is left out: its one card, an ace in about one deal of ten,
-// goes on to a foundation by autoplay, and the column stays empty.
-bool TopsShowFaces(ProgramHarness& h, const Gen& dealt) {
-  constexpr float kMargin = 2.2f;  // table units left of the card's middle
-  for (int t = 1; t < dealt.numTableaus; ++t) {
-    const CardGroup& pile = dealt.tableaus[t];
-    const Card& card = pile.cards[pile.numCards - 1];
-    const ScreenPoint p = playrun::ProjectTablePoint(pile.pos[0] + card.pos[0] - kMargin, pile.pos[1] + card.pos[1],
-                                                     pile.pos[2] + card.pos[2]);
-    if (!IsLight(h.PixelVirtual(p.x, p.y))) return false;
-  }
-  return true;
-}
 
 // Waits until a Klondike deal has flown out and the table stands still; a
 // still table alone may be one whose deal is still to fly on a busy machine.
@@ -473,10 +437,9 @@ class PlayRunTest : public TempDirTest {
     EngEncryptionInit("Mplx4QoragZn_265");
   }
   // From the prepared new player's deck to Ann, made on the New Player
-  // screen, at Klondike's deal kDeal chosen by its number (the program takes
-  // the two clicks in turn), dealt as laid out here and standing still; else
-  // the step that did not come.
-  ::testing::AssertionResult StartAnnAtTheDeal(ProgramHarness& h, const Gen& dealt) {
+  // screen, at the main menu with Klondike chosen and its Game page
+  // picture made; else the step that did not come.
+  ::testing::AssertionResult StartAnnAtKlondike(ProgramHarness& h) {
     const auto failed = [&](const char* step) { return ::testing::AssertionFailure() << step << "; " << Why(h); };
     std::string noDeck;
     if (!TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) return ::testing::AssertionFailure() << noDeck;
@@ -496,6 +459,17 @@ class PlayRunTest : public TempDirTest {
     if (!h.WaitUntilDrawn(630, 100, 240)) return failed("the menu drawn");
     if (!WaitForGamePage(h)) return failed("the Game page");
     h.ClickVirtual(100, 163);  // Klondike
+    const std::string picture = h.UserFolder() + "/Layouts/Klondike.c3m";
+    if (!h.WaitUntil([&] { return std::filesystem::exists(picture); }, 120, 0.1)) return failed("Klondike's picture");
+    if (!WaitForGamePage(h)) return failed("the Game page with Klondike");
+    return ::testing::AssertionSuccess();
+  }
+  // Ann (as above) at Klondike's deal kDeal chosen by its number, dealt as
+  // laid out here and standing still; else the step that did not come.
+  ::testing::AssertionResult StartAnnAtTheDeal(ProgramHarness& h, const Gen& dealt) {
+    const auto failed = [&](const char* step) { return ::testing::AssertionFailure() << step << "; " << Why(h); };
+    const ::testing::AssertionResult atKlondike = StartAnnAtKlondike(h);
+    if (!atKlondike) return atKlondike;
     h.ClickVirtual(322, 384);  // the deal number
     if (!h.WaitForPixel(kDealFieldX, kDealFieldY, IsGold, 120)) return failed("the deal-number popup");
     h.Type(std::to_string(kDeal));
@@ -1037,6 +1011,39 @@ TEST_F(PlayRunTest, AGameGivenUpAfterAMoveCountsAsLostOnce) {
   h.ClickVirtual(612, 458);  // Exit
   EXPECT_EQ(h.WaitForExit(60), 0);
   EXPECT_EQ(ReadStatsGames(stats).size(), 3u) << "a game counted twice";
+}
+
+// Input that reaches a program held still (SIGSTOP, as a busy machine
+// holds it) is all taken once it runs again, and what it asked for is done
+// and drawn with no more input: the deal number typed and its popup's OK
+// by Return bring the note, Return on the note deals, and so does the
+// menu's New Game clicked as a quick player clicks it.
+TEST_F(PlayRunTest, InputSentWhileTheProgramIsHeldIsDoneWithNoMoreInput) {
+  const std::unique_ptr<Gen> dealt = KlondikeDealtHere();
+  ProgramHarness h(dir_ + "/home");
+  ASSERT_TRUE(StartAnnAtKlondike(h));
+  const auto held = [&h](const std::function<void()>& input) {
+    ASSERT_TRUE(h.SignalProgram(SIGSTOP));
+    input();
+    ASSERT_TRUE(h.SignalProgram(SIGCONT));
+  };
+
+  h.ClickVirtual(322, 384);  // the deal number
+  ASSERT_TRUE(h.WaitForPixel(kDealFieldX, kDealFieldY, IsGold, 120)) << "the deal-number popup" << Why(h);
+  held([&] {
+    h.Type(std::to_string(kDeal));
+    h.Key("Return");
+  });
+  ASSERT_TRUE(h.WaitForPixel(320, 215, IsPopupGreen, 120)) << "the deal note" << Why(h);
+  held([&] { h.Key("Return"); });
+  ASSERT_TRUE(h.WaitUntil([&] { return TopsShowFaces(h, *dealt); }, 90, 0.2)) << "the deal by its number" << Why(h);
+  Shot(h, "HeldDealNumberDealt.png");
+
+  h.Key("Escape");
+  ASSERT_TRUE(WaitForGamePage(h)) << Why(h);
+  held([&] { h.ClickAndMoveAwayVirtual(343, 449); });  // New Game
+  ASSERT_TRUE(h.WaitUntil([&] { return TopsShowFaces(h, *dealt); }, 90, 0.2)) << "the deal by New Game" << Why(h);
+  Shot(h, "HeldNewGameDealt.png");
 }
 
 }  // namespace

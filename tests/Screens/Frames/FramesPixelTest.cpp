@@ -5,7 +5,8 @@
 // gives (the main menu's card circle and splash panel, the player
 // selection's splash, cards carried over a table), a still table draws
 // nothing but its clock corner once a second, and a deal run in one slow
-// frame is drawn by itself. Skipped without a display.
+// frame is drawn by itself. Work left for the next pass with no frame asked
+// for is done without input. Skipped without a display.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,17 +15,23 @@
 
 #include "App/Main.h"
 #include "App/Splash.h"
+#include "App/WriteFailure.h"
 #include "Engine/EngFrames.h"
 #include "Engine/EngScreen.h"
+#include "Engine/MWin/MWinButton.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Engine/MWin/MWinWindow.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsSettings.h"
 #include "Game/GameImports.h"
 #include "Game/GenGameTable.h"
+#include "Game/GenGame.h"
+#include "Game/GameTime.h"
 #include "Game/GenRecord.h"
 #include "Game/UserRecord.h"
 #include "Screens/GamePage.h"
 #include "Screens/Main.h"
+#include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
 #include "Shell/Shell.h"
 #include "tests/Support/GameHarness.h"
@@ -206,5 +213,72 @@ TEST_F(FramesPixelTest, ADealFlownInOneSlowFrameIsDrawnWithoutInput) {
   }
   EXPECT_EQ(differing, 0) << "pixels of the window unlike the dealt table (SlowDealShown.png, SlowDealWhole.png)";
 }
+
+// Work a pass leaves for the next one without asking for a frame: the
+// toolkit's press queued for its next tick, a notice of a file not written,
+// cards set to fly in play. On a screen at rest, with nothing more asked
+// and no input, the loop does it (and then rests again where the screen it
+// leads to is still).
+struct LeftWork {
+  const char* what;
+  bool inPlay;
+  void (*leave)();
+  bool (*done)();
+  bool restsAfter;
+};
+void PrintTo(const LeftWork& work, std::ostream* out) { *out << work.what; }
+
+const LeftWork kLeftWork[] = {
+    {"the Options screen's Back queued for the toolkit's tick", false,
+     [] {
+       MWinButton* back = ScreenLookUp("Options").Optional("Back");
+       ASSERT_NE(back, nullptr);
+       back->GetParent()->SendButtonCallCallbackMessage(back);
+     },
+     [] { return EngScreenGetCurrent() == g_ScreenMain; }, false},
+    {"a file not written, told over the Options screen", false,
+     [] { WriteFailureNotify(WriteFailureKind::kSettings, nullptr); },
+     [] { return g_MWin.IsOn() && g_MWin.IsPopupOpen() && WriteFailureGetPendingCount() == 0; }, true},
+    {"a deal set to fly after its start delay", true,
+     [] {
+       GenNewGameWithNumber(2, true);
+       AnimSetStartDelay();
+     },
+     [] { return !AnimHasWorkForTick() && g_GenLive.tableaus[6].numCards == 7; }, true},
+};
+
+class LeftWorkPixelTest : public FramesPixelTest, public ::testing::WithParamInterface<LeftWork> {};
+
+TEST_P(LeftWorkPixelTest, IsDoneWithoutInput) {
+  const LeftWork& work = GetParam();
+  GameHarness h(dir_ + "/run");
+  ASSERT_TRUE(h.Start(kWidth, kHeight));
+  g_UserRecord.cardAnimationOn = 1;
+  if (work.inPlay) {
+    ScreensStopCurrent(1);
+    ASSERT_TRUE(h.Deal(kGameKlondike, 1));
+    // The table's clock wakes the loop each second: it stops, as it does
+    // behind the tutorial.
+    GameTimeWait(true);
+  } else {
+    MainControlOptionsCB();
+    ASSERT_EQ(EngScreenGetCurrent(), g_ScreenOptions);
+  }
+  constexpr int kMostPasses = 600;
+  int passes = 0;
+  while (passes < kMostPasses && h.LoopPass()) ++passes;
+  ASSERT_LT(passes, kMostPasses) << "the screen never came to rest";
+  work.leave();
+  if (HasFatalFailure()) return;
+  for (passes = 0; passes < kMostPasses && h.LoopPass() && !work.done(); ++passes) {
+  }
+  EXPECT_TRUE(work.done()) << "left standing after " << passes << " passes";
+  if (!work.restsAfter) return;
+  for (passes = 0; passes < kMostPasses && h.LoopPass(); ++passes) {
+  }
+  EXPECT_LT(passes, kMostPasses) << "the loop never came to rest again";
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LeftWorkPixelTest, ::testing::ValuesIn(kLeftWork));
 
 }  // namespace

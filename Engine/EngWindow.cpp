@@ -358,6 +358,8 @@ void EngWindow::GotActiveMsg(bool active) {
         program_->ExitWithMessage("ERROR", "Could not re-create graphics device and/or objects");
         std::exit(-1);
       }
+      // Its end, as a mode change logs its own.
+      DebugNote("EngWindow::GotActiveMsg - Done");
     }
   }
   program_->NotifyActiveChanged(active);

@@ -99,14 +99,15 @@ bool GameCreateFont();
 int GameCreateGraphicsStep(int step, int flag);
 // The create-graphics callback: what the player screens need (toolkit
 // graphics, game font, effects, a running celebration or tutorial, the
-// player screens' pictures), then the loading loop. False when a step
-// failed (reported).
+// player screens' pictures), then the loading steps as GameLoadGraphicsLoop
+// runs them but without the progress text: the screen shown keeps its
+// buttons. False when a step failed (reported).
 bool GameCreateGraphics();
-// With a player loaded: the graphics of play (score font and background,
-// battery gauge, Menu button and status corners, once per device), then the
-// loading steps with the progress text on the loading screen; true at once
-// when no player is loaded. A failing step ends the program ("Internal
-// Error 0x03") and gives false.
+// A player's first load. With a player loaded: the graphics of play (score
+// font and background, battery gauge, Menu button and status corners, once
+// per device), then the loading steps with the progress text on the loading
+// screen; true at once when no player is loaded. A failing step ends the
+// program ("Internal Error 0x03") and gives false.
 bool GameLoadGraphicsLoop();
 // The loading text after a step: "Game_LoadingPlayer" with the player's
 // name and the percentage (step / 0.75, rounded; "1" below 1 %), or

@@ -117,6 +117,43 @@ void CreatePlayGraphics() {
   g.playCreated = true;
 }
 
+// The loading steps and the view as it was after them. Only a player's
+// first load shows its progress on the loading screen: a device made anew
+// loads the same steps again, and the screen shown then (the player
+// selection reached from the menu, New Player, Load Player) keeps its own
+// buttons.
+bool LoadGraphics(bool showProgress) {
+  // Graphics belong to a device: without one (a headless run) there is
+  // nothing to load.
+  if (!UserIsLoaded() || !EngDeviceGetCurrent()) return true;
+  CreatePlayGraphics();
+  if (MWinButton* button = showProgress ? LoadingTextButton() : nullptr) {
+    button->Show();
+    EngMiscRenderFrameNow(true, true);
+    EngMiscRenderFrameNow(true, true);
+  }
+  GameShellGetState().lastProgressTime = -1;
+  for (int step = 0;; ++step) {
+    const int result = GameCreateGraphicsStep(step, 1);
+    if (result < 0) {
+      if (EngProgram* program = EngProgramGetCurrent()) {
+        program->ExitWithMessage("Error", "Internal Error 0x03");
+      }
+      return false;
+    }
+    if (showProgress) ShowProgress(step);
+    if (result == 0) break;
+  }
+  // The view as it was: near view, camera, scene, the board's background and
+  // the after-mode-change step.
+  GameSetNearView(-1);
+  GameCameraApplyPreset(-1);
+  GameApplyCameraAndRefreshScene();
+  SetsControlReloadBackground();
+  GameAfterModeChange();
+  return true;
+}
+
 }  // namespace
 
 void GameFormatLoadingProgress(int step, const char* player, char* out, int size) {
@@ -197,37 +234,7 @@ int GameCreateGraphicsStep(int step, int) {
   return 0;
 }
 
-bool GameLoadGraphicsLoop() {
-  // Graphics belong to a device: without one (a headless run) there is
-  // nothing to load.
-  if (!UserIsLoaded() || !EngDeviceGetCurrent()) return true;
-  CreatePlayGraphics();
-  if (MWinButton* button = LoadingTextButton()) {
-    button->Show();
-    EngMiscRenderFrameNow(true, true);
-    EngMiscRenderFrameNow(true, true);
-  }
-  GameShellGetState().lastProgressTime = -1;
-  for (int step = 0;; ++step) {
-    const int result = GameCreateGraphicsStep(step, 1);
-    if (result < 0) {
-      if (EngProgram* program = EngProgramGetCurrent()) {
-        program->ExitWithMessage("Error", "Internal Error 0x03");
-      }
-      return false;
-    }
-    ShowProgress(step);
-    if (result == 0) break;
-  }
-  // The view as it was: near view, camera, scene, the board's background and
-  // the after-mode-change step.
-  GameSetNearView(-1);
-  GameCameraApplyPreset(-1);
-  GameApplyCameraAndRefreshScene();
-  SetsControlReloadBackground();
-  GameAfterModeChange();
-  return true;
-}
+bool GameLoadGraphicsLoop() { return LoadGraphics(true); }
 
 bool GameCreateGraphics() {
   // The game's font first: it is the toolkit's "Main" font, and the
@@ -242,7 +249,7 @@ bool GameCreateGraphics() {
   AnimGameOverCreateGraphics();
   TutorialCreateGraphics();
   UsersControlCreateGraphics();
-  return GameLoadGraphicsLoop();
+  return LoadGraphics(false);
 }
 
 void GameFreeGraphics() {

@@ -2,7 +2,9 @@
 // in the running program: the window and its device are made anew, and the
 // board and the cards come back as they were, whatever the player was
 // doing: nothing, the in-game menu open, paused, cards in flight, a card
-// held in a drag. The player is written as the benchmark writes its own:
+// held in a drag. The player screens the main menu's Player leads to come
+// back as they were too, after Alt+Enter and after the focus comes back in
+// full screen, and their buttons still load the player. The player is written as the benchmark writes its own:
 // a profile of a name, a country and the main menu's game, every other
 // field as a new record holds it (no camera presets among them).
 // Screenshots go to <build>/screenshots.
@@ -247,6 +249,179 @@ TEST_F(ModeSwitchRunTest, TheTableComesBackWithCardsInFlightAndACardHeld) {
          p.MoveVirtual(320, 470);
        }},
   });
+}
+
+
+// ---- The player screens across a re-creation ------------------------------------------
+
+// Places of the 640 x 480 screen: the main menu's Scores tab (the menu is
+// up) and Player; the player selection's Continue Player and Back on New
+// Player; the name popup's field (gold while it is open).
+constexpr float kScoresTabX = 600, kScoresTabY = 60;
+constexpr float kPlayerX = 567, kPlayerY = 428;
+constexpr float kContinuePlayerX = 220, kContinuePlayerY = 400;
+constexpr float kNewPlayerBackX = 597, kNewPlayerBackY = 442;
+constexpr float kNameFieldX = 237, kNameFieldY = 226;
+constexpr const char* kTitle = "Free Cardolia 3D";
+
+bool IsFieldGold(Rgb c) { return c.r > 100 && c.g > 70 && c.r > c.b + 60; }
+
+// A button's place on the 640 x 480 screen, as its screen lays it out.
+struct Box {
+  float left, top, right, bottom;
+  // A point of its green left of its centred text.
+  float GreenX() const { return left + 20; }
+  float MiddleY() const { return (top + bottom) / 2; }
+};
+
+// The pixels of the box in the game's window.
+std::vector<unsigned long> BoxPicture(ProgramHarness& h, const playrun::GameWindow& w, const Box& b) {
+  const std::vector<unsigned long> all = h.Pixels();
+  std::vector<unsigned long> part;
+  for (int y = w.PixelY(b.top); y < w.PixelY(b.bottom); ++y) {
+    for (int x = w.PixelX(b.left); x < w.PixelX(b.right); ++x) {
+      const std::size_t i = static_cast<std::size_t>(y) * kDisplayW + static_cast<std::size_t>(x);
+      if (i < all.size()) part.push_back(all[i]);
+    }
+  }
+  return part;
+}
+
+// A screen the main menu's Player leads to, and its button that a device
+// made anew must leave as it was: the loading text of a player's first
+// load belongs to that load alone.
+struct PlayerScreen {
+  const char* name;
+  float openX, openY;  // its button on the player selection (0: the selection itself)
+  Box button;
+  // New Player: its name popup opens first, and its Continue would make a
+  // player, so the test leaves by Back; the other buttons load Ann.
+  bool asksName;
+};
+
+class PlayerScreensRunTest : public ModeSwitchRunTest {
+ protected:
+  // Starts the program for Ann and continues to the main menu.
+  void StartToTheMenu(bool windowed) {
+    window_ = std::make_unique<playrun::GameWindow>(Program(), kDisplayW);
+    std::string noDeck;
+    ASSERT_TRUE(TestUseNewPlayerDeck(Program().UserFolder(), &noDeck)) << noDeck;
+    playrun::WritePlayer(Program().UserFolder(), {}, [&](ResolutionSettings& s) {
+      s.windowed = windowed ? 1 : 0;
+      s.windowWidth = 1024;
+      s.windowHeight = 768;
+      s.fullWidth = kDisplayW;
+      s.fullHeight = kDisplayH;
+    });
+    ASSERT_TRUE(Program().StartDisplay(kDisplayW, kDisplayH));
+    ASSERT_TRUE(Program().StartProgram());
+    const int width = windowed ? 1024 : kDisplayW;
+    ASSERT_TRUE(Window().WaitFor([&](const ProgramHarness::WindowPlace& p) { return p.width == width; }, 30))
+        << Why("PlayerScreensStart");
+    ASSERT_TRUE(Window().WaitForPixel(kContinuePlayerX, kContinuePlayerY, IsButtonGreen, 60))
+        << Why("PlayerScreensStart");
+    Window().Click(kContinuePlayerX, kContinuePlayerY);
+    ASSERT_TRUE(Window().WaitForPixel(kScoresTabX, kScoresTabY, IsButtonGreen, 240)) << Why("PlayerScreensMenu");
+  }
+  // From the main menu to the screen, the pointer away from its buttons;
+  // the picture of its button then.
+  void Open(const PlayerScreen& s, std::vector<unsigned long>* picture) {
+    const std::string name = std::string("PlayerScreens") + s.name;
+    Window().Click(kPlayerX, kPlayerY);
+    ASSERT_TRUE(Window().WaitForPixel(kContinuePlayerX, kContinuePlayerY, IsButtonGreen, 60)) << Why(name + "Users");
+    if (s.openX > 0) Window().Click(s.openX, s.openY);
+    if (s.asksName) {
+      ASSERT_TRUE(Window().WaitForPixel(kNameFieldX, kNameFieldY, IsFieldGold, 60)) << Why(name + "Popup");
+      Program().Key("Escape");
+      ASSERT_TRUE(Window().WaitForPixel(kNameFieldX, kNameFieldY, [](Rgb c) { return !IsFieldGold(c); }, 30))
+          << Why(name + "Popup");
+    }
+    ASSERT_TRUE(Window().WaitForPixel(s.button.GreenX(), s.button.MiddleY(), IsButtonGreen, 60)) << Why(name);
+    // In the display's corner: off the window, and in full screen below
+    // every button of these screens.
+    Program().MovePixel(kDisplayW - 2, kDisplayH - 2);
+    ProgramHarness::Settle(0.5);
+    Program().Screenshot(shots_ + name + "Before.png");
+    *picture = BoxPicture(Program(), Window(), s.button);
+    ASSERT_FALSE(picture->empty());
+  }
+  // Waits until the button looks as it did; false after the time.
+  bool WaitForButtonAsBefore(const PlayerScreen& s, const std::vector<unsigned long>& before) {
+    return ProgramHarness::WaitUntil([&] { return Alike(BoxPicture(Program(), Window(), s.button), before) >= 0.99; },
+                                     30, 0.1);
+  }
+  // Back to the main menu: the button where it loads the player, else the
+  // screen's Back and Continue Player.
+  void BackToTheMenu(const PlayerScreen& s) {
+    const std::string name = std::string("PlayerScreens") + s.name;
+    if (!s.asksName) {
+      Window().Click(s.button.GreenX(), s.button.MiddleY());
+    } else {
+      Window().Click(kNewPlayerBackX, kNewPlayerBackY);
+      ASSERT_TRUE(Window().WaitForPixel(kContinuePlayerX, kContinuePlayerY, IsButtonGreen, 60)) << Why(name + "Back");
+      Window().Click(kContinuePlayerX, kContinuePlayerY);
+    }
+    ASSERT_TRUE(Window().WaitForPixel(kScoresTabX, kScoresTabY, IsButtonGreen, 120))
+        << "no main menu from " << s.name << "; " << Why(name + "NoMenu");
+  }
+  std::string Why(const std::string& name) {
+    Program().Screenshot(shots_ + name + ".png");
+    return "see " + name + ".png";
+  }
+
+  playrun::GameWindow& Window() { return *window_; }
+
+  std::unique_ptr<playrun::GameWindow> window_;
+};
+
+// Continue Player (the player selection reached from the menu), Load Player
+// and New Player's Continue: Alt+Enter to full screen and back to the
+// 1024 x 768 window leaves each button as it was, and Continue Player and
+// Load Player still load the player.
+TEST_F(PlayerScreensRunTest, AltEnterTwiceLeavesThePlayerScreensAsTheyWere) {
+  ASSERT_NO_FATAL_FAILURE(StartToTheMenu(true));
+  const PlayerScreen screens[] = {
+      {"Selection", 0, 0, {200, 383, 441, 418}, false},  // Continue Player
+      {"Load", 320, 448, {209, 405, 431, 430}, false},   // Load Player
+      {"New", 124, 448, {242, 427, 399, 458}, true},     // Continue
+  };
+  for (const PlayerScreen& s : screens) {
+    SCOPED_TRACE(s.name);
+    const std::string name = std::string("PlayerScreens") + s.name;
+    std::vector<unsigned long> before;
+    ASSERT_NO_FATAL_FAILURE(Open(s, &before));
+    for (const int width : {kDisplayW, 1024}) {
+      ASSERT_TRUE(playrun::SwitchWithAltEnter(Program())) << "no switch\n" << Program().LogText();
+      ASSERT_TRUE(Window().WaitFor([&](const ProgramHarness::WindowPlace& p) { return p.width == width; }, 30))
+          << Why(name + "NoSwitch");
+    }
+    const bool asBefore = WaitForButtonAsBefore(s, before);
+    Program().Screenshot(shots_ + name + "After.png");
+    ASSERT_TRUE(asBefore) << "the button changed; see " << name << "Before.png and " << name << "After.png";
+    ASSERT_NO_FATAL_FAILURE(BackToTheMenu(s));
+  }
+  EXPECT_FALSE(Program().LogHasError()) << Program().LogErrorLines();
+}
+
+// In full screen the device goes while another program has the focus and
+// comes back with it: Continue Player comes back as it was, and loads.
+TEST_F(PlayerScreensRunTest, TheFocusBackInFullScreenLeavesContinuePlayerAsItWas) {
+  ASSERT_NO_FATAL_FAILURE(StartToTheMenu(false));
+  const PlayerScreen selection{"FocusSelection", 0, 0, {200, 383, 441, 418}, false};
+  std::vector<unsigned long> before;
+  ASSERT_NO_FATAL_FAILURE(Open(selection, &before));
+  const unsigned long id = Program().FindWindow(kTitle, 300).id;
+  ASSERT_NE(id, 0u);
+  ASSERT_TRUE(Program().GiveFocus(0));
+  ASSERT_TRUE(Program().WaitForLog("Destroying as full screen not active", 30)) << Why("PlayerScreensFocusAway");
+  ASSERT_TRUE(Program().GiveFocus(id));
+  ASSERT_TRUE(Program().WaitForLog("GotActiveMsg - Done", 30)) << Why("PlayerScreensFocusBack");
+  const bool asBefore = WaitForButtonAsBefore(selection, before);
+  Program().Screenshot(shots_ + "PlayerScreensFocusSelectionAfter.png");
+  ASSERT_TRUE(asBefore) << "Continue Player changed; see PlayerScreensFocusSelectionBefore.png and "
+                           "PlayerScreensFocusSelectionAfter.png";
+  ASSERT_NO_FATAL_FAILURE(BackToTheMenu(selection));
+  EXPECT_FALSE(Program().LogHasError()) << Program().LogErrorLines();
 }
 
 }  // namespace

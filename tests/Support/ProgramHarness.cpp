@@ -667,6 +667,15 @@ bool ProgramHarness::KeyInto(unsigned long window, const std::string& keys) {
   return RunXdotool({"windowfocus", "--sync", std::to_string(window)}) && RunXdotool({"key", keys});
 }
 
+bool ProgramHarness::GiveFocus(unsigned long window) {
+  ::Display* x = OpenDisplay(display_);
+  if (!x) return false;
+  XSetInputFocus(x, window ? window : DefaultRootWindow(x), RevertToPointerRoot, CurrentTime);
+  XSync(x, False);
+  XCloseDisplay(x);
+  return true;
+}
+
 bool ProgramHarness::ResizeWindow(unsigned long window, int width, int height) {
   return RunXdotool({"windowsize", std::to_string(window), std::to_string(width), std::to_string(height)});
 }

@@ -125,10 +125,16 @@ class ProgramHarness {
   // A click at a point of the start-up dialog given in its dialog units
   // (it is 254 wide; PLAY's middle is at 126, 255).
   bool ClickInDialog(const WindowPlace& dialog, double unitsX, double unitsY);
+  // The pointer put at a display pixel.
+  bool MovePixel(int x, int y);
   // A click at a display pixel; keys typed into a window after giving it
   // the keyboard.
   bool ClickPixel(int x, int y);
   bool KeyInto(unsigned long window, const std::string& keys);
+  // Gives the keyboard focus to a top-level window, or with 0 to the
+  // display's root, as a player's turn to another program takes it away;
+  // false when that cannot be asked.
+  bool GiveFocus(unsigned long window);
   // Gives a top-level window a new size, as a player's drag of its edge
   // ends; false when that cannot be asked.
   bool ResizeWindow(unsigned long window, int width, int height);
@@ -165,7 +171,6 @@ class ProgramHarness {
 
  private:
   bool RunXdotool(const std::vector<std::string>& args);
-  bool MovePixel(int x, int y);
 
   using Clock = std::chrono::steady_clock;
 

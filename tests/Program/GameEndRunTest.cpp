@@ -113,7 +113,7 @@ TEST_F(GameEndRunTest, AWonGameCelebratesAndTheRunLogsNoError) {
 
   // Escape leaves it for the main menu; Exit ends the run.
   h.Key("Escape");
-  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120)) << Why(h);
+  ASSERT_TRUE(playrun::WaitForMainMenu(h, 120)) << Why(h);
   h.Screenshot(shots_ + "GameEndMenu.png");
   h.ClickVirtual(612, 458);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
@@ -144,7 +144,8 @@ TEST_F(GameEndRunTest, AWonGamesScoreLeavesATableThatCannotBeReadAsItIs) {
   ASSERT_TRUE(playrun::WaitForPixel(h, kNoticeOkX, kNoticeOkY, playrun::IsButtonGreen, 30)) << Why(h);
   h.Screenshot(shots_ + "GameEndScoreTableUnreadable.png");
   h.ClickVirtual(kNoticeOkX, kNoticeOkY);
-  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 60)) << Why(h);
+  // The notice gone: New Game under it was dimmed, still green.
+  ASSERT_TRUE(playrun::WaitForMainMenu(h, 60)) << Why(h);
   h.ClickVirtual(612, 458);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
 
@@ -172,7 +173,7 @@ TEST_F(GameEndRunTest, ADealLeftWithoutAMoveCountsNowhere) {
   playrun::WritePlayer(h.UserFolder(), [](UserRecord& ann) { ann.menuGame = kGameFreeCell; });
   ASSERT_TRUE(h.StartProgram());
   const std::string saved = h.UserFolder() + "/SavedGames/Ann_FreeCell.c3o";
-  const auto menu = [&h] { return playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120); };
+  const auto menu = [&h] { return playrun::WaitForMainMenu(h, 120); };
 
   ASSERT_TRUE(playrun::StartToTable(h, shots_, "GameEndFailed")) << Why(h);
   h.Key("Escape");

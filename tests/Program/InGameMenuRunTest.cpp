@@ -34,19 +34,22 @@ constexpr float kStockX = 100, kStockY = 105;
 constexpr float kWasteTopX = 163.75f, kWasteTopY = 75.6f, kWasteSideX = 143, kWasteSideY = 106.25f;
 
 // Waits until the table between the menu bar and the clocks stands still
-// (the deal over: a card in flight takes no click) over a quarter second;
-// false after the time.
+// (the deal over: a card in flight takes no click) over four pictures 0.75 s
+// apart in all; one pair a quarter second apart is not enough on a busy
+// machine, which may draw no frame for that long while cards still fly.
+// False after the time.
 bool WaitForStillTable(ProgramHarness& h, double seconds) {
   constexpr std::size_t kWidth = 1024, kTop = 80, kBottom = 720;
   std::vector<unsigned long> last;
+  int same = 0;
   return ProgramHarness::WaitUntil(
       [&] {
         std::vector<unsigned long> pixels = h.Pixels();
         if (pixels.size() < kWidth * kBottom) return false;
         pixels = std::vector<unsigned long>(pixels.begin() + kWidth * kTop, pixels.begin() + kWidth * kBottom);
-        const bool still = pixels == last;
+        same = pixels == last ? same + 1 : 0;
         last = std::move(pixels);
-        return still;
+        return same >= 3;
       },
       seconds, 0.25);
 }

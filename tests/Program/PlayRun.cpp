@@ -63,6 +63,17 @@ bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(
 
 bool IsButtonGreen(Rgb c) { return c.g > c.r + 20 && c.g > c.b; }
 
+bool ShowsMainMenu(ProgramHarness& h) {
+  const auto brightGold = [](Rgb c) { return c.r > 200 && c.g > 170 && c.b < 150; };
+  const auto black = [](Rgb c) { return c.r >= 0 && c.r + c.g + c.b < 30; };
+  return brightGold(Split(h.PixelVirtual(25, 22.5f))) && black(Split(h.PixelVirtual(201.5f, 22))) &&
+         IsButtonGreen(Split(h.PixelVirtual(343, 449)));
+}
+
+bool WaitForMainMenu(ProgramHarness& h, double seconds) {
+  return ProgramHarness::WaitUntil([&] { return ShowsMainMenu(h); }, seconds, 0.1);
+}
+
 bool SwitchWithAltEnter(ProgramHarness& h) {
   const std::string done = "EngWindow::ToggleFullscreenMode - Done";
   const auto count = [&] {

@@ -48,6 +48,15 @@ bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(
 // menu's rows).
 bool IsButtonGreen(Rgb c);
 
+// The main menu, known by three colours that only it shows together: its
+// bright gold title at the top left, the black between the title and the
+// game's name, and New Game's green. The celebration's colour-cycling
+// background and its cards pass any one of them (New Game's green most of
+// all), never all three at once; a popup over the menu dims the title.
+bool ShowsMainMenu(ProgramHarness& h);
+// Waits until the main menu shows (ShowsMainMenu); false after the time.
+bool WaitForMainMenu(ProgramHarness& h, double seconds);
+
 // From the start of the program to Ann's main menu, then New Game: false
 // (with the screen saved as <name>.png in the screenshots folder) when a
 // step does not come within its time.

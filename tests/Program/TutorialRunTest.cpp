@@ -213,7 +213,7 @@ TEST_F(TutorialRunTest, LeavingTheGameEndsItsLessonAndKeysAnswerIt) {
   // Leave; Three Cell stands three rows above Twenty in the list, which
   // shows its last page.
   h.Key("Escape");
-  ASSERT_TRUE(playrun::WaitForPixel(h, 343, 449, playrun::IsButtonGreen, 120)) << "no main menu";
+  ASSERT_TRUE(playrun::WaitForMainMenu(h, 120)) << "no main menu";
   h.ClickVirtual(100, 163);
   ASSERT_TRUE(playrun::StartToTableFromMenu(h, shots, "TutorialLeaveNext")) << "see TutorialLeaveNext.png";
   h.MoveVirtual(320, 470);

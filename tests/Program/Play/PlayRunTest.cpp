@@ -262,17 +262,12 @@ bool WaitForStockChange(ProgramHarness& h, const std::vector<unsigned long>& bef
 }
 
 // Waits until the screen differs from before (the program has taken the
-// input) and then stands still as WaitStill says; false after a minute.
+// input) and then stands still as WaitStill says, still other than before
+// (a card dropped where it may not go flies back); false after a minute
+// for each wait, or when the still screen is the one before.
 bool WaitChangedAndStill(ProgramHarness& h, const std::vector<unsigned long>& before) {
-  std::vector<unsigned long> last;
-  return h.WaitUntil(
-      [&] {
-        std::vector<unsigned long> now = h.Pixels();
-        const bool still = DifferentShare(last, now) == 0 && DifferentShare(before, now) > 0.001;
-        last = std::move(now);
-        return still;
-      },
-      60, 0.3);
+  const auto changed = [&] { return DifferentShare(before, h.Pixels()) > 0.001; };
+  return h.WaitUntil(changed, 60, 0.3) && WaitStill(h) && changed();
 }
 
 // The gold text field of the deal-number popup, and the dark green body of

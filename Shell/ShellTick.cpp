@@ -197,8 +197,10 @@ bool GameTickCB() {
   if (mode >= kGameModeMainMenu && mode <= kGameModeDeckGenerator) TellSavedGameSetAside();
   if (mode == kGameModePlaying) AskAboutUnsavedGame();
   // A file of the player's not written is told over any screen or table,
-  // but not over the celebration: the menu after it shows it.
-  if (mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator && !AnimGameOverIsRunning()) {
+  // but not over the celebration: the menu after it shows it. The program's
+  // Exit waits for its notice, so that one is told at once, even there.
+  if (mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator &&
+      (!AnimGameOverIsRunning() || GameShellGetState().leavingAfterNotice)) {
     WriteFailureShowNotices();
   }
   const bool result = GameShellIsWindowOpen() ? GameTickWithWindowOpen() : GameTickNoWindowOpen();

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Engine/Debug.h"
@@ -16,6 +17,12 @@ namespace {
 // the end of the run (or the tests' clear).
 std::vector<std::string> g_notices;
 bool g_told[kWriteFailureKinds] = {};
+// The call waiting for the texts queued, then for the answer to the popup
+// that shows them; each runs once and is gone.
+void (*g_after)() = nullptr;
+void (*g_afterAnswer)() = nullptr;
+// The toolkit was started for the popup shown (it was off, in play).
+bool g_startedToolkit = false;
 
 const char* TokenOf(WriteFailureKind kind) {
   switch (kind) {
@@ -27,8 +34,17 @@ const char* TokenOf(WriteFailureKind kind) {
   return "NotSaved_Settings";
 }
 
-// A popup of the toolkit started for it closes the toolkit with it.
-void CloseToolkitAfterNotice(int) { g_MWin.Shutdown(); }
+void RunAndForget(void (*&call)()) {
+  void (*run)() = std::exchange(call, nullptr);
+  if (run) run();
+}
+
+// The popup answered: a toolkit started for it closes with it, then the
+// call that waited for it runs (the program's Exit ends the program).
+void AnswerNotice(int) {
+  if (std::exchange(g_startedToolkit, false)) g_MWin.Shutdown();
+  RunAndForget(g_afterAnswer);
+}
 
 }  // namespace
 
@@ -54,21 +70,32 @@ void WriteFailureShowNotices() {
     text += notice;
   }
   const char* title = EngLanguagesGetFirstString("NotSaved_Title");
-  bool shown = false;
-  if (g_MWin.IsOn()) {
-    shown = g_MWin.PopupOk(title, text.c_str());
-  } else if (g_MWin.Startup()) {
-    shown = g_MWin.PopupOkWithCallback(title, text.c_str(), CloseToolkitAfterNotice);
-    if (!shown) g_MWin.Shutdown();
+  const bool start = !g_MWin.IsOn();
+  if (start && !g_MWin.Startup()) {
+    RunAndForget(g_after);  // the texts are in the log: nothing is held for them
+    return;
   }
-  if (!shown) return;
+  if (!g_MWin.PopupOkWithCallback(title, text.c_str(), AnswerNotice)) {
+    if (start) g_MWin.Shutdown();
+    RunAndForget(g_after);
+    return;
+  }
+  g_startedToolkit = start;
+  g_afterAnswer = std::exchange(g_after, nullptr);
   DebugPlain("Write failure notices shown: %d", static_cast<int>(g_notices.size()));
   g_notices.clear();
+}
+
+void WriteFailureRunAfterNotices(void (*after)()) {
+  g_after = after;
+  if (g_notices.empty()) RunAndForget(g_after);
 }
 
 int WriteFailureGetPendingCount() { return static_cast<int>(g_notices.size()); }
 
 void WriteFailureClearNotices() {
   g_notices.clear();
+  g_after = g_afterAnswer = nullptr;
+  g_startedToolkit = false;
   for (bool& told : g_told) told = false;
 }

@@ -7,8 +7,13 @@
 // at every try never becomes a popup at every try. The saved game has its
 // own question (the game stays at the table), not this notice.
 //
-// State: the texts not yet shown, the kinds already told in this run, and
-// whether the toolkit was started for the popup.
+// The program's own Exit writes the player's files while the window is up
+// and ends only once the notice of a write that failed has been answered
+// (WriteFailureRunAfterNotices).
+//
+// State: the texts not yet shown, the kinds already told in this run, the
+// call waiting for the notices (and the one waiting for the popup shown),
+// and whether the toolkit was started for the popup.
 #pragma once
 
 enum class WriteFailureKind {
@@ -26,8 +31,14 @@ void WriteFailureNotify(WriteFailureKind kind, const char* name);
 // Shows the queued texts in one OK popup when no popup is open; then they
 // are gone. With the toolkit off (in play) it is started for the popup and
 // closed with it. Run every tick by the shell wherever a popup may show.
+// A call waiting for the texts (WriteFailureRunAfterNotices) runs once the
+// popup is answered, or at once when no popup can be shown.
 void WriteFailureShowNotices();
+// Runs after once the texts queued now have been shown and answered; at
+// once when none is queued. A later call takes the place of one still
+// waiting; null waits for nothing.
+void WriteFailureRunAfterNotices(void (*after)());
 // The number of texts waiting (tests).
 int WriteFailureGetPendingCount();
-// Forgets the queued texts and the kinds told (tests).
+// Forgets the queued texts, the kinds told and a call waiting (tests).
 void WriteFailureClearNotices();

@@ -13,7 +13,6 @@
 #include "App/User.h"
 #include "Engine/EngDevice.h"
 #include "Engine/EngLanguages.h"
-#include "Engine/EngMisc.h"
 #include "Engine/EngWindow.h"
 #include "Game/AnimSetup.h"
 #include "Game/CardsRender.h"
@@ -306,7 +305,7 @@ void MainControlPlayerChangeCB() {
 
 void MainControlAboutCB() { ScreensGoto(g_ScreenAbout); }
 void MainControlOptionsCB() { ScreensGoto(g_ScreenOptions); }
-void MainControlExitCB() { EngMiscCloseDown(); }
+void MainControlExitCB() { g_ScreensImports.GameLeaveProgram(); }
 
 void MainControlRender() {
   if (g_UserRecord.mainPage == 0) GameControlRenderSnapshot();

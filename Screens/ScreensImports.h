@@ -74,6 +74,10 @@ struct ScreensImports {
   EngImport<void()> GameMenuChangeAutoplay{"GameMenuChangeAutoplay"};
   EngImport<void()> GameMenuExitToMainMenu{"GameMenuExitToMainMenu"};
   EngImport<void()> GameMenuExit{"GameMenuExit"};
+  // Out of the program by the menu's or the player selection's Exit: the
+  // player's files written first, a write that fails told before the
+  // window closes.
+  EngImport<void()> GameLeaveProgram{"GameLeaveProgram"};
   // Stores the program mode and the current screen (-1 none) in the player's
   // record.
   EngImport<void()> GameRememberCurrentScreen{"GameRememberCurrentScreen"};

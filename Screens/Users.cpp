@@ -22,6 +22,7 @@
 #include "Screens/Modules.h"
 #include "Screens/ScreenRows.h"
 #include "Screens/Screens.h"
+#include "Screens/ScreensImports.h"
 #include "Screens/UserLoad.h"
 #include "Screens/UserNew.h"
 
@@ -200,7 +201,7 @@ void UsersControlLoadCB() {
 void UsersControlExitCB() {
   UsersClearButtonHandles();
   SplashStop();
-  EngMiscCloseDown();
+  g_ScreensImports.GameLeaveProgram();
 }
 
 void UsersControlDrawContinueFlag(MWinButton*, MWinArea* area, int) {

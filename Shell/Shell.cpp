@@ -13,6 +13,7 @@
 #include "App/Sound.h"
 #include "App/Stats.h"
 #include "App/User.h"
+#include "App/WriteFailure.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
 #include "Engine/Debug.h"
 #include "Engine/EngDevice.h"
@@ -277,13 +278,34 @@ void GameRememberCurrentScreen() {
   g_UserRecord.rememberedScreen = GameShellIsWindowOpen() ? EngScreenGetCurrent() : -1;
 }
 
-void GameShutdown() {
+namespace {
+
+// What the end of a run writes: the game in play, the mode and the screen,
+// the settings and the player (with the game's clock and running score).
+void SaveForTheEnd() {
   if (GenIsGameInProgress()) GenSaveGameInProgress();
   if (GameGetProgramMode() == kGameModeDeckGenerator) DeckGenControlDiscardEdits();
   GameRememberCurrentScreen();
   ResolutionUpdateSettingsFromCurrent();
   ResolutionWriteFile();
   if (UserIsLoaded()) UserSave();
+}
+
+}  // namespace
+
+void GameLeaveProgram() {
+  // Written while the window is up, a file that cannot be written is told
+  // before it closes; the shutdown then writes nothing again. The run ends
+  // here, so the settings on disk no longer ask for the start-up dialog.
+  ResolutionSetRunInProgress(false);
+  SaveForTheEnd();
+  g_shell.savedForLeaving = true;
+  g_shell.leavingAfterNotice = WriteFailureGetPendingCount() > 0;
+  WriteFailureRunAfterNotices(EngMiscCloseDown);
+}
+
+void GameShutdown() {
+  if (!g_shell.savedForLeaving) SaveForTheEnd();
   SoundShutdown();
   GetFileSetDefaults();
   g_MWin.Cleanup();

@@ -23,7 +23,8 @@
 //
 // State (GameShellState in ShellLocal.h): the font's creation, the score
 // graphics, the loading-progress time, the paused-by-idle byte, the key-press
-// latches, the pointer in pixels.
+// latches, the pointer in pixels, the question about a game not saved, the
+// program's Exit under way.
 #pragma once
 
 #include "Game/GameState.h"
@@ -70,9 +71,17 @@ void GameOnActiveChanged(bool active);
 // are rebuilt for the mode now running.
 void GameAfterModeChange();
 // Before shutdown: saves a game in progress, remembers the mode and the
-// screen, writes the settings, saves the player, stops the sound, resets
-// the file chooser, cleans the toolkit up and frees the statistics.
+// screen, writes the settings, saves the player (unless GameLeaveProgram
+// did all that), stops the sound, resets the file chooser, cleans the
+// toolkit up and frees the statistics.
 void GameShutdown();
+// Out of the program by its own Exit (the main menu's, the player
+// selection's, the in-game menu's): the saves of the shutdown are made now,
+// while the window is up, with the settings stored as of a run that ended
+// normally; when a write failed and its "Not Saved" notice is not yet told
+// in this run, the program ends once the notice is answered, else at once.
+// A close from outside (a signal, a logout) saves in the shutdown.
+void GameLeaveProgram();
 // The display is lost and the program ends right after (no shutdown runs):
 // the game in play and the player (with the game's clock and running score)
 // are saved, and nothing is drawn.

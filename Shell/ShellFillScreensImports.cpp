@@ -14,5 +14,6 @@ void ShellFillScreensImports() {
   t.GameMenuChangeAutoplay = GameMenuChangeAutoplay;
   t.GameMenuExitToMainMenu = GameMenuExitToMainMenu;
   t.GameMenuExit = GameMenuExit;
+  t.GameLeaveProgram = GameLeaveProgram;
   t.GameRememberCurrentScreen = GameRememberCurrentScreen;
 }

@@ -16,7 +16,6 @@
 #include "App/Tutorial.h"
 #include "Engine/Debug.h"
 #include "Engine/EngLanguages.h"
-#include "Engine/EngMisc.h"
 #include "Engine/EngProgram.h"
 #include "Engine/EngScreen.h"
 #include "Engine/EngWindow.h"
@@ -258,7 +257,7 @@ void GameMenuExit() {
     // Saved: the shutdown has nothing of it to save again.
     GenSetGameInProgress(false);
   }
-  EngMiscCloseDown();
+  GameLeaveProgram();
 }
 
 void GameGiveUpUnsavedGame(int leaving) {
@@ -268,7 +267,7 @@ void GameGiveUpUnsavedGame(int leaving) {
   GenDeleteSavedGame();
   GenSetGameInProgress(false);
   if (leaving == kGameLeaveProgram) {
-    EngMiscCloseDown();
+    GameLeaveProgram();
   } else {
     LeaveTable();
   }

@@ -22,6 +22,10 @@ struct GameShellState {
   int unsavedLeaving = 0;
   bool askingUnsaved = false;
   bool askStartedToolkit = false;  // the toolkit was started for the question
+  // The program's own Exit has written the player's files (the shutdown
+  // writes nothing again), and waits for a notice of one not written.
+  bool savedForLeaving = false;
+  bool leavingAfterNotice = false;
 };
 
 GameShellState& GameShellGetState();

@@ -78,11 +78,13 @@ bool UnsavedGameQuestionDue() {
   return GameGetProgramMode() == kGameModePlaying && s.unsavedLeaving != 0 && !s.askingUnsaved && PopupFree();
 }
 // A file of the player's not written is told over any screen or table, but
-// not over the celebration: the menu after it shows it.
+// not over the celebration: the menu after it shows it. The program's Exit
+// waits for its notice, so that one is told at once, even there.
 bool WriteFailureNoticeDue() {
   const int mode = GameGetProgramMode();
-  return mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator && !AnimGameOverIsRunning() &&
-         PopupFree() && WriteFailureGetPendingCount() > 0;
+  return mode >= kGameModeStartScreen && mode <= kGameModeDeckGenerator &&
+         (!AnimGameOverIsRunning() || GameShellGetState().leavingAfterNotice) && PopupFree() &&
+         WriteFailureGetPendingCount() > 0;
 }
 
 // A saved game that could not be used has been set aside: the player is

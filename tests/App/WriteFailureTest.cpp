@@ -1,6 +1,7 @@
 // Tests of the notices of a player's files that could not be written: each
 // kind is told once in a run however often its write fails, the file keeps
-// what it held, and a score that was not written shows nowhere as entered.
+// what it held, a score that was not written shows nowhere as entered, and
+// the program's own Exit ends only once a new notice has been answered.
 // The popup on a full disk is the program's test (FullDiskRunTest).
 #include <filesystem>
 #include <functional>
@@ -11,6 +12,7 @@
 #include "App/User.h"
 #include "App/WriteFailure.h"
 #include "Game/GenRecord.h"
+#include "Engine/MWin/MWinManager.h"
 #include "Game/UserOptions.h"
 #include "tests/App/PlayerFixture.h"
 
@@ -24,6 +26,7 @@ class WriteFailureTest : public PlayerTest {
   }
   void TearDown() override {
     WriteFailureClearNotices();
+    GameShellResetForTests();
     PlayerTest::TearDown();
   }
 };
@@ -80,6 +83,50 @@ TEST_F(WriteFailureTest, AScoreNotWrittenShowsNoRowAsEntered) {
   EXPECT_EQ(ScoreGetEntry(0).score, 400u);
   EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
   EXPECT_EQ(WriteFailureGetPendingCount(), 1);
+}
+
+// Exit writes the player's files before the window closes: a profile that
+// cannot be written holds the end ("CLOSING DOWN") until its notice has been
+// shown and answered. A healthy write ends at once, and so does one whose
+// kind the player was told of before in the run.
+TEST_F(WriteFailureTest, ExitEndsOnlyOnceTheNoticeOfAFileNotWrittenIsAnswered) {
+  const std::string profile = folder_ + "Users/Ann.opt";
+  const struct {
+    const char* what;
+    bool blocked, toldBefore;
+  } cases[] = {
+      {"a healthy disk", false, false},
+      {"the profile not written", true, false},
+      {"the profile not written, told before in the run", true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFailureClearNotices();
+    GameShellResetForTests();
+    const std::string blocker = c.blocked ? BlockWrites(profile) : "";
+    if (c.toldBefore) {
+      UserSave();
+      WriteFailureShowNotices();
+      MWin::PopupAnswer(1);
+    }
+    ClearLog();
+    g_UserOptions.runningScore[kGameKlondike] += 100;  // the game's score, to be kept
+    const std::string before = ReadFile(profile);
+    GameMenuExit();
+    const bool held = c.blocked && !c.toldBefore;
+    EXPECT_EQ(ReadFile(profile) == before, c.blocked) << "what Exit wrote of the profile";
+    EXPECT_EQ(WriteFailureGetPendingCount(), held ? 1 : 0);
+    EXPECT_EQ(LogContains("CLOSING DOWN"), !held);
+    if (held) {
+      WriteFailureShowNotices();
+      EXPECT_TRUE(g_MWin.IsPopupOpen());
+      EXPECT_FALSE(LogContains("CLOSING DOWN")) << "ended under its notice";
+      MWin::PopupAnswer(1);
+      EXPECT_FALSE(g_MWin.IsOn());
+      EXPECT_TRUE(LogContains("CLOSING DOWN")) << "the answer did not end the program";
+    }
+    if (!blocker.empty()) std::filesystem::remove(blocker);
+  }
 }
 
 }  // namespace

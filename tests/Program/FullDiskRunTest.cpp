@@ -4,7 +4,9 @@
 // that counts cannot write the profile, the settings, the statistics
 // record nor the score row. The old files stay, and the player is told in
 // a "Not Saved" message once for each kind of file, not again when it fails
-// again; a new deal over a game that counts says so over the table.
+// again; a new deal over a game that counts says so over the table; the
+// menu's Exit tells of the profile and settings it could not write before
+// the window closes.
 // Screenshots go to <build>/screenshots.
 #include <fcntl.h>
 #include <sys/mount.h>
@@ -46,6 +48,7 @@ constexpr float kSystemTabX = 592, kSystemTabY = 82;
 constexpr float kBackX = 320, kBackY = 445;
 constexpr float kAsideX = 630, kAsideY = 300;  // where the pointer lights no button
 constexpr float kPopupX = 320, kPopupY = 215;  // inside a message over the table
+constexpr float kNextGameX = 100, kNextGameY = 179;  // the game below Klondike in the list
 
 // A message's body over the table (far greener than the cloth).
 bool IsPopupGreen(playrun::Rgb c) { return c.g > c.r + 10 && c.g > c.b && c.g < 120; }
@@ -241,6 +244,52 @@ TEST_F(FullDiskRunTest, ANewDealThatCannotCountTheGameSaysSoOverTheTable) {
   EXPECT_TRUE(std::filesystem::exists(folder_ + "/SavedGames/Ann_Klondike.c3o"));
   h.ClickVirtual(kExitX, kExitY);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
+}
+
+// Another game picked in the list, then Exit, on a full disk: neither the
+// profile (the game picked) nor the settings can be written, and the player
+// is told over the menu before the window closes; the program ends once the
+// message is answered, and the shutdown does not try them again.
+TEST_F(FullDiskRunTest, ExitTellsOfTheFilesItCouldNotWriteBeforeTheWindowCloses) {
+  if (!RerunInPrivateMounts(900)) return;
+  ASSERT_NO_FATAL_FAILURE(MountSmallDisk());
+  ProgramHarness h(home_);
+  playrun::LastMove move{};
+  ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePage(h, &move));
+  ASSERT_TRUE(FillDisk(folder_)) << "the disk kept room";
+  const std::string settings = Read(folder_ + "/Resolution.dat");
+  const std::string profile = Read(folder_ + "/Users/Ann.usr");
+
+  // The next game has no saved game: Continue Game goes out.
+  h.ClickVirtual(kNextGameX, kNextGameY);
+  h.MoveVirtual(kAsideX, kAsideY);
+  ASSERT_TRUE(playrun::WaitForPixel(
+      h, kContinueGameX, kContinueGameY, [](playrun::Rgb c) { return !IsButtonGreen(c); }, 60))
+      << "the game was not picked; " << Why(h);
+
+  h.ClickVirtual(kExitX, kExitY);
+  h.MoveVirtual(kAsideX, kAsideY);
+  ASSERT_TRUE(ProgramHarness::WaitUntil(
+      [&] { return Count(h.LogText(), "Write failure notices shown: ") >= 1 || !h.IsProgramRunning(); }, 60, 0.1))
+      << Why(h);
+  ASSERT_TRUE(h.IsProgramRunning()) << "the program ended without a word:\n" << h.LogText();
+  ASSERT_TRUE(playrun::WaitForPixel(h, kExitX, kExitY, IsDimmed, 30)) << "no message over the menu; " << Why(h);
+  h.Screenshot(shots_ + "FullDiskExitNotSaved.png");
+  std::string text = h.LogText();
+  for (const char* notice : {"The display and sound settings could not be saved; the disk may be full.",
+                             "The profile and options of Ann could not be saved; the disk may be full."}) {
+    EXPECT_EQ(Count(text, std::string("Write failure notice: ") + notice), 1) << notice;
+  }
+  EXPECT_EQ(Count(text, "CLOSING DOWN"), 0) << "the end came before the answer";
+
+  h.Key("Return");
+  EXPECT_EQ(h.WaitForExit(60), 0) << Why(h);
+  text = h.LogText();
+  EXPECT_EQ(Count(text, "CLOSING DOWN"), 1) << text;
+  EXPECT_EQ(Count(text, kProfileFailed), 1) << "the profile was written again at the shutdown";
+  EXPECT_EQ(Count(text, "Write failure notices shown: "), 1);
+  EXPECT_TRUE(Read(folder_ + "/Resolution.dat") == settings);
+  EXPECT_TRUE(Read(folder_ + "/Users/Ann.usr") == profile);
 }
 
 }  // namespace

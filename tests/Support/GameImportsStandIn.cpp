@@ -151,6 +151,7 @@ bool UserSave() {
 }
 void ResolutionUpdateSettingsFromCurrent() { Record("ResolutionUpdateSettingsFromCurrent"); }
 void ResolutionWriteFile() { Record("ResolutionWriteFile"); }
+void ResolutionSetRunInProgress(bool) { Record("ResolutionSetRunInProgress"); }
 void ResolutionGetForGame(GameDisplaySettings* settings) { *settings = g_display; }
 void ResolutionSetShowAbout(int value) { g_display.showAbout = value; }
 const char* ScoreGetScoreText() { return "0"; }
@@ -173,7 +174,11 @@ void FoundationEffectsTick() {}
 void FoundationEffectsRenderAll() {}
 bool SplashTick() { return false; }
 void WriteFailureShowNotices() {}
+// Every write of the stand-ins succeeds: nothing waits for a notice.
 int WriteFailureGetPendingCount() { return 0; }
+void WriteFailureRunAfterNotices(void (*after)()) {
+  if (after) after();
+}
 
 // The main module, tutorial, battery gauge, file chooser and effects start
 // (the application's own stand-ins take their place in App's tests).

@@ -2,7 +2,9 @@
 // DamagedFile.h).
 #include "App/DamagedFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,44 +19,48 @@ namespace {
 
 constexpr int kMaxAsideNames = 99;
 
-// The texts not yet shown; the files told of once; the name buffer of the
-// last file put aside.
+// The texts not yet shown; the files told of once; the files that could
+// not be put aside in this run; the name buffer of the last file put aside.
 std::vector<std::string> g_notices;
 std::set<std::string> g_told;
+std::set<std::string> g_notKept;
 char g_asideName[1100] = {};
 
 bool IsThere(const char* path) { return EngFileExists(path) || EngFileDirectoryExists(path); }
 
-// A folder in a file's place moves as it is; the move never replaces
-// anything at the new name.
-bool MoveFolder(const char* path, const char* to) {
-  if (!MoveFileExA(path, to, 0)) {
-    DebugError("DamagedFileMoveAside", "Folder was not moved: <%s> to <%s>", path, to);
-    return false;
-  }
-  return true;
-}
-
-// The first free name of the series gets the file, moved or copied there.
+// The first free name of the series gets the file, moved or copied there
+// (a move never replaces anything at the new name). A name taken meanwhile
+// sends the file on to the next; any other failure ends the trying, as a
+// folder that cannot take one name takes no other. A file that could not
+// be put aside is not tried again in the run: the readers meet it at every
+// read, and the player is told once.
 const char* PutAside(const char* where, const char* path, bool move) {
   const bool folder = move && path && *path && EngFileDirectoryExists(path);
   if (!path || !*path || (!folder && !EngFileExists(path))) {
     DebugError(where, "No file <%s>", path ? path : "");
     return nullptr;
   }
+  if (g_notKept.count(path)) return nullptr;
+  int error = 0;
   for (int n = 1; n <= kMaxAsideNames; ++n) {
     const int length = n == 1 ? std::snprintf(g_asideName, sizeof g_asideName, "%s.damaged", path)
                               : std::snprintf(g_asideName, sizeof g_asideName, "%s.damaged-%d", path, n);
-    if (length < 0 || length >= static_cast<int>(sizeof g_asideName)) break;
+    if (length < 0 || length >= static_cast<int>(sizeof g_asideName)) {
+      error = ENAMETOOLONG;
+      break;
+    }
     if (IsThere(g_asideName)) continue;
-    const bool done = folder ? MoveFolder(path, g_asideName)
-                             : (move ? EngFileMoveFile(path, g_asideName) : EngFileCopyFile(path, g_asideName, true));
+    const bool done = move ? MoveFileExA(path, g_asideName, 0) : CopyFileA(path, g_asideName, TRUE);
     if (done) {
       DebugError(where, "Damaged file <%s> kept as <%s>", path, g_asideName);
       return g_asideName;
     }
+    error = static_cast<int>(GetLastError());
+    if (error != EEXIST) break;
   }
-  DebugError(where, "Could not keep damaged file <%s>", path);
+  g_notKept.insert(path);
+  DebugError(where, "Could not keep damaged file <%s>: %s", path,
+             error && error != EEXIST ? std::strerror(error) : "every name of the series is taken");
   return nullptr;
 }
 
@@ -109,4 +115,5 @@ int DamagedFileGetPendingCount() { return static_cast<int>(g_notices.size()); }
 void DamagedFileClearNotices() {
   g_notices.clear();
   g_told.clear();
+  g_notKept.clear();
 }

@@ -14,7 +14,8 @@
 // a run (DamagedFileNotifyTextOnce).
 //
 // State: the notices not yet shown (a few lines of text), the files already
-// told of in this run, and the name buffer.
+// told of in this run, the files that could not be put aside in this run,
+// and the name buffer.
 #pragma once
 
 // The most notices kept until they are shown; later ones are only logged.
@@ -24,7 +25,10 @@ constexpr int kDamagedFileMaxNotices = 8;
 // "<path>.damaged-2" ... "<path>.damaged-99" in its folder (an existing file
 // is never replaced). A folder that stands where a file should be is moved
 // the same way. The new name in a buffer the next call overwrites, or null
-// when the file could not be moved (reported; the file stays).
+// when the file could not be moved (the file stays). A failure other than a
+// taken name (a read-only folder, a full disk) ends the trying at once; it
+// is reported in one line with its reason, and the file is not tried again
+// in the run: a later call for the same path answers null at once, unlogged.
 const char* DamagedFileMoveAside(const char* path);
 // The same with a copy: the file stays where it is, for its reader to
 // write it again with what could be read.
@@ -47,5 +51,6 @@ bool DamagedFileNotifyTextOnce(const char* key, const char* token, const char* t
 void DamagedFileShowNotices();
 // The number of texts waiting (tests).
 int DamagedFileGetPendingCount();
-// Forgets the queued texts and the files told of (tests).
+// Forgets the queued texts, the files told of and the files that could not
+// be put aside (tests).
 void DamagedFileClearNotices();

@@ -89,6 +89,8 @@ enum class TableRead {
   kNone,        // no file: an empty table
   kRead,        // the file's rows that read are the table
   kUnreadable,  // a file (or a folder) is there that cannot be read: it must not be written over
+  kNotKept,     // a damaged file that could not be kept aside: its rows that read are the table
+                // shown, but nothing may be written over it
 };
 
 // A table that cannot be read stays as it is; the player hears of it once.
@@ -101,16 +103,28 @@ TableRead Unreadable(int game, const char* path) {
   return TableRead::kUnreadable;
 }
 
+// A damaged table that could not be kept aside stays as it is, its rows
+// that read shown but none entered; the player hears of it once in a run.
+TableRead NotKept(int game, const char* path) {
+  const std::string table = path;
+  if (DamagedFileNotifyTextOnce(table.c_str(), "Damaged_ScoresNotKept", GameName(game),
+                                DamagedFileBaseName(table.c_str()))) {
+    DebugError("ScoreReadCurrentGameScores", "Damaged score file not kept aside: left as it is, %d rows shown <%s>",
+               g_table.count, table.c_str());
+  }
+  return TableRead::kNotKept;
+}
+
 // A table file that holds more than its rows that read (a header that is
 // not this game's table, a row that does not hold, a cut row at its end):
 // the file is kept aside before anything writes over it, the rows read are
 // written back under a good header (with no row read, the file is only
 // moved aside), and the player is told. A file that cannot be kept aside
-// is left as it is, as one that cannot be read.
+// is left as it is (NotKept).
 TableRead MendTable(int game, const char* path) {
   const std::string table = path;
   const char* aside = g_table.count > 0 ? DamagedFileCopyAside(table.c_str()) : DamagedFileMoveAside(table.c_str());
-  if (!aside) return Unreadable(game, table.c_str());
+  if (!aside) return NotKept(game, table.c_str());
   const std::string asideName = DamagedFileBaseName(aside);
   if (g_table.count > 0) {
     const int lastAdded = g_table.lastAdded;
@@ -270,8 +284,13 @@ void ScoreAddGameScore() {
   const std::int32_t score = g_UserOptions.runningScore[game];
   if (score <= 0 || static_cast<std::uint32_t>(score) > kScoreHighest) return;
 
-  if (ReadTable(game) == TableRead::kUnreadable) {
+  const TableRead read = ReadTable(game);
+  if (read == TableRead::kUnreadable) {
     DebugError(where, "Score not entered: the table cannot be read");
+    return;
+  }
+  if (read == TableRead::kNotKept) {
+    DebugError(where, "Score not entered: the damaged table could not be kept aside");
     return;
   }
   ClearNewFlags();

@@ -14,9 +14,10 @@
 // the file is kept aside as "<name>.sco.damaged", the rows that read are
 // written back under a good header, and the player is told once
 // (App/DamagedFile.h). A table that cannot be read at all (no permission, a
-// folder in its place, too large), or a damaged one that cannot be kept
-// aside, is left as it is: no score enters it and no row leaves it, and the
-// player is told once in a run.
+// folder in its place, too large) is left as it is: no score enters it and
+// no row leaves it, and the player is told once in a run. So is a damaged
+// one that cannot be kept aside (a read-only folder, a full disk), but its
+// rows that read are the table shown.
 //
 // Ranking: higher score first, then the shorter time, then the player name
 // that is greater byte by byte. The table is sorted after every read and
@@ -70,7 +71,8 @@ void ScoreResetLastAdded();
 // "Invalid game num %d") when the current game is not 0-83.
 const char* ScoreGetFilename();
 // Loads the current game's table; no file, or one that cannot be read, is
-// an empty table.
+// an empty table; a damaged one that cannot be kept aside is its rows that
+// read.
 void ScoreReadCurrentGameScores();
 // Sorts the table, sets the newest row and replaces the current game's file.
 // False when the write failed (the old file is kept).
@@ -78,7 +80,8 @@ bool ScoreWriteToFile();
 
 // Offers the finished game's running score to the current game's table (the
 // statistics call these when a game ends): a won game always, a lost one
-// only after two stored moves. A table that cannot be read takes no score.
+// only after two stored moves. A table that cannot be read, or a damaged
+// one that cannot be kept aside, takes no score.
 void ScoreAddGameScore();
 void ScoreAddWonGameScore();
 void ScoreAddLostGameScore();

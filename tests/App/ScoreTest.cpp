@@ -1,8 +1,8 @@
 // Tests of the score tables: file size and layout, ranking, which running
 // scores enter, a full table, damaged and foreign files (mended without
-// losing the good rows, kept aside first, never half-written),
-// a table that cannot be read left alone, removing a player's rows, and the
-// player's best row.
+// losing the good rows, kept aside first, never half-written; shown but
+// left alone where they cannot be kept aside), a table that cannot be read
+// left alone, removing a player's rows, and the player's best row.
 #include <functional>
 #include <string>
 #include <utility>
@@ -201,7 +201,8 @@ TEST_F(ScoreTest, DamagedRowsAreSkippedTheFileKeptAsideAndTheGoodOnesKept) {
   EXPECT_EQ(ReadFile(path).size(), 84u + 3 * 140u);
 
   // With no name left to keep it aside under, the damaged table is left as
-  // it is: no score enters it, no row leaves it, and the player is told.
+  // it is: no score enters it, no row leaves it, its rows that read are
+  // shown, and the player is told.
   const std::string damaged = header + ann + flipped + bob;
   WriteFile(path, damaged);
   for (int n = 2; n <= 99; ++n) WriteFile(path + ".damaged-" + std::to_string(n), "taken");
@@ -210,9 +211,68 @@ TEST_F(ScoreTest, DamagedRowsAreSkippedTheFileKeptAsideAndTheGoodOnesKept) {
   Finish(800);
   ScoreDeleteUserScoresForCurGame();
   EXPECT_TRUE(ReadFile(path) == damaged);
-  EXPECT_EQ(ScoreGetEntryCount(), 0);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob"}));
   EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
-  EXPECT_TRUE(LogContains("Damaged file notice: Damaged_ScoresUnreadable: Klondike, Klondike.sco"));
+  EXPECT_TRUE(LogContains("Damaged file notice: Damaged_ScoresNotKept: Klondike, Klondike.sco"));
+}
+
+// A damaged table whose folder refuses its copy (here a folder stands where
+// the copy is made, which stops root too): the rows that read are shown
+// wherever the table is read, the file stays as it is, no score enters it,
+// and the keeping is tried once in the run, logged once, told once in the
+// player's language; in the next run it is mended.
+TEST_F(ScoreTest, ADamagedTableThatCannotBeKeptAsideShowsItsRowsAndTakesNoScore) {
+  const std::string path = ScorePath(kGameKlondike);
+  std::string flipped = ScoreRow(Entry(650, 10, "Cid"));
+  flipped[16 + 12] = static_cast<char>(flipped[16 + 12] ^ 0x80);
+  const std::string damaged =
+      ScoreHeader("Klondike") + ScoreRow(Entry(700, 10, "Bob")) + flipped + ScoreRow(Entry(600, 10, "Ann"));
+  WriteFile(path, damaged);
+  const std::string blocker = path + ".damaged.tmp-" + std::to_string(getpid());
+  std::filesystem::create_directory(blocker);
+  EngLanguagesRelease();
+  ASSERT_TRUE(EngLanguagesInit(CARDOLIA_SOURCE_DIR "/Languages", "English"));
+  DamagedFileClearNotices();
+  ClearLog();
+
+  ScoreReadCurrentGameScores();  // the Scores page
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Ann"}));
+  Finish(800);  // a won game
+  EXPECT_EQ(ScoreGetLastAddedIndex(), -1);
+  ScoreEntry best;
+  EXPECT_TRUE(ScoreGetUsersBestScore(&best));  // the send button's row
+  EXPECT_EQ(best.score, 600u);
+  ScoreDeleteUserScoresForCurGame();
+  std::filesystem::remove(blocker);  // the folder takes copies again, but not in this run
+  ScoreReadCurrentGameScores();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Bob", "Ann"}));
+
+  EXPECT_TRUE(ReadFile(path) == damaged);
+  for (const auto& entry : std::filesystem::directory_iterator(folder_ + "Scores")) {
+    EXPECT_EQ(entry.path().filename().string().find(".damaged"), std::string::npos) << entry.path();
+  }
+  int keepLines = 0, rowsShownLines = 0;
+  for (const std::string& line : LogLines()) {
+    keepLines += line.find("Could not keep damaged file") != std::string::npos;
+    rowsShownLines += line.find("not kept aside: left as it is, 2 rows shown") != std::string::npos;
+  }
+  EXPECT_EQ(keepLines, 1);
+  EXPECT_EQ(rowsShownLines, 1);
+  EXPECT_TRUE(LogContains("Is a directory"));
+  EXPECT_TRUE(LogContains("Score not entered: the damaged table could not be kept aside"));
+  ASSERT_EQ(DamagedFileGetPendingCount(), 1);
+  EXPECT_TRUE(LogContains("Damaged file notice: The score table of Klondike (\"Klondike.sco\") was damaged, and no "
+                          "copy of it could be kept beside it"));
+  EXPECT_TRUE(LogContains("Every score in it that could still be read is shown"));
+  EXPECT_FALSE(LogContains("cannot be read"));
+
+  // The next run keeps it aside and mends it; the next score goes in.
+  DamagedFileClearNotices();
+  ScoreReadCurrentGameScores();
+  EXPECT_TRUE(ReadFile(path + ".damaged") == damaged);
+  EXPECT_EQ(ReadFile(path).size(), 84u + 2 * 140u);
+  Finish(800);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Ann", "Bob", "Ann"}));
 }
 
 TEST_F(ScoreTest, ADamagedHeaderIsMendedAndEveryRowThatReadsKept) {

@@ -4,7 +4,9 @@
 // score rows and per-game options kept; a statistics file whose header was
 // damaged is mended and the player told once, on the main menu; a second
 // player's emptied profile is marked on the Load Player screen and made anew
-// from there. Screenshots go to <build>/screenshots.
+// from there; a score table with a damaged row that cannot be kept aside
+// shows its good rows on the Scores page, is told once and stays as it is.
+// Screenshots go to <build>/screenshots.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +183,14 @@ class DamagedFilesRunTest : public TempDirTest {
   std::string shots_;
 };
 
+// The Scores page's flag column and its rows, in the virtual screen; the
+// menu's title (top left), bright gold with nothing over the menu and
+// dimmed under a popup.
+constexpr float kFlagX = 442.71f + 13.7f, kScoreRowY = 117 + 5.5f, kScoreRowStep = 12;
+bool IsFlagRed(int r, int g, int b) { return r > 150 && g < 70 && b < 70; }
+bool IsTitleFree(int r, int g, int b) { return r > 200 && g > 170 && b < 150; }
+bool IsTitleDimmed(int r, int g, int b) { return r > 90 && r < 170 && g > 70 && b < 90; }
+
 TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayersFiles) {
   ProgramHarness h(dir_ + "/home");
   std::string noDeck;
@@ -250,6 +261,105 @@ TEST_F(DamagedFilesRunTest, DamagedProfilesAreOfferedAndMadeAnewKeepingThePlayer
   EXPECT_STREQ(bob.country, "Wales");
   EXPECT_EQ(h.LogText().find("Damaged file notice"), std::string::npos);
   EXPECT_EQ(ExitFromMenu(h), 0);
+}
+
+// Ann's Klondike table holds two good rows and one that does not hold,
+// and every name it could be kept aside under is taken: the Scores page
+// shows the two rows, the notice says that they are shown and that no score
+// is entered, the keeping is tried once however often the page reads the
+// table, and the file stays as it was.
+TEST_F(DamagedFilesRunTest, ADamagedScoreTableThatCannotBeKeptAsideShowsItsGoodRows) {
+  ProgramHarness h(dir_ + "/home");
+  std::string noDeck;
+  ASSERT_TRUE(TestUseNewPlayerDeck(h.UserFolder(), &noDeck)) << noDeck;
+  const std::string folder = h.UserFolder();
+  UserRecord ann;
+  std::snprintf(ann.name, sizeof ann.name, "Ann");
+  std::snprintf(ann.country, sizeof ann.country, "Germany");
+  ann.menuGame = kGameKlondike;
+  ann.mainPage = 3;  // the Scores page
+  std::uint8_t user[kUserRecordFileSize];
+  UserRecordToBytes(ann, user);
+  WriteCreatingFolders(folder + "/Users/Ann.usr", EncryptedBlock(user, sizeof user));
+
+  std::uint8_t header[kScoreHeaderSize] = {};
+  GenPutF32(header, 0, kScoreFileVersion);
+  std::snprintf(reinterpret_cast<char*>(header + 4), 64, "%s", GenGetGameFilename(kGameKlondike));
+  std::string table = EncryptedBlock(header, sizeof header);
+  for (const auto& [name, score] : {std::pair{"Ann", 1000u}, std::pair{"Cid", 950u}, std::pair{"Bob", 900u}}) {
+    ScoreEntry e;
+    e.score = score;
+    e.playTime = 300;
+    e.year = 2026;
+    std::snprintf(e.name, sizeof e.name, "%s", name);
+    std::snprintf(e.country, sizeof e.country, "Germany");
+    std::uint8_t bytes[kScoreEntrySize];
+    ScoreEntryToBytes(e, bytes);
+    std::string row = EncryptedBlock(bytes, sizeof bytes);
+    if (std::strcmp(name, "Cid") == 0) row[16 + 12] = static_cast<char>(row[16 + 12] ^ 0x80);  // its month
+    table += row;
+  }
+  const std::string path = folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco";
+  WriteCreatingFolders(path, table);
+  WriteCreatingFolders(path + ".damaged", "taken");
+  for (int n = 2; n <= 99; ++n) WriteCreatingFolders(path + ".damaged-" + std::to_string(n), "taken");
+
+  ResolutionSetDefaults();
+  g_ResolutionSettings.showDialog = 0;
+  EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
+  g_ResolutionSettings.httpTest = 1;
+  g_ResolutionSettings.fullWidth = 1024;
+  g_ResolutionSettings.fullHeight = 768;
+  std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
+  std::uint8_t settings[kResolutionFileSize];
+  ResolutionToBytes(g_ResolutionSettings, settings);
+  WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+
+  ASSERT_TRUE(h.StartDisplay());
+  ASSERT_TRUE(h.StartProgram());
+  ASSERT_TRUE(h.WaitForLog("RESOLUTION2", 20));
+  ASSERT_TRUE(h.WaitUntilDrawn(kContinueX, kContinueY, 20));
+  h.ClickVirtual(kContinueX, kContinueY);
+  ASSERT_TRUE(h.WaitForLog("Damaged file notices shown: 1", 180));
+  ASSERT_TRUE(h.WaitForPixel(25, 22.5f, IsTitleDimmed, 30)) << "the notice over the menu";
+  h.Screenshot(shots_ + "ScoresDamagedNotKeptNotice.png");
+  const std::string told = h.LogText();
+  EXPECT_NE(told.find("Damaged file notice: The score table of Klondike (\"Klondike.sco\") was damaged, and no copy"),
+            std::string::npos);
+  EXPECT_NE(told.find("Every score in it that could still be read is shown"), std::string::npos);
+  h.Key("Return");  // the notice's OK
+  ASSERT_TRUE(h.WaitForPixel(25, 22.5f, IsTitleFree, 30)) << "the notice closed";
+
+  // Ann's and Bob's rows with their flags; no third row.
+  EXPECT_TRUE(h.WaitForPixel(kFlagX, kScoreRowY, IsFlagRed, 20)) << "the first row's flag";
+  EXPECT_TRUE(h.WaitForPixel(kFlagX, kScoreRowY + kScoreRowStep, IsFlagRed, 20)) << "the second row's flag";
+  h.Screenshot(shots_ + "ScoresDamagedNotKept.png");
+  const long third = h.PixelVirtual(kFlagX, kScoreRowY + 2 * kScoreRowStep);
+  EXPECT_FALSE(IsFlagRed((third >> 16) & 0xFF, (third >> 8) & 0xFF, third & 0xFF)) << "a third row";
+
+  // The Statistics page and back: the table is read again (each read logs
+  // its row that does not hold), not kept aside again.
+  const auto count = [&](const char* text) {
+    const std::string log = h.LogText();
+    int found = 0;
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++found;
+    return found;
+  };
+  const int reads = count("Invalid score entry");
+  h.ClickVirtual(472.5f, 68.75f);
+  ASSERT_TRUE(h.WaitForPixel(kFlagX, kScoreRowY, [](int r, int g, int b) { return !IsFlagRed(r, g, b); }, 20))
+      << "the Statistics page";
+  h.ClickVirtual(577.5f, 68.75f);
+  EXPECT_TRUE(ProgramHarness::WaitUntil([&] { return count("Invalid score entry") > reads; }, 20))
+      << "the table read again";
+  EXPECT_TRUE(h.WaitForPixel(kFlagX, kScoreRowY + kScoreRowStep, IsFlagRed, 20)) << "the Scores page again";
+  ASSERT_EQ(ExitFromMenu(h), 0);
+
+  EXPECT_TRUE(Read(path) == table);
+  EXPECT_EQ(count("Could not keep damaged file"), 1) << h.LogErrorLines();
+  const std::string log = h.LogText();
+  EXPECT_EQ(log.find("Damaged file notice: The score table of Klondike (\"Klondike.sco\") cannot be read"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -7,14 +7,16 @@
 // starts. FreeType is loaded per font and released before Create returns.
 //
 // State: each font's tables (see EngFont.h); the process-wide switch for
-// the notes about missing characters.
+// the notes about missing characters and the characters already noted.
 #include "Engine/EngFont.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <ft2build.h>
@@ -34,6 +36,10 @@ constexpr int kDpi = 150;
 
 // Process-wide: on at start, switched by EngFontSetReportMissingChars.
 bool g_reportMissingChars = true;
+// Process-wide: the characters noted missing, by font (family and style)
+// and code. Once a run each: every device made anew (each step of a
+// window-size drag) makes the fonts again. Reset by EngFontResetNotesForTests.
+std::set<std::pair<std::string, int>> g_missingNoted;
 
 // The FreeType library and face of one creation, released on every path.
 struct FreeTypeSession {
@@ -122,6 +128,8 @@ std::vector<std::uint8_t> CoverageOf(FT_Glyph glyph, int* width, int* rows) {
 }  // namespace
 
 void EngFontSetReportMissingChars(bool on) { g_reportMissingChars = on; }
+
+void EngFontResetNotesForTests() { g_missingNoted.clear(); }
 
 // ---- Life cycle ---------------------------------------------------------------
 
@@ -335,7 +343,11 @@ int EngFont::ParseLetter(FT_FaceRec_* face, int code, float scaleX, float scaleY
   static const char* const kWhere = "EngFont::ParseLetter";
   const FT_UInt index = FT_Get_Char_Index(face, CharCodeFor(face, code));
   if (index == 0) {
-    if (g_reportMissingChars) DebugNote("EngFont::ParseLetter - No char at %d", code);
+    const std::string font = std::string(face->family_name ? face->family_name : "") + " " +
+                             (face->style_name ? face->style_name : "");
+    if (g_reportMissingChars && g_missingNoted.insert({font, code}).second) {
+      DebugNote("EngFont::ParseLetter - No char at %d", code);
+    }
     return 0;
   }
   GlyphHolder holder;

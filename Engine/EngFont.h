@@ -115,7 +115,10 @@ inline bool EngFontIsSpaceOrTab(char c) { return c == ' ' || c == '\t'; }
 bool EngFontDeviceExists();
 
 // Switches the notes about characters missing from a font (on at start).
+// Each character missing from a font is noted once a run.
 void EngFontSetReportMissingChars(bool on);
+// Forgets the missing characters noted, as at a fresh start.
+void EngFontResetNotesForTests();
 
 // Returns the tracked x position the last DrawString left and tracks
 // character index from now on (-1: none).

@@ -6,13 +6,16 @@
 #include "Dialogs.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
 
+#include "BoxPlacer.h"
 #include "BoxText.h"
 #include "Cp1252.h"
 #include "Files.h"
@@ -35,6 +38,14 @@ int HeadlessAnswer(UINT type) {
   const int answer = g_yesNoAnswers.front();
   g_yesNoAnswers.pop_front();
   return answer;
+}
+
+// The X window of an SDL window; 0 for none or on another display system.
+std::uint32_t XWindowOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return static_cast<std::uint32_t>(info.info.x11.window);
 }
 
 // SDL's box (GTK's where SDL cannot show one, once GTK runs), over the
@@ -73,6 +84,8 @@ int ShowWithSdl(const std::string& utf8Text, const std::string& utf8Caption, UIN
   int shown = 0;
   {
     const SdlBoxAsking asking;  // SDL's child that shows it ends with the game
+    // SDL misplaces its box where no window manager places it.
+    const BoxPlacer placer(XWindowOf(box.window));
     shown = SDL_ShowMessageBox(&box, &pressed);
   }
   if (shown != 0) {

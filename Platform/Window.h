@@ -147,9 +147,9 @@ HBRUSH GetStockObject(int object);
 void PlatformSetWindowSamples(int samples);
 
 // For a program the player is to see, before anything else starts SDL's
-// video: windows go on an X or Wayland display only from now on (another
-// of SDL's drivers only when SDL_VIDEODRIVER names it), never on a driver
-// that shows nothing. True when such a display is open (or the headless
+// video: windows go on an X or Wayland display only from now on (Wayland
+// only where WAYLAND_DISPLAY is set; another of SDL's drivers only when
+// SDL_VIDEODRIVER names it), never on a driver that shows nothing. True when such a display is open (or the headless
 // back end is on); else false, and why says which display could not be
 // opened.
 bool PlatformUseVisibleDisplay(std::string* why);

@@ -39,8 +39,8 @@ HWND WindowFirst();
 // ---- SDL back end (WindowSdl.cpp) ---------------------------------------------------
 // Starts SDL's video once; false when there is no display.
 bool SdlVideoInit();
-// Holds SDL's video from now on to the drivers of X and Wayland, unless
-// SDL_VIDEODRIVER names others.
+// Holds SDL's video from now on to the drivers of X and Wayland (Wayland
+// only where WAYLAND_DISPLAY is set), unless SDL_VIDEODRIVER names others.
 void SdlHoldToVisibleDrivers();
 // Why SdlVideoInit failed: the display that could not be opened.
 std::string SdlNoDisplayReason();

@@ -63,8 +63,11 @@ void SdlHoldToVisibleDrivers() {
   // Where no display answers SDL goes on to drivers that show nothing
   // (offscreen, dummy): a program would run unseen. SDL_VIDEODRIVER, the
   // player's own choice, still comes first; set but empty it names none.
+  // Wayland only where WAYLAND_DISPLAY names a display: without one the
+  // Wayland library's probe writes its own complaint to stderr.
   const char* chosen = std::getenv("SDL_VIDEODRIVER");
-  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11,wayland",
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, wayland && *wayland ? "x11,wayland" : "x11",
                           chosen && *chosen ? SDL_HINT_DEFAULT : SDL_HINT_OVERRIDE);
 }
 

@@ -7,9 +7,12 @@
 // are freed before false is returned. Releasing a device that still has live
 // graphics objects logs their count once ("Graphics objects not released
 // [%d]"); the device goes at once and those objects refuse further use.
+// The renderer is named in the log at the first device, and again only when
+// a device comes on another one.
 #include "Engine/DX9/EngDeviceDX9.h"
 
 #include <algorithm>
+#include <string>
 
 #include "Engine/DX9/ComDxWin.h"
 #include "Engine/DX9/ComDxWinTextureCursor.h"
@@ -26,6 +29,9 @@ namespace {
 IDirect3D9* g_d3d = nullptr;
 IDirect3DDevice9* g_d3dDevice = nullptr;
 EngDeviceDX9* g_deviceDX9 = nullptr;
+// The renderer the log named last: a device made anew on it (each step of a
+// window-size drag) does not name it again.
+std::string g_rendererNoted;
 
 // The engine's acceptance test: the pair must support post-pixel-shader
 // blending of textures.
@@ -52,6 +58,7 @@ DWORD g_engDeviceDX9BlendFactors[11];
 
 IDirect3DDevice9* EngDeviceDX9GetD3DDevice() { return g_d3dDevice; }
 EngDeviceDX9* EngDeviceDX9GetCurrent() { return g_deviceDX9; }
+void EngDeviceDX9ResetNotesForTests() { g_rendererNoted.clear(); }
 
 // ---- Construction ------------------------------------------------------------------
 
@@ -222,7 +229,10 @@ bool EngDeviceDX9::DoChangeDevice(const DxutDeviceSettings& settings) {
     return fail(2, title, "DxutEnumerationGetAdapterInfoNew() failed");
   // A software renderer is only noted: it is what a machine without a
   // graphics driver (or a test under Xvfb) has.
-  DebugNote("[DxDevices] Renderer: %s", info->uniqueDescription.c_str());
+  if (info->uniqueDescription != g_rendererNoted) {
+    g_rendererNoted = info->uniqueDescription;
+    DebugNote("[DxDevices] Renderer: %s", g_rendererNoted.c_str());
+  }
   return true;
 }
 

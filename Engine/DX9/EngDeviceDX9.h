@@ -256,3 +256,5 @@ class EngDeviceDX9 {
 IDirect3DDevice9* EngDeviceDX9GetD3DDevice();
 // The one back-end object (null while none exists).
 EngDeviceDX9* EngDeviceDX9GetCurrent();
+// Forgets the renderer the log named, as at a fresh start.
+void EngDeviceDX9ResetNotesForTests();

@@ -2,6 +2,7 @@
 // their effects, the blur, sheet texels, line wrapping on a fixed-advance
 // fake font, and a real font created from the game's data for measuring.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,13 @@
 
 namespace {
 
-class EngFontTest : public TempDirTest {};
+class EngFontTest : public TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    EngFontResetNotesForTests();
+  }
+};
 
 const char* const kMainFont = CARDOLIA_BUILD_DIR "/Data/Main/0100.dat";
 
@@ -231,6 +238,22 @@ TEST_F(EngFontTest, RatioAndColourRules) {
   // An invalid font measures 0.
   EXPECT_EQ(font.GetStringWidth("abc"), 0.0f);
   EXPECT_EQ(font.GetHeight(true), 0.0f);
+}
+
+// Every device made anew makes its fonts again (each step of a window-size
+// drag does): a character the font lacks is noted the first time only.
+TEST_F(EngFontTest, AFontMadeAgainNotesEachMissingCharacterOnce) {
+  EngFont font;
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_TRUE(font.Create(kMainFont, 1, 32, 32, 255, nullptr, 0, 0.2f, 0.16f, 1.75f, 6.747f, true));
+    font.Release();
+  }
+  std::map<std::string, int> notes;
+  for (const std::string& line : LogLines()) {
+    if (line.find("EngFont::ParseLetter - No char at ") != std::string::npos) ++notes[line];
+  }
+  EXPECT_NE(notes.size(), 0u);  // 0x81 has no character in CP1252
+  for (const auto& [line, count] : notes) EXPECT_EQ(count, 1) << line;
 }
 
 TEST_F(EngFontTest, RealFontMeasuresWithoutADevice) {

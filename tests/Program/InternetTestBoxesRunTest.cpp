@@ -1,11 +1,15 @@
 // The Internet test's message boxes as a player meets them at the first
-// start, on screens of two sizes, with the site never answering: each box
-// lies inside the screen whatever fonts the system has (its lines wrapped),
-// what a closed box covered on the game's window is drawn again before the
-// next box comes, and a box still up when the game is killed goes with it.
-// Screenshots: <build>/screenshots/internet-test-box-<width>.png.
+// start, on screens of two sizes and over a window away from the screen's
+// corner, with the site never answering: each box lies inside the screen
+// whatever fonts the system has (its lines wrapped) and stands on the
+// middle of the game's window, what a closed box covered on the game's
+// window is drawn again before the next box comes, and a box still up when
+// the game is killed goes with it.
+// Screenshots: <build>/screenshots/internet-test-box-<name>.png.
 #include <signal.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include "App/Resolution.h"
+#include "tests/Program/PlayRun.h"
 #include "tests/Support/HttpTestServer.h"
 #include "tests/Support/ProgramHarness.h"
 #include "tests/Support/TestSupport.h"
@@ -73,6 +79,14 @@ bool Changed(const Box& box, const Screen& screen, int width, int height) {
   return changed * 200 > all;
 }
 
+// How far the box's middle stands from the window's, in pixels (the larger
+// of the two directions). Twice the offsets, so that odd sizes count whole.
+int OffMiddle(const Place& box, const Place& window) {
+  const int dx = std::abs((2 * box.x + box.width) - (2 * window.x + window.width));
+  const int dy = std::abs((2 * box.y + box.height) - (2 * window.y + window.height));
+  return (std::max(dx, dy) + 1) / 2;
+}
+
 bool SamePlace(const Place& a, const Place& b) {
   return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
@@ -121,30 +135,48 @@ class BoxWatch {
 
 class InternetTestBoxesRunTest : public TempDirTest {};
 
-TEST_F(InternetTestBoxesRunTest, EveryBoxFitsTheScreenLeavesNothingBehindAndGoesWithTheGame) {
+TEST_F(InternetTestBoxesRunTest, EveryBoxFitsTheScreenStandsOnTheWindowLeavesNothingBehindAndGoesWithTheGame) {
   const std::string shots = std::string(CARDOLIA_BUILD_DIR) + "/screenshots/";
   std::filesystem::create_directories(shots);
   const std::string suppressions = dir_ + "/leaks.supp";
   std::ofstream(suppressions) << __lsan_default_suppressions();
   struct Case {
+    const char* name;
     int width, height;
+    Place window;             // the settings' window (width 0: the first start's full screen)
     bool killedAtTheLastBox;  // else the last box is answered No
   };
-  const Case cases[] = {{1024, 768, false}, {1280, 1024, true}};
+  const Case cases[] = {
+      {"1024", 1024, 768, {}, false},
+      {"1280", 1280, 1024, {}, true},
+      {"window-128", 1024, 768, {0, 128, 128, 800, 600}, true},
+  };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    ProgramHarness h(dir_ + "/home-" + std::to_string(c.width));
+    SCOPED_TRACE(c.name);
+    ProgramHarness h(dir_ + "/home-" + c.name);
     BoxWatch boxes(h, c.width, c.height);
     HttpTestReply silent;
     silent.stallBeforeHeaders = true;
     h.UpdateService().SetReply(kCheckPath, silent);
+    if (c.window.width > 0) {
+      // A player's settings that ask for the start-up dialog and the test.
+      playrun::WritePlayer(h.UserFolder(), {}, [&](ResolutionSettings& s) {
+        s.showDialog = 1;
+        s.httpTest = 255;
+        s.windowed = 1;
+        s.windowX = c.window.x;
+        s.windowY = c.window.y;
+        s.windowWidth = c.window.width;
+        s.windowHeight = c.window.height;
+      });
+    }
     ASSERT_TRUE(h.StartDisplay(c.width, c.height));
     h.SetProgramEnv("CARDOLIA_HEADLESS", "0");
     h.SetProgramEnv("NO_AT_BRIDGE", "1");
     // GTK's font caches live as long as the program: in a sanitized build
     // the program is told to look past them as the tests are.
     h.SetProgramEnv("LSAN_OPTIONS", "suppressions=" + suppressions);
-    ASSERT_TRUE(h.StartProgram());  // a first start: the dialog, then the Internet test
+    ASSERT_TRUE(h.StartProgram());  // the dialog, then the Internet test
     const Place dialog = h.WaitForStartupDialog(90);
     ASSERT_NE(dialog.id, 0u) << "the start-up dialog drawn\n" << h.LogText();
     ASSERT_TRUE(h.ClickInDialog(dialog, 126, 255));  // Play
@@ -152,13 +184,28 @@ TEST_F(InternetTestBoxesRunTest, EveryBoxFitsTheScreenLeavesNothingBehindAndGoes
     // What the test is for, then the note on firewalls.
     const Box first = boxes.WaitFor("Internet Test", Box(), 90);
     ASSERT_NE(first.place.id, 0u) << "the first box\n" << h.LogText();
-    EXPECT_TRUE(Inside(first.place, c.width, c.height)) << first.place.x << ", " << first.place.y << " "
-                                                         << first.place.width << " x " << first.place.height;
-    h.Screenshot(shots + "internet-test-box-" + std::to_string(c.width) + ".png");
+    // The game's window (the screen in full screen): each box stands on
+    // its middle, whatever size the fonts give the box.
+    const Place window = h.FindWindow("Free Cardolia 3D", 300);
+    ASSERT_NE(window.id, 0u) << "the game's window";
+    if (c.window.width > 0) {
+      EXPECT_EQ(window.x, c.window.x);
+      EXPECT_EQ(window.y, c.window.y);
+    }
+    const auto onTheWindow = [&](const Box& box) {
+      EXPECT_TRUE(Inside(box.place, c.width, c.height))
+          << box.place.x << ", " << box.place.y << " " << box.place.width << " x " << box.place.height;
+      EXPECT_LE(OffMiddle(box.place, window), 2)
+          << "the box at " << box.place.x << ", " << box.place.y << " (" << box.place.width << " x "
+          << box.place.height << ") on the window at " << window.x << ", " << window.y << " (" << window.width
+          << " x " << window.height << ")";
+    };
+    onTheWindow(first);
+    h.Screenshot(shots + "internet-test-box-" + c.name + ".png");
     ASSERT_TRUE(boxes.Answer(first, "Return"));
     const Box second = boxes.WaitFor("Internet Test", first, 30);
     ASSERT_NE(second.place.id, 0u) << "the second box";
-    EXPECT_TRUE(Inside(second.place, c.width, c.height));
+    onTheWindow(second);
     // Where the first box was and the second is not, the game's window is
     // drawn again: none of the first box's pixels stays there. (A first box
     // wholly under the second, as boxes of one size are, leaves nothing.)
@@ -178,11 +225,11 @@ TEST_F(InternetTestBoxesRunTest, EveryBoxFitsTheScreenLeavesNothingBehindAndGoes
     // question whether to try again.
     const Box failed = boxes.WaitFor("Internet Test Failed", second, 60);
     ASSERT_NE(failed.place.id, 0u) << "the failure box\n" << h.LogText();
-    EXPECT_TRUE(Inside(failed.place, c.width, c.height));
+    onTheWindow(failed);
     ASSERT_TRUE(boxes.Answer(failed, "Return"));
     const Box again = boxes.WaitFor("Internet Test Failed", failed, 30);
     ASSERT_NE(again.place.id, 0u) << "the question whether to try again";
-    EXPECT_TRUE(Inside(again.place, c.width, c.height));
+    onTheWindow(again);
 
     if (c.killedAtTheLastBox) {
       h.KillProgram();

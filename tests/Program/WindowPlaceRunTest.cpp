@@ -127,7 +127,8 @@ TEST_F(WindowPlaceRunTest, AltEnterGivesBackThePlayersWindow) {
 // larger draws every frame on a device of its new size, so no call is
 // refused; a window made smaller while the frames go on copies no part of
 // a frame beyond its new edges, so the program lives on. At each size the
-// page is drawn whole, and the log stays clean.
+// page is drawn whole, and the log stays clean: no error, and what the
+// first device noted is not noted again at each size.
 TEST_F(WindowPlaceRunTest, ResizingTheWindowOnTheGamePageDrawsItWholeAndLogsNoError) {
   ProgramHarness h(dir_ + "/home");
   std::string noDeck;
@@ -200,6 +201,16 @@ TEST_F(WindowPlaceRunTest, ResizingTheWindowOnTheGamePageDrawsItWholeAndLogsNoEr
   w.Click(kExitX, kExitY);
   EXPECT_EQ(h.WaitForExit(60), 0) << Why(h, "WindowPlaceGameNoExit");
   EXPECT_EQ(h.LogErrorLines(), "");
+  // The device was made anew at the sizes the window took; the log names
+  // the renderer and the characters the game's font lacks once all the same.
+  const std::string log = h.LogText();
+  const auto count = [&](const std::string& text) {
+    int n = 0;
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("[DxDevices] Renderer: "), 1);
+  EXPECT_EQ(count("EngFont::ParseLetter - No char at 129"), 1);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // failures, loss and re-creation, leak reports, render-state caching,
 // blending, matrix stacks, the 2D bracket, camera refusals, picking and GPU
 // sync.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -118,6 +119,18 @@ TEST_F(EngDeviceDX9Test, LostDeviceSkipsFramesThenAsksForOneRecreation) {
                                         "PreCreateGraphics", "CreateGraphics", "PostCreateGraphics"}));
   EXPECT_TRUE(Device()->BeginRendering());
   Device()->EndRendering();
+}
+
+// Each step of a window-size drag makes the device anew: the log names the
+// renderer at the first device only.
+TEST_F(EngDeviceDX9Test, DevicesMadeAnewDoNotNameTheRendererAgain) {
+  EngDeviceDX9ResetNotesForTests();
+  Start();
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(Window()->RecreateDevice());
+  const auto named = std::count_if(LogLines().begin(), LogLines().end(), [](const std::string& line) {
+    return line.find("[DxDevices] Renderer: ") != std::string::npos;
+  });
+  EXPECT_EQ(named, 1);
 }
 
 TEST_F(EngDeviceDX9Test, LeakedObjectsAreCountedOnceAndRefusedAfterwards) {

@@ -205,6 +205,20 @@ class EngFramesLoopTest : public GraphicsTest {
     PlatformTimeUseFakeClock(true, 0.0);
     EngFramesResetForTests();
   }
+  // A program of the test's own type with its window and device, drawing
+  // frames on demand; owned by the fixture.
+  template <typename Program>
+  Program* StartOnDemand() {
+    auto* program = new Program;
+    program_.reset(program);
+    std::int8_t result = 0;
+    if (program->Init(nullptr, "") != 1 || !program->CreateMainWindow("Frames", EngWindowSettings{}, &result) ||
+        !program->GetWindow()->CreateGraphicsDevice()) {
+      return nullptr;
+    }
+    program->SetFramesOnDemand(true);
+    return program;
+  }
   void TearDown() override {
     PlatformSetPumpHook(nullptr);
     if (program_) {
@@ -218,14 +232,9 @@ class EngFramesLoopTest : public GraphicsTest {
 };
 
 TEST_F(EngFramesLoopTest, TheLoopDrawsWhatIsAskedAndSleepsOtherwise) {
-  auto* program = new ScriptedProgram;
-  program_.reset(program);
-  ASSERT_EQ(program->Init(nullptr, ""), 1);
-  std::int8_t result = 0;
-  ASSERT_NE(program->CreateMainWindow("Frames", EngWindowSettings{}, &result), nullptr);
-  ASSERT_TRUE(program->GetWindow()->CreateGraphicsDevice());
+  auto* program = StartOnDemand<ScriptedProgram>();
+  ASSERT_NE(program, nullptr);
   ASSERT_TRUE(program->GetWindow()->DeviceKeepsFrames());
-  program->SetFramesOnDemand(true);
   g_window = Handle();
   g_keySent = false;
   PlatformSetPumpHook(SendKeyAtSeven);
@@ -312,13 +321,8 @@ class JobProgram : public CallbackProgram {
 };
 
 TEST_F(EngFramesLoopTest, ARunningJobTicksWithoutDrawingAndItsEndIsDelivered) {
-  auto* program = new JobProgram;
-  program_.reset(program);
-  ASSERT_EQ(program->Init(nullptr, ""), 1);
-  std::int8_t result = 0;
-  ASSERT_NE(program->CreateMainWindow("Frames", EngWindowSettings{}, &result), nullptr);
-  ASSERT_TRUE(program->GetWindow()->CreateGraphicsDevice());
-  program->SetFramesOnDemand(true);
+  auto* program = StartOnDemand<JobProgram>();
+  ASSERT_NE(program, nullptr);
   g_releaseWork = false;
   g_jobProgram = program;
   PlatformSetPumpHook(ReleaseWorkAtThree);
@@ -382,13 +386,8 @@ class LeavingWorkProgram : public CallbackProgram {
 };
 
 TEST_F(EngFramesLoopTest, TheLoopWaitsForInputOnlyWithNoWorkPending) {
-  auto* program = new LeavingWorkProgram;
-  program_.reset(program);
-  ASSERT_EQ(program->Init(nullptr, ""), 1);
-  std::int8_t result = 0;
-  ASSERT_NE(program->CreateMainWindow("Frames", EngWindowSettings{}, &result), nullptr);
-  ASSERT_TRUE(program->GetWindow()->CreateGraphicsDevice());
-  program->SetFramesOnDemand(true);
+  auto* program = StartOnDemand<LeavingWorkProgram>();
+  ASSERT_NE(program, nullptr);
   g_workLeft = 0;
   program->recreated.clear();
   EngFramesRequestDraw();

@@ -70,6 +70,21 @@ bool IsChosenRowColour(long colour) {
   return colour >= 0 && g > 65 && g > r + 20 && b > 50;
 }
 
+// Settings that ask for no start-up dialog nor update check and name Ann
+// the last player, full screen at 1024 x 768.
+void WriteAnnsSettings(const std::string& folder) {
+  ResolutionSetDefaults();
+  g_ResolutionSettings.showDialog = 0;
+  EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
+  g_ResolutionSettings.httpTest = 1;
+  g_ResolutionSettings.fullWidth = 1024;
+  g_ResolutionSettings.fullHeight = 768;
+  std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
+  std::uint8_t settings[kResolutionFileSize];
+  ResolutionToBytes(g_ResolutionSettings, settings);
+  WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+}
+
 class DamagedFilesRunTest : public TempDirTest {
  protected:
   void SetUp() override {
@@ -146,16 +161,7 @@ class DamagedFilesRunTest : public TempDirTest {
     }
     WriteCreatingFolders(folder + "/Scores/" + GenGetGameFilename(kGameKlondike) + ".sco", scores);
 
-    ResolutionSetDefaults();
-    g_ResolutionSettings.showDialog = 0;
-    EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
-    g_ResolutionSettings.httpTest = 1;
-    g_ResolutionSettings.fullWidth = 1024;
-    g_ResolutionSettings.fullHeight = 768;
-    std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
-    std::uint8_t settings[kResolutionFileSize];
-    ResolutionToBytes(g_ResolutionSettings, settings);
-    WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+    WriteAnnsSettings(folder);
   }
 
   // The profile of a player as the program left it.
@@ -304,16 +310,7 @@ TEST_F(DamagedFilesRunTest, ADamagedScoreTableThatCannotBeKeptAsideShowsItsGoodR
   WriteCreatingFolders(path + ".damaged", "taken");
   for (int n = 2; n <= 99; ++n) WriteCreatingFolders(path + ".damaged-" + std::to_string(n), "taken");
 
-  ResolutionSetDefaults();
-  g_ResolutionSettings.showDialog = 0;
-  EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
-  g_ResolutionSettings.httpTest = 1;
-  g_ResolutionSettings.fullWidth = 1024;
-  g_ResolutionSettings.fullHeight = 768;
-  std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
-  std::uint8_t settings[kResolutionFileSize];
-  ResolutionToBytes(g_ResolutionSettings, settings);
-  WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+  WriteAnnsSettings(folder);
 
   ASSERT_TRUE(h.StartDisplay());
   ASSERT_TRUE(h.StartProgram());

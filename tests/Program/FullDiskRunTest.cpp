@@ -141,6 +141,18 @@ class FullDiskRunTest : public TempDirTest {
     h.ClickVirtual(kContinuePlayerX, kContinuePlayerY);
     ASSERT_TRUE(playrun::WaitForPixel(h, kContinueGameX, kContinueGameY, IsButtonGreen, 240)) << Why(h);
   }
+  // The same, then the disk filled: what the settings and the profile held
+  // when it was full.
+  struct OldFiles {
+    std::string settings, profile;
+  };
+  void StartToAnnsGamePageOnAFullDisk(ProgramHarness& h, OldFiles* old) {
+    playrun::LastMove move{};
+    ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePage(h, &move));
+    ASSERT_TRUE(FillDisk(folder_)) << "the disk kept room";
+    old->settings = Read(folder_ + "/Resolution.dat");
+    old->profile = Read(folder_ + "/Users/Ann.usr");
+  }
   std::string shots_, home_, folder_;
   std::unique_ptr<SmallDisk> disk_;
 };
@@ -152,11 +164,10 @@ TEST_F(FullDiskRunTest, WritesThatFindNoRoomKeepTheOldFilesAndAreToldOncePerKind
   if (!RerunInPrivateMounts(900)) return;
   ASSERT_NO_FATAL_FAILURE(MountSmallDisk());
   ProgramHarness h(home_);
-  playrun::LastMove move{};
-  ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePage(h, &move));
-  ASSERT_TRUE(FillDisk(folder_)) << "the disk kept room";
-  const std::string settings = Read(folder_ + "/Resolution.dat");
-  const std::string profile = Read(folder_ + "/Users/Ann.usr");
+  OldFiles old;
+  ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePageOnAFullDisk(h, &old));
+  const std::string& settings = old.settings;
+  const std::string& profile = old.profile;
 
   // Options left with Back: neither the settings nor the profile are
   // written, and one message says so.
@@ -254,11 +265,10 @@ TEST_F(FullDiskRunTest, ExitTellsOfTheFilesItCouldNotWriteBeforeTheWindowCloses)
   if (!RerunInPrivateMounts(900)) return;
   ASSERT_NO_FATAL_FAILURE(MountSmallDisk());
   ProgramHarness h(home_);
-  playrun::LastMove move{};
-  ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePage(h, &move));
-  ASSERT_TRUE(FillDisk(folder_)) << "the disk kept room";
-  const std::string settings = Read(folder_ + "/Resolution.dat");
-  const std::string profile = Read(folder_ + "/Users/Ann.usr");
+  OldFiles old;
+  ASSERT_NO_FATAL_FAILURE(StartToAnnsGamePageOnAFullDisk(h, &old));
+  const std::string& settings = old.settings;
+  const std::string& profile = old.profile;
 
   // The next game has no saved game: Continue Game goes out.
   h.ClickVirtual(kNextGameX, kNextGameY);

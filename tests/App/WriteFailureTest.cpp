@@ -11,8 +11,8 @@
 #include "App/Stats.h"
 #include "App/User.h"
 #include "App/WriteFailure.h"
-#include "Game/GenRecord.h"
 #include "Engine/MWin/MWinManager.h"
+#include "Game/GenRecord.h"
 #include "Game/UserOptions.h"
 #include "tests/App/PlayerFixture.h"
 

@@ -73,16 +73,10 @@ bool IsChosenRowColour(long colour) {
 // Settings that ask for no start-up dialog nor update check and name Ann
 // the last player, full screen at 1024 x 768.
 void WriteAnnsSettings(const std::string& folder) {
-  ResolutionSetDefaults();
-  g_ResolutionSettings.showDialog = 0;
-  EngMiscGetLocalDate(&g_ResolutionSettings.lastUpdateCheck);
-  g_ResolutionSettings.httpTest = 1;
-  g_ResolutionSettings.fullWidth = 1024;
-  g_ResolutionSettings.fullHeight = 768;
-  std::snprintf(g_ResolutionSettings.lastPlayer, sizeof g_ResolutionSettings.lastPlayer, "Ann");
-  std::uint8_t settings[kResolutionFileSize];
-  ResolutionToBytes(g_ResolutionSettings, settings);
-  WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
+  playrun::WriteSettings(folder, [](ResolutionSettings& s) {
+    EngMiscGetLocalDate(&s.lastUpdateCheck);
+    std::snprintf(s.lastPlayer, sizeof s.lastPlayer, "Ann");
+  });
 }
 
 class DamagedFilesRunTest : public TempDirTest {

@@ -4,15 +4,17 @@
 // doing: nothing, the in-game menu open, paused, cards in flight, a card
 // held in a drag. The player screens the main menu's Player leads to come
 // back as they were too, after Alt+Enter and after the focus comes back in
-// full screen, and their buttons still load the player. The player is written as the benchmark writes its own:
-// a profile of a name, a country and the main menu's game, every other
-// field as a new record holds it (no camera presets among them).
+// full screen, and their buttons still load the player. The player is
+// written as the benchmark writes its own: a profile of a name, a country
+// and the main menu's game, every other field as a new record holds it (no
+// camera presets among them).
 // Screenshots go to <build>/screenshots.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -251,7 +253,6 @@ TEST_F(ModeSwitchRunTest, TheTableComesBackWithCardsInFlightAndACardHeld) {
   });
 }
 
-
 // ---- The player screens across a re-creation ------------------------------------------
 
 // Places of the 640 x 480 screen: the main menu's Scores tab (the menu is
@@ -338,12 +339,21 @@ class PlayerScreensRunTest : public ModeSwitchRunTest {
     }
     ASSERT_TRUE(Window().WaitForPixel(s.button.GreenX(), s.button.MiddleY(), IsButtonGreen, 60)) << Why(name);
     // In the display's corner: off the window, and in full screen below
-    // every button of these screens.
+    // every button of these screens. The button's picture once the light
+    // of the pointer has left it: the same over four samples 0.6 s apart in all.
     Program().MovePixel(kDisplayW - 2, kDisplayH - 2);
-    ProgramHarness::Settle(0.5);
+    int same = 0;
+    picture->clear();
+    ASSERT_TRUE(ProgramHarness::WaitUntil(
+        [&] {
+          std::vector<unsigned long> now = BoxPicture(Program(), Window(), s.button);
+          same = !now.empty() && now == *picture ? same + 1 : 0;
+          *picture = std::move(now);
+          return same >= 3;
+        },
+        30, 0.2))
+        << Why(name + "NotStill");
     Program().Screenshot(shots_ + name + "Before.png");
-    *picture = BoxPicture(Program(), Window(), s.button);
-    ASSERT_FALSE(picture->empty());
   }
   // Waits until the button looks as it did; false after the time.
   bool WaitForButtonAsBefore(const PlayerScreen& s, const std::vector<unsigned long>& before) {

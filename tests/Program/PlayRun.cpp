@@ -43,7 +43,10 @@ void WritePlayer(const std::string& folder, const std::function<void(UserRecord&
   UserRecordToBytes(ann, user);
   std::filesystem::create_directories(folder + "/Users");
   EngEncryptionEncryptAndWriteToFile((folder + "/Users/Ann.usr").c_str(), user, sizeof user);
+  WriteSettings(folder, editSettings);
+}
 
+void WriteSettings(const std::string& folder, const std::function<void(ResolutionSettings&)>& editSettings) {
   ResolutionSetDefaults();
   g_ResolutionSettings.showDialog = 0;
   g_ResolutionSettings.fullWidth = 1024;
@@ -52,8 +55,7 @@ void WritePlayer(const std::string& folder, const std::function<void(UserRecord&
   if (editSettings) editSettings(g_ResolutionSettings);
   std::uint8_t settings[kResolutionFileSize];
   ResolutionToBytes(g_ResolutionSettings, settings);
-  std::ofstream out(folder + "/Resolution.dat", std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(settings), sizeof settings);
+  WriteCreatingFolders(folder + "/Resolution.dat", std::string(reinterpret_cast<char*>(settings), sizeof settings));
 }
 
 bool WaitForPixel(ProgramHarness& h, float x, float y, const std::function<bool(Rgb)>& test,

@@ -29,6 +29,9 @@ Rgb Split(long colour);
 // test, full screen at 1024 x 768 unless editSettings says otherwise.
 void WritePlayer(const std::string& folder, const std::function<void(UserRecord&)>& edit = {},
                  const std::function<void(ResolutionSettings&)>& editSettings = {});
+// Writes those settings alone (changed by editSettings before they are
+// written), the folder made first.
+void WriteSettings(const std::string& folder, const std::function<void(ResolutionSettings&)>& editSettings = {});
 
 // The bytes of one enciphered record block as the game's files hold it (the
 // cipher started by the caller).

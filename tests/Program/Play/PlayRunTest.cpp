@@ -71,7 +71,6 @@ using playrun::IsLight;
 using playrun::ScreenPoint;
 using playrun::TopsShowFaces;
 
-
 bool IsRed(int suit) { return suit == 0 || suit == 2; }
 
 // A tableau move of Klondike on the dealt table: a face-up card (with the
@@ -99,7 +98,6 @@ bool FindTableauMove(const Gen& g, Move* move) {
   }
   return false;
 }
-
 
 // Klondike's deal kDeal as the program deals it for a new player, kept.
 std::unique_ptr<Gen> KlondikeDealtHere() {
@@ -311,8 +309,6 @@ bool HoldsEachCardOnce(const Gen& g) {
   }
   return cards == 52;
 }
-
-
 
 // Waits until a Klondike deal has flown out and the table stands still; a
 // still table alone may be one whose deal is still to fly on a busy machine.
